@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Fails when a file of the engine library includes a Qt header: Qt belongs to src/app only.
+set -u
+top=${1:-$(cd "$(dirname "$0")/.." && pwd)}
+hits=$(grep -rnE '#[[:space:]]*include[[:space:]]*[<"](Q[A-Za-z]+|Qt[A-Za-z]*/)' \
+  "$top"/src/util "$top"/src/engine "$top"/src/sources "$top"/src/reports \
+  "$top"/src/phrases "$top"/src/settings 2>/dev/null)
+if [ -n "$hits" ]; then
+  echo "The engine must not include Qt headers:"
+  echo "$hits"
+  exit 1
+fi
+echo "No Qt header in the engine."

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Lexitally needs, only those that are missing.
+set -euo pipefail
+packages=(build-essential cmake pkg-config qt6-base-dev qt6-qpa-plugins libpcre2-dev libzip-dev
+          libgtest-dev libgmock-dev libbenchmark-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -q "${missing[@]}"
+fi
