@@ -1,0 +1,242 @@
+#pragma once
+// The word table: every distinct word (or phrase, in phrase runs) of a run with its number of
+// occurrences, the files it occurred in and how often in each, an included mark set by the
+// exclusion filters, and the links of the frequency order that the reports follow.
+//
+// Life of a table during a run:
+//   Reset()                      at the start of a run or of a word-list read
+//   Count(...)                   once per occurrence (through WordCounting::AddWordToList)
+//   SortAlphabetically()         after counting, when the run sorts
+//   FilterWords(...) / Entry(i).included = ...   the exclusions
+//   Summarize(...)               the totals in RunState
+//   BuildFrequencyChain(...)     ranks, next links and RunState::lngFirstFreq
+//   Entry(i), FirstInFrequencyOrder(), Next(i) ...   read by the reports and the count array
+//
+// While counting, words are tallied in a hash table (one lookup per occurrence). The first
+// call that needs entries by position (Size, Entry, the sort, the filters, the summary, the
+// chain) lays the entries out in ascending ordinal order of the word (16-bit code units
+// compared as unsigned numbers, no case or accent folding), which is the order the table has
+// while counting; SortAlphabetically then orders them by sort key. Counting again after that
+// is allowed and lays the entries out afresh in word order.
+//
+// Positions are 1-based, as everywhere in the program; 0 means "none". Counts are 64-bit and
+// per-file data has no cap on the number of files or on a per-file count.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace lxty {
+
+class Host;
+class WordsToIgnore;
+struct RunState;
+struct Settings;
+
+// Occurrences of a word in one file of a run.
+struct FileCount {
+    std::int64_t fileNumber = 0; // folder runs number files from 1; other runs use 0
+    std::int64_t count = 0;
+    bool operator==(const FileCount&) const = default;
+};
+
+// One entry of the table.
+struct WordEntry {
+    std::u16string word;     // exactly as extracted
+    std::u16string sortKey;  // LowerCaseAll(FoldAccents(word)): the alphabetical order
+    std::int64_t count = 0;  // occurrences
+    std::int64_t frequencyRank = 0;        // 1 = first in frequency order; 0 = not ranked
+    std::int64_t nextInFrequencyOrder = 0; // index of the entry ranked next; 0 at the end
+    bool included = true;                  // cleared by the exclusion filters
+    // The files the word occurred in, in order of first occurrence, each with its count.
+    // Empty for the entries of a word list being read.
+    std::vector<FileCount> files;
+
+    std::int64_t NumFiles() const { return static_cast<std::int64_t>(files.size()); }
+    bool operator==(const WordEntry&) const = default;
+};
+
+// Which per-file data a counted occurrence carries.
+enum class FileScope {
+    None,      // word-list read: no file data
+    SingleSource, // clipboard or single file: every occurrence is in file 0
+    Folder     // folder run: the given file number
+};
+
+class WordTable {
+public:
+    // An empty table and fresh file tracking (current file number 0, no paths).
+    void Reset();
+
+    // --- Counting ---------------------------------------------------------------------
+
+    // Counts one occurrence of word. Returns true when the word is new to the table.
+    // fileNumber is used only with FileScope::Folder. A table keeps the scope of its first
+    // counted word until the next Reset.
+    bool Count(std::u16string_view word, FileScope scope, std::int64_t fileNumber);
+
+    // Number of distinct entries (cheap at any time).
+    std::int64_t Size() const;
+
+    // --- File tracking (folder runs) ----------------------------------------------------
+
+    // The current file number: 0 until the first counted word of a folder run.
+    std::int64_t CurrentFileNumber() const { return m_currentFile; }
+    // Compares path, lower-cased, with the path of the current file (lower-cased); when they
+    // differ, advances the current file number and records path for it.
+    void UpdateCurrentFile(std::u16string_view path);
+    // Number of files numbered so far (the highest file number).
+    std::int64_t NumFilePaths() const { return static_cast<std::int64_t>(m_filePaths.size()); }
+    // The path recorded for file number n (1-based); empty when n is out of range.
+    std::u16string FilePath(std::int64_t n) const;
+
+    // --- After counting -------------------------------------------------------------------
+
+    // Entry at 1-based index i (1 <= i <= Size()). Reports read it; the exclusions of the
+    // other run modes set its included mark.
+    const WordEntry& Entry(std::int64_t i) const;
+    WordEntry& Entry(std::int64_t i);
+    // All entries, index i at position i - 1, in table order.
+    const std::vector<WordEntry>& Entries() const;
+
+    // Quicksort of entries first..last by sort key (ordinal), from character keyStart
+    // (1-based) of the key. Entries with equal keys end in the order this particular
+    // quicksort leaves them (reports depend on it), not in a stable order.
+    void SortAlphabetically(std::int64_t first, std::int64_t last, std::int64_t keyStart = 1);
+    // The whole table.
+    void SortAlphabetically() { SortAlphabetically(1, Size(), 1); }
+
+    // Sets the included mark of every entry from the exclusion settings (all-words runs):
+    // short words, long words, four repeated letters, no letter, infrequent and excessively
+    // frequent words. The frequency limits are rs.intThresholdFrequency and
+    // rs.intExcessFrequency.
+    void FilterWords(const Settings& settings, const RunState& rs);
+
+    // The summary pass: fills lngNumWordsIncluded, lngNumWordsExcluded, lngNumOccurrences,
+    // lngMaxFrequency, lngMaxNumFiles, intMaxWordLengthFound and (phrase runs)
+    // intNumWordsInLongestPhrase from the table; sets rs.lngNumWords to Size(). Yields per
+    // entry.
+    void Summarize(RunState& rs, Host& host);
+
+    // The frequency chain: ranks 1.. and next links over the included entries by decreasing
+    // measure (number of files when settings.SortByNumberOfFiles is 1, else the count),
+    // ties in table order (alphabetical after the sort). Only measures from 1 to
+    // rs.lngMaxNumFiles / rs.lngMaxFrequency (the summary's maxima) are ranked. Sets
+    // rs.lngFirstFreq (0 for an empty chain). Appends " ." to the text window through
+    // progress every 1,000 links; yields per link once rs.blnStartUpCompleted.
+    void BuildFrequencyChain(const Settings& settings, RunState& rs, Host& host,
+                             const std::function<void(const std::u16string&)>& progress = {});
+
+    // --- Reading the frequency order ------------------------------------------------------
+
+    // Index of the entry ranked first (0 when none); valid after BuildFrequencyChain.
+    std::int64_t FirstInFrequencyOrder() const { return m_firstFreq; }
+    // Index of the entry after entry i in frequency order (0 at the end).
+    std::int64_t Next(std::int64_t i) const { return Entry(i).nextInFrequencyOrder; }
+
+private:
+    struct Tally {
+        std::int64_t count = 0;
+        std::vector<FileCount> files; // FileScope::Folder only
+    };
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view s) const noexcept {
+            return std::hash<std::u16string_view>{}(s);
+        }
+    };
+
+    void LayOut() const; // hash -> entries in ordinal word order
+    void TakeBack();     // entries -> hash, to count again
+
+    mutable std::unordered_map<std::u16string, Tally, Hash, std::equal_to<>> m_tally;
+    mutable std::vector<WordEntry> m_entries;
+    mutable bool m_laidOut = true; // an empty table is laid out
+    FileScope m_scope = FileScope::None;
+    bool m_scopeSet = false;
+    std::int64_t m_firstFreq = 0;
+
+    std::int64_t m_currentFile = 0;
+    std::vector<std::u16string> m_filePaths;      // index n - 1 = file number n
+    std::u16string m_currentPathLower;
+};
+
+// Where the counting code writes to the text window (appending, its length, clearing):
+// the words-as-found display and the chain's progress signs. The reports module's text
+// window model implements it; HostTextWindow is a plain stand-in over the Host port.
+class TextWindowSink {
+public:
+    virtual ~TextWindowSink() = default;
+    virtual void Append(const std::u16string& text) = 0; // OutputToTxb
+    virtual std::int64_t Length() const = 0;
+    virtual void Clear() = 0;
+};
+
+// A text window model that only tracks the length and forwards to the Host.
+class HostTextWindow : public TextWindowSink {
+public:
+    explicit HostTextWindow(Host& host) : m_host(host) {}
+    void Append(const std::u16string& text) override;
+    std::int64_t Length() const override { return m_length; }
+    void Clear() override;
+
+private:
+    Host& m_host;
+    std::int64_t m_length = 0;
+};
+
+// The main window's counting procedures: GetWords2 and AddWordToList with their progress
+// labels and the words-as-found display. Holds references only; one object may serve many
+// runs (call StartRun at the start of each).
+class WordCounting {
+public:
+    WordCounting(WordTable& table, RunState& rs, const Settings& settings, Host& host,
+                 TextWindowSink& textWindow, const WordsToIgnore& wordsToIgnore);
+
+    // Forgets the pending words-as-found text; the next flush happens at the next new second.
+    void StartRun();
+
+    // The path shown in the input-file box while a folder run reads a file.
+    void SetCurrentInputPath(std::u16string path) { m_inputPath = std::move(path); }
+
+    // Specified-words mode (rs.blnThereAreCountOnlyWords) hands every word that passed the
+    // seven-bit step to this branch; without one such words are dropped.
+    void SetSpecifiedWordsBranch(std::function<void(const std::u16string&)> branch) {
+        m_specifiedWordsBranch = std::move(branch);
+    }
+
+    // Entry point for every extracted word of a count run: the seven-bit step, then the
+    // all-words branch (words to ignore, then AddWordToList) or the specified-words branch.
+    void GetWords2(const std::u16string& word);
+
+    // Counts one occurrence of word in the table (length limit, current file, progress
+    // label "lblNumberOfWords", words-as-found display).
+    void AddWordToList(const std::u16string& word);
+
+    // Writes the totals labels after a run ("lblNumberOfWords", "lblNumWordsExcluded",
+    // "lblNumOccurrences", "lblTotalNumOccurrences").
+    void ShowTotals();
+
+    // The words-as-found text not yet written to the text window.
+    const std::u16string& PendingWords() const { return m_pending; }
+
+private:
+    void ShowWordAsFound(const std::u16string& word);
+
+    WordTable& m_table;
+    RunState& m_rs;
+    const Settings& m_settings;
+    Host& m_host;
+    TextWindowSink& m_textWindow;
+    const WordsToIgnore& m_wordsToIgnore;
+    std::function<void(const std::u16string&)> m_specifiedWordsBranch;
+    std::u16string m_inputPath;
+    std::u16string m_pending;
+    std::int64_t m_lastFlushSecond = -1;
+};
+
+} // namespace lxty
