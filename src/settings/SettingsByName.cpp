@@ -7,60 +7,52 @@ namespace lxty {
 
 namespace {
 
-constexpr std::array<std::u16string_view, 3> kSourceOptions{u"OnClipboard", u"InFile",
-                                                            u"Folder"};
+constexpr std::array<std::u16string_view, 3> kSourceOptions{u"OnClipboard", u"InFile", u"Folder"};
 constexpr std::array<std::u16string_view, 3> kFilterModeOptions{
     u"IncludeAllWords", u"IncludeAllWordsInSameOrder", u"IncludeAllWordsAsSubphrase"};
 constexpr std::array<std::u16string_view, 4> kWordsToIgnoreInPhrasesOptions{
     u"AllowPhrasesAllWordsToIgnore", u"ExcludePhrasesAllWordsToIgnore", u"RemoveWordsToIgnore",
     u"ExcludePhrasesWithWordToIgnore"};
-constexpr std::array<std::u16string_view, 3> kCountArrayTablesOptions{
-    u"Alphabetical", u"ByFrequency", u"Both"};
+constexpr std::array<std::u16string_view, 3> kCountArrayTablesOptions{u"Alphabetical",
+                                                                      u"ByFrequency", u"Both"};
 
 // Captureless lambdas convert to the table's plain function pointers, so each row is built
 // in place and the table stays one static array that the saved-state code can walk too.
-#define LXTY_CHECK(F)                                                                            \
-    SettingsField                                                                                \
-    {                                                                                            \
-        u"" #F, FieldKind::Check, SettingsList::ShortWordSize, {},                               \
-            [](const Settings& s) { return s.F; }, [](Settings& s, int v) { s.F = v; }           \
+#define LXTY_CHECK(F)                                                                              \
+    SettingsField {                                                                                \
+        u"" #F, FieldKind::Check, SettingsList::ShortWordSize, {},                                 \
+            [](const Settings& s) { return s.F; }, [](Settings& s, int v) { s.F = v; }             \
     }
-#define LXTY_LIST(F, L)                                                                          \
-    SettingsField                                                                                \
-    {                                                                                            \
-        u"" #F, FieldKind::List, SettingsList::L, {}, [](const Settings& s) { return s.F; },     \
-            [](Settings& s, int v) { s.F = v; }                                                  \
+#define LXTY_LIST(F, L)                                                                            \
+    SettingsField {                                                                                \
+        u"" #F, FieldKind::List, SettingsList::L, {}, [](const Settings& s) { return s.F; },       \
+            [](Settings& s, int v) { s.F = v; }                                                    \
     }
-#define LXTY_LIST_PAIR(F, I, L)                                                                  \
-    SettingsField                                                                                \
-    {                                                                                            \
-        u"" #F #I, FieldKind::List, SettingsList::L, {},                                         \
-            [](const Settings& s) { return s.F[I]; }, [](Settings& s, int v) { s.F[I] = v; }     \
+#define LXTY_LIST_PAIR(F, I, L)                                                                    \
+    SettingsField {                                                                                \
+        u"" #F #I, FieldKind::List, SettingsList::L, {}, [](const Settings& s) { return s.F[I]; }, \
+            [](Settings& s, int v) { s.F[I] = v; }                                                 \
     }
-#define LXTY_ENUM(F, T, OPTIONS)                                                                 \
-    SettingsField                                                                                \
-    {                                                                                            \
-        u"" #F, FieldKind::Enumeration, SettingsList::ShortWordSize, OPTIONS,                    \
-            [](const Settings& s) { return static_cast<int>(s.F); },                             \
-            [](Settings& s, int v) { s.F = static_cast<T>(v); }                                  \
+#define LXTY_ENUM(F, T, OPTIONS)                                                                   \
+    SettingsField {                                                                                \
+        u"" #F, FieldKind::Enumeration, SettingsList::ShortWordSize, OPTIONS,                      \
+            [](const Settings& s) { return static_cast<int>(s.F); },                               \
+            [](Settings& s, int v) { s.F = static_cast<T>(v); }                                    \
     }
-#define LXTY_TEXT(F)                                                                             \
-    SettingsField                                                                                \
-    {                                                                                            \
-        u"" #F, FieldKind::Text, SettingsList::ShortWordSize, {}, nullptr, nullptr,              \
-            [](Settings& s) -> std::u16string& { return s.F; }                                   \
+#define LXTY_TEXT(F)                                                                               \
+    SettingsField {                                                                                \
+        u"" #F, FieldKind::Text, SettingsList::ShortWordSize, {}, nullptr, nullptr,                \
+            [](Settings& s) -> std::u16string& { return s.F; }                                     \
     }
-#define LXTY_TEXT_PAIR(F, I)                                                                     \
-    SettingsField                                                                                \
-    {                                                                                            \
-        u"" #F #I, FieldKind::Text, SettingsList::ShortWordSize, {}, nullptr, nullptr,           \
-            [](Settings& s) -> std::u16string& { return s.F[I]; }                                \
+#define LXTY_TEXT_PAIR(F, I)                                                                       \
+    SettingsField {                                                                                \
+        u"" #F #I, FieldKind::Text, SettingsList::ShortWordSize, {}, nullptr, nullptr,             \
+            [](Settings& s) -> std::u16string& { return s.F[I]; }                                  \
     }
-#define LXTY_FILES_PAIR(F, I)                                                                    \
-    SettingsField                                                                                \
-    {                                                                                            \
-        u"" #F #I, FieldKind::FileList, SettingsList::ShortWordSize, {}, nullptr, nullptr,       \
-            nullptr, [](Settings& s) -> WordFileList& { return s.F[I]; }                         \
+#define LXTY_FILES_PAIR(F, I)                                                                      \
+    SettingsField {                                                                                \
+        u"" #F #I, FieldKind::FileList, SettingsList::ShortWordSize, {}, nullptr, nullptr,         \
+            nullptr, [](Settings& s) -> WordFileList& { return s.F[I]; }                           \
     }
 
 const SettingsField kFields[] = {
@@ -112,7 +104,10 @@ const SettingsField kFields[] = {
     LXTY_CHECK(WarnOnOverwrite),
     LXTY_CHECK(SaveStateOnQuit),
     // UseLog10 is always 1: its setter ignores the value.
-    SettingsField{u"UseLog10", FieldKind::Check, SettingsList::ShortWordSize, {},
+    SettingsField{u"UseLog10",
+                  FieldKind::Check,
+                  SettingsList::ShortWordSize,
+                  {},
                   [](const Settings& s) { return s.UseLog10; },
                   [](Settings& s, int) { s.UseLog10 = 1; }},
     // Source and display
@@ -150,8 +145,7 @@ const SettingsField kFields[] = {
 #undef LXTY_TEXT_PAIR
 #undef LXTY_FILES_PAIR
 
-std::u16string Decimal(int n)
-{
+std::u16string Decimal(int n) {
     std::u16string out;
     for (char c : std::to_string(n))
         out.push_back(static_cast<char16_t>(c));
@@ -160,8 +154,7 @@ std::u16string Decimal(int n)
 
 // A plain unsigned decimal: digits only, no sign, no spaces. Long inputs are refused rather
 // than overflowing, so "99999999999" cannot wrap round into a valid index.
-std::optional<int> ParseIndex(std::u16string_view text)
-{
+std::optional<int> ParseIndex(std::u16string_view text) {
     if (text.empty() || text.size() > 9)
         return std::nullopt;
     int n = 0;
@@ -173,8 +166,7 @@ std::optional<int> ParseIndex(std::u16string_view text)
     return n;
 }
 
-std::u16string Quoted(std::u16string_view text)
-{
+std::u16string Quoted(std::u16string_view text) {
     std::u16string out = u"\"";
     out += text;
     out += u'"';
@@ -182,30 +174,31 @@ std::u16string Quoted(std::u16string_view text)
 }
 
 std::u16string Refusal(std::u16string_view name, std::u16string_view takes,
-                       std::u16string_view value)
-{
-    return u"Setting " + Quoted(name) + u" takes " + std::u16string(takes) + u"; " +
-           Quoted(value) + u" is not one.";
+                       std::u16string_view value) {
+    return u"Setting " + Quoted(name) + u" takes " + std::u16string(takes) + u"; " + Quoted(value) +
+           u" is not one.";
 }
 
 // Re-reads the record through the table without writing to it: the accessors that hand out
 // references need a non-const record, and none of them modifies it.
-Settings& Unconst(const Settings& s) { return const_cast<Settings&>(s); }
+Settings& Unconst(const Settings& s) {
+    return const_cast<Settings&>(s);
+}
 
 } // namespace
 
-std::span<const SettingsField> SettingsFieldTable() { return kFields; }
+std::span<const SettingsField> SettingsFieldTable() {
+    return kFields;
+}
 
-const SettingsField* FindSettingsField(std::u16string_view name)
-{
+const SettingsField* FindSettingsField(std::u16string_view name) {
     for (const SettingsField& f : kFields)
         if (f.name == name)
             return &f;
     return nullptr;
 }
 
-std::vector<std::u16string> FieldNames()
-{
+std::vector<std::u16string> FieldNames() {
     std::vector<std::u16string> names;
     for (const SettingsField& f : kFields)
         names.emplace_back(f.name);
@@ -213,8 +206,7 @@ std::vector<std::u16string> FieldNames()
 }
 
 bool SetFieldByName(Settings& s, std::u16string_view name, std::u16string_view value,
-                    std::u16string* error)
-{
+                    std::u16string* error) {
     auto fail = [&](std::u16string message) {
         if (error)
             *error = std::move(message);
@@ -276,8 +268,7 @@ bool SetFieldByName(Settings& s, std::u16string_view name, std::u16string_view v
     return fail(u"Unknown setting " + Quoted(name) + u".");
 }
 
-std::optional<std::u16string> GetFieldByName(const Settings& s, std::u16string_view name)
-{
+std::optional<std::u16string> GetFieldByName(const Settings& s, std::u16string_view name) {
     const SettingsField* f = FindSettingsField(name);
     if (!f)
         return std::nullopt;

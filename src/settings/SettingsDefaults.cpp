@@ -2,8 +2,7 @@
 
 namespace lxty {
 
-void SetDefaultValues(Settings& s, RunState& run)
-{
+void SetDefaultValues(Settings& s, RunState& run) {
     // The member initialisers of the record are the defaults; copying field by field from a
     // fresh record keeps the two in step and makes plain which fields are touched.
     const Settings d;
@@ -59,8 +58,7 @@ void SetDefaultValues(Settings& s, RunState& run)
     s.WordsToIgnoreInPhrases = WordsToIgnoreInPhrasesKind::ExcludePhrasesAllWordsToIgnore;
 }
 
-void InitializeRecord(Settings& s, RunState& run)
-{
+void InitializeRecord(Settings& s, RunState& run) {
     s.Source = SourceKind::Folder;
     s.Folder.clear();
     s.File = {};
@@ -81,8 +79,7 @@ void InitializeRecord(Settings& s, RunState& run)
 }
 
 void InitializeAfterStartUp(Settings& s, RunState& run, Host& host,
-                            const std::u16string& reinitializeCaption)
-{
+                            const std::u16string& reinitializeCaption) {
     InitializeRecord(s, run);
     static const char16_t* const questions[2] = {
         u"Do you wish to clear all words-to-ignore files?",
@@ -98,8 +95,7 @@ void InitializeAfterStartUp(Settings& s, RunState& run, Host& host,
     }
 }
 
-bool CanChangeDisplayRelativeFrequency(const Settings& s)
-{
+bool CanChangeDisplayRelativeFrequency(const Settings& s) {
     switch (s.DisplayFormat) {
     case 0:
     case 1:
@@ -115,13 +111,11 @@ bool CanChangeDisplayRelativeFrequency(const Settings& s)
     }
 }
 
-bool CanChangeSortByNumberOfFiles(const Settings& s)
-{
+bool CanChangeSortByNumberOfFiles(const Settings& s) {
     return s.WordOrder == 0 && s.DisplayFormat == 13 && s.Source == SourceKind::Folder;
 }
 
-void ApplyFieldDependencies(Settings& s)
-{
+void ApplyFieldDependencies(Settings& s) {
     if (!CanChangeSortByNumberOfFiles(s))
         s.SortByNumberOfFiles = 0;
     s.UseLog10 = 1;

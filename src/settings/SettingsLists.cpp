@@ -10,8 +10,7 @@ namespace {
 
 // The numbers behind the numeric lists. Kept as numbers so that the entry texts and the
 // values can never disagree.
-std::vector<int> Numbers(SettingsList which)
-{
+std::vector<int> Numbers(SettingsList which) {
     std::vector<int> v;
     switch (which) {
     case SettingsList::ShortWordSize:
@@ -52,19 +51,17 @@ std::vector<int> Numbers(SettingsList which)
     return v;
 }
 
-const std::vector<int>& CachedNumbers(SettingsList which)
-{
+const std::vector<int>& CachedNumbers(SettingsList which) {
     static const std::vector<int> lists[] = {
-        Numbers(SettingsList::ShortWordSize),      Numbers(SettingsList::LongWordSize),
-        Numbers(SettingsList::ThresholdFrequency), Numbers(SettingsList::ExcessFrequency),
+        Numbers(SettingsList::ShortWordSize),        Numbers(SettingsList::LongWordSize),
+        Numbers(SettingsList::ThresholdFrequency),   Numbers(SettingsList::ExcessFrequency),
         Numbers(SettingsList::CommonWordsLanguages), Numbers(SettingsList::WordOrder),
-        Numbers(SettingsList::DisplayFormat),      Numbers(SettingsList::PhraseLength),
+        Numbers(SettingsList::DisplayFormat),        Numbers(SettingsList::PhraseLength),
         Numbers(SettingsList::MinimumFrequency)};
     return lists[static_cast<int>(which)];
 }
 
-std::u16string Decimal(int n)
-{
+std::u16string Decimal(int n) {
     std::u16string out;
     for (char c : std::to_string(n))
         out.push_back(static_cast<char16_t>(c));
@@ -72,8 +69,7 @@ std::u16string Decimal(int n)
 }
 
 // The value of entry `index`, or of the default entry when the index is outside the list.
-int ValueOrDefault(SettingsList which, int index, int defaultIndex)
-{
+int ValueOrDefault(SettingsList which, int index, int defaultIndex) {
     if (auto v = ListEntryValue(which, index))
         return *v;
     return *ListEntryValue(which, defaultIndex);
@@ -81,8 +77,7 @@ int ValueOrDefault(SettingsList which, int index, int defaultIndex)
 
 } // namespace
 
-int ListSize(SettingsList which)
-{
+int ListSize(SettingsList which) {
     switch (which) {
     case SettingsList::CommonWordsLanguages:
         return 8;
@@ -95,12 +90,11 @@ int ListSize(SettingsList which)
     }
 }
 
-std::vector<std::u16string> ListEntries(SettingsList which)
-{
+std::vector<std::u16string> ListEntries(SettingsList which) {
     std::vector<std::u16string> out;
     switch (which) {
     case SettingsList::CommonWordsLanguages:
-        return {u"English", u"German",  u"Spanish",           u"Portuguese",
+        return {u"English", u"German", u"Spanish",           u"Portuguese",
                 u"Italian", u"French", u"All six languages", u"[No language selected]"};
     case SettingsList::WordOrder:
         out.push_back(GetText(43));
@@ -117,16 +111,14 @@ std::vector<std::u16string> ListEntries(SettingsList which)
     }
 }
 
-std::optional<int> ListEntryValue(SettingsList which, int index)
-{
+std::optional<int> ListEntryValue(SettingsList which, int index) {
     const std::vector<int>& numbers = CachedNumbers(which);
     if (index < 0 || index >= static_cast<int>(numbers.size()))
         return std::nullopt;
     return numbers[static_cast<std::size_t>(index)];
 }
 
-void SetUpLists(SettingsLists& lists, Settings& s)
-{
+void SetUpLists(SettingsLists& lists, Settings& s) {
     // Same order as the window fills its drop-down lists at start-up.
     lists.ShortWordSize = ListEntries(SettingsList::ShortWordSize);
     s.ShortWordSize = 1;
@@ -146,36 +138,30 @@ void SetUpLists(SettingsLists& lists, Settings& s)
     lists.MinimumFrequency = ListEntries(SettingsList::MinimumFrequency);
 }
 
-int ShortWordSizeValue(const Settings& s)
-{
+int ShortWordSizeValue(const Settings& s) {
     return ValueOrDefault(SettingsList::ShortWordSize, s.ShortWordSize, 1);
 }
 
-int LongWordSizeValue(const Settings& s)
-{
+int LongWordSizeValue(const Settings& s) {
     return ValueOrDefault(SettingsList::LongWordSize, s.LongWordSize, 3);
 }
 
-int ThresholdFrequencyValue(const Settings& s)
-{
+int ThresholdFrequencyValue(const Settings& s) {
     return ValueOrDefault(SettingsList::ThresholdFrequency, s.ThresholdFrequency, 0);
 }
 
-int ExcessFrequencyValue(const Settings& s)
-{
+int ExcessFrequencyValue(const Settings& s) {
     return ValueOrDefault(SettingsList::ExcessFrequency, s.ExcessFrequency, 10);
 }
 
-int PhraseLengthValue(const Settings& s, int i)
-{
+int PhraseLengthValue(const Settings& s, int i) {
     const int which = std::clamp(i, 0, 1);
     const int defaultIndex = which == 0 ? 2 : 5;
-    return ValueOrDefault(SettingsList::PhraseLength, s.PhraseLength[static_cast<std::size_t>(which)],
-                          defaultIndex);
+    return ValueOrDefault(SettingsList::PhraseLength,
+                          s.PhraseLength[static_cast<std::size_t>(which)], defaultIndex);
 }
 
-int MinimumFrequencyValue(const Settings& s)
-{
+int MinimumFrequencyValue(const Settings& s) {
     return ValueOrDefault(SettingsList::MinimumFrequency, s.MinimumFrequency, 1);
 }
 

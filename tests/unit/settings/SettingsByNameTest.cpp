@@ -1,0 +1,283 @@
+// Setting and reading every field of the record by its name.
+
+#include "settings/SettingsByName.h"
+#include "settings/SettingsLists.h"
+#include "util/StringUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace lxty {
+namespace {
+
+std::string Show(std::u16string_view s) {
+    return U16ToUtf8(s);
+}
+
+std::u16string Decimal(int n) {
+    std::u16string out;
+    for (char c : std::to_string(n))
+        out.push_back(static_cast<char16_t>(c));
+    return out;
+}
+
+TEST(SettingsByNameTest, EveryFieldHasOneNameAndPairsCarryTheirIndex) {
+    const std::vector<std::u16string> names = FieldNames();
+    const std::set<std::u16string> distinct(names.begin(), names.end());
+    EXPECT_EQ(names.size(), distinct.size());
+    // 57 single fields + 5 pairs of two.
+    EXPECT_EQ(67u, names.size());
+    for (const char16_t* pairName : {u"File", u"WordsToIgnoreOrCount", u"WordsFile",
+                                     u"FileFilepathSpecifications", u"PhraseLength"}) {
+        const std::u16string base = pairName;
+        EXPECT_EQ(0u, distinct.count(base)) << Show(base);
+        EXPECT_EQ(1u, distinct.count(base + u"0")) << Show(base);
+        EXPECT_EQ(1u, distinct.count(base + u"1")) << Show(base);
+        EXPECT_EQ(0u, distinct.count(base + u"2")) << Show(base);
+    }
+    EXPECT_EQ(names.size(), SettingsFieldTable().size());
+}
+
+TEST(SettingsByNameTest, TableKindsMatchTheRecord) {
+    struct Case {
+        const char16_t* name;
+        FieldKind kind;
+    };
+    const std::vector<Case> cases = {
+        {u"CaseSignificant", FieldKind::Check},
+        {u"UseLog10", FieldKind::Check},
+        {u"UserSpecifiedExtraChars", FieldKind::Text},
+        {u"ShortWordSize", FieldKind::List},
+        {u"CommonWordsLanguages", FieldKind::List},
+        {u"WordsToIgnoreOrCount1", FieldKind::Text},
+        {u"WordsFile0", FieldKind::FileList},
+        {u"Source", FieldKind::Enumeration},
+        {u"Folder", FieldKind::Text},
+        {u"File0", FieldKind::Text},
+        {u"WordOrder", FieldKind::List},
+        {u"DisplayFormat", FieldKind::List},
+        {u"PhraseLength1", FieldKind::List},
+        {u"MinimumFrequency", FieldKind::List},
+        {u"FilterWords", FieldKind::Text},
+        {u"FilterMode", FieldKind::Enumeration},
+        {u"WordsToIgnoreInPhrases", FieldKind::Enumeration},
+        {u"CountArrayTables", FieldKind::Enumeration},
+        {u"ZeroCellsBlank", FieldKind::Check},
+    };
+    for (const Case& c : cases) {
+        const SettingsField* f = FindSettingsField(c.name);
+        ASSERT_NE(nullptr, f) << Show(c.name);
+        EXPECT_EQ(c.kind, f->kind) << Show(c.name);
+    }
+}
+
+// For every name: a valid value other than the current one is accepted, read back
+// unchanged, and no other field moves.
+TEST(SettingsByNameTest, RoundTripForEveryField) {
+    for (const SettingsField& f : SettingsFieldTable()) {
+        const std::u16string name(f.name);
+        SCOPED_TRACE(Show(name));
+        Settings s;
+        const Settings before = s;
+        std::vector<std::u16string> values;
+        switch (f.kind) {
+        case FieldKind::Check:
+            values = {u"0", u"1"};
+            break;
+        case FieldKind::List:
+            values = {u"0", Decimal(ListSize(f.list) - 1)};
+            break;
+        case FieldKind::Enumeration:
+            for (auto o : f.options)
+                values.emplace_back(o);
+            break;
+        case FieldKind::Text:
+            values = {u"some text", u"", u" spaces kept \r\nand lines; *?\"<>", u"\u00e9\u201d"};
+            break;
+        case FieldKind::FileList:
+            values = {u"/lists/ignore me.txt", u"/lists/other.txt", u""};
+            break;
+        }
+        for (const std::u16string& v : values) {
+            std::u16string error = u"untouched";
+            ASSERT_TRUE(SetFieldByName(s, name, v, &error)) << Show(v) << ": " << Show(error);
+            EXPECT_EQ(u"untouched", error);
+            const std::u16string expected = name == u"UseLog10" ? u"1" : v;
+            EXPECT_EQ(expected, GetFieldByName(s, name)) << Show(v);
+        }
+        // Every other field still holds its value.
+        for (const std::u16string& other : FieldNames()) {
+            if (other != name) {
+                EXPECT_EQ(GetFieldByName(before, other), GetFieldByName(s, other)) << Show(other);
+            }
+        }
+    }
+}
+
+TEST(SettingsByNameTest, ValuesLandInTheRightMembers) {
+    Settings s;
+    std::u16string error;
+    ASSERT_TRUE(SetFieldByName(s, u"File1", u"/out/list.txt", &error));
+    ASSERT_TRUE(SetFieldByName(s, u"WordsToIgnoreOrCount0", u"the a an", &error));
+    ASSERT_TRUE(SetFieldByName(s, u"FileFilepathSpecifications1", u"backup", &error));
+    ASSERT_TRUE(SetFieldByName(s, u"PhraseLength0", u"0", &error));
+    ASSERT_TRUE(SetFieldByName(s, u"PhraseLength1", u"24", &error));
+    ASSERT_TRUE(SetFieldByName(s, u"FilterMode", u"IncludeAllWordsInSameOrder", &error));
+    ASSERT_TRUE(SetFieldByName(s, u"Source", u"InFile", &error));
+    ASSERT_TRUE(SetFieldByName(s, u"WordsToIgnoreInPhrases", u"RemoveWordsToIgnore", &error));
+    ASSERT_TRUE(SetFieldByName(s, u"CountArrayTables", u"Both", &error));
+    ASSERT_TRUE(SetFieldByName(s, u"ExcessFrequency", u"22", &error));
+    ASSERT_TRUE(SetFieldByName(s, u"AllowWordsWithAmpersands", u"1", &error));
+
+    Settings expected;
+    expected.File[1] = u"/out/list.txt";
+    expected.WordsToIgnoreOrCount[0] = u"the a an";
+    expected.FileFilepathSpecifications[1] = u"backup";
+    expected.PhraseLength = {0, 24};
+    expected.FilterMode = FilterModeKind::IncludeAllWordsInSameOrder;
+    expected.Source = SourceKind::InFile;
+    expected.WordsToIgnoreInPhrases = WordsToIgnoreInPhrasesKind::RemoveWordsToIgnore;
+    expected.CountArrayTables = CountArrayTablesKind::Both;
+    expected.ExcessFrequency = 22;
+    expected.AllowWordsWithAmpersands = 1;
+    EXPECT_EQ(expected, s);
+    EXPECT_EQ(500, ExcessFrequencyValue(s));
+}
+
+TEST(SettingsByNameTest, ListFieldsAcceptExactlyTheirIndices) {
+    struct Case {
+        const char16_t* name;
+        int size;
+    };
+    const std::vector<Case> cases = {
+        {u"ShortWordSize", 19},    {u"LongWordSize", 9},         {u"ThresholdFrequency", 18},
+        {u"ExcessFrequency", 23},  {u"CommonWordsLanguages", 8}, {u"WordOrder", 2},
+        {u"DisplayFormat", 14},    {u"PhraseLength0", 25},       {u"PhraseLength1", 25},
+        {u"MinimumFrequency", 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Show(c.name));
+        const std::u16string last = Decimal(c.size - 1);
+        for (const std::u16string& good : {std::u16string(u"0"), last}) {
+            Settings s;
+            EXPECT_TRUE(SetFieldByName(s, c.name, good, nullptr)) << Show(good);
+            EXPECT_EQ(good, GetFieldByName(s, c.name));
+        }
+        for (const std::u16string& bad :
+             {Decimal(c.size), std::u16string(u"-1"), std::u16string(u""), std::u16string(u" 1"),
+              std::u16string(u"1 "), std::u16string(u"+1"), std::u16string(u"1.0"),
+              std::u16string(u"x"), std::u16string(u"4294967296"),
+              std::u16string(u"99999999999999999999")}) {
+            Settings s;
+            const Settings before = s;
+            std::u16string error;
+            EXPECT_FALSE(SetFieldByName(s, c.name, bad, &error)) << Show(bad);
+            EXPECT_EQ(u"Setting \"" + std::u16string(c.name) + u"\" takes a list index from 0 to " +
+                          last + u"; \"" + bad + u"\" is not one.",
+                      error);
+            EXPECT_EQ(before, s);
+        }
+    }
+}
+
+TEST(SettingsByNameTest, RefusalsSayWhichNameOrValue) {
+    struct Case {
+        const char16_t* name;
+        const char16_t* value;
+        const char16_t* message;
+    };
+    const std::vector<Case> cases = {
+        {u"Foo", u"1", u"Unknown setting \"Foo\"."},
+        {u"", u"1", u"Unknown setting \"\"."},
+        {u"casesignificant", u"1", u"Unknown setting \"casesignificant\"."},
+        {u"File", u"x", u"Unknown setting \"File\"."},
+        {u"File2", u"x", u"Unknown setting \"File2\"."},
+        {u"PhraseLength", u"1", u"Unknown setting \"PhraseLength\"."},
+        {u"ShortWordSize", u"25",
+         u"Setting \"ShortWordSize\" takes a list index from 0 to 18; \"25\" is not one."},
+        {u"CaseSignificant", u"2", u"Setting \"CaseSignificant\" takes 0 or 1; \"2\" is not one."},
+        {u"CaseSignificant", u"-1",
+         u"Setting \"CaseSignificant\" takes 0 or 1; \"-1\" is not one."},
+        {u"CaseSignificant", u"", u"Setting \"CaseSignificant\" takes 0 or 1; \"\" is not one."},
+        {u"CaseSignificant", u"true",
+         u"Setting \"CaseSignificant\" takes 0 or 1; \"true\" is not one."},
+        {u"UseLog10", u"2", u"Setting \"UseLog10\" takes 0 or 1; \"2\" is not one."},
+        {u"FilterMode", u"Foo",
+         u"Setting \"FilterMode\" takes one of IncludeAllWords, IncludeAllWordsInSameOrder, "
+         u"IncludeAllWordsAsSubphrase; \"Foo\" is not one."},
+        {u"FilterMode", u"1",
+         u"Setting \"FilterMode\" takes one of IncludeAllWords, IncludeAllWordsInSameOrder, "
+         u"IncludeAllWordsAsSubphrase; \"1\" is not one."},
+        {u"Source", u"folder",
+         u"Setting \"Source\" takes one of OnClipboard, InFile, Folder; \"folder\" is not one."},
+        {u"WordsToIgnoreInPhrases", u"",
+         u"Setting \"WordsToIgnoreInPhrases\" takes one of AllowPhrasesAllWordsToIgnore, "
+         u"ExcludePhrasesAllWordsToIgnore, RemoveWordsToIgnore, ExcludePhrasesWithWordToIgnore; "
+         u"\"\" is not one."},
+        {u"CountArrayTables", u"Both ",
+         u"Setting \"CountArrayTables\" takes one of Alphabetical, ByFrequency, Both; \"Both \" "
+         u"is not one."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Show(c.name) + "=" + Show(c.value));
+        Settings s;
+        const Settings before = s;
+        std::u16string error;
+        EXPECT_FALSE(SetFieldByName(s, c.name, c.value, &error));
+        EXPECT_EQ(std::u16string(c.message), error);
+        EXPECT_EQ(before, s);
+        EXPECT_FALSE(SetFieldByName(s, c.name, c.value, nullptr)); // no message wanted
+    }
+    EXPECT_EQ(std::nullopt, GetFieldByName(Settings{}, u"Foo"));
+    EXPECT_EQ(std::nullopt, GetFieldByName(Settings{}, u"WordsFile"));
+}
+
+TEST(SettingsByNameTest, UseLog10StaysOne) {
+    Settings s;
+    EXPECT_TRUE(SetFieldByName(s, u"UseLog10", u"0", nullptr));
+    EXPECT_EQ(1, s.UseLog10);
+    EXPECT_EQ(u"1", GetFieldByName(s, u"UseLog10"));
+}
+
+TEST(SettingsByNameTest, NothingSelectedShowsAsMinusOne) {
+    Settings s;
+    s.ShortWordSize = -1;
+    s.PhraseLength[1] = -1;
+    EXPECT_EQ(u"-1", GetFieldByName(s, u"ShortWordSize"));
+    EXPECT_EQ(u"-1", GetFieldByName(s, u"PhraseLength1"));
+    EXPECT_EQ(u"10", GetFieldByName(s, u"ExcessFrequency"));
+}
+
+TEST(SettingsByNameTest, WordsFileAddsAndSelectsPaths) {
+    Settings s;
+    EXPECT_EQ(u"", GetFieldByName(s, u"WordsFile1"));
+    ASSERT_TRUE(SetFieldByName(s, u"WordsFile1", u"/lists/a.txt", nullptr));
+    ASSERT_TRUE(SetFieldByName(s, u"WordsFile1", u"/lists/b.txt", nullptr));
+    EXPECT_EQ((WordFileList{{u"/lists/a.txt", u"/lists/b.txt"}, 1}), s.WordsFile[1]);
+    // A path already in the list is selected, not added twice.
+    ASSERT_TRUE(SetFieldByName(s, u"WordsFile1", u"/lists/a.txt", nullptr));
+    EXPECT_EQ((WordFileList{{u"/lists/a.txt", u"/lists/b.txt"}, 0}), s.WordsFile[1]);
+    EXPECT_EQ(u"/lists/a.txt", GetFieldByName(s, u"WordsFile1"));
+    // An empty value deselects and keeps the list.
+    ASSERT_TRUE(SetFieldByName(s, u"WordsFile1", u"", nullptr));
+    EXPECT_EQ((WordFileList{{u"/lists/a.txt", u"/lists/b.txt"}, -1}), s.WordsFile[1]);
+    EXPECT_EQ(u"", GetFieldByName(s, u"WordsFile1"));
+    // The other list is untouched throughout.
+    EXPECT_EQ(WordFileList{}, s.WordsFile[0]);
+    // A selection pointing outside the list shows as none.
+    s.WordsFile[0] = {{u"/x"}, 3};
+    EXPECT_EQ(u"", GetFieldByName(s, u"WordsFile0"));
+}
+
+TEST(SettingsByNameTest, EnumerationsShowTheirOptionNames) {
+    const Settings s;
+    EXPECT_EQ(u"Folder", GetFieldByName(s, u"Source"));
+    EXPECT_EQ(u"IncludeAllWords", GetFieldByName(s, u"FilterMode"));
+    EXPECT_EQ(u"ExcludePhrasesAllWordsToIgnore", GetFieldByName(s, u"WordsToIgnoreInPhrases"));
+    EXPECT_EQ(u"Alphabetical", GetFieldByName(s, u"CountArrayTables"));
+}
+
+} // namespace
+} // namespace lxty
