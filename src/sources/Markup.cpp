@@ -1,0 +1,296 @@
+#include "sources/Markup.h"
+
+#include <algorithm>
+
+namespace lxty {
+
+namespace {
+
+// Markers are ASCII; folding only ASCII capitals lets the search run in place on every scan
+// position without lower-casing a copy of the line.
+constexpr char16_t AsciiLower(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+}
+
+bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+
+// Whether marker (already lower case) begins at 0-based index i of line, ignoring ASCII case.
+bool MatchesAt(std::u16string_view line, std::size_t i, std::u16string_view marker) {
+    if (marker.empty() || i > line.size() || line.size() - i < marker.size())
+        return false;
+    for (std::size_t k = 0; k < marker.size(); ++k) {
+        if (AsciiLower(line[i + k]) != AsciiLower(marker[k]))
+            return false;
+    }
+    return true;
+}
+
+// 0-based index of the first occurrence of marker at or after index from, or npos.
+std::size_t FindIgnoringAsciiCase(std::u16string_view line, std::size_t from,
+                                  std::u16string_view marker) {
+    if (marker.empty() || line.size() < marker.size())
+        return std::u16string_view::npos;
+    const char16_t first = AsciiLower(marker[0]);
+    for (std::size_t i = from; i + marker.size() <= line.size(); ++i) {
+        if (AsciiLower(line[i]) == first && MatchesAt(line, i, marker))
+            return i;
+    }
+    return std::u16string_view::npos;
+}
+
+// The accented letters of the case-folding tables: a numeric reference runs on over them as
+// over ASCII letters and digits.
+constexpr std::u16string_view kAccentedLetters =
+    u"ŠŸÀÁÂÃÄÅÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝšÿàáâãäåçèéêëìíîïðñòóôõöøùúûüý";
+
+bool RunsOnInNumericReference(char16_t c) {
+    return (c >= u'0' && c <= u'9') || IsAsciiLetter(c) || c == u';' ||
+           kAccentedLetters.find(c) != std::u16string_view::npos;
+}
+
+constexpr std::array<EntityEntry, intNumEntities> kEntities{{
+    {u"&copy;", u'\u00A9'},   {u"&amp;", u'&'},         {u"&nbsp;", u' '},
+    {u"&#160;", u' '},        {u"&#8212;", u'\u2014'},  {u"&AElig;", u'\u00C6'},
+    {u"&Aacute;", u'\u00C1'}, {u"&Acirc;", u'\u00C2'},  {u"&Agrave;", u'\u00C0'},
+    {u"&Aring;", u'\u00C5'},  {u"&Atilde;", u'\u00C3'}, {u"&Auml;", u'\u00C4'},
+    {u"&Ccedil;", u'\u00C7'}, {u"&ETH;", u'\u00D0'},    {u"&Eacute;", u'\u00C9'},
+    {u"&Ecirc;", u'\u00CA'},  {u"&Egrave;", u'\u00C8'}, {u"&Euml;", u'\u00CB'},
+    {u"&Iacute;", u'\u00CD'}, {u"&Icirc;", u'\u00CE'},  {u"&Igrave;", u'\u00CC'},
+    {u"&Iuml;", u'\u00CF'},   {u"&Ntilde;", u'\u00D1'}, {u"&Oacute;", u'\u00D3'},
+    {u"&Ocirc;", u'\u00D4'},  {u"&Ograve;", u'\u00D2'}, {u"&Oslash;", u'\u00D8'},
+    {u"&Otilde;", u'\u00D5'}, {u"&Ouml;", u'\u00D6'},   {u"&THORN;", u'\u00DE'},
+    {u"&Uacute;", u'\u00DA'}, {u"&Ucirc;", u'\u00DB'},  {u"&Ugrave;", u'\u00D9'},
+    {u"&Uuml;", u'\u00DC'},   {u"&Yacute;", u'\u00DD'}, {u"&aacute;", u'\u00E1'},
+    {u"&acirc;", u'\u00E2'},  {u"&aelig;", u'\u00E6'},  {u"&agrave;", u'\u00E0'},
+    {u"&aring;", u'\u00E5'},  {u"&atilde;", u'\u00E3'}, {u"&auml;", u'\u00E4'},
+    {u"&ccedil;", u'\u00E7'}, {u"&eacute;", u'\u00E9'}, {u"&ecirc;", u'\u00EA'},
+    {u"&egrave;", u'\u00E8'}, {u"&eth;", u'\u00F0'},    {u"&euml;", u'\u00EB'},
+    {u"&iacute;", u'\u00ED'}, {u"&icirc;", u'\u00EE'},  {u"&igrave;", u'\u00EC'},
+    {u"&iuml;", u'\u00EF'},   {u"&ntilde;", u'\u00F1'}, {u"&oacute;", u'\u00F3'},
+    {u"&ocirc;", u'\u00F4'},  {u"&ograve;", u'\u00F2'}, {u"&oslash;", u'\u00F8'},
+    {u"&otilde;", u'\u00F5'}, {u"&ouml;", u'\u00F6'},   {u"&szlig;", u'\u00DF'},
+    {u"&thorn;", u'\u00FE'},  {u"&uacute;", u'\u00FA'}, {u"&ucirc;", u'\u00FB'},
+    {u"&ugrave;", u'\u00F9'}, {u"&uuml;", u'\u00FC'},   {u"&yacute;", u'\u00FD'},
+    {u"&yuml;", u'\u00FF'},
+}};
+
+// No entity of the table (nor "&quot;") is longer than this, so a ";" farther from the "&"
+// cannot close a known entity.
+constexpr std::size_t kLongestEntity = 8;
+
+// The character a candidate "&...;" stands for, or 0 when it is not a known entity.
+char16_t EntityCharacter(std::u16string_view candidate) {
+    if (candidate == u"&quot;")
+        return u'"';
+    for (const auto& e : kEntities) {
+        if (e.entity == candidate)
+            return e.character;
+    }
+    return 0;
+}
+
+} // namespace
+
+const std::array<EntityEntry, intNumEntities>& EntityTable() { return kEntities; }
+
+int Markup::SetMarkupType(std::u16string_view type) {
+    auto fill = [this](std::initializer_list<MarkerPair> pairs) {
+        int i = 0;
+        for (const auto& p : pairs)
+            m_pairs[static_cast<std::size_t>(i++)] = p;
+        m_numPairs = i;
+    };
+    m_type.assign(type);
+    m_xml = false;
+    m_entities = false;
+    if (type == u"C") {
+        fill({{u"/*", u"*/"}, {u"//", u""}});
+    } else if (type == u"XML") {
+        fill({{u"<?xml", u"?>"}, {u"<!--", u"-->"}, {u"<", u">"}});
+        m_xml = true;
+    } else if (type == u"HTML") {
+        fill({{u"&", u";"},
+              {u"<script", u"/script>"},
+              {u"<style", u"/style>"},
+              {u"<noscript", u"/noscript>"},
+              {u"<!--", u"-->"},
+              {u"<", u">"}});
+    } else if (type == u"PHP") {
+        // The end of "<?php" is "php": the search for it finds the "php" of the start marker
+        // itself, so only the opening is skipped and the code after it is scanned with the
+        // comment pairs that follow.
+        fill({{u"&", u";"},
+              {u"<script", u"/script>"},
+              {u"<style", u"/style>"},
+              {u"<noscript", u"/noscript>"},
+              {u"<!--", u"-->"},
+              {u"<?php", u"php"},
+              {u"<", u">"},
+              {u"/*", u"*/"},
+              {u"//", u""}});
+    } else {
+        m_pairs[0] = MarkerPair{};
+        m_pairs[1] = MarkerPair{};
+        m_numPairs = 0;
+    }
+    return m_numPairs;
+}
+
+int Markup::SetMarkupTypeFromExtension(std::u16string_view extension) {
+    std::u16string_view type = u"None";
+    if (extension == u"php")
+        type = u"PHP";
+    else if (extension == u"xml")
+        type = u"XML";
+    else if (extension.find(u"htm") != std::u16string_view::npos)
+        type = u"HTML";
+    else if (extension == u"c" || extension == u"cpp")
+        type = u"C";
+    const int numPairs = SetMarkupType(type);
+    m_entities = (type == u"PHP" || type == u"XML" || type == u"HTML");
+    return numPairs;
+}
+
+int Markup::FindStartMarker(std::u16string_view line, std::int64_t pos) const {
+    if (pos < 1 || pos > static_cast<std::int64_t>(line.size()))
+        return -1;
+    const auto i = static_cast<std::size_t>(pos - 1);
+    for (int k = 0; k < m_numPairs; ++k) {
+        const MarkerPair& pair = m_pairs[static_cast<std::size_t>(k)];
+        if (pair.start.empty() || !MatchesAt(line, i, pair.start))
+            continue;
+        if (m_xml && MatchesAt(line, i, u"<![cdata["))
+            return intCdataMarker;
+        if (pair.start == u"&" && pair.end == u";" && EntityLength(line.substr(i)) == 0)
+            continue;
+        return k;
+    }
+    return -1;
+}
+
+void Markup::SkipMarker(std::u16string_view line, std::int64_t& pos, int& pairIndex) const {
+    const auto len = static_cast<std::int64_t>(line.size());
+    if (pos < 1)
+        pos = 1;
+    if (m_xml && pairIndex == intCdataMarker) {
+        pos += 9; // past "<![CDATA["; the section's content is text to count
+        pairIndex = -1;
+        return;
+    }
+    if (pairIndex < 0 || pairIndex >= m_numPairs) {
+        // A region of markers no longer in force (the type changed): nothing to skip.
+        pairIndex = -1;
+        return;
+    }
+    const MarkerPair& pair = m_pairs[static_cast<std::size_t>(pairIndex)];
+    if (pair.end.empty()) {
+        pos = len + 1;
+        pairIndex = -1;
+        return;
+    }
+    const auto i = static_cast<std::size_t>(pos - 1);
+    if (pair.start == u"&" && pair.end == u";" && MatchesAt(line, i, u"&#")) {
+        std::int64_t p = pos + 2;
+        while (p <= len && RunsOnInNumericReference(line[static_cast<std::size_t>(p - 1)]))
+            ++p;
+        pos = p;
+        pairIndex = -1;
+        return;
+    }
+    if (pos > len) {
+        pos = len + 1;
+        return;
+    }
+    const std::size_t found = FindIgnoringAsciiCase(line, i, pair.end);
+    if (found == std::u16string_view::npos) {
+        pos = len + 1; // still inside: the next line goes on skipping
+        return;
+    }
+    pos = static_cast<std::int64_t>(found + pair.end.size()) + 1;
+    pairIndex = -1;
+}
+
+void ReplaceDoubleHyphensInPlace(std::u16string& line) {
+    // 1-based p, as the rule is written; a "--" at position 1 or 2 is never replaced.
+    const auto len = static_cast<std::int64_t>(line.size());
+    auto at = [&line](std::int64_t p) { return line[static_cast<std::size_t>(p - 1)]; };
+    std::int64_t p = 3;
+    while (p + 1 <= len) {
+        if (at(p) != u'-' || at(p + 1) != u'-') {
+            ++p;
+            continue;
+        }
+        const bool opensComment = at(p - 2) == u'<' && at(p - 1) == u'!';
+        const bool closesComment = p + 2 <= len && at(p + 2) == u'>';
+        if (opensComment || closesComment) {
+            ++p;
+            continue;
+        }
+        line[static_cast<std::size_t>(p - 1)] = u' ';
+        line[static_cast<std::size_t>(p)] = u' ';
+        p += 2;
+    }
+}
+
+std::u16string ReplaceDoubleHyphens(std::u16string_view line) {
+    std::u16string s(line);
+    ReplaceDoubleHyphensInPlace(s);
+    return s;
+}
+
+std::u16string DecodeEntities(std::u16string_view line) {
+    std::u16string out;
+    out.reserve(line.size());
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const char16_t c = line[i];
+        if (c == u'&') {
+            // The first ";" after the "&" closes the candidate.
+            const std::size_t limit = std::min(line.size(), i + kLongestEntity);
+            std::size_t semi = std::u16string_view::npos;
+            for (std::size_t k = i + 1; k < limit; ++k) {
+                if (line[k] == u';') {
+                    semi = k;
+                    break;
+                }
+            }
+            if (semi != std::u16string_view::npos) {
+                const char16_t decoded = EntityCharacter(line.substr(i, semi - i + 1));
+                if (decoded != 0) {
+                    out.push_back(decoded);
+                    i = semi + 1; // the search goes on after the decoded character
+                    continue;
+                }
+            }
+        }
+        out.push_back(c);
+        ++i;
+    }
+    return out;
+}
+
+bool DecodeEntitiesInPlace(std::u16string& line) {
+    if (line.find(u'&') == std::u16string::npos)
+        return false;
+    line = DecodeEntities(line);
+    return true;
+}
+
+std::int64_t EntityLength(std::u16string_view text) {
+    if (text.size() < 4)
+        return 0;
+    if (text[0] == u'&' && text[1] == u'#')
+        return 1;
+    if (text[0] != u'&')
+        return 0;
+    const std::size_t limit = std::min<std::size_t>(text.size(), 20);
+    for (std::size_t k = 1; k < limit; ++k) {
+        if (text[k] == u' ')
+            return 0;
+        if (text[k] == u';')
+            return IsAsciiLetter(text[1]) ? static_cast<std::int64_t>(k + 1) : 0;
+    }
+    return 0;
+}
+
+} // namespace lxty
