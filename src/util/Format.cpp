@@ -181,10 +181,10 @@ std::u16string ElapsedTime(std::int64_t seconds, bool longForm, bool round) {
     if (seconds < 0) {
         seconds = 0;
     }
-    if (round && seconds >= 60) {
-        return MinutesText((seconds + 30) / 60, longForm);
-    }
-    const std::int64_t secs = seconds % 60;
+    // Rounding shows whole minutes only; below a minute the seconds are still shown.
+    const bool wholeMinutes = round && seconds >= 60;
+    const std::int64_t secs = wholeMinutes ? 0 : seconds % 60;
+    const std::int64_t minutes = wholeMinutes ? (seconds + 30) / 60 : seconds / 60;
     std::u16string secondsPart;
     if (longForm) {
         secondsPart = secs == 1 ? u"1 second" : Ascii(std::to_string(secs)) + u" seconds";
@@ -194,7 +194,7 @@ std::u16string ElapsedTime(std::int64_t seconds, bool longForm, bool round) {
     if (seconds < 60) {
         return secondsPart;
     }
-    std::u16string out = MinutesText(seconds / 60, longForm);
+    std::u16string out = MinutesText(minutes, longForm);
     if (secs != 0) {
         out += longForm ? u" and " : u" ";
         out += secondsPart;
