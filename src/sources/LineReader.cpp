@@ -1,0 +1,144 @@
+#include "sources/LineReader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+
+namespace lxty {
+
+int OpenBinary(std::ifstream& in, const std::filesystem::path& file) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec))
+        return -9;
+    errno = 0;
+    in.open(file, std::ios::in | std::ios::binary);
+    if (in.is_open())
+        return 0;
+    // The standard streams open through the C library, which leaves the reason in errno.
+    return errno == EACCES || errno == EPERM ? -3 : -9;
+}
+
+bool LineReader::Open(const std::filesystem::path& file) {
+    Close();
+    m_openError = OpenBinary(m_in, file);
+    if (m_openError != 0)
+        return false;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file, ec);
+    m_size = ec ? 0 : static_cast<std::int64_t>(size);
+    if (m_buf.size() != kBlockSize)
+        m_buf.resize(kBlockSize);
+    return true;
+}
+
+void LineReader::Close() {
+    if (m_in.is_open())
+        m_in.close();
+    m_in.clear();
+    m_pos = m_len = 0;
+    m_skipLf = false;
+    m_failed = false;
+    m_openError = 0;
+    m_size = 0;
+    m_consumed = 0;
+}
+
+bool LineReader::Fill() {
+    m_pos = m_len = 0;
+    if (!m_in.is_open() || m_failed)
+        return false;
+    m_in.read(m_buf.data(), static_cast<std::streamsize>(m_buf.size()));
+    m_len = static_cast<std::size_t>(m_in.gcount());
+    if (m_in.bad())
+        m_failed = true;
+    return m_len > 0;
+}
+
+bool LineReader::AtEnd() {
+    if (m_pos < m_len)
+        return false;
+    if (!Fill())
+        return true;
+    if (m_skipLf && m_buf[0] == '\n') {
+        m_skipLf = false;
+        ++m_pos;
+        ++m_consumed;
+        return AtEnd();
+    }
+    return false;
+}
+
+bool LineReader::ReadLine(std::string& line) {
+    line.clear();
+    bool any = false; // a partial line has been gathered (it may be empty only at a line end)
+    for (;;) {
+        if (m_pos == m_len && !Fill()) {
+            if (m_failed)
+                line.clear();
+            return any && !m_failed;
+        }
+        if (m_skipLf) {
+            m_skipLf = false;
+            if (m_buf[m_pos] == '\n') {
+                ++m_pos;
+                ++m_consumed;
+                continue;
+            }
+        }
+        const char* const begin = m_buf.data() + m_pos;
+        const char* const end = m_buf.data() + m_len;
+        const char* p = begin;
+        while (p != end && *p != '\n' && *p != '\r')
+            ++p;
+        line.append(begin, p);
+        if (p == end) {
+            m_consumed += end - begin;
+            m_pos = m_len;
+            any = true;
+            continue;
+        }
+        m_skipLf = *p == '\r';
+        m_pos += static_cast<std::size_t>(p - begin) + 1;
+        m_consumed += (p - begin) + 1;
+        return true;
+    }
+}
+
+std::string_view LineReader::Peek(std::size_t count) {
+    if (m_pos == m_len)
+        Fill();
+    if (m_len - m_pos < count && m_pos > 0 && m_in.is_open() && !m_failed) {
+        // Move the rest to the front and top the block up, so the bytes asked for are whole.
+        std::copy(m_buf.begin() + static_cast<std::ptrdiff_t>(m_pos),
+                  m_buf.begin() + static_cast<std::ptrdiff_t>(m_len), m_buf.begin());
+        m_len -= m_pos;
+        m_pos = 0;
+        m_in.read(m_buf.data() + m_len, static_cast<std::streamsize>(m_buf.size() - m_len));
+        m_len += static_cast<std::size_t>(m_in.gcount());
+        if (m_in.bad())
+            m_failed = true;
+    }
+    return std::string_view(m_buf.data() + m_pos, std::min(count, m_len - m_pos));
+}
+
+void LineReader::Skip(std::size_t count) {
+    count = std::min(count, m_len - m_pos);
+    m_pos += count;
+    m_consumed += static_cast<std::int64_t>(count);
+}
+
+std::size_t LineReader::ReadBytes(std::string& out, std::size_t count) {
+    std::size_t got = 0;
+    while (got < count) {
+        if (m_pos == m_len && !Fill())
+            break;
+        const std::size_t take = std::min(count - got, m_len - m_pos);
+        out.append(m_buf.data() + m_pos, take);
+        m_pos += take;
+        m_consumed += static_cast<std::int64_t>(take);
+        got += take;
+    }
+    return got;
+}
+
+} // namespace lxty

@@ -1,0 +1,238 @@
+#include "sources/TextDetect.h"
+
+#include "sources/LineReader.h"
+#include "sources/Utf8Decode.h"
+
+#include <algorithm>
+#include <array>
+#include <system_error>
+
+namespace lxty {
+
+namespace {
+
+// The charset sniff reads whole lines; a file of one enormous line must not be read whole
+// just to look for a declaration.
+constexpr std::int64_t kSniffByteCap = 1 << 20;
+constexpr int kSniffLines = 10;
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The declarations and the punctuation start that make a text-like file UTF-8.
+bool DeclaresUtf8(const std::string& text) {
+    if (text.find("\xE2\x80") != std::string::npos)
+        return true;
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
+    return lower.find("charset=utf-8") != std::string::npos ||
+           lower.find("charset=\"utf-8\"") != std::string::npos;
+}
+
+// The first 10 non-empty lines joined by CR LF, as far as the sniff reads.
+bool SniffUtf8Declaration(const std::filesystem::path& file, int& error) {
+    LineReader reader;
+    if (!reader.Open(file)) {
+        error = reader.OpenError();
+        return false;
+    }
+    std::string joined, line;
+    int lines = 0;
+    while (lines < kSniffLines && reader.Position() < kSniffByteCap && reader.ReadLine(line)) {
+        if (line.empty())
+            continue;
+        if (lines > 0)
+            joined += "\r\n";
+        joined += line;
+        ++lines;
+    }
+    if (reader.Failed()) {
+        error = -9;
+        return false;
+    }
+    return DeclaresUtf8(joined);
+}
+
+// Reads up to count bytes from the start of file; false on a read error.
+bool ReadStart(std::ifstream& in, std::string& bytes, std::int64_t count) {
+    bytes.resize(static_cast<std::size_t>(count));
+    in.read(bytes.data(), static_cast<std::streamsize>(count));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return !in.bad();
+}
+
+} // namespace
+
+std::u16string LowerExtension(const std::filesystem::path& file) {
+    std::u16string ext = file.extension().u16string();
+    if (!ext.empty() && ext[0] == u'.')
+        ext.erase(0, 1);
+    for (auto& c : ext)
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+    return ext;
+}
+
+bool IsTextLikeExtension(std::u16string_view extension) {
+    static constexpr std::array<std::u16string_view, 11> kTextLike = {
+        u"txt", u"log", u"xml", u"htm", u"html", u"shtm", u"shtml", u"xhtm", u"xhtml", u"csv",
+        u"prn"};
+    std::u16string lower(extension);
+    for (auto& c : lower)
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+    return std::find(kTextLike.begin(), kTextLike.end(), lower) != kTextLike.end();
+}
+
+int FirstBytesKind(const std::filesystem::path& file, bool sniffContent) {
+    if (file.empty())
+        return kKindNoName;
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec))
+        return ec && ec != std::errc::no_such_file_or_directory ? int(kTextCannotOpen)
+                                                                  : int(kKindNotFound);
+    std::ifstream in;
+    if (const int error = OpenBinary(in, file); error != 0)
+        return error;
+    const auto length = std::filesystem::file_size(file, ec);
+    if (ec)
+        return kTextCannotOpen;
+    if (length == 0)
+        return kKindZeroLength;
+    if (length < 5)
+        return kKindTooShort;
+    std::string head;
+    if (!ReadStart(in, head, 5) || head.size() < 5)
+        return kTextCannotOpen;
+    const auto b = [&](int i) { return static_cast<unsigned char>(head[static_cast<std::size_t>(i)]); };
+
+    if (head == "{\\rtf")
+        return kKindRtf;
+    if (b(0) == 0xFF && b(1) == 0xFE)
+        return kKindUtf16LE;
+    if (b(0) == 0xFE && b(1) == 0xFF)
+        return kKindUtf16BE;
+    if (b(0) == 0xEF && b(1) == 0xBB && b(2) == 0xBF)
+        return kKindUtf8;
+    if (b(0) == 0 && b(1) == 0 && b(2) == 0xFE && b(3) == 0xFF)
+        return kKindUtf32BE;
+    const std::u16string ext = LowerExtension(file);
+    if (ext == u"xml" && b(0) == '<')
+        return b(1) != 0 ? kKindUtf8 : kKindUtf16LE;
+
+    if (sniffContent && IsTextLikeExtension(ext)) {
+        in.close();
+        int error = 0;
+        const bool declared = SniffUtf8Declaration(file, error);
+        if (error != 0)
+            return error;
+        if (declared)
+            return kKindUtf8;
+    }
+    return kKindPlain;
+}
+
+void ByteTest(std::string_view sample, std::int64_t sampleSize, double limitPercent,
+              TextTestResult& result) {
+    const auto* p = reinterpret_cast<const unsigned char*>(sample.data());
+    const auto n = static_cast<std::int64_t>(sample.size());
+    std::int64_t anomalous = 0;
+    bool crSeen = false, lfSeen = false;
+    result.firstAnomalousByte = 32;
+    result.firstAnomalousPosition = 0;
+    for (std::int64_t i = 1; i <= n; ++i) {
+        const unsigned char c = p[i - 1];
+        if (c < 32) {
+            if (c == '\n') {
+                lfSeen = true;
+            } else if (c == '\r') {
+                crSeen = true;
+            } else if (c != 8 && c != 9 && c != 12) {
+                if (anomalous == 0) {
+                    result.firstAnomalousByte = c;
+                    result.firstAnomalousPosition = i;
+                }
+                ++anomalous;
+            }
+        }
+        // Clearly binary files are refused after the first fifth of the sample.
+        if (anomalous > 0 && i * 5 > sampleSize) {
+            const double running = static_cast<double>(anomalous) * 100.0 / static_cast<double>(i);
+            if (running > 10.0 * limitPercent) {
+                result.code = kTextNotText;
+                result.percentage = running;
+                result.bytesExamined = i;
+                return;
+            }
+        }
+    }
+    result.bytesExamined = n;
+    result.percentage =
+        n > 0 ? static_cast<double>(anomalous) * 100.0 / static_cast<double>(n) : 0.0;
+    if (result.percentage > limitPercent)
+        result.code = kTextNotText;
+    else if (crSeen == lfSeen)
+        result.code = kTextCrLf;
+    else
+        result.code = crSeen ? kTextCr : kTextLf;
+}
+
+TextTestResult TextTest(const std::filesystem::path& file, std::int64_t sampleSize,
+                        double limitPercent, bool sniffContent) {
+    TextTestResult result;
+    std::error_code ec;
+    if (!file.empty()) {
+        const auto length = std::filesystem::file_size(file, ec);
+        if (!ec)
+            result.fileLength = static_cast<std::int64_t>(length);
+    }
+    result.kind = FirstBytesKind(file, sniffContent);
+    switch (result.kind) {
+    case kKindUtf8:
+        result.code = kTextCrLf;
+        result.utf8 = true;
+        return result;
+    case kKindUtf16LE:
+    case kKindUtf16BE:
+    case kKindUtf32BE:
+        result.code = kTextUnicode;
+        return result;
+    case kKindPlain:
+        break;
+    default:
+        result.code = result.kind; // the negative codes and RTF
+        if (result.kind != kKindTooShort)
+            return result;
+        break;
+    }
+
+    std::ifstream in;
+    if (const int error = OpenBinary(in, file); error != 0) {
+        result.code = error;
+        return result;
+    }
+    if (result.fileLength == 0) {
+        result.code = kKindZeroLength;
+        return result;
+    }
+    const std::int64_t n = std::min(result.fileLength, std::max<std::int64_t>(sampleSize, 0));
+    std::string sample;
+    if (!ReadStart(in, sample, n)) {
+        result.code = kTextCannotOpen;
+        return result;
+    }
+    const bool truncated = static_cast<std::int64_t>(sample.size()) < result.fileLength;
+    if (result.kind == kKindTooShort) {
+        // Files of 1 to 4 bytes are read as text without a byte test; they may still be UTF-8.
+        result.utf8 = IsUtf8Sample(sample, false);
+        return result;
+    }
+    ByteTest(sample, sampleSize, limitPercent, result);
+    if (result.code != kTextNotText && IsUtf8Sample(sample, truncated)) {
+        result.kind = kKindUtf8;
+        result.code = kTextCrLf;
+        result.utf8 = true;
+    }
+    return result;
+}
+
+} // namespace lxty

@@ -1,0 +1,208 @@
+// Line decoding sits on the hot path of every count: a 100 MB file is ~100 million bytes, so
+// both decoders work on the whole line with a reused output buffer and an ASCII fast path.
+
+#include "sources/Utf8Decode.h"
+
+#include "util/Cp1252.h"
+
+#include <array>
+#include <cstddef>
+
+namespace lxty {
+
+namespace {
+
+// Byte -> character through Windows-1252, built once from the shared code-page table.
+const std::array<char16_t, 256>& Cp1252Table() {
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[b] = Cp1252ToChar(static_cast<unsigned char>(b));
+        return t;
+    }();
+    return table;
+}
+
+enum : int { kInvalid = 0, kCutShort = -1 };
+
+// Length of the valid multi-byte sequence at p (2 to 4) with its code point in cp; kInvalid
+// when the bytes are not a valid sequence; kCutShort when the bytes so far are a valid start
+// but the text ends before the sequence does. Overlong forms, surrogates and code points past
+// U+10FFFF are invalid, as the UTF-8 standard requires.
+int MultiByteSequence(const unsigned char* p, std::size_t avail, char32_t& cp) {
+    const unsigned char b0 = p[0];
+    int len;
+    unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+        cp = b0 & 0x1F;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        cp = b0 & 0x0F;
+        if (b0 == 0xE0)
+            lo = 0xA0;
+        else if (b0 == 0xED)
+            hi = 0x9F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        cp = b0 & 0x07;
+        if (b0 == 0xF0)
+            lo = 0x90;
+        else if (b0 == 0xF4)
+            hi = 0x8F;
+    } else {
+        return kInvalid;
+    }
+    for (int k = 1; k < len; ++k) {
+        if (static_cast<std::size_t>(k) >= avail)
+            return kCutShort;
+        const unsigned char b = p[k];
+        const unsigned char min = k == 1 ? lo : 0x80;
+        const unsigned char max = k == 1 ? hi : 0xBF;
+        if (b < min || b > max)
+            return kInvalid;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    return len;
+}
+
+} // namespace
+
+void DecodeCp1252Line(std::string_view bytes, std::u16string& out) {
+    const auto& table = Cp1252Table();
+    out.resize(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        out[i] = table[static_cast<unsigned char>(bytes[i])];
+}
+
+bool DecodeUtf8Line(std::string_view bytes, std::u16string& out) {
+    const auto& table = Cp1252Table();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    // Never longer than the byte count: every byte yields at most one unit, and a four-byte
+    // sequence yields two.
+    out.resize(n);
+    std::size_t o = 0;
+    bool punctuation = false;
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            out[o++] = b;
+            ++i;
+            continue;
+        }
+        char32_t cp = 0;
+        const int len = MultiByteSequence(p + i, n - i, cp);
+        if (len <= 0) {
+            // Not UTF-8 here: this one byte is a Windows-1252 character.
+            out[o++] = table[b];
+            ++i;
+            continue;
+        }
+        i += static_cast<std::size_t>(len);
+        if (cp <= 0x9F)
+            continue; // a C1 control: not text
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out[o++] = static_cast<char16_t>(0xD800 + (cp >> 10));
+            out[o++] = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+            continue;
+        }
+        if (cp >= 0x2000 && cp <= 0x203F)
+            punctuation = true;
+        out[o++] = static_cast<char16_t>(cp);
+    }
+    out.resize(o);
+    return punctuation;
+}
+
+void NormalisePunctuation(std::u16string& line) {
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] < 0x2000 || line[i] > 0x203F))
+        ++i;
+    if (i == line.size())
+        return;
+    // Replacements may be longer than one character, so the rest is rebuilt.
+    std::u16string out(line, 0, i);
+    out.reserve(line.size() + 8);
+    for (; i < line.size(); ++i) {
+        const char16_t c = line[i];
+        if (c < 0x2000 || c > 0x203F) {
+            out += c;
+            continue;
+        }
+        switch (c) {
+        case 0x2010:
+        case 0x2011:
+        case 0x2012:
+        case 0x2013:
+            out += u'-';
+            break;
+        case 0x2014:
+            out += u" -- ";
+            break;
+        case 0x2015:
+            out += u"--";
+            break;
+        case 0x2016:
+            out += u'|';
+            break;
+        case 0x2017:
+            out += Cp1252ToChar(137);
+            break;
+        case 0x2018:
+        case 0x2019:
+        case 0x201A:
+        case 0x201B:
+            out += u'\'';
+            break;
+        case 0x201C:
+        case 0x201D:
+        case 0x201E:
+        case 0x201F:
+            out += u'"';
+            break;
+        case 0x2022:
+            out += u" . ";
+            break;
+        case 0x2026:
+            out += u"...";
+            break;
+        case 0x2039:
+            out += u'<';
+            break;
+        case 0x203A:
+            out += u'>';
+            break;
+        default:
+            // The block's spaces keep the words apart; its other marks carry no words.
+            if (c <= 0x200A || c == 0x2028 || c == 0x2029 || c == 0x202F)
+                out += u' ';
+            break;
+        }
+    }
+    line.swap(out);
+}
+
+bool IsUtf8Sample(std::string_view sample, bool truncated) {
+    const auto* p = reinterpret_cast<const unsigned char*>(sample.data());
+    const std::size_t n = sample.size();
+    bool multiByte = false;
+    for (std::size_t i = 0; i < n;) {
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        char32_t cp = 0;
+        const int len = MultiByteSequence(p + i, n - i, cp);
+        if (len == kCutShort)
+            return truncated && multiByte;
+        if (len == kInvalid)
+            return false;
+        multiByte = true;
+        i += static_cast<std::size_t>(len);
+    }
+    return multiByte;
+}
+
+} // namespace lxty
