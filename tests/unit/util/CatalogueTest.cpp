@@ -1,0 +1,259 @@
+// The text catalogue: every load result code and its message, the loader's detection of each
+// fault in small generated files, and the shipped lxty.dat.
+
+#include "util/Catalogue.h"
+
+#include "util/StringUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace lxty {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(CatalogueMessage, EveryCodeHasItsMessage) {
+    struct Case {
+        int code;
+        std::u16string message;
+    };
+    const std::vector<Case> cases = {
+        {0, u"No program text was read."},
+        {-2, u"Particular memory allocation error."},
+        {-3, u"Too much program text."},
+        {-4, u"Text not recovered."},
+        {-6, u"File is empty."},
+        {-7, u"Error reading file."},
+        {-8, u"General memory allocation error."},
+        {-1600, u"Duplicate in program text at line 100."},
+        {-2000, u"Duplicate in program text at line 500."},
+        {-1501, u"Duplicate in program text at line 1."},
+        {-1500, u"String too long at line 500."},
+        {-1200, u"String too long at line 200."},
+        {-1001, u"String too long at line 1."},
+        {-1000, u"Missing string at line 500."},
+        {-700, u"Missing string at line 200."},
+        {-501, u"Missing string at line 1."},
+        {-500, u"Error -500"},
+        {-5, u"Error -5"},
+        {-9, u"Error -9"},
+        {7, u"Error 7"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CatalogueLoadMessage(c.code, "/opt/lexitally/lxty.dat"), c.message) << c.code;
+    }
+}
+
+TEST(CatalogueMessage, CannotOpenNamesTheFullPath) {
+    EXPECT_EQ(CatalogueLoadMessage(-1, "/opt/lexitally/lxty.dat"),
+              u"Cannot open file containing program text.\r\n/opt/lexitally/lxty.dat");
+    const fs::path relative = "some dir/lxty.dat";
+    const std::u16string expected =
+        u"Cannot open file containing program text.\r\n" +
+        Utf8ToU16(
+            std::string(reinterpret_cast<const char*>(fs::absolute(relative).u8string().c_str())));
+    EXPECT_EQ(CatalogueLoadMessage(-1, relative), expected);
+}
+
+class CatalogueLoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device rd;
+        dir_ = fs::temp_directory_path() / ("lxty-catalogue-" + std::to_string(rd()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    fs::path Write(const std::string& bytes) {
+        const fs::path file = dir_ / ("t" + std::to_string(++count_) + ".dat");
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file;
+    }
+    int Load(const std::string& bytes) { return LoadProgramTexts(Write(bytes)); }
+
+    fs::path dir_;
+    int count_ = 0;
+};
+
+TEST_F(CatalogueLoad, ReadsNumberedTextsAndCountsThem) {
+    EXPECT_EQ(Load("# a comment\n\n14\thttps://example.test/\n0\tzero\n32767\tlast\n  \n"), 3);
+    EXPECT_EQ(GetText(14), u"https://example.test/");
+    EXPECT_EQ(GetText(0), u"zero");
+    EXPECT_EQ(GetText(32767), u"last");
+}
+
+TEST_F(CatalogueLoad, TextsAreTakenVerbatimWithEscapesUtf8AndCrLf) {
+    EXPECT_EQ(Load("\xEF\xBB\xBF"
+                   "7\tseven\r\n"
+                   "8\tline\\none\\ttab\\\\back\\x\r\n"
+                   "9\t caf\xC3\xA9 \xE2\x82\xAC \r\n"
+                   "10\ta\tb\n"
+                   "011\tleading zero\n"),
+              5);
+    EXPECT_EQ(GetText(7), u"seven");
+    EXPECT_EQ(GetText(8), u"line\none\ttab\\back\\x");
+    EXPECT_EQ(GetText(9), u" café € ");
+    EXPECT_EQ(GetText(10), u"a\tb");
+    EXPECT_EQ(GetText(11), u"leading zero");
+}
+
+TEST_F(CatalogueLoad, TildeAndMissingNumbersGiveTheEmptyText) {
+    EXPECT_EQ(Load("1\t~\n2\t~~\n3\tthree\n"), 3);
+    EXPECT_EQ(GetText(1), u"");
+    EXPECT_EQ(GetText(2), u"~~");
+    EXPECT_EQ(GetText(3), u"three");
+    EXPECT_EQ(GetText(4), u"");
+    EXPECT_EQ(GetText(-1), u"");
+    EXPECT_EQ(GetText(100000), u"");
+}
+
+TEST_F(CatalogueLoad, CannotOpen) {
+    EXPECT_EQ(LoadProgramTexts(dir_ / "no such file.dat"), -1);
+}
+
+TEST_F(CatalogueLoad, EmptyFile) {
+    EXPECT_EQ(Load(""), -6);
+}
+
+#ifndef _WIN32
+TEST_F(CatalogueLoad, ReadErrorOnAFolder) {
+    // A folder opens as a file here, but reading it fails.
+    EXPECT_EQ(LoadProgramTexts(dir_), -7);
+}
+#endif
+
+TEST_F(CatalogueLoad, NothingRead) {
+    EXPECT_EQ(Load("# only comments\n\n#\n   \n"), 0);
+    EXPECT_EQ(Load("\n"), 0);
+}
+
+TEST_F(CatalogueLoad, TooManyLines) {
+    std::string lines;
+    for (int i = 1; i <= 500; ++i) {
+        lines += std::to_string(i) + "\ttext " + std::to_string(i) + "\n";
+    }
+    EXPECT_EQ(Load(lines), 500);
+    EXPECT_EQ(GetText(500), u"text 500");
+    EXPECT_EQ(Load(lines + "# line 501\n"), -3);
+    EXPECT_EQ(Load(lines + "# line 501"), -3); // no final line end
+}
+
+TEST_F(CatalogueLoad, TooManyBytes) {
+    EXPECT_EQ(Load("1\tx\n#" + std::string(5 << 20, 'y') + "\n"), -3);
+}
+
+TEST_F(CatalogueLoad, TextLengthLimitIsCountedInCharacters) {
+    const std::string ok1024(1024, 'a');
+    EXPECT_EQ(Load("1\tshort\n2\t" + ok1024 + "\n"), 2);
+    EXPECT_EQ(GetText(2).size(), 1024u);
+    EXPECT_EQ(Load("1\tshort\n2\t" + ok1024 + "a\n"), -1002);
+    std::string accented;
+    for (int i = 0; i < 1024; ++i) {
+        accented += "\xC3\xA9"; // 2,048 bytes, 1,024 characters
+    }
+    EXPECT_EQ(Load("3\t" + accented + "\n"), 1);
+    std::string escapes;
+    for (int i = 0; i < 1024; ++i) {
+        escapes += "\\n";
+    }
+    EXPECT_EQ(Load("3\t" + escapes + "\n"), 1);
+    EXPECT_EQ(Load("#\n#\n3\t" + escapes + "x\n"), -1003);
+    EXPECT_EQ(CatalogueLoadMessage(-1003, "x"), u"String too long at line 3.");
+}
+
+TEST_F(CatalogueLoad, MissingString) {
+    EXPECT_EQ(Load("5\n"), -501);
+    EXPECT_EQ(Load("4\tfour\n5\t\n"), -502);
+    EXPECT_EQ(Load("4\tfour\r\n5\r\n"), -502);
+    EXPECT_EQ(Load("4\tfour\n\n# c\n5"), -504);
+    EXPECT_EQ(CatalogueLoadMessage(-504, "x"), u"Missing string at line 4.");
+}
+
+TEST_F(CatalogueLoad, DuplicateNumber) {
+    EXPECT_EQ(Load("1\ta\n# comment\n1\tb\n"), -1503);
+    EXPECT_EQ(Load("1\ta\n01\tb\n"), -1502);
+    EXPECT_EQ(CatalogueLoadMessage(-1503, "x"), u"Duplicate in program text at line 3.");
+}
+
+TEST_F(CatalogueLoad, LinesThatAreNotNumberedTexts) {
+    EXPECT_EQ(Load("text without number\n"), -4);
+    EXPECT_EQ(Load("5 text after a blank\n"), -4);
+    EXPECT_EQ(Load("32768\ttoo big\n"), -4);
+    EXPECT_EQ(Load("-1\tnegative\n"), -4);
+}
+
+TEST_F(CatalogueLoad, FirstFaultInFileOrderWins) {
+    EXPECT_EQ(Load("1\ta\n2\n1\tb\n"), -502);
+    EXPECT_EQ(Load("1\ta\n1\tb\n2\n"), -1502);
+}
+
+TEST_F(CatalogueLoad, AFailedLoadLeavesEveryTextEmpty) {
+    ASSERT_EQ(Load("1\tone\n"), 1);
+    ASSERT_EQ(GetText(1), u"one");
+    EXPECT_EQ(Load("1\tone\n2\n"), -502);
+    EXPECT_EQ(GetText(1), u"");
+    ASSERT_EQ(Load("1\tone\n"), 1);
+    EXPECT_EQ(LoadProgramTexts(dir_ / "missing.dat"), -1);
+    EXPECT_EQ(GetText(1), u"");
+}
+
+TEST_F(CatalogueLoad, ANewLoadReplacesTheOldTexts) {
+    ASSERT_EQ(Load("1\tone\n2\ttwo\n"), 2);
+    ASSERT_EQ(Load("2\tzwei\n"), 1);
+    EXPECT_EQ(GetText(1), u"");
+    EXPECT_EQ(GetText(2), u"zwei");
+}
+
+// The shipped catalogue holds a fitting text for every number the program asks for.
+TEST(ShippedCatalogue, LoadsWithEveryTextTheProgramUses) {
+    const fs::path file = fs::path(LXTY_DATA_DIR) / "lxty.dat";
+    const int result = LoadProgramTexts(file);
+    ASSERT_GT(result, 0) << U16ToUtf8(CatalogueLoadMessage(result, file));
+
+    std::vector<int> used = {14, 19, 21, 22, 23, 25, 34, 50, 213};
+    const std::vector<std::pair<int, int>> ranges = {{37, 47},   {51, 64},   {90, 97},
+                                                     {101, 104}, {354, 363}, {374, 376}};
+    for (const auto& [first, last] : ranges) {
+        for (int n = first; n <= last; ++n) {
+            used.push_back(n);
+        }
+    }
+    for (int n : used) {
+        EXPECT_FALSE(GetText(n).empty()) << "catalogue text " << n;
+    }
+}
+
+TEST(ShippedCatalogue, TextsFitTheirPlaces) {
+    ASSERT_GT(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat"), 0);
+    // The home-page address is opened in a browser.
+    EXPECT_TRUE(GetText(14).starts_with(u"https://")) << U16ToUtf8(GetText(14));
+    // The refresh timer recognises a running count by "stop" in the button caption.
+    auto hasStop = [](int n) {
+        return LowerCaseAll(GetText(n)).find(u"stop") != std::u16string::npos;
+    };
+    EXPECT_TRUE(hasStop(25));
+    EXPECT_TRUE(hasStop(90));
+    EXPECT_FALSE(hasStop(21));
+    // The count-array report replaces this placeholder by the output file's path.
+    EXPECT_NE(GetText(359).find(u"txbFile"), std::u16string::npos);
+    // The two word orders and the fourteen display formats are told apart by their names.
+    EXPECT_NE(GetText(43), GetText(44));
+    std::set<std::u16string> formats;
+    for (int n = 51; n <= 64; ++n) {
+        formats.insert(GetText(n));
+    }
+    EXPECT_EQ(formats.size(), 14u);
+}
+
+} // namespace
+} // namespace lxty
