@@ -1,12 +1,16 @@
+// lexitally: the window program.
+
+#include "app/frmMain.h"
+
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QDir>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle("Lexitally");
-    w.setCentralWidget(new QLabel("Lexitally"));
-    w.show();
+    QApplication::setApplicationName("Lexitally");
+    QApplication::setOrganizationName("Tarnwell Systems");
+    lxty::app::frmMain window(QDir(QCoreApplication::applicationDirPath()).filePath("lxty.dat"));
+    window.show();
+    window.StartUp();
     return app.exec();
 }

@@ -1,0 +1,172 @@
+#include "app/QtHost.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolTip>
+
+namespace lxty::app {
+
+namespace {
+
+QString Q(const std::u16string& s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+std::u16string U(const QString& s) {
+    return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()),
+                          static_cast<std::size_t>(s.size()));
+}
+// Message texts carry CR LF line breaks; Qt wants plain line feeds.
+QString Lines(const std::u16string& s) {
+    QString q = Q(s);
+    q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    q.replace(QChar(u'\r'), QChar(u'\n'));
+    return q;
+}
+QString Title(const std::u16string& t) {
+    return t.empty() ? QStringLiteral("Lexitally") : Q(t);
+}
+QMessageBox::Icon ToQt(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+QMessageBox::StandardButton ToQt(MsgAnswer a) {
+    switch (a) {
+    case MsgAnswer::Ok: return QMessageBox::Ok;
+    case MsgAnswer::Cancel: return QMessageBox::Cancel;
+    case MsgAnswer::Yes: return QMessageBox::Yes;
+    case MsgAnswer::No: return QMessageBox::No;
+    case MsgAnswer::Retry: return QMessageBox::Retry;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+QtHost::QtHost(QWidget* window, QPlainTextEdit* textWindow)
+    : m_window(window), m_textWindow(textWindow) {
+    m_sinceYield.start();
+}
+
+void QtHost::MessageBox(const std::u16string& text, const std::u16string& title, MsgIcon icon) {
+    QMessageBox box(ToQt(icon), Title(title), Lines(text), QMessageBox::Ok, m_window);
+    box.exec();
+}
+
+MsgAnswer QtHost::Ask(const std::u16string& text, const std::u16string& title, MsgIcon icon,
+                      MsgButtons buttons, MsgAnswer defaultAnswer) {
+    QMessageBox::StandardButtons b = QMessageBox::Ok;
+    switch (buttons) {
+    case MsgButtons::Ok: b = QMessageBox::Ok; break;
+    case MsgButtons::OkCancel: b = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case MsgButtons::YesNo: b = QMessageBox::Yes | QMessageBox::No; break;
+    case MsgButtons::YesNoCancel:
+        b = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
+    case MsgButtons::RetryCancel: b = QMessageBox::Retry | QMessageBox::Cancel; break;
+    }
+    QMessageBox box(ToQt(icon), Title(title), Lines(text), b, m_window);
+    box.setDefaultButton(ToQt(defaultAnswer));
+    switch (box.exec()) {
+    case QMessageBox::Ok: return MsgAnswer::Ok;
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Retry: return MsgAnswer::Retry;
+    default: return MsgAnswer::Cancel;
+    }
+}
+
+std::optional<std::u16string> QtHost::InputBox(const std::u16string& prompt,
+                                               const std::u16string& title,
+                                               const std::u16string& defaultAnswer) {
+    bool ok = false;
+    const QString s = QInputDialog::getText(m_window, Title(title), Lines(prompt),
+                                            QLineEdit::Normal, Q(defaultAnswer), &ok);
+    if (!ok)
+        return std::nullopt;
+    return U(s);
+}
+
+void QtHost::TextWindowSet(const std::u16string& text) {
+    if (m_textWindow)
+        m_textWindow->setPlainText(Lines(text));
+}
+
+void QtHost::TextWindowAppend(const std::u16string& text) {
+    if (!m_textWindow)
+        return;
+    QTextCursor c = m_textWindow->textCursor();
+    c.movePosition(QTextCursor::End);
+    c.insertText(Lines(text));
+    m_textWindow->setTextCursor(c);
+}
+
+void QtHost::SetLabel(const std::string& name, const std::u16string& text) {
+    if (!m_window)
+        return;
+    if (auto* label = m_window->findChild<QLabel*>(QString::fromStdString(name)))
+        label->setText(Q(text));
+}
+
+std::optional<std::u16string> QtHost::ChooseOpenFile(const std::u16string& title,
+                                                     const std::u16string& filter,
+                                                     const std::u16string& initialPath) {
+    const QString f = QFileDialog::getOpenFileName(m_window, Q(title), Q(initialPath), Q(filter));
+    if (f.isEmpty())
+        return std::nullopt;
+    return U(f);
+}
+
+std::optional<std::u16string> QtHost::ChooseSaveFile(const std::u16string& title,
+                                                     const std::u16string& filter,
+                                                     const std::u16string& initialPath) {
+    const QString f = QFileDialog::getSaveFileName(m_window, Q(title), Q(initialPath), Q(filter));
+    if (f.isEmpty())
+        return std::nullopt;
+    return U(f);
+}
+
+std::optional<std::u16string> QtHost::ChooseFolder(const std::u16string& title,
+                                                   const std::u16string& initialPath) {
+    const QString f = QFileDialog::getExistingDirectory(m_window, Q(title), Q(initialPath));
+    if (f.isEmpty())
+        return std::nullopt;
+    return U(f);
+}
+
+std::u16string QtHost::ClipboardText() {
+    return U(QApplication::clipboard()->text());
+}
+
+void QtHost::SetClipboardText(const std::u16string& text) {
+    QApplication::clipboard()->setText(Q(text));
+}
+
+void QtHost::PopUp(const std::u16string& text, const std::string& nearControl) {
+    QWidget* near = m_window;
+    if (m_window)
+        if (auto* w = m_window->findChild<QWidget*>(QString::fromStdString(nearControl)))
+            near = w;
+    if (near)
+        QToolTip::showText(near->mapToGlobal(QPoint(near->width(), 0)), Q(text), near, {}, 2000);
+}
+
+void QtHost::Yield() {
+    if (m_sinceYield.elapsed() < 30)
+        return;
+    m_sinceYield.restart();
+    QCoreApplication::processEvents();
+}
+
+} // namespace lxty::app

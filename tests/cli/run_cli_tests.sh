@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# End-to-end tests of lexitally-cli. Each folder under cases/ is one case:
+#   args             the arguments, one per line ({DATA} stands for tests/data, {TMP} for a
+#                    fresh temporary folder)
+#   stdin            optional: fed to standard input (otherwise standard input is empty)
+#   status           the expected exit status
+#   stdout           optional: the expected standard output, compared whole
+#   stderr           optional: the expected standard error, compared whole
+#   stderr_contains  optional: lines that must each occur in standard error
+#   file             optional: "NAME" on the first line; the rest is the expected content
+#                    of {TMP}/NAME after the run
+# Usage: run_cli_tests.sh PATH/TO/lexitally-cli TESTS_DIR [CASE...]
+set -u
+cli=$1
+tests=$2
+shift 2
+data="$tests/data"
+pass=0
+fail=0
+failed=()
+cases=("$@")
+if [ ${#cases[@]} -eq 0 ]; then
+  for d in "$tests"/cli/cases/*/; do cases+=("$(basename "$d")"); done
+fi
+for name in "${cases[@]}"; do
+  dir="$tests/cli/cases/$name"
+  tmp=$(mktemp -d)
+  args=()
+  if [ -f "$dir/args" ]; then
+    while IFS= read -r line || [ -n "$line" ]; do
+      line=${line//\{DATA\}/$data}
+      line=${line//\{TMP\}/$tmp}
+      args+=("$line")
+    done < "$dir/args"
+  fi
+  if [ -f "$dir/stdin" ]; then
+    (cd "$tmp" && "$cli" "${args[@]}" < "$dir/stdin" > "$tmp/.out" 2> "$tmp/.err")
+  else
+    (cd "$tmp" && "$cli" "${args[@]}" < /dev/null > "$tmp/.out" 2> "$tmp/.err")
+  fi
+  status=$?
+  ok=1
+  why=""
+  expected_status=$(cat "$dir/status" 2>/dev/null || echo 0)
+  if [ "$status" != "$expected_status" ]; then ok=0; why+=" status $status (expected $expected_status);"; fi
+  if [ -f "$dir/stdout" ]; then
+    sed "s#{DATA}#$data#g; s#{TMP}#$tmp#g" "$dir/stdout" > "$tmp/.want"
+    if ! cmp -s "$tmp/.want" "$tmp/.out"; then ok=0; why+=" stdout differs;"; diff "$tmp/.want" "$tmp/.out" | head -20; fi
+  fi
+  if [ -f "$dir/stderr" ]; then
+    sed "s#{DATA}#$data#g; s#{TMP}#$tmp#g" "$dir/stderr" > "$tmp/.wanterr"
+    if ! cmp -s "$tmp/.wanterr" "$tmp/.err"; then ok=0; why+=" stderr differs;"; diff "$tmp/.wanterr" "$tmp/.err" | head -20; fi
+  fi
+  if [ -f "$dir/stderr_contains" ]; then
+    while IFS= read -r line || [ -n "$line" ]; do
+      [ -z "$line" ] && continue
+      line=${line//\{DATA\}/$data}
+      grep -qF -- "$line" "$tmp/.err" || { ok=0; why+=" stderr lacks \"$line\";"; }
+    done < "$dir/stderr_contains"
+  fi
+  if [ -f "$dir/file" ]; then
+    fname=$(head -n 1 "$dir/file")
+    tail -n +2 "$dir/file" > "$tmp/.wantfile"
+    if ! cmp -s "$tmp/.wantfile" "$tmp/$fname"; then ok=0; why+=" file $fname differs;"; diff "$tmp/.wantfile" "$tmp/$fname" | head -20; fi
+  fi
+  if [ $ok = 1 ]; then
+    pass=$((pass + 1))
+  else
+    fail=$((fail + 1))
+    failed+=("$name")
+    echo "FAIL $name:$why"
+    echo "  stderr was: $(head -c 600 "$tmp/.err")"
+  fi
+  rm -rf "$tmp"
+done
+echo "cli: $pass passed, $fail failed"
+[ $fail -eq 0 ]
