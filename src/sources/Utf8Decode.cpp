@@ -95,7 +95,9 @@ bool DecodeUtf8Line(std::string_view bytes, std::u16string& out) {
         const int len = MultiByteSequence(p + i, n - i, cp);
         if (len <= 0) {
             // Not UTF-8 here: this one byte is a Windows-1252 character.
-            out[o++] = table[b];
+            const char16_t c = table[b];
+            punctuation = punctuation || (c >= 0x2000 && c <= 0x203F);
+            out[o++] = c;
             ++i;
             continue;
         }

@@ -1,0 +1,153 @@
+// Line decoding: complete UTF-8 with the Windows-1252 fallback, the punctuation table, and
+// the UTF-8 sample test.
+
+#include "sources/Utf8Decode.h"
+#include "util/StringUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using lxty::DecodeCp1252Line;
+using lxty::DecodeUtf8Line;
+using lxty::IsUtf8Sample;
+using lxty::NormalisePunctuation;
+using lxty::U16ToUtf8;
+
+namespace {
+
+std::string Utf8Decoded(const std::string& bytes) {
+    std::u16string out;
+    DecodeUtf8Line(bytes, out);
+    return U16ToUtf8(out);
+}
+
+std::string Normalised(const std::u16string& text) {
+    std::u16string line = text;
+    NormalisePunctuation(line);
+    return U16ToUtf8(line);
+}
+
+struct DecodeCase {
+    const char* what;
+    std::string bytes;
+    std::string expected; // UTF-8 of the expected characters
+};
+
+TEST(Utf8DecodeTest, DecodesEveryValidSequenceAndFallsBackByteByByte) {
+    const DecodeCase cases[] = {
+        {"ascii", "plain words", "plain words"},
+        {"i with diaeresis (C3 AF) is one letter", "na\xC3\xAFve", "naïve"},
+        {"e acute", "caf\xC3\xA9", "café"},
+        {"no-break space C2 A0 stays a character", "a\xC2\xA0" "b", "a\u00A0b"},
+        {"inverted question mark C2 BF", "\xC2\xBFqu\xC3\xA9?", "¿qué?"},
+        {"C1 control C2 85 is dropped", "a\xC2\x85" "b", "ab"},
+        {"C1 control C2 80 is dropped", "a\xC2\x80" "b", "ab"},
+        {"c caron C4 8D is decoded, not flattened", "\xC4\x8D" "esk\xC3\xBD", "český"},
+        {"Greek", "\xCE\xBB\xCF\x8C\xCE\xB3\xCE\xBF\xCF\x82", "λόγος"},
+        {"euro sign E2 82 AC", "5\xE2\x82\xAC", "5€"},
+        {"CJK", "\xE8\xAA\x9E", "語"},
+        {"four-byte sequence becomes a surrogate pair", "\xF0\x9F\x98\x80!", "😀!"},
+        {"lone E9 is Windows-1252 e acute", "caf\xE9", "café"},
+        {"lone 93 94 are Windows-1252 quotes", "\x93hi\x94", "\u201Chi\u201D"},
+        {"overlong C0 80 falls back per byte", "\xC0\x80", "À€"},
+        {"encoded surrogate ED A0 80 falls back per byte", "\xED\xA0\x80", "í\u00A0€"},
+        {"past U+10FFFF falls back", "\xF4\x90\x80\x80", "ô\u0090€€"},
+        {"truncated sequence at the end", "x\xE2\x80", "xâ€"},
+        {"lead byte followed by ASCII", "\xC3" "A", "ÃA"},
+        {"empty", "", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Utf8Decoded(c.bytes), c.expected) << c.what;
+}
+
+TEST(Utf8DecodeTest, ReportsWhetherThePunctuationBlockOccurs) {
+    std::u16string out;
+    EXPECT_FALSE(DecodeUtf8Line("caf\xC3\xA9", out));
+    EXPECT_TRUE(DecodeUtf8Line("a\xE2\x80\x94" "b", out));
+    EXPECT_TRUE(DecodeUtf8Line("\x93quoted\x94", out)); // through the fallback
+    EXPECT_FALSE(DecodeUtf8Line("\xE2\x82\xAC", out));   // U+20AC is outside the block
+}
+
+TEST(Utf8DecodeTest, Cp1252LinesAreOneCharacterPerByte) {
+    std::u16string out = u"old content";
+    DecodeCp1252Line("caf\xE9 \x80 \x93x\x94 \x81", out);
+    EXPECT_EQ(U16ToUtf8(out), "café € \u201Cx\u201D \u0081");
+    DecodeCp1252Line("", out);
+    EXPECT_TRUE(out.empty());
+}
+
+struct PunctuationRow {
+    char16_t ch;
+    std::string replacement;
+};
+
+TEST(Utf8DecodeTest, PunctuationTableRowByRow) {
+    // Every character of U+2000 to U+203F, between two letters.
+    const PunctuationRow named[] = {
+        {0x2010, "-"},   {0x2011, "-"},      {0x2012, "-"},   {0x2013, "-"},
+        {0x2014, " -- "}, {0x2015, "--"},     {0x2016, "|"},   {0x2017, "\u2030"},
+        {0x2018, "'"},   {0x2019, "'"},      {0x201A, "'"},   {0x201B, "'"},
+        {0x201C, "\""},  {0x201D, "\""},     {0x201E, "\""},  {0x201F, "\""},
+        {0x2022, " . "}, {0x2026, "..."},    {0x2039, "<"},   {0x203A, ">"},
+    };
+    for (char16_t ch = 0x2000; ch <= 0x203F; ++ch) {
+        std::string expected;
+        bool found = false;
+        for (const auto& row : named) {
+            if (row.ch == ch) {
+                expected = row.replacement;
+                found = true;
+            }
+        }
+        if (!found) {
+            const bool space = ch <= 0x200A || ch == 0x2028 || ch == 0x2029 || ch == 0x202F;
+            expected = space ? " " : "";
+        }
+        EXPECT_EQ(Normalised(std::u16string(u"a") + ch + u"b"), "a" + expected + "b")
+            << "U+" << std::hex << static_cast<int>(ch);
+    }
+}
+
+TEST(Utf8DecodeTest, PunctuationAppliesThroughoutTheLine) {
+    // An unnamed character first (per mille, U+2030) does not stop the table for the rest.
+    EXPECT_EQ(Normalised(u"5\u2030 \u2014 \u201Cyes\u201D \u2019t\u2026"), "5  --  \"yes\" 't...");
+    // Characters outside the block are untouched; neighbours U+1FFF and U+2040 too.
+    EXPECT_EQ(Normalised(u"\u1FFF\u2040\u00E9\u2122"), U16ToUtf8(u"\u1FFF\u2040\u00E9\u2122"));
+    // Words separated only by a thin space stay apart.
+    EXPECT_EQ(Normalised(u"one\u2009two\u202Fthree"), "one two three");
+}
+
+TEST(Utf8DecodeTest, EmDashInAUtf8LineBecomesDoubleHyphen) {
+    std::u16string line;
+    if (DecodeUtf8Line("word\xE2\x80\x94word", line))
+        NormalisePunctuation(line);
+    EXPECT_EQ(U16ToUtf8(line), "word -- word");
+}
+
+struct SampleCase {
+    const char* what;
+    std::string sample;
+    bool truncated;
+    bool expected;
+};
+
+TEST(Utf8DecodeTest, Utf8SampleNeedsValidityAndOneMultiByteSequence) {
+    const SampleCase cases[] = {
+        {"ASCII only", "just ascii\r\n", false, false},
+        {"empty", "", false, false},
+        {"one e acute", "caf\xC3\xA9", false, true},
+        {"BOM alone counts as multi-byte", "\xEF\xBB\xBF" "abc", false, true},
+        {"Windows-1252 e acute", "caf\xE9 au lait", false, false},
+        {"valid then invalid", "\xC3\xA9 then \xE9", false, false},
+        {"overlong", "a\xC1\xBF", false, false},
+        {"cut at the end of a longer file", "\xC3\xA9 and \xE2\x80", true, true},
+        {"cut at the end of the whole file", "\xC3\xA9 and \xE2\x80", false, false},
+        {"only a cut sequence", "abc\xE2\x80", true, false},
+        {"four-byte", "\xF0\x9F\x98\x80", false, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsUtf8Sample(c.sample, c.truncated), c.expected) << c.what;
+}
+
+} // namespace
