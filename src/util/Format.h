@@ -17,7 +17,8 @@ struct NumberLocale {
 
 // value with the given number of decimals (0 or more), digits grouped in threes, a leading
 // zero before the decimal sign ("0.50"), "-" for negatives (never "-0.00": a value that rounds
-// to zero has no sign). Halves round away from zero. Non-finite values give "0".
+// to zero has no sign). Up to 4 decimals, halves round away from zero (1.125 -> "1.13").
+// Non-finite values give "0".
 std::u16string FormatNumber(double value, int decimals, const NumberLocale& locale = {});
 // A whole count, exact for every 64-bit value ("1,234,567").
 std::u16string FormatCount(std::int64_t value, const NumberLocale& locale = {});
