@@ -1,0 +1,59 @@
+#include "reports/ReportError.h"
+
+#include "util/Catalogue.h"
+
+namespace lxty {
+
+namespace {
+
+std::u16string Digits(std::int64_t n) {
+    std::string s = std::to_string(n);
+    return std::u16string(s.begin(), s.end());
+}
+
+} // namespace
+
+void ReportError(OutputContext& ctx, std::int64_t number, const std::u16string& description,
+                 const std::u16string& procedure) {
+    ctx.run.blnElapsedTimeRunning = false;
+    ctx.host.SetLabel("lblTwirler", u"");
+
+    TextWindow& tw = ctx.textWindow;
+    std::u16string message;
+    if (number == kErrTextWindowFull) {
+        // With almost nothing in the window, show at least the start of what was pending.
+        if (!ctx.run.strOutput.empty() && tw.Length() < 256) {
+            message = GetText(92) + u"  ";
+            tw.SetText(std::u16string_view(ctx.run.strOutput).substr(0, 4096));
+        } else {
+            message = GetText(93) + u"  ";
+        }
+        if (ctx.settings.File[1].empty())
+            message += GetText(94);
+        else if (ctx.settings.DisableOutputToFile != 0)
+            message += GetText(95);
+        else if (ctx.report.blnWrittenToFile)
+            message += u"\r\n" + GetText(96);
+
+        if (tw.Length() > 1024) {
+            // End the window at a whole line, followed by the out-of-space note.
+            std::u16string text = tw.Text();
+            text.erase(text.size() - 32);
+            const auto lastBreak = text.rfind(u"\r\n");
+            if (lastBreak != std::u16string::npos) {
+                text.erase(lastBreak);
+                text += u"\r\n\r\n" + GetText(93);
+            }
+            tw.SetText(text);
+        }
+    } else {
+        message = u"At " + procedure + u" error #" + Digits(number) + u"." + u"\r\n" +
+                  u"Description: " + description;
+        if (ctx.report.blnWrittenToFile)
+            message += u"\r\n" + GetText(96);
+    }
+    ctx.host.MessageBox(message, tw.blnTextboxFull() ? GetText(93) : GetText(97),
+                        MsgIcon::Exclamation);
+}
+
+} // namespace lxty

@@ -1,0 +1,69 @@
+#include "reports/TextWindow.h"
+
+namespace lxty {
+
+namespace {
+
+std::u16string Digits(std::int64_t n) {
+    std::string s = std::to_string(n);
+    return std::u16string(s.begin(), s.end());
+}
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+
+} // namespace
+
+void TextWindow::OutputToTxb(std::u16string_view text) {
+    if (m_full)
+        return;
+    const auto before = static_cast<std::int64_t>(m_text.size());
+    std::u16string_view accepted;
+    if (before < kCapacity) {
+        accepted = text.substr(0, static_cast<std::size_t>(kCapacity - before));
+        // Never leave half of a surrogate pair at the end of the window.
+        if (accepted.size() < text.size() && !accepted.empty() && IsHighSurrogate(accepted.back()))
+            accepted.remove_suffix(1);
+    }
+    if (!accepted.empty()) {
+        m_text.append(accepted);
+        m_host.TextWindowAppend(std::u16string(accepted));
+    }
+    const auto n = static_cast<std::int64_t>(m_text.size());
+    // The window is full when an append no longer lengthens the text. The capacity only arms
+    // the test; requiring that this append really was refused keeps a stale "last length"
+    // (after ClearOutput or SetText) from raising a false alarm.
+    if (!text.empty() && accepted.empty() && n >= kCapacity && n == m_lastLength) {
+        ShowFull();
+        return;
+    }
+    m_lastLength = n;
+}
+
+void TextWindow::ShowFull() {
+    m_host.SetLabel("lblTwirler", u"");
+    if (m_text.size() > 1024)
+        m_text.erase(m_text.size() - 256);
+    m_text += u"\r\n\r\nTextbox is full.";
+    if (folderRun.inProgress) {
+        m_text += u"\r\n\r\nTo this point: " + Digits(folderRun.files) + u" file" +
+                  (folderRun.files == 1 ? u"" : u"s") + u" in " + Digits(folderRun.folders) +
+                  u" folder" + (folderRun.folders == 1 ? u"" : u"s");
+        if (emptyInputFileBox)
+            emptyInputFileBox();
+    }
+    m_host.TextWindowSet(m_text);
+    m_full = true;
+}
+
+void TextWindow::ClearOutput() {
+    m_text.clear();
+    m_host.TextWindowSet(m_text);
+    m_full = false;
+}
+
+void TextWindow::SetText(std::u16string_view text) {
+    m_text.assign(text);
+    m_host.TextWindowSet(m_text);
+}
+
+} // namespace lxty
