@@ -1,0 +1,510 @@
+#include "engine/WordTable.h"
+
+#include "engine/Host.h"
+#include "engine/RunState.h"
+#include "engine/WordsToIgnore.h"
+#include "settings/Settings.h"
+#include "settings/SettingsLists.h"
+#include "util/StringUtils.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace lxty {
+
+namespace {
+
+// The capitals that the repeated-letter rule looks at, and every letter of the no-letter rule.
+constexpr std::u16string_view kRepeatCapitals =
+    u"ABCDEFGHIJKLMNOPQRSTUVWXYZŠŒŸÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ";
+constexpr std::u16string_view kLetters =
+    u"ABCDEFGHIJKLMNOPQRSTUVWXYZŠŒŸÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ"
+    u"abcdefghijklmnopqrstuvwxyzšœÿàáâãäåæçèéêëìíîïðñòóôõöøùúûüýþß";
+
+// The text window is cleared once its text passes this length, so it never fills up.
+constexpr std::int64_t kTextWindowLimit = 65000;
+
+// Whole-number text with "," between groups of three digits, as the Western locale writes
+// counts in the labels.
+std::u16string FormatCount(std::int64_t n) {
+    const bool negative = n < 0;
+    std::u16string digits;
+    std::uint64_t v = negative ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+    do {
+        digits.push_back(static_cast<char16_t>(u'0' + v % 10));
+        v /= 10;
+    } while (v != 0);
+    std::u16string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && i % 3 == 0)
+            out.push_back(u',');
+        out.push_back(digits[i]);
+    }
+    if (negative)
+        out.push_back(u'-');
+    std::reverse(out.begin(), out.end());
+    return out;
+}
+
+// The status word of every message that names the counted things.
+std::u16string WordsPhrases(const RunState& rs) {
+    if (rs.blnCountingMFP)
+        return u"phrases";
+    if (rs.blnThereAreCountOnlyWords && rs.blnCountOnlyWordsIncludePhrase)
+        return u"words/phrases";
+    return u"words";
+}
+
+bool HasFourRepeatedLetters(std::u16string_view word) {
+    if (word.size() < 4)
+        return false;
+    const std::u16string upper = UpperCaseAll(word);
+    for (std::size_t p = 0; p + 3 < upper.size(); ++p) {
+        const char16_t c = upper[p];
+        if (kRepeatCapitals.find(c) != std::u16string_view::npos && upper[p + 1] == c &&
+            upper[p + 2] == c && upper[p + 3] == c)
+            return true;
+    }
+    return false;
+}
+
+bool HasLetter(std::u16string_view word) {
+    return word.find_first_of(kLetters) != std::u16string_view::npos;
+}
+
+std::u16string_view KeyFrom(const std::u16string& key, std::int64_t keyStart) {
+    const std::size_t from = static_cast<std::size_t>(std::max<std::int64_t>(keyStart, 1) - 1);
+    if (from >= key.size())
+        return {};
+    return std::u16string_view(key).substr(from);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// WordTable
+
+void WordTable::Reset() {
+    m_tally.clear();
+    m_entries.clear();
+    m_laidOut = true;
+    m_scope = FileScope::None;
+    m_scopeSet = false;
+    m_firstFreq = 0;
+    m_currentFile = 0;
+    m_filePaths.clear();
+    m_currentPathLower.clear();
+}
+
+bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fileNumber) {
+    if (!m_scopeSet) {
+        m_scope = scope;
+        m_scopeSet = true;
+    }
+    if (m_laidOut)
+        TakeBack();
+
+    auto it = m_tally.find(word);
+    if (it != m_tally.end()) {
+        Tally& t = it->second;
+        ++t.count;
+        if (scope == FileScope::Folder) {
+            // A file's occurrences are consecutive, so only the last file can be the current one.
+            if (t.files.empty() || t.files.back().fileNumber != fileNumber)
+                t.files.push_back({fileNumber, 0});
+            ++t.files.back().count;
+        }
+        return false;
+    }
+    Tally t;
+    t.count = 1;
+    if (scope == FileScope::Folder)
+        t.files.push_back({fileNumber, 1});
+    m_tally.emplace(std::u16string(word), std::move(t));
+    return true;
+}
+
+std::int64_t WordTable::Size() const {
+    return static_cast<std::int64_t>(m_laidOut ? m_entries.size() : m_tally.size());
+}
+
+void WordTable::LayOut() const {
+    if (m_laidOut)
+        return;
+    m_entries.clear();
+    m_entries.reserve(m_tally.size());
+    while (!m_tally.empty()) {
+        auto node = m_tally.extract(m_tally.begin());
+        WordEntry e;
+        e.word = std::move(node.key());
+        e.sortKey = LowerCaseAll(FoldAccents(e.word));
+        e.count = node.mapped().count;
+        switch (m_scope) {
+        case FileScope::Folder:
+            e.files = std::move(node.mapped().files);
+            break;
+        case FileScope::SingleSource:
+            // Clipboard and single-file runs keep every occurrence in file 0.
+            e.files.push_back({0, e.count});
+            break;
+        case FileScope::None:
+            break;
+        }
+        m_entries.push_back(std::move(e));
+    }
+    // The order the table has while counting: ordinal by word. Words are distinct, so the
+    // result does not depend on the hash table's order.
+    std::sort(m_entries.begin(), m_entries.end(),
+              [](const WordEntry& a, const WordEntry& b) { return a.word < b.word; });
+    m_laidOut = true;
+}
+
+void WordTable::TakeBack() {
+    for (auto& e : m_entries) {
+        Tally t;
+        t.count = e.count;
+        if (m_scope == FileScope::Folder)
+            t.files = std::move(e.files);
+        m_tally.emplace(std::move(e.word), std::move(t));
+    }
+    m_entries.clear();
+    m_firstFreq = 0;
+    m_laidOut = false;
+}
+
+void WordTable::UpdateCurrentFile(std::u16string_view path) {
+    // File 0 has an empty path, so the first non-empty path starts file 1.
+    std::u16string lower = LowerCaseAll(path);
+    if (lower == m_currentPathLower)
+        return;
+    ++m_currentFile;
+    m_filePaths.emplace_back(path);
+    m_currentPathLower = std::move(lower);
+}
+
+std::u16string WordTable::FilePath(std::int64_t n) const {
+    if (n < 1 || n > NumFilePaths())
+        return {};
+    return m_filePaths[static_cast<std::size_t>(n - 1)];
+}
+
+const WordEntry& WordTable::Entry(std::int64_t i) const {
+    LayOut();
+    if (i < 1 || i > static_cast<std::int64_t>(m_entries.size()))
+        throw std::out_of_range("word table index");
+    return m_entries[static_cast<std::size_t>(i - 1)];
+}
+
+WordEntry& WordTable::Entry(std::int64_t i) {
+    LayOut();
+    if (i < 1 || i > static_cast<std::int64_t>(m_entries.size()))
+        throw std::out_of_range("word table index");
+    return m_entries[static_cast<std::size_t>(i - 1)];
+}
+
+const std::vector<WordEntry>& WordTable::Entries() const {
+    LayOut();
+    return m_entries;
+}
+
+void WordTable::SortAlphabetically(std::int64_t first, std::int64_t last, std::int64_t keyStart) {
+    LayOut();
+    first = std::max<std::int64_t>(first, 1);
+    last = std::min<std::int64_t>(last, Size());
+    auto key = [&](std::int64_t i) { return KeyFrom(m_entries[i - 1].sortKey, keyStart); };
+
+    // The classic middle-pivot quicksort. Its placement of equal keys is part of the listing
+    // order, so it is kept as it is; only the recursion goes into the smaller part (the larger
+    // part loops), which bounds the stack without changing any result: the two parts are
+    // disjoint.
+    struct Range {
+        std::int64_t lo, hi;
+    };
+    std::vector<Range> pending{{first, last}};
+    while (!pending.empty()) {
+        auto [lo, hi] = pending.back();
+        pending.pop_back();
+        while (lo < hi) {
+            const std::u16string pivot(key((lo + hi) / 2));
+            std::int64_t i = lo, j = hi;
+            while (i <= j) {
+                while (i < hi && key(i) < pivot)
+                    ++i;
+                while (j > lo && key(j) > pivot)
+                    --j;
+                if (i <= j) {
+                    if (i < j)
+                        std::swap(m_entries[i - 1], m_entries[j - 1]);
+                    ++i;
+                    --j;
+                }
+            }
+            if (j - lo < hi - i) {
+                pending.push_back({i, hi});
+                hi = j;
+            } else {
+                pending.push_back({lo, j});
+                lo = i;
+            }
+        }
+    }
+}
+
+void WordTable::FilterWords(const Settings& settings, const RunState& rs) {
+    LayOut();
+    const std::int64_t shortLimit = ShortWordSizeValue(settings);
+    const std::int64_t longLimit = LongWordSizeValue(settings);
+    for (auto& e : m_entries) {
+        const auto length = static_cast<std::int64_t>(e.word.size());
+        bool keep = true;
+        if (settings.IgnoreShortWords == 1 && length < shortLimit)
+            keep = false;
+        else if (length > longLimit)
+            keep = false;
+        else if (settings.IgnoreRepetitions == 1 && HasFourRepeatedLetters(e.word))
+            keep = false;
+        else if (settings.IgnoreNoLetter == 1 && !HasLetter(e.word))
+            keep = false;
+        else if (settings.IgnoreInfrequentWords == 1 && e.count < rs.intThresholdFrequency)
+            keep = false;
+        else if (settings.IgnoreExcessivelyFrequentWords == 1 && e.count > rs.intExcessFrequency)
+            keep = false;
+        e.included = keep;
+    }
+}
+
+void WordTable::Summarize(RunState& rs, Host& host) {
+    LayOut();
+    rs.lngNumWords = Size();
+    rs.intMaxWordLengthFound = 0;
+    rs.lngNumWordsIncluded = 0;
+    rs.lngMaxFrequency = 0;
+    rs.lngMaxNumFiles = 0;
+    rs.lngNumWordsExcluded = 0;
+    rs.lngNumOccurrences = 0;
+    rs.intNumWordsInLongestPhrase = 0;
+    for (const auto& e : m_entries) {
+        host.Yield();
+        if (!e.included) {
+            ++rs.lngNumWordsExcluded;
+            continue;
+        }
+        ++rs.lngNumWordsIncluded;
+        rs.lngNumOccurrences += e.count;
+        rs.lngMaxFrequency = std::max(rs.lngMaxFrequency, e.count);
+        rs.lngMaxNumFiles = std::max(rs.lngMaxNumFiles, e.NumFiles());
+        rs.intMaxWordLengthFound =
+            std::max(rs.intMaxWordLengthFound, static_cast<int>(e.word.size()));
+        if (rs.blnCountingMFP) {
+            const auto words = std::count(e.word.begin(), e.word.end(), u' ') + 1;
+            rs.intNumWordsInLongestPhrase =
+                std::max(rs.intNumWordsInLongestPhrase, static_cast<int>(words));
+        }
+    }
+}
+
+void WordTable::BuildFrequencyChain(const Settings& settings, RunState& rs, Host& host,
+                                    const std::function<void(const std::u16string&)>& progress) {
+    LayOut();
+    for (auto& e : m_entries) {
+        e.frequencyRank = 0;
+        e.nextInFrequencyOrder = 0;
+    }
+    const bool byFiles = settings.SortByNumberOfFiles == 1;
+    const std::int64_t maxMeasure = byFiles ? rs.lngMaxNumFiles : rs.lngMaxFrequency;
+    auto measure = [&](const WordEntry& e) { return byFiles ? e.NumFiles() : e.count; };
+
+    // One pass per measure value from the maximum down to 1, each in table order, is the same
+    // as one stable sort by decreasing measure of the included entries whose measure lies in
+    // 1..maximum.
+    std::vector<std::int64_t> order;
+    order.reserve(m_entries.size());
+    for (std::size_t k = 0; k < m_entries.size(); ++k) {
+        const WordEntry& e = m_entries[k];
+        const std::int64_t m = measure(e);
+        if (e.included && m >= 1 && m <= maxMeasure)
+            order.push_back(static_cast<std::int64_t>(k) + 1);
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::int64_t a, std::int64_t b) {
+        return measure(m_entries[a - 1]) > measure(m_entries[b - 1]);
+    });
+    for (std::size_t r = 0; r < order.size(); ++r)
+        m_entries[order[r] - 1].frequencyRank = static_cast<std::int64_t>(r) + 1;
+
+    m_firstFreq = order.empty() ? 0 : order.front();
+    rs.lngFirstFreq = m_firstFreq;
+    if (m_firstFreq == 0)
+        return;
+
+    // Linking stops at the rank equal to the number of included entries, as the listing
+    // follows exactly that many links.
+    const auto ranked = static_cast<std::int64_t>(order.size());
+    const std::int64_t lastRank = std::min(ranked, rs.lngNumWordsIncluded);
+    for (std::int64_t r = 1; r < lastRank; ++r) {
+        m_entries[order[r - 1] - 1].nextInFrequencyOrder = order[r];
+        if (r % 1000 == 0 && progress)
+            progress(u" .");
+        if (rs.blnStartUpCompleted)
+            host.Yield();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// HostTextWindow
+
+void HostTextWindow::Append(const std::u16string& text) {
+    m_length += static_cast<std::int64_t>(text.size());
+    m_host.TextWindowAppend(text);
+}
+
+void HostTextWindow::Clear() {
+    m_length = 0;
+    m_host.TextWindowSet(u"");
+}
+
+// ---------------------------------------------------------------------------------------------
+// WordCounting
+
+WordCounting::WordCounting(WordTable& table, RunState& rs, const Settings& settings, Host& host,
+                           TextWindowSink& textWindow, const WordsToIgnore& wordsToIgnore)
+    : m_table(table), m_rs(rs), m_settings(settings), m_host(host), m_textWindow(textWindow),
+      m_wordsToIgnore(wordsToIgnore) {
+    StartRun();
+}
+
+void WordCounting::StartRun() {
+    m_pending.clear();
+    m_lastFlushSecond = m_rs.lngSecondsElapsed;
+}
+
+void WordCounting::GetWords2(const std::u16string& word) {
+    // Both modes: a word that is not seven-bit is dropped silently when only seven-bit words
+    // are wanted; it is neither counted nor reported as ignored.
+    if (m_settings.Only7bitASCII == 1 && !IsSevenBitAscii(word))
+        return;
+
+    if (m_rs.blnThereAreCountOnlyWords) {
+        // Specified-words mode: the count-only lists decide.
+        if (m_specifiedWordsBranch)
+            m_specifiedWordsBranch(word);
+        return;
+    }
+
+    // All-words mode.
+    if (m_wordsToIgnore.IsIgnored(word, m_settings))
+        return;
+    AddWordToList(word);
+}
+
+void WordCounting::AddWordToList(const std::u16string& word) {
+    const bool readingList = m_rs.blnReadingWords;
+    const bool phrasesToCount = m_rs.blnThereAreCountOnlyWords && m_rs.blnCountOnlyWordsIncludePhrase;
+    if (!readingList && !phrasesToCount &&
+        static_cast<std::int64_t>(word.size()) > intMaxPermittedWordLength)
+        return;
+
+    FileScope scope = FileScope::None;
+    if (!readingList) {
+        if (m_settings.Source == SourceKind::Folder) {
+            m_table.UpdateCurrentFile(m_inputPath);
+            scope = FileScope::Folder;
+        } else {
+            scope = FileScope::SingleSource;
+        }
+    }
+
+    const bool isNew = m_table.Count(word, scope, m_table.CurrentFileNumber());
+    if (!isNew) {
+        m_host.Yield();
+        return;
+    }
+    m_rs.lngNumWords = m_table.Size();
+
+    if (m_rs.lngNumWords == 1) {
+        ShowWordAsFound(word);
+        if (m_rs.blnThereAreCountOnlyWords && !m_rs.blnCountingMFP)
+            m_host.SetLabel("lblNumberOfWords", m_rs.blnCountOnlyWordsIncludePhrase
+                                                    ? u"One word or phrase found so far."
+                                                    : u"One word found so far.");
+        return;
+    }
+
+    const std::int64_t n = m_rs.lngNumWords;
+    if (readingList) {
+        if (n % 10 == 0)
+            m_host.SetLabel("lblNumberOfWords", u"Number of words read so far: " + FormatCount(n));
+    } else if (!m_rs.blnCountingMFP) {
+        // The label is rewritten less often as the table grows.
+        if (m_rs.blnThereAreCountOnlyWords || n % (n / 100 + 10) == 0)
+            m_host.SetLabel("lblNumberOfWords", u"Number of different " + WordsPhrases(m_rs) +
+                                                    u" found so far: " + FormatCount(n));
+    }
+    ShowWordAsFound(word);
+}
+
+void WordCounting::ShowWordAsFound(const std::u16string& word) {
+    if (m_settings.SuppressWords == 1)
+        return;
+    // The text window is written at most once a second; in between new words collect here.
+    // The word that arrives with a new second triggers the flush and is not itself shown.
+    if (m_rs.lngSecondsElapsed != m_lastFlushSecond) {
+        if (!m_pending.empty())
+            m_textWindow.Append(m_pending);
+        m_pending.clear();
+        m_lastFlushSecond = m_rs.lngSecondsElapsed;
+    } else {
+        m_pending += word;
+        m_pending += u", ";
+    }
+    if (m_textWindow.Length() > kTextWindowLimit)
+        m_textWindow.Clear();
+}
+
+void WordCounting::ShowTotals() {
+    const std::u16string wp = WordsPhrases(m_rs);
+    const std::int64_t included = m_rs.lngNumWordsIncluded;
+    const bool specified = m_rs.blnThereAreCountOnlyWords && !m_rs.blnCountingMFP;
+    const bool allWords = !m_rs.blnThereAreCountOnlyWords && !m_rs.blnCountingMFP;
+
+    std::u16string wordCount;
+    if (specified && included == m_rs.intNumExtraCountOnlyWords + m_rs.lngNumCountOnlyWords) {
+        if (m_rs.blnCountOnlyWordsIncludePhrase) {
+            if (included == 1)
+                wordCount = u"The word or phrase to be counted was found.";
+            else if (included == 2)
+                wordCount = u"Both words or phrases to be counted were found.";
+            else
+                wordCount = u"All " + FormatCount(included) + u" words or phrases to be counted were found.";
+        } else {
+            if (included == 1)
+                wordCount = u"The word to be counted was found.";
+            else if (included == 2)
+                wordCount = u"Both words to be counted were found.";
+            else
+                wordCount = u"All " + FormatCount(included) + u" words to be counted were found.";
+        }
+    } else {
+        wordCount = u"Number of " + wp + u" in this list: " + FormatCount(included);
+    }
+    m_host.SetLabel("lblNumberOfWords", wordCount);
+
+    if (allWords) {
+        const bool ignoring =
+            m_wordsToIgnore.NumTyped() > 0 || m_wordsToIgnore.NumFileEntries() > 0;
+        m_host.SetLabel("lblNumWordsExcluded",
+                        (ignoring ? u"No. of words ignored (other than words-to-ignore): "
+                                  : u"Number of words ignored: ") +
+                            FormatCount(m_rs.lngNumWordsExcluded));
+        if (m_rs.lngNumOccurrences > 0)
+            m_host.SetLabel("lblNumOccurrences", u"Number of instances of " + wp +
+                                                     u" in this list: " +
+                                                     FormatCount(m_rs.lngNumOccurrences));
+        m_host.SetLabel("lblTotalNumOccurrences", u"Total number of instances of " + wp + u": " +
+                                                      FormatCount(m_rs.lngTotalNumOccurrences));
+    } else if (specified && m_rs.lngNumOccurrences >= 1) {
+        m_host.SetLabel("lblNumWordsExcluded", u"No. of instances of " + wp + u" in this list: " +
+                                                   FormatCount(m_rs.lngNumOccurrences));
+    }
+}
+
+} // namespace lxty

@@ -1,0 +1,820 @@
+// The word table, GetWords2 / AddWordToList, the exclusions, the alphabetical order, the
+// summary pass, the frequency chain and the totals labels. The fast table is compared with a
+// step-by-step reference (WordTableReference.h) on generated text.
+
+#include "engine/WordTable.h"
+
+#include "FakeHost.h"
+#include "WordTableReference.h"
+#include "engine/RunState.h"
+#include "engine/WordsToIgnore.h"
+#include "settings/Settings.h"
+#include "util/StringUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace lxty {
+
+void PrintTo(const WordEntry& e, std::ostream* os) {
+    *os << "{word \"" << U16ToUtf8(e.word) << "\", key \"" << U16ToUtf8(e.sortKey)
+        << "\", count " << e.count << ", rank " << e.frequencyRank << ", next "
+        << e.nextInFrequencyOrder << ", included " << e.included << ", files [";
+    for (const auto& f : e.files)
+        *os << " " << f.fileNumber << ":" << f.count;
+    *os << " ]}";
+}
+
+void PrintTo(const std::u16string& s, std::ostream* os) { *os << '"' << U16ToUtf8(s) << '"'; }
+
+namespace {
+
+using test::FakeHost;
+using test::ReferenceWordTable;
+
+// A text window that records what it was given.
+class RecordingTextWindow : public TextWindowSink {
+public:
+    std::u16string text;
+    int clears = 0;
+    void Append(const std::u16string& t) override { text += t; }
+    std::int64_t Length() const override { return static_cast<std::int64_t>(text.size()); }
+    void Clear() override {
+        text.clear();
+        ++clears;
+    }
+};
+
+struct Rig {
+    Settings settings;
+    RunState rs;
+    FakeHost host;
+    WordTable table;
+    WordsToIgnore ignore;
+    RecordingTextWindow window;
+    WordCounting counting{table, rs, settings, host, window, ignore};
+
+    Rig() {
+        settings.Source = SourceKind::InFile;
+        settings.SuppressWords = 1;
+    }
+    void Add(std::initializer_list<std::u16string> words) {
+        for (const auto& w : words)
+            counting.GetWords2(w);
+    }
+    std::vector<std::u16string> Words() {
+        std::vector<std::u16string> out;
+        for (const auto& e : table.Entries())
+            out.push_back(e.word);
+        return out;
+    }
+    // Words in frequency order, following the links from the first.
+    std::vector<std::u16string> ByFrequency() {
+        std::vector<std::u16string> out;
+        for (std::int64_t i = table.FirstInFrequencyOrder(); i != 0; i = table.Next(i))
+            out.push_back(table.Entry(i).word);
+        return out;
+    }
+    void Finish() {
+        table.SortAlphabetically();
+        table.FilterWords(settings, rs);
+        table.Summarize(rs, host);
+        table.BuildFrequencyChain(settings, rs, host,
+                                  [this](const std::u16string& t) { window.Append(t); });
+    }
+};
+
+void ExpectSameEntries(const std::vector<WordEntry>& fast, const std::vector<WordEntry>& ref,
+                       const char* stage) {
+    ASSERT_EQ(fast.size(), ref.size()) << stage;
+    for (std::size_t i = 0; i < fast.size(); ++i)
+        if (!(fast[i] == ref[i])) {
+            EXPECT_EQ(fast[i], ref[i]) << stage << ": first difference at entry " << i + 1;
+            return;
+        }
+}
+
+// ----------------------------------------------------------------------------------------------
+// Fast table against the step-by-step reference
+
+// Words built from a few syllables, in case and accent variants, so that many entries share a
+// sort key (Apple/apple, café/cafe, Œuvre/oeuvre, straße/strasse) and many counts tie.
+class WordGenerator {
+public:
+    explicit WordGenerator(unsigned seed) : m_rng(seed) {
+        const std::u16string syllables[] = {u"ca", u"fe", u"ba", u"na", u"lo", u"re", u"oe",
+                                            u"ss", u"to"};
+        std::vector<std::u16string> stems;
+        for (const auto& a : syllables)
+            for (const auto& b : syllables) {
+                stems.push_back(a + b);
+                if ((a[0] + b[1]) % 3 == 0)
+                    stems.push_back(a + b + u"e");
+            }
+        for (const auto& stem : stems) {
+            m_vocabulary.push_back(stem);
+            if (Pick(3) == 0)
+                m_vocabulary.push_back(UpperCaseAll(stem));
+            if (Pick(2) == 0)
+                m_vocabulary.push_back(UpperCaseAll(stem.substr(0, 1)) + stem.substr(1));
+            if (Pick(2) == 0)
+                m_vocabulary.push_back(Accented(stem));
+            if (Pick(4) == 0)
+                m_vocabulary.push_back(UpperCaseAll(Accented(stem)));
+        }
+        std::shuffle(m_vocabulary.begin(), m_vocabulary.end(), m_rng);
+    }
+
+    // Skewed towards the front of the vocabulary, so counts range from 1 to hundreds.
+    std::u16string Next() {
+        const double u = std::uniform_real_distribution<double>(0.0, 1.0)(m_rng);
+        const auto i = static_cast<std::size_t>(u * u * u * static_cast<double>(m_vocabulary.size()));
+        return m_vocabulary[std::min(i, m_vocabulary.size() - 1)];
+    }
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
+
+private:
+    static std::u16string Accented(const std::u16string& stem) {
+        std::u16string out;
+        for (std::size_t i = 0; i < stem.size(); ++i) {
+            if (stem.compare(i, 2, u"oe") == 0) {
+                out += u'œ';
+                ++i;
+            } else if (stem.compare(i, 2, u"ss") == 0) {
+                out += u'ß';
+                ++i;
+            } else if (stem[i] == u'e') {
+                out += u'é';
+            } else if (stem[i] == u'a') {
+                out += u'ä'; // folds to "ae", a different key from "a"
+            } else if (stem[i] == u'o') {
+                out += u'ô';
+            } else {
+                out += stem[i];
+            }
+        }
+        return out;
+    }
+
+    std::mt19937 m_rng;
+    std::vector<std::u16string> m_vocabulary;
+};
+
+struct EquivalenceCase {
+    unsigned seed;
+    bool folder;
+    int files;
+    int wordsPerFile;
+};
+
+class WordTableEquivalence : public ::testing::TestWithParam<EquivalenceCase> {};
+
+TEST_P(WordTableEquivalence, MatchesReferenceAtEveryStage) {
+    const EquivalenceCase c = GetParam();
+    Rig rig;
+    rig.settings.Source = c.folder ? SourceKind::Folder : SourceKind::InFile;
+    ReferenceWordTable ref;
+    WordGenerator gen(c.seed);
+
+    std::int64_t refFile = 0;
+    for (int f = 1; f <= c.files; ++f) {
+        rig.counting.SetCurrentInputPath(u"/corpus/Part" + Utf8ToU16(std::to_string(f)) + u".txt");
+        const int n = gen.Pick(c.wordsPerFile) + (f % 4 == 0 ? 0 : 1); // some files stay empty
+        if (n > 0 && c.folder)
+            ++refFile;
+        for (int k = 0; k < n; ++k) {
+            const std::u16string w = gen.Next();
+            rig.counting.AddWordToList(w);
+            ref.Add(w, refFile);
+        }
+    }
+    ASSERT_EQ(rig.rs.lngNumWords, ref.Size());
+    ExpectSameEntries(rig.table.Entries(), ref.entries, "counting order");
+
+    rig.table.SortAlphabetically();
+    ref.QuickSort(1, ref.Size());
+    ExpectSameEntries(rig.table.Entries(), ref.entries, "alphabetical order");
+
+    // Exclude about a fifth of the entries, the same ones in both tables.
+    for (std::int64_t i = 1; i <= ref.Size(); ++i) {
+        const bool keep = gen.Pick(5) != 0;
+        rig.table.Entry(i).included = keep;
+        ref.At(i).included = keep;
+    }
+    rig.table.Summarize(rig.rs, rig.host);
+    const auto totals = ref.Summarize();
+    EXPECT_EQ(rig.rs.lngNumWordsIncluded, totals.included);
+    EXPECT_EQ(rig.rs.lngNumWordsExcluded, totals.excluded);
+    EXPECT_EQ(rig.rs.lngNumOccurrences, totals.occurrences);
+    EXPECT_EQ(rig.rs.lngMaxFrequency, totals.maxFrequency);
+    EXPECT_EQ(rig.rs.lngMaxNumFiles, totals.maxNumFiles);
+    EXPECT_EQ(rig.rs.intMaxWordLengthFound, totals.maxWordLength);
+
+    for (int byFiles = 0; byFiles <= 1; ++byFiles) {
+        rig.settings.SortByNumberOfFiles = byFiles;
+        rig.table.BuildFrequencyChain(rig.settings, rig.rs, rig.host);
+        ref.FrequencyChain(byFiles == 1, totals);
+        EXPECT_EQ(rig.rs.lngFirstFreq, ref.firstFreq) << "byFiles " << byFiles;
+        EXPECT_EQ(rig.table.FirstInFrequencyOrder(), ref.firstFreq);
+        ExpectSameEntries(rig.table.Entries(), ref.entries,
+                          byFiles ? "chain by files" : "chain by count");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Generated, WordTableEquivalence,
+                         ::testing::Values(EquivalenceCase{1, true, 40, 300},
+                                           EquivalenceCase{2, true, 200, 40},
+                                           EquivalenceCase{3, false, 1, 20000},
+                                           EquivalenceCase{4, true, 3, 5},
+                                           EquivalenceCase{5, false, 1, 1}));
+
+// The generator really produces what the comparison needs: shared keys and tied counts.
+TEST(WordTableEquivalenceInput, HasEqualKeysAndTiedCounts) {
+    WordGenerator gen(1);
+    Rig rig;
+    for (int k = 0; k < 12000; ++k)
+        rig.counting.AddWordToList(gen.Next());
+    rig.table.SortAlphabetically();
+    int equalKeys = 0, tiedCounts = 0;
+    const auto& e = rig.table.Entries();
+    for (std::size_t i = 1; i < e.size(); ++i)
+        equalKeys += e[i].sortKey == e[i - 1].sortKey;
+    for (std::size_t i = 0; i < e.size(); ++i)
+        for (std::size_t j = i + 1; j < e.size(); ++j)
+            tiedCounts += e[i].count == e[j].count;
+    EXPECT_GT(equalKeys, 20);
+    EXPECT_GT(tiedCounts, 100);
+}
+
+// ----------------------------------------------------------------------------------------------
+// Counting
+
+TEST(WordTableCounting, FirstWordThenRepeat) {
+    Rig rig;
+    rig.Add({u"apple"});
+    EXPECT_EQ(rig.rs.lngNumWords, 1);
+    EXPECT_EQ(rig.table.Entry(1).count, 1);
+    rig.Add({u"apple"});
+    EXPECT_EQ(rig.rs.lngNumWords, 1);
+    EXPECT_EQ(rig.table.Entry(1).count, 2);
+    EXPECT_EQ(rig.table.Entry(1).files, (std::vector<FileCount>{{0, 2}}));
+}
+
+TEST(WordTableCounting, TableIsInOrdinalWordOrderWhateverTheArrivalOrder) {
+    const std::vector<std::u16string> ascending{u"Zebra", u"apple", u"banana", u"café",
+                                                u"cafe\u0301", u"zebra", u"\u00e9t\u00e9"};
+    std::vector<std::u16string> expected = ascending;
+    std::sort(expected.begin(), expected.end());
+    for (bool descending : {false, true}) {
+        Rig rig;
+        auto words = expected;
+        if (descending)
+            std::reverse(words.begin(), words.end());
+        for (const auto& w : words)
+            rig.counting.AddWordToList(w);
+        EXPECT_EQ(rig.Words(), expected) << "descending " << descending;
+    }
+}
+
+TEST(WordTableCounting, CountingAfterLayoutContinues) {
+    Rig rig;
+    rig.Add({u"b", u"a"});
+    EXPECT_EQ(rig.table.Entry(1).word, u"a");
+    rig.Add({u"c", u"a"});
+    EXPECT_EQ(rig.Words(), (std::vector<std::u16string>{u"a", u"b", u"c"}));
+    EXPECT_EQ(rig.table.Entry(1).count, 2);
+}
+
+struct LengthCase {
+    int length;
+    bool readingWords;
+    bool countOnlyPhrases;
+    bool counted;
+};
+
+TEST(WordTableCounting, LengthLimitOnlyInCountRunsWithoutPhraseLists) {
+    const LengthCase cases[] = {
+        {100, false, false, true}, {101, false, false, false}, {101, true, false, true},
+        {101, false, true, true},  {250, true, false, true},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.rs.blnReadingWords = c.readingWords;
+        rig.rs.blnThereAreCountOnlyWords = c.countOnlyPhrases;
+        rig.rs.blnCountOnlyWordsIncludePhrase = c.countOnlyPhrases;
+        rig.counting.AddWordToList(std::u16string(static_cast<std::size_t>(c.length), u'x'));
+        EXPECT_EQ(rig.rs.lngNumWords, c.counted ? 1 : 0)
+            << "length " << c.length << " reading " << c.readingWords << " phrases "
+            << c.countOnlyPhrases;
+    }
+}
+
+TEST(WordTableCounting, SevenBitOptionDropsWordSilently) {
+    struct Case {
+        int only7bit;
+        std::u16string word;
+        std::int64_t numWords;
+    };
+    const Case cases[] = {{1, u"café", 0}, {1, u"cafe", 1}, {0, u"café", 1}};
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.settings.Only7bitASCII = c.only7bit;
+        rig.Add({c.word});
+        EXPECT_EQ(rig.rs.lngNumWords, c.numWords) << U16ToUtf8(c.word);
+        rig.Finish();
+        EXPECT_EQ(rig.rs.lngNumWordsExcluded, 0) << "a dropped word is not an ignored word";
+    }
+}
+
+TEST(WordTableCounting, WordListEntriesCarryNoFileData) {
+    Rig rig;
+    rig.rs.blnReadingWords = true;
+    rig.settings.Source = SourceKind::Folder;
+    rig.counting.SetCurrentInputPath(u"/a.txt");
+    rig.Add({u"the", u"the", u"of"});
+    EXPECT_EQ(rig.table.Entry(2).count, 2);
+    EXPECT_EQ(rig.table.Entry(2).NumFiles(), 0);
+    EXPECT_EQ(rig.table.CurrentFileNumber(), 0);
+}
+
+TEST(WordTableCounting, SpecifiedWordsModeGoesToItsBranch) {
+    Rig rig;
+    std::vector<std::u16string> handed;
+    rig.counting.SetSpecifiedWordsBranch([&](const std::u16string& w) { handed.push_back(w); });
+    rig.rs.blnThereAreCountOnlyWords = true;
+    rig.settings.Only7bitASCII = 1;
+    rig.ignore.AddTyped(u"alpha");
+    rig.Add({u"alpha", u"bêta", u"gamma"});
+    EXPECT_EQ(handed, (std::vector<std::u16string>{u"alpha", u"gamma"}));
+    EXPECT_EQ(rig.rs.lngNumWords, 0);
+}
+
+// ----------------------------------------------------------------------------------------------
+// Per-file data
+
+TEST(WordTableFiles, FilesNumberedInOrderOfFirstCountedWord) {
+    Rig rig;
+    rig.settings.Source = SourceKind::Folder;
+    rig.counting.SetCurrentInputPath(u"/Texts/One.txt");
+    rig.Add({u"sun", u"moon", u"sun"});
+    rig.counting.SetCurrentInputPath(u"/texts/one.TXT"); // same file: paths compare without case
+    rig.Add({u"sun"});
+    rig.counting.SetCurrentInputPath(u"/texts/empty.txt"); // no counted word: no number
+    rig.counting.SetCurrentInputPath(u"/texts/two.txt");
+    rig.Add({u"moon"});
+    rig.counting.SetCurrentInputPath(u"/texts/three.txt");
+    rig.Add({u"sun", u"star", u"sun"});
+
+    EXPECT_EQ(rig.table.NumFilePaths(), 3);
+    EXPECT_EQ(rig.table.FilePath(1), u"/Texts/One.txt");
+    EXPECT_EQ(rig.table.FilePath(2), u"/texts/two.txt");
+    EXPECT_EQ(rig.table.FilePath(3), u"/texts/three.txt");
+    EXPECT_EQ(rig.table.FilePath(4), u"");
+    EXPECT_EQ(rig.Words(), (std::vector<std::u16string>{u"moon", u"star", u"sun"}));
+    EXPECT_EQ(rig.table.Entry(1).files, (std::vector<FileCount>{{1, 1}, {2, 1}}));
+    EXPECT_EQ(rig.table.Entry(2).files, (std::vector<FileCount>{{3, 1}}));
+    EXPECT_EQ(rig.table.Entry(3).files, (std::vector<FileCount>{{1, 3}, {3, 2}}));
+}
+
+// The old table stopped at 10,000 files and 99,999 per file; this one does not.
+TEST(WordTableFiles, NoCapOnFilesOrPerFileCounts) {
+    WordTable table;
+    for (std::int64_t f = 1; f <= 10001; ++f)
+        table.Count(u"word", FileScope::Folder, f);
+    for (int k = 0; k < 100000; ++k)
+        table.Count(u"word", FileScope::Folder, 10001);
+    const WordEntry& e = table.Entry(1);
+    EXPECT_EQ(e.NumFiles(), 10001);
+    EXPECT_EQ(e.files.back(), (FileCount{10001, 100001}));
+    EXPECT_EQ(e.count, 110001);
+}
+
+TEST(WordTableFiles, CountsBeyondThirtyTwoBits) {
+    WordTable table;
+    table.Count(u"x", FileScope::SingleSource, 0);
+    table.Entry(1).count = 4'000'000'000LL;
+    RunState rs;
+    FakeHost host;
+    table.Summarize(rs, host);
+    EXPECT_EQ(rs.lngNumOccurrences, 4'000'000'000LL);
+    EXPECT_EQ(rs.lngMaxFrequency, 4'000'000'000LL);
+}
+
+// ----------------------------------------------------------------------------------------------
+// Exclusions
+
+struct FilterCase {
+    const char* name;
+    std::u16string word;
+    int count;
+    bool included;
+};
+
+TEST(WordTableFilter, RulesAtTheirLimits) {
+    // Defaults: short words below 3 characters, long above 50, repetitions, no letter on.
+    // Infrequent below 2 and excessively frequent above 20 switched on here.
+    const FilterCase cases[] = {
+        {"two characters is short", u"ab", 2, false},
+        {"three characters is not", u"abc", 2, true},
+        {"fifty characters", std::u16string(50, u'a') + u"", 2, false /* repeated letters */},
+        {"fifty mixed characters", std::u16string(25, u'a') + std::u16string(25, u'b'), 2, false},
+        {"four repeated letters", u"hmmmm", 2, false},
+        {"three repeated letters", u"hmmm", 2, true},
+        {"repeated accented capital", u"ééééh", 2, false},
+        {"repeated digits are not letters", u"a1111", 2, true},
+        {"repeated ß is not in the set", u"aßßßß", 2, true},
+        {"no letter", u"1234", 2, false},
+        {"a letter among digits", u"12a4", 2, true},
+        {"ß is a letter", u"ß1-2", 2, true},
+        {"count below threshold", u"rare", 1, false},
+        {"count at threshold", u"rare", 2, true},
+        {"count at excess limit", u"often", 20, true},
+        {"count above excess limit", u"often", 21, false},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.settings.IgnoreInfrequentWords = 1;
+        rig.settings.IgnoreExcessivelyFrequentWords = 1;
+        rig.rs.intThresholdFrequency = 2;
+        rig.rs.intExcessFrequency = 20;
+        for (int k = 0; k < c.count; ++k)
+            rig.table.Count(c.word, FileScope::SingleSource, 0);
+        rig.table.FilterWords(rig.settings, rig.rs);
+        EXPECT_EQ(rig.table.Entry(1).included, c.included) << c.name;
+    }
+}
+
+TEST(WordTableFilter, LengthLimitsFollowTheSelectedEntries) {
+    struct Case {
+        int ignoreShort, shortIndex, longIndex, length;
+        bool included;
+    };
+    const Case cases[] = {
+        {1, 0, 3, 1, false}, {1, 0, 3, 2, true},   // "2": fewer than 2 characters
+        {1, 3, 3, 4, false}, {1, 3, 3, 5, true},   // "5"
+        {0, 3, 3, 1, true},                        // check box off: short words stay
+        {1, 1, 0, 20, true}, {1, 1, 0, 21, false}, // "20": more than 20 characters
+        {1, 1, 8, 100, true}, {1, 1, 8, 101, false}, // "100"
+        {0, 1, 3, 51, false},                        // no check box for long words
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.settings.IgnoreShortWords = c.ignoreShort;
+        rig.settings.ShortWordSize = c.shortIndex;
+        rig.settings.LongWordSize = c.longIndex;
+        std::u16string word;
+        for (int k = 0; k < c.length; ++k)
+            word += static_cast<char16_t>(u'a' + k % 3);
+        rig.table.Count(word, FileScope::SingleSource, 0);
+        rig.table.FilterWords(rig.settings, rig.rs);
+        EXPECT_EQ(rig.table.Entry(1).included, c.included)
+            << "short " << c.ignoreShort << "/" << c.shortIndex << " long " << c.longIndex
+            << " length " << c.length;
+    }
+}
+
+TEST(WordTableFilter, RulesOffKeepEverything) {
+    Rig rig;
+    rig.settings.IgnoreShortWords = 0;
+    rig.settings.IgnoreRepetitions = 0;
+    rig.settings.IgnoreNoLetter = 0;
+    rig.rs.intThresholdFrequency = 5;
+    rig.rs.intExcessFrequency = 0;
+    rig.Add({u"a", u"1", u"hmmmm"});
+    rig.table.FilterWords(rig.settings, rig.rs);
+    for (const auto& e : rig.table.Entries())
+        EXPECT_TRUE(e.included) << U16ToUtf8(e.word);
+}
+
+// ----------------------------------------------------------------------------------------------
+// Alphabetical order and frequency chain
+
+TEST(WordTableOrder, AlphabeticalBySortKeyFoldingCaseAndAccents) {
+    Rig rig;
+    rig.settings.IgnoreShortWords = 0;
+    rig.Add({u"Zulu", u"apple", u"Œuvre", u"éclair", u"banana", u"oeuf"});
+    rig.table.SortAlphabetically();
+    EXPECT_EQ(rig.Words(),
+              (std::vector<std::u16string>{u"apple", u"banana", u"éclair", u"oeuf", u"Œuvre",
+                                           u"Zulu"}));
+}
+
+TEST(WordTableOrder, TiesByCountListedAlphabetically) {
+    Rig rig;
+    rig.Add({u"pear", u"Apple", u"zest", u"zest", u"mango", u"zest", u"kiwi", u"pear", u"kiwi"});
+    rig.Finish();
+    EXPECT_EQ(rig.ByFrequency(),
+              (std::vector<std::u16string>{u"zest", u"kiwi", u"pear", u"Apple", u"mango"}));
+    EXPECT_EQ(rig.table.Entry(rig.table.FirstInFrequencyOrder()).frequencyRank, 1);
+    EXPECT_EQ(rig.rs.lngFirstFreq, rig.table.FirstInFrequencyOrder());
+}
+
+TEST(WordTableOrder, ByNumberOfFilesTiesAlphabetical) {
+    Rig rig;
+    rig.settings.Source = SourceKind::Folder;
+    rig.settings.SortByNumberOfFiles = 1;
+    rig.counting.SetCurrentInputPath(u"/1");
+    rig.Add({u"many", u"many", u"many", u"many", u"wide", u"also"});
+    rig.counting.SetCurrentInputPath(u"/2");
+    rig.Add({u"wide", u"also"});
+    rig.counting.SetCurrentInputPath(u"/3");
+    rig.Add({u"wide"});
+    rig.Finish();
+    EXPECT_EQ(rig.ByFrequency(), (std::vector<std::u16string>{u"wide", u"also", u"many"}));
+}
+
+TEST(WordTableOrder, ExcludedEntriesAreNotRanked) {
+    Rig rig;
+    rig.Add({u"aa", u"word", u"word", u"1234"});
+    rig.Finish();
+    EXPECT_EQ(rig.ByFrequency(), (std::vector<std::u16string>{u"word"}));
+    for (const auto& e : rig.table.Entries())
+        if (!e.included) {
+            EXPECT_EQ(e.frequencyRank, 0);
+            EXPECT_EQ(e.nextInFrequencyOrder, 0);
+        }
+}
+
+TEST(WordTableOrder, EmptyTableHasNoChain) {
+    Rig rig;
+    rig.rs.lngFirstFreq = 7;
+    rig.Finish();
+    EXPECT_EQ(rig.rs.lngFirstFreq, 0);
+    EXPECT_EQ(rig.table.FirstInFrequencyOrder(), 0);
+    EXPECT_EQ(rig.rs.lngNumWordsIncluded, 0);
+}
+
+TEST(WordTableOrder, ProgressSignEveryThousandLinks) {
+    struct Case {
+        int entries;
+        std::u16string dots;
+    };
+    const Case cases[] = {{1000, u""}, {1001, u" ."}, {2000, u" ."}, {2001, u" . ."}};
+    for (const auto& c : cases) {
+        Rig rig;
+        for (int k = 0; k < c.entries; ++k)
+            rig.table.Count(u"word" + Utf8ToU16(std::to_string(k)), FileScope::SingleSource, 0);
+        rig.Finish();
+        EXPECT_EQ(rig.window.text, c.dots) << c.entries << " entries";
+        EXPECT_EQ(static_cast<int>(rig.ByFrequency().size()), c.entries);
+    }
+}
+
+TEST(WordTableSummary, TotalsOfIncludedEntries) {
+    Rig rig;
+    rig.settings.Source = SourceKind::Folder;
+    rig.counting.SetCurrentInputPath(u"/1");
+    rig.Add({u"alpha", u"alpha", u"hmmmmmmmmm", u"hmmmmmmmmm", u"hmmmmmmmmm"});
+    rig.counting.SetCurrentInputPath(u"/2");
+    rig.Add({u"alpha", u"beta"});
+    rig.Finish();
+    EXPECT_EQ(rig.rs.lngNumWords, 3);
+    EXPECT_EQ(rig.rs.lngNumWordsIncluded, 2);
+    EXPECT_EQ(rig.rs.lngNumWordsExcluded, 1);
+    EXPECT_EQ(rig.rs.lngNumOccurrences, 4);
+    EXPECT_EQ(rig.rs.lngMaxFrequency, 3);
+    EXPECT_EQ(rig.rs.lngMaxNumFiles, 2);
+    EXPECT_EQ(rig.rs.intMaxWordLengthFound, 5);
+    EXPECT_EQ(rig.rs.intNumWordsInLongestPhrase, 0);
+}
+
+TEST(WordTableSummary, LongestPhraseInPhraseRuns) {
+    Rig rig;
+    rig.rs.blnCountingMFP = true;
+    rig.table.Count(u"one two three", FileScope::SingleSource, 0);
+    rig.table.Count(u"one two", FileScope::SingleSource, 0);
+    rig.table.Count(u"a b c d", FileScope::SingleSource, 0);
+    rig.table.Entry(1).included = false; // "a b c d"
+    rig.table.Summarize(rig.rs, rig.host);
+    EXPECT_EQ(rig.rs.intNumWordsInLongestPhrase, 3);
+}
+
+// ----------------------------------------------------------------------------------------------
+// Words to ignore
+
+TEST(WordsToIgnore, TypedAndFileLookups) {
+    struct Case {
+        const char* name;
+        std::vector<std::u16string> typed, file;
+        int patternsInFile, caseSignificant;
+        std::u16string word;
+        bool ignored;
+    };
+    const Case cases[] = {
+        {"nothing to ignore", {}, {}, 0, 0, u"the", false},
+        {"typed exact", {u"the"}, {}, 0, 0, u"The", true},
+        {"typed tilde: the", {u"th~"}, {}, 0, 0, u"the", true},
+        {"typed tilde: this", {u"th~"}, {}, 0, 0, u"this", true},
+        {"typed tilde: th", {u"th~"}, {}, 0, 0, u"th", true},
+        {"typed tilde: not at start", {u"th~"}, {}, 0, 0, u"ether", false},
+        {"typed question: cat", {u"c?t"}, {}, 0, 0, u"cat", true},
+        {"typed question: coat", {u"c?t"}, {}, 0, 0, u"coat", false},
+        {"typed question: ct", {u"c?t"}, {}, 0, 0, u"ct", false},
+        {"typed tilde alone", {u"~"}, {}, 0, 0, u"anything", true},
+        {"typed phrase parts differ in number", {u"new+york"}, {}, 0, 0, u"new", false},
+        {"file exact", {}, {u"and", u"of", u"the"}, 0, 0, u"of", true},
+        {"file exact lower-cases the word", {}, {u"of"}, 0, 0, u"OF", true},
+        {"file exact ignores wildcards", {}, {u"th~"}, 0, 0, u"the", false},
+        {"file with patterns", {}, {u"th~"}, 1, 0, u"the", true},
+        {"file exact miss", {}, {u"and", u"the"}, 0, 0, u"then", false},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        for (const auto& t : c.typed)
+            rig.ignore.AddTyped(t);
+        for (const auto& f : c.file)
+            rig.ignore.AddFileEntry(f);
+        rig.settings.PatternMatchingInWordsToIgnoreFile = c.patternsInFile;
+        rig.settings.CaseSignificant = c.caseSignificant;
+        rig.counting.GetWords2(c.word);
+        EXPECT_EQ(rig.rs.lngNumWords, c.ignored ? 0 : 1) << c.name;
+    }
+}
+
+TEST(WordsToIgnore, FileEntriesKeptSortedAndClearable) {
+    WordsToIgnore w;
+    for (auto e : {u"the", u"and", u"of"})
+        w.AddFileEntry(e);
+    EXPECT_EQ(w.FileEntries(), (std::vector<std::u16string>{u"and", u"of", u"the"}));
+    Settings s;
+    EXPECT_TRUE(w.IsIgnored(u"and", s));
+    w.Clear();
+    EXPECT_FALSE(w.IsIgnored(u"and", s));
+    EXPECT_EQ(w.NumFileEntries(), 0);
+}
+
+// ----------------------------------------------------------------------------------------------
+// Progress label and words-as-found display
+
+TEST(WordTableProgress, LabelRewrittenLessOftenAsTableGrows) {
+    // n is shown when it is a multiple of n / 100 + 10.
+    struct Case {
+        int words;
+        std::u16string label;
+    };
+    const Case cases[] = {
+        {9, u""},
+        {10, u"Number of different words found so far: 10"},
+        {1099, u"Number of different words found so far: 1,080"}, // step 20
+        {1112, u"Number of different words found so far: 1,080"}, // step 21 from 1,100
+        {1113, u"Number of different words found so far: 1,113"},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        for (int k = 0; k < c.words; ++k)
+            rig.counting.AddWordToList(u"w" + Utf8ToU16(std::to_string(k)));
+        EXPECT_EQ(rig.host.labels["lblNumberOfWords"], c.label) << c.words;
+    }
+}
+
+TEST(WordTableProgress, LabelsOfOtherModes) {
+    Rig list;
+    list.rs.blnReadingWords = true;
+    for (int k = 0; k < 29; ++k)
+        list.counting.AddWordToList(u"w" + Utf8ToU16(std::to_string(k)));
+    EXPECT_EQ(list.host.labels["lblNumberOfWords"], u"Number of words read so far: 20");
+
+    Rig one;
+    one.rs.blnThereAreCountOnlyWords = true;
+    one.counting.AddWordToList(u"w");
+    EXPECT_EQ(one.host.labels["lblNumberOfWords"], u"One word found so far.");
+    one.rs.blnCountOnlyWordsIncludePhrase = true;
+    one.counting.AddWordToList(u"x y");
+    EXPECT_EQ(one.host.labels["lblNumberOfWords"],
+              u"Number of different words/phrases found so far: 2");
+
+    Rig phrase;
+    phrase.rs.blnThereAreCountOnlyWords = true;
+    phrase.rs.blnCountOnlyWordsIncludePhrase = true;
+    phrase.counting.AddWordToList(u"w");
+    EXPECT_EQ(phrase.host.labels["lblNumberOfWords"], u"One word or phrase found so far.");
+
+    Rig mfp;
+    mfp.rs.blnCountingMFP = true;
+    for (int k = 0; k < 20; ++k)
+        mfp.counting.AddWordToList(u"w" + Utf8ToU16(std::to_string(k)));
+    EXPECT_EQ(mfp.host.labels.count("lblNumberOfWords"), 0u);
+}
+
+TEST(WordTableProgress, RepeatedWordYields) {
+    Rig rig;
+    rig.Add({u"a1", u"a1", u"a1"});
+    EXPECT_EQ(rig.host.yields, 2);
+}
+
+TEST(WordTableProgress, WordsAsFoundFlushedOncePerSecond) {
+    Rig rig;
+    rig.settings.SuppressWords = 0;
+    rig.Add({u"one", u"two", u"one"});
+    EXPECT_EQ(rig.window.text, u"");
+    EXPECT_EQ(rig.counting.PendingWords(), u"one, two, ");
+    rig.rs.lngSecondsElapsed = 1;
+    rig.Add({u"three", u"four"});
+    EXPECT_EQ(rig.window.text, u"one, two, ");
+    EXPECT_EQ(rig.counting.PendingWords(), u"four, ");
+}
+
+TEST(WordTableProgress, SuppressedWordsNotShown) {
+    Rig rig;
+    rig.Add({u"one"});
+    rig.rs.lngSecondsElapsed = 1;
+    rig.Add({u"two", u"three"});
+    EXPECT_EQ(rig.window.text, u"");
+    EXPECT_EQ(rig.counting.PendingWords(), u"");
+}
+
+TEST(WordTableProgress, TextWindowClearedPastItsLimit) {
+    for (int extra : {0, 1}) {
+        Rig rig;
+        rig.settings.SuppressWords = 0;
+        rig.window.text = std::u16string(65000 - 8 + extra, u'.');
+        rig.Add({u"alpha"});
+        rig.rs.lngSecondsElapsed = 1;
+        rig.Add({u"beta"}); // flushes "alpha, " (7 characters)
+        EXPECT_EQ(rig.window.clears, 0) << extra;
+        rig.Add({u"gamma"});
+        rig.rs.lngSecondsElapsed = 2;
+        rig.Add({u"delta"}); // flushes "gamma, " (7 more)
+        EXPECT_EQ(rig.window.clears, 1) << extra;
+        rig.window.clears = 0;
+    }
+}
+
+// ----------------------------------------------------------------------------------------------
+// Totals labels
+
+TEST(WordTableTotals, AllWordsRun) {
+    Rig rig;
+    rig.rs.lngTotalNumOccurrences = 1234567;
+    rig.Add({u"alpha", u"alpha", u"zz", u"beta"});
+    rig.Finish();
+    rig.counting.ShowTotals();
+    EXPECT_EQ(rig.host.labels["lblNumberOfWords"], u"Number of words in this list: 2");
+    EXPECT_EQ(rig.host.labels["lblNumWordsExcluded"], u"Number of words ignored: 1");
+    EXPECT_EQ(rig.host.labels["lblNumOccurrences"], u"Number of instances of words in this list: 3");
+    EXPECT_EQ(rig.host.labels["lblTotalNumOccurrences"],
+              u"Total number of instances of words: 1,234,567");
+
+    rig.ignore.AddTyped(u"gamma");
+    rig.counting.ShowTotals();
+    EXPECT_EQ(rig.host.labels["lblNumWordsExcluded"],
+              u"No. of words ignored (other than words-to-ignore): 1");
+}
+
+TEST(WordTableTotals, NoOccurrenceLabelWhenNothingIncluded) {
+    Rig rig;
+    rig.Add({u"zz"});
+    rig.Finish();
+    rig.counting.ShowTotals();
+    EXPECT_EQ(rig.host.labels.count("lblNumOccurrences"), 0u);
+    EXPECT_EQ(rig.host.labels["lblNumberOfWords"], u"Number of words in this list: 0");
+}
+
+TEST(WordTableTotals, SpecifiedWordsRun) {
+    struct Case {
+        int found, listed;
+        bool phrases;
+        std::u16string label;
+    };
+    const Case cases[] = {
+        {1, 1, true, u"The word or phrase to be counted was found."},
+        {2, 2, true, u"Both words or phrases to be counted were found."},
+        {3, 3, true, u"All 3 words or phrases to be counted were found."},
+        {1, 1, false, u"The word to be counted was found."},
+        {2, 2, false, u"Both words to be counted were found."},
+        {1001, 1001, false, u"All 1,001 words to be counted were found."},
+        {2, 3, false, u"Number of words in this list: 2"},
+        {2, 3, true, u"Number of words/phrases in this list: 2"},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.rs.blnThereAreCountOnlyWords = true;
+        rig.rs.blnCountOnlyWordsIncludePhrase = c.phrases;
+        rig.rs.intNumExtraCountOnlyWords = 1;
+        rig.rs.lngNumCountOnlyWords = c.listed - 1;
+        rig.rs.lngNumWordsIncluded = c.found;
+        rig.rs.lngNumOccurrences = 5;
+        rig.counting.ShowTotals();
+        EXPECT_EQ(rig.host.labels["lblNumberOfWords"], c.label);
+        EXPECT_EQ(rig.host.labels["lblNumWordsExcluded"],
+                  c.phrases ? u"No. of instances of words/phrases in this list: 5"
+                            : u"No. of instances of words in this list: 5");
+    }
+}
+
+TEST(WordTableTotals, PhraseRun) {
+    Rig rig;
+    rig.rs.blnCountingMFP = true;
+    rig.rs.lngNumWordsIncluded = 12;
+    rig.rs.lngNumOccurrences = 40;
+    rig.counting.ShowTotals();
+    EXPECT_EQ(rig.host.labels["lblNumberOfWords"], u"Number of phrases in this list: 12");
+    EXPECT_EQ(rig.host.labels.count("lblNumWordsExcluded"), 0u);
+}
+
+} // namespace
+} // namespace lxty
