@@ -1,0 +1,200 @@
+// File kinds and the text test: every classification, both sides of each limit.
+
+#include "sources/TextDetect.h"
+
+#include "TextFilesTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using lxty::FirstBytesKind;
+using lxty::IsTextLikeExtension;
+using lxty::TextTest;
+using lxty::TextTestResult;
+using lxty::test::Bytes;
+
+class TextDetectTest : public lxty::test::TextFilesTest {};
+
+// n bytes of text whose first `anomalous` bytes are the control byte 1, the rest letters.
+std::string WithAnomalies(std::size_t n, std::size_t anomalous) {
+    std::string s(n, 'a');
+    for (std::size_t i = 0; i < anomalous; ++i)
+        s[i] = '\x01';
+    return s;
+}
+
+struct KindCase {
+    const char* file;
+    std::string bytes;
+    bool sniff;
+    int expectedCode;
+    bool expectedUtf8;
+    int expectedKind;
+};
+
+TEST_F(TextDetectTest, ClassifiesByFirstBytesContentAndLineEnds) {
+    const std::string htmlHead = "<!DOCTYPE html>\r\n<html><head>\r\n"
+                                 "<meta http-equiv=\"Content-Type\" content=\"text/html; "
+                                 "charset=UTF-8\">\r\n</head><body>plain</body></html>\r\n";
+    const KindCase cases[] = {
+        {"three.txt", "abc", true, -4, false, -4},
+        {"four.txt", "abcd", true, -4, false, -4},
+        {"five.txt", "abcde", true, 1, false, 0},
+        {"doc.txt", "{\\rtf1\\ansi hello}", true, 6, false, 6},
+        {"doc.dat", "{\\rtf1\\ansi hello}", false, 6, false, 6},
+        {"not-rtf.txt", "{\\rt hello}", true, 1, false, 0},
+        {"le.txt", Bytes("\xFF\xFEh\0i\0"), true, 7, false, 1},
+        {"be.txt", Bytes("\xFE\xFF\0h\0i"), true, 7, false, 2},
+        {"bom.txt", "\xEF\xBB\xBFhello", true, 1, true, 3},
+        {"utf32.txt", Bytes("\0\0\xFE\xFF\0\0\0h"), true, 7, false, 5},
+        {"utf8.xml", "<?xml version=\"1.0\"?><a/>", true, 1, true, 3},
+        {"utf8upper.XML", "<?xml version=\"1.0\"?><a/>", true, 1, true, 3},
+        {"utf16.xml", Bytes("<\0?\0x\0m\0l\0"), true, 7, false, 1},
+        {"utf16.txt", Bytes("<\0?\0x\0m\0l\0"), true, 0, false, 0},
+        {"declared.htm", htmlHead, true, 1, true, 3},
+        {"declared.dat", htmlHead, true, 1, false, 0},
+        {"declared-no-sniff.htm", htmlHead, false, 1, false, 0},
+        {"lower.html", "<meta charset=\"utf-8\">\nplain\n", true, 1, true, 3},
+        {"quoted.xhtml", "<meta CHARSET=\"UTF-8\">\nplain\n", true, 1, true, 3},
+        {"other.htm", "<meta charset=\"iso-8859-1\">\nplain\n", true, 2, false, 0},
+        {"punct.txt", "dash \xE2\x80 then \xE9\r\n", true, 1, true, 3},
+        {"punct.dat", "dash \xE2\x80 then \xE9\r\n", true, 1, false, 0},
+        {"nobom.dat", "na\xC3\xAFve caf\xC3\xA9\n", false, 1, true, 3},
+        {"nobom-lf.txt", "caf\xC3\xA9\nline\n", true, 1, true, 3},
+        {"cp1252.txt", "caf\xE9\r\n", true, 1, false, 0},
+        {"crlf.txt", "ab\r\ncd\r\n", true, 1, false, 0},
+        {"lf.txt", "ab\ncd\n", true, 2, false, 0},
+        {"cr.txt", "ab\rcd\r", true, 3, false, 0},
+        {"none.txt", "no line end", true, 1, false, 0},
+        {"both.txt", "a\nb\rc", true, 1, false, 0},
+        {"controls.txt", "form\x0C" "feed\x08\x08 tab\t\t\r\n", true, 1, false, 0},
+    };
+    for (const auto& c : cases) {
+        const TextTestResult r = TextTest(Write(c.file, c.bytes), 16384, 1.0, c.sniff);
+        EXPECT_EQ(r.code, c.expectedCode) << c.file;
+        EXPECT_EQ(r.utf8, c.expectedUtf8) << c.file;
+        EXPECT_EQ(r.kind, c.expectedKind) << c.file;
+    }
+}
+
+TEST_F(TextDetectTest, MissingEmptyAndUnnamedFiles) {
+    EXPECT_EQ(TextTest("").code, -5);
+    EXPECT_EQ(FirstBytesKind("", true), -5);
+    EXPECT_EQ(TextTest(Dir() / "missing.txt").code, -1);
+    EXPECT_EQ(TextTest(Write("empty.txt", "")).code, -2);
+    EXPECT_EQ(TextTest(Dir()).code, -9); // a folder is no file to read
+}
+
+TEST_F(TextDetectTest, ShortFilesMayStillBeUtf8) {
+    const TextTestResult r = TextTest(Write("short.txt", "n\xC3\xA9"));
+    EXPECT_EQ(r.code, -4);
+    EXPECT_TRUE(r.utf8);
+    EXPECT_FALSE(TextTest(Write("short2.txt", "n\xE9")).utf8);
+}
+
+struct PercentCase {
+    const char* what;
+    std::size_t length;
+    std::size_t anomalous;
+    double limit;
+    int expectedCode;
+    double expectedPercentage;
+    std::int64_t expectedExamined;
+};
+
+TEST_F(TextDetectTest, AnomalousByteLimit) {
+    const PercentCase cases[] = {
+        {"none", 10000, 0, 1.0, 1, 0.0, 10000},
+        {"exactly 1 per cent is text", 10000, 100, 1.0, 1, 1.0, 10000},
+        {"just above 1 per cent is not", 10000, 101, 1.0, 0, 1.01, 10000},
+        {"one NUL in 100 bytes", 100, 1, 1.0, 1, 1.0, 100},
+        {"two in 100 bytes", 100, 2, 1.0, 0, 2.0, 100},
+        // Ten times a limit of 0 is 0: the first anomalous byte refuses the file as soon as
+        // the first fifth of the sample has been examined.
+        {"word-list limit 0: one byte refuses", 10000, 1, 0.0, 0, 100.0 / 3277, 3277},
+        {"word-list limit 0: one byte in a small file", 3000, 1, 0.0, 0, 100.0 / 3000, 3000},
+        {"word-list limit 0: none is text", 10000, 0, 0.0, 1, 0.0, 10000},
+    };
+    for (const auto& c : cases) {
+        const TextTestResult r =
+            TextTest(Write("p.dat", WithAnomalies(c.length, c.anomalous)), 16384, c.limit, true);
+        EXPECT_EQ(r.code, c.expectedCode) << c.what;
+        EXPECT_DOUBLE_EQ(r.percentage, c.expectedPercentage) << c.what;
+        EXPECT_EQ(r.bytesExamined, c.expectedExamined) << c.what;
+    }
+}
+
+TEST_F(TextDetectTest, NulCountsAndIsRecordedWithItsPosition) {
+    std::string bytes(200, 'a');
+    bytes[41] = '\0';
+    bytes[90] = '\x1B';
+    bytes[150] = '\x0C'; // form feed never counts
+    const TextTestResult r = TextTest(Write("nul.txt", bytes));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.firstAnomalousByte, 0);
+    EXPECT_EQ(r.firstAnomalousPosition, 42);
+    EXPECT_DOUBLE_EQ(r.percentage, 1.0);
+    const TextTestResult clean = TextTest(Write("clean.txt", std::string(200, 'b')));
+    EXPECT_EQ(clean.firstAnomalousByte, 32);
+    EXPECT_EQ(clean.firstAnomalousPosition, 0);
+}
+
+TEST_F(TextDetectTest, EarlyVerdictAfterTheFirstFifth) {
+    // 328 anomalous bytes in the first 3,277 are just over 10 per cent: refused at byte 3,277.
+    std::string refused = WithAnomalies(20000, 328);
+    const TextTestResult r = TextTest(Write("early.dat", refused));
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.bytesExamined, 3277);
+    EXPECT_DOUBLE_EQ(r.percentage, 328 * 100.0 / 3277);
+    EXPECT_EQ(r.firstAnomalousPosition, 1);
+
+    // 327 are just under: the whole sample is examined (and is still not text).
+    const TextTestResult late = TextTest(Write("late.dat", WithAnomalies(20000, 327)));
+    EXPECT_EQ(late.code, 0);
+    EXPECT_EQ(late.bytesExamined, 16384);
+    EXPECT_DOUBLE_EQ(late.percentage, 327 * 100.0 / 16384);
+
+    // Before the first fifth no verdict is given early, however dense the anomalies.
+    std::string denseThenClean = WithAnomalies(20000, 3276);
+    const TextTestResult dense = TextTest(Write("dense.dat", denseThenClean));
+    EXPECT_EQ(dense.bytesExamined, 3277);
+}
+
+TEST_F(TextDetectTest, OnlyTheSampleIsExamined) {
+    std::string bytes(16384, 'a');
+    bytes += std::string(1000, '\0');
+    EXPECT_EQ(TextTest(Write("tail.dat", bytes)).code, 1);
+    bytes[16383] = '\0';
+    bytes[16382] = '\0';
+    EXPECT_EQ(TextTest(Write("tail.dat", bytes)).code, 1);
+    EXPECT_EQ(TextTest(Write("tail.dat", bytes), 16384, 0.0).code, 0);
+}
+
+TEST_F(TextDetectTest, Utf8SequenceCutByTheSampleEnd) {
+    std::string bytes = "caf\xC3\xA9 ";
+    bytes += std::string(16384 - bytes.size() - 1, 'x');
+    bytes += "\xE2\x80\x94 more text";
+    ASSERT_EQ(bytes.substr(16383, 1), "\xE2");
+    EXPECT_TRUE(TextTest(Write("cut.dat", bytes), 16384, 1.0, false).utf8);
+}
+
+TEST_F(TextDetectTest, TextLikeExtensions) {
+    for (const char16_t* ext : {u"txt", u"log", u"xml", u"htm", u"html", u"shtm", u"shtml",
+                                u"xhtm", u"xhtml", u"csv", u"prn", u"TXT", u"Html"})
+        EXPECT_TRUE(IsTextLikeExtension(ext));
+    for (const char16_t* ext : {u"", u"dat", u"doc", u"docx", u"php", u"c", u"tx", u"txtx"})
+        EXPECT_FALSE(IsTextLikeExtension(ext));
+}
+
+TEST_F(TextDetectTest, DeclarationBeyondTheTenthNonEmptyLineIsNotSeen) {
+    std::string head;
+    for (int i = 0; i < 9; ++i)
+        head += "line\r\n\r\n"; // empty lines do not count
+    EXPECT_EQ(FirstBytesKind(Write("ten.htm", head + "charset=UTF-8\r\n"), true), 3);
+    EXPECT_EQ(FirstBytesKind(Write("eleven.htm", head + "line\r\ncharset=UTF-8\r\n"), true), 0);
+}
+
+} // namespace
