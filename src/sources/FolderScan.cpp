@@ -1,0 +1,324 @@
+#include "sources/FolderScan.h"
+
+#include "engine/Host.h"
+#include "engine/RunState.h"
+#include "settings/Settings.h"
+#include "util/Format.h"
+#include "util/StringUtils.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace lxty {
+
+namespace {
+
+constexpr char16_t kSep = fs::path::preferred_separator;
+// "{Folder}" plus 5: shorter folder paths gain nothing from being abbreviated.
+constexpr std::size_t kShortenAbove = 13;
+
+bool IsSeparator(char16_t c) {
+    return c == u'/' || c == kSep;
+}
+
+// The folder text without trailing separators, so that "dir/" and "dir" build the same file
+// paths; a root stays as it is.
+std::u16string TrimTrailingSeparators(std::u16string folder) {
+    while (folder.size() > 1 && IsSeparator(folder.back()))
+        folder.pop_back();
+    return folder;
+}
+
+// folder + separator + name, without doubling a separator the folder already ends with.
+std::u16string JoinShown(const std::u16string& folder, const std::u16string& name) {
+    if (!folder.empty() && IsSeparator(folder.back()))
+        return folder + name;
+    return folder + kSep + name;
+}
+
+bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() && LowerCaseAll(a) == LowerCaseAll(b);
+}
+
+// Folder entries in the order a person reads a sorted listing: ignoring case first, the exact
+// name breaking ties, so the order never depends on the file system.
+struct NamedEntry {
+    fs::path path;
+    std::u16string name;
+    std::u16string key;
+};
+
+void SortByName(std::vector<NamedEntry>& entries) {
+    std::sort(entries.begin(), entries.end(), [](const NamedEntry& a, const NamedEntry& b) {
+        if (a.key != b.key)
+            return a.key < b.key;
+        return a.name < b.name;
+    });
+}
+
+// The folder's canonical form, for recognising a link that leads back into the walk.
+fs::path CanonicalOrSelf(const fs::path& folder) {
+    std::error_code ec;
+    fs::path c = fs::canonical(folder, ec);
+    return ec ? fs::absolute(folder, ec).lexically_normal() : c;
+}
+
+} // namespace
+
+std::u16string ShownPath(const fs::path& path) {
+    const std::u8string u8 = path.u8string();
+    return Utf8ToU16(std::string_view(reinterpret_cast<const char*>(u8.data()), u8.size()));
+}
+
+fs::path PathFromText(std::u16string_view text) {
+    const std::string bytes = U16ToUtf8(text);
+    return fs::path(std::u8string(bytes.begin(), bytes.end()));
+}
+
+bool ValidateFolder(Host& host, const Settings& settings) {
+    if (settings.Folder.empty()) {
+        host.MessageBox(u"Folder not specified.", u"Error", MsgIcon::Exclamation);
+        return false;
+    }
+    const fs::path folder = PathFromText(settings.Folder);
+    if (!FolderExists(folder)) {
+        host.MessageBox(u"Folder does not exist", u"Invalid input", MsgIcon::Exclamation);
+        return false;
+    }
+    if (CountFiles(folder, u"*.*", true).files == 0) {
+        host.MessageBox(u"Folder contains no files.", u"Nothing to do", MsgIcon::Information);
+        return false;
+    }
+    const std::u16string& output = settings.File[1];
+    if (!output.empty() && settings.DisableOutputToFile == 0) {
+        // Compare resolved paths (links, "..", a relative output path), ignoring case as the
+        // folder box always has; whole folder names only.
+        std::error_code ec;
+        const fs::path outFile = fs::weakly_canonical(PathFromText(output), ec);
+        const fs::path outFolder = outFile.parent_path();
+        const std::u16string folderText = LowerCaseAll(ShownPath(CanonicalOrSelf(folder)));
+        const std::u16string outFolderText = LowerCaseAll(ShownPath(outFolder));
+        bool inside = false;
+        if (settings.IncludeSubfolders != 0) {
+            const std::u16string prefix = JoinShown(folderText, u"");
+            inside = outFolderText == folderText ||
+                     outFolderText.compare(0, prefix.size(), prefix) == 0;
+        } else {
+            inside = outFolderText == folderText;
+        }
+        if (inside) {
+            host.MessageBox(u"The output file cannot be in the folder or a subfolder.",
+                            u"Invalid output file", MsgIcon::Information);
+            return false;
+        }
+    }
+    return true;
+}
+
+FolderWalk::FolderWalk(Host& host, RunState& state, FileSelection selection,
+                       FolderWalkClient& client)
+    : m_host(host), m_state(state), m_selection(std::move(selection)), m_client(client) {}
+
+void FolderWalk::Run(const std::u16string& folder, const FolderWalkOptions& options) {
+    m_options = options;
+    m_files = 0;
+    m_folders = 1;
+    m_ended = false;
+    m_keptMessage.clear();
+    m_walking.clear();
+    m_root = TrimTrailingSeparators(folder);
+    m_shorten = m_root.size() > kShortenAbove;
+    Walk(PathFromText(m_root), m_root);
+}
+
+void FolderWalk::ShowCount() {
+    if (m_options.pass == WalkPass::Counting && m_files > 0 && (m_files < 10 || m_files % 5 == 0))
+        m_client.OutputSet(u"Counting files . . ." + FormatCount(m_files));
+}
+
+void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder) {
+    const std::u16string lowerFolder = LowerCaseAll(shownFolder);
+    for (const auto& ex : m_selection.exclusionPatterns) {
+        if (lowerFolder.find(ex) != std::u16string::npos)
+            return;
+    }
+    const fs::path canonical = CanonicalOrSelf(folder);
+    if (std::find(m_walking.begin(), m_walking.end(), canonical) != m_walking.end())
+        return; // a link back into a folder being walked: entering it would never end
+
+    // Read the whole folder first: the walk visits in name order, and a folder that cannot be
+    // read is skipped as a whole.
+    std::vector<NamedEntry> files;
+    std::vector<NamedEntry> subfolders;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec)
+        return;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            return;
+        const fs::directory_entry& entry = *it;
+        std::error_code tec;
+        NamedEntry named{entry.path(), ShownPath(entry.path().filename()), {}};
+        named.key = LowerCaseAll(named.name);
+        if (entry.is_directory(tec))
+            subfolders.push_back(std::move(named));
+        else if (!tec && entry.is_regular_file(tec))
+            files.push_back(std::move(named));
+    }
+    if (ec)
+        return;
+    SortByName(files);
+    SortByName(subfolders);
+
+    if (!m_walking.empty())
+        ++m_folders;
+    m_walking.push_back(canonical);
+    ShowCount();
+
+    for (const auto& f : files) {
+        const std::u16string shown = JoinShown(shownFolder, f.name);
+        if (!IsFileToBeScanned(shown, m_selection))
+            continue;
+        std::error_code sec;
+        const std::uintmax_t size = fs::file_size(f.path, sec);
+        if (sec || size == 0)
+            continue; // unreadable or nothing to count
+        VisitFile(f.path, shown, size);
+        if (m_ended || m_state.blnStop) {
+            m_ended = true;
+            m_walking.pop_back();
+            return;
+        }
+    }
+
+    if (m_options.includeSubfolders) {
+        for (const auto& d : subfolders) {
+            if (d.key.find(u"recycle.bin") != std::u16string::npos)
+                continue;
+            Walk(d.path, JoinShown(shownFolder, d.name));
+            m_host.Yield();
+            if (m_ended || m_state.blnStop) {
+                m_ended = true;
+                break;
+            }
+        }
+    }
+    m_walking.pop_back();
+}
+
+void FolderWalk::VisitFile(const fs::path& file, const std::u16string& shown,
+                           std::uintmax_t size) {
+    m_host.SetLabel("lblFile", shown);
+    m_host.SetLabel("lblFilesize", u"");
+    m_host.SetLabel("lblXMLsize", u"");
+    if (!m_options.countOnlyFile.empty() && EqualIgnoringCase(shown, m_options.countOnlyFile)) {
+        m_keptMessage = u"The file " + shown + u"\r\nis among the files to be scanned.\r\n" +
+                        u"But this file is the same as the count-only words/phrases file\r\n" +
+                        u"currently specified in the Settings panel. This is not permitted.";
+        m_state.blnStop = true;
+        m_ended = true;
+        return;
+    }
+    ++m_files;
+    switch (m_options.pass) {
+    case WalkPass::Counting:
+        ShowCount();
+        m_host.Yield();
+        break;
+    case WalkPass::Listing:
+        m_client.OutputAppend(ListingLine(m_root, shown, size));
+        m_host.Yield();
+        break;
+    case WalkPass::Processing:
+        m_client.ProcessFile(file, shown, m_files);
+        break;
+    }
+}
+
+std::u16string ListingHeader(const std::u16string& folder) {
+    const std::u16string root = TrimTrailingSeparators(folder);
+    if (root.size() <= kShortenAbove)
+        return {};
+    return u"{Folder} = " + root + u"\r\n\r\n";
+}
+
+std::u16string ListingLine(const std::u16string& folder, const std::u16string& fullPath,
+                           std::uintmax_t size) {
+    const std::u16string root = TrimTrailingSeparators(folder);
+    std::u16string shown = fullPath;
+    if (root.size() > kShortenAbove && fullPath.compare(0, root.size(), root) == 0)
+        shown = u"{Folder}" + fullPath.substr(root.size());
+    return shown + u" [" + SizeTextB(static_cast<double>(size), 2) + u"]\r\n";
+}
+
+std::u16string ListingFooter(std::int64_t files, std::int64_t folders) {
+    if (files == 0)
+        return u"\r\nNo files will be scanned.";
+    return u"\r\n" + FileFolderCountText(files, folders) + u" will be scanned.\r\n";
+}
+
+FileCount CountFiles(const fs::path& folder, std::u16string_view pattern, bool stopAtFirst,
+                     bool withSize) {
+    FileCount count;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec)
+        return count;
+    // "*.*" is every file, names without an extension and odd names included.
+    const bool all = pattern == u"*.*" || pattern == u"*";
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            break;
+        std::error_code tec;
+        if (!it->is_regular_file(tec))
+            continue;
+        if (!all && !MatchFilePattern(ShownPath(it->path().filename()), pattern, false))
+            continue;
+        ++count.files;
+        if (withSize) {
+            const std::uintmax_t size = it->file_size(tec);
+            if (!tec)
+                count.totalSize += size;
+        }
+        if (stopAtFirst)
+            break;
+    }
+    return count;
+}
+
+std::int64_t CountSubfolders(const fs::path& folder) {
+    std::int64_t n = 0;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec)
+        return 0;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            break;
+        std::error_code tec;
+        if (it->is_directory(tec))
+            ++n;
+    }
+    return n;
+}
+
+bool FileExists(const fs::path& file) {
+    std::error_code ec;
+    return fs::is_regular_file(file, ec);
+}
+
+bool FolderExists(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_directory(folder, ec);
+}
+
+bool CreateFolderPath(const fs::path& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    return FolderExists(folder);
+}
+
+} // namespace lxty

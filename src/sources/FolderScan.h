@@ -1,0 +1,151 @@
+#pragma once
+// The folder source: checking the folder before a run, walking it (and its subfolders) to
+// count, list or process the files that the pattern boxes select, and small folder helpers.
+//
+// A folder run walks the tree twice: a counting pass that only counts the selected files (no
+// file is opened), so that the progress bar of the second pass has its total, then a
+// processing pass that hands each selected file to the count run. "List files to be scanned"
+// is a counting pass that also writes one listing line per file.
+//
+// The walk visits files, then subfolders, each in name order (ignoring case, exact name as
+// the tie-break), so file numbers are the same on every run and every machine. It never
+// enters a folder that is already being walked (a link leading back up the tree), never
+// enters a subfolder whose name contains "recycle.bin", and skips folders and files it cannot
+// read. Zero-length files are never selected: there is nothing in them to count.
+
+#include "sources/FilePatterns.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace lxty {
+
+class Host;
+struct RunState;
+struct Settings;
+
+// The checks of the folder box before a folder run or a listing, each with its message:
+//   empty box                      "Folder not specified."  ("Error", exclamation)
+//   no such folder                 "Folder does not exist"  ("Invalid input", exclamation)
+//   no file directly in the folder "Folder contains no files."  ("Nothing to do", information)
+//   output file inside the folder  "The output file cannot be in the folder or a subfolder."
+//                                  ("Invalid output file", information)
+// The last check applies only when an output file is named and output to a file is enabled;
+// with IncludeSubfolders any depth counts, otherwise only the folder itself. Paths are
+// compared ignoring case, whole folder names only ("/data/ab" is not inside "/data/a").
+// Returns true when the folder may be walked.
+bool ValidateFolder(Host& host, const Settings& settings);
+
+// The pass a walk runs in.
+enum class WalkPass {
+    Counting,   // count the selected files; show "Counting files . . ." + count as it goes
+    Listing,    // count them and write one listing line per file to the output window
+    Processing, // hand each selected file to the client
+};
+
+// The count run's side of a walk.
+class FolderWalkClient {
+public:
+    virtual ~FolderWalkClient() = default;
+    // Processing pass only: read and count one file (the per-file procedure). fileNumber
+    // counts the files of this pass from 1, in walk order. To end the walk, set
+    // RunState::blnStop.
+    virtual void ProcessFile(const std::filesystem::path& file, const std::u16string& shownPath,
+                             std::int64_t fileNumber) = 0;
+    // The output window: append text / replace all of it (the count run's OutputToTxb and
+    // its clearing). The walk writes the "Counting files . . ." counter with OutputSet and
+    // the listing lines with OutputAppend.
+    virtual void OutputAppend(const std::u16string& text) = 0;
+    virtual void OutputSet(const std::u16string& text) = 0;
+};
+
+struct FolderWalkOptions {
+    WalkPass pass = WalkPass::Counting;
+    bool includeSubfolders = false; // Settings::IncludeSubfolders
+    // The count-only words/phrases file in force (specified-words runs), else empty. Meeting
+    // it among the selected files ends the walk with a kept message and the stop request.
+    std::u16string countOnlyFile;
+};
+
+// One pass over one folder tree.
+//
+//   FolderWalk walk(host, state, FileSelection::FromSettings(settings), client);
+//   walk.Run(settings.Folder, {WalkPass::Counting, settings.IncludeSubfolders != 0, ""});
+//   ... walk.FilesCounted() is the total for the progress bar ...
+//   walk.Run(settings.Folder, {WalkPass::Processing, ...});
+//
+// For each selected file, in every pass, the walk shows its path in the label "lblFile" and
+// clears "lblFilesize" and "lblXMLsize". It yields to the host after each file of the counting
+// passes and after each subfolder, and ends as soon as RunState::blnStop is set.
+class FolderWalk {
+public:
+    FolderWalk(Host& host, RunState& state, FileSelection selection, FolderWalkClient& client);
+
+    // Walks folder in the given pass. The counts start again at each call: FilesCounted() is
+    // 0 and FoldersCounted() is 1 (the folder itself) before the first file.
+    void Run(const std::u16string& folder, const FolderWalkOptions& options);
+
+    // Selected files met in the last pass (in the processing pass: handed to the client).
+    std::int64_t FilesCounted() const { return m_files; }
+    // Folders walked in the last pass, the folder itself included.
+    std::int64_t FoldersCounted() const { return m_folders; }
+    // The message kept when the walk met the count-only words/phrases file (empty otherwise);
+    // the count run writes it to the output window after "Stopped while counting files".
+    const std::u16string& KeptMessage() const { return m_keptMessage; }
+
+private:
+    void Walk(const std::filesystem::path& folder, const std::u16string& shownFolder);
+    void VisitFile(const std::filesystem::path& file, const std::u16string& shown,
+                   std::uintmax_t size);
+    void ShowCount();
+
+    Host& m_host;
+    RunState& m_state;
+    FileSelection m_selection;
+    FolderWalkClient& m_client;
+    FolderWalkOptions m_options;
+    std::u16string m_root;      // the folder as given, for the "{Folder}" shortening
+    bool m_shorten = false;     // folder longer than 13 characters
+    std::vector<std::filesystem::path> m_walking; // canonical paths of the folders entered
+    std::int64_t m_files = 0;
+    std::int64_t m_folders = 0;
+    bool m_ended = false;
+    std::u16string m_keptMessage;
+};
+
+// The listing of "List files to be scanned": the header written before the walk ("{Folder} =
+// " + folder + CR LF CR LF when the folder path is longer than 13 characters, else nothing),
+// one line per file (the path, its folder part replaced by "{Folder}" for such long folder
+// paths, then " [" + size with 2 decimals + "]" and CR LF), and the closing line written
+// after it.
+std::u16string ListingHeader(const std::u16string& folder);
+std::u16string ListingLine(const std::u16string& folder, const std::u16string& fullPath,
+                           std::uintmax_t size);
+// CR LF + "N files in M folders will be scanned." + CR LF, or CR LF + "No files will be
+// scanned." when files is 0.
+std::u16string ListingFooter(std::int64_t files, std::int64_t folders);
+
+// A path as the person reads it (UTF-8 names decoded; undecodable bytes as U+FFFD).
+std::u16string ShownPath(const std::filesystem::path& path);
+// A path from the text of a box (UTF-16 to the native form).
+std::filesystem::path PathFromText(std::u16string_view text);
+
+// Folder helpers. Errors are never thrown: an unreadable folder counts as empty.
+struct FileCount {
+    std::int64_t files = 0;
+    std::uintmax_t totalSize = 0; // filled only when asked
+};
+// Files directly in folder (not in subfolders) whose names match pattern ("*.*": all);
+// stopAtFirst ends the count at the first file found, withSize adds up their sizes.
+FileCount CountFiles(const std::filesystem::path& folder, std::u16string_view pattern = u"*.*",
+                     bool stopAtFirst = false, bool withSize = false);
+// Subfolders directly in folder.
+std::int64_t CountSubfolders(const std::filesystem::path& folder);
+bool FileExists(const std::filesystem::path& file);
+bool FolderExists(const std::filesystem::path& folder);
+// Creates folder and every missing level above it; true when it exists afterwards.
+bool CreateFolderPath(const std::filesystem::path& folder);
+
+} // namespace lxty
