@@ -1,9 +1,18 @@
 #pragma once
 // Patterns in word lists: bracketed regular expressions such as <[a-z]+ing> in count-only
 // lists, and the wildcards "~" (any run of characters) and "?" (any one character) in
-// words-to-ignore lists. Expressions run on PCRE2 (16-bit); each distinct pattern is compiled
-// once and cached. An expression the engine rejects is "not accepted" when checked and "no
-// match" when matched; no error escapes.
+// words-to-ignore lists. An expression the engine rejects is "not accepted" when checked and
+// "no match" when matched; no error escapes.
+//
+// The expressions are those of the VBScript engine the lists were written for, run on PCRE2
+// (16-bit): each is rewritten into PCRE2's syntax so that every construct keeps its old meaning
+// (unknown escapes such as "\q" are the letter itself, "\v" is the vertical tab, "\xhh",
+// "\uhhhh" and octal escapes, "\n" a back reference only after n groups, "[" literal inside a
+// class, "[]" an empty class, "{" literal unless a quantifier, "$" only at the very end, \w \d
+// \s \b ASCII only), and the PCRE2-only forms the old engine refused are refused ("(?<",
+// "(?i)", "(?>", "(*VERB)", possessive "a*+"). Case-blind matching folds accented letters.
+// Each distinct (expression, case flag) is compiled once and cached per thread; past 4,096
+// cached expressions of one kind the cache starts afresh.
 
 #include <cstdint>
 #include <string>
@@ -17,7 +26,8 @@ class Host;
 // ends with ">"; false with an empty inner text otherwise.
 bool IsAnglePattern(std::u16string_view text, std::u16string* inner = nullptr);
 
-// Whether the expression engine accepts pattern (case-insensitive, tried on "X").
+// Whether the expression engine accepts pattern (case-insensitive, tried on "X"). Any text may
+// come here (word extraction tests whole "<...>" tags of the counted text).
 bool IsValidRegExp(std::u16string_view pattern);
 
 // The admission check of an angle-bracket item: 1 admitted, 0 not an angle-bracket item,
@@ -32,18 +42,26 @@ void ReportPatternCheck(Host& host, int code, std::u16string_view item, bool sho
 
 // Matches one word or phrase part against a list entry: an angle-bracket entry by its inner
 // expression (unanchored), any other entry with wildcard (default "~") and single (default
-// "?") markers turned into ".*" and "." and anchored at both ends. Case is ignored unless
-// caseSignificant. Engine errors give false and set *engineError when given.
+// "?") markers turned into ".*" and "." and anchored at both ends; nothing else is escaped.
+// An entry that converts to "^.*$" matches everything without the engine. Case is ignored
+// unless caseSignificant. When given, *engineError is cleared and then set when the engine
+// refused the expression or failed while matching; the result is then false.
 bool RegExpMatch(std::u16string_view text, std::u16string_view entry,
                  std::u16string_view wildcard, std::u16string_view single, bool caseSignificant,
                  bool* engineError = nullptr);
 
-// Lower-cases typed list text without touching the patterns in it.
+// Lower-cases typed list text (with LowerCaseAll) without touching the "<...>" patterns in it.
 std::u16string LowerCaseExceptRegexp(std::u16string_view text);
 
 // Supporting tests, exposed for the list reader and for tests.
+// Whether c occurs outside square brackets without a "\" before it (an occurrence at the start
+// always counts).
 bool HasUnescapedOutsideBrackets(std::u16string_view text, char16_t c);
-bool IsInsideSquareBrackets(std::u16string_view text, std::int64_t position); // 1-based
+// Whether the character at 1-based position, 2 <= position < length, lies between a "[" on its
+// left (not closed there) and a "]" on its right (not preceded there by a "[").
+bool IsInsideSquareBrackets(std::u16string_view text, std::int64_t position);
+// Both balance tests: each unescaped open needs a close after it with no open in between, and
+// each unescaped close an open before it with no close in between (nesting does not match).
 bool BracketsMatch(std::u16string_view text, char16_t open, char16_t close);
 
 } // namespace lxty
