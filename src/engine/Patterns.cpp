@@ -15,12 +15,17 @@ namespace {
 
 constexpr char16_t kCrLf[] = u"\r\n";
 
-bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool IsOctalDigit(char16_t c) { return c >= u'0' && c <= u'7'; }
+bool IsAsciiLetter(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+bool IsAsciiDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+bool IsOctalDigit(char16_t c) {
+    return c >= u'0' && c <= u'7';
+}
 
-int HexValue(char16_t c)
-{
+int HexValue(char16_t c) {
     if (c >= u'0' && c <= u'9')
         return c - u'0';
     if (c >= u'a' && c <= u'f')
@@ -31,8 +36,7 @@ int HexValue(char16_t c)
 }
 
 // Reads count hex digits at pos; -1 when they are not all there.
-long ReadHex(std::u16string_view in, std::size_t pos, std::size_t count)
-{
+long ReadHex(std::u16string_view in, std::size_t pos, std::size_t count) {
     if (pos + count > in.size())
         return -1;
     long value = 0;
@@ -45,8 +49,7 @@ long ReadHex(std::u16string_view in, std::size_t pos, std::size_t count)
     return value;
 }
 
-void AppendCodePoint(std::u16string& out, long cp)
-{
+void AppendCodePoint(std::u16string& out, long cp) {
     static constexpr char16_t kHex[] = u"0123456789abcdef";
     out += u"\\x{";
     char16_t digits[8];
@@ -61,8 +64,7 @@ void AppendCodePoint(std::u16string& out, long cp)
 }
 
 // The old engine's octal escapes: \n, \nm, and \nml when n is 0-3. Returns the units used.
-std::size_t AppendOctal(std::u16string_view in, std::size_t pos, std::u16string& out)
-{
+std::size_t AppendOctal(std::u16string_view in, std::size_t pos, std::u16string& out) {
     std::size_t maxDigits = (in[pos] <= u'3') ? 3 : 2;
     long value = 0;
     std::size_t used = 0;
@@ -74,15 +76,13 @@ std::size_t AppendOctal(std::u16string_view in, std::size_t pos, std::u16string&
     return used;
 }
 
-bool IsClassEscapeLetter(char16_t c)
-{
+bool IsClassEscapeLetter(char16_t c) {
     return c == u'd' || c == u'D' || c == u'w' || c == u'W' || c == u's' || c == u'S';
 }
 
 // The hex escapes shared by both contexts: \xhh and \uhhhh (a surrogate pair written as two
 // \u escapes is one character). Returns the units used, 0 when this is no hex escape.
-std::size_t AppendHexEscape(std::u16string_view in, std::size_t i, std::u16string& out)
-{
+std::size_t AppendHexEscape(std::u16string_view in, std::size_t i, std::u16string& out) {
     char16_t d = in[i + 1];
     if (d == u'x') {
         long v = ReadHex(in, i + 2, 2);
@@ -113,15 +113,14 @@ std::size_t AppendHexEscape(std::u16string_view in, std::size_t i, std::u16strin
 // false for the forms the old engine refused and PCRE2 would accept; everything else that is
 // wrong (unbalanced groups, bad ranges, quantifiers with nothing to repeat) is left for PCRE2
 // to refuse, which it does as the old engine did.
-bool TranslateExpression(std::u16string_view in, std::u16string& out)
-{
+bool TranslateExpression(std::u16string_view in, std::u16string& out) {
     out.clear();
     out.reserve(in.size() + 8);
     const std::size_t n = in.size();
-    int groupsOpened = 0;          // capture groups opened so far: "\n" is a back reference
-                                   // only when at least n groups precede it
+    int groupsOpened = 0; // capture groups opened so far: "\n" is a back reference
+                          // only when at least n groups precede it
     bool inClass = false;
-    bool afterQuantifier = false;  // a further "+" would be PCRE2's possessive form
+    bool afterQuantifier = false; // a further "+" would be PCRE2's possessive form
     bool lastWasClassEscape = false;
     std::size_t i = 0;
     while (i < n) {
@@ -174,9 +173,8 @@ bool TranslateExpression(std::u16string_view in, std::u16string& out)
             } else if (c == u'[') {
                 out += u"\\["; // literal in a class; PCRE2 would read "[:alpha:]" forms
                 ++i;
-            } else if (c == u'-' &&
-                       (lastWasClassEscape ||
-                        (i + 2 < n && in[i + 1] == u'\\' && IsClassEscapeLetter(in[i + 2])))) {
+            } else if (c == u'-' && (lastWasClassEscape || (i + 2 < n && in[i + 1] == u'\\' &&
+                                                            IsClassEscapeLetter(in[i + 2])))) {
                 out += u"\\-"; // "[\d-z]" lists "-" as itself; PCRE2 calls it a bad range
                 ++i;
             } else {
@@ -213,9 +211,8 @@ bool TranslateExpression(std::u16string_view in, std::u16string& out)
                 used = 1 + AppendOctal(in, i + 1, out);
             } else if (IsAsciiDigit(d)) {
                 const int first = d - u'0';
-                const int two = (i + 2 < n && IsAsciiDigit(in[i + 2]))
-                                    ? first * 10 + (in[i + 2] - u'0')
-                                    : -1;
+                const int two =
+                    (i + 2 < n && IsAsciiDigit(in[i + 2])) ? first * 10 + (in[i + 2] - u'0') : -1;
                 auto appendBackReference = [&out](int number) {
                     out += u"\\g{";
                     if (number >= 10)
@@ -336,14 +333,12 @@ struct CompiledPattern {
 
 struct StringHash {
     using is_transparent = void;
-    std::size_t operator()(std::u16string_view s) const noexcept
-    {
+    std::size_t operator()(std::u16string_view s) const noexcept {
         return std::hash<std::u16string_view>{}(s);
     }
 };
 
-using PatternMap =
-    std::unordered_map<std::u16string, CompiledPattern, StringHash, std::equal_to<>>;
+using PatternMap = std::unordered_map<std::u16string, CompiledPattern, StringHash, std::equal_to<>>;
 
 // Word extraction tests every "<...>" tag of the counted text, so the texts seen here are not
 // only the lists' few patterns; past this many the cache starts afresh.
@@ -355,13 +350,11 @@ class PatternCache {
 public:
     PatternCache()
         : m_matchData(pcre2_match_data_create(1, nullptr)),
-          m_compileContext(pcre2_compile_context_create(nullptr))
-    {
+          m_compileContext(pcre2_compile_context_create(nullptr)) {
         if (m_compileContext)
             pcre2_set_newline(m_compileContext, PCRE2_NEWLINE_LF);
     }
-    ~PatternCache()
-    {
+    ~PatternCache() {
         m_maps[0].clear();
         m_maps[1].clear();
         m_maps[2].clear();
@@ -374,8 +367,7 @@ public:
 
     // The compiled form of key (an expression, or a wildcard entry with the default markers);
     // null when the engine refuses it.
-    CompiledPattern& Get(PatternKind kind, bool caseless, std::u16string_view key)
-    {
+    CompiledPattern& Get(PatternKind kind, bool caseless, std::u16string_view key) {
         PatternMap& map = m_maps[static_cast<int>(kind) * 2 + (caseless ? 1 : 0)];
         auto it = map.find(key);
         if (it != map.end())
@@ -393,8 +385,7 @@ public:
     }
 
     // 1 match, 0 no match, -1 an error of the engine.
-    int Match(CompiledPattern& compiled, std::u16string_view text, bool useJit)
-    {
+    int Match(CompiledPattern& compiled, std::u16string_view text, bool useJit) {
         if (!compiled.code || !m_matchData)
             return -1;
         if (useJit && !compiled.jitTried) {
@@ -410,8 +401,7 @@ public:
 
     static std::u16string WildcardToExpression(std::u16string_view entry,
                                                std::u16string_view wildcard,
-                                               std::u16string_view single)
-    {
+                                               std::u16string_view single) {
         std::u16string result(entry);
         ReplaceAll(result, wildcard, u".*");
         ReplaceAll(result, single, u".");
@@ -420,8 +410,7 @@ public:
 
 private:
     static void ReplaceAll(std::u16string& text, std::u16string_view what,
-                           std::u16string_view with)
-    {
+                           std::u16string_view with) {
         if (what.empty())
             return;
         std::size_t pos = 0;
@@ -431,8 +420,7 @@ private:
         }
     }
 
-    pcre2_code* Compile(std::u16string_view pattern, bool caseless)
-    {
+    pcre2_code* Compile(std::u16string_view pattern, bool caseless) {
         std::u16string translated;
         if (!TranslateExpression(pattern, translated))
             return nullptr;
@@ -452,8 +440,8 @@ private:
         if (!code) {
             // An unpaired surrogate (typed, or as "\ud800") is no UTF-16; the old engine took
             // such text unit by unit, which the non-UTF mode does.
-            code = pcre2_compile(data, translated.size(), options, &error, &offset,
-                                 m_compileContext);
+            code =
+                pcre2_compile(data, translated.size(), options, &error, &offset, m_compileContext);
         }
         return code;
     }
@@ -463,21 +451,18 @@ private:
     pcre2_compile_context* m_compileContext;
 };
 
-PatternCache& Cache()
-{
+PatternCache& Cache() {
     thread_local PatternCache cache;
     return cache;
 }
 
-bool IsPrecededByBackslash(std::u16string_view text, std::size_t index)
-{
+bool IsPrecededByBackslash(std::u16string_view text, std::size_t index) {
     return index > 0 && text[index - 1] == u'\\';
 }
 
 // Forward half of the balance test: every unescaped opening character needs a closing one
 // after it, with no opening character in between.
-bool ForwardBalanced(std::u16string_view text, char16_t open, char16_t close)
-{
+bool ForwardBalanced(std::u16string_view text, char16_t open, char16_t close) {
     std::size_t i = 0;
     while ((i = text.find(open, i)) != std::u16string_view::npos) {
         if (IsPrecededByBackslash(text, i)) {
@@ -497,8 +482,7 @@ bool ForwardBalanced(std::u16string_view text, char16_t open, char16_t close)
 
 // Backward half: every unescaped closing character needs an opening one before it, with no
 // closing character in between.
-bool BackwardBalanced(std::u16string_view text, char16_t open, char16_t close)
-{
+bool BackwardBalanced(std::u16string_view text, char16_t open, char16_t close) {
     std::size_t end = text.size(); // search strictly before this index
     while (end > 0) {
         const std::size_t i = text.substr(0, end).rfind(close);
@@ -520,8 +504,7 @@ bool BackwardBalanced(std::u16string_view text, char16_t open, char16_t close)
     return true;
 }
 
-std::u16string_view CheckText(int code)
-{
+std::u16string_view CheckText(int code) {
     switch (code) {
     case -9:
         return u"contains one or more non-matching parentheses.";
@@ -554,8 +537,7 @@ std::u16string_view CheckText(int code)
 
 } // namespace
 
-bool IsAnglePattern(std::u16string_view text, std::u16string* inner)
-{
+bool IsAnglePattern(std::u16string_view text, std::u16string* inner) {
     const bool angle = text.size() > 2 && text.front() == u'<' && text.back() == u'>';
     if (inner) {
         if (angle)
@@ -566,8 +548,7 @@ bool IsAnglePattern(std::u16string_view text, std::u16string* inner)
     return angle;
 }
 
-bool IsValidRegExp(std::u16string_view pattern)
-{
+bool IsValidRegExp(std::u16string_view pattern) {
     try {
         PatternCache& cache = Cache();
         CompiledPattern& compiled = cache.Get(PatternKind::Expression, true, pattern);
@@ -579,8 +560,7 @@ bool IsValidRegExp(std::u16string_view pattern)
     }
 }
 
-int CheckPattern(std::u16string_view text, std::u16string* inner)
-{
+int CheckPattern(std::u16string_view text, std::u16string* inner) {
     std::u16string body;
     if (!IsAnglePattern(text, &body)) {
         if (inner)
@@ -611,8 +591,7 @@ int CheckPattern(std::u16string_view text, std::u16string* inner)
 }
 
 void ReportPatternCheck(Host& host, int code, std::u16string_view item, bool showAlways,
-                        std::u16string_view title, std::u16string_view trailer)
-{
+                        std::u16string_view title, std::u16string_view trailer) {
     if (code >= 0 && !showAlways)
         return;
     std::u16string message(item);
@@ -625,10 +604,8 @@ void ReportPatternCheck(Host& host, int code, std::u16string_view item, bool sho
     host.MessageBox(message, std::u16string(title), MsgIcon::Information);
 }
 
-bool RegExpMatch(std::u16string_view text, std::u16string_view entry,
-                 std::u16string_view wildcard, std::u16string_view single, bool caseSignificant,
-                 bool* engineError)
-{
+bool RegExpMatch(std::u16string_view text, std::u16string_view entry, std::u16string_view wildcard,
+                 std::u16string_view single, bool caseSignificant, bool* engineError) {
     if (engineError)
         *engineError = false;
     try {
@@ -660,8 +637,7 @@ bool RegExpMatch(std::u16string_view text, std::u16string_view entry,
     }
 }
 
-std::u16string LowerCaseExceptRegexp(std::u16string_view text)
-{
+std::u16string LowerCaseExceptRegexp(std::u16string_view text) {
     if (text.empty())
         return {};
     const std::size_t firstOpen = text.find(u'<');
@@ -708,8 +684,7 @@ std::u16string LowerCaseExceptRegexp(std::u16string_view text)
     return result;
 }
 
-bool HasUnescapedOutsideBrackets(std::u16string_view text, char16_t c)
-{
+bool HasUnescapedOutsideBrackets(std::u16string_view text, char16_t c) {
     const std::size_t first = text.find(c);
     if (first == std::u16string_view::npos)
         return false;
@@ -726,8 +701,7 @@ bool HasUnescapedOutsideBrackets(std::u16string_view text, char16_t c)
     return false;
 }
 
-bool IsInsideSquareBrackets(std::u16string_view text, std::int64_t position)
-{
+bool IsInsideSquareBrackets(std::u16string_view text, std::int64_t position) {
     const auto length = static_cast<std::int64_t>(text.size());
     if (position < 2 || position >= length)
         return false;
@@ -746,8 +720,7 @@ bool IsInsideSquareBrackets(std::u16string_view text, std::int64_t position)
     return firstOpen == std::u16string_view::npos || firstOpen > firstClose;
 }
 
-bool BracketsMatch(std::u16string_view text, char16_t open, char16_t close)
-{
+bool BracketsMatch(std::u16string_view text, char16_t open, char16_t close) {
     return ForwardBalanced(text, open, close) && BackwardBalanced(text, open, close);
 }
 

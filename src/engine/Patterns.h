@@ -46,9 +46,8 @@ void ReportPatternCheck(Host& host, int code, std::u16string_view item, bool sho
 // An entry that converts to "^.*$" matches everything without the engine. Case is ignored
 // unless caseSignificant. When given, *engineError is cleared and then set when the engine
 // refused the expression or failed while matching; the result is then false.
-bool RegExpMatch(std::u16string_view text, std::u16string_view entry,
-                 std::u16string_view wildcard, std::u16string_view single, bool caseSignificant,
-                 bool* engineError = nullptr);
+bool RegExpMatch(std::u16string_view text, std::u16string_view entry, std::u16string_view wildcard,
+                 std::u16string_view single, bool caseSignificant, bool* engineError = nullptr);
 
 // Lower-cases typed list text (with LowerCaseAll) without touching the "<...>" patterns in it.
 std::u16string LowerCaseExceptRegexp(std::u16string_view text);

@@ -12,26 +12,22 @@ namespace lxty {
 namespace {
 
 // Printable UTF-8 form of a UTF-16 text, for failure messages.
-std::string P(std::u16string_view s) { return U16ToUtf8(s); }
+std::string P(std::u16string_view s) {
+    return U16ToUtf8(s);
+}
 
-TEST(IsAnglePattern, RecognisesBracketedTextOfMoreThanTwoCharacters)
-{
+TEST(IsAnglePattern, RecognisesBracketedTextOfMoreThanTwoCharacters) {
     struct Case {
         std::u16string text;
         bool expected;
         std::u16string inner;
     };
     const std::vector<Case> cases = {
-        {u"<a>", true, u"a"},
-        {u"<[a-z]+ing>", true, u"[a-z]+ing"},
-        {u"<<>>", true, u"<>"},
-        {u"<>", false, u""},
-        {u"<", false, u""},
-        {u"", false, u""},
-        {u"<a", false, u""},
-        {u"a>", false, u""},
-        {u" <a>", false, u""},
-        {u"<a> ", false, u""},
+        {u"<a>", true, u"a"},   {u"<[a-z]+ing>", true, u"[a-z]+ing"},
+        {u"<<>>", true, u"<>"}, {u"<>", false, u""},
+        {u"<", false, u""},     {u"", false, u""},
+        {u"<a", false, u""},    {u"a>", false, u""},
+        {u" <a>", false, u""},  {u"<a> ", false, u""},
     };
     for (const auto& c : cases) {
         std::u16string inner = u"stale";
@@ -40,8 +36,7 @@ TEST(IsAnglePattern, RecognisesBracketedTextOfMoreThanTwoCharacters)
     }
 }
 
-TEST(CheckPattern, GivesTheFirstFailingTestsCode)
-{
+TEST(CheckPattern, GivesTheFirstFailingTestsCode) {
     struct Case {
         std::u16string text;
         int expected;
@@ -105,8 +100,7 @@ TEST(CheckPattern, GivesTheFirstFailingTestsCode)
     }
 }
 
-TEST(ReportPatternCheck, ShowsEachCodesTextUnderTheItem)
-{
+TEST(ReportPatternCheck, ShowsEachCodesTextUnderTheItem) {
     const std::u16string item = u"<x>";
     struct Case {
         int code;
@@ -137,8 +131,7 @@ TEST(ReportPatternCheck, ShowsEachCodesTextUnderTheItem)
     }
 }
 
-TEST(ReportPatternCheck, ShowsOnlyRefusalsUnlessAskedAndAddsTheTrailer)
-{
+TEST(ReportPatternCheck, ShowsOnlyRefusalsUnlessAskedAndAddsTheTrailer) {
     struct Case {
         int code;
         bool showAlways;
@@ -165,57 +158,45 @@ TEST(ReportPatternCheck, ShowsOnlyRefusalsUnlessAskedAndAddsTheTrailer)
     EXPECT_EQ(P(title), P(host.messages[0].title));
 }
 
-TEST(IsInsideSquareBrackets, HoldsOnlyBetweenTheSecondAndTheLastPosition)
-{
+TEST(IsInsideSquareBrackets, HoldsOnlyBetweenTheSecondAndTheLastPosition) {
     struct Case {
         std::u16string text;
         std::int64_t position;
         bool expected;
     };
     const std::vector<Case> cases = {
-        {u"[ab]", 0, false},
-        {u"[ab]", 1, false}, // the first position is never inside
-        {u"[ab]", 2, true},
-        {u"[ab]", 3, true},
-        {u"[ab]", 4, false}, // nor the last
-        {u"[ab]", 5, false},
-        {u"[.]", 2, true},
-        {u"a[b]c", 3, true},
-        {u"a[b]c", 2, false},
-        {u"a[b]c", 4, false},
-        {u"[a]b[c]", 4, false}, // between two classes
-        {u"[a[b]", 2, false},   // a "[" before the first "]" on the right
-        {u"[a", 2, false},
-        {u"a]", 1, false},
-        {u"x.]", 2, false}, // no "[" on the left
-        {u"[.x", 2, false}, // no "]" on the right
+        {u"[ab]", 0, false},  {u"[ab]", 1, false}, // the first position is never inside
+        {u"[ab]", 2, true},   {u"[ab]", 3, true},   {u"[ab]", 4, false}, // nor the last
+        {u"[ab]", 5, false},  {u"[.]", 2, true},    {u"a[b]c", 3, true},
+        {u"a[b]c", 2, false}, {u"a[b]c", 4, false}, {u"[a]b[c]", 4, false}, // between two classes
+        {u"[a[b]", 2, false}, // a "[" before the first "]" on the right
+        {u"[a", 2, false},    {u"a]", 1, false},    {u"x.]", 2, false}, // no "[" on the left
+        {u"[.x", 2, false},                                             // no "]" on the right
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, IsInsideSquareBrackets(c.text, c.position))
             << P(c.text) << " @" << c.position;
 }
 
-TEST(HasUnescapedOutsideBrackets, FindsOnlyBareOccurrencesOutsideClasses)
-{
+TEST(HasUnescapedOutsideBrackets, FindsOnlyBareOccurrencesOutsideClasses) {
     struct Case {
         std::u16string text;
         char16_t c;
         bool expected;
     };
     const std::vector<Case> cases = {
-        {u"ab", u'.', false},      {u".a", u'.', true},    {u"a.b", u'.', true},
-        {u"a\\.b", u'.', false},   {u"a[.]b", u'.', false}, {u"\\.a.b", u'.', true},
-        {u"[ab].", u'.', true},    {u"[.]\\.", u'.', false}, {u"ing$", u'$', true},
-        {u"ing\\$", u'$', false},  {u"[^a]", u'^', false},  {u"^a", u'^', true},
-        {u"a[b]c^", u'^', true},   {u"", u'.', false},
+        {u"ab", u'.', false},     {u".a", u'.', true},      {u"a.b", u'.', true},
+        {u"a\\.b", u'.', false},  {u"a[.]b", u'.', false},  {u"\\.a.b", u'.', true},
+        {u"[ab].", u'.', true},   {u"[.]\\.", u'.', false}, {u"ing$", u'$', true},
+        {u"ing\\$", u'$', false}, {u"[^a]", u'^', false},   {u"^a", u'^', true},
+        {u"a[b]c^", u'^', true},  {u"", u'.', false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, HasUnescapedOutsideBrackets(c.text, c.c))
             << P(c.text) << " " << static_cast<char>(c.c);
 }
 
-TEST(BracketsMatch, NeedsBothDirectionsWithoutNesting)
-{
+TEST(BracketsMatch, NeedsBothDirectionsWithoutNesting) {
     struct Case {
         std::u16string text;
         char16_t open;
@@ -223,15 +204,15 @@ TEST(BracketsMatch, NeedsBothDirectionsWithoutNesting)
         bool expected;
     };
     const std::vector<Case> cases = {
-        {u"", u'[', u']', true},        {u"abc", u'[', u']', true},
-        {u"[a]", u'[', u']', true},     {u"[a][b]", u'[', u']', true},
-        {u"[a", u'[', u']', false},     {u"a]", u'[', u']', false},
-        {u"[[a]]", u'[', u']', false},  {u"[a]]", u'[', u']', false},
-        {u"\\[a", u'[', u']', true},    {u"a\\]", u'[', u']', true},
-        {u"(a)(b)", u'(', u')', true},  {u"x(a(b)c)", u'(', u')', false},
-        {u"(a))", u'(', u')', false},   {u"a{2}b{3}", u'{', u'}', true},
-        {u"a{2", u'{', u'}', false},    {u"a}", u'{', u'}', false},
-        {u"[x)", u'(', u')', false},    {u"][", u'[', u']', false},
+        {u"", u'[', u']', true},       {u"abc", u'[', u']', true},
+        {u"[a]", u'[', u']', true},    {u"[a][b]", u'[', u']', true},
+        {u"[a", u'[', u']', false},    {u"a]", u'[', u']', false},
+        {u"[[a]]", u'[', u']', false}, {u"[a]]", u'[', u']', false},
+        {u"\\[a", u'[', u']', true},   {u"a\\]", u'[', u']', true},
+        {u"(a)(b)", u'(', u')', true}, {u"x(a(b)c)", u'(', u')', false},
+        {u"(a))", u'(', u')', false},  {u"a{2}b{3}", u'{', u'}', true},
+        {u"a{2", u'{', u'}', false},   {u"a}", u'{', u'}', false},
+        {u"[x)", u'(', u')', false},   {u"][", u'[', u']', false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, BracketsMatch(c.text, c.open, c.close)) << P(c.text);
@@ -244,8 +225,7 @@ struct MatchCase {
     bool expected;
 };
 
-void ExpectMatches(const std::vector<MatchCase>& cases)
-{
+void ExpectMatches(const std::vector<MatchCase>& cases) {
     for (const auto& c : cases) {
         bool error = true;
         EXPECT_EQ(c.expected, RegExpMatch(c.text, c.entry, u"~", u"?", c.caseSignificant, &error))
@@ -254,8 +234,7 @@ void ExpectMatches(const std::vector<MatchCase>& cases)
     }
 }
 
-TEST(RegExpMatch, AnglePatternsSearchAnywhereInTheWord)
-{
+TEST(RegExpMatch, AnglePatternsSearchAnywhereInTheWord) {
     ExpectMatches({
         {u"singing", u"<[a-z]+ing>", false, true},
         {u"kingdom", u"<[a-z]+ing>", false, true},
@@ -268,8 +247,7 @@ TEST(RegExpMatch, AnglePatternsSearchAnywhereInTheWord)
     });
 }
 
-TEST(RegExpMatch, WildcardEntriesMatchTheWholeWord)
-{
+TEST(RegExpMatch, WildcardEntriesMatchTheWholeWord) {
     ExpectMatches({
         {u"cat", u"c?t", false, true},
         {u"coat", u"c?t", false, false},
@@ -288,8 +266,7 @@ TEST(RegExpMatch, WildcardEntriesMatchTheWholeWord)
     });
 }
 
-TEST(RegExpMatch, OtherMarkersAreConvertedTheSameWay)
-{
+TEST(RegExpMatch, OtherMarkersAreConvertedTheSameWay) {
     bool error = true;
     EXPECT_TRUE(RegExpMatch(u"cat", u"c%t", u"*", u"%", false, &error));
     EXPECT_FALSE(error);
@@ -301,8 +278,7 @@ TEST(RegExpMatch, OtherMarkersAreConvertedTheSameWay)
     EXPECT_FALSE(error);
 }
 
-TEST(RegExpMatch, CaseIsIgnoredUnlessSignificant)
-{
+TEST(RegExpMatch, CaseIsIgnoredUnlessSignificant) {
     ExpectMatches({
         {u"abc", u"<ABC>", false, true},
         {u"abc", u"<ABC>", true, false},
@@ -316,18 +292,13 @@ TEST(RegExpMatch, CaseIsIgnoredUnlessSignificant)
     });
 }
 
-TEST(RegExpMatch, AnExpressionTheEngineRefusesIsNoMatchWithTheErrorFlag)
-{
+TEST(RegExpMatch, AnExpressionTheEngineRefusesIsNoMatchWithTheErrorFlag) {
     struct Case {
         std::u16string text;
         std::u16string entry;
     };
     const std::vector<Case> cases = {
-        {u"ab", u"<(ab>"},
-        {u"ab", u"<a**>"},
-        {u"ab", u"(a~"},
-        {u"ab", u"a[b"},
-        {u"ab", u"<ab\\>"},
+        {u"ab", u"<(ab>"}, {u"ab", u"<a**>"}, {u"ab", u"(a~"}, {u"ab", u"a[b"}, {u"ab", u"<ab\\>"},
     };
     for (const auto& c : cases) {
         bool error = false;
@@ -341,8 +312,7 @@ TEST(RegExpMatch, AnExpressionTheEngineRefusesIsNoMatchWithTheErrorFlag)
 }
 
 // The old engine's dialect: what it accepted, what it refused, and what each construct meant.
-TEST(RegExpDialect, AcceptsWhatTheOldEngineAccepted)
-{
+TEST(RegExpDialect, AcceptsWhatTheOldEngineAccepted) {
     struct Case {
         std::u16string pattern;
         bool valid;
@@ -394,8 +364,7 @@ TEST(RegExpDialect, AcceptsWhatTheOldEngineAccepted)
         EXPECT_EQ(c.valid, IsValidRegExp(c.pattern)) << P(c.pattern);
 }
 
-TEST(RegExpDialect, ConstructsKeepTheOldMeaning)
-{
+TEST(RegExpDialect, ConstructsKeepTheOldMeaning) {
     ExpectMatches({
         // unknown escapes stand for the letter itself
         {u"q", u"<\\q>", true, true},
@@ -416,7 +385,9 @@ TEST(RegExpDialect, ConstructsKeepTheOldMeaning)
         // back references only after that many groups, octal otherwise
         {u"aa", u"<(a)\\1>", true, true},
         {u"ab", u"<(a)\\1>", true, false},
-        {u"\x01" u"a", u"<\\1(a)>", true, true},
+        {u"\x01"
+         u"a",
+         u"<\\1(a)>", true, true},
         {u"a8", u"<a\\8>", true, true},
         {u"aa0", u"<(a)\\10>", true, true},
         // a back reference to a group that took no part matches the empty text
@@ -446,8 +417,7 @@ TEST(RegExpDialect, ConstructsKeepTheOldMeaning)
     });
 }
 
-TEST(RegExpDialect, TextThatIsNotWellFormedUtf16IsStillHandled)
-{
+TEST(RegExpDialect, TextThatIsNotWellFormedUtf16IsStillHandled) {
     const std::u16string lone(1, u'\xD800');
     ExpectMatches({
         {u"a" + lone, u"<a>", false, true},
@@ -457,8 +427,7 @@ TEST(RegExpDialect, TextThatIsNotWellFormedUtf16IsStillHandled)
     EXPECT_TRUE(IsValidRegExp(u"a" + lone));
 }
 
-TEST(LowerCaseExceptRegexp, LeavesPatternsAsTyped)
-{
+TEST(LowerCaseExceptRegexp, LeavesPatternsAsTyped) {
     struct Case {
         std::u16string text;
         std::u16string expected;
@@ -480,8 +449,7 @@ TEST(LowerCaseExceptRegexp, LeavesPatternsAsTyped)
         EXPECT_EQ(P(c.expected), P(LowerCaseExceptRegexp(c.text))) << P(c.text);
 }
 
-TEST(PatternCache, RepeatedCallsGiveTheSameResults)
-{
+TEST(PatternCache, RepeatedCallsGiveTheSameResults) {
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         // the same expression under both case flags is two compiled patterns
@@ -499,8 +467,7 @@ TEST(PatternCache, RepeatedCallsGiveTheSameResults)
     }
 }
 
-TEST(PatternCache, StaysRightPastItsSize)
-{
+TEST(PatternCache, StaysRightPastItsSize) {
     // More distinct expressions than the cache keeps: it starts afresh and still answers.
     for (int i = 0; i < 10000; ++i) {
         const std::u16string n = Utf8ToU16(std::to_string(i));
