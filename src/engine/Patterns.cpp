@@ -341,8 +341,10 @@ struct StringHash {
 using PatternMap = std::unordered_map<std::u16string, CompiledPattern, StringHash, std::equal_to<>>;
 
 // Word extraction tests every "<...>" tag of the counted text, so the texts seen here are not
-// only the lists' few patterns; past this many the cache starts afresh.
+// only the lists' few patterns; past this many patterns, or this many code units of pattern
+// text, the cache starts afresh.
 constexpr std::size_t kMaxCachedPatterns = 4096;
+constexpr std::size_t kMaxCachedUnits = 1u << 20;
 
 enum class PatternKind { Expression = 0, WildcardEntry = 1 };
 
@@ -368,12 +370,17 @@ public:
     // The compiled form of key (an expression, or a wildcard entry with the default markers);
     // null when the engine refuses it.
     CompiledPattern& Get(PatternKind kind, bool caseless, std::u16string_view key) {
-        PatternMap& map = m_maps[static_cast<int>(kind) * 2 + (caseless ? 1 : 0)];
+        const int index = static_cast<int>(kind) * 2 + (caseless ? 1 : 0);
+        PatternMap& map = m_maps[index];
         auto it = map.find(key);
         if (it != map.end())
             return it->second;
-        if (map.size() >= kMaxCachedPatterns)
+        std::size_t& units = m_units[index];
+        if (map.size() >= kMaxCachedPatterns || units + key.size() > kMaxCachedUnits) {
             map.clear();
+            units = 0;
+        }
+        units += key.size();
         CompiledPattern compiled;
         if (kind == PatternKind::Expression) {
             compiled.code.reset(Compile(key, caseless));
@@ -447,6 +454,7 @@ private:
     }
 
     PatternMap m_maps[4];
+    std::size_t m_units[4] = {0, 0, 0, 0};
     pcre2_match_data* m_matchData;
     pcre2_compile_context* m_compileContext;
 };

@@ -477,6 +477,15 @@ TEST(PatternCache, StaysRightPastItsSize) {
     EXPECT_TRUE(RegExpMatch(u"x17", u"<x17>", u"~", u"?", false));
     EXPECT_TRUE(RegExpMatch(u"x9999y", u"<x9999>", u"~", u"?", false));
     EXPECT_FALSE(RegExpMatch(u"x9998", u"<x9999>", u"~", u"?", false));
+
+    // Long tags fill the cache by their length before their number.
+    const std::u16string filler(2000, u'a');
+    for (int i = 0; i < 600; ++i) {
+        const std::u16string n = Utf8ToU16(std::to_string(i));
+        ASSERT_TRUE(IsValidRegExp(u"<" + filler + n + u">")) << i;
+    }
+    EXPECT_TRUE(RegExpMatch(filler + u"17", u"<a17>", u"~", u"?", false));
+    EXPECT_TRUE(IsValidRegExp(u"<" + filler + u"0>"));
 }
 
 } // namespace
