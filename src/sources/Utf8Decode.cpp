@@ -124,9 +124,11 @@ void NormalisePunctuation(std::u16string& line) {
         ++i;
     if (i == line.size())
         return;
-    // Replacements may be longer than one character, so the rest is rebuilt.
-    std::u16string out(line, 0, i);
-    out.reserve(line.size() + 8);
+    // Replacements may be longer than one character, so the rest is rebuilt in a scratch
+    // buffer that is swapped with the line: both keep their capacity, nothing is allocated
+    // per line once the buffers have grown.
+    thread_local std::u16string out;
+    out.assign(line, 0, i);
     for (; i < line.size(); ++i) {
         const char16_t c = line[i];
         if (c < 0x2000 || c > 0x203F) {
