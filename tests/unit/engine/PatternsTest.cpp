@@ -65,7 +65,7 @@ TEST(CheckPattern, GivesTheFirstFailingTestsCode) {
         {u"<a$^>", -5},
         {u"<.a>", -3},
         {u"<$a>", -5},
-        // escaped or bracketed specials are admitted
+        // escaped or bracketed anchors and dots are admitted
         {u"<a\\$>", 1},
         {u"<a\\^>", 1},
         {u"<[.]x>", 1},
