@@ -104,7 +104,7 @@ WordListFileCheck CheckWordListFile(Host& host, const std::filesystem::path& fil
         // CR LF and LF files (and UTF-8 files) are read as they are.
         break;
     }
-    return {r.code, r.utf8};
+    return {r.code, r.utf8, EncodingFor(r)};
 }
 
 std::u16string NotTextFileMessage(std::u16string_view name, const TextTestResult& r) {

@@ -18,6 +18,7 @@
 
 #include "engine/Host.h"
 #include "sources/TextDetect.h"
+#include "sources/TextFile.h"
 
 #include <filesystem>
 #include <string>
@@ -28,6 +29,7 @@ namespace lxty {
 struct WordListFileCheck {
     int code = kTextNotText; // the text-test code
     bool utf8 = false;       // the file is UTF-8
+    TextEncoding encoding = TextEncoding::Cp1252; // what to open a usable file with
 };
 
 // What the checks remember for the life of the program.

@@ -77,6 +77,10 @@ TEST_F(TextFileCheckTest, EveryOutcomeAndItsMessage) {
         const auto r = CheckWordListFile(host, path, false, memory);
         EXPECT_EQ(r.code, c.expectedCode) << c.file;
         EXPECT_EQ(r.utf8, c.expectedUtf8) << c.file;
+        EXPECT_EQ(r.encoding, c.expectedUtf8 ? lxty::TextEncoding::Utf8
+                              : c.expectedCode == 7 ? lxty::TextEncoding::Utf16LE
+                                                    : lxty::TextEncoding::Cp1252)
+            << c.file;
         if (c.expectedTitle.empty()) {
             EXPECT_TRUE(host.messages.empty()) << c.file;
             continue;
