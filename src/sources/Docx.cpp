@@ -297,9 +297,9 @@ UnpackResult UnpackPart(const fs::path& document, const fs::path& destination,
 std::u16string DocxProgressBar(std::uint64_t position, std::uint64_t length) {
     int cells = 0;
     if (length > 0)
-        cells = static_cast<int>(std::lround(static_cast<double>(kBarCells) *
-                                             static_cast<double>(position) /
-                                             static_cast<double>(length)));
+        cells = static_cast<int>(
+            std::lround(static_cast<double>(kBarCells) * static_cast<double>(position) /
+                        static_cast<double>(length)));
     cells = std::clamp(cells, 0, kBarCells);
     return u"[" + std::u16string(cells, u'-') + u">" + std::u16string(kBarCells - cells, u' ') +
            u"]";
@@ -457,11 +457,10 @@ int DocxDocument::Extract(const fs::path& document, const DocxOptions& options) 
     }
 
     if (r.bytesWritten > kDocxBigPartSize && options.askOnBigPart) {
-        const MsgAnswer a = m_host.Ask(shown +
-                                           u"\r\nis rather large.  It may take awhile to scan."
-                                           u"\r\nDo you wish to continue?",
-                                       u"Big file", MsgIcon::None, MsgButtons::YesNo,
-                                       MsgAnswer::No);
+        const MsgAnswer a =
+            m_host.Ask(shown + u"\r\nis rather large.  It may take awhile to scan."
+                               u"\r\nDo you wish to continue?",
+                       u"Big file", MsgIcon::None, MsgButtons::YesNo, MsgAnswer::No);
         if (a != MsgAnswer::Yes) {
             m_host.MessageBox(u"You could try saving it as a text file\r\n"
                               u"and applying this program to that file.",
@@ -477,8 +476,7 @@ void DocxDocument::ShowExtractFailure(int code, const fs::path& document) {
     const std::u16string shown = ShownPath(document);
     switch (code) {
     case kDocxNoTemporaryFolder:
-        m_host.MessageBox(u"Unable to create temporary folder.", GetText(34),
-                          MsgIcon::Exclamation);
+        m_host.MessageBox(u"Unable to create temporary folder.", GetText(34), MsgIcon::Exclamation);
         break;
     case kDocxChecksum:
         m_host.MessageBox(u"Invalid checksum found when processing\r\n" + shown, u"Error",

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+
+namespace fs = std::filesystem;
 
 namespace lxty {
 
@@ -27,7 +30,7 @@ bool ContainsAny(std::u16string_view text, std::u16string_view set) {
 
 FileSelection FileSelection::FromSettings(const Settings& settings) {
     FileSelection s;
-    s.specificationText =
+    s.patternsText =
         GetFileFilepathSpecifications(settings.FileFilepathSpecifications[0], s.filePatterns);
     GetFileFilepathSpecifications(settings.FileFilepathSpecifications[1], s.exclusionPatterns);
     return s;
@@ -76,8 +79,8 @@ bool CheckPatternBoxOnLeave(Host& host, const Settings& settings) {
     FileSelection selection = FileSelection::FromSettings(settings);
     const std::u16string text = LowerCaseAll(settings.FileFilepathSpecifications[0]);
     const std::u16string_view doc = u".doc";
-    bool endsWithDoc = text.size() >= doc.size() && text.compare(text.size() - doc.size(),
-                                                                 doc.size(), doc) == 0;
+    bool endsWithDoc =
+        text.size() >= doc.size() && text.compare(text.size() - doc.size(), doc.size(), doc) == 0;
     if (endsWithDoc || text.find(u".doc,") != std::u16string::npos) {
         host.MessageBox(u"This software does not process .doc files.  To process\r\n"
                         u"Word .doc files they should first be converted to .docx files.",
@@ -95,17 +98,19 @@ std::u16string ExtensionOf(std::u16string_view fileName) {
 
 bool IsSkippedExtension(std::u16string_view extension) {
     static const std::array<std::u16string_view, 27> kSkipped = {
-        u"ico", u"gif", u"jpg", u"png", u"bmp", u"zip", u"bin", u"xls", u"mdb",
-        u"pdf", u"com", u"exe", u"dll", u"cab", u"ocx", u"vxd", u"drv", u"sys",
+        u"ico", u"gif", u"jpg", u"png", u"bmp", u"zip",      u"bin", u"xls",  u"mdb",
+        u"pdf", u"com", u"exe", u"dll", u"cab", u"ocx",      u"vxd", u"drv",  u"sys",
         u"vbx", u"386", u"---", u"css", u"js",  u"loaded_0", u"ini", u"gdoc", u"doc"};
     const std::u16string lower = LowerCaseAll(extension);
     return std::find(kSkipped.begin(), kSkipped.end(), lower) != kSkipped.end();
 }
 
 bool IsFileToBeScanned(std::u16string_view fullPath, const FileSelection& selection) {
-    // The file name is what follows the last separator; both separators are accepted so that
-    // paths typed the Windows way are judged the same.
-    auto slash = fullPath.find_last_of(u"/\\");
+    // The file name is what follows the last separator of the platform ("/", and "\\" too
+    // on Windows; elsewhere a backslash is an ordinary character of a name).
+    const char16_t separators[] = {u'/', static_cast<char16_t>(fs::path::preferred_separator),
+                                   u'\0'};
+    auto slash = fullPath.find_last_of(separators);
     std::u16string_view name =
         slash == std::u16string_view::npos ? fullPath : fullPath.substr(slash + 1);
     if (IsSkippedExtension(ExtensionOf(name)))
@@ -150,8 +155,7 @@ bool MatchFilePattern(std::u16string_view name, std::u16string_view pattern, boo
            WildcardMatch(name.substr(nameDot + 1), pattern.substr(patDot + 1), caseSensitive);
 }
 
-bool WildcardMatch(std::u16string_view textIn, std::u16string_view patternIn,
-                   bool caseSensitive) {
+bool WildcardMatch(std::u16string_view textIn, std::u16string_view patternIn, bool caseSensitive) {
     std::u16string text(textIn);
     std::u16string pattern(patternIn);
     if (!caseSensitive) {

@@ -103,8 +103,8 @@ bool ValidateFolder(Host& host, const Settings& settings) {
         bool inside = false;
         if (settings.IncludeSubfolders != 0) {
             const std::u16string prefix = JoinShown(folderText, u"");
-            inside = outFolderText == folderText ||
-                     outFolderText.compare(0, prefix.size(), prefix) == 0;
+            inside =
+                outFolderText == folderText || outFolderText.compare(0, prefix.size(), prefix) == 0;
         } else {
             inside = outFolderText == folderText;
         }
@@ -209,8 +209,7 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder)
     m_walking.pop_back();
 }
 
-void FolderWalk::VisitFile(const fs::path& file, const std::u16string& shown,
-                           std::uintmax_t size) {
+void FolderWalk::VisitFile(const fs::path& file, const std::u16string& shown, std::uintmax_t size) {
     m_host.SetLabel("lblFile", shown);
     m_host.SetLabel("lblFilesize", u"");
     m_host.SetLabel("lblXMLsize", u"");
@@ -226,16 +225,15 @@ void FolderWalk::VisitFile(const fs::path& file, const std::u16string& shown,
     switch (m_options.pass) {
     case WalkPass::Counting:
         ShowCount();
-        m_host.Yield();
         break;
     case WalkPass::Listing:
         m_client.OutputAppend(ListingLine(m_root, shown, size));
-        m_host.Yield();
         break;
     case WalkPass::Processing:
         m_client.ProcessFile(file, shown, m_files);
         break;
     }
+    m_host.Yield();
 }
 
 std::u16string ListingHeader(const std::u16string& folder) {

@@ -76,9 +76,17 @@ struct FolderWalkOptions {
 //   ... walk.FilesCounted() is the total for the progress bar ...
 //   walk.Run(settings.Folder, {WalkPass::Processing, ...});
 //
+// "List files to be scanned":
+//
+//   client.OutputSet(u"");
+//   client.OutputAppend(ListingHeader(settings.Folder));
+//   walk.Run(settings.Folder, {WalkPass::Listing, settings.IncludeSubfolders != 0, ""});
+//   client.OutputAppend(ListingFooter(walk.FilesCounted(), walk.FoldersCounted()));
+//
 // For each selected file, in every pass, the walk shows its path in the label "lblFile" and
-// clears "lblFilesize" and "lblXMLsize". It yields to the host after each file of the counting
-// passes and after each subfolder, and ends as soon as RunState::blnStop is set.
+// clears "lblFilesize" and "lblXMLsize" (the input-file box is the client's to fill, from
+// shownPath). It yields to the host after each file and after each subfolder, and ends as
+// soon as RunState::blnStop is set.
 class FolderWalk {
 public:
     FolderWalk(Host& host, RunState& state, FileSelection selection, FolderWalkClient& client);
@@ -106,8 +114,8 @@ private:
     FileSelection m_selection;
     FolderWalkClient& m_client;
     FolderWalkOptions m_options;
-    std::u16string m_root;      // the folder as given, for the "{Folder}" shortening
-    bool m_shorten = false;     // folder longer than 13 characters
+    std::u16string m_root;  // the folder as given, for the "{Folder}" shortening
+    bool m_shorten = false; // folder longer than 13 characters
     std::vector<std::filesystem::path> m_walking; // canonical paths of the folders entered
     std::int64_t m_files = 0;
     std::int64_t m_folders = 0;

@@ -229,7 +229,8 @@ TEST(Docx, Conversion) {
         {"unknown or broken references stay as written",
          "<w:p><w:r><w:t>&nbsp; &#xZZ; &#0; &#xD800; &#99999999; a &amp b</w:t></w:r></w:p>",
          {u"&nbsp; &#xZZ; &#0; &#xD800; &#99999999; a &amp b"}},
-        {"UTF-8 text", "<w:p><w:r><w:t>\xCE\xB1\xCE\xB2 caf\xC3\xA9 \xE2\x80\x94</w:t></w:r></w:p>",
+        {"UTF-8 text",
+         "<w:p><w:r><w:t>\xCE\xB1\xCE\xB2 caf\xC3\xA9 \xE2\x80\x94</w:t></w:r></w:p>",
          {u"\u03B1\u03B2 caf\u00E9 \u2014"}},
         {"line breaks, carriage returns and tabs",
          "<w:p><w:r><w:t>a</w:t><w:br/><w:t>b</w:t><w:cr/><w:t>c</w:t><w:tab/><w:t>d</w:t>"
@@ -240,7 +241,8 @@ TEST(Docx, Conversion) {
          "<w:r><w:t>x</w:t></w:r></w:p>",
          {u"x"}},
         {"empty and self-closed elements",
-         "<w:p/><w:p><w:r><w:t/><w:t></w:t><w:t>y</w:t></w:r></w:p>", {u"", u"y"}},
+         "<w:p/><w:p><w:r><w:t/><w:t></w:t><w:t>y</w:t></w:r></w:p>",
+         {u"", u"y"}},
         {"deleted text and field codes are not text",
          "<w:p><w:r><w:delText>gone</w:delText></w:r><w:r><w:instrText> PAGE </w:instrText>"
          "</w:r><w:r><w:t>kept</w:t></w:r></w:p>",
@@ -258,8 +260,11 @@ TEST(Docx, Conversion) {
          "</mc:Fallback></mc:AlternateContent></w:r><w:r><w:t>after</w:t></w:r></w:p>",
          {u"boxed", u"after"}},
         {"control characters and line ends inside a run become spaces",
-         "<w:p><w:r><w:t>a\nb\r\nc&#10;d\x01" "e</w:t></w:r></w:p>", {u"a b  c d e"}},
-        {"text after the last paragraph", "<w:p><w:r><w:t>a</w:t></w:r></w:p><w:r><w:t>b</w:t>",
+         "<w:p><w:r><w:t>a\nb\r\nc&#10;d\x01"
+         "e</w:t></w:r></w:p>",
+         {u"a b  c d e"}},
+        {"text after the last paragraph",
+         "<w:p><w:r><w:t>a</w:t></w:r></w:p><w:r><w:t>b</w:t>",
          {u"a", u"b"}},
         {"unterminated run ends the text", "<w:p><w:r><w:t>a</w:t><w:t>b", {u"a"}},
     };
@@ -426,9 +431,9 @@ TEST(Docx, DamagedContainersGiveMessagesNotCrashes) {
         const std::u16string checksum = u"Invalid checksum found when processing\r\n" + shown;
         const std::u16string suffix = u" when processing " + shown;
         const bool isChecksum = m.text == checksum;
-        const bool isReadError = m.text.size() > suffix.size() &&
-                                 m.text.compare(m.text.size() - suffix.size(), suffix.size(),
-                                                suffix) == 0;
+        const bool isReadError =
+            m.text.size() > suffix.size() &&
+            m.text.compare(m.text.size() - suffix.size(), suffix.size(), suffix) == 0;
         EXPECT_TRUE(isChecksum || isReadError) << c.what << ": " << U16ToUtf8(m.text);
         EXPECT_EQ(docx.Code(), isChecksum ? kDocxChecksum : kDocxReadError) << c.what;
         EXPECT_TRUE(fs::is_empty(o.temporaryBase)) << c.what; // cleaned up
@@ -440,16 +445,15 @@ TEST(Docx, DamagedContainersGiveMessagesNotCrashes) {
     DocxDocument docx(host, state);
     EXPECT_FALSE(docx.Prepare(d / "nopart.docx", OptionsIn(d)));
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
-              u"No word/document.xml in the document when processing " +
-                  ShownPath(d / "nopart.docx"));
+    EXPECT_EQ(host.messages[0].text, u"No word/document.xml in the document when processing " +
+                                         ShownPath(d / "nopart.docx"));
 }
 
 TEST(Docx, ChecksumMismatch) {
     TempDir d;
     const fs::path doc = d / "crc.docx";
-    MakeZip(doc, {{"word/document.xml",
-                   Document("<w:p><w:r><w:t>checksum test</w:t></w:r></w:p>"), true}});
+    MakeZip(doc, {{"word/document.xml", Document("<w:p><w:r><w:t>checksum test</w:t></w:r></w:p>"),
+                   true}});
     std::string bytes = ReadBytes(doc);
     const std::size_t at = bytes.find("checksum test", DataOffset(bytes, "word/document.xml"));
     ASSERT_NE(at, std::string::npos);

@@ -1,8 +1,8 @@
 // File selection (pattern boxes, skipped extensions, the matchers), folder validation and the
 // folder walk, on folder trees generated for each test.
 
-#include "sources/FilePatterns.h"
 #include "sources/FolderScan.h"
+#include "sources/FilePatterns.h"
 
 #include "FakeHost.h"
 #include "engine/RunState.h"
@@ -43,7 +43,9 @@ TEST(FilePatterns, PatternBoxReading) {
         {u"*.txt *.htm", {u"*.txt", u"*.htm"}, u"*.txt, *.htm"},
         {u"*.txt,*.htm", {u"*.txt", u"*.htm"}, u"*.txt, *.htm"},
         {u"  *.TXT ,,  Report*.HTM  ", {u"*.txt", u"report*.htm"}, u"*.txt, report*.htm"},
-        {u"\u00C9T\u00C9.txt\t*.csv", {u"\u00E9t\u00E9.txt", u"*.csv"}, u"\u00E9t\u00E9.txt, *.csv"},
+        {u"\u00C9T\u00C9.txt\t*.csv",
+         {u"\u00E9t\u00E9.txt", u"*.csv"},
+         u"\u00E9t\u00E9.txt, *.csv"},
         {u"", {}, u""},
         {u" , ,  ", {}, u""},
     };
@@ -61,7 +63,7 @@ TEST(FilePatterns, SelectionFromSettings) {
     const FileSelection sel = FileSelection::FromSettings(s);
     EXPECT_EQ(sel.filePatterns, (std::vector<std::u16string>{u"*.txt", u"a?.htm"}));
     EXPECT_EQ(sel.exclusionPatterns, (std::vector<std::u16string>{u"backup", u"old"}));
-    EXPECT_EQ(sel.specificationText, u"*.txt, a?.htm");
+    EXPECT_EQ(sel.patternsText, u"*.txt, a?.htm");
 }
 
 TEST(FilePatterns, Validation) {
@@ -224,8 +226,8 @@ TEST(FilePatterns, MatchFilePattern) {
 
 TEST(FilePatterns, SkippedExtensions) {
     const std::vector<std::u16string> skipped = {
-        u"ico", u"gif", u"jpg", u"png", u"bmp", u"zip", u"bin", u"xls", u"mdb",
-        u"pdf", u"com", u"exe", u"dll", u"cab", u"ocx", u"vxd", u"drv", u"sys",
+        u"ico", u"gif", u"jpg", u"png", u"bmp", u"zip",      u"bin", u"xls",  u"mdb",
+        u"pdf", u"com", u"exe", u"dll", u"cab", u"ocx",      u"vxd", u"drv",  u"sys",
         u"vbx", u"386", u"---", u"css", u"js",  u"loaded_0", u"ini", u"gdoc", u"doc"};
     for (const auto& e : skipped) {
         EXPECT_TRUE(IsSkippedExtension(e)) << Narrow(e);
@@ -433,7 +435,7 @@ TEST(FolderWalkTest, SelectsAndOrdersFiles) {
     // Files before subfolders, both in name order ignoring case; skipped extensions,
     // exclusions, empty files and recycle bins left out.
     const std::vector<std::u16string> expected = {
-        r + u"/A.txt",  r + u"/b.txt",         r + u"/c.htm",     r + u"/readme",
+        r + u"/A.txt",           r + u"/b.txt",     r + u"/c.htm",     r + u"/readme",
         r + u"/a-sub/first.txt", r + u"/sub/m.txt", r + u"/sub/z.txt",
     };
     EXPECT_EQ(all, expected);
@@ -488,9 +490,9 @@ TEST(FolderWalkTest, CountingPassCountsAndShowsProgress) {
         if (shown.empty() || shown.back() != s)
             shown.push_back(s);
     const std::vector<std::u16string> expected = {
-        u"Counting files . . .1", u"Counting files . . .2",  u"Counting files . . .3",
-        u"Counting files . . .4", u"Counting files . . .5",  u"Counting files . . .6",
-        u"Counting files . . .7", u"Counting files . . .8",  u"Counting files . . .9",
+        u"Counting files . . .1", u"Counting files . . .2", u"Counting files . . .3",
+        u"Counting files . . .4", u"Counting files . . .5", u"Counting files . . .6",
+        u"Counting files . . .7", u"Counting files . . .8", u"Counting files . . .9",
         u"Counting files . . .10"};
     EXPECT_EQ(shown, expected);
     EXPECT_GE(host.yields, 14);
@@ -563,8 +565,8 @@ TEST(FolderWalkTest, LinkLoopIsNotFollowed) {
     const std::u16string r = t.Text();
     // outside/c.txt is met twice, once through the link that does not lead back into the walk.
     EXPECT_EQ(f.Process(r, true),
-              (std::vector<std::u16string>{r + u"/a.txt", r + u"/outside/c.txt",
-                                           r + u"/sub/b.txt", r + u"/sub/elsewhere/c.txt"}));
+              (std::vector<std::u16string>{r + u"/a.txt", r + u"/outside/c.txt", r + u"/sub/b.txt",
+                                           r + u"/sub/elsewhere/c.txt"}));
 }
 
 TEST(FolderWalkTest, UnreadableFolderIsSkipped) {
@@ -592,10 +594,10 @@ TEST(FolderListing, LinesAndShortening) {
         // 13 characters: full paths.
         {u"/abc/defghijk", u"/abc/defghijk/a.txt", 10, u"", u"/abc/defghijk/a.txt [10 bytes]\r\n"},
         // 14 characters: the header and "{Folder}".
-        {u"/abc/defghijkl", u"/abc/defghijkl/sub/a.txt", 1536,
-         u"{Folder} = /abc/defghijkl\r\n\r\n", u"{Folder}/sub/a.txt [1.50 Kb]\r\n"},
-        {u"/abc/defghijkl/", u"/abc/defghijkl/a.txt", 1048576,
-         u"{Folder} = /abc/defghijkl\r\n\r\n", u"{Folder}/a.txt [1.00 Mb]\r\n"},
+        {u"/abc/defghijkl", u"/abc/defghijkl/sub/a.txt", 1536, u"{Folder} = /abc/defghijkl\r\n\r\n",
+         u"{Folder}/sub/a.txt [1.50 Kb]\r\n"},
+        {u"/abc/defghijkl/", u"/abc/defghijkl/a.txt", 1048576, u"{Folder} = /abc/defghijkl\r\n\r\n",
+         u"{Folder}/a.txt [1.00 Mb]\r\n"},
         {u"/a", u"/a/b.txt", 1023, u"", u"/a/b.txt [1,023 bytes]\r\n"},
     };
     for (const auto& c : cases) {
