@@ -23,11 +23,21 @@ std::filesystem::path MakeFile(const char* name, bool utf8) {
     if (std::filesystem::exists(path) && std::filesystem::file_size(path) >= kTargetBytes)
         return path;
     const std::vector<std::string> words =
-        utf8 ? std::vector<std::string>{"the", "quick", "brown", "fox", "caf\xC3\xA9",
-                                        "na\xC3\xAFve", "\xE2\x80\x9Cquoted\xE2\x80\x9D",
-                                        "\xE2\x80\x94", "of", "a", "long", "book"}
-             : std::vector<std::string>{"the", "quick", "brown", "fox", "caf\xE9", "na\xEFve",
-                                        "\x93quoted\x94", "\x97", "of", "a", "long", "book"};
+        utf8 ? std::vector<std::string>{"the",
+                                        "quick",
+                                        "brown",
+                                        "fox",
+                                        "caf\xC3\xA9",
+                                        "na\xC3\xAFve",
+                                        "\xE2\x80\x9Cquoted\xE2\x80\x9D",
+                                        "\xE2\x80\x94",
+                                        "of",
+                                        "a",
+                                        "long",
+                                        "book"}
+             : std::vector<std::string>{"the",     "quick",    "brown",          "fox",
+                                        "caf\xE9", "na\xEFve", "\x93quoted\x94", "\x97",
+                                        "of",      "a",        "long",           "book"};
     std::mt19937 random(1);
     std::string block;
     for (int line = 0; line < 40000; ++line) {
@@ -46,8 +56,8 @@ std::filesystem::path MakeFile(const char* name, bool utf8) {
 }
 
 void ReadWholeFile(benchmark::State& state, bool utf8) {
-    const auto path = MakeFile(utf8 ? "lxty-bench-utf8-lf.txt" : "lxty-bench-cp1252-crlf.txt",
-                               utf8);
+    const auto path =
+        MakeFile(utf8 ? "lxty-bench-utf8-lf.txt" : "lxty-bench-cp1252-crlf.txt", utf8);
     std::int64_t bytes = 0;
     for (auto _ : state) {
         const auto judged = lxty::TextTest(path);
@@ -63,8 +73,12 @@ void ReadWholeFile(benchmark::State& state, bool utf8) {
     state.SetBytesProcessed(bytes);
 }
 
-void BM_ReadCp1252CrLf(benchmark::State& state) { ReadWholeFile(state, false); }
-void BM_ReadUtf8Lf(benchmark::State& state) { ReadWholeFile(state, true); }
+void BM_ReadCp1252CrLf(benchmark::State& state) {
+    ReadWholeFile(state, false);
+}
+void BM_ReadUtf8Lf(benchmark::State& state) {
+    ReadWholeFile(state, true);
+}
 
 BENCHMARK(BM_ReadCp1252CrLf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadUtf8Lf)->Unit(benchmark::kMillisecond);

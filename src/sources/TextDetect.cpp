@@ -16,7 +16,9 @@ namespace {
 constexpr std::int64_t kSniffByteCap = 1 << 20;
 constexpr int kSniffLines = 10;
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The declarations and the punctuation start that make a text-like file UTF-8.
 bool DeclaresUtf8(const std::string& text) {
@@ -74,8 +76,8 @@ std::u16string LowerExtension(const std::filesystem::path& file) {
 
 bool IsTextLikeExtension(std::u16string_view extension) {
     static constexpr std::array<std::u16string_view, 11> kTextLike = {
-        u"txt", u"log", u"xml", u"htm", u"html", u"shtm", u"shtml", u"xhtm", u"xhtml", u"csv",
-        u"prn"};
+        u"txt",   u"log",  u"xml",   u"htm", u"html", u"shtm",
+        u"shtml", u"xhtm", u"xhtml", u"csv", u"prn"};
     std::u16string lower(extension);
     for (auto& c : lower)
         if (c >= u'A' && c <= u'Z')
@@ -89,7 +91,7 @@ int FirstBytesKind(const std::filesystem::path& file, bool sniffContent) {
     std::error_code ec;
     if (!std::filesystem::exists(file, ec))
         return ec && ec != std::errc::no_such_file_or_directory ? int(kTextCannotOpen)
-                                                                  : int(kKindNotFound);
+                                                                : int(kKindNotFound);
     std::ifstream in;
     if (const int error = OpenBinary(in, file); error != 0)
         return error;
@@ -103,7 +105,9 @@ int FirstBytesKind(const std::filesystem::path& file, bool sniffContent) {
     std::string head;
     if (!ReadStart(in, head, 5) || head.size() < 5)
         return kTextCannotOpen;
-    const auto b = [&](int i) { return static_cast<unsigned char>(head[static_cast<std::size_t>(i)]); };
+    const auto b = [&](int i) {
+        return static_cast<unsigned char>(head[static_cast<std::size_t>(i)]);
+    };
 
     if (head == "{\\rtf")
         return kKindRtf;

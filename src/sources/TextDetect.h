@@ -34,11 +34,11 @@ enum FileKind : int {
 // Codes of the text test.
 enum TextCode : int {
     kTextNotText = 0,
-    kTextCrLf = 1,      // CR LF ends, no line ends, or both CR and LF; also every UTF-8 file
-    kTextLf = 2,        // LF ends only (Unix type)
-    kTextCr = 3,        // CR ends only (Macintosh type)
-    kTextRtf = 6,       // an RTF document
-    kTextUnicode = 7,   // UTF-16 or UTF-32
+    kTextCrLf = 1,    // CR LF ends, no line ends, or both CR and LF; also every UTF-8 file
+    kTextLf = 2,      // LF ends only (Unix type)
+    kTextCr = 3,      // CR ends only (Macintosh type)
+    kTextRtf = 6,     // an RTF document
+    kTextUnicode = 7, // UTF-16 or UTF-32
     kTextAccessDenied = -3,
     kTextCannotOpen = -9,
     // -5, -1, -2 and -4 as in FileKind.
@@ -48,13 +48,13 @@ inline constexpr std::int64_t kDefaultSampleSize = 16384;
 
 struct TextTestResult {
     int code = kTextNotText;
-    int kind = kKindPlain;             // what FirstBytesKind (or the sample) found
-    int firstAnomalousByte = 32;       // value of the first anomalous byte
+    int kind = kKindPlain;                   // what FirstBytesKind (or the sample) found
+    int firstAnomalousByte = 32;             // value of the first anomalous byte
     std::int64_t firstAnomalousPosition = 0; // its 1-based position; 0 when there is none
-    double percentage = 0.0;           // anomalous bytes per hundred bytes examined
-    std::int64_t bytesExamined = 0;    // the sample length, or where the early verdict fell
-    std::int64_t fileLength = 0;       // 0 when unknown (missing file, no name)
-    bool utf8 = false;                 // the file is UTF-8
+    double percentage = 0.0;                 // anomalous bytes per hundred bytes examined
+    std::int64_t bytesExamined = 0;          // the sample length, or where the early verdict fell
+    std::int64_t fileLength = 0;             // 0 when unknown (missing file, no name)
+    bool utf8 = false;                       // the file is UTF-8
 };
 
 // The lower-cased extension of file, without its dot ("" when it has none).

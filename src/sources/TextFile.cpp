@@ -149,12 +149,11 @@ bool TextFile::FillWide() {
             m_wide += static_cast<char16_t>((p[0] << 8) | p[1]);
             break;
         default: {
-            const char32_t cp =
-                m_encoding == TextEncoding::Utf32LE
-                    ? (char32_t(p[0]) | char32_t(p[1]) << 8 | char32_t(p[2]) << 16 |
-                       char32_t(p[3]) << 24)
-                    : (char32_t(p[0]) << 24 | char32_t(p[1]) << 16 | char32_t(p[2]) << 8 |
-                       char32_t(p[3]));
+            const char32_t cp = m_encoding == TextEncoding::Utf32LE
+                                    ? (char32_t(p[0]) | char32_t(p[1]) << 8 | char32_t(p[2]) << 16 |
+                                       char32_t(p[3]) << 24)
+                                    : (char32_t(p[0]) << 24 | char32_t(p[1]) << 16 |
+                                       char32_t(p[2]) << 8 | char32_t(p[3]));
             if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
                 m_wide += u'\xFFFD';
             } else if (cp >= 0x10000) {

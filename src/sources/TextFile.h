@@ -70,9 +70,9 @@ private:
 
     LineReader m_reader;
     TextEncoding m_encoding = TextEncoding::Cp1252;
-    std::string m_raw;       // the last line's bytes (8-bit encodings)
-    std::string m_rawBlock;  // undecoded bytes (Unicode encodings)
-    std::u16string m_wide;   // decoded block (Unicode encodings)
+    std::string m_raw;      // the last line's bytes (8-bit encodings)
+    std::string m_rawBlock; // undecoded bytes (Unicode encodings)
+    std::u16string m_wide;  // decoded block (Unicode encodings)
     std::size_t m_widePos = 0;
     bool m_wideSkipLf = false;
 };

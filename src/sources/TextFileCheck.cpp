@@ -13,7 +13,9 @@ constexpr std::u16string_view kAdvice =
     u"pasting it into the textbox (then copy it to the clipboard and select 'Clipboard' as the "
     u"source).";
 
-std::u16string Ascii(const char* begin, const char* end) { return std::u16string(begin, end); }
+std::u16string Ascii(const char* begin, const char* end) {
+    return std::u16string(begin, end);
+}
 
 std::u16string Number(std::int64_t value) {
     char buf[32];
@@ -79,8 +81,8 @@ WordListFileCheck CheckWordListFile(Host& host, const std::filesystem::path& fil
         fatal(fileName + std::u16string(kCrLf) + u"is a Unicode file but not UTF-8 encoded.");
         break;
     case kTextNotText: {
-        std::u16string text = name + std::u16string(kCrLf) +
-                              u"is not an ANSI or UTF-8 encoded text file.";
+        std::u16string text =
+            name + std::u16string(kCrLf) + u"is not an ANSI or UTF-8 encoded text file.";
         if (r.percentage > kLimit)
             text += std::u16string(kCrLf) + u"It appears to be a binary file.";
         if (AdviceApplies(r))
@@ -91,13 +93,12 @@ WordListFileCheck CheckWordListFile(Host& host, const std::filesystem::path& fil
     case kTextCr:
         if (!suppressLineEndNotices && !memory.macNoticeShown) {
             memory.macNoticeShown = true;
-            host.MessageBox(fileName + std::u16string(kCrLf) +
-                                u"has Macintosh-type line endings (CR)." + std::u16string(kCrLf) +
-                                std::u16string(kCrLf) +
-                                u"You might wish to use a program such as Notepad++" +
-                                std::u16string(kCrLf) +
-                                u"to convert the line endings to Windows-type (CR+LF).",
-                            u"This is a Mac-style text file", MsgIcon::Information);
+            host.MessageBox(
+                fileName + std::u16string(kCrLf) + u"has Macintosh-type line endings (CR)." +
+                    std::u16string(kCrLf) + std::u16string(kCrLf) +
+                    u"You might wish to use a program such as Notepad++" + std::u16string(kCrLf) +
+                    u"to convert the line endings to Windows-type (CR+LF).",
+                u"This is a Mac-style text file", MsgIcon::Information);
         }
         break;
     default:

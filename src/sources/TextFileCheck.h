@@ -27,8 +27,8 @@
 namespace lxty {
 
 struct WordListFileCheck {
-    int code = kTextNotText; // the text-test code
-    bool utf8 = false;       // the file is UTF-8
+    int code = kTextNotText;                      // the text-test code
+    bool utf8 = false;                            // the file is UTF-8
     TextEncoding encoding = TextEncoding::Cp1252; // what to open a usable file with
 };
 

@@ -49,7 +49,8 @@ ReadOutcome ReadSkippingHead(const std::filesystem::path& path, TextEncoding enc
 // A head long enough that the sample of the text test holds only ASCII, with the charset
 // declaration beyond the first ten lines, so only the head skip can find it.
 std::string LongHead(const std::string& meta) {
-    std::string head = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<html>\r\n<head>\r\n";
+    std::string head =
+        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<html>\r\n<head>\r\n";
     for (int i = 0; i < 400; ++i)
         head += "<!-- padding padding padding padding padding padding -->\r\n";
     return head + meta + "\r\n";
@@ -66,13 +67,13 @@ TEST_F(HtmlHeadTest, CharsetInAMetaTagSwitchesToUtf8AfterTheHead) {
     ASSERT_FALSE(judged.utf8); // nothing in the sample says UTF-8
     const auto out = ReadSkippingHead(path, EncodingFor(judged));
     EXPECT_TRUE(out.utf8);
-    EXPECT_EQ(out.lines, (std::vector<std::string>{"<BODY>Café \"quoted\"", "naïve  --  end",
-                                                    "</BODY>"}));
+    EXPECT_EQ(out.lines,
+              (std::vector<std::string>{"<BODY>Café \"quoted\"", "naïve  --  end", "</BODY>"}));
 }
 
 TEST_F(HtmlHeadTest, OtherCharsetLeavesWindows1252) {
-    const std::string bytes = LongHead("<meta charset=\"windows-1252\">") +
-                              "</head><body>caf\xE9\r\nna\xEFve\r\n";
+    const std::string bytes =
+        LongHead("<meta charset=\"windows-1252\">") + "</head><body>caf\xE9\r\nna\xEFve\r\n";
     const auto path = Write("ansi.htm", bytes);
     const auto out = ReadSkippingHead(path, EncodingFor(TextTest(path)));
     EXPECT_FALSE(out.utf8);
@@ -93,7 +94,7 @@ TEST_F(HtmlHeadTest, CommittedPageIsUtf8AndLosesItsHead) {
     EXPECT_TRUE(judged.utf8);
     const auto out = ReadSkippingHead(path, EncodingFor(judged));
     EXPECT_EQ(out.lines, (std::vector<std::string>{"<body>First  --  words", "<p>café</p>",
-                                                    "</body></html>"}));
+                                                   "</body></html>"}));
 }
 
 TEST_F(HtmlHeadTest, HeadWithoutEndSwallowsTheFile) {

@@ -50,8 +50,13 @@ TEST_F(LineReaderTest, SplitsEveryKindOfLineEnd) {
         {"CR CR LF", "a\r\r\nb", {"a", "", "b"}},
         {"a lone line end", "\r\n", {""}},
         {"empty file", "", {}},
-        {"other control bytes stay in the line", lxty::test::Bytes("a\tb\x0C" "c\x00" "d"),
-         {lxty::test::Bytes("a\tb\x0C" "c\x00" "d")}},
+        {"other control bytes stay in the line",
+         lxty::test::Bytes("a\tb\x0C"
+                           "c\x00"
+                           "d"),
+         {lxty::test::Bytes("a\tb\x0C"
+                            "c\x00"
+                            "d")}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Lines(c.bytes), c.expected) << c.what;

@@ -70,7 +70,10 @@ TEST_F(TextDetectTest, ClassifiesByFirstBytesContentAndLineEnds) {
         {"cr.txt", "ab\rcd\r", true, 3, false, 0},
         {"none.txt", "no line end", true, 1, false, 0},
         {"both.txt", "a\nb\rc", true, 1, false, 0},
-        {"controls.txt", "form\x0C" "feed\x08\x08 tab\t\t\r\n", true, 1, false, 0},
+        {"controls.txt",
+         "form\x0C"
+         "feed\x08\x08 tab\t\t\r\n",
+         true, 1, false, 0},
     };
     for (const auto& c : cases) {
         const TextTestResult r = TextTest(Write(c.file, c.bytes), 16384, 1.0, c.sniff);
@@ -182,8 +185,8 @@ TEST_F(TextDetectTest, Utf8SequenceCutByTheSampleEnd) {
 }
 
 TEST_F(TextDetectTest, TextLikeExtensions) {
-    for (const char16_t* ext : {u"txt", u"log", u"xml", u"htm", u"html", u"shtm", u"shtml",
-                                u"xhtm", u"xhtml", u"csv", u"prn", u"TXT", u"Html"})
+    for (const char16_t* ext : {u"txt", u"log", u"xml", u"htm", u"html", u"shtm", u"shtml", u"xhtm",
+                                u"xhtml", u"csv", u"prn", u"TXT", u"Html"})
         EXPECT_TRUE(IsTextLikeExtension(ext));
     for (const char16_t* ext : {u"", u"dat", u"doc", u"docx", u"php", u"c", u"tx", u"txtx"})
         EXPECT_FALSE(IsTextLikeExtension(ext));

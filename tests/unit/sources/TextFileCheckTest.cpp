@@ -57,7 +57,8 @@ TEST_F(TextFileCheckTest, EveryOutcomeAndItsMessage) {
          "File @\r\nis a Unicode file but not UTF-8 encoded."},
         {"one-bad.txt", "word\x01list\r\nmore\r\n", 0, false, "Not a text file",
          "@\r\nis not an ANSI or UTF-8 encoded text file.\r\nIt appears to be a binary file."
-         "\r\n\r\n" + kAdvice},
+         "\r\n\r\n" +
+             kAdvice},
         {"crlf.txt", "one\r\ntwo\r\n", 1, false, "", ""},
         {"utf8.txt", "caf\xC3\xA9\r\n", 1, true, "", ""},
         // LF is the native line end: no warning, no question, whatever the size.
@@ -77,7 +78,7 @@ TEST_F(TextFileCheckTest, EveryOutcomeAndItsMessage) {
         const auto r = CheckWordListFile(host, path, false, memory);
         EXPECT_EQ(r.code, c.expectedCode) << c.file;
         EXPECT_EQ(r.utf8, c.expectedUtf8) << c.file;
-        EXPECT_EQ(r.encoding, c.expectedUtf8 ? lxty::TextEncoding::Utf8
+        EXPECT_EQ(r.encoding, c.expectedUtf8        ? lxty::TextEncoding::Utf8
                               : c.expectedCode == 7 ? lxty::TextEncoding::Utf16LE
                                                     : lxty::TextEncoding::Cp1252)
             << c.file;
@@ -101,10 +102,10 @@ TEST_F(TextFileCheckTest, BinaryAdviceOnlyForSmallFilesThatAreOnlyALittleOff) {
         bool advice;
     };
     const Case cases[] = {
-        {102399, 1, true},     // the largest file that gets the advice
-        {102400, 1, false},    // one byte more
-        {1000, 89, true},      // 8.9 per cent
-        {1000, 90, false},     // 9 per cent
+        {102399, 1, true},  // the largest file that gets the advice
+        {102400, 1, false}, // one byte more
+        {1000, 89, true},   // 8.9 per cent
+        {1000, 90, false},  // 9 per cent
     };
     for (const auto& c : cases) {
         std::string bytes(c.length, 'a');
@@ -158,7 +159,8 @@ TEST(NotTextFileMessage, WholeTexts) {
     EXPECT_EQ(U16ToUtf8(NotTextFileMessage(u"report.bin", r)),
               "report.bin is not a text file.\r\n\r\nThis file contains a byte 0 at position 42, "
               "\r\nindicating that it does not consist solely of text.  The percentage of such "
-              "anomalous bytes in the first 16384 bytes is 3.05%.\r\n\r\n" + kAdvice);
+              "anomalous bytes in the first 16384 bytes is 3.05%.\r\n\r\n" +
+                  kAdvice);
 
     r.fileLength = 102400; // too long for the advice
     r.percentage = 12.5;

@@ -54,14 +54,20 @@ struct FixtureCase {
 
 TEST_F(TextFileTest, CommittedFixturesReadInTheirEncodings) {
     const FixtureCase cases[] = {
-        {"utf8-nobom.txt", 1, true, TextEncoding::Utf8,
+        {"utf8-nobom.txt",
+         1,
+         true,
+         TextEncoding::Utf8,
          {"Naïve café  --  \"quoted\" text", "český 😀 line"}},
         {"utf8-bom.txt", 1, true, TextEncoding::Utf8, {"Word one", "wörd two"}},
         // A Windows-1252 file keeps its characters, é (byte E9) and its curly quotes too.
         {"cp1252.txt", 1, false, TextEncoding::Cp1252, {"café naïve “quoted”", "second line"}},
         {"utf16le-bom.txt", 7, false, TextEncoding::Utf16LE, {"Hello wörld", "line  --  two"}},
         {"utf16be-bom.txt", 7, false, TextEncoding::Utf16BE, {"Hello wörld", "line  --  two"}},
-        {"utf16le-nobom.xml", 7, false, TextEncoding::Utf16LE,
+        {"utf16le-nobom.xml",
+         7,
+         false,
+         TextEncoding::Utf16LE,
          {"<?xml version=\"1.0\"?>", "<a>wörd</a>"}},
     };
     for (const auto& c : cases) {
@@ -148,8 +154,8 @@ TEST_F(TextFileTest, LargeFileLineCountAndPosition) {
 
 TEST_F(TextFileTest, SwitchToUtf8DecodesTheLastLineAgain) {
     TextFile file;
-    ASSERT_TRUE(file.Open(Write("switch.htm", "caf\xC3\xA9 one\nna\xC3\xAFve\n"),
-                          TextEncoding::Cp1252));
+    ASSERT_TRUE(
+        file.Open(Write("switch.htm", "caf\xC3\xA9 one\nna\xC3\xAFve\n"), TextEncoding::Cp1252));
     std::u16string line;
     ASSERT_TRUE(file.ReadLine(line));
     EXPECT_EQ(U16ToUtf8(line), "cafÃ© one");

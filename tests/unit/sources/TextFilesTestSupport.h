@@ -42,6 +42,8 @@ private:
 };
 
 // Bytes from a string literal that may hold NULs: Bytes("a\0b") keeps all three.
-template <std::size_t N> std::string Bytes(const char (&s)[N]) { return std::string(s, N - 1); }
+template <std::size_t N> std::string Bytes(const char (&s)[N]) {
+    return std::string(s, N - 1);
+}
 
 } // namespace lxty::test

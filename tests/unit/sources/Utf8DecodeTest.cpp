@@ -39,11 +39,23 @@ TEST(Utf8DecodeTest, DecodesEveryValidSequenceAndFallsBackByteByByte) {
         {"ascii", "plain words", "plain words"},
         {"i with diaeresis (C3 AF) is one letter", "na\xC3\xAFve", "naïve"},
         {"e acute", "caf\xC3\xA9", "café"},
-        {"no-break space C2 A0 stays a character", "a\xC2\xA0" "b", "a\u00A0b"},
+        {"no-break space C2 A0 stays a character",
+         "a\xC2\xA0"
+         "b",
+         "a\u00A0b"},
         {"inverted question mark C2 BF", "\xC2\xBFqu\xC3\xA9?", "¿qué?"},
-        {"C1 control C2 85 is dropped", "a\xC2\x85" "b", "ab"},
-        {"C1 control C2 80 is dropped", "a\xC2\x80" "b", "ab"},
-        {"c caron C4 8D is decoded, not flattened", "\xC4\x8D" "esk\xC3\xBD", "český"},
+        {"C1 control C2 85 is dropped",
+         "a\xC2\x85"
+         "b",
+         "ab"},
+        {"C1 control C2 80 is dropped",
+         "a\xC2\x80"
+         "b",
+         "ab"},
+        {"c caron C4 8D is decoded, not flattened",
+         "\xC4\x8D"
+         "esk\xC3\xBD",
+         "český"},
         {"Greek", "\xCE\xBB\xCF\x8C\xCE\xB3\xCE\xBF\xCF\x82", "λόγος"},
         {"euro sign E2 82 AC", "5\xE2\x82\xAC", "5€"},
         {"CJK", "\xE8\xAA\x9E", "語"},
@@ -54,7 +66,10 @@ TEST(Utf8DecodeTest, DecodesEveryValidSequenceAndFallsBackByteByByte) {
         {"encoded surrogate ED A0 80 falls back per byte", "\xED\xA0\x80", "í\u00A0€"},
         {"past U+10FFFF falls back", "\xF4\x90\x80\x80", "ô\u0090€€"},
         {"truncated sequence at the end", "x\xE2\x80", "xâ€"},
-        {"lead byte followed by ASCII", "\xC3" "A", "ÃA"},
+        {"lead byte followed by ASCII",
+         "\xC3"
+         "A",
+         "ÃA"},
         {"empty", "", ""},
     };
     for (const auto& c : cases)
@@ -64,9 +79,11 @@ TEST(Utf8DecodeTest, DecodesEveryValidSequenceAndFallsBackByteByByte) {
 TEST(Utf8DecodeTest, ReportsWhetherThePunctuationBlockOccurs) {
     std::u16string out;
     EXPECT_FALSE(DecodeUtf8Line("caf\xC3\xA9", out));
-    EXPECT_TRUE(DecodeUtf8Line("a\xE2\x80\x94" "b", out));
+    EXPECT_TRUE(DecodeUtf8Line("a\xE2\x80\x94"
+                               "b",
+                               out));
     EXPECT_TRUE(DecodeUtf8Line("\x93quoted\x94", out)); // through the fallback
-    EXPECT_FALSE(DecodeUtf8Line("\xE2\x82\xAC", out));   // U+20AC is outside the block
+    EXPECT_FALSE(DecodeUtf8Line("\xE2\x82\xAC", out));  // U+20AC is outside the block
 }
 
 TEST(Utf8DecodeTest, Cp1252LinesAreOneCharacterPerByte) {
@@ -85,11 +102,10 @@ struct PunctuationRow {
 TEST(Utf8DecodeTest, PunctuationTableRowByRow) {
     // Every character of U+2000 to U+203F, between two letters.
     const PunctuationRow named[] = {
-        {0x2010, "-"},   {0x2011, "-"},      {0x2012, "-"},   {0x2013, "-"},
-        {0x2014, " -- "}, {0x2015, "--"},     {0x2016, "|"},   {0x2017, "\u2030"},
-        {0x2018, "'"},   {0x2019, "'"},      {0x201A, "'"},   {0x201B, "'"},
-        {0x201C, "\""},  {0x201D, "\""},     {0x201E, "\""},  {0x201F, "\""},
-        {0x2022, " . "}, {0x2026, "..."},    {0x2039, "<"},   {0x203A, ">"},
+        {0x2010, "-"},  {0x2011, "-"},   {0x2012, "-"},      {0x2013, "-"},  {0x2014, " -- "},
+        {0x2015, "--"}, {0x2016, "|"},   {0x2017, "\u2030"}, {0x2018, "'"},  {0x2019, "'"},
+        {0x201A, "'"},  {0x201B, "'"},   {0x201C, "\""},     {0x201D, "\""}, {0x201E, "\""},
+        {0x201F, "\""}, {0x2022, " . "}, {0x2026, "..."},    {0x2039, "<"},  {0x203A, ">"},
     };
     for (char16_t ch = 0x2000; ch <= 0x203F; ++ch) {
         std::string expected;
@@ -137,7 +153,10 @@ TEST(Utf8DecodeTest, Utf8SampleNeedsValidityAndOneMultiByteSequence) {
         {"ASCII only", "just ascii\r\n", false, false},
         {"empty", "", false, false},
         {"one e acute", "caf\xC3\xA9", false, true},
-        {"BOM alone counts as multi-byte", "\xEF\xBB\xBF" "abc", false, true},
+        {"BOM alone counts as multi-byte",
+         "\xEF\xBB\xBF"
+         "abc",
+         false, true},
         {"Windows-1252 e acute", "caf\xE9 au lait", false, false},
         {"valid then invalid", "\xC3\xA9 then \xE9", false, false},
         {"overlong", "a\xC1\xBF", false, false},
