@@ -9,10 +9,9 @@
 
 #include <cerrno>
 #include <fstream>
-#include <iterator>
 #include <random>
-#include <span>
 #include <system_error>
+#include <vector>
 
 namespace lxty {
 
@@ -257,13 +256,16 @@ fs::path TemporaryNameBeside(const fs::path& target) {
     static std::mt19937_64 random{std::random_device{}()};
     const fs::path folder = target.parent_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string suffix = ".~" + std::to_string(random() % 1000000000ULL) + ".tmp";
-        fs::path candidate = folder / (target.filename().string() + suffix);
+        fs::path name = target.filename();
+        name += ".~" + std::to_string(random() % 1000000000ULL) + ".tmp";
+        const fs::path candidate = folder / name;
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(candidate, ec)))
             return candidate;
     }
-    return folder / (target.filename().string() + ".~tmp");
+    fs::path name = target.filename();
+    name += ".~tmp";
+    return folder / name;
 }
 
 // Reading ---------------------------------------------------------------------------------
@@ -704,9 +706,8 @@ LoadSettingsOutcome LoadSettingsFromFile(const fs::path& chosen, Settings& s, Ru
 std::optional<LoadSettingsOutcome> ChooseAndLoadSettings(Settings& s, RunState& run, Host& host,
                                                          RestoreActions& actions,
                                                          const std::u16string& initialPath) {
-    const std::optional<std::u16string> chosen =
-        host.ChooseOpenFile(u"Specify file to load settings from.",
-                            std::u16string(kSettingsFileFilter), initialPath);
+    const std::optional<std::u16string> chosen = host.ChooseOpenFile(
+        u"Specify file to load settings from.", std::u16string(kSettingsFileFilter), initialPath);
     if (!chosen || chosen->empty())
         return std::nullopt;
     return LoadSettingsFromFile(fs::path(*chosen), s, run, host, actions);

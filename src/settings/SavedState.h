@@ -94,11 +94,11 @@ public:
 };
 
 // Result codes of RestoreSavedState.
-inline constexpr std::int16_t kRestoreNoFile = -1;      // no such file; nothing changed
-inline constexpr std::int16_t kRestoreOk = 0;           // success
-inline constexpr std::int16_t kRestoreNoListEntry = 1;  // a list field has nothing selected
+inline constexpr std::int16_t kRestoreNoFile = -1;         // no such file; nothing changed
+inline constexpr std::int16_t kRestoreOk = 0;              // success
+inline constexpr std::int16_t kRestoreNoListEntry = 1;     // a list field has nothing selected
 inline constexpr std::int16_t kRestoreWordsFileFailed = 2; // an agreed word-list file failed
-inline constexpr std::int16_t kRestoreReadError = 3;    // errorText holds the error
+inline constexpr std::int16_t kRestoreReadError = 3;       // errorText holds the error
 
 struct RestoreOutcome {
     std::int16_t code = kRestoreOk;

@@ -183,7 +183,9 @@ public:
     }
 
 private:
-    static std::u16string Digit(int i) { return std::u16string(1, static_cast<char16_t>(u'0' + i)); }
+    static std::u16string Digit(int i) {
+        return std::u16string(1, static_cast<char16_t>(u'0' + i));
+    }
 };
 
 class SavedStateTest : public ::testing::Test {
@@ -192,8 +194,9 @@ protected:
 
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("lxty-savedstate-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+              ("lxty-savedstate-" +
+               std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -359,8 +362,8 @@ struct CutCase {
 
 TEST_F(SavedStateTest, ShortFileKeepsWhatWasReadAndAsksAboutDefaults) {
     const CutCase cases[] = {
-        {47, MsgAnswer::No, false},  {47, MsgAnswer::Yes, false}, {58, MsgAnswer::No, false},
-        {59, MsgAnswer::No, true},   {78, MsgAnswer::No, true},   {0, MsgAnswer::No, false},
+        {47, MsgAnswer::No, false}, {47, MsgAnswer::Yes, false}, {58, MsgAnswer::No, false},
+        {59, MsgAnswer::No, true},  {78, MsgAnswer::No, true},   {0, MsgAnswer::No, false},
     };
     const std::vector<std::string> all = SplitLines(ReadBytes(kFixture));
     for (const CutCase& c : cases) {
@@ -404,20 +407,40 @@ TEST_F(SavedStateTest, ShortFileKeepsWhatWasReadAndAsksAboutDefaults) {
             expected.WordsToIgnoreOrCount = full.WordsToIgnoreOrCount;
             expected.File = full.File;
             expected.FileFilepathSpecifications = full.FileFilepathSpecifications;
-            for (std::u16string_view n :
-                 {u"ShortWordSize", u"LongWordSize", u"ThresholdFrequency", u"IgnoreShortWords",
-                  u"IgnoreInfrequentWords", u"IgnoreRepetitions",
-                  u"IgnoreExcessivelyFrequentWords", u"ExtractTextFromDocx", u"IgnoreNoLetter",
-                  u"CaseSignificant", u"DropFinalS", u"AllowWordsWithHyphens",
-                  u"AllowWordsWithApostrophes", u"AllowWordsWithUnderscores",
-                  u"AllowWordsWithColons", u"AllowWordsWithBackslashes",
-                  u"AllowWordsWithForwardslashes", u"AllowWordsWithParentheses",
-                  u"AllowWordsWithPeriods", u"AllowWordsWithCommas", u"AllowWordsWithAtSigns",
-                  u"AllowWordsWithNumerals", u"AllowWordsWithAmpersands",
-                  u"AllowWordsWithUserSpecifiedExtraChars", u"OutputWithCommas",
-                  u"AllowCommentMarkers", u"WarnOnOverwrite", u"SaveStateOnQuit",
-                  u"SuppressWords", u"DisableOutputToFile", u"IncludeSubfolders", u"WordOrder",
-                  u"DisplayFormat", u"Only7bitASCII"}) {
+            for (std::u16string_view n : {u"ShortWordSize",
+                                          u"LongWordSize",
+                                          u"ThresholdFrequency",
+                                          u"IgnoreShortWords",
+                                          u"IgnoreInfrequentWords",
+                                          u"IgnoreRepetitions",
+                                          u"IgnoreExcessivelyFrequentWords",
+                                          u"ExtractTextFromDocx",
+                                          u"IgnoreNoLetter",
+                                          u"CaseSignificant",
+                                          u"DropFinalS",
+                                          u"AllowWordsWithHyphens",
+                                          u"AllowWordsWithApostrophes",
+                                          u"AllowWordsWithUnderscores",
+                                          u"AllowWordsWithColons",
+                                          u"AllowWordsWithBackslashes",
+                                          u"AllowWordsWithForwardslashes",
+                                          u"AllowWordsWithParentheses",
+                                          u"AllowWordsWithPeriods",
+                                          u"AllowWordsWithCommas",
+                                          u"AllowWordsWithAtSigns",
+                                          u"AllowWordsWithNumerals",
+                                          u"AllowWordsWithAmpersands",
+                                          u"AllowWordsWithUserSpecifiedExtraChars",
+                                          u"OutputWithCommas",
+                                          u"AllowCommentMarkers",
+                                          u"WarnOnOverwrite",
+                                          u"SaveStateOnQuit",
+                                          u"SuppressWords",
+                                          u"DisableOutputToFile",
+                                          u"IncludeSubfolders",
+                                          u"WordOrder",
+                                          u"DisplayFormat",
+                                          u"Only7bitASCII"}) {
                 const SettingsField* f = FindSettingsField(n);
                 f->setInt(expected, f->getInt(full));
             }
@@ -461,11 +484,16 @@ TEST_F(SavedStateTest, ListIndexOnLine12) {
         std::u16string error;
     };
     const Case cases[] = {
-        {"-2", kRestoreReadError, u"Invalid data"}, {"-1", kRestoreNoListEntry, u""},
-        {"0", kRestoreOk, u""},                     {"18", kRestoreOk, u""},
-        {"19", kRestoreReadError, u"Invalid data"}, {"40", kRestoreReadError, u"Invalid data"},
-        {"abc", kRestoreReadError, u"Invalid data"}, {"", kRestoreReadError, u"Invalid data"},
-        {" 7 ", kRestoreOk, u""},                   {"99999999999", kRestoreReadError, u"Invalid data"},
+        {"-2", kRestoreReadError, u"Invalid data"},
+        {"-1", kRestoreNoListEntry, u""},
+        {"0", kRestoreOk, u""},
+        {"18", kRestoreOk, u""},
+        {"19", kRestoreReadError, u"Invalid data"},
+        {"40", kRestoreReadError, u"Invalid data"},
+        {"abc", kRestoreReadError, u"Invalid data"},
+        {"", kRestoreReadError, u"Invalid data"},
+        {" 7 ", kRestoreOk, u""},
+        {"99999999999", kRestoreReadError, u"Invalid data"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("line 12: " + c.line);
@@ -505,8 +533,8 @@ TEST_F(SavedStateTest, EveryListWithNothingSelectedGivesResultOne) {
 
 TEST_F(SavedStateTest, ValuesTheirFieldsCannotHoldAreInvalidData) {
     const std::pair<int, std::string> cases[] = {
-        {15, "2"},  {15, "-1"}, {13, "9"},  {14, "18"}, {46, "14"}, {45, "2"},
-        {66, "23"}, {63, "25"}, {64, "30"}, {73, "8"},  {52, "x"},  {61, "1.5"},
+        {15, "2"},  {15, "-1"}, {13, "9"},  {14, "18"},   {46, "14"}, {45, "2"},
+        {66, "23"}, {63, "25"}, {64, "30"}, {73, "8"},    {52, "x"},  {61, "1.5"},
         {48, "-1"}, {75, ""},   {79, "?"},  {53, "true"},
     };
     for (const auto& [line, value] : cases) {
@@ -684,10 +712,20 @@ TEST_F(SavedStateTest, OffersToLoadEachSelectedWordListFile) {
         {{MsgAnswer::Yes, MsgAnswer::Yes}, {}, kRestoreOk, {u"Read0", u"Read1"}, 1, 0, 7},
         {{MsgAnswer::No, MsgAnswer::Yes}, {}, kRestoreOk, {u"Read1"}, -1, 0, 7},
         {{MsgAnswer::Yes, MsgAnswer::No}, {}, kRestoreOk, {u"Read0"}, 1, -1, 7},
-        {{MsgAnswer::Yes, MsgAnswer::Yes}, {false, true}, kRestoreWordsFileFailed,
-         {u"Read0", u"Read1"}, 1, 0, 7},
-        {{MsgAnswer::Yes, MsgAnswer::Yes}, {true, false}, kRestoreWordsFileFailed,
-         {u"Read0", u"Read1"}, 1, 0, 7},
+        {{MsgAnswer::Yes, MsgAnswer::Yes},
+         {false, true},
+         kRestoreWordsFileFailed,
+         {u"Read0", u"Read1"},
+         1,
+         0,
+         7},
+        {{MsgAnswer::Yes, MsgAnswer::Yes},
+         {true, false},
+         kRestoreWordsFileFailed,
+         {u"Read0", u"Read1"},
+         1,
+         0,
+         7},
     };
     for (const Case& c : cases) {
         Settings s;
@@ -822,7 +860,8 @@ TEST_F(SavedStateTest, LoadSettingsFromFileLabelsAndMessages) {
         {FixtureWithLine(12, "-1"), u"Error loading from", {u"Invalid combo box index."}},
         // The read stopped before the lists: Initialize, after start-up, asks about the list
         // still holding a file.
-        {FixtureWithLine(12, "40"), u"Error loading from",
+        {FixtureWithLine(12, "40"),
+         u"Error loading from",
          {u"Error when attempting to load settings: Invalid data", clearQuestion}},
     };
     for (const Case& c : cases) {
@@ -862,8 +901,8 @@ TEST_F(SavedStateTest, LoadOfAShortFileAnswersItsQuestions) {
     EXPECT_EQ(out.restore.code, kRestoreOk);
     EXPECT_EQ(out.stateLabel, u"Settings loaded from");
     EXPECT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(s.CaseSignificant, 0);                      // defaults set again
-    EXPECT_EQ(s.Folder, u"/home/ann/Texts, 2024");        // main-window fields stay read
+    EXPECT_EQ(s.CaseSignificant, 0);               // defaults set again
+    EXPECT_EQ(s.Folder, u"/home/ann/Texts, 2024"); // main-window fields stay read
 }
 
 TEST_F(SavedStateTest, ChoosersDoNothingWithoutAChoice) {
@@ -907,8 +946,8 @@ TEST_F(SavedStateTest, SaveSettingsButton) {
     EXPECT_FALSE(GetText(50).empty());
     EXPECT_EQ(ReadBytes(dir / "lxty.usr"), ReadBytes(kFixture));
 
-    EXPECT_FALSE(SaveSettingsToDefault(FixtureRecord(), dir / "missing" / "lxty.usr", host,
-                                       "cmdSaveState"));
+    EXPECT_FALSE(
+        SaveSettingsToDefault(FixtureRecord(), dir / "missing" / "lxty.usr", host, "cmdSaveState"));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, u"Error when attempting to save state: Path not found");
     EXPECT_EQ(host.messages[0].title, u"Save state");
