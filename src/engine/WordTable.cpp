@@ -398,7 +398,8 @@ void WordCounting::GetWords2(const std::u16string& word) {
 
 void WordCounting::AddWordToList(const std::u16string& word) {
     const bool readingList = m_rs.blnReadingWords;
-    const bool phrasesToCount = m_rs.blnThereAreCountOnlyWords && m_rs.blnCountOnlyWordsIncludePhrase;
+    const bool phrasesToCount =
+        m_rs.blnThereAreCountOnlyWords && m_rs.blnCountOnlyWordsIncludePhrase;
     if (!readingList && !phrasesToCount &&
         static_cast<std::int64_t>(word.size()) > intMaxPermittedWordLength)
         return;
@@ -474,7 +475,8 @@ void WordCounting::ShowTotals() {
             else if (included == 2)
                 wordCount = u"Both words or phrases to be counted were found.";
             else
-                wordCount = u"All " + FormatCount(included) + u" words or phrases to be counted were found.";
+                wordCount = u"All " + FormatCount(included) +
+                            u" words or phrases to be counted were found.";
         } else {
             if (included == 1)
                 wordCount = u"The word to be counted was found.";
@@ -504,6 +506,112 @@ void WordCounting::ShowTotals() {
     } else if (specified && m_rs.lngNumOccurrences >= 1) {
         m_host.SetLabel("lblNumWordsExcluded", u"No. of instances of " + wp + u" in this list: " +
                                                    FormatCount(m_rs.lngNumOccurrences));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Word-list arrays
+
+void StringArraySort(std::vector<std::u16string>& array, std::int64_t first, std::int64_t last,
+                     std::int64_t keyStart, bool ignoreCase) {
+    first = std::max<std::int64_t>(first, 1);
+    last = std::min<std::int64_t>(last, static_cast<std::int64_t>(array.size()));
+    if (first >= last)
+        return;
+    // Keys are worked out once; the elements travel with them.
+    struct Item {
+        std::u16string key;
+        std::u16string text;
+    };
+    std::vector<Item> items;
+    items.reserve(static_cast<std::size_t>(last - first + 1));
+    for (std::int64_t p = first; p <= last; ++p) {
+        std::u16string& text = array[static_cast<std::size_t>(p - 1)];
+        std::u16string key(KeyFrom(text, keyStart));
+        items.push_back({ignoreCase ? LowerCaseAll(key) : std::move(key), std::move(text)});
+    }
+    auto at = [&](std::int64_t i) -> Item& { return items[static_cast<std::size_t>(i)]; };
+
+    // Descending middle-pivot quicksort, then the range reversed: the order of equal keys
+    // follows from exactly these steps.
+    std::vector<std::pair<std::int64_t, std::int64_t>> pending{
+        {0, static_cast<std::int64_t>(items.size()) - 1}};
+    while (!pending.empty()) {
+        auto [lo, hi] = pending.back();
+        pending.pop_back();
+        while (lo < hi) {
+            const std::u16string pivot = at((lo + hi) / 2).key;
+            std::int64_t i = lo, j = hi;
+            while (i <= j) {
+                while (i < hi && at(i).key > pivot)
+                    ++i;
+                while (j > lo && at(j).key < pivot)
+                    --j;
+                if (i <= j) {
+                    if (i < j)
+                        std::swap(at(i), at(j));
+                    ++i;
+                    --j;
+                }
+            }
+            if (j - lo < hi - i) {
+                pending.push_back({i, hi});
+                hi = j;
+            } else {
+                pending.push_back({lo, j});
+                lo = i;
+            }
+        }
+    }
+    std::reverse(items.begin(), items.end());
+    for (std::size_t k = 0; k < items.size(); ++k)
+        array[static_cast<std::size_t>(first - 1) + k] = std::move(items[k].text);
+}
+
+bool StringArraySearch(std::u16string_view value, const std::vector<std::u16string>& array,
+                       std::int64_t count, std::int64_t& position, std::int64_t keyStart) {
+    count = std::min<std::int64_t>(count, static_cast<std::int64_t>(array.size()));
+    auto key = [&](std::int64_t p) {
+        return KeyFrom(array[static_cast<std::size_t>(p - 1)], keyStart);
+    };
+    if (count <= 0) {
+        position = 1;
+        return false;
+    }
+    if (value < key(1)) {
+        position = 1;
+        return false;
+    }
+    if (value > key(count)) {
+        position = count + 1;
+        return false;
+    }
+    if (count == 1) {
+        position = 1;
+        return true;
+    }
+    std::int64_t lo = 1, hi = count, mid = count / 2;
+    for (;;) {
+        const auto k = key(mid);
+        if (value == k) {
+            position = mid;
+            return true;
+        }
+        if (value > k) {
+            if (mid == hi) {
+                position = hi + 1;
+                return false;
+            }
+            lo = mid + 1;
+            mid = mid + (hi - mid + 1) / 2;
+        } else {
+            if (mid == lo) {
+                position = lo;
+                return false;
+            }
+            hi = mid - 1;
+            mid = mid - (mid - lo + 1) / 2;
+        }
     }
 }
 

@@ -46,10 +46,10 @@ struct FileCount {
 
 // One entry of the table.
 struct WordEntry {
-    std::u16string word;     // exactly as extracted
-    std::u16string sortKey;  // LowerCaseAll(FoldAccents(word)): the alphabetical order
-    std::int64_t count = 0;  // occurrences
-    std::int64_t frequencyRank = 0;        // 1 = first in frequency order; 0 = not ranked
+    std::u16string word;            // exactly as extracted
+    std::u16string sortKey;         // LowerCaseAll(FoldAccents(word)): the alphabetical order
+    std::int64_t count = 0;         // occurrences
+    std::int64_t frequencyRank = 0; // 1 = first in frequency order; 0 = not ranked
     std::int64_t nextInFrequencyOrder = 0; // index of the entry ranked next; 0 at the end
     bool included = true;                  // cleared by the exclusion filters
     // The files the word occurred in, in order of first occurrence, each with its count.
@@ -62,9 +62,9 @@ struct WordEntry {
 
 // Which per-file data a counted occurrence carries.
 enum class FileScope {
-    None,      // word-list read: no file data
+    None,         // word-list read: no file data
     SingleSource, // clipboard or single file: every occurrence is in file 0
-    Folder     // folder run: the given file number
+    Folder        // folder run: the given file number
 };
 
 class WordTable {
@@ -161,7 +161,7 @@ private:
     std::int64_t m_firstFreq = 0;
 
     std::int64_t m_currentFile = 0;
-    std::vector<std::u16string> m_filePaths;      // index n - 1 = file number n
+    std::vector<std::u16string> m_filePaths; // index n - 1 = file number n
     std::u16string m_currentPathLower;
 };
 
@@ -238,5 +238,22 @@ private:
     std::u16string m_pending;
     std::int64_t m_lastFlushSecond = -1;
 };
+
+// --- Word-list arrays -------------------------------------------------------------------------
+// The sort and search routines of the word lists. Arrays are 1-based in their positions:
+// position p is element p - 1 of the vector. The key of an element is its text from character
+// keyStart (1-based) on.
+
+// Sorts positions first..last into ascending key order (ordinal comparison; after LowerCaseAll
+// of both keys when ignoreCase). Elements with equal keys end in the order of the program's
+// own quicksort (descending quicksort, then the range reversed), which the listings keep.
+void StringArraySort(std::vector<std::u16string>& array, std::int64_t first, std::int64_t last,
+                     std::int64_t keyStart = 1, bool ignoreCase = false);
+
+// Binary search of value among the keys of positions 1..count of an array sorted by key.
+// Returns true with position = where it was found, or false with position = where it would
+// be inserted (1..count + 1).
+bool StringArraySearch(std::u16string_view value, const std::vector<std::u16string>& array,
+                       std::int64_t count, std::int64_t& position, std::int64_t keyStart = 1);
 
 } // namespace lxty

@@ -58,7 +58,9 @@ bool PartMatches(std::u16string_view text, std::u16string_view entry) {
 
 } // namespace
 
-void WordsToIgnore::AddTyped(std::u16string entry) { m_typed.push_back(std::move(entry)); }
+void WordsToIgnore::AddTyped(std::u16string entry) {
+    m_typed.push_back(std::move(entry));
+}
 
 void WordsToIgnore::AddFileEntry(std::u16string entry) {
     // The exact lookup is a binary search, so the list stays sorted whatever order the reader

@@ -116,8 +116,7 @@ public:
     }
 
     struct Totals {
-        std::int64_t included = 0, excluded = 0, occurrences = 0, maxFrequency = 0,
-                     maxNumFiles = 0;
+        std::int64_t included = 0, excluded = 0, occurrences = 0, maxFrequency = 0, maxNumFiles = 0;
         int maxWordLength = 0;
         bool operator==(const Totals&) const = default;
     };

@@ -21,15 +21,17 @@
 namespace lxty {
 
 void PrintTo(const WordEntry& e, std::ostream* os) {
-    *os << "{word \"" << U16ToUtf8(e.word) << "\", key \"" << U16ToUtf8(e.sortKey)
-        << "\", count " << e.count << ", rank " << e.frequencyRank << ", next "
-        << e.nextInFrequencyOrder << ", included " << e.included << ", files [";
+    *os << "{word \"" << U16ToUtf8(e.word) << "\", key \"" << U16ToUtf8(e.sortKey) << "\", count "
+        << e.count << ", rank " << e.frequencyRank << ", next " << e.nextInFrequencyOrder
+        << ", included " << e.included << ", files [";
     for (const auto& f : e.files)
         *os << " " << f.fileNumber << ":" << f.count;
     *os << " ]}";
 }
 
-void PrintTo(const std::u16string& s, std::ostream* os) { *os << '"' << U16ToUtf8(s) << '"'; }
+void PrintTo(const std::u16string& s, std::ostream* os) {
+    *os << '"' << U16ToUtf8(s) << '"';
+}
 
 namespace {
 
@@ -106,8 +108,8 @@ void ExpectSameEntries(const std::vector<WordEntry>& fast, const std::vector<Wor
 class WordGenerator {
 public:
     explicit WordGenerator(unsigned seed) : m_rng(seed) {
-        const std::u16string syllables[] = {u"ca", u"fe", u"ba", u"na", u"lo", u"re", u"oe",
-                                            u"ss", u"to"};
+        const std::u16string syllables[] = {u"ca", u"fe", u"ba", u"na", u"lo",
+                                            u"re", u"oe", u"ss", u"to"};
         std::vector<std::u16string> stems;
         for (const auto& a : syllables)
             for (const auto& b : syllables) {
@@ -132,7 +134,8 @@ public:
     // Skewed towards the front of the vocabulary, so counts range from 1 to hundreds.
     std::u16string Next() {
         const double u = std::uniform_real_distribution<double>(0.0, 1.0)(m_rng);
-        const auto i = static_cast<std::size_t>(u * u * u * static_cast<double>(m_vocabulary.size()));
+        const auto i =
+            static_cast<std::size_t>(u * u * u * static_cast<double>(m_vocabulary.size()));
         return m_vocabulary[std::min(i, m_vocabulary.size() - 1)];
     }
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
@@ -265,7 +268,7 @@ TEST(WordTableCounting, FirstWordThenRepeat) {
 }
 
 TEST(WordTableCounting, TableIsInOrdinalWordOrderWhateverTheArrivalOrder) {
-    const std::vector<std::u16string> ascending{u"Zebra", u"apple", u"banana", u"café",
+    const std::vector<std::u16string> ascending{u"Zebra",      u"apple", u"banana",       u"café",
                                                 u"cafe\u0301", u"zebra", u"\u00e9t\u00e9"};
     std::vector<std::u16string> expected = ascending;
     std::sort(expected.begin(), expected.end());
@@ -454,10 +457,10 @@ TEST(WordTableFilter, LengthLimitsFollowTheSelectedEntries) {
         bool included;
     };
     const Case cases[] = {
-        {1, 0, 3, 1, false}, {1, 0, 3, 2, true},   // "2": fewer than 2 characters
-        {1, 3, 3, 4, false}, {1, 3, 3, 5, true},   // "5"
-        {0, 3, 3, 1, true},                        // check box off: short words stay
-        {1, 1, 0, 20, true}, {1, 1, 0, 21, false}, // "20": more than 20 characters
+        {1, 0, 3, 1, false},  {1, 0, 3, 2, true},    // "2": fewer than 2 characters
+        {1, 3, 3, 4, false},  {1, 3, 3, 5, true},    // "5"
+        {0, 3, 3, 1, true},                          // check box off: short words stay
+        {1, 1, 0, 20, true},  {1, 1, 0, 21, false},  // "20": more than 20 characters
         {1, 1, 8, 100, true}, {1, 1, 8, 101, false}, // "100"
         {0, 1, 3, 51, false},                        // no check box for long words
     };
@@ -498,9 +501,8 @@ TEST(WordTableOrder, AlphabeticalBySortKeyFoldingCaseAndAccents) {
     rig.settings.IgnoreShortWords = 0;
     rig.Add({u"Zulu", u"apple", u"Œuvre", u"éclair", u"banana", u"oeuf"});
     rig.table.SortAlphabetically();
-    EXPECT_EQ(rig.Words(),
-              (std::vector<std::u16string>{u"apple", u"banana", u"éclair", u"oeuf", u"Œuvre",
-                                           u"Zulu"}));
+    EXPECT_EQ(rig.Words(), (std::vector<std::u16string>{u"apple", u"banana", u"éclair", u"oeuf",
+                                                        u"Œuvre", u"Zulu"}));
 }
 
 TEST(WordTableOrder, TiesByCountListedAlphabetically) {
@@ -755,7 +757,8 @@ TEST(WordTableTotals, AllWordsRun) {
     rig.counting.ShowTotals();
     EXPECT_EQ(rig.host.labels["lblNumberOfWords"], u"Number of words in this list: 2");
     EXPECT_EQ(rig.host.labels["lblNumWordsExcluded"], u"Number of words ignored: 1");
-    EXPECT_EQ(rig.host.labels["lblNumOccurrences"], u"Number of instances of words in this list: 3");
+    EXPECT_EQ(rig.host.labels["lblNumOccurrences"],
+              u"Number of instances of words in this list: 3");
     EXPECT_EQ(rig.host.labels["lblTotalNumOccurrences"],
               u"Total number of instances of words: 1,234,567");
 
@@ -814,6 +817,104 @@ TEST(WordTableTotals, PhraseRun) {
     rig.counting.ShowTotals();
     EXPECT_EQ(rig.host.labels["lblNumberOfWords"], u"Number of phrases in this list: 12");
     EXPECT_EQ(rig.host.labels.count("lblNumWordsExcluded"), 0u);
+}
+
+// ----------------------------------------------------------------------------------------------
+// Word-list arrays
+
+TEST(StringArraySearch, FoundOrInsertionPosition) {
+    const std::vector<std::u16string> three{u"b", u"d", u"f"};
+    struct Case {
+        std::int64_t count;
+        std::u16string value;
+        bool found;
+        std::int64_t position;
+    };
+    const Case cases[] = {
+        {0, u"b", false, 1}, {1, u"a", false, 1}, {1, u"b", true, 1},  {1, u"c", false, 2},
+        {3, u"a", false, 1}, {3, u"b", true, 1},  {3, u"c", false, 2}, {3, u"d", true, 2},
+        {3, u"e", false, 3}, {3, u"f", true, 3},  {3, u"g", false, 4}, {2, u"f", false, 3},
+    };
+    for (const auto& c : cases) {
+        std::int64_t position = -7;
+        EXPECT_EQ(StringArraySearch(c.value, three, c.count, position), c.found)
+            << U16ToUtf8(c.value) << " among " << c.count;
+        EXPECT_EQ(position, c.position) << U16ToUtf8(c.value) << " among " << c.count;
+    }
+}
+
+TEST(StringArraySearch, AgreesWithLowerBoundOnEverySizeAndGap) {
+    for (int n = 1; n <= 40; ++n) {
+        std::vector<std::u16string> a;
+        for (int k = 0; k < n; ++k)
+            a.push_back(Utf8ToU16(std::to_string(100 + 2 * k))); // "100", "102", ...
+        for (int v = 99; v <= 100 + 2 * n; ++v) {
+            const std::u16string value = Utf8ToU16(std::to_string(v));
+            const auto lb = std::lower_bound(a.begin(), a.end(), value) - a.begin() + 1;
+            const bool present = lb <= n && a[static_cast<std::size_t>(lb - 1)] == value;
+            std::int64_t position = 0;
+            EXPECT_EQ(StringArraySearch(value, a, n, position), present) << n << " " << v;
+            EXPECT_EQ(position, lb) << n << " " << v;
+        }
+    }
+}
+
+TEST(StringArraySearch, ComparesFromKeyStart) {
+    const std::vector<std::u16string> a{u"9|apple", u"1|melon", u"5|zucchini"};
+    std::int64_t position = 0;
+    EXPECT_TRUE(StringArraySearch(u"melon", a, 3, position, 3));
+    EXPECT_EQ(position, 2);
+    EXPECT_FALSE(StringArraySearch(u"nut", a, 3, position, 3));
+    EXPECT_EQ(position, 3);
+}
+
+TEST(StringArraySort, AscendingByKeyAndAPermutation) {
+    std::mt19937 rng(11);
+    for (int trial = 0; trial < 30; ++trial) {
+        for (bool ignoreCase : {false, true}) {
+            std::vector<std::u16string> a;
+            const int n = 1 + trial * 7;
+            for (int k = 0; k < n; ++k) {
+                std::u16string w = u"x:";
+                for (int c = 0; c < 3; ++c)
+                    w += static_cast<char16_t>((rng() % 2 ? u'a' : u'A') + rng() % 3);
+                a.push_back(w);
+            }
+            auto sorted = a;
+            StringArraySort(sorted, 1, n, 3, ignoreCase);
+            auto key = [&](const std::u16string& s) {
+                return ignoreCase ? LowerCaseAll(s.substr(2)) : s.substr(2);
+            };
+            for (int k = 1; k < n; ++k)
+                EXPECT_LE(key(sorted[k - 1]), key(sorted[k])) << "trial " << trial;
+            auto x = a, y = sorted;
+            std::sort(x.begin(), x.end());
+            std::sort(y.begin(), y.end());
+            EXPECT_EQ(x, y) << "trial " << trial;
+        }
+    }
+}
+
+TEST(StringArraySort, EqualKeysAndPartialRanges) {
+    struct Case {
+        std::vector<std::u16string> in;
+        std::int64_t first, last;
+        bool ignoreCase;
+        std::vector<std::u16string> out;
+    };
+    const Case cases[] = {
+        {{u"apple", u"Apple"}, 1, 2, true, {u"apple", u"Apple"}},
+        {{u"Apple", u"apple"}, 1, 2, true, {u"Apple", u"apple"}},
+        {{u"Ab", u"aB", u"AB"}, 1, 3, true, {u"Ab", u"aB", u"AB"}},
+        {{u"b", u"B", u"a"}, 1, 3, false, {u"B", u"a", u"b"}},
+        {{u"d", u"c", u"b", u"a"}, 2, 3, false, {u"d", u"b", u"c", u"a"}},
+        {{u"b", u"a"}, 2, 2, false, {u"b", u"a"}},
+    };
+    for (const auto& c : cases) {
+        auto a = c.in;
+        StringArraySort(a, c.first, c.last, 1, c.ignoreCase);
+        EXPECT_EQ(a, c.out);
+    }
 }
 
 } // namespace
