@@ -569,6 +569,20 @@ TEST(FolderWalkTest, LinkLoopIsNotFollowed) {
                                            r + u"/sub/elsewhere/c.txt"}));
 }
 
+TEST(FolderWalkTest, BrokenLinksAreSkippedAndFileLinksRead) {
+    TempTree t;
+    t.File("a.txt");
+    t.File("target/real.txt");
+    std::error_code ec;
+    fs::create_symlink(t.root() / "nowhere.txt", t.root() / "broken.txt", ec);
+    if (ec)
+        GTEST_SKIP() << "links cannot be made here";
+    fs::create_symlink(t.root() / "target" / "real.txt", t.root() / "linked.txt", ec);
+    WalkFixture f;
+    EXPECT_EQ(f.Process(t.Text(), false),
+              (std::vector<std::u16string>{t.Text("a.txt"), t.Text("linked.txt")}));
+}
+
 TEST(FolderWalkTest, UnreadableFolderIsSkipped) {
     TempTree t;
     t.File("a.txt");
@@ -629,6 +643,33 @@ TEST(FolderListing, ListingPassWritesOneLinePerFile) {
     EXPECT_TRUE(client.processed.empty());
     EXPECT_EQ(walk.FilesCounted(), 3);
     EXPECT_EQ(walk.FoldersCounted(), 2);
+}
+
+TEST(FolderListing, ThirteenAndFourteenCharacterFolders) {
+    TempTree t;
+    t.File("d234567890123/a.txt", "12");
+    t.File("d2345678901234/a.txt", "12");
+    const fs::path before = fs::current_path();
+    fs::current_path(t.root()); // relative folder texts of an exact length
+    struct Case {
+        std::u16string folder, listing;
+    };
+    const std::vector<Case> cases = {
+        {u"d234567890123", u"d234567890123/a.txt [2 bytes]\r\n"},
+        {u"d2345678901234", u"{Folder} = d2345678901234\r\n\r\n{Folder}/a.txt [2 bytes]\r\n"},
+    };
+    for (const auto& c : cases) {
+        FakeHost host;
+        RunState state;
+        RecordingClient client;
+        FolderWalk walk(host, state, FileSelection{}, client);
+        client.OutputAppend(ListingHeader(c.folder));
+        walk.Run(c.folder, {WalkPass::Listing, false, u""});
+        client.OutputAppend(ListingFooter(walk.FilesCounted(), walk.FoldersCounted()));
+        EXPECT_EQ(client.appended, c.listing + u"\r\n1 file in 1 folder will be scanned.\r\n")
+            << Narrow(c.folder);
+    }
+    fs::current_path(before);
 }
 
 TEST(FolderHelpers, CountsAndFolders) {
