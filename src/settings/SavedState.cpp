@@ -190,7 +190,10 @@ std::vector<std::u16string> SavedStateLines(const Settings& s) {
             lines.push_back(Decimal(static_cast<long long>(list.paths.size())));
             for (const std::u16string& p : list.paths)
                 lines.push_back(Quoted(p));
-            lines.push_back(Decimal(list.selected));
+            // A selection outside the list would make the file unreadable; it stands for none.
+            const bool inList =
+                list.selected >= 0 && static_cast<std::size_t>(list.selected) < list.paths.size();
+            lines.push_back(Decimal(inList ? list.selected : -1));
             break;
         }
         case Slot::Source:

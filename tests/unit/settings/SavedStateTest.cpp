@@ -663,6 +663,16 @@ TEST_F(SavedStateTest, WordFileLists) {
     }
 }
 
+TEST_F(SavedStateTest, ASelectionOutsideItsListIsSavedAsNone) {
+    Settings saved = FixtureRecord();
+    saved.WordsFile[0] = {{u"/a.txt", u"/b.txt"}, 2};
+    saved.WordsFile[1] = {{}, 0};
+    Settings s;
+    EXPECT_EQ(RestoreBytes(FormatSavedState(saved), s).code, kRestoreOk);
+    EXPECT_EQ(s.WordsFile[0], (WordFileList{{u"/a.txt", u"/b.txt"}, -1}));
+    EXPECT_EQ(s.WordsFile[1], WordFileList{});
+}
+
 TEST_F(SavedStateTest, WindowsApplyTheValuesInOrder) {
     Settings s;
     const RestoreOutcome r = RestoreSavedState(kFixture, {}, s, run, host, actions, false);
