@@ -75,6 +75,16 @@ std::int64_t MeasureWord(std::u16string_view s, std::int64_t lngPos,
     return n;
 }
 
+// False only for words that MakeSingular returns unchanged: no space to trim, and neither a
+// final s nor the four letters of "mice" or "lice". Saves a copy of nearly every word.
+bool MayBeReducedInSingular(std::u16string_view w) {
+    if (w.empty())
+        return false;
+    if (w.front() == u' ' || w.back() == u' ')
+        return true;
+    return w.size() > 2 && (w.back() == u's' || w.back() == u'S' || w.size() == 4);
+}
+
 constexpr std::u16string_view kContractionStems =
     u"aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn ";
 
@@ -167,44 +177,43 @@ std::u16string MakeSingular(std::u16string_view word, bool caseSignificant) {
     const std::u16string_view v = word.substr(b, e - b + 1);
     if (v.size() <= 2)
         return std::u16string(v);
-    // Every rule but mice/lice needs a final s; most words leave here without a copy.
+    // Every rule but mice/lice needs a final s; most words leave here.
     const bool endsWithS = v.back() == u's' || v.back() == u'S';
     if (!endsWithS && v.size() != 4)
         return std::u16string(v);
 
-    std::u16string w(v);
-    const std::u16string lower = LowerCaseAll(w);
+    // The endings are compared ignoring case: on the lower-cased word, made once, rather than
+    // lower-casing the tail again for every rule.
+    const std::u16string lower = LowerCaseAll(v);
+    auto ends = [&lower](std::u16string_view ending) { return EndsWith(lower, ending, true); };
+    auto replaced = [v](std::size_t endingLength, std::u16string_view replacement) {
+        std::u16string out(v.substr(0, v.size() - endingLength));
+        out += replacement;
+        return out;
+    };
+
     if (lower == u"rights" || lower == u"species")
-        return w;
-    const std::u16string& asCompared = caseSignificant ? lower : w;
+        return std::u16string(v);
+    const std::u16string_view asCompared = caseSignificant ? std::u16string_view(lower) : v;
     if (asCompared == u"mice" || asCompared == u"lice") {
-        std::u16string first = w.substr(0, 1);
+        const std::u16string first(v.substr(0, 1));
         const bool capital = caseSignificant && IsAllUpperCase(first);
         return first + (capital ? u"OUSE" : u"ouse");
     }
     if (!endsWithS)
-        return w;
+        return std::u16string(v);
 
-    if (EndsWith(w, u"ies", false) && !EndsWith(w, u"aies", false) &&
-        !EndsWith(w, u"eies", false) && w.size() >= 5) {
-        const bool capital = caseSignificant && EndsWith(w, u"IES", true);
-        return ReplaceSuffix(w, u"ies", capital ? u"Y" : u"y", false);
-    }
-    if (EndsWith(w, u"shes", false) || EndsWith(w, u"sses", false) || EndsWith(w, u"zzes", false))
-        return ReplaceSuffix(w, u"es", u"", false);
-    if (EndsWith(w, u"oes", false) && asCompared != u"floes" && asCompared != u"shoes") {
-        const bool capital = caseSignificant && EndsWith(w, u"OES", true);
-        return ReplaceSuffix(w, u"oes", capital ? u"O" : u"o", false);
-    }
-    if (EndsWith(w, u"es", false) && !EndsWith(w, u"ees", false) && !EndsWith(w, u"aes", false) &&
-        !EndsWith(w, u"oes", false)) {
-        const bool capital = caseSignificant && EndsWith(w, u"ES", true);
-        return ReplaceSuffix(w, u"es", capital ? u"E" : u"e", false);
-    }
-    if (EndsWith(w, u"s", false) && !EndsWith(w, u"ss", false) && !EndsWith(w, u"us", false) &&
-        !EndsWith(w, u"is", false) && !EndsWith(w, u"ics", false))
-        return ReplaceSuffix(w, u"s", u"", false);
-    return w;
+    if (ends(u"ies") && !ends(u"aies") && !ends(u"eies") && v.size() >= 5)
+        return replaced(3, caseSignificant && EndsWith(v, u"IES", true) ? u"Y" : u"y");
+    if (ends(u"shes") || ends(u"sses") || ends(u"zzes"))
+        return replaced(2, u"");
+    if (ends(u"oes") && asCompared != u"floes" && asCompared != u"shoes")
+        return replaced(3, caseSignificant && EndsWith(v, u"OES", true) ? u"O" : u"o");
+    if (ends(u"es") && !ends(u"ees") && !ends(u"aes") && !ends(u"oes"))
+        return replaced(2, caseSignificant && EndsWith(v, u"ES", true) ? u"E" : u"e");
+    if (ends(u"s") && !ends(u"ss") && !ends(u"us") && !ends(u"is") && !ends(u"ics"))
+        return replaced(1, u"");
+    return std::u16string(v);
 }
 
 bool IsContractionStem(std::u16string_view word) {
@@ -343,7 +352,7 @@ std::u16string WordExtractor::TakeWord(std::int64_t& measured) {
 
     const Settings& st = m_settings;
     if (!s.blnCountingMFP && st.CommonWordsLanguages == 0 && st.DropFinalS == 1 &&
-        !s.blnCountOnlyWordsIncludePhrase && !s.blnReadingWords)
+        !s.blnCountOnlyWordsIncludePhrase && !s.blnReadingWords && MayBeReducedInSingular(word))
         word = MakeSingular(word, st.CaseSignificant == 1);
 
     if (st.AllowWordsWithApostrophes != 1 && !s.blnReadingWords) {
