@@ -130,7 +130,7 @@ void FolderWalk::Run(const std::u16string& folder, const FolderWalkOptions& opti
     m_walking.clear();
     m_root = TrimTrailingSeparators(folder);
     m_shorten = m_root.size() > kShortenAbove;
-    Walk(PathFromText(m_root), m_root);
+    Walk(PathFromText(m_root), m_root, nullptr);
 }
 
 void FolderWalk::ShowCount() {
@@ -138,7 +138,8 @@ void FolderWalk::ShowCount() {
         m_client.OutputSet(u"Counting files . . ." + FormatCount(m_files));
 }
 
-void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder) {
+void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
+                      const std::vector<std::u16string>* copiesOf) {
     const std::u16string lowerFolder = LowerCaseAll(shownFolder);
     for (const auto& ex : m_selection.exclusionPatterns) {
         if (lowerFolder.find(ex) != std::u16string::npos)
@@ -178,9 +179,21 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder)
     m_walking.push_back(canonical);
     ShowCount();
 
+    // The documents of this folder, by lower-cased name without ".docx": their kept text copies
+    // in "extracted_text" below are the same words again.
+    std::vector<std::u16string> documents;
+    for (const auto& f : files) {
+        if (f.key.size() > 5 && f.key.ends_with(u".docx"))
+            documents.push_back(f.key.substr(0, f.key.size() - 5));
+    }
+
     for (const auto& f : files) {
         const std::u16string shown = JoinShown(shownFolder, f.name);
         if (!IsFileToBeScanned(shown, m_selection))
+            continue;
+        if (copiesOf && f.key.size() > 4 && f.key.ends_with(u".txt") &&
+            std::find(copiesOf->begin(), copiesOf->end(), f.key.substr(0, f.key.size() - 4)) !=
+                copiesOf->end())
             continue;
         std::error_code sec;
         const std::uintmax_t size = fs::file_size(f.path, sec);
@@ -198,7 +211,8 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder)
         for (const auto& d : subfolders) {
             if (d.key.find(u"recycle.bin") != std::u16string::npos)
                 continue;
-            Walk(d.path, JoinShown(shownFolder, d.name));
+            Walk(d.path, JoinShown(shownFolder, d.name),
+                 d.key == u"extracted_text" ? &documents : nullptr);
             m_host.Yield();
             if (m_ended || m_state.blnStop) {
                 m_ended = true;

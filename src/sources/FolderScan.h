@@ -11,7 +11,9 @@
 // the tie-break), so file numbers are the same on every run and every machine. It never
 // enters a folder that is already being walked (a link leading back up the tree), never
 // enters a subfolder whose name contains "recycle.bin", and skips folders and files it cannot
-// read. Zero-length files are never selected: there is nothing in them to count.
+// read. Zero-length files are never selected: there is nothing in them to count. Nor are the
+// text copies that docx extraction keeps ("extracted_text/<name>.txt" beside "<name>.docx"):
+// their words are already counted in the document itself.
 
 #include "sources/FilePatterns.h"
 
@@ -104,7 +106,10 @@ public:
     const std::u16string& KeptMessage() const { return m_keptMessage; }
 
 private:
-    void Walk(const std::filesystem::path& folder, const std::u16string& shownFolder);
+    // copiesOf: for an "extracted_text" folder, the documents of its parent folder (lower-cased
+    // names without ".docx"), whose kept text copies are not selected.
+    void Walk(const std::filesystem::path& folder, const std::u16string& shownFolder,
+              const std::vector<std::u16string>* copiesOf);
     void VisitFile(const std::filesystem::path& file, const std::u16string& shown,
                    std::uintmax_t size);
     void ShowCount();

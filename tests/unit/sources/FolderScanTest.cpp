@@ -454,6 +454,25 @@ TEST(FolderWalkTest, SelectsAndOrdersFiles) {
               (std::vector<std::u16string>{r + u"/A.txt", r + u"/b.txt"}));
 }
 
+TEST(FolderWalkTest, KeptDocxTextCopiesAreNotCountedAgain) {
+    TempTree t;
+    t.File("Report.DOCX", "PK\x03\x04 not really");
+    t.File("notes.txt");
+    t.File("extracted_text/report.txt"); // the copy of Report.DOCX
+    t.File("extracted_text/notes.txt");  // no notes.docx: a file of the person's own
+    t.File("extracted_text/other.htm");
+    t.File("sub/extracted_text/report.txt"); // no document beside it
+    WalkFixture f;
+    const std::u16string r = t.Text();
+    EXPECT_EQ(f.Process(r, true),
+              (std::vector<std::u16string>{
+                  r + u"/notes.txt", r + u"/Report.DOCX", r + u"/extracted_text/notes.txt",
+                  r + u"/extracted_text/other.htm", r + u"/sub/extracted_text/report.txt"}));
+    // Walking the copies' folder itself reads them.
+    WalkFixture g;
+    EXPECT_EQ(g.Process(t.Text("extracted_text"), false).size(), 3u);
+}
+
 TEST(FolderWalkTest, ExcludedFolderIsSkippedWithEverythingBelow) {
     TempTree t;
     t.File("keep/a.txt");
