@@ -225,6 +225,8 @@ TextTestResult TextTest(const std::filesystem::path& file, std::int64_t sampleSi
         return result;
     }
     const bool truncated = static_cast<std::int64_t>(sample.size()) < result.fileLength;
+    result.sevenBitSample = std::all_of(sample.begin(), sample.end(),
+                                        [](char c) { return static_cast<unsigned char>(c) < 128; });
     if (result.kind == kKindTooShort) {
         // Files of 1 to 4 bytes are read as text without a byte test; they may still be UTF-8.
         result.utf8 = IsUtf8Sample(sample, false);

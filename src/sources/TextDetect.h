@@ -55,6 +55,7 @@ struct TextTestResult {
     std::int64_t bytesExamined = 0;          // the sample length, or where the early verdict fell
     std::int64_t fileLength = 0;             // 0 when unknown (missing file, no name)
     bool utf8 = false;                       // the file is UTF-8
+    bool sevenBitSample = false;             // every byte of the sample was below 128
 };
 
 // The lower-cased extension of file, without its dot ("" when it has none).

@@ -31,6 +31,9 @@ TextEncoding EncodingFor(const TextTestResult& judged) {
         return TextEncoding::Utf16BE;
     case kKindUtf32BE:
         return TextEncoding::Utf32BE;
+    case kKindPlain:
+    case kKindTooShort:
+        return judged.sevenBitSample ? TextEncoding::SevenBitSample : TextEncoding::Cp1252;
     default:
         return TextEncoding::Cp1252;
     }
@@ -71,6 +74,7 @@ bool TextFile::Open(const std::filesystem::path& file, TextEncoding encoding) {
             m_reader.Skip(4);
         break;
     case TextEncoding::Cp1252:
+    case TextEncoding::SevenBitSample:
         break;
     }
     return true;
@@ -86,7 +90,12 @@ void TextFile::Close() {
     m_wideSkipLf = false;
 }
 
-void TextFile::Decode(std::string_view bytes, std::u16string& line) const {
+void TextFile::Decode(std::string_view bytes, std::u16string& line) {
+    // An English UTF-8 text often shows its first accented letter or curly quote well after
+    // the sample; read as Windows-1252 it would turn into "cafÃ©". The first line that is
+    // valid UTF-8 settles the file.
+    if (m_encoding == TextEncoding::SevenBitSample && IsUtf8Sample(bytes, false))
+        m_encoding = TextEncoding::Utf8;
     if (m_encoding == TextEncoding::Utf8) {
         if (DecodeUtf8Line(bytes, line))
             NormalisePunctuation(line);
@@ -123,7 +132,7 @@ bool TextFile::AtEnd() {
 }
 
 bool TextFile::SwitchToUtf8(std::u16string& lastLine) {
-    if (m_encoding != TextEncoding::Cp1252)
+    if (m_encoding != TextEncoding::Cp1252 && m_encoding != TextEncoding::SevenBitSample)
         return false;
     m_encoding = TextEncoding::Utf8;
     Decode(m_raw, lastLine);

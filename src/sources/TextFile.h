@@ -11,6 +11,9 @@
 // Lines end at CR LF, LF or CR, in any mix (LineReader.h); a byte-order mark is skipped.
 // Each encoding gives characters as follows:
 //   Cp1252  one character per byte through Windows-1252, nothing else changed;
+//   SevenBitSample  the sample held only bytes below 128, so it could not tell UTF-8 from
+//           Windows-1252: each line is read as Windows-1252 until a line is valid UTF-8 with a
+//           multi-byte sequence; from that line on the file is read as Utf8 (IsUtf8() true);
 //   Utf8    complete UTF-8 decoding with the Windows-1252 fallback, then the punctuation
 //           table (Utf8Decode.h);
 //   Utf16LE, Utf16BE, Utf32LE, Utf32BE  the code units themselves (UTF-32 code points beyond
@@ -26,11 +29,12 @@
 
 namespace lxty {
 
-enum class TextEncoding { Cp1252, Utf8, Utf16LE, Utf16BE, Utf32LE, Utf32BE };
+enum class TextEncoding { Cp1252, SevenBitSample, Utf8, Utf16LE, Utf16BE, Utf32LE, Utf32BE };
 
 // The encoding to read a judged file with: Utf8 when the UTF-8 flag is set, the Unicode form
 // of kinds 1, 2 and 5 (a UTF-16 little-endian file that starts FF FE 00 00 is found to be
-// UTF-32 little-endian when opened), Cp1252 for everything else (RTF and short files too).
+// UTF-32 little-endian when opened), SevenBitSample when the sample of a plain file held only
+// bytes below 128, Cp1252 for everything else (RTF and short files too).
 TextEncoding EncodingFor(const TextTestResult& judged);
 
 class TextFile {
@@ -48,9 +52,9 @@ public:
     // True when no line is left.
     bool AtEnd();
 
-    // Switches an 8-bit (Windows-1252) file to UTF-8 from the next line on, and decodes the
-    // line last read again as UTF-8 into lastLine. Returns false, leaving everything as it
-    // is, when the file is not being read as Windows-1252.
+    // Switches an 8-bit (Windows-1252 or SevenBitSample) file to UTF-8 from the next line on, and
+    // decodes the line last read again as UTF-8 into lastLine. Returns false, leaving everything as
+    // it is, when the file is not being read as Windows-1252.
     bool SwitchToUtf8(std::u16string& lastLine);
 
     TextEncoding Encoding() const { return m_encoding; }
@@ -66,7 +70,7 @@ public:
 private:
     bool ReadWideLine(std::u16string& line);
     bool FillWide();
-    void Decode(std::string_view bytes, std::u16string& line) const;
+    void Decode(std::string_view bytes, std::u16string& line);
 
     LineReader m_reader;
     TextEncoding m_encoding = TextEncoding::Cp1252;

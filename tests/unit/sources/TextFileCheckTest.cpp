@@ -35,7 +35,10 @@ struct CheckCase {
     bool expectedUtf8;
     std::string expectedTitle; // "" when nothing is shown
     std::string expectedText;  // "@" stands for the file's path
+    lxty::TextEncoding expectedEncoding = lxty::TextEncoding::Cp1252;
 };
+
+constexpr auto kSevenBit = lxty::TextEncoding::SevenBitSample;
 
 std::string WithPath(std::string text, const std::string& path) {
     for (std::size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at)) {
@@ -51,21 +54,23 @@ TEST_F(TextFileCheckTest, EveryOutcomeAndItsMessage) {
         {"-", "", -1, false, "Fatal error", "File @ not found."},
         {"empty.txt", "", -2, false, "Fatal error", "File @ is zero-length."},
         {"short.txt", "abcd", -4, false, "Fatal error",
-         "File @\r\ncontains only from 1 to 4 bytes."},
+         "File @\r\ncontains only from 1 to 4 bytes.", kSevenBit},
         {"doc.txt", "{\\rtf1 words}", 6, false, "Fatal error", "File @\r\nis an RTF file."},
         {"u16.txt", Bytes("\xFF\xFEw\0o\0r\0d\0"), 7, false, "Fatal error",
-         "File @\r\nis a Unicode file but not UTF-8 encoded."},
+         "File @\r\nis a Unicode file but not UTF-8 encoded.", lxty::TextEncoding::Utf16LE},
         {"one-bad.txt", "word\x01list\r\nmore\r\n", 0, false, "Not a text file",
          "@\r\nis not an ANSI or UTF-8 encoded text file.\r\nIt appears to be a binary file."
          "\r\n\r\n" +
-             kAdvice},
-        {"crlf.txt", "one\r\ntwo\r\n", 1, false, "", ""},
-        {"utf8.txt", "caf\xC3\xA9\r\n", 1, true, "", ""},
+             kAdvice,
+         kSevenBit},
+        {"crlf.txt", "one\r\ntwo\r\n", 1, false, "", "", kSevenBit},
+        {"utf8.txt", "caf\xC3\xA9\r\n", 1, true, "", "", lxty::TextEncoding::Utf8},
         // LF is the native line end: no warning, no question, whatever the size.
-        {"unix.txt", "one\ntwo\n", 2, false, "", ""},
+        {"unix.txt", "one\ntwo\n", 2, false, "", "", kSevenBit},
         {"mac.txt", "one\rtwo\r", 3, false, "This is a Mac-style text file",
          "File @\r\nhas Macintosh-type line endings (CR).\r\n\r\nYou might wish to use a program "
-         "such as Notepad++\r\nto convert the line endings to Windows-type (CR+LF)."},
+         "such as Notepad++\r\nto convert the line endings to Windows-type (CR+LF).",
+         kSevenBit},
     };
     for (const auto& c : cases) {
         std::filesystem::path path;
@@ -78,10 +83,7 @@ TEST_F(TextFileCheckTest, EveryOutcomeAndItsMessage) {
         const auto r = CheckWordListFile(host, path, false, memory);
         EXPECT_EQ(r.code, c.expectedCode) << c.file;
         EXPECT_EQ(r.utf8, c.expectedUtf8) << c.file;
-        EXPECT_EQ(r.encoding, c.expectedUtf8        ? lxty::TextEncoding::Utf8
-                              : c.expectedCode == 7 ? lxty::TextEncoding::Utf16LE
-                                                    : lxty::TextEncoding::Cp1252)
-            << c.file;
+        EXPECT_EQ(r.encoding, c.expectedEncoding) << c.file;
         if (c.expectedTitle.empty()) {
             EXPECT_TRUE(host.messages.empty()) << c.file;
             continue;

@@ -134,6 +134,50 @@ TEST_F(TextFileTest, InvalidBytesLaterInAUtf8FileFallBack) {
     EXPECT_EQ(lines[2], "naïve - dash");
 }
 
+TEST_F(TextFileTest, SevenBitSampleSettlesOnTheFirstUtf8Line) {
+    const std::string ascii = std::string(20000, 'a') + "\n";
+    struct Case {
+        const char* what;
+        std::string tail;
+        std::vector<std::string> expectedTail;
+        bool expectedUtf8;
+    };
+    const Case cases[] = {
+        {"UTF-8 after the sample",
+         "caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D\nna\xC3\xAFve\n",
+         {"café \"quoted\"", "naïve"},
+         true},
+        // Windows-1252 after the sample stays Windows-1252, curly quotes and all.
+        {"Windows-1252 after the sample",
+         "caf\xE9 \x93quoted\x94\nna\xEFve\n",
+         {"café \u201Cquoted\u201D", "naïve"},
+         false},
+        // A Windows-1252 line first, then a UTF-8 one: each is read as what it is.
+        {"Windows-1252 line, then UTF-8", "caf\xE9\nna\xC3\xAFve\n", {"café", "naïve"}, true},
+    };
+    for (const auto& c : cases) {
+        // ".dat": no charset sniffing, whose first ten lines would reach the tail here.
+        const auto path = Write("late.dat", ascii + c.tail);
+        const auto judged = TextTest(path);
+        EXPECT_FALSE(judged.utf8) << c.what;
+        EXPECT_TRUE(judged.sevenBitSample) << c.what;
+        TextFile file;
+        ASSERT_TRUE(file.Open(path, EncodingFor(judged)));
+        EXPECT_EQ(file.Encoding(), TextEncoding::SevenBitSample) << c.what;
+        std::vector<std::string> lines;
+        std::u16string line;
+        while (file.ReadLine(line))
+            lines.push_back(U16ToUtf8(line));
+        ASSERT_EQ(lines.size(), 3u) << c.what;
+        EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), c.expectedTail)
+            << c.what;
+        EXPECT_EQ(file.IsUtf8(), c.expectedUtf8) << c.what;
+    }
+    // A sample with a Windows-1252 byte settles the file as Windows-1252 at once.
+    const auto path = Write("early.txt", "caf\xE9\n" + ascii + "na\xC3\xAFve\n");
+    EXPECT_EQ(EncodingFor(TextTest(path)), TextEncoding::Cp1252);
+}
+
 TEST_F(TextFileTest, LargeFileLineCountAndPosition) {
     std::string bytes;
     for (int i = 0; i < 200000; ++i)
