@@ -174,6 +174,11 @@ struct EquivalenceCase {
     int wordsPerFile;
 };
 
+void PrintTo(const EquivalenceCase& c, std::ostream* os) {
+    *os << "seed " << c.seed << (c.folder ? ", folder of " : ", single source, ") << c.files
+        << " files, up to " << c.wordsPerFile << " words each";
+}
+
 class WordTableEquivalence : public ::testing::TestWithParam<EquivalenceCase> {};
 
 TEST_P(WordTableEquivalence, MatchesReferenceAtEveryStage) {
