@@ -1,0 +1,727 @@
+#include "reports/WordListReport.h"
+
+#include "reports/ReportError.h"
+#include "util/Catalogue.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace lxty {
+
+namespace {
+
+constexpr std::u16string_view kCrLf = u"\r\n";
+// The text window's capacity, and the size of the blocks in which a listing moves its
+// pending text into the window (one append per block, not per line).
+constexpr std::size_t kWindowLimit = 65000;
+constexpr std::size_t kBlockSize = 2049;
+
+std::u16string Digits(std::int64_t n) {
+    const std::string s = std::to_string(n);
+    return std::u16string(s.begin(), s.end());
+}
+
+std::u16string PadLeft(std::u16string s, std::size_t width) {
+    if (s.size() < width)
+        s.insert(0, width - s.size(), u' ');
+    return s;
+}
+
+std::u16string PadRight(std::u16string s, std::size_t width) {
+    if (s.size() < width)
+        s.append(width - s.size(), u' ');
+    return s;
+}
+
+std::u16string TrimRight(std::u16string s) {
+    const auto last = s.find_last_not_of(u' ');
+    s.erase(last == std::u16string::npos ? 0 : last + 1);
+    return s;
+}
+
+std::u16string Trim(std::u16string_view s) {
+    const auto first = s.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos)
+        return {};
+    const auto last = s.find_last_not_of(u' ');
+    return std::u16string(s.substr(first, last - first + 1));
+}
+
+bool EndsWithCommaBlank(std::u16string_view s) {
+    return s.size() >= 2 && s.substr(s.size() - 2) == u", ";
+}
+
+// The status word of every text that names the counted things.
+std::u16string WordsPhrases(const RunState& run) {
+    if (run.blnCountingMFP)
+        return u"phrases";
+    if (run.blnThereAreCountOnlyWords && run.blnCountOnlyWordsIncludePhrase)
+        return u"words/phrases";
+    return u"words";
+}
+
+std::u16string FilterModeWords(FilterModeKind mode) {
+    switch (mode) {
+    case FilterModeKind::IncludeAllWordsInSameOrder:
+        return u"all filter words in same order";
+    case FilterModeKind::IncludeAllWordsAsSubphrase:
+        return u"all filter words as a subphrase";
+    case FilterModeKind::IncludeAllWords:
+        break;
+    }
+    return u"all filter words";
+}
+
+// Format 13 lists the files of a word under it, indented, in ascending order of their lines.
+std::u16string ArrangeFileLines(const std::u16string& line, bool relative) {
+    std::vector<std::u16string> parts;
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        auto end = line.find(kCrLf, start);
+        if (end == std::u16string::npos)
+            end = line.size();
+        if (end > start)
+            parts.push_back(line.substr(start, end - start));
+        start = end + kCrLf.size();
+    }
+    if (parts.empty())
+        return {};
+    for (std::size_t k = 1; k < parts.size(); ++k) {
+        std::u16string& p = parts[k];
+        if (relative) {
+            p.insert(0, u"  ");
+        } else {
+            // The text before the first blank, right-aligned in 4 characters. A longer
+            // text (a per-file count of 10,000 or more) is kept whole rather than cut.
+            const auto blank = p.find(u' ');
+            const auto head = p.substr(0, blank);
+            const auto rest = blank == std::u16string::npos ? std::u16string() : p.substr(blank);
+            p = PadLeft(head, 4) + rest;
+        }
+    }
+    std::sort(parts.begin() + 1, parts.end());
+    std::u16string out;
+    for (const auto& p : parts) {
+        out += p;
+        out += kCrLf;
+    }
+    return out;
+}
+
+} // namespace
+
+// ---- Columns ---------------------------------------------------------------------------
+
+std::u16string WordListReport::RelativeFrequencyText(std::int64_t count) const {
+    const auto total = m_ctx.run.lngNumOccurrences;
+    const double value = total == 0 ? 0.0 : static_cast<double>(count) * 100.0 / total;
+    return FormatNumber(value, 2, m_ctx.locale) + u"%";
+}
+
+std::u16string WordListReport::LogText(double value) const {
+    std::u16string s = FormatNumber(value, 4, m_ctx.locale);
+    s.erase(std::remove(s.begin(), s.end(), m_ctx.locale.groupSeparator), s.end());
+    // ".6931", not "0.6931"
+    if (s.size() > 1 && s[0] == u'0' && s[1] == m_ctx.locale.decimalSeparator)
+        s.erase(0, 1);
+    return s;
+}
+
+std::u16string WordListReport::RankColumn(std::int64_t index) const {
+    const auto text = index == 0 ? std::u16string(u"Rank")
+                                 : Digits(m_ctx.table.Entry(index).frequencyRank);
+    return PadLeft(text, static_cast<std::size_t>(m_ctx.run.intRankWidth));
+}
+
+std::u16string WordListReport::FrequencyColumn(std::int64_t index) const {
+    const bool relative = m_ctx.settings.DisplayRelativeFrequency != 0;
+    std::u16string text;
+    if (index == 0)
+        text = relative ? u"Rel freq" : u"Freq";
+    else if (relative)
+        text = RelativeFrequencyText(m_ctx.table.Entry(index).count);
+    else
+        text = Digits(m_ctx.table.Entry(index).count);
+    return PadLeft(text, static_cast<std::size_t>(m_ctx.run.intFreqWidth));
+}
+
+std::u16string WordListReport::WordColumn(std::int64_t index) {
+    std::u16string text;
+    if (index == 0) {
+        if (m_ctx.run.blnCountingMFP)
+            text = u"Phrase";
+        else if (m_ctx.run.blnThereAreCountOnlyWords && m_ctx.run.blnCountOnlyWordsIncludePhrase)
+            text = u"Word or phrase";
+        else
+            text = u"Word";
+        m_ctx.report.intWordWidth =
+            std::max(m_ctx.report.intWordWidth, static_cast<int>(text.size()));
+    } else {
+        text = Trim(m_ctx.table.Entry(index).word);
+    }
+    return PadRight(text, static_cast<std::size_t>(m_ctx.report.intWordWidth));
+}
+
+std::u16string WordListReport::LogRankColumn(std::int64_t index, bool base10) const {
+    std::u16string text;
+    if (index == 0) {
+        text = base10 ? u"L10(R)" : u"LN(R)";
+    } else {
+        const double r = static_cast<double>(m_ctx.table.Entry(index).frequencyRank);
+        text = LogText(base10 ? std::log10(r) : std::log(r));
+    }
+    return PadLeft(text, static_cast<std::size_t>(m_ctx.run.intRankWidth));
+}
+
+std::u16string WordListReport::LogFreqColumn(std::int64_t index, bool base10) const {
+    std::u16string text;
+    if (index == 0) {
+        text = base10 ? u"L10(F)" : u"LN(F)";
+    } else {
+        const double f = static_cast<double>(m_ctx.table.Entry(index).count);
+        text = LogText(base10 ? std::log10(f) : std::log(f))
+                   .substr(0, static_cast<std::size_t>(std::max(0, m_ctx.run.intMinWidth)));
+    }
+    return PadLeft(text, static_cast<std::size_t>(m_ctx.run.intFreqWidth));
+}
+
+std::u16string WordListReport::FileCountColumn(std::int64_t index) const {
+    const bool byFiles = m_ctx.settings.SortByNumberOfFiles != 0;
+    const bool toFile = m_ctx.run.blnOutputFile;
+    if (index == 0) {
+        if (!byFiles)
+            return u" Files";
+        return std::u16string(u" Files") + (toFile ? u"\t" : u"   ") + u"File freq";
+    }
+    const auto files = m_ctx.table.Entry(index).NumFiles();
+    std::u16string text = u" " + Digits(files);
+    if (byFiles) {
+        auto scanned = m_ctx.report.lngNumFilesScanned;
+        if (scanned <= 0)
+            scanned = std::max<std::int64_t>(1, m_ctx.table.NumFilePaths());
+        text += toFile ? u"\t" : u"    ";
+        text += FormatNumber(static_cast<double>(files) / static_cast<double>(scanned), 3,
+                             m_ctx.locale);
+    }
+    return PadLeft(text, byFiles ? 14 : 5);
+}
+
+std::u16string WordListReport::FileListColumn(std::int64_t index, bool withFrequencies) const {
+    if (index == 0)
+        return {};
+    const bool relative = m_ctx.settings.DisplayRelativeFrequency != 0;
+    const std::u16string& folder = m_ctx.settings.Folder;
+    // A long folder path is written once in the header as {Folder}, not on every line.
+    const bool shortenPaths = folder.size() > std::u16string_view(u"{Folder}").size() + 5;
+    std::u16string out;
+    for (const FileCount& fc : m_ctx.table.Entry(index).files) {
+        std::u16string field;
+        if (!withFrequencies) {
+            field = u"    ";
+        } else if (relative) {
+            const auto total = m_ctx.run.lngNumOccurrences;
+            const double value =
+                total == 0 ? 0.0 : static_cast<double>(fc.count) * 100.0 / total;
+            // Right-aligned in 5 characters; "100.00" stays whole.
+            field = PadLeft(FormatNumber(value, 2, m_ctx.locale), 5) + u"% ";
+        } else {
+            field = PadLeft(Digits(fc.count), 5) + u" ";
+        }
+        std::u16string path = m_ctx.table.FilePath(fc.fileNumber);
+        if (shortenPaths && path.size() >= folder.size() &&
+            path.compare(0, folder.size(), folder) == 0)
+            path = u"{Folder}" + path.substr(folder.size());
+        out += field;
+        out += path;
+        out += kCrLf;
+    }
+    return out;
+}
+
+// ---- Lines -----------------------------------------------------------------------------
+
+std::u16string WordListReport::FolderHeader() const {
+    const std::u16string& folder = m_ctx.settings.Folder;
+    if (folder.size() > std::u16string_view(u"{Folder}").size() + 5)
+        return std::u16string(kCrLf) + u"{Folder} = " + folder + std::u16string(kCrLf);
+    return {};
+}
+
+std::u16string WordListReport::Word(std::int64_t index, Layout layout) {
+    std::u16string w = WordColumn(index);
+    if (layout != Layout::Textbox) {
+        // A phrase may hold blanks: in the file it ends at a tab, so that a spreadsheet
+        // keeps it in one cell.
+        if (m_ctx.run.blnCountingMFP)
+            return Trim(w) + u"\t";
+        const int format = m_ctx.settings.DisplayFormat;
+        if (layout == Layout::FileCommas && (format == 1 || format == 6 || format == 7))
+            return TrimRight(w) + u", ";
+    }
+    return w;
+}
+
+std::u16string WordListReport::FormatLine(std::int64_t index, Layout layout) {
+    const int format = m_ctx.settings.DisplayFormat;
+    const bool base10 = m_ctx.settings.UseLog10 != 0;
+    const auto R = [&] { return RankColumn(index); };
+    const auto F = [&] { return FrequencyColumn(index); };
+    const auto W = [&] { return Word(index, layout); };
+    const auto Wt = [&] { return TrimRight(Word(index, layout)); };
+    const auto LR = [&] { return LogRankColumn(index, base10); };
+    const auto LF = [&] { return LogFreqColumn(index, base10); };
+    const auto NF = [&] { return FileCountColumn(index); };
+
+    if (format == 12 || format == 13) {
+        if (index == 0)
+            return FolderHeader();
+        const auto word = Wt();
+        return word + std::u16string(kCrLf) + FileListColumn(index, format == 13);
+    }
+    if (format == 8 || format == 9)
+        return Wt();
+
+    switch (layout) {
+    case Layout::Textbox:
+        switch (format) {
+        case 0: { auto r = R(); auto f = F(); return u" " + r + u"  " + f + u"  " + Wt(); }
+        case 1: { auto r = R(); auto w = W(); return u" " + r + u"  " + w + u"  " + F(); }
+        case 2: { auto r = R(); return u" " + r + u"  " + F(); }
+        case 3: { auto r = R(); return u" " + r + u"  " + Wt(); }
+        case 4: { auto f = F(); return u" " + f + u"  " + R(); }
+        case 5: { auto f = F(); return u"  " + f + u"  " + Wt(); }
+        case 6: { auto w = W(); return u"  " + w + u" " + R(); }
+        case 7: { auto w = W(); return u"  " + w + u" " + F(); }
+        case 10: {
+            auto r = R(); auto f = F(); auto lr = LR(); auto lf = LF();
+            return u" " + r + u"  " + f + u"  " + lr + u"  " + lf + u"  " + Wt();
+        }
+        case 11: { auto w = W(); auto f = F(); return u"  " + w + u" " + f + u" " + NF(); }
+        }
+        break;
+    case Layout::FileTabs:
+        switch (format) {
+        case 0: { auto r = R(); auto f = F(); return r + u"\t" + f + u"\t" + Wt(); }
+        case 1: { auto r = R(); auto w = W(); return r + u"\t" + w + F(); }
+        case 2: { auto r = R(); return r + u"\t" + F(); }
+        case 3: { auto r = R(); return r + u"\t" + Wt(); }
+        case 4: { auto f = F(); return f + u"\t" + R(); }
+        case 5: { auto f = F(); return f + u"\t" + Wt(); }
+        case 6: { auto w = W(); return w + R(); }
+        case 7: { auto w = W(); return w + F(); }
+        case 10: {
+            auto r = R(); auto f = F(); auto lr = LR(); auto lf = LF();
+            return r + u"\t" + f + u"\t" + lr + u"\t" + lf + u"\t" + Wt();
+        }
+        case 11: { auto w = W(); auto f = F(); return w + u"\t" + f + u"\t" + NF(); }
+        }
+        break;
+    case Layout::FileCommas:
+        switch (format) {
+        case 0: { auto r = R(); auto f = F(); return u"  " + r + u",  " + f + u",  " + Wt(); }
+        case 1: { auto r = R(); auto w = W(); return u"  " + r + u",  " + w + F(); }
+        case 2: { auto r = R(); return u"  " + r + u",  " + F(); }
+        case 3: { auto r = R(); return u"  " + r + u",  " + Wt(); }
+        case 4: { auto f = F(); return u"  " + f + u",  " + R(); }
+        case 5: { auto f = F(); return u"  " + f + u",  " + Wt(); }
+        case 6: { auto w = W(); return u"  " + w + R(); }
+        case 7: { auto w = W(); return u"  " + w + F(); }
+        case 10: {
+            auto r = R(); auto f = F(); auto lr = LR(); auto lf = LF();
+            return u"  " + r + u",  " + f + u",  " + lr + u",  " + lf + u",  " + Wt();
+        }
+        case 11: { auto w = W(); auto f = F(); return u"  " + w + u" " + f + u" " + NF(); }
+        }
+        break;
+    }
+    return {};
+}
+
+std::u16string WordListReport::FormatLineForTextbox(std::int64_t index) {
+    return FormatLine(index, Layout::Textbox);
+}
+
+std::u16string WordListReport::FormatLineForFile(std::int64_t index) {
+    return FormatLine(index, Layout::FileTabs);
+}
+
+std::u16string WordListReport::FormatLineForFileWithCommas(std::int64_t index) {
+    return FormatLine(index, Layout::FileCommas);
+}
+
+void WordListReport::DisplayNextLine(std::int64_t index) {
+    RunState& run = m_ctx.run;
+    const Settings& settings = m_ctx.settings;
+    const int format = settings.DisplayFormat;
+
+    if (run.blnCountingMFP && run.blnFilteringPhrases && index > 0) {
+        if (m_ctx.phraseFilter && !m_ctx.phraseFilter(Trim(m_ctx.table.Entry(index).word)))
+            return;
+        run.blnFilterWordFound = true;
+    }
+
+    // The text pass keeps no more than the window can hold; once its pending text is that
+    // long, the remaining lines are not even built.
+    if (!run.blnOutputFile && index > 0 && run.strOutput.size() >= kWindowLimit)
+        return;
+
+    std::u16string line;
+    if (run.blnOutputFile)
+        line = settings.OutputWithCommas != 0 ? FormatLineForFileWithCommas(index)
+                                              : FormatLineForFile(index);
+    else
+        line = FormatLineForTextbox(index);
+
+    if (format == 13 && !line.empty())
+        line = ArrangeFileLines(line, settings.DisplayRelativeFrequency != 0);
+
+    if (index == 0) {
+        if (!run.strHowManyPhrases.empty()) {
+            std::u16string prefix = run.strHowManyPhrases;
+            if (run.blnCountingMFP && run.blnFilteringPhrases)
+                prefix += u"Phrase filtering (" + FilterModeWords(settings.FilterMode) +
+                          u") has been applied.\r\nFilter words: " + settings.FilterWords +
+                          u"\r\n\r\n";
+            line = prefix + line;
+        }
+        if (format == 0 || format == 3 || format == 5 || format == 8 || format == 9)
+            line = TrimRight(line) + u" [longest has " + Digits(run.intMaxWordLengthFound) +
+                   u" characters]";
+        if (format == 9)
+            return; // one comma-separated list, no header line
+    }
+
+    if (run.blnOutputFile) {
+        if (m_file == nullptr)
+            return;
+        if (format != 9) {
+            m_file->WriteLine(format == 8 ? Trim(line) : line);
+        } else {
+            line = Trim(line);
+            if (!m_lastEntryOfPass)
+                line += u", ";
+            m_file->Write(line);
+        }
+        return;
+    }
+
+    TextWindow& tw = m_ctx.textWindow;
+    if (run.strOutput.size() < kWindowLimit) {
+        if (format != 9) {
+            run.strOutput += format == 8 ? Trim(line) : line;
+            run.strOutput += kCrLf;
+        } else {
+            run.strOutput += Trim(line);
+            run.strOutput += u", ";
+        }
+    }
+    if (run.strOutput.size() >= kWindowLimit)
+        tw.SetTextboxFull();
+    if (run.strOutput.size() >= kBlockSize && !tw.blnTextboxFull()) {
+        tw.OutputToTxb(run.strOutput);
+        run.strOutput.clear();
+    }
+}
+
+void WordListReport::SetColumnWidths() {
+    RunState& run = m_ctx.run;
+    const int minWidth = run.intMinWidth;
+    run.intRankWidth =
+        std::max(static_cast<int>(Digits(run.lngNumWordsIncluded).size()), minWidth);
+    const auto freqText = m_ctx.settings.DisplayRelativeFrequency != 0
+                              ? RelativeFrequencyText(run.lngMaxFrequency)
+                              : Digits(run.lngMaxFrequency);
+    run.intFreqWidth = std::max(static_cast<int>(freqText.size()), minWidth);
+    m_ctx.report.intWordWidth = std::max(run.intMaxWordLengthFound, minWidth);
+    DisplayNextLine(0);
+}
+
+// ---- Passes ----------------------------------------------------------------------------
+
+void WordListReport::PrepareForPass() {
+    m_ctx.textWindow.ClearOutput();
+    m_ctx.run.strOutput.clear();
+    if (m_ctx.settings.Source == SourceKind::Folder)
+        FolderScanSummary(m_ctx);
+    SetColumnWidths();
+    m_ctx.textWindow.SetText(m_ctx.run.strOutput);
+    m_ctx.run.strOutput.clear();
+}
+
+void WordListReport::FinishPass(bool alphabetical) {
+    RunState& run = m_ctx.run;
+    const Settings& settings = m_ctx.settings;
+    if (alphabetical && EndsWithCommaBlank(run.strOutput))
+        run.strOutput.replace(run.strOutput.size() - 2, 2, kCrLf);
+
+    // A filtered phrase listing in which no phrase passed says so.
+    if (run.blnCountingMFP && run.blnFilteringPhrases && !run.blnFilterWordFound) {
+        if (alphabetical) {
+            if (run.blnOutputFile) {
+                if (m_file != nullptr) {
+                    m_file->WriteLine(u"");
+                    switch (settings.FilterMode) {
+                    case FilterModeKind::IncludeAllWords:
+                        m_file->WriteLine(u"No phrase containing all filter words found.");
+                        break;
+                    case FilterModeKind::IncludeAllWordsInSameOrder:
+                        m_file->WriteLine(
+                            u"No phrase containing all filter words in same order found.");
+                        break;
+                    case FilterModeKind::IncludeAllWordsAsSubphrase:
+                        m_file->WriteLine(
+                            u"No phrase containing all filter words as subphrase found.");
+                        break;
+                    }
+                }
+            } else {
+                run.strOutput += kCrLf;
+                switch (settings.FilterMode) {
+                case FilterModeKind::IncludeAllWords:
+                    run.strOutput += u"No phrase containing all filter words found.";
+                    break;
+                case FilterModeKind::IncludeAllWordsInSameOrder:
+                    run.strOutput += u"No phrase containing all filter words in same order found.";
+                    break;
+                case FilterModeKind::IncludeAllWordsAsSubphrase:
+                    run.strOutput +=
+                        u"No phrase containing all filter words as a subphrase found.";
+                    break;
+                }
+            }
+        } else if (!settings.FilterWords.empty()) {
+            run.strOutput += kCrLf;
+            run.strOutput += u"No phrase containing filter word(s) found.";
+        }
+    }
+
+    if (!run.strOutput.empty())
+        m_ctx.textWindow.OutputToTxb(run.strOutput);
+
+    if (m_ctx.textWindow.blnTextboxFull())
+        ReportError(m_ctx, kErrTextWindowFull, u"Insufficient memory", u"");
+}
+
+void WordListReport::ListWordsAlphabetically() {
+    PrepareForPass();
+    const std::int64_t last = std::min(m_ctx.run.lngNumWords, m_ctx.table.Size());
+    std::int64_t lastIncluded = 0;
+    for (std::int64_t i = last; i >= 1; --i) {
+        if (m_ctx.table.Entry(i).included) {
+            lastIncluded = i;
+            break;
+        }
+    }
+    for (std::int64_t i = 1; i <= last && !FilePassFailed(); ++i) {
+        if (!m_ctx.table.Entry(i).included)
+            continue;
+        m_lastEntryOfPass = i == lastIncluded;
+        DisplayNextLine(i);
+        m_ctx.host.Yield();
+        if (m_ctx.run.blnStop)
+            break;
+    }
+    m_lastEntryOfPass = false;
+    FinishPass(true);
+}
+
+void WordListReport::ListWordsByFrequency() {
+    PrepareForPass();
+    const std::int64_t size = m_ctx.table.Size();
+    std::int64_t i = m_ctx.run.lngFirstFreq;
+    for (std::int64_t k = 1; k <= m_ctx.run.lngNumWordsIncluded && !FilePassFailed(); ++k) {
+        if (i < 1 || i > size)
+            break; // the chain ended early
+        m_lastEntryOfPass = k == m_ctx.run.lngNumWordsIncluded;
+        DisplayNextLine(i);
+        m_ctx.host.Yield();
+        if (m_ctx.run.blnStop)
+            break;
+        i = m_ctx.table.Next(i);
+    }
+    m_lastEntryOfPass = false;
+    FinishPass(false);
+}
+
+void WordListReport::ListWords() {
+    RunState& run = m_ctx.run;
+    Settings& settings = m_ctx.settings;
+    TextWindow& tw = m_ctx.textWindow;
+    m_ctx.report.blnWrittenToFile = false;
+
+    if (run.lngNumWordsIncluded == 0) {
+        tw.ClearOutput();
+        tw.OutputToTxb(NothingFoundText(settings, run));
+        return;
+    }
+
+    const bool alphabetical = settings.WordOrder == 1;
+    const auto pass = [&] {
+        if (alphabetical)
+            ListWordsAlphabetically();
+        else
+            ListWordsByFrequency();
+    };
+
+    if (DecideOutputFile(m_ctx)) {
+        tw.SetText(u"Now writing to output file . . .");
+        OutputFile file;
+        if (file.Open(PathFromText(settings.File[1]))) {
+            if (settings.Source == SourceKind::InFile) {
+                file.WriteLine(u"File: " + settings.File[0]);
+            } else if (settings.Source == SourceKind::Folder) {
+                file.WriteLine(u"Folder: " + settings.Folder +
+                               (settings.IncludeSubfolders != 0 ? u" plus any subfolders" : u""));
+                FolderScanSummary(m_ctx);
+                const auto summary = Trim(run.strOutput);
+                if (!summary.empty())
+                    file.WriteLine(summary);
+            }
+            run.blnOutputFile = true;
+            m_file = &file;
+            if (!file.Failed())
+                pass();
+            m_file = nullptr;
+        }
+        file.Close();
+        if (file.Failed()) {
+            run.blnOutputFile = false;
+            ReportOutputFileError(m_ctx, *file.Error());
+            tw.ClearOutput();
+            return;
+        }
+        m_ctx.report.blnWrittenToFile = true;
+        if (run.blnStop) {
+            run.blnOutputFile = false;
+            tw.OutputToTxb(u"Output to file was terminated.\r\n");
+            return;
+        }
+    }
+
+    run.blnOutputFile = false;
+    pass();
+
+    if (run.blnStop) {
+        tw.OutputToTxb(u"\r\nListing stopped.\r\n");
+        return;
+    }
+    if (settings.DisplayFormat == 9 && tw.Length() > 2 && EndsWithCommaBlank(tw.Text()))
+        tw.SetText(std::u16string_view(tw.Text()).substr(0, tw.Text().size() - 2));
+    if (tw.Length() > static_cast<std::int64_t>(kWindowLimit))
+        ReportError(m_ctx, kErrTextWindowFull, u"", u"");
+}
+
+// ---- Free functions --------------------------------------------------------------------
+
+void ListWords(ReportContext& ctx) { WordListReport(ctx).ListWords(); }
+
+std::u16string NothingFoundText(const Settings& settings, const RunState& run) {
+    std::u16string text = u"No " + WordsPhrases(run) + u" ";
+    if (settings.IgnoreShortWords != 0)
+        text += u"with at least " + Digits(settings.ShortWordSize + 2) + u" characters\r\n";
+    return text + u"satisfying the specified conditions were found.";
+}
+
+void FolderScanSummary(ReportContext& ctx) {
+    const auto files = ctx.report.lngNumFilesScanned;
+    const auto folders = ctx.report.lngNumFoldersScanned;
+    std::u16string s = FormatCount(files, ctx.locale) + u" file" + (files > 1 ? u"s" : u"") +
+                       u" (in " + FormatCount(folders, ctx.locale) + u" folder" +
+                       (folders > 1 ? u"s" : u"") + (files == 1 ? u") was" : u") were") +
+                       u" scanned.\r\n";
+    if (ctx.report.blnListIsPartial)
+        s += u"Counting was stopped and this list is incomplete.\r\n";
+    if (!ctx.run.blnCountingMFP)
+        s += kCrLf;
+    ctx.run.strOutput = s;
+}
+
+bool CheckDisplayFormat(ReportContext& ctx) {
+    Settings& settings = ctx.settings;
+    if (settings.Source == SourceKind::Folder || settings.DisplayFormat < 11)
+        return true;
+    ctx.host.MessageBox(u"The display format '" + GetText(51 + settings.DisplayFormat) +
+                            u"' is available\r\nonly when the source of the text is a folder.",
+                        u"Unavailable display format", MsgIcon::Information);
+    const bool suppressed = ctx.report.blnSuppressOptionEvents;
+    ctx.report.blnSuppressOptionEvents = true;
+    settings.DisplayFormat = 0;
+    ctx.report.blnSuppressOptionEvents = suppressed;
+    return false;
+}
+
+namespace {
+
+void RebuildFrequencyOrder(ReportContext& ctx) {
+    if (ctx.table.Size() == 0)
+        return;
+    ctx.table.BuildFrequencyChain(ctx.settings, ctx.run, ctx.host,
+                                  [&](const std::u16string& t) { ctx.textWindow.OutputToTxb(t); });
+}
+
+} // namespace
+
+ReportOptionStates UpdateReportOptionStates(ReportContext& ctx) {
+    Settings& settings = ctx.settings;
+    const int f = settings.DisplayFormat;
+    ReportOptionStates states;
+    states.displayRelativeFrequencyEnabled =
+        f == 0 || f == 1 || f == 2 || f == 4 || f == 5 || f == 7 || f == 11 || f == 13;
+    states.sortByNumberOfFilesEnabled =
+        f == 13 && settings.WordOrder == 0 && settings.Source == SourceKind::Folder;
+    if (!states.sortByNumberOfFilesEnabled && settings.SortByNumberOfFiles != 0) {
+        settings.SortByNumberOfFiles = 0;
+        // The frequency order was built by number of files; it must follow the counts again.
+        RebuildFrequencyOrder(ctx);
+    }
+    return states;
+}
+
+void RelistAfterOptionChange(ReportContext& ctx) {
+    if (ctx.report.blnSuppressOptionEvents)
+        return;
+    if (!CheckDisplayFormat(ctx))
+        return;
+    if (ctx.run.blnWordsGot || ctx.report.blnListIsPartial)
+        ListWords(ctx);
+    if (ctx.report.blnListIsPartial)
+        ctx.host.MessageBox(GetText(22), GetText(23), MsgIcon::Information);
+}
+
+void OnReportOptionChanged(ReportContext& ctx, ReportOption option) {
+    if (!ctx.run.blnStartUpCompleted)
+        return;
+    switch (option) {
+    case ReportOption::WordOrder:
+        UpdateReportOptionStates(ctx);
+        RelistAfterOptionChange(ctx);
+        break;
+    case ReportOption::DisplayFormat:
+        if (ctx.run.blnCountingMFP)
+            break;
+        UpdateReportOptionStates(ctx);
+        RelistAfterOptionChange(ctx);
+        break;
+    case ReportOption::DisplayRelativeFrequency:
+        RelistAfterOptionChange(ctx);
+        break;
+    case ReportOption::SortByNumberOfFiles:
+        RebuildFrequencyOrder(ctx);
+        RelistAfterOptionChange(ctx);
+        break;
+    }
+}
+
+bool OnDisableOutputToFileClick(ReportContext& ctx) {
+    if (ctx.settings.DisableOutputToFile != 0 || ctx.settings.File[1].empty() ||
+        !ctx.run.blnWordsGot)
+        return false;
+    if (ctx.host.Ask(u"Relist words (so as to write to file)?", u"Relist?", MsgIcon::Question,
+                     MsgButtons::YesNo, MsgAnswer::Yes) != MsgAnswer::Yes)
+        return false;
+    ListWords(ctx);
+    return true;
+}
+
+} // namespace lxty
