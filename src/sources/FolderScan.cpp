@@ -129,7 +129,6 @@ void FolderWalk::Run(const std::u16string& folder, const FolderWalkOptions& opti
     m_keptMessage.clear();
     m_walking.clear();
     m_root = TrimTrailingSeparators(folder);
-    m_shorten = m_root.size() > kShortenAbove;
     Walk(PathFromText(m_root), m_root, nullptr);
 }
 
