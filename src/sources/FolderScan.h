@@ -119,7 +119,7 @@ private:
     FileSelection m_selection;
     FolderWalkClient& m_client;
     FolderWalkOptions m_options;
-    std::u16string m_root;  // the folder as given, for the "{Folder}" shortening
+    std::u16string m_root; // the folder as given, for the "{Folder}" shortening
     std::vector<std::filesystem::path> m_walking; // canonical paths of the folders entered
     std::int64_t m_files = 0;
     std::int64_t m_folders = 0;
