@@ -1,0 +1,881 @@
+#include "engine/CountRun.h"
+
+#include "engine/Host.h"
+#include "engine/RunState.h"
+#include "engine/WordExtraction.h"
+#include "engine/WordTable.h"
+#include "engine/WordsToIgnore.h"
+#include "reports/OutputFile.h"
+#include "reports/ReportError.h"
+#include "reports/WordListReport.h"
+#include "settings/Settings.h"
+#include "settings/SettingsLists.h"
+#include "sources/Docx.h"
+#include "sources/FilePatterns.h"
+#include "sources/HtmlHead.h"
+#include "sources/Markup.h"
+#include "sources/TextDetect.h"
+#include "sources/TextFile.h"
+#include "sources/TextFileCheck.h"
+#include "util/Catalogue.h"
+#include "util/Format.h"
+#include "util/StringUtils.h"
+
+#include <cmath>
+#include <fstream>
+#include <new>
+#include <stdexcept>
+#include <system_error>
+
+namespace lxty {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::u16string_view kCrLf = u"\r\n";
+constexpr std::u16string_view kIdleCaption = u"Count words/phrases";
+
+std::u16string Digits(std::int64_t n) {
+    const std::string s = std::to_string(n);
+    return std::u16string(s.begin(), s.end());
+}
+
+// Blanks at both ends removed, as the input-file box is read.
+std::u16string TrimSpaces(std::u16string_view text) {
+    const auto first = text.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(u' ');
+    return std::u16string(text.substr(first, last - first + 1));
+}
+
+// Every character with a code of 32 or less removed from both ends of a line, in place.
+void TrimControlAndSpace(std::u16string& line) {
+    std::size_t end = line.size();
+    while (end > 0 && line[end - 1] <= 32)
+        --end;
+    std::size_t begin = 0;
+    while (begin < end && line[begin] <= 32)
+        ++begin;
+    if (begin == 0 && end == line.size())
+        return;
+    line.erase(end);
+    line.erase(0, begin);
+}
+
+// Two names of the same file: equal ignoring case, or the same file on disk.
+bool SameFile(std::u16string_view a, std::u16string_view b) {
+    const std::u16string ta = TrimSpaces(a);
+    const std::u16string tb = TrimSpaces(b);
+    if (ta.empty() || tb.empty())
+        return false;
+    if (LowerCaseAll(ta) == LowerCaseAll(tb))
+        return true;
+    std::error_code ec;
+    return fs::equivalent(PathFromText(ta), PathFromText(tb), ec) && !ec;
+}
+
+// The path of the count-only words/phrases file in force, or "".
+std::u16string CountOnlyFile(const Settings& s) {
+    const WordFileList& list = s.WordsFile[1];
+    if (list.selected < 0 || list.selected >= static_cast<int>(list.paths.size()))
+        return {};
+    return list.paths[static_cast<std::size_t>(list.selected)];
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Progress bars
+
+std::u16string ProgressBar(std::int64_t done, std::int64_t total) {
+    std::int64_t r = 0;
+    if (total > 0 && done > 0) {
+        // Halves round to even, as the bar has always been drawn.
+        r = static_cast<std::int64_t>(
+            std::nearbyint(static_cast<double>(kProgressCells) * static_cast<double>(done) /
+                           static_cast<double>(total)));
+    }
+    if (r > kProgressCells)
+        r = kProgressCells;
+    if (r < 2)
+        return u"[>" + std::u16string(kProgressCells - 1, u' ') + u"]";
+    return u"[" + std::u16string(static_cast<std::size_t>(r - 1), u'-') + u">" +
+           std::u16string(static_cast<std::size_t>(kProgressCells - r), u' ') + u"]";
+}
+
+std::u16string EmptyProgressBar() { return u"[" + std::u16string(kProgressCells, u' ') + u"]"; }
+
+// ---------------------------------------------------------------------------------------------
+// The words extraction hands on
+
+class CountRun::Sink : public WordSink {
+public:
+    explicit Sink(CountRun& run) : m_run(run) {}
+    void GetWords2(const std::u16string& word) override { m_run.m_counting->GetWords2(word); }
+    std::u16string StripPhrase(const std::u16string& word) override {
+        return m_run.m_hooks.stripPhrase ? m_run.m_hooks.stripPhrase(word) : word;
+    }
+
+private:
+    CountRun& m_run;
+};
+
+CountRun::CountRun(ReportContext& ctx, WordsToIgnore& wordsToIgnore, CountRunShell& shell)
+    : m_ctx(ctx), m_host(ctx.host), m_settings(ctx.settings), m_run(ctx.run),
+      m_wordsToIgnore(wordsToIgnore), m_shell(shell), m_markup(std::make_unique<Markup>()),
+      m_sink(std::make_unique<Sink>(*this)),
+      m_counting(std::make_unique<WordCounting>(ctx.table, ctx.run, ctx.settings, ctx.host,
+                                                ctx.textWindow, wordsToIgnore)),
+      m_extractor(std::make_unique<WordExtractor>(ctx.settings, ctx.run, *m_markup, ctx.host,
+                                                  *m_sink)) {}
+
+CountRun::~CountRun() = default;
+
+// ---------------------------------------------------------------------------------------------
+// Small helpers
+
+void CountRun::OutputToTxb(const std::u16string& text) { m_ctx.textWindow.OutputToTxb(text); }
+
+void CountRun::OutputSet(const std::u16string& text) {
+    m_ctx.textWindow.ClearOutput();
+    m_ctx.textWindow.OutputToTxb(text);
+}
+
+void CountRun::ClearOutput() { m_ctx.textWindow.ClearOutput(); }
+
+// A note that follows whatever the window shows, on a line of its own.
+void CountRun::AppendLine(const std::u16string& text) {
+    const std::u16string& shown = m_ctx.textWindow.Text();
+    if (!shown.empty() && shown.back() != u'\n')
+        OutputToTxb(std::u16string(kCrLf) + text);
+    else
+        OutputToTxb(text);
+}
+
+bool CountRun::ChooseOutputFileForRun() { return ChooseOutputFile(m_ctx); }
+
+void CountRun::SetFolderProgress(std::int64_t files, std::int64_t folders, bool inProgress) {
+    m_ctx.textWindow.folderRun.inProgress = inProgress;
+    m_ctx.textWindow.folderRun.files = files;
+    m_ctx.textWindow.folderRun.folders = folders;
+}
+
+void CountRun::SetScannedCounts(std::int64_t files, std::int64_t folders) {
+    m_ctx.report.lngNumFilesScanned = files;
+    m_ctx.report.lngNumFoldersScanned = folders;
+}
+
+void CountRun::ResetTableForRun() {
+    m_ctx.table.Reset();
+    m_run.lngNumWords = 0;
+    m_resultsAvailable = false;
+}
+
+void CountRun::SetCurrentInputPath(const std::u16string& path) {
+    m_counting->SetCurrentInputPath(path);
+}
+
+std::u16string CountRun::WordsPhrases() const {
+    if (m_run.blnCountingMFP)
+        return u"phrases";
+    if (m_run.blnThereAreCountOnlyWords && m_run.blnCountOnlyWordsIncludePhrase)
+        return u"words/phrases";
+    return u"words";
+}
+
+void CountRun::ShowRunningCaption() {
+    m_countButtonCaption = GetText(25);
+    m_host.SetLabel("cmdCountWords", m_countButtonCaption);
+}
+
+void CountRun::StartTiming() {
+    m_run.lngSecondsElapsed = 0;
+    m_host.SetLabel("lblTimeElapsed", u"Time elapsed: 0s");
+    m_run.blnElapsedTimeRunning = true;
+    m_timed = true;
+}
+
+void CountRun::StopTiming() { m_run.blnElapsedTimeRunning = false; }
+
+void CountRun::ReportUnexpected(const std::u16string& procedure, const std::exception* e) {
+    std::int64_t number = 51;
+    std::u16string description = u"Internal error";
+    if (dynamic_cast<const std::bad_alloc*>(e) != nullptr) {
+        number = 7;
+        description = u"Out of memory";
+    } else if (dynamic_cast<const std::overflow_error*>(e) != nullptr) {
+        number = 6;
+        description = u"Overflow";
+    } else if (dynamic_cast<const fs::filesystem_error*>(e) != nullptr) {
+        number = 75;
+        description = u"Path/File access error";
+    } else if (e != nullptr && e->what() != nullptr && *e->what() != '\0') {
+        description = Utf8ToU16(e->what());
+    }
+    ReportError(m_ctx, number, description, procedure);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start, stop, timer
+
+RunOutcome CountRun::Start(CountMode mode, bool countArray) {
+    if (m_running)
+        return RunOutcome::Refused;
+
+    m_mode = mode;
+    m_countArray = countArray;
+    m_run.blnCountingMFP = mode == CountMode::AllPhrases;
+    if (mode == CountMode::AllWords)
+        m_run.blnThereAreCountOnlyWords = false; // chosen to count all words
+    m_counting->SetSpecifiedWordsBranch(m_hooks.specifiedWords);
+
+    // The named output file is created (or emptied) now, so that it exists during the run.
+    // Never when it names the input file or lies in the folder to be scanned: the checks that
+    // refuse such a run come later, and emptying the file first would destroy the text the
+    // person asked to count.
+    if (m_settings.DisableOutputToFile == 0 && !TrimSpaces(m_settings.File[1]).empty()) {
+        const std::u16string out = TrimSpaces(m_settings.File[1]);
+        bool protect = false;
+        if (m_settings.Source == SourceKind::InFile && SameFile(m_settings.File[0], out))
+            protect = true;
+        if (m_settings.Source == SourceKind::Folder && !m_settings.Folder.empty() &&
+            IsInFolder(PathFromText(LowerCaseAll(out)),
+                       PathFromText(LowerCaseAll(m_settings.Folder))))
+            protect = true;
+        if (!protect) {
+            std::ofstream created(PathFromText(out), std::ios::binary | std::ios::trunc);
+            // Errors are ignored here; the report says so when it cannot write the file.
+        }
+    }
+
+    if (m_settings.Source == SourceKind::InFile && m_run.blnThereAreCountOnlyWords) {
+        const std::u16string countOnly = CountOnlyFile(m_settings);
+        if (!countOnly.empty() && LowerCaseAll(TrimSpaces(m_settings.File[0])) ==
+                                      LowerCaseAll(TrimSpaces(countOnly))) {
+            m_host.MessageBox(u"The file to be scanned, " + m_settings.File[0] + u"," +
+                                  std::u16string(kCrLf) +
+                                  u"cannot be the same as the count-only words/phrases file" +
+                                  std::u16string(kCrLf) +
+                                  u"currently specified in the Settings panel.",
+                              u"Invalid input", MsgIcon::Exclamation);
+            return RunOutcome::Refused;
+        }
+    }
+
+    m_running = true;
+    if (m_hooks.sizePhraseWindow)
+        m_hooks.sizePhraseWindow();
+    m_shell.EnableDisableButtons(false);
+    m_run.blnStop = false;
+    m_timed = false;
+
+    RunOutcome outcome = DoIt();
+
+    StopTiming();
+    // A run that started its timer and lasted less than 3 ticks shows no time.
+    if (m_timed && m_run.lngSecondsElapsed < 3)
+        m_host.SetLabel("lblTimeElapsed", u"");
+    if (m_settings.Source == SourceKind::Folder) {
+        m_host.SetLabel("lblFile", u"");
+        m_counting->SetCurrentInputPath(u"");
+    }
+    m_host.SetLabel("cmdCountWords", std::u16string(kIdleCaption));
+    m_shell.EnableDisableButtons(true);
+    m_run.blnStop = false;
+    m_counting_ = false;
+    m_excludingSubphrases = false;
+    m_countingFiles = false;
+    m_processingFolder = false;
+    m_running = false;
+    return outcome;
+}
+
+bool CountRun::RequestStop() {
+    if (!m_running)
+        return false;
+    if (m_run.blnStop)
+        return true;
+    if (m_run.blnCountingMFP) {
+        if (m_host.Ask(u"Really stop?", u"Counting all phrases", MsgIcon::Question,
+                       MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
+            return false;
+        OutputToTxb(u"Counting of all phrases was stopped.");
+    } else if (!m_listFiles && !m_countingFiles && !m_run.blnReadingWords &&
+               m_run.lngNumWords > kStopQuestionEntries) {
+        const std::u16string question = FormatCount(m_run.lngNumWords, m_ctx.locale) +
+                                        u" found so far." + std::u16string(kCrLf) +
+                                        std::u16string(kCrLf) + u"Really stop?";
+        if (m_host.Ask(question, m_countButtonCaption, MsgIcon::Question, MsgButtons::YesNo,
+                       MsgAnswer::Yes) != MsgAnswer::Yes)
+            return false;
+    }
+    m_run.blnStop = true;
+    m_countButtonCaption = GetText(21);
+    m_host.SetLabel("cmdCountWords", m_countButtonCaption);
+    StopTiming();
+    m_host.Yield();
+    return true;
+}
+
+void CountRun::TimerTick() {
+    if (!m_run.blnElapsedTimeRunning)
+        return;
+    ++m_run.lngSecondsElapsed;
+    m_host.SetLabel("lblTimeElapsed",
+                    u"Time elapsed: " + ElapsedTime(m_run.lngSecondsElapsed, false));
+    // Only while the source is read: afterwards the label holds the run's totals.
+    if (m_counting_) {
+        const std::u16string n = FormatCount(m_run.lngNumWords, m_ctx.locale);
+        m_host.SetLabel("lblNumberOfWords",
+                        m_run.blnCountingMFP
+                            ? u"Number of different phrases found so far: " + n
+                            : u"Number of different " + WordsPhrases() + u" found so far: " + n);
+    }
+    if (m_excludingSubphrases && m_hooks.phraseProgressTick)
+        m_hooks.phraseProgressTick();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The count routine
+
+bool CountRun::ValidateFrequencies() {
+    const int threshold = ThresholdFrequencyValue(m_settings);
+    const int excess = ExcessFrequencyValue(m_settings);
+    m_run.intThresholdFrequency = threshold;
+    m_run.intExcessFrequency = excess;
+    if (m_settings.IgnoreInfrequentWords == 1 && m_settings.IgnoreExcessivelyFrequentWords == 1 &&
+        threshold > excess) {
+        const std::u16string words = WordsPhrases();
+        m_host.MessageBox(u"The settings currently say to ignore " + words +
+                              std::u16string(kCrLf) + u"with fewer than" + u" " +
+                              Digits(threshold) + u" occurrences and with more than" + u" " +
+                              Digits(excess) + u" occurrences," + std::u16string(kCrLf) +
+                              u"which implies that all " + words + u" will be ignored.",
+                          u"Invalid input", MsgIcon::Information);
+        return false;
+    }
+    return true;
+}
+
+RunOutcome CountRun::DoIt() {
+    try {
+        // 1. Display formats that need a folder.
+        if (!CheckDisplayFormat(m_ctx))
+            return RunOutcome::Refused;
+
+        // 2. Comment markers that words could swallow.
+        if (m_settings.AllowCommentMarkers == 1 && !m_extractor->CommentMarkersOK()) {
+            m_shell.OpenSettingsWindow();
+            return RunOutcome::Refused;
+        }
+
+        // 3. File patterns.
+        if (m_settings.Source != SourceKind::OnClipboard &&
+            !ValidatePatterns(m_host, FileSelection::FromSettings(m_settings)))
+            return RunOutcome::Refused;
+
+        // 4. Frequencies that would exclude everything.
+        if (!ValidateFrequencies())
+            return RunOutcome::Refused;
+
+        // 5. The word lists of the settings window.
+        if (!m_shell.LoadWordLists())
+            return RunOutcome::Refused;
+
+        // 6. Running.
+        ShowRunningCaption();
+        m_run.blnReadingWords = false;
+        m_run.intWithinComment = -1;
+        m_run.lngTotalNumOccurrences = 0;
+        m_run.intMinWidth = 8;
+        m_extractor->SetAllowedExtraChars1();
+        m_extractor->SetAllowedExtraChars2();
+        m_ctx.report.blnListIsPartial = false;
+        m_counting->StartRun();
+        m_filesCounted = 0;
+        m_filesToProcess = 0;
+        StartTiming();
+        m_counting_ = true;
+
+        // 7. The source.
+        switch (m_settings.Source) {
+        case SourceKind::OnClipboard:
+            if (!ReadClipboard() || !DoItFromClipboard())
+                return RunOutcome::Refused;
+            break;
+        case SourceKind::InFile: {
+            const std::u16string activity =
+                m_run.blnCountingMFP              ? u"counting phrases"
+                : m_run.blnThereAreCountOnlyWords ? u"counting specified words/phrases"
+                                                  : u"counting all words";
+            OutputSet(u"Now " + activity + u" in" + std::u16string(kCrLf) + m_settings.File[0] +
+                      std::u16string(kCrLf) + std::u16string(kCrLf));
+            const int code = DoItFromFile(m_settings.File[0], true);
+            if (code != kFileOk) {
+                const bool boxEmpty = TrimSpaces(m_settings.File[0]).empty();
+                switch (code) {
+                case kFileInvalidSpec:
+                    m_host.MessageBox(u"Invalid input file specification.", u"Invalid input",
+                                      MsgIcon::Exclamation);
+                    break;
+                case kFileNotFound:
+                    m_host.MessageBox(u"Input file does not exist.", u"File not found",
+                                      MsgIcon::Exclamation);
+                    break;
+                case kFileEmpty:
+                    m_host.MessageBox(boxEmpty ? u"Input file not specified."
+                                               : u"Input file is zero-length.",
+                                      u"Error", MsgIcon::Exclamation);
+                    if (boxEmpty)
+                        ClearOutput();
+                    else
+                        OutputSet(u"Input file is zero length!");
+                    break;
+                case kFileSameAsOutput:
+                    m_host.MessageBox(u"The output file cannot be the same as the input file.",
+                                      u"Error", MsgIcon::Exclamation);
+                    break;
+                default:
+                    break; // the per-file procedure has said why, or the person cancelled
+                }
+                m_shell.EnableDisableButtons(true);
+                return RunOutcome::Refused;
+            }
+            m_filesCounted = 1;
+            break;
+        }
+        case SourceKind::Folder: {
+            RunOutcome endWith = RunOutcome::Refused;
+            if (!DoFolder(endWith))
+                return endWith;
+            break;
+        }
+        }
+        m_counting_ = false;
+
+        // 8. Alphabetical order.
+        WordTable& table = m_ctx.table;
+        if (table.Size() > 1 && !(m_run.blnCountingMFP && m_run.blnStop))
+            table.SortAlphabetically();
+
+        // 9. A stopped run.
+        if (m_run.blnStop) {
+            bool listPartial = false;
+            WindUpStopped(listPartial);
+            if (!listPartial)
+                return RunOutcome::Stopped;
+        }
+
+        // 10. A folder without a file to read.
+        if (m_settings.Source == SourceKind::Folder && m_filesCounted == 0) {
+            const std::u16string spec = FileSelection::FromSettings(m_settings).patternsText;
+            m_host.MessageBox(u"No scanable files " +
+                                  (spec.empty() ? std::u16string() : u"as specified " + spec) +
+                                  u"were found in this folder" +
+                                  (m_settings.IncludeSubfolders == 1 ? u" or in its subfolders"
+                                                                     : u"") +
+                                  u".",
+                              u"No files found", MsgIcon::Information);
+            return RunOutcome::Refused;
+        }
+
+        // 11. Processing.
+        if (m_settings.Source == SourceKind::Folder) {
+            m_host.SetLabel("lblFile", u"");
+            m_host.SetLabel("lblFilesize", u"");
+            m_host.SetLabel("lblXMLsize", u"");
+        }
+        OutputSet(u"Processing . . .");
+        m_host.SetLabel("lblNumWordsExcluded", u"");
+        ShowRunningCaption();
+        m_shell.EnableDisableButtons(false);
+
+        // 12. Exclusions.
+        if (!m_run.blnThereAreCountOnlyWords && !m_run.blnCountingMFP) {
+            OutputSet(u"Now filtering words . . .");
+            table.FilterWords(m_settings, m_run);
+        } else {
+            ApplyOtherModeExclusions();
+        }
+
+        // 13. Redundant subphrases.
+        if (m_run.blnCountingMFP && m_hooks.excludeRedundantSubphrases) {
+            OutputSet(u"Excluding redundant subphrases . . . ");
+            m_excludingSubphrases = true;
+            m_hooks.excludeRedundantSubphrases();
+            m_excludingSubphrases = false;
+            if (m_run.blnStop) {
+                AppendLine(u"Counting of phrases was stopped.");
+                return RunOutcome::Stopped;
+            }
+        }
+
+        // 14. Totals.
+        table.Summarize(m_run, m_host);
+
+        // 15 and 16. The report, or the count array.
+        if (m_countArray) {
+            if (m_hooks.writeCountArray && m_hooks.writeCountArray())
+                return RunOutcome::Produced;
+            return RunOutcome::Error;
+        }
+        return ListResults();
+    } catch (const std::exception& e) {
+        ReportUnexpected(u"DoIt B", &e);
+        return RunOutcome::Error;
+    }
+}
+
+void CountRun::WindUpStopped(bool& listPartial) {
+    listPartial = false;
+    m_run.blnStop = false;
+    const std::int64_t n = m_ctx.table.Size();
+    if (m_run.blnCountingMFP || n == 0)
+        AppendLine(u"Stopped");
+    else
+        AppendLine(u"Stopped with" + std::u16string(u" ") + Digits(n) + u" word" +
+                   (n == 1 ? u"" : u"s") + u" found.");
+    if (!m_countArray && n >= 1) {
+        const MsgAnswer a = m_host.Ask(
+            u"The operation was stopped before all " + WordsPhrases() + u" were counted." +
+                std::u16string(kCrLf) + u"Do you wish to list those which were were found?",
+            u"Counting interrupted", MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
+        if (a == MsgAnswer::Yes) {
+            m_ctx.report.blnListIsPartial = true;
+            listPartial = true;
+            return;
+        }
+    }
+    m_shell.EnableDisableButtons(true);
+    m_host.SetLabel("cmdCountWords", std::u16string(kIdleCaption));
+}
+
+void CountRun::ApplyOtherModeExclusions() {
+    const Settings& s = m_settings;
+    const bool mfp = m_run.blnCountingMFP;
+    const bool infrequent = s.IgnoreInfrequentWords == 1;
+    const bool frequent = s.IgnoreExcessivelyFrequentWords == 1;
+    const std::u16string words = WordsPhrases();
+    if (infrequent && frequent)
+        OutputSet(u"Excluding too frequent or too infrequent " + words + u" ...");
+    else if (infrequent)
+        OutputSet(u"Excluding too infrequent " + words + u" ...");
+    else if (frequent)
+        OutputSet(u"Excluding too frequent " + words + u" ...");
+
+    const std::int64_t minimum = mfp ? m_run.intMFPThresholdFrequency : m_run.intThresholdFrequency;
+    const std::int64_t shortSize = ShortWordSizeValue(s);
+    const std::int64_t longSize = LongWordSizeValue(s);
+    WordTable& table = m_ctx.table;
+    for (std::int64_t i = 1; i <= table.Size(); ++i) {
+        WordEntry& e = table.Entry(i);
+        e.included = true;
+        if (e.count < minimum && (mfp || infrequent))
+            e.included = false;
+        if (mfp)
+            continue;
+        const auto len = static_cast<std::int64_t>(e.word.size());
+        if (frequent && e.count > m_run.intExcessFrequency)
+            e.included = false;
+        bool isShort = false;
+        if (s.IgnoreShortWords == 1 && len < shortSize) {
+            e.included = false;
+            isShort = true;
+        }
+        if (!isShort && len > longSize)
+            e.included = false;
+    }
+}
+
+RunOutcome CountRun::ListResults() {
+    WordTable& table = m_ctx.table;
+    OutputSet(u"Now setting up frequency chain . . .");
+    table.BuildFrequencyChain(m_settings, m_run, m_host,
+                              [this](const std::u16string& t) { OutputToTxb(t); });
+    m_counting->ShowTotals();
+    m_run.blnWordsGot = true;
+    m_resultsAvailable = true;
+
+    RunOutcome outcome = RunOutcome::Produced;
+    const bool fileWanted =
+        !TrimSpaces(m_settings.File[1]).empty() && m_settings.DisableOutputToFile == 0;
+    bool listed = false;
+    if (m_run.blnCountingMFP && m_hooks.phrasePostListing) {
+        if (m_hooks.phrasePostListing()) {
+            ListWords(m_ctx);
+            listed = true;
+        }
+    } else if (table.Size() > 0) {
+        ListWords(m_ctx);
+        listed = true;
+    } else {
+        ClearOutput();
+        OutputToTxb(NothingFoundText(m_settings, m_run));
+    }
+    // A report that was to go to the output file but never got there failed on the way (the
+    // report has shown why). Turning file output off at the overwrite question is no failure.
+    if (listed && fileWanted && m_settings.DisableOutputToFile == 0 &&
+        m_run.lngNumWordsIncluded > 0 && !m_ctx.report.blnWrittenToFile)
+        outcome = RunOutcome::Error;
+
+    m_host.SetLabel("cmdCountWords", std::u16string(kIdleCaption));
+    return outcome;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The clipboard
+
+bool CountRun::ReadClipboard() {
+    std::u16string text = m_host.ClipboardText();
+    if (text.empty()) {
+        m_host.MessageBox(GetText(213), u"", MsgIcon::None);
+        return false;
+    }
+    const auto length = static_cast<std::int64_t>(text.size());
+    if (length <= kClipboardLimit) {
+        m_pendingText = std::move(text);
+        return true;
+    }
+    m_host.MessageBox(u"There are " + FormatCount(length, m_ctx.locale) +
+                          u" characters in the text on the clipboard." + std::u16string(kCrLf) +
+                          u"The maximum permitted is " + FormatCount(kClipboardLimit, m_ctx.locale) +
+                          u".  If possible," + std::u16string(kCrLf) +
+                          u"count word frequencies for this text using an input file.",
+                      u"Too much clipboard text", MsgIcon::Exclamation);
+    return false;
+}
+
+bool CountRun::DoItFromClipboard() {
+    try {
+        // Control characters among the first 3,000 characters mean the clipboard holds
+        // something other than text. The character's own code is tested, so that typographic
+        // quotes and letters beyond Latin-1 (whose low byte may be below 32) pass.
+        const std::size_t checked = std::min<std::size_t>(
+            m_pendingText.size(), static_cast<std::size_t>(kClipboardCheckedChars));
+        for (std::size_t i = 0; i < checked; ++i) {
+            const char16_t c = m_pendingText[i];
+            if (c < 32 && c != 9 && c != 10 && c != 12 && c != 13) {
+                m_host.MessageBox(u"The text on the clipboard does not consist" +
+                                      std::u16string(kCrLf) + u"solely of natural language words.",
+                                  u"Invalid input", MsgIcon::Exclamation);
+                return false;
+            }
+        }
+
+        // No marker pair is in force for the clipboard, whatever AllowCommentMarkers says.
+        m_extractor->SetMarkupType(m_settings.AllowCommentMarkers == 1
+                                       ? u"according to user's settings"
+                                       : u"");
+        m_run.intWithinComment = -1;
+
+        ResetTableForRun();
+        ShowRunningCaption();
+        m_shell.EnableDisableButtons(false);
+        ClearOutput();
+
+        if (!m_pendingText.empty()) {
+            m_run.strLine = m_settings.CaseSignificant == 1 ? m_pendingText
+                                                             : LowerCaseAll(m_pendingText);
+            m_run.strLine.push_back(u' ');
+            m_extractor->ExtractWords();
+        }
+        m_host.SetLabel("lblTwirler", u" ");
+        return true;
+    } catch (const std::exception& e) {
+        ReportUnexpected(u"DoItFromClipboard", &e);
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// One file
+
+int CountRun::DoItFromFile(const std::u16string& path, bool singleFile, std::int64_t fileNumber) {
+    try {
+        const std::u16string name = TrimSpaces(path);
+        if (name.empty())
+            return kFileEmpty;
+        if (name.back() == u'\\' || name.back() == u'/')
+            return kFileInvalidSpec;
+        const fs::path file = PathFromText(name);
+        std::error_code ec;
+        const fs::file_status status = fs::status(file, ec);
+        if (ec || !fs::exists(status))
+            return kFileNotFound;
+        if (fs::is_directory(status))
+            return kFileInvalidSpec;
+        const auto size = static_cast<std::int64_t>(fs::file_size(file, ec));
+        if (ec)
+            return kFileNotFound;
+        if (size == 0)
+            return kFileEmpty;
+        m_host.SetLabel("lblFilesize", u"Filesize: " + SizeTextA(size, m_ctx.locale));
+        if (!TrimSpaces(m_settings.File[1]).empty() && SameFile(m_settings.File[1], name)) {
+            m_run.blnStop = true;
+            return kFileSameAsOutput;
+        }
+
+        const bool docx = IsDocx(file);
+
+        if (singleFile && TrimSpaces(m_settings.File[1]).empty() && size >= kLargeInputFileSize) {
+            const MsgAnswer a = m_host.Ask(
+                u"The input file is quite large.  It is advisable to specify an output file " +
+                    std::u16string(kCrLf) +
+                    u"before continuing, in case the text window will not hold the result. " +
+                    std::u16string(kCrLf) + u"Do you wish to specify an output file?",
+                u"Large input file", MsgIcon::Question, MsgButtons::YesNoCancel, MsgAnswer::Yes);
+            if (a == MsgAnswer::Cancel)
+                return kFileCancelled;
+            if (a == MsgAnswer::Yes)
+                ChooseOutputFileForRun();
+        }
+
+        if (singleFile) {
+            m_host.SetLabel("lblNumberOfWords", u"");
+            m_host.SetLabel("lblNumWordsExcluded", u"");
+            m_host.SetLabel("lblNumOccurrences", u"");
+            m_host.SetLabel("lblTotalNumOccurrences", u"");
+            ShowRunningCaption();
+            m_shell.EnableDisableButtons(false);
+        }
+
+        if (docx) {
+            DocxDocument document(m_host, m_run);
+            DocxOptions options;
+            options.keepExtractedText = m_settings.ExtractTextFromDocx == 1;
+            if (m_settings.SuppressWords == 0)
+                options.convert.showRun = [this](const std::u16string& t) { OutputToTxb(t); };
+            if (!document.Prepare(file, options)) {
+                if (singleFile) {
+                    StopTiming();
+                    m_host.SetLabel("lblFilesize", u"");
+                    m_host.SetLabel("lblXMLsize", u"");
+                    ClearOutput();
+                }
+                return kFileDocxFailed;
+            }
+            const int code = ReadFile(name, singleFile, fileNumber, document.TextFile(), true, size);
+            document.CleanUp();
+            return code;
+        }
+        return ReadFile(name, singleFile, fileNumber, file, false, size);
+    } catch (const std::exception& e) {
+        ReportUnexpected(u"DoItFromFile", &e);
+        return kFileUnreadable;
+    }
+}
+
+int CountRun::ReadFile(const std::u16string& name, bool singleFile, std::int64_t fileNumber,
+                       const fs::path& textFile, bool docx, std::int64_t fileSize) {
+    const TextTestResult judged = TextTest(textFile, kDefaultSampleSize, 1.0, true);
+    switch (judged.code) {
+    case kKindZeroLength:
+        if (singleFile)
+            m_host.MessageBox(u"This is a zero-length file.", u"Invalid input file",
+                              MsgIcon::Exclamation);
+        return kFileZeroLength;
+    case kTextAccessDenied:
+    case kTextCannotOpen:
+    case kKindNotFound:
+    case kKindNoName:
+        if (singleFile)
+            m_host.MessageBox(u"This file cannot be opened.", u"Invalid input file",
+                              MsgIcon::Exclamation);
+        return kFileUnreadable;
+    case kTextNotText:
+        if (singleFile) {
+            ShowNotTextFile(m_host, name, judged);
+            AppendLine(name + u" is not a text file.");
+        }
+        return kFileNotText;
+    default:
+        break; // text, RTF, Unicode and very short files are all read as text
+    }
+
+    // Folder runs: the folder bar advances with each file read.
+    if (m_processingFolder)
+        m_host.SetLabel("lblNumOccurrences", ProgressBar(fileNumber, m_filesToProcess));
+
+    m_pendingText.clear();
+    if (singleFile)
+        ResetTableForRun();
+    const fs::path original = PathFromText(name);
+    const std::u16string extension = LowerExtension(original);
+    m_extractor->SetMarkupTypeFromExtension(extension);
+    m_run.intWithinComment = -1;
+    if (singleFile && !docx) {
+        if (judged.utf8)
+            m_host.SetLabel("lblXMLsize", u"This is a UTF-8 text file.");
+        else if (judged.code == kTextLf)
+            m_host.SetLabel("lblXMLsize", u"This is a Unix-type file.");
+        else if (judged.code == kTextCr)
+            m_host.SetLabel("lblXMLsize", u"This is a Macintosh-type file.");
+    }
+    const bool withinFileBar = m_processingFolder && fileSize >= kWithinFileBarMinSize;
+    if (withinFileBar) {
+        m_shell.SetLabelFont("lblTotalNumOccurrences", u"Courier New", 10);
+        m_host.SetLabel("lblTotalNumOccurrences", EmptyProgressBar());
+    }
+
+    TextFile reader;
+    if (!reader.Open(textFile, EncodingFor(judged))) {
+        if (singleFile)
+            m_host.MessageBox(u"This file cannot be opened.", u"Invalid input file",
+                              MsgIcon::Exclamation);
+        if (withinFileBar)
+            m_shell.SetLabelFont("lblTotalNumOccurrences", u"Arial", 10);
+        return kFileUnreadable;
+    }
+
+    const bool html = extension.find(u"htm") != std::u16string::npos;
+    bool headSkipped = false;
+    std::u16string line;
+    std::u16string lastBar;
+    const std::int64_t length = reader.Size();
+    while (true) {
+        m_host.Yield();
+        if (m_run.blnStop)
+            break;
+        if (!reader.ReadLine(line))
+            break;
+        if (withinFileBar && length > 0) {
+            std::u16string bar = ProgressBar(reader.Position(), length);
+            if (bar != lastBar) {
+                m_host.SetLabel("lblTotalNumOccurrences", bar);
+                lastBar = std::move(bar);
+            }
+        }
+        if (html && !headSkipped && IsHtmlDocTypeLine(line)) {
+            line = SkipHtmlHead(line, reader);
+            headSkipped = true;
+        }
+        ExtractLine(line);
+    }
+    reader.Close();
+
+    if (withinFileBar)
+        m_shell.SetLabelFont("lblTotalNumOccurrences", u"Arial", 10);
+    m_host.SetLabel("lblNumberOfWords", u"Number of different " + WordsPhrases() +
+                                            u" found so far: " +
+                                            FormatCount(m_run.lngNumWords, m_ctx.locale));
+    m_host.SetLabel("lblTwirler", u" ");
+    return kFileOk;
+}
+
+void CountRun::ExtractLine(std::u16string& line) {
+    TrimControlAndSpace(line);
+    if (line.empty())
+        return;
+    if (m_settings.CaseSignificant == 1)
+        m_run.strLine.assign(line);
+    else
+        m_run.strLine = LowerCaseAll(line);
+    if (m_settings.TerminatePhraseAtEndOfLine == 1 && m_hooks.resetPhrases)
+        m_hooks.resetPhrases();
+    m_run.strLine.push_back(u' ');
+    m_extractor->ExtractWords();
+}
+
+} // namespace lxty

@@ -1,0 +1,253 @@
+#pragma once
+// The count run: validates the source and the settings, reads the text of the clipboard, of
+// one file or of every selected file of a folder, feeds it line by line to word extraction,
+// shows progress, honours a Stop request, and at the end applies the exclusions, orders the
+// word table and hands it to the report. The window program and lexitally-cli share every
+// line of it:
+//
+//     CountRun run(reportContext, wordsToIgnore, shell);
+//     RunOutcome outcome = run.Start(CountMode::AllWords);   // or run.ListFiles()
+//
+// While Start runs, the host's Yield() serves the window's events; the count button's click
+// is RequestStop() and the one-second run timer calls TimerTick().
+//
+// What a run works on (all owned by the main window, passed by reference): the settings record
+// (source, input file File[0], folder, output file File[1], every option), the run state, the
+// word table, the text window model, the report state and the words to ignore. Every message
+// goes through the Host port. The window's own business (enabling controls, opening the
+// settings window, reading the word lists, fonts of the progress labels) is asked of a
+// CountRunShell; the parts of other run modes join through CountRunHooks.
+//
+// Labels written (object names of the main window): "cmdCountWords" (the count button's
+// caption: catalogue text 25 while running, 21 after a Stop), "lblTimeElapsed",
+// "lblNumberOfWords", "lblNumWordsExcluded", "lblNumOccurrences" (folder progress bar),
+// "lblTotalNumOccurrences" (within-file progress bar), "lblFile", "lblFilesize",
+// "lblXMLsize" (also the status text "This is a UTF-8 text file." and the like) and
+// "lblTwirler".
+//
+// This header deliberately names the word table, the text window and the folder walk only by
+// forward declarations, so that the folder procedure can live in its own source file.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace lxty {
+
+class Host;
+class Markup;
+class WordCounting;
+class WordExtractor;
+class WordsToIgnore;
+class TextWindow;
+class WordTable;
+struct ReportContext;
+struct ReportState;
+struct RunState;
+struct Settings;
+
+// What the person asked to count.
+enum class CountMode {
+    AllWords,       // every word, less the words to ignore and the exclusions
+    SpecifiedWords, // only the count-only words and phrases (branch joined later)
+    AllPhrases      // all phrases of consecutive words (branch joined later)
+};
+
+// How a run ended, for lexitally-cli's exit status.
+enum class RunOutcome {
+    Produced, // the report (a "nothing found" report included), the list or the array
+    Refused,  // a check refused the input or the settings, or the person cancelled
+    Stopped,  // stopped, and the partial result was not listed
+    Error     // an unexpected error, or the output file could not be written
+};
+
+// Outcome of the per-file procedure (DoItFromFile).
+enum FileResult : int {
+    kFileOk = 0,
+    kFileInvalidSpec = 1,    // "Invalid input file specification." ("Invalid input")
+    kFileNotFound = 2,       // "Input file does not exist." ("File not found")
+    kFileEmpty = 3,          // "Input file not specified." / "Input file is zero-length."
+    kFileSameAsOutput = 4,   // "The output file cannot be the same as the input file."
+    kFileCancelled = 5,      // Cancel at the "Large input file" question; no message
+    kFileNotText = 6,        // not a text file; its message has been shown
+    kFileZeroLength = 10,    // the text test found the file empty; message shown
+    kFileDocxFailed = 11,    // a docx document could not be extracted; message shown
+    kFileUnreadable = 12,    // "This file cannot be opened."; message shown
+};
+
+// Cells of every text progress bar, and the limits of the sources.
+inline constexpr int kProgressCells = 40;
+inline constexpr std::int64_t kClipboardLimit = 100000;
+inline constexpr std::int64_t kClipboardCheckedChars = 3000;
+inline constexpr std::int64_t kLargeInputFileSize = 200001;
+inline constexpr std::int64_t kWithinFileBarMinSize = 10241;
+inline constexpr std::int64_t kStopQuestionEntries = 800;
+inline constexpr std::int64_t kCountArrayMaxFiles = 10000;
+
+// "[" + (r - 1) hyphens + ">" + (40 - r) spaces + "]" with r = round(40 * done / total)
+// (halves to even), at most 40; "[>" + 39 spaces + "]" while r is below 2.
+std::u16string ProgressBar(std::int64_t done, std::int64_t total);
+// The empty bar: "[" + 40 spaces + "]".
+std::u16string EmptyProgressBar();
+
+// The window's side of a run. Every member has a harmless default, so a test or the
+// command-line program overrides only what it has.
+class CountRunShell {
+public:
+    virtual ~CountRunShell() = default;
+    // EnableDisableButtons: false disables every control that could change a setting.
+    virtual void EnableDisableButtons(bool enable) { (void)enable; }
+    // Shown after a failed comment-marker check.
+    virtual void OpenSettingsWindow() {}
+    // The settings window validates and reads its word lists (words to ignore, count-only
+    // words) for the coming count; false ends the run (the window has said why).
+    virtual bool LoadWordLists() { return true; }
+    // Progress bars are drawn in "Courier New" 10 points; labels go back to "Arial" 10.
+    virtual void SetLabelFont(const std::string& label, const std::u16string& font, int points) {
+        (void)label;
+        (void)font;
+        (void)points;
+    }
+};
+
+// Where the other run modes join. Empty functions are skipped.
+struct CountRunHooks {
+    // All phrases: size the phrase window and clear its slots (start of every run).
+    std::function<void()> sizePhraseWindow;
+    // All phrases: clear the phrase window except its first slot (before each line when
+    // TerminatePhraseAtEndOfLine is on).
+    std::function<void()> resetPhrases;
+    // Word-list "Remove words to ignore from phrases" branch of extraction.
+    std::function<std::u16string(const std::u16string&)> stripPhrase;
+    // Specified-words branch of GetWords2.
+    std::function<void(const std::u16string&)> specifiedWords;
+    // All phrases: remove redundant subphrases after the exclusions.
+    std::function<void()> excludeRedundantSubphrases;
+    // All phrases: post-listing work; returns whether any phrase met the conditions (then
+    // the report is listed).
+    std::function<bool()> phrasePostListing;
+    // Count array: write the words-by-files array; returns whether it was written.
+    std::function<bool()> writeCountArray;
+    // Appends ". " to the all-phrases window's progress text (timer, while redundant
+    // subphrases are being excluded).
+    std::function<void()> phraseProgressTick;
+};
+
+class CountRun {
+public:
+    CountRun(ReportContext& ctx, WordsToIgnore& wordsToIgnore, CountRunShell& shell);
+    ~CountRun();
+    CountRun(const CountRun&) = delete;
+    CountRun& operator=(const CountRun&) = delete;
+
+    CountRunHooks& Hooks() { return m_hooks; }
+
+    // Starts a run in mode (the count-choice dialog or the all-phrases button has decided)
+    // and returns when it has ended. countArray: build the words-by-files count array instead
+    // of the report. Returns Refused at once when a run is already in progress.
+    RunOutcome Start(CountMode mode, bool countArray = false);
+
+    // "List files to be scanned": clears the text window, writes the listing header, one
+    // line per selected file and the closing line. Refused for an invalid folder or pattern.
+    RunOutcome ListFiles();
+
+    // The count button's click while a run is in progress (see the questions in the .cpp).
+    // Returns whether the stop request is now set.
+    bool RequestStop();
+
+    // The run timer's tick, once a second: counts only while run.blnElapsedTimeRunning.
+    void TimerTick();
+
+    bool IsRunning() const { return m_running; }
+    // A count has completed and its results are in the table.
+    bool ResultsAvailable() const { return m_resultsAvailable; }
+
+    // --- The pieces of a run (public for the tests) ----------------------------------------
+
+    // The count routine, with every validation in order; Start wraps it.
+    RunOutcome DoIt();
+    // Takes the clipboard text into the pending text; false (after its message) when there
+    // is none or too much.
+    bool ReadClipboard();
+    // Checks and counts the pending text; false when it was refused.
+    bool DoItFromClipboard();
+    // The per-file procedure: path is the input file; singleFile tells a single-file source
+    // from a file of a folder run (fileNumber counts those from 1). Returns a FileResult.
+    int DoItFromFile(const std::u16string& path, bool singleFile, std::int64_t fileNumber = 0);
+
+    const std::u16string& PendingText() const { return m_pendingText; }
+    void SetPendingText(std::u16string text) { m_pendingText = std::move(text); }
+
+    // Folder passes in progress (for the stop question and the tests).
+    bool ListingFiles() const { return m_listFiles; }
+    bool CountingFiles() const { return m_countingFiles; }
+    bool ProcessingFolder() const { return m_processingFolder; }
+    std::int64_t FilesToProcess() const { return m_filesToProcess; }
+
+private:
+    friend class CountRunFolderClient;
+
+    // The folder procedure (CountFolder.cpp): false when the run is to end here.
+    bool DoFolder(RunOutcome& endWith);
+    // The listing walk for ListFiles and list-files mode.
+    bool WalkForListing();
+
+    // Small doors into the report side, for the folder source file.
+    void OutputToTxb(const std::u16string& text);
+    void OutputSet(const std::u16string& text);
+    void ClearOutput();
+    bool ChooseOutputFileForRun();
+    void SetFolderProgress(std::int64_t files, std::int64_t folders, bool inProgress);
+    void SetScannedCounts(std::int64_t files, std::int64_t folders);
+    void ResetTableForRun();
+    void SetCurrentInputPath(const std::u16string& path);
+
+    // Pieces of DoIt.
+    bool ValidateFrequencies();
+    void StartTiming();
+    int ReadFile(const std::u16string& path, bool singleFile, std::int64_t fileNumber,
+                 const std::filesystem::path& textFile, bool docx, std::int64_t fileSize);
+    void ExtractLine(std::u16string& line);
+    void ApplyOtherModeExclusions();
+    RunOutcome ListResults();
+    void WindUpStopped(bool& listPartial);
+    void StopTiming();
+    void AppendLine(const std::u16string& text);
+    std::u16string WordsPhrases() const;
+    void ShowRunningCaption();
+    void ReportUnexpected(const std::u16string& procedure, const std::exception* e);
+
+    ReportContext& m_ctx;
+    Host& m_host;
+    Settings& m_settings;
+    RunState& m_run;
+    WordsToIgnore& m_wordsToIgnore;
+    CountRunShell& m_shell;
+    CountRunHooks m_hooks;
+
+    class Sink;
+    std::unique_ptr<Markup> m_markup;
+    std::unique_ptr<Sink> m_sink;
+    std::unique_ptr<WordCounting> m_counting;
+    std::unique_ptr<WordExtractor> m_extractor;
+
+    CountMode m_mode = CountMode::AllWords;
+    bool m_countArray = false;
+    bool m_running = false;
+    bool m_timed = false;     // this run has started its timer
+    bool m_counting_ = false; // reading the source (the timer shows the entries found so far)
+    bool m_excludingSubphrases = false;
+    bool m_resultsAvailable = false;
+    bool m_listFiles = false;
+    bool m_countingFiles = false;
+    bool m_processingFolder = false;
+    std::int64_t m_filesCounted = 0;
+    std::int64_t m_filesToProcess = 0;
+    std::u16string m_pendingText;
+    std::u16string m_countButtonCaption;
+};
+
+} // namespace lxty
