@@ -42,9 +42,13 @@ FileError FileErrorFromErrno(int err) {
     }
 }
 
-fs::path PathFromText(std::u16string_view text) { return fs::path(std::u16string(text)); }
+fs::path PathFromText(std::u16string_view text) {
+    return fs::path(std::u16string(text));
+}
 
-std::u16string TextFromPath(const fs::path& path) { return path.u16string(); }
+std::u16string TextFromPath(const fs::path& path) {
+    return path.u16string();
+}
 
 OutputFile::~OutputFile() {
     if (m_out.is_open())
@@ -121,11 +125,11 @@ bool DecideOutputFile(OutputContext& ctx) {
     if (!fs::exists(PathFromText(settings.File[1]), ec))
         return run.blnOutputFile;
 
-    const auto answer = ctx.host.InputBox(
-        u"To overwrite the current output file click on 'OK'.\r\n"
-        u"To write to a different file edit the filepath below.\r\n"
-        u"To disable file output click on 'Cancel'.",
-        u"The output file exists.", settings.File[1]);
+    const auto answer =
+        ctx.host.InputBox(u"To overwrite the current output file click on 'OK'.\r\n"
+                          u"To write to a different file edit the filepath below.\r\n"
+                          u"To disable file output click on 'Cancel'.",
+                          u"The output file exists.", settings.File[1]);
     // A path on this system is case-sensitive, so the answer is only trimmed, never
     // lower-cased: lower-casing could name another file or a folder that does not exist.
     const std::u16string path = answer ? TrimBlanks(*answer) : std::u16string();

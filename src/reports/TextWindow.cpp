@@ -9,7 +9,9 @@ std::u16string Digits(std::int64_t n) {
     return std::u16string(s.begin(), s.end());
 }
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
 
 } // namespace
 

@@ -129,8 +129,8 @@ std::u16string WordListReport::LogText(double value) const {
 }
 
 std::u16string WordListReport::RankColumn(std::int64_t index) const {
-    const auto text = index == 0 ? std::u16string(u"Rank")
-                                 : Digits(m_ctx.table.Entry(index).frequencyRank);
+    const auto text =
+        index == 0 ? std::u16string(u"Rank") : Digits(m_ctx.table.Entry(index).frequencyRank);
     return PadLeft(text, static_cast<std::size_t>(m_ctx.run.intRankWidth));
 }
 
@@ -221,8 +221,7 @@ std::u16string WordListReport::FileListColumn(std::int64_t index, bool withFrequ
             field = u"    ";
         } else if (relative) {
             const auto total = m_ctx.run.lngNumOccurrences;
-            const double value =
-                total == 0 ? 0.0 : static_cast<double>(fc.count) * 100.0 / total;
+            const double value = total == 0 ? 0.0 : static_cast<double>(fc.count) * 100.0 / total;
             // Right-aligned in 5 characters; "100.00" stays whole.
             field = PadLeft(FormatNumber(value, 2, m_ctx.locale), 5) + u"% ";
         } else {
@@ -276,62 +275,84 @@ std::u16string WordListReport::FormatLine(std::int64_t index, Layout layout) {
     if (format == 12 || format == 13) {
         if (index == 0)
             return FolderHeader();
-        const auto word = Wt();
-        return word + std::u16string(kCrLf) + FileListColumn(index, format == 13);
+        return Wt() + std::u16string(kCrLf) + FileListColumn(index, format == 13);
     }
     if (format == 8 || format == 9)
         return Wt();
 
+    // Only the word column changes a width (its heading may widen it), and only the word
+    // column reads that width, so the columns may be built in any order.
     switch (layout) {
     case Layout::Textbox:
         switch (format) {
-        case 0: { auto r = R(); auto f = F(); return u" " + r + u"  " + f + u"  " + Wt(); }
-        case 1: { auto r = R(); auto w = W(); return u" " + r + u"  " + w + u"  " + F(); }
-        case 2: { auto r = R(); return u" " + r + u"  " + F(); }
-        case 3: { auto r = R(); return u" " + r + u"  " + Wt(); }
-        case 4: { auto f = F(); return u" " + f + u"  " + R(); }
-        case 5: { auto f = F(); return u"  " + f + u"  " + Wt(); }
-        case 6: { auto w = W(); return u"  " + w + u" " + R(); }
-        case 7: { auto w = W(); return u"  " + w + u" " + F(); }
-        case 10: {
-            auto r = R(); auto f = F(); auto lr = LR(); auto lf = LF();
-            return u" " + r + u"  " + f + u"  " + lr + u"  " + lf + u"  " + Wt();
-        }
-        case 11: { auto w = W(); auto f = F(); return u"  " + w + u" " + f + u" " + NF(); }
+        case 0:
+            return u" " + R() + u"  " + F() + u"  " + Wt();
+        case 1:
+            return u" " + R() + u"  " + W() + u"  " + F();
+        case 2:
+            return u" " + R() + u"  " + F();
+        case 3:
+            return u" " + R() + u"  " + Wt();
+        case 4:
+            return u" " + F() + u"  " + R();
+        case 5:
+            return u"  " + F() + u"  " + Wt();
+        case 6:
+            return u"  " + W() + u" " + R();
+        case 7:
+            return u"  " + W() + u" " + F();
+        case 10:
+            return u" " + R() + u"  " + F() + u"  " + LR() + u"  " + LF() + u"  " + Wt();
+        case 11:
+            return u"  " + W() + u" " + F() + u" " + NF();
         }
         break;
     case Layout::FileTabs:
         switch (format) {
-        case 0: { auto r = R(); auto f = F(); return r + u"\t" + f + u"\t" + Wt(); }
-        case 1: { auto r = R(); auto w = W(); return r + u"\t" + w + F(); }
-        case 2: { auto r = R(); return r + u"\t" + F(); }
-        case 3: { auto r = R(); return r + u"\t" + Wt(); }
-        case 4: { auto f = F(); return f + u"\t" + R(); }
-        case 5: { auto f = F(); return f + u"\t" + Wt(); }
-        case 6: { auto w = W(); return w + R(); }
-        case 7: { auto w = W(); return w + F(); }
-        case 10: {
-            auto r = R(); auto f = F(); auto lr = LR(); auto lf = LF();
-            return r + u"\t" + f + u"\t" + lr + u"\t" + lf + u"\t" + Wt();
-        }
-        case 11: { auto w = W(); auto f = F(); return w + u"\t" + f + u"\t" + NF(); }
+        case 0:
+            return R() + u"\t" + F() + u"\t" + Wt();
+        case 1:
+            return R() + u"\t" + W() + F();
+        case 2:
+            return R() + u"\t" + F();
+        case 3:
+            return R() + u"\t" + Wt();
+        case 4:
+            return F() + u"\t" + R();
+        case 5:
+            return F() + u"\t" + Wt();
+        case 6:
+            return W() + R();
+        case 7:
+            return W() + F();
+        case 10:
+            return R() + u"\t" + F() + u"\t" + LR() + u"\t" + LF() + u"\t" + Wt();
+        case 11:
+            return W() + u"\t" + F() + u"\t" + NF();
         }
         break;
     case Layout::FileCommas:
         switch (format) {
-        case 0: { auto r = R(); auto f = F(); return u"  " + r + u",  " + f + u",  " + Wt(); }
-        case 1: { auto r = R(); auto w = W(); return u"  " + r + u",  " + w + F(); }
-        case 2: { auto r = R(); return u"  " + r + u",  " + F(); }
-        case 3: { auto r = R(); return u"  " + r + u",  " + Wt(); }
-        case 4: { auto f = F(); return u"  " + f + u",  " + R(); }
-        case 5: { auto f = F(); return u"  " + f + u",  " + Wt(); }
-        case 6: { auto w = W(); return u"  " + w + R(); }
-        case 7: { auto w = W(); return u"  " + w + F(); }
-        case 10: {
-            auto r = R(); auto f = F(); auto lr = LR(); auto lf = LF();
-            return u"  " + r + u",  " + f + u",  " + lr + u",  " + lf + u",  " + Wt();
-        }
-        case 11: { auto w = W(); auto f = F(); return u"  " + w + u" " + f + u" " + NF(); }
+        case 0:
+            return u"  " + R() + u",  " + F() + u",  " + Wt();
+        case 1:
+            return u"  " + R() + u",  " + W() + F();
+        case 2:
+            return u"  " + R() + u",  " + F();
+        case 3:
+            return u"  " + R() + u",  " + Wt();
+        case 4:
+            return u"  " + F() + u",  " + R();
+        case 5:
+            return u"  " + F() + u",  " + Wt();
+        case 6:
+            return u"  " + W() + R();
+        case 7:
+            return u"  " + W() + F();
+        case 10:
+            return u"  " + R() + u",  " + F() + u",  " + LR() + u",  " + LF() + u",  " + Wt();
+        case 11:
+            return u"  " + W() + u" " + F() + u" " + NF();
         }
         break;
     }
@@ -427,8 +448,7 @@ void WordListReport::DisplayNextLine(std::int64_t index) {
 void WordListReport::SetColumnWidths() {
     RunState& run = m_ctx.run;
     const int minWidth = run.intMinWidth;
-    run.intRankWidth =
-        std::max(static_cast<int>(Digits(run.lngNumWordsIncluded).size()), minWidth);
+    run.intRankWidth = std::max(static_cast<int>(Digits(run.lngNumWordsIncluded).size()), minWidth);
     const auto freqText = m_ctx.settings.DisplayRelativeFrequency != 0
                               ? RelativeFrequencyText(run.lngMaxFrequency)
                               : Digits(run.lngMaxFrequency);
@@ -485,8 +505,7 @@ void WordListReport::FinishPass(bool alphabetical) {
                     run.strOutput += u"No phrase containing all filter words in same order found.";
                     break;
                 case FilterModeKind::IncludeAllWordsAsSubphrase:
-                    run.strOutput +=
-                        u"No phrase containing all filter words as a subphrase found.";
+                    run.strOutput += u"No phrase containing all filter words as a subphrase found.";
                     break;
                 }
             }
@@ -614,7 +633,9 @@ void WordListReport::ListWords() {
 
 // ---- Free functions --------------------------------------------------------------------
 
-void ListWords(ReportContext& ctx) { WordListReport(ctx).ListWords(); }
+void ListWords(ReportContext& ctx) {
+    WordListReport(ctx).ListWords();
+}
 
 std::u16string NothingFoundText(const Settings& settings, const RunState& run) {
     std::u16string text = u"No " + WordsPhrases(run) + u" ";

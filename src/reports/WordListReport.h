@@ -45,6 +45,10 @@ struct ReportOptionStates {
     bool sortByNumberOfFilesEnabled = false;
 };
 
+// The tool tip of the DisplayRelativeFrequency box.
+inline constexpr std::u16string_view kRelativeFrequencyToolTip =
+    u"'Relative frequency' is explained in 'Report Formats' in the online user manual.";
+
 // The report options whose change relists the report.
 enum class ReportOption { WordOrder, DisplayFormat, DisplayRelativeFrequency, SortByNumberOfFiles };
 

@@ -1,8 +1,8 @@
 // The output file: the decision with its overwrite question, writing, the error numbers of
 // failures and their reports, and choosing the file.
 
-#include "FakeHost.h"
 #include "reports/OutputFile.h"
+#include "FakeHost.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"
 
@@ -20,10 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::u16string kOverwritePrompt =
-    u"To overwrite the current output file click on 'OK'.\r\n"
-    u"To write to a different file edit the filepath below.\r\n"
-    u"To disable file output click on 'Cancel'.";
+const std::u16string kOverwritePrompt = u"To overwrite the current output file click on 'OK'.\r\n"
+                                        u"To write to a different file edit the filepath below.\r\n"
+                                        u"To disable file output click on 'Cancel'.";
 
 std::string ReadBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -109,10 +108,9 @@ TEST_F(OutputFileTest, OverwriteQuestionAnsweredEachWay) {
         {"Cancel turns file output off", std::nullopt, false, 1, existing, u""},
         {"emptied field", u"", false, 1, existing, u""},
         {"blanks only", u"   ", false, 1, existing, u""},
-        {"other file, trimmed, case kept", u"  " + InDir("Other Case/Report.TXT") + u" ", true,
-         0, InDir("Other Case/Report.TXT"), u""},
-        {"folder missing", InDir("missing/out.txt"), false, 1, existing,
-         u"Folder does not exist."},
+        {"other file, trimmed, case kept", u"  " + InDir("Other Case/Report.TXT") + u" ", true, 0,
+         InDir("Other Case/Report.TXT"), u""},
+        {"folder missing", InDir("missing/out.txt"), false, 1, existing, u"Folder does not exist."},
         {"folder differs only in case", InDir("other case/out.txt"), false, 1, existing,
          u"Folder does not exist."},
     };
@@ -182,13 +180,20 @@ TEST_F(OutputFileTest, ErrorNumbersOfSystemErrors) {
         FileError expected;
     };
     const Case cases[] = {
-        {EACCES, {70, u"Permission denied"}},   {EPERM, {70, u"Permission denied"}},
-        {EROFS, {70, u"Permission denied"}},    {ETXTBSY, {70, u"Permission denied"}},
-        {EBUSY, {70, u"Permission denied"}},    {ENOSPC, {61, u"Disk full"}},
-        {EDQUOT, {61, u"Disk full"}},           {ENOENT, {76, u"Path not found"}},
-        {ENOTDIR, {76, u"Path not found"}},     {EIO, {57, u"Device I/O error"}},
-        {EMFILE, {67, u"Too many files"}},      {ENAMETOOLONG, {52, u"Bad file name or number"}},
-        {EISDIR, {75, u"Path/File access error"}}, {0, {75, u"Path/File access error"}},
+        {EACCES, {70, u"Permission denied"}},
+        {EPERM, {70, u"Permission denied"}},
+        {EROFS, {70, u"Permission denied"}},
+        {ETXTBSY, {70, u"Permission denied"}},
+        {EBUSY, {70, u"Permission denied"}},
+        {ENOSPC, {61, u"Disk full"}},
+        {EDQUOT, {61, u"Disk full"}},
+        {ENOENT, {76, u"Path not found"}},
+        {ENOTDIR, {76, u"Path not found"}},
+        {EIO, {57, u"Device I/O error"}},
+        {EMFILE, {67, u"Too many files"}},
+        {ENAMETOOLONG, {52, u"Bad file name or number"}},
+        {EISDIR, {75, u"Path/File access error"}},
+        {0, {75, u"Path/File access error"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, FileErrorFromErrno(c.err)) << c.err;
@@ -290,8 +295,8 @@ TEST_F(OutputFileTest, ChoosingTheOutputFile) {
          false},
         {"inside the folder", SourceKind::Folder, u"/data/a/out.txt", true, u"", 1, true},
         {"in a subfolder", SourceKind::Folder, u"/data/a/b/out.txt", true, u"", 1, true},
-        {"single-file source", SourceKind::InFile, u"/data/a/out.txt", true, u"/data/a/out.txt",
-         0, false},
+        {"single-file source", SourceKind::InFile, u"/data/a/out.txt", true, u"/data/a/out.txt", 0,
+         false},
     };
     for (const auto& c : cases) {
         test::FakeHost h;

@@ -1,8 +1,8 @@
 // ReportError: the message, its title and what it does to the text window, for an ordinary
 // error and for the text window running out of space.
 
-#include "FakeHost.h"
 #include "reports/ReportError.h"
+#include "FakeHost.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"
 
@@ -109,7 +109,9 @@ TEST_F(ReportErrorTest, OutOfSpaceHintFollowsTheOutputFileState) {
     }
 }
 
-std::u16string Fill255() { return std::u16string(255, u'.'); }
+std::u16string Fill255() {
+    return std::u16string(255, u'.');
+}
 
 std::u16string Lines(int from, int to) { // "entry 000\r\n" ... , 11 characters each
     std::u16string s;

@@ -1,8 +1,8 @@
 // The text window model: what an append keeps, when the window counts as full, and the
 // "Textbox is full." note.
 
-#include "FakeHost.h"
 #include "reports/TextWindow.h"
+#include "FakeHost.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::size_t kCap = 65000;
 
-std::u16string Fill(std::size_t n, char16_t c = u'a') { return std::u16string(n, c); }
+std::u16string Fill(std::size_t n, char16_t c = u'a') {
+    return std::u16string(n, c);
+}
 
 const std::u16string kFullNote = u"\r\n\r\nTextbox is full.";
 

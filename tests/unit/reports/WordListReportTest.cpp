@@ -7,8 +7,8 @@
 // To rewrite the expected files after a deliberate change of the report, run the test with
 // LXTY_WRITE_EXPECTED=1 and review the difference before committing it.
 
-#include "FakeHost.h"
 #include "reports/WordListReport.h"
+#include "FakeHost.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"
 
@@ -35,7 +35,9 @@ std::string ReadBytes(const fs::path& p) {
     return s.str();
 }
 
-std::u16string U(const std::string& s) { return Utf8ToU16(s); }
+std::u16string U(const std::string& s) {
+    return Utf8ToU16(s);
+}
 
 // ---- Sample sources --------------------------------------------------------------------
 
@@ -63,12 +65,19 @@ std::vector<std::u16string> Repeat(std::initializer_list<std::pair<const char16_
 
 // 16 occurrences: "encyclopedia" (12 characters) makes up one eighth of them.
 std::vector<std::u16string> NotesWords() {
-    return Repeat({{u"the", 2}, {u"cat", 3}, {u"sat", 2}, {u"on", 2}, {u"the", 2},
-                   {u"encyclopedia", 2}, {u"caf\u00e9", 1}, {u"mat", 1}, {u"a", 1}});
+    return Repeat({{u"the", 2},
+                   {u"cat", 3},
+                   {u"sat", 2},
+                   {u"on", 2},
+                   {u"the", 2},
+                   {u"encyclopedia", 2},
+                   {u"caf\u00e9", 1},
+                   {u"mat", 1},
+                   {u"a", 1}});
 }
 
 Sample SingleFileSample() {
-    return {"single_file", SourceKind::InFile, u"/home/ann/notes.txt", u"", 0, 0,
+    return {"single_file",        SourceKind::InFile, u"/home/ann/notes.txt", u"", 0, 0,
             {{u"", NotesWords()}}};
 }
 
@@ -78,19 +87,22 @@ Sample ClipboardSample() {
 
 // Three files in two folders; the folder path is longer than 13 characters.
 Sample FolderSample() {
-    return {"folder",
-            SourceKind::Folder,
-            u"",
-            u"/data/corpus/texts",
-            3,
-            2,
-            {{u"/data/corpus/texts/a.txt",
-              Repeat({{u"the", 3}, {u"cat", 2}, {u"sat", 1}, {u"on", 1}, {u"mat", 4},
-                      {u"encyclopedia", 1}})},
-             {u"/data/corpus/texts/b.txt",
-              Repeat({{u"dog", 2}, {u"the", 2}, {u"cat", 1}, {u"encyclopedia", 1}})},
-             {u"/data/corpus/texts/sub/c.txt",
-              Repeat({{u"the", 1}, {u"dog", 1}, {u"caf\u00e9", 1}})}}};
+    return {
+        "folder",
+        SourceKind::Folder,
+        u"",
+        u"/data/corpus/texts",
+        3,
+        2,
+        {{u"/data/corpus/texts/a.txt", Repeat({{u"the", 3},
+                                               {u"cat", 2},
+                                               {u"sat", 1},
+                                               {u"on", 1},
+                                               {u"mat", 4},
+                                               {u"encyclopedia", 1}})},
+         {u"/data/corpus/texts/b.txt",
+          Repeat({{u"dog", 2}, {u"the", 2}, {u"cat", 1}, {u"encyclopedia", 1}})},
+         {u"/data/corpus/texts/sub/c.txt", Repeat({{u"the", 1}, {u"dog", 1}, {u"caf\u00e9", 1}})}}};
 }
 
 // ---- A listing with everything it needs ---------------------------------------------------
@@ -116,9 +128,9 @@ struct Listing {
             if (s.source == SourceKind::Folder)
                 table.UpdateCurrentFile(f.path);
             for (const auto& w : f.words)
-                table.Count(w, s.source == SourceKind::Folder ? FileScope::Folder
-                                                               : FileScope::SingleSource,
-                            table.CurrentFileNumber());
+                table.Count(
+                    w, s.source == SourceKind::Folder ? FileScope::Folder : FileScope::SingleSource,
+                    table.CurrentFileNumber());
         }
         Rechain();
         run.intMinWidth = 8;
@@ -284,17 +296,15 @@ TEST_F(WordListReportTest, FolderEveryFormatBothOrdersAndLayouts) {
     const Sample s = FolderSample();
     Sections got = AllFormats(s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
     for (int format : {11, 13})
-        AddVariant(got, s, "relative frequency, format " + std::to_string(format),
-                   [&](Listing& l) {
-                       l.settings.DisplayFormat = format;
-                       l.settings.DisplayRelativeFrequency = 1;
-                   });
+        AddVariant(got, s, "relative frequency, format " + std::to_string(format), [&](Listing& l) {
+            l.settings.DisplayFormat = format;
+            l.settings.DisplayRelativeFrequency = 1;
+        });
     for (int format : {11, 13})
-        AddVariant(got, s, "by number of files, format " + std::to_string(format),
-                   [&](Listing& l) {
-                       l.settings.DisplayFormat = format;
-                       l.settings.SortByNumberOfFiles = 1;
-                   });
+        AddVariant(got, s, "by number of files, format " + std::to_string(format), [&](Listing& l) {
+            l.settings.DisplayFormat = format;
+            l.settings.SortByNumberOfFiles = 1;
+        });
     AddVariant(got, s, "subfolders, partial list, format 0", [](Listing& l) {
         l.settings.IncludeSubfolders = 1;
         l.report.blnListIsPartial = true;
@@ -379,8 +389,8 @@ TEST_F(WordListReportTest, LongestWordNoteOnlyInFormatsWithTheWordLast) {
         ASSERT_EQ(12, l.run.intMaxWordLengthFound);
         l.settings.DisplayFormat = format;
         ListWords(l.ctx);
-        const bool noted = l.tw.Text().find(u" [longest has 12 characters]") !=
-                           std::u16string::npos;
+        const bool noted =
+            l.tw.Text().find(u" [longest has 12 characters]") != std::u16string::npos;
         const bool expected = format == 0 || format == 3 || format == 5 || format == 8;
         EXPECT_EQ(expected, noted) << "format " << format;
     }
@@ -461,9 +471,8 @@ TEST_F(WordListReportTest, FormatNineIsOneCommaSeparatedList) {
         l.settings.DisplayFormat = 9;
         l.settings.WordOrder = order;
         const Output o = ListTo(l, dir / "nine.txt");
-        const std::string list = order == 0
-                                     ? "the, cat, encyclopedia, on, sat, a, café, mat"
-                                     : "a, café, cat, encyclopedia, mat, on, sat, the";
+        const std::string list = order == 0 ? "the, cat, encyclopedia, on, sat, a, café, mat"
+                                            : "a, café, cat, encyclopedia, mat, on, sat, the";
         EXPECT_EQ(order == 0 ? list : list + "\r\n", o.window);
         EXPECT_EQ("File: /home/ann/notes.txt\r\n" + list, o.file);
     }
@@ -502,6 +511,34 @@ TEST_F(WordListReportTest, ListingLargerThanTheTextWindow) {
     const std::u16string body = text.substr(0, text.size() - tail.size());
     EXPECT_EQ(u"xx", body.substr(body.size() - 2)); // a whole last line
     EXPECT_EQ(text, l.host.textWindow);
+}
+
+TEST_F(WordListReportTest, SingleLineLargerThanTheTextWindow) {
+    // One word in 3,000 files: its format-12 line alone is longer than the window holds, so
+    // the pending text is never moved into the window and the report shows its beginning.
+    Listing l;
+    Sample s = FolderSample();
+    s.files.clear();
+    std::u16string expected = u"word\r\n";
+    for (int i = 1; i <= 3000; ++i) {
+        const std::string name = "file" + std::to_string(10000 + i).substr(1) + ".txt";
+        s.files.push_back({u"/data/corpus/texts/" + U(name), {u"word"}});
+        if (i <= 150) // 27 characters a line; 150 whole lines fit in 4,096 - 32 characters
+            expected += u"    {Folder}/" + U(name) + u"\r\n";
+    }
+    s.filesScanned = 3000;
+    s.foldersScanned = 1;
+    l.Count(s);
+    l.settings.DisplayFormat = 12;
+    ListWords(l.ctx);
+    expected.erase(expected.size() - 2);
+    expected += u"\r\n\r\n" + GetText(93);
+    EXPECT_EQ(expected, l.tw.Text());
+    EXPECT_EQ(expected, l.host.textWindow);
+    ASSERT_EQ(1u, l.host.messages.size());
+    EXPECT_EQ(GetText(92) + u"  " + GetText(94), l.host.messages[0].text);
+    EXPECT_EQ(GetText(93), l.host.messages[0].title);
+    EXPECT_EQ(MsgIcon::Exclamation, l.host.messages[0].icon);
 }
 
 TEST_F(WordListReportTest, StopRequestEndsEachPass) {
@@ -548,9 +585,10 @@ TEST_F(WordListReportTest, OverwriteCancelledListsToTheTextWindowOnly) {
     EXPECT_EQ(1, l.settings.DisableOutputToFile);
     EXPECT_EQ("old report", ReadBytes(dir / "old.txt"));
     EXPECT_FALSE(l.report.blnWrittenToFile);
-    EXPECT_EQ(u"Word [longest has 12 characters]\r\nthe\r\ncat\r\nencyclopedia\r\non\r\nsat\r\na\r\n"
-              u"caf\u00e9\r\nmat\r\n",
-              l.tw.Text());
+    EXPECT_EQ(
+        u"Word [longest has 12 characters]\r\nthe\r\ncat\r\nencyclopedia\r\non\r\nsat\r\na\r\n"
+        u"caf\u00e9\r\nmat\r\n",
+        l.tw.Text());
 }
 
 TEST_F(WordListReportTest, OverwriteAnswerNamingAMissingFolderWritesNoFile) {
@@ -690,14 +728,15 @@ TEST_F(WordListReportTest, FilteredPhraseListingWithoutAnyPassingPhrase) {
         l.ctx.phraseFilter = [](std::u16string_view) { return false; };
         ListWords(l.ctx);
         const std::string mode = U16ToUtf8(c.windowLine);
-        const std::string header = "3 phrases found.\r\nPhrase filtering (" +
-                                   std::string(c.mode == FilterModeKind::IncludeAllWords
-                                                   ? "all filter words"
-                                               : c.mode == FilterModeKind::IncludeAllWordsInSameOrder
-                                                   ? "all filter words in same order"
-                                                   : "all filter words as a subphrase") +
-                                   ") has been applied.\r\nFilter words: lorry\r\n\r\n";
-        EXPECT_EQ(header + "    Rank\t    Freq\r\n" + (c.fileLine.empty() ? "" : "\r\n" + c.fileLine + "\r\n"),
+        const std::string header =
+            "3 phrases found.\r\nPhrase filtering (" +
+            std::string(c.mode == FilterModeKind::IncludeAllWords ? "all filter words"
+                        : c.mode == FilterModeKind::IncludeAllWordsInSameOrder
+                            ? "all filter words in same order"
+                            : "all filter words as a subphrase") +
+            ") has been applied.\r\nFilter words: lorry\r\n\r\n";
+        EXPECT_EQ(header + "    Rank\t    Freq\r\n" +
+                      (c.fileLine.empty() ? "" : "\r\n" + c.fileLine + "\r\n"),
                   ReadBytes(dir / "filtered.txt"))
             << mode;
         EXPECT_EQ(Utf8ToU16(header) + u"     Rank      Freq\r\n\r\n" + c.windowLine, l.tw.Text())
@@ -714,7 +753,7 @@ TEST_F(WordListReportTest, DisplayFormatsOfFoldersAreRefusedForOtherSources) {
         bool passes;
     };
     const Case cases[] = {
-        {SourceKind::OnClipboard, 10, true}, {SourceKind::OnClipboard, 11, false},
+        {SourceKind::OnClipboard, 10, true},  {SourceKind::OnClipboard, 11, false},
         {SourceKind::OnClipboard, 12, false}, {SourceKind::InFile, 13, false},
         {SourceKind::Folder, 13, true},
     };
