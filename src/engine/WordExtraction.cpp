@@ -5,6 +5,8 @@
 #include "util/Cp1252.h"
 #include "util/StringUtils.h"
 
+#include <algorithm>
+
 namespace lxty {
 
 namespace {
@@ -182,10 +184,19 @@ std::u16string MakeSingular(std::u16string_view word, bool caseSignificant) {
     if (!endsWithS && v.size() != 4)
         return std::u16string(v);
 
-    // The endings are compared ignoring case: on the lower-cased word, made once, rather than
-    // lower-casing the tail again for every rule.
-    const std::u16string lower = LowerCaseAll(v);
-    auto ends = [&lower](std::u16string_view ending) { return EndsWith(lower, ending, true); };
+    // The endings (at most four characters) are compared ignoring case on a lower-cased tail,
+    // made once; the whole word is lower-cased only when it is short enough to be one of the
+    // named words (the longest is "species").
+    const std::size_t tailLength = std::min<std::size_t>(4, v.size());
+    const std::u16string lower = v.size() <= 7 ? LowerCaseAll(v) : std::u16string();
+    const std::u16string tail =
+        lower.empty() ? LowerCaseAll(v.substr(v.size() - tailLength)) : std::u16string();
+    const std::u16string_view lowerTail =
+        lower.empty() ? std::u16string_view(tail)
+                      : std::u16string_view(lower).substr(lower.size() - tailLength);
+    auto ends = [lowerTail](std::u16string_view ending) {
+        return EndsWith(lowerTail, ending, true);
+    };
     auto replaced = [v](std::size_t endingLength, std::u16string_view replacement) {
         std::u16string out(v.substr(0, v.size() - endingLength));
         out += replacement;
@@ -223,9 +234,16 @@ bool IsContractionStem(std::u16string_view word) {
         return false;
     if (word.size() >= kContractionStems.size())
         return false;
-    std::u16string probe = LowerCaseAll(word);
-    probe.push_back(u' ');
-    return kContractionStems.find(probe) != std::u16string_view::npos;
+    // The lower-cased word followed by a space, searched without appending the space (a
+    // short word then stays in the string's own buffer).
+    const std::u16string lower = LowerCaseAll(word);
+    for (std::size_t at = kContractionStems.find(lower); at != std::u16string_view::npos;
+         at = kContractionStems.find(lower, at + 1)) {
+        const std::size_t after = at + lower.size();
+        if (after < kContractionStems.size() && kContractionStems[after] == u' ')
+            return true;
+    }
+    return false;
 }
 
 std::u16string StripTrailingChars(std::u16string_view word, std::u16string_view set) {
