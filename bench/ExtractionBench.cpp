@@ -84,7 +84,8 @@ bool LoadText() {
         std::size_t nl = bytes.find('\n', start);
         if (nl == std::string::npos)
             nl = bytes.size();
-        std::u16string line = LowerCaseAll(Utf8ToU16(std::string_view(bytes).substr(start, nl - start)));
+        std::u16string line =
+            LowerCaseAll(Utf8ToU16(std::string_view(bytes).substr(start, nl - start)));
         line.push_back(u' ');
         g_lines.push_back(std::move(line));
         start = nl + 1;
@@ -123,15 +124,23 @@ void Everything(Settings& s) {
     s.AllowWordsWithPeriods = s.AllowWordsWithAtSigns = s.AllowWordsWithNumerals = 1;
     s.AllowWordsWithParentheses = s.AllowWordsWithAmpersands = s.AllowWordsWithCommas = 1;
 }
-void NoPlurals(Settings& s) { s.DropFinalS = 0; }
+void NoPlurals(Settings& s) {
+    s.DropFinalS = 0;
+}
 
-void BM_ExtractDefaultSettings(benchmark::State& st) { RunExtraction(st, Defaults, u"txt"); }
+void BM_ExtractDefaultSettings(benchmark::State& st) {
+    RunExtraction(st, Defaults, u"txt");
+}
 void BM_ExtractAllCharactersAllowed(benchmark::State& st) {
     RunExtraction(st, Everything, u"txt");
 }
-void BM_ExtractNoPluralReduction(benchmark::State& st) { RunExtraction(st, NoPlurals, u"txt"); }
+void BM_ExtractNoPluralReduction(benchmark::State& st) {
+    RunExtraction(st, NoPlurals, u"txt");
+}
 // The same text read as an HTML file: marker search at every position, entity decoding.
-void BM_ExtractAsHtml(benchmark::State& st) { RunExtraction(st, Defaults, u"html"); }
+void BM_ExtractAsHtml(benchmark::State& st) {
+    RunExtraction(st, Defaults, u"html");
+}
 
 } // namespace
 

@@ -11,7 +11,9 @@ namespace lxty {
 
 namespace {
 
-bool IsAsciiLetter(unsigned c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiLetter(unsigned c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 // The word-character test for a whole low-byte range at once: the extractor looks characters
 // up in such a table instead of searching the extra characters at every position.
@@ -262,8 +264,8 @@ std::u16string CommentMarkerMessage(std::u16string_view marker) {
     return m;
 }
 
-WordExtractor::WordExtractor(const Settings& settings, RunState& state, Markup& markup,
-                             Host& host, WordSink& sink)
+WordExtractor::WordExtractor(const Settings& settings, RunState& state, Markup& markup, Host& host,
+                             WordSink& sink)
     : m_settings(settings), m_state(state), m_markup(markup), m_host(host), m_sink(sink) {
     RebuildTables();
 }
@@ -345,8 +347,8 @@ std::u16string WordExtractor::TakeWord(std::int64_t& measured) {
     if (measured == 0)
         return {};
 
-    std::u16string word = s.strLine.substr(static_cast<std::size_t>(s.lngLP - 1),
-                                           static_cast<std::size_t>(measured));
+    std::u16string word =
+        s.strLine.substr(static_cast<std::size_t>(s.lngLP - 1), static_cast<std::size_t>(measured));
     s.lngLP += measured;
 
     // An unknown entity that ampersands let into the word ("caf&eacute" before ";") is
@@ -375,8 +377,8 @@ std::u16string WordExtractor::TakeWord(std::int64_t& measured) {
 
     if (st.AllowWordsWithApostrophes != 1 && !s.blnReadingWords) {
         // The pieces of "don't", "couldn't" and "it's" when apostrophes split words.
-        if (word.size() == 1 && (word[0] == u's' || word[0] == u'S' || word[0] == u't' ||
-                                 word[0] == u'T'))
+        if (word.size() == 1 &&
+            (word[0] == u's' || word[0] == u'S' || word[0] == u't' || word[0] == u'T'))
             return {};
         if (IsContractionStem(word))
             return {};
@@ -464,7 +466,8 @@ bool WordExtractor::CommentMarkersOK() {
     m_state.blnReadingWords = false;
     SetAllowedExtraChars1();
     SetAllowedExtraChars2();
-    for (const std::u16string_view marker : {std::u16string_view(u"/*"), std::u16string_view(u"//")}) {
+    for (const std::u16string_view marker :
+         {std::u16string_view(u"/*"), std::u16string_view(u"//")}) {
         if (NumAlpha(marker, 1, false, m_allowed) == static_cast<std::int64_t>(marker.size())) {
             m_host.MessageBox(CommentMarkerMessage(marker), u"Error", MsgIcon::Exclamation);
             m_state.blnReadingWords = savedReadingWords;

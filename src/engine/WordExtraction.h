@@ -138,9 +138,9 @@ private:
     Host& m_host;
     WordSink& m_sink;
 
-    std::u16string m_allowed;           // strAllowedExtraChars
-    bool m_countOnlyList = false;       // the list being read is a count-only list
-    std::array<bool, 256> m_wordChar{}; // IsWordChar by low byte, for m_allowed
+    std::u16string m_allowed;            // strAllowedExtraChars
+    bool m_countOnlyList = false;        // the list being read is a count-only list
+    std::array<bool, 256> m_wordChar{};  // IsWordChar by low byte, for m_allowed
     std::array<bool, 256> m_startChar{}; // the same without the prohibited initial characters
 };
 

@@ -12,9 +12,11 @@ constexpr char16_t AsciiLower(char16_t c) {
     return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
 }
 
-bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+bool IsAsciiLetter(char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
 
-// Whether marker (already lower case) begins at 0-based index i of line, ignoring ASCII case.
+// Whether marker begins at 0-based index i of line, ignoring ASCII case.
 bool MatchesAt(std::u16string_view line, std::size_t i, std::u16string_view marker) {
     if (marker.empty() || i > line.size() || line.size() - i < marker.size())
         return false;
@@ -91,7 +93,9 @@ char16_t EntityCharacter(std::u16string_view candidate) {
 
 } // namespace
 
-const std::array<EntityEntry, intNumEntities>& EntityTable() { return kEntities; }
+const std::array<EntityEntry, intNumEntities>& EntityTable() {
+    return kEntities;
+}
 
 int Markup::SetMarkupType(std::u16string_view type) {
     auto fill = [this](std::initializer_list<MarkerPair> pairs) {

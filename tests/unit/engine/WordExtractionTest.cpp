@@ -104,11 +104,13 @@ TEST(WordExtractionTest, WordsOfATextUnderTheSettings) {
              s.AllowWordsWithApostrophes = 1;
              s.DropFinalS = 0;
          },
-         u"it's ", {u"it's"}},
-        {"U.S.A.", [](Settings& s) { s.AllowWordsWithPeriods = 1; }, u"U.S.A. now ",
+         u"it's ",
+         {u"it's"}},
+        {"U.S.A.",
+         [](Settings& s) { s.AllowWordsWithPeriods = 1; },
+         u"U.S.A. now ",
          {u"U.S.A", u"now"}},
-        {"-5",
-         [](Settings& s) { s.AllowWordsWithNumerals = 1; }, u"-5 ", {u"5"}},
+        {"-5", [](Settings& s) { s.AllowWordsWithNumerals = 1; }, u"-5 ", {u"5"}},
         {"digits need the numerals option", [](Settings&) {}, u"-5 x1y ", {u"x", u"y"}},
         {"well-", [](Settings&) {}, u"well- ", {u"well"}},
         {"e-mail", [](Settings&) {}, u"e-mail ", {u"e-mail"}},
@@ -122,38 +124,56 @@ TEST(WordExtractionTest, WordsOfATextUnderTheSettings) {
              s.AllowWordsWithApostrophes = 1;
              s.DropFinalS = 0;
          },
-         u"it\u2019s ", {u"it", u"s"}},
+         u"it\u2019s ",
+         {u"it", u"s"}},
         {"byte 145 is the left quote",
          [](Settings& s) {
              s.AllowWordsWithApostrophes = 1;
              s.DropFinalS = 0;
          },
-         u"it\u0091s ", {u"it\u0091s"}},
-        {"Latin-1 letters, not 0xD7", [](Settings&) {}, u"caf\u00E9 a\u00D7b ",
+         u"it\u0091s ",
+         {u"it\u0091s"}},
+        {"Latin-1 letters, not 0xD7",
+         [](Settings&) {},
+         u"caf\u00E9 a\u00D7b ",
          {u"caf\u00E9", u"a", u"b"}},
-        {"user characters", [](Settings& s) {
+        {"user characters",
+         [](Settings& s) {
              s.AllowWordsWithUserSpecifiedExtraChars = 1;
              s.UserSpecifiedExtraChars = u"#";
          },
-         u"c# #x ", {u"c#", u"#x"}},
+         u"c# #x ",
+         {u"c#", u"#x"}},
         {"empty text", [](Settings&) {}, u"", {}},
         {"one space", [](Settings&) {}, u" ", {}},
         {"the last character is never looked at", [](Settings&) {}, u"x a", {u"x"}},
         {"one letter before the final space", [](Settings&) {}, u"a ", {u"a"}},
-        {"65,000 letters end a word", [](Settings&) {}, as65000 + u"bc next ",
+        {"65,000 letters end a word",
+         [](Settings&) {},
+         as65000 + u"bc next ",
          {as65000, u"bc", u"next"}},
-        {"64,999 letters and one more", [](Settings&) {}, as64999 + u"bc next ",
+        {"64,999 letters and one more",
+         [](Settings&) {},
+         as64999 + u"bc next ",
          {as64999 + u"b", u"c", u"next"}},
-        {"line ends become spaces", [](Settings&) {}, u"one\r\ntwo\rthree\nfour\ffive\u00A0six ",
+        {"line ends become spaces",
+         [](Settings&) {},
+         u"one\r\ntwo\rthree\nfour\ffive\u00A0six ",
          {u"one", u"two", u"three", u"four", u"five", u"six"}},
         {"backspaces vanish", [](Settings&) {}, u"o\bne ", {u"one"}},
         {"plural reduction", [](Settings&) {}, u"cats flies wishes ", {u"cat", u"fly", u"wish"}},
-        {"no reduction for other languages", [](Settings& s) { s.CommonWordsLanguages = 1; },
-         u"cats ", {u"cats"}},
-        {"no reduction without DropFinalS", [](Settings& s) { s.DropFinalS = 0; }, u"cats ",
+        {"no reduction for other languages",
+         [](Settings& s) { s.CommonWordsLanguages = 1; },
+         u"cats ",
          {u"cats"}},
-        {"case-significant reduction", [](Settings& s) { s.CaseSignificant = 1; },
-         u"FLIES Mice ", {u"FLY", u"MOUSE"}},
+        {"no reduction without DropFinalS",
+         [](Settings& s) { s.DropFinalS = 0; },
+         u"cats ",
+         {u"cats"}},
+        {"case-significant reduction",
+         [](Settings& s) { s.CaseSignificant = 1; },
+         u"FLIES Mice ",
+         {u"FLY", u"MOUSE"}},
         {"double hyphens split", [](Settings&) {}, u"xy--z ab--cd ", {u"xy", u"z", u"ab", u"cd"}},
         {"a double hyphen at position 2 stays", [](Settings&) {}, u"a--b ", {u"a--b"}},
     };
@@ -174,13 +194,16 @@ TEST(WordExtractionTest, StopFlagsDescribeTheCharacterAfterEachWord) {
         Words flags;
     };
     const std::vector<Case> cases = {
-        {[](Settings&) {}, u"one. two, \"three\" four\tfive ",
-         {u"one", u"two", u"three", u"four", u"five"}, {u"P", u"C", u"Q", u"T", u""}},
+        {[](Settings&) {},
+         u"one. two, \"three\" four\tfive ",
+         {u"one", u"two", u"three", u"four", u"five"},
+         {u"P", u"C", u"Q", u"T", u""}},
         // the scan ended at the space, not at the stripped final period
-        {[](Settings& s) { s.AllowWordsWithPeriods = 1; }, u"U.S.A. x.", {u"U.S.A", u"x"},
+        {[](Settings& s) { s.AllowWordsWithPeriods = 1; },
+         u"U.S.A. x.",
+         {u"U.S.A", u"x"},
          {u"", u""}},
-        {[](Settings& s) { s.AllowWordsWithCommas = 1; }, u"a,b, c ", {u"a,b", u"c"},
-         {u"", u""}},
+        {[](Settings& s) { s.AllowWordsWithCommas = 1; }, u"a,b, c ", {u"a,b", u"c"}, {u"", u""}},
         {[](Settings&) {}, u"end;", {u"end"}, {u""}},
     };
     for (const auto& c : cases) {
@@ -234,9 +257,9 @@ TEST(WordExtractionTest, WordsAreCutAtEntities) {
     };
     const std::vector<Case> cases = {
         {u"html", u"foo&hellip; bar ", {u"foo", u"bar"}},
-        {u"html", u"a&x; b ", {u"a&x", u"b"}},          // "&x;" is too short for an entity
-        {u"xml", u"&hellip; x ", {u"x"}},              // nothing left of the word
-        {u"xml", u"AT&T rocks ", {u"AT&T", u"rock"}},  // no ";": no cut
+        {u"html", u"a&x; b ", {u"a&x", u"b"}},                  // "&x;" is too short for an entity
+        {u"xml", u"&hellip; x ", {u"x"}},                       // nothing left of the word
+        {u"xml", u"AT&T rocks ", {u"AT&T", u"rock"}},           // no ";": no cut
         {u"txt", u"foo&hellip; bar ", {u"foo&hellip", u"bar"}}, // plain text: no cut
     };
     for (const auto& c : cases) {
@@ -255,7 +278,8 @@ TEST(WordExtractionTest, WordListMode) {
         Words checked;
     };
     const std::vector<Case> cases = {
-        {true, u"<[a-z]+ing> hello+world cats don't ",
+        {true,
+         u"<[a-z]+ing> hello+world cats don't ",
          {u"<[a-z]+ing>", u"hello+world", u"cats", u"don't"},
          {u"hello+world", u"cats", u"don't"}},
         // a "<" that measures no word is passed over instead of stalling the scan
@@ -357,17 +381,25 @@ TEST(WordExtractionTest, IsWordChar) {
         bool expected;
     };
     const std::vector<Case> cases = {
-        {u'A', false, u"", true},       {u'z', false, u"", true},
-        {u'@', false, u"", false},      {u'[', false, u"", false},
-        {u'0', false, u"", false},      {u'0', true, u"", true},
+        {u'A', false, u"", true},
+        {u'z', false, u"", true},
+        {u'@', false, u"", false},
+        {u'[', false, u"", false},
+        {u'0', false, u"", false},
+        {u'0', true, u"", true},
         {u'9', false, u"0123456789", true},
-        {u'-', false, u"-", true},      {u'-', false, u"'", false},
-        {u'\u00C0', false, u"", true},  {u'\u00D6', false, u"", true},
-        {u'\u00D7', false, u"", false}, {u'\u00D8', false, u"", true},
-        {u'\u00F6', false, u"", true},  {u'\u00F7', false, u"", false},
-        {u'\u00F8', false, u"", true},  {u'\u00FF', false, u"", true},
+        {u'-', false, u"-", true},
+        {u'-', false, u"'", false},
+        {u'\u00C0', false, u"", true},
+        {u'\u00D6', false, u"", true},
+        {u'\u00D7', false, u"", false},
+        {u'\u00D8', false, u"", true},
+        {u'\u00F6', false, u"", true},
+        {u'\u00F7', false, u"", false},
+        {u'\u00F8', false, u"", true},
+        {u'\u00FF', false, u"", true},
         {u'\u00BF', false, u"", false},
-        {u'\u0141', false, u"", true},  // low byte 0x41, "A"
+        {u'\u0141', false, u"", true},               // low byte 0x41, "A"
         {u'\u2019', false, u"'\u2018\u2019", false}, // low byte 0x19
         {u'\u0091', false, u"\u2018", true},         // byte 145 is U+2018 in Windows-1252
         {u'\u2018', false, u"\u2018", false},        // low byte 0x18
@@ -391,9 +423,9 @@ TEST(WordExtractionTest, NumAlpha2) {
         {u"ab<>cd", u"", 4, u""}, // "<>" is taken and ends the word
         {u"a</b>", u"", 1, u""},
         {u"a<x y>b", u"", 1, u""},
-        {u"a<[z]>b ", u"", 7, u""},   // an accepted pattern is taken in
-        {u"a<[z>b ", u"", 2, u""},    // a rejected one gives its "<"
-        {u"a<z", u"", 1, u""},        // no ">"
+        {u"a<[z]>b ", u"", 7, u""}, // an accepted pattern is taken in
+        {u"a<[z>b ", u"", 2, u""},  // a rejected one gives its "<"
+        {u"a<z", u"", 1, u""},      // no ">"
         {u"<[a-z]+ing> ", u"", 11, u""},
         {u"abc;", u"", 3, u"S"},
         {u"abc.", u"", 3, u"P"},
@@ -441,12 +473,12 @@ TEST(WordExtractionTest, PrepareText) {
         std::u16string out;
     };
     const std::vector<Case> cases = {
-        {u"a\r\nb", true, u"a b"},       {u"a\rb", true, u"a b"},
-        {u"a\n\nb", true, u"a  b"},      {u"a\n\rb", true, u"a  b"},
-        {u"a\fb", true, u"a b"},         {u"a\u00A0b", true, u"a b"},
-        {u"a\bb", true, u"ab"},          {u"a\r\b\nb", true, u"a b"},
-        {u"a\tb", true, u"a\tb"},        {u"a\tb", false, u"a b"},
-        {u"", true, u""},                {u"\b\b", true, u""},
+        {u"a\r\nb", true, u"a b"},  {u"a\rb", true, u"a b"},
+        {u"a\n\nb", true, u"a  b"}, {u"a\n\rb", true, u"a  b"},
+        {u"a\fb", true, u"a b"},    {u"a\u00A0b", true, u"a b"},
+        {u"a\bb", true, u"ab"},     {u"a\r\b\nb", true, u"a b"},
+        {u"a\tb", true, u"a\tb"},   {u"a\tb", false, u"a b"},
+        {u"", true, u""},           {u"\b\b", true, u""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.out, PrepareText(c.in, c.keepTabs)) << Narrow(c.in);
@@ -459,33 +491,55 @@ TEST(WordExtractionTest, MakeSingular) {
         std::u16string expected;
     };
     const std::vector<Case> cases = {
-        {u"flies", false, u"fly"},      {u"ties", false, u"tie"},
-        {u"pies", false, u"pie"},       {u"plaies", false, u"plaie"},
-        {u"wishes", false, u"wish"},    {u"passes", false, u"pass"},
-        {u"buzzes", false, u"buzz"},    {u"heroes", false, u"hero"},
-        {u"toes", false, u"to"},        {u"shoes", false, u"shoe"},
-        {u"floes", false, u"floe"},     {u"horses", false, u"horse"},
-        {u"boxes", false, u"boxe"},     {u"trees", false, u"tree"},
-        {u"cats", false, u"cat"},       {u"glass", false, u"glass"},
-        {u"bus", false, u"bus"},        {u"this", false, u"this"},
-        {u"physics", false, u"physics"}, {u"mice", false, u"mouse"},
-        {u"lice", false, u"louse"},     {u"species", false, u"species"},
-        {u"rights", false, u"rights"},  {u"Rights", false, u"Rights"},
-        {u"as", false, u"as"},          {u"its", false, u"it"},
-        {u"dog", false, u"dog"},        {u"  cats  ", false, u"cat"},
+        {u"flies", false, u"fly"},
+        {u"ties", false, u"tie"},
+        {u"pies", false, u"pie"},
+        {u"plaies", false, u"plaie"},
+        {u"wishes", false, u"wish"},
+        {u"passes", false, u"pass"},
+        {u"buzzes", false, u"buzz"},
+        {u"heroes", false, u"hero"},
+        {u"toes", false, u"to"},
+        {u"shoes", false, u"shoe"},
+        {u"floes", false, u"floe"},
+        {u"horses", false, u"horse"},
+        {u"boxes", false, u"boxe"},
+        {u"trees", false, u"tree"},
+        {u"cats", false, u"cat"},
+        {u"glass", false, u"glass"},
+        {u"bus", false, u"bus"},
+        {u"this", false, u"this"},
+        {u"physics", false, u"physics"},
+        {u"mice", false, u"mouse"},
+        {u"lice", false, u"louse"},
+        {u"species", false, u"species"},
+        {u"rights", false, u"rights"},
+        {u"Rights", false, u"Rights"},
+        {u"as", false, u"as"},
+        {u"its", false, u"it"},
+        {u"dog", false, u"dog"},
+        {u"  cats  ", false, u"cat"},
         {u"ice", false, u"ice"},
         // endings ignore case; the replacement is lower case unless the flag is set and the
         // ending is exactly in capitals
-        {u"FLIES", false, u"FLy"},      {u"FLIES", true, u"FLY"},
-        {u"FlIES", true, u"FlY"},       {u"FLIeS", true, u"FLy"},
-        {u"HEROES", false, u"HERo"},    {u"HEROES", true, u"HERO"},
-        {u"BOXES", false, u"BOXe"},     {u"BOXES", true, u"BOXE"},
-        {u"CATS", false, u"CAT"},       {u"SPECIES", true, u"SPECIES"},
+        {u"FLIES", false, u"FLy"},
+        {u"FLIES", true, u"FLY"},
+        {u"FlIES", true, u"FlY"},
+        {u"FLIeS", true, u"FLy"},
+        {u"HEROES", false, u"HERo"},
+        {u"HEROES", true, u"HERO"},
+        {u"BOXES", false, u"BOXe"},
+        {u"BOXES", true, u"BOXE"},
+        {u"CATS", false, u"CAT"},
+        {u"SPECIES", true, u"SPECIES"},
         // floes and shoes compare lower-cased only with the flag
-        {u"FLOES", true, u"FLOE"},      {u"FLOES", false, u"FLo"},
+        {u"FLOES", true, u"FLOE"},
+        {u"FLOES", false, u"FLo"},
         // mice and lice: lower-cased with the flag, as they stand otherwise
-        {u"MICE", true, u"MOUSE"},      {u"Mice", true, u"MOUSE"},
-        {u"mice", true, u"mouse"},      {u"Mice", false, u"Mice"},
+        {u"MICE", true, u"MOUSE"},
+        {u"Mice", true, u"MOUSE"},
+        {u"mice", true, u"mouse"},
+        {u"Mice", false, u"Mice"},
         {u"LICE", false, u"LICE"},
     };
     for (const auto& c : cases)
@@ -495,11 +549,11 @@ TEST(WordExtractionTest, MakeSingular) {
 
 TEST(WordExtractionTest, IsContractionStem) {
     const std::vector<std::pair<std::u16string, bool>> cases = {
-        {u"aren", true},   {u"couldn", true}, {u"didn", true},    {u"doesn", true},
-        {u"hadn", true},   {u"hasn", true},   {u"isn", true},     {u"shouldn", true},
-        {u"wasn", true},   {u"weren", true},  {u"wouldn", true},  {u"AREN", true},
-        {u"en", true},     {u"n", true},      {u"uldn", true},    {u"sn", true},
-        {u"are", false},   {u"couldnt", false}, {u"won", false},  {u"then", false},
+        {u"aren", true},     {u"couldn", true},   {u"didn", true},   {u"doesn", true},
+        {u"hadn", true},     {u"hasn", true},     {u"isn", true},    {u"shouldn", true},
+        {u"wasn", true},     {u"weren", true},    {u"wouldn", true}, {u"AREN", true},
+        {u"en", true},       {u"n", true},        {u"uldn", true},   {u"sn", true},
+        {u"are", false},     {u"couldnt", false}, {u"won", false},   {u"then", false},
         {u"n couldn", true}, // a plain substring search
         {u"can", false},
     };

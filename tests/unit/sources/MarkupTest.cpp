@@ -84,7 +84,8 @@ TEST(MarkupTest, TypeFromExtension) {
     for (const auto& c : cases) {
         Markup m;
         m.SetMarkupTypeFromExtension(u"html"); // entity decoding must not survive a plain file
-        EXPECT_EQ(c.pairs, m.SetMarkupTypeFromExtension(c.ext)) << std::string(c.ext.begin(), c.ext.end());
+        EXPECT_EQ(c.pairs, m.SetMarkupTypeFromExtension(c.ext))
+            << std::string(c.ext.begin(), c.ext.end());
         EXPECT_EQ(c.type, m.MarkupType());
         EXPECT_EQ(c.entities, m.CharacterEntitiesPossible());
     }
@@ -109,9 +110,9 @@ TEST(MarkupTest, FindStartMarker) {
         {u"HTML", u"<NoScript>", 1, 3},
         {u"HTML", u"<!-- c -->", 1, 4},
         {u"HTML", u"&hellip; ", 1, 0},
-        {u"HTML", u"& x; ", 1, -1},   // the "&" pair needs an entity there
+        {u"HTML", u"& x; ", 1, -1}, // the "&" pair needs an entity there
         {u"HTML", u"&a; ", 1, 0},
-        {u"HTML", u"&a;", 1, -1},     // shorter than 4
+        {u"HTML", u"&a;", 1, -1},          // shorter than 4
         {u"HTML", u"<![CDATA[x]]>", 1, 5}, // only XML knows CDATA
         {u"XML", u"<![CDATA[x]]>", 1, intCdataMarker},
         {u"XML", u"<![cdata[x]]>", 1, intCdataMarker},
@@ -227,9 +228,9 @@ TEST(MarkupTest, SkippingAcrossLines) {
 
 TEST(MarkupTest, ReplaceDoubleHyphens) {
     const std::vector<std::pair<std::u16string, std::u16string>> cases = {
-        {u"--ab", u"--ab"},         // position 1 stays
-        {u"a--b", u"a--b"},         // position 2 stays
-        {u"ab--c", u"ab  c"},       // position 3 is replaced
+        {u"--ab", u"--ab"},   // position 1 stays
+        {u"a--b", u"a--b"},   // position 2 stays
+        {u"ab--c", u"ab  c"}, // position 3 is replaced
         {u"a b--c--d", u"a b  c  d"},
         {u"ab---c", u"ab  -c"},
         {u"x <!-- c --> y", u"x <!-- c --> y"},
@@ -246,23 +247,23 @@ TEST(MarkupTest, ReplaceDoubleHyphens) {
 TEST(MarkupTest, EveryEntityDecodesToItsCharacter) {
     // Written out independently of the table in the code.
     const std::vector<std::pair<std::u16string, std::u16string>> expected = {
-        {u"&copy;", u"©"},    {u"&amp;", u"&"},     {u"&nbsp;", u" "},    {u"&#160;", u" "},
-        {u"&#8212;", u"—"},   {u"&AElig;", u"Æ"},   {u"&Aacute;", u"Á"},  {u"&Acirc;", u"Â"},
-        {u"&Agrave;", u"À"},  {u"&Aring;", u"Å"},   {u"&Atilde;", u"Ã"},  {u"&Auml;", u"Ä"},
-        {u"&Ccedil;", u"Ç"},  {u"&ETH;", u"Ð"},     {u"&Eacute;", u"É"},  {u"&Ecirc;", u"Ê"},
-        {u"&Egrave;", u"È"},  {u"&Euml;", u"Ë"},    {u"&Iacute;", u"Í"},  {u"&Icirc;", u"Î"},
-        {u"&Igrave;", u"Ì"},  {u"&Iuml;", u"Ï"},    {u"&Ntilde;", u"Ñ"},  {u"&Oacute;", u"Ó"},
-        {u"&Ocirc;", u"Ô"},   {u"&Ograve;", u"Ò"},  {u"&Oslash;", u"Ø"},  {u"&Otilde;", u"Õ"},
-        {u"&Ouml;", u"Ö"},    {u"&THORN;", u"Þ"},   {u"&Uacute;", u"Ú"},  {u"&Ucirc;", u"Û"},
-        {u"&Ugrave;", u"Ù"},  {u"&Uuml;", u"Ü"},    {u"&Yacute;", u"Ý"},  {u"&aacute;", u"á"},
-        {u"&acirc;", u"â"},   {u"&aelig;", u"æ"},   {u"&agrave;", u"à"},  {u"&aring;", u"å"},
-        {u"&atilde;", u"ã"},  {u"&auml;", u"ä"},    {u"&ccedil;", u"ç"},  {u"&eacute;", u"é"},
-        {u"&ecirc;", u"ê"},   {u"&egrave;", u"è"},  {u"&eth;", u"ð"},     {u"&euml;", u"ë"},
-        {u"&iacute;", u"í"},  {u"&icirc;", u"î"},   {u"&igrave;", u"ì"},  {u"&iuml;", u"ï"},
-        {u"&ntilde;", u"ñ"},  {u"&oacute;", u"ó"},  {u"&ocirc;", u"ô"},   {u"&ograve;", u"ò"},
-        {u"&oslash;", u"ø"},  {u"&otilde;", u"õ"},  {u"&ouml;", u"ö"},    {u"&szlig;", u"ß"},
-        {u"&thorn;", u"þ"},   {u"&uacute;", u"ú"},  {u"&ucirc;", u"û"},   {u"&ugrave;", u"ù"},
-        {u"&uuml;", u"ü"},    {u"&yacute;", u"ý"},  {u"&yuml;", u"ÿ"},
+        {u"&copy;", u"©"},   {u"&amp;", u"&"},    {u"&nbsp;", u" "},   {u"&#160;", u" "},
+        {u"&#8212;", u"—"},  {u"&AElig;", u"Æ"},  {u"&Aacute;", u"Á"}, {u"&Acirc;", u"Â"},
+        {u"&Agrave;", u"À"}, {u"&Aring;", u"Å"},  {u"&Atilde;", u"Ã"}, {u"&Auml;", u"Ä"},
+        {u"&Ccedil;", u"Ç"}, {u"&ETH;", u"Ð"},    {u"&Eacute;", u"É"}, {u"&Ecirc;", u"Ê"},
+        {u"&Egrave;", u"È"}, {u"&Euml;", u"Ë"},   {u"&Iacute;", u"Í"}, {u"&Icirc;", u"Î"},
+        {u"&Igrave;", u"Ì"}, {u"&Iuml;", u"Ï"},   {u"&Ntilde;", u"Ñ"}, {u"&Oacute;", u"Ó"},
+        {u"&Ocirc;", u"Ô"},  {u"&Ograve;", u"Ò"}, {u"&Oslash;", u"Ø"}, {u"&Otilde;", u"Õ"},
+        {u"&Ouml;", u"Ö"},   {u"&THORN;", u"Þ"},  {u"&Uacute;", u"Ú"}, {u"&Ucirc;", u"Û"},
+        {u"&Ugrave;", u"Ù"}, {u"&Uuml;", u"Ü"},   {u"&Yacute;", u"Ý"}, {u"&aacute;", u"á"},
+        {u"&acirc;", u"â"},  {u"&aelig;", u"æ"},  {u"&agrave;", u"à"}, {u"&aring;", u"å"},
+        {u"&atilde;", u"ã"}, {u"&auml;", u"ä"},   {u"&ccedil;", u"ç"}, {u"&eacute;", u"é"},
+        {u"&ecirc;", u"ê"},  {u"&egrave;", u"è"}, {u"&eth;", u"ð"},    {u"&euml;", u"ë"},
+        {u"&iacute;", u"í"}, {u"&icirc;", u"î"},  {u"&igrave;", u"ì"}, {u"&iuml;", u"ï"},
+        {u"&ntilde;", u"ñ"}, {u"&oacute;", u"ó"}, {u"&ocirc;", u"ô"},  {u"&ograve;", u"ò"},
+        {u"&oslash;", u"ø"}, {u"&otilde;", u"õ"}, {u"&ouml;", u"ö"},   {u"&szlig;", u"ß"},
+        {u"&thorn;", u"þ"},  {u"&uacute;", u"ú"}, {u"&ucirc;", u"û"},  {u"&ugrave;", u"ù"},
+        {u"&uuml;", u"ü"},   {u"&yacute;", u"ý"}, {u"&yuml;", u"ÿ"},
     };
     ASSERT_EQ(67u, expected.size());
     ASSERT_EQ(expected.size(), EntityTable().size());
@@ -278,10 +279,10 @@ TEST(MarkupTest, DecodeEntities) {
     const std::vector<std::pair<std::u16string, std::u16string>> cases = {
         {u"say &quot;hi&quot;", u"say \"hi\""},
         {u"&Eacute;t&eacute;", u"Été"},
-        {u"&EACUTE;", u"&EACUTE;"},   // case-sensitive
-        {u"&hellip;", u"&hellip;"},   // not in the table
-        {u"&#233;", u"&#233;"},       // numeric references other than two stay
-        {u"&amp;amp;", u"&amp;"},     // decoded once
+        {u"&EACUTE;", u"&EACUTE;"}, // case-sensitive
+        {u"&hellip;", u"&hellip;"}, // not in the table
+        {u"&#233;", u"&#233;"},     // numeric references other than two stay
+        {u"&amp;amp;", u"&amp;"},   // decoded once
         {u"AT&T; &copy;", u"AT&T; ©"},
         {u"a & b", u"a & b"},
         {u"& &nbsp;x", u"&  x"},
@@ -297,19 +298,19 @@ TEST(MarkupTest, EntityLength) {
     const std::u16string letters18(18, u'a');
     const std::vector<std::pair<std::u16string, std::int64_t>> cases = {
         {u"", 0},
-        {u"&a;", 0},        // shorter than 4
+        {u"&a;", 0}, // shorter than 4
         {u"&a; ", 3},
         {u"&ab;", 4},
         {u"&#1", 0},
-        {u"&#12", 1},       // numeric: 1 whatever follows
+        {u"&#12", 1}, // numeric: 1 whatever follows
         {u"&#x;", 1},
         {u"x&ab;", 0},
-        {u"&abc", 0},       // no ";"
-        {u"&" + letters18 + u";", 20},          // ";" at position 20
-        {u"&" + letters18 + u"a;", 0},          // ";" at position 21
-        {u"&a b;", 0},      // space before ";"
-        {u"&ab; c", 4},     // a space after ";" does not matter
-        {u"&1ab;", 0},      // second character not a letter
+        {u"&abc", 0},                  // no ";"
+        {u"&" + letters18 + u";", 20}, // ";" at position 20
+        {u"&" + letters18 + u"a;", 0}, // ";" at position 21
+        {u"&a b;", 0},                 // space before ";"
+        {u"&ab; c", 4},                // a space after ";" does not matter
+        {u"&1ab;", 0},                 // second character not a letter
         {u"&;ab", 0},
         {u"&Zz;", 4},
     };
