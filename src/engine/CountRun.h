@@ -144,6 +144,9 @@ public:
     CountRun& operator=(const CountRun&) = delete;
 
     CountRunHooks& Hooks() { return m_hooks; }
+    // The run's counting procedures (GetWords2, AddWordToList, the totals labels); the
+    // specified-words and phrase branches count through it.
+    WordCounting& Counting() { return *m_counting; }
 
     // Starts a run in mode (the count-choice dialog or the all-phrases button has decided)
     // and returns when it has ended. countArray: build the words-by-files count array instead

@@ -863,3 +863,182 @@ TEST_F(CountRunTest, TextWindowFillsUp) {
 
 } // namespace
 } // namespace lxty
+
+namespace lxty {
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// More sources and modes
+
+TEST_F(CountRunTest, CountOnlyFileCannotBeTheInput) {
+    TempDir dir;
+    WriteAll(dir / "list.txt", "alpha\r\n");
+    settings.Source = SourceKind::InFile;
+    settings.File[0] = TextOf(dir / "list.txt");
+    settings.WordsFile[1].paths = {TextOf(dir / "LIST.txt").substr(0, 0) + TextOf(dir.path()) +
+                                   u"/LIST.TXT"};
+    settings.WordsFile[1].selected = 0;
+    run.blnThereAreCountOnlyWords = true;
+    EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::SpecifiedWords));
+    EXPECT_EQ(std::vector<std::string>{"Invalid input|The file to be scanned, " +
+                                       N(TextOf(dir / "list.txt")) +
+                                       ",\r\ncannot be the same as the count-only words/phrases "
+                                       "file\r\ncurrently specified in the Settings panel."},
+              Shown());
+    // Counting all words from the same file is allowed.
+    host.messages.clear();
+    EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(CountRunTest, DocxDocumentIsCounted) {
+    settings.Source = SourceKind::InFile;
+    settings.File[0] = TextOf(fs::path(LXTY_TEST_DATA_DIR) / "docx" / "tabs.docx");
+    EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
+    EXPECT_TRUE(host.messages.empty()) << (Shown().empty() ? "" : Shown()[0]);
+    EXPECT_EQ((std::vector<std::string>{"alpha=1", "beta=1", "delta=1", "gamma=1"}), Counts());
+}
+
+TEST_F(CountRunTest, OutputFileThatCannotBeWrittenIsAnError) {
+    TempDir dir;
+    host.clipboard = u"alpha beta";
+    settings.File[1] = TextOf(dir / "missing-folder" / "out.txt");
+    EXPECT_EQ(RunOutcome::Error, countRun.Start(CountMode::AllWords));
+    ASSERT_FALSE(host.messages.empty());
+}
+
+TEST_F(CountRunTest, SpecifiedWordsExclusions) {
+    // The specified-words branch counts through the run's AddWordToList; the run then applies
+    // the frequency and length exclusions itself.
+    host.clipboard = u"alpha alpha alpha beta beta gamma ab "
+                     u"abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz";
+    countRun.Hooks().specifiedWords = [&](const std::u16string& w) {
+        countRun.Counting().AddWordToList(w);
+    };
+    run.blnThereAreCountOnlyWords = true;
+    settings.IgnoreInfrequentWords = 1;
+    settings.ThresholdFrequency = 0; // 2
+    settings.IgnoreExcessivelyFrequentWords = 1;
+    settings.ExcessFrequency = 1; // 2
+    settings.LongWordSize = 3;    // 50
+    EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::SpecifiedWords));
+    std::vector<std::string> included;
+    for (std::int64_t i = 1; i <= table.Size(); ++i)
+        if (table.Entry(i).included)
+            included.push_back(N(table.Entry(i).word));
+    // alpha: too frequent; gamma: too infrequent; ab: short; the 52-letter word: long.
+    EXPECT_EQ(std::vector<std::string>{"beta"}, included);
+    EXPECT_EQ(5, table.Size());
+}
+
+TEST_F(CountRunTest, PhraseRunStopQuestion) {
+    host.clipboard = u"alpha beta gamma delta";
+    int asked = 0;
+    host.onYield = [&] {
+        if (asked == 0 && run.lngNumWords >= 1) {
+            ++asked;
+            EXPECT_FALSE(countRun.RequestStop()); // default No
+        } else if (asked == 1 && run.lngNumWords >= 2) {
+            ++asked;
+            host.answers = {MsgAnswer::Yes, MsgAnswer::No};
+            EXPECT_TRUE(countRun.RequestStop());
+        }
+    };
+    EXPECT_EQ(RunOutcome::Stopped, countRun.Start(CountMode::AllPhrases));
+    ASSERT_EQ(3u, host.messages.size());
+    EXPECT_EQ("Counting all phrases|Really stop?", Shown()[0]);
+    EXPECT_EQ(MsgAnswer::No, host.messages[0].answer);
+    EXPECT_EQ("Counting all phrases|Really stop?", Shown()[1]);
+    EXPECT_EQ("Counting interrupted|The operation was stopped before all phrases were "
+              "counted.\r\nDo you wish to list those which were were found?",
+              Shown()[2]);
+    EXPECT_EQ("Counting of all phrases was stopped.\r\nStopped", N(window.Text()));
+}
+
+TEST_F(CountRunFolderTest, StopWhileProcessingListsThePartialResult) {
+    AddFile("a.txt", "alpha beta\r\n");
+    AddFile("b.txt", "gamma delta\r\n");
+    AddFile("c.txt", "epsilon\r\n");
+    settings.File[1] = TextOf(dir / "out.txt");
+    bool requested = false;
+    host.onYield = [&] {
+        if (!requested && countRun.ProcessingFolder() && run.lngNumWords >= 3) {
+            requested = true;
+            EXPECT_TRUE(countRun.RequestStop());
+        }
+    };
+    host.answers = {MsgAnswer::Yes}; // list what was found
+    EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
+    EXPECT_EQ(2, report.lngNumFilesScanned);
+    const std::string text = N(window.Text());
+    EXPECT_EQ(0u, text.find("2 files (in 1 folder) were scanned.\r\nCounting was stopped and "
+                            "this list is incomplete.\r\n\r\n"))
+        << text;
+    EXPECT_EQ(3, table.Size());
+}
+
+TEST_F(CountRunFolderTest, NonTextFilesAreSkippedSilentlyAndLargeFilesGetABar) {
+    AddFile("a.txt", "alpha\r\n");
+    AddFile("0binary.dat", std::string(3000, '\x02'));
+    std::string big;
+    while (big.size() < 20000)
+        big += "omega\r\n";
+    AddFile("big.txt", big);
+    settings.File[1] = TextOf(dir / "out.txt");
+    std::vector<std::u16string> bars;
+    std::u16string folderBar;
+    host.onYield = [&] {
+        if (countRun.ProcessingFolder())
+            folderBar = host.labels["lblNumOccurrences"];
+        const auto it = host.labels.find("lblTotalNumOccurrences");
+        if (countRun.ProcessingFolder() && it != host.labels.end() &&
+            (bars.empty() || bars.back() != it->second) && !it->second.empty() &&
+            it->second[0] == u'[')
+            bars.push_back(it->second);
+    };
+    EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
+    std::vector<std::string> shown = Shown();
+    // Only the question for several files (answered by the named output file: none).
+    EXPECT_TRUE(shown.empty()) << shown[0];
+    EXPECT_EQ((std::vector<std::string>{"alpha=1", "omega=2858"}), Counts());
+    EXPECT_EQ(3, report.lngNumFilesScanned);
+    // The within-file bar of the big file ran from empty to full.
+    ASSERT_GE(bars.size(), 3u);
+    EXPECT_EQ(N(EmptyProgressBar()), N(bars.front()));
+    EXPECT_EQ("[" + std::string(39, '-') + ">]", N(bars.back()));
+    EXPECT_NE(shell.fonts.end(), std::find(shell.fonts.begin(), shell.fonts.end(),
+                                           "lblTotalNumOccurrences:Courier New:10"));
+    // The folder bar ends full.
+    EXPECT_EQ("[" + std::string(39, '-') + ">]", N(folderBar));
+}
+
+TEST_F(CountRunFolderTest, CountArrayFileLimit) {
+    for (int i = 0; i <= 10000; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "f%05d.txt", i);
+        WriteAll(dir / "texts" / name, "w");
+    }
+    settings.File[1] = TextOf(dir / "out.txt");
+    int written = 0;
+    countRun.Hooks().writeCountArray = [&] {
+        ++written;
+        return true;
+    };
+    EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords, true));
+    EXPECT_EQ(std::vector<std::string>{"Too many files|The number of files to be scanned is "
+                                       "10001.\r\nBut when creating an Excel file of "
+                                       "words/phrases vs files\r\nthe maximum number of files "
+                                       "is 10,000."},
+              Shown());
+    EXPECT_EQ(0, written);
+    // One file fewer is accepted.
+    host.messages.clear();
+    settings.FileFilepathSpecifications[1] = u"f10000";
+    EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords, true));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(1, written);
+    EXPECT_EQ(10000, report.lngNumFilesScanned);
+}
+
+} // namespace
+} // namespace lxty
