@@ -42,10 +42,6 @@ FileError FileErrorFromErrno(int err) {
     }
 }
 
-fs::path PathFromText(std::u16string_view text) {
-    return fs::path(std::u16string(text));
-}
-
 std::u16string TextFromPath(const fs::path& path) {
     return path.u16string();
 }

@@ -28,8 +28,11 @@ struct FileError {
 // The error number and description for a system error code (errno).
 FileError FileErrorFromErrno(int err);
 
-// A path from the engine's UTF-16 text, and back.
+// A path from the engine's UTF-16 text (UTF-16 to the native form). One function for the
+// whole engine: it is defined with the folder walk (sources/FolderScan.cpp) and declared here
+// as well, so that report code need not include the folder walk.
 std::filesystem::path PathFromText(std::u16string_view text);
+// The text of a path, for the boxes that show it.
 std::u16string TextFromPath(const std::filesystem::path& path);
 
 // A file open for sequential output. After the first failure every further call does
