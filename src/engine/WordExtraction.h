@@ -109,7 +109,8 @@ public:
 
     // Extracts every word of state.strLine (which the caller ends with one space) and hands
     // the words to the sink: AddWordToList in word-list mode (state.blnReadingWords), else
-    // GetWords2. Ends early when state.blnStop is set after a word.
+    // GetWords2. Ends early when state.blnStop is set after a word. The sink and the host
+    // must not change state.strLine while it runs.
     void ExtractWords();
 
     // Takes the word at state.lngLP, advances lngLP past it and post-processes it (entity
