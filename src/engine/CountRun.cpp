@@ -284,7 +284,7 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
     m_host.SetLabel("cmdCountWords", std::u16string(kIdleCaption));
     m_shell.EnableDisableButtons(true);
     m_run.blnStop = false;
-    m_counting_ = false;
+    m_readingSource = false;
     m_excludingSubphrases = false;
     m_countingFiles = false;
     m_processingFolder = false;
@@ -326,7 +326,7 @@ void CountRun::TimerTick() {
     m_host.SetLabel("lblTimeElapsed",
                     u"Time elapsed: " + ElapsedTime(m_run.lngSecondsElapsed, false));
     // Only while the source is read: afterwards the label holds the run's totals.
-    if (m_counting_) {
+    if (m_readingSource) {
         const std::u16string n = FormatCount(m_run.lngNumWords, m_ctx.locale);
         m_host.SetLabel("lblNumberOfWords",
                         m_run.blnCountingMFP
@@ -393,11 +393,11 @@ RunOutcome CountRun::DoIt() {
         m_extractor->SetAllowedExtraChars1();
         m_extractor->SetAllowedExtraChars2();
         m_ctx.report.blnListIsPartial = false;
-        m_counting->StartRun();
         m_filesCounted = 0;
         m_filesToProcess = 0;
         StartTiming();
-        m_counting_ = true;
+        m_counting->StartRun(); // after the seconds are reset: the words-as-found clock
+        m_readingSource = true;
 
         // 7. The source.
         switch (m_settings.Source) {
@@ -453,7 +453,7 @@ RunOutcome CountRun::DoIt() {
             break;
         }
         }
-        m_counting_ = false;
+        m_readingSource = false;
 
         // 8. Alphabetical order.
         WordTable& table = m_ctx.table;
@@ -728,8 +728,15 @@ int CountRun::DoItFromFile(const std::u16string& path, bool singleFile, std::int
                 u"Large input file", MsgIcon::Question, MsgButtons::YesNoCancel, MsgAnswer::Yes);
             if (a == MsgAnswer::Cancel)
                 return kFileCancelled;
-            if (a == MsgAnswer::Yes)
+            if (a == MsgAnswer::Yes) {
                 ChooseOutputFileForRun();
+                // The chooser does not know the input file: a report written over it would
+                // destroy the text being counted.
+                if (SameFile(m_settings.File[1], name)) {
+                    m_run.blnStop = true;
+                    return kFileSameAsOutput;
+                }
+            }
         }
 
         if (singleFile) {

@@ -241,7 +241,7 @@ private:
     bool m_countArray = false;
     bool m_running = false;
     bool m_timed = false;     // this run has started its timer
-    bool m_counting_ = false; // reading the source (the timer shows the entries found so far)
+    bool m_readingSource = false; // reading the source (the timer shows the entries found so far)
     bool m_excludingSubphrases = false;
     bool m_resultsAvailable = false;
     bool m_listFiles = false;

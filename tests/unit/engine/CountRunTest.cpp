@@ -502,6 +502,22 @@ TEST_F(CountRunTest, LargeInputFileYesChoosesAnOutputFile) {
     EXPECT_EQ(0u, out.find("File: " + N(TextOf(dir / "big.txt")) + "\r\n")) << out;
 }
 
+TEST_F(CountRunTest, LargeInputFileChosenOutputCannotBeTheInput) {
+    TempDir dir;
+    std::string bytes;
+    while (bytes.size() < 200001)
+        bytes += "word\r\n";
+    WriteAll(dir / "big.txt", bytes);
+    settings.Source = SourceKind::InFile;
+    settings.File[0] = TextOf(dir / "big.txt");
+    host.answers = {MsgAnswer::Yes};
+    host.chosenPaths = {TextOf(dir / "BIG.TXT")};
+    EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords));
+    ASSERT_EQ(2u, host.messages.size());
+    EXPECT_EQ("Error|The output file cannot be the same as the input file.", Shown()[1]);
+    EXPECT_EQ(bytes, ReadAll(dir / "big.txt"));
+}
+
 TEST_F(CountRunTest, SingleFileRunComparedInFull) {
     TempDir dir;
     const fs::path input = fs::path(LXTY_TEST_DATA_DIR) / "countrun" / "small.txt";
