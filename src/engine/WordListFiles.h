@@ -1,0 +1,163 @@
+#pragma once
+// The word-list files of the settings window and the common-word languages, as operations that
+// the settings window and lexitally-cli both call: adding a file to a list, choosing or
+// clearing list entries, loading the selected file (AttemptToReadWords), choosing a common-word
+// language, the first-run offer of the English common words, and the lost-focus processing of
+// the two extra-words boxes.
+//
+// The settings record holds the lists (WordsFile) and the language (CommonWordsLanguages); the
+// run state holds the counters and flags that loading keeps up to date. Reading a file and
+// building its entries, parsing the extra-words boxes, listing the count-only entries and the
+// main window's count-button caption are supplied through WordListEngine, so these operations
+// can be driven by the real list reader or by a test's stand-in.
+//
+// Change handlers do nothing before start-up is complete (RunState::blnStartUpCompleted) or
+// while a guard flag is raised; the window reads the guards when it mirrors the record into
+// its controls, so that its own changes do not re-enter these operations.
+
+#include "engine/Host.h"
+#include "engine/RunState.h"
+#include "settings/Settings.h"
+#include "util/Format.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+namespace lxty {
+
+// What ReadWords reports besides its counters (run.lngNumWordsToIgnore or
+// run.lngNumCountOnlyWords, which it sets).
+struct WordsReadResult {
+    bool ok = false;
+    // The failure came from simple wildcards ("*", "?", "~") in a count-only file.
+    bool wildcards = false;
+};
+
+// The counting engine and main-window operations the word-list operations call.
+class WordListEngine {
+public:
+    virtual ~WordListEngine() = default;
+    // ReadWords: checks and reads `path` as list `index` (0 words to ignore, 1 count-only) and
+    // builds its entries, setting the list's counter in the run state.
+    virtual WordsReadResult ReadWords(int index, const std::u16string& path) = 0;
+    // ListCountOnlyWords: writes the count-only file entries to the text window.
+    virtual void ListCountOnlyWords() = 0;
+    // GetExtraWords: parses s.WordsToIgnoreOrCount[index] (already trimmed and lower-cased as
+    // the settings ask) into the extra entries and sets intNumExtraWordsToIgnore or
+    // intNumExtraCountOnlyWords; for box 0 it writes the normalised text back into the record.
+    virtual void GetExtraWords(Settings& s, int index) = 0;
+    // The main window's SetCountWordsCaption. The default updates the run state only:
+    // blnThereAreCountOnlyWords when the count-only file or box holds at least one entry.
+    virtual void SetCountWordsCaption(RunState& run);
+    // The main window's result-figure label is cleared (a words-to-ignore file was loaded).
+    virtual void ClearResultFigure() {}
+    // Shows the report of a loaded words-to-ignore file ("1,234 words-to-ignore loaded").
+    // The default does nothing.
+    virtual void ShowWordsToIgnoreReport(const std::u16string& report) { (void)report; }
+};
+
+// Where the settings window puts the focus after an operation.
+enum class WordListFocus { Unchanged, CloseButton, SaveSettings, HideSettings };
+
+// The choice made in the "Load or remove this file" dialog.
+enum class LoadRemoveChoice { Load, Remove, Cancel };
+
+// Texts of the word-list operations.
+inline constexpr std::u16string_view kProceedTitle = u"Proceed?";
+inline constexpr std::u16string_view kFileNotFoundTitle = u"File not found";
+inline constexpr std::u16string_view kReadErrorTitle =
+    u"Error when reading count-only words/phrases";
+inline constexpr std::u16string_view kCountOnlyLoadedTitle = u"Count-only words/phrases loaded";
+inline constexpr std::u16string_view kLoadCommonWordsTitle = u"Load common words file";
+inline constexpr std::u16string_view kAnyTextFileFilter = u"Any text file (*.*) | *.*";
+
+class WordListFiles {
+public:
+    WordListFiles(Settings& s, RunState& run, Host& host, WordListEngine& engine,
+                  std::filesystem::path programFolder);
+
+    // Settings-window guard flags.
+    bool blnEnablingDisablingWordsFile = false; // the program changes a list's selection
+    bool blnChangingLanguage = false;           // a language change adds a file
+    bool blnReselectingWordsFile = false;       // re-selecting after a cancelled choice
+
+    // How counts are written in messages ("1,234").
+    NumberLocale locale;
+
+    // The path last read successfully for list `index`, or empty.
+    const std::u16string& LoadedPath(int index) const;
+    // Where the focus goes after the last operation.
+    WordListFocus Focus() const { return m_focus; }
+
+    // AttemptToReadWords: loads the selected file of list `index`. Returns whether it was read.
+    //  - Nothing selected: false, no message.
+    //  - The file is missing: after start-up "File for words-to-ignore not found." /
+    //    "File for count-only words not found." (exclamation, "File not found") and the list
+    //    is left with nothing selected; during start-up, for list 0, the English common-word
+    //    file is added and selected instead (not read). False.
+    //  - Read: list 1 switches count-only mode on and asks whether to list the entries
+    //    ("One count-only word/phrase loaded from <path>..." / "<n> count-only-words/phrases
+    //    loaded from <path>..."); list 0 clears the result figure, reports "One
+    //    word-to-ignore loaded" / "<n> words-to-ignore loaded" and sets the language list to
+    //    the file's language. True.
+    //  - The read fails: unless a stop was requested, the wildcard message or "Error when
+    //    attempting to load <kind>" + CR LF + "from file <path>" (exclamation); the extra-words
+    //    box of that kind is emptied, both its counters become 0 and the list is left with
+    //    nothing selected. False.
+    bool AttemptToReadWords(int index);
+
+    // The "Words-to-ignore files" / "Count-only words/phrases files" buttons: the questions and
+    // limits, then the open-file dialog, then AddWordsFilePath. Returns whether a file was
+    // added and read.
+    bool AddWordsFile(int index);
+    // The same with the path already chosen (lexitally-cli's WordsFile0=PATH): for list 0 the
+    // "Proceed?" question when count-only words are in force (No: false); the 99-file limit;
+    // AddToList (warning on; false when the path is already there); AttemptToReadWords, and
+    // the entry is removed again when that fails; finally the count button's caption.
+    bool AddWordsFilePath(int index, const std::u16string& path);
+
+    // An entry of list `index` was chosen (the record's selection is already the chosen
+    // entry) and the "Load or remove this file" dialog answered `choice`.
+    void WordsFileChosen(int index, LoadRemoveChoice choice);
+
+    // "Clear" beside list `index`.
+    void ClearWordsFiles(int index);
+
+    // The language list's selection became `languageIndex`. Returns whether a common-word
+    // file was read.
+    bool LanguageChosen(int languageIndex);
+
+    // Start-up, after the saved state is read: offers the English common words when list 0
+    // is empty (catalogue texts 41 and 42). Returns whether they were read.
+    bool FirstRun();
+
+    // The extra-words box `index` loses the focus (also the saved-state reader, and "Clear"
+    // after emptying the box): trims the text, lower-cases it outside "<...>" patterns unless
+    // case is significant, parses it and checks its characters (CheckAllowedExtraChars, see
+    // below for `restoring`).
+    void ExtraWordsLostFocus(int index, bool restoring = false);
+    // "Clear" beside the extra-words box `index`.
+    void ClearExtraWords(int index);
+
+    // CheckAllowedExtraChars, run only after start-up and while `restoring` (the settings
+    // window's blnRestoring, or its "Check/Clear all checkboxes" flag) is lowered; true when
+    // skipped.
+    bool CheckAllowedExtraChars(bool restoring = false);
+
+private:
+    bool MayAddFile(int index);
+    bool AddChosenFile(int index, const std::u16string& path);
+    void SetThereAreWordsToIgnore();
+    std::u16string& Loaded(int index);
+
+    Settings& m_s;
+    RunState& m_run;
+    Host& m_host;
+    WordListEngine& m_engine;
+    std::filesystem::path m_programFolder;
+    std::array<std::u16string, 2> m_loaded;
+    WordListFocus m_focus = WordListFocus::Unchanged;
+};
+
+} // namespace lxty
