@@ -1,0 +1,482 @@
+// The words-by-files count array as the person gets it: whole files compared with the
+// expected files in tests/data/countarray/ (one file, two files with and without blank zero
+// cells and relative frequencies, each table order, both tables, totals beyond five digits),
+// the text window's report and its note on words a spreadsheet would convert, the nothing-found
+// case, write failures, and the checks of the main window's button with their messages.
+
+#include "reports/CountArray.h"
+#include "FakeHost.h"
+#include "reports/OutputFile.h"
+#include "util/Catalogue.h"
+#include "util/StringUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace lxty {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string Expected(const std::string& name) {
+    const fs::path p = fs::path(LXTY_TEST_DATA_DIR) / "countarray" / (name + ".txt");
+    EXPECT_TRUE(fs::exists(p)) << p;
+    return ReadBytes(p);
+}
+
+const char16_t* const kStamp = u"09:30:00 on 2026-12-06";
+
+// One file of a folder run: its path and the words counted in it, in reading order.
+struct SourceFile {
+    std::u16string path;
+    std::vector<std::pair<std::u16string, std::int64_t>> words; // word, occurrences
+};
+
+// A count-array run with everything the writer reads.
+struct ArrayRun {
+    test::FakeHost host;
+    Settings settings;
+    RunState run;
+    TextWindow tw{host};
+    ReportState report;
+    WordTable table;
+    ReportContext ctx{{host, settings, run, tw, report}, table, {}, {}};
+    CountArrayOptions options;
+
+    explicit ArrayRun(const fs::path& output) {
+        settings.File[1] = TextFromPath(output);
+        options.timeStamp = [] { return std::u16string(kStamp); };
+        run.blnStartUpCompleted = true;
+    }
+
+    // Counts a folder run file by file, as the count run does (the file number advances
+    // at the first counted word of each file), then excludes the given words, sorts and sums
+    // up.
+    void CountFolder(const std::vector<SourceFile>& files,
+                     const std::vector<std::u16string>& excluded = {}) {
+        settings.Source = SourceKind::Folder;
+        table.Reset();
+        for (const auto& f : files) {
+            for (const auto& [word, n] : f.words) {
+                for (std::int64_t k = 0; k < n; ++k) {
+                    table.UpdateCurrentFile(f.path);
+                    table.Count(word, FileScope::Folder, table.CurrentFileNumber());
+                }
+            }
+        }
+        Finish(excluded);
+    }
+
+    void Finish(const std::vector<std::u16string>& excluded = {}) {
+        table.SortAlphabetically();
+        for (std::int64_t i = 1; i <= table.Size(); ++i)
+            for (const auto& w : excluded)
+                if (table.Entry(i).word == w)
+                    table.Entry(i).included = false;
+        table.Summarize(run, host);
+    }
+
+    CountArrayResult Write() { return WriteCountArray(ctx, options); }
+};
+
+// alpha 3 times in the first file and not in the second; beta only in the second; gamma in
+// both.
+std::vector<SourceFile> TwoFiles() {
+    return {{u"/data/corpus/a.txt", {{u"alpha", 3}, {u"gamma", 1}}},
+            {u"/data/corpus/b.txt", {{u"beta", 1}, {u"gamma", 2}}}};
+}
+
+// Three files: equal totals (alpha, delta and kappa 3 each, met in the order kappa, delta,
+// alpha), a word excluded by the filters (xi, which must not enter the file totals) and a
+// file whose only counted word is the excluded one.
+std::vector<SourceFile> ThreeFiles() {
+    return {{u"/data/corpus/one.txt", {{u"kappa", 1}, {u"omega", 4}, {u"delta", 2}, {u"xi", 7}}},
+            {u"/data/corpus/sub/two.txt", {{u"alpha", 3}, {u"kappa", 2}, {u"beta", 1}}},
+            {u"/data/corpus/sub/three.txt", {{u"xi", 2}, {u"delta", 1}, {u"omega", 1}}},
+            {u"/data/corpus/z.txt", {{u"xi", 1}}}};
+}
+
+struct CountArrayTest : ::testing::Test {
+    static void SetUpTestSuite() { ASSERT_GT(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat"), 0); }
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("lxty-countarray-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        output = dir / "array.txt";
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+
+    fs::path dir;
+    fs::path output;
+};
+
+std::u16string ReportWithoutNote(const fs::path& output) {
+    std::u16string first = GetText(359);
+    first.replace(first.find(u"txbFile"), 7, TextFromPath(output));
+    return first + u"\r\n\r\n" + GetText(360) + u"\r\n" + GetText(361);
+}
+
+// ---- Whole files -------------------------------------------------------------------------------
+
+struct FileCase {
+    std::string expected; // name of the expected file
+    std::vector<SourceFile> files;
+    std::vector<std::u16string> excluded;
+    CountArrayTablesKind tables = CountArrayTablesKind::Alphabetical;
+    int zeroCellsBlank = 0;
+    int relative = 0;
+};
+
+TEST_F(CountArrayTest, WholeFiles) {
+    const std::vector<FileCase> cases = {
+        // One file: the heading names it; no file list, no column header, no total column.
+        {"one_file", {{u"/data/one/only.txt", {{u"beta", 1}, {u"alpha", 3}}}}, {}},
+        // A table of one entry has no maximum-frequency line.
+        {"one_entry", {{u"/data/one/only.txt", {{u"alpha", 2}}}}, {}},
+        {"two_files", TwoFiles(), {}},
+        {"two_files_blank", TwoFiles(), {}, CountArrayTablesKind::Alphabetical, 1},
+        {"two_files_relative", TwoFiles(), {}, CountArrayTablesKind::Alphabetical, 0, 1},
+        {"two_files_relative_blank", TwoFiles(), {}, CountArrayTablesKind::Alphabetical, 1, 1},
+        {"three_files_alphabetical", ThreeFiles(), {u"xi"}},
+        {"three_files_by_frequency", ThreeFiles(), {u"xi"}, CountArrayTablesKind::ByFrequency},
+        {"three_files_both", ThreeFiles(), {u"xi"}, CountArrayTablesKind::Both},
+        {"one_file_both",
+         {{u"/data/one/only.txt", {{u"beta", 1}, {u"alpha", 3}, {u"gamma", 2}}}},
+         {},
+         CountArrayTablesKind::Both,
+         1,
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        fs::remove(output);
+        ArrayRun r(output);
+        r.settings.CountArrayTables = c.tables;
+        r.settings.ZeroCellsBlank = c.zeroCellsBlank;
+        r.settings.WriteRelativeFrequency = c.relative;
+        r.CountFolder(c.files, c.excluded);
+        EXPECT_EQ(CountArrayResult::Written, r.Write());
+        EXPECT_EQ(Expected(c.expected), ReadBytes(output));
+
+        // The report: in the text window and repeated in a message box.
+        const std::u16string report = ReportWithoutNote(output);
+        EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.tw.Text()));
+        EXPECT_EQ(r.tw.Text(), r.host.textWindow);
+        ASSERT_EQ(1u, r.host.messages.size());
+        EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.host.messages[0].text));
+        EXPECT_EQ(MsgIcon::Information, r.host.messages[0].icon);
+    }
+}
+
+// Totals above five digits: the by-frequency order still puts the largest total first.
+TEST_F(CountArrayTest, ByFrequencyOrderHoldsForTotalsBeyondFiveDigits) {
+    ArrayRun r(output);
+    r.settings.CountArrayTables = CountArrayTablesKind::ByFrequency;
+    r.CountFolder({{u"/data/big/a.txt", {{u"many", 100000}, {u"some", 99999}, {u"few", 5}}},
+                   {u"/data/big/b.txt", {{u"many", 1}, {u"lots", 1234567}}}});
+    EXPECT_EQ(CountArrayResult::Written, r.Write());
+    EXPECT_EQ(Expected("large_totals"), ReadBytes(output));
+}
+
+// A clipboard or single-file run counts everything in file number 0: one column.
+TEST_F(CountArrayTest, SingleSourceRunsGiveOneColumn) {
+    for (const SourceKind source : {SourceKind::InFile, SourceKind::OnClipboard}) {
+        SCOPED_TRACE(static_cast<int>(source));
+        fs::remove(output);
+        ArrayRun r(output);
+        r.settings.Source = source;
+        r.settings.File[0] = u"/home/ann/notes.txt";
+        for (const char16_t* w : {u"cat", u"the", u"cat", u"mat"})
+            r.table.Count(w, FileScope::SingleSource, 0);
+        r.Finish();
+        EXPECT_EQ(CountArrayResult::Written, r.Write());
+        const std::string where = source == SourceKind::InFile ? "the file /home/ann/notes.txt"
+                                                               : "the text on the clipboard";
+        EXPECT_EQ("Output from Lexitally at 09:30:00 on 2026-12-06\r\n"
+                  "showing the frequency of each word or phrase in " +
+                      where +
+                      "\r\n"
+                      "Maximum frequency = 2    The word or phrase 'cat' occurs with this "
+                      "frequency (there may be others).\r\n"
+                      "\r\n"
+                      "cat\t2\r\n"
+                      "mat\t1\r\n"
+                      "the\t1\r\n"
+                      "\r\n"
+                      "Total\t4\r\n",
+                  ReadBytes(output));
+    }
+}
+
+TEST_F(CountArrayTest, HeadingNamesTheCaptionAndTheCurrentTime) {
+    ArrayRun r(output);
+    r.options.timeStamp = nullptr;
+    r.options.caption = u"Lexitally 1.0";
+    r.CountFolder(TwoFiles());
+    EXPECT_EQ(CountArrayResult::Written, r.Write());
+    const std::string text = ReadBytes(output);
+    const std::string first = text.substr(0, text.find("\r\n"));
+    EXPECT_TRUE(std::regex_match(
+        first, std::regex(R"(Output from Lexitally 1\.0 at \d\d:\d\d:\d\d on \d{4}-\d\d-\d\d)")))
+        << first;
+}
+
+// ---- The note on words a spreadsheet converts ---------------------------------------------
+
+TEST_F(CountArrayTest, WordsASpreadsheetWouldConvertAddTheNote) {
+    struct Case {
+        std::u16string word;
+        int allowNumerals;
+        bool note;
+    };
+    const std::vector<Case> cases = {
+        {u"true", 0, true},   {u"False", 0, true}, {u"truely", 0, false},
+        {u"1,250", 0, false}, {u"1,250", 1, true}, {u"1-2", 1, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(U16ToUtf8(c.word));
+        for (const auto tables :
+             {CountArrayTablesKind::Alphabetical, CountArrayTablesKind::ByFrequency}) {
+            fs::remove(output);
+            ArrayRun r(output);
+            r.settings.AllowWordsWithNumerals = c.allowNumerals;
+            r.settings.CountArrayTables = tables;
+            r.CountFolder({{u"/data/a.txt", {{u"plain", 2}, {c.word, 1}}},
+                           {u"/data/b.txt", {{u"plain", 1}}}});
+            EXPECT_EQ(CountArrayResult::Written, r.Write());
+            std::u16string report = ReportWithoutNote(output);
+            if (c.note)
+                report += u"\r\n\r\n" + GetText(357) + u"\r\n" + GetText(358);
+            EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.tw.Text()));
+            ASSERT_EQ(1u, r.host.messages.size());
+            EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.host.messages[0].text));
+        }
+    }
+}
+
+TEST_F(CountArrayTest, TrueRowIsWrittenAsCountedWithTheNote) {
+    ArrayRun r(output);
+    r.CountFolder({{u"/data/a.txt", {{u"true", 2}, {u"word", 1}}}});
+    EXPECT_EQ(CountArrayResult::Written, r.Write());
+    EXPECT_EQ(Expected("true_word"), ReadBytes(output));
+    EXPECT_NE(std::u16string::npos, r.tw.Text().find(GetText(357) + u"\r\n" + GetText(358)));
+}
+
+TEST(IsLogicalOrNumber, Table) {
+    struct Case {
+        const char16_t* word;
+        bool allowNumerals;
+        bool expected;
+    };
+    const Case cases[] = {
+        {u"true", false, true},      {u"TRUE", false, true},   {u"fAlSe", false, true},
+        {u"true-ish", false, false}, {u"tru", false, false},   {u"", false, false},
+        {u"123", false, false},      {u"123", true, true},     {u"-1", true, true},
+        {u"+1,5", true, true},       {u"1.000,5", true, true}, {u"  42  ", true, true},
+        {u"1-2", true, false},       {u"1+", true, false},     {u"--1", true, false},
+        {u"-+1", true, false},       {u"12a", true, false},    {u"1e5", true, false},
+        {u"", true, false},          {u"   ", true, false},    {u".", true, true},
+        {u"true", true, true},       {u"\u00bd", true, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, IsLogicalOrNumber(c.word, c.allowNumerals))
+            << U16ToUtf8(c.word) << " numerals " << c.allowNumerals;
+}
+
+// ---- Cells, header and totals -------------------------------------------------------------------
+
+TEST(RelativeFrequencyCell, RoundsToWholePercent) {
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    struct Case {
+        std::int64_t count, total;
+        const char16_t* expected;
+    };
+    const Case cases[] = {
+        {3, 3, u"100%"},       {1, 3, u"33%"},           {2, 3, u"67%"},      {1, 8, u"13%"},
+        {1, 200, u"1%"},       {1, 201, u"0%"},          {199, 200, u"100%"}, {397, 400, u"99%"},
+        {kMax, kMax, u"100%"}, {kMax / 2, kMax, u"50%"}, {1, kMax, u"0%"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(U16ToUtf8(c.expected), U16ToUtf8(RelativeFrequencyCell(c.count, c.total)))
+            << c.count << " of " << c.total;
+}
+
+TEST(CountArrayColumnHeader, FileListAndIndicesFromTwoFiles) {
+    EXPECT_EQ(u"", CountArrayColumnHeader({}));
+    EXPECT_EQ(u"", CountArrayColumnHeader({u"/a.txt"}));
+    EXPECT_EQ(u"\t1\t/a.txt\r\n\t2\t/b c.txt\r\n\r\n<File indices>\t1\t2\t\tTotal\r\n",
+              CountArrayColumnHeader({u"/a.txt", u"/b c.txt"}));
+}
+
+TEST(CountArrayTotalsRow, SumOnlyFromTwoFiles) {
+    EXPECT_EQ(u"\r\nTotal\t7\r\n", CountArrayTotalsRow({7}));
+    EXPECT_EQ(u"\r\nTotal\t7\t0\t\t7\r\n", CountArrayTotalsRow({7, 0}));
+    EXPECT_EQ(u"\r\nTotal\t5000000000\t5000000000\t\t10000000000\r\n",
+              CountArrayTotalsRow({5000000000, 5000000000}));
+}
+
+// ---- Nothing to write, and failures --------------------------------------------------------
+
+TEST_F(CountArrayTest, NoIncludedEntryShowsNothingFoundAndWritesNoFile) {
+    ArrayRun r(output);
+    r.tw.OutputToTxb(u"Processing . . .");
+    r.CountFolder(TwoFiles(), {u"alpha", u"beta", u"gamma"});
+    EXPECT_EQ(CountArrayResult::NothingFound, r.Write());
+    EXPECT_FALSE(fs::exists(output));
+    EXPECT_EQ(U16ToUtf8(NothingFoundText(r.settings, r.run)), U16ToUtf8(r.tw.Text()));
+    EXPECT_TRUE(r.host.messages.empty());
+}
+
+TEST_F(CountArrayTest, UnwritableFileIsReportedAsAnError) {
+    ArrayRun r(dir / "missing" / "array.txt");
+    r.CountFolder(TwoFiles());
+    EXPECT_EQ(CountArrayResult::Failed, r.Write());
+    ASSERT_EQ(1u, r.host.messages.size());
+    EXPECT_EQ("Error: Path not found", U16ToUtf8(r.host.messages[0].text));
+    EXPECT_EQ(MsgIcon::Exclamation, r.host.messages[0].icon);
+}
+
+TEST_F(CountArrayTest, FullDiskIsReportedAsAnError) {
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    ArrayRun r("/dev/full");
+    // Enough rows to overflow the stream's buffer before the file is closed.
+    std::vector<std::pair<std::u16string, std::int64_t>> words;
+    for (int i = 0; i < 3000; ++i)
+        words.emplace_back(u"word" + Utf8ToU16(std::to_string(i)), 1);
+    r.CountFolder({{u"/data/a.txt", words}});
+    EXPECT_EQ(CountArrayResult::Failed, r.Write());
+    ASSERT_EQ(1u, r.host.messages.size());
+    EXPECT_EQ("Error: Disk full", U16ToUtf8(r.host.messages[0].text));
+}
+
+// ---- The main window's button ------------------------------------------------------------------
+
+TEST_F(CountArrayTest, NoOutputFileIsRefused) {
+    test::FakeHost host;
+    Settings settings;
+    RunState run;
+    TextWindow tw{host};
+    ReportState report;
+    OutputContext ctx{host, settings, run, tw, report};
+    EXPECT_FALSE(CheckCountArrayOutputFile(ctx));
+    ASSERT_EQ(1u, host.messages.size());
+    EXPECT_EQ(U16ToUtf8(GetText(103) + u"\r\n" + GetText(104)), U16ToUtf8(host.messages[0].text));
+    EXPECT_FALSE(GetText(103).empty());
+    EXPECT_TRUE(host.inputPrompts.empty());
+}
+
+TEST_F(CountArrayTest, OverwriteCheck) {
+    const std::u16string existing = TextFromPath(dir / "Array.txt");
+    const std::u16string absent = TextFromPath(dir / "new.txt");
+    const std::u16string other = TextFromPath(dir / "Other Array.TXT");
+    const std::u16string noFolder = TextFromPath(dir / "missing" / "array.txt");
+    std::ofstream(dir / "Array.txt") << "old";
+
+    struct Case {
+        std::string name;
+        int warn;
+        std::u16string file;
+        bool scripted;
+        std::optional<std::u16string> answer;
+        bool ok;
+        bool asked;
+        std::u16string fileAfter;
+        std::u16string message; // empty: none
+    };
+    const std::vector<Case> cases = {
+        {"warning off", 0, existing, false, {}, true, false, existing, u""},
+        {"file absent", 1, absent, false, {}, true, false, absent, u""},
+        {"OK keeps the path", 1, existing, false, {}, true, true, existing, u""},
+        {"Cancel stops", 1, existing, true, std::nullopt, false, true, existing, u""},
+        {"emptied answer stops", 1, existing, true, u"", false, true, existing, u""},
+        {"blanks stop", 1, existing, true, u"   ", false, true, existing, u""},
+        {"edited path, trimmed, case kept", 1, existing, true, u"  " + other + u"  ", true, true,
+         other, u""},
+        {"folder missing", 1, existing, true, noFolder, false, true, existing,
+         u"Folder does not exist."},
+    };
+    const std::u16string prompt = u"To overwrite the current output file click on 'OK'.\r\n"
+                                  u"To write to a different file edit the filepath below.\r\n"
+                                  u"\r\n"
+                                  u"(This 'warn on overwrite' can be disabled\r\n"
+                                  u"in the 'Settings' window.)";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::FakeHost host;
+        Settings settings;
+        RunState run;
+        TextWindow tw{host};
+        ReportState report;
+        OutputContext ctx{host, settings, run, tw, report};
+        settings.WarnOnOverwrite = c.warn;
+        settings.File[1] = c.file;
+        if (c.scripted)
+            host.inputs.push_back(c.answer);
+        EXPECT_EQ(c.ok, CheckCountArrayOutputFile(ctx));
+        EXPECT_EQ(U16ToUtf8(c.fileAfter), U16ToUtf8(settings.File[1]));
+        if (c.asked) {
+            ASSERT_EQ(1u, host.inputPrompts.size());
+            EXPECT_EQ(U16ToUtf8(prompt), U16ToUtf8(host.inputPrompts[0]));
+        } else {
+            EXPECT_TRUE(host.inputPrompts.empty());
+        }
+        if (c.message.empty()) {
+            EXPECT_TRUE(host.messages.empty());
+        } else {
+            ASSERT_EQ(1u, host.messages.size());
+            EXPECT_EQ(U16ToUtf8(c.message), U16ToUtf8(host.messages[0].text));
+            EXPECT_EQ("Error", U16ToUtf8(host.messages[0].title));
+            EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
+        }
+        EXPECT_EQ(0, settings.DisableOutputToFile);
+    }
+}
+
+TEST_F(CountArrayTest, CreatingTheOutputFileEmptiesItOrReportsWhy) {
+    test::FakeHost host;
+    Settings settings;
+    RunState run;
+    TextWindow tw{host};
+    ReportState report;
+    OutputContext ctx{host, settings, run, tw, report};
+
+    std::ofstream(output) << "old contents";
+    settings.File[1] = TextFromPath(output);
+    EXPECT_TRUE(CreateCountArrayOutputFile(ctx));
+    EXPECT_EQ(0u, fs::file_size(output));
+    EXPECT_TRUE(host.messages.empty());
+
+    settings.File[1] = TextFromPath(dir / "missing" / "array.txt");
+    EXPECT_FALSE(CreateCountArrayOutputFile(ctx));
+    ASSERT_EQ(1u, host.messages.size());
+    EXPECT_EQ(U16ToUtf8(u"Error: Path not found\r\n\r\n" + GetText(354) + u"\r\n" + GetText(355)),
+              U16ToUtf8(host.messages[0].text));
+    EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
+    EXPECT_FALSE(GetText(354).empty());
+}
+
+} // namespace
+} // namespace lxty
