@@ -1,0 +1,297 @@
+// The word-file lists (FindInList, AddToList, RemoveSelected), the common-word language table
+// and its link to the selected file, and the check of the extra-words boxes.
+
+#include "settings/Languages.h"
+#include "settings/WordLists.h"
+
+#include "FakeHost.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace lxty {
+namespace {
+
+using test::FakeHost;
+
+WordFileList ListOf(std::vector<std::u16string> paths, int selected) {
+    WordFileList l;
+    l.paths = std::move(paths);
+    l.selected = selected;
+    return l;
+}
+
+TEST(WordListsTest, FindInListComparesInLowerCaseUnlessCaseSensitive) {
+    const WordFileList list = ListOf({u"/a/One.txt", u"/a/ÉTÉ.txt", u"/a/one.txt"}, 0);
+    struct Case {
+        std::u16string text;
+        bool caseSensitive;
+        int expected;
+    };
+    const std::vector<Case> cases = {
+        {u"/a/One.txt", true, 0},  {u"/a/one.txt", true, 2},  {u"/A/ONE.TXT", true, -1},
+        {u"/A/ONE.TXT", false, 0}, {u"/a/été.txt", false, 1}, {u"/a/été.txt", true, -1},
+        {u"/a/two.txt", false, -1}, {u"", false, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, FindInList(list, c.text, c.caseSensitive))
+            << std::string(c.text.begin(), c.text.end());
+}
+
+TEST(WordListsTest, AddToListAppendsAndSelectsANewPath) {
+    FakeHost host;
+    WordFileList list = ListOf({u"/w/a.txt", u"/w/b.txt"}, 0);
+    EXPECT_TRUE(AddToList(list, u"/w/c.txt", true, host));
+    EXPECT_EQ(ListOf({u"/w/a.txt", u"/w/b.txt", u"/w/c.txt"}, 2), list);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(WordListsTest, AddToListRefusesAPathAlreadyPresentInAnotherLetterCase) {
+    FakeHost host;
+    WordFileList list = ListOf({u"/w/Words.txt", u"/w/b.txt"}, 1);
+    EXPECT_FALSE(AddToList(list, u"/W/WORDS.TXT", true, host));
+    EXPECT_EQ(ListOf({u"/w/Words.txt", u"/w/b.txt"}, 1), list); // selection untouched
+    ASSERT_EQ(1u, host.messages.size());
+    EXPECT_EQ(u"/W/WORDS.TXT\r\nis already in this list. If the file has changed\r\n"
+              u"select it from the drop-down list and reload it.",
+              host.messages[0].text);
+    EXPECT_EQ(u"Already present", host.messages[0].title);
+    EXPECT_EQ(MsgIcon::Information, host.messages[0].icon);
+
+    // Without the warning flag nothing is shown.
+    EXPECT_FALSE(AddToList(list, u"/w/words.txt", false, host));
+    EXPECT_EQ(1u, host.messages.size());
+}
+
+TEST(WordListsTest, AddToListIgnoresEmptyText) {
+    FakeHost host;
+    WordFileList list = ListOf({u"/w/a.txt"}, 0);
+    EXPECT_FALSE(AddToList(list, u"", true, host));
+    EXPECT_EQ(ListOf({u"/w/a.txt"}, 0), list);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(WordListsTest, RemoveSelectedAndRemoveAt) {
+    WordFileList list = ListOf({u"a", u"b", u"c"}, 1);
+    RemoveSelected(list);
+    EXPECT_EQ(ListOf({u"a", u"c"}, -1), list);
+    RemoveSelected(list); // nothing selected: nothing removed
+    EXPECT_EQ(ListOf({u"a", u"c"}, -1), list);
+
+    WordFileList l2 = ListOf({u"a", u"b", u"c"}, 2);
+    RemoveAt(l2, 0); // the selection follows its path
+    EXPECT_EQ(ListOf({u"b", u"c"}, 1), l2);
+    RemoveAt(l2, 1); // the selected entry goes
+    EXPECT_EQ(ListOf({u"b"}, -1), l2);
+    RemoveAt(l2, 5);
+    RemoveAt(l2, -1);
+    EXPECT_EQ(ListOf({u"b"}, -1), l2);
+}
+
+TEST(WordListsTest, LanguageTableNamesAndFiles) {
+    const auto table = CommonWordsLanguages();
+    ASSERT_EQ(8u, table.size());
+    std::vector<std::u16string> files;
+    for (const auto& row : table)
+        files.emplace_back(row.fileName);
+    EXPECT_EQ((std::vector<std::u16string>{u"cwds_en.txt", u"cwds_de.txt", u"cwds_es.txt",
+                                           u"cwds_pt.txt", u"cwds_it.txt", u"cwds_fr.txt",
+                                           u"cwds_en_de_es_pt_it_fr.txt", u""}),
+              files);
+    EXPECT_EQ(u"all six languages", table[6].questionName);
+    EXPECT_EQ(u"[No language selected]", table[7].entry);
+}
+
+TEST(WordListsTest, LanguageIndexOfFileMatchesTheNameExactly) {
+    struct Case {
+        std::u16string name;
+        int expected;
+    };
+    const std::vector<Case> cases = {
+        {u"cwds_en.txt", 0},  {u"cwds_de.txt", 1},  {u"cwds_es.txt", 2},
+        {u"cwds_pt.txt", 3},  {u"cwds_it.txt", 4},  {u"cwds_fr.txt", 5},
+        {u"cwds_en_de_es_pt_it_fr.txt", 6},         {u"CWDS_FR.TXT", 7},
+        {u"cwds_fr.txt.bak", 7}, {u"my_cwds_fr.txt", 7}, {u"", 7},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, LanguageIndexOfFile(c.name));
+}
+
+TEST(WordListsTest, SelectedIgnoreFileSetsTheLanguageWhateverItsFolder) {
+    struct Case {
+        std::vector<std::u16string> paths;
+        int selected;
+        int expected;
+    };
+    const std::vector<Case> cases = {
+        {{u"/home/x/lists/cwds_fr.txt"}, 0, 5},
+        {{u"C:\\Lists\\cwds_fr.txt"}, 0, 5},
+        {{u"cwds_fr.txt"}, 0, 5},
+        {{u"/opt/lexitally/cwds_en_de_es_pt_it_fr.txt"}, 0, 6},
+        {{u"/home/x/cwds_fr.txt", u"/home/x/mine.txt"}, 1, 7},
+        {{u"/home/x/cwds_fr.txt"}, -1, 7},
+        {{}, -1, 7},
+    };
+    for (const auto& c : cases) {
+        Settings s;
+        s.CommonWordsLanguages = 2;
+        s.WordsFile[0] = ListOf(c.paths, c.selected);
+        SyncLanguageWithIgnoreFile(s);
+        EXPECT_EQ(c.expected, s.CommonWordsLanguages);
+    }
+}
+
+TEST(WordListsTest, SetPathToCWDs_EngAppendsWithoutDuplicateTest) {
+    Settings s;
+    const std::u16string english = CommonWordsFilePath("/opt/lx", 0);
+    EXPECT_EQ(u"/opt/lx/cwds_en.txt", english);
+    s.WordsFile[0] = ListOf({english, u"/x/y.txt"}, 1);
+    SetPathToCWDs_Eng(s, "/opt/lx");
+    EXPECT_EQ(ListOf({english, u"/x/y.txt", english}, 2), s.WordsFile[0]);
+    EXPECT_EQ(u"", CommonWordsFilePath("/opt/lx", 7));
+}
+
+// --- CheckAllowedExtraChars --------------------------------------------------------------
+
+Settings AllOff() {
+    Settings s;
+    s.AllowWordsWithHyphens = 0;
+    return s;
+}
+
+TEST(WordListsTest, AllowedExtraCharsFollowTheCheckBoxesInCountRunOrder) {
+    Settings s = AllOff();
+    EXPECT_EQ(u"", AllowedExtraChars(s));
+    s.AllowWordsWithHyphens = 1;
+    s.AllowWordsWithApostrophes = 1;
+    s.AllowWordsWithUnderscores = 1;
+    s.AllowWordsWithColons = 1;
+    s.AllowWordsWithBackslashes = 1;
+    s.AllowWordsWithForwardslashes = 1;
+    s.AllowWordsWithPeriods = 1;
+    s.AllowWordsWithAtSigns = 1;
+    s.AllowWordsWithNumerals = 1;
+    s.AllowWordsWithParentheses = 1;
+    s.AllowWordsWithAmpersands = 1;
+    s.AllowWordsWithUserSpecifiedExtraChars = 1;
+    s.UserSpecifiedExtraChars = u"#$";
+    s.AllowWordsWithCommas = 1;
+    EXPECT_EQ(u"-'\u2018_:\\/.@0123456789()&#$,", AllowedExtraChars(s));
+    s.AllowWordsWithUserSpecifiedExtraChars = 2; // greyed: not in force
+    EXPECT_EQ(u"-'\u2018_:\\/.@0123456789()&,", AllowedExtraChars(s));
+}
+
+TEST(WordListsTest, ExtraBoxesThatPassTheCheck) {
+    struct Case {
+        std::u16string ignore;
+        std::u16string countOnly;
+        int hyphens;
+    };
+    const std::vector<Case> cases = {
+        {u"", u"", 0},
+        {u"the a of", u"", 0},
+        {u"th~ c?t", u"", 0},                       // wildcards
+        {u"été straße", u"", 0},                    // letters of the table
+        {u"\u0142\u00f3d\u017a", u"", 0},           // letters by the word test's low byte
+        {u"<[a-z]+ing> dog", u"", 0},               // pattern skipped whole
+        {u"", u"new york, boston", 0},              // comma + space in the count-only box
+        {u"", u"<^ab.*$>, cat", 0},
+        {u"e-mail", u"e-mail, x-ray", 1},
+    };
+    for (const auto& c : cases) {
+        Settings s = AllOff();
+        s.AllowWordsWithHyphens = c.hyphens;
+        s.WordsToIgnoreOrCount = {c.ignore, c.countOnly};
+        FakeHost host;
+        EXPECT_TRUE(CheckAllowedExtraChars(s, host))
+            << std::string(c.ignore.begin(), c.ignore.end());
+        EXPECT_TRUE(host.messages.empty());
+    }
+}
+
+TEST(WordListsTest, EachMessageOfTheCharacterCheck) {
+    const std::u16string notSet = u"a character allowed in a word.";
+    struct Case {
+        std::u16string ignore;
+        std::u16string countOnly;
+        std::u16string expected;
+    };
+    const std::vector<Case> cases = {
+        {u"e-mail", u"",
+         u"The character '-' occurs in some extra word-to-ignore\r\n"
+         u"but is not currently set as a character allowed in a word."},
+        {u"", u"e-mail",
+         u"The character '-' occurs in some extra count-only word\r\n"
+         u"but is not currently set as a character allowed in a word."},
+        {u"the, a", u"",
+         u"The character ',' occurs in some extra word-to-ignore\r\n"
+         u"but is not currently set as a character allowed in a word.\r\n\r\n"
+         u"Words-to-ignore must be separated by a space, not by a comma."},
+        {u"", u"new york,boston",
+         u"The character ',' occurs in some extra count-only word\r\n"
+         u"but is not currently set as a character allowed in a word.\r\n\r\n"
+         u"Count-only words and phrases must be separated by comma+space, not just by comma."},
+        {u"", u"cat,",
+         u"The character ',' occurs in some extra count-only word\r\n"
+         u"but is not currently set as a character allowed in a word.\r\n\r\n"
+         u"Count-only words and phrases must be separated by comma+space, not just by comma."},
+        {u"^the", u"",
+         u"The character '^' occurs in some extra word-to-ignore\r\n"
+         u"but is not a character allowed in a word.\r\n\r\n"
+         u"Perhaps some Word-to-ignore is a regular expression\r\nwithout angle brackets."},
+        {u"", u"^ab",
+         u"The character '^' occurs in some extra count-only word\r\n"
+         u"but is not a character allowed in a word.\r\n\r\n"
+         u"Perhaps some count-only word is a regular expression\r\nwithout angle brackets."},
+        {u"a+b", u"",
+         u"The character '+' occurs in some extra word-to-ignore\r\n"
+         u"but is not a character allowed in a word."},
+        {u"<abc", u"",
+         u"The character '<' occurs in some extra word-to-ignore\r\n"
+         u"but is not a character allowed in a word."},
+        {u"", u"say \"hi\"",
+         u"The character '\"' occurs in some extra count-only word\r\n"
+         u"but is not a character allowed in a word."},
+        {u"x\U0001F600", u"",
+         u"The character '\U0001F600' occurs in some extra word-to-ignore\r\n"
+         u"but is not currently set as a character allowed in a word."},
+        // The words-to-ignore box is checked first.
+        {u"a#b", u"c$d",
+         u"The character '#' occurs in some extra word-to-ignore\r\n"
+         u"but is not currently set as a character allowed in a word."},
+    };
+    for (const auto& c : cases) {
+        Settings s = AllOff();
+        s.WordsToIgnoreOrCount = {c.ignore, c.countOnly};
+        FakeHost host;
+        EXPECT_FALSE(CheckAllowedExtraChars(s, host));
+        ASSERT_EQ(1u, host.messages.size());
+        EXPECT_EQ(c.expected, host.messages[0].text);
+        EXPECT_EQ(u"Character not allowed", host.messages[0].title);
+        EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
+    }
+}
+
+TEST(WordListsTest, CheckedBoxesAdmitTheirCharacters) {
+    Settings s = AllOff();
+    s.WordsToIgnoreOrCount = {u"don't 3d a,b", u"c++"};
+    s.AllowWordsWithApostrophes = 1;
+    s.AllowWordsWithNumerals = 1;
+    s.AllowWordsWithCommas = 1;
+    s.AllowWordsWithUserSpecifiedExtraChars = 1;
+    s.UserSpecifiedExtraChars = u"#";
+    FakeHost host;
+    // "+" is a list-syntax marker: no box admits it.
+    EXPECT_FALSE(CheckAllowedExtraChars(s, host));
+    ASSERT_EQ(1u, host.messages.size());
+    EXPECT_EQ(u"The character '+' occurs in some extra count-only word\r\n"
+              u"but is not a character allowed in a word.",
+              host.messages[0].text);
+    s.WordsToIgnoreOrCount[1] = u"c##";
+    EXPECT_TRUE(CheckAllowedExtraChars(s, host));
+}
+
+} // namespace
+} // namespace lxty
