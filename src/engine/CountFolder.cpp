@@ -10,6 +10,7 @@
 #include "settings/Settings.h"
 #include "sources/FilePatterns.h"
 #include "sources/FolderScan.h"
+#include "util/Catalogue.h"
 #include "util/Format.h"
 
 #include <exception>
@@ -157,7 +158,7 @@ RunOutcome CountRun::ListFiles() {
     m_listFiles = false;
     m_countingFiles = false;
     m_host.SetLabel("lblFile", u"");
-    m_host.SetLabel("cmdCountWords", u"Count words/phrases");
+    m_host.SetLabel("cmdCountWords", GetText(21));
     m_shell.EnableDisableButtons(true);
     m_run.blnStop = false;
     m_running = false;

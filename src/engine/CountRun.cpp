@@ -34,7 +34,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::u16string_view kCrLf = u"\r\n";
-constexpr std::u16string_view kIdleCaption = u"Count words/phrases";
 
 std::u16string Digits(std::int64_t n) {
     const std::string s = std::to_string(n);
@@ -229,7 +228,8 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
     m_run.blnCountingMFP = mode == CountMode::AllPhrases;
     if (mode == CountMode::AllWords)
         m_run.blnThereAreCountOnlyWords = false; // chosen to count all words
-    m_counting->SetSpecifiedWordsBranch(m_hooks.specifiedWords);
+    if (m_hooks.specifiedWords) // else the branch set on Counting() stays
+        m_counting->SetSpecifiedWordsBranch(m_hooks.specifiedWords);
 
     // The named output file is created (or emptied) now, so that it exists during the run.
     // Never when it names the input file or lies in the folder to be scanned: the checks that
@@ -281,7 +281,7 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
         m_host.SetLabel("lblFile", u"");
         m_counting->SetCurrentInputPath(u"");
     }
-    m_host.SetLabel("cmdCountWords", std::u16string(kIdleCaption));
+    m_host.SetLabel("cmdCountWords", GetText(21));
     m_shell.EnableDisableButtons(true);
     m_run.blnStop = false;
     m_readingSource = false;
@@ -307,7 +307,9 @@ bool CountRun::RequestStop() {
         const std::u16string question = FormatCount(m_run.lngNumWords, m_ctx.locale) +
                                         u" found so far." + std::u16string(kCrLf) +
                                         std::u16string(kCrLf) + u"Really stop?";
-        if (m_host.Ask(question, m_countButtonCaption, MsgIcon::Question, MsgButtons::YesNo,
+        // The question is titled with the button's caption, which the main window's refresh
+        // has turned into catalogue text 90 once more than 800 entries were found.
+        if (m_host.Ask(question, GetText(90), MsgIcon::Question, MsgButtons::YesNo,
                        MsgAnswer::Yes) != MsgAnswer::Yes)
             return false;
     }
@@ -549,7 +551,7 @@ void CountRun::WindUpStopped(bool& listPartial) {
         }
     }
     m_shell.EnableDisableButtons(true);
-    m_host.SetLabel("cmdCountWords", std::u16string(kIdleCaption));
+    m_host.SetLabel("cmdCountWords", GetText(21));
 }
 
 void CountRun::ApplyOtherModeExclusions() {
@@ -620,7 +622,7 @@ RunOutcome CountRun::ListResults() {
         m_run.lngNumWordsIncluded > 0 && !m_ctx.report.blnWrittenToFile)
         outcome = RunOutcome::Error;
 
-    m_host.SetLabel("cmdCountWords", std::u16string(kIdleCaption));
+    m_host.SetLabel("cmdCountWords", GetText(21));
     return outcome;
 }
 

@@ -19,7 +19,8 @@
 // CountRunShell; the parts of other run modes join through CountRunHooks.
 //
 // Labels written (object names of the main window): "cmdCountWords" (the count button's
-// caption: catalogue text 25 while running, 21 after a Stop), "lblTimeElapsed",
+// caption: catalogue text 25 while running, 21 after a Stop and when idle again; the main
+// window's refresh turns 25 into 90 beyond 800 entries), "lblTimeElapsed",
 // "lblNumberOfWords", "lblNumWordsExcluded", "lblNumOccurrences" (folder progress bar),
 // "lblTotalNumOccurrences" (within-file progress bar), "lblFile", "lblFilesize",
 // "lblXMLsize" (also the status text "This is a UTF-8 text file." and the like) and

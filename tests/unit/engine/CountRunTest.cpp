@@ -368,7 +368,7 @@ TEST_F(CountRunTest, ClipboardRunListsToTheTextWindow) {
     EXPECT_EQ(5, run.lngTotalNumOccurrences);
     EXPECT_EQ(u"Number of words in this list: 2", host.labels["lblNumberOfWords"]);
     EXPECT_TRUE(countRun.ResultsAvailable());
-    EXPECT_EQ(u"Count words/phrases", host.labels["cmdCountWords"]);
+    EXPECT_EQ(GetText(21), host.labels["cmdCountWords"]);
     // Controls are disabled during the run and enabled again at its end.
     ASSERT_FALSE(shell.enableCalls.empty());
     EXPECT_FALSE(shell.enableCalls.front());
@@ -767,7 +767,7 @@ TEST_P(CountRunStopTest, QuestionAbove800Entries) {
     EXPECT_EQ(RunOutcome::Stopped, countRun.Start(CountMode::AllWords));
     std::vector<std::string> expected;
     if (c.asked)
-        expected.push_back(N(GetText(25)) + "|" + std::to_string(c.at) +
+        expected.push_back(N(GetText(90)) + "|" + std::to_string(c.at) +
                            " found so far.\r\n\r\nReally stop?");
     expected.push_back("Counting interrupted|The operation was stopped before all words were "
                        "counted.\r\nDo you wish to list those which were were found?");
