@@ -449,8 +449,14 @@ void WordCounting::ShowWordAsFound(const std::u16string& word) {
     // The text window is written at most once a second; in between new words collect here.
     // The word that arrives with a new second triggers the flush and is not itself shown.
     if (m_rs.lngSecondsElapsed != m_lastFlushSecond) {
-        if (!m_pending.empty())
+        // The window takes at most kTextWindowLimit characters and refuses what does not
+        // fit; clear it first so the words keep flowing instead of filling it up for good.
+        if (!m_pending.empty()) {
+            if (m_textWindow.Length() + static_cast<std::int64_t>(m_pending.size()) >
+                kTextWindowLimit)
+                m_textWindow.Clear();
             m_textWindow.Append(m_pending);
+        }
         m_pending.clear();
         m_lastFlushSecond = m_rs.lngSecondsElapsed;
     } else {

@@ -271,9 +271,9 @@ std::u16string ListingFooter(std::int64_t files, std::int64_t folders) {
     return u"\r\n" + FileFolderCountText(files, folders) + u" will be scanned.\r\n";
 }
 
-FileCount CountFiles(const fs::path& folder, std::u16string_view pattern, bool stopAtFirst,
+FolderFileCount CountFiles(const fs::path& folder, std::u16string_view pattern, bool stopAtFirst,
                      bool withSize) {
-    FileCount count;
+    FolderFileCount count;
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     if (ec)

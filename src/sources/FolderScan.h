@@ -145,13 +145,13 @@ std::u16string ShownPath(const std::filesystem::path& path);
 std::filesystem::path PathFromText(std::u16string_view text);
 
 // Folder helpers. Errors are never thrown: an unreadable folder counts as empty.
-struct FileCount {
+struct FolderFileCount {
     std::int64_t files = 0;
     std::uintmax_t totalSize = 0; // filled only when asked
 };
 // Files directly in folder (not in subfolders) whose names match pattern ("*.*": all);
 // stopAtFirst ends the count at the first file found, withSize adds up their sizes.
-FileCount CountFiles(const std::filesystem::path& folder, std::u16string_view pattern = u"*.*",
+FolderFileCount CountFiles(const std::filesystem::path& folder, std::u16string_view pattern = u"*.*",
                      bool stopAtFirst = false, bool withSize = false);
 // Subfolders directly in folder.
 std::int64_t CountSubfolders(const std::filesystem::path& folder);

@@ -747,6 +747,8 @@ TEST(WordTableProgress, TextWindowClearedPastItsLimit) {
         rig.rs.lngSecondsElapsed = 2;
         rig.Add({u"delta"}); // flushes "gamma, " (7 more)
         EXPECT_EQ(rig.window.clears, 1) << extra;
+        // The flushed words are shown in the cleared window, not lost to a full one.
+        EXPECT_EQ(rig.window.text, u"gamma, ") << extra;
         rig.window.clears = 0;
     }
 }
