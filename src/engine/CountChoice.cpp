@@ -24,9 +24,8 @@ std::u16string CountChoice::IntroText(bool countOnlyEntries, bool wordsToIgnore)
                    u"counted.  ") +
                u"To count these, click on the 'Count only specified words/phrases' button." +
                twoBreaks + u"If instead you wish to count all words " +
-               (wordsToIgnore
-                    ? u"(ignoring certain words as specified in the 'Settings' window) "
-                    : u"") +
+               (wordsToIgnore ? u"(ignoring certain words as specified in the 'Settings' window) "
+                              : u"") +
                u"then click on the 'Count all words' button.";
     return std::u16string(
                u"The 'Settings' window currently states that all words are to be counted ") +
@@ -68,8 +67,12 @@ void CountChoice::CountSpecifiedWordsPhrases() {
     blnCountSpecifiedWordsPhrases = true;
 }
 
-void CountChoice::GoToSettings() { blnCancel = true; }
+void CountChoice::GoToSettings() {
+    blnCancel = true;
+}
 
-void CountChoice::Cancel() { blnCancel = true; }
+void CountChoice::Cancel() {
+    blnCancel = true;
+}
 
 } // namespace lxty

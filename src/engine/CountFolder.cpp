@@ -24,12 +24,11 @@ public:
 
     void ProcessFile(const std::filesystem::path& file, const std::u16string& shownPath,
                      std::int64_t fileNumber) override {
-        (void)file;
         m_run.m_filesCounted = fileNumber;
         m_run.SetFolderProgress(fileNumber, walk != nullptr ? walk->FoldersCounted() : 1, true);
         // The word table numbers the files by the path shown for them.
         m_run.SetCurrentInputPath(shownPath);
-        m_run.DoItFromFile(shownPath, false, fileNumber);
+        m_run.DoItFromPath(file, shownPath, false, fileNumber);
     }
     void OutputAppend(const std::u16string& text) override { m_run.OutputToTxb(text); }
     void OutputSet(const std::u16string& text) override { m_run.OutputSet(text); }
@@ -67,7 +66,8 @@ bool CountRun::DoFolder(RunOutcome& endWith) {
         m_settings.WordsFile[1].selected >= 0 &&
         m_settings.WordsFile[1].selected < static_cast<int>(m_settings.WordsFile[1].paths.size()))
         options.countOnlyFile =
-            m_settings.WordsFile[1].paths[static_cast<std::size_t>(m_settings.WordsFile[1].selected)];
+            m_settings.WordsFile[1]
+                .paths[static_cast<std::size_t>(m_settings.WordsFile[1].selected)];
 
     // Counting pass (and, for "List files to be scanned", the listing).
     options.pass = m_listFiles ? WalkPass::Listing : WalkPass::Counting;
@@ -103,13 +103,11 @@ bool CountRun::DoFolder(RunOutcome& endWith) {
     }
 
     if (m_settings.File[1].find_first_not_of(u' ') == std::u16string::npos && files >= 2) {
-        const MsgAnswer a = m_host.Ask(u"When scanning multiple files or folders" +
-                                           std::u16string(kCrLf) +
-                                           u"you must specify an output file in case" +
-                                           std::u16string(kCrLf) +
-                                           u"the text window will not hold the result.",
-                                       u"Multiple files/folders", MsgIcon::Exclamation,
-                                       MsgButtons::OkCancel, MsgAnswer::Ok);
+        const MsgAnswer a = m_host.Ask(
+            u"When scanning multiple files or folders" + std::u16string(kCrLf) +
+                u"you must specify an output file in case" + std::u16string(kCrLf) +
+                u"the text window will not hold the result.",
+            u"Multiple files/folders", MsgIcon::Exclamation, MsgButtons::OkCancel, MsgAnswer::Ok);
         if (a == MsgAnswer::Cancel)
             return false;
         ChooseOutputFileForRun();

@@ -104,7 +104,9 @@ std::u16string ProgressBar(std::int64_t done, std::int64_t total) {
            std::u16string(static_cast<std::size_t>(kProgressCells - r), u' ') + u"]";
 }
 
-std::u16string EmptyProgressBar() { return u"[" + std::u16string(kProgressCells, u' ') + u"]"; }
+std::u16string EmptyProgressBar() {
+    return u"[" + std::u16string(kProgressCells, u' ') + u"]";
+}
 
 // ---------------------------------------------------------------------------------------------
 // The words extraction hands on
@@ -127,22 +129,26 @@ CountRun::CountRun(ReportContext& ctx, WordsToIgnore& wordsToIgnore, CountRunShe
       m_sink(std::make_unique<Sink>(*this)),
       m_counting(std::make_unique<WordCounting>(ctx.table, ctx.run, ctx.settings, ctx.host,
                                                 ctx.textWindow, wordsToIgnore)),
-      m_extractor(std::make_unique<WordExtractor>(ctx.settings, ctx.run, *m_markup, ctx.host,
-                                                  *m_sink)) {}
+      m_extractor(
+          std::make_unique<WordExtractor>(ctx.settings, ctx.run, *m_markup, ctx.host, *m_sink)) {}
 
 CountRun::~CountRun() = default;
 
 // ---------------------------------------------------------------------------------------------
 // Small helpers
 
-void CountRun::OutputToTxb(const std::u16string& text) { m_ctx.textWindow.OutputToTxb(text); }
+void CountRun::OutputToTxb(const std::u16string& text) {
+    m_ctx.textWindow.OutputToTxb(text);
+}
 
 void CountRun::OutputSet(const std::u16string& text) {
     m_ctx.textWindow.ClearOutput();
     m_ctx.textWindow.OutputToTxb(text);
 }
 
-void CountRun::ClearOutput() { m_ctx.textWindow.ClearOutput(); }
+void CountRun::ClearOutput() {
+    m_ctx.textWindow.ClearOutput();
+}
 
 // A note that follows whatever the window shows, on a line of its own.
 void CountRun::AppendLine(const std::u16string& text) {
@@ -153,7 +159,9 @@ void CountRun::AppendLine(const std::u16string& text) {
         OutputToTxb(text);
 }
 
-bool CountRun::ChooseOutputFileForRun() { return ChooseOutputFile(m_ctx); }
+bool CountRun::ChooseOutputFileForRun() {
+    return ChooseOutputFile(m_ctx);
+}
 
 void CountRun::SetFolderProgress(std::int64_t files, std::int64_t folders, bool inProgress) {
     m_ctx.textWindow.folderRun.inProgress = inProgress;
@@ -196,7 +204,9 @@ void CountRun::StartTiming() {
     m_timed = true;
 }
 
-void CountRun::StopTiming() { m_run.blnElapsedTimeRunning = false; }
+void CountRun::StopTiming() {
+    m_run.blnElapsedTimeRunning = false;
+}
 
 void CountRun::ReportUnexpected(const std::u16string& procedure, const std::exception* e) {
     std::int64_t number = 51;
@@ -228,7 +238,7 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
     m_run.blnCountingMFP = mode == CountMode::AllPhrases;
     if (mode == CountMode::AllWords)
         m_run.blnThereAreCountOnlyWords = false; // chosen to count all words
-    if (m_hooks.specifiedWords) // else the branch set on Counting() stays
+    if (m_hooks.specifiedWords)                  // else the branch set on Counting() stays
         m_counting->SetSpecifiedWordsBranch(m_hooks.specifiedWords);
 
     // The named output file is created (or emptied) now, so that it exists during the run.
@@ -252,14 +262,13 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
 
     if (m_settings.Source == SourceKind::InFile && m_run.blnThereAreCountOnlyWords) {
         const std::u16string countOnly = CountOnlyFile(m_settings);
-        if (!countOnly.empty() && LowerCaseAll(TrimSpaces(m_settings.File[0])) ==
-                                      LowerCaseAll(TrimSpaces(countOnly))) {
-            m_host.MessageBox(u"The file to be scanned, " + m_settings.File[0] + u"," +
-                                  std::u16string(kCrLf) +
-                                  u"cannot be the same as the count-only words/phrases file" +
-                                  std::u16string(kCrLf) +
-                                  u"currently specified in the Settings panel.",
-                              u"Invalid input", MsgIcon::Exclamation);
+        if (!countOnly.empty() &&
+            LowerCaseAll(TrimSpaces(m_settings.File[0])) == LowerCaseAll(TrimSpaces(countOnly))) {
+            m_host.MessageBox(
+                u"The file to be scanned, " + m_settings.File[0] + u"," + std::u16string(kCrLf) +
+                    u"cannot be the same as the count-only words/phrases file" +
+                    std::u16string(kCrLf) + u"currently specified in the Settings panel.",
+                u"Invalid input", MsgIcon::Exclamation);
             return RunOutcome::Refused;
         }
     }
@@ -350,10 +359,10 @@ bool CountRun::ValidateFrequencies() {
     if (m_settings.IgnoreInfrequentWords == 1 && m_settings.IgnoreExcessivelyFrequentWords == 1 &&
         threshold > excess) {
         const std::u16string words = WordsPhrases();
-        m_host.MessageBox(u"The settings currently say to ignore " + words +
-                              std::u16string(kCrLf) + u"with fewer than" + u" " +
-                              Digits(threshold) + u" occurrences and with more than" + u" " +
-                              Digits(excess) + u" occurrences," + std::u16string(kCrLf) +
+        m_host.MessageBox(u"The settings currently say to ignore " + words + std::u16string(kCrLf) +
+                              u"with fewer than" + u" " + Digits(threshold) +
+                              u" occurrences and with more than" + u" " + Digits(excess) +
+                              u" occurrences," + std::u16string(kCrLf) +
                               u"which implies that all " + words + u" will be ignored.",
                           u"Invalid input", MsgIcon::Information);
         return false;
@@ -408,10 +417,10 @@ RunOutcome CountRun::DoIt() {
                 return RunOutcome::Refused;
             break;
         case SourceKind::InFile: {
-            const std::u16string activity =
-                m_run.blnCountingMFP              ? u"counting phrases"
-                : m_run.blnThereAreCountOnlyWords ? u"counting specified words/phrases"
-                                                  : u"counting all words";
+            const std::u16string activity = m_run.blnCountingMFP ? u"counting phrases"
+                                            : m_run.blnThereAreCountOnlyWords
+                                                ? u"counting specified words/phrases"
+                                                : u"counting all words";
             OutputSet(u"Now " + activity + u" in" + std::u16string(kCrLf) + m_settings.File[0] +
                       std::u16string(kCrLf) + std::u16string(kCrLf));
             const int code = DoItFromFile(m_settings.File[0], true);
@@ -473,13 +482,12 @@ RunOutcome CountRun::DoIt() {
         // 10. A folder without a file to read.
         if (m_settings.Source == SourceKind::Folder && m_filesCounted == 0) {
             const std::u16string spec = FileSelection::FromSettings(m_settings).patternsText;
-            m_host.MessageBox(u"No scanable files " +
-                                  (spec.empty() ? std::u16string() : u"as specified " + spec) +
-                                  u"were found in this folder" +
-                                  (m_settings.IncludeSubfolders == 1 ? u" or in its subfolders"
-                                                                     : u"") +
-                                  u".",
-                              u"No files found", MsgIcon::Information);
+            m_host.MessageBox(
+                u"No scanable files " +
+                    (spec.empty() ? std::u16string() : u"as specified " + spec) +
+                    u"were found in this folder" +
+                    (m_settings.IncludeSubfolders == 1 ? u" or in its subfolders" : u"") + u".",
+                u"No files found", MsgIcon::Information);
             return RunOutcome::Refused;
         }
 
@@ -642,8 +650,9 @@ bool CountRun::ReadClipboard() {
     }
     m_host.MessageBox(u"There are " + FormatCount(length, m_ctx.locale) +
                           u" characters in the text on the clipboard." + std::u16string(kCrLf) +
-                          u"The maximum permitted is " + FormatCount(kClipboardLimit, m_ctx.locale) +
-                          u".  If possible," + std::u16string(kCrLf) +
+                          u"The maximum permitted is " +
+                          FormatCount(kClipboardLimit, m_ctx.locale) + u".  If possible," +
+                          std::u16string(kCrLf) +
                           u"count word frequencies for this text using an input file.",
                       u"Too much clipboard text", MsgIcon::Exclamation);
     return false;
@@ -667,9 +676,8 @@ bool CountRun::DoItFromClipboard() {
         }
 
         // No marker pair is in force for the clipboard, whatever AllowCommentMarkers says.
-        m_extractor->SetMarkupType(m_settings.AllowCommentMarkers == 1
-                                       ? u"according to user's settings"
-                                       : u"");
+        m_extractor->SetMarkupType(
+            m_settings.AllowCommentMarkers == 1 ? u"according to user's settings" : u"");
         m_run.intWithinComment = -1;
 
         ResetTableForRun();
@@ -678,8 +686,8 @@ bool CountRun::DoItFromClipboard() {
         ClearOutput();
 
         if (!m_pendingText.empty()) {
-            m_run.strLine = m_settings.CaseSignificant == 1 ? m_pendingText
-                                                             : LowerCaseAll(m_pendingText);
+            m_run.strLine =
+                m_settings.CaseSignificant == 1 ? m_pendingText : LowerCaseAll(m_pendingText);
             m_run.strLine.push_back(u' ');
             m_extractor->ExtractWords();
         }
@@ -695,13 +703,17 @@ bool CountRun::DoItFromClipboard() {
 // One file
 
 int CountRun::DoItFromFile(const std::u16string& path, bool singleFile, std::int64_t fileNumber) {
+    const std::u16string name = TrimSpaces(path);
+    if (name.empty())
+        return kFileEmpty;
+    if (name.back() == u'\\' || name.back() == u'/')
+        return kFileInvalidSpec;
+    return DoItFromPath(PathFromText(name), name, singleFile, fileNumber);
+}
+
+int CountRun::DoItFromPath(const fs::path& file, const std::u16string& name, bool singleFile,
+                           std::int64_t fileNumber) {
     try {
-        const std::u16string name = TrimSpaces(path);
-        if (name.empty())
-            return kFileEmpty;
-        if (name.back() == u'\\' || name.back() == u'/')
-            return kFileInvalidSpec;
-        const fs::path file = PathFromText(name);
         std::error_code ec;
         const fs::file_status status = fs::status(file, ec);
         if (ec || !fs::exists(status))
@@ -765,7 +777,8 @@ int CountRun::DoItFromFile(const std::u16string& path, bool singleFile, std::int
                 }
                 return kFileDocxFailed;
             }
-            const int code = ReadFile(name, singleFile, fileNumber, document.TextFile(), true, size);
+            const int code =
+                ReadFile(name, singleFile, fileNumber, document.TextFile(), true, size);
             document.CleanUp();
             return code;
         }

@@ -68,15 +68,15 @@ enum class RunOutcome {
 // Outcome of the per-file procedure (DoItFromFile).
 enum FileResult : int {
     kFileOk = 0,
-    kFileInvalidSpec = 1,    // "Invalid input file specification." ("Invalid input")
-    kFileNotFound = 2,       // "Input file does not exist." ("File not found")
-    kFileEmpty = 3,          // "Input file not specified." / "Input file is zero-length."
-    kFileSameAsOutput = 4,   // "The output file cannot be the same as the input file."
-    kFileCancelled = 5,      // Cancel at the "Large input file" question; no message
-    kFileNotText = 6,        // not a text file; its message has been shown
-    kFileZeroLength = 10,    // the text test found the file empty; message shown
-    kFileDocxFailed = 11,    // a docx document could not be extracted; message shown
-    kFileUnreadable = 12,    // "This file cannot be opened."; message shown
+    kFileInvalidSpec = 1,  // "Invalid input file specification." ("Invalid input")
+    kFileNotFound = 2,     // "Input file does not exist." ("File not found")
+    kFileEmpty = 3,        // "Input file not specified." / "Input file is zero-length."
+    kFileSameAsOutput = 4, // "The output file cannot be the same as the input file."
+    kFileCancelled = 5,    // Cancel at the "Large input file" question; no message
+    kFileNotText = 6,      // not a text file; its message has been shown
+    kFileZeroLength = 10,  // the text test found the file empty; message shown
+    kFileDocxFailed = 11,  // a docx document could not be extracted; message shown
+    kFileUnreadable = 12,  // "This file cannot be opened."; message shown
 };
 
 // Cells of every text progress bar, and the limits of the sources.
@@ -182,6 +182,11 @@ public:
     // from a file of a folder run (fileNumber counts those from 1). Returns a FileResult.
     int DoItFromFile(const std::u16string& path, bool singleFile, std::int64_t fileNumber = 0);
 
+    // The same for a path the folder walk found (its name need not be valid Unicode); name is
+    // the path as shown.
+    int DoItFromPath(const std::filesystem::path& file, const std::u16string& name, bool singleFile,
+                     std::int64_t fileNumber);
+
     const std::u16string& PendingText() const { return m_pendingText; }
     void SetPendingText(std::u16string text) { m_pendingText = std::move(text); }
 
@@ -241,7 +246,7 @@ private:
     CountMode m_mode = CountMode::AllWords;
     bool m_countArray = false;
     bool m_running = false;
-    bool m_timed = false;     // this run has started its timer
+    bool m_timed = false;         // this run has started its timer
     bool m_readingSource = false; // reading the source (the timer shows the entries found so far)
     bool m_excludingSubphrases = false;
     bool m_resultsAvailable = false;

@@ -15,7 +15,9 @@ namespace {
 
 using test::FakeHost;
 
-std::string N(const std::u16string& s) { return U16ToUtf8(s); }
+std::string N(const std::u16string& s) {
+    return U16ToUtf8(s);
+}
 
 TEST(CountChoiceTest, IntroductionTexts) {
     struct Case {

@@ -35,10 +35,16 @@ namespace {
 
 const std::u16string CRLF = u"\r\n";
 
-std::u16string U(const std::string& s) { return Utf8ToU16(s); }
-std::string N(const std::u16string& s) { return U16ToUtf8(s); }
+std::u16string U(const std::string& s) {
+    return Utf8ToU16(s);
+}
+std::string N(const std::u16string& s) {
+    return U16ToUtf8(s);
+}
 
-std::u16string TextOf(const fs::path& p) { return U(p.string()); }
+std::u16string TextOf(const fs::path& p) {
+    return U(p.string());
+}
 
 std::string ReadAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -157,10 +163,10 @@ TEST(ProgressBarTest, CellsFilledByShareDone) {
         int hyphens; // -1: the empty-start form "[>" + 39 spaces + "]"
     };
     const Case cases[] = {
-        {0, 10, -1},  {1, 40, -1},  {2, 40, 1},   {20, 40, 19}, {39, 40, 38},
-        {40, 40, 39}, {80, 40, 39}, // never beyond 40 cells
-        {1, 16, 1},   // 2.5 cells: halves go to the even number, 2
-        {3, 16, 7},   // 7.5 cells: 8
+        {0, 10, -1},  {1, 40, -1},  {2, 40, 1},   {20, 40, 19},
+        {39, 40, 38}, {40, 40, 39}, {80, 40, 39}, // never beyond 40 cells
+        {1, 16, 1},                               // 2.5 cells: halves go to the even number, 2
+        {3, 16, 7},                               // 7.5 cells: 8
         {5, 0, -1},
     };
     for (const auto& c : cases) {
@@ -329,12 +335,19 @@ TEST_F(CountRunTest, ClipboardControlCharacterOnlyInTheFirst3000) {
         bool refused;
     };
     const Case cases[] = {
-        {3000, u'\x01', true},   {3001, u'\x01', false}, {1, u'\x1F', true},
-        {10, u'\t', false},      {10, u'\f', false},     {10, u'\r', false},
-        {10, u'\n', false},      {10, u'\x0B', true},    {10, u'\0', true},
+        {3000, u'\x01', true},
+        {3001, u'\x01', false},
+        {1, u'\x1F', true},
+        {10, u'\t', false},
+        {10, u'\f', false},
+        {10, u'\r', false},
+        {10, u'\n', false},
+        {10, u'\x0B', true},
+        {10, u'\0', true},
         // Characters whose low byte is a control code are still text: a typographic
         // apostrophe (U+2019) and a Latin Extended-A letter (U+0100).
-        {10, u'\u2019', false},  {10, u'\u0100', false},
+        {10, u'\u2019', false},
+        {10, u'\u0100', false},
     };
     for (const auto& c : cases) {
         std::u16string text(4000, u'a');
@@ -359,10 +372,9 @@ TEST_F(CountRunTest, ClipboardControlCharacterOnlyInTheFirst3000) {
 TEST_F(CountRunTest, ClipboardRunListsToTheTextWindow) {
     host.clipboard = u"Zebra apple\r\nzebra, APPLE zebra.";
     EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
-    const std::u16string expected =
-        u"     Rank      Freq  Word [longest has 5 characters]\r\n"
-        u"        1         3  zebra\r\n"
-        u"        2         2  apple\r\n";
+    const std::u16string expected = u"     Rank      Freq  Word [longest has 5 characters]\r\n"
+                                    u"        1         3  zebra\r\n"
+                                    u"        2         2  apple\r\n";
     EXPECT_EQ(N(expected), N(window.Text()));
     EXPECT_EQ(N(expected), N(host.textWindow));
     EXPECT_EQ(5, run.lngTotalNumOccurrences);
@@ -440,9 +452,9 @@ TEST_F(CountRunTest, SameFileUnderAnotherSpellingIsNotEmptied) {
     settings.File[0] = TextOf(dir / "in.txt");
     settings.File[1] = TextOf(dir.path()) + u"/./in.txt";
     EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords));
-    EXPECT_EQ(std::vector<std::string>{
-                  "Error|The output file cannot be the same as the input file."},
-              Shown());
+    EXPECT_EQ(
+        std::vector<std::string>{"Error|The output file cannot be the same as the input file."},
+        Shown());
     EXPECT_EQ("alpha beta\r\n", ReadAll(dir / "in.txt"));
 }
 
@@ -534,8 +546,7 @@ TEST_F(CountRunTest, SingleFileRunComparedInFull) {
                               "        4         2  saw\r\n"
                               "        5         1  and\r\n"
                               "        6         1  ran\r\n";
-    EXPECT_EQ("     Rank      Freq  Word [longest has 3 characters]\r\n" + lines,
-              N(window.Text()));
+    EXPECT_EQ("     Rank      Freq  Word [longest has 3 characters]\r\n" + lines, N(window.Text()));
     EXPECT_EQ("File: " + N(TextOf(input)) + "\r\n" +
                   "    Rank\t    Freq\tWord [longest has 3 characters]\r\n" +
                   "       1\t       4\tthe\r\n"
@@ -720,7 +731,8 @@ TEST_F(CountRunFolderTest, ListFiles) {
     EXPECT_EQ(RunOutcome::Produced, countRun.ListFiles());
     const std::string folder = N(TextOf(dir / "texts"));
     EXPECT_EQ("{Folder} = " + folder + "\r\n\r\n" + "{Folder}/a.txt [2.00 Kb]\r\n" +
-                  "{Folder}/sub/b.txt [4 bytes]\r\n" + "\r\n2 files in 2 folders will be scanned.\r\n",
+                  "{Folder}/sub/b.txt [4 bytes]\r\n" +
+                  "\r\n2 files in 2 folders will be scanned.\r\n",
               N(window.Text()));
     EXPECT_EQ(0, table.Size());
 
@@ -1026,6 +1038,15 @@ TEST_F(CountRunFolderTest, NonTextFilesAreSkippedSilentlyAndLargeFilesGetABar) {
                                            "lblTotalNumOccurrences:Courier New:10"));
     // The folder bar ends full.
     EXPECT_EQ("[" + std::string(39, '-') + ">]", N(folderBar));
+}
+
+TEST_F(CountRunFolderTest, FileWhoseNameIsNotUnicodeIsRead) {
+    // A name in an old 8-bit encoding ("café" in Latin-1): shown with a replacement character,
+    // read all the same.
+    WriteAll(dir / "texts" / std::string("caf\xE9.txt"), "alpha beta\r\n");
+    EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ((std::vector<std::string>{"alpha=1", "beta=1"}), Counts());
 }
 
 TEST_F(CountRunFolderTest, CountArrayFileLimit) {
