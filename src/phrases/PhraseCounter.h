@@ -1,0 +1,129 @@
+#pragma once
+// The phrase step of an all-phrases run: every word that survives word extraction (and the
+// seven-bit step of GetWords2) enters the phrase window, and every phrase of consecutive words
+// that ends with it and has an accepted length is counted in the word table, its words joined
+// by single blanks.
+//
+// The phrase window has slots 2 to intMaxNumWordsInPhrase; slot k holds the last k words read
+// since the window was last emptied (fewer while fewer have been read). When slot k holds k
+// words it is a candidate phrase:
+//  - rejected when k < intMinNumWordsInPhrase (with blnStripPhrases also when k > twice the
+//    maximum);
+//  - with words to ignore in force (run.blnThereAreWordsToIgnore):
+//      blnStripPhrases: a candidate made only of words to ignore ends the step for this word
+//        at once (no later slot is filled, no terminator applies); otherwise the candidate is
+//        accepted when the number of its words that are not words to ignore lies in the range;
+//      otherwise a candidate is rejected when blnExcludePhrasesContainingAWordToIgnore is set
+//        and it holds a word to ignore, or blnExcludePhrasesConsistingOnlyOfWordsToIgnore is
+//        set and all its words are words to ignore;
+//  - an accepted candidate is counted whole (also with blnStripPhrases).
+// With a minimum of 1 the word itself is counted first, unless it is a word to ignore and
+// blnAllowPhrasesConsistingOnlyOfWordsToIgnore is clear. After the word, each phrase
+// terminator that is on (settings TerminatePhraseAt...) and whose character directly followed
+// the word (run.blnStoppedAt...) empties the window. The step leaves at once when run.blnStop
+// is set.
+//
+// Cost: a word is looked up once in a dictionary of distinct words; a slot keeps word ids in a
+// ring with a rolling hash and a rolling count of words to ignore, so a candidate costs one
+// hash probe and a comparison of ids. The text of a phrase is made once, when the phrase is
+// first met, and handed to AddWordToList by reference ever after. Whether a word is a word to
+// ignore is asked once per distinct word and run.
+
+#include "engine/RunState.h"
+#include "settings/Settings.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace lxty {
+
+class WordsToIgnore;
+
+// The range and words-to-ignore treatment of an all-phrases count, as the "Count phrases"
+// button sets them (the main window's intMinNumWordsInPhrase, intMaxNumWordsInPhrase and the
+// words-to-ignore flags; blnStripPhrases is RunState's). All flags are clear when no words to
+// ignore are in force.
+struct PhraseOptions {
+    int intMinNumWordsInPhrase = 2;
+    int intMaxNumWordsInPhrase = 2;
+    bool blnAllowPhrasesConsistingOnlyOfWordsToIgnore = false;
+    bool blnExcludePhrasesConsistingOnlyOfWordsToIgnore = false;
+    bool blnExcludePhrasesContainingAWordToIgnore = false;
+};
+
+class PhraseCounter {
+public:
+    // Counts one occurrence in the word table (the count run's WordCounting::AddWordToList,
+    // which also tracks the current file of a folder run and shows the words as found).
+    using AddWordFn = std::function<void(const std::u16string&)>;
+    // Whether a word of the text is a word to ignore.
+    using WordToIgnoreFn = std::function<bool(std::u16string_view)>;
+
+    // Holds references only. The default word-to-ignore test is wordsToIgnore.IsIgnored with
+    // the settings (typed words with their wildcards, then the words-to-ignore file).
+    PhraseCounter(const Settings& settings, RunState& run, const PhraseOptions& options,
+                  const WordsToIgnore& wordsToIgnore);
+
+    void SetAddWordToList(AddWordFn add) { m_add = std::move(add); }
+    void SetWordToIgnoreTest(WordToIgnoreFn test) { m_isIgnored = std::move(test); }
+
+    // Start of a run: the window gets intMaxNumWordsInPhrase slots (at least 1), all empty,
+    // and the phrase and words-to-ignore caches of the previous run are dropped.
+    void SizePhraseWindow();
+    // Empties slots 2 and up.
+    void ResetPhrases();
+    // The phrase step for one word.
+    void PhraseStep(const std::u16string& word);
+
+    // Number of slots (slot 1 is never used by the phrase step).
+    int WindowSize() const { return m_windowSize; }
+    // Slot k as the program shows it: its words joined by "+"; "" when empty or out of range.
+    std::u16string Slot(int k) const;
+    // Distinct phrases met in this run (each made into text once).
+    std::size_t DistinctPhrases() const { return m_phrases.size(); }
+
+private:
+    struct SlotState {
+        std::vector<std::uint32_t> ring; // capacity k
+        int start = 0;                   // ring position of the oldest word
+        int count = 0;                   // words held (at most k)
+        int ignored = 0;                 // words to ignore among them
+        std::uint64_t hash = 0;          // rolling hash of the ids in order
+    };
+    struct Phrase {
+        std::uint32_t offset = 0; // first id in m_ids
+        std::uint32_t length = 0; // number of words
+        std::u16string text;      // words joined by single blanks
+    };
+
+    std::uint32_t Intern(const std::u16string& word);
+    bool IsWordToIgnore(std::uint32_t id);
+    void Push(SlotState& slot, int k, std::uint32_t id, bool ignored);
+    const std::u16string& PhraseText(const SlotState& slot, int k);
+    bool SameIds(const SlotState& slot, int k, const Phrase& phrase) const;
+
+    const Settings& m_settings;
+    RunState& m_run;
+    const PhraseOptions& m_options;
+    AddWordFn m_add;
+    WordToIgnoreFn m_isIgnored;
+
+    int m_windowSize = 0;
+    std::vector<SlotState> m_slots;      // index k - 2 is slot k
+    std::vector<std::uint64_t> m_powers; // hash base to the power k - 1, index k
+
+    std::unordered_map<std::u16string, std::uint32_t> m_wordIds;
+    std::vector<const std::u16string*> m_wordTexts; // by id, into m_wordIds' keys
+    std::vector<std::int8_t> m_wordIgnored;         // by id: -1 not yet asked, 0, 1
+    std::vector<std::uint64_t> m_wordCodes;         // by id: the id's hash code
+
+    std::unordered_map<std::uint64_t, std::uint32_t> m_phraseIndex; // probe key -> phrase
+    std::vector<Phrase> m_phrases;
+    std::vector<std::uint32_t> m_ids; // the word ids of every phrase, back to back
+};
+
+} // namespace lxty

@@ -1,0 +1,367 @@
+// The phrase step: which phrases a text gives for a range, the words-to-ignore treatments, the
+// phrase terminators, the window itself, and a comparison of the compact window with the
+// plain "+"-joined slots on generated text.
+
+#include "phrases/PhraseCounter.h"
+#include "PhraseTestRig.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+namespace lxty {
+namespace {
+
+using test::Counts;
+using test::PhraseRig;
+
+TEST(PhraseCounterTest, PhrasesOfATextForARange) {
+    struct Case {
+        const char* name;
+        int minWords, maxWords;
+        std::vector<std::u16string> lines;
+        std::function<void(Settings&)> set;
+        Counts expected;
+    };
+    const auto none = [](Settings&) {};
+    const std::vector<Case> cases = {
+        {"alpha beta gamma, 2 to 3",
+         2,
+         3,
+         {u"alpha beta gamma"},
+         none,
+         {{u"alpha beta", 1}, {u"beta gamma", 1}, {u"alpha beta gamma", 1}}},
+        {"alpha beta gamma, 3 to 3", 3, 3, {u"alpha beta gamma"}, none, {{u"alpha beta gamma", 1}}},
+        {"too few words for the minimum", 4, 5, {u"alpha beta gamma"}, none, {}},
+        {"single words with a minimum of 1",
+         1,
+         2,
+         {u"red car red"},
+         none,
+         {{u"red", 2}, {u"car", 1}, {u"red car", 1}, {u"car red", 1}}},
+        {"red car red car", 2, 2, {u"red car red car"}, none, {{u"red car", 2}, {u"car red", 1}}},
+        {"a period ends every phrase",
+         2,
+         3,
+         {u"alpha beta. gamma delta"},
+         none,
+         {{u"alpha beta", 1}, {u"gamma delta", 1}}},
+        {"a period is crossed when it does not terminate",
+         2,
+         2,
+         {u"alpha beta. gamma delta"},
+         [](Settings& s) { s.TerminatePhraseAtPeriod = 0; },
+         {{u"alpha beta", 1}, {u"beta gamma", 1}, {u"gamma delta", 1}}},
+        {"a comma terminates only when asked",
+         2,
+         2,
+         {u"big, dog"},
+         [](Settings& s) { s.TerminatePhraseAtComma = 1; },
+         {}},
+        {"a comma is crossed by default", 2, 2, {u"big, dog"}, none, {{u"big dog", 1}}},
+        {"a double quote ends phrases",
+         2,
+         2,
+         {u"he said\" go home"},
+         none,
+         {{u"he said", 1}, {u"go home", 1}}},
+        {"lines join unless the end of line terminates",
+         2,
+         2,
+         {u"one two", u"three"},
+         none,
+         {{u"one two", 1}, {u"two three", 1}}},
+        {"the end of a line terminates",
+         2,
+         2,
+         {u"one two", u"three"},
+         [](Settings& s) { s.TerminatePhraseAtEndOfLine = 1; },
+         {{u"one two", 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PhraseRig rig;
+        c.set(rig.settings);
+        rig.Prepare(c.minWords, c.maxWords);
+        rig.Count(c.lines);
+        EXPECT_EQ(rig.TableCounts(), c.expected);
+    }
+}
+
+TEST(PhraseCounterTest, WordsToIgnoreTreatments) {
+    // "of" and "the" are words to ignore.
+    const std::vector<std::u16string> text = {u"top of the big hill"};
+    struct Case {
+        const char* name;
+        int minWords;
+        std::function<void(PhraseOptions&, RunState&)> set;
+        Counts expected;
+    };
+    const Counts all = {{u"top of", 1},      {u"of the", 1},     {u"the big", 1},
+                        {u"big hill", 1},    {u"top of the", 1}, {u"of the big", 1},
+                        {u"the big hill", 1}};
+    Counts withoutOfThe = all;
+    withoutOfThe.erase(u"of the");
+    Counts allWithSingles = all;
+    for (const auto* w : {u"top", u"of", u"the", u"big", u"hill"})
+        allWithSingles[w] = 1;
+    Counts excludeAllWithSingles = withoutOfThe;
+    for (const auto* w : {u"top", u"big", u"hill"})
+        excludeAllWithSingles[w] = 1;
+
+    const std::vector<Case> cases = {
+        {"allow phrases made only of words to ignore", 2,
+         [](PhraseOptions& o, RunState&) { o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore = true; },
+         all},
+        {"exclude phrases made only of words to ignore", 2,
+         [](PhraseOptions& o, RunState&) {
+             o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore = true;
+         },
+         withoutOfThe},
+        {"exclude phrases containing a word to ignore",
+         2,
+         [](PhraseOptions& o, RunState&) { o.blnExcludePhrasesContainingAWordToIgnore = true; },
+         {{u"big hill", 1}}},
+        {"remove words to ignore: extraction drops them first",
+         2,
+         [](PhraseOptions&, RunState& r) { r.blnStripPhrases = true; },
+         {{u"top big", 1}, {u"big hill", 1}, {u"top big hill", 1}}},
+        {"allow, minimum 1: words to ignore are counted alone", 1,
+         [](PhraseOptions& o, RunState&) { o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore = true; },
+         allWithSingles},
+        {"exclude only-ignored, minimum 1: words to ignore are not counted alone", 1,
+         [](PhraseOptions& o, RunState&) {
+             o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore = true;
+         },
+         excludeAllWithSingles},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PhraseRig rig;
+        rig.IgnoreWords({u"of", u"the"});
+        c.set(rig.options, rig.run);
+        rig.Prepare(c.minWords, 3);
+        rig.Count(text);
+        EXPECT_EQ(rig.TableCounts(), c.expected);
+    }
+}
+
+TEST(PhraseCounterTest, WithoutWordsToIgnoreInForceTheListIsNotAsked) {
+    PhraseRig rig;
+    rig.wordsToIgnore.AddTyped(u"of"); // present, but the run says none are in force
+    rig.options.blnExcludePhrasesContainingAWordToIgnore = true;
+    int asked = 0;
+    rig.counter.SetWordToIgnoreTest([&](std::u16string_view) {
+        ++asked;
+        return true;
+    });
+    rig.Prepare(2, 2);
+    rig.Count({u"top of hill"});
+    EXPECT_EQ(rig.TableCounts(), (Counts{{u"top of", 1}, {u"of hill", 1}}));
+    EXPECT_EQ(asked, 0);
+}
+
+TEST(PhraseCounterTest, WordToIgnoreAskedOncePerDistinctWord) {
+    PhraseRig rig;
+    rig.run.blnThereAreWordsToIgnore = true;
+    rig.options.blnExcludePhrasesContainingAWordToIgnore = true;
+    std::map<std::u16string, int> asked;
+    rig.counter.SetWordToIgnoreTest([&](std::u16string_view w) {
+        ++asked[std::u16string(w)];
+        return w == u"of";
+    });
+    rig.Prepare(2, 3);
+    rig.Count({u"top of hill top of hill top hill"});
+    EXPECT_EQ(asked, (std::map<std::u16string, int>{{u"top", 1}, {u"of", 1}, {u"hill", 1}}));
+    EXPECT_EQ(rig.TableCounts(),
+              (Counts{{u"hill top", 2}, {u"top hill", 1}, {u"hill top hill", 1}}));
+}
+
+// Feeds words straight into the phrase step (no extraction), with a period after the words
+// that end in "." in the list.
+void Feed(PhraseRig& rig, const std::vector<std::u16string>& words) {
+    for (std::u16string w : words) {
+        const bool period = !w.empty() && w.back() == u'.';
+        if (period)
+            w.pop_back();
+        rig.run.blnStoppedAtPeriod = period;
+        rig.counter.PhraseStep(w);
+    }
+    rig.run.blnStoppedAtPeriod = false;
+}
+
+TEST(PhraseCounterTest, SlotsHoldTheLastWordsJoinedByPlus) {
+    PhraseRig rig;
+    rig.Prepare(2, 4);
+    EXPECT_EQ(rig.counter.WindowSize(), 4);
+    Feed(rig, {u"a", u"b"});
+    EXPECT_EQ(rig.counter.Slot(1), u"");
+    EXPECT_EQ(rig.counter.Slot(2), u"a+b");
+    EXPECT_EQ(rig.counter.Slot(3), u"a+b");
+    EXPECT_EQ(rig.counter.Slot(4), u"a+b");
+    Feed(rig, {u"c", u"d", u"e"});
+    EXPECT_EQ(rig.counter.Slot(2), u"d+e");
+    EXPECT_EQ(rig.counter.Slot(3), u"c+d+e");
+    EXPECT_EQ(rig.counter.Slot(4), u"b+c+d+e");
+    EXPECT_EQ(rig.counter.Slot(5), u"");
+    Feed(rig, {u"f."});
+    EXPECT_EQ(rig.counter.Slot(2), u"");
+    EXPECT_EQ(rig.counter.Slot(4), u"");
+}
+
+TEST(PhraseCounterTest, RemovingWordsToIgnoreEndsTheStepAtAPhraseOfOnlyIgnoredWords) {
+    // When the words to ignore do reach the phrase step, a slot made only of them ends the step
+    // for the word at once: later slots miss that word.
+    PhraseRig rig;
+    rig.IgnoreWords({u"of", u"the"});
+    rig.run.blnStripPhrases = true;
+    rig.Prepare(2, 3);
+    Feed(rig, {u"top", u"of", u"the"});
+    EXPECT_EQ(rig.counter.Slot(2), u"of+the");
+    EXPECT_EQ(rig.counter.Slot(3), u"top+of");
+    Feed(rig, {u"big."});
+    // "top of" and "the big" keep one word each: too short. "top of big" keeps two.
+    EXPECT_EQ(rig.TableCounts(), (Counts{{u"top of big", 1}}));
+    EXPECT_EQ(rig.counter.Slot(2), u""); // the period still ended the phrases after "big"
+}
+
+TEST(PhraseCounterTest, AStopLeavesTheStepAtOnce) {
+    PhraseRig rig;
+    rig.Prepare(2, 3);
+    Feed(rig, {u"a", u"b"});
+    rig.run.blnStop = true;
+    Feed(rig, {u"c"});
+    EXPECT_EQ(rig.TableCounts(), (Counts{{u"a b", 1}}));
+}
+
+TEST(PhraseCounterTest, PhrasesLongerThanAHundredCharactersAreKept) {
+    PhraseRig rig;
+    rig.Prepare(2, 2);
+    const std::u16string a(60, u'a');
+    const std::u16string b(60, u'b');
+    Feed(rig, {a, b});
+    EXPECT_EQ(rig.TableCounts(), (Counts{{a + u" " + b, 1}}));
+}
+
+// ---- The compact window against the plain one ----------------------------------------------
+
+// The phrase step as the program describes it: slots of "+"-joined words.
+struct PlainPhraseStep {
+    const PhraseOptions& o;
+    const RunState& run;
+    const Settings& settings;
+    std::function<bool(const std::u16string&)> ignored;
+    std::vector<std::u16string> slots; // index k
+    Counts counts;
+
+    static std::vector<std::u16string> Split(const std::u16string& s) {
+        std::vector<std::u16string> out;
+        std::size_t b = 0;
+        for (;;) {
+            const auto p = s.find(u'+', b);
+            out.push_back(s.substr(b, p == std::u16string::npos ? std::u16string::npos : p - b));
+            if (p == std::u16string::npos)
+                return out;
+            b = p + 1;
+        }
+    }
+    void Reset() {
+        for (std::size_t k = 2; k < slots.size(); ++k)
+            slots[k].clear();
+    }
+    void Step(const std::u16string& w) {
+        const bool wti = run.blnThereAreWordsToIgnore;
+        if (o.intMinNumWordsInPhrase == 1 &&
+            !(!o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore && wti && ignored(w)))
+            ++counts[w];
+        for (int k = 2; k < static_cast<int>(slots.size()); ++k) {
+            std::u16string& slot = slots[static_cast<std::size_t>(k)];
+            if (slot.empty()) {
+                slot = w;
+            } else {
+                if (static_cast<int>(Split(slot).size()) == k)
+                    slot = slot.substr(slot.find(u'+') + 1);
+                slot += u"+" + w;
+            }
+            const auto parts = Split(slot);
+            if (static_cast<int>(parts.size()) != k)
+                continue;
+            if (k < o.intMinNumWordsInPhrase ||
+                (run.blnStripPhrases && k > 2 * o.intMaxNumWordsInPhrase))
+                continue;
+            bool accept = true;
+            if (wti) {
+                int n = 0;
+                for (const auto& p : parts)
+                    n += ignored(p) ? 1 : 0;
+                if (run.blnStripPhrases) {
+                    if (n == k)
+                        return;
+                    accept = k - n >= o.intMinNumWordsInPhrase && k - n <= o.intMaxNumWordsInPhrase;
+                } else if (o.blnExcludePhrasesContainingAWordToIgnore && n > 0) {
+                    accept = false;
+                } else if (o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore && n == k) {
+                    accept = false;
+                }
+            }
+            if (accept) {
+                std::u16string text = slot;
+                for (auto& c : text)
+                    c = c == u'+' ? u' ' : c;
+                ++counts[text];
+            }
+        }
+        if ((settings.TerminatePhraseAtPeriod == 1 && run.blnStoppedAtPeriod) ||
+            (settings.TerminatePhraseAtComma == 1 && run.blnStoppedAtComma))
+            Reset();
+    }
+};
+
+TEST(PhraseCounterTest, CompactWindowCountsAsThePlainSlotsOnGeneratedText) {
+    const std::vector<std::u16string> vocabulary = {u"a", u"b", u"c", u"of", u"the", u"dd", u"e"};
+    std::mt19937 rng(20261206);
+    int cases = 0;
+    for (int treatment = 0; treatment < 5; ++treatment) {
+        for (int minWords = 1; minWords <= 4; ++minWords) {
+            for (int maxWords = std::max(2, minWords); maxWords <= 6; maxWords += 2) {
+                PhraseRig rig;
+                rig.settings.TerminatePhraseAtComma = 1;
+                if (treatment > 0)
+                    rig.IgnoreWords({u"of", u"the"});
+                rig.options.blnAllowPhrasesConsistingOnlyOfWordsToIgnore = treatment == 1;
+                rig.options.blnExcludePhrasesConsistingOnlyOfWordsToIgnore = treatment == 2;
+                rig.options.blnExcludePhrasesContainingAWordToIgnore = treatment == 3;
+                rig.run.blnStripPhrases = treatment == 4;
+                rig.Prepare(minWords, maxWords);
+
+                PlainPhraseStep plain{
+                    rig.options,
+                    rig.run,
+                    rig.settings,
+                    [](const std::u16string& w) { return w == u"of" || w == u"the"; },
+                    std::vector<std::u16string>(static_cast<std::size_t>(maxWords) + 1),
+                    {}};
+                std::uniform_int_distribution<std::size_t> pick(0, vocabulary.size() - 1);
+                std::uniform_int_distribution<int> stop(0, 12);
+                for (int i = 0; i < 3000; ++i) {
+                    const std::u16string& w = vocabulary[pick(rng)];
+                    const int s = stop(rng);
+                    rig.run.blnStoppedAtPeriod = s == 0;
+                    rig.run.blnStoppedAtComma = s == 1;
+                    rig.counter.PhraseStep(w);
+                    plain.Step(w);
+                }
+                SCOPED_TRACE(testing::Message() << "treatment " << treatment << ", " << minWords
+                                                << " to " << maxWords);
+                EXPECT_EQ(rig.TableCounts(), plain.counts);
+                EXPECT_FALSE(plain.counts.empty());
+                ++cases;
+            }
+        }
+    }
+    EXPECT_EQ(cases, 5 * (3 + 3 + 2 + 2));
+}
+
+} // namespace
+} // namespace lxty
