@@ -927,6 +927,41 @@ TEST_F(CountRunTest, DocxDocumentIsCounted) {
     EXPECT_EQ((std::vector<std::string>{"alpha=1", "beta=1", "delta=1", "gamma=1"}), Counts());
 }
 
+TEST_F(CountRunTest, DamagedDocxEndsTheRun) {
+    TempDir dir;
+    WriteAll(dir / "bad.docx", std::string("PK\x03\x04", 4) + std::string(100, 'x'));
+    settings.Source = SourceKind::InFile;
+    settings.File[0] = TextOf(dir / "bad.docx");
+    EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords));
+    EXPECT_FALSE(host.messages.empty()); // the docx extraction has said why
+    EXPECT_EQ("", N(window.Text()));
+    EXPECT_FALSE(run.blnElapsedTimeRunning);
+    EXPECT_EQ(0, table.Size());
+}
+
+TEST_F(CountRunTest, PhraseWindowHooks) {
+    TempDir dir;
+    WriteAll(dir / "in.txt", "alpha beta\r\n\r\n   \r\ngamma\r\n");
+    settings.Source = SourceKind::InFile;
+    settings.File[0] = TextOf(dir / "in.txt");
+    int sized = 0;
+    int resets = 0;
+    countRun.Hooks().sizePhraseWindow = [&] { ++sized; };
+    countRun.Hooks().resetPhrases = [&] { ++resets; };
+    struct Case {
+        int terminate;
+        int resets;
+    };
+    for (const Case c : {Case{0, 0}, Case{1, 2}}) { // two lines hold text
+        sized = 0;
+        resets = 0;
+        settings.TerminatePhraseAtEndOfLine = c.terminate;
+        EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
+        EXPECT_EQ(1, sized);
+        EXPECT_EQ(c.resets, resets);
+    }
+}
+
 TEST_F(CountRunTest, OutputFileThatCannotBeWrittenIsAnError) {
     TempDir dir;
     host.clipboard = u"alpha beta";
