@@ -1,35 +1,89 @@
 #include "cli/CliRun.h"
 
 #include "cli/CliHost.h"
+#include "engine/CountRun.h"
+#include "engine/RunState.h"
+#include "engine/WordTable.h"
+#include "engine/WordsToIgnore.h"
+#include "reports/ReportState.h"
+#include "reports/TextWindow.h"
+#include "reports/WordListReport.h"
 #include "settings/Settings.h"
 #include "settings/SettingsByName.h"
 #include "settings/SettingsDefaults.h"
-#include "engine/RunState.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
+#include <random>
+#include <sstream>
 
 namespace lxty::cli {
+
+namespace fs = std::filesystem;
 
 namespace {
 
 // The folder of the running program, where the data files live.
-std::filesystem::path ProgramFolder(const std::string& argv0) {
+fs::path ProgramFolder(const std::string& argv0) {
     std::error_code ec;
-    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    auto self = fs::read_symlink("/proc/self/exe", ec);
     if (!ec)
         return self.parent_path();
-    return std::filesystem::absolute(std::filesystem::path(argv0), ec).parent_path();
+    return fs::absolute(fs::path(argv0), ec).parent_path();
+}
+
+std::u16string PathText(const fs::path& p) {
+    return Utf8ToU16(p.string());
+}
+
+// Without --output, the report goes to a private temporary file whose bytes are then copied
+// to standard output: standard output receives exactly what the output file would hold.
+class StandInOutputFile {
+public:
+    StandInOutputFile() {
+        std::random_device rd;
+        std::error_code ec;
+        const fs::path dir = fs::temp_directory_path(ec);
+        for (int i = 0; i < 100 && m_path.empty(); ++i) {
+            fs::path candidate = dir / ("lexitally-cli-" + std::to_string(rd()) + ".out");
+            if (!fs::exists(candidate, ec))
+                m_path = candidate;
+        }
+    }
+    ~StandInOutputFile() {
+        std::error_code ec;
+        if (!m_path.empty())
+            fs::remove(m_path, ec);
+    }
+    const fs::path& Path() const { return m_path; }
+    // Copies the file to out; false when it was never written.
+    bool CopyTo(std::ostream& out) const {
+        std::ifstream in(m_path, std::ios::binary);
+        if (!in)
+            return false;
+        out << in.rdbuf();
+        return true;
+    }
+
+private:
+    fs::path m_path;
+};
+
+void WriteText(std::ostream& out, const std::u16string& text) {
+    out << U16ToUtf8(text);
+    if (!text.empty() && text.back() != u'\n')
+        out << "\r\n";
 }
 
 } // namespace
 
 int Run(const CliOptions& options, const std::string& argv0, std::istream& in, std::ostream& out,
         std::ostream& err) {
-    (void)in;
-    (void)out;
     CliHost host(err, options.yes ? ForcedAnswer::Yes
                                   : (options.no ? ForcedAnswer::No : ForcedAnswer::None));
     const auto catalogue = ProgramFolder(argv0) / "lxty.dat";
@@ -47,9 +101,71 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
             return 2;
         }
     }
+
+    // The source: standard input stands for the clipboard.
+    std::error_code ec;
+    if (!options.source || *options.source == "-") {
+        settings.Source = SourceKind::OnClipboard;
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        host.SetClipboardText(Utf8ToU16(bytes));
+    } else if (fs::is_directory(fs::path(*options.source), ec)) {
+        settings.Source = SourceKind::Folder;
+        settings.Folder = Utf8ToU16(*options.source);
+    } else {
+        settings.Source = SourceKind::InFile;
+        settings.File[0] = Utf8ToU16(*options.source);
+    }
     ApplyFieldDependencies(settings);
-    err << "lexitally-cli: counting is not available in this build yet.\n";
-    return 1;
+
+    StandInOutputFile standIn;
+    // Standard output stands for the output file, so the questions that ask for one
+    // ("Large input file", "Multiple files/folders") never arise here.
+    const bool toStandardOutput = !options.output && !options.textWindow;
+    if (options.output)
+        settings.File[1] = Utf8ToU16(*options.output);
+    else if (!options.listFiles)
+        settings.File[1] = PathText(standIn.Path());
+    else
+        settings.File[1].clear();
+
+    WordTable table;
+    TextWindow textWindow(host);
+    ReportState report;
+    ReportContext ctx{{host, settings, state, textWindow, report}, table, NumberLocale{}, {}};
+    WordsToIgnore wordsToIgnore;
+    CountRunShell shell;
+    CountRun run(ctx, wordsToIgnore, shell);
+    state.blnStartUpCompleted = true;
+
+    RunOutcome outcome = RunOutcome::Refused;
+    if (options.listFiles) {
+        if (settings.Source != SourceKind::Folder) {
+            err << "lexitally-cli: --list-files needs a folder as SOURCE.\n";
+            return 2;
+        }
+        outcome = run.ListFiles();
+        WriteText(out, textWindow.Text());
+        return outcome == RunOutcome::Produced ? 0 : 1;
+    }
+
+    switch (options.count) {
+    case CountKind::All: outcome = run.Start(CountMode::AllWords); break;
+    case CountKind::Specified:
+    case CountKind::Phrases:
+    case CountKind::Array:
+        err << "lexitally-cli: this count is not available yet; use --count all.\n";
+        return 2;
+    }
+
+    if (options.textWindow) {
+        WriteText(out, textWindow.Text());
+    } else if (toStandardOutput) {
+        // Nothing was written to the file (nothing found, or a refusal): show what the
+        // text window says instead, so the person is never left with no answer.
+        if (!report.blnWrittenToFile || !standIn.CopyTo(out))
+            WriteText(outcome == RunOutcome::Produced ? out : err, textWindow.Text());
+    }
+    return outcome == RunOutcome::Produced ? 0 : 1;
 }
 
 } // namespace lxty::cli

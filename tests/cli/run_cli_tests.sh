@@ -28,6 +28,7 @@ for name in "${cases[@]}"; do
   args=()
   if [ -f "$dir/args" ]; then
     while IFS= read -r line || [ -n "$line" ]; do
+      [ -z "$line" ] && continue
       line=${line//\{DATA\}/$data}
       line=${line//\{TMP\}/$tmp}
       args+=("$line")
@@ -60,7 +61,7 @@ for name in "${cases[@]}"; do
   fi
   if [ -f "$dir/file" ]; then
     fname=$(head -n 1 "$dir/file")
-    tail -n +2 "$dir/file" > "$tmp/.wantfile"
+    tail -n +2 "$dir/file" | sed "s#{DATA}#$data#g; s#{TMP}#$tmp#g" > "$tmp/.wantfile"
     if ! cmp -s "$tmp/.wantfile" "$tmp/$fname"; then ok=0; why+=" file $fname differs;"; diff "$tmp/.wantfile" "$tmp/$fname" | head -20; fi
   fi
   if [ $ok = 1 ]; then
