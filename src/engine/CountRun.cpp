@@ -88,16 +88,23 @@ std::u16string CountOnlyFile(const Settings& s) {
 // ---------------------------------------------------------------------------------------------
 // Progress bars
 
+namespace {
+
+// Cells filled for done of total: round(40 * done / total), halves to even, as the bar has
+// always been drawn; at most 40.
+std::int64_t ProgressCells(std::int64_t done, std::int64_t total) {
+    if (total <= 0 || done <= 0)
+        return 0;
+    const auto r = static_cast<std::int64_t>(
+        std::nearbyint(static_cast<double>(kProgressCells) * static_cast<double>(done) /
+                       static_cast<double>(total)));
+    return r > kProgressCells ? kProgressCells : r;
+}
+
+} // namespace
+
 std::u16string ProgressBar(std::int64_t done, std::int64_t total) {
-    std::int64_t r = 0;
-    if (total > 0 && done > 0) {
-        // Halves round to even, as the bar has always been drawn.
-        r = static_cast<std::int64_t>(
-            std::nearbyint(static_cast<double>(kProgressCells) * static_cast<double>(done) /
-                           static_cast<double>(total)));
-    }
-    if (r > kProgressCells)
-        r = kProgressCells;
+    const std::int64_t r = ProgressCells(done, total);
     if (r < 2)
         return u"[>" + std::u16string(kProgressCells - 1, u' ') + u"]";
     return u"[" + std::u16string(static_cast<std::size_t>(r - 1), u'-') + u">" +
@@ -854,7 +861,7 @@ int CountRun::ReadFile(const std::u16string& name, bool singleFile, std::int64_t
     const bool html = extension.find(u"htm") != std::u16string::npos;
     bool headSkipped = false;
     std::u16string line;
-    std::u16string lastBar;
+    std::int64_t lastCells = -1;
     const std::int64_t length = reader.Size();
     while (true) {
         m_host.Yield();
@@ -863,10 +870,11 @@ int CountRun::ReadFile(const std::u16string& name, bool singleFile, std::int64_t
         if (!reader.ReadLine(line))
             break;
         if (withinFileBar && length > 0) {
-            std::u16string bar = ProgressBar(reader.Position(), length);
-            if (bar != lastBar) {
-                m_host.SetLabel("lblTotalNumOccurrences", bar);
-                lastBar = std::move(bar);
+            // The label is rewritten only when another cell fills.
+            const std::int64_t cells = ProgressCells(reader.Position(), length);
+            if (cells != lastCells) {
+                m_host.SetLabel("lblTotalNumOccurrences", ProgressBar(reader.Position(), length));
+                lastCells = cells;
             }
         }
         if (html && !headSkipped && IsHtmlDocTypeLine(line)) {
