@@ -15,21 +15,22 @@ namespace {
 
 constexpr std::u16string_view kCrLf = u"\r\n";
 
-std::u16string Trimmed(std::u16string_view text, char16_t upTo) {
+// text without the characters that drop(c) accepts at its ends.
+template <typename Drop> std::u16string Trimmed(std::u16string_view text, Drop drop) {
     std::size_t b = 0;
     std::size_t e = text.size();
-    while (b < e && text[b] <= upTo && (upTo != u' ' || text[b] == u' '))
+    while (b < e && drop(text[b]))
         ++b;
-    while (e > b && text[e - 1] <= upTo && (upTo != u' ' || text[e - 1] == u' '))
+    while (e > b && drop(text[e - 1]))
         --e;
     return std::u16string(text.substr(b, e - b));
 }
 
 std::u16string TrimBlanks(std::u16string_view text) {
-    return Trimmed(text, u' ');
+    return Trimmed(text, [](char16_t c) { return c == u' '; });
 }
 std::u16string TrimControls(std::u16string_view text) {
-    return Trimmed(text, 32);
+    return Trimmed(text, [](char16_t c) { return c <= 32; });
 }
 
 int ListValue(int index, int entries) {
