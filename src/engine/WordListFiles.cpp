@@ -1,6 +1,8 @@
 #include "engine/WordListFiles.h"
 
 #include "engine/Patterns.h"
+#include "engine/SpecifiedWords.h"
+#include "engine/WordTable.h"
 #include "settings/Languages.h"
 #include "settings/SettingsLists.h"
 #include "settings/WordLists.h"
@@ -27,13 +29,46 @@ bool FileExists(const std::u16string& path) {
     return std::filesystem::is_regular_file(std::filesystem::path(path), ec);
 }
 
-std::size_t At(int index) { return static_cast<std::size_t>(index); }
+std::size_t At(int index) {
+    return static_cast<std::size_t>(index);
+}
 
 } // namespace
 
 void WordListEngine::SetCountWordsCaption(RunState& run) {
     run.blnThereAreCountOnlyWords =
         run.lngNumCountOnlyWords >= 1 || run.intNumExtraCountOnlyWords >= 1;
+}
+
+WordsReadResult SpecifiedWordsListEngine::ReadWords(int index, const std::u16string& path) {
+    WordsReadResult r;
+    r.ok = m_sw.ReadWordsFromFile(index, path);
+    r.wildcards = !r.ok && m_sw.LastReadFailure() == ReadWordsFailure::Wildcards;
+    return r;
+}
+
+void SpecifiedWordsListEngine::ListCountOnlyWords() {
+    m_sw.ListCountOnlyWords();
+}
+
+void SpecifiedWordsListEngine::GetExtraWords(Settings&, int index) {
+    m_sw.GetExtraWords(index);
+}
+
+void SpecifiedWordsListEngine::SetCountWordsCaption(RunState& run) {
+    WordListEngine::SetCountWordsCaption(run);
+    if (onCountWordsCaption)
+        onCountWordsCaption();
+}
+
+void SpecifiedWordsListEngine::ClearResultFigure() {
+    if (onClearResultFigure)
+        onClearResultFigure();
+}
+
+void SpecifiedWordsListEngine::ShowWordsToIgnoreReport(const std::u16string& report) {
+    m_textWindow.Clear();
+    m_textWindow.Append(report);
 }
 
 WordListFiles::WordListFiles(Settings& s, RunState& run, Host& host, WordListEngine& engine,
@@ -45,7 +80,9 @@ const std::u16string& WordListFiles::LoadedPath(int index) const {
     return m_loaded[At(index == 1 ? 1 : 0)];
 }
 
-std::u16string& WordListFiles::Loaded(int index) { return m_loaded[At(index == 1 ? 1 : 0)]; }
+std::u16string& WordListFiles::Loaded(int index) {
+    return m_loaded[At(index == 1 ? 1 : 0)];
+}
 
 void WordListFiles::SetThereAreWordsToIgnore() {
     m_run.blnThereAreWordsToIgnore =
@@ -97,8 +134,8 @@ bool WordListFiles::AttemptToReadWords(int index) {
                       u"should be used instead of simple patterns.";
             else
                 msg = std::u16string(u"Error when attempting to load ") +
-                      (index == 0 ? u"words-to-ignore" : u"count-only words") +
-                      u"\r\nfrom file " + path;
+                      (index == 0 ? u"words-to-ignore" : u"count-only words") + u"\r\nfrom file " +
+                      path;
             m_host.MessageBox(msg, std::u16string(kReadErrorTitle), MsgIcon::Exclamation);
             // The extra box of the kind is emptied; its entries go with it.
             m_s.WordsToIgnoreOrCount[At(index)].clear();
@@ -133,10 +170,9 @@ bool WordListFiles::AttemptToReadWords(int index) {
     } else {
         m_engine.ClearResultFigure();
         const std::int64_t n = m_run.lngNumWordsToIgnore;
-        m_engine.ShowWordsToIgnoreReport(
-            (n == 1 ? std::u16string(u"One word-to-ignore")
-                    : FormatCount(n, locale) + u" words-to-ignore") +
-            u" loaded");
+        m_engine.ShowWordsToIgnoreReport((n == 1 ? std::u16string(u"One word-to-ignore")
+                                                 : FormatCount(n, locale) + u" words-to-ignore") +
+                                         u" loaded");
         SetThereAreWordsToIgnore();
         blnChangingLanguage = true;
         SyncLanguageWithIgnoreFile(m_s);
@@ -158,10 +194,10 @@ bool WordListFiles::MayAddFile(int index) {
             return false;
     }
     if (static_cast<int>(m_s.WordsFile[At(index)].paths.size()) >= kMaxWordsFiles) {
-        m_host.MessageBox(std::u16string(kListFullMessage),
-                          std::u16string(index == 0 ? kWordsFileButtonCaption0
-                                                    : kWordsFileButtonCaption1),
-                          MsgIcon::Information);
+        m_host.MessageBox(
+            std::u16string(kListFullMessage),
+            std::u16string(index == 0 ? kWordsFileButtonCaption0 : kWordsFileButtonCaption1),
+            MsgIcon::Information);
         return false;
     }
     return true;
@@ -241,10 +277,10 @@ void WordListFiles::ClearWordsFiles(int index) {
     WordFileList& list = m_s.WordsFile[At(index)];
     if (list.paths.empty())
         return;
-    const MsgAnswer answer =
-        m_host.Ask(u"Do you wish to remove ALL files from this list?",
-                   index == 0 ? u"Clear words-to-ignore files" : u"Clear count-only words/phrases files",
-                   MsgIcon::Question, MsgButtons::YesNoCancel, MsgAnswer::Yes);
+    const MsgAnswer answer = m_host.Ask(u"Do you wish to remove ALL files from this list?",
+                                        index == 0 ? u"Clear words-to-ignore files"
+                                                   : u"Clear count-only words/phrases files",
+                                        MsgIcon::Question, MsgButtons::YesNoCancel, MsgAnswer::Yes);
     if (answer == MsgAnswer::Cancel)
         return;
     blnEnablingDisablingWordsFile = true;
@@ -363,6 +399,14 @@ bool WordListFiles::CheckAllowedExtraChars(bool restoring) {
     if (!m_run.blnStartUpCompleted || restoring)
         return true;
     return lxty::CheckAllowedExtraChars(m_s, m_host);
+}
+
+void WordListRestoreActions::ApplyExtraWords(Settings&, int index) {
+    m_files.ExtraWordsLostFocus(index, m_restoring);
+}
+
+bool WordListRestoreActions::AttemptToReadWords(Settings&, int index) {
+    return m_files.AttemptToReadWords(index);
 }
 
 } // namespace lxty

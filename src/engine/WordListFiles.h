@@ -17,11 +17,13 @@
 
 #include "engine/Host.h"
 #include "engine/RunState.h"
+#include "settings/SavedState.h"
 #include "settings/Settings.h"
 #include "util/Format.h"
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace lxty {
@@ -55,6 +57,36 @@ public:
     // Shows the report of a loaded words-to-ignore file ("1,234 words-to-ignore loaded").
     // The default does nothing.
     virtual void ShowWordsToIgnoreReport(const std::u16string& report) { (void)report; }
+};
+
+class SpecifiedWords;
+class TextWindowSink;
+
+// The program's WordListEngine: the specified-words lists of the counting engine. `sw` must
+// have been built on the same settings record and run state as the WordListFiles using it.
+class SpecifiedWordsListEngine : public WordListEngine {
+public:
+    SpecifiedWordsListEngine(SpecifiedWords& sw, TextWindowSink& textWindow)
+        : m_sw(sw), m_textWindow(textWindow) {}
+
+    // SpecifiedWords::ReadWordsFromFile; `wildcards` when it refused a count-only file for its
+    // "?" or "~".
+    WordsReadResult ReadWords(int index, const std::u16string& path) override;
+    void ListCountOnlyWords() override;
+    // SpecifiedWords::GetExtraWords on its own record (the same one as s).
+    void GetExtraWords(Settings& s, int index) override;
+    // The run-state part, then onCountWordsCaption (the window's caption), when set.
+    void SetCountWordsCaption(RunState& run) override;
+    void ClearResultFigure() override;
+    // The text window shows the report in place of "Now reading words to ignore . . . ".
+    void ShowWordsToIgnoreReport(const std::u16string& report) override;
+
+    std::function<void()> onCountWordsCaption;
+    std::function<void()> onClearResultFigure;
+
+private:
+    SpecifiedWords& m_sw;
+    TextWindowSink& m_textWindow;
 };
 
 // Where the settings window puts the focus after an operation.
@@ -158,6 +190,22 @@ private:
     std::filesystem::path m_programFolder;
     std::array<std::u16string, 2> m_loaded;
     WordListFocus m_focus = WordListFocus::Unchanged;
+};
+
+// The saved-state reader's word-list hooks run through a WordListFiles working on the same
+// settings record: a file the person agreed to load is read with AttemptToReadWords, an
+// extra-words value gets the box's lost-focus processing (no character check while
+// `restoring`). The other hooks keep their defaults; a window adds its own by deriving.
+class WordListRestoreActions : public RestoreActions {
+public:
+    WordListRestoreActions(WordListFiles& files, bool restoring)
+        : m_files(files), m_restoring(restoring) {}
+    void ApplyExtraWords(Settings& s, int index) override;
+    bool AttemptToReadWords(Settings& s, int index) override;
+
+private:
+    WordListFiles& m_files;
+    bool m_restoring;
 };
 
 } // namespace lxty

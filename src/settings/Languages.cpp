@@ -20,7 +20,9 @@ constexpr std::array<CommonWordsLanguage, kNumLanguageEntries> kLanguages = {{
 
 } // namespace
 
-std::span<const CommonWordsLanguage> CommonWordsLanguages() { return kLanguages; }
+std::span<const CommonWordsLanguage> CommonWordsLanguages() {
+    return kLanguages;
+}
 
 int LanguageIndexOfFile(std::u16string_view fileName) {
     // Row 7 has no file; an empty name must not match it.

@@ -26,8 +26,12 @@ bool IsLetter(char16_t c) {
     return b >= 0xC0 && b != 0xD7 && b != 0xF7;
 }
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 std::optional<std::u16string> FirstDisallowed(std::u16string_view text, bool countOnly,
                                               std::u16string_view allowed) {
@@ -156,13 +160,15 @@ std::u16string DisallowedExtraCharMessage(const DisallowedExtraChar& found) {
                           strReservedMarkerChars.find(found.character[0]) != std::u16string::npos;
     std::u16string msg = u"The character '" + found.character + u"' occurs in some extra " +
                          (countOnly ? u"count-only word" : u"word-to-ignore") + u"\r\nbut is not " +
-                         (reserved ? u"" : u"currently set as ") + u"a character allowed in a word.";
+                         (reserved ? u"" : u"currently set as ") +
+                         u"a character allowed in a word.";
     if (found.character == u",") {
         msg += countOnly ? u"\r\n\r\nCount-only words and phrases must be separated by "
                            u"comma+space, not just by comma."
                          : u"\r\n\r\nWords-to-ignore must be separated by a space, not by a comma.";
     } else if (found.character == u"^") {
-        msg += countOnly ? u"\r\n\r\nPerhaps some count-only word" : u"\r\n\r\nPerhaps some Word-to-ignore";
+        msg += countOnly ? u"\r\n\r\nPerhaps some count-only word"
+                         : u"\r\n\r\nPerhaps some Word-to-ignore";
         msg += u" is a regular expression\r\nwithout angle brackets.";
     }
     return msg;

@@ -22,8 +22,7 @@ inline constexpr int kMaxWordsFiles = 99;
 inline constexpr std::u16string_view kWordsFileButtonCaption0 = u"Words-to-ignore files (99)";
 inline constexpr std::u16string_view kWordsFileButtonCaption1 =
     u"Count-only words/phrases files (99)";
-inline constexpr std::u16string_view kListFullMessage =
-    u"No more files may be added to this list.";
+inline constexpr std::u16string_view kListFullMessage = u"No more files may be added to this list.";
 inline constexpr std::u16string_view kAlreadyPresentTitle = u"Already present";
 
 // The index of the first entry equal to text, or -1. Without case sensitivity both sides are

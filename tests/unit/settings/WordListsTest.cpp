@@ -1,8 +1,8 @@
 // The word-file lists (FindInList, AddToList, RemoveSelected), the common-word language table
 // and its link to the selected file, and the check of the extra-words boxes.
 
-#include "settings/Languages.h"
 #include "settings/WordLists.h"
+#include "settings/Languages.h"
 
 #include "FakeHost.h"
 
@@ -31,8 +31,8 @@ TEST(WordListsTest, FindInListComparesInLowerCaseUnlessCaseSensitive) {
         int expected;
     };
     const std::vector<Case> cases = {
-        {u"/a/One.txt", true, 0},  {u"/a/one.txt", true, 2},  {u"/A/ONE.TXT", true, -1},
-        {u"/A/ONE.TXT", false, 0}, {u"/a/été.txt", false, 1}, {u"/a/été.txt", true, -1},
+        {u"/a/One.txt", true, 0},   {u"/a/one.txt", true, 2},  {u"/A/ONE.TXT", true, -1},
+        {u"/A/ONE.TXT", false, 0},  {u"/a/été.txt", false, 1}, {u"/a/été.txt", true, -1},
         {u"/a/two.txt", false, -1}, {u"", false, -1},
     };
     for (const auto& c : cases)
@@ -110,10 +110,17 @@ TEST(WordListsTest, LanguageIndexOfFileMatchesTheNameExactly) {
         int expected;
     };
     const std::vector<Case> cases = {
-        {u"cwds_en.txt", 0},  {u"cwds_de.txt", 1},  {u"cwds_es.txt", 2},
-        {u"cwds_pt.txt", 3},  {u"cwds_it.txt", 4},  {u"cwds_fr.txt", 5},
-        {u"cwds_en_de_es_pt_it_fr.txt", 6},         {u"CWDS_FR.TXT", 7},
-        {u"cwds_fr.txt.bak", 7}, {u"my_cwds_fr.txt", 7}, {u"", 7},
+        {u"cwds_en.txt", 0},
+        {u"cwds_de.txt", 1},
+        {u"cwds_es.txt", 2},
+        {u"cwds_pt.txt", 3},
+        {u"cwds_it.txt", 4},
+        {u"cwds_fr.txt", 5},
+        {u"cwds_en_de_es_pt_it_fr.txt", 6},
+        {u"CWDS_FR.TXT", 7},
+        {u"cwds_fr.txt.bak", 7},
+        {u"my_cwds_fr.txt", 7},
+        {u"", 7},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, LanguageIndexOfFile(c.name));
@@ -192,11 +199,11 @@ TEST(WordListsTest, ExtraBoxesThatPassTheCheck) {
     const std::vector<Case> cases = {
         {u"", u"", 0},
         {u"the a of", u"", 0},
-        {u"th~ c?t", u"", 0},                       // wildcards
-        {u"été straße", u"", 0},                    // letters of the table
-        {u"\u0142\u00f3d\u017a", u"", 0},           // letters by the word test's low byte
-        {u"<[a-z]+ing> dog", u"", 0},               // pattern skipped whole
-        {u"", u"new york, boston", 0},              // comma + space in the count-only box
+        {u"th~ c?t", u"", 0},             // wildcards
+        {u"été straße", u"", 0},          // letters of the table
+        {u"\u0142\u00f3d\u017a", u"", 0}, // letters by the word test's low byte
+        {u"<[a-z]+ing> dog", u"", 0},     // pattern skipped whole
+        {u"", u"new york, boston", 0},    // comma + space in the count-only box
         {u"", u"<^ab.*$>, cat", 0},
         {u"e-mail", u"e-mail, x-ray", 1},
     };
