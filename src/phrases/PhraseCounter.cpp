@@ -1,5 +1,6 @@
 #include "phrases/PhraseCounter.h"
 
+#include "engine/SpecifiedWords.h"
 #include "engine/WordsToIgnore.h"
 
 #include <algorithm>
@@ -211,6 +212,47 @@ std::u16string PhraseCounter::Slot(int k) const {
         out += *m_wordTexts[slot.ring[(static_cast<std::size_t>(slot.start + i)) % cap]];
     }
     return out;
+}
+
+AllPhrasesRules MakeAllPhrasesRules(const PhraseOptions& options, const RunState& run,
+                                    std::function<bool(std::u16string_view)> isWordToIgnore) {
+    AllPhrasesRules rules;
+    rules.minPhraseLength = options.intMinNumWordsInPhrase;
+    rules.maxPhraseLength = options.intMaxNumWordsInPhrase;
+    rules.countSingleWord = [&options, &run, isWordToIgnore](const std::u16string& word) {
+        return options.blnAllowPhrasesConsistingOnlyOfWordsToIgnore ||
+               !run.blnThereAreWordsToIgnore || !isWordToIgnore(word);
+    };
+    rules.testSlot = [&options, &run, isWordToIgnore](int k, const std::u16string& slot) {
+        const PhraseOptions& o = options;
+        if (k < o.intMinNumWordsInPhrase ||
+            (run.blnStripPhrases && k > 2 * o.intMaxNumWordsInPhrase))
+            return 0;
+        if (!run.blnThereAreWordsToIgnore)
+            return 1;
+        int ignored = 0;
+        std::size_t begin = 0;
+        for (;;) {
+            const std::size_t plus = slot.find(u'+', begin);
+            const std::size_t end = plus == std::u16string::npos ? slot.size() : plus;
+            ignored += isWordToIgnore(std::u16string_view(slot).substr(begin, end - begin)) ? 1 : 0;
+            if (plus == std::u16string::npos)
+                break;
+            begin = plus + 1;
+        }
+        if (run.blnStripPhrases) {
+            if (ignored == k)
+                return -1;
+            const int kept = k - ignored;
+            return kept >= o.intMinNumWordsInPhrase && kept <= o.intMaxNumWordsInPhrase ? 1 : 0;
+        }
+        if (o.blnExcludePhrasesContainingAWordToIgnore && ignored > 0)
+            return 0;
+        if (o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore && ignored == k)
+            return 0;
+        return 1;
+    };
+    return rules;
 }
 
 } // namespace lxty

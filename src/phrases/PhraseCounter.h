@@ -42,6 +42,7 @@
 namespace lxty {
 
 class WordsToIgnore;
+struct AllPhrasesRules;
 
 // The range and words-to-ignore treatment of an all-phrases count, as the "Count phrases"
 // button sets them (the main window's intMinNumWordsInPhrase, intMaxNumWordsInPhrase and the
@@ -125,5 +126,12 @@ private:
     std::vector<Phrase> m_phrases;
     std::vector<std::uint32_t> m_ids; // the word ids of every phrase, back to back
 };
+
+// The same phrase rules for the string-slot phrase window of SpecifiedWords (its
+// AllPhrasesRules): countSingleWord and testSlot (1 count, 0 do not, -1 end the word's step)
+// decide as PhraseStep does. isWordToIgnore is asked for every word of every slot tested, so
+// PhraseCounter is the faster way; this serves a run that keeps the one window.
+AllPhrasesRules MakeAllPhrasesRules(const PhraseOptions& options, const RunState& run,
+                                    std::function<bool(std::u16string_view)> isWordToIgnore);
 
 } // namespace lxty

@@ -4,6 +4,7 @@
 
 #include "phrases/PhraseCounter.h"
 #include "PhraseTestRig.h"
+#include "engine/SpecifiedWords.h"
 
 #include <gtest/gtest.h>
 
@@ -361,6 +362,51 @@ TEST(PhraseCounterTest, CompactWindowCountsAsThePlainSlotsOnGeneratedText) {
         }
     }
     EXPECT_EQ(cases, 5 * (3 + 3 + 2 + 2));
+}
+
+// The string-slot window of the specified-words branch, given the same rules, counts the same.
+TEST(PhraseCounterTest, RulesForTheStringSlotWindowCountTheSame) {
+    const std::vector<std::u16string> vocabulary = {u"a", u"b", u"of", u"the", u"c"};
+    std::mt19937 rng(99);
+    for (int treatment = 0; treatment < 5; ++treatment) {
+        for (int minWords : {1, 2, 3}) {
+            PhraseRig rig;
+            if (treatment > 0)
+                rig.IgnoreWords({u"of", u"the"});
+            rig.options.blnAllowPhrasesConsistingOnlyOfWordsToIgnore = treatment == 1;
+            rig.options.blnExcludePhrasesConsistingOnlyOfWordsToIgnore = treatment == 2;
+            rig.options.blnExcludePhrasesContainingAWordToIgnore = treatment == 3;
+            rig.run.blnStripPhrases = treatment == 4;
+            rig.Prepare(minWords, 4);
+
+            WordTable other;
+            SpecifiedWords sw(rig.settings, rig.run, rig.host, other, rig.textWindow,
+                              rig.wordsToIgnore);
+            sw.SetAddWordToList(
+                [&](const std::u16string& w) { other.Count(w, FileScope::SingleSource, 0); });
+            sw.SetAllPhrasesRules(
+                MakeAllPhrasesRules(rig.options, rig.run, [&](std::u16string_view w) {
+                    return rig.wordsToIgnore.IsIgnored(w, rig.settings);
+                }));
+            sw.SizePhraseWindow();
+            ASSERT_EQ(sw.PhraseWindowSize(), 4);
+
+            std::uniform_int_distribution<std::size_t> pick(0, vocabulary.size() - 1);
+            std::uniform_int_distribution<int> stop(0, 9);
+            for (int i = 0; i < 2000; ++i) {
+                const std::u16string& w = vocabulary[pick(rng)];
+                rig.run.blnStoppedAtPeriod = stop(rng) == 0;
+                rig.counter.PhraseStep(w);
+                sw.GetWords2Branch(w);
+            }
+            Counts counts;
+            for (const auto& e : other.Entries())
+                counts[e.word] = e.count;
+            SCOPED_TRACE(testing::Message()
+                         << "treatment " << treatment << ", minimum " << minWords);
+            EXPECT_EQ(rig.TableCounts(), counts);
+        }
+    }
 }
 
 } // namespace
