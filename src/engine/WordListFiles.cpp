@@ -240,6 +240,40 @@ bool WordListFiles::AddWordsFilePath(int index, const std::u16string& path) {
     return AddChosenFile(index, path);
 }
 
+bool WordListFiles::UseWordsFile(int index, const std::u16string& path) {
+    WordFileList& list = m_s.WordsFile[At(index)];
+    const int present = FindInList(list, path, false);
+    if (present < 0)
+        return AddWordsFilePath(index, path);
+    if (list.selected == present && !Loaded(index).empty() &&
+        Loaded(index) == list.paths[At(present)])
+        return true;
+    blnEnablingDisablingWordsFile = true;
+    list.selected = present;
+    blnEnablingDisablingWordsFile = false;
+    const bool ok = AttemptToReadWords(index);
+    m_engine.SetCountWordsCaption(m_run);
+    return ok;
+}
+
+bool WordListFiles::UseLanguage(int languageIndex) {
+    if (languageIndex < 0 || languageIndex >= kNumLanguageEntries)
+        return false;
+    const std::u16string selected = SelectedWordsFile(m_s.WordsFile[0]);
+    if (languageIndex != kNoLanguageSelectedIndex &&
+        languageIndex == LanguageIndexOfFile(FileNamePart(selected))) {
+        m_s.CommonWordsLanguages = languageIndex;
+        if (!Loaded(0).empty() && Loaded(0) == selected)
+            return true;
+        return AttemptToReadWords(0);
+    }
+    LanguageChosen(languageIndex);
+    if (languageIndex == kNoLanguageSelectedIndex)
+        return SelectedWordsFile(m_s.WordsFile[0]).empty();
+    return !Loaded(0).empty() && LanguageIndexOfFile(FileNamePart(Loaded(0))) == languageIndex &&
+           Loaded(0) == SelectedWordsFile(m_s.WordsFile[0]);
+}
+
 void WordListFiles::WordsFileChosen(int index, LoadRemoveChoice choice) {
     if (!m_run.blnStartUpCompleted || blnEnablingDisablingWordsFile || blnChangingLanguage ||
         blnReselectingWordsFile)

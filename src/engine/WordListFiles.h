@@ -149,6 +149,16 @@ public:
     // the entry is removed again when that fails; finally the count button's caption.
     bool AddWordsFilePath(int index, const std::u16string& path);
 
+    // lexitally-cli's WordsFile<index>=PATH: a path already in the list (in any letter case) is
+    // selected and read unless it is the file already loaded; any other path is added and
+    // read as AddWordsFilePath does. Returns whether the file is the one in force.
+    bool UseWordsFile(int index, const std::u16string& path);
+    // lexitally-cli's CommonWordsLanguages=N: LanguageChosen(N), except that when the
+    // selected words-to-ignore file already is that language's file it is read (unless it is
+    // the file already loaded) instead of nothing happening. Returns whether that language's
+    // file is in force (for 7: whether no file is).
+    bool UseLanguage(int languageIndex);
+
     // An entry of list `index` was chosen (the record's selection is already the chosen
     // entry) and the "Load or remove this file" dialog answered `choice`.
     void WordsFileChosen(int index, LoadRemoveChoice choice);

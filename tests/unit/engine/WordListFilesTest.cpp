@@ -598,6 +598,76 @@ TEST_F(WordListFilesTest, ExtraWordsAreCheckedAfterStartUpUnlessRestoring) {
     EXPECT_EQ(1u, host.messages.size());
 }
 
+TEST_F(WordListFilesTest, CommandLineUseOfAFileOrLanguage) {
+    // A path in the list (another letter case) is selected and read, not refused.
+    s.WordsFile[0] = {{mine, french}, 0};
+    EXPECT_TRUE(files.UseWordsFile(0, P(kLists / "elsewhere" / "CWDS_FR.TXT")));
+    EXPECT_EQ(1, s.WordsFile[0].selected);
+    EXPECT_EQ(1u, engine.reads.size());
+    // The file already in force is not read again.
+    EXPECT_TRUE(files.UseWordsFile(0, french));
+    EXPECT_EQ(1u, engine.reads.size());
+    // A new path is added and read.
+    EXPECT_TRUE(files.UseWordsFile(0, ignore));
+    EXPECT_EQ(3u, s.WordsFile[0].paths.size());
+    EXPECT_EQ(2u, engine.reads.size());
+    EXPECT_TRUE(host.messages.empty());
+
+    // The selected file is already English but was never read: it is read now.
+    s.WordsFile[0] = {{englishCwds}, 0};
+    EXPECT_TRUE(files.UseLanguage(0));
+    EXPECT_EQ(englishCwds, engine.reads.back().second);
+    EXPECT_TRUE(host.messages.empty());
+    host.answers = {MsgAnswer::Yes};
+    EXPECT_TRUE(files.UseLanguage(4));
+    EXPECT_EQ(P(kData / "cwds_it.txt"), engine.reads.back().second);
+    EXPECT_EQ(4, s.CommonWordsLanguages);
+    host.answers = {MsgAnswer::No};
+    EXPECT_FALSE(files.UseLanguage(5));
+    EXPECT_EQ(4, s.CommonWordsLanguages);
+    EXPECT_TRUE(files.UseLanguage(7));
+    EXPECT_EQ(-1, s.WordsFile[0].selected);
+}
+
+TEST(AllowedExtraCharsTest, SameAsTheCountRunBuildsThem) {
+    // Each box alone, then all together, against the word extractor's own rebuild.
+    int Settings::*boxes[] = {&Settings::AllowWordsWithHyphens,
+                              &Settings::AllowWordsWithApostrophes,
+                              &Settings::AllowWordsWithUnderscores,
+                              &Settings::AllowWordsWithColons,
+                              &Settings::AllowWordsWithBackslashes,
+                              &Settings::AllowWordsWithForwardslashes,
+                              &Settings::AllowWordsWithParentheses,
+                              &Settings::AllowWordsWithAmpersands,
+                              &Settings::AllowWordsWithPeriods,
+                              &Settings::AllowWordsWithCommas,
+                              &Settings::AllowWordsWithAtSigns,
+                              &Settings::AllowWordsWithNumerals,
+                              &Settings::AllowWordsWithUserSpecifiedExtraChars};
+    RunState run;
+    FakeHost host;
+    Markup markup;
+    WordSink sink;
+    std::vector<Settings> cases;
+    Settings all;
+    for (auto box : boxes) {
+        Settings one;
+        one.AllowWordsWithHyphens = 0;
+        one.UserSpecifiedExtraChars = u"#%";
+        one.*box = 1;
+        cases.push_back(one);
+        all.*box = 1;
+    }
+    all.UserSpecifiedExtraChars = u"$";
+    cases.push_back(all);
+    for (const Settings& c : cases) {
+        WordExtractor extractor(c, run, markup, host, sink);
+        extractor.SetAllowedExtraChars1();
+        extractor.SetAllowedExtraChars2();
+        EXPECT_EQ(extractor.AllowedExtraChars(), AllowedExtraChars(c));
+    }
+}
+
 // --- The real list reader ------------------------------------------------------------
 
 class RealReaderTest : public ::testing::Test {
