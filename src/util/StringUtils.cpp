@@ -170,7 +170,7 @@ constexpr CaseRange kUpperRanges[] = {
     {0xFF41, 0xFF5A, -32, 1},
 };
 
-char16_t MapThrough(const CaseRange* begin, const CaseRange* end, char16_t c) {
+constexpr char16_t MapThrough(const CaseRange* begin, const CaseRange* end, char16_t c) {
     // Ranges are sorted and disjoint: find the last one starting at or before c.
     const CaseRange* it = std::upper_bound(
         begin, end, c, [](char16_t value, const CaseRange& r) { return value < r.first; });
@@ -184,18 +184,61 @@ char16_t MapThrough(const CaseRange* begin, const CaseRange* end, char16_t c) {
     return static_cast<char16_t>(c + it->delta);
 }
 
-char16_t StandardLower(char16_t c) {
+constexpr char16_t StandardLower(char16_t c) {
     if (c < 0x80) {
         return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
     }
     return MapThrough(std::begin(kLowerRanges), std::end(kLowerRanges), c);
 }
 
-char16_t StandardUpper(char16_t c) {
+constexpr char16_t StandardUpper(char16_t c) {
     if (c < 0x80) {
         return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
     }
     return MapThrough(std::begin(kUpperRanges), std::end(kUpperRanges), c);
+}
+
+// Every accented letter of the program's own table lies below U+0180 (the last is Ÿ, U+0178),
+// so the case of the first 0x180 code units is worked out once, at compile time, and the rest
+// of the code units go straight to the standard mapping. Counting lower-cases every line read,
+// and nearly all of its characters fall in the table.
+constexpr std::size_t kTabledCodes = 0x180;
+
+struct CaseTable {
+    char16_t lower[kTabledCodes];
+    char16_t upper[kTabledCodes];
+};
+
+constexpr CaseTable MakeCaseTable() {
+    CaseTable t{};
+    for (std::size_t i = 0; i < kTabledCodes; ++i) {
+        const auto c = static_cast<char16_t>(i);
+        const std::size_t k = kAccentedCapitals.find(c);
+        t.lower[i] = k != std::u16string_view::npos ? kAccentedSmall[k] : StandardLower(c);
+        const std::size_t m = kAccentedSmall.find(c);
+        t.upper[i] = m != std::u16string_view::npos ? kAccentedCapitals[m] : StandardUpper(c);
+    }
+    return t;
+}
+
+constexpr bool AllBelow(std::u16string_view set, std::size_t limit) {
+    for (char16_t c : set)
+        if (c >= limit)
+            return false;
+    return true;
+}
+static_assert(AllBelow(kAccentedCapitals, kTabledCodes) && AllBelow(kAccentedSmall, kTabledCodes));
+
+constexpr CaseTable kCaseTable = MakeCaseTable();
+static_assert(kCaseTable.lower[u'Ÿ'] == u'ÿ' && kCaseTable.upper[u'ÿ'] == u'Ÿ');
+static_assert(kCaseTable.lower[u'A'] == u'a' && kCaseTable.upper[u'z'] == u'Z');
+
+inline char16_t LowerOf(char16_t c) {
+    return c < kTabledCodes ? kCaseTable.lower[c] : StandardLower(c);
+}
+
+inline char16_t UpperOf(char16_t c) {
+    return c < kTabledCodes ? kCaseTable.upper[c] : StandardUpper(c);
 }
 
 bool InSet(std::u16string_view set, char16_t c) {
@@ -211,19 +254,15 @@ std::size_t StartIndex(std::int64_t start) {
 
 std::u16string LowerCaseAll(std::u16string_view text) {
     std::u16string out(text);
-    for (char16_t& c : out) {
-        const std::size_t k = kAccentedCapitals.find(c);
-        c = k != std::u16string_view::npos ? kAccentedSmall[k] : StandardLower(c);
-    }
+    for (char16_t& c : out)
+        c = LowerOf(c);
     return out;
 }
 
 std::u16string UpperCaseAll(std::u16string_view text) {
     std::u16string out(text);
-    for (char16_t& c : out) {
-        const std::size_t k = kAccentedSmall.find(c);
-        c = k != std::u16string_view::npos ? kAccentedCapitals[k] : StandardUpper(c);
-    }
+    for (char16_t& c : out)
+        c = UpperOf(c);
     return out;
 }
 
