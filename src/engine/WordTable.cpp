@@ -8,6 +8,8 @@
 #include "util/StringUtils.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 #include <stdexcept>
 
 namespace lxty {
@@ -72,6 +74,36 @@ bool HasLetter(std::u16string_view word) {
     return word.find_first_of(kLetters) != std::u16string_view::npos;
 }
 
+// The hash of a word for the counting index: 64-bit multiply-and-fold over four code units at a
+// time, then a final mix so that the low bits (the slot) and the high bits (the tag) both
+// depend on every unit.
+std::uint64_t HashWord(std::u16string_view w) {
+    constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
+    std::uint64_t h = 0x243F6A8885A308D3ull ^ (w.size() * kMul);
+    const char16_t* p = w.data();
+    std::size_t n = w.size();
+    while (n >= 4) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, p, 8);
+        h = (h ^ chunk) * kMul;
+        h ^= h >> 29;
+        p += 4;
+        n -= 4;
+    }
+    if (n > 0) {
+        std::uint64_t chunk = 0;
+        std::memcpy(&chunk, p, n * 2);
+        h = (h ^ chunk) * kMul;
+        h ^= h >> 29;
+    }
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 33;
+    return h;
+}
+
 std::u16string_view KeyFrom(const std::u16string& key, std::int64_t keyStart) {
     const std::size_t from = static_cast<std::size_t>(std::max<std::int64_t>(keyStart, 1) - 1);
     if (from >= key.size())
@@ -85,7 +117,7 @@ std::u16string_view KeyFrom(const std::u16string& key, std::int64_t keyStart) {
 // WordTable
 
 void WordTable::Reset() {
-    m_tally.clear();
+    ClearIndex();
     m_entries.clear();
     m_laidOut = true;
     m_scope = FileScope::None;
@@ -94,6 +126,51 @@ void WordTable::Reset() {
     m_currentFile = 0;
     m_filePaths.clear();
     m_currentPathLower.clear();
+    m_currentPath.clear();
+}
+
+void WordTable::ClearIndex() const {
+    m_slots.clear();
+    m_tallies.clear();
+    m_blocks.clear();
+    m_blockUsed = 0;
+    m_blockSize = 0;
+}
+
+const char16_t* WordTable::Store(std::u16string_view word) {
+    // Words go one after another into blocks of 64 Ki code units; a long word (a long phrase)
+    // gets a block of its own, put before the block being filled.
+    constexpr std::size_t kBlock = 1 << 16;
+    if (word.size() > kBlock / 8) {
+        auto own = std::make_unique<char16_t[]>(word.size());
+        std::copy(word.begin(), word.end(), own.get());
+        const char16_t* at = own.get();
+        m_blocks.insert(m_blocks.end() - (m_blockSize != 0 ? 1 : 0), std::move(own));
+        return at;
+    }
+    if (m_blockSize - m_blockUsed < word.size()) {
+        m_blocks.push_back(std::make_unique<char16_t[]>(kBlock));
+        m_blockSize = kBlock;
+        m_blockUsed = 0;
+    }
+    char16_t* at = m_blocks.back().get() + m_blockUsed;
+    std::copy(word.begin(), word.end(), at);
+    m_blockUsed += word.size();
+    return at;
+}
+
+void WordTable::Grow() {
+    const std::size_t size = m_slots.empty() ? 1024 : 2 * m_slots.size();
+    std::vector<Slot> slots(size);
+    const std::size_t mask = size - 1;
+    for (std::size_t t = 0; t < m_tallies.size(); ++t) {
+        const std::uint64_t h = HashWord(m_tallies[t].Word());
+        std::size_t i = h & mask;
+        while (slots[i].tally != 0)
+            i = (i + 1) & mask;
+        slots[i] = {static_cast<std::uint32_t>(t + 1), static_cast<std::uint32_t>(h >> 32)};
+    }
+    m_slots = std::move(slots);
 }
 
 bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fileNumber) {
@@ -103,10 +180,22 @@ bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fi
     }
     if (m_laidOut)
         TakeBack();
+    if (m_slots.empty())
+        Grow();
 
-    auto it = m_tally.find(word);
-    if (it != m_tally.end()) {
-        Tally& t = it->second;
+    const std::uint64_t h = HashWord(word);
+    const auto tag = static_cast<std::uint32_t>(h >> 32);
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = h & mask;
+    for (;; i = (i + 1) & mask) {
+        const Slot slot = m_slots[i];
+        if (slot.tally == 0)
+            break;
+        if (slot.tag != tag)
+            continue;
+        Tally& t = m_tallies[slot.tally - 1];
+        if (t.Word() != word)
+            continue;
         ++t.count;
         if (scope == FileScope::Folder) {
             // A file's occurrences are consecutive, so only the last file can be the current one.
@@ -116,32 +205,48 @@ bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fi
         }
         return false;
     }
+
+    if (m_tallies.size() >= std::numeric_limits<std::uint32_t>::max() - 1)
+        throw std::length_error("word table full");
     Tally t;
+    t.word = Store(word);
+    t.length = word.size();
     t.count = 1;
     if (scope == FileScope::Folder)
         t.files.push_back({fileNumber, 1});
-    m_tally.emplace(std::u16string(word), std::move(t));
+    m_tallies.push_back(std::move(t));
+    m_slots[i] = {static_cast<std::uint32_t>(m_tallies.size()), tag};
+    if (2 * m_tallies.size() > m_slots.size())
+        Grow();
     return true;
 }
 
 std::int64_t WordTable::Size() const {
-    return static_cast<std::int64_t>(m_laidOut ? m_entries.size() : m_tally.size());
+    return static_cast<std::int64_t>(m_laidOut ? m_entries.size() : m_tallies.size());
 }
 
 void WordTable::LayOut() const {
     if (m_laidOut)
         return;
+    // The order the table has while counting: ordinal by word. Words are distinct, so the
+    // result does not depend on the order of arrival.
+    std::vector<std::uint32_t> order(m_tallies.size());
+    for (std::size_t t = 0; t < order.size(); ++t)
+        order[t] = static_cast<std::uint32_t>(t);
+    std::sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
+        return m_tallies[a].Word() < m_tallies[b].Word();
+    });
     m_entries.clear();
-    m_entries.reserve(m_tally.size());
-    while (!m_tally.empty()) {
-        auto node = m_tally.extract(m_tally.begin());
+    m_entries.reserve(m_tallies.size());
+    for (const std::uint32_t t : order) {
+        Tally& tally = m_tallies[t];
         WordEntry e;
-        e.word = std::move(node.key());
+        e.word.assign(tally.Word());
         e.sortKey = LowerCaseAll(FoldAccents(e.word));
-        e.count = node.mapped().count;
+        e.count = tally.count;
         switch (m_scope) {
         case FileScope::Folder:
-            e.files = std::move(node.mapped().files);
+            e.files = std::move(tally.files);
             break;
         case FileScope::SingleSource:
             // Clipboard and single-file runs keep every occurrence in file 0.
@@ -152,27 +257,47 @@ void WordTable::LayOut() const {
         }
         m_entries.push_back(std::move(e));
     }
-    // The order the table has while counting: ordinal by word. Words are distinct, so the
-    // result does not depend on the hash table's order.
-    std::sort(m_entries.begin(), m_entries.end(),
-              [](const WordEntry& a, const WordEntry& b) { return a.word < b.word; });
+    // The entries now hold the words; the index and its arena are not kept alongside them.
+    ClearIndex();
     m_laidOut = true;
 }
 
 void WordTable::TakeBack() {
+    ClearIndex();
+    m_tallies.reserve(m_entries.size());
     for (auto& e : m_entries) {
         Tally t;
+        t.word = Store(e.word);
+        t.length = e.word.size();
         t.count = e.count;
         if (m_scope == FileScope::Folder)
             t.files = std::move(e.files);
-        m_tally.emplace(std::move(e.word), std::move(t));
+        m_tallies.push_back(std::move(t));
     }
     m_entries.clear();
     m_firstFreq = 0;
     m_laidOut = false;
+    std::size_t size = 1024;
+    while (size < 2 * m_tallies.size())
+        size *= 2;
+    m_slots.assign(size, Slot{});
+    const std::size_t mask = size - 1;
+    for (std::size_t t = 0; t < m_tallies.size(); ++t) {
+        const std::uint64_t h = HashWord(m_tallies[t].Word());
+        std::size_t i = h & mask;
+        while (m_slots[i].tally != 0)
+            i = (i + 1) & mask;
+        m_slots[i] = {static_cast<std::uint32_t>(t + 1), static_cast<std::uint32_t>(h >> 32)};
+    }
 }
 
 void WordTable::UpdateCurrentFile(std::u16string_view path) {
+    // Called for every counted word of a folder run, nearly always with the path it had the
+    // last time: that needs no lower-casing.
+    // The lower-cased path kept is always that of the path kept.
+    if (path == m_currentPath)
+        return;
+    m_currentPath.assign(path);
     // File 0 has an empty path, so the first non-empty path starts file 1.
     std::u16string lower = LowerCaseAll(path);
     if (lower == m_currentPathLower)

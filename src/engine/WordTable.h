@@ -12,7 +12,8 @@
 //   BuildFrequencyChain(...)     ranks, next links and RunState::lngFirstFreq
 //   Entry(i), FirstInFrequencyOrder(), Next(i) ...   read by the reports and the count array
 //
-// While counting, words are tallied in a hash table (one lookup per occurrence). The first
+// While counting, words are tallied in a hash table (one lookup per occurrence, no allocation
+// but one copy of each new word). The first
 // call that needs entries by position (Size, Entry, the sort, the filters, the summary, the
 // chain) lays the entries out in ascending ordinal order of the word (16-bit code units
 // compared as unsigned numbers, no case or accent folding), which is the order the table has
@@ -23,11 +24,10 @@
 // per-file data has no cap on the number of files or on a per-file count.
 
 #include <cstdint>
-#include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace lxty {
@@ -139,21 +139,33 @@ public:
     std::int64_t Next(std::int64_t i) const { return Entry(i).nextInFrequencyOrder; }
 
 private:
+    // The counting form of an entry. Its word lives in the arena: one copy per distinct word,
+    // none per occurrence.
     struct Tally {
+        const char16_t* word = nullptr;
+        std::size_t length = 0;
         std::int64_t count = 0;
         std::vector<FileCount> files; // FileScope::Folder only
+        std::u16string_view Word() const { return {word, length}; }
     };
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::u16string_view s) const noexcept {
-            return std::hash<std::u16string_view>{}(s);
-        }
+    // A slot of the open-addressing index: the tally's position + 1 (0: empty) and the high
+    // half of the word's hash, compared before the words themselves.
+    struct Slot {
+        std::uint32_t tally = 0;
+        std::uint32_t tag = 0;
     };
 
     void LayOut() const; // hash -> entries in ordinal word order
     void TakeBack();     // entries -> hash, to count again
+    void ClearIndex() const;
+    void Grow();
+    const char16_t* Store(std::u16string_view word);
 
-    mutable std::unordered_map<std::u16string, Tally, Hash, std::equal_to<>> m_tally;
+    mutable std::vector<Slot> m_slots; // size a power of two, at most half full
+    mutable std::vector<Tally> m_tallies;
+    mutable std::vector<std::unique_ptr<char16_t[]>> m_blocks; // the arena of the words
+    mutable std::size_t m_blockUsed = 0;
+    mutable std::size_t m_blockSize = 0;
     mutable std::vector<WordEntry> m_entries;
     mutable bool m_laidOut = true; // an empty table is laid out
     FileScope m_scope = FileScope::None;
@@ -163,6 +175,7 @@ private:
     std::int64_t m_currentFile = 0;
     std::vector<std::u16string> m_filePaths; // index n - 1 = file number n
     std::u16string m_currentPathLower;
+    std::u16string m_currentPath; // as last given: the same text needs no lower-casing
 };
 
 // Where the counting code writes to the text window (appending, its length, clearing):
