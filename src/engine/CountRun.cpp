@@ -488,10 +488,11 @@ RunOutcome CountRun::DoIt() {
 
         // 10. A folder without a file to read.
         if (m_settings.Source == SourceKind::Folder && m_filesCounted == 0) {
-            const std::u16string spec = FileSelection::FromSettings(m_settings).patternsText;
+            // The patterns are followed by a space, so that they do not run into "were".
+            const std::u16string patterns = FileSelection::FromSettings(m_settings).patternsText;
             m_host.MessageBox(
                 u"No scanable files " +
-                    (spec.empty() ? std::u16string() : u"as specified " + spec) +
+                    (patterns.empty() ? std::u16string() : u"as specified " + patterns + u" ") +
                     u"were found in this folder" +
                     (m_settings.IncludeSubfolders == 1 ? u" or in its subfolders" : u"") + u".",
                 u"No files found", MsgIcon::Information);

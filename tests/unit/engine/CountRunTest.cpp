@@ -690,7 +690,7 @@ TEST_F(CountRunFolderTest, NoScanableFiles) {
     AddFile("picture.jpg", "not text at all");
     settings.FileFilepathSpecifications[0] = u"*.txt";
     EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords));
-    EXPECT_EQ(std::vector<std::string>{"No files found|No scanable files as specified *.txtwere "
+    EXPECT_EQ(std::vector<std::string>{"No files found|No scanable files as specified *.txt were "
                                        "found in this folder."},
               Shown());
     settings.FileFilepathSpecifications[0].clear();
