@@ -57,7 +57,9 @@ bool IsAsciiText(std::u16string_view s) {
     return true;
 }
 
-char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + 32 : c; }
+char16_t FoldAscii(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? c + 32 : c;
+}
 
 // "^...$" with "~" as ".*" and "?" as ".", on ASCII text: "." never takes a line feed.
 bool GlobMatch(std::u16string_view text, std::u16string_view pattern, bool caseSignificant) {
@@ -163,8 +165,8 @@ void ListMatcher::Compile(const std::vector<std::u16string>& entries, bool caseS
                 part.kind = PartKind::Literal;
                 // Such a part matches only an equal text, so whether the expression accepts
                 // that text is a property of the entry alone ("(a)" never matches itself).
-                part.usable = !raw.empty() &&
-                              RegExpMatch(raw, raw, kWildcard, kSingle, caseSignificant);
+                part.usable =
+                    !raw.empty() && RegExpMatch(raw, raw, kWildcard, kSingle, caseSignificant);
                 literalsUsable = literalsUsable && part.usable;
             } else {
                 allLiteral = false;
@@ -262,7 +264,7 @@ MatchResult ListMatcher::Lookup(std::u16string_view text, std::u16string* patter
         }
     }
     return exactIndex != std::numeric_limits<std::size_t>::max() ? MatchResult::Match
-                                                                    : MatchResult::NoMatch;
+                                                                 : MatchResult::NoMatch;
 }
 
 } // namespace lxty

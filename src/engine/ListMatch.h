@@ -86,7 +86,7 @@ private:
         std::u16string text;      // the entry part as written (lower-cased unless case matters)
         std::u16string collapsed; // runs of "~" made one, for the pre-check
         PartKind kind = PartKind::Regex;
-        bool usable = true; // Literal: matches itself; Angle: the engine accepts it
+        bool usable = true;   // Literal: matches itself; Angle: the engine accepts it
         std::u16string inner; // Angle: the pattern without its brackets
     };
     struct Entry {

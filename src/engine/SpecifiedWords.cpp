@@ -55,8 +55,7 @@ std::u16string OutsideAngleItems(std::u16string_view line) {
     std::size_t pos = 0;
     for (;;) {
         const std::size_t lt = line.find(u'<', pos);
-        const std::size_t gt =
-            lt == std::u16string_view::npos ? lt : line.find(u'>', lt + 1);
+        const std::size_t gt = lt == std::u16string_view::npos ? lt : line.find(u'>', lt + 1);
         if (gt == std::u16string_view::npos) {
             out.append(line.substr(pos));
             return out;
@@ -437,8 +436,8 @@ void SpecifiedWords::ListCountOnlyWords() {
                      : u"There is one word in the count-only file:";
     } else {
         // Also for an empty list, which is no "one word".
-        header = u"There are " + FormatCount(n) + u" " + StatusWord(m_run) +
-                 u" in the count-only file:";
+        header =
+            u"There are " + FormatCount(n) + u" " + StatusWord(m_run) + u" in the count-only file:";
     }
     m_textWindow.Clear();
     m_textWindow.Append(header);
@@ -467,12 +466,10 @@ void SpecifiedWords::CheckForNonAlphaNumeric(const std::u16string& entry) {
 void SpecifiedWords::SwitchOnOptionalCharacters() {
     Settings& s = m_settings;
     int* settings[kNumOptionalChars] = {
-        &s.AllowWordsWithHyphens,     &s.AllowWordsWithApostrophes,
-        &s.AllowWordsWithUnderscores, &s.AllowWordsWithColons,
-        &s.AllowWordsWithBackslashes, &s.AllowWordsWithForwardslashes,
-        &s.AllowWordsWithParentheses, &s.AllowWordsWithAmpersands,
-        &s.AllowWordsWithPeriods,     &s.AllowWordsWithCommas,
-        &s.AllowWordsWithAtSigns,     &s.AllowWordsWithNumerals};
+        &s.AllowWordsWithHyphens,     &s.AllowWordsWithApostrophes, &s.AllowWordsWithUnderscores,
+        &s.AllowWordsWithColons,      &s.AllowWordsWithBackslashes, &s.AllowWordsWithForwardslashes,
+        &s.AllowWordsWithParentheses, &s.AllowWordsWithAmpersands,  &s.AllowWordsWithPeriods,
+        &s.AllowWordsWithCommas,      &s.AllowWordsWithAtSigns,     &s.AllowWordsWithNumerals};
     for (int i = 0; i < kNumOptionalChars; ++i)
         if (blnOptionalCharFound[i])
             *settings[i] = 1;
@@ -535,8 +532,8 @@ void SpecifiedWords::GetWords2Branch(const std::u16string& word) {
             toCount = m_allPhrases.countSingleWord ? m_allPhrases.countSingleWord(word) : true;
     } else {
         if (m_run.intNumExtraCountOnlyWords > 0) {
-            const MatchResult r = m_extraCountOnly.Lookup(word, m_settings.CaseSignificant == 1,
-                                                          &strPatternError);
+            const MatchResult r =
+                m_extraCountOnly.Lookup(word, m_settings.CaseSignificant == 1, &strPatternError);
             toCount = r == MatchResult::Match;
             blnPatternError = r == MatchResult::PatternError;
         }

@@ -37,9 +37,13 @@ void WordsToIgnore::SetFileEntries(std::vector<std::u16string> entries) {
     m_fileSet.reset();
 }
 
-void WordsToIgnore::ClearTyped() { SetTyped({}); }
+void WordsToIgnore::ClearTyped() {
+    SetTyped({});
+}
 
-void WordsToIgnore::ClearFile() { SetFileEntries({}); }
+void WordsToIgnore::ClearFile() {
+    SetFileEntries({});
+}
 
 bool WordsToIgnore::ListLookup(std::u16string_view text, const std::vector<std::u16string>& list,
                                bool caseSignificant) {
