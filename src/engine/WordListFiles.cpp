@@ -3,6 +3,7 @@
 #include "engine/Patterns.h"
 #include "engine/SpecifiedWords.h"
 #include "engine/WordTable.h"
+#include "engine/WordsToIgnore.h"
 #include "settings/Languages.h"
 #include "settings/SettingsLists.h"
 #include "settings/WordLists.h"
@@ -61,6 +62,20 @@ void SpecifiedWordsListEngine::SetCountWordsCaption(RunState& run) {
         onCountWordsCaption();
 }
 
+void SpecifiedWordsListEngine::ClearFileEntries(int index) {
+    if (index == 0)
+        m_wordsToIgnore.ClearFile();
+    else
+        m_sw.ClearCountOnlyFileList();
+}
+
+void SpecifiedWordsListEngine::ClearExtraEntries(int index) {
+    if (index == 0)
+        m_wordsToIgnore.ClearTyped();
+    else
+        m_sw.SetExtraCountOnlyList({});
+}
+
 void SpecifiedWordsListEngine::ClearResultFigure() {
     if (onClearResultFigure)
         onClearResultFigure();
@@ -89,6 +104,18 @@ void WordListFiles::SetThereAreWordsToIgnore() {
         m_run.lngNumWordsToIgnore >= 1 || m_run.intNumExtraWordsToIgnore >= 1;
 }
 
+void WordListFiles::ForgetFileEntries(int index) {
+    (index == 0 ? m_run.lngNumWordsToIgnore : m_run.lngNumCountOnlyWords) = 0;
+    m_engine.ClearFileEntries(index);
+    SetThereAreWordsToIgnore();
+}
+
+void WordListFiles::ForgetExtraEntries(int index) {
+    (index == 0 ? m_run.intNumExtraWordsToIgnore : m_run.intNumExtraCountOnlyWords) = 0;
+    m_engine.ClearExtraEntries(index);
+    SetThereAreWordsToIgnore();
+}
+
 bool WordListFiles::AttemptToReadWords(int index) {
     WordFileList& list = m_s.WordsFile[At(index)];
     const std::u16string path = SelectedWordsFile(list);
@@ -99,6 +126,7 @@ bool WordListFiles::AttemptToReadWords(int index) {
 
     if (!FileExists(path)) {
         Loaded(index).clear();
+        ForgetFileEntries(index);
         if (m_run.blnStartUpCompleted) {
             m_host.MessageBox(std::u16string(u"File for ") +
                                   (index == 0 ? u"words-to-ignore" : u"count-only words") +
@@ -139,16 +167,9 @@ bool WordListFiles::AttemptToReadWords(int index) {
             m_host.MessageBox(msg, std::u16string(kReadErrorTitle), MsgIcon::Exclamation);
             // The extra box of the kind is emptied; its entries go with it.
             m_s.WordsToIgnoreOrCount[At(index)].clear();
-            if (index == 0)
-                m_run.intNumExtraWordsToIgnore = 0;
-            else
-                m_run.intNumExtraCountOnlyWords = 0;
+            ForgetExtraEntries(index);
         }
-        if (index == 0)
-            m_run.lngNumWordsToIgnore = 0;
-        else
-            m_run.lngNumCountOnlyWords = 0;
-        SetThereAreWordsToIgnore();
+        ForgetFileEntries(index);
         blnEnablingDisablingWordsFile = true;
         list.selected = -1;
         blnEnablingDisablingWordsFile = false;
@@ -288,11 +309,7 @@ void WordListFiles::WordsFileChosen(int index, LoadRemoveChoice choice) {
         break;
     case LoadRemoveChoice::Remove:
         RemoveSelected(list);
-        if (index == 0)
-            m_run.lngNumWordsToIgnore = 0;
-        else
-            m_run.lngNumCountOnlyWords = 0;
-        SetThereAreWordsToIgnore();
+        ForgetFileEntries(index);
         Loaded(index).clear();
         break;
     case LoadRemoveChoice::Cancel: {
@@ -322,13 +339,9 @@ void WordListFiles::ClearWordsFiles(int index) {
         list.paths.clear();
     list.selected = -1;
     blnEnablingDisablingWordsFile = false;
-    if (index == 1) {
-        m_run.lngNumCountOnlyWords = 0;
-    } else {
+    if (index == 0)
         m_s.CommonWordsLanguages = kNoLanguageSelectedIndex;
-        m_run.lngNumWordsToIgnore = 0;
-        SetThereAreWordsToIgnore();
-    }
+    ForgetFileEntries(index);
     Loaded(index).clear();
 }
 
@@ -345,8 +358,7 @@ bool WordListFiles::LanguageChosen(int languageIndex) {
         list.selected = -1;
         blnEnablingDisablingWordsFile = false;
         // With no file in force its words are no longer ignored.
-        m_run.lngNumWordsToIgnore = 0;
-        SetThereAreWordsToIgnore();
+        ForgetFileEntries(0);
         Loaded(0).clear();
         return false;
     }
@@ -407,10 +419,7 @@ void WordListFiles::ExtraWordsLostFocus(int index, bool restoring) {
     std::u16string& box = m_s.WordsToIgnoreOrCount[At(index)];
     box = TrimSpaces(box);
     if (box.empty()) {
-        if (index == 0)
-            m_run.intNumExtraWordsToIgnore = 0;
-        else
-            m_run.intNumExtraCountOnlyWords = 0;
+        ForgetExtraEntries(index);
     } else {
         if (m_s.CaseSignificant != 1)
             box = LowerCaseExceptRegexp(box);

@@ -52,6 +52,12 @@ public:
     // The main window's SetCountWordsCaption. The default updates the run state only:
     // blnThereAreCountOnlyWords when the count-only file or box holds at least one entry.
     virtual void SetCountWordsCaption(RunState& run);
+    // The entries of list `index`'s file, or of its extra-words box, go out of force: the file
+    // was removed, cleared, deselected or failed to load, or the box was emptied. The run
+    // state's counter is already 0; the lists must follow, since a lookup may consult the
+    // lists themselves. The defaults do nothing.
+    virtual void ClearFileEntries(int index) { (void)index; }
+    virtual void ClearExtraEntries(int index) { (void)index; }
     // The main window's result-figure label is cleared (a words-to-ignore file was loaded).
     virtual void ClearResultFigure() {}
     // Shows the report of a loaded words-to-ignore file ("1,234 words-to-ignore loaded").
@@ -61,13 +67,15 @@ public:
 
 class SpecifiedWords;
 class TextWindowSink;
+class WordsToIgnore;
 
 // The program's WordListEngine: the specified-words lists of the counting engine. `sw` must
 // have been built on the same settings record and run state as the WordListFiles using it.
 class SpecifiedWordsListEngine : public WordListEngine {
 public:
-    SpecifiedWordsListEngine(SpecifiedWords& sw, TextWindowSink& textWindow)
-        : m_sw(sw), m_textWindow(textWindow) {}
+    SpecifiedWordsListEngine(SpecifiedWords& sw, WordsToIgnore& wordsToIgnore,
+                             TextWindowSink& textWindow)
+        : m_sw(sw), m_wordsToIgnore(wordsToIgnore), m_textWindow(textWindow) {}
 
     // SpecifiedWords::ReadWordsFromFile; `wildcards` when it refused a count-only file for its
     // "?" or "~".
@@ -77,6 +85,8 @@ public:
     void GetExtraWords(Settings& s, int index) override;
     // The run-state part, then onCountWordsCaption (the window's caption), when set.
     void SetCountWordsCaption(RunState& run) override;
+    void ClearFileEntries(int index) override;
+    void ClearExtraEntries(int index) override;
     void ClearResultFigure() override;
     // The text window shows the report in place of "Now reading words to ignore . . . ".
     void ShowWordsToIgnoreReport(const std::u16string& report) override;
@@ -86,6 +96,7 @@ public:
 
 private:
     SpecifiedWords& m_sw;
+    WordsToIgnore& m_wordsToIgnore;
     TextWindowSink& m_textWindow;
 };
 
@@ -127,16 +138,17 @@ public:
     //  - The file is missing: after start-up "File for words-to-ignore not found." /
     //    "File for count-only words not found." (exclamation, "File not found") and the list
     //    is left with nothing selected; during start-up, for list 0, the English common-word
-    //    file is added and selected instead (not read). False.
+    //    file is added and selected instead (not read; not added again when it is itself the
+    //    missing file). The list's file entries go out of force. False.
     //  - Read: list 1 switches count-only mode on and asks whether to list the entries
     //    ("One count-only word/phrase loaded from <path>..." / "<n> count-only-words/phrases
     //    loaded from <path>..."); list 0 clears the result figure, reports "One
     //    word-to-ignore loaded" / "<n> words-to-ignore loaded" and sets the language list to
     //    the file's language. True.
-    //  - The read fails: unless a stop was requested, the wildcard message or "Error when
-    //    attempting to load <kind>" + CR LF + "from file <path>" (exclamation); the extra-words
-    //    box of that kind is emptied, both its counters become 0 and the list is left with
-    //    nothing selected. False.
+    //  - The read fails: the list is left with nothing selected and the file's entries go out
+    //    of force (counter 0). Unless a stop was requested, the wildcard message or "Error
+    //    when attempting to load <kind>" + CR LF + "from file <path>" (exclamation) is shown
+    //    and the extra-words box of that kind is emptied, its entries going too. False.
     bool AttemptToReadWords(int index);
 
     // The "Words-to-ignore files" / "Count-only words/phrases files" buttons: the questions and
@@ -191,6 +203,8 @@ private:
     bool MayAddFile(int index);
     bool AddChosenFile(int index, const std::u16string& path);
     void SetThereAreWordsToIgnore();
+    void ForgetFileEntries(int index);
+    void ForgetExtraEntries(int index);
     std::u16string& Loaded(int index);
 
     Settings& m_s;

@@ -75,6 +75,10 @@ public:
         WordListEngine::SetCountWordsCaption(run);
     }
     void ClearResultFigure() override { ++figuresCleared; }
+    void ClearFileEntries(int index) override { fileCleared.push_back(index); }
+    void ClearExtraEntries(int index) override { extraCleared.push_back(index); }
+    std::vector<int> fileCleared;
+    std::vector<int> extraCleared;
     void ShowWordsToIgnoreReport(const std::u16string& report) override {
         reports.push_back(report);
     }
@@ -203,6 +207,8 @@ TEST_F(WordListFilesTest, AnAddedFileThatFailsToLoadIsRemovedAgain) {
     EXPECT_EQ(0, run.lngNumWordsToIgnore);
     EXPECT_FALSE(run.blnThereAreWordsToIgnore);
     EXPECT_EQ(u"", files.LoadedPath(0));
+    EXPECT_EQ(std::vector<int>{0}, engine.fileCleared);
+    EXPECT_EQ(std::vector<int>{0}, engine.extraCleared);
     EXPECT_EQ(1, engine.captions);
 }
 
@@ -435,6 +441,7 @@ TEST_F(WordListFilesTest, NoLanguageLeavesNoWordsToIgnoreFileInForce) {
     EXPECT_EQ(-1, s.WordsFile[0].selected);
     EXPECT_EQ(1u, s.WordsFile[0].paths.size());
     EXPECT_EQ(0, run.lngNumWordsToIgnore);
+    EXPECT_EQ(std::vector<int>{0}, engine.fileCleared);
     EXPECT_FALSE(run.blnThereAreWordsToIgnore);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(engine.reads.empty());
@@ -480,6 +487,7 @@ TEST_F(WordListFilesTest, LoadRemoveOrCancelAChosenEntry) {
     files.WordsFileChosen(0, LoadRemoveChoice::Remove);
     EXPECT_EQ((WordFileList{{englishCwds, mine}, -1}), s.WordsFile[0]);
     EXPECT_EQ(0, run.lngNumWordsToIgnore);
+    EXPECT_EQ(std::vector<int>{0}, engine.fileCleared);
     EXPECT_EQ(u"", files.LoadedPath(0));
 
     // Cancel with nothing loaded selects nothing.
@@ -517,6 +525,7 @@ TEST_F(WordListFilesTest, ClearingAList) {
     files.ClearWordsFiles(1);
     EXPECT_EQ(WordFileList{}, s.WordsFile[1]);
     EXPECT_EQ(0, run.lngNumCountOnlyWords);
+    EXPECT_EQ((std::vector<int>{0, 1}), engine.fileCleared);
     EXPECT_EQ(u"Clear count-only words/phrases files", host.messages.back().title);
 }
 
@@ -564,9 +573,11 @@ TEST_F(WordListFilesTest, ExtraWordsLoseTheFocus) {
         s.WordsToIgnoreOrCount[static_cast<std::size_t>(c.box)] = c.text;
         run.intNumExtraWordsToIgnore = 5;
         run.intNumExtraCountOnlyWords = 5;
+        engine.extraCleared.clear();
         files.ExtraWordsLostFocus(c.box);
         if (c.handedOver.empty()) {
             EXPECT_TRUE(engine.extraParsed.empty());
+            EXPECT_EQ(std::vector<int>{c.box}, engine.extraCleared);
             EXPECT_EQ(0, c.box == 0 ? run.intNumExtraWordsToIgnore : run.intNumExtraCountOnlyWords);
             EXPECT_EQ(u"", s.WordsToIgnoreOrCount[static_cast<std::size_t>(c.box)]);
         } else {
@@ -682,7 +693,7 @@ protected:
     HostTextWindow textWindow{host};
     WordsToIgnore wordsToIgnore;
     SpecifiedWords sw{s, run, host, table, textWindow, wordsToIgnore};
-    SpecifiedWordsListEngine engine{sw, textWindow};
+    SpecifiedWordsListEngine engine{sw, wordsToIgnore, textWindow};
     WordListFiles files{s, run, host, engine, kData};
 };
 
@@ -694,6 +705,31 @@ TEST_F(RealReaderTest, WordsToIgnoreFileWithCommentsLoads) {
     EXPECT_EQ(u"4 words-to-ignore loaded", host.textWindow);
     EXPECT_TRUE(run.blnThereAreWordsToIgnore);
     EXPECT_EQ(7, s.CommonWordsLanguages);
+}
+
+TEST_F(RealReaderTest, RemovedOrClearedWordsAreNoLongerIgnored) {
+    run.blnStartUpCompleted = true;
+    ASSERT_TRUE(files.AddWordsFilePath(0, P(kLists / "ignore.txt")));
+    s.WordsToIgnoreOrCount[0] = u"dog";
+    files.ExtraWordsLostFocus(0);
+    EXPECT_TRUE(wordsToIgnore.IsIgnored(u"the", s));
+    EXPECT_TRUE(wordsToIgnore.IsIgnored(u"dog", s));
+
+    files.WordsFileChosen(0, LoadRemoveChoice::Remove);
+    EXPECT_FALSE(wordsToIgnore.IsIgnored(u"the", s));
+    EXPECT_TRUE(wordsToIgnore.IsIgnored(u"dog", s));
+    EXPECT_TRUE(run.blnThereAreWordsToIgnore);
+
+    files.ClearExtraWords(0);
+    EXPECT_FALSE(wordsToIgnore.IsIgnored(u"dog", s));
+    EXPECT_FALSE(run.blnThereAreWordsToIgnore);
+
+    // A common-word language, then "[No language selected]".
+    host.answers = {MsgAnswer::Yes};
+    ASSERT_TRUE(files.LanguageChosen(1));
+    EXPECT_TRUE(wordsToIgnore.IsIgnored(u"und", s));
+    files.LanguageChosen(7);
+    EXPECT_FALSE(wordsToIgnore.IsIgnored(u"und", s));
 }
 
 TEST_F(RealReaderTest, RefusedFilesShowTheirMessageAndLeaveTheList) {
