@@ -1,14 +1,16 @@
 #include "app/QtHost.h"
 
+#include "app/frmPopUp.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QAbstractButton>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTimer>
-#include <QToolTip>
 
 namespace lxty::app {
 
@@ -115,8 +117,11 @@ void QtHost::TextWindowAppend(const std::u16string& text) {
 void QtHost::SetLabel(const std::string& name, const std::u16string& text) {
     if (!m_window)
         return;
-    if (auto* label = m_window->findChild<QLabel*>(QString::fromStdString(name)))
+    const QString objectName = QString::fromStdString(name);
+    if (auto* label = m_window->findChild<QLabel*>(objectName))
         label->setText(Q(text));
+    else if (auto* button = m_window->findChild<QAbstractButton*>(objectName))
+        button->setText(Q(text)); // the count button's caption
 }
 
 std::optional<std::u16string> QtHost::ChooseOpenFile(const std::u16string& title,
@@ -158,8 +163,13 @@ void QtHost::PopUp(const std::u16string& text, const std::string& nearControl) {
     if (m_window)
         if (auto* w = m_window->findChild<QWidget*>(QString::fromStdString(nearControl)))
             near = w;
-    if (near)
-        QToolTip::showText(near->mapToGlobal(QPoint(near->width(), 0)), Q(text), near, {}, 2000);
+    if (!near)
+        return;
+    if (!m_popUp)
+        m_popUp = new frmPopUp(m_window);
+    // Beside the control, 300 twips high, for two seconds.
+    const QPoint at = near->mapToGlobal(QPoint(near->width() + 4, 0));
+    m_popUp->PopUp(Q(text), 2400, 300, 2000, at.y() * 15, at.x() * 15);
 }
 
 void QtHost::Yield() {

@@ -2,6 +2,7 @@
 // The Host of the window program: Qt message boxes, input boxes, file choosers and the
 // clipboard; the text window and labels are widgets of the main window, found by name.
 
+#include "app/frmPopUp.h"
 #include "engine/Host.h"
 
 #include <QElapsedTimer>
@@ -11,6 +12,8 @@ class QWidget;
 class QPlainTextEdit;
 
 namespace lxty::app {
+
+class frmPopUp;
 
 class QtHost : public Host {
 public:
@@ -44,6 +47,7 @@ private:
     QPointer<QWidget> m_window;
     QPointer<QPlainTextEdit> m_textWindow;
     QElapsedTimer m_sinceYield;
+    QPointer<frmPopUp> m_popUp; // created on first use, owned by the window
 };
 
 } // namespace lxty::app

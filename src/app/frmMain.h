@@ -1,20 +1,49 @@
 #pragma once
-// The main window. It owns the run state, the settings record and the text window, loads the
-// numbered texts at start-up and reports a failed load.
+// The main window: the program itself. It owns the settings record, the run state, the word
+// table, the text window model, the report state and the words to ignore, and the count run
+// that works on them; its controls edit the record and its buttons start the engine's
+// operations. The window never counts: it shows what the count run writes through the Host
+// (labels and the text window, by object name) and keeps its controls' enabling in step
+// (EnableDisableButtons, the one-second refresh).
+//
+// Start-up: construct, show(), StartUp() (loads the numbered texts, fills the lists, resets
+// the settings, restores the saved state, starts the refresh). Closing the window is "Quit":
+// it saves the state when SaveStateOnQuit is set.
 
 #include "app/QtHost.h"
+#include "engine/CountRun.h"
 #include "engine/RunState.h"
+#include "settings/SavedState.h"
 #include "settings/Settings.h"
 
 #include <QMainWindow>
+#include <QTimer>
+#include <filesystem>
 #include <memory>
 
-class QPlainTextEdit;
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace lxty {
+class TextWindow;
+class WordTable;
+class WordsToIgnore;
+struct ReportContext;
+struct ReportState;
+} // namespace lxty
 
 namespace lxty::app {
 
-class frmMain : public QMainWindow {
+class frmCountWordsPhrases;
+
+class frmMain : public QMainWindow, private CountRunShell {
     Q_OBJECT
 public:
     // catalogueFile: the numbered texts ("lxty.dat" beside the program).
@@ -24,20 +53,122 @@ public:
     RunState& State() { return m_state; }
     Settings& Record() { return m_settings; }
     Host& TheHost() { return *m_host; }
+    WordTable& Table() { return *m_table; }
+    ReportContext& Context() { return *m_ctx; }
+    CountRun& Run() { return *m_countRun; }
     // The result code of loading the numbered texts.
     int CatalogueResult() const { return m_catalogueResult; }
+
+    // The saved state file. Empty (the default): "Tarnwell Systems/lxty.usr" in the generic
+    // configuration folder, worked out at start-up. Set it before StartUp to use another.
+    void SetStateFilePath(const std::filesystem::path& path) { m_stateFile = path; }
+    const std::filesystem::path& StateFilePath() const { return m_stateFile; }
+    // Whether StartUp restores the saved state (on by default).
+    void SetRestoreStateAtStartUp(bool restore) { m_restoreAtStartUp = restore; }
 
     // Start-up that may show messages: call after show().
     void StartUp();
 
+    // Shows the record in the controls (after a restore, a count or a reset by the engine).
+    void RecordToControls();
+    // The one-second refresh: captions, tool tips, enabling of the clear buttons.
+    void Refresh();
+    // EnableDisableButtons (the count run calls it as its shell).
+    void EnableDisableButtons(bool enable) override;
+    // SetCountWordsCaption: count-only entries in force, the count button's caption.
+    void SetCountWordsCaption();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // CountRunShell
+    void SetLabelFont(const std::string& label, const std::u16string& font, int points) override;
+
+    void BuildControls();
+    void ConnectControls();
+    void EnableControlsForSource();
+    void SetTheFocus();
+    void OnSourceChosen(SourceKind kind);
+    void OnChooseInputFile();
+    void OnChooseFolder();
+    void OnChooseOutputFile();
+    void OnCountWords();
+    void OnListFiles();
+    void OnSaveState();
+    void OnReportOption(int option);
+    void ShowSingleFileDetails();
+    void FillLists();
+    bool Ready() const;
+
+    class Restore;
+
     QString m_catalogueFile;
     int m_catalogueResult = 0;
+    std::filesystem::path m_stateFile;
+    bool m_restoreAtStartUp = true;
+    bool m_updating = false; // the record is being shown: control signals change nothing
+    // Kept copies of the input-file and folder texts across source changes.
+    std::u16string m_keptFile;
+    std::u16string m_keptFolder;
+    std::u16string m_lastStateError;
+
     RunState m_state;
     Settings m_settings;
-    QPlainTextEdit* m_txbOutput = nullptr;
-    QLabel* m_lblStatus = nullptr;
     std::unique_ptr<QtHost> m_host;
+    std::unique_ptr<WordTable> m_table;
+    std::unique_ptr<TextWindow> m_textWindow;
+    std::unique_ptr<ReportState> m_report;
+    std::unique_ptr<ReportContext> m_ctx;
+    std::unique_ptr<WordsToIgnore> m_wordsToIgnore;
+    std::unique_ptr<CountRun> m_countRun;
+    frmCountWordsPhrases* m_countChoice = nullptr;
+
+    QTimer m_refreshTimer; // Timer1: the refresh
+    QTimer m_runTimer;     // Timer2: the run's elapsed time and progress
+
+    // Controls
+    QGroupBox* m_fraSource = nullptr;
+    QGroupBox* m_fraOutput = nullptr;
+    QGroupBox* m_fraDisplay = nullptr;
+    QLabel* m_lblSelectSource = nullptr;
+    QRadioButton* m_optOnClipboard = nullptr;
+    QRadioButton* m_optInFile = nullptr;
+    QRadioButton* m_optFolder = nullptr;
+    QPushButton* m_cmdFile[2] = {};
+    QLineEdit* m_txbFile[2] = {};
+    QPushButton* m_cmdClearFile[2] = {};
+    QPushButton* m_cmdFolder = nullptr;
+    QLineEdit* m_txbFolder = nullptr;
+    QPushButton* m_cmdClearFolder = nullptr;
+    QCheckBox* m_chkIncludeSubfolders = nullptr;
+    QLabel* m_lblScanOnlyFiles = nullptr;
+    QLabel* m_lblExcludeFilepaths = nullptr;
+    QLineEdit* m_txbFileFilepathSpecifications[2] = {};
+    QPushButton* m_cmdListFiles = nullptr;
+    QCheckBox* m_chkDisableOutputToFile = nullptr;
+    QCheckBox* m_chkSuppressWords = nullptr;
+    QCheckBox* m_chkSuppressFilenames = nullptr;
+    QLabel* m_lblWordOrder = nullptr;
+    QComboBox* m_cboWordOrder = nullptr;
+    QLabel* m_lblDisplayFormat = nullptr;
+    QComboBox* m_cboDisplayFormat = nullptr;
+    QCheckBox* m_chkDisplayRelativeFrequency = nullptr;
+    QCheckBox* m_chkSortByNumberOfFiles = nullptr;
+    QPushButton* m_cmdCountWords = nullptr;
+    QPushButton* m_cmdSaveState = nullptr;
+    QPushButton* m_cmdClearOutput = nullptr;
+    QPushButton* m_cmdQuit = nullptr;
+    QPlainTextEdit* m_txbOutput = nullptr;
+    QLabel* m_lblFile = nullptr;
+    QLabel* m_lblFilesize = nullptr;
+    QLabel* m_lblXMLsize = nullptr;
+    QLabel* m_lblTimeElapsed = nullptr;
+    QLabel* m_lblNumberOfWords = nullptr;
+    QLabel* m_lblNumWordsExcluded = nullptr;
+    QLabel* m_lblNumOccurrences = nullptr;
+    QLabel* m_lblTotalNumOccurrences = nullptr;
+    QLabel* m_lblTwirler = nullptr;
 };
 
 } // namespace lxty::app

@@ -1,0 +1,96 @@
+#include "app/frmCountWordsPhrases.h"
+
+#include "util/Catalogue.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lxty::app {
+
+namespace {
+QString Q(const std::u16string& s) {
+    QString q = QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+    q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return q;
+}
+} // namespace
+
+frmCountWordsPhrases::frmCountWordsPhrases(Settings& settings, RunState& run, Host& host,
+                                           QWidget* parent)
+    : QDialog(parent), m_choice(settings, run, host) {
+    setObjectName("frmCountWordsPhrases");
+    setWindowTitle("Count words/phrases");
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    m_lblIntro = new QLabel(this);
+    m_lblIntro->setObjectName("lblIntro");
+    m_lblIntro->setWordWrap(true);
+    m_lblIntro->setMinimumWidth(420);
+    layout->addWidget(m_lblIntro);
+
+    m_chkFileList = new QCheckBox(this);
+    m_chkFileList->setObjectName("chkFileList");
+    layout->addWidget(m_chkFileList);
+
+    auto* buttons = new QHBoxLayout;
+    auto button = [&](const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+        return b;
+    };
+    m_cmdCountAllWords = button("cmdCountAllWords", "Count all words");
+    m_cmdCountSpecifiedWordsPhrases =
+        button("cmdCountSpecifiedWordsPhrases", "Count only specified words/phrases");
+    m_cmdSetParameters = button("cmdSetParameters", "Go to 'Settings'");
+    m_cmdCancel = button("cmdCancel", "Cancel");
+    layout->addLayout(buttons);
+
+    connect(m_cmdCountAllWords, &QPushButton::clicked, this, [this] {
+        m_choice.CountAllWords();
+        hide();
+    });
+    connect(m_cmdCountSpecifiedWordsPhrases, &QPushButton::clicked, this, [this] {
+        m_choice.CountSpecifiedWordsPhrases();
+        hide();
+    });
+    connect(m_cmdSetParameters, &QPushButton::clicked, this, [this] {
+        m_choice.GoToSettings();
+        hide();
+        if (showSettingsWindow)
+            showSettingsWindow();
+    });
+    connect(m_cmdCancel, &QPushButton::clicked, this, &frmCountWordsPhrases::reject);
+    connect(m_chkFileList, &QCheckBox::toggled, this, [this](bool checked) {
+        m_choice.SetFileList(checked);
+        if (displayFormatChanged)
+            displayFormatChanged();
+    });
+}
+
+void frmCountWordsPhrases::Choose() {
+    const CountChoiceView& view = m_choice.Open();
+    m_chkFileList->setText(Q(GetText(374)));
+    {
+        // Clearing the box on opening is not a person's choice: the kept format stays.
+        QSignalBlocker block(m_chkFileList);
+        m_chkFileList->setChecked(view.chkFileListChecked);
+    }
+    m_chkFileList->setVisible(view.chkFileListVisible);
+    m_cmdCountSpecifiedWordsPhrases->setEnabled(view.cmdCountSpecifiedWordsPhrasesEnabled);
+    m_lblIntro->setText(Q(view.lblIntro));
+    adjustSize();
+    m_cmdCancel->setFocus();
+    exec();
+}
+
+void frmCountWordsPhrases::reject() {
+    m_choice.Cancel();
+    QDialog::reject();
+}
+
+} // namespace lxty::app
