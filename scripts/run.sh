@@ -4,7 +4,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
-"$top/scripts/build.sh"
+"$top/scripts/build.sh" lexitally lexitally-cli > /dev/null
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "The Lexitally window needs a display; counting the bundled sample text with lexitally-cli instead."
   exec "$top/build/bin/lexitally-cli" "$top/data/sample.txt"
