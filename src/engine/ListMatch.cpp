@@ -188,7 +188,18 @@ void ListMatcher::Compile(const std::vector<std::u16string>& entries, bool caseS
                 m_exact.emplace(text, index); // keeps the first index of a duplicate
             continue;
         }
-        m_byParts[entry.parts.size()].push_back(std::move(entry));
+        const Part& head = entry.parts.front();
+        const char16_t c = head.text.empty() ? 0 : head.text.front();
+        if (c != 0 && c < 0x80 && c != u'~' && c != u'?' &&
+            (head.kind == PartKind::Literal || head.kind == PartKind::Glob))
+            entry.first = c;
+        Group& group = m_byParts[entry.parts.size()];
+        const std::size_t position = group.entries.size();
+        if (entry.first != 0)
+            group.byFirst[entry.first].push_back(position);
+        else
+            group.anyFirst.push_back(position);
+        group.entries.push_back(std::move(entry));
     }
 }
 
@@ -250,17 +261,43 @@ MatchResult ListMatcher::Lookup(std::u16string_view text, std::u16string* patter
     }
     if (!m_byParts.empty()) {
         const auto textParts = SplitPhraseParts(text);
-        const auto group = m_byParts.find(textParts.size());
-        if (group != m_byParts.end()) {
+        const auto found = m_byParts.find(textParts.size());
+        if (found != m_byParts.end()) {
+            const Group& group = found->second;
             const bool ascii = IsAsciiText(text);
-            for (const Entry& entry : group->second) {
-                // An earlier exact entry wins before any later entry is tried.
+            // An earlier exact entry wins before any later entry is tried.
+            auto attempt = [&](const Entry& entry, MatchResult& r) {
                 if (entry.index > exactIndex)
-                    break;
-                const MatchResult r = MatchEntry(textParts, ascii, entry, patternInner);
-                if (r != MatchResult::NoMatch)
-                    return r;
+                    return false;
+                r = MatchEntry(textParts, ascii, entry, patternInner);
+                return r == MatchResult::NoMatch;
+            };
+            MatchResult r = MatchResult::NoMatch;
+            const char16_t c = text.front();
+            if (c >= 0x80) {
+                // A non-ASCII letter may match an ASCII one of an entry when case is ignored
+                // (the Kelvin sign and "k"), so every entry is tried.
+                for (const Entry& entry : group.entries)
+                    if (!attempt(entry, r))
+                        break;
+            } else {
+                // The entries needing this first character merged with those needing none,
+                // in list order. The others cannot match, and their first part fails before
+                // any pattern of theirs could raise an error.
+                static const std::vector<std::size_t> kNone;
+                const auto it = group.byFirst.find(c);
+                const std::vector<std::size_t>& a = it == group.byFirst.end() ? kNone : it->second;
+                const std::vector<std::size_t>& b = group.anyFirst;
+                std::size_t i = 0, j = 0;
+                while (i < a.size() || j < b.size()) {
+                    const std::size_t next =
+                        (j == b.size() || (i < a.size() && a[i] < b[j])) ? a[i++] : b[j++];
+                    if (!attempt(group.entries[next], r))
+                        break;
+                }
             }
+            if (r != MatchResult::NoMatch)
+                return r;
         }
     }
     return exactIndex != std::numeric_limits<std::size_t>::max() ? MatchResult::Match

@@ -92,6 +92,17 @@ private:
     struct Entry {
         std::size_t index = 0; // position in the list, for "the first match wins"
         std::vector<Part> parts;
+        // The ASCII character every text it matches begins with (a first part that starts
+        // with a character meaning itself), or 0.
+        char16_t first = 0;
+    };
+    // The entries of one number of parts, in list order, with those that need a given first
+    // character picked out: a text that begins with an ASCII character is tried only against
+    // the entries for that character and the entries without one.
+    struct Group {
+        std::vector<Entry> entries;
+        std::unordered_map<char16_t, std::vector<std::size_t>> byFirst; // positions in entries
+        std::vector<std::size_t> anyFirst;
     };
 
     MatchResult MatchEntry(const std::vector<std::u16string_view>& textParts, bool asciiText,
@@ -109,7 +120,7 @@ private:
     std::unordered_map<std::u16string, std::size_t, Hash, std::equal_to<>> m_exact;
     // Every other entry that could match or report a pattern error, by number of parts, in
     // list order.
-    std::unordered_map<std::size_t, std::vector<Entry>> m_byParts;
+    std::unordered_map<std::size_t, Group> m_byParts;
 };
 
 } // namespace lxty

@@ -616,13 +616,13 @@ void SpecifiedWords::GetWords2Branch(const std::u16string& word) {
 
 void SpecifiedWords::SizePhraseWindow() {
     int size = 1;
-    if (m_run.blnCountingMFP) {
-        size = std::max(1, m_allPhrases.maxPhraseLength);
-    } else {
-        for (const WordList* list : {&m_countOnly, &m_extraCountOnly})
-            for (const auto& entry : list->Entries())
-                size = std::max(size, NumWordsInEntry(entry));
-    }
+    // All-phrases runs put one "~+~..." entry per phrase length into the typed list, so the
+    // entries give their window too; the rules' maximum is the documented size.
+    if (m_run.blnCountingMFP)
+        size = std::max(size, m_allPhrases.maxPhraseLength);
+    for (const WordList* list : {&m_countOnly, &m_extraCountOnly})
+        for (const auto& entry : list->Entries())
+            size = std::max(size, NumWordsInEntry(entry));
     m_slots.assign(static_cast<std::size_t>(size), std::u16string());
     m_slotWords.assign(static_cast<std::size_t>(size), 0);
 }

@@ -101,7 +101,7 @@ private:
 // counting). Set with SetAllPhrasesRules; used while run.blnCountingMFP is set.
 struct AllPhrasesRules {
     int minPhraseLength = 2;
-    int maxPhraseLength = 2; // the phrase window's size in all-phrases runs
+    int maxPhraseLength = 0; // the phrase window's size in all-phrases runs
     // Minimum length 1: whether the word is counted as a one-word phrase.
     std::function<bool(const std::u16string& word)> countSingleWord;
     // A slot of k words: 1 count it, 0 do not, -1 do not and end this word's phrase step
@@ -178,8 +178,8 @@ public:
     // The specified-words branch of GetWords2 for a word that passed the seven-bit step.
     void GetWords2Branch(const std::u16string& word);
 
-    // The phrase window: in specified-words runs the largest number of words of any
-    // count-only entry (at least 1), in all-phrases runs the rules' maximum; all slots empty.
+    // The phrase window: the largest number of words of any count-only entry (at least 1),
+    // in all-phrases runs at least the rules' maximum; all slots empty.
     void SizePhraseWindow();
     int PhraseWindowSize() const { return static_cast<int>(m_slots.size()); }
     // Empties slots 2 and up.

@@ -7,11 +7,23 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
 
 namespace lxty {
+
+// Failures name the outcome.
+void PrintTo(MatchResult r, std::ostream* os) {
+    *os << (r == MatchResult::Match     ? "Match"
+            : r == MatchResult::NoMatch ? "NoMatch"
+                                        : "PatternError");
+}
+void PrintTo(PreCheck r, std::ostream* os) {
+    *os << (r == PreCheck::Match ? "Match" : r == PreCheck::NoMatch ? "NoMatch" : "Undecided");
+}
+
 namespace {
 
 // ---------------------------------------------------------------------------------------------
@@ -186,6 +198,14 @@ TEST(ListMatcher, CaseFlag) {
     EXPECT_EQ(ListMatcher({u"App~"}, true).Lookup(u"apple"), MatchResult::NoMatch);
     EXPECT_EQ(ListMatcher({u"App~"}, false).Lookup(u"APPLE"), MatchResult::Match);
     EXPECT_EQ(ListMatcher({u"<ÉTÉ>"}, false).Lookup(u"l'été"), MatchResult::Match);
+    // Case-blind matching folds the Kelvin sign to "k" and the long s to "s", also when the
+    // text begins with them.
+    for (const std::u16string text : {u"\u212Aelvin", u"\u017Fun"}) {
+        const std::vector<std::u16string> list{u"k~", u"s?n"};
+        EXPECT_EQ(ListMatcher(list, false).Lookup(text), ReferenceLookup(text, list, false).result)
+            << U16ToUtf8(text);
+        EXPECT_EQ(ListMatcher(list, true).Lookup(text), MatchResult::NoMatch) << U16ToUtf8(text);
+    }
 }
 
 TEST(SplitPhraseParts, AngleItemsStayWhole) {
@@ -201,8 +221,9 @@ TEST(SplitPhraseParts, AngleItemsStayWhole) {
 // The compiled matcher against the straightforward lookup on generated lists and texts.
 TEST(ListMatcher, SameAnswersAsEntryByEntryLookup) {
     std::mt19937 rng(20261206);
-    const std::vector<std::u16string> letters = {u"a", u"b", u"c", u"t", u"h", u"e", u"é",
-                                                 u"É", u"K", u"s", u".", u"-", u"'", u"1"};
+    const std::vector<std::u16string> letters = {u"a", u"b", u"c",      u"t",     u"h", u"e",
+                                                 u"é", u"É", u"K",      u"s",     u".", u"-",
+                                                 u"'", u"1", u"\u212A", u"\u017F"};
     const std::vector<std::u16string> patterns = {u"<[a-z]+ing>", u"<a+b>", u"<(ab>",
                                                   u"<(ab>",       u"<^th>", u"<e\\.>",
                                                   u"<[éa]>",      u"<K>",   u"<\\d>"};
