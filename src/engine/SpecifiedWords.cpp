@@ -74,9 +74,10 @@ std::u16string StatusWord(const RunState& rs) {
     return u"words";
 }
 
+// A phrase entry has a "+" outside its patterns; the "+" of <[a-z]+ing> is the expression's.
 bool AnyHasPhrase(const std::vector<std::u16string>& list) {
     return std::any_of(list.begin(), list.end(),
-                       [](const std::u16string& e) { return e.find(u'+') != e.npos; });
+                       [](const std::u16string& e) { return NumWordsInEntry(e) > 1; });
 }
 
 } // namespace
@@ -242,6 +243,7 @@ bool SpecifiedWords::ReadWordsFromFile(int kind, const std::u16string& path) {
         if (countOnly) {
             m_countOnly.Clear();
             m_run.lngNumCountOnlyWords = 0;
+            UpdatePhraseFlag();
         } else {
             m_wordsToIgnore.ClearFile();
             m_run.lngNumWordsToIgnore = 0;
@@ -288,8 +290,7 @@ bool SpecifiedWords::ReadWordsFromFile(int kind, const std::u16string& path) {
         m_run.lngNumCountOnlyWords = m_countOnly.Size();
         PutCountOnlyWordsIntoLowerCase();
         // Typed entries keep their phrases in force too.
-        m_run.blnCountOnlyWordsIncludePhrase =
-            AnyHasPhrase(m_countOnly.Entries()) || AnyHasPhrase(m_extraCountOnly.Entries());
+        UpdatePhraseFlag();
         SwitchOnOptionalCharacters();
     } else {
         blnWordsToIgnoreFileContainsWildcards =
@@ -401,9 +402,8 @@ bool SpecifiedWords::GetExtraWords(int kind) {
 
     if (countOnly) {
         m_run.intNumExtraCountOnlyWords = static_cast<int>(items.size());
-        if (AnyHasPhrase(items))
-            m_run.blnCountOnlyWordsIncludePhrase = true;
         m_extraCountOnly.Assign(std::move(items));
+        UpdatePhraseFlag();
     } else {
         std::u16string joined;
         for (const auto& item : items) {
@@ -475,6 +475,13 @@ void SpecifiedWords::SwitchOnOptionalCharacters() {
             *settings[i] = 1;
 }
 
+void SpecifiedWords::UpdatePhraseFlag() {
+    // Both lists are in force together, so a phrase of either keeps the flag; a list that no
+    // longer holds one clears it.
+    m_run.blnCountOnlyWordsIncludePhrase =
+        AnyHasPhrase(m_countOnly.Entries()) || AnyHasPhrase(m_extraCountOnly.Entries());
+}
+
 void SpecifiedWords::UpdateListFlags() {
     m_run.blnThereAreCountOnlyWords =
         m_run.lngNumCountOnlyWords > 0 || m_run.intNumExtraCountOnlyWords > 0;
@@ -485,16 +492,19 @@ void SpecifiedWords::UpdateListFlags() {
 void SpecifiedWords::ClearCountOnlyFileList() {
     m_countOnly.Clear();
     m_run.lngNumCountOnlyWords = 0;
+    UpdatePhraseFlag();
 }
 
 void SpecifiedWords::SetCountOnlyFileList(std::vector<std::u16string> entries) {
     m_countOnly.Assign(std::move(entries));
     m_run.lngNumCountOnlyWords = m_countOnly.Size();
+    UpdatePhraseFlag();
 }
 
 void SpecifiedWords::SetExtraCountOnlyList(std::vector<std::u16string> entries) {
     m_extraCountOnly.Assign(std::move(entries));
     m_run.intNumExtraCountOnlyWords = static_cast<int>(m_extraCountOnly.Size());
+    UpdatePhraseFlag();
 }
 
 // ---------------------------------------------------------------------------------------------

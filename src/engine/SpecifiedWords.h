@@ -153,8 +153,12 @@ public:
 
     // run.blnThereAreCountOnlyWords and run.blnThereAreWordsToIgnore from the list sizes.
     void UpdateListFlags();
+    // run.blnCountOnlyWordsIncludePhrase: some entry of either count-only list is a phrase
+    // (a "+" outside its angle-bracket items). Every change of a count-only list applies it.
+    void UpdatePhraseFlag();
 
-    // Clears the count-only file list (its file was removed or failed to load).
+    // Clears the count-only file list (its file was removed or failed to load). These three
+    // set the counters and the phrase flag.
     void ClearCountOnlyFileList();
     // Replaces the count-only file list (already lower-cased and sorted) - tests, and the
     // callers that keep a list in memory.

@@ -414,6 +414,27 @@ TEST(SpecifiedWordsExtra, CountOnlyBox) {
     EXPECT_TRUE(rig.host.messages.empty());
 }
 
+TEST(SpecifiedWordsExtra, PhraseFlagFollowsBothLists) {
+    Rig rig;
+    // The "+" of a pattern is the expression's, not a phrase.
+    rig.settings.WordsToIgnoreOrCount[1] = u"<[a-z]+ing>";
+    ASSERT_TRUE(rig.sw.GetExtraWords(kCountOnlyList));
+    EXPECT_FALSE(rig.run.blnCountOnlyWordsIncludePhrase);
+    rig.settings.WordsToIgnoreOrCount[1] = u"big dog";
+    ASSERT_TRUE(rig.sw.GetExtraWords(kCountOnlyList));
+    EXPECT_TRUE(rig.run.blnCountOnlyWordsIncludePhrase);
+    // A file without phrases keeps the typed phrase in force.
+    ASSERT_TRUE(rig.Read(kCountOnlyList, "comments_only.txt"));
+    EXPECT_TRUE(rig.run.blnCountOnlyWordsIncludePhrase);
+    // The phrase typed away: no phrase is left.
+    rig.settings.WordsToIgnoreOrCount[1] = u"dog";
+    ASSERT_TRUE(rig.sw.GetExtraWords(kCountOnlyList));
+    EXPECT_FALSE(rig.run.blnCountOnlyWordsIncludePhrase);
+    // A refused file leaves no phrase of its partial read behind.
+    EXPECT_FALSE(rig.Read(kCountOnlyList, "colour.txt"));
+    EXPECT_FALSE(rig.run.blnCountOnlyWordsIncludePhrase);
+}
+
 TEST(SpecifiedWordsExtra, InadmissiblePatternRefusesTheWholeBox) {
     Rig rig;
     rig.settings.WordsToIgnoreOrCount[1] = u"apple";
