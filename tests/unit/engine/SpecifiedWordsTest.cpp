@@ -199,6 +199,60 @@ TEST(SpecifiedWordsRun, InvalidExpressionInAPhraseEntryIsReportedToo) {
     EXPECT_EQ(rig.host.messages[0].title, u"Stop");
 }
 
+TEST(SpecifiedWordsRun, AllPhrasesRunsUseTheirRules) {
+    struct Case {
+        int min;
+        int verdictForAlphaBeta; // what the rules say of the slot "alpha+beta"
+        Counts expected;
+    } cases[] = {
+        {2, 1, {{u"alpha beta", 1}, {u"beta gamma", 1}, {u"alpha beta gamma", 1}}},
+        {3, 1, {{u"alpha beta gamma", 1}}},
+        {1,
+         1,
+         {{u"alpha", 1},
+          {u"beta", 1},
+          {u"gamma", 1},
+          {u"alpha beta", 1},
+          {u"beta gamma", 1},
+          {u"alpha beta gamma", 1}}},
+        {2, 0, {{u"beta gamma", 1}, {u"alpha beta gamma", 1}}},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.run.blnCountingMFP = true;
+        rig.sw.SetExtraCountOnlyList({u"~+~", u"~+~+~"});
+        AllPhrasesRules rules;
+        rules.minPhraseLength = c.min;
+        rules.maxPhraseLength = 3;
+        rules.countSingleWord = [](const std::u16string&) { return true; };
+        rules.testSlot = [&](int k, const std::u16string& slot) {
+            if (k < c.min)
+                return 0;
+            return slot == u"alpha+beta" ? c.verdictForAlphaBeta : 1;
+        };
+        rig.sw.SetAllPhrasesRules(rules);
+        EXPECT_EQ(rig.Count({u"alpha beta gamma"}), c.expected) << c.min;
+    }
+}
+
+TEST(SpecifiedWordsRun, AllPhrasesSlotThatEndsTheWordSkipsItsTermination) {
+    for (const int verdict : {1, -1}) {
+        Rig rig;
+        rig.run.blnCountingMFP = true;
+        rig.settings.TerminatePhraseAtPeriod = 1;
+        rig.sw.SetExtraCountOnlyList({u"~+~"});
+        AllPhrasesRules rules;
+        rules.minPhraseLength = 2;
+        rules.maxPhraseLength = 2;
+        rules.testSlot = [&](int, const std::u16string& slot) {
+            return slot == u"alpha+beta" ? verdict : 1;
+        };
+        rig.sw.SetAllPhrasesRules(rules);
+        const Counts counts = rig.Count({u"alpha beta. gamma"});
+        EXPECT_EQ(counts.count(u"beta gamma"), verdict == -1 ? 1u : 0u) << verdict;
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Refusals, and what every way out of ReadWords puts back
 
