@@ -223,7 +223,9 @@ private:
     class ListSink;
 
     bool ReadLines(int kind, TextFile& file, WordExtractor& extractor);
-    bool CheckLinePatterns(const std::u16string& line, bool showMessages, bool withTrailer);
+    // Checks the angle-bracket items of line, showing the message of each refusal (all items,
+    // or up to the first refusal); false when any was refused.
+    bool CheckLinePatterns(const std::u16string& line, bool allItems, bool withTrailer);
     MatchResult LookUpSlot(const std::u16string& slot);
     void CountWord(const std::u16string& word);
 
