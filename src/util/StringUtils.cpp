@@ -252,10 +252,36 @@ std::size_t StartIndex(std::int64_t start) {
 
 } // namespace
 
+char16_t LowerCaseChar(char16_t c) {
+    return LowerOf(c);
+}
+
+void LowerCaseAllInPlace(std::u16string& text) {
+    char16_t* p = text.data();
+    const std::size_t n = text.size();
+    // Lines are mostly ASCII: a run of them is lower-cased by arithmetic the compiler can do
+    // several units at a time; the table takes over from the first unit that is not ASCII.
+    std::size_t i = 0;
+    constexpr std::size_t kStep = 16;
+    while (i + kStep <= n) {
+        char16_t any = 0;
+        for (std::size_t k = 0; k < kStep; ++k)
+            any |= p[i + k];
+        if (any >= 0x80)
+            break;
+        for (std::size_t k = 0; k < kStep; ++k) {
+            const char16_t c = p[i + k];
+            p[i + k] = static_cast<char16_t>(c + (static_cast<char16_t>(c - u'A') < 26 ? 32 : 0));
+        }
+        i += kStep;
+    }
+    for (; i < n; ++i)
+        p[i] = LowerOf(p[i]);
+}
+
 std::u16string LowerCaseAll(std::u16string_view text) {
     std::u16string out(text);
-    for (char16_t& c : out)
-        c = LowerOf(c);
+    LowerCaseAllInPlace(out);
     return out;
 }
 

@@ -13,6 +13,9 @@ namespace lxty {
 std::u16string LowerCaseAll(std::u16string_view text);
 // The exact inverse table, with the standard upper-case mapping for the rest.
 std::u16string UpperCaseAll(std::u16string_view text);
+// LowerCaseAll of one code unit, and of a whole string in place (no copy).
+char16_t LowerCaseChar(char16_t c);
+void LowerCaseAllInPlace(std::u16string& text);
 // Expands ligatures and umlauts (Œ->Oe, ä->ae, ß->ss, ...) and strips accents.
 std::u16string FoldAccents(std::u16string_view text);
 // True when every character is a capital of the fixed capital set (true for "").
