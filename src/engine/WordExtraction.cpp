@@ -30,17 +30,21 @@ std::int64_t MeasureWord(std::u16string_view s, std::int64_t lngPos,
                          const std::array<bool, 256>& isWordChar, StopFlags* flags) {
     const auto len = static_cast<std::int64_t>(s.size());
     std::int64_t n = 0;
-    if (lngPos >= 1) {
+    if (lngPos >= 1 && lngPos <= len) {
+        const char16_t* const base = s.data() + (lngPos - 1);
+        const char16_t* const end = s.data() + len;
         for (;;) {
-            const std::int64_t p = lngPos + n;
-            if (p > len)
+            // The run of plain word characters, in one tight loop.
+            const char16_t* q = base + n;
+            const char16_t* const stop =
+                end - q > lngMaxWordLength - n ? q + (lngMaxWordLength - n) : end;
+            while (q != stop && isWordChar[*q & 0xFF])
+                ++q;
+            n = q - base;
+            if (n >= lngMaxWordLength || q == end)
                 break;
-            const char16_t ch = s[static_cast<std::size_t>(p - 1)];
-            if (isWordChar[ch & 0xFF]) {
-                if (++n >= lngMaxWordLength)
-                    break;
-                continue;
-            }
+            const std::int64_t p = lngPos + n;
+            const char16_t ch = *q;
             if (ch != u'<')
                 break;
             if (p < len && s[static_cast<std::size_t>(p)] == u'/')
@@ -61,6 +65,8 @@ std::int64_t MeasureWord(std::u16string_view s, std::int64_t lngPos,
             if (IsValidRegExp(tag))
                 n = static_cast<std::int64_t>(gt + 1) - lngPos;
             if (++n >= lngMaxWordLength)
+                break;
+            if (lngPos + n > len)
                 break;
         }
     }
@@ -146,8 +152,13 @@ std::int64_t NumAlpha2(std::u16string_view strStr, std::int64_t lngPos, bool bln
 
 void PrepareTextInPlace(std::u16string& text, bool keepTabs) {
     const std::size_t n = text.size();
-    std::size_t w = 0;
-    for (std::size_t r = 0; r < n; ++r) {
+    // Nothing changes before the first unit that is a control character up to CR or a
+    // no-break space; in most lines there is none.
+    std::size_t first = 0;
+    while (first < n && text[first] > 13 && text[first] != 160)
+        ++first;
+    std::size_t w = first;
+    for (std::size_t r = first; r < n; ++r) {
         char16_t c = text[r];
         if (c == 8)
             continue; // backspaces go first, so CR <BS> LF still counts as one line end
@@ -173,72 +184,108 @@ std::u16string PrepareText(std::u16string_view text, bool keepTabs) {
     return s;
 }
 
-std::u16string MakeSingular(std::u16string_view word, bool caseSignificant) {
+namespace {
+
+// What the plural reduction does to a word: keep `length` units from `from`, then append
+// `suffix`. Working out the change apart from making the result lets extraction apply it to
+// its own word buffer without a copy.
+struct SingularChange {
+    std::size_t from = 0;
+    std::size_t length = 0;
+    std::u16string_view suffix;
+};
+
+// Whether the lower-cased v equals lower, a word in small letters.
+bool LowerEquals(std::u16string_view v, std::u16string_view lower) {
+    if (v.size() != lower.size())
+        return false;
+    for (std::size_t i = 0; i < v.size(); ++i)
+        if (LowerCaseChar(v[i]) != lower[i])
+            return false;
+    return true;
+}
+
+SingularChange SingularOf(std::u16string_view word, bool caseSignificant) {
     const std::size_t b = word.find_first_not_of(u' ');
     if (b == std::u16string_view::npos)
-        return {};
+        return {0, 0, {}};
     const std::size_t e = word.find_last_not_of(u' ');
     const std::u16string_view v = word.substr(b, e - b + 1);
+    const SingularChange unchanged{b, v.size(), {}};
     if (v.size() <= 2)
-        return std::u16string(v);
+        return unchanged;
     // Every rule but mice/lice needs a final s; most words leave here.
     const bool endsWithS = v.back() == u's' || v.back() == u'S';
     if (!endsWithS && v.size() != 4)
-        return std::u16string(v);
+        return unchanged;
 
-    // The endings (at most four characters) are compared ignoring case on a lower-cased tail,
-    // made once; the whole word is lower-cased only when it is short enough to be one of the
-    // named words (the longest is "species").
+    // The endings (at most four characters) are compared ignoring case on a lower-cased tail;
+    // the whole word counts as lower-cased only when it is short enough to be one of the named
+    // words (the longest is "species"): a longer one compares as "" where it is used whole.
     const std::size_t tailLength = std::min<std::size_t>(4, v.size());
-    const std::u16string lower = v.size() <= 7 ? LowerCaseAll(v) : std::u16string();
-    const std::u16string tail =
-        lower.empty() ? LowerCaseAll(v.substr(v.size() - tailLength)) : std::u16string();
-    const std::u16string_view lowerTail =
-        lower.empty() ? std::u16string_view(tail)
-                      : std::u16string_view(lower).substr(lower.size() - tailLength);
+    char16_t tailUnits[4];
+    for (std::size_t i = 0; i < tailLength; ++i)
+        tailUnits[i] = LowerCaseChar(v[v.size() - tailLength + i]);
+    const std::u16string_view lowerTail(tailUnits, tailLength);
+    const bool lowerWhole = v.size() <= 7;
     auto ends = [lowerTail](std::u16string_view ending) {
         return EndsWith(lowerTail, ending, true);
     };
-    auto replaced = [v](std::size_t endingLength, std::u16string_view replacement) {
-        std::u16string out(v.substr(0, v.size() - endingLength));
-        out += replacement;
-        return out;
+    auto replaced = [b, v](std::size_t endingLength, std::u16string_view replacement) {
+        return SingularChange{b, v.size() - endingLength, replacement};
+    };
+    // asCompared == text, where asCompared is the lower-cased word when case is significant
+    // (empty for a long word) and the word itself otherwise.
+    auto comparesAs = [&](std::u16string_view text) {
+        if (!caseSignificant)
+            return v == text;
+        return lowerWhole ? LowerEquals(v, text) : text.empty();
     };
 
-    if (lower == u"rights" || lower == u"species")
-        return std::u16string(v);
-    const std::u16string_view asCompared = caseSignificant ? std::u16string_view(lower) : v;
-    if (asCompared == u"mice" || asCompared == u"lice") {
-        const std::u16string first(v.substr(0, 1));
-        const bool capital = caseSignificant && IsAllUpperCase(first);
-        return first + (capital ? u"OUSE" : u"ouse");
+    if (lowerWhole && (LowerEquals(v, u"rights") || LowerEquals(v, u"species")))
+        return unchanged;
+    if (comparesAs(u"mice") || comparesAs(u"lice")) {
+        const bool capital = caseSignificant && IsAllUpperCase(v.substr(0, 1));
+        return {b, 1, capital ? u"OUSE" : u"ouse"};
     }
     if (!endsWithS)
-        return std::u16string(v);
+        return unchanged;
 
     if (ends(u"ies") && !ends(u"aies") && !ends(u"eies") && v.size() >= 5)
         return replaced(3, caseSignificant && EndsWith(v, u"IES", true) ? u"Y" : u"y");
     if (ends(u"shes") || ends(u"sses") || ends(u"zzes"))
         return replaced(2, u"");
-    if (ends(u"oes") && asCompared != u"floes" && asCompared != u"shoes")
+    if (ends(u"oes") && !comparesAs(u"floes") && !comparesAs(u"shoes"))
         return replaced(3, caseSignificant && EndsWith(v, u"OES", true) ? u"O" : u"o");
     if (ends(u"es") && !ends(u"ees") && !ends(u"aes") && !ends(u"oes"))
         return replaced(2, caseSignificant && EndsWith(v, u"ES", true) ? u"E" : u"e");
     if (ends(u"s") && !ends(u"ss") && !ends(u"us") && !ends(u"is") && !ends(u"ics"))
         return replaced(1, u"");
-    return std::u16string(v);
+    return unchanged;
+}
+
+} // namespace
+
+std::u16string MakeSingular(std::u16string_view word, bool caseSignificant) {
+    const SingularChange c = SingularOf(word, caseSignificant);
+    std::u16string out(word.substr(c.from, c.length));
+    out += c.suffix;
+    return out;
 }
 
 bool IsContractionStem(std::u16string_view word) {
     // Every stem in the list ends with "n", and only "N" lower-cases to "n": other words are
-    // answered without lower-casing a copy.
+    // answered without lower-casing.
     if (!word.empty() && word.back() != u'n' && word.back() != u'N')
         return false;
     if (word.size() >= kContractionStems.size())
         return false;
-    // The lower-cased word followed by a space, searched without appending the space (a
-    // short word then stays in the string's own buffer).
-    const std::u16string lower = LowerCaseAll(word);
+    // The lower-cased word followed by a space, searched without appending the space; the
+    // word is short enough for a buffer on the stack.
+    char16_t units[kContractionStems.size()];
+    for (std::size_t i = 0; i < word.size(); ++i)
+        units[i] = LowerCaseChar(word[i]);
+    const std::u16string_view lower(units, word.size());
     for (std::size_t at = kContractionStems.find(lower); at != std::u16string_view::npos;
          at = kContractionStems.find(lower, at + 1)) {
         const std::size_t after = at + lower.size();
@@ -271,6 +318,10 @@ WordExtractor::WordExtractor(const Settings& settings, RunState& state, Markup& 
 }
 
 void WordExtractor::RebuildTables() {
+    m_prohibited = {};
+    for (const char16_t c : strProhibitedInitialOrFinalChars)
+        if (c < 256)
+            m_prohibited[c] = true;
     m_wordChar = WordCharTable(m_allowed);
     m_startChar = WordCharTable(RemoveChars(m_allowed, strProhibitedInitialOrFinalChars));
 }
@@ -336,7 +387,12 @@ std::int64_t WordExtractor::Measure(std::int64_t pos, StopFlags& flags) const {
     return MeasureWord(m_state.strLine, pos, m_wordChar, &flags);
 }
 
-std::u16string WordExtractor::TakeWord(std::int64_t& measured) {
+bool WordExtractor::IsProhibitedFinal(char16_t c) const {
+    return c < 256 ? m_prohibited[c]
+                   : strProhibitedInitialOrFinalChars.find(c) != std::u16string::npos;
+}
+
+bool WordExtractor::TakeWord(std::int64_t& measured) {
     RunState& s = m_state;
     StopFlags flags;
     measured = Measure(s.lngLP, flags);
@@ -344,51 +400,63 @@ std::u16string WordExtractor::TakeWord(std::int64_t& measured) {
     s.blnStoppedAtDoubleQuote = flags.doubleQuote;
     s.blnStoppedAtTab = flags.tab;
     s.blnStoppedAtComma = flags.comma;
+    m_word.clear();
     if (measured == 0)
-        return {};
+        return false;
 
-    std::u16string word =
-        s.strLine.substr(static_cast<std::size_t>(s.lngLP - 1), static_cast<std::size_t>(measured));
+    // The word is worked on as a view of the line and copied once, into a buffer that keeps
+    // its capacity from word to word.
+    std::u16string_view word = std::u16string_view(s.strLine).substr(
+        static_cast<std::size_t>(s.lngLP - 1), static_cast<std::size_t>(measured));
     s.lngLP += measured;
 
     // An unknown entity that ampersands let into the word ("caf&eacute" before ";") is
     // markup, not part of the word.
     if (s.blnCharacterEntitiesPossible && flags.semicolon) {
         const std::size_t k = word.find(u'&');
-        if (k != std::u16string::npos) {
-            std::u16string candidate = word.substr(k);
+        if (k != std::u16string_view::npos) {
+            std::u16string candidate(word.substr(k));
             candidate.push_back(u';');
             if (EntityLength(candidate) != 0) {
-                word.resize(k);
+                word = word.substr(0, k);
                 if (word.empty())
-                    return {};
+                    return false;
             }
         }
     }
 
-    while (!word.empty() &&
-           strProhibitedInitialOrFinalChars.find(word.back()) != std::u16string::npos)
-        word.pop_back();
+    while (!word.empty() && IsProhibitedFinal(word.back()))
+        word.remove_suffix(1);
 
     const Settings& st = m_settings;
     if (!s.blnCountingMFP && st.CommonWordsLanguages == 0 && st.DropFinalS == 1 &&
-        !s.blnCountOnlyWordsIncludePhrase && !s.blnReadingWords && MayBeReducedInSingular(word))
-        word = MakeSingular(word, st.CaseSignificant == 1);
+        !s.blnCountOnlyWordsIncludePhrase && !s.blnReadingWords && MayBeReducedInSingular(word)) {
+        const SingularChange c = SingularOf(word, st.CaseSignificant == 1);
+        m_word.assign(word.substr(c.from, c.length));
+        m_word += c.suffix;
+    } else {
+        m_word.assign(word);
+    }
 
     if (st.AllowWordsWithApostrophes != 1 && !s.blnReadingWords) {
         // The pieces of "don't", "couldn't" and "it's" when apostrophes split words.
-        if (word.size() == 1 &&
-            (word[0] == u's' || word[0] == u'S' || word[0] == u't' || word[0] == u'T'))
-            return {};
-        if (IsContractionStem(word))
-            return {};
+        if (m_word.size() == 1 &&
+            (m_word[0] == u's' || m_word[0] == u'S' || m_word[0] == u't' || m_word[0] == u'T')) {
+            m_word.clear();
+            return false;
+        }
+        if (IsContractionStem(m_word)) {
+            m_word.clear();
+            return false;
+        }
     }
-    return word;
+    return !m_word.empty();
 }
 
 std::u16string WordExtractor::GetNextWord() {
     std::int64_t measured = 0;
-    return TakeWord(measured);
+    TakeWord(measured);
+    return m_word;
 }
 
 void WordExtractor::ExtractWords() {
@@ -430,20 +498,26 @@ void WordExtractor::ExtractWords() {
         const char16_t ch = line[static_cast<std::size_t>(s.lngLP - 1)];
         const bool begins = m_startChar[ch & 0xFF] || (s.blnReadingWords && ch == u'<');
         if (!begins) {
-            const std::int64_t next = NextNonSpace(line, s.lngLP + 1);
-            if (next == 0)
+            // The next position that is not a space (NextNonSpace, without a set to search).
+            std::size_t next = static_cast<std::size_t>(s.lngLP);
+            while (next < line.size() && line[next] == u' ')
+                ++next;
+            if (next == line.size())
                 return;
-            s.lngLP = next;
+            s.lngLP = static_cast<std::int64_t>(next) + 1;
             continue;
         }
 
         const std::int64_t start = s.lngLP;
         std::int64_t measured = 0;
-        const std::u16string word = TakeWord(measured);
+        const bool taken = TakeWord(measured);
         m_host.Yield();
         if (s.blnStop)
             return;
-        if (!word.empty()) {
+        if (taken) {
+            // The sink receives the extractor's own buffer; nothing here touches it until
+            // the next word is taken.
+            const std::u16string& word = m_word;
             if (s.blnReadingWords) {
                 m_sink.AddWordToList(word);
                 if (m_countOnlyList && !IsAnglePattern(word))

@@ -130,7 +130,8 @@ public:
 private:
     void RebuildTables();
     std::int64_t Measure(std::int64_t pos, StopFlags& flags) const;
-    std::u16string TakeWord(std::int64_t& measured);
+    bool TakeWord(std::int64_t& measured); // into m_word
+    bool IsProhibitedFinal(char16_t c) const;
     bool YieldIfStarted();
 
     const Settings& m_settings;
@@ -143,6 +144,8 @@ private:
     bool m_countOnlyList = false;        // the list being read is a count-only list
     std::array<bool, 256> m_wordChar{};  // IsWordChar by low byte, for m_allowed
     std::array<bool, 256> m_startChar{}; // the same without the prohibited initial characters
+    std::array<bool, 256> m_prohibited{}; // strProhibitedInitialOrFinalChars below 256
+    std::u16string m_word;                // the word being taken; keeps its capacity
 };
 
 } // namespace lxty

@@ -215,24 +215,29 @@ void Markup::SkipMarker(std::u16string_view line, std::int64_t& pos, int& pairIn
 }
 
 void ReplaceDoubleHyphensInPlace(std::u16string& line) {
-    // 1-based p, as the rule is written; a "--" at position 1 or 2 is never replaced.
-    const auto len = static_cast<std::int64_t>(line.size());
-    auto at = [&line](std::int64_t p) { return line[static_cast<std::size_t>(p - 1)]; };
-    std::int64_t p = 3;
-    while (p + 1 <= len) {
-        if (at(p) != u'-' || at(p + 1) != u'-') {
-            ++p;
+    // i is the 0-based index of the first hyphen of a pair; a "--" that starts at index 0 or 1
+    // is never replaced.
+    char16_t* const d = line.data();
+    const std::size_t n = line.size();
+    std::size_t i = 2;
+    while (i + 1 < n) {
+        if (d[i + 1] != u'-') {
+            i += 2; // no pair starts at i or at i + 1
             continue;
         }
-        const bool opensComment = at(p - 2) == u'<' && at(p - 1) == u'!';
-        const bool closesComment = p + 2 <= len && at(p + 2) == u'>';
+        if (d[i] != u'-') {
+            ++i;
+            continue;
+        }
+        const bool opensComment = d[i - 2] == u'<' && d[i - 1] == u'!';
+        const bool closesComment = i + 2 < n && d[i + 2] == u'>';
         if (opensComment || closesComment) {
-            ++p;
+            ++i;
             continue;
         }
-        line[static_cast<std::size_t>(p - 1)] = u' ';
-        line[static_cast<std::size_t>(p)] = u' ';
-        p += 2;
+        d[i] = u' ';
+        d[i + 1] = u' ';
+        i += 2;
     }
 }
 
