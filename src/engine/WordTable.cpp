@@ -91,8 +91,11 @@ std::uint64_t HashWord(std::u16string_view w) {
         n -= 4;
     }
     if (n > 0) {
-        std::uint64_t chunk = 0;
-        std::memcpy(&chunk, p, n * 2);
+        std::uint64_t chunk = p[0];
+        if (n > 1)
+            chunk |= static_cast<std::uint64_t>(p[1]) << 16;
+        if (n > 2)
+            chunk |= static_cast<std::uint64_t>(p[2]) << 32;
         h = (h ^ chunk) * kMul;
         h ^= h >> 29;
     }
@@ -102,6 +105,24 @@ std::uint64_t HashWord(std::u16string_view w) {
     h *= 0xC4CEB9FE1A85EC53ull;
     h ^= h >> 33;
     return h;
+}
+
+// a and b hold the same n code units (a short inline comparison; words are short).
+bool SameUnits(const char16_t* a, const char16_t* b, std::size_t n) {
+    while (n >= 4) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a, 8);
+        std::memcpy(&y, b, 8);
+        if (x != y)
+            return false;
+        a += 4;
+        b += 4;
+        n -= 4;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
 }
 
 std::u16string_view KeyFrom(const std::u16string& key, std::int64_t keyStart) {
@@ -131,7 +152,8 @@ void WordTable::Reset() {
 
 void WordTable::ClearIndex() const {
     m_slots.clear();
-    m_tallies.clear();
+    m_numWords = 0;
+    m_files.clear();
     m_blocks.clear();
     m_blockUsed = 0;
     m_blockSize = 0;
@@ -159,18 +181,20 @@ const char16_t* WordTable::Store(std::u16string_view word) {
     return at;
 }
 
-void WordTable::Grow() {
-    const std::size_t size = m_slots.empty() ? 1024 : 2 * m_slots.size();
-    std::vector<Slot> slots(size);
-    const std::size_t mask = size - 1;
-    for (std::size_t t = 0; t < m_tallies.size(); ++t) {
-        const std::uint64_t h = HashWord(m_tallies[t].Word());
-        std::size_t i = h & mask;
-        while (slots[i].tally != 0)
-            i = (i + 1) & mask;
-        slots[i] = {static_cast<std::uint32_t>(t + 1), static_cast<std::uint32_t>(h >> 32)};
-    }
-    m_slots = std::move(slots);
+void WordTable::Place(const Slot& slot) {
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = HashWord(slot.Word()) & mask;
+    while (m_slots[i].word != nullptr)
+        i = (i + 1) & mask;
+    m_slots[i] = slot;
+}
+
+void WordTable::Grow(std::size_t size) {
+    std::vector<Slot> old = std::move(m_slots);
+    m_slots.assign(size, Slot{});
+    for (const Slot& slot : old)
+        if (slot.word != nullptr)
+            Place(slot);
 }
 
 bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fileNumber) {
@@ -180,73 +204,73 @@ bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fi
     }
     if (m_laidOut)
         TakeBack();
-    if (m_slots.empty())
-        Grow();
 
-    const std::uint64_t h = HashWord(word);
-    const auto tag = static_cast<std::uint32_t>(h >> 32);
     const std::size_t mask = m_slots.size() - 1;
-    std::size_t i = h & mask;
+    std::size_t i = HashWord(word) & mask;
     for (;; i = (i + 1) & mask) {
-        const Slot slot = m_slots[i];
-        if (slot.tally == 0)
+        Slot& slot = m_slots[i];
+        if (slot.word == nullptr)
             break;
-        if (slot.tag != tag)
+        if (slot.length != word.size() || !SameUnits(slot.word, word.data(), word.size()))
             continue;
-        Tally& t = m_tallies[slot.tally - 1];
-        if (t.Word() != word)
-            continue;
-        ++t.count;
+        ++slot.count;
         if (scope == FileScope::Folder) {
             // A file's occurrences are consecutive, so only the last file can be the current one.
-            if (t.files.empty() || t.files.back().fileNumber != fileNumber)
-                t.files.push_back({fileNumber, 0});
-            ++t.files.back().count;
+            if (m_files.size() <= slot.arrival)
+                m_files.resize(m_numWords);
+            std::vector<FileCount>& files = m_files[slot.arrival];
+            if (files.empty() || files.back().fileNumber != fileNumber)
+                files.push_back({fileNumber, 0});
+            ++files.back().count;
         }
         return false;
     }
 
-    if (m_tallies.size() >= std::numeric_limits<std::uint32_t>::max() - 1)
+    if (word.size() > std::numeric_limits<std::uint32_t>::max() ||
+        m_numWords >= std::numeric_limits<std::uint32_t>::max())
         throw std::length_error("word table full");
-    Tally t;
-    t.word = Store(word);
-    t.length = word.size();
-    t.count = 1;
-    if (scope == FileScope::Folder)
-        t.files.push_back({fileNumber, 1});
-    m_tallies.push_back(std::move(t));
-    m_slots[i] = {static_cast<std::uint32_t>(m_tallies.size()), tag};
-    if (2 * m_tallies.size() > m_slots.size())
-        Grow();
+    Slot& slot = m_slots[i];
+    slot.word = Store(word);
+    slot.length = static_cast<std::uint32_t>(word.size());
+    slot.arrival = static_cast<std::uint32_t>(m_numWords);
+    slot.count = 1;
+    ++m_numWords;
+    if (scope == FileScope::Folder) {
+        m_files.resize(m_numWords);
+        m_files.back().push_back({fileNumber, 1});
+    }
+    if (2 * m_numWords > m_slots.size())
+        Grow(2 * m_slots.size());
     return true;
 }
 
 std::int64_t WordTable::Size() const {
-    return static_cast<std::int64_t>(m_laidOut ? m_entries.size() : m_tallies.size());
+    return static_cast<std::int64_t>(m_laidOut ? m_entries.size() : m_numWords);
 }
 
 void WordTable::LayOut() const {
     if (m_laidOut)
         return;
     // The order the table has while counting: ordinal by word. Words are distinct, so the
-    // result does not depend on the order of arrival.
-    std::vector<std::uint32_t> order(m_tallies.size());
-    for (std::size_t t = 0; t < order.size(); ++t)
-        order[t] = static_cast<std::uint32_t>(t);
-    std::sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
-        return m_tallies[a].Word() < m_tallies[b].Word();
-    });
+    // result does not depend on the order of arrival or on the index.
+    std::vector<const Slot*> order;
+    order.reserve(m_numWords);
+    for (const Slot& slot : m_slots)
+        if (slot.word != nullptr)
+            order.push_back(&slot);
+    std::sort(order.begin(), order.end(),
+              [](const Slot* a, const Slot* b) { return a->Word() < b->Word(); });
     m_entries.clear();
-    m_entries.reserve(m_tallies.size());
-    for (const std::uint32_t t : order) {
-        Tally& tally = m_tallies[t];
+    m_entries.reserve(order.size());
+    for (const Slot* slot : order) {
         WordEntry e;
-        e.word.assign(tally.Word());
+        e.word.assign(slot->Word());
         e.sortKey = LowerCaseAll(FoldAccents(e.word));
-        e.count = tally.count;
+        e.count = slot->count;
         switch (m_scope) {
         case FileScope::Folder:
-            e.files = std::move(tally.files);
+            if (slot->arrival < m_files.size())
+                e.files = std::move(m_files[slot->arrival]);
             break;
         case FileScope::SingleSource:
             // Clipboard and single-file runs keep every occurrence in file 0.
@@ -264,31 +288,23 @@ void WordTable::LayOut() const {
 
 void WordTable::TakeBack() {
     ClearIndex();
-    m_tallies.reserve(m_entries.size());
+    std::size_t size = 1024;
+    while (size < 2 * m_entries.size() + 2)
+        size *= 2;
+    m_slots.assign(size, Slot{});
     for (auto& e : m_entries) {
-        Tally t;
-        t.word = Store(e.word);
-        t.length = e.word.size();
-        t.count = e.count;
+        Slot slot;
+        slot.word = Store(e.word);
+        slot.length = static_cast<std::uint32_t>(e.word.size());
+        slot.arrival = static_cast<std::uint32_t>(m_numWords++);
+        slot.count = e.count;
         if (m_scope == FileScope::Folder)
-            t.files = std::move(e.files);
-        m_tallies.push_back(std::move(t));
+            m_files.push_back(std::move(e.files));
+        Place(slot);
     }
     m_entries.clear();
     m_firstFreq = 0;
     m_laidOut = false;
-    std::size_t size = 1024;
-    while (size < 2 * m_tallies.size())
-        size *= 2;
-    m_slots.assign(size, Slot{});
-    const std::size_t mask = size - 1;
-    for (std::size_t t = 0; t < m_tallies.size(); ++t) {
-        const std::uint64_t h = HashWord(m_tallies[t].Word());
-        std::size_t i = h & mask;
-        while (m_slots[i].tally != 0)
-            i = (i + 1) & mask;
-        m_slots[i] = {static_cast<std::uint32_t>(t + 1), static_cast<std::uint32_t>(h >> 32)};
-    }
 }
 
 void WordTable::UpdateCurrentFile(std::u16string_view path) {

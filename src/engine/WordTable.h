@@ -139,30 +139,27 @@ public:
     std::int64_t Next(std::int64_t i) const { return Entry(i).nextInFrequencyOrder; }
 
 private:
-    // The counting form of an entry. Its word lives in the arena: one copy per distinct word,
-    // none per occurrence.
-    struct Tally {
-        const char16_t* word = nullptr;
-        std::size_t length = 0;
-        std::int64_t count = 0;
-        std::vector<FileCount> files; // FileScope::Folder only
-        std::u16string_view Word() const { return {word, length}; }
-    };
-    // A slot of the open-addressing index: the tally's position + 1 (0: empty) and the high
-    // half of the word's hash, compared before the words themselves.
+    // The counting form of an entry, kept in the slots of an open-addressing index (linear
+    // probing). Its word lives in the arena: one copy per distinct word, none per occurrence.
+    // The per-file data of folder runs lies beside it, at the entry's number of arrival.
     struct Slot {
-        std::uint32_t tally = 0;
-        std::uint32_t tag = 0;
+        const char16_t* word = nullptr; // nullptr: an empty slot
+        std::uint32_t length = 0;
+        std::uint32_t arrival = 0;
+        std::int64_t count = 0;
+        std::u16string_view Word() const { return {word, length}; }
     };
 
     void LayOut() const; // hash -> entries in ordinal word order
     void TakeBack();     // entries -> hash, to count again
     void ClearIndex() const;
-    void Grow();
+    void Grow(std::size_t size);
+    void Place(const Slot& slot);
     const char16_t* Store(std::u16string_view word);
 
     mutable std::vector<Slot> m_slots; // size a power of two, at most half full
-    mutable std::vector<Tally> m_tallies;
+    mutable std::size_t m_numWords = 0;
+    mutable std::vector<std::vector<FileCount>> m_files; // FileScope::Folder: by arrival
     mutable std::vector<std::unique_ptr<char16_t[]>> m_blocks; // the arena of the words
     mutable std::size_t m_blockUsed = 0;
     mutable std::size_t m_blockSize = 0;
