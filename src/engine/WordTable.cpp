@@ -137,6 +137,28 @@ std::u16string_view KeyFrom(const std::u16string& key, std::int64_t keyStart) {
 // ---------------------------------------------------------------------------------------------
 // WordTable
 
+WordTable::WordTable(const WordTable& other) {
+    *this = other;
+}
+
+WordTable& WordTable::operator=(const WordTable& other) {
+    if (this == &other)
+        return *this;
+    // The index points into its own arena, so a copy takes the laid-out entries only.
+    other.LayOut();
+    ClearIndex();
+    m_entries = other.m_entries;
+    m_laidOut = true;
+    m_scope = other.m_scope;
+    m_scopeSet = other.m_scopeSet;
+    m_firstFreq = other.m_firstFreq;
+    m_currentFile = other.m_currentFile;
+    m_filePaths = other.m_filePaths;
+    m_currentPathLower = other.m_currentPathLower;
+    m_currentPath = other.m_currentPath;
+    return *this;
+}
+
 void WordTable::Reset() {
     ClearIndex();
     m_entries.clear();

@@ -69,6 +69,13 @@ enum class FileScope {
 
 class WordTable {
 public:
+    WordTable() = default;
+    // A copy holds the same entries, laid out (copying lays the original out too).
+    WordTable(const WordTable& other);
+    WordTable& operator=(const WordTable& other);
+    WordTable(WordTable&&) noexcept = default;
+    WordTable& operator=(WordTable&&) noexcept = default;
+
     // An empty table and fresh file tracking (current file number 0, no paths).
     void Reset();
 

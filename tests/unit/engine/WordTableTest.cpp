@@ -297,6 +297,25 @@ TEST(WordTableCounting, CountingAfterLayoutContinues) {
     EXPECT_EQ(rig.table.Entry(1).count, 2);
 }
 
+TEST(WordTableCounting, CopiesCountOnIndependently) {
+    WordTable table;
+    for (const std::u16string w : {u"b", u"a", u"b"})
+        table.Count(w, FileScope::SingleSource, 0);
+    WordTable copy(table); // taken while counting
+    table.Count(u"c", FileScope::SingleSource, 0);
+    copy.Count(u"a", FileScope::SingleSource, 0);
+    auto words = [](const WordTable& t) {
+        std::vector<std::string> out;
+        for (const auto& e : t.Entries())
+            out.push_back(U16ToUtf8(e.word) + "=" + std::to_string(e.count));
+        return out;
+    };
+    EXPECT_EQ(words(table), (std::vector<std::string>{"a=1", "b=2", "c=1"}));
+    EXPECT_EQ(words(copy), (std::vector<std::string>{"a=2", "b=2"}));
+    copy = table;
+    EXPECT_EQ(words(copy), words(table));
+}
+
 struct LengthCase {
     int length;
     bool readingWords;
