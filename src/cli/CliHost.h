@@ -45,6 +45,7 @@ public:
     void Yield() override {}
 
     const std::u16string& TextWindow() const { return m_textWindow; }
+    void SetForcedAnswer(ForcedAnswer forced) { m_forced = forced; }
     // Whether an error-like message (exclamation or critical icon) was shown.
     bool ErrorShown() const { return m_errorShown; }
 

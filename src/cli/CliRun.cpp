@@ -2,6 +2,9 @@
 
 #include "cli/CliHost.h"
 #include "engine/CountRun.h"
+#include "engine/CountSession.h"
+#include "engine/WordListFiles.h"
+#include "settings/SavedState.h"
 #include "engine/RunState.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
@@ -91,14 +94,43 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
     if (loaded <= 0)
         host.MessageBox(CatalogueLoadMessage(loaded, catalogue), u"", MsgIcon::Critical);
 
-    Settings settings;
-    RunState state;
+    CountSession session(host, ProgramFolder(argv0));
+    Settings& settings = session.settings;
+    RunState& state = session.state;
     InitializeRecord(settings, state);
+    state.blnStartUpCompleted = true;
+
+    // A settings file first, as "Load settings from file" does, its questions answered Yes.
+    if (options.settingsFile) {
+        host.SetForcedAnswer(ForcedAnswer::Yes);
+        WordListRestoreActions actions(session.wordLists, true);
+        const auto loaded =
+            LoadSettingsFromFile(fs::path(*options.settingsFile), settings, state, host, actions);
+        host.SetForcedAnswer(options.yes ? ForcedAnswer::Yes
+                                         : (options.no ? ForcedAnswer::No : ForcedAnswer::None));
+        if (loaded.restore.code != kRestoreOk) {
+            err << "lexitally-cli: the settings file " << *options.settingsFile
+                << " could not be loaded.\n";
+            return 1;
+        }
+    }
+    // Then every --set in order. A word-list file is added, selected and read; a common-word
+    // language has its file read.
     for (const auto& [name, value] : options.sets) {
+        const std::u16string field = Utf8ToU16(name);
+        const std::u16string text = Utf8ToU16(value);
         std::u16string why;
-        if (!SetFieldByName(settings, Utf8ToU16(name), Utf8ToU16(value), &why)) {
+        if (!SetFieldByName(settings, field, text, &why)) {
             err << "lexitally-cli: " << U16ToUtf8(why) << '\n';
             return 2;
+        }
+        if (field == u"WordsFile0" || field == u"WordsFile1") {
+            const int index = field.back() - u'0';
+            if (!text.empty() && !session.wordLists.UseWordsFile(index, text))
+                return 1;
+        } else if (field == u"CommonWordsLanguages") {
+            if (!session.wordLists.UseLanguage(settings.CommonWordsLanguages))
+                return 1;
         }
     }
 
@@ -117,9 +149,9 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
     }
     ApplyFieldDependencies(settings);
 
-    StandInOutputFile standIn;
     // Standard output stands for the output file, so the questions that ask for one
     // ("Large input file", "Multiple files/folders") never arise here.
+    StandInOutputFile standIn;
     const bool toStandardOutput = !options.output && !options.textWindow;
     if (options.output)
         settings.File[1] = Utf8ToU16(*options.output);
@@ -128,31 +160,40 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
     else
         settings.File[1].clear();
 
-    WordTable table;
-    TextWindow textWindow(host);
-    ReportState report;
-    ReportContext ctx{{host, settings, state, textWindow, report}, table, NumberLocale{}, {}};
-    WordsToIgnore wordsToIgnore;
-    CountRunShell shell;
-    CountRun run(ctx, wordsToIgnore, shell);
-    state.blnStartUpCompleted = true;
-
+    TextWindow& textWindow = session.textWindow;
     RunOutcome outcome = RunOutcome::Refused;
     if (options.listFiles) {
         if (settings.Source != SourceKind::Folder) {
             err << "lexitally-cli: --list-files needs a folder as SOURCE.\n";
             return 2;
         }
-        outcome = run.ListFiles();
+        outcome = session.ListFiles();
         WriteText(out, textWindow.Text());
         return outcome == RunOutcome::Produced ? 0 : 1;
     }
 
     switch (options.count) {
-    case CountKind::All: outcome = run.Start(CountMode::AllWords); break;
+    case CountKind::All: outcome = session.Count(CountMode::AllWords); break;
     case CountKind::Specified:
-    case CountKind::Phrases:
+        // The count-choice dialog offers this count only when there is something to count.
+        if (!session.LoadWordListsFor(CountMode::SpecifiedWords))
+            return 1;
+        if (!state.blnThereAreCountOnlyWords) {
+            host.MessageBox(u"There are no count-only words/phrases.", u"", MsgIcon::Exclamation);
+            return 1;
+        }
+        outcome = session.Count(CountMode::SpecifiedWords);
+        break;
     case CountKind::Array:
+        if (settings.Source != SourceKind::Folder) {
+            err << "lexitally-cli: --count array needs a folder as SOURCE.\n";
+            return 2;
+        }
+        outcome = session.CountArray();
+        if (outcome == RunOutcome::Produced && options.textWindow)
+            WriteText(out, textWindow.Text());
+        return outcome == RunOutcome::Produced ? 0 : 1;
+    case CountKind::Phrases:
         err << "lexitally-cli: this count is not available yet; use --count all.\n";
         return 2;
     }
@@ -162,7 +203,7 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
     } else if (toStandardOutput) {
         // Nothing was written to the file (nothing found, or a refusal): show what the
         // text window says instead, so the person is never left with no answer.
-        if (!report.blnWrittenToFile || !standIn.CopyTo(out))
+        if (!session.report.blnWrittenToFile || !standIn.CopyTo(out))
             WriteText(outcome == RunOutcome::Produced ? out : err, textWindow.Text());
     }
     return outcome == RunOutcome::Produced ? 0 : 1;

@@ -11,8 +11,8 @@
 #                    of {TMP}/NAME after the run
 # Usage: run_cli_tests.sh PATH/TO/lexitally-cli TESTS_DIR [CASE...]
 set -u
-cli=$1
-tests=$2
+cli=$(realpath "$1")
+tests=$(realpath "$2")
 shift 2
 data="$tests/data"
 pass=0
