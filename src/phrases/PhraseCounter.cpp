@@ -7,28 +7,6 @@
 
 namespace lxty {
 
-namespace {
-
-// An odd multiplier for the polynomial hash of a slot's word ids.
-constexpr std::uint64_t kBase = 0x9E3779B97F4A7C15ull;
-
-// A well-mixed, never-zero code for a word id, so that neighbouring ids do not give
-// neighbouring hashes.
-std::uint64_t CodeOf(std::uint32_t id) {
-    std::uint64_t z = static_cast<std::uint64_t>(id) + 0x632BE59BD9B4E019ull;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return (z ^ (z >> 31)) | 1u;
-}
-
-// The probe key of a phrase of k words: the length takes part, so that a phrase and a longer
-// one never share a key by construction.
-std::uint64_t KeyOf(std::uint64_t hash, int k) {
-    return hash ^ (static_cast<std::uint64_t>(k) * 0xD6E8FEB86659FD93ull);
-}
-
-} // namespace
-
 PhraseCounter::PhraseCounter(const Settings& settings, RunState& run, const PhraseOptions& options,
                              const WordsToIgnore& wordsToIgnore)
     : m_settings(settings), m_run(run), m_options(options) {
@@ -42,19 +20,12 @@ void PhraseCounter::SizePhraseWindow() {
     m_slots.assign(static_cast<std::size_t>(std::max(0, m_windowSize - 1)), SlotState{});
     for (int k = 2; k <= m_windowSize; ++k)
         m_slots[static_cast<std::size_t>(k - 2)].ring.assign(static_cast<std::size_t>(k), 0);
-    m_powers.assign(static_cast<std::size_t>(m_windowSize + 1), 1);
-    for (int k = 2; k <= m_windowSize; ++k)
-        m_powers[static_cast<std::size_t>(k)] = m_powers[static_cast<std::size_t>(k - 1)] * kBase;
 
-    // The word lists may have changed since the last run, and the table starts empty: the
-    // caches start afresh too.
+    // The word lists may have changed since the last run: the words and what is known about
+    // them start afresh.
     m_wordIds.clear();
     m_wordTexts.clear();
     m_wordIgnored.clear();
-    m_wordCodes.clear();
-    m_phraseIndex.clear();
-    m_phrases.clear();
-    m_ids.clear();
 }
 
 void PhraseCounter::ResetPhrases() {
@@ -62,7 +33,6 @@ void PhraseCounter::ResetPhrases() {
         slot.start = 0;
         slot.count = 0;
         slot.ignored = 0;
-        slot.hash = 0;
     }
 }
 
@@ -72,7 +42,6 @@ std::uint32_t PhraseCounter::Intern(const std::u16string& word) {
     if (inserted) {
         m_wordTexts.push_back(&it->first);
         m_wordIgnored.push_back(-1);
-        m_wordCodes.push_back(CodeOf(it->second));
     }
     return it->second;
 }
@@ -89,7 +58,6 @@ void PhraseCounter::Push(SlotState& slot, int k, std::uint32_t id, bool ignored)
     if (slot.count == k) {
         // The slot is full: its first word goes.
         const std::uint32_t first = slot.ring[static_cast<std::size_t>(slot.start)];
-        slot.hash -= m_wordCodes[first] * m_powers[cap];
         slot.ignored -= m_wordIgnored[first] == 1 ? 1 : 0;
         slot.ring[static_cast<std::size_t>(slot.start)] = id;
         slot.start = static_cast<int>((static_cast<std::size_t>(slot.start) + 1) % cap);
@@ -97,55 +65,20 @@ void PhraseCounter::Push(SlotState& slot, int k, std::uint32_t id, bool ignored)
         slot.ring[(static_cast<std::size_t>(slot.start + slot.count)) % cap] = id;
         ++slot.count;
     }
-    slot.hash = slot.hash * kBase + m_wordCodes[id];
     slot.ignored += ignored ? 1 : 0;
 }
 
-bool PhraseCounter::SameIds(const SlotState& slot, int k, const Phrase& phrase) const {
-    if (phrase.length != static_cast<std::uint32_t>(k))
-        return false;
-    const auto cap = static_cast<std::size_t>(k);
-    for (std::size_t i = 0; i < cap; ++i) {
-        if (slot.ring[(static_cast<std::size_t>(slot.start) + i) % cap] != m_ids[phrase.offset + i])
-            return false;
-    }
-    return true;
-}
-
 const std::u16string& PhraseCounter::PhraseText(const SlotState& slot, int k) {
-    // Probe the keys from the slot's own key on; a different phrase under the same key (a hash
-    // collision) sends the probe one key further.
-    std::uint64_t key = KeyOf(slot.hash, k);
-    for (;;) {
-        auto it = m_phraseIndex.find(key);
-        if (it == m_phraseIndex.end())
-            break;
-        const Phrase& phrase = m_phrases[it->second];
-        if (SameIds(slot, k, phrase))
-            return phrase.text;
-        ++key;
-    }
-
-    // First meeting of this phrase: make its text once.
-    Phrase phrase;
-    phrase.offset = static_cast<std::uint32_t>(m_ids.size());
-    phrase.length = static_cast<std::uint32_t>(k);
+    // The text is assembled in one buffer that keeps its capacity, so a candidate costs no
+    // allocation; the word table copies it once, when the phrase is new.
     const auto cap = static_cast<std::size_t>(k);
-    std::size_t length = cap - 1;
-    for (std::size_t i = 0; i < cap; ++i) {
-        const std::uint32_t id = slot.ring[(static_cast<std::size_t>(slot.start) + i) % cap];
-        m_ids.push_back(id);
-        length += m_wordTexts[id]->size();
-    }
-    phrase.text.reserve(length);
+    m_text.clear();
     for (std::size_t i = 0; i < cap; ++i) {
         if (i > 0)
-            phrase.text.push_back(u' ');
-        phrase.text += *m_wordTexts[m_ids[phrase.offset + i]];
+            m_text.push_back(u' ');
+        m_text += *m_wordTexts[slot.ring[(static_cast<std::size_t>(slot.start) + i) % cap]];
     }
-    m_phraseIndex.emplace(key, static_cast<std::uint32_t>(m_phrases.size()));
-    m_phrases.push_back(std::move(phrase));
-    return m_phrases.back().text;
+    return m_text;
 }
 
 void PhraseCounter::PhraseStep(const std::u16string& word) {

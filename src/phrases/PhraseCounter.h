@@ -24,10 +24,10 @@
 // is set.
 //
 // Cost: a word is looked up once in a dictionary of distinct words; a slot keeps word ids in a
-// ring with a rolling hash and a rolling count of words to ignore, so a candidate costs one
-// hash probe and a comparison of ids. The text of a phrase is made once, when the phrase is
-// first met, and handed to AddWordToList by reference ever after. Whether a word is a word to
-// ignore is asked once per distinct word and run.
+// ring with a rolling count of words to ignore, so sliding a slot and judging a candidate take
+// constant time. An accepted candidate's text is assembled in one reused buffer (no allocation)
+// and handed to AddWordToList, whose table copies it only when the phrase is new. Whether a
+// word is a word to ignore is asked once per distinct word and run.
 
 #include "engine/RunState.h"
 #include "settings/Settings.h"
@@ -84,8 +84,6 @@ public:
     int WindowSize() const { return m_windowSize; }
     // Slot k as the program shows it: its words joined by "+"; "" when empty or out of range.
     std::u16string Slot(int k) const;
-    // Distinct phrases met in this run (each made into text once).
-    std::size_t DistinctPhrases() const { return m_phrases.size(); }
 
 private:
     struct SlotState {
@@ -93,19 +91,12 @@ private:
         int start = 0;                   // ring position of the oldest word
         int count = 0;                   // words held (at most k)
         int ignored = 0;                 // words to ignore among them
-        std::uint64_t hash = 0;          // rolling hash of the ids in order
-    };
-    struct Phrase {
-        std::uint32_t offset = 0; // first id in m_ids
-        std::uint32_t length = 0; // number of words
-        std::u16string text;      // words joined by single blanks
     };
 
     std::uint32_t Intern(const std::u16string& word);
     bool IsWordToIgnore(std::uint32_t id);
     void Push(SlotState& slot, int k, std::uint32_t id, bool ignored);
     const std::u16string& PhraseText(const SlotState& slot, int k);
-    bool SameIds(const SlotState& slot, int k, const Phrase& phrase) const;
 
     const Settings& m_settings;
     RunState& m_run;
@@ -114,17 +105,12 @@ private:
     WordToIgnoreFn m_isIgnored;
 
     int m_windowSize = 0;
-    std::vector<SlotState> m_slots;      // index k - 2 is slot k
-    std::vector<std::uint64_t> m_powers; // hash base to the power k - 1, index k
+    std::vector<SlotState> m_slots; // index k - 2 is slot k
 
     std::unordered_map<std::u16string, std::uint32_t> m_wordIds;
     std::vector<const std::u16string*> m_wordTexts; // by id, into m_wordIds' keys
     std::vector<std::int8_t> m_wordIgnored;         // by id: -1 not yet asked, 0, 1
-    std::vector<std::uint64_t> m_wordCodes;         // by id: the id's hash code
-
-    std::unordered_map<std::uint64_t, std::uint32_t> m_phraseIndex; // probe key -> phrase
-    std::vector<Phrase> m_phrases;
-    std::vector<std::uint32_t> m_ids; // the word ids of every phrase, back to back
+    std::u16string m_text;                          // the candidate being counted
 };
 
 // The same phrase rules for the string-slot phrase window of SpecifiedWords (its
