@@ -195,22 +195,60 @@ struct SingularChange {
     std::u16string_view suffix;
 };
 
+// LowerCaseAll of one unit, with ASCII answered here.
+inline char16_t LowerUnit(char16_t c) {
+    if (c < 0x80)
+        return static_cast<char16_t>(c - u'A') < 26 ? static_cast<char16_t>(c + 32) : c;
+    return LowerCaseChar(c);
+}
+
 // Whether the lower-cased v equals lower, a word in small letters.
 bool LowerEquals(std::u16string_view v, std::u16string_view lower) {
     if (v.size() != lower.size())
         return false;
     for (std::size_t i = 0; i < v.size(); ++i)
-        if (LowerCaseChar(v[i]) != lower[i])
+        if (LowerUnit(v[i]) != lower[i])
             return false;
     return true;
 }
 
+// The lower-cased last units of a word (at most four), with their endings tested in place.
+class LowerTail {
+public:
+    explicit LowerTail(std::u16string_view v) : m_length(std::min<std::size_t>(4, v.size())) {
+        for (std::size_t i = 0; i < m_length; ++i)
+            m_units[i] = LowerUnit(v[v.size() - m_length + i]);
+    }
+    bool Ends(std::u16string_view ending) const {
+        if (ending.size() > m_length)
+            return false;
+        const char16_t* tail = m_units + (m_length - ending.size());
+        for (std::size_t i = 0; i < ending.size(); ++i)
+            if (tail[i] != ending[i])
+                return false;
+        return true;
+    }
+
+private:
+    std::size_t m_length;
+    char16_t m_units[4];
+};
+
+// v ends exactly with ending (no case folding).
+bool EndsExactly(std::u16string_view v, std::u16string_view ending) {
+    return v.size() >= ending.size() && v.substr(v.size() - ending.size()) == ending;
+}
+
 SingularChange SingularOf(std::u16string_view word, bool caseSignificant) {
-    const std::size_t b = word.find_first_not_of(u' ');
-    if (b == std::u16string_view::npos)
+    std::size_t b = 0;
+    std::size_t e = word.size();
+    while (b < e && word[b] == u' ')
+        ++b;
+    if (b == e)
         return {0, 0, {}};
-    const std::size_t e = word.find_last_not_of(u' ');
-    const std::u16string_view v = word.substr(b, e - b + 1);
+    while (word[e - 1] == u' ')
+        --e;
+    const std::u16string_view v = word.substr(b, e - b);
     const SingularChange unchanged{b, v.size(), {}};
     if (v.size() <= 2)
         return unchanged;
@@ -222,15 +260,9 @@ SingularChange SingularOf(std::u16string_view word, bool caseSignificant) {
     // The endings (at most four characters) are compared ignoring case on a lower-cased tail;
     // the whole word counts as lower-cased only when it is short enough to be one of the named
     // words (the longest is "species"): a longer one compares as "" where it is used whole.
-    const std::size_t tailLength = std::min<std::size_t>(4, v.size());
-    char16_t tailUnits[4];
-    for (std::size_t i = 0; i < tailLength; ++i)
-        tailUnits[i] = LowerCaseChar(v[v.size() - tailLength + i]);
-    const std::u16string_view lowerTail(tailUnits, tailLength);
+    const LowerTail tail(v);
     const bool lowerWhole = v.size() <= 7;
-    auto ends = [lowerTail](std::u16string_view ending) {
-        return EndsWith(lowerTail, ending, true);
-    };
+    auto ends = [&tail](std::u16string_view ending) { return tail.Ends(ending); };
     auto replaced = [b, v](std::size_t endingLength, std::u16string_view replacement) {
         return SingularChange{b, v.size() - endingLength, replacement};
     };
@@ -244,24 +276,29 @@ SingularChange SingularOf(std::u16string_view word, bool caseSignificant) {
 
     if (lowerWhole && (LowerEquals(v, u"rights") || LowerEquals(v, u"species")))
         return unchanged;
-    if (comparesAs(u"mice") || comparesAs(u"lice")) {
+    if (v.size() == 4 && (comparesAs(u"mice") || comparesAs(u"lice"))) {
         const bool capital = caseSignificant && IsAllUpperCase(v.substr(0, 1));
         return {b, 1, capital ? u"OUSE" : u"ouse"};
     }
     if (!endsWithS)
         return unchanged;
 
+    // Decided on the lower-cased tail: ...ies, ...es, or a plain final s.
     if (ends(u"ies") && !ends(u"aies") && !ends(u"eies") && v.size() >= 5)
-        return replaced(3, caseSignificant && EndsWith(v, u"IES", true) ? u"Y" : u"y");
+        return replaced(3, caseSignificant && EndsExactly(v, u"IES") ? u"Y" : u"y");
+    if (!ends(u"es")) {
+        if (!ends(u"ss") && !ends(u"us") && !ends(u"is") && !ends(u"ics"))
+            return replaced(1, u"");
+        return unchanged;
+    }
     if (ends(u"shes") || ends(u"sses") || ends(u"zzes"))
         return replaced(2, u"");
     if (ends(u"oes") && !comparesAs(u"floes") && !comparesAs(u"shoes"))
-        return replaced(3, caseSignificant && EndsWith(v, u"OES", true) ? u"O" : u"o");
-    if (ends(u"es") && !ends(u"ees") && !ends(u"aes") && !ends(u"oes"))
-        return replaced(2, caseSignificant && EndsWith(v, u"ES", true) ? u"E" : u"e");
-    if (ends(u"s") && !ends(u"ss") && !ends(u"us") && !ends(u"is") && !ends(u"ics"))
-        return replaced(1, u"");
-    return unchanged;
+        return replaced(3, caseSignificant && EndsExactly(v, u"OES") ? u"O" : u"o");
+    if (!ends(u"ees") && !ends(u"aes") && !ends(u"oes"))
+        return replaced(2, caseSignificant && EndsExactly(v, u"ES") ? u"E" : u"e");
+    // ...ees, ...aes, floes, shoes: the plain final-s rule (which none of them refuses).
+    return replaced(1, u"");
 }
 
 } // namespace
@@ -280,16 +317,15 @@ bool IsContractionStem(std::u16string_view word) {
         return false;
     if (word.size() >= kContractionStems.size())
         return false;
-    // The lower-cased word followed by a space, searched without appending the space; the
-    // word is short enough for a buffer on the stack.
+    // "The lower-cased word followed by a space" can only sit right before one of the spaces
+    // of the list; the word is short enough for a buffer on the stack.
     char16_t units[kContractionStems.size()];
     for (std::size_t i = 0; i < word.size(); ++i)
-        units[i] = LowerCaseChar(word[i]);
+        units[i] = LowerUnit(word[i]);
     const std::u16string_view lower(units, word.size());
-    for (std::size_t at = kContractionStems.find(lower); at != std::u16string_view::npos;
-         at = kContractionStems.find(lower, at + 1)) {
-        const std::size_t after = at + lower.size();
-        if (after < kContractionStems.size() && kContractionStems[after] == u' ')
+    for (std::size_t space = kContractionStems.find(u' '); space != std::u16string_view::npos;
+         space = kContractionStems.find(u' ', space + 1)) {
+        if (space >= lower.size() && kContractionStems.substr(space - lower.size(), lower.size()) == lower)
             return true;
     }
     return false;

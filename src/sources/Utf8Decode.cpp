@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace lxty {
 
@@ -24,6 +26,21 @@ const std::array<char16_t, 256>& Cp1252Table() {
 }
 
 enum : int { kInvalid = 0, kCutShort = -1 };
+
+// Number of ASCII bytes (below 0x80) at the start of p[0..n), looked at eight at a time.
+std::size_t AsciiRun(const unsigned char* p, std::size_t n) {
+    std::size_t i = 0;
+    while (i + 8 <= n) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, p + i, 8);
+        if (chunk & 0x8080808080808080ull)
+            break;
+        i += 8;
+    }
+    while (i < n && p[i] < 0x80)
+        ++i;
+    return i;
+}
 
 // Length of the valid multi-byte sequence at p (2 to 4) with its code point in cp; kInvalid
 // when the bytes are not a valid sequence; kCutShort when the bytes so far are a valid start
@@ -70,9 +87,22 @@ int MultiByteSequence(const unsigned char* p, std::size_t avail, char32_t& cp) {
 
 void DecodeCp1252Line(std::string_view bytes, std::u16string& out) {
     const auto& table = Cp1252Table();
-    out.resize(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        out[i] = table[static_cast<unsigned char>(bytes[i])];
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    out.resize(n);
+    char16_t* o = out.data();
+    // Runs of ASCII bytes are widened eight at a time; the table maps the rest.
+    std::size_t i = 0;
+    while (i < n) {
+        const std::size_t ascii = AsciiRun(p + i, n - i);
+        for (std::size_t k = 0; k < ascii; ++k)
+            o[i + k] = p[i + k];
+        i += ascii;
+        if (i < n) {
+            o[i] = table[p[i]];
+            ++i;
+        }
+    }
 }
 
 bool DecodeUtf8Line(std::string_view bytes, std::u16string& out) {
@@ -87,8 +117,11 @@ bool DecodeUtf8Line(std::string_view bytes, std::u16string& out) {
     for (std::size_t i = 0; i < n;) {
         const unsigned char b = p[i];
         if (b < 0x80) {
-            out[o++] = b;
-            ++i;
+            const std::size_t ascii = AsciiRun(p + i, n - i);
+            for (std::size_t k = 0; k < ascii; ++k)
+                out[o + k] = p[i + k];
+            o += ascii;
+            i += ascii;
             continue;
         }
         char32_t cp = 0;
@@ -194,7 +227,7 @@ bool IsUtf8Sample(std::string_view sample, bool truncated) {
     bool multiByte = false;
     for (std::size_t i = 0; i < n;) {
         if (p[i] < 0x80) {
-            ++i;
+            i += AsciiRun(p + i, n - i);
             continue;
         }
         char32_t cp = 0;

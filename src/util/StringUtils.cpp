@@ -296,6 +296,10 @@ std::u16string FoldAccents(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size() + 4);
     for (char16_t c : text) {
+        if (c < 0x80) { // no ASCII character is folded
+            out += c;
+            continue;
+        }
         const std::size_t e = kExpandFrom.find(c);
         if (e != std::u16string_view::npos) {
             out += kExpandTo.substr(2 * e, 2);
