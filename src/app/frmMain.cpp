@@ -53,6 +53,12 @@ QFont FixedFont(int points = 10) {
         return f;
     }
     QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!QFontInfo(f).fixedPitch()) {
+        // Some platforms name no fixed font of their own: ask the font matcher for one.
+        f = QFont(QStringLiteral("monospace"));
+        f.setStyleHint(QFont::TypeWriter);
+        f.setFixedPitch(true);
+    }
     f.setPointSize(points);
     return f;
 }

@@ -1,41 +1,173 @@
-// The main window starts, loads the numbered texts beside it, and reports a catalogue that
-// cannot be opened in a critical message box that names the file.
+// The main window: start-up with and without its numbered texts, the source controls and
+// their enabling, counting a chosen file into the text window, relisting after a display
+// change, the count-choice dialog, a folder's file list, and saving the state on quitting.
+// Modal dialogs are answered from the event loop by a poll that finds them by type.
 
 #include "app/frmMain.h"
+#include "app/frmCountWordsPhrases.h"
 #include "util/Catalogue.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
+
+namespace {
+
+using lxty::app::frmMain;
+
+// Polls the event loop until a modal widget of type T is up, then hands it to act. The poll
+// gives up after a few seconds, so a dialog that never opens fails the test instead of
+// hanging it.
+template <class T>
+void WhenModal(std::function<void(T*)> act) {
+    auto* timer = new QTimer;
+    auto* tries = new int(0);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
+        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            delete tries;
+            act(w);
+        } else if (++*tries > 250) {
+            qWarning("no modal dialog of the expected type came up (%s)",
+                     QApplication::activeModalWidget()
+                         ? QApplication::activeModalWidget()->metaObject()->className()
+                         : "none");
+            timer->stop();
+            timer->deleteLater();
+            delete tries;
+        }
+    });
+    timer->start();
+}
+
+// Types path into an open-file dialog and accepts it. The dialog's view of the folder loads in
+// the background, so the name box is filled again until the dialog has taken the file.
+void AcceptFileDialog(QFileDialog* d, const QString& path, int tries = 0) {
+    if (!d->isVisible() || tries > 100)
+        return;
+    if (auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        name->setText(path);
+    QMetaObject::invokeMethod(d, "accept");
+    QPointer<QFileDialog> again(d);
+    QTimer::singleShot(20, [again, path, tries] {
+        if (again)
+            AcceptFileDialog(again, path, tries + 1);
+    });
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+template <class T>
+T* Child(QWidget& w, const char* name) {
+    T* c = w.findChild<T*>(QString::fromLatin1(name));
+    if (!c)
+        qFatal("no control %s", name);
+    return c;
+}
+
+QString Output(frmMain& w) {
+    return Child<QPlainTextEdit>(w, "txbOutput")->toPlainText();
+}
+
+} // namespace
+
 class TestfrmMain : public QObject {
     Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // The saved state file in the test's folder, where the program would keep it.
+    std::filesystem::path StateFile() const {
+        return lxty::DefaultStateFilePath(std::filesystem::path(m_dir.path().toStdString()));
+    }
+
+    // A started main window whose saved state lives in the test's own folder.
+    std::unique_ptr<frmMain> NewWindow(bool restore = false) {
+        auto w = std::make_unique<frmMain>(QStringLiteral(LXTY_DATA_DIR "/lxty.dat"));
+        w->SetStateFilePath(StateFile());
+        w->SetRestoreStateAtStartUp(restore);
+        w->show();
+        w->StartUp();
+        return w;
+    }
+
+    // Chooses path through the "Single file" button and its open dialog.
+    void ChooseInputFile(frmMain& w, const QString& path) {
+        Child<QRadioButton>(w, "optInFile")->click();
+        WhenModal<QFileDialog>([path](QFileDialog* d) { AcceptFileDialog(d, path); });
+        Child<QPushButton>(w, "cmdFile0")->click();
+    }
+
+    // Presses the count button and answers the count choice with the named button.
+    void Count(frmMain& w, const char* choice) {
+        const QString name = QString::fromLatin1(choice);
+        WhenModal<lxty::app::frmCountWordsPhrases>(
+            [name](lxty::app::frmCountWordsPhrases* d) {
+                d->findChild<QPushButton*>(name)->click();
+            });
+        Child<QPushButton>(w, "cmdCountWords")->click();
+    }
+
 private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
     void startsWithTheShippedCatalogue() {
-        lxty::app::frmMain w(QStringLiteral(LXTY_DATA_DIR "/lxty.dat"));
-        w.show();
-        w.StartUp();
-        QCOMPARE(w.windowTitle(), QStringLiteral("Lexitally"));
-        QVERIFY(w.CatalogueResult() > 0);
-        QVERIFY(w.State().blnStartUpCompleted);
-        QVERIFY(w.findChild<QPlainTextEdit*>("txbOutput") != nullptr);
-        QVERIFY(!lxty::GetText(25).empty());
+        auto w = NewWindow();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Lexitally"));
+        QVERIFY(w->CatalogueResult() > 0);
+        QVERIFY(w->State().blnStartUpCompleted);
+        QCOMPARE(Child<QLabel>(*w, "lblSelectSource")->text(),
+                 QString::fromStdU16String(lxty::GetText(19)));
+        QCOMPARE(Child<QPushButton>(*w, "cmdCountWords")->text(),
+                 QString::fromStdU16String(lxty::GetText(21)));
+        // The two display lists hold the catalogue's entries, the first selected.
+        auto* order = Child<QComboBox>(*w, "cboWordOrder");
+        auto* format = Child<QComboBox>(*w, "cboDisplayFormat");
+        QCOMPARE(order->count(), 2);
+        QCOMPARE(order->itemText(1), QStringLiteral("Alphabetical"));
+        QCOMPARE(format->count(), 14);
+        QCOMPARE(format->itemText(0), QStringLiteral("Rank, frequency, word"));
+        QCOMPARE(format->itemText(13),
+                 QStringLiteral("Word and the files containing it, with frequency in each"));
+        QCOMPARE(format->currentIndex(), 0);
+        QVERIFY(Child<QPlainTextEdit>(*w, "txbOutput")->isReadOnly());
+        const QFontMetrics fixed(Child<QPlainTextEdit>(*w, "txbOutput")->font());
+        QCOMPARE(fixed.horizontalAdvance(QLatin1Char('i')),
+                 fixed.horizontalAdvance(QLatin1Char('W')));
     }
 
     void reportsAMissingCatalogue() {
-        lxty::app::frmMain w(QStringLiteral("/nonexistent-folder/lxty.dat"));
+        frmMain w(QStringLiteral("/nonexistent-folder/lxty.dat"));
+        w.SetRestoreStateAtStartUp(false);
+        w.SetStateFilePath(StateFile());
         w.show();
         QString shown;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        // The message box is modal: read and close it from the event loop.
-        QTimer::singleShot(0, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                shown = box->text();
-                icon = box->icon();
-                box->accept();
-            }
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            shown = box->text();
+            icon = box->icon();
+            box->accept();
         });
         w.StartUp();
         QCOMPARE(w.CatalogueResult(), -1);
@@ -43,6 +175,206 @@ private slots:
                             "Cannot open file containing program text.\n/nonexistent-folder/lxty.dat"));
         QCOMPARE(icon, QMessageBox::Critical);
         QVERIFY(w.State().blnStartUpCompleted); // start-up goes on after the message
+    }
+
+    // Each source enables its own controls only; the folder's exclusion box shows only for a
+    // folder source; "Disable" needs a named output file.
+    void sourceChoiceEnablesItsControls() {
+        auto w = NewWindow();
+        struct Case {
+            const char* option;
+            bool file;
+            bool folder;
+        };
+        const Case cases[] = {{"optOnClipboard", false, false},
+                              {"optInFile", true, false},
+                              {"optFolder", false, true},
+                              {"optOnClipboard", false, false}};
+        for (const Case& c : cases) {
+            Child<QRadioButton>(*w, c.option)->click();
+            w->Refresh();
+            QVERIFY2(Child<QRadioButton>(*w, c.option)->isChecked(), c.option);
+            QCOMPARE(Child<QPushButton>(*w, "cmdFile0")->isEnabled(), c.file);
+            QCOMPARE(Child<QLineEdit>(*w, "txbFile0")->isEnabled(), c.file);
+            QCOMPARE(Child<QPushButton>(*w, "cmdFolder")->isEnabled(), c.folder);
+            QCOMPARE(Child<QLineEdit>(*w, "txbFolder")->isEnabled(), c.folder);
+            QCOMPARE(Child<QCheckBox>(*w, "chkIncludeSubfolders")->isEnabled(), c.folder);
+            QCOMPARE(Child<QLineEdit>(*w, "txbFileFilepathSpecifications0")->isEnabled(),
+                     c.folder);
+            QCOMPARE(Child<QLineEdit>(*w, "txbFileFilepathSpecifications1")->isVisible(),
+                     c.folder);
+            QCOMPARE(Child<QPushButton>(*w, "cmdListFiles")->isEnabled(), c.folder);
+            QCOMPARE(Child<QPushButton>(*w, "cmdFile1")->isEnabled(), true);
+        }
+        // No output file: "Disable" is cleared and cannot be used.
+        auto* disable = Child<QCheckBox>(*w, "chkDisableOutputToFile");
+        QVERIFY(!disable->isEnabled());
+        QVERIFY(!disable->isChecked());
+        auto* output = Child<QLineEdit>(*w, "txbFile1");
+        QTest::keyClicks(output, m_dir.filePath("out.txt"));
+        QVERIFY(disable->isEnabled());
+        disable->click();
+        QCOMPARE(w->Record().DisableOutputToFile, 1);
+        Child<QPushButton>(*w, "cmdClearFile1")->click();
+        QVERIFY(output->text().isEmpty());
+        QVERIFY(!disable->isEnabled());
+        QVERIFY(!disable->isChecked());
+        QCOMPARE(w->Record().DisableOutputToFile, 0);
+    }
+
+    // The file and folder texts survive a change of source.
+    void sourceChoiceKeepsTheFileAndFolderTexts() {
+        auto w = NewWindow();
+        Child<QRadioButton>(*w, "optInFile")->click();
+        QTest::keyClicks(Child<QLineEdit>(*w, "txbFile0"), QStringLiteral("/a/file.txt"));
+        Child<QRadioButton>(*w, "optFolder")->click();
+        QTest::keyClicks(Child<QLineEdit>(*w, "txbFolder"), QStringLiteral("/a/folder"));
+        Child<QRadioButton>(*w, "optOnClipboard")->click();
+        Child<QRadioButton>(*w, "optInFile")->click();
+        QCOMPARE(Child<QLineEdit>(*w, "txbFile0")->text(), QStringLiteral("/a/file.txt"));
+        Child<QRadioButton>(*w, "optFolder")->click();
+        QCOMPARE(Child<QLineEdit>(*w, "txbFolder")->text(), QStringLiteral("/a/folder"));
+        QCOMPARE(w->Record().Folder, std::u16string(u"/a/folder"));
+        QCOMPARE(w->Record().File[0], std::u16string(u"/a/file.txt"));
+    }
+
+    void countingAChosenFileListsItsWords() {
+        const QString file = m_dir.filePath("cats.txt");
+        WriteFile(file, "the cat and the dog\nthe cat\n");
+        auto w = NewWindow();
+        ChooseInputFile(*w, file);
+        QCOMPARE(Child<QLineEdit>(*w, "txbFile0")->text(), file);
+        QCOMPARE(Child<QLabel>(*w, "lblFilesize")->text(), QStringLiteral("Filesize: 28 bytes"));
+
+        Count(*w, "cmdCountAllWords");
+        QTRY_VERIFY(!w->Run().IsRunning());
+        QCOMPARE(Output(*w), QStringLiteral("     Rank      Freq  Word [longest has 3 characters]\n"
+                                            "        1         3  the\n"
+                                            "        2         2  cat\n"
+                                            "        3         1  and\n"
+                                            "        4         1  dog\n"));
+        QCOMPARE(Child<QPushButton>(*w, "cmdCountWords")->text(),
+                 QString::fromStdU16String(lxty::GetText(21)));
+        QVERIFY(!Child<QLabel>(*w, "lblNumberOfWords")->text().isEmpty());
+        QVERIFY(Child<QRadioButton>(*w, "optFolder")->isEnabled()); // enabled again
+
+        // A new display format relists the same count at once.
+        Child<QComboBox>(*w, "cboDisplayFormat")->setCurrentIndex(7); // word, frequency
+        QCOMPARE(Output(*w), QStringLiteral("  Word         Freq\n"
+                                            "  the             3\n"
+                                            "  cat             2\n"
+                                            "  and             1\n"
+                                            "  dog             1\n"));
+        // So does the order.
+        Child<QComboBox>(*w, "cboWordOrder")->setCurrentIndex(1);
+        QCOMPARE(Output(*w), QStringLiteral("  Word         Freq\n"
+                                            "  and             1\n"
+                                            "  cat             2\n"
+                                            "  dog             1\n"
+                                            "  the             3\n"));
+    }
+
+    // Without count-only entries only "Count all words" can count; "Cancel" and the close
+    // box leave everything as it was.
+    void countChoiceCancelDoesNothing() {
+        const QString file = m_dir.filePath("cancel.txt");
+        WriteFile(file, "one two\n");
+        auto w = NewWindow();
+        ChooseInputFile(*w, file);
+        for (const bool closeBox : {false, true}) {
+            bool specifiedEnabled = true;
+            bool fileListVisible = true;
+            QString intro;
+            WhenModal<lxty::app::frmCountWordsPhrases>(
+                [&](lxty::app::frmCountWordsPhrases* d) {
+                    specifiedEnabled =
+                        d->findChild<QPushButton*>("cmdCountSpecifiedWordsPhrases")->isEnabled();
+                    fileListVisible = d->findChild<QCheckBox*>("chkFileList")->isVisible();
+                    intro = d->findChild<QLabel*>("lblIntro")->text();
+                    if (closeBox)
+                        d->close();
+                    else
+                        d->findChild<QPushButton*>("cmdCancel")->click();
+                });
+            Child<QPushButton>(*w, "cmdCountWords")->click();
+            QVERIFY(!specifiedEnabled);
+            QVERIFY(!fileListVisible); // a single file has no file list
+            QVERIFY(intro.startsWith(
+                QStringLiteral("The 'Settings' window currently states that all words")));
+            QVERIFY(!w->Run().ResultsAvailable());
+            QCOMPARE(Output(*w), QString());
+            QCOMPARE(Child<QLabel>(*w, "lblTimeElapsed")->text(), QString());
+        }
+    }
+
+    // For a folder, the file-list box of the count choice borrows the file-list format and
+    // gives the kept one back when it is cleared.
+    void countChoiceFileListBoxRestoresTheFormat() {
+        auto w = NewWindow();
+        Child<QRadioButton>(*w, "optFolder")->click();
+        Child<QComboBox>(*w, "cboDisplayFormat")->setCurrentIndex(3);
+        int whileChecked = -1;
+        WhenModal<lxty::app::frmCountWordsPhrases>([&](lxty::app::frmCountWordsPhrases* d) {
+            auto* box = d->findChild<QCheckBox*>("chkFileList");
+            QVERIFY(box->isVisible());
+            box->click();
+            whileChecked = Child<QComboBox>(*w, "cboDisplayFormat")->currentIndex();
+            box->click();
+            d->findChild<QPushButton*>("cmdCancel")->click();
+        });
+        Child<QPushButton>(*w, "cmdCountWords")->click();
+        QCOMPARE(whileChecked, 11);
+        QCOMPARE(Child<QComboBox>(*w, "cboDisplayFormat")->currentIndex(), 3);
+        QCOMPARE(w->Record().DisplayFormat, 3);
+    }
+
+    void folderFileList() {
+        const QString folder = m_dir.filePath("corpus");
+        WriteFile(folder + "/b.txt", "beta beta\n");
+        WriteFile(folder + "/a.txt", "alpha\n");
+        WriteFile(folder + "/sub/c.txt", "gamma gamma gamma\n");
+        auto w = NewWindow();
+        Child<QRadioButton>(*w, "optFolder")->click();
+        QTest::keyClicks(Child<QLineEdit>(*w, "txbFolder"), folder);
+        Child<QCheckBox>(*w, "chkIncludeSubfolders")->click();
+        Child<QPushButton>(*w, "cmdListFiles")->click();
+        const QString expected = QStringLiteral("{Folder} = %1\n\n"
+                                                "{Folder}/a.txt [6 bytes]\n"
+                                                "{Folder}/b.txt [10 bytes]\n"
+                                                "{Folder}/sub/c.txt [18 bytes]\n\n"
+                                                "3 files in 2 folders will be scanned.\n")
+                                     .arg(folder);
+        QCOMPARE(Output(*w), expected);
+
+        // Without subfolders the walk stays in the folder.
+        Child<QCheckBox>(*w, "chkIncludeSubfolders")->click();
+        Child<QPushButton>(*w, "cmdListFiles")->click();
+        QCOMPARE(Output(*w), QStringLiteral("{Folder} = %1\n\n"
+                                            "{Folder}/a.txt [6 bytes]\n"
+                                            "{Folder}/b.txt [10 bytes]\n\n"
+                                            "2 files in 1 folder will be scanned.\n")
+                                 .arg(folder));
+    }
+
+    void quittingSavesTheStateOnlyWhenAsked() {
+        const QString state = QString::fromStdString(StateFile().string());
+        QFile::remove(state);
+        {
+            auto w = NewWindow();
+            w->Record().SaveStateOnQuit = 0;
+            QVERIFY(w->close());
+        }
+        QVERIFY(!QFile::exists(state));
+        {
+            auto w = NewWindow();
+            Child<QComboBox>(*w, "cboWordOrder")->setCurrentIndex(1);
+            w->Record().SaveStateOnQuit = 1;
+            QVERIFY(w->close());
+        }
+        QVERIFY(QFile::exists(state));
+        // The next start finds the saved order.
+        auto w = NewWindow(true);
+        QCOMPARE(Child<QComboBox>(*w, "cboWordOrder")->currentIndex(), 1);
     }
 };
 
