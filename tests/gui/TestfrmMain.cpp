@@ -5,6 +5,9 @@
 
 #include "app/frmMain.h"
 #include "app/frmCountWordsPhrases.h"
+#include "app/frmPopUp.h"
+#include "engine/WordTable.h"
+#include "settings/SavedState.h"
 #include "util/Catalogue.h"
 
 #include <QApplication>
@@ -354,6 +357,74 @@ private slots:
                                             "{Folder}/b.txt [10 bytes]\n\n"
                                             "2 files in 1 folder will be scanned.\n")
                                  .arg(folder));
+    }
+
+    // While a count runs the count button is the Stop request and the settings are locked;
+    // a stopped count offers its partial list and puts everything back.
+    void theCountButtonStopsARun() {
+        const QString file = m_dir.filePath("long.txt");
+        WriteFile(file, QByteArray("alpha beta gamma\n").repeated(800000));
+        auto w = NewWindow();
+        QTest::keyClicks(Child<QLineEdit>(*w, "txbFile1"), m_dir.filePath("long-out.txt"));
+        ChooseInputFile(*w, file);
+
+        QString runningCaption;
+        bool sourceLocked = false;
+        bool outputLocked = false;
+        QString question;
+        WhenModal<lxty::app::frmCountWordsPhrases>([&](lxty::app::frmCountWordsPhrases* d) {
+            d->findChild<QPushButton*>("cmdCountAllWords")->click();
+        });
+        auto* poll = new QTimer(this);
+        poll->setInterval(5);
+        connect(poll, &QTimer::timeout, this, [&, poll] {
+            // Stop once the words are in the table, so there is a partial list to offer.
+            if (!w->Run().IsRunning() || w->Table().Size() < 3)
+                return;
+            poll->stop();
+            auto* count = Child<QPushButton>(*w, "cmdCountWords");
+            runningCaption = count->text();
+            sourceLocked = !Child<QRadioButton>(*w, "optFolder")->isEnabled();
+            outputLocked = !Child<QPushButton>(*w, "cmdFile1")->isEnabled();
+            WhenModal<QMessageBox>([&](QMessageBox* box) {
+                question = box->text();
+                box->button(QMessageBox::No)->click();
+            });
+            count->click();
+        });
+        poll->start();
+        Child<QPushButton>(*w, "cmdCountWords")->click();
+        delete poll;
+
+        QCOMPARE(runningCaption, QString::fromStdU16String(lxty::GetText(25)));
+        QVERIFY(sourceLocked);
+        QVERIFY(outputLocked);
+        QCOMPARE(question, QStringLiteral("The operation was stopped before all words were "
+                                          "counted.\nDo you wish to list those which were were "
+                                          "found?"));
+        QVERIFY(!w->Run().IsRunning());
+        QCOMPARE(Output(*w), QStringLiteral("Now counting all words in\n%1\n\n"
+                                            "Stopped with 3 words found.")
+                                 .arg(file));
+        QCOMPARE(Child<QPushButton>(*w, "cmdCountWords")->text(),
+                 QString::fromStdU16String(lxty::GetText(21)));
+        QVERIFY(Child<QRadioButton>(*w, "optFolder")->isEnabled());
+        QVERIFY(Child<QPushButton>(*w, "cmdFile1")->isEnabled());
+    }
+
+    // "Save settings" confirms in a pop-up beside the button that vanishes by itself.
+    void saveSettingsConfirmsInAPopUp() {
+        QFile::remove(QString::fromStdString(StateFile().string()));
+        auto w = NewWindow();
+        Child<QPushButton>(*w, "cmdSaveState")->click();
+        QVERIFY(QFile::exists(QString::fromStdString(StateFile().string())));
+        auto* popUp = w->findChild<lxty::app::frmPopUp*>("frmPopUp");
+        QVERIFY(popUp != nullptr);
+        QVERIFY(popUp->isVisible());
+        QCOMPARE(popUp->findChild<QLabel*>("lblMessage")->text(),
+                 QString::fromStdU16String(lxty::GetText(50)));
+        QCOMPARE(popUp->intInterval, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!popUp->isVisible(), 4000);
     }
 
     void quittingSavesTheStateOnlyWhenAsked() {
