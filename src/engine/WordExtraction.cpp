@@ -24,12 +24,12 @@ std::array<bool, 256> WordCharTable(std::u16string_view extra) {
     return table;
 }
 
-// The measuring loop shared by NumAlpha2 and the extractor; isWordChar is indexed by the low
-// byte of a code unit.
-std::int64_t MeasureWord(std::u16string_view s, std::int64_t lngPos,
-                         const std::array<bool, 256>& isWordChar, StopFlags* flags) {
+// The measuring loop after a word has met a "<" (or from any start): the angle-bracket rules.
+// n characters from lngPos are already counted.
+[[gnu::noinline]] std::int64_t MeasureWordFrom(std::u16string_view s, std::int64_t lngPos,
+                                               std::int64_t n,
+                                               const std::array<bool, 256>& isWordChar) {
     const auto len = static_cast<std::int64_t>(s.size());
-    std::int64_t n = 0;
     if (lngPos >= 1 && lngPos <= len) {
         const char16_t* const base = s.data() + (lngPos - 1);
         const char16_t* const end = s.data() + len;
@@ -70,6 +70,35 @@ std::int64_t MeasureWord(std::u16string_view s, std::int64_t lngPos,
                 break;
         }
     }
+    return n;
+}
+
+// Length of the word at lngPos (1-based): the run of word characters, and the angle-bracket
+// rules when the run stops at a "<". Inline: it runs for every word of a count.
+inline std::int64_t MeasureWordAt(std::u16string_view s, std::int64_t lngPos,
+                                  const std::array<bool, 256>& isWordChar) {
+    const auto len = static_cast<std::int64_t>(s.size());
+    if (lngPos < 1 || lngPos > len)
+        return 0;
+    const char16_t* const base = s.data() + (lngPos - 1);
+    const char16_t* const end = s.data() + len;
+    const char16_t* q = base;
+    // Lines are far shorter than the longest word, so the limit is checked only for long ones.
+    if (end - base <= lngMaxWordLength) {
+        while (q != end && isWordChar[*q & 0xFF])
+            ++q;
+        if (q == end || *q != u'<')
+            return q - base;
+    }
+    return MeasureWordFrom(s, lngPos, 0, isWordChar);
+}
+
+// The measuring shared by NumAlpha2 and the extractor; isWordChar is indexed by the low byte
+// of a code unit.
+std::int64_t MeasureWord(std::u16string_view s, std::int64_t lngPos,
+                         const std::array<bool, 256>& isWordChar, StopFlags* flags) {
+    const auto len = static_cast<std::int64_t>(s.size());
+    const std::int64_t n = MeasureWordAt(s, lngPos, isWordChar);
     if (flags) {
         *flags = StopFlags{};
         const std::int64_t q = lngPos + n;
@@ -92,11 +121,36 @@ bool MayBeReducedInSingular(std::u16string_view w) {
         return false;
     if (w.front() == u' ' || w.back() == u' ')
         return true;
-    return w.size() > 2 && (w.back() == u's' || w.back() == u'S' || w.size() == 4);
+    // Of the four-letter words only those with the "c" of mice and lice.
+    return w.size() > 2 && (w.back() == u's' || w.back() == u'S' ||
+                            (w.size() == 4 && (w[2] == u'c' || w[2] == u'C')));
+}
+
+// to = from, with a plain loop: words are short, and the buffer keeps its capacity.
+inline void CopyInto(std::u16string& to, std::u16string_view from) {
+    if (to.capacity() < from.size())
+        to.reserve(from.size());
+    to.resize(from.size());
+    char16_t* d = to.data();
+    for (std::size_t i = 0; i < from.size(); ++i)
+        d[i] = from[i];
 }
 
 constexpr std::u16string_view kContractionStems =
     u"aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn ";
+
+// The positions of the spaces of kContractionStems.
+constexpr std::size_t kNumContractionStems = 11;
+constexpr std::array<std::size_t, kNumContractionStems> ContractionStemEnds() {
+    std::array<std::size_t, kNumContractionStems> ends{};
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < kContractionStems.size(); ++i)
+        if (kContractionStems[i] == u' ')
+            ends[k++] = i;
+    return ends;
+}
+constexpr auto kContractionStemEnds = ContractionStemEnds();
+static_assert(kContractionStemEnds.back() == kContractionStems.size() - 1);
 
 } // namespace
 
@@ -318,14 +372,18 @@ bool IsContractionStem(std::u16string_view word) {
     if (word.size() >= kContractionStems.size())
         return false;
     // "The lower-cased word followed by a space" can only sit right before one of the spaces
-    // of the list; the word is short enough for a buffer on the stack.
+    // of the list: compared backwards from each space, most stems differ at once.
     char16_t units[kContractionStems.size()];
-    for (std::size_t i = 0; i < word.size(); ++i)
+    const std::size_t n = word.size();
+    for (std::size_t i = 0; i < n; ++i)
         units[i] = LowerUnit(word[i]);
-    const std::u16string_view lower(units, word.size());
-    for (std::size_t space = kContractionStems.find(u' '); space != std::u16string_view::npos;
-         space = kContractionStems.find(u' ', space + 1)) {
-        if (space >= lower.size() && kContractionStems.substr(space - lower.size(), lower.size()) == lower)
+    for (const std::size_t space : kContractionStemEnds) {
+        if (space < n)
+            continue;
+        std::size_t k = 0;
+        while (k < n && kContractionStems[space - 1 - k] == units[n - 1 - k])
+            ++k;
+        if (k == n)
             return true;
     }
     return false;
@@ -419,10 +477,6 @@ bool WordExtractor::YieldIfStarted() {
     return m_state.blnStop;
 }
 
-std::int64_t WordExtractor::Measure(std::int64_t pos, StopFlags& flags) const {
-    return MeasureWord(m_state.strLine, pos, m_wordChar, &flags);
-}
-
 bool WordExtractor::IsProhibitedFinal(char16_t c) const {
     return c < 256 ? m_prohibited[c]
                    : strProhibitedInitialOrFinalChars.find(c) != std::u16string::npos;
@@ -430,12 +484,19 @@ bool WordExtractor::IsProhibitedFinal(char16_t c) const {
 
 bool WordExtractor::TakeWord(std::int64_t& measured) {
     RunState& s = m_state;
-    StopFlags flags;
-    measured = Measure(s.lngLP, flags);
-    s.blnStoppedAtPeriod = flags.period;
-    s.blnStoppedAtDoubleQuote = flags.doubleQuote;
-    s.blnStoppedAtTab = flags.tab;
-    s.blnStoppedAtComma = flags.comma;
+    const std::u16string& line = s.strLine;
+    measured = MeasureWordAt(line, s.lngLP, m_wordChar);
+    // The flags straight from the character after the word (a StopFlags record in between
+    // costs a stalled load on every word).
+    const std::int64_t after = s.lngLP + measured;
+    const char16_t stop = after >= 1 && after <= static_cast<std::int64_t>(line.size())
+                              ? line[static_cast<std::size_t>(after - 1)]
+                              : u'\0';
+    s.blnStoppedAtPeriod = stop == u'.';
+    s.blnStoppedAtDoubleQuote = stop == u'"';
+    s.blnStoppedAtTab = stop == u'\t';
+    s.blnStoppedAtComma = stop == u',';
+    const bool stoppedAtSemicolon = stop == u';';
     m_word.clear();
     if (measured == 0)
         return false;
@@ -448,7 +509,7 @@ bool WordExtractor::TakeWord(std::int64_t& measured) {
 
     // An unknown entity that ampersands let into the word ("caf&eacute" before ";") is
     // markup, not part of the word.
-    if (s.blnCharacterEntitiesPossible && flags.semicolon) {
+    if (s.blnCharacterEntitiesPossible && stoppedAtSemicolon) {
         const std::size_t k = word.find(u'&');
         if (k != std::u16string_view::npos) {
             std::u16string candidate(word.substr(k));
@@ -468,12 +529,14 @@ bool WordExtractor::TakeWord(std::int64_t& measured) {
     if (!s.blnCountingMFP && st.CommonWordsLanguages == 0 && st.DropFinalS == 1 &&
         !s.blnCountOnlyWordsIncludePhrase && !s.blnReadingWords && MayBeReducedInSingular(word)) {
         const SingularChange c = SingularOf(word, st.CaseSignificant == 1);
-        m_word.assign(word.substr(c.from, c.length));
+        CopyInto(m_word, word.substr(c.from, c.length));
         m_word += c.suffix;
     } else {
-        m_word.assign(word);
+        CopyInto(m_word, word);
     }
 
+    if (m_word.empty())
+        return false;
     if (st.AllowWordsWithApostrophes != 1 && !s.blnReadingWords) {
         // The pieces of "don't", "couldn't" and "it's" when apostrophes split words.
         if (m_word.size() == 1 &&
@@ -481,7 +544,8 @@ bool WordExtractor::TakeWord(std::int64_t& measured) {
             m_word.clear();
             return false;
         }
-        if (IsContractionStem(m_word)) {
+        const char16_t last = m_word.back();
+        if ((last == u'n' || last == u'N') && IsContractionStem(m_word)) {
             m_word.clear();
             return false;
         }

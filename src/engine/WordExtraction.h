@@ -129,7 +129,6 @@ public:
 
 private:
     void RebuildTables();
-    std::int64_t Measure(std::int64_t pos, StopFlags& flags) const;
     bool TakeWord(std::int64_t& measured); // into m_word
     bool IsProhibitedFinal(char16_t c) const;
     bool YieldIfStarted();

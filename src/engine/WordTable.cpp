@@ -174,49 +174,39 @@ void WordTable::Reset() {
 
 void WordTable::ClearIndex() const {
     m_slots.clear();
-    m_numWords = 0;
+    m_records.clear();
+    m_units.clear();
     m_files.clear();
-    m_blocks.clear();
-    m_blockUsed = 0;
-    m_blockSize = 0;
 }
 
-const char16_t* WordTable::Store(std::u16string_view word) {
-    // Words go one after another into blocks of 64 Ki code units; a long word (a long phrase)
-    // gets a block of its own, put before the block being filled.
-    constexpr std::size_t kBlock = 1 << 16;
-    if (word.size() > kBlock / 8) {
-        auto own = std::make_unique<char16_t[]>(word.size());
-        std::copy(word.begin(), word.end(), own.get());
-        const char16_t* at = own.get();
-        m_blocks.insert(m_blocks.end() - (m_blockSize != 0 ? 1 : 0), std::move(own));
-        return at;
-    }
-    if (m_blockSize - m_blockUsed < word.size()) {
-        m_blocks.push_back(std::make_unique<char16_t[]>(kBlock));
-        m_blockSize = kBlock;
-        m_blockUsed = 0;
-    }
-    char16_t* at = m_blocks.back().get() + m_blockUsed;
-    std::copy(word.begin(), word.end(), at);
-    m_blockUsed += word.size();
-    return at;
-}
-
-void WordTable::Place(const Slot& slot) {
+void WordTable::Place(std::uint32_t tag, std::uint32_t hashLow, std::uint32_t record) {
     const std::size_t mask = m_slots.size() - 1;
-    std::size_t i = HashWord(slot.Word()) & mask;
-    while (m_slots[i].word != nullptr)
+    std::size_t i = hashLow & mask;
+    while (m_slots[i].record != 0)
         i = (i + 1) & mask;
-    m_slots[i] = slot;
+    m_slots[i] = {tag, record};
 }
 
 void WordTable::Grow(std::size_t size) {
-    std::vector<Slot> old = std::move(m_slots);
     m_slots.assign(size, Slot{});
-    for (const Slot& slot : old)
-        if (slot.word != nullptr)
-            Place(slot);
+    for (std::size_t r = 0; r < m_records.size(); ++r) {
+        const std::uint64_t h = HashWord(WordOf(m_records[r]));
+        Place(static_cast<std::uint32_t>(h >> 32), m_records[r].hashLow,
+              static_cast<std::uint32_t>(r + 1));
+    }
+}
+
+void WordTable::Add(std::u16string_view word, std::uint64_t hash, std::int64_t count) {
+    if (m_records.size() >= std::numeric_limits<std::uint32_t>::max() - 1 ||
+        word.size() > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("word table full");
+    Record r;
+    r.count = count;
+    r.offset = m_units.size();
+    r.length = static_cast<std::uint32_t>(word.size());
+    r.hashLow = static_cast<std::uint32_t>(hash);
+    m_units.insert(m_units.end(), word.begin(), word.end());
+    m_records.push_back(r);
 }
 
 bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fileNumber) {
@@ -227,20 +217,26 @@ bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fi
     if (m_laidOut)
         TakeBack();
 
+    const std::uint64_t h = HashWord(word);
+    const auto tag = static_cast<std::uint32_t>(h >> 32);
     const std::size_t mask = m_slots.size() - 1;
-    std::size_t i = HashWord(word) & mask;
+    std::size_t i = h & mask;
     for (;; i = (i + 1) & mask) {
-        Slot& slot = m_slots[i];
-        if (slot.word == nullptr)
+        const Slot slot = m_slots[i];
+        if (slot.record == 0)
             break;
-        if (slot.length != word.size() || !SameUnits(slot.word, word.data(), word.size()))
+        if (slot.tag != tag)
             continue;
-        ++slot.count;
+        Record& r = m_records[slot.record - 1];
+        if (r.length != word.size() ||
+            !SameUnits(m_units.data() + r.offset, word.data(), word.size()))
+            continue;
+        ++r.count;
         if (scope == FileScope::Folder) {
             // A file's occurrences are consecutive, so only the last file can be the current one.
-            if (m_files.size() <= slot.arrival)
-                m_files.resize(m_numWords);
-            std::vector<FileCount>& files = m_files[slot.arrival];
+            if (m_files.size() < m_records.size())
+                m_files.resize(m_records.size());
+            std::vector<FileCount>& files = m_files[slot.record - 1];
             if (files.empty() || files.back().fileNumber != fileNumber)
                 files.push_back({fileNumber, 0});
             ++files.back().count;
@@ -248,26 +244,19 @@ bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fi
         return false;
     }
 
-    if (word.size() > std::numeric_limits<std::uint32_t>::max() ||
-        m_numWords >= std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("word table full");
-    Slot& slot = m_slots[i];
-    slot.word = Store(word);
-    slot.length = static_cast<std::uint32_t>(word.size());
-    slot.arrival = static_cast<std::uint32_t>(m_numWords);
-    slot.count = 1;
-    ++m_numWords;
+    Add(word, h, 1);
+    m_slots[i] = {tag, static_cast<std::uint32_t>(m_records.size())};
     if (scope == FileScope::Folder) {
-        m_files.resize(m_numWords);
+        m_files.resize(m_records.size());
         m_files.back().push_back({fileNumber, 1});
     }
-    if (2 * m_numWords > m_slots.size())
+    if (2 * m_records.size() > m_slots.size())
         Grow(2 * m_slots.size());
     return true;
 }
 
 std::int64_t WordTable::Size() const {
-    return static_cast<std::int64_t>(m_laidOut ? m_entries.size() : m_numWords);
+    return static_cast<std::int64_t>(m_laidOut ? m_entries.size() : m_records.size());
 }
 
 void WordTable::LayOut() const {
@@ -275,24 +264,24 @@ void WordTable::LayOut() const {
         return;
     // The order the table has while counting: ordinal by word. Words are distinct, so the
     // result does not depend on the order of arrival or on the index.
-    std::vector<const Slot*> order;
-    order.reserve(m_numWords);
-    for (const Slot& slot : m_slots)
-        if (slot.word != nullptr)
-            order.push_back(&slot);
-    std::sort(order.begin(), order.end(),
-              [](const Slot* a, const Slot* b) { return a->Word() < b->Word(); });
+    std::vector<std::uint32_t> order(m_records.size());
+    for (std::size_t r = 0; r < order.size(); ++r)
+        order[r] = static_cast<std::uint32_t>(r);
+    std::sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
+        return WordOf(m_records[a]) < WordOf(m_records[b]);
+    });
     m_entries.clear();
     m_entries.reserve(order.size());
-    for (const Slot* slot : order) {
+    for (const std::uint32_t r : order) {
+        const Record& record = m_records[r];
         WordEntry e;
-        e.word.assign(slot->Word());
+        e.word.assign(WordOf(record));
         e.sortKey = LowerCaseAll(FoldAccents(e.word));
-        e.count = slot->count;
+        e.count = record.count;
         switch (m_scope) {
         case FileScope::Folder:
-            if (slot->arrival < m_files.size())
-                e.files = std::move(m_files[slot->arrival]);
+            if (r < m_files.size())
+                e.files = std::move(m_files[r]);
             break;
         case FileScope::SingleSource:
             // Clipboard and single-file runs keep every occurrence in file 0.
@@ -303,7 +292,7 @@ void WordTable::LayOut() const {
         }
         m_entries.push_back(std::move(e));
     }
-    // The entries now hold the words; the index and its arena are not kept alongside them.
+    // The entries now hold the words; the index is not kept alongside them.
     ClearIndex();
     m_laidOut = true;
 }
@@ -314,15 +303,14 @@ void WordTable::TakeBack() {
     while (size < 2 * m_entries.size() + 2)
         size *= 2;
     m_slots.assign(size, Slot{});
+    m_records.reserve(m_entries.size());
     for (auto& e : m_entries) {
-        Slot slot;
-        slot.word = Store(e.word);
-        slot.length = static_cast<std::uint32_t>(e.word.size());
-        slot.arrival = static_cast<std::uint32_t>(m_numWords++);
-        slot.count = e.count;
+        const std::uint64_t h = HashWord(e.word);
+        Add(e.word, h, e.count);
         if (m_scope == FileScope::Folder)
             m_files.push_back(std::move(e.files));
-        Place(slot);
+        Place(static_cast<std::uint32_t>(h >> 32), static_cast<std::uint32_t>(h),
+              static_cast<std::uint32_t>(m_records.size()));
     }
     m_entries.clear();
     m_firstFreq = 0;

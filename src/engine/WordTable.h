@@ -146,30 +146,36 @@ public:
     std::int64_t Next(std::int64_t i) const { return Entry(i).nextInFrequencyOrder; }
 
 private:
-    // The counting form of an entry, kept in the slots of an open-addressing index (linear
-    // probing). Its word lives in the arena: one copy per distinct word, none per occurrence.
-    // The per-file data of folder runs lies beside it, at the entry's number of arrival.
-    struct Slot {
-        const char16_t* word = nullptr; // nullptr: an empty slot
-        std::uint32_t length = 0;
-        std::uint32_t arrival = 0;
+    // The counting form of an entry, in order of arrival: the words that come often come
+    // early, so theirs lie together. Its word is a stretch of m_units: one copy per distinct
+    // word, none per occurrence. The per-file data of folder runs lies in m_files.
+    struct Record {
         std::int64_t count = 0;
-        std::u16string_view Word() const { return {word, length}; }
+        std::uint64_t offset = 0; // of the word in m_units
+        std::uint32_t length = 0;
+        std::uint32_t hashLow = 0; // the low half of the word's hash: its home slot
+    };
+    // A slot of the open-addressing index (linear probing): the high half of the word's hash,
+    // compared before the words themselves, and the record's position + 1 (0: empty).
+    struct Slot {
+        std::uint32_t tag = 0;
+        std::uint32_t record = 0;
     };
 
     void LayOut() const; // hash -> entries in ordinal word order
     void TakeBack();     // entries -> hash, to count again
     void ClearIndex() const;
     void Grow(std::size_t size);
-    void Place(const Slot& slot);
-    const char16_t* Store(std::u16string_view word);
+    void Place(std::uint32_t tag, std::uint32_t hashLow, std::uint32_t record);
+    void Add(std::u16string_view word, std::uint64_t hash, std::int64_t count);
+    std::u16string_view WordOf(const Record& r) const {
+        return {m_units.data() + r.offset, r.length};
+    }
 
     mutable std::vector<Slot> m_slots; // size a power of two, at most half full
-    mutable std::size_t m_numWords = 0;
+    mutable std::vector<Record> m_records;
+    mutable std::vector<char16_t> m_units;
     mutable std::vector<std::vector<FileCount>> m_files; // FileScope::Folder: by arrival
-    mutable std::vector<std::unique_ptr<char16_t[]>> m_blocks; // the arena of the words
-    mutable std::size_t m_blockUsed = 0;
-    mutable std::size_t m_blockSize = 0;
     mutable std::vector<WordEntry> m_entries;
     mutable bool m_laidOut = true; // an empty table is laid out
     FileScope m_scope = FileScope::None;
