@@ -193,9 +193,7 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
         if (outcome == RunOutcome::Produced && options.textWindow)
             WriteText(out, textWindow.Text());
         return outcome == RunOutcome::Produced ? 0 : 1;
-    case CountKind::Phrases:
-        err << "lexitally-cli: this count is not available yet; use --count all.\n";
-        return 2;
+    case CountKind::Phrases: outcome = session.CountPhrases(); break;
     }
 
     if (options.textWindow) {

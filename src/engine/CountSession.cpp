@@ -1,5 +1,7 @@
 #include "engine/CountSession.h"
 
+#include "phrases/CountAllPhrases.h"
+#include "phrases/PhraseResults.h"
 #include "reports/CountArray.h"
 #include "settings/Languages.h"
 
@@ -10,14 +12,55 @@ CountSession::CountSession(Host& h, std::filesystem::path programFolder)
       specified(settings, state, h, table, textWindow, wordsToIgnore),
       listEngine(specified, wordsToIgnore, textWindow),
       wordLists(settings, state, h, listEngine, std::move(programFolder)),
-      run(ctx, wordsToIgnore, *this) {
+      run(ctx, wordsToIgnore, *this), phraseCounter(settings, state, phraseOptions, wordsToIgnore) {
     // Specified words count through the run's own counting procedures.
     specified.SetAddWordToList([this](const std::u16string& w) { run.Counting().AddWordToList(w); });
+    phraseCounter.SetAddWordToList(
+        [this](const std::u16string& w) { run.Counting().AddWordToList(w); });
+    // The same joining places serve specified words and all phrases; the run's phrase flag
+    // says which counter is in play.
     CountRunHooks& hooks = run.Hooks();
-    hooks.specifiedWords = [this](const std::u16string& w) { specified.GetWords2Branch(w); };
-    hooks.sizePhraseWindow = [this] { specified.SizePhraseWindow(); };
-    hooks.resetPhrases = [this] { specified.ResetPhrases(); };
+    hooks.specifiedWords = [this](const std::u16string& w) {
+        if (state.blnCountingMFP)
+            phraseCounter.PhraseStep(w);
+        else
+            specified.GetWords2Branch(w);
+    };
+    hooks.sizePhraseWindow = [this] {
+        if (state.blnCountingMFP)
+            phraseCounter.SizePhraseWindow();
+        else
+            specified.SizePhraseWindow();
+    };
+    hooks.resetPhrases = [this] {
+        if (state.blnCountingMFP)
+            phraseCounter.ResetPhrases();
+        else
+            specified.ResetPhrases();
+    };
     hooks.stripPhrase = [this](const std::u16string& w) { return specified.StripPhrase(w); };
+    hooks.excludeRedundantSubphrases = [this] { ExcludeRedundantSubphrases(table, state, host); };
+    hooks.phrasePostListing = [this] { return PhrasePostListing(ctx, phraseOptions); };
+    InstallPhraseFilter(ctx, phraseFilter);
+}
+
+RunOutcome CountSession::CountPhrases() {
+    // The treatment of words to ignore is chosen from the lists in force: read them first.
+    if (!LoadWordListsFor(CountMode::AllPhrases))
+        return RunOutcome::Refused;
+    ParseFilterWords(settings, phraseFilter);
+    if (CountPhrasesButton(settings, state, phraseOptions, phraseFilter, host) !=
+        CountPhrasesAnswer::StartCount)
+        return RunOutcome::Refused;
+    if (!PreparePhraseRun(settings, state, phraseOptions, phraseCounter, host))
+        return RunOutcome::Refused;
+    m_mode = CountMode::AllPhrases;
+    return run.Start(CountMode::AllPhrases, false);
+}
+
+bool CountSession::FilterPhrases() {
+    ParseFilterWords(settings, phraseFilter);
+    return FilterButton(ctx, phraseFilter);
 }
 
 RunOutcome CountSession::Count(CountMode mode) {
@@ -60,6 +103,9 @@ void CountSession::SetLabelFont(const std::string& label, const std::u16string& 
 }
 
 bool CountSession::LoadWordLists() {
+    // What a phrase run's preparation put in force, before the lists below reset it.
+    const bool countOnly = state.blnThereAreCountOnlyWords;
+    const bool includePhrase = state.blnCountOnlyWordsIncludePhrase;
     // The typed boxes: normalised, checked against the characters allowed in words, parsed.
     for (int i = 0; i < 2; ++i)
         wordLists.ExtraWordsLostFocus(i);
@@ -73,10 +119,16 @@ bool CountSession::LoadWordLists() {
         if (!wordLists.AttemptToReadWords(i))
             return false;
     }
+    // A phrase run counts "any words" phrases that its preparation put in force; the
+    // person's count-only entries stay loaded but out of play, as they do when counting
+    // all words.
     specified.UpdateListFlags();
-    // Counting all words was chosen: the count-only entries stay loaded but out of play.
-    if (m_mode == CountMode::AllWords)
+    if (m_mode == CountMode::AllWords) {
         state.blnThereAreCountOnlyWords = false;
+    } else if (m_mode == CountMode::AllPhrases) {
+        state.blnThereAreCountOnlyWords = countOnly;
+        state.blnCountOnlyWordsIncludePhrase = includePhrase;
+    }
     return true;
 }
 

@@ -11,6 +11,8 @@
 #include "engine/WordListFiles.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
+#include "phrases/PhraseCounter.h"
+#include "phrases/PhraseFilter.h"
 #include "reports/ReportState.h"
 #include "reports/TextWindow.h"
 #include "reports/WordListReport.h"
@@ -41,10 +43,20 @@ public:
     SpecifiedWordsListEngine listEngine;
     WordListFiles wordLists;
     CountRun run;
+    PhraseOptions phraseOptions;
+    PhraseFilter phraseFilter;
+    PhraseCounter phraseCounter;
 
     // A count of mode (the count-choice dialog has decided). The word lists are validated
     // and, when their files changed, read at the start of the run.
     RunOutcome Count(CountMode mode);
+    // The all-phrases window's "Count phrases": its checks and questions (range, minimum
+    // occurrences, large source), then the phrase run.
+    RunOutcome CountPhrases();
+    // The phrase filter: the filter words of the record parsed, then the listing relisted
+    // through it (the filter button).
+    bool FilterPhrases();
+
     // The count-array button: the output-file checks, the file created, then a folder run
     // that writes the words-by-files array. The options window, when there is one, runs
     // between the checks and the run (optionsAccepted: false ends it).
