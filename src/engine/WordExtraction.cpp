@@ -7,6 +7,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace lxty {
 
 namespace {
@@ -128,12 +132,16 @@ bool MayBeReducedInSingular(std::u16string_view w) {
 
 // to = from, with a plain loop: words are short, and the buffer keeps its capacity.
 inline void CopyInto(std::u16string& to, std::u16string_view from) {
-    if (to.capacity() < from.size())
-        to.reserve(from.size());
-    to.resize(from.size());
+    // Shortening only sets the length, where lengthening would first fill with zeros.
+    const std::size_t n = from.size();
+    const std::size_t common = std::min(n, to.size());
     char16_t* d = to.data();
-    for (std::size_t i = 0; i < from.size(); ++i)
+    for (std::size_t i = 0; i < common; ++i)
         d[i] = from[i];
+    if (n <= to.size())
+        to.resize(n);
+    else
+        to.append(from.substr(common));
 }
 
 constexpr std::u16string_view kContractionStems =
@@ -209,6 +217,21 @@ void PrepareTextInPlace(std::u16string& text, bool keepTabs) {
     // Nothing changes before the first unit that is a control character up to CR or a
     // no-break space; in most lines there is none.
     std::size_t first = 0;
+#if defined(__SSE2__)
+    {
+        const char16_t* d = text.data();
+        const __m128i cr = _mm_set1_epi16(13);
+        const __m128i nbsp = _mm_set1_epi16(160);
+        const __m128i zero = _mm_setzero_si128();
+        for (; first + 8 <= n; first += 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + first));
+            const __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(_mm_subs_epu16(v, cr), zero),
+                                             _mm_cmpeq_epi16(v, nbsp));
+            if (_mm_movemask_epi8(hit) != 0)
+                break;
+        }
+    }
+#endif
     while (first < n && text[first] > 13 && text[first] != 160)
         ++first;
     std::size_t w = first;

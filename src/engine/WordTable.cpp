@@ -77,7 +77,7 @@ bool HasLetter(std::u16string_view word) {
 // The hash of a word for the counting index: 64-bit multiply-and-fold over four code units at a
 // time, then a final mix so that the low bits (the slot) and the high bits (the tag) both
 // depend on every unit.
-std::uint64_t HashWord(std::u16string_view w) {
+inline std::uint64_t HashWord(std::u16string_view w) {
     constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
     std::uint64_t h = 0x243F6A8885A308D3ull ^ (w.size() * kMul);
     const char16_t* p = w.data();

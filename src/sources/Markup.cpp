@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace lxty {
 
 namespace {
@@ -221,6 +225,16 @@ void ReplaceDoubleHyphensInPlace(std::u16string& line) {
     const std::size_t n = line.size();
     std::size_t i = 2;
     while (i + 1 < n) {
+#if defined(__SSE2__)
+        // Hyphens are rare: eight units without one are passed over at once.
+        if (i + 9 <= n) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i + 1));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(v, _mm_set1_epi16(u'-'))) == 0) {
+                i += 8; // no pair starts at i .. i + 7: each would need a hyphen at i + 1 .. i + 8
+                continue;
+            }
+        }
+#endif
         if (d[i + 1] != u'-') {
             i += 2; // no pair starts at i or at i + 1
             continue;

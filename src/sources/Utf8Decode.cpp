@@ -10,6 +10,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace lxty {
 
 namespace {
@@ -27,9 +31,18 @@ const std::array<char16_t, 256>& Cp1252Table() {
 
 enum : int { kInvalid = 0, kCutShort = -1 };
 
-// Number of ASCII bytes (below 0x80) at the start of p[0..n), looked at eight at a time.
+// Number of ASCII bytes (below 0x80) at the start of p[0..n), looked at 16 (or 8) at a time.
 std::size_t AsciiRun(const unsigned char* p, std::size_t n) {
     std::size_t i = 0;
+#if defined(__SSE2__)
+    while (i + 16 <= n) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const int high = _mm_movemask_epi8(v);
+        if (high != 0)
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(high)));
+        i += 16;
+    }
+#endif
     while (i + 8 <= n) {
         std::uint64_t chunk;
         std::memcpy(&chunk, p + i, 8);
@@ -40,6 +53,21 @@ std::size_t AsciiRun(const unsigned char* p, std::size_t n) {
     while (i < n && p[i] < 0x80)
         ++i;
     return i;
+}
+
+// Widens count ASCII bytes to code units.
+inline void WidenAscii(const unsigned char* p, std::size_t count, char16_t* out) {
+    std::size_t k = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; k + 16 <= count; k += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k + 8), _mm_unpackhi_epi8(v, zero));
+    }
+#endif
+    for (; k < count; ++k)
+        out[k] = p[k];
 }
 
 // Length of the valid multi-byte sequence at p (2 to 4) with its code point in cp; kInvalid
@@ -95,8 +123,7 @@ void DecodeCp1252Line(std::string_view bytes, std::u16string& out) {
     std::size_t i = 0;
     while (i < n) {
         const std::size_t ascii = AsciiRun(p + i, n - i);
-        for (std::size_t k = 0; k < ascii; ++k)
-            o[i + k] = p[i + k];
+        WidenAscii(p + i, ascii, o + i);
         i += ascii;
         if (i < n) {
             o[i] = table[p[i]];
@@ -118,8 +145,7 @@ bool DecodeUtf8Line(std::string_view bytes, std::u16string& out) {
         const unsigned char b = p[i];
         if (b < 0x80) {
             const std::size_t ascii = AsciiRun(p + i, n - i);
-            for (std::size_t k = 0; k < ascii; ++k)
-                out[o + k] = p[i + k];
+            WidenAscii(p + i, ascii, out.data() + o);
             o += ascii;
             i += ascii;
             continue;

@@ -7,6 +7,10 @@
 #include <cstddef>
 #include <iterator>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace lxty {
 
 namespace {
@@ -259,22 +263,28 @@ char16_t LowerCaseChar(char16_t c) {
 void LowerCaseAllInPlace(std::u16string& text) {
     char16_t* p = text.data();
     const std::size_t n = text.size();
-    // Lines are mostly ASCII: a run of them is lower-cased by arithmetic the compiler can do
-    // several units at a time; the table takes over from the first unit that is not ASCII.
+    // Lines are mostly ASCII: eight units at a time that are all ASCII are lower-cased by
+    // arithmetic; any other group goes through the table.
     std::size_t i = 0;
-    constexpr std::size_t kStep = 16;
-    while (i + kStep <= n) {
-        char16_t any = 0;
-        for (std::size_t k = 0; k < kStep; ++k)
-            any |= p[i + k];
-        if (any >= 0x80)
-            break;
-        for (std::size_t k = 0; k < kStep; ++k) {
-            const char16_t c = p[i + k];
-            p[i + k] = static_cast<char16_t>(c + (static_cast<char16_t>(c - u'A') < 26 ? 32 : 0));
+#if defined(__SSE2__)
+    const __m128i limit = _mm_set1_epi16(0x7F);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i beforeA = _mm_set1_epi16(u'A' - 1);
+    const __m128i afterZ = _mm_set1_epi16(u'Z' + 1);
+    const __m128i offset = _mm_set1_epi16(32);
+    for (; i + 8 <= n; i += 8) {
+        auto* at = reinterpret_cast<__m128i*>(p + i);
+        const __m128i v = _mm_loadu_si128(at);
+        // All below 0x80 when nothing is left after subtracting 0x7F with saturation.
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(v, limit), zero)) != 0xFFFF) {
+            for (std::size_t k = i; k < i + 8; ++k)
+                p[k] = LowerOf(p[k]);
+            continue;
         }
-        i += kStep;
+        const __m128i capital = _mm_and_si128(_mm_cmpgt_epi16(v, beforeA), _mm_cmplt_epi16(v, afterZ));
+        _mm_storeu_si128(at, _mm_add_epi16(v, _mm_and_si128(capital, offset)));
     }
+#endif
     for (; i < n; ++i)
         p[i] = LowerOf(p[i]);
 }
