@@ -9,6 +9,8 @@
 #   stderr_contains  optional: lines that must each occur in standard error
 #   file             optional: "NAME" on the first line; the rest is the expected content
 #                    of {TMP}/NAME after the run
+#   file_ignore      optional: an extended regular expression; lines matching it (a time
+#                    stamp, say) are left out of both sides of the file comparison
 # Usage: run_cli_tests.sh PATH/TO/lexitally-cli TESTS_DIR [CASE...]
 set -u
 cli=$(realpath "$1")
@@ -62,7 +64,13 @@ for name in "${cases[@]}"; do
   if [ -f "$dir/file" ]; then
     fname=$(head -n 1 "$dir/file")
     tail -n +2 "$dir/file" | sed "s#{DATA}#$data#g; s#{TMP}#$tmp#g" > "$tmp/.wantfile"
-    if ! cmp -s "$tmp/.wantfile" "$tmp/$fname"; then ok=0; why+=" file $fname differs;"; diff "$tmp/.wantfile" "$tmp/$fname" | head -20; fi
+    cp "$tmp/$fname" "$tmp/.gotfile" 2>/dev/null || : > "$tmp/.gotfile"
+    if [ -f "$dir/file_ignore" ]; then
+      pattern=$(cat "$dir/file_ignore")
+      grep -v -E -- "$pattern" "$tmp/.wantfile" > "$tmp/.w2"; mv "$tmp/.w2" "$tmp/.wantfile"
+      grep -v -E -- "$pattern" "$tmp/.gotfile" > "$tmp/.g2"; mv "$tmp/.g2" "$tmp/.gotfile"
+    fi
+    if ! cmp -s "$tmp/.wantfile" "$tmp/.gotfile"; then ok=0; why+=" file $fname differs;"; diff "$tmp/.wantfile" "$tmp/.gotfile" | head -20; fi
   fi
   if [ $ok = 1 ]; then
     pass=$((pass + 1))
