@@ -89,8 +89,30 @@ inline std::int64_t MeasureWordAt(std::u16string_view s, std::int64_t lngPos,
     const char16_t* q = base;
     // Lines are far shorter than the longest word, so the limit is checked only for long ones.
     if (end - base <= lngMaxWordLength) {
-        while (q != end && isWordChar[*q & 0xFF])
+        for (;;) {
+#if defined(__SSE2__)
+            // ASCII letters are word characters under every setting: eight units are tested
+            // at once, and the word's end is nearly always found in the first group.
+            const __m128i caseBit = _mm_set1_epi16(0x20);
+            const __m128i a = _mm_set1_epi16(u'a');
+            const __m128i bound = _mm_set1_epi16(26);
+            while (end - q >= 8) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+                // (unit | 0x20) - 'a' below 26, unsigned: min(x, 25) == x.
+                const __m128i x = _mm_sub_epi16(_mm_or_si128(v, caseBit), a);
+                const __m128i letter = _mm_cmpeq_epi16(_mm_subs_epu16(x, _mm_sub_epi16(bound, _mm_set1_epi16(1))), _mm_setzero_si128());
+                const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(letter));
+                if (mask != 0xFFFF) {
+                    q += __builtin_ctz(~mask) / 2;
+                    break;
+                }
+                q += 8;
+            }
+#endif
+            if (q == end || !isWordChar[*q & 0xFF])
+                break;
             ++q;
+        }
         if (q == end || *q != u'<')
             return q - base;
     }
