@@ -107,6 +107,25 @@ inline std::uint64_t HashWord(std::u16string_view w) {
     return h;
 }
 
+// The first four units of a word, packed (zeros after a shorter word).
+inline std::uint64_t PrefixOf(std::u16string_view w) {
+    std::uint64_t prefix = 0;
+    if (w.size() >= 4) {
+        std::memcpy(&prefix, w.data(), 8);
+        return prefix;
+    }
+    for (std::size_t i = 0; i < w.size(); ++i)
+        prefix |= static_cast<std::uint64_t>(w[i]) << (16 * i);
+    return prefix;
+}
+
+// The index tag: the word's length (capped at 255) and 24 bits of its hash. Words of equal
+// tag and prefix with up to four units are the same word.
+inline std::uint32_t TagOf(std::u16string_view w, std::uint64_t hash) {
+    const auto length = static_cast<std::uint32_t>(std::min<std::size_t>(w.size(), 255));
+    return (length << 24) | static_cast<std::uint32_t>(hash >> 40);
+}
+
 // a and b hold the same n code units (a short inline comparison; words are short).
 bool SameUnits(const char16_t* a, const char16_t* b, std::size_t n) {
     while (n >= 4) {
@@ -179,20 +198,20 @@ void WordTable::ClearIndex() const {
     m_files.clear();
 }
 
-void WordTable::Place(std::uint32_t tag, std::uint32_t hashLow, std::uint32_t record) {
+void WordTable::Place(const Slot& slot, std::uint32_t hashLow) {
     const std::size_t mask = m_slots.size() - 1;
     std::size_t i = hashLow & mask;
     while (m_slots[i].record != 0)
         i = (i + 1) & mask;
-    m_slots[i] = {tag, record};
+    m_slots[i] = slot;
 }
 
 void WordTable::Grow(std::size_t size) {
     m_slots.assign(size, Slot{});
     for (std::size_t r = 0; r < m_records.size(); ++r) {
-        const std::uint64_t h = HashWord(WordOf(m_records[r]));
-        Place(static_cast<std::uint32_t>(h >> 32), m_records[r].hashLow,
-              static_cast<std::uint32_t>(r + 1));
+        const std::u16string_view word = WordOf(m_records[r]);
+        Place({TagOf(word, HashWord(word)), static_cast<std::uint32_t>(r + 1), PrefixOf(word)},
+              m_records[r].hashLow);
     }
 }
 
@@ -218,18 +237,21 @@ bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fi
         TakeBack();
 
     const std::uint64_t h = HashWord(word);
-    const auto tag = static_cast<std::uint32_t>(h >> 32);
+    const std::uint32_t tag = TagOf(word, h);
+    const std::uint64_t prefix = PrefixOf(word);
     const std::size_t mask = m_slots.size() - 1;
     std::size_t i = h & mask;
     for (;; i = (i + 1) & mask) {
         const Slot slot = m_slots[i];
         if (slot.record == 0)
             break;
-        if (slot.tag != tag)
+        if (slot.tag != tag || slot.prefix != prefix)
             continue;
         Record& r = m_records[slot.record - 1];
-        if (r.length != word.size() ||
-            !SameUnits(m_units.data() + r.offset, word.data(), word.size()))
+        // The tag holds the length when it is below 256; the prefix holds the first units.
+        if (word.size() > 4 &&
+            (r.length != word.size() ||
+             !SameUnits(m_units.data() + r.offset + 4, word.data() + 4, word.size() - 4)))
             continue;
         ++r.count;
         if (scope == FileScope::Folder) {
@@ -245,7 +267,7 @@ bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fi
     }
 
     Add(word, h, 1);
-    m_slots[i] = {tag, static_cast<std::uint32_t>(m_records.size())};
+    m_slots[i] = {tag, static_cast<std::uint32_t>(m_records.size()), prefix};
     if (scope == FileScope::Folder) {
         m_files.resize(m_records.size());
         m_files.back().push_back({fileNumber, 1});
@@ -309,8 +331,8 @@ void WordTable::TakeBack() {
         Add(e.word, h, e.count);
         if (m_scope == FileScope::Folder)
             m_files.push_back(std::move(e.files));
-        Place(static_cast<std::uint32_t>(h >> 32), static_cast<std::uint32_t>(h),
-              static_cast<std::uint32_t>(m_records.size()));
+        Place({TagOf(e.word, h), static_cast<std::uint32_t>(m_records.size()), PrefixOf(e.word)},
+              static_cast<std::uint32_t>(h));
     }
     m_entries.clear();
     m_firstFreq = 0;

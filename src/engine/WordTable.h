@@ -155,18 +155,20 @@ private:
         std::uint32_t length = 0;
         std::uint32_t hashLow = 0; // the low half of the word's hash: its home slot
     };
-    // A slot of the open-addressing index (linear probing): the high half of the word's hash,
-    // compared before the words themselves, and the record's position + 1 (0: empty).
+    // A slot of the open-addressing index (linear probing): a tag made of the word's length
+    // and part of its hash, the record's position + 1 (0: empty) and the word's first four
+    // units. A word of up to four units is found without reading its record.
     struct Slot {
         std::uint32_t tag = 0;
         std::uint32_t record = 0;
+        std::uint64_t prefix = 0;
     };
 
     void LayOut() const; // hash -> entries in ordinal word order
     void TakeBack();     // entries -> hash, to count again
     void ClearIndex() const;
     void Grow(std::size_t size);
-    void Place(std::uint32_t tag, std::uint32_t hashLow, std::uint32_t record);
+    void Place(const Slot& slot, std::uint32_t hashLow);
     void Add(std::u16string_view word, std::uint64_t hash, std::int64_t count);
     std::u16string_view WordOf(const Record& r) const {
         return {m_units.data() + r.offset, r.length};
