@@ -152,6 +152,20 @@ bool MayBeReducedInSingular(std::u16string_view w) {
                             (w.size() == 4 && (w[2] == u'c' || w[2] == u'C')));
 }
 
+// False for most words that end in "n" but are no contraction stem: before the final "n" of
+// every stem stands "e", "d" or "s" (a one-unit "n" and a word with a space are left to the
+// full test).
+inline bool MayBeContractionStem(std::u16string_view w) {
+    if (w.size() < 2)
+        return true;
+    switch (w[w.size() - 2]) {
+    case u'e': case u'E': case u'd': case u'D': case u's': case u'S': case u' ':
+        return true;
+    default:
+        return w.find(u' ') != std::u16string_view::npos;
+    }
+}
+
 // to = from, with a plain loop: words are short, and the buffer keeps its capacity.
 inline void CopyInto(std::u16string& to, std::u16string_view from) {
     // Shortening only sets the length, where lengthening would first fill with zeros.
@@ -160,10 +174,16 @@ inline void CopyInto(std::u16string& to, std::u16string_view from) {
     char16_t* d = to.data();
     for (std::size_t i = 0; i < common; ++i)
         d[i] = from[i];
-    if (n <= to.size())
+    if (n <= to.size()) {
         to.resize(n);
-    else
-        to.append(from.substr(common));
+    } else {
+        // A few units more than the last word: pushed one by one, cheaper than a call to
+        // copy them.
+        if (to.capacity() < n)
+            to.reserve(n);
+        for (std::size_t i = common; i < n; ++i)
+            to.push_back(from[i]);
+    }
 }
 
 constexpr std::u16string_view kContractionStems =
@@ -590,7 +610,8 @@ bool WordExtractor::TakeWord(std::int64_t& measured) {
             return false;
         }
         const char16_t last = m_word.back();
-        if ((last == u'n' || last == u'N') && IsContractionStem(m_word)) {
+        if ((last == u'n' || last == u'N') && MayBeContractionStem(m_word) &&
+            IsContractionStem(m_word)) {
             m_word.clear();
             return false;
         }
