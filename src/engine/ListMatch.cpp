@@ -147,6 +147,7 @@ void ListMatcher::Compile(const std::vector<std::u16string>& entries, bool caseS
     m_numEntries = entries.size();
     m_exact.clear();
     m_byParts.clear();
+    m_remembered.clear();
     for (std::size_t index = 0; index < entries.size(); ++index) {
         const std::u16string text = caseSignificant ? entries[index] : LowerCaseAll(entries[index]);
         Entry entry;
@@ -248,6 +249,24 @@ MatchResult ListMatcher::MatchEntry(const std::vector<std::u16string_view>& text
 MatchResult ListMatcher::Lookup(std::u16string_view text, std::u16string* patternInner) const {
     if (text.empty() || m_numEntries == 0)
         return MatchResult::NoMatch;
+    if (const auto it = m_remembered.find(text); it != m_remembered.end()) {
+        if (patternInner && it->second.result == MatchResult::PatternError)
+            *patternInner = it->second.patternInner;
+        return it->second.result;
+    }
+    Remembered r;
+    r.result = LookupUncached(text, &r.patternInner);
+    if (patternInner && r.result == MatchResult::PatternError)
+        *patternInner = r.patternInner;
+    const MatchResult result = r.result;
+    if (m_remembered.size() >= kMaxRemembered)
+        m_remembered.clear();
+    m_remembered.emplace(std::u16string(text), std::move(r));
+    return result;
+}
+
+MatchResult ListMatcher::LookupUncached(std::u16string_view text,
+                                        std::u16string* patternInner) const {
     std::u16string lowered;
     if (!m_caseSignificant) {
         lowered = LowerCaseAll(text);

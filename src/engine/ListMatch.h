@@ -121,6 +121,17 @@ private:
     // Every other entry that could match or report a pattern error, by number of parts, in
     // list order.
     std::unordered_map<std::size_t, Group> m_byParts;
+
+    // Results already found, by text as looked up. A text's answer depends only on the
+    // compiled list, and a count meets the same words over and over, so each distinct word
+    // or phrase is matched against the patterns once. Emptied when it grows past a bound.
+    MatchResult LookupUncached(std::u16string_view text, std::u16string* patternInner) const;
+    struct Remembered {
+        MatchResult result = MatchResult::NoMatch;
+        std::u16string patternInner;
+    };
+    static constexpr std::size_t kMaxRemembered = 1u << 18;
+    mutable std::unordered_map<std::u16string, Remembered, Hash, std::equal_to<>> m_remembered;
 };
 
 } // namespace lxty

@@ -185,6 +185,23 @@ TEST(ListMatcher, FirstMatchOrFirstPatternErrorWins) {
     EXPECT_EQ(phrase.Lookup(u"small+cat"), MatchResult::NoMatch);
 }
 
+TEST(ListMatcher, RepeatedLookupsGiveTheFirstAnswerAgain) {
+    // Answers are remembered per text; a remembered pattern error still names its pattern,
+    // and compiling another list forgets what the old one answered.
+    ListMatcher m({u"<(ab>", u"x"}, false);
+    for (int round = 0; round < 3; ++round) {
+        std::u16string inner;
+        EXPECT_EQ(m.Lookup(u"x", &inner), MatchResult::PatternError) << round;
+        EXPECT_EQ(inner, u"(ab") << round;
+        EXPECT_EQ(m.Lookup(u"X"), MatchResult::PatternError) << round;
+    }
+    m.Compile({u"x"}, false);
+    EXPECT_EQ(m.Lookup(u"x"), MatchResult::Match);
+    EXPECT_EQ(m.Lookup(u"y"), MatchResult::NoMatch);
+    m.Compile({u"x"}, true);
+    EXPECT_EQ(m.Lookup(u"X"), MatchResult::NoMatch);
+}
+
 TEST(ListMatcher, EmptyTextOrListFindsNothing) {
     EXPECT_EQ(ListMatcher({u"~"}, false).Lookup(u""), MatchResult::NoMatch);
     EXPECT_EQ(ListMatcher({}, false).Lookup(u"a"), MatchResult::NoMatch);
