@@ -166,26 +166,6 @@ inline bool MayBeContractionStem(std::u16string_view w) {
     }
 }
 
-// to = from, with a plain loop: words are short, and the buffer keeps its capacity.
-inline void CopyInto(std::u16string& to, std::u16string_view from) {
-    // Shortening only sets the length, where lengthening would first fill with zeros.
-    const std::size_t n = from.size();
-    const std::size_t common = std::min(n, to.size());
-    char16_t* d = to.data();
-    for (std::size_t i = 0; i < common; ++i)
-        d[i] = from[i];
-    if (n <= to.size()) {
-        to.resize(n);
-    } else {
-        // A few units more than the last word: pushed one by one, cheaper than a call to
-        // copy them.
-        if (to.capacity() < n)
-            to.reserve(n);
-        for (std::size_t i = common; i < n; ++i)
-            to.push_back(from[i]);
-    }
-}
-
 constexpr std::u16string_view kContractionStems =
     u"aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn ";
 
@@ -594,10 +574,10 @@ bool WordExtractor::TakeWord(std::int64_t& measured) {
     if (!s.blnCountingMFP && st.CommonWordsLanguages == 0 && st.DropFinalS == 1 &&
         !s.blnCountOnlyWordsIncludePhrase && !s.blnReadingWords && MayBeReducedInSingular(word)) {
         const SingularChange c = SingularOf(word, st.CaseSignificant == 1);
-        CopyInto(m_word, word.substr(c.from, c.length));
+        m_word.assign(word.substr(c.from, c.length));
         m_word += c.suffix;
     } else {
-        CopyInto(m_word, word);
+        m_word.assign(word);
     }
 
     if (m_word.empty())
