@@ -24,7 +24,36 @@ std::size_t FindNoCase(std::u16string_view text, std::u16string_view upperNeedle
     return std::u16string_view::npos;
 }
 
-constexpr std::u16string_view kHeadEnd = u"</HEAD>";
+// "</HEAD" then the ">" that closes it; generators of HTML 4 pages (DocBook among them) write
+// the closing bracket on the next line, as in "</HEAD\n><BODY".
+constexpr std::u16string_view kHeadEndStart = u"</HEAD";
+
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// Position just after the ">" of the first complete "</HEAD>" tag (blanks allowed before the
+// ">") in text from position from on; npos when there is none. openAtEnd tells whether the
+// text ends inside such a tag, after "</HEAD" and blanks only, waiting for its ">".
+std::size_t FindHeadEnd(std::u16string_view text, std::size_t from, bool& openAtEnd) {
+    openAtEnd = false;
+    while (from <= text.size()) {
+        const std::size_t start = FindNoCase(text.substr(from), kHeadEndStart);
+        if (start == std::u16string_view::npos)
+            return std::u16string_view::npos;
+        std::size_t k = from + start + kHeadEndStart.size();
+        while (k < text.size() && IsBlank(text[k]))
+            ++k;
+        if (k == text.size()) {
+            openAtEnd = true;
+            return std::u16string_view::npos;
+        }
+        if (text[k] == u'>')
+            return k + 1;
+        from += start + 1;
+    }
+    return std::u16string_view::npos;
+}
 
 } // namespace
 
@@ -40,12 +69,25 @@ bool DeclaresUtf8Charset(std::u16string_view line) {
 
 std::u16string SkipHtmlHead(std::u16string_view line, TextFile& file) {
     std::u16string current(line);
+    bool tagOpen = false; // the previous line ended in "</HEAD" waiting for its ">"
     for (;;) {
         if (!file.IsUtf8() && DeclaresUtf8Charset(current))
             file.SwitchToUtf8(current);
-        const std::size_t end = FindNoCase(current, kHeadEnd);
+        if (tagOpen) {
+            std::size_t k = 0;
+            while (k < current.size() && IsBlank(current[k]))
+                ++k;
+            if (k < current.size() && current[k] == u'>')
+                return current.substr(k + 1);
+            if (k == current.size()) {
+                if (!file.ReadLine(current))
+                    return std::u16string();
+                continue;
+            }
+        }
+        const std::size_t end = FindHeadEnd(current, 0, tagOpen);
         if (end != std::u16string_view::npos)
-            return current.substr(end + kHeadEnd.size());
+            return current.substr(end);
         if (!file.ReadLine(current))
             return std::u16string();
     }

@@ -23,7 +23,8 @@ bool DeclaresUtf8Charset(std::u16string_view line);
 // line: the line just read from file (as ReadLine gave it) that holds the document type.
 // Returns the rest of the first line, from this one on, that holds "</HEAD>" (in any case;
 // the rest keeps its own case), reading further lines from file as needed; "" when the file
-// ends first. When a line of the head declares UTF-8 and the file is read as Windows-1252, the
+// ends first. Blanks, line ends included, may stand between "</HEAD" and its ">": for
+// "</HEAD\n><BODY>" the result is the rest of the next line after its ">". When a line of the head declares UTF-8 and the file is read as Windows-1252, the
 // file is switched to UTF-8 (TextFile::SwitchToUtf8); file.IsUtf8() tells the outcome.
 std::u16string SkipHtmlHead(std::u16string_view line, TextFile& file);
 

@@ -97,6 +97,35 @@ TEST_F(HtmlHeadTest, CommittedPageIsUtf8AndLosesItsHead) {
                                                    "</body></html>"}));
 }
 
+// DocBook pages break their tags before the ">": "</HEAD\n><BODY". The head still ends
+// there, and the body is read from the line holding the ">".
+TEST_F(HtmlHeadTest, HeadEndTagBrokenAcrossLines) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const std::string doctype = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<HTML\n>";
+    const std::vector<Case> cases = {
+        {"bracket on the next line",
+         doctype + "<HEAD\n><TITLE\n>t</TITLE\n></HEAD\n><BODY\n>words\n",
+         {"<BODY", ">words"}},
+        {"blanks and an empty line before the bracket",
+         doctype + "<HEAD>x</head  \n\n   >body text\nmore\n",
+         {"body text", "more"}},
+        {"blanks inside the tag on one line", doctype + "<head></head >after\n", {"after"}},
+        {"a header element is not the head's end",
+         doctype + "<head></header>still head\n</HEAD>body\n",
+         {"body"}},
+        {"text after the open tag ends nothing", doctype + "<head></HEAD\nx>y\n</HEAD>z\n", {"z"}},
+        {"the file ends inside the tag", doctype + "<head></HEAD\n", {""}},
+    };
+    for (const auto& c : cases) {
+        const auto out = ReadSkippingHead(Write("broken.htm", c.bytes), TextEncoding::Cp1252);
+        EXPECT_EQ(out.lines, c.lines) << c.name;
+    }
+}
+
 TEST_F(HtmlHeadTest, HeadWithoutEndSwallowsTheFile) {
     const auto path = Write("open.htm", "<!DOCTYPE html>\n<head>\n<title>t</title>\nwords\n");
     TextFile file;
