@@ -14,7 +14,9 @@
 #include "settings/Settings.h"
 #include "settings/SettingsByName.h"
 #include "settings/SettingsDefaults.h"
+#include "sources/Utf8Decode.h"
 #include "util/Catalogue.h"
+#include "util/Cp1252.h"
 #include "util/StringUtils.h"
 
 #include <cstdio>
@@ -76,6 +78,26 @@ public:
 private:
     fs::path m_path;
 };
+
+// Standard input is read as a text file would be: UTF-8 when every byte sequence is valid
+// UTF-8 (a leading byte-order mark dropped, so that it does not join the first word),
+// Windows-1252 otherwise, so that the accented letters of an ANSI text stay letters instead of
+// becoming replacement characters glued to their neighbours.
+std::u16string StandardInputText(std::string_view bytes) {
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (bytes.substr(0, kBom.size()) == kBom)
+        return Utf8ToU16(bytes.substr(kBom.size()));
+    bool ascii = true;
+    for (unsigned char c : bytes) {
+        if (c >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii || IsUtf8Sample(bytes, false))
+        return Utf8ToU16(bytes);
+    return Cp1252ToU16(bytes);
+}
 
 void WriteText(std::ostream& out, const std::u16string& text) {
     out << U16ToUtf8(text);
@@ -139,7 +161,7 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
     if (!options.source || *options.source == "-") {
         settings.Source = SourceKind::OnClipboard;
         std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        host.SetClipboardText(Utf8ToU16(bytes));
+        host.SetClipboardText(StandardInputText(bytes));
     } else if (fs::is_directory(fs::path(*options.source), ec)) {
         settings.Source = SourceKind::Folder;
         settings.Folder = Utf8ToU16(*options.source);
