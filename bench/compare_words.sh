@@ -28,7 +28,9 @@ make_kjv() {
 }
 
 corpus=${1:-}
+default_corpus=0
 if [ -z "$corpus" ]; then
+  default_corpus=1
   make_kjv
   corpus="$work/kjv25.txt"
 fi
@@ -68,7 +70,8 @@ done
 awk_t=$(echo "${results[1]}" | awk '{print $2}')
 awk -v b="$base" -v a="$awk_t" 'BEGIN{printf "lexitally-cli / awk = %.2f (target at most 0.40)\n", b/a}'
 
-if [ -z "${1:-}" ]; then
+# (The loop above reset the positional parameters, so the corpus choice was kept apart.)
+if [ "$default_corpus" = 1 ]; then
   small=$(measure lexitally-cli-10x "'$cli' '$work/kjv10.txt' --output '$work/out10.txt'")
   st=$(echo "$small" | awk '{print $2}')
   awk -v s="$st" -v b="$base" 'BEGIN{printf "Linear growth: 10x takes %.2f s, 25x takes %.2f s: ratio %.2f for 2.5 times the input (target at most 2.75)\n", s, b, (s > 0 ? b/s : 0)}'
