@@ -211,6 +211,11 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
             err << "lexitally-cli: --count array needs a folder as SOURCE.\n";
             return 2;
         }
+        // The array counts the specified words when there are any, as the window's button
+        // does once the boxes of the Settings window have been read: read them first, so
+        // that typed count-only words count as well as a count-only file.
+        if (!session.LoadWordListsFor(CountMode::SpecifiedWords))
+            return 1;
         outcome = session.CountArray();
         if (outcome == RunOutcome::Produced && options.textWindow)
             WriteText(out, textWindow.Text());
