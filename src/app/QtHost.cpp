@@ -61,6 +61,10 @@ QtHost::QtHost(QWidget* window, QPlainTextEdit* textWindow)
     m_sinceYield.start();
 }
 
+void QtHost::SetTextWindow(QPlainTextEdit* textWindow) {
+    m_textWindow = textWindow;
+}
+
 void QtHost::MessageBox(const std::u16string& text, const std::u16string& title, MsgIcon icon) {
     QMessageBox box(ToQt(icon), Title(title), Lines(text), QMessageBox::Ok, m_window);
     box.exec();

@@ -18,6 +18,8 @@ class frmPopUp;
 class QtHost : public Host {
 public:
     explicit QtHost(QWidget* window, QPlainTextEdit* textWindow = nullptr);
+    // The widget that shows the text window (the window may build it after its host).
+    void SetTextWindow(QPlainTextEdit* textWindow);
 
     void MessageBox(const std::u16string& text, const std::u16string& title,
                     MsgIcon icon) override;

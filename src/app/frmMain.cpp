@@ -3,12 +3,7 @@
 #include "app/frmCountWordsPhrases.h"
 #include "app/frmPopUp.h"
 #include "engine/CountChoice.h"
-#include "engine/WordTable.h"
-#include "engine/WordsToIgnore.h"
 #include "reports/OutputFile.h"
-#include "reports/ReportState.h"
-#include "reports/TextWindow.h"
-#include "reports/WordListReport.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsLists.h"
 #include "sources/Docx.h"
@@ -19,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -91,38 +87,41 @@ const QString kFolderTip =
 } // namespace
 
 // What the window does while a saved state is applied.
-class frmMain::Restore : public RestoreActions {
+// Word-list files the person agrees to load are read by the session's word lists.
+class frmMain::Restore : public WordListRestoreActions {
 public:
-    explicit Restore(frmMain& w) : m_w(w) {}
+    explicit Restore(frmMain& w) : WordListRestoreActions(w.m_session->wordLists, false), m_w(w) {}
     void ShowSingleFileDetails(Settings&) override { m_w.ShowSingleFileDetails(); }
-    // Reading word-list files belongs to the settings window, which this window does not
-    // have yet: an agreed file is reported as not read, so the restore says so.
-    bool AttemptToReadWords(Settings&, int) override { return false; }
 
 private:
     frmMain& m_w;
 };
 
+namespace {
+// The common-word files lie beside the numbered texts, in the program's folder.
+fs::path ProgramFolderOf(const QString& catalogueFile) {
+    return fs::path(QFileInfo(catalogueFile).absolutePath().toStdU16String());
+}
+} // namespace
+
 frmMain::frmMain(const QString& catalogueFile, QWidget* parent)
-    : QMainWindow(parent), m_catalogueFile(catalogueFile) {
+    : QMainWindow(parent), m_catalogueFile(catalogueFile),
+      m_host(std::make_unique<QtHost>(this)),
+      m_session(std::make_unique<CountSession>(*m_host, ProgramFolderOf(catalogueFile))),
+      m_settings(m_session->settings), m_state(m_session->state) {
     setObjectName("frmMain");
     setWindowTitle("Lexitally");
     BuildControls();
-    m_host = std::make_unique<QtHost>(this, m_txbOutput);
-    m_table = std::make_unique<WordTable>();
-    m_textWindow = std::make_unique<TextWindow>(*m_host);
-    m_report = std::make_unique<ReportState>();
-    m_ctx = std::make_unique<ReportContext>(ReportContext{
-        {*m_host, m_settings, m_state, *m_textWindow, *m_report}, *m_table, NumberLocale{}, {}});
-    m_wordsToIgnore = std::make_unique<WordsToIgnore>();
-    m_countRun = std::make_unique<CountRun>(*m_ctx, *m_wordsToIgnore,
-                                            static_cast<CountRunShell&>(*this));
+    m_host->SetTextWindow(m_txbOutput);
+    m_session->onEnableDisableButtons = [this](bool enable) { EnableDisableButtons(enable); };
+    m_session->onSetLabelFont = [this](const std::string& label, const std::u16string& font,
+                                       int points) { SetLabelFont(label, font, points); };
     ConnectControls();
 
     m_refreshTimer.setInterval(1000);
     connect(&m_refreshTimer, &QTimer::timeout, this, &frmMain::Refresh);
     m_runTimer.setInterval(1000);
-    connect(&m_runTimer, &QTimer::timeout, this, [this] { m_countRun->TimerTick(); });
+    connect(&m_runTimer, &QTimer::timeout, this, [this] { m_session->run.TimerTick(); });
     resize(1000, 720);
 }
 
@@ -411,7 +410,7 @@ void frmMain::ConnectControls() {
     checkBox(m_chkSuppressFilenames, &Settings::SuppressFilenames, [] {});
     checkBox(m_chkDisableOutputToFile, &Settings::DisableOutputToFile, [this] {
         if (m_state.blnStartUpCompleted)
-            OnDisableOutputToFileClick(*m_ctx);
+            OnDisableOutputToFileClick(m_session->ctx);
         RecordToControls();
     });
     checkBox(m_chkDisplayRelativeFrequency, &Settings::DisplayRelativeFrequency,
@@ -435,7 +434,7 @@ void frmMain::ConnectControls() {
     connect(m_cmdCountWords, &QPushButton::clicked, this, &frmMain::OnCountWords);
     connect(m_cmdListFiles, &QPushButton::clicked, this, &frmMain::OnListFiles);
     connect(m_cmdClearOutput, &QPushButton::clicked, this, [this] {
-        m_textWindow->ClearOutput();
+        m_session->textWindow.ClearOutput();
     });
     connect(m_cmdSaveState, &QPushButton::clicked, this, &frmMain::OnSaveState);
     connect(m_cmdQuit, &QPushButton::clicked, this, &QWidget::close);
@@ -487,6 +486,8 @@ void frmMain::StartUp() {
         if (outcome.code == kRestoreReadError)
             m_lastStateError = outcome.errorText;
         HandleStartUpRestoreResult(outcome, m_settings, m_state, *m_host, actions);
+        // A first run (no words-to-ignore file yet) offers the common words.
+        m_session->wordLists.FirstRun();
     }
     ApplyFieldDependencies(m_settings);
     m_keptFile = m_settings.File[0];
@@ -525,7 +526,7 @@ void frmMain::RecordToControls() {
     m_chkSortByNumberOfFiles->setChecked(m_settings.SortByNumberOfFiles == 1);
     m_cboWordOrder->setCurrentIndex(m_settings.WordOrder);
     m_cboDisplayFormat->setCurrentIndex(m_settings.DisplayFormat);
-    if (!m_countRun->IsRunning()) {
+    if (!m_session->run.IsRunning()) {
         m_chkDisplayRelativeFrequency->setEnabled(CanChangeDisplayRelativeFrequency(m_settings));
         m_chkSortByNumberOfFiles->setEnabled(CanChangeSortByNumberOfFiles(m_settings));
         m_chkDisableOutputToFile->setEnabled(!TrimSpaces(m_settings.File[1]).empty());
@@ -596,12 +597,12 @@ void frmMain::EnableDisableButtons(bool enable) {
 void frmMain::SetCountWordsCaption() {
     m_state.blnThereAreCountOnlyWords =
         m_state.lngNumCountOnlyWords >= 1 || m_state.intNumExtraCountOnlyWords >= 1;
-    if (!m_countRun->IsRunning())
+    if (!m_session->run.IsRunning())
         m_cmdCountWords->setText(Q(GetText(21)));
 }
 
 void frmMain::SetTheFocus() {
-    if (!isVisible() || m_countRun->IsRunning())
+    if (!isVisible() || m_session->run.IsRunning())
         return;
     if (Ready()) {
         m_cmdCountWords->setFocus();
@@ -656,10 +657,10 @@ void frmMain::ShowSingleFileDetails() {
         return;
     }
     const auto bytes = static_cast<std::int64_t>(size);
-    m_host->SetLabel("lblFilesize", u"Filesize: " + SizeTextA(bytes, m_ctx->locale));
+    m_host->SetLabel("lblFilesize", u"Filesize: " + SizeTextA(bytes, m_session->ctx.locale));
     // A docx document's text is known only once it has been extracted.
     m_host->SetLabel("lblXMLsize",
-                     IsDocx(file) ? std::u16string() : u"Text: " + SizeTextA(bytes, m_ctx->locale));
+                     IsDocx(file) ? std::u16string() : u"Text: " + SizeTextA(bytes, m_session->ctx.locale));
 }
 
 void frmMain::OnChooseInputFile() {
@@ -693,15 +694,15 @@ void frmMain::OnChooseFolder() {
 }
 
 void frmMain::OnChooseOutputFile() {
-    ChooseOutputFile(*m_ctx);
+    ChooseOutputFile(m_session->ctx);
     RecordToControls();
     EnableControlsForSource();
     Refresh();
 }
 
 void frmMain::OnCountWords() {
-    if (m_countRun->IsRunning()) {
-        m_countRun->RequestStop();
+    if (m_session->run.IsRunning()) {
+        m_session->run.RequestStop();
         return;
     }
     if (!m_countChoice) {
@@ -717,16 +718,16 @@ void frmMain::OnCountWords() {
         mode = CountMode::SpecifiedWords;
     else
         return;
-    m_countRun->Start(mode);
+    m_session->Count(mode);
     RecordToControls();
     EnableDisableButtons(true);
     Refresh();
 }
 
 void frmMain::OnListFiles() {
-    if (m_countRun->IsRunning())
+    if (m_session->run.IsRunning())
         return;
-    m_countRun->ListFiles();
+    m_session->ListFiles();
     RecordToControls();
     EnableDisableButtons(true);
 }
@@ -736,11 +737,11 @@ void frmMain::OnSaveState() {
 }
 
 void frmMain::OnReportOption(int option) {
-    if (!m_state.blnStartUpCompleted || m_countRun->IsRunning())
+    if (!m_state.blnStartUpCompleted || m_session->run.IsRunning())
         return;
     const auto which = static_cast<ReportOption>(option);
     ApplyFieldDependencies(m_settings);
-    OnReportOptionChanged(*m_ctx, which);
+    OnReportOptionChanged(m_session->ctx, which);
     // The listing may have put a format back or unchecked an option that no longer applies.
     RecordToControls();
 }
@@ -751,16 +752,16 @@ void frmMain::Refresh() {
 
     // The output box's tool tip: long phrases may need a wider window.
     const int charWidth = QFontMetrics(m_txbOutput->font()).horizontalAdvance(QLatin1Char('M'));
-    const int needed = (m_report->intWordWidth + m_state.intRankWidth + m_state.intFreqWidth + 4) *
+    const int needed = (m_session->report.intWordWidth + m_state.intRankWidth + m_state.intFreqWidth + 4) *
                        charWidth;
     m_txbOutput->setToolTip(
         m_state.intNumWordsInLongestPhrase >= 8 && m_txbOutput->viewport()->width() < needed
             ? QStringLiteral("You may need to increase the width.")
             : QString());
 
-    if (m_countRun->IsRunning()) {
+    if (m_session->run.IsRunning()) {
         const QString caption =
-            Q(GetText(m_table->Size() >= kStopQuestionEntries + 1 ? 90 : 25));
+            Q(GetText(m_session->table.Size() >= kStopQuestionEntries + 1 ? 90 : 25));
         if (m_cmdCountWords->text() != caption)
             m_cmdCountWords->setText(caption);
     }
@@ -801,10 +802,10 @@ void frmMain::SetLabelFont(const std::string& label, const std::u16string& font,
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (m_countRun->IsRunning()) {
+    if (m_session->run.IsRunning()) {
         // The run is still on the stack below this handler: ask it to stop, and let the
         // person quit once it has.
-        m_countRun->RequestStop();
+        m_session->run.RequestStop();
         event->ignore();
         return;
     }

@@ -1,8 +1,8 @@
 #pragma once
-// The main window: the program itself. It owns the settings record, the run state, the word
-// table, the text window model, the report state and the words to ignore, and the count run
-// that works on them; its controls edit the record and its buttons start the engine's
-// operations. The window never counts: it shows what the count run writes through the Host
+// The main window: the program itself. It owns the count session (the settings record, the
+// run state, the word table, the text window model, the word lists and the count run that
+// works on them, wired as the command-line program wires them); its controls edit the record
+// and its buttons start the session's operations. The window never counts: it shows what the count run writes through the Host
 // (labels and the text window, by object name) and keeps its controls' enabling in step
 // (EnableDisableButtons, the one-second refresh).
 //
@@ -11,10 +11,7 @@
 // it saves the state when SaveStateOnQuit is set.
 
 #include "app/QtHost.h"
-#include "engine/CountRun.h"
-#include "engine/RunState.h"
-#include "settings/SavedState.h"
-#include "settings/Settings.h"
+#include "engine/CountSession.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -31,31 +28,23 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
-namespace lxty {
-class TextWindow;
-class WordTable;
-class WordsToIgnore;
-struct ReportContext;
-struct ReportState;
-} // namespace lxty
-
 namespace lxty::app {
 
 class frmCountWordsPhrases;
 
-class frmMain : public QMainWindow, private CountRunShell {
+class frmMain : public QMainWindow {
     Q_OBJECT
 public:
     // catalogueFile: the numbered texts ("lxty.dat" beside the program).
     explicit frmMain(const QString& catalogueFile, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    RunState& State() { return m_state; }
-    Settings& Record() { return m_settings; }
+    RunState& State() { return m_session->state; }
+    Settings& Record() { return m_session->settings; }
     Host& TheHost() { return *m_host; }
-    WordTable& Table() { return *m_table; }
-    ReportContext& Context() { return *m_ctx; }
-    CountRun& Run() { return *m_countRun; }
+    CountSession& Session() { return *m_session; }
+    WordTable& Table() { return m_session->table; }
+    CountRun& Run() { return m_session->run; }
     // The result code of loading the numbered texts.
     int CatalogueResult() const { return m_catalogueResult; }
 
@@ -63,7 +52,8 @@ public:
     // configuration folder, worked out at start-up. Set it before StartUp to use another.
     void SetStateFilePath(const std::filesystem::path& path) { m_stateFile = path; }
     const std::filesystem::path& StateFilePath() const { return m_stateFile; }
-    // Whether StartUp restores the saved state (on by default).
+    // Whether StartUp restores the saved state and, with an empty words-to-ignore list,
+    // offers the common words (on by default).
     void SetRestoreStateAtStartUp(bool restore) { m_restoreAtStartUp = restore; }
 
     // Start-up that may show messages: call after show().
@@ -73,8 +63,8 @@ public:
     void RecordToControls();
     // The one-second refresh: captions, tool tips, enabling of the clear buttons.
     void Refresh();
-    // EnableDisableButtons (the count run calls it as its shell).
-    void EnableDisableButtons(bool enable) override;
+    // EnableDisableButtons (the count run calls it through the session).
+    void EnableDisableButtons(bool enable);
     // SetCountWordsCaption: count-only entries in force, the count button's caption.
     void SetCountWordsCaption();
 
@@ -82,8 +72,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // CountRunShell
-    void SetLabelFont(const std::string& label, const std::u16string& font, int points) override;
+    void SetLabelFont(const std::string& label, const std::u16string& font, int points);
 
     void BuildControls();
     void ConnectControls();
@@ -113,15 +102,11 @@ private:
     std::u16string m_keptFolder;
     std::u16string m_lastStateError;
 
-    RunState m_state;
-    Settings m_settings;
     std::unique_ptr<QtHost> m_host;
-    std::unique_ptr<WordTable> m_table;
-    std::unique_ptr<TextWindow> m_textWindow;
-    std::unique_ptr<ReportState> m_report;
-    std::unique_ptr<ReportContext> m_ctx;
-    std::unique_ptr<WordsToIgnore> m_wordsToIgnore;
-    std::unique_ptr<CountRun> m_countRun;
+    std::unique_ptr<CountSession> m_session;
+    // Shorthands into the session.
+    Settings& m_settings;
+    RunState& m_state;
     frmCountWordsPhrases* m_countChoice = nullptr;
 
     QTimer m_refreshTimer; // Timer1: the refresh

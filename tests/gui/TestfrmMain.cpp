@@ -427,6 +427,29 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!popUp->isVisible(), 4000);
     }
 
+    // A start without a words-to-ignore file offers the English common words; accepted, a
+    // count leaves them out.
+    void firstRunOffersTheCommonWords() {
+        QFile::remove(QString::fromStdString(StateFile().string()));
+        const QString file = m_dir.filePath("common.txt");
+        WriteFile(file, "the cat and the dog\nthe cat\n");
+        QString offer;
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            offer = box->windowTitle();
+            box->button(QMessageBox::Yes)->click();
+        });
+        auto w = NewWindow(true);
+        QCOMPARE(offer, QString::fromStdU16String(lxty::GetText(42)));
+        QCOMPARE(w->Record().WordsFile[0].paths.size(), std::size_t(1));
+        QVERIFY(w->State().blnThereAreWordsToIgnore);
+
+        ChooseInputFile(*w, file);
+        Count(*w, "cmdCountAllWords");
+        QCOMPARE(Output(*w), QStringLiteral("     Rank      Freq  Word [longest has 3 characters]\n"
+                                            "        1         2  cat\n"
+                                            "        2         1  dog\n"));
+    }
+
     void quittingSavesTheStateOnlyWhenAsked() {
         const QString state = QString::fromStdString(StateFile().string());
         QFile::remove(state);
@@ -443,7 +466,9 @@ private slots:
             QVERIFY(w->close());
         }
         QVERIFY(QFile::exists(state));
-        // The next start finds the saved order.
+        // The next start finds the saved order (the first-run offer of the common words is
+        // declined).
+        WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
         auto w = NewWindow(true);
         QCOMPARE(Child<QComboBox>(*w, "cboWordOrder")->currentIndex(), 1);
     }
