@@ -106,9 +106,10 @@ bool CountSession::LoadWordLists() {
     // What a phrase run's preparation put in force, before the lists below reset it.
     const bool countOnly = state.blnThereAreCountOnlyWords;
     const bool includePhrase = state.blnCountOnlyWordsIncludePhrase;
-    // The typed boxes: normalised, checked against the characters allowed in words, parsed.
+    // The typed boxes: normalised and parsed, then checked once against the characters
+    // allowed in words (each box's own check would repeat the same message for both boxes).
     for (int i = 0; i < 2; ++i)
-        wordLists.ExtraWordsLostFocus(i);
+        wordLists.ExtraWordsLostFocus(i, /*restoring=*/true);
     if (!wordLists.CheckAllowedExtraChars())
         return false;
     // The selected files, read once; a failed read has said why.
