@@ -55,6 +55,24 @@ std::size_t FindHeadEnd(std::u16string_view text, std::size_t from, bool& openAt
     return std::u16string_view::npos;
 }
 
+// Position of the "<" of the first "<BODY" tag (followed by a blank, ">" or the end of the
+// line) in text; npos when there is none. A page may leave out "</head>": its body tag
+// then ends the head.
+std::size_t FindBodyStart(std::u16string_view text) {
+    constexpr std::u16string_view kBodyStart = u"<BODY";
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const std::size_t start = FindNoCase(text.substr(from), kBodyStart);
+        if (start == std::u16string_view::npos)
+            return std::u16string_view::npos;
+        const std::size_t k = from + start + kBodyStart.size();
+        if (k == text.size() || IsBlank(text[k]) || text[k] == u'>')
+            return from + start;
+        from += start + 1;
+    }
+    return std::u16string_view::npos;
+}
+
 } // namespace
 
 bool IsHtmlDocTypeLine(std::u16string_view line) {
@@ -86,6 +104,9 @@ std::u16string SkipHtmlHead(std::u16string_view line, TextFile& file) {
             }
         }
         const std::size_t end = FindHeadEnd(current, 0, tagOpen);
+        const std::size_t body = FindBodyStart(current);
+        if (body != std::u16string_view::npos && (end == std::u16string_view::npos || body < end))
+            return current.substr(body); // the body tag itself is markup, skipped by the run
         if (end != std::u16string_view::npos)
             return current.substr(end);
         if (!file.ReadLine(current))

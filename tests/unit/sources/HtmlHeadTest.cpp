@@ -126,6 +126,35 @@ TEST_F(HtmlHeadTest, HeadEndTagBrokenAcrossLines) {
     }
 }
 
+// HTML lets a page leave out "</head>" (and "<head>"): the body tag then ends the head, and
+// the tag is handed on with the body so that the run skips it as markup.
+TEST_F(HtmlHeadTest, BodyTagEndsAHeadWithoutEndTag) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const std::vector<Case> cases = {
+        {"no head at all",
+         "<!DOCTYPE html>\n<html>\n  <body>\n<p>words</p>\n",
+         {"<body>", "<p>words</p>"}},
+        {"head without end",
+         "<!DOCTYPE html><head><title>t</title>\n<BODY class=\"x\">text\n",
+         {"<BODY class=\"x\">text"}},
+        {"body tag broken across lines",
+         "<!DOCTYPE html>\n<title>t</title><body\nclass=x>w\n",
+         {"<body", "class=x>w"}},
+        {"a tag that only begins with body",
+         "<!DOCTYPE html>\n<bodyguard>\n</head>after\n",
+         {"after"}},
+        {"the head end comes first", "<!DOCTYPE html>\n</head>x<body>y\n", {"x<body>y"}},
+    };
+    for (const auto& c : cases) {
+        const auto out = ReadSkippingHead(Write("nohead.htm", c.bytes), TextEncoding::Cp1252);
+        EXPECT_EQ(out.lines, c.lines) << c.name;
+    }
+}
+
 TEST_F(HtmlHeadTest, HeadWithoutEndSwallowsTheFile) {
     const auto path = Write("open.htm", "<!DOCTYPE html>\n<head>\n<title>t</title>\nwords\n");
     TextFile file;
