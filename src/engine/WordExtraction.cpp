@@ -95,12 +95,14 @@ inline std::int64_t MeasureWordAt(std::u16string_view s, std::int64_t lngPos,
             // at once, and the word's end is nearly always found in the first group.
             const __m128i caseBit = _mm_set1_epi16(0x20);
             const __m128i a = _mm_set1_epi16(u'a');
-            const __m128i bound = _mm_set1_epi16(26);
+            const __m128i lastLetter = _mm_set1_epi16(25);
             while (end - q >= 8) {
                 const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
-                // (unit | 0x20) - 'a' below 26, unsigned: min(x, 25) == x.
+                // A letter when (unit | 0x20) - 'a' is at most 25, unsigned: nothing is left
+                // after subtracting 25 with saturation.
                 const __m128i x = _mm_sub_epi16(_mm_or_si128(v, caseBit), a);
-                const __m128i letter = _mm_cmpeq_epi16(_mm_subs_epu16(x, _mm_sub_epi16(bound, _mm_set1_epi16(1))), _mm_setzero_si128());
+                const __m128i letter =
+                    _mm_cmpeq_epi16(_mm_subs_epu16(x, lastLetter), _mm_setzero_si128());
                 const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(letter));
                 if (mask != 0xFFFF) {
                     q += __builtin_ctz(~mask) / 2;

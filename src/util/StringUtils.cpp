@@ -281,7 +281,8 @@ void LowerCaseAllInPlace(std::u16string& text) {
                 p[k] = LowerOf(p[k]);
             continue;
         }
-        const __m128i capital = _mm_and_si128(_mm_cmpgt_epi16(v, beforeA), _mm_cmplt_epi16(v, afterZ));
+        const __m128i capital =
+            _mm_and_si128(_mm_cmpgt_epi16(v, beforeA), _mm_cmplt_epi16(v, afterZ));
         _mm_storeu_si128(at, _mm_add_epi16(v, _mm_and_si128(capital, offset)));
     }
 #endif
