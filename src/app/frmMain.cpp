@@ -722,6 +722,10 @@ void frmMain::OnCountWords() {
     RecordToControls();
     EnableDisableButtons(true);
     Refresh();
+    if (m_closeAfterRun) {
+        m_closeAfterRun = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 void frmMain::OnListFiles() {
@@ -803,9 +807,10 @@ void frmMain::SetLabelFont(const std::string& label, const std::u16string& font,
 
 void frmMain::closeEvent(QCloseEvent* event) {
     if (m_session->run.IsRunning()) {
-        // The run is still on the stack below this handler: ask it to stop, and let the
-        // person quit once it has.
-        m_session->run.RequestStop();
+        // The run is still on the stack below this handler: ask it to stop, and quit once
+        // it has unwound (unless the person declined to stop).
+        if (m_session->run.RequestStop())
+            m_closeAfterRun = true;
         event->ignore();
         return;
     }

@@ -96,6 +96,7 @@ private:
     int m_catalogueResult = 0;
     std::filesystem::path m_stateFile;
     bool m_restoreAtStartUp = true;
+    bool m_closeAfterRun = false; // the window was closed during a count: quit once it ends
     bool m_updating = false; // the record is being shown: control signals change nothing
     // Kept copies of the input-file and folder texts across source changes.
     std::u16string m_keptFile;

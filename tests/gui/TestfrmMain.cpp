@@ -450,6 +450,38 @@ private slots:
                                             "        2         1  dog\n"));
     }
 
+    // A folder count with the count choice's file-list box lists each word with the number of
+    // files that contain it, in the text window and in the output file.
+    void folderCountWithTheFileList() {
+        const QString folder = m_dir.filePath("pair");
+        WriteFile(folder + "/a.txt", "beta alpha\n");
+        WriteFile(folder + "/b.txt", "beta\n");
+        auto w = NewWindow();
+        Child<QRadioButton>(*w, "optFolder")->click();
+        QTest::keyClicks(Child<QLineEdit>(*w, "txbFolder"), folder);
+        // A folder run needs an output file, outside the folder.
+        QTest::keyClicks(Child<QLineEdit>(*w, "txbFile1"), m_dir.filePath("pair-out.txt"));
+        WhenModal<lxty::app::frmCountWordsPhrases>([](lxty::app::frmCountWordsPhrases* d) {
+            d->findChild<QCheckBox*>("chkFileList")->click();
+            d->findChild<QPushButton*>("cmdCountAllWords")->click();
+        });
+        Child<QPushButton>(*w, "cmdCountWords")->click();
+        QCOMPARE(Child<QComboBox>(*w, "cboDisplayFormat")->currentIndex(), 11);
+        QCOMPARE(Output(*w), QStringLiteral("2 files (in 1 folder) were scanned.\n\n"
+                                            "  Word         Freq  Files\n"
+                                            "  beta            2     2\n"
+                                            "  alpha           1     1\n"));
+        QFile out(m_dir.filePath("pair-out.txt"));
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(out.readAll()),
+                 QStringLiteral("Folder: %1\r\n"
+                                "2 files (in 1 folder) were scanned.\r\n\r\n\r\n"
+                                "Word    \t    Freq\t Files\r\n"
+                                "beta    \t       2\t    2\r\n"
+                                "alpha   \t       1\t    1\r\n")
+                     .arg(folder));
+    }
+
     void quittingSavesTheStateOnlyWhenAsked() {
         const QString state = QString::fromStdString(StateFile().string());
         QFile::remove(state);
