@@ -94,6 +94,27 @@ TEST(Utf8DecodeTest, Cp1252LinesAreOneCharacterPerByte) {
     EXPECT_TRUE(out.empty());
 }
 
+TEST(Utf8DecodeTest, LongAsciiLinesWithOneOtherByteAnywhere) {
+    // ASCII is decoded sixteen bytes at a time: one byte or sequence that is not ASCII at every
+    // offset of a 40-byte line, through all three readers.
+    const std::string ascii = "The quick brown fox jumps over a lazy do";
+    for (std::size_t at = 0; at <= ascii.size(); ++at) {
+        const std::string cp1252 = ascii.substr(0, at) + "\xE9" + ascii.substr(at);
+        const std::string utf8 = ascii.substr(0, at) + "\xC3\xA9" + ascii.substr(at);
+        const std::string expected = ascii.substr(0, at) + "\u00E9" + ascii.substr(at);
+        std::u16string out;
+        DecodeCp1252Line(cp1252, out);
+        EXPECT_EQ(expected, U16ToUtf8(out)) << at;
+        DecodeUtf8Line(utf8, out);
+        EXPECT_EQ(expected, U16ToUtf8(out)) << at;
+        DecodeUtf8Line(cp1252, out); // the lone byte falls back to Windows-1252
+        EXPECT_EQ(expected, U16ToUtf8(out)) << at;
+        EXPECT_TRUE(IsUtf8Sample(utf8, false)) << at;
+        EXPECT_FALSE(IsUtf8Sample(cp1252, false)) << at;
+    }
+    EXPECT_FALSE(IsUtf8Sample(ascii + ascii, false));
+}
+
 struct PunctuationRow {
     char16_t ch;
     std::string replacement;
