@@ -763,7 +763,7 @@ void frmMain::Refresh() {
             ? QStringLiteral("You may need to increase the width.")
             : QString());
 
-    if (m_session->run.IsRunning()) {
+    if (m_session->run.IsRunning() && !m_state.blnStop) {
         const QString caption =
             Q(GetText(m_session->table.Size() >= kStopQuestionEntries + 1 ? 90 : 25));
         if (m_cmdCountWords->text() != caption)

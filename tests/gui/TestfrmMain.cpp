@@ -412,6 +412,35 @@ private slots:
         QVERIFY(Child<QPushButton>(*w, "cmdFile1")->isEnabled());
     }
 
+    // Closing the window during a count asks the count to stop; the window closes once the
+    // count has ended.
+    void closingDuringACountStopsItFirst() {
+        const QString file = m_dir.filePath("long2.txt");
+        WriteFile(file, QByteArray("alpha beta gamma\n").repeated(800000));
+        auto w = NewWindow();
+        QTest::keyClicks(Child<QLineEdit>(*w, "txbFile1"), m_dir.filePath("long2-out.txt"));
+        ChooseInputFile(*w, file);
+        bool closedWhileRunning = true;
+        WhenModal<lxty::app::frmCountWordsPhrases>([&](lxty::app::frmCountWordsPhrases* d) {
+            d->findChild<QPushButton*>("cmdCountAllWords")->click();
+        });
+        auto* poll = new QTimer(this);
+        poll->setInterval(5);
+        connect(poll, &QTimer::timeout, this, [&, poll] {
+            if (!w->Run().IsRunning() || w->Table().Size() < 3)
+                return;
+            poll->stop();
+            WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+            closedWhileRunning = w->close();
+        });
+        poll->start();
+        Child<QPushButton>(*w, "cmdCountWords")->click();
+        delete poll;
+        QVERIFY(!closedWhileRunning);
+        QVERIFY(!w->Run().IsRunning());
+        QTRY_VERIFY(!w->isVisible());
+    }
+
     // "Save settings" confirms in a pop-up beside the button that vanishes by itself.
     void saveSettingsConfirmsInAPopUp() {
         QFile::remove(QString::fromStdString(StateFile().string()));
