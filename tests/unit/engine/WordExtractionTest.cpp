@@ -81,6 +81,32 @@ void AllOff(Settings& s) {
     s.DropFinalS = 0;
 }
 
+TEST(WordExtractionTest, LongWordsWithAnotherWordCharacterAnywhere) {
+    // Measuring tests eight units at a time for ASCII letters: a hyphen (allowed), a Latin-1
+    // letter, a unit whose low byte is a letter, or a stop at every offset of a long word.
+    const std::u16string letters = u"abcdefghijklmnopqrstuvwx";
+    struct Inner {
+        std::u16string unit;
+        bool joins; // part of the word; otherwise the word ends there
+    };
+    const Inner inners[] = {{u"-", true}, {u"é", true}, {u"\u0141", true}, {u"\u2019", false},
+                            {u".", false}};
+    for (const auto& inner : inners) {
+        for (std::size_t at = 1; at < letters.size(); ++at) {
+            Rig r;
+            AllOff(r.settings);
+            r.settings.AllowWordsWithHyphens = 1;
+            const std::u16string head = letters.substr(0, at);
+            const std::u16string tail = letters.substr(at);
+            const Words got = r.Count(u"xy " + head + inner.unit + tail + u" z ");
+            const Words expected = inner.joins
+                                       ? Words{u"xy", head + inner.unit + tail, u"z"}
+                                       : Words{u"xy", head, tail, u"z"};
+            EXPECT_EQ(expected, got) << Narrow(inner.unit) << " at " << at;
+        }
+    }
+}
+
 TEST(WordExtractionTest, WordsOfATextUnderTheSettings) {
     struct Case {
         const char* name;
