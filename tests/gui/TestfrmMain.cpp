@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -477,6 +478,18 @@ private slots:
         QCOMPARE(Output(*w), QStringLiteral("     Rank      Freq  Word [longest has 3 characters]\n"
                                             "        1         2  cat\n"
                                             "        2         1  dog\n"));
+    }
+
+    // The clipboard is counted as one piece of text.
+    void countingTheClipboard() {
+        QApplication::clipboard()->setText(QStringLiteral("Red green red blue RED"));
+        auto w = NewWindow();
+        Child<QRadioButton>(*w, "optOnClipboard")->click();
+        Count(*w, "cmdCountAllWords");
+        QCOMPARE(Output(*w), QStringLiteral("     Rank      Freq  Word [longest has 5 characters]\n"
+                                            "        1         3  red\n"
+                                            "        2         1  blue\n"
+                                            "        3         1  green\n"));
     }
 
     // A folder count with the count choice's file-list box lists each word with the number of
