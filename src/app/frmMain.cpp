@@ -479,6 +479,10 @@ void frmMain::StartUp() {
     m_cmdCountWords->setFont(bold);
 
     InitializeRecord(m_settings, m_state);
+    // The questions of the restore and the first run appear over a window that already shows
+    // the reset settings.
+    RecordToControls();
+    EnableDisableButtons(true);
     if (m_restoreAtStartUp) {
         Restore actions(*this);
         const RestoreOutcome outcome =
