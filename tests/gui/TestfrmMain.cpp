@@ -226,6 +226,38 @@ private slots:
         QCOMPARE(w->Record().DisableOutputToFile, 0);
     }
 
+    // "Display relative frequency" can be used only with formats that show a frequency;
+    // "Sort by number of files" only for a folder, by frequency, with the file-count format.
+    void displayOptionsFollowTheirDependencies() {
+        auto w = NewWindow();
+        auto* relative = Child<QCheckBox>(*w, "chkDisplayRelativeFrequency");
+        auto* byFiles = Child<QCheckBox>(*w, "chkSortByNumberOfFiles");
+        auto* format = Child<QComboBox>(*w, "cboDisplayFormat");
+        auto* order = Child<QComboBox>(*w, "cboWordOrder");
+        const bool relativeFormats[14] = {true,  true,  true, false, true,  true,  false,
+                                          true,  false, false, false, true, false, true};
+        Child<QRadioButton>(*w, "optFolder")->click();
+        for (int f = 0; f < 14; ++f) {
+            format->setCurrentIndex(f);
+            QCOMPARE(w->Record().DisplayFormat, f);
+            QVERIFY2(relative->isEnabled() == relativeFormats[f], qPrintable(QString::number(f)));
+            QCOMPARE(byFiles->isEnabled(), f == 13);
+        }
+        // Format 13 and a folder: the sort by files can be chosen, and is dropped again when
+        // the order or the source no longer allows it.
+        byFiles->click();
+        QCOMPARE(w->Record().SortByNumberOfFiles, 1);
+        order->setCurrentIndex(1);
+        QVERIFY(!byFiles->isEnabled());
+        QVERIFY(!byFiles->isChecked());
+        QCOMPARE(w->Record().SortByNumberOfFiles, 0);
+        order->setCurrentIndex(0);
+        byFiles->click();
+        Child<QRadioButton>(*w, "optInFile")->click();
+        QVERIFY(!byFiles->isEnabled());
+        QCOMPARE(w->Record().SortByNumberOfFiles, 0);
+    }
+
     // The file and folder texts survive a change of source.
     void sourceChoiceKeepsTheFileAndFolderTexts() {
         auto w = NewWindow();
@@ -276,6 +308,13 @@ private slots:
                                             "  cat             2\n"
                                             "  dog             1\n"
                                             "  the             3\n"));
+        // And relative frequencies (count x 100 / 7 occurrences).
+        Child<QCheckBox>(*w, "chkDisplayRelativeFrequency")->click();
+        QCOMPARE(Output(*w), QStringLiteral("  Word     Rel freq\n"
+                                            "  and        14.29%\n"
+                                            "  cat        28.57%\n"
+                                            "  dog        14.29%\n"
+                                            "  the        42.86%\n"));
     }
 
     // Without count-only entries only "Count all words" can count; "Cancel" and the close
