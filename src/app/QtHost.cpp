@@ -2,11 +2,11 @@
 
 #include "app/frmPopUp.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QAbstractButton>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -35,21 +35,31 @@ QString Title(const std::u16string& t) {
 }
 QMessageBox::Icon ToQt(MsgIcon icon) {
     switch (icon) {
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Exclamation: return QMessageBox::Warning;
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::None: break;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 QMessageBox::StandardButton ToQt(MsgAnswer a) {
     switch (a) {
-    case MsgAnswer::Ok: return QMessageBox::Ok;
-    case MsgAnswer::Cancel: return QMessageBox::Cancel;
-    case MsgAnswer::Yes: return QMessageBox::Yes;
-    case MsgAnswer::No: return QMessageBox::No;
-    case MsgAnswer::Retry: return QMessageBox::Retry;
+    case MsgAnswer::Ok:
+        return QMessageBox::Ok;
+    case MsgAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case MsgAnswer::Yes:
+        return QMessageBox::Yes;
+    case MsgAnswer::No:
+        return QMessageBox::No;
+    case MsgAnswer::Retry:
+        return QMessageBox::Retry;
     }
     return QMessageBox::Ok;
 }
@@ -74,22 +84,35 @@ MsgAnswer QtHost::Ask(const std::u16string& text, const std::u16string& title, M
                       MsgButtons buttons, MsgAnswer defaultAnswer) {
     QMessageBox::StandardButtons b = QMessageBox::Ok;
     switch (buttons) {
-    case MsgButtons::Ok: b = QMessageBox::Ok; break;
-    case MsgButtons::OkCancel: b = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case MsgButtons::YesNo: b = QMessageBox::Yes | QMessageBox::No; break;
+    case MsgButtons::Ok:
+        b = QMessageBox::Ok;
+        break;
+    case MsgButtons::OkCancel:
+        b = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case MsgButtons::YesNo:
+        b = QMessageBox::Yes | QMessageBox::No;
+        break;
     case MsgButtons::YesNoCancel:
         b = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
-    case MsgButtons::RetryCancel: b = QMessageBox::Retry | QMessageBox::Cancel; break;
+    case MsgButtons::RetryCancel:
+        b = QMessageBox::Retry | QMessageBox::Cancel;
+        break;
     }
     QMessageBox box(ToQt(icon), Title(title), Lines(text), b, m_window);
     box.setDefaultButton(ToQt(defaultAnswer));
     switch (box.exec()) {
-    case QMessageBox::Ok: return MsgAnswer::Ok;
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Retry: return MsgAnswer::Retry;
-    default: return MsgAnswer::Cancel;
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Retry:
+        return MsgAnswer::Retry;
+    default:
+        return MsgAnswer::Cancel;
     }
 }
 

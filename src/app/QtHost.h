@@ -21,8 +21,7 @@ public:
     // The widget that shows the text window (the window may build it after its host).
     void SetTextWindow(QPlainTextEdit* textWindow);
 
-    void MessageBox(const std::u16string& text, const std::u16string& title,
-                    MsgIcon icon) override;
+    void MessageBox(const std::u16string& text, const std::u16string& title, MsgIcon icon) override;
     MsgAnswer Ask(const std::u16string& text, const std::u16string& title, MsgIcon icon,
                   MsgButtons buttons, MsgAnswer defaultAnswer) override;
     std::optional<std::u16string> InputBox(const std::u16string& prompt,

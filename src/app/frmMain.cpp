@@ -105,8 +105,7 @@ fs::path ProgramFolderOf(const QString& catalogueFile) {
 } // namespace
 
 frmMain::frmMain(const QString& catalogueFile, QWidget* parent)
-    : QMainWindow(parent), m_catalogueFile(catalogueFile),
-      m_host(std::make_unique<QtHost>(this)),
+    : QMainWindow(parent), m_catalogueFile(catalogueFile), m_host(std::make_unique<QtHost>(this)),
       m_session(std::make_unique<CountSession>(*m_host, ProgramFolderOf(catalogueFile))),
       m_settings(m_session->settings), m_state(m_session->state) {
     setObjectName("frmMain");
@@ -187,9 +186,10 @@ void frmMain::BuildControls() {
     src->addWidget(m_txbFolder, 2, 1);
     src->addWidget(m_cmdClearFolder, 2, 2);
 
-    m_chkIncludeSubfolders = check(m_fraSource, "chkIncludeSubfolders",
-                                   QStringLiteral("Include subfolders"));
-    m_cmdListFiles = button(m_fraSource, "cmdListFiles", QStringLiteral("List files to be scanned"));
+    m_chkIncludeSubfolders =
+        check(m_fraSource, "chkIncludeSubfolders", QStringLiteral("Include subfolders"));
+    m_cmdListFiles =
+        button(m_fraSource, "cmdListFiles", QStringLiteral("List files to be scanned"));
     auto* folderOpts = new QHBoxLayout;
     folderOpts->addWidget(m_chkIncludeSubfolders);
     folderOpts->addStretch(1);
@@ -271,8 +271,7 @@ void frmMain::BuildControls() {
     // Commands
     auto* cmds = new QHBoxLayout;
     m_cmdCountWords = button(central, "cmdCountWords", QStringLiteral("Count words/phrases"));
-    m_cmdCountWords->setToolTip(
-        QStringLiteral("Count all words or count specified words/phrases"));
+    m_cmdCountWords->setToolTip(QStringLiteral("Count all words or count specified words/phrases"));
     m_cmdCountWords->setMinimumWidth(220);
     QFont bold = m_cmdCountWords->font();
     bold.setBold(true);
@@ -302,9 +301,8 @@ void frmMain::BuildControls() {
     m_lblTwirler = label(central, "lblTwirler", QStringLiteral(" "));
     m_lblTwirler->setFont(FixedFont());
     m_lblTwirler->setFixedWidth(QFontMetrics(m_lblTwirler->font()).horizontalAdvance('W') + 4);
-    for (QLabel* l : {m_lblFile, m_lblFilesize, m_lblXMLsize, m_lblTimeElapsed,
-                      m_lblNumberOfWords, m_lblNumWordsExcluded, m_lblNumOccurrences,
-                      m_lblTotalNumOccurrences}) {
+    for (QLabel* l : {m_lblFile, m_lblFilesize, m_lblXMLsize, m_lblTimeElapsed, m_lblNumberOfWords,
+                      m_lblNumWordsExcluded, m_lblNumOccurrences, m_lblTotalNumOccurrences}) {
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
         l->setMinimumWidth(0);
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -433,9 +431,8 @@ void frmMain::ConnectControls() {
 
     connect(m_cmdCountWords, &QPushButton::clicked, this, &frmMain::OnCountWords);
     connect(m_cmdListFiles, &QPushButton::clicked, this, &frmMain::OnListFiles);
-    connect(m_cmdClearOutput, &QPushButton::clicked, this, [this] {
-        m_session->textWindow.ClearOutput();
-    });
+    connect(m_cmdClearOutput, &QPushButton::clicked, this,
+            [this] { m_session->textWindow.ClearOutput(); });
     connect(m_cmdSaveState, &QPushButton::clicked, this, &frmMain::OnSaveState);
     connect(m_cmdQuit, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -540,9 +537,12 @@ void frmMain::RecordToControls() {
 
 bool frmMain::Ready() const {
     switch (m_settings.Source) {
-    case SourceKind::OnClipboard: return true;
-    case SourceKind::InFile: return !TrimSpaces(m_settings.File[0]).empty();
-    case SourceKind::Folder: return !TrimSpaces(m_settings.Folder).empty();
+    case SourceKind::OnClipboard:
+        return true;
+    case SourceKind::InFile:
+        return !TrimSpaces(m_settings.File[0]).empty();
+    case SourceKind::Folder:
+        return !TrimSpaces(m_settings.Folder).empty();
     }
     return false;
 }
@@ -577,8 +577,8 @@ void frmMain::EnableDisableButtons(bool enable) {
         // button (now the Stop request), Quit and "Don't display words" stay.
         for (QWidget* w : findChildren<QWidget*>()) {
             if (w == m_cmdCountWords || w == m_cmdQuit || w == m_chkSuppressWords ||
-                w == m_txbOutput || w->parentWidget() == m_txbOutput ||
-                qobject_cast<QLabel*>(w) || qobject_cast<QGroupBox*>(w))
+                w == m_txbOutput || w->parentWidget() == m_txbOutput || qobject_cast<QLabel*>(w) ||
+                qobject_cast<QGroupBox*>(w))
                 continue;
             if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                 qobject_cast<QComboBox*>(w))
@@ -586,12 +586,11 @@ void frmMain::EnableDisableButtons(bool enable) {
         }
         return;
     }
-    for (QWidget* w : {static_cast<QWidget*>(m_optOnClipboard),
-                       static_cast<QWidget*>(m_optInFile), static_cast<QWidget*>(m_optFolder),
-                       static_cast<QWidget*>(m_chkSuppressFilenames),
-                       static_cast<QWidget*>(m_cboWordOrder),
-                       static_cast<QWidget*>(m_cboDisplayFormat),
-                       static_cast<QWidget*>(m_cmdClearOutput), static_cast<QWidget*>(m_cmdSaveState)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_optOnClipboard), static_cast<QWidget*>(m_optInFile),
+          static_cast<QWidget*>(m_optFolder), static_cast<QWidget*>(m_chkSuppressFilenames),
+          static_cast<QWidget*>(m_cboWordOrder), static_cast<QWidget*>(m_cboDisplayFormat),
+          static_cast<QWidget*>(m_cmdClearOutput), static_cast<QWidget*>(m_cmdSaveState)})
         w->setEnabled(true);
     m_chkDisplayRelativeFrequency->setEnabled(CanChangeDisplayRelativeFrequency(m_settings));
     m_chkSortByNumberOfFiles->setEnabled(CanChangeSortByNumberOfFiles(m_settings));
@@ -663,8 +662,9 @@ void frmMain::ShowSingleFileDetails() {
     const auto bytes = static_cast<std::int64_t>(size);
     m_host->SetLabel("lblFilesize", u"Filesize: " + SizeTextA(bytes, m_session->ctx.locale));
     // A docx document's text is known only once it has been extracted.
-    m_host->SetLabel("lblXMLsize",
-                     IsDocx(file) ? std::u16string() : u"Text: " + SizeTextA(bytes, m_session->ctx.locale));
+    m_host->SetLabel("lblXMLsize", IsDocx(file)
+                                       ? std::u16string()
+                                       : u"Text: " + SizeTextA(bytes, m_session->ctx.locale));
 }
 
 void frmMain::OnChooseInputFile() {
@@ -760,12 +760,13 @@ void frmMain::Refresh() {
 
     // The output box's tool tip: long phrases may need a wider window.
     const int charWidth = QFontMetrics(m_txbOutput->font()).horizontalAdvance(QLatin1Char('M'));
-    const int needed = (m_session->report.intWordWidth + m_state.intRankWidth + m_state.intFreqWidth + 4) *
-                       charWidth;
-    m_txbOutput->setToolTip(
-        m_state.intNumWordsInLongestPhrase >= 8 && m_txbOutput->viewport()->width() < needed
-            ? QStringLiteral("You may need to increase the width.")
-            : QString());
+    const int needed =
+        (m_session->report.intWordWidth + m_state.intRankWidth + m_state.intFreqWidth + 4) *
+        charWidth;
+    m_txbOutput->setToolTip(m_state.intNumWordsInLongestPhrase >= 8 &&
+                                    m_txbOutput->viewport()->width() < needed
+                                ? QStringLiteral("You may need to increase the width.")
+                                : QString());
 
     if (m_session->run.IsRunning() && !m_state.blnStop) {
         const QString caption =
@@ -782,8 +783,7 @@ void frmMain::Refresh() {
     m_cmdClearFolder->setEnabled(m_settings.Source == SourceKind::Folder &&
                                  !m_txbFolder->text().isEmpty());
 
-    m_txbFile[0]->setToolTip(m_txbFile[0]->text().isEmpty() ? kInputFileTip
-                                                            : m_txbFile[0]->text());
+    m_txbFile[0]->setToolTip(m_txbFile[0]->text().isEmpty() ? kInputFileTip : m_txbFile[0]->text());
     m_txbFile[1]->setToolTip(m_txbFile[1]->text().isEmpty() ? kOutputFileTip
                                                             : m_txbFile[1]->text());
     m_txbFolder->setToolTip(m_txbFolder->text().isEmpty() ? kFolderTip : m_txbFolder->text());

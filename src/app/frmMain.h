@@ -2,9 +2,9 @@
 // The main window: the program itself. It owns the count session (the settings record, the
 // run state, the word table, the text window model, the word lists and the count run that
 // works on them, wired as the command-line program wires them); its controls edit the record
-// and its buttons start the session's operations. The window never counts: it shows what the count run writes through the Host
-// (labels and the text window, by object name) and keeps its controls' enabling in step
-// (EnableDisableButtons, the one-second refresh).
+// and its buttons start the session's operations. The window never counts: it shows what the count
+// run writes through the Host (labels and the text window, by object name) and keeps its controls'
+// enabling in step (EnableDisableButtons, the one-second refresh).
 //
 // Start-up: construct, show(), StartUp() (loads the numbered texts, fills the lists, resets
 // the settings, restores the saved state, starts the refresh). Closing the window is "Quit":
@@ -97,7 +97,7 @@ private:
     std::filesystem::path m_stateFile;
     bool m_restoreAtStartUp = true;
     bool m_closeAfterRun = false; // the window was closed during a count: quit once it ends
-    bool m_updating = false; // the record is being shown: control signals change nothing
+    bool m_updating = false;      // the record is being shown: control signals change nothing
     // Kept copies of the input-file and folder texts across source changes.
     std::u16string m_keptFile;
     std::u16string m_keptFolder;

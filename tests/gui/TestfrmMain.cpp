@@ -3,8 +3,8 @@
 // change, the count-choice dialog, a folder's file list, and saving the state on quitting.
 // Modal dialogs are answered from the event loop by a poll that finds them by type.
 
-#include "app/frmMain.h"
 #include "app/frmCountWordsPhrases.h"
+#include "app/frmMain.h"
 #include "app/frmPopUp.h"
 #include "engine/WordTable.h"
 #include "settings/SavedState.h"
@@ -36,8 +36,7 @@ using lxty::app::frmMain;
 // Polls the event loop until a modal widget of type T is up, then hands it to act. The poll
 // gives up after a few seconds, so a dialog that never opens fails the test instead of
 // hanging it.
-template <class T>
-void WhenModal(std::function<void(T*)> act) {
+template <class T> void WhenModal(std::function<void(T*)> act) {
     auto* timer = new QTimer;
     auto* tries = new int(0);
     timer->setInterval(20);
@@ -82,8 +81,7 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-template <class T>
-T* Child(QWidget& w, const char* name) {
+template <class T> T* Child(QWidget& w, const char* name) {
     T* c = w.findChild<T*>(QString::fromLatin1(name));
     if (!c)
         qFatal("no control %s", name);
@@ -126,10 +124,9 @@ class TestfrmMain : public QObject {
     // Presses the count button and answers the count choice with the named button.
     void Count(frmMain& w, const char* choice) {
         const QString name = QString::fromLatin1(choice);
-        WhenModal<lxty::app::frmCountWordsPhrases>(
-            [name](lxty::app::frmCountWordsPhrases* d) {
-                d->findChild<QPushButton*>(name)->click();
-            });
+        WhenModal<lxty::app::frmCountWordsPhrases>([name](lxty::app::frmCountWordsPhrases* d) {
+            d->findChild<QPushButton*>(name)->click();
+        });
         Child<QPushButton>(w, "cmdCountWords")->click();
     }
 
@@ -175,8 +172,9 @@ private slots:
         });
         w.StartUp();
         QCOMPARE(w.CatalogueResult(), -1);
-        QCOMPARE(shown, QStringLiteral(
-                            "Cannot open file containing program text.\n/nonexistent-folder/lxty.dat"));
+        QCOMPARE(shown,
+                 QStringLiteral(
+                     "Cannot open file containing program text.\n/nonexistent-folder/lxty.dat"));
         QCOMPARE(icon, QMessageBox::Critical);
         QVERIFY(w.State().blnStartUpCompleted); // start-up goes on after the message
     }
@@ -203,10 +201,8 @@ private slots:
             QCOMPARE(Child<QPushButton>(*w, "cmdFolder")->isEnabled(), c.folder);
             QCOMPARE(Child<QLineEdit>(*w, "txbFolder")->isEnabled(), c.folder);
             QCOMPARE(Child<QCheckBox>(*w, "chkIncludeSubfolders")->isEnabled(), c.folder);
-            QCOMPARE(Child<QLineEdit>(*w, "txbFileFilepathSpecifications0")->isEnabled(),
-                     c.folder);
-            QCOMPARE(Child<QLineEdit>(*w, "txbFileFilepathSpecifications1")->isVisible(),
-                     c.folder);
+            QCOMPARE(Child<QLineEdit>(*w, "txbFileFilepathSpecifications0")->isEnabled(), c.folder);
+            QCOMPARE(Child<QLineEdit>(*w, "txbFileFilepathSpecifications1")->isVisible(), c.folder);
             QCOMPARE(Child<QPushButton>(*w, "cmdListFiles")->isEnabled(), c.folder);
             QCOMPARE(Child<QPushButton>(*w, "cmdFile1")->isEnabled(), true);
         }
@@ -234,8 +230,8 @@ private slots:
         auto* byFiles = Child<QCheckBox>(*w, "chkSortByNumberOfFiles");
         auto* format = Child<QComboBox>(*w, "cboDisplayFormat");
         auto* order = Child<QComboBox>(*w, "cboWordOrder");
-        const bool relativeFormats[14] = {true,  true,  true, false, true,  true,  false,
-                                          true,  false, false, false, true, false, true};
+        const bool relativeFormats[14] = {true, true,  true,  false, true, true,  false,
+                                          true, false, false, false, true, false, true};
         Child<QRadioButton>(*w, "optFolder")->click();
         for (int f = 0; f < 14; ++f) {
             format->setCurrentIndex(f);
@@ -328,17 +324,16 @@ private slots:
             bool specifiedEnabled = true;
             bool fileListVisible = true;
             QString intro;
-            WhenModal<lxty::app::frmCountWordsPhrases>(
-                [&](lxty::app::frmCountWordsPhrases* d) {
-                    specifiedEnabled =
-                        d->findChild<QPushButton*>("cmdCountSpecifiedWordsPhrases")->isEnabled();
-                    fileListVisible = d->findChild<QCheckBox*>("chkFileList")->isVisible();
-                    intro = d->findChild<QLabel*>("lblIntro")->text();
-                    if (closeBox)
-                        d->close();
-                    else
-                        d->findChild<QPushButton*>("cmdCancel")->click();
-                });
+            WhenModal<lxty::app::frmCountWordsPhrases>([&](lxty::app::frmCountWordsPhrases* d) {
+                specifiedEnabled =
+                    d->findChild<QPushButton*>("cmdCountSpecifiedWordsPhrases")->isEnabled();
+                fileListVisible = d->findChild<QCheckBox*>("chkFileList")->isVisible();
+                intro = d->findChild<QLabel*>("lblIntro")->text();
+                if (closeBox)
+                    d->close();
+                else
+                    d->findChild<QPushButton*>("cmdCancel")->click();
+            });
             Child<QPushButton>(*w, "cmdCountWords")->click();
             QVERIFY(!specifiedEnabled);
             QVERIFY(!fileListVisible); // a single file has no file list
