@@ -254,6 +254,44 @@ private slots:
         QCOMPARE(w->Record().SortByNumberOfFiles, 0);
     }
 
+    // The "Output file" button: a file inside the folder to be scanned is refused; one
+    // outside becomes the output file and makes "Disable" usable.
+    void choosingTheOutputFile() {
+        const QString folder = m_dir.filePath("scanned");
+        WriteFile(folder + "/a.txt", "alpha\n");
+        auto w = NewWindow();
+        Child<QRadioButton>(*w, "optFolder")->click();
+        QTest::keyClicks(Child<QLineEdit>(*w, "txbFolder"), folder);
+        auto* box = Child<QLineEdit>(*w, "txbFile1");
+        auto* disable = Child<QCheckBox>(*w, "chkDisableOutputToFile");
+
+        QString refusal;
+        QString refusalTitle;
+        const QString inside = folder + "/sub/out.txt";
+        QDir().mkpath(folder + "/sub");
+        WhenModal<QFileDialog>([inside](QFileDialog* d) { AcceptFileDialog(d, inside); });
+        WhenModal<QMessageBox>([&](QMessageBox* b) {
+            refusal = b->text();
+            refusalTitle = b->windowTitle();
+            b->accept();
+        });
+        Child<QPushButton>(*w, "cmdFile1")->click();
+        QCOMPARE(refusalTitle, QStringLiteral("Invalid output file"));
+        QVERIFY2(refusal.startsWith(
+                     QStringLiteral("The output file cannot be in the folder or a subfolder")),
+                 qPrintable(refusal));
+        QCOMPARE(box->text(), QString());
+        QVERIFY(!disable->isEnabled());
+
+        const QString outside = m_dir.filePath("chosen-out.txt");
+        WhenModal<QFileDialog>([outside](QFileDialog* d) { AcceptFileDialog(d, outside); });
+        Child<QPushButton>(*w, "cmdFile1")->click();
+        QCOMPARE(box->text(), outside);
+        QCOMPARE(w->Record().File[1], outside.toStdU16String());
+        QVERIFY(disable->isEnabled());
+        QVERIFY(!disable->isChecked());
+    }
+
     // The file and folder texts survive a change of source.
     void sourceChoiceKeepsTheFileAndFolderTexts() {
         auto w = NewWindow();
