@@ -694,8 +694,10 @@ bool CountRun::DoItFromClipboard() {
         ClearOutput();
 
         if (!m_pendingText.empty()) {
-            m_run.strLine =
-                m_settings.CaseSignificant == 1 ? m_pendingText : LowerCaseAll(m_pendingText);
+            m_run.strLine.reserve(m_pendingText.size() + 1);
+            m_run.strLine.assign(m_pendingText);
+            if (m_settings.CaseSignificant != 1)
+                LowerCaseAllInPlace(m_run.strLine);
             m_run.strLine.push_back(u' ');
             m_extractor->ExtractWords();
         }
@@ -899,10 +901,10 @@ void CountRun::ExtractLine(std::u16string& line) {
     TrimControlAndSpace(line);
     if (line.empty())
         return;
-    if (m_settings.CaseSignificant == 1)
-        m_run.strLine.assign(line);
-    else
-        m_run.strLine = LowerCaseAll(line);
+    // The line buffer is reused from line to line: no allocation per line.
+    m_run.strLine.assign(line);
+    if (m_settings.CaseSignificant != 1)
+        LowerCaseAllInPlace(m_run.strLine);
     if (m_settings.TerminatePhraseAtEndOfLine == 1 && m_hooks.resetPhrases)
         m_hooks.resetPhrases();
     m_run.strLine.push_back(u' ');
