@@ -578,6 +578,10 @@ bool WordExtractor::TakeWord(std::int64_t& measured) {
         const SingularChange c = SingularOf(word, st.CaseSignificant == 1);
         m_word.assign(word.substr(c.from, c.length));
         m_word += c.suffix;
+        // "john's" loses its s and would end in the apostrophe it had kept: a word never
+        // ends in one of those characters, so they go again.
+        while (!m_word.empty() && IsProhibitedFinal(m_word.back()))
+            m_word.pop_back();
     } else {
         m_word.assign(word);
     }

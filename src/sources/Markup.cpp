@@ -198,9 +198,14 @@ void Markup::SkipMarker(std::u16string_view line, std::int64_t& pos, int& pairIn
     }
     const auto i = static_cast<std::size_t>(pos - 1);
     if (pair.start == u"&" && pair.end == u";" && MatchesAt(line, i, u"&#")) {
+        // The reference ends at its ";": the letters after it are the next word ("&#13;Many",
+        // "na&#239;ve"), not part of the reference.
         std::int64_t p = pos + 2;
-        while (p <= len && RunsOnInNumericReference(line[static_cast<std::size_t>(p - 1)]))
+        while (p <= len && RunsOnInNumericReference(line[static_cast<std::size_t>(p - 1)])) {
             ++p;
+            if (line[static_cast<std::size_t>(p - 2)] == u';')
+                break;
+        }
         pos = p;
         pairIndex = -1;
         return;

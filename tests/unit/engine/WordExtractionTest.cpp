@@ -124,6 +124,9 @@ TEST(WordExtractionTest, WordsOfATextUnderTheSettings) {
         {"capital T dropped", AllOff, u"DON'T ", {u"DON"}},
         {"'tis", [](Settings& s) { s.AllowWordsWithApostrophes = 1; }, u"'tis ", {u"tis"}},
         {"dogs'", [](Settings& s) { s.AllowWordsWithApostrophes = 1; }, u"dogs' ", {u"dog"}},
+        // The plural rule takes the s of a possessive; the apostrophe left at the end goes.
+        {"john's it's boss's", [](Settings& s) { s.AllowWordsWithApostrophes = 1; },
+         u"john's it's boss's ", {u"john", u"it", u"boss"}},
         {"it's kept with apostrophes",
          [](Settings& s) {
              s.AllowWordsWithApostrophes = 1;

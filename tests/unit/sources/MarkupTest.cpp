@@ -152,8 +152,11 @@ TEST(MarkupTest, SkipMarker) {
         {u"C", u"b */ c", 1, 0, 5, -1},
         // "//" runs to the end of the line
         {u"C", u"x // y", 3, 1, 7, -1},
-        // numeric reference: digits, letters and ";" are run over
-        {u"HTML", u"&#233;abc def", 1, 0, 10, -1},
+        // numeric reference: digits and letters are run over up to the first ";"; what
+        // follows it is text
+        {u"HTML", u"&#233;abc def", 1, 0, 7, -1},
+        {u"HTML", u"&#13;Many", 1, 0, 6, -1},
+        {u"HTML", u"&#233 def", 1, 0, 6, -1},
         {u"HTML", u"&#x41; z", 1, 0, 7, -1},
         {u"HTML", u"&#\u00E9\u00C0; z", 1, 0, 6, -1},
         // a named entity ends at its ";"
