@@ -533,6 +533,15 @@ bool WordExtractor::TakeWord(std::int64_t& measured) {
     RunState& s = m_state;
     const std::u16string& line = s.strLine;
     measured = MeasureWordAt(line, s.lngLP, m_wordChar);
+    // In a markup file every "<" ... ">" is a tag: the word ends before it and the markup
+    // skipper passes over the tag, so "series<br/>changes" is two words, not one.
+    if (m_tagsAreMarkup && !s.blnReadingWords && measured > 0) {
+        const std::size_t from = static_cast<std::size_t>(s.lngLP - 1);
+        const std::size_t lt =
+            std::u16string_view(line).substr(from, static_cast<std::size_t>(measured)).find(u'<');
+        if (lt != std::u16string_view::npos)
+            measured = static_cast<std::int64_t>(lt);
+    }
     // The flags straight from the character after the word (a StopFlags record in between
     // costs a stalled load on every word).
     const std::int64_t after = s.lngLP + measured;
@@ -707,11 +716,20 @@ bool WordExtractor::CommentMarkersOK() {
 void WordExtractor::SetMarkupType(std::u16string_view type) {
     m_state.intNumCommentMarkers = m_markup.SetMarkupType(type);
     m_state.blnCharacterEntitiesPossible = m_markup.CharacterEntitiesPossible();
+    NoteTagPair();
 }
 
 void WordExtractor::SetMarkupTypeFromExtension(std::u16string_view extension) {
     m_state.intNumCommentMarkers = m_markup.SetMarkupTypeFromExtension(extension);
     m_state.blnCharacterEntitiesPossible = m_markup.CharacterEntitiesPossible();
+    NoteTagPair();
+}
+
+void WordExtractor::NoteTagPair() {
+    m_tagsAreMarkup = false;
+    for (int i = 0; i < m_markup.NumPairs(); ++i)
+        if (m_markup.Pair(i).start == u"<" && m_markup.Pair(i).end == u">")
+            m_tagsAreMarkup = true;
 }
 
 } // namespace lxty

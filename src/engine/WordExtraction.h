@@ -143,6 +143,9 @@ private:
     bool m_countOnlyList = false;        // the list being read is a count-only list
     std::array<bool, 256> m_wordChar{};  // IsWordChar by low byte, for m_allowed
     std::array<bool, 256> m_startChar{}; // the same without the prohibited initial characters
+    // The markup in force treats every "<" ... ">" as a tag (HTML, XML, PHP).
+    bool m_tagsAreMarkup = false;
+    void NoteTagPair();
     std::array<bool, 256> m_prohibited{}; // strProhibitedInitialOrFinalChars below 256
     std::u16string m_word;                // the word being taken; keeps its capacity
 };

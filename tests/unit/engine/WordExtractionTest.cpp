@@ -261,6 +261,11 @@ TEST(WordExtractionTest, MarkupIsSkippedAcrossLines) {
         {u"c", {u"a/*b*/c "}, {u"a", u"c"}},
         {u"php", {u"<?php echo x; // note ", u"?> text "}, {u"echo", u"x", u"text"}},
         {u"txt", {u"<b>a</b> "}, {u"b", u"a", u"b"}},
+        // In markup files a tag never joins the words around it, whatever it holds.
+        {u"html", {u"series<br/>changes <o:p>word</o:p> "}, {u"sery", u"change", u"word"}},
+        {u"xml", {u"one<x/>two "}, {u"one", u"two"}},
+        // Outside markup files a tag that is a valid expression stays in the word.
+        {u"txt", {u"series<br/>changes "}, {u"series<br/>change"}},
     };
     for (const auto& c : cases) {
         Rig r;
