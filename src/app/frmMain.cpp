@@ -575,7 +575,8 @@ void frmMain::EnableDisableButtons(bool enable) {
     if (!enable) {
         // Nothing that could change a setting may be used while a count runs; the count
         // button (now the Stop request), Quit and "Don't display words" stay.
-        for (QWidget* w : findChildren<QWidget*>()) {
+        // Only the window's own controls: its dialogs are children too.
+        for (QWidget* w : centralWidget()->findChildren<QWidget*>()) {
             if (w == m_cmdCountWords || w == m_cmdQuit || w == m_chkSuppressWords ||
                 w == m_txbOutput || w->parentWidget() == m_txbOutput || qobject_cast<QLabel*>(w) ||
                 qobject_cast<QGroupBox*>(w))

@@ -349,6 +349,15 @@ private slots:
                                             "  cat        28.57%\n"
                                             "  dog        14.29%\n"
                                             "  the        42.86%\n"));
+
+        // The count choice is ready for the next count.
+        bool allWordsEnabled = false;
+        WhenModal<lxty::app::frmCountWordsPhrases>([&](lxty::app::frmCountWordsPhrases* d) {
+            allWordsEnabled = d->findChild<QPushButton*>("cmdCountAllWords")->isEnabled();
+            d->reject();
+        });
+        Child<QPushButton>(*w, "cmdCountWords")->click();
+        QVERIFY(allWordsEnabled);
     }
 
     // Without count-only entries only "Count all words" can count; "Cancel" and the close
