@@ -354,7 +354,7 @@ private slots:
         bool allWordsEnabled = false;
         WhenModal<lxty::app::frmCountWordsPhrases>([&](lxty::app::frmCountWordsPhrases* d) {
             allWordsEnabled = d->findChild<QPushButton*>("cmdCountAllWords")->isEnabled();
-            d->reject();
+            d->close(); // the close box
         });
         Child<QPushButton>(*w, "cmdCountWords")->click();
         QVERIFY(allWordsEnabled);
