@@ -292,6 +292,26 @@ private slots:
         QVERIFY(!disable->isChecked());
     }
 
+    // The "Folder" button: the chosen folder goes into the folder box, the result figures are
+    // erased and output to the file is switched off until asked for again.
+    void choosingAFolder() {
+        const QString folder = m_dir.filePath("chosen-folder");
+        QDir().mkpath(folder);
+        auto w = NewWindow();
+        Child<QRadioButton>(*w, "optFolder")->click();
+        QTest::keyClicks(Child<QLineEdit>(*w, "txbFile1"), m_dir.filePath("folder-out.txt"));
+        w->TheHost().SetLabel("lblNumberOfWords", u"Number of words in this list: 4");
+        w->TheHost().SetLabel("lblTimeElapsed", u"Time elapsed: 3s");
+        WhenModal<QFileDialog>([folder](QFileDialog* d) { AcceptFileDialog(d, folder); });
+        Child<QPushButton>(*w, "cmdFolder")->click();
+        QCOMPARE(Child<QLineEdit>(*w, "txbFolder")->text(), folder);
+        QCOMPARE(w->Record().Folder, folder.toStdU16String());
+        QCOMPARE(Child<QLabel>(*w, "lblNumberOfWords")->text(), QString());
+        QCOMPARE(Child<QLabel>(*w, "lblTimeElapsed")->text(), QString());
+        QVERIFY(Child<QCheckBox>(*w, "chkDisableOutputToFile")->isChecked());
+        QCOMPARE(w->Record().DisableOutputToFile, 1);
+    }
+
     // The file and folder texts survive a change of source.
     void sourceChoiceKeepsTheFileAndFolderTexts() {
         auto w = NewWindow();
