@@ -625,6 +625,35 @@ private slots:
                      .arg(folder));
     }
 
+    // A saved state that cannot be read, whose reset the person declines, is not overwritten
+    // on quitting even when it asked to be saved then.
+    void aFaultyStateDeclinedIsLeftAlone() {
+        const QString state = QString::fromStdString(StateFile().string());
+        lxty::Settings saved;
+        saved.SaveStateOnQuit = 1;
+        QByteArray bytes = QByteArray::fromStdString(lxty::FormatSavedState(saved));
+        // The first check box line (a 0) becomes something no field can hold.
+        const qsizetype zero = bytes.indexOf("\r\n0\r\n");
+        QVERIFY(zero >= 0);
+        bytes.replace(zero + 2, 1, "not a number");
+        WriteFile(state, bytes);
+        QString question;
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            question = box->text();
+            box->button(QMessageBox::No)->click();
+            // Then the first-run offer of the common words.
+            WhenModal<QMessageBox>(
+                [](QMessageBox* next) { next->button(QMessageBox::No)->click(); });
+        });
+        auto w = NewWindow(true);
+        QVERIFY2(question.contains(QStringLiteral("Invalid data")), qPrintable(question));
+        QCOMPARE(w->Record().SaveStateOnQuit, 0);
+        QVERIFY(w->close());
+        QFile f(state);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), bytes);
+    }
+
     void quittingSavesTheStateOnlyWhenAsked() {
         const QString state = QString::fromStdString(StateFile().string());
         QFile::remove(state);
