@@ -26,8 +26,8 @@ fi
 list="$work/count-only.txt"
 "$cli" "$work/kjv.txt" --set WordOrder=1 --set DisplayFormat=8 --set IgnoreShortWords=0 \
   --output "$work/kjv-words.txt" 2>/dev/null
-tr -d '\r' < "$work/kjv-words.txt" | grep -E '^[a-z]+$' | awk 'NR % 3 == 0' | head -n 1000 > "$list"
-for stem in ing eth est ed ly ness ment ful less able ous ive tion ance ence er or ist ism ship; do
+tr -d '\r' < "$work/kjv-words.txt" | grep -E '^[a-z]+$' | awk 'NR % 3 == 0 && n < 1000 { print; n++ }' > "$list"
+for stem in ing eth est ed ly ness ment ful less able ous ive tion ance ence er or ist ism ship age; do
   echo "<[a-z]+$stem>"
 done >> "$list"
 for start in un re in dis over under out fore be with for pre pro sub trans inter mis non anti; do
