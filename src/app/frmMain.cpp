@@ -68,15 +68,6 @@ QFont GeneralFont(int points = 10) {
     return f;
 }
 
-// Leading and trailing spaces do not make a name.
-std::u16string TrimSpaces(std::u16string_view text) {
-    const auto first = text.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(u' ');
-    return std::u16string(text.substr(first, last - first + 1));
-}
-
 const QString kInputFileTip =
     QStringLiteral("To specify an input file click on the button labelled 'Single file'.");
 const QString kOutputFileTip =

@@ -40,15 +40,6 @@ std::u16string Digits(std::int64_t n) {
     return std::u16string(s.begin(), s.end());
 }
 
-// Blanks at both ends removed, as the input-file box is read.
-std::u16string TrimSpaces(std::u16string_view text) {
-    const auto first = text.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(u' ');
-    return std::u16string(text.substr(first, last - first + 1));
-}
-
 // Every character with a code of 32 or less removed from both ends of a line, in place.
 void TrimControlAndSpace(std::u16string& line) {
     std::size_t end = line.size();

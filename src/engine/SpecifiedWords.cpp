@@ -31,14 +31,6 @@ void ReplaceAll(std::u16string& text, std::u16string_view what, std::u16string_v
     }
 }
 
-std::u16string TrimSpaceChars(std::u16string_view s) {
-    const std::size_t first = s.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos)
-        return {};
-    const std::size_t last = s.find_last_not_of(u' ');
-    return std::u16string(s.substr(first, last - first + 1));
-}
-
 std::u16string StripProhibitedEnds(std::u16string_view s) {
     const std::u16string_view set = strProhibitedInitialOrFinalChars;
     const std::size_t first = s.find_first_not_of(set);
@@ -307,7 +299,7 @@ bool SpecifiedWords::ReadLines(int kind, TextFile& file, WordExtractor& extracto
     const bool countOnly = kind == kCountOnlyList;
     std::u16string raw;
     while (file.ReadLine(raw)) {
-        std::u16string line = TrimSpaceChars(raw);
+        std::u16string line = TrimSpaces(raw);
         if (line.empty())
             continue;
         if (countOnly) {

@@ -8,6 +8,7 @@
 #include "settings/SettingsLists.h"
 #include "settings/WordLists.h"
 #include "util/Catalogue.h"
+#include "util/StringUtils.h"
 
 #include <cstddef>
 #include <system_error>
@@ -16,14 +17,6 @@
 namespace lxty {
 
 namespace {
-
-std::u16string TrimSpaces(std::u16string_view text) {
-    const std::size_t first = text.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos)
-        return {};
-    const std::size_t last = text.find_last_not_of(u' ');
-    return std::u16string(text.substr(first, last - first + 1));
-}
 
 bool FileExists(const std::u16string& path) {
     std::error_code ec;

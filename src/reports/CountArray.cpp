@@ -24,14 +24,6 @@ std::u16string Digits(std::int64_t value) {
     return std::u16string(s.begin(), s.end());
 }
 
-std::u16string TrimBlanks(std::u16string_view s) {
-    const auto first = s.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(u' ');
-    return std::u16string(s.substr(first, last - first + 1));
-}
-
 void ShowError(Host& host, const std::u16string& text) {
     host.MessageBox(text, u"", MsgIcon::Exclamation);
 }
@@ -265,7 +257,7 @@ CountArrayResult Writer::Write() {
                 if (m_file.Failed())
                     break;
                 BuildRow(r.index, false);
-                WriteRow(TrimBlanks(table.Entry(r.index).word));
+                WriteRow(TrimSpaces(table.Entry(r.index).word));
                 m_ctx.host.Yield();
             }
             m_file.Write(CountArrayTotalsRow(m_fileTotals));
@@ -309,7 +301,7 @@ bool CheckCountArrayOutputFile(OutputContext& ctx) {
     // Paths here are case-sensitive, so the answer is only trimmed, never lower-cased:
     // lower-casing could name another file, or a folder that does not exist. An answer of
     // blanks only names no file at all and stops like an empty one.
-    const std::u16string path = answer ? TrimBlanks(*answer) : std::u16string();
+    const std::u16string path = answer ? TrimSpaces(*answer) : std::u16string();
     if (path.empty())
         return false;
     const fs::path folder = PathFromText(path).parent_path();
@@ -413,7 +405,7 @@ bool IsLogicalOrNumber(std::u16string_view word, bool allowNumerals) {
         return true;
     if (!allowNumerals)
         return false;
-    const std::u16string trimmed = TrimBlanks(word);
+    const std::u16string trimmed = TrimSpaces(word);
     if (trimmed.empty())
         return false;
     if (trimmed.find_first_not_of(u"0123456789-+,.") != std::u16string::npos)

@@ -98,18 +98,6 @@ bool OutputFile::Close() {
     return !m_error;
 }
 
-namespace {
-
-std::u16string TrimBlanks(std::u16string_view s) {
-    const auto first = s.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(u' ');
-    return std::u16string(s.substr(first, last - first + 1));
-}
-
-} // namespace
-
 bool DecideOutputFile(OutputContext& ctx) {
     Settings& settings = ctx.settings;
     RunState& run = ctx.run;
@@ -128,7 +116,7 @@ bool DecideOutputFile(OutputContext& ctx) {
                           u"The output file exists.", settings.File[1]);
     // A path on this system is case-sensitive, so the answer is only trimmed, never
     // lower-cased: lower-casing could name another file or a folder that does not exist.
-    const std::u16string path = answer ? TrimBlanks(*answer) : std::u16string();
+    const std::u16string path = answer ? TrimSpaces(*answer) : std::u16string();
     if (path.empty()) {
         settings.DisableOutputToFile = 1;
         run.blnOutputFile = false;

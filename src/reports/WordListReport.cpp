@@ -2,6 +2,7 @@
 
 #include "reports/ReportError.h"
 #include "util/Catalogue.h"
+#include "util/StringUtils.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,14 +39,6 @@ std::u16string TrimRight(std::u16string s) {
     const auto last = s.find_last_not_of(u' ');
     s.erase(last == std::u16string::npos ? 0 : last + 1);
     return s;
-}
-
-std::u16string Trim(std::u16string_view s) {
-    const auto first = s.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(u' ');
-    return std::u16string(s.substr(first, last - first + 1));
 }
 
 bool EndsWithCommaBlank(std::u16string_view s) {
@@ -158,7 +151,7 @@ std::u16string WordListReport::WordColumn(std::int64_t index) {
         m_ctx.report.intWordWidth =
             std::max(m_ctx.report.intWordWidth, static_cast<int>(text.size()));
     } else {
-        text = Trim(m_ctx.table.Entry(index).word);
+        text = TrimSpaces(m_ctx.table.Entry(index).word);
     }
     return PadRight(text, static_cast<std::size_t>(m_ctx.report.intWordWidth));
 }
@@ -253,7 +246,7 @@ std::u16string WordListReport::Word(std::int64_t index, Layout layout) {
         // A phrase may hold blanks: in the file it ends at a tab, so that a spreadsheet
         // keeps it in one cell.
         if (m_ctx.run.blnCountingMFP)
-            return Trim(w) + u"\t";
+            return TrimSpaces(w) + u"\t";
         const int format = m_ctx.settings.DisplayFormat;
         if (layout == Layout::FileCommas && (format == 1 || format == 6 || format == 7))
             return TrimRight(w) + u", ";
@@ -377,7 +370,7 @@ void WordListReport::DisplayNextLine(std::int64_t index) {
     const int format = settings.DisplayFormat;
 
     if (run.blnCountingMFP && run.blnFilteringPhrases && index > 0) {
-        if (m_ctx.phraseFilter && !m_ctx.phraseFilter(Trim(m_ctx.table.Entry(index).word)))
+        if (m_ctx.phraseFilter && !m_ctx.phraseFilter(TrimSpaces(m_ctx.table.Entry(index).word)))
             return;
         run.blnFilterWordFound = true;
     }
@@ -417,9 +410,9 @@ void WordListReport::DisplayNextLine(std::int64_t index) {
         if (m_file == nullptr)
             return;
         if (format != 9) {
-            m_file->WriteLine(format == 8 ? Trim(line) : line);
+            m_file->WriteLine(format == 8 ? TrimSpaces(line) : line);
         } else {
-            line = Trim(line);
+            line = TrimSpaces(line);
             if (!m_lastEntryOfPass)
                 line += u", ";
             m_file->Write(line);
@@ -430,10 +423,10 @@ void WordListReport::DisplayNextLine(std::int64_t index) {
     TextWindow& tw = m_ctx.textWindow;
     if (run.strOutput.size() < kWindowLimit) {
         if (format != 9) {
-            run.strOutput += format == 8 ? Trim(line) : line;
+            run.strOutput += format == 8 ? TrimSpaces(line) : line;
             run.strOutput += kCrLf;
         } else {
-            run.strOutput += Trim(line);
+            run.strOutput += TrimSpaces(line);
             run.strOutput += u", ";
         }
     }
@@ -593,7 +586,7 @@ void WordListReport::ListWords() {
                 file.WriteLine(u"Folder: " + settings.Folder +
                                (settings.IncludeSubfolders != 0 ? u" plus any subfolders" : u""));
                 FolderScanSummary(m_ctx);
-                const auto summary = Trim(run.strOutput);
+                const auto summary = TrimSpaces(run.strOutput);
                 if (!summary.empty())
                     file.WriteLine(summary);
             }

@@ -330,7 +330,7 @@ private:
     bool utf8_ = false;
 };
 
-std::u16string_view TrimSpaces(std::u16string_view t) {
+std::u16string_view TrimSpacesAndTabs(std::u16string_view t) {
     while (!t.empty() && (t.front() == u' ' || t.front() == u'\t'))
         t.remove_prefix(1);
     while (!t.empty() && (t.back() == u' ' || t.back() == u'\t'))
@@ -338,18 +338,10 @@ std::u16string_view TrimSpaces(std::u16string_view t) {
     return t;
 }
 
-// FilterWords loses its outer spaces (only spaces) on reading.
-std::u16string TrimOuterSpaces(std::u16string_view t) {
-    const std::size_t first = t.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos)
-        return {};
-    return std::u16string(t.substr(first, t.find_last_not_of(u' ') - first + 1));
-}
-
 // A quoted text runs to the last quotation mark of its line, so a quotation mark inside the
 // text survives; a line without quotes is taken as it stands, without outer spaces.
 std::u16string TextValue(std::u16string_view line) {
-    std::u16string_view t = TrimSpaces(line);
+    std::u16string_view t = TrimSpacesAndTabs(line);
     if (!t.empty() && t.front() == u'"') {
         t.remove_prefix(1);
         const std::size_t close = t.rfind(u'"');
@@ -361,7 +353,7 @@ std::u16string TextValue(std::u16string_view line) {
 
 // A whole number with an optional sign and outer spaces; anything else is not a value of ours.
 int IntValue(std::u16string_view line) {
-    std::u16string_view t = TrimSpaces(line);
+    std::u16string_view t = TrimSpacesAndTabs(line);
     bool negative = false;
     if (!t.empty() && (t.front() == u'-' || t.front() == u'+')) {
         negative = t.front() == u'-';
@@ -506,7 +498,7 @@ RestoreOutcome RestoreSavedState(const fs::path& path, const fs::path& defaultPa
                 const SettingsField& f = Field(row);
                 std::u16string value = TextValue(reader.Next());
                 if (row.name == u"FilterWords")
-                    value = TrimOuterSpaces(value);
+                    value = TrimSpaces(value);
                 f.text(s) = std::move(value);
                 if (row.name == u"Folder")
                     out.folderAsRead = s.Folder;
