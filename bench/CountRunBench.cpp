@@ -8,6 +8,7 @@
 // Prints the wall and CPU seconds, the input's megabytes per second and the counts. The
 // host answers every question with its default answer and shows nothing.
 
+#include "QuietHost.h"
 #include "engine/CountRun.h"
 #include "engine/Host.h"
 #include "engine/RunState.h"
@@ -32,39 +33,6 @@ namespace {
 
 using namespace lxty;
 
-class QuietHost : public Host {
-public:
-    void MessageBox(const std::u16string& text, const std::u16string& title, MsgIcon) override {
-        std::cerr << "message: " << U16ToUtf8(title) << ": " << U16ToUtf8(text) << "\n";
-    }
-    MsgAnswer Ask(const std::u16string&, const std::u16string&, MsgIcon, MsgButtons,
-                  MsgAnswer a) override {
-        return a;
-    }
-    std::optional<std::u16string> InputBox(const std::u16string&, const std::u16string&,
-                                           const std::u16string& d) override {
-        return d;
-    }
-    void TextWindowSet(const std::u16string&) override {}
-    void TextWindowAppend(const std::u16string&) override {}
-    void SetLabel(const std::string&, const std::u16string&) override {}
-    std::optional<std::u16string> ChooseOpenFile(const std::u16string&, const std::u16string&,
-                                                 const std::u16string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::u16string> ChooseSaveFile(const std::u16string&, const std::u16string&,
-                                                 const std::u16string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::u16string> ChooseFolder(const std::u16string&,
-                                               const std::u16string&) override {
-        return std::nullopt;
-    }
-    std::u16string ClipboardText() override { return {}; }
-    void SetClipboardText(const std::u16string&) override {}
-    void PopUp(const std::u16string&, const std::string&) override {}
-    void Yield() override {}
-};
 
 double CpuSeconds() {
     return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
@@ -86,7 +54,7 @@ int main(int argc, char** argv) {
     }
     LoadProgramTexts(std::filesystem::path(LXTY_DATA_DIR) / "lxty.dat");
 
-    QuietHost host;
+    bench::QuietHost host(&std::cerr);
     Settings settings;
     RunState run;
     InitializeRecord(settings, run);

@@ -6,6 +6,7 @@
 // The text: a path in LXTY_BENCH_TEXT, or the first argument that is not a --benchmark flag.
 // See bench/README.md for how to make the King James Bible text used for the figures.
 
+#include "QuietHost.h"
 #include "engine/Host.h"
 #include "engine/RunState.h"
 #include "engine/WordExtraction.h"
@@ -26,35 +27,9 @@ namespace {
 
 using namespace lxty;
 
-class QuietHost : public Host {
+// The yield stands for the window's event loop: the compiler may not drop the work around it.
+class YieldingHost : public bench::QuietHost {
 public:
-    void MessageBox(const std::u16string&, const std::u16string&, MsgIcon) override {}
-    MsgAnswer Ask(const std::u16string&, const std::u16string&, MsgIcon, MsgButtons,
-                  MsgAnswer a) override {
-        return a;
-    }
-    std::optional<std::u16string> InputBox(const std::u16string&, const std::u16string&,
-                                           const std::u16string& d) override {
-        return d;
-    }
-    void TextWindowSet(const std::u16string&) override {}
-    void TextWindowAppend(const std::u16string&) override {}
-    void SetLabel(const std::string&, const std::u16string&) override {}
-    std::optional<std::u16string> ChooseOpenFile(const std::u16string&, const std::u16string&,
-                                                 const std::u16string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::u16string> ChooseSaveFile(const std::u16string&, const std::u16string&,
-                                                 const std::u16string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::u16string> ChooseFolder(const std::u16string&,
-                                               const std::u16string&) override {
-        return std::nullopt;
-    }
-    std::u16string ClipboardText() override { return {}; }
-    void SetClipboardText(const std::u16string&) override {}
-    void PopUp(const std::u16string&, const std::string&) override {}
     void Yield() override { benchmark::ClobberMemory(); }
 };
 
@@ -99,7 +74,7 @@ void RunExtraction(benchmark::State& st, void (*configure)(Settings&), std::u16s
     RunState state;
     state.blnStartUpCompleted = true; // yields per position and per word, as in the program
     Markup mk;
-    QuietHost host;
+    YieldingHost host;
     CountingSink sink;
     WordExtractor ex(settings, state, mk, host, sink);
     ex.SetAllowedExtraChars1();

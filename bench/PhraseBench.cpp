@@ -5,6 +5,7 @@
 //
 // Run: build/bench/PhraseBench --benchmark_counters_tabular=true
 
+#include "QuietHost.h"
 #include "engine/Host.h"
 #include "engine/RunState.h"
 #include "engine/WordTable.h"
@@ -19,37 +20,6 @@
 
 namespace {
 
-class QuietHost : public lxty::Host {
-public:
-    void MessageBox(const std::u16string&, const std::u16string&, lxty::MsgIcon) override {}
-    lxty::MsgAnswer Ask(const std::u16string&, const std::u16string&, lxty::MsgIcon,
-                        lxty::MsgButtons, lxty::MsgAnswer d) override {
-        return d;
-    }
-    std::optional<std::u16string> InputBox(const std::u16string&, const std::u16string&,
-                                           const std::u16string& d) override {
-        return d;
-    }
-    void TextWindowSet(const std::u16string&) override {}
-    void TextWindowAppend(const std::u16string&) override {}
-    void SetLabel(const std::string&, const std::u16string&) override {}
-    std::optional<std::u16string> ChooseOpenFile(const std::u16string&, const std::u16string&,
-                                                 const std::u16string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::u16string> ChooseSaveFile(const std::u16string&, const std::u16string&,
-                                                 const std::u16string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::u16string> ChooseFolder(const std::u16string&,
-                                               const std::u16string&) override {
-        return std::nullopt;
-    }
-    std::u16string ClipboardText() override { return {}; }
-    void SetClipboardText(const std::u16string&) override {}
-    void PopUp(const std::u16string&, const std::string&) override {}
-    void Yield() override {}
-};
 
 // Every phrase of 2 to 6 words of `words` generated words, counted into the table.
 void FillTable(lxty::WordTable& table, std::int64_t words) {
@@ -82,7 +52,7 @@ void FillTable(lxty::WordTable& table, std::int64_t words) {
 }
 
 void BM_ExcludeRedundantSubphrases(benchmark::State& state) {
-    QuietHost host;
+    lxty::bench::QuietHost host;
     lxty::RunState run;
     lxty::WordTable table;
     std::int64_t entries = 0;
