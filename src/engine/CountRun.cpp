@@ -892,8 +892,9 @@ void CountRun::ExtractLine(std::u16string& line) {
     TrimControlAndSpace(line);
     if (line.empty())
         return;
-    // The line buffer is reused from line to line: no allocation per line.
-    m_run.strLine.assign(line);
+    // The line changes places with the line buffer instead of being copied into it: both keep
+    // their capacity from line to line, and the caller's next read overwrites what it gets.
+    m_run.strLine.swap(line);
     if (m_settings.CaseSignificant != 1)
         LowerCaseAllInPlace(m_run.strLine);
     if (m_settings.TerminatePhraseAtEndOfLine == 1 && m_hooks.resetPhrases)

@@ -219,6 +219,7 @@ private:
     void StartTiming();
     int ReadFile(const std::u16string& path, bool singleFile, std::int64_t fileNumber,
                  const std::filesystem::path& textFile, bool docx, std::int64_t fileSize);
+    // Extracts the words of one line read from a file; line is left holding unspecified text.
     void ExtractLine(std::u16string& line);
     void ApplyOtherModeExclusions();
     RunOutcome ListResults();
