@@ -144,6 +144,41 @@ bool SameUnits(const char16_t* a, const char16_t* b, std::size_t n) {
     return true;
 }
 
+// a < b, ordinal by 16-bit code unit as std::u16string_view's operator< orders them, but
+// skipping equal stretches four units at a time: the sorts of big tables spend most of their
+// time here.
+bool OrdinalLess(std::u16string_view a, std::u16string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    const char16_t* pa = a.data();
+    const char16_t* pb = b.data();
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t x, y;
+        std::memcpy(&x, pa + i, 8);
+        std::memcpy(&y, pb + i, 8);
+        if (x != y)
+            break;
+    }
+    for (; i < n; ++i)
+        if (pa[i] != pb[i])
+            return pa[i] < pb[i];
+    return a.size() < b.size();
+}
+
+// The first four units of a word as one number whose unsigned order is the ordinal order of
+// those units (zeros after a shorter word, which sorts first as it should).
+inline std::uint64_t OrdinalPrefix(std::u16string_view w) {
+    std::uint64_t key = 0;
+    const std::size_t n = std::min<std::size_t>(w.size(), 4);
+    for (std::size_t i = 0; i < n; ++i)
+        key |= static_cast<std::uint64_t>(w[i]) << (48 - 16 * i);
+    return key;
+}
+
+template <typename T> void Release(std::vector<T>& v) {
+    std::vector<T>().swap(v);
+}
+
 std::u16string_view KeyFrom(const std::u16string& key, std::int64_t keyStart) {
     const std::size_t from = static_cast<std::size_t>(std::max<std::int64_t>(keyStart, 1) - 1);
     if (from >= key.size())
@@ -192,10 +227,12 @@ void WordTable::Reset() {
 }
 
 void WordTable::ClearIndex() const {
-    m_slots.clear();
-    m_records.clear();
-    m_units.clear();
-    m_files.clear();
+    // The memory goes back too: after a big run the entries hold the words, and keeping the
+    // index's capacity alongside them would double the table's footprint.
+    Release(m_slots);
+    Release(m_records);
+    Release(m_units);
+    Release(m_files);
 }
 
 void WordTable::Place(const Slot& slot, std::uint32_t hashLow) {
@@ -286,19 +323,38 @@ void WordTable::LayOut() const {
         return;
     // The order the table has while counting: ordinal by word. Words are distinct, so the
     // result does not depend on the order of arrival or on the index.
-    std::vector<std::uint32_t> order(m_records.size());
-    for (std::size_t r = 0; r < order.size(); ++r)
-        order[r] = static_cast<std::uint32_t>(r);
-    std::sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
-        return WordOf(m_records[a]) < WordOf(m_records[b]);
+    // The lookup slots are no longer needed: they go before the entries are made.
+    Release(m_slots);
+    // Sorting by the packed first four units settles most comparisons with one number; only
+    // words that share them are compared further.
+    struct Key {
+        std::uint64_t prefix;
+        std::uint32_t record;
+    };
+    std::vector<Key> keys(m_records.size());
+    for (std::size_t r = 0; r < keys.size(); ++r)
+        keys[r] = {OrdinalPrefix(WordOf(m_records[r])), static_cast<std::uint32_t>(r)};
+    std::sort(keys.begin(), keys.end(), [this](const Key& a, const Key& b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return OrdinalLess(WordOf(m_records[a.record]), WordOf(m_records[b.record]));
     });
+    std::vector<std::uint32_t> order(keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        order[k] = keys[k].record;
+    Release(keys);
     m_entries.clear();
     m_entries.reserve(order.size());
     for (const std::uint32_t r : order) {
         const Record& record = m_records[r];
         WordEntry e;
         e.word.assign(WordOf(record));
-        e.sortKey = LowerCaseAll(FoldAccents(e.word));
+        // No ASCII character is folded, so a plain word needs only the lower-casing (one
+        // string made instead of two).
+        const bool plain = std::all_of(e.word.begin(), e.word.end(),
+                                       [](char16_t c) { return c < 0x80; });
+        e.sortKey = plain ? e.word : FoldAccents(e.word);
+        LowerCaseAllInPlace(e.sortKey);
         e.count = record.count;
         switch (m_scope) {
         case FileScope::Folder:
@@ -401,9 +457,9 @@ void WordTable::SortAlphabetically(std::int64_t first, std::int64_t last, std::i
             const std::u16string pivot(key((lo + hi) / 2));
             std::int64_t i = lo, j = hi;
             while (i <= j) {
-                while (i < hi && key(i) < pivot)
+                while (i < hi && OrdinalLess(key(i), pivot))
                     ++i;
-                while (j > lo && key(j) > pivot)
+                while (j > lo && OrdinalLess(pivot, key(j)))
                     --j;
                 if (i <= j) {
                     if (i < j)
