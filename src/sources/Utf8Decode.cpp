@@ -113,13 +113,14 @@ int MultiByteSequence(const unsigned char* p, std::size_t avail, char32_t& cp) {
 
 } // namespace
 
-void DecodeCp1252Line(std::string_view bytes, std::u16string& out) {
+bool DecodeCp1252Line(std::string_view bytes, std::u16string& out) {
     const auto& table = Cp1252Table();
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
     out.resize(n);
     char16_t* o = out.data();
     // Runs of ASCII bytes are widened eight at a time; the table maps the rest.
+    bool high = false;
     std::size_t i = 0;
     while (i < n) {
         const std::size_t ascii = AsciiRun(p + i, n - i);
@@ -128,8 +129,10 @@ void DecodeCp1252Line(std::string_view bytes, std::u16string& out) {
         if (i < n) {
             o[i] = table[p[i]];
             ++i;
+            high = true;
         }
     }
+    return high;
 }
 
 bool DecodeUtf8Line(std::string_view bytes, std::u16string& out) {

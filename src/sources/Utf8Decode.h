@@ -26,7 +26,8 @@
 namespace lxty {
 
 // One character per byte through Windows-1252. out is replaced (its capacity is reused).
-void DecodeCp1252Line(std::string_view bytes, std::u16string& out);
+// True when bytes held a byte of 0x80 or above (false: the line was plain ASCII).
+bool DecodeCp1252Line(std::string_view bytes, std::u16string& out);
 
 // Complete UTF-8 decoding with the Windows-1252 fallback described above. out is replaced.
 // Returns true when out holds a character of U+2000 to U+203F (so NormalisePunctuation has

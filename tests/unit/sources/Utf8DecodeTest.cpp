@@ -103,8 +103,10 @@ TEST(Utf8DecodeTest, LongAsciiLinesWithOneOtherByteAnywhere) {
         const std::string utf8 = ascii.substr(0, at) + "\xC3\xA9" + ascii.substr(at);
         const std::string expected = ascii.substr(0, at) + "\u00E9" + ascii.substr(at);
         std::u16string out;
-        DecodeCp1252Line(cp1252, out);
+        EXPECT_TRUE(DecodeCp1252Line(cp1252, out)) << at; // a byte of 0x80 or above was met
         EXPECT_EQ(expected, U16ToUtf8(out)) << at;
+        EXPECT_FALSE(DecodeCp1252Line(ascii.substr(0, at), out)) << at; // plain ASCII
+        EXPECT_EQ(ascii.substr(0, at), U16ToUtf8(out)) << at;
         DecodeUtf8Line(utf8, out);
         EXPECT_EQ(expected, U16ToUtf8(out)) << at;
         DecodeUtf8Line(cp1252, out); // the lone byte falls back to Windows-1252
