@@ -167,13 +167,37 @@ bool OrdinalLess(std::u16string_view a, std::u16string_view b) {
 
 // The first four units of a word as one number whose unsigned order is the ordinal order of
 // those units (zeros after a shorter word, which sorts first as it should).
-inline std::uint64_t OrdinalPrefix(std::u16string_view w) {
+// from is the first unit taken.
+inline std::uint64_t OrdinalPrefix(std::u16string_view w, std::size_t from = 0) {
     std::uint64_t key = 0;
-    const std::size_t n = std::min<std::size_t>(w.size(), 4);
+    if (from >= w.size())
+        return key;
+    const std::size_t n = std::min<std::size_t>(w.size() - from, 4);
     for (std::size_t i = 0; i < n; ++i)
-        key |= static_cast<std::uint64_t>(w[i]) << (48 - 16 * i);
+        key |= static_cast<std::uint64_t>(w[from + i]) << (48 - 16 * i);
     return key;
 }
+
+// A word's first eight units packed for ordinal comparison, with the position it stands for.
+// Two of them compare as the words do whenever their packed units differ; only words that
+// share their first eight units need their text read.
+struct PackedKey {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    std::uint32_t at = 0;
+
+    static PackedKey Of(std::u16string_view w, std::uint32_t at) {
+        return {OrdinalPrefix(w, 0), OrdinalPrefix(w, 4), at};
+    }
+    // -1, 0 or 1 as far as the packed units tell.
+    int Compare(const PackedKey& o) const {
+        if (high != o.high)
+            return high < o.high ? -1 : 1;
+        if (low != o.low)
+            return low < o.low ? -1 : 1;
+        return 0;
+    }
+};
 
 template <typename T> void Release(std::vector<T>& v) {
     std::vector<T>().swap(v);
@@ -327,21 +351,17 @@ void WordTable::LayOut() const {
     Release(m_slots);
     // Sorting by the packed first four units settles most comparisons with one number; only
     // words that share them are compared further.
-    struct Key {
-        std::uint64_t prefix;
-        std::uint32_t record;
-    };
-    std::vector<Key> keys(m_records.size());
+    std::vector<PackedKey> keys(m_records.size());
     for (std::size_t r = 0; r < keys.size(); ++r)
-        keys[r] = {OrdinalPrefix(WordOf(m_records[r])), static_cast<std::uint32_t>(r)};
-    std::sort(keys.begin(), keys.end(), [this](const Key& a, const Key& b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        return OrdinalLess(WordOf(m_records[a.record]), WordOf(m_records[b.record]));
+        keys[r] = PackedKey::Of(WordOf(m_records[r]), static_cast<std::uint32_t>(r));
+    std::sort(keys.begin(), keys.end(), [this](const PackedKey& a, const PackedKey& b) {
+        if (const int c = a.Compare(b); c != 0)
+            return c < 0;
+        return OrdinalLess(WordOf(m_records[a.at]), WordOf(m_records[b.at]));
     });
     std::vector<std::uint32_t> order(keys.size());
     for (std::size_t k = 0; k < keys.size(); ++k)
-        order[k] = keys[k].record;
+        order[k] = keys[k].at;
     Release(keys);
     m_entries.clear();
     m_entries.reserve(order.size());
@@ -440,7 +460,28 @@ void WordTable::SortAlphabetically(std::int64_t first, std::int64_t last, std::i
     LayOut();
     first = std::max<std::int64_t>(first, 1);
     last = std::min<std::int64_t>(last, Size());
-    auto key = [&](std::int64_t i) { return KeyFrom(m_entries[i - 1].sortKey, keyStart); };
+    if (first >= last)
+        return;
+    // The sort moves small packed keys of the entries (first eight units of each key) instead of
+    // the entries, and reads a key's text only when the packed units are equal; the entries are
+    // put in the resulting order at the end. Every comparison gives what comparing the keys
+    // would, so the order is exactly that of sorting the entries themselves.
+    const auto n = static_cast<std::size_t>(last - first + 1);
+    const auto base = static_cast<std::size_t>(first - 1);
+    if (m_entries.size() > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("word table too large to sort");
+    std::vector<PackedKey> keys(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::u16string_view key = KeyFrom(m_entries[base + k].sortKey, keyStart);
+        keys[k] = PackedKey::Of(key, static_cast<std::uint32_t>(base + k));
+    }
+    auto less = [&](const PackedKey& a, const PackedKey& b) {
+        if (const int c = a.Compare(b); c != 0)
+            return c < 0;
+        return OrdinalLess(KeyFrom(m_entries[a.at].sortKey, keyStart),
+                           KeyFrom(m_entries[b.at].sortKey, keyStart));
+    };
+    auto at = [&](std::int64_t i) -> PackedKey& { return keys[static_cast<std::size_t>(i - first)]; };
 
     // The classic middle-pivot quicksort. Its placement of equal keys is part of the listing
     // order, so it is kept as it is; only the recursion goes into the smaller part (the larger
@@ -454,16 +495,17 @@ void WordTable::SortAlphabetically(std::int64_t first, std::int64_t last, std::i
         auto [lo, hi] = pending.back();
         pending.pop_back();
         while (lo < hi) {
-            const std::u16string pivot(key((lo + hi) / 2));
+            // The entries stay where they are until the end, so the pivot's key is stable.
+            const PackedKey pivot = at((lo + hi) / 2);
             std::int64_t i = lo, j = hi;
             while (i <= j) {
-                while (i < hi && OrdinalLess(key(i), pivot))
+                while (i < hi && less(at(i), pivot))
                     ++i;
-                while (j > lo && OrdinalLess(pivot, key(j)))
+                while (j > lo && less(pivot, at(j)))
                     --j;
                 if (i <= j) {
                     if (i < j)
-                        std::swap(m_entries[i - 1], m_entries[j - 1]);
+                        std::swap(at(i), at(j));
                     ++i;
                     --j;
                 }
@@ -475,6 +517,25 @@ void WordTable::SortAlphabetically(std::int64_t first, std::int64_t last, std::i
                 pending.push_back({lo, j});
                 lo = i;
             }
+        }
+    }
+
+    // Position base + k takes the entry that was at keys[k].at: follow each cycle of the
+    // permutation, moving every entry once and copying none.
+    for (std::size_t k = 0; k < n; ++k) {
+        if (keys[k].at == base + k)
+            continue;
+        WordEntry held = std::move(m_entries[base + k]);
+        std::size_t j = k;
+        for (;;) {
+            const std::size_t source = keys[j].at;
+            keys[j].at = static_cast<std::uint32_t>(base + j);
+            if (source == base + k) {
+                m_entries[base + j] = std::move(held);
+                break;
+            }
+            m_entries[base + j] = std::move(m_entries[source]);
+            j = source - base;
         }
     }
 }
