@@ -373,8 +373,14 @@ void WordTable::LayOut() const {
         // string made instead of two).
         const bool plain = std::all_of(e.word.begin(), e.word.end(),
                                        [](char16_t c) { return c < 0x80; });
-        e.sortKey = plain ? e.word : FoldAccents(e.word);
-        LowerCaseAllInPlace(e.sortKey);
+        const bool lower = plain && std::none_of(e.word.begin(), e.word.end(), [](char16_t c) {
+                               return c >= u'A' && c <= u'Z';
+                           });
+        if (!lower) { // a lower-case ASCII word is its own key
+            std::u16string key = plain ? e.word : FoldAccents(e.word);
+            LowerCaseAllInPlace(key);
+            e.SetSortKey(std::move(key));
+        }
         e.count = record.count;
         switch (m_scope) {
         case FileScope::Folder:
@@ -383,7 +389,7 @@ void WordTable::LayOut() const {
             break;
         case FileScope::SingleSource:
             // Clipboard and single-file runs keep every occurrence in file 0.
-            e.files.push_back({0, e.count});
+            e.wholeCountInFileZero = true;
             break;
         case FileScope::None:
             break;
@@ -472,14 +478,14 @@ void WordTable::SortAlphabetically(std::int64_t first, std::int64_t last, std::i
         throw std::length_error("word table too large to sort");
     std::vector<PackedKey> keys(n);
     for (std::size_t k = 0; k < n; ++k) {
-        const std::u16string_view key = KeyFrom(m_entries[base + k].sortKey, keyStart);
+        const std::u16string_view key = KeyFrom(m_entries[base + k].SortKey(), keyStart);
         keys[k] = PackedKey::Of(key, static_cast<std::uint32_t>(base + k));
     }
     auto less = [&](const PackedKey& a, const PackedKey& b) {
         if (const int c = a.Compare(b); c != 0)
             return c < 0;
-        return OrdinalLess(KeyFrom(m_entries[a.at].sortKey, keyStart),
-                           KeyFrom(m_entries[b.at].sortKey, keyStart));
+        return OrdinalLess(KeyFrom(m_entries[a.at].SortKey(), keyStart),
+                           KeyFrom(m_entries[b.at].SortKey(), keyStart));
     };
     auto at = [&](std::int64_t i) -> PackedKey& { return keys[static_cast<std::size_t>(i - first)]; };
 

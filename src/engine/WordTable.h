@@ -47,17 +47,55 @@ struct FileCount {
 // One entry of the table.
 struct WordEntry {
     std::u16string word;            // exactly as extracted
-    std::u16string sortKey;         // LowerCaseAll(FoldAccents(word)): the alphabetical order
     std::int64_t count = 0;         // occurrences
     std::int64_t frequencyRank = 0; // 1 = first in frequency order; 0 = not ranked
     std::int64_t nextInFrequencyOrder = 0; // index of the entry ranked next; 0 at the end
     bool included = true;                  // cleared by the exclusion filters
-    // The files the word occurred in, in order of first occurrence, each with its count.
-    // Empty for the entries of a word list being read.
+    // Clipboard and single-file runs: the entry's one file, number 0, holds its whole count;
+    // files stays empty (big single-source tables would otherwise hold a list per entry).
+    bool wholeCountInFileZero = false;
+    // Folder runs: the files the word occurred in, in order of first occurrence, each with its
+    // count. Empty for the entries of a word list being read and of single-source runs.
     std::vector<FileCount> files;
 
-    std::int64_t NumFiles() const { return static_cast<std::int64_t>(files.size()); }
-    bool operator==(const WordEntry&) const = default;
+    // LowerCaseAll(FoldAccents(word)): the alphabetical order. Kept apart only when it differs
+    // from the word (as for most words it does not).
+    const std::u16string& SortKey() const { return m_sortKey.empty() ? word : m_sortKey; }
+    void SetSortKey(std::u16string key) {
+        if (key == word)
+            m_sortKey.clear();
+        else
+            m_sortKey = std::move(key);
+    }
+
+    // The files the word occurred in with their counts (see files and wholeCountInFileZero).
+    std::int64_t NumFiles() const {
+        return wholeCountInFileZero ? 1 : static_cast<std::int64_t>(files.size());
+    }
+    template <typename F> void ForEachFile(F&& f) const {
+        if (wholeCountInFileZero) {
+            f(FileCount{0, count});
+            return;
+        }
+        for (const FileCount& fc : files)
+            f(fc);
+    }
+    std::vector<FileCount> Files() const {
+        if (wholeCountInFileZero)
+            return {FileCount{0, count}};
+        return files;
+    }
+
+    // Entries are equal when they read the same, however they store it.
+    bool operator==(const WordEntry& o) const {
+        return word == o.word && SortKey() == o.SortKey() && count == o.count &&
+               frequencyRank == o.frequencyRank &&
+               nextInFrequencyOrder == o.nextInFrequencyOrder && included == o.included &&
+               Files() == o.Files();
+    }
+
+private:
+    std::u16string m_sortKey; // empty: the word itself
 };
 
 // Which per-file data a counted occurrence carries.

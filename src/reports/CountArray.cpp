@@ -54,7 +54,7 @@ ArrayFiles FilesOf(const ReportContext& ctx) {
         return files;
     }
     for (const WordEntry& e : ctx.table.Entries()) {
-        if (e.included && !e.files.empty()) {
+        if (e.included && e.NumFiles() > 0) {
             files.singleSource = true;
             files.paths.push_back(ctx.settings.Source == SourceKind::InFile ? ctx.settings.File[0]
                                                                             : std::u16string());
@@ -149,15 +149,15 @@ void Writer::WriteHeading() {
 std::int64_t Writer::BuildRow(std::int64_t index, bool addToTotals) {
     const WordEntry& entry = m_ctx.table.Entry(index);
     std::int64_t total = 0;
-    for (const FileCount& fc : entry.files) {
+    entry.ForEachFile([&](const FileCount& fc) {
         const std::int64_t column = m_files.Column(fc.fileNumber);
         if (column == 0)
-            continue;
+            return;
         total += fc.count;
         m_cells[static_cast<std::size_t>(column)] = fc.count;
         if (addToTotals)
             m_fileTotals[static_cast<std::size_t>(column - 1)] += fc.count;
-    }
+    });
 
     m_row.assign(1, u'\t');
     const std::int64_t files = m_files.Count();

@@ -208,7 +208,7 @@ std::u16string WordListReport::FileListColumn(std::int64_t index, bool withFrequ
     // A long folder path is written once in the header as {Folder}, not on every line.
     const bool shortenPaths = folder.size() > std::u16string_view(u"{Folder}").size() + 5;
     std::u16string out;
-    for (const FileCount& fc : m_ctx.table.Entry(index).files) {
+    m_ctx.table.Entry(index).ForEachFile([&](const FileCount& fc) {
         std::u16string field;
         if (!withFrequencies) {
             field = u"    ";
@@ -227,7 +227,7 @@ std::u16string WordListReport::FileListColumn(std::int64_t index, bool withFrequ
         out += field;
         out += path;
         out += kCrLf;
-    }
+    });
     return out;
 }
 

@@ -61,7 +61,7 @@ public:
         auto newEntry = [&] {
             WordEntry e;
             e.word = word;
-            e.sortKey = LowerCaseAll(FoldAccents(word));
+            e.SetSortKey(LowerCaseAll(FoldAccents(word)));
             e.count = 1;
             e.included = true;
             if (fileNumber >= 0)
@@ -97,12 +97,12 @@ public:
     void QuickSort(std::int64_t lo, std::int64_t hi) {
         if (lo >= hi)
             return;
-        const std::u16string pivot = At((lo + hi) / 2).sortKey;
+        const std::u16string pivot = At((lo + hi) / 2).SortKey();
         std::int64_t i = lo, j = hi;
         while (i <= j) {
-            while (i < hi && At(i).sortKey < pivot)
+            while (i < hi && At(i).SortKey() < pivot)
                 ++i;
-            while (j > lo && At(j).sortKey > pivot)
+            while (j > lo && At(j).SortKey() > pivot)
                 --j;
             if (i <= j) {
                 if (i < j)

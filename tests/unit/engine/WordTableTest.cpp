@@ -21,10 +21,10 @@
 namespace lxty {
 
 void PrintTo(const WordEntry& e, std::ostream* os) {
-    *os << "{word \"" << U16ToUtf8(e.word) << "\", key \"" << U16ToUtf8(e.sortKey) << "\", count "
+    *os << "{word \"" << U16ToUtf8(e.word) << "\", key \"" << U16ToUtf8(e.SortKey()) << "\", count "
         << e.count << ", rank " << e.frequencyRank << ", next " << e.nextInFrequencyOrder
         << ", included " << e.included << ", files [";
-    for (const auto& f : e.files)
+    for (const auto& f : e.Files())
         *os << " " << f.fileNumber << ":" << f.count;
     *os << " ]}";
 }
@@ -250,7 +250,7 @@ TEST(WordTableEquivalenceInput, HasEqualKeysAndTiedCounts) {
     int equalKeys = 0, tiedCounts = 0;
     const auto& e = rig.table.Entries();
     for (std::size_t i = 1; i < e.size(); ++i)
-        equalKeys += e[i].sortKey == e[i - 1].sortKey;
+        equalKeys += e[i].SortKey() == e[i - 1].SortKey();
     for (std::size_t i = 0; i < e.size(); ++i)
         for (std::size_t j = i + 1; j < e.size(); ++j)
             tiedCounts += e[i].count == e[j].count;
@@ -269,7 +269,7 @@ TEST(WordTableCounting, FirstWordThenRepeat) {
     rig.Add({u"apple"});
     EXPECT_EQ(rig.rs.lngNumWords, 1);
     EXPECT_EQ(rig.table.Entry(1).count, 2);
-    EXPECT_EQ(rig.table.Entry(1).files, (std::vector<FileCount>{{0, 2}}));
+    EXPECT_EQ(rig.table.Entry(1).Files(), (std::vector<FileCount>{{0, 2}}));
 }
 
 TEST(WordTableCounting, TableIsInOrdinalWordOrderWhateverTheArrivalOrder) {
@@ -402,9 +402,9 @@ TEST(WordTableFiles, FilesNumberedInOrderOfFirstCountedWord) {
     EXPECT_EQ(rig.table.FilePath(3), u"/texts/three.txt");
     EXPECT_EQ(rig.table.FilePath(4), u"");
     EXPECT_EQ(rig.Words(), (std::vector<std::u16string>{u"moon", u"star", u"sun"}));
-    EXPECT_EQ(rig.table.Entry(1).files, (std::vector<FileCount>{{1, 1}, {2, 1}}));
-    EXPECT_EQ(rig.table.Entry(2).files, (std::vector<FileCount>{{3, 1}}));
-    EXPECT_EQ(rig.table.Entry(3).files, (std::vector<FileCount>{{1, 3}, {3, 2}}));
+    EXPECT_EQ(rig.table.Entry(1).Files(), (std::vector<FileCount>{{1, 1}, {2, 1}}));
+    EXPECT_EQ(rig.table.Entry(2).Files(), (std::vector<FileCount>{{3, 1}}));
+    EXPECT_EQ(rig.table.Entry(3).Files(), (std::vector<FileCount>{{1, 3}, {3, 2}}));
 }
 
 // The old table stopped at 10,000 files and 99,999 per file; this one does not.
@@ -416,7 +416,7 @@ TEST(WordTableFiles, NoCapOnFilesOrPerFileCounts) {
         table.Count(u"word", FileScope::Folder, 10001);
     const WordEntry& e = table.Entry(1);
     EXPECT_EQ(e.NumFiles(), 10001);
-    EXPECT_EQ(e.files.back(), (FileCount{10001, 100001}));
+    EXPECT_EQ(e.Files().back(), (FileCount{10001, 100001}));
     EXPECT_EQ(e.count, 110001);
 }
 
