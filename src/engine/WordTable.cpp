@@ -468,6 +468,19 @@ void WordTable::SortAlphabetically(std::int64_t first, std::int64_t last, std::i
     last = std::min<std::int64_t>(last, Size());
     if (first >= last)
         return;
+    auto key = [&](std::int64_t i) {
+        return KeyFrom(m_entries[static_cast<std::size_t>(i - 1)].SortKey(), keyStart);
+    };
+
+    // Keys already in strictly increasing order are the one order any sort can give them (with
+    // no equal keys there is nothing for the quicksort to place its own way). Phrase tables,
+    // laid out in word order with keys equal to their words, are often like that.
+    bool increasing = true;
+    for (std::int64_t i = first; i < last && increasing; ++i)
+        increasing = OrdinalLess(key(i), key(i + 1));
+    if (increasing)
+        return;
+
     // The sort moves small packed keys of the entries (first eight units of each key) instead of
     // the entries, and reads a key's text only when the packed units are equal; the entries are
     // put in the resulting order at the end. Every comparison gives what comparing the keys
