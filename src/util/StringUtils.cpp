@@ -285,6 +285,18 @@ void LowerCaseAllInPlace(std::u16string& text) {
             _mm_and_si128(_mm_cmpgt_epi16(v, beforeA), _mm_cmplt_epi16(v, afterZ));
         _mm_storeu_si128(at, _mm_add_epi16(v, _mm_and_si128(capital, offset)));
     }
+    if (i < n && n >= 8) {
+        // The last units of a line go as the last eight units at once: lower-casing ASCII twice
+        // changes nothing, so overlapping the group before costs less than the units one by one.
+        auto* at = reinterpret_cast<__m128i*>(p + n - 8);
+        const __m128i v = _mm_loadu_si128(at);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(v, limit), zero)) == 0xFFFF) {
+            const __m128i capital =
+                _mm_and_si128(_mm_cmpgt_epi16(v, beforeA), _mm_cmplt_epi16(v, afterZ));
+            _mm_storeu_si128(at, _mm_add_epi16(v, _mm_and_si128(capital, offset)));
+            i = n;
+        }
+    }
 #endif
     for (; i < n; ++i)
         p[i] = LowerOf(p[i]);

@@ -53,23 +53,27 @@ TEST(StringUtils, CaseMappingKeepsTheLengthOfEveryText) {
 }
 
 TEST(StringUtils, LowerCasingInPlaceAgreesWithTheCopyAndUnitByUnit) {
-    // Long ASCII runs are lower-cased eight units at a time: a capital, an accented capital or
-    // a unit beyond Latin-1 at every offset of a group, and the edges of the A-Z range.
-    const std::u16string ascii = u"The QUICK Brown Fox @[`{ Jumps OVER the lazy DOG, Z A z a";
+    // Long ASCII runs are lower-cased eight units at a time, the last units as the last group
+    // of eight: a capital, an accented capital or a unit beyond Latin-1 at every position of
+    // texts of every length, and the edges of the A-Z range.
+    const std::u16string whole = u"The QUICK Brown Fox @[`{ Jumps OVER the lazy DOG, Z A z a";
     const std::u16string others[] = {u"Ä", u"Ÿ", u"İ", u"Ω", u"\u0080", u"\u017F", u"Z"};
     for (const auto& other : others) {
-        for (std::size_t at = 0; at <= 24; ++at) {
-            std::u16string text = ascii;
-            text.insert(at, other);
-            std::u16string expected;
-            for (const char16_t c : text)
-                expected += LowerCaseAll(std::u16string(1, c));
-            std::u16string inPlace = text;
-            LowerCaseAllInPlace(inPlace);
-            EXPECT_EQ(expected, inPlace) << at;
-            EXPECT_EQ(expected, LowerCaseAll(text)) << at;
-            for (std::size_t k = 0; k < text.size(); ++k)
-                ASSERT_EQ(expected[k], LowerCaseChar(text[k])) << at << " " << k;
+        for (std::size_t length = 0; length <= whole.size(); ++length) {
+            const std::u16string ascii = whole.substr(0, length);
+            for (std::size_t at = 0; at <= ascii.size(); ++at) {
+                std::u16string text = ascii;
+                text.insert(at, other);
+                std::u16string expected;
+                for (const char16_t c : text)
+                    expected += LowerCaseAll(std::u16string(1, c));
+                std::u16string inPlace = text;
+                LowerCaseAllInPlace(inPlace);
+                EXPECT_EQ(expected, inPlace) << length << " " << at;
+                EXPECT_EQ(expected, LowerCaseAll(text)) << length << " " << at;
+                for (std::size_t k = 0; k < text.size(); ++k)
+                    ASSERT_EQ(expected[k], LowerCaseChar(text[k])) << at << " " << k;
+            }
         }
     }
     EXPECT_EQ(LowerCaseAll(u"ABCDEFGHIJKLMNOPQRSTUVWXYZ@[`{"), u"abcdefghijklmnopqrstuvwxyz@[`{");
