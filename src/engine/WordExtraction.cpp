@@ -254,6 +254,15 @@ void PrepareTextInPlace(std::u16string& text, bool keepTabs) {
             if (_mm_movemask_epi8(hit) != 0)
                 break;
         }
+        if (first < n && first + 8 > n && n >= 8) {
+            // No group held one: the last units go as the last group of eight (it overlaps the
+            // groups passed over).
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + n - 8));
+            const __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(_mm_subs_epu16(v, cr), zero),
+                                             _mm_cmpeq_epi16(v, nbsp));
+            if (_mm_movemask_epi8(hit) == 0)
+                return; // nothing to change
+        }
     }
 #endif
     while (first < n && text[first] > 13 && text[first] != 160)

@@ -515,6 +515,33 @@ TEST(WordExtractionTest, PrepareText) {
         EXPECT_EQ(c.out, PrepareText(c.in, c.keepTabs)) << Narrow(c.in);
 }
 
+TEST(WordExtractionTest, PrepareTextFindsAControlCharacterAtEveryPositionOfLongLines) {
+    // Lines are searched eight units at a time, the last units as the last group of eight:
+    // one control character or no-break space at every position of lines of every length.
+    const std::u16string whole = u"In the beginning God created the heaven";
+    struct Case {
+        std::u16string inserted;
+        std::u16string replacement;
+    };
+    const std::vector<Case> cases = {
+        {u"\f", u" "}, {u"\n", u" "},   {u"\r\n", u" "}, {u"\u00A0", u" "},
+        {u"\b", u""},  {u"\t", u"\t"}, {u"\x01", u"\x01"},
+    };
+    for (const auto& c : cases) {
+        for (std::size_t length = 0; length <= whole.size(); ++length) {
+            const std::u16string plain = whole.substr(0, length);
+            EXPECT_EQ(plain, PrepareText(plain, true)) << length;
+            for (std::size_t at = 0; at <= length; ++at) {
+                std::u16string in = plain;
+                in.insert(at, c.inserted);
+                std::u16string expected = plain;
+                expected.insert(at, c.replacement);
+                EXPECT_EQ(expected, PrepareText(in, true)) << Narrow(c.inserted) << " " << at;
+            }
+        }
+    }
+}
+
 TEST(WordExtractionTest, MakeSingular) {
     struct Case {
         std::u16string word;
