@@ -238,6 +238,12 @@ void ReplaceDoubleHyphensInPlace(std::u16string& line) {
                 i += 8; // no pair starts at i .. i + 7: each would need a hyphen at i + 1 .. i + 8
                 continue;
             }
+        } else if (n >= 8) {
+            // The last eight units hold every hyphen a pair from i on could need (i + 1 is at
+            // least n - 8): without one there, the line is done.
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + n - 8));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(v, _mm_set1_epi16(u'-'))) == 0)
+                return;
         }
 #endif
         if (d[i + 1] != u'-') {

@@ -247,6 +247,25 @@ TEST(MarkupTest, ReplaceDoubleHyphens) {
         EXPECT_EQ(out, ReplaceDoubleHyphens(in)) << std::string(in.begin(), in.end());
 }
 
+TEST(MarkupTest, ReplaceDoubleHyphensAtEveryPositionOfLongLines) {
+    // Lines are searched eight units at a time, the last units as the last group of eight:
+    // one "--" (and one lone "-", which stays) at every position of lines of every length.
+    const std::u16string whole = u"In the beginning God created the heaven and";
+    for (std::size_t length = 0; length <= whole.size(); ++length) {
+        const std::u16string plain = whole.substr(0, length);
+        for (std::size_t at = 0; at <= length; ++at) {
+            std::u16string in = plain;
+            in.insert(at, u"--");
+            std::u16string expected = plain;
+            expected.insert(at, at >= 2 ? u"  " : u"--"); // a pair at index 0 or 1 stays
+            EXPECT_EQ(expected, ReplaceDoubleHyphens(in)) << length << " " << at;
+            std::u16string lone = plain;
+            lone.insert(at, u"-");
+            EXPECT_EQ(lone, ReplaceDoubleHyphens(lone)) << length << " " << at;
+        }
+    }
+}
+
 TEST(MarkupTest, EveryEntityDecodesToItsCharacter) {
     // Written out independently of the table in the code.
     const std::vector<std::pair<std::u16string, std::u16string>> expected = {
