@@ -178,21 +178,25 @@ inline std::uint64_t OrdinalPrefix(std::u16string_view w, std::size_t from = 0) 
     return key;
 }
 
-// A word's first eight units packed for ordinal comparison, with the position it stands for.
+// A word's first twelve units packed for ordinal comparison, with the position it stands for.
 // Two of them compare as the words do whenever their packed units differ; only words that
-// share their first eight units need their text read.
+// share their first twelve units (phrases often share eight: "and the ...") need their text
+// read.
 struct PackedKey {
     std::uint64_t high = 0;
+    std::uint64_t mid = 0;
     std::uint64_t low = 0;
     std::uint32_t at = 0;
 
     static PackedKey Of(std::u16string_view w, std::uint32_t at) {
-        return {OrdinalPrefix(w, 0), OrdinalPrefix(w, 4), at};
+        return {OrdinalPrefix(w, 0), OrdinalPrefix(w, 4), OrdinalPrefix(w, 8), at};
     }
     // -1, 0 or 1 as far as the packed units tell.
     int Compare(const PackedKey& o) const {
         if (high != o.high)
             return high < o.high ? -1 : 1;
+        if (mid != o.mid)
+            return mid < o.mid ? -1 : 1;
         if (low != o.low)
             return low < o.low ? -1 : 1;
         return 0;
@@ -481,7 +485,7 @@ void WordTable::SortAlphabetically(std::int64_t first, std::int64_t last, std::i
     if (increasing)
         return;
 
-    // The sort moves small packed keys of the entries (first eight units of each key) instead of
+    // The sort moves small packed keys of the entries (first twelve units of each key) instead of
     // the entries, and reads a key's text only when the packed units are equal; the entries are
     // put in the resulting order at the end. Every comparison gives what comparing the keys
     // would, so the order is exactly that of sorting the entries themselves.
