@@ -60,12 +60,12 @@ struct WordEntry {
 
     // LowerCaseAll(FoldAccents(word)): the alphabetical order. Kept apart only when it differs
     // from the word (as for most words it does not).
-    const std::u16string& SortKey() const { return m_sortKey.empty() ? word : m_sortKey; }
+    const std::u16string& SortKey() const { return m_sortKey ? *m_sortKey.text : word; }
     void SetSortKey(std::u16string key) {
         if (key == word)
-            m_sortKey.clear();
+            m_sortKey.text.reset();
         else
-            m_sortKey = std::move(key);
+            m_sortKey.text = std::make_unique<std::u16string>(std::move(key));
     }
 
     // The files the word occurred in with their counts (see files and wholeCountInFileZero).
@@ -95,7 +95,22 @@ struct WordEntry {
     }
 
 private:
-    std::u16string m_sortKey; // empty: the word itself
+    // A text that is usually absent: one pointer in the entry instead of a whole string.
+    struct SeparateKey {
+        std::unique_ptr<std::u16string> text;
+        SeparateKey() = default;
+        SeparateKey(const SeparateKey& o)
+            : text(o.text ? std::make_unique<std::u16string>(*o.text) : nullptr) {}
+        SeparateKey& operator=(const SeparateKey& o) {
+            if (this != &o)
+                text = o.text ? std::make_unique<std::u16string>(*o.text) : nullptr;
+            return *this;
+        }
+        SeparateKey(SeparateKey&&) noexcept = default;
+        SeparateKey& operator=(SeparateKey&&) noexcept = default;
+        explicit operator bool() const { return text != nullptr; }
+    };
+    SeparateKey m_sortKey; // absent: the word itself
 };
 
 // Which per-file data a counted occurrence carries.
