@@ -4,6 +4,7 @@
 
 #include "settings/SavedState.h"
 #include "FakeHost.h"
+#include "ScrambledSettings.h"
 #include "settings/SettingsByName.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsLists.h"
@@ -126,32 +127,8 @@ Settings FixtureRecord() {
     return s;
 }
 
-// Every field differs from its default, the word-file lists hold paths, built through the name
-// table so that a field added to the record and the table is covered here too.
 Settings Scrambled() {
-    Settings s;
-    for (const SettingsField& f : SettingsFieldTable()) {
-        switch (f.kind) {
-        case FieldKind::Check:
-            f.setInt(s, 1 - f.getInt(s));
-            break;
-        case FieldKind::List:
-            f.setInt(s, f.getInt(s) == ListSize(f.list) - 1 ? 0 : ListSize(f.list) - 1);
-            break;
-        case FieldKind::Enumeration:
-            f.setInt(s, f.getInt(s) == 0 ? 1 : 0);
-            break;
-        case FieldKind::Text:
-            f.text(s) = u"changed, " + std::u16string(f.name);
-            break;
-        case FieldKind::FileList:
-            f.files(s).paths = {u"/lists/a, b.txt", u"/lists/b.txt"};
-            f.files(s).selected = 1;
-            break;
-        }
-    }
-    s.UseLog10 = 1; // always 1
-    return s;
+    return test::ScrambledSettings();
 }
 
 // Records what the windows are asked to do, with the value each step sees.

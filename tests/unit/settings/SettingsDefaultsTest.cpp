@@ -2,6 +2,7 @@
 
 #include "settings/SettingsDefaults.h"
 #include "FakeHost.h"
+#include "ScrambledSettings.h"
 #include "settings/SettingsByName.h"
 #include "settings/SettingsLists.h"
 #include "util/StringUtils.h"
@@ -14,31 +15,10 @@
 namespace lxty {
 namespace {
 
-// A record in which every field differs from its default (UseLog10 included, which only a
-// corrupt record could hold at 0), built through the name table so that a field added to the
-// record and the table is covered without touching this test.
+// Every field differs from its default, UseLog10 included (only a corrupt record could hold
+// it at 0).
 Settings Scrambled() {
-    Settings s;
-    for (const SettingsField& f : SettingsFieldTable()) {
-        switch (f.kind) {
-        case FieldKind::Check:
-            f.setInt(s, 1 - f.getInt(s));
-            break;
-        case FieldKind::List:
-            f.setInt(s, f.getInt(s) == ListSize(f.list) - 1 ? 0 : ListSize(f.list) - 1);
-            break;
-        case FieldKind::Enumeration:
-            f.setInt(s, f.getInt(s) == 0 ? 1 : 0);
-            break;
-        case FieldKind::Text:
-            f.text(s) = u"changed " + std::u16string(f.name);
-            break;
-        case FieldKind::FileList:
-            f.files(s).paths = {u"/lists/a.txt", u"/lists/b.txt"};
-            f.files(s).selected = 1;
-            break;
-        }
-    }
+    Settings s = test::ScrambledSettings();
     s.UseLog10 = 0;
     return s;
 }
