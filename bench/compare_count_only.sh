@@ -38,16 +38,7 @@ for mid in ght ould ea oo ee th sh ch ck qu; do
 done >> "$list"
 echo "List: $(grep -vc '^<' "$list") plain entries, $(grep -c '^<' "$list") patterns"
 
-measure() {
-  local name=$1; shift
-  local times=()
-  for _ in $(seq "$runs"); do
-    /usr/bin/time -f '%e %M' -o "$work/time.txt" bash -c "$*" > /dev/null 2>&1
-    read -r t m < "$work/time.txt"
-    times+=("$t")
-  done
-  printf '%s\n' "${times[@]}" | sort -g | awk -v n="$name" -v m="$m" '{a[NR]=$1} END{printf "%s %s %s\n", n, a[int((NR+1)/2)], m}'
-}
+. "$top/bench/measure.sh"
 all=$(measure all-words "'$cli' '$corpus' --output '$work/all.txt'")
 only=$(measure count-only "'$cli' '$corpus' --count specified --set PatternMatchingInCountOnlyWordsFile=1 --set WordsFile1='$list' --yes --output '$work/only.txt'")
 set -- $all; at=$2; am=$3

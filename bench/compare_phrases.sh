@@ -41,19 +41,7 @@ for c, p in kept:
     print(c, p)
 PY
 
-measure() {
-  local name=$1; shift
-  local times=() mems=()
-  for _ in $(seq "$runs"); do
-    /usr/bin/time -f '%e %M' -o "$work/time.txt" bash -c "$*" > /dev/null 2>&1
-    read -r t m < "$work/time.txt"
-    times+=("$t"); mems+=("$m")
-  done
-  local mt mm
-  mt=$(printf '%s\n' "${times[@]}" | sort -g | awk '{a[NR]=$1} END{print a[int((NR+1)/2)]}')
-  mm=$(printf '%s\n' "${mems[@]}" | sort -g | tail -n 1)
-  echo "$name $mt $mm"
-}
+. "$top/bench/measure.sh"
 
 size=$(stat -c %s "$corpus")
 echo "Corpus: $corpus ($((size / 1048576)) MiB), $runs runs each"
