@@ -1,5 +1,6 @@
 #include "engine/CountRun.h"
 
+#include "engine/ChunkCache.h"
 #include "engine/Host.h"
 #include "engine/RunState.h"
 #include "engine/WordExtraction.h"
@@ -22,10 +23,15 @@
 #include "util/StringUtils.h"
 
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <new>
 #include <stdexcept>
 #include <system_error>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace lxty {
 
@@ -52,6 +58,67 @@ void TrimControlAndSpace(std::u16string& line) {
         return;
     line.erase(end);
     line.erase(0, begin);
+}
+
+// Units of zeros a line gets for the piece-by-piece scan.
+constexpr std::size_t kLinePadding = 16;
+
+// Sets bit i of bits for each space or no-break space at i below n, and bit n; false when
+// the line holds a control character other than a tab. d has kLinePadding readable units
+// after n.
+bool MarkSeparators(const char16_t* d, std::size_t n, std::vector<std::uint64_t>& bits) {
+    bits.assign(n / 64 + 2, 0);
+    std::size_t b = 0;
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi16(u' ');
+    const __m128i nbsp = _mm_set1_epi16(static_cast<short>(0xA0));
+    const __m128i tab = _mm_set1_epi16(u'\t');
+    const __m128i upTo31 = _mm_set1_epi16(31);
+    const __m128i zero = _mm_setzero_si128();
+    std::uint32_t controls = 0;
+    for (; b < n; b += 16) {
+        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + b));
+        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + b + 8));
+        const __m128i sep0 = _mm_or_si128(_mm_cmpeq_epi16(v0, space), _mm_cmpeq_epi16(v0, nbsp));
+        const __m128i sep1 = _mm_or_si128(_mm_cmpeq_epi16(v1, space), _mm_cmpeq_epi16(v1, nbsp));
+        const __m128i ctl0 = _mm_andnot_si128(_mm_cmpeq_epi16(v0, tab),
+                                              _mm_cmpeq_epi16(_mm_subs_epu16(v0, upTo31), zero));
+        const __m128i ctl1 = _mm_andnot_si128(_mm_cmpeq_epi16(v1, tab),
+                                              _mm_cmpeq_epi16(_mm_subs_epu16(v1, upTo31), zero));
+        auto sep = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(sep0, sep1)));
+        auto ctl = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(ctl0, ctl1)));
+        if (n - b < 16) { // the padding is neither a separator nor a control character
+            const std::uint32_t keep = (std::uint32_t{1} << (n - b)) - 1;
+            sep &= keep;
+            ctl &= keep;
+        }
+        controls |= ctl;
+        bits[b / 64] |= static_cast<std::uint64_t>(sep) << (b % 64);
+    }
+    if (controls != 0)
+        return false;
+#else
+    for (; b < n; ++b) {
+        const char16_t c = d[b];
+        if (c < 32 && c != u'\t')
+            return false;
+        if (c == u' ' || c == 0xA0)
+            bits[b / 64] |= std::uint64_t{1} << (b % 64);
+    }
+#endif
+    bits[n / 64] |= std::uint64_t{1} << (n % 64);
+    return true;
+}
+
+// The first position from i on whose bit is set (set) or clear (!set). Bit n is set and the
+// words after it are clear, so both searches end.
+std::size_t NextBit(const std::uint64_t* bits, std::size_t i, bool set) {
+    std::size_t w = i / 64;
+    const std::uint64_t flip = set ? 0 : ~std::uint64_t{0};
+    std::uint64_t word = (bits[w] ^ flip) & (~std::uint64_t{0} << (i % 64));
+    while (word == 0)
+        word = bits[++w] ^ flip;
+    return w * 64 + static_cast<std::size_t>(__builtin_ctzll(word));
 }
 
 // Two names of the same file: equal ignoring case, or the same file on disk.
@@ -112,7 +179,11 @@ std::u16string EmptyProgressBar() {
 class CountRun::Sink : public WordSink {
 public:
     explicit Sink(CountRun& run) : m_run(run) {}
-    void GetWords2(const std::u16string& word) override { m_run.m_counting->GetWords2(word); }
+    void GetWords2(const std::u16string& word) override {
+        if (m_run.m_capture)
+            m_run.m_capture->push_back(word);
+        m_run.m_counting->GetWords2(word);
+    }
     std::u16string StripPhrase(const std::u16string& word) override {
         return m_run.m_hooks.stripPhrase ? m_run.m_hooks.stripPhrase(word) : word;
     }
@@ -128,7 +199,8 @@ CountRun::CountRun(ReportContext& ctx, WordsToIgnore& wordsToIgnore, CountRunShe
       m_counting(std::make_unique<WordCounting>(ctx.table, ctx.run, ctx.settings, ctx.host,
                                                 ctx.textWindow, wordsToIgnore)),
       m_extractor(
-          std::make_unique<WordExtractor>(ctx.settings, ctx.run, *m_markup, ctx.host, *m_sink)) {}
+          std::make_unique<WordExtractor>(ctx.settings, ctx.run, *m_markup, ctx.host, *m_sink)),
+      m_pieces(std::make_unique<ChunkCache>()) {}
 
 CountRun::~CountRun() = default;
 
@@ -877,6 +949,7 @@ int CountRun::ReadFile(const std::u16string& name, bool singleFile, std::int64_t
         }
         ExtractLine(line);
     }
+    TakePendingPieces();
     reader.Close();
 
     if (withinFileBar)
@@ -892,15 +965,158 @@ void CountRun::ExtractLine(std::u16string& line) {
     TrimControlAndSpace(line);
     if (line.empty())
         return;
+    if (m_settings.TerminatePhraseAtEndOfLine == 1 && m_hooks.resetPhrases)
+        m_hooks.resetPhrases();
+    if (ExtractLineByPieces(line))
+        return;
     // The line changes places with the line buffer instead of being copied into it: both keep
     // their capacity from line to line, and the caller's next read overwrites what it gets.
     m_run.strLine.swap(line);
     if (m_settings.CaseSignificant != 1)
         LowerCaseAllInPlace(m_run.strLine);
-    if (m_settings.TerminatePhraseAtEndOfLine == 1 && m_hooks.resetPhrases)
-        m_hooks.resetPhrases();
     m_run.strLine.push_back(u' ');
     m_extractor->ExtractWords();
+}
+
+// In an all-words run over text without markup, what a line yields is the sum of what its
+// pieces between spaces yield: no rule of extraction or counting looks past a space, so each
+// distinct piece is worked out once (by the ordinary path, which also counts it) and its
+// words are counted straight into their records after that.
+//
+// Two things would break that. The double-hyphen rule never replaces a pair that starts at
+// the first or second unit of a line, so a line with a hyphen there goes the ordinary way.
+// Backspaces are deleted and CR LF becomes one unit, which moves later units; lines with
+// control characters (tabs aside) go the ordinary way too.
+bool CountRun::ExtractLineByPieces(std::u16string& line) {
+    const RunState& r = m_run;
+    if (!m_pieceCacheOn || r.blnReadingWords || r.blnThereAreCountOnlyWords || r.blnCountingMFP ||
+        r.blnStripPhrases || r.intNumCommentMarkers != 0 || r.blnCharacterEntitiesPossible ||
+        r.intWithinComment != -1 || m_countArray)
+        return false;
+    const std::size_t n = line.size();
+    for (std::size_t i = 0; i < n && i < 3; ++i)
+        if (line[i] == u'-')
+            return false;
+
+    // Zeros after the line let the separator scan go sixteen units at a time and a piece's
+    // first eight units be read in one go.
+    line.append(kLinePadding, u'\0');
+    const char16_t* d = line.data();
+    if (!MarkSeparators(d, n, m_separators)) {
+        line.resize(n);
+        return false; // a control character: nothing has been counted yet
+    }
+
+    ValidatePieces();
+    WordTable& table = m_ctx.table;
+    const std::uint64_t* bits = m_separators.data();
+    std::size_t end = 0;
+    while (true) {
+        const std::size_t start = NextBit(bits, end, false);
+        if (start >= n)
+            break;
+        end = NextBit(bits, start, true);
+        const ChunkCache::Key key = ChunkCache::KeyOfPadded(d + start, end - start);
+        std::int64_t single = 0;
+        const std::int64_t piece = m_pieces->Find(key, d + start, single);
+        if (piece < 0) {
+            if (!LearnPiece(std::u16string_view(d + start, key.length)))
+                return true; // stopped
+            continue;
+        }
+        if (single != ChunkCache::kSeeWords) {
+            // The common case: a piece of one word, counted or dropped. The ordinary path's
+            // yield and Stop test come first.
+            m_host.Yield();
+            if (m_run.blnStop)
+                return true;
+            if (table.Generation() != m_pieces->Generation()) {
+                // The records were numbered anew while the host had control (the table was
+                // read): the piece is worked out again the ordinary way.
+                ValidatePieces();
+                if (!LearnPiece(std::u16string_view(d + start, key.length)))
+                    return true;
+                continue;
+            }
+            ++m_run.lngTotalNumOccurrences;
+            if (single >= 0 && m_pieces->Note(piece))
+                TakePendingPieces();
+            continue;
+        }
+        const ChunkCache::Words words = m_pieces->WordsOf(piece);
+        for (const ChunkCache::Word* w = words.begin; w != words.end; ++w) {
+            m_host.Yield();
+            if (m_run.blnStop)
+                return true;
+            ++m_run.lngTotalNumOccurrences;
+            if (w->record >= 0 && table.Generation() == m_pieces->Generation())
+                m_counting->CountAgain(w->record, 1);
+            else if (w->record != WordCounting::kDropped)
+                m_counting->GetWords2(std::u16string(m_pieces->TextOf(*w)));
+        }
+    }
+    return true;
+}
+
+// Known pieces of one word are tallied in the cache; the tallies go into the table at the end
+// of each file (and whenever the cache is about to be emptied). When the table's records
+// were numbered anew in between, each word's record is looked up again by its text.
+void CountRun::TakePendingPieces() {
+    if (!m_pieces->HasPending())
+        return;
+    const bool current = m_pieces->Generation() == m_ctx.table.Generation();
+    m_pieces->TakePending([&](const ChunkCache::Word& word, std::uint64_t n) {
+        if (current) {
+            m_counting->CountAgain(word.record, n);
+            return;
+        }
+        const std::u16string text(m_pieces->TextOf(word));
+        std::int64_t record = m_counting->RecordOf(text);
+        if (record == WordCounting::kNotCounted) {
+            // The table is laid out: counting one occurrence the ordinary way takes it back.
+            m_counting->AddWordToList(text);
+            --n;
+            record = m_counting->RecordOf(text);
+        }
+        if (record >= 0 && n > 0)
+            m_counting->CountAgain(record, n);
+    });
+}
+
+std::size_t CountRun::PiecesKnown() const {
+    return m_pieces->Size();
+}
+
+void CountRun::ValidatePieces() {
+    if (m_pieces->Generation() == m_ctx.table.Generation())
+        return;
+    TakePendingPieces();
+    m_pieces->Validate(m_ctx.table.Generation());
+}
+
+// Counts a piece the ordinary way, noting the words it yields and where each was counted.
+// False when the run was stopped on the way (the piece is then not remembered).
+bool CountRun::LearnPiece(std::u16string_view piece) {
+    // Two spaces in front: every unit of the piece lies beyond the first two units of the
+    // line, as it does in the whole line.
+    std::u16string& text = m_run.strLine;
+    text.assign(u"  ");
+    text.append(piece);
+    if (m_settings.CaseSignificant != 1)
+        LowerCaseAllInPlace(text);
+    text.push_back(u' ');
+    m_captured.clear();
+    m_capture = &m_captured;
+    m_extractor->ExtractWords();
+    m_capture = nullptr;
+    if (m_run.blnStop)
+        return false;
+    ValidatePieces();
+    m_capturedRecords.clear();
+    for (const std::u16string& word : m_captured)
+        m_capturedRecords.push_back(m_counting->RecordOf(word));
+    m_pieces->Add(piece, m_captured, m_capturedRecords);
+    return true;
 }
 
 } // namespace lxty

@@ -255,6 +255,7 @@ void WordTable::Reset() {
 }
 
 void WordTable::ClearIndex() const {
+    ++m_generation; // the records go, and with them every handle to one
     // The memory goes back too: after a big run the entries hold the words, and keeping the
     // index's capacity alongside them would double the table's footprint.
     Release(m_slots);
@@ -293,6 +294,37 @@ void WordTable::Add(std::u16string_view word, std::uint64_t hash, std::int64_t c
     m_records.push_back(r);
 }
 
+std::size_t WordTable::Probe(std::u16string_view word, std::uint64_t h) const {
+    const std::uint32_t tag = TagOf(word, h);
+    const std::uint64_t prefix = PrefixOf(word);
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = h & mask;
+    for (;; i = (i + 1) & mask) {
+        const Slot slot = m_slots[i];
+        if (slot.record == 0)
+            return i;
+        if (slot.tag != tag || slot.prefix != prefix)
+            continue;
+        const Record& r = m_records[slot.record - 1];
+        // The tag holds the length when it is below 256; the prefix holds the first units.
+        if (word.size() > 4 &&
+            (r.length != word.size() ||
+             !SameUnits(m_units.data() + r.offset + 4, word.data() + 4, word.size() - 4)))
+            continue;
+        return i;
+    }
+}
+
+void WordTable::CountFile(std::size_t record, std::int64_t fileNumber, std::uint64_t n) {
+    // A file's occurrences are consecutive, so only the last file can be the current one.
+    if (m_files.size() < m_records.size())
+        m_files.resize(m_records.size());
+    std::vector<FileCount>& files = m_files[record];
+    if (files.empty() || files.back().fileNumber != fileNumber)
+        files.push_back({fileNumber, 0});
+    files.back().count += static_cast<std::int64_t>(n);
+}
+
 bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fileNumber) {
     if (!m_scopeSet) {
         m_scope = scope;
@@ -302,37 +334,16 @@ bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fi
         TakeBack();
 
     const std::uint64_t h = HashWord(word);
-    const std::uint32_t tag = TagOf(word, h);
-    const std::uint64_t prefix = PrefixOf(word);
-    const std::size_t mask = m_slots.size() - 1;
-    std::size_t i = h & mask;
-    for (;; i = (i + 1) & mask) {
-        const Slot slot = m_slots[i];
-        if (slot.record == 0)
-            break;
-        if (slot.tag != tag || slot.prefix != prefix)
-            continue;
-        Record& r = m_records[slot.record - 1];
-        // The tag holds the length when it is below 256; the prefix holds the first units.
-        if (word.size() > 4 &&
-            (r.length != word.size() ||
-             !SameUnits(m_units.data() + r.offset + 4, word.data() + 4, word.size() - 4)))
-            continue;
-        ++r.count;
-        if (scope == FileScope::Folder) {
-            // A file's occurrences are consecutive, so only the last file can be the current one.
-            if (m_files.size() < m_records.size())
-                m_files.resize(m_records.size());
-            std::vector<FileCount>& files = m_files[slot.record - 1];
-            if (files.empty() || files.back().fileNumber != fileNumber)
-                files.push_back({fileNumber, 0});
-            ++files.back().count;
-        }
+    const std::size_t i = Probe(word, h);
+    if (const std::uint32_t record = m_slots[i].record; record != 0) {
+        ++m_records[record - 1].count;
+        if (scope == FileScope::Folder)
+            CountFile(record - 1, fileNumber);
         return false;
     }
 
     Add(word, h, 1);
-    m_slots[i] = {tag, static_cast<std::uint32_t>(m_records.size()), prefix};
+    m_slots[i] = {TagOf(word, h), static_cast<std::uint32_t>(m_records.size()), PrefixOf(word)};
     if (scope == FileScope::Folder) {
         m_files.resize(m_records.size());
         m_files.back().push_back({fileNumber, 1});
@@ -340,6 +351,13 @@ bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fi
     if (2 * m_records.size() > m_slots.size())
         Grow(2 * m_slots.size());
     return true;
+}
+
+std::int64_t WordTable::Find(std::u16string_view word) const {
+    if (m_laidOut)
+        return -1;
+    const std::uint32_t record = m_slots[Probe(word, HashWord(word))].record;
+    return static_cast<std::int64_t>(record) - 1;
 }
 
 std::int64_t WordTable::Size() const {
@@ -754,6 +772,17 @@ void WordCounting::AddWordToList(const std::u16string& word) {
                                                     u" found so far: " + FormatCount(n));
     }
     ShowWordAsFound(word);
+}
+
+std::int64_t WordCounting::RecordOf(std::u16string_view word) const {
+    if (m_settings.Only7bitASCII == 1 && !IsSevenBitAscii(word))
+        return kDropped;
+    if (m_wordsToIgnore.IsIgnored(word, m_settings))
+        return kDropped;
+    if (static_cast<std::int64_t>(word.size()) > intMaxPermittedWordLength)
+        return kDropped;
+    const std::int64_t record = m_table.Find(word);
+    return record >= 0 ? record : kNotCounted;
 }
 
 void WordCounting::ShowWordAsFound(const std::u16string& word) {

@@ -23,6 +23,8 @@
 // Positions are 1-based, as everywhere in the program; 0 means "none". Counts are 64-bit and
 // per-file data has no cap on the number of files or on a per-file count.
 
+#include "settings/Settings.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -139,6 +141,22 @@ public:
     // counted word until the next Reset.
     bool Count(std::u16string_view word, FileScope scope, std::int64_t fileNumber);
 
+    // The counting record of word while the table counts: a handle for CountRecord, or -1
+    // when the word is not in the table (or the table is laid out). A handle stays valid
+    // while Generation() keeps its value.
+    std::int64_t Find(std::u16string_view word) const;
+    // Counts n more occurrences of the word behind a handle from Find, exactly as n calls of
+    // Count would for a word already in the table.
+    void CountRecord(std::int64_t record, FileScope scope, std::int64_t fileNumber,
+                     std::uint64_t n = 1) {
+        m_records[static_cast<std::size_t>(record)].count += static_cast<std::int64_t>(n);
+        if (scope == FileScope::Folder)
+            CountFile(static_cast<std::size_t>(record), fileNumber, n);
+    }
+    // Changes whenever the records are numbered anew (reset, lay-out, counting again after a
+    // lay-out): handles of an older generation are void.
+    std::uint64_t Generation() const { return m_generation; }
+
     // Number of distinct entries (cheap at any time).
     std::int64_t Size() const;
 
@@ -223,6 +241,9 @@ private:
     void Grow(std::size_t size);
     void Place(const Slot& slot, std::uint32_t hashLow);
     void Add(std::u16string_view word, std::uint64_t hash, std::int64_t count);
+    // The slot holding word, or the empty slot where it would go.
+    std::size_t Probe(std::u16string_view word, std::uint64_t hash) const;
+    void CountFile(std::size_t record, std::int64_t fileNumber, std::uint64_t n = 1);
     std::u16string_view WordOf(const Record& r) const {
         return {m_units.data() + r.offset, r.length};
     }
@@ -233,6 +254,7 @@ private:
     mutable std::vector<std::vector<FileCount>> m_files; // FileScope::Folder: by arrival
     mutable std::vector<WordEntry> m_entries;
     mutable bool m_laidOut = true; // an empty table is laid out
+    mutable std::uint64_t m_generation = 0;
     FileScope m_scope = FileScope::None;
     bool m_scopeSet = false;
     std::int64_t m_firstFreq = 0;
@@ -294,6 +316,24 @@ public:
     // Counts one occurrence of word in the table (length limit, current file, progress
     // label "lblNumberOfWords", words-as-found display).
     void AddWordToList(const std::u16string& word);
+
+    // For an all-words run: the table record (WordTable::Find) that GetWords2 counts word
+    // in, kDropped when GetWords2 leaves the word out (seven-bit step, words to ignore, too
+    // long), or kNotCounted when the word should be counted but is not in the table yet.
+    static constexpr std::int64_t kDropped = -1;
+    static constexpr std::int64_t kNotCounted = -2;
+    std::int64_t RecordOf(std::u16string_view word) const;
+    // n calls of GetWords2 in an all-words run for a word whose record RecordOf gave: the
+    // same count and file data as for a word met before, without looking the word up. The
+    // caller yields.
+    void CountAgain(std::int64_t record, std::uint64_t n) {
+        if (m_settings.Source == SourceKind::Folder) {
+            m_table.UpdateCurrentFile(m_inputPath);
+            m_table.CountRecord(record, FileScope::Folder, m_table.CurrentFileNumber(), n);
+        } else {
+            m_table.CountRecord(record, FileScope::SingleSource, 0, n);
+        }
+    }
 
     // Writes the totals labels after a run ("lblNumberOfWords", "lblNumWordsExcluded",
     // "lblNumOccurrences", "lblTotalNumOccurrences").
