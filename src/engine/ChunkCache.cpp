@@ -52,30 +52,21 @@ ChunkCache::Key ChunkCache::KeyOf(std::u16string_view piece) {
     return key;
 }
 
-std::uint32_t ChunkCache::TagOf(const Key& key) {
-    const auto capped = static_cast<std::uint32_t>(std::min<std::size_t>(key.length, 255));
-    return (capped << 24) | static_cast<std::uint32_t>((key.hash >> 8) & 0xFFFFFF);
-}
-
 std::int64_t ChunkCache::Find(const Key& key, const char16_t* piece,
                               std::int64_t& single) const {
     if (m_slots.empty())
         return -1;
-    const std::uint32_t tag = TagOf(key);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t i = key.hash >> m_shift;; i = (i + 1) & mask) {
         const Slot slot = m_slots[i];
         if (slot.piece == 0)
             return -1;
-        if (slot.tag != tag)
-            continue;
         const Piece& p = m_pieces[slot.piece - 1];
-        if (p.lo != key.lo || p.hi != key.hi)
+        if (p.lo != key.lo || p.hi != key.hi || p.length != key.length)
             continue;
-        // The tag holds the length when it is below 256; the piece holds the first units.
+        // The piece holds its first eight units; the rest is compared only for longer ones.
         if (key.length > 8 &&
-            (p.length != key.length ||
-             !SameUnits(m_units.data() + p.offset + 8, piece + 8, key.length - 8)))
+            (!SameUnits(m_units.data() + p.offset + 8, piece + 8, key.length - 8)))
             continue;
         single = p.single;
         return static_cast<std::int64_t>(slot.piece) - 1;
@@ -131,10 +122,7 @@ void ChunkCache::Place(std::uint32_t piece) {
     std::size_t i = hash >> m_shift;
     while (m_slots[i].piece != 0)
         i = (i + 1) & mask;
-    Key key;
-    key.hash = hash;
-    key.length = m_pieces[piece].length;
-    m_slots[i] = {TagOf(key), piece + 1};
+    m_slots[i] = {piece + 1};
 }
 
 void ChunkCache::Grow() {

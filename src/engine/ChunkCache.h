@@ -159,14 +159,12 @@ private:
     };
     static constexpr std::uint32_t kMaxPending = 0xFFFFFFFFu;
     void Touch(std::int64_t piece);
-    // A slot of the open-addressing index: the piece's length (capped at 255) with 24 bits of
-    // its hash, and its position + 1 (0: empty). Eight bytes, so that the index stays small
-    // enough for the processor's caches.
+    // A slot of the open-addressing index: the piece's position + 1 (0: empty). Four bytes,
+    // so that the index stays small enough for the processor's caches; the piece itself holds
+    // what tells pieces apart.
     struct Slot {
-        std::uint32_t tag = 0;
         std::uint32_t piece = 0;
     };
-    static std::uint32_t TagOf(const Key& key);
     void Grow();
     void Place(std::uint32_t piece);
 
