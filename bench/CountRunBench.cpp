@@ -42,15 +42,21 @@ double CpuSeconds() {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cerr << "usage: CountRunBench TEXT [OUTPUT] [--set Name=Value ...]\n";
+        std::cerr << "usage: CountRunBench TEXT [OUTPUT] [--word-by-word] [--set Name=Value ...]\n";
         return 2;
     }
     const std::filesystem::path input = argv[1];
     std::filesystem::path output = std::filesystem::temp_directory_path() / "CountRunBench.txt";
     int next = 2;
-    if (argc > 2 && std::string(argv[2]) != "--set") {
+    if (argc > 2 && std::string(argv[2]) != "--set" && std::string(argv[2]) != "--word-by-word") {
         output = argv[2];
         next = 3;
+    }
+    // --word-by-word: without the piece cache, to compare the two paths.
+    bool pieces = true;
+    if (next < argc && std::string(argv[next]) == "--word-by-word") {
+        pieces = false;
+        ++next;
     }
     LoadProgramTexts(std::filesystem::path(LXTY_DATA_DIR) / "lxty.dat");
 
@@ -82,6 +88,7 @@ int main(int argc, char** argv) {
     WordsToIgnore ignore;
     CountRunShell shell;
     CountRun countRun{ctx, ignore, shell};
+    countRun.SetPieceCache(pieces);
 
     const auto start = std::chrono::steady_clock::now();
     const double cpu0 = CpuSeconds();

@@ -78,8 +78,8 @@ bool ChunkCache::Add(std::u16string_view piece, const std::vector<std::u16string
     std::size_t units = piece.size();
     for (const std::u16string& w : words)
         units += w.size();
-    if (m_units.size() + units > kMaxUnits || words.size() != records.size() ||
-        m_pieces.size() >= std::numeric_limits<std::uint32_t>::max() - 1)
+    if (m_units.size() + units > kMaxUnits || m_pieces.size() >= kMaxPieces ||
+        words.size() != records.size())
         return false;
 
     const Key key = KeyOf(piece);

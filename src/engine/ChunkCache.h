@@ -59,9 +59,11 @@ public:
         std::size_t length = 0;
     };
 
-    // The cache stops taking new pieces when it holds this many code units of piece and word
-    // text, so that a corpus of endless distinct tokens cannot make it grow without bound.
-    static constexpr std::size_t kMaxUnits = std::size_t{16} << 20;
+    // The cache stops taking new pieces when it holds this many pieces or code units of piece
+    // and word text, so that a corpus of endless distinct tokens cannot make it grow without
+    // bound (about 40 MB at most).
+    static constexpr std::size_t kMaxUnits = std::size_t{4} << 20;
+    static constexpr std::size_t kMaxPieces = std::size_t{1} << 19;
 
     static Key KeyOf(std::u16string_view piece);
     // The same key, for a piece followed by at least eight readable units (the line is

@@ -60,6 +60,9 @@ void TrimControlAndSpace(std::u16string& line) {
     line.erase(0, begin);
 }
 
+// Lookups of the piece cache a run makes before it may give the cache up.
+constexpr std::int64_t kPieceTrial = 65536;
+
 // Units of zeros a line gets for the piece-by-piece scan.
 constexpr std::size_t kLinePadding = 16;
 
@@ -246,6 +249,8 @@ void CountRun::SetScannedCounts(std::int64_t files, std::int64_t folders) {
 
 void CountRun::ResetTableForRun() {
     m_ctx.table.Reset();
+    m_pieceLookups = 0;
+    m_pieceMisses = 0;
     m_run.lngNumWords = 0;
     m_resultsAvailable = false;
 }
@@ -993,6 +998,10 @@ bool CountRun::ExtractLineByPieces(std::u16string& line) {
         r.blnStripPhrases || r.intNumCommentMarkers != 0 || r.blnCharacterEntitiesPossible ||
         r.intWithinComment != -1 || m_countArray)
         return false;
+    // Text whose pieces hardly ever come again (lists of codes, random tokens) gains nothing
+    // from the cache: once most lookups of a run have missed, the run goes word by word.
+    if (m_pieceMisses >= kPieceTrial && 2 * m_pieceMisses > m_pieceLookups)
+        return false;
     const std::size_t n = line.size();
     for (std::size_t i = 0; i < n && i < 3; ++i)
         if (line[i] == u'-')
@@ -1019,7 +1028,9 @@ bool CountRun::ExtractLineByPieces(std::u16string& line) {
         const ChunkCache::Key key = ChunkCache::KeyOfPadded(d + start, end - start);
         std::int64_t single = 0;
         const std::int64_t piece = m_pieces->Find(key, d + start, single);
+        ++m_pieceLookups;
         if (piece < 0) {
+            ++m_pieceMisses;
             if (!LearnPiece(std::u16string_view(d + start, key.length)))
                 return true; // stopped
             continue;

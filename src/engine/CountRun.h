@@ -260,6 +260,8 @@ private:
     std::unique_ptr<WordExtractor> m_extractor;
     std::unique_ptr<ChunkCache> m_pieces;
     bool m_pieceCacheOn = true;
+    std::int64_t m_pieceLookups = 0; // in this run
+    std::int64_t m_pieceMisses = 0;
     std::vector<std::u16string>* m_capture = nullptr; // words handed to GetWords2, when set
     std::vector<std::u16string> m_captured;
     std::vector<std::int64_t> m_capturedRecords;

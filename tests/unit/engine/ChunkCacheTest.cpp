@@ -154,5 +154,18 @@ TEST(ChunkCacheLimit, FullCacheRefusesNewPieces) {
     EXPECT_EQ(2u, cache.Size());
 }
 
+TEST(ChunkCacheLimit, NoMorePiecesThanTheLimit) {
+    ChunkCache cache;
+    std::size_t added = 0;
+    for (std::size_t i = 0; i < ChunkCache::kMaxPieces + 10; ++i) {
+        std::u16string piece;
+        for (std::size_t v = i; v > 0 || piece.empty(); v /= 26)
+            piece.push_back(static_cast<char16_t>(u'a' + v % 26));
+        added += cache.Add(piece, {}, {}) ? 1 : 0;
+    }
+    EXPECT_EQ(ChunkCache::kMaxPieces, added);
+    EXPECT_EQ(ChunkCache::kMaxPieces, cache.Size());
+}
+
 } // namespace
 } // namespace lxty
