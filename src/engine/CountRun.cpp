@@ -540,6 +540,8 @@ RunOutcome CountRun::DoIt() {
         }
         }
         m_readingSource = false;
+        if (m_run.blnCountingMFP && m_hooks.finishPhrases)
+            m_hooks.finishPhrases();
 
         // 8. Alphabetical order.
         WordTable& table = m_ctx.table;

@@ -127,6 +127,9 @@ struct CountRunHooks {
     std::function<std::u16string(const std::u16string&)> stripPhrase;
     // Specified-words branch of GetWords2.
     std::function<void(const std::u16string&)> specifiedWords;
+    // All phrases: the text has been read (or the run stopped); phrases a counter kept apart
+    // go into the word table.
+    std::function<void()> finishPhrases;
     // All phrases: remove redundant subphrases after the exclusions.
     std::function<void()> excludeRedundantSubphrases;
     // All phrases: post-listing work; returns whether any phrase met the conditions (then

@@ -17,6 +17,7 @@ CountSession::CountSession(Host& h, std::filesystem::path programFolder)
     specified.SetAddWordToList([this](const std::u16string& w) { run.Counting().AddWordToList(w); });
     phraseCounter.SetAddWordToList(
         [this](const std::u16string& w) { run.Counting().AddWordToList(w); });
+    phraseCounter.SetCounting(&run.Counting());
     // The same joining places serve specified words and all phrases; the run's phrase flag
     // says which counter is in play.
     CountRunHooks& hooks = run.Hooks();
@@ -39,7 +40,11 @@ CountSession::CountSession(Host& h, std::filesystem::path programFolder)
             specified.ResetPhrases();
     };
     hooks.stripPhrase = [this](const std::u16string& w) { return specified.StripPhrase(w); };
-    hooks.excludeRedundantSubphrases = [this] { ExcludeRedundantSubphrases(table, state, host); };
+    hooks.finishPhrases = [this] { phraseCounter.MoveToTable(table); };
+    hooks.excludeRedundantSubphrases = [this] {
+        if (!phraseCounter.SubphrasesExcluded())
+            ExcludeRedundantSubphrases(table, state, host);
+    };
     hooks.phrasePostListing = [this] { return PhrasePostListing(ctx, phraseOptions); };
     InstallPhraseFilter(ctx, phraseFilter);
 }

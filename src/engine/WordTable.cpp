@@ -207,6 +207,14 @@ template <typename T> void Release(std::vector<T>& v) {
     std::vector<T>().swap(v);
 }
 
+// The size of the lookup index for n words: a power of two, at most half full.
+std::size_t SlotsFor(std::size_t n) {
+    std::size_t size = 1024;
+    while (size < 2 * n + 2)
+        size *= 2;
+    return size;
+}
+
 std::u16string_view KeyFrom(const std::u16string& key, std::int64_t keyStart) {
     const std::size_t from = static_cast<std::size_t>(std::max<std::int64_t>(keyStart, 1) - 1);
     if (from >= key.size())
@@ -243,6 +251,7 @@ WordTable& WordTable::operator=(const WordTable& other) {
 
 void WordTable::Reset() {
     ClearIndex();
+    m_leftOut = 0;
     m_entries.clear();
     m_laidOut = true;
     m_scope = FileScope::None;
@@ -332,6 +341,8 @@ bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fi
     }
     if (m_laidOut)
         TakeBack();
+    if (m_slots.empty())
+        Grow(SlotsFor(m_records.size()));
 
     const std::uint64_t h = HashWord(word);
     const std::size_t i = Probe(word, h);
@@ -353,8 +364,32 @@ bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fi
     return true;
 }
 
+void WordTable::Fill(
+    FileScope scope,
+    const std::function<bool(std::u16string&, std::int64_t&, std::vector<FileCount>&)>& next) {
+    // The file numbers and paths of the run stay: the per-file counts refer to them.
+    ClearIndex();
+    m_entries.clear();
+    m_leftOut = 0;
+    m_firstFreq = 0;
+    m_scope = scope;
+    m_scopeSet = true;
+    m_laidOut = false;
+    // Records only: the lay-out that follows does not need the lookup index, and Count makes
+    // it when it is asked to count after all.
+    std::u16string word;
+    std::int64_t count = 0;
+    std::vector<FileCount> files;
+    while (next(word, count, files)) {
+        Add(word, HashWord(word), count);
+        if (scope == FileScope::Folder)
+            m_files.push_back(std::move(files));
+        files.clear();
+    }
+}
+
 std::int64_t WordTable::Find(std::u16string_view word) const {
-    if (m_laidOut)
+    if (m_laidOut || m_slots.empty())
         return -1;
     const std::uint32_t record = m_slots[Probe(word, HashWord(word))].record;
     return static_cast<std::int64_t>(record) - 1;
@@ -425,10 +460,7 @@ void WordTable::LayOut() const {
 
 void WordTable::TakeBack() {
     ClearIndex();
-    std::size_t size = 1024;
-    while (size < 2 * m_entries.size() + 2)
-        size *= 2;
-    m_slots.assign(size, Slot{});
+    m_slots.assign(SlotsFor(m_entries.size()), Slot{});
     m_records.reserve(m_entries.size());
     for (auto& e : m_entries) {
         const std::uint64_t h = HashWord(e.word);
@@ -606,12 +638,12 @@ void WordTable::FilterWords(const Settings& settings, const RunState& rs) {
 
 void WordTable::Summarize(RunState& rs, Host& host) {
     LayOut();
-    rs.lngNumWords = Size();
+    rs.lngNumWords = Size() + m_leftOut;
     rs.intMaxWordLengthFound = 0;
     rs.lngNumWordsIncluded = 0;
     rs.lngMaxFrequency = 0;
     rs.lngMaxNumFiles = 0;
-    rs.lngNumWordsExcluded = 0;
+    rs.lngNumWordsExcluded = m_leftOut;
     rs.lngNumOccurrences = 0;
     rs.intNumWordsInLongestPhrase = 0;
     for (const auto& e : m_entries) {
@@ -783,6 +815,22 @@ std::int64_t WordCounting::RecordOf(std::u16string_view word) const {
         return kDropped;
     const std::int64_t record = m_table.Find(word);
     return record >= 0 ? record : kNotCounted;
+}
+
+std::int64_t WordCounting::FileOfOccurrence() {
+    if (m_settings.Source != SourceKind::Folder)
+        return 0;
+    m_table.UpdateCurrentFile(m_inputPath);
+    return m_table.CurrentFileNumber();
+}
+
+void WordCounting::ShowNewEntry(const std::function<std::u16string()>& text) {
+    if (m_settings.SuppressWords != 1)
+        ShowWordAsFound(text());
+}
+
+void WordCounting::YieldAfterKnownEntry() {
+    m_host.Yield();
 }
 
 void WordCounting::ShowWordAsFound(const std::u16string& word) {

@@ -157,6 +157,18 @@ public:
     // lay-out): handles of an older generation are void.
     std::uint64_t Generation() const { return m_generation; }
 
+    // Fills the table (emptied first; the file numbers and paths stay) with distinct words,
+    // each with its count and (FileScope::Folder) its per-file counts in file order, as
+    // counting them one occurrence at a time would: next(word, count, files) gives the next
+    // one and returns false at the end. For counters that keep their own entries until the
+    // text has been read (all phrases).
+    void Fill(FileScope scope,
+              const std::function<bool(std::u16string&, std::int64_t&, std::vector<FileCount>&)>&
+                  next);
+    // Entries a counter left out of the table because they were excluded before they got
+    // there: the summary counts them among the entries and the excluded ones.
+    void SetLeftOut(std::int64_t n) { m_leftOut = n; }
+
     // Number of distinct entries (cheap at any time).
     std::int64_t Size() const;
 
@@ -255,6 +267,7 @@ private:
     mutable std::vector<WordEntry> m_entries;
     mutable bool m_laidOut = true; // an empty table is laid out
     mutable std::uint64_t m_generation = 0;
+    std::int64_t m_leftOut = 0;
     FileScope m_scope = FileScope::None;
     bool m_scopeSet = false;
     std::int64_t m_firstFreq = 0;
@@ -334,6 +347,15 @@ public:
             m_table.CountRecord(record, FileScope::SingleSource, 0, n);
         }
     }
+
+    // For a counter that keeps its own entries while the text is read (all phrases by word
+    // ids), the parts of AddWordToList: the file number an occurrence belongs to (folder runs:
+    // the file being read, which becomes the current file; 0 otherwise), the words-as-found
+    // display of a new entry (its text is made only when the display is on), and the yield
+    // after an entry met before.
+    std::int64_t FileOfOccurrence();
+    void ShowNewEntry(const std::function<std::u16string()>& text);
+    void YieldAfterKnownEntry();
 
     // Writes the totals labels after a run ("lblNumberOfWords", "lblNumWordsExcluded",
     // "lblNumOccurrences", "lblTotalNumOccurrences").

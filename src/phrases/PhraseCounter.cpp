@@ -2,8 +2,10 @@
 
 #include "engine/SpecifiedWords.h"
 #include "engine/WordsToIgnore.h"
+#include "util/StringUtils.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace lxty {
 
@@ -26,6 +28,21 @@ void PhraseCounter::SizePhraseWindow() {
     m_wordIds.clear();
     m_wordTexts.clear();
     m_wordIgnored.clear();
+
+    m_chainsDecided = false;
+    m_useChains = false;
+    m_subphrasesExcluded = false;
+    m_nodes.Clear();
+    m_wordNode.clear();
+    m_ring.assign(static_cast<std::size_t>(m_windowSize), 0);
+    m_ringStart = 0;
+    m_filled = 0;
+    m_current.assign(static_cast<std::size_t>(m_windowSize) + 1, PhraseNodes::kNone);
+    m_previous = m_current;
+    m_hashes.assign(static_cast<std::size_t>(m_windowSize) + 1, 0);
+    m_firsts.assign(static_cast<std::size_t>(m_windowSize) + 1, 0);
+    m_nodeFiles.clear();
+    m_distinct = 0;
 }
 
 void PhraseCounter::ResetPhrases() {
@@ -34,6 +51,7 @@ void PhraseCounter::ResetPhrases() {
         slot.count = 0;
         slot.ignored = 0;
     }
+    m_filled = 0;
 }
 
 std::uint32_t PhraseCounter::Intern(const std::u16string& word) {
@@ -92,6 +110,22 @@ void PhraseCounter::PhraseStep(const std::u16string& word) {
     if (!wordsToIgnore)
         m_wordIgnored[id] = 0;
 
+    if (!m_chainsDecided) {
+        // Chains serve runs in which every candidate of the range is counted whole.
+        m_useChains = m_chainsAllowed && m_counting && !wordsToIgnore && !m_run.blnStripPhrases;
+        m_chainsDecided = true;
+    }
+    if (m_useChains) {
+        ChainStep(id);
+        const Settings& s = m_settings;
+        if ((s.TerminatePhraseAtPeriod == 1 && m_run.blnStoppedAtPeriod) ||
+            (s.TerminatePhraseAtDoubleQuote == 1 && m_run.blnStoppedAtDoubleQuote) ||
+            (s.TerminatePhraseAtTab == 1 && m_run.blnStoppedAtTab) ||
+            (s.TerminatePhraseAtComma == 1 && m_run.blnStoppedAtComma))
+            ResetPhrases();
+        return;
+    }
+
     // Single-word phrases.
     if (o.intMinNumWordsInPhrase == 1 &&
         !(!o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore && ignored) && m_add)
@@ -131,6 +165,198 @@ void PhraseCounter::PhraseStep(const std::u16string& word) {
         (s.TerminatePhraseAtTab == 1 && m_run.blnStoppedAtTab) ||
         (s.TerminatePhraseAtComma == 1 && m_run.blnStoppedAtComma))
         ResetPhrases();
+}
+
+// The phrase step by chains: the phrase of k words ending here is the word k - 1 places back
+// followed by the phrase of k - 1 words ending here, so each length is one lookup of two
+// numbers. The text length decides, as in AddWordToList, whether a phrase is too long to
+// count; a longer one is longer still.
+void PhraseCounter::ChainStep(std::uint32_t id) {
+    const PhraseOptions& o = m_options;
+    const auto window = static_cast<std::size_t>(m_windowSize);
+    m_ringStart = static_cast<int>((static_cast<std::size_t>(m_ringStart) + 1) % window);
+    m_ring[static_cast<std::size_t>(m_ringStart)] = id;
+    if (m_filled < m_windowSize)
+        ++m_filled;
+    if (m_wordNode.size() <= id)
+        m_wordNode.resize(id + 1, PhraseNodes::kNone);
+
+    // AddWordToList's length limit, which does not apply when the count-only words include
+    // a phrase.
+    const bool limited = !m_run.blnReadingWords && !(m_run.blnThereAreCountOnlyWords &&
+                                                     m_run.blnCountOnlyWordsIncludePhrase);
+    const std::int64_t maxLength =
+        limited ? intMaxPermittedWordLength : std::numeric_limits<std::int64_t>::max();
+    // First the hashes of the phrases ending here, with their slots fetched: the lookups then
+    // wait for memory together instead of one after another.
+    const auto longest = static_cast<std::size_t>(m_filled);
+    std::uint32_t* hashes = m_hashes.data();
+    std::uint32_t* firsts = m_firsts.data();
+    std::int64_t length = static_cast<std::int64_t>(m_wordTexts[id]->size());
+    hashes[1] = PhraseNodes::Hash(id, PhraseNodes::kNoHash);
+    std::size_t reach = 1; // the longest phrase ending here that is not too long
+    for (std::size_t k = 2; k <= longest; ++k) {
+        const std::uint32_t first =
+            m_ring[(static_cast<std::size_t>(m_ringStart) + window - (k - 1)) % window];
+        length += 1 + static_cast<std::int64_t>(m_wordTexts[first]->size());
+        if (length > maxLength)
+            break;
+        firsts[k] = first;
+        hashes[k] = PhraseNodes::Hash(first, hashes[k - 1]);
+        m_nodes.Prefetch(hashes[k]);
+        reach = k;
+    }
+
+    std::size_t slot = 0;
+    std::uint32_t node = m_wordNode[id];
+    const bool single = o.intMinNumWordsInPhrase == 1 &&
+                        static_cast<std::int64_t>(m_wordTexts[id]->size()) <= maxLength;
+    if (node == PhraseNodes::kNone || single) {
+        node = m_nodes.FindOrAdd(id, PhraseNodes::kNone, PhraseNodes::kNone, 1, hashes[1], slot);
+        m_wordNode[id] = node;
+        if (single)
+            CountChain(slot, node);
+    }
+    m_current[1] = node;
+
+    for (std::size_t k = 2; k <= reach; ++k) {
+        if (m_run.blnStop)
+            return;
+        node = m_nodes.FindOrAdd(firsts[k], m_current[k - 1], m_previous[k - 1],
+                                 static_cast<std::uint32_t>(k), hashes[k], slot);
+        m_current[k] = node;
+        if (static_cast<int>(k) >= o.intMinNumWordsInPhrase)
+            CountChain(slot, node);
+    }
+    m_previous.swap(m_current);
+}
+
+// One occurrence of a phrase, as AddWordToList counts it.
+void PhraseCounter::CountChain(std::size_t slot, std::uint32_t node) {
+    const std::int64_t file = m_counting->FileOfOccurrence();
+    const bool isNew = m_nodes.CountAt(slot);
+    if (m_settings.Source == SourceKind::Folder) {
+        if (m_nodeFiles.size() <= node)
+            m_nodeFiles.resize(static_cast<std::size_t>(node) + 1);
+        std::vector<FileCount>& files = m_nodeFiles[node];
+        if (files.empty() || files.back().fileNumber != file)
+            files.push_back({file, 0});
+        ++files.back().count;
+    }
+    if (!isNew) {
+        m_counting->YieldAfterKnownEntry();
+        return;
+    }
+    m_run.lngNumWords = ++m_distinct;
+    m_counting->ShowNewEntry([this, node] { return NodeText(node); });
+}
+
+std::u16string PhraseCounter::NodeText(std::uint32_t node) const {
+    // While counting, the words of a node are found from the ring of the step that made it:
+    // the node is the newest phrase of its length.
+    const auto window = static_cast<std::size_t>(m_windowSize);
+    const std::size_t k = m_nodes.Words(node);
+    std::u16string text;
+    for (std::size_t i = k; i-- > 0;) {
+        if (!text.empty())
+            text.push_back(u' ');
+        text += *m_wordTexts[m_ring[(static_cast<std::size_t>(m_ringStart) + window - i) % window]];
+    }
+    return text;
+}
+
+std::u16string PhraseCounter::ChainText(std::uint32_t node, const std::vector<std::uint32_t>& first,
+                                        const std::vector<std::uint32_t>& rest) const {
+    std::u16string text = *m_wordTexts[first[node]];
+    for (std::uint32_t r = rest[node]; r != PhraseNodes::kNone; r = rest[r]) {
+        text.push_back(u' ');
+        text += *m_wordTexts[first[r]];
+    }
+    return text;
+}
+
+void PhraseCounter::MoveToTable(WordTable& table) {
+    m_subphrasesExcluded = false;
+    if (!m_useChains) {
+        m_nodes.Clear();
+        return;
+    }
+    m_useChains = false;
+    const PhraseNodes::Chains c = m_nodes.TakeChains();
+    const std::size_t n = c.count.size();
+    const bool stopped = m_run.blnStop;
+    const std::int64_t threshold = m_run.intMFPThresholdFrequency;
+
+    // 0: not an entry; 1: an entry that goes in; 2: an entry left out.
+    std::vector<std::uint8_t> fate(n, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        if (c.count[i] > 0)
+            fate[i] = (stopped || c.count[i] >= threshold) ? 1 : 2;
+    bool excluded = false;
+    if (!stopped) {
+        // A sub-phrase is redundant when a longer included phrase with its count contains it,
+        // and then one of its one-word extensions is such a phrase too: every occurrence of
+        // the container holds one of the extension, and every occurrence of the extension
+        // one of the sub-phrase, so the extension's count lies between equal counts. The
+        // extensions of a phrase are the phrases whose rest (word added in front) or prefix
+        // (word added at the end) it is.
+        for (std::size_t i = 0; i < n; ++i) {
+            if (c.count[i] <= 0 || c.count[i] < threshold || m_nodes.Words(static_cast<std::uint32_t>(i)) < 2)
+                continue;
+            for (const std::uint32_t sub : {c.rest[i], m_nodes.Prefix(static_cast<std::uint32_t>(i))}) {
+                if (sub != PhraseNodes::kNone && c.count[sub] == c.count[i] && fate[sub] == 1)
+                    fate[sub] = 2;
+            }
+        }
+        excluded = true;
+        // Phrases with the same sort key keep the order the alphabetical sort of the whole
+        // table gives them: if any remain, every phrase goes in.
+        std::vector<std::uint64_t> keys;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (fate[i] != 1)
+                continue;
+            std::u16string text = ChainText(static_cast<std::uint32_t>(i), c.first, c.rest);
+            const bool plain = std::all_of(text.begin(), text.end(), [](char16_t ch) {
+                return ch < 0x80 && !(ch >= u'A' && ch <= u'Z');
+            });
+            if (!plain) {
+                text = FoldAccents(text);
+                LowerCaseAllInPlace(text);
+            }
+            keys.push_back(std::hash<std::u16string>{}(text));
+        }
+        std::sort(keys.begin(), keys.end());
+        if (std::adjacent_find(keys.begin(), keys.end()) != keys.end()) {
+            excluded = false;
+            for (std::uint8_t& f : fate)
+                if (f == 2)
+                    f = 1;
+        }
+    }
+
+    std::int64_t leftOut = 0;
+    for (const std::uint8_t f : fate)
+        leftOut += f == 2 ? 1 : 0;
+    const FileScope scope =
+        m_settings.Source == SourceKind::Folder ? FileScope::Folder : FileScope::SingleSource;
+    std::size_t next = 0;
+    table.Fill(scope, [&](std::u16string& word, std::int64_t& count, std::vector<FileCount>& files) {
+        while (next < n && fate[next] != 1)
+            ++next;
+        if (next == n)
+            return false;
+        const auto node = static_cast<std::uint32_t>(next++);
+        word = ChainText(node, c.first, c.rest);
+        count = c.count[node];
+        if (scope == FileScope::Folder && node < m_nodeFiles.size())
+            files = std::move(m_nodeFiles[node]);
+        return true;
+    });
+    table.SetLeftOut(leftOut);
+    m_subphrasesExcluded = excluded;
+    m_nodes.Clear();
+    std::vector<std::vector<FileCount>>().swap(m_nodeFiles);
+    std::vector<std::uint32_t>().swap(m_wordNode);
 }
 
 std::u16string PhraseCounter::Slot(int k) const {

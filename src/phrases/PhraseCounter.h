@@ -30,7 +30,10 @@
 // word is a word to ignore is asked once per distinct word and run.
 
 #include "engine/RunState.h"
+#include "phrases/PhraseNodes.h"
 #include "settings/Settings.h"
+
+#include "engine/WordTable.h"
 
 #include <cstdint>
 #include <functional>
@@ -41,6 +44,8 @@
 
 namespace lxty {
 
+class WordCounting;
+class WordTable;
 class WordsToIgnore;
 struct AllPhrasesRules;
 
@@ -70,6 +75,23 @@ public:
                   const WordsToIgnore& wordsToIgnore);
 
     void SetAddWordToList(AddWordFn add) { m_add = std::move(add); }
+    // The run's counting procedures. With them, a run without words to ignore in force counts
+    // its phrases as chains of word ids (PhraseNodes) instead of handing each text to
+    // AddWordToList, and MoveToTable puts them into the word table once the text has been
+    // read. The results are the same; tests turn the chains off to compare.
+    void SetCounting(WordCounting* counting) { m_counting = counting; }
+    void SetChains(bool on) { m_chainsAllowed = on; }
+
+    // After the text has been read (also after a stop): the phrases counted as chains go into
+    // table, which must be empty. After a complete count only the phrases that remain after
+    // the exclusion of infrequent phrases (count below run.intMFPThresholdFrequency) and of
+    // redundant sub-phrases go in; the others are counted as excluded entries
+    // (WordTable::SetLeftOut), and SubphrasesExcluded() is true. The exception: two of the
+    // remaining phrases with the same sort key (they differ only in case or accents), whose
+    // order after the alphabetical sort depends on every entry; then every phrase goes in and
+    // the exclusions run on the table as usual. After a stop every counted phrase goes in.
+    void MoveToTable(WordTable& table);
+    bool SubphrasesExcluded() const { return m_subphrasesExcluded; }
     void SetWordToIgnoreTest(WordToIgnoreFn test) { m_isIgnored = std::move(test); }
 
     // Start of a run: the window gets intMaxNumWordsInPhrase slots (at least 1), all empty,
@@ -94,6 +116,11 @@ private:
     };
 
     std::uint32_t Intern(const std::u16string& word);
+    void ChainStep(std::uint32_t id);
+    void CountChain(std::size_t slot, std::uint32_t node);
+    std::u16string ChainText(std::uint32_t node, const std::vector<std::uint32_t>& first,
+                             const std::vector<std::uint32_t>& rest) const;
+    std::u16string NodeText(std::uint32_t node) const;
     bool IsWordToIgnore(std::uint32_t id);
     void Push(SlotState& slot, int k, std::uint32_t id, bool ignored);
     const std::u16string& PhraseText(const SlotState& slot, int k);
@@ -111,6 +138,24 @@ private:
     std::vector<const std::u16string*> m_wordTexts; // by id, into m_wordIds' keys
     std::vector<std::int8_t> m_wordIgnored;         // by id: -1 not yet asked, 0, 1
     std::u16string m_text;                          // the candidate being counted
+
+    // Counting by chains.
+    WordCounting* m_counting = nullptr;
+    bool m_chainsAllowed = true;
+    bool m_useChains = false;   // decided at the first word of a run
+    bool m_chainsDecided = false;
+    bool m_subphrasesExcluded = false;
+    PhraseNodes m_nodes;
+    std::vector<std::uint32_t> m_wordNode;  // by word id: its single-word node, or kNone
+    std::vector<std::uint32_t> m_ring;      // the last words read, by id
+    int m_ringStart = 0;                     // position of the newest word
+    int m_filled = 0;                        // words read since the window was emptied
+    std::vector<std::uint32_t> m_current;    // by length: the phrase ending at this word
+    std::vector<std::uint32_t> m_previous;   // the same at the word before
+    std::vector<std::uint32_t> m_hashes;     // by length: of the phrase ending at this word
+    std::vector<std::uint32_t> m_firsts;     // by length: its first word
+    std::vector<std::vector<FileCount>> m_nodeFiles; // folder runs: by node
+    std::int64_t m_distinct = 0;             // phrases counted at least once
 };
 
 // The same phrase rules for the string-slot phrase window of SpecifiedWords (its
