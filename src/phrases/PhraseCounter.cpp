@@ -25,8 +25,11 @@ void PhraseCounter::SizePhraseWindow() {
 
     // The word lists may have changed since the last run: the words and what is known about
     // them start afresh.
-    m_wordIds.clear();
+    m_words.clear();
     m_wordTexts.clear();
+    m_wordHashes.clear();
+    m_wordSlots.clear();
+    m_wordPlain.clear();
     m_wordIgnored.clear();
 
     m_chainsDecided = false;
@@ -55,13 +58,35 @@ void PhraseCounter::ResetPhrases() {
 }
 
 std::uint32_t PhraseCounter::Intern(const std::u16string& word) {
-    auto [it, inserted] =
-        m_wordIds.try_emplace(word, static_cast<std::uint32_t>(m_wordTexts.size()));
-    if (inserted) {
-        m_wordTexts.push_back(&it->first);
-        m_wordIgnored.push_back(-1);
+    const std::uint64_t hash = std::hash<std::u16string_view>{}(word);
+    if (2 * (m_words.size() + 1) > m_wordSlots.size()) {
+        // Grow: twice the slots, every word placed again.
+        m_wordSlots.assign(std::max<std::size_t>(1024, 2 * m_wordSlots.size()), 0);
+        const std::size_t mask = m_wordSlots.size() - 1;
+        for (std::size_t id = 0; id < m_words.size(); ++id) {
+            std::size_t i = m_wordHashes[id] & mask;
+            while (m_wordSlots[i] != 0)
+                i = (i + 1) & mask;
+            m_wordSlots[i] = static_cast<std::uint32_t>(id + 1);
+        }
     }
-    return it->second;
+    const std::size_t mask = m_wordSlots.size() - 1;
+    std::size_t i = hash & mask;
+    for (; m_wordSlots[i] != 0; i = (i + 1) & mask) {
+        const std::uint32_t id = m_wordSlots[i] - 1;
+        if (m_wordHashes[id] == hash && m_words[id] == word)
+            return id;
+    }
+    const auto id = static_cast<std::uint32_t>(m_words.size());
+    m_words.push_back(word);
+    m_wordTexts.push_back(&m_words.back());
+    m_wordHashes.push_back(hash);
+    m_wordIgnored.push_back(-1);
+    m_wordPlain.push_back(std::all_of(word.begin(), word.end(), [](char16_t c) {
+        return c < 0x80 && !(c >= u'A' && c <= u'Z');
+    }));
+    m_wordSlots[i] = id + 1;
+    return id;
 }
 
 bool PhraseCounter::IsWordToIgnore(std::uint32_t id) {
@@ -311,8 +336,18 @@ void PhraseCounter::MoveToTable(WordTable& table) {
         excluded = true;
         // Phrases with the same sort key keep the order the alphabetical sort of the whole
         // table gives them: if any remain, every phrase goes in.
+        // Distinct texts of lower-case ASCII words only are their own keys: the check is
+        // needed only when some remaining phrase has another word.
+        bool plain = true;
+        for (std::size_t i = 0; i < n && plain; ++i) {
+            if (fate[i] != 1)
+                continue;
+            for (std::uint32_t r = static_cast<std::uint32_t>(i); r != PhraseNodes::kNone;
+                 r = c.rest[r])
+                plain = plain && m_wordPlain[c.first[r]] != 0;
+        }
         std::vector<std::uint64_t> keys;
-        for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t i = 0; i < n && !plain; ++i) {
             if (fate[i] != 1)
                 continue;
             std::u16string text = ChainText(static_cast<std::uint32_t>(i), c.first, c.rest);

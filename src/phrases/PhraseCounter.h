@@ -39,7 +39,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <deque>
 #include <vector>
 
 namespace lxty {
@@ -134,8 +134,12 @@ private:
     int m_windowSize = 0;
     std::vector<SlotState> m_slots; // index k - 2 is slot k
 
-    std::unordered_map<std::u16string, std::uint32_t> m_wordIds;
-    std::vector<const std::u16string*> m_wordTexts; // by id, into m_wordIds' keys
+    // The words met in this run, by id, and an open-addressing index over them.
+    std::deque<std::u16string> m_words;             // never moves a word once added
+    std::vector<const std::u16string*> m_wordTexts; // by id, into m_words
+    std::vector<std::uint64_t> m_wordHashes;        // by id
+    std::vector<std::uint32_t> m_wordSlots;         // id + 1 (0: empty); a power of two
+    std::vector<std::uint8_t> m_wordPlain;          // by id: lower-case ASCII only
     std::vector<std::int8_t> m_wordIgnored;         // by id: -1 not yet asked, 0, 1
     std::u16string m_text;                          // the candidate being counted
 
