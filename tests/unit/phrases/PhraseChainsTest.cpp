@@ -64,6 +64,7 @@ struct Outcome {
     std::int64_t excluded = 0;
     std::int64_t occurrences = 0;
     std::string report;
+    std::string window; // the text window at the end
     bool chainsUsed = false;
 };
 
@@ -133,6 +134,7 @@ protected:
         std::ifstream in(m_dir / "out.txt", std::ios::binary);
         o.report.assign(std::istreambuf_iterator<char>(in), {});
         o.chainsUsed = session.phraseCounter.SubphrasesExcluded();
+        o.window = U16ToUtf8(host.textWindow);
         return o;
     }
 
@@ -150,6 +152,7 @@ protected:
         EXPECT_EQ(slow.excluded, fast.excluded) << what;
         EXPECT_EQ(slow.occurrences, fast.occurrences) << what;
         EXPECT_EQ(slow.report, fast.report) << what;
+        EXPECT_EQ(slow.window, fast.window) << what;
     }
 
     fs::path m_dir;
@@ -205,6 +208,29 @@ TEST_F(PhraseChainsTest, FolderKeepsPerFileCounts) {
 TEST_F(PhraseChainsTest, SortKeysSharedByVariantsKeepEveryPhrase) {
     AddFile("in.txt", MakeText(4, 1500, true));
     ExpectSame([](Settings& s) { s.CaseSignificant = 1; }, "variants", false);
+}
+
+// No phrase occurs twice: every phrase is left out of the table, which the report and the
+// totals must not show.
+TEST_F(PhraseChainsTest, NoPhraseOccursTwice) {
+    std::string text;
+    for (int i = 0; i < 400; ++i) {
+        text += "w";
+        for (int v = i; v > 0; v /= 26)
+            text.push_back(static_cast<char>('a' + v % 26));
+        text += " ";
+    }
+    AddFile("in.txt", text + "\r\n");
+    const Outcome slow = Run(false, [](Settings&) {});
+    const Outcome fast = Run(true, [](Settings&) {});
+    EXPECT_TRUE(fast.chainsUsed);
+    EXPECT_TRUE(slow.entries.empty());
+    EXPECT_EQ(slow.entries, fast.entries);
+    EXPECT_EQ(slow.distinct, fast.distinct);
+    EXPECT_EQ(slow.excluded, fast.excluded);
+    EXPECT_EQ(slow.included, fast.included);
+    EXPECT_EQ(slow.report, fast.report);
+    EXPECT_EQ(slow.window, fast.window);
 }
 
 TEST_F(PhraseChainsTest, StoppedRunListsEveryPhraseCounted) {
