@@ -1,5 +1,7 @@
 #include "engine/ChunkCache.h"
 
+#include "util/FoldUnits.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -27,18 +29,8 @@ bool SameUnits(const char16_t* a, const char16_t* b, std::size_t n) {
 } // namespace
 
 std::uint64_t ChunkCache::HashTail(std::uint64_t h, const char16_t* p, std::size_t n) {
-    while (n >= 4) {
-        std::uint64_t chunk;
-        std::memcpy(&chunk, p, 8);
-        h = (h ^ chunk) * kMul1;
-        h ^= h >> 29;
-        p += 4;
-        n -= 4;
-    }
-    std::uint64_t chunk = 0;
-    std::memcpy(&chunk, p, n * 2);
-    h = (h ^ chunk) * kMul1;
-    return h ^ (h >> 29) ^ (h << 29);
+    h = FoldUnits(h, p, n);
+    return h ^ (h << 29);
 }
 
 ChunkCache::Key ChunkCache::KeyOf(std::u16string_view piece) {

@@ -608,12 +608,15 @@ void SpecifiedWords::GetWords2Branch(const std::u16string& word) {
     if (blnPatternError)
         reportPatternError();
 
-    const Settings& s = m_settings;
-    if ((s.TerminatePhraseAtPeriod == 1 && m_run.blnStoppedAtPeriod) ||
-        (s.TerminatePhraseAtDoubleQuote == 1 && m_run.blnStoppedAtDoubleQuote) ||
-        (s.TerminatePhraseAtTab == 1 && m_run.blnStoppedAtTab) ||
-        (s.TerminatePhraseAtComma == 1 && m_run.blnStoppedAtComma))
+    if (PhraseEndsAfterWord(m_settings, m_run))
         ResetPhrases();
+}
+
+bool PhraseEndsAfterWord(const Settings& s, const RunState& run) {
+    return (s.TerminatePhraseAtPeriod == 1 && run.blnStoppedAtPeriod) ||
+           (s.TerminatePhraseAtDoubleQuote == 1 && run.blnStoppedAtDoubleQuote) ||
+           (s.TerminatePhraseAtTab == 1 && run.blnStoppedAtTab) ||
+           (s.TerminatePhraseAtComma == 1 && run.blnStoppedAtComma);
 }
 
 void SpecifiedWords::SizePhraseWindow() {

@@ -97,6 +97,10 @@ private:
     mutable std::optional<std::unordered_set<std::u16string, Hash, std::equal_to<>>> m_exact;
 };
 
+// Whether phrases end after the word just taken: a phrase terminator that is on (settings
+// TerminatePhraseAt...) whose character directly followed the word (run.blnStoppedAt...).
+bool PhraseEndsAfterWord(const Settings& settings, const RunState& run);
+
 // How all-phrases runs take part in the branch (their phrase rules live with the all-phrases
 // counting). Set with SetAllPhrasesRules; used while run.blnCountingMFP is set.
 struct AllPhrasesRules {

@@ -5,6 +5,7 @@
 #include "engine/WordsToIgnore.h"
 #include "settings/Settings.h"
 #include "settings/SettingsLists.h"
+#include "util/FoldUnits.h"
 #include "util/StringUtils.h"
 
 #include <algorithm>
@@ -79,26 +80,7 @@ bool HasLetter(std::u16string_view word) {
 // depend on every unit.
 inline std::uint64_t HashWord(std::u16string_view w) {
     constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
-    std::uint64_t h = 0x243F6A8885A308D3ull ^ (w.size() * kMul);
-    const char16_t* p = w.data();
-    std::size_t n = w.size();
-    while (n >= 4) {
-        std::uint64_t chunk;
-        std::memcpy(&chunk, p, 8);
-        h = (h ^ chunk) * kMul;
-        h ^= h >> 29;
-        p += 4;
-        n -= 4;
-    }
-    if (n > 0) {
-        std::uint64_t chunk = p[0];
-        if (n > 1)
-            chunk |= static_cast<std::uint64_t>(p[1]) << 16;
-        if (n > 2)
-            chunk |= static_cast<std::uint64_t>(p[2]) << 32;
-        h = (h ^ chunk) * kMul;
-        h ^= h >> 29;
-    }
+    std::uint64_t h = FoldUnits(0x243F6A8885A308D3ull ^ (w.size() * kMul), w.data(), w.size());
     h ^= h >> 33;
     h *= 0xFF51AFD7ED558CCDull;
     h ^= h >> 33;

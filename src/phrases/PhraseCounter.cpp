@@ -142,11 +142,7 @@ void PhraseCounter::PhraseStep(const std::u16string& word) {
     }
     if (m_useChains) {
         ChainStep(id);
-        const Settings& s = m_settings;
-        if ((s.TerminatePhraseAtPeriod == 1 && m_run.blnStoppedAtPeriod) ||
-            (s.TerminatePhraseAtDoubleQuote == 1 && m_run.blnStoppedAtDoubleQuote) ||
-            (s.TerminatePhraseAtTab == 1 && m_run.blnStoppedAtTab) ||
-            (s.TerminatePhraseAtComma == 1 && m_run.blnStoppedAtComma))
+        if (PhraseEndsAfterWord(m_settings, m_run))
             ResetPhrases();
         return;
     }
@@ -184,11 +180,7 @@ void PhraseCounter::PhraseStep(const std::u16string& word) {
     }
 
     // Phrase terminators: the character that ended the word ends every phrase there.
-    const Settings& s = m_settings;
-    if ((s.TerminatePhraseAtPeriod == 1 && m_run.blnStoppedAtPeriod) ||
-        (s.TerminatePhraseAtDoubleQuote == 1 && m_run.blnStoppedAtDoubleQuote) ||
-        (s.TerminatePhraseAtTab == 1 && m_run.blnStoppedAtTab) ||
-        (s.TerminatePhraseAtComma == 1 && m_run.blnStoppedAtComma))
+    if (PhraseEndsAfterWord(m_settings, m_run))
         ResetPhrases();
 }
 

@@ -5,6 +5,7 @@
 #include "engine/CountRun.h"
 
 #include "FakeHost.h"
+#include "TempDir.h"
 #include "engine/RunState.h"
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
@@ -58,25 +59,9 @@ void WriteAll(const fs::path& p, const std::string& bytes) {
     out << bytes;
 }
 
-// A fresh folder under the system temporary folder, removed afterwards.
-class TempDir {
+class TempDir : public test::TempDir {
 public:
-    TempDir() {
-        static std::atomic<int> counter{0};
-        m_path = fs::temp_directory_path() /
-                 ("lxty-countrun-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::remove_all(m_path);
-        fs::create_directories(m_path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    const fs::path& path() const { return m_path; }
-    fs::path operator/(const std::string& name) const { return m_path / name; }
-
-private:
-    fs::path m_path;
+    TempDir() : test::TempDir("lxty-countrun") {}
 };
 
 // Distinct words of letters only (no final "s", at least 4 characters): "qaaa", "qaab", ...

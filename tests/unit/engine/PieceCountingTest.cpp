@@ -6,6 +6,7 @@
 #include "engine/CountRun.h"
 
 #include "FakeHost.h"
+#include "TempDir.h"
 #include "engine/RunState.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
@@ -18,13 +19,11 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -98,17 +97,7 @@ protected:
         ASSERT_GT(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat"), 0);
     }
 
-    PieceCountingTest() {
-        static std::atomic<int> counter{0};
-        m_dir = fs::temp_directory_path() /
-                ("lxty-pieces-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir / "texts");
-    }
-    ~PieceCountingTest() override {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
+    PieceCountingTest() { fs::create_directories(m_dir / "texts"); }
 
     void AddFile(const std::string& name, const std::string& bytes) {
         std::ofstream out(m_dir / "texts" / name, std::ios::binary | std::ios::trunc);
@@ -177,7 +166,7 @@ protected:
         EXPECT_EQ(slow.listing, fast.listing) << what;
     }
 
-    fs::path m_dir;
+    test::TempDir m_dir{"lxty-pieces"};
 };
 
 struct SettingsCase {

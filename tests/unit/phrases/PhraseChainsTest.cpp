@@ -7,18 +7,17 @@
 #include "engine/CountSession.h"
 
 #include "FakeHost.h"
+#include "TempDir.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -73,17 +72,8 @@ protected:
     static void SetUpTestSuite() {
         ASSERT_GT(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat"), 0);
     }
-    PhraseChainsTest() {
-        static std::atomic<int> counter{0};
-        m_dir = fs::temp_directory_path() /
-                ("lxty-chains-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir / "texts");
-    }
-    ~PhraseChainsTest() override {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
+    PhraseChainsTest() { fs::create_directories(m_dir / "texts"); }
+
     void AddFile(const std::string& name, const std::string& bytes) {
         std::ofstream out(m_dir / "texts" / name, std::ios::binary | std::ios::trunc);
         out << bytes;
@@ -155,7 +145,7 @@ protected:
         EXPECT_EQ(slow.window, fast.window) << what;
     }
 
-    fs::path m_dir;
+    test::TempDir m_dir{"lxty-chains"};
 };
 
 struct RangeCase {

@@ -7,6 +7,7 @@
 #include "sources/FolderScan.h"
 
 #include "FakeHost.h"
+#include "TempDir.h"
 #include "engine/RunState.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"
@@ -90,24 +91,9 @@ std::string Document(const std::string& body) {
            body + "</w:body></w:document>";
 }
 
-class TempDir {
+class TempDir : public test::TempDir {
 public:
-    TempDir() {
-        static std::atomic<int> serial{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = fs::temp_directory_path() /
-                ("lxty-docx-" + std::to_string(stamp) + "-" + std::to_string(serial++));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-    fs::path operator/(const std::string& rel) const { return path_ / rel; }
-
-private:
-    fs::path path_;
+    TempDir() : test::TempDir("lxty-docx") {}
 };
 
 // Options that keep the temporary folders inside a test's own folder.
