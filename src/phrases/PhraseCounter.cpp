@@ -44,6 +44,7 @@ void PhraseCounter::SizePhraseWindow() {
     m_previous = m_current;
     m_hashes.assign(static_cast<std::size_t>(m_windowSize) + 1, 0);
     m_firsts.assign(static_cast<std::size_t>(m_windowSize) + 1, 0);
+    m_ignoredWords.assign(static_cast<std::size_t>(m_windowSize) + 1, 0);
     m_nodeFiles.clear();
     m_distinct = 0;
 }
@@ -136,12 +137,13 @@ void PhraseCounter::PhraseStep(const std::u16string& word) {
         m_wordIgnored[id] = 0;
 
     if (!m_chainsDecided) {
-        // Chains serve runs in which every candidate of the range is counted whole.
-        m_useChains = m_chainsAllowed && m_counting && !wordsToIgnore && !m_run.blnStripPhrases;
+        // Chains serve runs in which a phrase is counted whole or not at all: all but the
+        // removal of words to ignore from phrases.
+        m_useChains = m_chainsAllowed && m_counting && !m_run.blnStripPhrases;
         m_chainsDecided = true;
     }
     if (m_useChains) {
-        ChainStep(id);
+        ChainStep(id, ignored);
         if (PhraseEndsAfterWord(m_settings, m_run))
             ResetPhrases();
         return;
@@ -188,7 +190,7 @@ void PhraseCounter::PhraseStep(const std::u16string& word) {
 // followed by the phrase of k - 1 words ending here, so each length is one lookup of two
 // numbers. The text length decides, as in AddWordToList, whether a phrase is too long to
 // count; a longer one is longer still.
-void PhraseCounter::ChainStep(std::uint32_t id) {
+void PhraseCounter::ChainStep(std::uint32_t id, bool ignored) {
     const PhraseOptions& o = m_options;
     const auto window = static_cast<std::size_t>(m_windowSize);
     m_ringStart = static_cast<int>((static_cast<std::size_t>(m_ringStart) + 1) % window);
@@ -209,6 +211,8 @@ void PhraseCounter::ChainStep(std::uint32_t id) {
     const auto longest = static_cast<std::size_t>(m_filled);
     std::uint32_t* hashes = m_hashes.data();
     std::uint32_t* firsts = m_firsts.data();
+    int* ignoredWords = m_ignoredWords.data(); // words to ignore among the last k
+    ignoredWords[1] = ignored ? 1 : 0;
     std::int64_t length = static_cast<std::int64_t>(m_wordTexts[id]->size());
     hashes[1] = PhraseNodes::Hash(id, PhraseNodes::kNoHash);
     std::size_t reach = 1; // the longest phrase ending here that is not too long
@@ -219,6 +223,7 @@ void PhraseCounter::ChainStep(std::uint32_t id) {
         if (length > maxLength)
             break;
         firsts[k] = first;
+        ignoredWords[k] = ignoredWords[k - 1] + (m_wordIgnored[first] == 1 ? 1 : 0);
         hashes[k] = PhraseNodes::Hash(first, hashes[k - 1]);
         m_nodes.Prefetch(hashes[k]);
         reach = k;
@@ -227,6 +232,7 @@ void PhraseCounter::ChainStep(std::uint32_t id) {
     std::size_t slot = 0;
     std::uint32_t node = m_wordNode[id];
     const bool single = o.intMinNumWordsInPhrase == 1 &&
+                        !(!o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore && ignored) &&
                         static_cast<std::int64_t>(m_wordTexts[id]->size()) <= maxLength;
     if (node == PhraseNodes::kNone || single) {
         node = m_nodes.FindOrAdd(id, PhraseNodes::kNone, PhraseNodes::kNone, 1, hashes[1], slot);
@@ -242,8 +248,16 @@ void PhraseCounter::ChainStep(std::uint32_t id) {
         node = m_nodes.FindOrAdd(firsts[k], m_current[k - 1], m_previous[k - 1],
                                  static_cast<std::uint32_t>(k), hashes[k], slot);
         m_current[k] = node;
-        if (static_cast<int>(k) >= o.intMinNumWordsInPhrase)
-            CountChain(slot, node);
+        if (static_cast<int>(k) < o.intMinNumWordsInPhrase)
+            continue;
+        // The treatments of words to ignore that judge a phrase whole (removing them from
+        // phrases keeps the text path).
+        const int inPhrase = ignoredWords[k];
+        if (o.blnExcludePhrasesContainingAWordToIgnore && inPhrase > 0)
+            continue;
+        if (o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore && inPhrase == static_cast<int>(k))
+            continue;
+        CountChain(slot, node);
     }
     m_previous.swap(m_current);
 }
@@ -315,6 +329,8 @@ void PhraseCounter::MoveToTable(WordTable& table) {
         // and then one of its one-word extensions is such a phrase too: every occurrence of
         // the container holds one of the extension, and every occurrence of the extension
         // one of the sub-phrase, so the extension's count lies between equal counts. The
+        // extension is counted as well: it has no word to ignore when the container has
+        // none, and not only words to ignore when the sub-phrase has another. The
         // extensions of a phrase are the phrases whose rest (word added in front) or prefix
         // (word added at the end) it is.
         for (std::size_t i = 0; i < n; ++i) {

@@ -75,9 +75,9 @@ public:
                   const WordsToIgnore& wordsToIgnore);
 
     void SetAddWordToList(AddWordFn add) { m_add = std::move(add); }
-    // The run's counting procedures. With them, a run without words to ignore in force counts
-    // its phrases as chains of word ids (PhraseNodes) instead of handing each text to
-    // AddWordToList, and MoveToTable puts them into the word table once the text has been
+    // The run's counting procedures. With them, a run that does not remove words to ignore
+    // from phrases counts its phrases as chains of word ids (PhraseNodes) instead of handing
+    // each text to AddWordToList, and MoveToTable puts them into the word table once the text has been
     // read. The results are the same; tests turn the chains off to compare.
     void SetCounting(WordCounting* counting) { m_counting = counting; }
     void SetChains(bool on) { m_chainsAllowed = on; }
@@ -116,7 +116,7 @@ private:
     };
 
     std::uint32_t Intern(const std::u16string& word);
-    void ChainStep(std::uint32_t id);
+    void ChainStep(std::uint32_t id, bool ignored);
     void CountChain(std::size_t slot, std::uint32_t node);
     std::u16string ChainText(std::uint32_t node, const std::vector<std::uint32_t>& first,
                              const std::vector<std::uint32_t>& rest) const;
@@ -158,6 +158,7 @@ private:
     std::vector<std::uint32_t> m_previous;   // the same at the word before
     std::vector<std::uint32_t> m_hashes;     // by length: of the phrase ending at this word
     std::vector<std::uint32_t> m_firsts;     // by length: its first word
+    std::vector<int> m_ignoredWords;         // by length: its words to ignore
     std::vector<std::vector<FileCount>> m_nodeFiles; // folder runs: by node
     std::int64_t m_distinct = 0;             // phrases counted at least once
 };

@@ -186,6 +186,35 @@ TEST_F(PhraseChainsTest, RangesMinimaAndBoundaries) {
         ExpectSame(c.set, c.name);
 }
 
+// Words to ignore: phrases made only of them, or holding one, are left uncounted by chains as
+// by texts; removing them from phrases keeps the text path.
+TEST_F(PhraseChainsTest, EachTreatmentOfWordsToIgnore) {
+    AddFile("in.txt", MakeText(6, 1500, false));
+    struct Treatment {
+        const char* name;
+        WordsToIgnoreInPhrasesKind kind;
+        bool chains;
+    };
+    const Treatment treatments[] = {
+        {"allow phrases of words to ignore only", WordsToIgnoreInPhrasesKind::AllowPhrasesAllWordsToIgnore, true},
+        {"exclude phrases of words to ignore only", WordsToIgnoreInPhrasesKind::ExcludePhrasesAllWordsToIgnore, true},
+        {"exclude phrases with a word to ignore", WordsToIgnoreInPhrasesKind::ExcludePhrasesWithWordToIgnore, true},
+        {"remove words to ignore", WordsToIgnoreInPhrasesKind::RemoveWordsToIgnore, false},
+    };
+    for (const Treatment& t : treatments) {
+        for (const int minimum : {0, 2}) { // phrases of 1 and of 3 words at least
+            ExpectSame(
+                [&](Settings& s) {
+                    s.WordsToIgnoreOrCount[0] = u"the of and unto";
+                    s.WordsToIgnoreInPhrases = t.kind;
+                    s.PhraseLength = {minimum, 5};
+                    s.WordOrder = 1;
+                },
+                std::string(t.name) + ", minimum " + std::to_string(minimum + 1), t.chains);
+        }
+    }
+}
+
 TEST_F(PhraseChainsTest, FolderKeepsPerFileCounts) {
     AddFile("a.txt", MakeText(2, 600, false));
     AddFile("b.txt", MakeText(3, 40, false));
