@@ -23,11 +23,14 @@
 // the word (run.blnStoppedAt...) empties the window. The step leaves at once when run.blnStop
 // is set.
 //
-// Cost: a word is looked up once in a dictionary of distinct words; a slot keeps word ids in a
-// ring with a rolling count of words to ignore, so sliding a slot and judging a candidate take
-// constant time. An accepted candidate's text is assembled in one reused buffer (no allocation)
-// and handed to AddWordToList, whose table copies it only when the phrase is new. Whether a
-// word is a word to ignore is asked once per distinct word and run.
+// Cost: a word is looked up once in an index of distinct words, and whether it is a word to
+// ignore is asked once per distinct word and run. Wired to the run's counting procedures
+// (SetCounting), the counter keeps the phrases as chains of word ids (PhraseNodes): one lookup
+// of two numbers per candidate, and text only for the phrases that reach the word table. In
+// runs that remove words to ignore from phrases (or without SetCounting), a slot keeps word ids
+// in a ring with a rolling count of words to ignore, and an accepted candidate's text is
+// assembled in one reused buffer and handed to AddWordToList, whose table copies it only when
+// the phrase is new.
 
 #include "engine/RunState.h"
 #include "phrases/PhraseNodes.h"
@@ -77,8 +80,8 @@ public:
     void SetAddWordToList(AddWordFn add) { m_add = std::move(add); }
     // The run's counting procedures. With them, a run that does not remove words to ignore
     // from phrases counts its phrases as chains of word ids (PhraseNodes) instead of handing
-    // each text to AddWordToList, and MoveToTable puts them into the word table once the text has been
-    // read. The results are the same; tests turn the chains off to compare.
+    // each text to AddWordToList, and MoveToTable puts them into the word table once the
+    // text has been read. The results are the same; tests turn the chains off to compare.
     void SetCounting(WordCounting* counting) { m_counting = counting; }
     void SetChains(bool on) { m_chainsAllowed = on; }
 
