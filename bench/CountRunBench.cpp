@@ -33,7 +33,6 @@ namespace {
 
 using namespace lxty;
 
-
 double CpuSeconds() {
     return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 }

@@ -44,8 +44,7 @@ ChunkCache::Key ChunkCache::KeyOf(std::u16string_view piece) {
     return key;
 }
 
-std::int64_t ChunkCache::Find(const Key& key, const char16_t* piece,
-                              std::int64_t& single) const {
+std::int64_t ChunkCache::Find(const Key& key, const char16_t* piece, std::int64_t& single) const {
     if (m_slots.empty())
         return -1;
     const std::size_t mask = m_slots.size() - 1;

@@ -106,8 +106,7 @@ public:
     }
     // Hands each noted piece's word and number of occurrences to take(word, n), and forgets
     // them.
-    template <typename Take>
-    void TakePending(Take take) {
+    template <typename Take> void TakePending(Take take) {
         for (const std::uint32_t at : m_touched) {
             Piece& p = m_pieces[at];
             const std::uint64_t n = p.pending;
@@ -174,8 +173,8 @@ private:
     std::vector<std::uint64_t> m_hashes;     // of each piece, for growing
     std::vector<std::uint32_t> m_firstWords; // of each piece, in m_words
     std::vector<std::uint32_t> m_touched;    // pieces with pending occurrences
-    std::vector<Slot> m_slots; // a power of two in size, at most half full
-    unsigned m_shift = 64;     // 64 - log2 of the number of slots
+    std::vector<Slot> m_slots;               // a power of two in size, at most half full
+    unsigned m_shift = 64;                   // 64 - log2 of the number of slots
     std::vector<char16_t> m_units;
     std::vector<Word> m_words;
     std::uint64_t m_generation = 0;

@@ -410,11 +410,10 @@ void WordTable::LayOut() const {
         e.word.assign(WordOf(record));
         // No ASCII character is folded, so a plain word needs only the lower-casing (one
         // string made instead of two).
-        const bool plain = std::all_of(e.word.begin(), e.word.end(),
-                                       [](char16_t c) { return c < 0x80; });
-        const bool lower = plain && std::none_of(e.word.begin(), e.word.end(), [](char16_t c) {
-                               return c >= u'A' && c <= u'Z';
-                           });
+        const bool plain =
+            std::all_of(e.word.begin(), e.word.end(), [](char16_t c) { return c < 0x80; });
+        const bool lower = plain && std::none_of(e.word.begin(), e.word.end(),
+                                                 [](char16_t c) { return c >= u'A' && c <= u'Z'; });
         if (!lower) { // a lower-case ASCII word is its own key
             std::u16string key = plain ? e.word : FoldAccents(e.word);
             LowerCaseAllInPlace(key);
@@ -536,7 +535,9 @@ void WordTable::SortAlphabetically(std::int64_t first, std::int64_t last, std::i
         return OrdinalLess(KeyFrom(m_entries[a.at].SortKey(), keyStart),
                            KeyFrom(m_entries[b.at].SortKey(), keyStart));
     };
-    auto at = [&](std::int64_t i) -> PackedKey& { return keys[static_cast<std::size_t>(i - first)]; };
+    auto at = [&](std::int64_t i) -> PackedKey& {
+        return keys[static_cast<std::size_t>(i - first)];
+    };
 
     // The classic middle-pivot quicksort. Its placement of equal keys is part of the listing
     // order, so it is kept as it is; only the recursion goes into the smaller part (the larger

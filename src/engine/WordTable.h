@@ -48,9 +48,9 @@ struct FileCount {
 
 // One entry of the table.
 struct WordEntry {
-    std::u16string word;            // exactly as extracted
-    std::int64_t count = 0;         // occurrences
-    std::int64_t frequencyRank = 0; // 1 = first in frequency order; 0 = not ranked
+    std::u16string word;                   // exactly as extracted
+    std::int64_t count = 0;                // occurrences
+    std::int64_t frequencyRank = 0;        // 1 = first in frequency order; 0 = not ranked
     std::int64_t nextInFrequencyOrder = 0; // index of the entry ranked next; 0 at the end
     bool included = true;                  // cleared by the exclusion filters
     // Clipboard and single-file runs: the entry's one file, number 0, holds its whole count;
@@ -91,9 +91,8 @@ struct WordEntry {
     // Entries are equal when they read the same, however they store it.
     bool operator==(const WordEntry& o) const {
         return word == o.word && SortKey() == o.SortKey() && count == o.count &&
-               frequencyRank == o.frequencyRank &&
-               nextInFrequencyOrder == o.nextInFrequencyOrder && included == o.included &&
-               Files() == o.Files();
+               frequencyRank == o.frequencyRank && nextInFrequencyOrder == o.nextInFrequencyOrder &&
+               included == o.included && Files() == o.Files();
     }
 
 private:
@@ -162,9 +161,9 @@ public:
     // counting them one occurrence at a time would: next(word, count, files) gives the next
     // one and returns false at the end. For counters that keep their own entries until the
     // text has been read (all phrases).
-    void Fill(FileScope scope,
-              const std::function<bool(std::u16string&, std::int64_t&, std::vector<FileCount>&)>&
-                  next);
+    void
+    Fill(FileScope scope,
+         const std::function<bool(std::u16string&, std::int64_t&, std::vector<FileCount>&)>& next);
     // Entries a counter left out of the table because they were excluded before they got
     // there: the summary counts them among the entries and the excluded ones.
     void SetLeftOut(std::int64_t n) { m_leftOut = n; }

@@ -202,8 +202,8 @@ void PhraseCounter::ChainStep(std::uint32_t id, bool ignored) {
 
     // AddWordToList's length limit, which does not apply when the count-only words include
     // a phrase.
-    const bool limited = !m_run.blnReadingWords && !(m_run.blnThereAreCountOnlyWords &&
-                                                     m_run.blnCountOnlyWordsIncludePhrase);
+    const bool limited = !m_run.blnReadingWords &&
+                         !(m_run.blnThereAreCountOnlyWords && m_run.blnCountOnlyWordsIncludePhrase);
     const std::int64_t maxLength =
         limited ? intMaxPermittedWordLength : std::numeric_limits<std::int64_t>::max();
     // First the hashes of the phrases ending here, with their slots fetched: the lookups then
@@ -334,9 +334,11 @@ void PhraseCounter::MoveToTable(WordTable& table) {
         // extensions of a phrase are the phrases whose rest (word added in front) or prefix
         // (word added at the end) it is.
         for (std::size_t i = 0; i < n; ++i) {
-            if (c.count[i] <= 0 || c.count[i] < threshold || m_nodes.Words(static_cast<std::uint32_t>(i)) < 2)
+            if (c.count[i] <= 0 || c.count[i] < threshold ||
+                m_nodes.Words(static_cast<std::uint32_t>(i)) < 2)
                 continue;
-            for (const std::uint32_t sub : {c.rest[i], m_nodes.Prefix(static_cast<std::uint32_t>(i))}) {
+            for (const std::uint32_t sub :
+                 {c.rest[i], m_nodes.Prefix(static_cast<std::uint32_t>(i))}) {
                 if (sub != PhraseNodes::kNone && c.count[sub] == c.count[i] && fate[sub] == 1)
                     fate[sub] = 2;
             }
@@ -383,18 +385,19 @@ void PhraseCounter::MoveToTable(WordTable& table) {
     const FileScope scope =
         m_settings.Source == SourceKind::Folder ? FileScope::Folder : FileScope::SingleSource;
     std::size_t next = 0;
-    table.Fill(scope, [&](std::u16string& word, std::int64_t& count, std::vector<FileCount>& files) {
-        while (next < n && fate[next] != 1)
-            ++next;
-        if (next == n)
-            return false;
-        const auto node = static_cast<std::uint32_t>(next++);
-        word = ChainText(node, c.first, c.rest);
-        count = c.count[node];
-        if (scope == FileScope::Folder && node < m_nodeFiles.size())
-            files = std::move(m_nodeFiles[node]);
-        return true;
-    });
+    table.Fill(scope,
+               [&](std::u16string& word, std::int64_t& count, std::vector<FileCount>& files) {
+                   while (next < n && fate[next] != 1)
+                       ++next;
+                   if (next == n)
+                       return false;
+                   const auto node = static_cast<std::uint32_t>(next++);
+                   word = ChainText(node, c.first, c.rest);
+                   count = c.count[node];
+                   if (scope == FileScope::Folder && node < m_nodeFiles.size())
+                       files = std::move(m_nodeFiles[node]);
+                   return true;
+               });
     table.SetLeftOut(leftOut);
     m_subphrasesExcluded = excluded;
     m_nodes.Clear();

@@ -39,10 +39,10 @@
 #include "engine/WordTable.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <deque>
 #include <vector>
 
 namespace lxty {
@@ -149,21 +149,21 @@ private:
     // Counting by chains.
     WordCounting* m_counting = nullptr;
     bool m_chainsAllowed = true;
-    bool m_useChains = false;   // decided at the first word of a run
+    bool m_useChains = false; // decided at the first word of a run
     bool m_chainsDecided = false;
     bool m_subphrasesExcluded = false;
     PhraseNodes m_nodes;
-    std::vector<std::uint32_t> m_wordNode;  // by word id: its single-word node, or kNone
-    std::vector<std::uint32_t> m_ring;      // the last words read, by id
-    int m_ringStart = 0;                     // position of the newest word
-    int m_filled = 0;                        // words read since the window was emptied
-    std::vector<std::uint32_t> m_current;    // by length: the phrase ending at this word
-    std::vector<std::uint32_t> m_previous;   // the same at the word before
-    std::vector<std::uint32_t> m_hashes;     // by length: of the phrase ending at this word
-    std::vector<std::uint32_t> m_firsts;     // by length: its first word
-    std::vector<int> m_ignoredWords;         // by length: its words to ignore
+    std::vector<std::uint32_t> m_wordNode;           // by word id: its single-word node, or kNone
+    std::vector<std::uint32_t> m_ring;               // the last words read, by id
+    int m_ringStart = 0;                             // position of the newest word
+    int m_filled = 0;                                // words read since the window was emptied
+    std::vector<std::uint32_t> m_current;            // by length: the phrase ending at this word
+    std::vector<std::uint32_t> m_previous;           // the same at the word before
+    std::vector<std::uint32_t> m_hashes;             // by length: of the phrase ending at this word
+    std::vector<std::uint32_t> m_firsts;             // by length: its first word
+    std::vector<int> m_ignoredWords;                 // by length: its words to ignore
     std::vector<std::vector<FileCount>> m_nodeFiles; // folder runs: by node
-    std::int64_t m_distinct = 0;             // phrases counted at least once
+    std::int64_t m_distinct = 0;                     // phrases counted at least once
 };
 
 // The same phrase rules for the string-slot phrase window of SpecifiedWords (its

@@ -4,9 +4,8 @@
 
 namespace lxty {
 
-std::uint32_t PhraseNodes::FindOrAdd(std::uint32_t first, std::uint32_t rest,
-                                     std::uint32_t prefix, std::uint32_t words,
-                                     std::uint32_t hash, std::size_t& slot) {
+std::uint32_t PhraseNodes::FindOrAdd(std::uint32_t first, std::uint32_t rest, std::uint32_t prefix,
+                                     std::uint32_t words, std::uint32_t hash, std::size_t& slot) {
     if (10 * (m_prefix.size() + 1) > 7 * m_slots.size())
         Grow();
     const std::size_t size = m_slots.size();

@@ -76,10 +76,10 @@ private:
     }
     void Grow();
 
-    std::vector<Slot> m_slots;           // at most 70 % full
-    std::vector<std::uint32_t> m_prefix; // by node
-    std::vector<std::uint8_t> m_words;   // by node (at most 25)
-    std::vector<std::uint32_t> m_hashes; // by node, for growing
+    std::vector<Slot> m_slots;                                  // at most 70 % full
+    std::vector<std::uint32_t> m_prefix;                        // by node
+    std::vector<std::uint8_t> m_words;                          // by node (at most 25)
+    std::vector<std::uint32_t> m_hashes;                        // by node, for growing
     std::unordered_map<std::uint32_t, std::uint64_t> m_carried; // counts beyond 32 bits
 };
 

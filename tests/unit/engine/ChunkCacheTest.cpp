@@ -20,7 +20,8 @@ TEST(ChunkCacheKey, PaddedKeyEqualsPlainKey) {
         for (const std::u16string tail : {u"", u"ZZZZZZZZZZZZZZZZ", u"                "}) {
             std::u16string padded = line.substr(0, length) + tail + std::u16string(16, u'\0');
             const ChunkCache::Key a = ChunkCache::KeyOfPadded(padded.data(), length);
-            const ChunkCache::Key b = ChunkCache::KeyOf(std::u16string_view(line).substr(0, length));
+            const ChunkCache::Key b =
+                ChunkCache::KeyOf(std::u16string_view(line).substr(0, length));
             EXPECT_EQ(b.lo, a.lo) << length;
             EXPECT_EQ(b.hi, a.hi) << length;
             EXPECT_EQ(b.hash, a.hash) << length;
@@ -33,10 +34,28 @@ TEST(ChunkCacheKey, PaddedKeyEqualsPlainKey) {
 // length, are told apart; every piece finds its own words.
 TEST(ChunkCacheFind, PiecesSharingTheirFirstUnits) {
     const std::vector<std::u16string> pieces = {
-        u"a",         u"ab",        u"abc",        u"abcd",       u"abcde",      u"abcdefg",
-        u"abcdefgh",  u"abcdefghi", u"abcdefghj",  u"abcdefghij", u"abcdefgh,",  u"abcdefgi",
-        u"bbcdefgh",  u"said,",     u"said",       u"said.",      u"Said,",      u"caf\u00e9",
-        u"\u0391\u03b2", u"righteousness,", u"righteousness", u"righteousness;",
+        u"a",
+        u"ab",
+        u"abc",
+        u"abcd",
+        u"abcde",
+        u"abcdefg",
+        u"abcdefgh",
+        u"abcdefghi",
+        u"abcdefghj",
+        u"abcdefghij",
+        u"abcdefgh,",
+        u"abcdefgi",
+        u"bbcdefgh",
+        u"said,",
+        u"said",
+        u"said.",
+        u"Said,",
+        u"caf\u00e9",
+        u"\u0391\u03b2",
+        u"righteousness,",
+        u"righteousness",
+        u"righteousness;",
     };
     ChunkCache cache;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
@@ -59,7 +78,8 @@ TEST(ChunkCacheFind, PiecesSharingTheirFirstUnits) {
         const ChunkCache::Key key = ChunkCache::KeyOfPadded(padded.data(), pieces[i].size());
         std::int64_t single = 0;
         const std::int64_t at = cache.Find(key, padded.data(), single);
-        ASSERT_EQ(static_cast<std::int64_t>(i), at) << std::string(pieces[i].begin(), pieces[i].end());
+        ASSERT_EQ(static_cast<std::int64_t>(i), at)
+            << std::string(pieces[i].begin(), pieces[i].end());
         const ChunkCache::Words words = cache.WordsOf(at);
         if (i % 7 == 3) {
             EXPECT_EQ(ChunkCache::kSeeWords, single);
@@ -93,8 +113,9 @@ TEST(ChunkCacheFind, ManyPiecesAfterGrowing) {
         const int length = 1 + static_cast<int>(rng() % 14);
         for (int k = 0; k < length; ++k)
             p.push_back(static_cast<char16_t>(u'a' + rng() % 3)); // few letters: many near misses
-        p += std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) + std::u16string(1, u'a' + i / 1000 % 26) +
-             std::u16string(1, u'A' + i / 26 % 26) + std::u16string(1, u'A' + i % 26);
+        p += std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) +
+             std::u16string(1, u'a' + i / 1000 % 26) + std::u16string(1, u'A' + i / 26 % 26) +
+             std::u16string(1, u'A' + i % 26);
         pieces.push_back(p);
         ASSERT_TRUE(cache.Add(p, {p}, {i}));
     }
@@ -116,15 +137,13 @@ TEST(ChunkCachePending, TalliesAreHandedOnOnceAndForgotten) {
     EXPECT_FALSE(cache.Note(1));
     EXPECT_TRUE(cache.HasPending());
     std::vector<std::pair<std::int64_t, std::uint64_t>> taken;
-    cache.TakePending([&](const ChunkCache::Word& w, std::uint64_t n) {
-        taken.emplace_back(w.record, n);
-    });
+    cache.TakePending(
+        [&](const ChunkCache::Word& w, std::uint64_t n) { taken.emplace_back(w.record, n); });
     EXPECT_EQ((std::vector<std::pair<std::int64_t, std::uint64_t>>{{4, 5}, {9, 1}}), taken);
     EXPECT_FALSE(cache.HasPending());
     taken.clear();
-    cache.TakePending([&](const ChunkCache::Word& w, std::uint64_t n) {
-        taken.emplace_back(w.record, n);
-    });
+    cache.TakePending(
+        [&](const ChunkCache::Word& w, std::uint64_t n) { taken.emplace_back(w.record, n); });
     EXPECT_TRUE(taken.empty());
 }
 

@@ -46,6 +46,7 @@ public:
 // tabs, no-break spaces, control characters, pieces longer than eight units and a word longer
 // than the longest word allowed.
 std::string MakeText(unsigned seed, int lines) {
+    // clang-format off
     const std::vector<std::string> tokens = {
         "the", "The", "THE", "and", "And", "of", "said,", "said.", "said;", "\"said\"", "(the",
         "end)", "LORD", "Lord's", "John's", "flies", "wishes", "mice", "children's", "don't",
@@ -57,6 +58,7 @@ std::string MakeText(unsigned seed, int lines) {
         "word\ttab", "\xc2\xa0", "U.S.A.", "etc.", "\xe2\x80\x9cquoted\xe2\x80\x9d",
         "it\xe2\x80\x99s", "__init__", "http://x.org", "a\x08" "b",
     };
+    // clang-format on
     std::mt19937 rng(seed);
     std::string text;
     for (int l = 0; l < lines; ++l) {
@@ -68,7 +70,8 @@ std::string MakeText(unsigned seed, int lines) {
         else if (kind == 2)
             text += "  -- ";
         else if (kind == 3)
-            text += "\xc2\xa0" "lead ";
+            text += "\xc2\xa0"
+                    "lead ";
         const int words = static_cast<int>(rng() % 14);
         for (int w = 0; w < words; ++w) {
             text += tokens[rng() % tokens.size()];
@@ -77,7 +80,8 @@ std::string MakeText(unsigned seed, int lines) {
         if (l % 97 == 5)
             text += std::string(65010, 'q') + " tail";
         if (l % 13 == 7)
-            text += "form\x0c" "feed";
+            text += "form\x0c"
+                    "feed";
         text += (l % 3 == 0) ? "\n" : "\r\n";
     }
     return text;
@@ -185,12 +189,14 @@ const std::vector<SettingsCase>& SettingsCases() {
              s.AllowWordsWithNumerals = 1;
              s.AllowWordsWithPeriods = 1;
          }},
-        {"no hyphens, ampersands", [](Settings& s, WordsToIgnore&) {
+        {"no hyphens, ampersands",
+         [](Settings& s, WordsToIgnore&) {
              s.AllowWordsWithHyphens = 0;
              s.AllowWordsWithAmpersands = 1;
          }},
         {"seven-bit words only", [](Settings& s, WordsToIgnore&) { s.Only7bitASCII = 1; }},
-        {"words to ignore", [](Settings& s, WordsToIgnore& ig) {
+        {"words to ignore",
+         [](Settings& s, WordsToIgnore& ig) {
              ig.AddTyped(u"the");
              ig.AddTyped(u"lord");
              ig.AddTyped(u"<[a-c]+>");

@@ -30,8 +30,8 @@ namespace {
 // double quotes, tabs, line ends), case and accent variants of the same words, and now and
 // then a very long word that makes the phrases around it too long to count.
 std::string MakeText(unsigned seed, int lines, bool variants) {
-    std::vector<std::string> words = {"the",  "lord", "said", "unto", "moses", "and",
-                                      "of",   "israel", "land", "god",  "people", "house"};
+    std::vector<std::string> words = {"the", "lord",   "said", "unto", "moses",  "and",
+                                      "of",  "israel", "land", "god",  "people", "house"};
     if (variants) {
         words.insert(words.end(), {"The", "LORD", "caf\xc3\xa9", "cafe", "Caf\xc3\xa9",
                                    "na\xc3\xafve", "naive"});
@@ -157,8 +157,14 @@ TEST_F(PhraseChainsTest, RangesMinimaAndBoundaries) {
     AddFile("in.txt", MakeText(1, 1500, false));
     const std::vector<RangeCase> cases = {
         {"3 to 6 words, at least twice", [](Settings&) {}},
-        {"2 words only", [](Settings& s) { s.PhraseLength = {1, 1}; }},
-        {"1 to 4 words", [](Settings& s) { s.PhraseLength = {0, 3}; }},
+        {"2 words only",
+         [](Settings& s) {
+             s.PhraseLength = {1, 1};
+         }},
+        {"1 to 4 words",
+         [](Settings& s) {
+             s.PhraseLength = {0, 3};
+         }},
         {"2 to 25 words, at least 5 times",
          [](Settings& s) {
              s.PhraseLength = {1, 24};
@@ -196,9 +202,12 @@ TEST_F(PhraseChainsTest, EachTreatmentOfWordsToIgnore) {
         bool chains;
     };
     const Treatment treatments[] = {
-        {"allow phrases of words to ignore only", WordsToIgnoreInPhrasesKind::AllowPhrasesAllWordsToIgnore, true},
-        {"exclude phrases of words to ignore only", WordsToIgnoreInPhrasesKind::ExcludePhrasesAllWordsToIgnore, true},
-        {"exclude phrases with a word to ignore", WordsToIgnoreInPhrasesKind::ExcludePhrasesWithWordToIgnore, true},
+        {"allow phrases of words to ignore only",
+         WordsToIgnoreInPhrasesKind::AllowPhrasesAllWordsToIgnore, true},
+        {"exclude phrases of words to ignore only",
+         WordsToIgnoreInPhrasesKind::ExcludePhrasesAllWordsToIgnore, true},
+        {"exclude phrases with a word to ignore",
+         WordsToIgnoreInPhrasesKind::ExcludePhrasesWithWordToIgnore, true},
         {"remove words to ignore", WordsToIgnoreInPhrasesKind::RemoveWordsToIgnore, false},
     };
     for (const Treatment& t : treatments) {
@@ -260,8 +269,10 @@ TEST_F(PhraseChainsTest, StoppedRunListsEveryPhraseCounted) {
                 run.blnStop = true;
         };
     };
-    const Outcome slow = Run(false, [](Settings&) {}, stopAt);
-    const Outcome fast = Run(true, [](Settings&) {}, stopAt);
+    const Outcome slow = Run(
+        false, [](Settings&) {}, stopAt);
+    const Outcome fast = Run(
+        true, [](Settings&) {}, stopAt);
     EXPECT_GE(slow.distinct, 3000);
     EXPECT_EQ(slow.entries, fast.entries);
     EXPECT_EQ(slow.total, fast.total);

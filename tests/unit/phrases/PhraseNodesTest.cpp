@@ -29,13 +29,13 @@ TEST(PhraseNodesTest, ChainsSurviveGrowingAndComeBackByNode) {
         // Build the chain from the last word backwards, as the phrase step does.
         std::uint32_t hash = PhraseNodes::Hash(words.back(), PhraseNodes::kNoHash);
         std::size_t slot = 0;
-        std::uint32_t node = nodes.FindOrAdd(words.back(), PhraseNodes::kNone,
-                                             PhraseNodes::kNone, 1, hash, slot);
+        std::uint32_t node =
+            nodes.FindOrAdd(words.back(), PhraseNodes::kNone, PhraseNodes::kNone, 1, hash, slot);
         for (std::size_t len = 2; len <= k; ++len) {
             const std::uint32_t first = words[k - len];
             hash = PhraseNodes::Hash(first, hash);
-            node = nodes.FindOrAdd(first, node, PhraseNodes::kNone,
-                                   static_cast<std::uint32_t>(len), hash, slot);
+            node = nodes.FindOrAdd(first, node, PhraseNodes::kNone, static_cast<std::uint32_t>(len),
+                                   hash, slot);
         }
         const bool isNew = nodes.CountAt(slot);
         auto [it, inserted] = known.try_emplace(words, node);
