@@ -307,13 +307,9 @@ std::size_t WordTable::Probe(std::u16string_view word, std::uint64_t h) const {
 }
 
 void WordTable::CountFile(std::size_t record, std::int64_t fileNumber, std::uint64_t n) {
-    // A file's occurrences are consecutive, so only the last file can be the current one.
     if (m_files.size() < m_records.size())
         m_files.resize(m_records.size());
-    std::vector<FileCount>& files = m_files[record];
-    if (files.empty() || files.back().fileNumber != fileNumber)
-        files.push_back({fileNumber, 0});
-    files.back().count += static_cast<std::int64_t>(n);
+    AddFileCount(m_files[record], fileNumber, n);
 }
 
 bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fileNumber) {
@@ -798,6 +794,12 @@ std::int64_t WordCounting::RecordOf(std::u16string_view word) const {
         return kDropped;
     const std::int64_t record = m_table.Find(word);
     return record >= 0 ? record : kNotCounted;
+}
+
+void WordCounting::CountAgain(std::int64_t record, std::uint64_t n) {
+    const FileScope scope =
+        m_settings.Source == SourceKind::Folder ? FileScope::Folder : FileScope::SingleSource;
+    m_table.CountRecord(record, scope, FileOfOccurrence(), n);
 }
 
 std::int64_t WordCounting::FileOfOccurrence() {

@@ -46,6 +46,15 @@ struct FileCount {
     bool operator==(const FileCount&) const = default;
 };
 
+// Adds n occurrences in file fileNumber to a word's per-file counts. A file's occurrences
+// are consecutive, so only the last file can be the current one.
+inline void AddFileCount(std::vector<FileCount>& files, std::int64_t fileNumber,
+                         std::uint64_t n = 1) {
+    if (files.empty() || files.back().fileNumber != fileNumber)
+        files.push_back({fileNumber, 0});
+    files.back().count += static_cast<std::int64_t>(n);
+}
+
 // One entry of the table.
 struct WordEntry {
     std::u16string word;                   // exactly as extracted
@@ -338,14 +347,7 @@ public:
     // n calls of GetWords2 in an all-words run for a word whose record RecordOf gave: the
     // same count and file data as for a word met before, without looking the word up. The
     // caller yields.
-    void CountAgain(std::int64_t record, std::uint64_t n) {
-        if (m_settings.Source == SourceKind::Folder) {
-            m_table.UpdateCurrentFile(m_inputPath);
-            m_table.CountRecord(record, FileScope::Folder, m_table.CurrentFileNumber(), n);
-        } else {
-            m_table.CountRecord(record, FileScope::SingleSource, 0, n);
-        }
-    }
+    void CountAgain(std::int64_t record, std::uint64_t n);
 
     // For a counter that keeps its own entries while the text is read (all phrases by word
     // ids), the parts of AddWordToList: the file number an occurrence belongs to (folder runs:

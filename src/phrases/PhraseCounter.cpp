@@ -9,6 +9,23 @@
 
 namespace lxty {
 
+namespace {
+
+// The treatments of words to ignore that judge a phrase of k words whole, `ignored` of them
+// words to ignore (removing them from phrases is judged apart).
+bool KeptWhole(const PhraseOptions& o, int k, int ignored) {
+    if (o.blnExcludePhrasesContainingAWordToIgnore && ignored > 0)
+        return false;
+    return !(o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore && ignored == k);
+}
+
+// Whether a single word counts as a phrase of one word when the range starts at one.
+bool CountsSingleWord(const PhraseOptions& o, bool ignored) {
+    return o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore || !ignored;
+}
+
+} // namespace
+
 PhraseCounter::PhraseCounter(const Settings& settings, RunState& run, const PhraseOptions& options,
                              const WordsToIgnore& wordsToIgnore)
     : m_settings(settings), m_run(run), m_options(options) {
@@ -150,8 +167,7 @@ void PhraseCounter::PhraseStep(const std::u16string& word) {
     }
 
     // Single-word phrases.
-    if (o.intMinNumWordsInPhrase == 1 &&
-        !(!o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore && ignored) && m_add)
+    if (o.intMinNumWordsInPhrase == 1 && CountsSingleWord(o, ignored) && m_add)
         m_add(word);
 
     for (int k = 2; k <= m_windowSize; ++k) {
@@ -171,10 +187,8 @@ void PhraseCounter::PhraseStep(const std::u16string& word) {
                     return; // nothing left after stripping: the step ends here
                 const int kept = k - slot.ignored;
                 accepted = kept >= o.intMinNumWordsInPhrase && kept <= o.intMaxNumWordsInPhrase;
-            } else if (o.blnExcludePhrasesContainingAWordToIgnore && slot.ignored > 0) {
-                accepted = false;
-            } else if (o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore && slot.ignored == k) {
-                accepted = false;
+            } else {
+                accepted = KeptWhole(o, k, slot.ignored);
             }
         }
         if (accepted && m_add)
@@ -231,8 +245,7 @@ void PhraseCounter::ChainStep(std::uint32_t id, bool ignored) {
 
     std::size_t slot = 0;
     std::uint32_t node = m_wordNode[id];
-    const bool single = o.intMinNumWordsInPhrase == 1 &&
-                        !(!o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore && ignored) &&
+    const bool single = o.intMinNumWordsInPhrase == 1 && CountsSingleWord(o, ignored) &&
                         static_cast<std::int64_t>(m_wordTexts[id]->size()) <= maxLength;
     if (node == PhraseNodes::kNone || single) {
         node = m_nodes.FindOrAdd(id, PhraseNodes::kNone, PhraseNodes::kNone, 1, hashes[1], slot);
@@ -250,14 +263,9 @@ void PhraseCounter::ChainStep(std::uint32_t id, bool ignored) {
         m_current[k] = node;
         if (static_cast<int>(k) < o.intMinNumWordsInPhrase)
             continue;
-        // The treatments of words to ignore that judge a phrase whole (removing them from
-        // phrases keeps the text path).
-        const int inPhrase = ignoredWords[k];
-        if (o.blnExcludePhrasesContainingAWordToIgnore && inPhrase > 0)
-            continue;
-        if (o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore && inPhrase == static_cast<int>(k))
-            continue;
-        CountChain(slot, node);
+        // Removing words to ignore from phrases keeps the text path.
+        if (KeptWhole(o, static_cast<int>(k), ignoredWords[k]))
+            CountChain(slot, node);
     }
     m_previous.swap(m_current);
 }
@@ -269,10 +277,7 @@ void PhraseCounter::CountChain(std::size_t slot, std::uint32_t node) {
     if (m_settings.Source == SourceKind::Folder) {
         if (m_nodeFiles.size() <= node)
             m_nodeFiles.resize(static_cast<std::size_t>(node) + 1);
-        std::vector<FileCount>& files = m_nodeFiles[node];
-        if (files.empty() || files.back().fileNumber != file)
-            files.push_back({file, 0});
-        ++files.back().count;
+        AddFileCount(m_nodeFiles[node], file);
     }
     if (!isNew) {
         m_counting->YieldAfterKnownEntry();
@@ -425,8 +430,7 @@ AllPhrasesRules MakeAllPhrasesRules(const PhraseOptions& options, const RunState
     rules.minPhraseLength = options.intMinNumWordsInPhrase;
     rules.maxPhraseLength = options.intMaxNumWordsInPhrase;
     rules.countSingleWord = [&options, &run, isWordToIgnore](const std::u16string& word) {
-        return options.blnAllowPhrasesConsistingOnlyOfWordsToIgnore ||
-               !run.blnThereAreWordsToIgnore || !isWordToIgnore(word);
+        return CountsSingleWord(options, run.blnThereAreWordsToIgnore && isWordToIgnore(word));
     };
     rules.testSlot = [&options, &run, isWordToIgnore](int k, const std::u16string& slot) {
         const PhraseOptions& o = options;
@@ -451,11 +455,7 @@ AllPhrasesRules MakeAllPhrasesRules(const PhraseOptions& options, const RunState
             const int kept = k - ignored;
             return kept >= o.intMinNumWordsInPhrase && kept <= o.intMaxNumWordsInPhrase ? 1 : 0;
         }
-        if (o.blnExcludePhrasesContainingAWordToIgnore && ignored > 0)
-            return 0;
-        if (o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore && ignored == k)
-            return 0;
-        return 1;
+        return KeptWhole(o, k, ignored) ? 1 : 0;
     };
     return rules;
 }
