@@ -9,9 +9,9 @@
 // host answers every question with its default answer and shows nothing.
 
 #include "QuietHost.h"
-#include "engine/CountRun.h"
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "run/CountRun.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
 #include "reports/ReportState.h"

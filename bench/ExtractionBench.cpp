@@ -7,8 +7,8 @@
 // See bench/README.md for how to make the King James Bible text used for the figures.
 
 #include "QuietHost.h"
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "engine/WordExtraction.h"
 #include "settings/Settings.h"
 #include "sources/Markup.h"

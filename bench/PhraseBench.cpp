@@ -6,8 +6,8 @@
 // Run: build/bench/PhraseBench --benchmark_counters_tabular=true
 
 #include "QuietHost.h"
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "engine/WordTable.h"
 #include "phrases/PhraseResults.h"
 

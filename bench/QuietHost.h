@@ -3,7 +3,7 @@
 // choosers are cancelled, and everything shown is dropped, except message boxes when a
 // stream is given for them (so a refused run says why).
 
-#include "engine/Host.h"
+#include "base/Host.h"
 #include "util/StringUtils.h"
 
 #include <ostream>

@@ -3,8 +3,8 @@
 set -u
 top=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 hits=$(grep -rnE '#[[:space:]]*include[[:space:]]*[<"](Q[A-Za-z]+|Qt[A-Za-z]*/)' \
-  "$top"/src/util "$top"/src/engine "$top"/src/sources "$top"/src/reports \
-  "$top"/src/phrases "$top"/src/settings 2>/dev/null)
+  "$top"/src/util "$top"/src/base "$top"/src/settings "$top"/src/sources "$top"/src/engine \
+  "$top"/src/reports "$top"/src/phrases "$top"/src/run 2>/dev/null)
 if [ -n "$hits" ]; then
   echo "The engine must not include Qt headers:"
   echo "$hits"

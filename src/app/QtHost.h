@@ -3,7 +3,7 @@
 // clipboard; the text window and labels are widgets of the main window, found by name.
 
 #include "app/frmPopUp.h"
-#include "engine/Host.h"
+#include "base/Host.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

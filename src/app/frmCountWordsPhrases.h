@@ -4,7 +4,7 @@
 // shows its view and forwards the clicks. Created on first use and hidden, never destroyed,
 // after each use; the caller reads the flags after Choose() returns.
 
-#include "engine/CountChoice.h"
+#include "run/CountChoice.h"
 
 #include <QDialog>
 #include <functional>

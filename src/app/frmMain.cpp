@@ -2,7 +2,7 @@
 
 #include "app/frmCountWordsPhrases.h"
 #include "app/frmPopUp.h"
-#include "engine/CountChoice.h"
+#include "run/CountChoice.h"
 #include "reports/OutputFile.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsLists.h"

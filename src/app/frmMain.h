@@ -11,7 +11,7 @@
 // it saves the state when SaveStateOnQuit is set.
 
 #include "app/QtHost.h"
-#include "engine/CountSession.h"
+#include "run/CountSession.h"
 
 #include <QMainWindow>
 #include <QTimer>

@@ -4,7 +4,7 @@
 // their default answer, the clipboard is standard input, and the text window is kept in memory
 // so that --text-window can print it at the end.
 
-#include "engine/Host.h"
+#include "base/Host.h"
 
 #include <iosfwd>
 #include <string>

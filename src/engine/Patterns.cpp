@@ -1,6 +1,6 @@
 #include "engine/Patterns.h"
 
-#include "engine/Host.h"
+#include "base/Host.h"
 #include "util/StringUtils.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 16

@@ -1,8 +1,8 @@
 #include "engine/SpecifiedWords.h"
 
-#include "engine/Host.h"
+#include "base/Host.h"
 #include "engine/Patterns.h"
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"

@@ -1,6 +1,6 @@
 #include "engine/WordExtraction.h"
 
-#include "engine/Host.h"
+#include "base/Host.h"
 #include "engine/Patterns.h"
 #include "util/Cp1252.h"
 #include "util/StringUtils.h"

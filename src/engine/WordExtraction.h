@@ -9,7 +9,7 @@
 // (c = code & 255) and, for the extra characters, maps c through Windows-1252: U+0141 is read
 // as "A" and is a letter; U+2019 is read as byte 0x19 and is never a word character.
 
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "settings/Settings.h"
 #include "sources/Markup.h"
 

@@ -15,8 +15,8 @@
 // while a guard flag is raised; the window reads the guards when it mirrors the record into
 // its controls, so that its own changes do not re-enter these operations.
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "settings/SavedState.h"
 #include "settings/Settings.h"
 #include "util/Format.h"

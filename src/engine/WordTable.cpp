@@ -1,7 +1,7 @@
 #include "engine/WordTable.h"
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "engine/WordsToIgnore.h"
 #include "settings/Settings.h"
 #include "settings/SettingsLists.h"

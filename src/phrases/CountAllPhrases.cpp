@@ -1,6 +1,6 @@
 #include "phrases/CountAllPhrases.h"
 
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "settings/Settings.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"

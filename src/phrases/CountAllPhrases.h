@@ -8,7 +8,7 @@
 // index + 1), WordsToIgnoreInPhrases, FilterWords, FilterMode, and for the large-source
 // question WordOrder, Source and File[0].
 
-#include "engine/Host.h"
+#include "base/Host.h"
 #include "phrases/PhraseCounter.h"
 #include "phrases/PhraseFilter.h"
 

@@ -32,7 +32,7 @@
 // assembled in one reused buffer and handed to AddWordToList, whose table copies it only when
 // the phrase is new.
 
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "phrases/PhraseNodes.h"
 #include "settings/Settings.h"
 

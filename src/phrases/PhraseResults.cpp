@@ -1,7 +1,7 @@
 #include "phrases/PhraseResults.h"
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "engine/WordTable.h"
 #include "reports/WordListReport.h"
 

@@ -2,8 +2,8 @@
 // Report and output state that the main window owns besides the shared run state, and the
 // bundle of objects that the output destinations work on.
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "reports/TextWindow.h"
 #include "settings/Settings.h"
 

@@ -11,7 +11,7 @@
 // folders scanned so far during a folder run) and every later OutputToTxb is ignored until
 // ClearOutput.
 
-#include "engine/Host.h"
+#include "base/Host.h"
 #include "engine/WordTable.h"
 
 #include <cstdint>

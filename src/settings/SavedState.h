@@ -20,8 +20,8 @@
 // are read (normalising the extra words, the file patterns, the single-file details, the
 // folder, reading word-list files, tool tips) is supplied by the caller as RestoreActions.
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "settings/Settings.h"
 
 #include <cstdint>

@@ -2,8 +2,8 @@
 // Resetting the settings record ("Restore defaults", "Reinitialize", start-up) and the rules
 // that tie display fields to each other.
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "settings/Settings.h"
 
 #include <string>

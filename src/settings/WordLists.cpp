@@ -1,6 +1,6 @@
 #include "settings/WordLists.h"
 
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "util/Cp1252.h"
 #include "util/StringUtils.h"
 

@@ -6,7 +6,7 @@
 // Loading files, choosing languages and the boxes' lost-focus processing need the counting
 // engine and live in engine/WordListFiles.h; what is here needs only the settings record.
 
-#include "engine/Host.h"
+#include "base/Host.h"
 #include "settings/Settings.h"
 
 #include <optional>

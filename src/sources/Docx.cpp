@@ -1,7 +1,7 @@
 #include "sources/Docx.h"
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "sources/FolderScan.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"

@@ -1,6 +1,6 @@
 #include "sources/FilePatterns.h"
 
-#include "engine/Host.h"
+#include "base/Host.h"
 #include "settings/Settings.h"
 #include "util/StringUtils.h"
 

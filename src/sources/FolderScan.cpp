@@ -1,7 +1,7 @@
 #include "sources/FolderScan.h"
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "settings/Settings.h"
 #include "util/Format.h"
 #include "util/StringUtils.h"

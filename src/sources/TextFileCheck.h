@@ -16,7 +16,7 @@
 // "Fatal error" and "Not a text file" use the information icon. A file is usable when the
 // returned code is 1, 2 or 3.
 
-#include "engine/Host.h"
+#include "base/Host.h"
 #include "sources/TextDetect.h"
 #include "sources/TextFile.h"
 

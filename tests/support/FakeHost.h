@@ -3,7 +3,7 @@
 // text-window change, and answers questions and input boxes from scripts (first in, first
 // out). An unscripted question takes its default button; an unscripted input box its default.
 
-#include "engine/Host.h"
+#include "base/Host.h"
 
 #include <deque>
 #include <functional>

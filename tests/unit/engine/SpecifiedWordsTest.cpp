@@ -5,11 +5,11 @@
 #include "engine/SpecifiedWords.h"
 
 #include "FakeHost.h"
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
-#include "reports/TextWindow.h"
+#include "engine/WordTable.h"
 #include "settings/Settings.h"
 #include "sources/Markup.h"
 #include "util/Catalogue.h"
@@ -55,7 +55,7 @@ struct Rig {
     Settings settings;
     RunState run;
     WordTable table;
-    TextWindow window{host};
+    HostTextWindow window{host};
     WordsToIgnore ignore;
     SpecifiedWords sw{settings, run, host, table, window, ignore};
 
@@ -99,7 +99,7 @@ TEST(SpecifiedWordsRead, NewYorkBostonGivesTwoEntriesAndCountsThePhraseOnce) {
               (std::vector<std::u16string>{u"boston", u"new+york"}));
     EXPECT_EQ(rig.run.lngNumCountOnlyWords, 2);
     EXPECT_TRUE(rig.run.blnCountOnlyWordsIncludePhrase);
-    EXPECT_EQ(rig.window.Text(), u"Now reading count-only words . . . ");
+    EXPECT_EQ(rig.host.textWindow, u"Now reading count-only words . . . ");
 
     EXPECT_EQ(rig.Count({u"a New York taxi"}), (Counts{{u"new york", 1}}));
     EXPECT_EQ(rig.sw.PhraseWindowSize(), 2);
@@ -559,7 +559,7 @@ TEST(SpecifiedWords, ListCountOnlyWords) {
         rig.run.blnThereAreCountOnlyWords = c.countOnlyMode;
         rig.run.blnCountOnlyWordsIncludePhrase = c.countOnlyMode;
         rig.sw.ListCountOnlyWords();
-        EXPECT_EQ(rig.window.Text(), c.expected);
+        EXPECT_EQ(rig.host.textWindow, c.expected);
         // The list itself keeps its order for the search.
         EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(), c.list);
     }

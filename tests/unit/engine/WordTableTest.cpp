@@ -6,7 +6,7 @@
 
 #include "FakeHost.h"
 #include "WordTableReference.h"
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "engine/WordsToIgnore.h"
 #include "settings/Settings.h"
 #include "util/StringUtils.h"

@@ -5,7 +5,7 @@
 // the count run does.
 
 #include "FakeHost.h"
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"

@@ -8,7 +8,7 @@
 
 #include "FakeHost.h"
 #include "TempDir.h"
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"
 

@@ -5,7 +5,7 @@
 #include "sources/FilePatterns.h"
 
 #include "FakeHost.h"
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "settings/Settings.h"
 #include "util/StringUtils.h"
 

@@ -3,7 +3,7 @@
 // the exclusions, the summary sentence and the (filtered) report in the text window.
 
 #include "FakeHost.h"
-#include "engine/CountRun.h"
+#include "run/CountRun.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
 #include "phrases/CountAllPhrases.h"

@@ -1,7 +1,7 @@
-#include "engine/CountChoice.h"
+#include "run/CountChoice.h"
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "settings/Settings.h"
 
 namespace lxty {

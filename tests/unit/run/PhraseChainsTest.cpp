@@ -4,7 +4,7 @@
 // count, phrases that differ only in case or accents, and a stopped run. The count goes
 // through the count session, wired as the windows and the command line use it.
 
-#include "engine/CountSession.h"
+#include "run/CountSession.h"
 
 #include "FakeHost.h"
 #include "TempDir.h"

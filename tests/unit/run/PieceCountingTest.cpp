@@ -3,11 +3,11 @@
 // that change what a piece yields, for single files and folders, when the table is read in
 // the middle of a run, and when a run is stopped.
 
-#include "engine/CountRun.h"
+#include "run/CountRun.h"
 
 #include "FakeHost.h"
 #include "TempDir.h"
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
 #include "reports/ReportState.h"

@@ -1,10 +1,10 @@
 // The count-choice dialog's logic: what it shows on opening, its buttons, and the file-list
 // box that borrows the display format.
 
-#include "engine/CountChoice.h"
+#include "run/CountChoice.h"
 
 #include "FakeHost.h"
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "settings/Settings.h"
 #include "util/StringUtils.h"
 

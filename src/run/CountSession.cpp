@@ -1,4 +1,4 @@
-#include "engine/CountSession.h"
+#include "run/CountSession.h"
 
 #include "phrases/CountAllPhrases.h"
 #include "phrases/PhraseResults.h"

@@ -3,10 +3,10 @@
 // and the word table share type names; this file reaches the report side only through
 // CountRun's own members.
 
-#include "engine/CountRun.h"
+#include "run/CountRun.h"
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "settings/Settings.h"
 #include "sources/FilePatterns.h"
 #include "sources/FolderScan.h"

@@ -2,11 +2,11 @@
 // and of a single input file, the folder passes, the Stop request and its questions, and
 // whole runs whose listings are compared in full.
 
-#include "engine/CountRun.h"
+#include "run/CountRun.h"
 
 #include "FakeHost.h"
 #include "TempDir.h"
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"

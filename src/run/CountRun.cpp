@@ -1,8 +1,8 @@
-#include "engine/CountRun.h"
+#include "run/CountRun.h"
 
 #include "engine/ChunkCache.h"
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"

@@ -5,8 +5,8 @@
 // it. The window program and lexitally-cli each own one CountSession and share every line of
 // this wiring; they differ only in their Host and in the window business of the shell hooks.
 
-#include "engine/CountRun.h"
-#include "engine/RunState.h"
+#include "run/CountRun.h"
+#include "base/RunState.h"
 #include "engine/SpecifiedWords.h"
 #include "engine/WordListFiles.h"
 #include "engine/WordTable.h"
