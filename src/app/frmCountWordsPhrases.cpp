@@ -74,7 +74,7 @@ frmCountWordsPhrases::frmCountWordsPhrases(Settings& settings, RunState& run, Ho
 
 void frmCountWordsPhrases::Choose() {
     const CountChoiceView& view = m_choice.Open();
-    m_chkFileList->setText(Q(GetText(374)));
+    m_chkFileList->setText(Q(GetText(TextId::ShowNumberOfFiles)));
     {
         // Clearing the box on opening is not a person's choice: the kept format stays.
         QSignalBlocker block(m_chkFileList);

@@ -451,11 +451,11 @@ void frmMain::StartUp() {
 
     const fs::path path(m_catalogueFile.toStdU16String());
     m_catalogueResult = LoadProgramTexts(path);
-    if (m_catalogueResult <= 0)
+    if (!m_catalogueResult.Loaded())
         m_host->MessageBox(CatalogueLoadMessage(m_catalogueResult, path), u"", MsgIcon::Critical);
 
     FillLists();
-    m_lblSelectSource->setText(Q(GetText(19)));
+    m_lblSelectSource->setText(Q(GetText(TextId::SourceOfText)));
     for (QWidget* w : findChildren<QWidget*>()) {
         if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
             qobject_cast<QGroupBox*>(w) || qobject_cast<QComboBox*>(w))
@@ -593,7 +593,7 @@ void frmMain::SetCountWordsCaption() {
     m_state.blnThereAreCountOnlyWords =
         m_state.lngNumCountOnlyWords >= 1 || m_state.intNumExtraCountOnlyWords >= 1;
     if (!m_session->run.IsRunning())
-        m_cmdCountWords->setText(Q(GetText(21)));
+        m_cmdCountWords->setText(Q(GetText(TextId::CountWordsPhrases)));
 }
 
 void frmMain::SetTheFocus() {
@@ -660,8 +660,9 @@ void frmMain::ShowSingleFileDetails() {
 }
 
 void frmMain::OnChooseInputFile() {
-    const auto chosen = m_host->ChooseOpenFile(GetText(46), u"A text file or a docx file (*)",
-                                               TrimSpaces(m_settings.File[0]));
+    const auto chosen =
+        m_host->ChooseOpenFile(GetText(TextId::SelectInputFileTitle),
+                               u"A text file or a docx file (*)", TrimSpaces(m_settings.File[0]));
     if (!chosen)
         return;
     m_settings.File[0] = *chosen;
@@ -674,7 +675,8 @@ void frmMain::OnChooseInputFile() {
 }
 
 void frmMain::OnChooseFolder() {
-    const auto chosen = m_host->ChooseFolder(GetText(45), TrimSpaces(m_settings.Folder));
+    const auto chosen =
+        m_host->ChooseFolder(GetText(TextId::SelectFolderTitle), TrimSpaces(m_settings.Folder));
     if (!chosen)
         return;
     m_settings.Folder = *chosen;
@@ -761,8 +763,9 @@ void frmMain::Refresh() {
                                 : QString());
 
     if (m_session->run.IsRunning() && !m_state.blnStop) {
-        const QString caption =
-            Q(GetText(m_session->table.Size() >= kStopQuestionEntries + 1 ? 90 : 25));
+        const QString caption = Q(GetText(m_session->table.Size() >= kStopQuestionEntries + 1
+                                              ? TextId::StopCountingManyFound
+                                              : TextId::StopCounting));
         if (m_cmdCountWords->text() != caption)
             m_cmdCountWords->setText(caption);
     }

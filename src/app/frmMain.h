@@ -12,6 +12,7 @@
 
 #include "app/QtHost.h"
 #include "run/CountSession.h"
+#include "util/Catalogue.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -46,7 +47,7 @@ public:
     WordTable& Table() { return m_session->table; }
     CountRun& Run() { return m_session->run; }
     // The result code of loading the numbered texts.
-    int CatalogueResult() const { return m_catalogueResult; }
+    const CatalogueLoadResult& CatalogueResult() const { return m_catalogueResult; }
 
     // The saved state file. Empty (the default): "Tarnwell Systems/lxty.usr" in the generic
     // configuration folder, worked out at start-up. Set it before StartUp to use another.
@@ -93,7 +94,7 @@ private:
     class Restore;
 
     QString m_catalogueFile;
-    int m_catalogueResult = 0;
+    CatalogueLoadResult m_catalogueResult;
     std::filesystem::path m_stateFile;
     bool m_restoreAtStartUp = true;
     bool m_closeAfterRun = false; // the window was closed during a count: quit once it ends

@@ -112,8 +112,8 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
     CliHost host(err, options.yes ? ForcedAnswer::Yes
                                   : (options.no ? ForcedAnswer::No : ForcedAnswer::None));
     const auto catalogue = ProgramFolder(argv0) / "lxty.dat";
-    const int loaded = LoadProgramTexts(catalogue);
-    if (loaded <= 0)
+    const CatalogueLoadResult loaded = LoadProgramTexts(catalogue);
+    if (!loaded.Loaded())
         host.MessageBox(CatalogueLoadMessage(loaded, catalogue), u"", MsgIcon::Critical);
 
     CountSession session(host, ProgramFolder(argv0));

@@ -245,7 +245,7 @@ bool SpecifiedWords::ReadWordsFromFile(int kind, const std::u16string& path) {
 
     const std::filesystem::path file(path);
     const WordListFileCheck check = CheckWordListFile(m_host, file, false);
-    if (check.code != kTextCrLf && check.code != kTextLf && check.code != kTextCr)
+    if (check.code != TextCode::CrLf && check.code != TextCode::Lf && check.code != TextCode::Cr)
         return refuse(ReadWordsFailure::FileCheck);
     TextFile text;
     if (!text.Open(file, check.encoding))
@@ -260,7 +260,7 @@ bool SpecifiedWords::ReadWordsFromFile(int kind, const std::u16string& path) {
     extractor.SetAllowedExtraCharsForList(countOnly);
     m_table.Reset();
     m_run.lngNumWords = 0;
-    m_host.SetLabel("cmdCountWords", GetText(25));
+    m_host.SetLabel("cmdCountWords", GetText(TextId::StopCounting));
     m_textWindow.Clear();
     m_textWindow.Append(countOnly ? u"Now reading count-only words . . . "
                                   : u"Now reading words to ignore . . . ");
@@ -556,7 +556,8 @@ void SpecifiedWords::GetWords2Branch(const std::u16string& word) {
         message += strPatternError;
         message += kCrLf;
         message += u"is invalid.";
-        m_host.MessageBox(message, m_countCaption.empty() ? GetText(25) : m_countCaption,
+        m_host.MessageBox(message,
+                          m_countCaption.empty() ? GetText(TextId::StopCounting) : m_countCaption,
                           MsgIcon::Information);
     };
     if (blnPatternError) {

@@ -397,8 +397,8 @@ bool WordListFiles::LanguageChosen(int languageIndex) {
 bool WordListFiles::FirstRun() {
     if (!m_s.WordsFile[0].paths.empty())
         return false;
-    if (m_host.Ask(GetText(41), GetText(42), MsgIcon::Question, MsgButtons::YesNo,
-                   MsgAnswer::Yes) != MsgAnswer::Yes) {
+    if (m_host.Ask(GetText(TextId::LoadCommonEnglishQuestion), GetText(TextId::FirstRunTitle),
+                   MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes) != MsgAnswer::Yes) {
         m_s.CommonWordsLanguages = kNoLanguageSelectedIndex;
         return false;
     }

@@ -120,7 +120,8 @@ CountPhrasesAnswer CountPhrasesButton(Settings& settings, RunState& run, PhraseO
 
     if (AskLargeSourceQuestion(settings)) {
         const MsgAnswer a =
-            host.Ask(GetText(375) + std::u16string(kCrLf) + std::u16string(kCrLf) + GetText(376),
+            host.Ask(GetText(TextId::AllPhrasesTakeLong) + std::u16string(kCrLf) +
+                         std::u16string(kCrLf) + GetText(TextId::CancelForHigherMinimum),
                      std::u16string(kMinimumOccurrencesLabel), MsgIcon::Question, MsgButtons::YesNo,
                      MsgAnswer::Yes);
         if (a == MsgAnswer::Yes)

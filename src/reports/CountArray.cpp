@@ -241,7 +241,7 @@ CountArrayResult Writer::Write() {
 
         if (byFrequency && !m_file.Failed()) {
             m_ctx.textWindow.ClearOutput();
-            m_ctx.textWindow.OutputToTxb(GetText(356));
+            m_ctx.textWindow.OutputToTxb(GetText(TextId::SortingRowsByFrequency));
             std::sort(records.begin(), records.end(),
                       [&](const FrequencyRecord& a, const FrequencyRecord& b) {
                           if (a.total != b.total)
@@ -283,8 +283,9 @@ CountArrayResult Writer::Write() {
 bool CheckCountArrayOutputFile(OutputContext& ctx) {
     Settings& settings = ctx.settings;
     if (settings.File[1].empty()) {
-        ctx.host.MessageBox(GetText(103) + std::u16string(kCrLf) + GetText(104), u"",
-                            MsgIcon::None);
+        ctx.host.MessageBox(GetText(TextId::NoOutputFile) + std::u16string(kCrLf) +
+                                GetText(TextId::SpecifyCountArrayOutput),
+                            u"", MsgIcon::None);
         return false;
     }
     std::error_code ec;
@@ -328,9 +329,9 @@ std::u16string CountArrayErrorText(std::u16string_view description) {
     text += description;
     text += kCrLf;
     text += kCrLf;
-    text += GetText(354);
+    text += GetText(TextId::CountArrayIncomplete);
     text += kCrLf;
-    text += GetText(355);
+    text += GetText(TextId::CountArrayCheckOutput);
     return text;
 }
 
@@ -415,7 +416,7 @@ bool IsLogicalOrNumber(std::u16string_view word, bool allowNumerals) {
 }
 
 std::u16string CountArrayReportText(std::u16string_view outputPath, bool suspicious) {
-    std::u16string first = GetText(359);
+    std::u16string first = GetText(TextId::CountArrayWrittenTo);
     constexpr std::u16string_view placeholder = u"txbFile";
     for (std::size_t at = first.find(placeholder); at != std::u16string::npos;
          at = first.find(placeholder, at + outputPath.size()))
@@ -423,15 +424,15 @@ std::u16string CountArrayReportText(std::u16string_view outputPath, bool suspici
     std::u16string text = first;
     text += kCrLf;
     text += kCrLf;
-    text += GetText(360);
+    text += GetText(TextId::OpenInSpreadsheet);
     text += kCrLf;
-    text += GetText(361);
+    text += GetText(TextId::CountArrayRowsHold);
     if (suspicious) {
         text += kCrLf;
         text += kCrLf;
-        text += GetText(357);
+        text += GetText(TextId::NumberLikeEntriesNote);
         text += kCrLf;
-        text += GetText(358);
+        text += GetText(TextId::SpreadsheetMayConvert);
     }
     return text;
 }

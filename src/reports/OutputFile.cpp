@@ -161,7 +161,8 @@ bool IsInFolder(const fs::path& path, const fs::path& folder) {
 
 bool ChooseOutputFile(OutputContext& ctx) {
     Settings& settings = ctx.settings;
-    const auto chosen = ctx.host.ChooseSaveFile(GetText(47), u"", settings.File[1]);
+    const auto chosen =
+        ctx.host.ChooseSaveFile(GetText(TextId::SpecifyOutputFileTitle), u"", settings.File[1]);
     if (!chosen)
         return false;
     settings.File[1] = *chosen;

@@ -23,17 +23,17 @@ void ReportError(OutputContext& ctx, std::int64_t number, const std::u16string& 
     if (number == kErrTextWindowFull) {
         // With almost nothing in the window, show at least the start of what was pending.
         if (!ctx.run.strOutput.empty() && tw.Length() < 256) {
-            message = GetText(92) + u"  ";
+            message = GetText(TextId::TextWindowCannotHold) + u"  ";
             tw.SetText(std::u16string_view(ctx.run.strOutput).substr(0, 4096));
         } else {
-            message = GetText(93) + u"  ";
+            message = GetText(TextId::TextWindowFull) + u"  ";
         }
         if (ctx.settings.File[1].empty())
-            message += GetText(94);
+            message += GetText(TextId::SpecifyOutputFileForAll);
         else if (ctx.settings.DisableOutputToFile != 0)
-            message += GetText(95);
+            message += GetText(TextId::EnableOutputFileForAll);
         else if (ctx.report.blnWrittenToFile)
-            message += u"\r\n" + GetText(96);
+            message += u"\r\n" + GetText(TextId::CompleteListWritten);
 
         if (tw.Length() > 1024) {
             // End the window at a whole line, followed by the out-of-space note.
@@ -42,7 +42,7 @@ void ReportError(OutputContext& ctx, std::int64_t number, const std::u16string& 
             const auto lastBreak = text.rfind(u"\r\n");
             if (lastBreak != std::u16string::npos) {
                 text.erase(lastBreak);
-                text += u"\r\n\r\n" + GetText(93);
+                text += u"\r\n\r\n" + GetText(TextId::TextWindowFull);
             }
             tw.SetText(text);
         }
@@ -50,10 +50,11 @@ void ReportError(OutputContext& ctx, std::int64_t number, const std::u16string& 
         message = u"At " + procedure + u" error #" + Digits(number) + u"." + u"\r\n" +
                   u"Description: " + description;
         if (ctx.report.blnWrittenToFile)
-            message += u"\r\n" + GetText(96);
+            message += u"\r\n" + GetText(TextId::CompleteListWritten);
     }
-    ctx.host.MessageBox(message, tw.blnTextboxFull() ? GetText(93) : GetText(97),
-                        MsgIcon::Exclamation);
+    ctx.host.MessageBox(
+        message, tw.blnTextboxFull() ? GetText(TextId::TextWindowFull) : GetText(TextId::Error),
+        MsgIcon::Exclamation);
 }
 
 } // namespace lxty

@@ -655,7 +655,7 @@ bool CheckDisplayFormat(ReportContext& ctx) {
     Settings& settings = ctx.settings;
     if (settings.Source == SourceKind::Folder || settings.DisplayFormat < 11)
         return true;
-    ctx.host.MessageBox(u"The display format '" + GetText(51 + settings.DisplayFormat) +
+    ctx.host.MessageBox(u"The display format '" + DisplayFormatText(settings.DisplayFormat) +
                             u"' is available\r\nonly when the source of the text is a folder.",
                         u"Unavailable display format", MsgIcon::Information);
     const bool suppressed = ctx.report.blnSuppressOptionEvents;
@@ -700,7 +700,8 @@ void RelistAfterOptionChange(ReportContext& ctx) {
     if (ctx.run.blnWordsGot || ctx.report.blnListIsPartial)
         ListWords(ctx);
     if (ctx.report.blnListIsPartial)
-        ctx.host.MessageBox(GetText(22), GetText(23), MsgIcon::Information);
+        ctx.host.MessageBox(GetText(TextId::PartialListMessage), GetText(TextId::PartialListTitle),
+                            MsgIcon::Information);
 }
 
 void OnReportOptionChanged(ReportContext& ctx, ReportOption option) {

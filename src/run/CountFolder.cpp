@@ -156,7 +156,7 @@ RunOutcome CountRun::ListFiles() {
     m_listFiles = false;
     m_countingFiles = false;
     m_host.SetLabel("lblFile", u"");
-    m_host.SetLabel("cmdCountWords", GetText(21));
+    m_host.SetLabel("cmdCountWords", GetText(TextId::CountWordsPhrases));
     m_shell.EnableDisableButtons(true);
     m_run.blnStop = false;
     m_running = false;

@@ -268,7 +268,7 @@ std::u16string CountRun::WordsPhrases() const {
 }
 
 void CountRun::ShowRunningCaption() {
-    m_countButtonCaption = GetText(25);
+    m_countButtonCaption = GetText(TextId::StopCounting);
     m_host.SetLabel("cmdCountWords", m_countButtonCaption);
 }
 
@@ -365,7 +365,7 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
         m_host.SetLabel("lblFile", u"");
         m_counting->SetCurrentInputPath(u"");
     }
-    m_host.SetLabel("cmdCountWords", GetText(21));
+    m_host.SetLabel("cmdCountWords", GetText(TextId::CountWordsPhrases));
     m_shell.EnableDisableButtons(true);
     m_run.blnStop = false;
     m_readingSource = false;
@@ -393,12 +393,12 @@ bool CountRun::RequestStop() {
                                         std::u16string(kCrLf) + u"Really stop?";
         // The question is titled with the button's caption, which the main window's refresh
         // has turned into catalogue text 90 once more than 800 entries were found.
-        if (m_host.Ask(question, GetText(90), MsgIcon::Question, MsgButtons::YesNo,
-                       MsgAnswer::Yes) != MsgAnswer::Yes)
+        if (m_host.Ask(question, GetText(TextId::StopCountingManyFound), MsgIcon::Question,
+                       MsgButtons::YesNo, MsgAnswer::Yes) != MsgAnswer::Yes)
             return false;
     }
     m_run.blnStop = true;
-    m_countButtonCaption = GetText(21);
+    m_countButtonCaption = GetText(TextId::CountWordsPhrases);
     m_host.SetLabel("cmdCountWords", m_countButtonCaption);
     StopTiming();
     m_host.Yield();
@@ -498,19 +498,19 @@ RunOutcome CountRun::DoIt() {
                                                 : u"counting all words";
             OutputSet(u"Now " + activity + u" in" + std::u16string(kCrLf) + m_settings.File[0] +
                       std::u16string(kCrLf) + std::u16string(kCrLf));
-            const int code = DoItFromFile(m_settings.File[0], true);
-            if (code != kFileOk) {
+            const FileResult code = DoItFromFile(m_settings.File[0], true);
+            if (code != FileResult::Ok) {
                 const bool boxEmpty = TrimSpaces(m_settings.File[0]).empty();
                 switch (code) {
-                case kFileInvalidSpec:
+                case FileResult::InvalidSpec:
                     m_host.MessageBox(u"Invalid input file specification.", u"Invalid input",
                                       MsgIcon::Exclamation);
                     break;
-                case kFileNotFound:
+                case FileResult::NotFound:
                     m_host.MessageBox(u"Input file does not exist.", u"File not found",
                                       MsgIcon::Exclamation);
                     break;
-                case kFileEmpty:
+                case FileResult::Empty:
                     m_host.MessageBox(boxEmpty ? u"Input file not specified."
                                                : u"Input file is zero-length.",
                                       u"Error", MsgIcon::Exclamation);
@@ -519,7 +519,7 @@ RunOutcome CountRun::DoIt() {
                     else
                         OutputSet(u"Input file is zero length!");
                     break;
-                case kFileSameAsOutput:
+                case FileResult::SameAsOutput:
                     m_host.MessageBox(u"The output file cannot be the same as the input file.",
                                       u"Error", MsgIcon::Exclamation);
                     break;
@@ -637,7 +637,7 @@ void CountRun::WindUpStopped(bool& listPartial) {
         }
     }
     m_shell.EnableDisableButtons(true);
-    m_host.SetLabel("cmdCountWords", GetText(21));
+    m_host.SetLabel("cmdCountWords", GetText(TextId::CountWordsPhrases));
 }
 
 void CountRun::ApplyOtherModeExclusions() {
@@ -708,7 +708,7 @@ RunOutcome CountRun::ListResults() {
         m_run.lngNumWordsIncluded > 0 && !m_ctx.report.blnWrittenToFile)
         outcome = RunOutcome::Error;
 
-    m_host.SetLabel("cmdCountWords", GetText(21));
+    m_host.SetLabel("cmdCountWords", GetText(TextId::CountWordsPhrases));
     return outcome;
 }
 
@@ -718,7 +718,7 @@ RunOutcome CountRun::ListResults() {
 bool CountRun::ReadClipboard() {
     std::u16string text = m_host.ClipboardText();
     if (text.empty()) {
-        m_host.MessageBox(GetText(213), u"", MsgIcon::None);
+        m_host.MessageBox(GetText(TextId::NoClipboardText), u"", MsgIcon::None);
         return false;
     }
     const auto length = static_cast<std::int64_t>(text.size());
@@ -782,33 +782,34 @@ bool CountRun::DoItFromClipboard() {
 // ---------------------------------------------------------------------------------------------
 // One file
 
-int CountRun::DoItFromFile(const std::u16string& path, bool singleFile, std::int64_t fileNumber) {
+FileResult CountRun::DoItFromFile(const std::u16string& path, bool singleFile,
+                                  std::int64_t fileNumber) {
     const std::u16string name = TrimSpaces(path);
     if (name.empty())
-        return kFileEmpty;
+        return FileResult::Empty;
     if (name.back() == u'\\' || name.back() == u'/')
-        return kFileInvalidSpec;
+        return FileResult::InvalidSpec;
     return DoItFromPath(PathFromText(name), name, singleFile, fileNumber);
 }
 
-int CountRun::DoItFromPath(const fs::path& file, const std::u16string& name, bool singleFile,
-                           std::int64_t fileNumber) {
+FileResult CountRun::DoItFromPath(const fs::path& file, const std::u16string& name, bool singleFile,
+                                  std::int64_t fileNumber) {
     try {
         std::error_code ec;
         const fs::file_status status = fs::status(file, ec);
         if (ec || !fs::exists(status))
-            return kFileNotFound;
+            return FileResult::NotFound;
         if (fs::is_directory(status))
-            return kFileInvalidSpec;
+            return FileResult::InvalidSpec;
         const auto size = static_cast<std::int64_t>(fs::file_size(file, ec));
         if (ec)
-            return kFileNotFound;
+            return FileResult::NotFound;
         if (size == 0)
-            return kFileEmpty;
+            return FileResult::Empty;
         m_host.SetLabel("lblFilesize", u"Filesize: " + SizeTextA(size, m_ctx.locale));
         if (!TrimSpaces(m_settings.File[1]).empty() && SameFile(m_settings.File[1], name)) {
             m_run.blnStop = true;
-            return kFileSameAsOutput;
+            return FileResult::SameAsOutput;
         }
 
         const bool docx = IsDocx(file);
@@ -821,14 +822,14 @@ int CountRun::DoItFromPath(const fs::path& file, const std::u16string& name, boo
                     std::u16string(kCrLf) + u"Do you wish to specify an output file?",
                 u"Large input file", MsgIcon::Question, MsgButtons::YesNoCancel, MsgAnswer::Yes);
             if (a == MsgAnswer::Cancel)
-                return kFileCancelled;
+                return FileResult::Cancelled;
             if (a == MsgAnswer::Yes) {
                 ChooseOutputFileForRun();
                 // The chooser does not know the input file: a report written over it would
                 // destroy the text being counted.
                 if (SameFile(m_settings.File[1], name)) {
                     m_run.blnStop = true;
-                    return kFileSameAsOutput;
+                    return FileResult::SameAsOutput;
                 }
             }
         }
@@ -855,9 +856,9 @@ int CountRun::DoItFromPath(const fs::path& file, const std::u16string& name, boo
                     m_host.SetLabel("lblXMLsize", u"");
                     ClearOutput();
                 }
-                return kFileDocxFailed;
+                return FileResult::DocxFailed;
             }
-            const int code =
+            const FileResult code =
                 ReadFile(name, singleFile, fileNumber, document.TextFile(), true, size);
             document.CleanUp();
             return code;
@@ -865,33 +866,33 @@ int CountRun::DoItFromPath(const fs::path& file, const std::u16string& name, boo
         return ReadFile(name, singleFile, fileNumber, file, false, size);
     } catch (const std::exception& e) {
         ReportUnexpected(u"DoItFromFile", &e);
-        return kFileUnreadable;
+        return FileResult::Unreadable;
     }
 }
 
-int CountRun::ReadFile(const std::u16string& name, bool singleFile, std::int64_t fileNumber,
-                       const fs::path& textFile, bool docx, std::int64_t fileSize) {
+FileResult CountRun::ReadFile(const std::u16string& name, bool singleFile, std::int64_t fileNumber,
+                              const fs::path& textFile, bool docx, std::int64_t fileSize) {
     const TextTestResult judged = TextTest(textFile, kDefaultSampleSize, 1.0, true);
     switch (judged.code) {
-    case kKindZeroLength:
+    case TextCode::ZeroLength:
         if (singleFile)
             m_host.MessageBox(u"This is a zero-length file.", u"Invalid input file",
                               MsgIcon::Exclamation);
-        return kFileZeroLength;
-    case kTextAccessDenied:
-    case kTextCannotOpen:
-    case kKindNotFound:
-    case kKindNoName:
+        return FileResult::ZeroLength;
+    case TextCode::AccessDenied:
+    case TextCode::CannotOpen:
+    case TextCode::NotFound:
+    case TextCode::NoName:
         if (singleFile)
             m_host.MessageBox(u"This file cannot be opened.", u"Invalid input file",
                               MsgIcon::Exclamation);
-        return kFileUnreadable;
-    case kTextNotText:
+        return FileResult::Unreadable;
+    case TextCode::NotText:
         if (singleFile) {
             ShowNotTextFile(m_host, name, judged);
             AppendLine(name + u" is not a text file.");
         }
-        return kFileNotText;
+        return FileResult::NotText;
     default:
         break; // text, RTF, Unicode and very short files are all read as text
     }
@@ -910,9 +911,9 @@ int CountRun::ReadFile(const std::u16string& name, bool singleFile, std::int64_t
     if (singleFile && !docx) {
         if (judged.utf8)
             m_host.SetLabel("lblXMLsize", u"This is a UTF-8 text file.");
-        else if (judged.code == kTextLf)
+        else if (judged.code == TextCode::Lf)
             m_host.SetLabel("lblXMLsize", u"This is a Unix-type file.");
-        else if (judged.code == kTextCr)
+        else if (judged.code == TextCode::Cr)
             m_host.SetLabel("lblXMLsize", u"This is a Macintosh-type file.");
     }
     const bool withinFileBar = m_processingFolder && fileSize >= kWithinFileBarMinSize;
@@ -928,7 +929,7 @@ int CountRun::ReadFile(const std::u16string& name, bool singleFile, std::int64_t
                               MsgIcon::Exclamation);
         if (withinFileBar)
             m_shell.SetLabelFont("lblTotalNumOccurrences", u"Arial", 10);
-        return kFileUnreadable;
+        return FileResult::Unreadable;
     }
 
     const bool html = extension.find(u"htm") != std::u16string::npos;
@@ -965,7 +966,7 @@ int CountRun::ReadFile(const std::u16string& name, bool singleFile, std::int64_t
                                             u" found so far: " +
                                             FormatCount(m_run.lngNumWords, m_ctx.locale));
     m_host.SetLabel("lblTwirler", u" ");
-    return kFileOk;
+    return FileResult::Ok;
 }
 
 void CountRun::ExtractLine(std::u16string& line) {

@@ -68,17 +68,17 @@ enum class RunOutcome {
 };
 
 // Outcome of the per-file procedure (DoItFromFile).
-enum FileResult : int {
-    kFileOk = 0,
-    kFileInvalidSpec = 1,  // "Invalid input file specification." ("Invalid input")
-    kFileNotFound = 2,     // "Input file does not exist." ("File not found")
-    kFileEmpty = 3,        // "Input file not specified." / "Input file is zero-length."
-    kFileSameAsOutput = 4, // "The output file cannot be the same as the input file."
-    kFileCancelled = 5,    // Cancel at the "Large input file" question; no message
-    kFileNotText = 6,      // not a text file; its message has been shown
-    kFileZeroLength = 10,  // the text test found the file empty; message shown
-    kFileDocxFailed = 11,  // a docx document could not be extracted; message shown
-    kFileUnreadable = 12,  // "This file cannot be opened."; message shown
+enum class FileResult : int {
+    Ok = 0,
+    InvalidSpec = 1,  // "Invalid input file specification." ("Invalid input")
+    NotFound = 2,     // "Input file does not exist." ("File not found")
+    Empty = 3,        // "Input file not specified." / "Input file is zero-length."
+    SameAsOutput = 4, // "The output file cannot be the same as the input file."
+    Cancelled = 5,    // Cancel at the "Large input file" question; no message
+    NotText = 6,      // not a text file; its message has been shown
+    ZeroLength = 10,  // the text test found the file empty; message shown
+    DocxFailed = 11,  // a docx document could not be extracted; message shown
+    Unreadable = 12,  // "This file cannot be opened."; message shown
 };
 
 // Cells of every text progress bar, and the limits of the sources.
@@ -190,13 +190,14 @@ public:
     // Checks and counts the pending text; false when it was refused.
     bool DoItFromClipboard();
     // The per-file procedure: path is the input file; singleFile tells a single-file source
-    // from a file of a folder run (fileNumber counts those from 1). Returns a FileResult.
-    int DoItFromFile(const std::u16string& path, bool singleFile, std::int64_t fileNumber = 0);
+    // from a file of a folder run (fileNumber counts those from 1). Returns how it ended.
+    FileResult DoItFromFile(const std::u16string& path, bool singleFile,
+                            std::int64_t fileNumber = 0);
 
     // The same for a path the folder walk found (its name need not be valid Unicode); name is
     // the path as shown.
-    int DoItFromPath(const std::filesystem::path& file, const std::u16string& name, bool singleFile,
-                     std::int64_t fileNumber);
+    FileResult DoItFromPath(const std::filesystem::path& file, const std::u16string& name,
+                            bool singleFile, std::int64_t fileNumber);
 
     const std::u16string& PendingText() const { return m_pendingText; }
     void SetPendingText(std::u16string text) { m_pendingText = std::move(text); }
@@ -228,8 +229,8 @@ private:
     // Pieces of DoIt.
     bool ValidateFrequencies();
     void StartTiming();
-    int ReadFile(const std::u16string& path, bool singleFile, std::int64_t fileNumber,
-                 const std::filesystem::path& textFile, bool docx, std::int64_t fileSize);
+    FileResult ReadFile(const std::u16string& path, bool singleFile, std::int64_t fileNumber,
+                        const std::filesystem::path& textFile, bool docx, std::int64_t fileSize);
     // Extracts the words of one line read from a file; line is left holding unspecified text.
     void ExtractLine(std::u16string& line);
     // The same for a line of plain text in an all-words run, a piece between spaces at a

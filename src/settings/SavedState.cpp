@@ -658,14 +658,14 @@ void HandleStartUpRestoreResult(const RestoreOutcome& outcome, Settings& s, RunS
                                 Host& host, RestoreActions& actions) {
     std::u16string message;
     if (outcome.code == kRestoreNoListEntry)
-        message = GetText(37);
+        message = GetText(TextId::RestoreNoListEntry);
     else if (outcome.code == kRestoreReadError)
-        message = GetText(38) + u": " + outcome.errorText;
+        message = GetText(TextId::RestoreError) + u": " + outcome.errorText;
     else
         return;
-    message += u"\r\n\r\n" + GetText(39);
-    const MsgAnswer a =
-        host.Ask(message, GetText(40), MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Yes);
+    message += u"\r\n\r\n" + GetText(TextId::ResetSettingsQuestion);
+    const MsgAnswer a = host.Ask(message, GetText(TextId::RestoringSettingsTitle), MsgIcon::None,
+                                 MsgButtons::YesNo, MsgAnswer::Yes);
     if (a == MsgAnswer::Yes)
         actions.Initialize(s, run, host);
     else
@@ -730,7 +730,7 @@ bool SaveSettingsToDefault(const Settings& s, const fs::path& defaultPath, Host&
                            const std::string& nearControl) {
     const std::u16string error = SaveState(s, {}, defaultPath);
     if (error.empty()) {
-        host.PopUp(GetText(50), nearControl);
+        host.PopUp(GetText(TextId::SettingsSaved), nearControl);
         return true;
     }
     host.MessageBox(error, u"Save state", MsgIcon::Exclamation);

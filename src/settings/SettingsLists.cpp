@@ -97,12 +97,12 @@ std::vector<std::u16string> ListEntries(SettingsList which) {
         return {u"English", u"German", u"Spanish",           u"Portuguese",
                 u"Italian", u"French", u"All six languages", u"[No language selected]"};
     case SettingsList::WordOrder:
-        out.push_back(GetText(43));
-        out.push_back(GetText(44));
+        out.push_back(GetText(TextId::ByFrequency));
+        out.push_back(GetText(TextId::Alphabetical));
         return out;
     case SettingsList::DisplayFormat:
-        for (int n = 51; n <= 64; ++n)
-            out.push_back(GetText(n));
+        for (int n = 0; n < 14; ++n)
+            out.push_back(DisplayFormatText(n));
         return out;
     default:
         for (int n : CachedNumbers(which))

@@ -352,8 +352,9 @@ std::vector<std::u16string> ConvertWordprocessingML(std::string_view xml, Host& 
                 options.showRun(run);
             host.Yield();
             if (state.blnStop) {
-                const MsgAnswer a = host.Ask(GetText(362), GetText(363), MsgIcon::Question,
-                                             MsgButtons::YesNo, MsgAnswer::Yes);
+                const MsgAnswer a =
+                    host.Ask(GetText(TextId::StopDocxQuestion), GetText(TextId::StopDocxTitle),
+                             MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
                 if (a == MsgAnswer::Yes)
                     break;
                 state.blnStop = false;
@@ -476,7 +477,8 @@ void DocxDocument::ShowExtractFailure(int code, const fs::path& document) {
     const std::u16string shown = ShownPath(document);
     switch (code) {
     case kDocxNoTemporaryFolder:
-        m_host.MessageBox(u"Unable to create temporary folder.", GetText(34), MsgIcon::Exclamation);
+        m_host.MessageBox(u"Unable to create temporary folder.", GetText(TextId::DocxDocument),
+                          MsgIcon::Exclamation);
         break;
     case kDocxChecksum:
         m_host.MessageBox(u"Invalid checksum found when processing\r\n" + shown, u"Error",

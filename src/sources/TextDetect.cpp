@@ -48,7 +48,7 @@ bool SniffUtf8Declaration(const std::filesystem::path& file, int& error) {
         ++lines;
     }
     if (reader.Failed()) {
-        error = -9;
+        error = static_cast<int>(FileKind::CannotOpen);
         return false;
     }
     return DeclaresUtf8(joined);
@@ -85,54 +85,54 @@ bool IsTextLikeExtension(std::u16string_view extension) {
     return std::find(kTextLike.begin(), kTextLike.end(), lower) != kTextLike.end();
 }
 
-int FirstBytesKind(const std::filesystem::path& file, bool sniffContent) {
+FileKind FirstBytesKind(const std::filesystem::path& file, bool sniffContent) {
     if (file.empty())
-        return kKindNoName;
+        return FileKind::NoName;
     std::error_code ec;
     if (!std::filesystem::exists(file, ec))
-        return ec && ec != std::errc::no_such_file_or_directory ? int(kTextCannotOpen)
-                                                                : int(kKindNotFound);
+        return ec && ec != std::errc::no_such_file_or_directory ? FileKind::CannotOpen
+                                                                : FileKind::NotFound;
     std::ifstream in;
     if (const int error = OpenBinary(in, file); error != 0)
-        return error;
+        return static_cast<FileKind>(error); // AccessDenied or CannotOpen
     const auto length = std::filesystem::file_size(file, ec);
     if (ec)
-        return kTextCannotOpen;
+        return FileKind::CannotOpen;
     if (length == 0)
-        return kKindZeroLength;
+        return FileKind::ZeroLength;
     if (length < 5)
-        return kKindTooShort;
+        return FileKind::TooShort;
     std::string head;
     if (!ReadStart(in, head, 5) || head.size() < 5)
-        return kTextCannotOpen;
+        return FileKind::CannotOpen;
     const auto b = [&](int i) {
         return static_cast<unsigned char>(head[static_cast<std::size_t>(i)]);
     };
 
     if (head == "{\\rtf")
-        return kKindRtf;
+        return FileKind::Rtf;
     if (b(0) == 0xFF && b(1) == 0xFE)
-        return kKindUtf16LE;
+        return FileKind::Utf16LE;
     if (b(0) == 0xFE && b(1) == 0xFF)
-        return kKindUtf16BE;
+        return FileKind::Utf16BE;
     if (b(0) == 0xEF && b(1) == 0xBB && b(2) == 0xBF)
-        return kKindUtf8;
+        return FileKind::Utf8;
     if (b(0) == 0 && b(1) == 0 && b(2) == 0xFE && b(3) == 0xFF)
-        return kKindUtf32BE;
+        return FileKind::Utf32BE;
     const std::u16string ext = LowerExtension(file);
     if (ext == u"xml" && b(0) == '<')
-        return b(1) != 0 ? kKindUtf8 : kKindUtf16LE;
+        return b(1) != 0 ? FileKind::Utf8 : FileKind::Utf16LE;
 
     if (sniffContent && IsTextLikeExtension(ext)) {
         in.close();
         int error = 0;
         const bool declared = SniffUtf8Declaration(file, error);
         if (error != 0)
-            return error;
+            return static_cast<FileKind>(error); // AccessDenied or CannotOpen
         if (declared)
-            return kKindUtf8;
+            return FileKind::Utf8;
     }
-    return kKindPlain;
+    return FileKind::Plain;
 }
 
 void ByteTest(std::string_view sample, std::int64_t sampleSize, double limitPercent,
@@ -162,7 +162,7 @@ void ByteTest(std::string_view sample, std::int64_t sampleSize, double limitPerc
         if (anomalous > 0 && i * 5 > sampleSize) {
             const double running = static_cast<double>(anomalous) * 100.0 / static_cast<double>(i);
             if (running > 10.0 * limitPercent) {
-                result.code = kTextNotText;
+                result.code = TextCode::NotText;
                 result.percentage = running;
                 result.bytesExamined = i;
                 return;
@@ -173,11 +173,11 @@ void ByteTest(std::string_view sample, std::int64_t sampleSize, double limitPerc
     result.percentage =
         n > 0 ? static_cast<double>(anomalous) * 100.0 / static_cast<double>(n) : 0.0;
     if (result.percentage > limitPercent)
-        result.code = kTextNotText;
+        result.code = TextCode::NotText;
     else if (crSeen == lfSeen)
-        result.code = kTextCrLf;
+        result.code = TextCode::CrLf;
     else
-        result.code = crSeen ? kTextCr : kTextLf;
+        result.code = crSeen ? TextCode::Cr : TextCode::Lf;
 }
 
 TextTestResult TextTest(const std::filesystem::path& file, std::int64_t sampleSize,
@@ -191,51 +191,51 @@ TextTestResult TextTest(const std::filesystem::path& file, std::int64_t sampleSi
     }
     result.kind = FirstBytesKind(file, sniffContent);
     switch (result.kind) {
-    case kKindUtf8:
-        result.code = kTextCrLf;
+    case FileKind::Utf8:
+        result.code = TextCode::CrLf;
         result.utf8 = true;
         return result;
-    case kKindUtf16LE:
-    case kKindUtf16BE:
-    case kKindUtf32BE:
-        result.code = kTextUnicode;
+    case FileKind::Utf16LE:
+    case FileKind::Utf16BE:
+    case FileKind::Utf32BE:
+        result.code = TextCode::Unicode;
         return result;
-    case kKindPlain:
+    case FileKind::Plain:
         break;
     default:
-        result.code = result.kind; // the negative codes and RTF
-        if (result.kind != kKindTooShort)
+        result.code = static_cast<TextCode>(result.kind); // the negative codes and RTF
+        if (result.kind != FileKind::TooShort)
             return result;
         break;
     }
 
     std::ifstream in;
     if (const int error = OpenBinary(in, file); error != 0) {
-        result.code = error;
+        result.code = static_cast<TextCode>(error); // AccessDenied or CannotOpen
         return result;
     }
     if (result.fileLength == 0) {
-        result.code = kKindZeroLength;
+        result.code = TextCode::ZeroLength;
         return result;
     }
     const std::int64_t n = std::min(result.fileLength, std::max<std::int64_t>(sampleSize, 0));
     std::string sample;
     if (!ReadStart(in, sample, n)) {
-        result.code = kTextCannotOpen;
+        result.code = TextCode::CannotOpen;
         return result;
     }
     const bool truncated = static_cast<std::int64_t>(sample.size()) < result.fileLength;
     result.sevenBitSample = std::all_of(sample.begin(), sample.end(),
                                         [](char c) { return static_cast<unsigned char>(c) < 128; });
-    if (result.kind == kKindTooShort) {
+    if (result.kind == FileKind::TooShort) {
         // Files of 1 to 4 bytes are read as text without a byte test; they may still be UTF-8.
         result.utf8 = IsUtf8Sample(sample, false);
         return result;
     }
     ByteTest(sample, sampleSize, limitPercent, result);
-    if (result.code != kTextNotText && IsUtf8Sample(sample, truncated)) {
-        result.kind = kKindUtf8;
-        result.code = kTextCrLf;
+    if (result.code != TextCode::NotText && IsUtf8Sample(sample, truncated)) {
+        result.kind = FileKind::Utf8;
+        result.code = TextCode::CrLf;
         result.utf8 = true;
     }
     return result;

@@ -16,39 +16,45 @@
 
 namespace lxty {
 
-// File kinds from the first bytes.
-enum FileKind : int {
-    kKindNoName = -5,     // the name is empty
-    kKindNotFound = -1,   // the file does not exist
-    kKindZeroLength = -2, // length 0
-    kKindTooShort = -4,   // 1 to 4 bytes
-    kKindPlain = 0,       // none of the others: the byte test decides
-    kKindUtf16LE = 1,     // FF FE, or ".xml" starting "<" and a zero byte
-    kKindUtf16BE = 2,     // FE FF
-    kKindUtf8 = 3,        // EF BB BF, ".xml" starting "<" and a non-zero byte, a declaration,
-                          // or a UTF-8 sample
-    kKindUtf32BE = 5,     // 00 00 FE FF
-    kKindRtf = 6,         // starts "{\rtf"
+// File kinds from the first bytes. The negative kinds and Rtf have the same numbers as the
+// text codes of the same name, which is how TextTest passes them on.
+enum class FileKind : int {
+    NoName = -5,       // the name is empty
+    NotFound = -1,     // the file does not exist
+    ZeroLength = -2,   // length 0
+    AccessDenied = -3, // it cannot be opened for lack of permission
+    TooShort = -4,     // 1 to 4 bytes
+    CannotOpen = -9,   // it cannot be opened or read for any other reason
+    Plain = 0,         // none of the others: the byte test decides
+    Utf16LE = 1,       // FF FE, or ".xml" starting "<" and a zero byte
+    Utf16BE = 2,       // FE FF
+    Utf8 = 3,          // EF BB BF, ".xml" starting "<" and a non-zero byte, a declaration,
+                       // or a UTF-8 sample
+    Utf32BE = 5,       // 00 00 FE FF
+    Rtf = 6,           // starts "{\rtf"
 };
 
 // Codes of the text test.
-enum TextCode : int {
-    kTextNotText = 0,
-    kTextCrLf = 1,    // CR LF ends, no line ends, or both CR and LF; also every UTF-8 file
-    kTextLf = 2,      // LF ends only (Unix type)
-    kTextCr = 3,      // CR ends only (Macintosh type)
-    kTextRtf = 6,     // an RTF document
-    kTextUnicode = 7, // UTF-16 or UTF-32
-    kTextAccessDenied = -3,
-    kTextCannotOpen = -9,
-    // -5, -1, -2 and -4 as in FileKind.
+enum class TextCode : int {
+    NotText = 0,
+    CrLf = 1,    // CR LF ends, no line ends, or both CR and LF; also every UTF-8 file
+    Lf = 2,      // LF ends only (Unix type)
+    Cr = 3,      // CR ends only (Macintosh type)
+    Rtf = 6,     // an RTF document
+    Unicode = 7, // UTF-16 or UTF-32
+    AccessDenied = -3,
+    CannotOpen = -9,
+    NoName = -5, // these four as in FileKind
+    NotFound = -1,
+    ZeroLength = -2,
+    TooShort = -4,
 };
 
 inline constexpr std::int64_t kDefaultSampleSize = 16384;
 
 struct TextTestResult {
-    int code = kTextNotText;
-    int kind = kKindPlain;                   // what FirstBytesKind (or the sample) found
+    TextCode code = TextCode::NotText;
+    FileKind kind = FileKind::Plain;         // what FirstBytesKind (or the sample) found
     int firstAnomalousByte = 32;             // value of the first anomalous byte
     std::int64_t firstAnomalousPosition = 0; // its 1-based position; 0 when there is none
     double percentage = 0.0;                 // anomalous bytes per hundred bytes examined
@@ -65,11 +71,11 @@ std::u16string LowerExtension(const std::filesystem::path& file);
 // (extension without its dot, compared in lower case).
 bool IsTextLikeExtension(std::u16string_view extension);
 
-// The kind of file (FileKind), or -3 / -9 when it cannot be opened or read. Declarations in
+// The kind of file, AccessDenied or CannotOpen when it cannot be opened or read. Declarations in
 // the first 10 non-empty lines ("charset=UTF-8", charset="UTF-8", in any case, or a UTF-8
 // punctuation start E2 80) are looked at only when sniffContent is set and the extension is
 // text-like.
-int FirstBytesKind(const std::filesystem::path& file, bool sniffContent);
+FileKind FirstBytesKind(const std::filesystem::path& file, bool sniffContent);
 
 // The text test. sampleSize is the number of bytes examined (16,384 at every call);
 // limitPercent 1.0 for input files and extracted document text, 0 for word-list files.

@@ -25,14 +25,14 @@ TextEncoding EncodingFor(const TextTestResult& judged) {
     if (judged.utf8)
         return TextEncoding::Utf8;
     switch (judged.kind) {
-    case kKindUtf16LE:
+    case FileKind::Utf16LE:
         return TextEncoding::Utf16LE;
-    case kKindUtf16BE:
+    case FileKind::Utf16BE:
         return TextEncoding::Utf16BE;
-    case kKindUtf32BE:
+    case FileKind::Utf32BE:
         return TextEncoding::Utf32BE;
-    case kKindPlain:
-    case kKindTooShort:
+    case FileKind::Plain:
+    case FileKind::TooShort:
         return judged.sevenBitSample ? TextEncoding::SevenBitSample : TextEncoding::Cp1252;
     default:
         return TextEncoding::Cp1252;

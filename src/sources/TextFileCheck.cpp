@@ -57,30 +57,30 @@ WordListFileCheck CheckWordListFile(Host& host, const std::filesystem::path& fil
         host.MessageBox(std::u16string(text), std::u16string(kFatal), MsgIcon::Information);
     };
     switch (r.code) {
-    case kKindNoName:
+    case TextCode::NoName:
         break;
-    case kKindNotFound:
+    case TextCode::NotFound:
         fatal(fileName + u" not found.");
         break;
-    case kKindZeroLength:
+    case TextCode::ZeroLength:
         fatal(fileName + u" is zero-length.");
         break;
-    case kTextAccessDenied:
+    case TextCode::AccessDenied:
         fatal(fileName + std::u16string(kCrLf) + u" cannot be opened (permission denied).");
         break;
-    case kKindTooShort:
+    case TextCode::TooShort:
         fatal(fileName + std::u16string(kCrLf) + u"contains only from 1 to 4 bytes.");
         break;
-    case kTextCannotOpen:
+    case TextCode::CannotOpen:
         fatal(fileName + std::u16string(kCrLf) + u"cannot be opened.");
         break;
-    case kTextRtf:
+    case TextCode::Rtf:
         fatal(fileName + std::u16string(kCrLf) + u"is an RTF file.");
         break;
-    case kTextUnicode:
+    case TextCode::Unicode:
         fatal(fileName + std::u16string(kCrLf) + u"is a Unicode file but not UTF-8 encoded.");
         break;
-    case kTextNotText: {
+    case TextCode::NotText: {
         std::u16string text =
             name + std::u16string(kCrLf) + u"is not an ANSI or UTF-8 encoded text file.";
         if (r.percentage > kLimit)
@@ -90,7 +90,7 @@ WordListFileCheck CheckWordListFile(Host& host, const std::filesystem::path& fil
         host.MessageBox(text, std::u16string(kNotTextFileTitle), MsgIcon::Information);
         break;
     }
-    case kTextCr:
+    case TextCode::Cr:
         if (!suppressLineEndNotices && !memory.macNoticeShown) {
             memory.macNoticeShown = true;
             host.MessageBox(

@@ -27,7 +27,7 @@
 namespace lxty {
 
 struct WordListFileCheck {
-    int code = kTextNotText;                      // the text-test code
+    TextCode code = TextCode::NotText;            // the text-test code
     bool utf8 = false;                            // the file is UTF-8
     TextEncoding encoding = TextEncoding::Cp1252; // what to open a usable file with
 };

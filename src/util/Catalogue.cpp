@@ -7,10 +7,10 @@
 // backslash. The text "~" marks a number that deliberately has no text.
 //
 // The loader reports the first fault it meets with the codes the program's start-up expects
-// (see CatalogueLoadMessage). Faults at a line are encoded as -500 - line (missing text),
-// -1000 - line (text longer than 1,024 characters) and -1500 - line (duplicate number); these
-// ranges only stay apart for lines 1 to 500, so a longer file is refused as too much text
-// rather than being reported with a wrong message.
+// (see CatalogueLoadMessage). Faults at a line show as -500 - line (missing text), -1000 -
+// line (text longer than 1,024 characters) and -1500 - line (duplicate number); these ranges
+// only stay apart for lines 1 to 500, so a longer file is refused as too much text rather
+// than being reported with a wrong message.
 
 #include "util/Catalogue.h"
 
@@ -29,12 +29,6 @@ constexpr std::size_t kMaxTextLength = 1024;   // the buffer GetText fills
 constexpr std::int64_t kMaxLines = 500;        // the line codes are unambiguous up to here
 constexpr std::size_t kMaxFileBytes = 4 << 20; // far above any real catalogue
 constexpr int kMaxNumber = 32767;              // text numbers are 16-bit
-
-constexpr int kCannotOpen = -1;
-constexpr int kTooMuchText = -3;
-constexpr int kNotRecovered = -4;
-constexpr int kEmpty = -6;
-constexpr int kReadError = -7;
 
 std::unordered_map<int, std::u16string>& Texts() {
     static std::unordered_map<int, std::u16string> texts;
@@ -73,24 +67,24 @@ std::string Unescape(std::string_view field) {
     return out;
 }
 
-// Reads the whole file; returns 0 or a failure code.
-int ReadWholeFile(const std::filesystem::path& file, std::string& bytes) {
+// Reads the whole file; returns Loaded or a failure.
+CatalogueStatus ReadWholeFile(const std::filesystem::path& file, std::string& bytes) {
     std::FILE* f = std::fopen(file.string().c_str(), "rb");
     if (f == nullptr) {
-        return kCannotOpen;
+        return CatalogueStatus::CannotOpen;
     }
     char buffer[65536];
-    int code = 0;
+    CatalogueStatus code = CatalogueStatus::Loaded;
     for (;;) {
         const std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
         bytes.append(buffer, n);
         if (bytes.size() > kMaxFileBytes) {
-            code = kTooMuchText;
+            code = CatalogueStatus::TooMuchText;
             break;
         }
         if (n < sizeof buffer) {
             if (std::ferror(f) != 0) {
-                code = kReadError;
+                code = CatalogueStatus::ReadError;
             }
             break;
         }
@@ -99,8 +93,8 @@ int ReadWholeFile(const std::filesystem::path& file, std::string& bytes) {
     return code;
 }
 
-// Parses the file into texts; returns the number of texts or a failure code.
-int Parse(std::string_view bytes, std::unordered_map<int, std::u16string>& texts) {
+// Parses the file into texts.
+CatalogueLoadResult Parse(std::string_view bytes, std::unordered_map<int, std::u16string>& texts) {
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         bytes.remove_prefix(3);
     }
@@ -115,7 +109,7 @@ int Parse(std::string_view bytes, std::unordered_map<int, std::u16string>& texts
         pos = end + 1;
         ++line;
         if (line > kMaxLines) {
-            return kTooMuchText;
+            return {CatalogueStatus::TooMuchText};
         }
         if (text.ends_with('\r')) {
             text.remove_suffix(1);
@@ -130,53 +124,71 @@ int Parse(std::string_view bytes, std::unordered_map<int, std::u16string>& texts
             ++digits;
         }
         if (digits == 0 || digits > 5 || (digits < text.size() && text[digits] != '\t')) {
-            return kNotRecovered; // not a numbered line at all
+            return {CatalogueStatus::NotRecovered}; // not a numbered line at all
         }
         const int number = std::stoi(std::string(text.substr(0, digits)));
         if (number > kMaxNumber) {
-            return kNotRecovered;
+            return {CatalogueStatus::NotRecovered};
         }
         const std::string_view field =
             digits < text.size() ? text.substr(digits + 1) : std::string_view();
         if (field.empty()) {
-            return -500 - lineCode;
+            return {CatalogueStatus::MissingText, lineCode};
         }
         std::u16string value = Utf8ToU16(Unescape(field));
         if (value.size() > kMaxTextLength) {
-            return -1000 - lineCode;
+            return {CatalogueStatus::TextTooLong, lineCode};
         }
         if (!texts.emplace(number, std::move(value)).second) {
-            return -1500 - lineCode;
+            return {CatalogueStatus::Duplicate, lineCode};
         }
     }
-    return static_cast<int>(texts.size());
+    if (texts.empty())
+        return {CatalogueStatus::NothingRead};
+    return {CatalogueStatus::Loaded, static_cast<int>(texts.size())};
 }
 
 } // namespace
 
-int LoadProgramTexts(const std::filesystem::path& file) {
+int CatalogueLoadResult::Code() const {
+    switch (status) {
+    case CatalogueStatus::Loaded:
+        return count;
+    case CatalogueStatus::MissingText:
+    case CatalogueStatus::TextTooLong:
+    case CatalogueStatus::Duplicate:
+        return static_cast<int>(status) - count;
+    default:
+        return static_cast<int>(status);
+    }
+}
+
+CatalogueLoadResult LoadProgramTexts(const std::filesystem::path& file) {
     Texts().clear();
     std::string bytes;
-    const int readCode = ReadWholeFile(file, bytes);
-    if (readCode != 0) {
-        return readCode;
+    const CatalogueStatus read = ReadWholeFile(file, bytes);
+    if (read != CatalogueStatus::Loaded) {
+        return {read};
     }
     if (bytes.empty()) {
-        return kEmpty;
+        return {CatalogueStatus::Empty};
     }
     std::unordered_map<int, std::u16string> texts;
-    const int result = Parse(bytes, texts);
-    if (result > 0) {
+    const CatalogueLoadResult result = Parse(bytes, texts);
+    if (result.Loaded()) {
         Texts() = std::move(texts);
     }
     return result;
 }
 
-std::u16string CatalogueLoadMessage(int code, const std::filesystem::path& file) {
+std::u16string CatalogueLoadMessage(const CatalogueLoadResult& result,
+                                    const std::filesystem::path& file) {
+    const int code = result.Code();
     auto number = [](int n) {
         const std::string s = std::to_string(n);
         return std::u16string(s.begin(), s.end());
     };
+    // The line ranges are told apart by the code alone, as the start-up message always has.
     if (code < -1500) {
         return u"Duplicate in program text at line " + number(-(code + 1500)) + u".";
     }
@@ -186,10 +198,10 @@ std::u16string CatalogueLoadMessage(int code, const std::filesystem::path& file)
     if (code <= -501) {
         return u"Missing string at line " + number(-(code + 500)) + u".";
     }
-    switch (code) {
-    case 0:
+    switch (static_cast<CatalogueStatus>(code)) {
+    case CatalogueStatus::NothingRead:
         return u"No program text was read.";
-    case -1: {
+    case CatalogueStatus::CannotOpen: {
         std::error_code ec;
         std::filesystem::path full = std::filesystem::absolute(file, ec);
         if (ec) {
@@ -199,21 +211,29 @@ std::u16string CatalogueLoadMessage(int code, const std::filesystem::path& file)
         return u"Cannot open file containing program text.\r\n" +
                Utf8ToU16(std::string_view(reinterpret_cast<const char*>(path.data()), path.size()));
     }
-    case -2:
+    case CatalogueStatus::AllocationError:
         return u"Particular memory allocation error.";
-    case -3:
+    case CatalogueStatus::TooMuchText:
         return u"Too much program text.";
-    case -4:
+    case CatalogueStatus::NotRecovered:
         return u"Text not recovered.";
-    case -6:
+    case CatalogueStatus::Empty:
         return u"File is empty.";
-    case -7:
+    case CatalogueStatus::ReadError:
         return u"Error reading file.";
-    case -8:
+    case CatalogueStatus::GeneralAllocationError:
         return u"General memory allocation error.";
     default:
         return u"Error " + number(code);
     }
+}
+
+std::u16string GetText(TextId id) {
+    return GetText(static_cast<int>(id));
+}
+
+std::u16string DisplayFormatText(int format) {
+    return GetText(static_cast<int>(TextId::FirstDisplayFormat) + format);
 }
 
 std::u16string GetText(int n) {

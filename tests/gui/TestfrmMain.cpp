@@ -136,12 +136,12 @@ private slots:
     void startsWithTheShippedCatalogue() {
         auto w = NewWindow();
         QCOMPARE(w->windowTitle(), QStringLiteral("Lexitally"));
-        QVERIFY(w->CatalogueResult() > 0);
+        QVERIFY(w->CatalogueResult().Loaded());
         QVERIFY(w->State().blnStartUpCompleted);
         QCOMPARE(Child<QLabel>(*w, "lblSelectSource")->text(),
-                 QString::fromStdU16String(lxty::GetText(19)));
+                 QString::fromStdU16String(lxty::GetText(lxty::TextId::SourceOfText)));
         QCOMPARE(Child<QPushButton>(*w, "cmdCountWords")->text(),
-                 QString::fromStdU16String(lxty::GetText(21)));
+                 QString::fromStdU16String(lxty::GetText(lxty::TextId::CountWordsPhrases)));
         // The two display lists hold the catalogue's entries, the first selected.
         auto* order = Child<QComboBox>(*w, "cboWordOrder");
         auto* format = Child<QComboBox>(*w, "cboDisplayFormat");
@@ -171,7 +171,7 @@ private slots:
             box->accept();
         });
         w.StartUp();
-        QCOMPARE(w.CatalogueResult(), -1);
+        QCOMPARE(w.CatalogueResult().Code(), -1);
         QCOMPARE(shown,
                  QStringLiteral(
                      "Cannot open file containing program text.\n/nonexistent-folder/lxty.dat"));
@@ -344,7 +344,7 @@ private slots:
                                             "        3         1  and\n"
                                             "        4         1  dog\n"));
         QCOMPARE(Child<QPushButton>(*w, "cmdCountWords")->text(),
-                 QString::fromStdU16String(lxty::GetText(21)));
+                 QString::fromStdU16String(lxty::GetText(lxty::TextId::CountWordsPhrases)));
         QVERIFY(!Child<QLabel>(*w, "lblNumberOfWords")->text().isEmpty());
         QVERIFY(Child<QRadioButton>(*w, "optFolder")->isEnabled()); // enabled again
 
@@ -498,7 +498,8 @@ private slots:
         Child<QPushButton>(*w, "cmdCountWords")->click();
         delete poll;
 
-        QCOMPARE(runningCaption, QString::fromStdU16String(lxty::GetText(25)));
+        QCOMPARE(runningCaption,
+                 QString::fromStdU16String(lxty::GetText(lxty::TextId::StopCounting)));
         QVERIFY(sourceLocked);
         QVERIFY(outputLocked);
         QCOMPARE(question, QStringLiteral("The operation was stopped before all words were "
@@ -509,7 +510,7 @@ private slots:
                                             "Stopped with 3 words found.")
                                  .arg(file));
         QCOMPARE(Child<QPushButton>(*w, "cmdCountWords")->text(),
-                 QString::fromStdU16String(lxty::GetText(21)));
+                 QString::fromStdU16String(lxty::GetText(lxty::TextId::CountWordsPhrases)));
         QVERIFY(Child<QRadioButton>(*w, "optFolder")->isEnabled());
         QVERIFY(Child<QPushButton>(*w, "cmdFile1")->isEnabled());
     }
@@ -553,7 +554,7 @@ private slots:
         QVERIFY(popUp != nullptr);
         QVERIFY(popUp->isVisible());
         QCOMPARE(popUp->findChild<QLabel*>("lblMessage")->text(),
-                 QString::fromStdU16String(lxty::GetText(50)));
+                 QString::fromStdU16String(lxty::GetText(lxty::TextId::SettingsSaved)));
         QCOMPARE(popUp->intInterval, 2000);
         QTRY_VERIFY_WITH_TIMEOUT(!popUp->isVisible(), 4000);
     }
@@ -570,7 +571,7 @@ private slots:
             box->button(QMessageBox::Yes)->click();
         });
         auto w = NewWindow(true);
-        QCOMPARE(offer, QString::fromStdU16String(lxty::GetText(42)));
+        QCOMPARE(offer, QString::fromStdU16String(lxty::GetText(lxty::TextId::FirstRunTitle)));
         QCOMPARE(w->Record().WordsFile[0].paths.size(), std::size_t(1));
         QVERIFY(w->State().blnThereAreWordsToIgnore);
 

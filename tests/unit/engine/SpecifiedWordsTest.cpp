@@ -173,7 +173,7 @@ TEST(SpecifiedWordsRun, WordsAndPatternsOfBothLists) {
 }
 
 TEST(SpecifiedWordsRun, InvalidExpressionIsReportedOncePerWordAndMatchesNothing) {
-    ASSERT_GT(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat"), 0);
+    ASSERT_TRUE(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat").Loaded());
     Rig rig;
     rig.sw.SetExtraCountOnlyList({u"<(ab>"});
     EXPECT_EQ(rig.Count({u"alpha beta"}), Counts{});

@@ -89,7 +89,7 @@ private:
 
 class WordListFilesTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_GT(LoadProgramTexts(kData / "lxty.dat"), 0); }
+    static void SetUpTestSuite() { ASSERT_TRUE(LoadProgramTexts(kData / "lxty.dat").Loaded()); }
 
     void SetUp() override {
         run.blnStartUpCompleted = true;
@@ -683,7 +683,7 @@ TEST(AllowedExtraCharsTest, SameAsTheCountRunBuildsThem) {
 
 class RealReaderTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_GT(LoadProgramTexts(kData / "lxty.dat"), 0); }
+    static void SetUpTestSuite() { ASSERT_TRUE(LoadProgramTexts(kData / "lxty.dat").Loaded()); }
     void SetUp() override { run.blnStartUpCompleted = true; }
 
     Settings s;

@@ -23,7 +23,7 @@ std::string Narrow(const std::u16string& s) {
 class CountAllPhrasesTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        ASSERT_GT(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat"), 0);
+        ASSERT_TRUE(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat").Loaded());
     }
     void SetUp() override {
         settings.Source = SourceKind::OnClipboard;
@@ -115,9 +115,10 @@ TEST_F(CountAllPhrasesTest, LargeSourceQuestion) {
         {"file of 51.5 KB rounds to 52", SourceKind::InFile, 52736, 0, 0, true},
         {"missing file", SourceKind::InFile, -1, 0, 0, false},
     };
-    const std::string question = Narrow(GetText(375) + u"\r\n\r\n" + GetText(376));
-    ASSERT_GT(GetText(375).size(), 0u);
-    ASSERT_GT(GetText(376).size(), 0u);
+    const std::string question = Narrow(GetText(TextId::AllPhrasesTakeLong) + u"\r\n\r\n" +
+                                        GetText(TextId::CancelForHigherMinimum));
+    ASSERT_GT(GetText(TextId::AllPhrasesTakeLong).size(), 0u);
+    ASSERT_GT(GetText(TextId::CancelForHigherMinimum).size(), 0u);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         settings.Source = c.source;

@@ -114,7 +114,9 @@ std::vector<SourceFile> ThreeFiles() {
 }
 
 struct CountArrayTest : ::testing::Test {
-    static void SetUpTestSuite() { ASSERT_GT(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat"), 0); }
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
+    }
     void SetUp() override {
         dir = fs::temp_directory_path() /
               ("lxty-countarray-" + std::to_string(::getpid()) + "-" +

@@ -32,7 +32,9 @@ std::string ReadBytes(const fs::path& p) {
 }
 
 struct OutputFileTest : ::testing::Test {
-    static void SetUpTestSuite() { ASSERT_GT(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat"), 0); }
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
+    }
 
     void SetUp() override {
         dir = fs::temp_directory_path() /

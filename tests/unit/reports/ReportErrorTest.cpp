@@ -15,7 +15,7 @@ namespace {
 
 struct ReportErrorTest : ::testing::Test {
     static void SetUpTestSuite() {
-        ASSERT_GT(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat"), 0);
+        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
         for (int n : {92, 93, 94, 95, 96, 97})
             ASSERT_FALSE(GetText(n).empty()) << n;
     }

@@ -201,7 +201,9 @@ void CheckAgainstExpected(const std::string& name, const Sections& got) {
 }
 
 struct WordListReportTest : ::testing::Test {
-    static void SetUpTestSuite() { ASSERT_GT(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat"), 0); }
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
+    }
     void SetUp() override {
         dir = fs::temp_directory_path() /
               ("lxty-report-" + std::to_string(::getpid()) + "-" +

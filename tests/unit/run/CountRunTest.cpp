@@ -103,7 +103,7 @@ public:
 class CountRunTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        ASSERT_GT(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat"), 0);
+        ASSERT_TRUE(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat").Loaded());
     }
 
     CountRunTest() {

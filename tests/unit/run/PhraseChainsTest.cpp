@@ -70,7 +70,7 @@ struct Outcome {
 class PhraseChainsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        ASSERT_GT(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat"), 0);
+        ASSERT_TRUE(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat").Loaded());
     }
     PhraseChainsTest() { fs::create_directories(m_dir / "texts"); }
 

@@ -98,7 +98,7 @@ struct Outcome {
 class PieceCountingTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        ASSERT_GT(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat"), 0);
+        ASSERT_TRUE(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat").Loaded());
     }
 
     PieceCountingTest() { fs::create_directories(m_dir / "texts"); }

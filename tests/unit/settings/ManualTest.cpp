@@ -48,7 +48,7 @@ TEST(ManualTest, NamesEveryWindowByItsTitle) {
 }
 
 TEST(ManualTest, ListsTheFormatsAndOrdersUnderTheProgramsOwnWording) {
-    ASSERT_GT(LoadProgramTexts(kDataDir / "lxty.dat"), 0);
+    ASSERT_TRUE(LoadProgramTexts(kDataDir / "lxty.dat").Loaded());
     for (int n : {43, 44, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 91}) {
         const std::string text = U16ToUtf8(GetText(n));
         ASSERT_FALSE(text.empty()) << n;

@@ -167,7 +167,9 @@ private:
 
 class SavedStateTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_GT(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat"), 0); }
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
+    }
 
     void SetUp() override {
         dir = fs::temp_directory_path() /

@@ -25,7 +25,9 @@ std::vector<std::u16string> Texts(std::initializer_list<int> numbers) {
 
 class SettingsListsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_GT(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat"), 0); }
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
+    }
 };
 
 TEST_F(SettingsListsTest, NumericListsHoldExactlyTheirEntries) {

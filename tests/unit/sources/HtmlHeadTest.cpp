@@ -63,7 +63,7 @@ TEST_F(HtmlHeadTest, CharsetInAMetaTagSwitchesToUtf8AfterTheHead) {
         "na\xC3\xAFve \xE2\x80\x94 end\r\n</BODY>\r\n";
     const auto path = Write("late.htm", bytes);
     const auto judged = TextTest(path);
-    ASSERT_EQ(judged.code, 1);
+    ASSERT_EQ(static_cast<int>(judged.code), 1);
     ASSERT_FALSE(judged.utf8); // nothing in the sample says UTF-8
     const auto out = ReadSkippingHead(path, EncodingFor(judged));
     EXPECT_TRUE(out.utf8);

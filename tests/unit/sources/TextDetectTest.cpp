@@ -77,23 +77,23 @@ TEST_F(TextDetectTest, ClassifiesByFirstBytesContentAndLineEnds) {
     };
     for (const auto& c : cases) {
         const TextTestResult r = TextTest(Write(c.file, c.bytes), 16384, 1.0, c.sniff);
-        EXPECT_EQ(r.code, c.expectedCode) << c.file;
+        EXPECT_EQ(static_cast<int>(r.code), c.expectedCode) << c.file;
         EXPECT_EQ(r.utf8, c.expectedUtf8) << c.file;
-        EXPECT_EQ(r.kind, c.expectedKind) << c.file;
+        EXPECT_EQ(static_cast<int>(r.kind), c.expectedKind) << c.file;
     }
 }
 
 TEST_F(TextDetectTest, MissingEmptyAndUnnamedFiles) {
-    EXPECT_EQ(TextTest("").code, -5);
-    EXPECT_EQ(FirstBytesKind("", true), -5);
-    EXPECT_EQ(TextTest(Dir() / "missing.txt").code, -1);
-    EXPECT_EQ(TextTest(Write("empty.txt", "")).code, -2);
-    EXPECT_EQ(TextTest(Dir()).code, -9); // a folder is no file to read
+    EXPECT_EQ(static_cast<int>(TextTest("").code), -5);
+    EXPECT_EQ(static_cast<int>(FirstBytesKind("", true)), -5);
+    EXPECT_EQ(static_cast<int>(TextTest(Dir() / "missing.txt").code), -1);
+    EXPECT_EQ(static_cast<int>(TextTest(Write("empty.txt", "")).code), -2);
+    EXPECT_EQ(static_cast<int>(TextTest(Dir()).code), -9); // a folder is no file to read
 }
 
 TEST_F(TextDetectTest, ShortFilesMayStillBeUtf8) {
     const TextTestResult r = TextTest(Write("short.txt", "n\xC3\xA9"));
-    EXPECT_EQ(r.code, -4);
+    EXPECT_EQ(static_cast<int>(r.code), -4);
     EXPECT_TRUE(r.utf8);
     EXPECT_FALSE(TextTest(Write("short2.txt", "n\xE9")).utf8);
 }
@@ -124,7 +124,7 @@ TEST_F(TextDetectTest, AnomalousByteLimit) {
     for (const auto& c : cases) {
         const TextTestResult r =
             TextTest(Write("p.dat", WithAnomalies(c.length, c.anomalous)), 16384, c.limit, true);
-        EXPECT_EQ(r.code, c.expectedCode) << c.what;
+        EXPECT_EQ(static_cast<int>(r.code), c.expectedCode) << c.what;
         EXPECT_DOUBLE_EQ(r.percentage, c.expectedPercentage) << c.what;
         EXPECT_EQ(r.bytesExamined, c.expectedExamined) << c.what;
     }
@@ -136,7 +136,7 @@ TEST_F(TextDetectTest, NulCountsAndIsRecordedWithItsPosition) {
     bytes[90] = '\x1B';
     bytes[150] = '\x0C'; // form feed never counts
     const TextTestResult r = TextTest(Write("nul.txt", bytes));
-    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(static_cast<int>(r.code), 1);
     EXPECT_EQ(r.firstAnomalousByte, 0);
     EXPECT_EQ(r.firstAnomalousPosition, 42);
     EXPECT_DOUBLE_EQ(r.percentage, 1.0);
@@ -149,14 +149,14 @@ TEST_F(TextDetectTest, EarlyVerdictAfterTheFirstFifth) {
     // 328 anomalous bytes in the first 3,277 are just over 10 per cent: refused at byte 3,277.
     std::string refused = WithAnomalies(20000, 328);
     const TextTestResult r = TextTest(Write("early.dat", refused));
-    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(static_cast<int>(r.code), 0);
     EXPECT_EQ(r.bytesExamined, 3277);
     EXPECT_DOUBLE_EQ(r.percentage, 328 * 100.0 / 3277);
     EXPECT_EQ(r.firstAnomalousPosition, 1);
 
     // 327 are just under: the whole sample is examined (and is still not text).
     const TextTestResult late = TextTest(Write("late.dat", WithAnomalies(20000, 327)));
-    EXPECT_EQ(late.code, 0);
+    EXPECT_EQ(static_cast<int>(late.code), 0);
     EXPECT_EQ(late.bytesExamined, 16384);
     EXPECT_DOUBLE_EQ(late.percentage, 327 * 100.0 / 16384);
 
@@ -169,11 +169,11 @@ TEST_F(TextDetectTest, EarlyVerdictAfterTheFirstFifth) {
 TEST_F(TextDetectTest, OnlyTheSampleIsExamined) {
     std::string bytes(16384, 'a');
     bytes += std::string(1000, '\0');
-    EXPECT_EQ(TextTest(Write("tail.dat", bytes)).code, 1);
+    EXPECT_EQ(static_cast<int>(TextTest(Write("tail.dat", bytes)).code), 1);
     bytes[16383] = '\0';
     bytes[16382] = '\0';
-    EXPECT_EQ(TextTest(Write("tail.dat", bytes)).code, 1);
-    EXPECT_EQ(TextTest(Write("tail.dat", bytes), 16384, 0.0).code, 0);
+    EXPECT_EQ(static_cast<int>(TextTest(Write("tail.dat", bytes)).code), 1);
+    EXPECT_EQ(static_cast<int>(TextTest(Write("tail.dat", bytes), 16384, 0.0).code), 0);
 }
 
 TEST_F(TextDetectTest, Utf8SequenceCutByTheSampleEnd) {
@@ -196,8 +196,11 @@ TEST_F(TextDetectTest, DeclarationBeyondTheTenthNonEmptyLineIsNotSeen) {
     std::string head;
     for (int i = 0; i < 9; ++i)
         head += "line\r\n\r\n"; // empty lines do not count
-    EXPECT_EQ(FirstBytesKind(Write("ten.htm", head + "charset=UTF-8\r\n"), true), 3);
-    EXPECT_EQ(FirstBytesKind(Write("eleven.htm", head + "line\r\ncharset=UTF-8\r\n"), true), 0);
+    EXPECT_EQ(static_cast<int>(FirstBytesKind(Write("ten.htm", head + "charset=UTF-8\r\n"), true)),
+              3);
+    EXPECT_EQ(static_cast<int>(
+                  FirstBytesKind(Write("eleven.htm", head + "line\r\ncharset=UTF-8\r\n"), true)),
+              0);
 }
 
 } // namespace

@@ -81,7 +81,7 @@ TEST_F(TextFileCheckTest, EveryOutcomeAndItsMessage) {
         FakeHost host;
         TextNoticeMemory memory;
         const auto r = CheckWordListFile(host, path, false, memory);
-        EXPECT_EQ(r.code, c.expectedCode) << c.file;
+        EXPECT_EQ(static_cast<int>(r.code), c.expectedCode) << c.file;
         EXPECT_EQ(r.utf8, c.expectedUtf8) << c.file;
         EXPECT_EQ(r.encoding, c.expectedEncoding) << c.file;
         if (c.expectedTitle.empty()) {
@@ -116,7 +116,7 @@ TEST_F(TextFileCheckTest, BinaryAdviceOnlyForSmallFilesThatAreOnlyALittleOff) {
         const auto path = Write("bin.dat", bytes);
         FakeHost host;
         TextNoticeMemory memory;
-        EXPECT_EQ(CheckWordListFile(host, path, false, memory).code, 0);
+        EXPECT_EQ(static_cast<int>(CheckWordListFile(host, path, false, memory).code), 0);
         ASSERT_EQ(host.messages.size(), 1u);
         const std::string text = U16ToUtf8(host.messages[0].text);
         EXPECT_EQ(text.find(kAdvice) != std::string::npos, c.advice)
@@ -128,7 +128,7 @@ TEST_F(TextFileCheckTest, MacNoticeOnceAndNotWhenSuppressed) {
     const auto mac = Write("mac.txt", "one\rtwo\r");
     FakeHost host;
     TextNoticeMemory memory;
-    EXPECT_EQ(CheckWordListFile(host, mac, true, memory).code, 3);
+    EXPECT_EQ(static_cast<int>(CheckWordListFile(host, mac, true, memory).code), 3);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_FALSE(memory.macNoticeShown);
     CheckWordListFile(host, mac, false, memory);
@@ -145,14 +145,14 @@ TEST_F(TextFileCheckTest, LargeUnixFilesAreNeitherQuestionedNorRefused) {
         FakeHost host;
         TextNoticeMemory memory;
         const auto r = CheckWordListFile(host, Write("big-unix.txt", bytes), false, memory);
-        EXPECT_EQ(r.code, 2) << size;
+        EXPECT_EQ(static_cast<int>(r.code), 2) << size;
         EXPECT_TRUE(host.messages.empty()) << size;
     }
 }
 
 TEST(NotTextFileMessage, WholeTexts) {
     TextTestResult r;
-    r.code = 0;
+    r.code = lxty::TextCode::NotText;
     r.firstAnomalousByte = 0;
     r.firstAnomalousPosition = 42;
     r.bytesExamined = 16384;

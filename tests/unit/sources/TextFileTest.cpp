@@ -73,7 +73,7 @@ TEST_F(TextFileTest, CommittedFixturesReadInTheirEncodings) {
     for (const auto& c : cases) {
         const auto path = kFixtures / c.file;
         const auto judged = TextTest(path);
-        EXPECT_EQ(judged.code, c.expectedCode) << c.file;
+        EXPECT_EQ(static_cast<int>(judged.code), c.expectedCode) << c.file;
         EXPECT_EQ(judged.utf8, c.expectedUtf8) << c.file;
         EXPECT_EQ(EncodingFor(judged), c.expectedEncoding) << c.file;
         EXPECT_EQ(ReadAll(path, EncodingFor(judged)), c.expectedLines) << c.file;
@@ -94,7 +94,7 @@ TEST_F(TextFileTest, Utf32BothOrders) {
     // FF FE 00 00 reads as UTF-16 little-endian by its first two bytes; opening finds UTF-32.
     const auto lePath = Write("le32.txt", le);
     const auto judged = TextTest(lePath);
-    EXPECT_EQ(judged.code, 7);
+    EXPECT_EQ(static_cast<int>(judged.code), 7);
     EXPECT_EQ(JudgeAndRead(lePath), expected);
     TextFile file;
     ASSERT_TRUE(file.Open(lePath, EncodingFor(judged)));
@@ -227,7 +227,7 @@ TEST_F(TextFileTest, PermissionDenied) {
         GTEST_SKIP() << "running with rights that read any file";
     EXPECT_FALSE(file.Open(locked, TextEncoding::Cp1252));
     EXPECT_EQ(file.OpenError(), -3);
-    EXPECT_EQ(TextTest(locked).code, -3);
+    EXPECT_EQ(static_cast<int>(TextTest(locked).code), -3);
 }
 
 struct FirstLinesCase {

@@ -20,6 +20,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The load result that shows the given code.
+CatalogueLoadResult Result(int code) {
+    using S = CatalogueStatus;
+    if (code > 0)
+        return {S::Loaded, code};
+    if (code < -1500)
+        return {S::Duplicate, -(code + 1500)};
+    if (code <= -1001)
+        return {S::TextTooLong, -(code + 1000)};
+    if (code <= -501)
+        return {S::MissingText, -(code + 500)};
+    return {static_cast<S>(code)};
+}
+
 TEST(CatalogueMessage, EveryCodeHasItsMessage) {
     struct Case {
         int code;
@@ -48,19 +62,20 @@ TEST(CatalogueMessage, EveryCodeHasItsMessage) {
         {7, u"Error 7"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(CatalogueLoadMessage(c.code, "/opt/lexitally/lxty.dat"), c.message) << c.code;
+        EXPECT_EQ(CatalogueLoadMessage(Result(c.code), "/opt/lexitally/lxty.dat"), c.message)
+            << c.code;
     }
 }
 
 TEST(CatalogueMessage, CannotOpenNamesTheFullPath) {
-    EXPECT_EQ(CatalogueLoadMessage(-1, "/opt/lexitally/lxty.dat"),
+    EXPECT_EQ(CatalogueLoadMessage(Result(-1), "/opt/lexitally/lxty.dat"),
               u"Cannot open file containing program text.\r\n/opt/lexitally/lxty.dat");
     const fs::path relative = "some dir/lxty.dat";
     const std::u16string expected =
         u"Cannot open file containing program text.\r\n" +
         Utf8ToU16(
             std::string(reinterpret_cast<const char*>(fs::absolute(relative).u8string().c_str())));
-    EXPECT_EQ(CatalogueLoadMessage(-1, relative), expected);
+    EXPECT_EQ(CatalogueLoadMessage(Result(-1), relative), expected);
 }
 
 class CatalogueLoad : public ::testing::Test {
@@ -79,7 +94,7 @@ protected:
         std::ofstream(file, std::ios::binary) << bytes;
         return file;
     }
-    int Load(const std::string& bytes) { return LoadProgramTexts(Write(bytes)); }
+    int Load(const std::string& bytes) { return LoadProgramTexts(Write(bytes)).Code(); }
 
     fs::path dir_;
     int count_ = 0;
@@ -118,7 +133,7 @@ TEST_F(CatalogueLoad, TildeAndMissingNumbersGiveTheEmptyText) {
 }
 
 TEST_F(CatalogueLoad, CannotOpen) {
-    EXPECT_EQ(LoadProgramTexts(dir_ / "no such file.dat"), -1);
+    EXPECT_EQ(LoadProgramTexts(dir_ / "no such file.dat").Code(), -1);
 }
 
 TEST_F(CatalogueLoad, EmptyFile) {
@@ -128,7 +143,7 @@ TEST_F(CatalogueLoad, EmptyFile) {
 #ifndef _WIN32
 TEST_F(CatalogueLoad, ReadErrorOnAFolder) {
     // A folder opens as a file here, but reading it fails.
-    EXPECT_EQ(LoadProgramTexts(dir_), -7);
+    EXPECT_EQ(LoadProgramTexts(dir_).Code(), -7);
 }
 #endif
 
@@ -168,7 +183,7 @@ TEST_F(CatalogueLoad, TextLengthLimitIsCountedInCharacters) {
     }
     EXPECT_EQ(Load("3\t" + escapes + "\n"), 1);
     EXPECT_EQ(Load("#\n#\n3\t" + escapes + "x\n"), -1003);
-    EXPECT_EQ(CatalogueLoadMessage(-1003, "x"), u"String too long at line 3.");
+    EXPECT_EQ(CatalogueLoadMessage(Result(-1003), "x"), u"String too long at line 3.");
 }
 
 TEST_F(CatalogueLoad, MissingString) {
@@ -176,13 +191,13 @@ TEST_F(CatalogueLoad, MissingString) {
     EXPECT_EQ(Load("4\tfour\n5\t\n"), -502);
     EXPECT_EQ(Load("4\tfour\r\n5\r\n"), -502);
     EXPECT_EQ(Load("4\tfour\n\n# c\n5"), -504);
-    EXPECT_EQ(CatalogueLoadMessage(-504, "x"), u"Missing string at line 4.");
+    EXPECT_EQ(CatalogueLoadMessage(Result(-504), "x"), u"Missing string at line 4.");
 }
 
 TEST_F(CatalogueLoad, DuplicateNumber) {
     EXPECT_EQ(Load("1\ta\n# comment\n1\tb\n"), -1503);
     EXPECT_EQ(Load("1\ta\n01\tb\n"), -1502);
-    EXPECT_EQ(CatalogueLoadMessage(-1503, "x"), u"Duplicate in program text at line 3.");
+    EXPECT_EQ(CatalogueLoadMessage(Result(-1503), "x"), u"Duplicate in program text at line 3.");
 }
 
 TEST_F(CatalogueLoad, LinesThatAreNotNumberedTexts) {
@@ -203,7 +218,7 @@ TEST_F(CatalogueLoad, AFailedLoadLeavesEveryTextEmpty) {
     EXPECT_EQ(Load("1\tone\n2\n"), -502);
     EXPECT_EQ(GetText(1), u"");
     ASSERT_EQ(Load("1\tone\n"), 1);
-    EXPECT_EQ(LoadProgramTexts(dir_ / "missing.dat"), -1);
+    EXPECT_EQ(LoadProgramTexts(dir_ / "missing.dat").Code(), -1);
     EXPECT_EQ(GetText(1), u"");
 }
 
@@ -217,8 +232,8 @@ TEST_F(CatalogueLoad, ANewLoadReplacesTheOldTexts) {
 // The shipped catalogue holds a fitting text for every number the program asks for.
 TEST(ShippedCatalogue, LoadsWithEveryTextTheProgramUses) {
     const fs::path file = fs::path(LXTY_DATA_DIR) / "lxty.dat";
-    const int result = LoadProgramTexts(file);
-    ASSERT_GT(result, 0) << U16ToUtf8(CatalogueLoadMessage(result, file));
+    const CatalogueLoadResult result = LoadProgramTexts(file);
+    ASSERT_TRUE(result.Loaded()) << U16ToUtf8(CatalogueLoadMessage(result, file));
 
     std::vector<int> used = {14, 19, 21, 22, 23, 25, 34, 50, 213};
     const std::vector<std::pair<int, int>> ranges = {{37, 47},   {51, 64},   {90, 97},
@@ -234,7 +249,7 @@ TEST(ShippedCatalogue, LoadsWithEveryTextTheProgramUses) {
 }
 
 TEST(ShippedCatalogue, TextsFitTheirPlaces) {
-    ASSERT_GT(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat"), 0);
+    ASSERT_TRUE(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat").Loaded());
     // The home-page address is opened in a browser.
     EXPECT_TRUE(GetText(14).starts_with(u"https://")) << U16ToUtf8(GetText(14));
     // The refresh timer recognises a running count by "stop" in the button caption.
