@@ -4,7 +4,9 @@
 
 #include "settings/SavedState.h"
 #include "FakeHost.h"
+#include "FieldWords.h"
 #include "ScrambledSettings.h"
+#include "TempDir.h"
 #include "settings/SettingsByName.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsLists.h"
@@ -27,6 +29,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::FakeHost;
+using test::SetFields;
+using Lines = std::vector<std::string>;
+constexpr MsgAnswer Y = MsgAnswer::Yes, N = MsgAnswer::No;
 
 const fs::path kFixture = fs::path(LXTY_TEST_DATA_DIR) / "savedstate" / "full-empty-lists.usr";
 
@@ -36,30 +41,57 @@ std::string ReadBytes(const fs::path& p) {
 }
 
 void WriteBytes(const fs::path& p, const std::string& bytes) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-// The lines of a file without their CR LF ends.
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find("\r\n", start);
-        if (end == std::string::npos)
-            end = bytes.size();
+// The lines of a file without their CR LF ends, and back.
+Lines SplitLines(const std::string& bytes) {
+    Lines lines;
+    for (std::size_t start = 0, end; start < bytes.size(); start = end + 2) {
+        end = std::min(bytes.find("\r\n", start), bytes.size());
         lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
     }
     return lines;
 }
 
-std::string JoinLines(const std::vector<std::string>& lines) {
+std::string JoinLines(const Lines& lines, std::size_t count = std::string::npos) {
     std::string out;
-    for (const std::string& l : lines)
-        out += l + "\r\n";
+    for (std::size_t i = 0; i < std::min(count, lines.size()); ++i)
+        out += lines[i] + "\r\n";
     return out;
 }
+
+const Lines& FixtureLines() {
+    static const Lines lines = SplitLines(ReadBytes(kFixture));
+    return lines;
+}
+
+// The fixture with line `n` (1-based) replaced.
+std::string FixtureWithLine(int n, const std::string& value) {
+    Lines lines = FixtureLines();
+    lines.at(static_cast<std::size_t>(n - 1)) = value;
+    return JoinLines(lines);
+}
+
+// The fixture with the two empty word-file lists (lines 48-51) replaced.
+std::string FixtureWithLists(Lines list0, const Lines& list1) {
+    Lines lines = FixtureLines();
+    list0.insert(list0.end(), list1.begin(), list1.end());
+    lines.erase(lines.begin() + 47, lines.begin() + 51);
+    lines.insert(lines.begin() + 47, list0.begin(), list0.end());
+    return JoinLines(lines);
+}
+
+const std::u16string kFirstPartNumbers =
+    u"ShortWordSize LongWordSize ThresholdFrequency IgnoreShortWords IgnoreInfrequentWords "
+    u"IgnoreRepetitions IgnoreExcessivelyFrequentWords ExtractTextFromDocx IgnoreNoLetter "
+    u"CaseSignificant DropFinalS AllowWordsWithHyphens AllowWordsWithApostrophes "
+    u"AllowWordsWithUnderscores AllowWordsWithColons AllowWordsWithBackslashes "
+    u"AllowWordsWithForwardslashes AllowWordsWithParentheses AllowWordsWithPeriods "
+    u"AllowWordsWithCommas AllowWordsWithAtSigns AllowWordsWithNumerals AllowWordsWithAmpersands "
+    u"AllowWordsWithUserSpecifiedExtraChars OutputWithCommas AllowCommentMarkers WarnOnOverwrite "
+    u"SaveStateOnQuit SuppressWords DisableOutputToFile IncludeSubfolders WordOrder DisplayFormat "
+    u"Only7bitASCII";
 
 // The record that the fixture file holds, written out field by field.
 Settings FixtureRecord() {
@@ -68,67 +100,38 @@ Settings FixtureRecord() {
     s.WordsToIgnoreOrCount = {u"the a an", u"big cat, dog"};
     s.File = {u"/home/ann/in.txt", u"/home/ann/out.txt"};
     s.FileFilepathSpecifications = {u"*.txt;*.htm", u"draft"};
-    s.ShortWordSize = 4;
-    s.LongWordSize = 8;
-    s.ThresholdFrequency = 17;
-    s.IgnoreShortWords = 0;
-    s.IgnoreInfrequentWords = 1;
-    s.IgnoreRepetitions = 0;
-    s.IgnoreExcessivelyFrequentWords = 1;
-    s.ExtractTextFromDocx = 1;
-    s.IgnoreNoLetter = 0;
-    s.CaseSignificant = 1;
-    s.DropFinalS = 0;
-    s.AllowWordsWithHyphens = 0;
-    s.AllowWordsWithApostrophes = 1;
-    s.AllowWordsWithUnderscores = 0;
-    s.AllowWordsWithColons = 1;
-    s.AllowWordsWithBackslashes = 0;
-    s.AllowWordsWithForwardslashes = 1;
-    s.AllowWordsWithParentheses = 0;
-    s.AllowWordsWithPeriods = 1;
-    s.AllowWordsWithCommas = 0;
-    s.AllowWordsWithAtSigns = 1;
-    s.AllowWordsWithNumerals = 0;
-    s.AllowWordsWithAmpersands = 1;
-    s.AllowWordsWithUserSpecifiedExtraChars = 1;
-    s.OutputWithCommas = 1;
-    s.AllowCommentMarkers = 1;
-    s.WarnOnOverwrite = 0;
-    s.SaveStateOnQuit = 1;
-    s.SuppressWords = 0;
-    s.DisableOutputToFile = 1;
-    s.IncludeSubfolders = 1;
-    s.WordOrder = 1;
-    s.DisplayFormat = 13;
-    s.Only7bitASCII = 1;
-    s.Source = SourceKind::InFile;
-    s.SuppressFilenames = 1;
     s.UserSpecifiedExtraChars = u"#\u00e9";
-    s.TerminatePhraseAtEndOfLine = 1;
-    s.TerminatePhraseAtPeriod = 0;
-    s.TerminatePhraseAtDoubleQuote = 0;
-    s.TerminatePhraseAtTab = 0;
-    s.TerminatePhraseAtComma = 1;
-    s.ZeroCellsBlank = 1;
-    s.CountArrayTables = CountArrayTablesKind::Both;
-    s.PhraseLength = {0, 24};
-    s.MinimumFrequency = 29;
-    s.ExcessFrequency = 22;
-    s.PatternMatchingInWordsToIgnoreFile = 1;
-    s.PatternMatchingInCountOnlyWordsFile = 0;
-    s.DisplayRelativeFrequency = 1;
-    s.WriteRelativeFrequency = 1;
-    s.SortByNumberOfFiles = 0;
-    s.CommonWordsLanguages = 7;
     s.FilterWords = u"red fox";
-    s.FilterMode = FilterModeKind::IncludeAllWordsInSameOrder;
-    s.WordsToIgnoreInPhrases = WordsToIgnoreInPhrasesKind::RemoveWordsToIgnore;
+    SetFields(s, u"ShortWordSize=4 LongWordSize=8 ThresholdFrequency=17 IgnoreShortWords=0 "
+                 u"IgnoreInfrequentWords=1 IgnoreRepetitions=0 IgnoreExcessivelyFrequentWords=1 "
+                 u"ExtractTextFromDocx=1 IgnoreNoLetter=0 CaseSignificant=1 DropFinalS=0 "
+                 u"AllowWordsWithHyphens=0 AllowWordsWithApostrophes=1 "
+                 u"AllowWordsWithUnderscores=0 AllowWordsWithColons=1 "
+                 u"AllowWordsWithBackslashes=0 AllowWordsWithForwardslashes=1 "
+                 u"AllowWordsWithParentheses=0 AllowWordsWithPeriods=1 AllowWordsWithCommas=0 "
+                 u"AllowWordsWithAtSigns=1 AllowWordsWithNumerals=0 AllowWordsWithAmpersands=1 "
+                 u"AllowWordsWithUserSpecifiedExtraChars=1 OutputWithCommas=1 "
+                 u"AllowCommentMarkers=1 WarnOnOverwrite=0 SaveStateOnQuit=1 SuppressWords=0 "
+                 u"DisableOutputToFile=1 IncludeSubfolders=1 WordOrder=1 DisplayFormat=13 "
+                 u"Only7bitASCII=1 Source=InFile SuppressFilenames=1 "
+                 u"TerminatePhraseAtEndOfLine=1 TerminatePhraseAtPeriod=0 "
+                 u"TerminatePhraseAtDoubleQuote=0 TerminatePhraseAtTab=0 "
+                 u"TerminatePhraseAtComma=1 ZeroCellsBlank=1 CountArrayTables=Both "
+                 u"PhraseLength0=0 PhraseLength1=24 MinimumFrequency=29 ExcessFrequency=22 "
+                 u"PatternMatchingInWordsToIgnoreFile=1 PatternMatchingInCountOnlyWordsFile=0 "
+                 u"DisplayRelativeFrequency=1 WriteRelativeFrequency=1 SortByNumberOfFiles=0 "
+                 u"CommonWordsLanguages=7 FilterMode=IncludeAllWordsInSameOrder "
+                 u"WordsToIgnoreInPhrases=RemoveWordsToIgnore");
     return s;
 }
 
-Settings Scrambled() {
-    return test::ScrambledSettings();
+// Each message as "[?]title: text (icon)", "?" marking a question.
+std::vector<std::u16string> Said(const FakeHost& h) {
+    std::vector<std::u16string> out;
+    for (const auto& m : h.messages)
+        out.push_back((m.question ? u"?" : u"") + m.title + u": " + m.text + u" (" +
+                      static_cast<char16_t>(u'0' + static_cast<int>(m.icon)) + u")");
+    return out;
 }
 
 // Records what the windows are asked to do, with the value each step sees.
@@ -147,10 +150,9 @@ public:
     void ApplyFolder(Settings& s) override { log.push_back(u"Folder:" + s.Folder); }
     bool AttemptToReadWords(Settings&, int i) override {
         log.push_back(u"Read" + Digit(i));
-        if (readResults.empty())
-            return true;
-        const bool ok = readResults.front();
-        readResults.erase(readResults.begin());
+        const bool ok = readResults.empty() || readResults.front();
+        if (!readResults.empty())
+            readResults.erase(readResults.begin());
         return ok;
     }
     void SetToolTipText(const Settings&) override { log.push_back(u"ToolTips"); }
@@ -160,59 +162,42 @@ public:
     }
 
 private:
-    static std::u16string Digit(int i) {
-        return std::u16string(1, static_cast<char16_t>(u'0' + i));
-    }
+    static std::u16string Digit(int i) { return std::u16string(1, char16_t(u'0' + i)); }
 };
 
 class SavedStateTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
-    }
-
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("lxty-savedstate-" +
-               std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir, ec);
-    }
+    static void SetUpTestSuite() { ASSERT_GT(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat"), 0); }
+    void TearDown() override { fs::permissions(dir.path(), fs::perms::owner_all); }
 
     // Restores `bytes` written to a file into `s`.
     RestoreOutcome RestoreBytes(const std::string& bytes, Settings& s, bool restoring = true) {
-        const fs::path p = dir / "state.usr";
         WriteBytes(p, bytes);
         return RestoreSavedState(p, {}, s, run, host, actions, restoring);
     }
-    // The fixture with line `n` (1-based) replaced.
-    static std::string FixtureWithLine(int n, const std::string& value) {
-        std::vector<std::string> lines = SplitLines(ReadBytes(kFixture));
-        lines.at(static_cast<std::size_t>(n - 1)) = value;
-        return JoinLines(lines);
+    // Saves `saved`, checks the file has `lines` lines, and restores it into a fresh record.
+    Settings RoundTrip(const Settings& saved, std::size_t lines = 79) {
+        EXPECT_EQ(SaveState(saved, p, {}), u"");
+        EXPECT_EQ(SplitLines(ReadBytes(p)).size(), lines);
+        Settings s;
+        EXPECT_EQ(RestoreSavedState(p, {}, s, run, host, actions, true).code, kRestoreOk);
+        return s;
+    }
+    std::size_t FilesInDir() const {
+        return std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator());
     }
 
-    fs::path dir;
+    test::TempDir dir{"lxty-savedstate"};
+    fs::path p = dir / "state.usr";
     FakeHost host;
     RunState run;
     RecordingActions actions;
 };
 
-TEST_F(SavedStateTest, SavedFileMatchesTheExpectedFileByteForByte) {
-    const fs::path p = dir / "state.usr";
+TEST_F(SavedStateTest, FixtureSavesByteForByteAndRestoresWhole) {
     EXPECT_EQ(SaveState(FixtureRecord(), p, {}), u"");
-    const std::string written = ReadBytes(p);
-    EXPECT_EQ(written, ReadBytes(kFixture));
-    EXPECT_EQ(SplitLines(written).size(), static_cast<std::size_t>(kSavedStateLinesWithEmptyLists));
-}
-
-TEST_F(SavedStateTest, ExpectedFileRestoresTheWholeRecord) {
+    EXPECT_EQ(ReadBytes(p), ReadBytes(kFixture));
+    EXPECT_EQ(FixtureLines().size(), static_cast<std::size_t>(kSavedStateLinesWithEmptyLists));
     Settings s;
     const RestoreOutcome r = RestoreSavedState(kFixture, {}, s, run, host, actions, true);
     EXPECT_EQ(r.code, kRestoreOk);
@@ -222,70 +207,36 @@ TEST_F(SavedStateTest, ExpectedFileRestoresTheWholeRecord) {
     EXPECT_EQ(r.fileAsRead, std::optional<std::u16string>(u"/home/ann/in.txt"));
     EXPECT_FALSE(r.disableOutputToFileBox);
     EXPECT_TRUE(host.messages.empty());
-}
-
-TEST_F(SavedStateTest, EmptyPathUsesTheDefaultPath) {
+    // An empty path uses the default path, both ways.
     const fs::path def = dir / "default.usr";
     EXPECT_EQ(SaveState(FixtureRecord(), {}, def), u"");
     EXPECT_EQ(ReadBytes(def), ReadBytes(kFixture));
-    Settings s;
-    EXPECT_EQ(RestoreSavedState({}, def, s, run, host, actions, true).code, kRestoreOk);
-    EXPECT_TRUE(s == FixtureRecord());
+    Settings t;
+    EXPECT_EQ(RestoreSavedState({}, def, t, run, host, actions, true).code, kRestoreOk);
+    EXPECT_TRUE(t == FixtureRecord());
 }
 
-TEST_F(SavedStateTest, EveryFieldSurvivesASaveAndRestore) {
-    const Settings saved = Scrambled();
-    const fs::path p = dir / "state.usr";
-    ASSERT_EQ(SaveState(saved, p, {}), u"");
-    // Each listed path adds one line.
-    EXPECT_EQ(SplitLines(ReadBytes(p)).size(), 79u + 4u);
-    Settings s;
-    EXPECT_EQ(RestoreSavedState(p, {}, s, run, host, actions, true).code, kRestoreOk);
-    EXPECT_TRUE(s == saved);
-    EXPECT_EQ(GetFieldByName(s, u"WordsFile0"), GetFieldByName(saved, u"WordsFile0"));
-}
-
-TEST_F(SavedStateTest, EveryOptionOfEveryEnumerationSurvives) {
+TEST_F(SavedStateTest, EveryFieldAndEveryEnumerationOptionSurvives) {
+    const Settings scrambled = test::ScrambledSettings();
+    EXPECT_TRUE(RoundTrip(scrambled, 79 + 4) == scrambled); // each listed path adds one line
     for (const SettingsField& f : SettingsFieldTable()) {
-        if (f.kind != FieldKind::Enumeration)
-            continue;
-        for (int v = 0; v < static_cast<int>(f.options.size()); ++v) {
+        for (int v = 0; f.kind == FieldKind::Enumeration && v < int(f.options.size()); ++v) {
             Settings saved = FixtureRecord();
             f.setInt(saved, v);
-            const fs::path p = dir / "enum.usr";
-            ASSERT_EQ(SaveState(saved, p, {}), u"");
-            Settings s;
-            RestoreSavedState(p, {}, s, run, host, actions, true);
-            EXPECT_EQ(f.getInt(s), v) << U16ToUtf8(f.name);
+            EXPECT_EQ(f.getInt(RoundTrip(saved)), v) << U16ToUtf8(f.name);
         }
     }
 }
 
-TEST_F(SavedStateTest, OptionLinesAreMinusOneForTheSelectedPhraseOption) {
-    Settings s = FixtureRecord();
-    s.WordsToIgnoreInPhrases = WordsToIgnoreInPhrasesKind::AllowPhrasesAllWordsToIgnore;
-    const std::vector<std::string> lines = SplitLines(FormatSavedState(s));
-    EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
-              (std::vector<std::string>{"-1", "0", "0", "0"}));
-}
-
-TEST_F(SavedStateTest, TextsWithCommasAndQuotesSurvive) {
+TEST_F(SavedStateTest, TextsKeepCommasQuotesAndCharactersAndLoseLineBreaks) {
     Settings saved = FixtureRecord();
     saved.File[0] = u"/data/smith, john/essay.txt";
     saved.Folder = u"C:\\Texts, old";
     saved.FilterWords = u"say \"hi\" there";
-    const fs::path p = dir / "state.usr";
-    ASSERT_EQ(SaveState(saved, p, {}), u"");
+    EXPECT_TRUE(RoundTrip(saved) == saved);
     EXPECT_EQ(SplitLines(ReadBytes(p)).at(2), "\"/data/smith, john/essay.txt\"");
-    Settings s;
-    RestoreSavedState(p, {}, s, run, host, actions, true);
-    EXPECT_EQ(s.File[0], saved.File[0]);
-    EXPECT_EQ(s.Folder, saved.Folder);
-    EXPECT_EQ(s.FilterWords, saved.FilterWords);
-}
 
-TEST_F(SavedStateTest, CharactersOutsideWindows1252SwitchTheFileToUtf8) {
-    Settings saved = FixtureRecord();
+    // Characters outside Windows-1252 switch the file to UTF-8 with a mark.
     saved.Folder = u"/home/\u0416\u0435\u043d\u044f/\u6587\u5b57";
     const std::string bytes = FormatSavedState(saved);
     EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
@@ -293,332 +244,245 @@ TEST_F(SavedStateTest, CharactersOutsideWindows1252SwitchTheFileToUtf8) {
     Settings s;
     EXPECT_EQ(RestoreBytes(bytes, s).code, kRestoreOk);
     EXPECT_TRUE(s == saved);
-    // A record that fits the code page is written in it, with no mark.
     EXPECT_NE(FormatSavedState(FixtureRecord()).substr(0, 3), "\xEF\xBB\xBF");
-}
 
-TEST_F(SavedStateTest, LineBreaksInsideATextAreWrittenAsSpaces) {
-    Settings saved = FixtureRecord();
+    saved = FixtureRecord();
     saved.WordsToIgnoreOrCount[0] = u"one\r\ntwo\nthree\rfour";
-    const std::string bytes = FormatSavedState(saved);
-    EXPECT_EQ(SplitLines(bytes).size(), 79u);
-    Settings s;
-    EXPECT_EQ(RestoreBytes(bytes, s).code, kRestoreOk);
+    s = RoundTrip(saved);
     EXPECT_EQ(s.WordsToIgnoreOrCount[0], u"one two three four");
     EXPECT_EQ(s.FilterWords, u"red fox");
 }
 
 TEST_F(SavedStateTest, LineFeedOnlyFilesReadTheSame) {
-    std::string bytes = ReadBytes(kFixture);
-    std::string lf;
-    for (char c : bytes)
-        if (c != '\r')
-            lf.push_back(c);
+    std::string lf = ReadBytes(kFixture);
+    std::erase(lf, '\r');
     Settings s;
     EXPECT_EQ(RestoreBytes(lf, s).code, kRestoreOk);
     EXPECT_TRUE(s == FixtureRecord());
 }
 
 TEST_F(SavedStateTest, NoFileChangesNothing) {
-    Settings s = Scrambled();
+    Settings s = test::ScrambledSettings();
     const RestoreOutcome r =
         RestoreSavedState(dir / "missing.usr", {}, s, run, host, actions, false);
     EXPECT_EQ(r.code, kRestoreNoFile);
-    EXPECT_TRUE(s == Scrambled());
+    EXPECT_TRUE(s == test::ScrambledSettings());
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(actions.log.empty());
     EXPECT_FALSE(r.folderAsRead.has_value());
     // A folder is no state file either.
-    EXPECT_EQ(RestoreSavedState(dir, {}, s, run, host, actions, false).code, kRestoreNoFile);
+    EXPECT_EQ(RestoreSavedState(dir.path(), {}, s, run, host, actions, false).code, kRestoreNoFile);
 }
 
-// The file cut after line `cut`: the values before stay read, the questions follow, result 0.
-struct CutCase {
-    int cut;
-    MsgAnswer answer;
-    bool firstPartComplete;
-};
-
 TEST_F(SavedStateTest, ShortFileKeepsWhatWasReadAndAsksAboutDefaults) {
-    const CutCase cases[] = {
-        {47, MsgAnswer::No, false}, {47, MsgAnswer::Yes, false}, {58, MsgAnswer::No, false},
-        {59, MsgAnswer::No, true},  {78, MsgAnswer::No, true},   {0, MsgAnswer::No, false},
+    // The file cut after line `cut`: the values before stay read, the questions follow.
+    const struct {
+        int cut;
+        MsgAnswer answer;
+        bool firstPartComplete;
+    } cases[] = {
+        {47, N, false}, {47, Y, false}, {58, N, false}, {59, N, true}, {78, N, true}, {0, N, false},
     };
-    const std::vector<std::string> all = SplitLines(ReadBytes(kFixture));
-    for (const CutCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE("cut after line " + std::to_string(c.cut));
         Settings before;
         before.WordsFile[0] = {{u"/lists/ignore.txt"}, 0};
         before.WordsFile[1] = {{u"/lists/count.txt", u"/lists/more.txt"}, 1};
-        before.ZeroCellsBlank = 1;
-        before.CountArrayTables = CountArrayTablesKind::ByFrequency;
-        before.PhraseLength = {4, 7};
-        before.FilterWords = u"old filter";
-
+        SetFields(before, u"ZeroCellsBlank=1 CountArrayTables=ByFrequency PhraseLength0=4 "
+                          u"PhraseLength1=7 FilterWords=old");
         Settings s = before;
         FakeHost h;
         h.answers = {c.answer};
-        const fs::path p = dir / "short.usr";
-        WriteBytes(p, JoinLines(std::vector<std::string>(all.begin(), all.begin() + c.cut)));
         RecordingActions a;
-        const RestoreOutcome r = RestoreSavedState(p, {}, s, run, h, a, false);
-        EXPECT_EQ(r.code, kRestoreOk);
-
-        ASSERT_EQ(h.messages.size(), 2u);
-        EXPECT_EQ(h.messages[0].text, u"Input past end of file.  Set default values?");
-        EXPECT_EQ(h.messages[0].title, u"Error restoring saved state");
-        EXPECT_TRUE(h.messages[0].question);
-        EXPECT_EQ(h.messages[1].text,
-                  u"Saving the settings should fix the 'Input past end of file' error.");
-        EXPECT_EQ(h.messages[1].title, u"Input past end of file");
-        EXPECT_EQ(h.messages[1].icon, MsgIcon::Information);
+        WriteBytes(p, JoinLines(FixtureLines(), c.cut));
+        EXPECT_EQ(RestoreSavedState(p, {}, s, run, h, a, false).code, kRestoreOk);
+        EXPECT_EQ(Said(h), (std::vector<std::u16string>{
+                               u"?Error restoring saved state: Input past end of file.  Set "
+                               u"default values? (0)",
+                               u"Input past end of file: Saving the settings should fix the "
+                               u"'Input past end of file' error. (1)"}));
         // Nothing after the error: no word-list offers, no folder, no tool tips.
-        for (const std::u16string& step : a.log)
-            EXPECT_NE(step, u"ToolTips");
+        EXPECT_EQ(std::count(a.log.begin(), a.log.end(), u"ToolTips"), 0);
 
-        // Build what the record should be: the first `cut` values of the fixture over the
-        // record as it was.
+        // The first `cut` values of the fixture over the record as it was.
+        const Settings full = FixtureRecord();
         Settings expected = before;
-        if (c.cut >= 47) {
-            const Settings full = FixtureRecord();
-            // Lines 1-47: every text, list and check of the first part of the layout.
-            expected.Folder = full.Folder;
-            expected.WordsToIgnoreOrCount = full.WordsToIgnoreOrCount;
-            expected.File = full.File;
-            expected.FileFilepathSpecifications = full.FileFilepathSpecifications;
-            for (std::u16string_view n : {u"ShortWordSize",
-                                          u"LongWordSize",
-                                          u"ThresholdFrequency",
-                                          u"IgnoreShortWords",
-                                          u"IgnoreInfrequentWords",
-                                          u"IgnoreRepetitions",
-                                          u"IgnoreExcessivelyFrequentWords",
-                                          u"ExtractTextFromDocx",
-                                          u"IgnoreNoLetter",
-                                          u"CaseSignificant",
-                                          u"DropFinalS",
-                                          u"AllowWordsWithHyphens",
-                                          u"AllowWordsWithApostrophes",
-                                          u"AllowWordsWithUnderscores",
-                                          u"AllowWordsWithColons",
-                                          u"AllowWordsWithBackslashes",
-                                          u"AllowWordsWithForwardslashes",
-                                          u"AllowWordsWithParentheses",
-                                          u"AllowWordsWithPeriods",
-                                          u"AllowWordsWithCommas",
-                                          u"AllowWordsWithAtSigns",
-                                          u"AllowWordsWithNumerals",
-                                          u"AllowWordsWithAmpersands",
-                                          u"AllowWordsWithUserSpecifiedExtraChars",
-                                          u"OutputWithCommas",
-                                          u"AllowCommentMarkers",
-                                          u"WarnOnOverwrite",
-                                          u"SaveStateOnQuit",
-                                          u"SuppressWords",
-                                          u"DisableOutputToFile",
-                                          u"IncludeSubfolders",
-                                          u"WordOrder",
-                                          u"DisplayFormat",
-                                          u"Only7bitASCII"}) {
-                const SettingsField* f = FindSettingsField(n);
-                f->setInt(expected, f->getInt(full));
-            }
-            if (c.cut >= 58) {
-                expected.WordsFile = full.WordsFile;
-                expected.Source = full.Source;
-                expected.SuppressFilenames = full.SuppressFilenames;
-                expected.UserSpecifiedExtraChars = full.UserSpecifiedExtraChars;
-                expected.TerminatePhraseAtEndOfLine = full.TerminatePhraseAtEndOfLine;
-                expected.TerminatePhraseAtPeriod = full.TerminatePhraseAtPeriod;
-                expected.TerminatePhraseAtDoubleQuote = full.TerminatePhraseAtDoubleQuote;
-                expected.TerminatePhraseAtTab = full.TerminatePhraseAtTab;
-            }
-            if (c.cut >= 59)
-                expected.TerminatePhraseAtComma = full.TerminatePhraseAtComma;
-            // Line 78 selects RemoveWordsToIgnore and line 79 selects nothing: the whole
-            // record but the count-array fields below.
-            if (c.cut >= 78)
-                expected = full;
+        if (c.cut >= 47)
+            SetFields(expected,
+                      u"Folder WordsToIgnoreOrCount0 WordsToIgnoreOrCount1 File0 File1 "
+                      u"FileFilepathSpecifications0 FileFilepathSpecifications1 " +
+                          kFirstPartNumbers,
+                      &full);
+        if (c.cut >= 58) {
+            expected.WordsFile = full.WordsFile;
+            SetFields(
+                expected,
+                u"Source SuppressFilenames UserSpecifiedExtraChars TerminatePhraseAtEndOfLine "
+                u"TerminatePhraseAtPeriod TerminatePhraseAtDoubleQuote TerminatePhraseAtTab",
+                &full);
         }
-        if (c.firstPartComplete) {
-            expected.ZeroCellsBlank = 0;
-            expected.CountArrayTables = CountArrayTablesKind::Alphabetical;
-        }
-        if (c.answer == MsgAnswer::Yes) {
+        if (c.cut >= 59)
+            expected.TerminatePhraseAtComma = full.TerminatePhraseAtComma;
+        if (c.cut >= 78) // line 79 selects no phrase option: the count-array fields below
+            expected = full;
+        if (c.firstPartComplete)
+            SetFields(expected, u"ZeroCellsBlank=0 CountArrayTables=Alphabetical");
+        if (c.answer == Y) {
             RunState scratch;
             SetDefaultValues(expected, scratch);
         }
         EXPECT_TRUE(s == expected);
-        EXPECT_EQ(s.WordsFile, expected.WordsFile);
-        EXPECT_EQ(s.PhraseLength, expected.PhraseLength);
-        EXPECT_EQ(s.FilterWords, expected.FilterWords);
-        EXPECT_EQ(s.CaseSignificant, expected.CaseSignificant);
     }
 }
 
 TEST_F(SavedStateTest, ListIndexOnLine12) {
-    struct Case {
-        std::string line;
-        std::int16_t code;
-        std::u16string error;
+    const std::pair<std::string, std::int16_t> cases[] = {
+        {"-2", kRestoreReadError},  {"-1", kRestoreNoListEntry},
+        {"0", kRestoreOk},          {"18", kRestoreOk},
+        {"19", kRestoreReadError},  {"40", kRestoreReadError},
+        {"abc", kRestoreReadError}, {"", kRestoreReadError},
+        {" 7 ", kRestoreOk},        {"99999999999", kRestoreReadError},
     };
-    const Case cases[] = {
-        {"-2", kRestoreReadError, u"Invalid data"},
-        {"-1", kRestoreNoListEntry, u""},
-        {"0", kRestoreOk, u""},
-        {"18", kRestoreOk, u""},
-        {"19", kRestoreReadError, u"Invalid data"},
-        {"40", kRestoreReadError, u"Invalid data"},
-        {"abc", kRestoreReadError, u"Invalid data"},
-        {"", kRestoreReadError, u"Invalid data"},
-        {" 7 ", kRestoreOk, u""},
-        {"99999999999", kRestoreReadError, u"Invalid data"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("line 12: " + c.line);
+    for (const auto& [line, code] : cases) {
+        SCOPED_TRACE("line 12: " + line);
         Settings s;
-        const RestoreOutcome r = RestoreBytes(FixtureWithLine(12, c.line), s);
-        EXPECT_EQ(r.code, c.code);
-        EXPECT_EQ(r.errorText, c.error);
-        Settings expected = FixtureRecord();
-        if (c.code == kRestoreReadError) {
-            // Lines 1-11 are in force, nothing from line 12 on.
+        const RestoreOutcome r = RestoreBytes(FixtureWithLine(12, line), s);
+        EXPECT_EQ(r.code, code);
+        EXPECT_EQ(r.errorText, code == kRestoreReadError ? u"Invalid data" : u"");
+        const Settings full = FixtureRecord();
+        Settings expected = full;
+        if (code == kRestoreReadError) { // lines 1-11 are in force, nothing from line 12 on
             expected = Settings{};
-            expected.Folder = u"/home/ann/Texts, 2024";
-            expected.WordsToIgnoreOrCount = {u"the a an", u"big cat, dog"};
-            expected.File = {u"/home/ann/in.txt", u"/home/ann/out.txt"};
-            expected.FileFilepathSpecifications = {u"*.txt;*.htm", u"draft"};
+            SetFields(expected,
+                      u"Folder WordsToIgnoreOrCount0 WordsToIgnoreOrCount1 File0 File1 "
+                      u"FileFilepathSpecifications0 FileFilepathSpecifications1",
+                      &full);
             EXPECT_EQ(r.fileAsRead, std::optional<std::u16string>(u"/home/ann/in.txt"));
         } else {
-            expected.ShortWordSize = c.line == "-1" ? -1 : std::stoi(c.line);
+            expected.ShortWordSize = std::stoi(line);
         }
         EXPECT_TRUE(s == expected);
-        EXPECT_EQ(s.LongWordSize, expected.LongWordSize);
     }
 }
 
-TEST_F(SavedStateTest, EveryListWithNothingSelectedGivesResultOne) {
-    // Lines of ShortWordSize, LongWordSize, ThresholdFrequency, WordOrder, DisplayFormat,
-    // ExcessFrequency give 1; PhraseLength, MinimumFrequency and the language do not.
-    const std::pair<int, std::int16_t> cases[] = {{12, 1}, {13, 1}, {14, 1}, {45, 1}, {46, 1},
-                                                  {66, 1}, {62, 0}, {63, 0}, {64, 0}, {73, 0}};
-    for (auto [line, code] : cases) {
-        SCOPED_TRACE(line);
-        Settings s;
-        const RestoreOutcome r = RestoreBytes(FixtureWithLine(line, "-1"), s);
-        EXPECT_EQ(r.code, code);
-    }
-}
-
-TEST_F(SavedStateTest, ValuesTheirFieldsCannotHoldAreInvalidData) {
-    const std::pair<int, std::string> cases[] = {
-        {15, "2"},  {15, "-1"}, {13, "9"},  {14, "18"},   {46, "14"}, {45, "2"},
-        {66, "23"}, {63, "25"}, {64, "30"}, {73, "8"},    {52, "x"},  {61, "1.5"},
-        {48, "-1"}, {75, ""},   {79, "?"},  {53, "true"},
-    };
-    for (const auto& [line, value] : cases) {
-        SCOPED_TRACE(std::to_string(line) + ": " + value);
-        Settings s;
-        const RestoreOutcome r = RestoreBytes(FixtureWithLine(line, value), s);
-        EXPECT_EQ(r.code, kRestoreReadError);
-        EXPECT_EQ(r.errorText, u"Invalid data");
-    }
-    // The last valid index of each of those lists is accepted.
-    const std::pair<int, std::string> valid[] = {{13, "8"},  {14, "17"}, {46, "13"}, {66, "22"},
-                                                 {63, "24"}, {64, "29"}, {73, "7"}};
-    for (const auto& [line, value] : valid) {
-        Settings s;
-        EXPECT_EQ(RestoreBytes(FixtureWithLine(line, value), s).code, kRestoreOk) << line;
-    }
-}
-
-TEST_F(SavedStateTest, EnumerationLinesMapOtherValuesToTheFirstOrLastOption) {
-    struct Case {
+TEST_F(SavedStateTest, LineValues) {
+    // Line, value, result code; for some valid lines the field it sets and the value it shows
+    // ("*": the whole record is the fixture's).
+    const struct {
         int line;
         std::string value;
-        std::u16string field;
-        std::u16string expected;
+        std::int16_t code;
+        std::u16string field, shown;
+    } cases[] = {
+        // Nothing selected in a list: result 1 for the sizes, frequencies, order and format;
+        // the phrase lists and the language take it silently.
+        {13, "-1", kRestoreNoListEntry},
+        {14, "-1", kRestoreNoListEntry},
+        {45, "-1", kRestoreNoListEntry},
+        {46, "-1", kRestoreNoListEntry},
+        {66, "-1", kRestoreNoListEntry},
+        {62, "-1", kRestoreOk, u"PhraseLength0", u"-1"},
+        {63, "-1", kRestoreOk, u"PhraseLength1", u"-1"},
+        {64, "-1", kRestoreOk, u"MinimumFrequency", u"-1"},
+        {73, "-1", kRestoreOk, u"CommonWordsLanguages", u"-1"},
+        // Values their fields cannot hold, and the last ones they can.
+        {15, "2", kRestoreReadError},
+        {15, "-1", kRestoreReadError},
+        {13, "9", kRestoreReadError},
+        {13, "8", kRestoreOk, u"LongWordSize", u"8"},
+        {14, "18", kRestoreReadError},
+        {14, "17", kRestoreOk},
+        {46, "14", kRestoreReadError},
+        {46, "13", kRestoreOk},
+        {45, "2", kRestoreReadError},
+        {66, "23", kRestoreReadError},
+        {66, "22", kRestoreOk},
+        {63, "25", kRestoreReadError},
+        {63, "24", kRestoreOk},
+        {64, "30", kRestoreReadError},
+        {64, "29", kRestoreOk},
+        {73, "8", kRestoreReadError},
+        {73, "7", kRestoreOk},
+        {52, "x", kRestoreReadError},
+        {61, "1.5", kRestoreReadError},
+        {48, "-1", kRestoreReadError},
+        {75, "", kRestoreReadError},
+        {79, "?", kRestoreReadError},
+        {53, "true", kRestoreReadError},
+        {2, "\"" + std::string(2 << 20, 'a') + "\"", kRestoreReadError}, // overlong line
+        // Enumerations map other values to their first or last option.
+        {52, "0", kRestoreOk, u"Source", u"OnClipboard"},
+        {52, "1", kRestoreOk, u"Source", u"InFile"},
+        {52, "2", kRestoreOk, u"Source", u"Folder"},
+        {52, "7", kRestoreOk, u"Source", u"Folder"},
+        {52, "-1", kRestoreOk, u"Source", u"Folder"},
+        {61, "1", kRestoreOk, u"CountArrayTables", u"ByFrequency"},
+        {61, "2", kRestoreOk, u"CountArrayTables", u"Both"},
+        {61, "3", kRestoreOk, u"CountArrayTables", u"Alphabetical"},
+        {61, "-5", kRestoreOk, u"CountArrayTables", u"Alphabetical"},
+        {75, "2", kRestoreOk, u"FilterMode", u"IncludeAllWordsAsSubphrase"},
+        {75, "1", kRestoreOk, u"FilterMode", u"IncludeAllWordsInSameOrder"},
+        {75, "9", kRestoreOk, u"FilterMode", u"IncludeAllWords"},
+        {75, "-1", kRestoreOk, u"FilterMode", u"IncludeAllWords"},
+        // UseLog10 is 1 whatever its line holds; reserved lines hold anything of their kind.
+        {38, "0", kRestoreOk, u"*"},
+        {38, "-1", kRestoreOk, u"*"},
+        {38, "7", kRestoreOk, u"*"},
+        {5, "\"something else, entirely\"", kRestoreOk, u"*"},
+        {6, "\"x\"", kRestoreOk, u"*"},
+        {10, "\"x\"", kRestoreOk, u"*"},
+        {11, "\"x\"", kRestoreOk, u"*"},
+        {36, "12345", kRestoreOk, u"*"},
+        {72, "-9", kRestoreOk, u"*"},
+        // Filter words lose their outer spaces.
+        {74, "\"   red  fox  \"", kRestoreOk, u"FilterWords", u"red  fox"},
     };
-    const Case cases[] = {
-        {52, "0", u"Source", u"OnClipboard"},
-        {52, "1", u"Source", u"InFile"},
-        {52, "2", u"Source", u"Folder"},
-        {52, "7", u"Source", u"Folder"},
-        {52, "-1", u"Source", u"Folder"},
-        {61, "1", u"CountArrayTables", u"ByFrequency"},
-        {61, "2", u"CountArrayTables", u"Both"},
-        {61, "3", u"CountArrayTables", u"Alphabetical"},
-        {61, "-5", u"CountArrayTables", u"Alphabetical"},
-        {75, "2", u"FilterMode", u"IncludeAllWordsAsSubphrase"},
-        {75, "1", u"FilterMode", u"IncludeAllWordsInSameOrder"},
-        {75, "9", u"FilterMode", u"IncludeAllWords"},
-        {75, "-1", u"FilterMode", u"IncludeAllWords"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.line) + ": " + c.value);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.line) + ": " + c.value.substr(0, 30));
         Settings s;
-        EXPECT_EQ(RestoreBytes(FixtureWithLine(c.line, c.value), s).code, kRestoreOk);
-        EXPECT_EQ(GetFieldByName(s, c.field), std::optional<std::u16string>(c.expected));
+        s.UseLog10 = 0;
+        const RestoreOutcome r = RestoreBytes(FixtureWithLine(c.line, c.value), s);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_EQ(r.errorText, c.code == kRestoreReadError ? u"Invalid data" : u"");
+        if (c.field == u"*")
+            EXPECT_TRUE(s == FixtureRecord()); // UseLog10 back at 1, reserved lines ignored
+        else if (!c.field.empty())
+            EXPECT_EQ(GetFieldByName(s, c.field), std::optional<std::u16string>(c.shown));
     }
 }
 
 TEST_F(SavedStateTest, PhraseOptionLinesSelectTheLastNonZeroOption) {
-    struct Case {
-        std::vector<std::string> lines; // 76-79
-        WordsToIgnoreInPhrasesKind before;
-        WordsToIgnoreInPhrasesKind expected;
-    };
     using K = WordsToIgnoreInPhrasesKind;
-    const Case cases[] = {
+    const struct {
+        Lines lines; // 76-79
+        K before, expected;
+    } cases[] = {
         {{"-1", "0", "0", "0"}, K::RemoveWordsToIgnore, K::AllowPhrasesAllWordsToIgnore},
         {{"0", "0", "0", "1"}, K::AllowPhrasesAllWordsToIgnore, K::ExcludePhrasesWithWordToIgnore},
         {{"-1", "-1", "0", "0"}, K::RemoveWordsToIgnore, K::ExcludePhrasesAllWordsToIgnore},
         {{"0", "0", "0", "0"}, K::RemoveWordsToIgnore, K::RemoveWordsToIgnore},
     };
-    for (const Case& c : cases) {
-        std::vector<std::string> lines = SplitLines(ReadBytes(kFixture));
+    for (const auto& c : cases) {
+        Lines lines = FixtureLines();
         std::copy(c.lines.begin(), c.lines.end(), lines.end() - 4);
         Settings s;
         s.WordsToIgnoreInPhrases = c.before;
         EXPECT_EQ(RestoreBytes(JoinLines(lines), s).code, kRestoreOk);
         EXPECT_EQ(s.WordsToIgnoreInPhrases, c.expected);
     }
-}
-
-TEST_F(SavedStateTest, UseLog10IsOneWhateverLine38Holds) {
-    for (const char* v : {"0", "1", "-1", "7"}) {
-        Settings s;
-        s.UseLog10 = 0;
-        EXPECT_EQ(RestoreBytes(FixtureWithLine(38, v), s).code, kRestoreOk) << v;
-        EXPECT_EQ(s.UseLog10, 1) << v;
-        EXPECT_TRUE(s == FixtureRecord()) << v;
-    }
-}
-
-TEST_F(SavedStateTest, ReservedLinesMayHoldAnyValueOfTheirKind) {
-    std::vector<std::string> lines = SplitLines(ReadBytes(kFixture));
-    for (int n : {5, 6, 10, 11})
-        lines[static_cast<std::size_t>(n - 1)] = "\"something else, entirely\"";
-    lines[36 - 1] = "12345";
-    lines[72 - 1] = "-9";
-    Settings s;
-    EXPECT_EQ(RestoreBytes(JoinLines(lines), s).code, kRestoreOk);
-    EXPECT_TRUE(s == FixtureRecord());
-}
-
-TEST_F(SavedStateTest, FilterWordsLoseTheirOuterSpaces) {
-    Settings s;
-    RestoreBytes(FixtureWithLine(74, "\"   red  fox  \""), s);
-    EXPECT_EQ(s.FilterWords, u"red  fox");
+    // The selected option is written as -1, the others as 0.
+    Settings s = FixtureRecord();
+    s.WordsToIgnoreInPhrases = K::AllowPhrasesAllWordsToIgnore;
+    const Lines lines = SplitLines(FormatSavedState(s));
+    EXPECT_EQ(Lines(lines.end() - 4, lines.end()), (Lines{"-1", "0", "0", "0"}));
 }
 
 TEST_F(SavedStateTest, WordFileLists) {
-    struct Case {
-        std::vector<std::string> list0; // count, paths..., index
+    const struct {
+        Lines list0; // count, paths..., index
         WordFileList expected;
         std::int16_t code;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{"0", "-1"}, {{}, -1}, kRestoreOk},
         {{"0", "5"}, {{}, -1}, kRestoreOk}, // an empty list selects nothing whatever the index
         {{"2", "\"/a, b.txt\"", "\"/c.txt\"", "1"}, {{u"/a, b.txt", u"/c.txt"}, 1}, kRestoreOk},
@@ -627,122 +491,77 @@ TEST_F(SavedStateTest, WordFileLists) {
         {{"2", "\"/a.txt\"", "\"/c.txt\"", "2"}, {}, kRestoreReadError},
         {{"1", "\"/a.txt\"", "-2"}, {}, kRestoreReadError},
     };
-    for (const Case& c : cases) {
-        std::vector<std::string> lines = SplitLines(ReadBytes(kFixture));
-        lines.erase(lines.begin() + 47, lines.begin() + 49);
-        lines.insert(lines.begin() + 47, c.list0.begin(), c.list0.end());
+    for (const auto& c : cases) {
         Settings s;
         s.WordsFile[0] = {{u"/old.txt"}, 0};
-        const RestoreOutcome r = RestoreBytes(JoinLines(lines), s);
-        EXPECT_EQ(r.code, c.code) << c.list0.size();
+        EXPECT_EQ(RestoreBytes(FixtureWithLists(c.list0, {"0", "-1"}), s).code, c.code)
+            << c.list0.size();
         if (c.code == kRestoreOk) {
             EXPECT_EQ(s.WordsFile[0], c.expected);
             EXPECT_EQ(s.FilterWords, u"red fox"); // the lines after the list still line up
         }
     }
-}
-
-TEST_F(SavedStateTest, ASelectionOutsideItsListIsSavedAsNone) {
+    // A selection outside its list is saved as none.
     Settings saved = FixtureRecord();
     saved.WordsFile[0] = {{u"/a.txt", u"/b.txt"}, 2};
     saved.WordsFile[1] = {{}, 0};
-    Settings s;
-    EXPECT_EQ(RestoreBytes(FormatSavedState(saved), s).code, kRestoreOk);
+    const Settings s = RoundTrip(saved, 81);
     EXPECT_EQ(s.WordsFile[0], (WordFileList{{u"/a.txt", u"/b.txt"}, -1}));
     EXPECT_EQ(s.WordsFile[1], WordFileList{});
 }
 
 TEST_F(SavedStateTest, WindowsApplyTheValuesInOrder) {
     Settings s;
-    const RestoreOutcome r = RestoreSavedState(kFixture, {}, s, run, host, actions, false);
-    EXPECT_EQ(r.code, kRestoreOk);
+    EXPECT_EQ(RestoreSavedState(kFixture, {}, s, run, host, actions, false).code, kRestoreOk);
     EXPECT_EQ(actions.log,
               (std::vector<std::u16string>{u"ExtraWords0:the a an", u"FilePatterns0:*.txt;*.htm",
                                            u"ExtraWords1:big cat, dog", u"FilePatterns1:draft",
                                            u"FileDetails:/home/ann/in.txt",
                                            u"Folder:/home/ann/Texts, 2024", u"ToolTips"}));
-}
-
-TEST_F(SavedStateTest, EmptyOutputFileClearsDisableOutputToFile) {
-    Settings s;
+    // An empty output file clears DisableOutputToFile; an empty input file shows no details.
     const RestoreOutcome r = RestoreBytes(FixtureWithLine(8, "\"\""), s);
     EXPECT_EQ(r.code, kRestoreOk);
     EXPECT_EQ(s.DisableOutputToFile, 0);
     EXPECT_TRUE(r.disableOutputToFileBox);
-    // An empty input file shows no file details.
-    Settings t;
-    RecordingActions a;
-    const fs::path p = dir / "nofile.usr";
-    WriteBytes(p, FixtureWithLine(3, "\"\""));
-    RestoreSavedState(p, {}, t, run, host, a, true);
-    for (const std::u16string& step : a.log)
-        EXPECT_NE(step.substr(0, 11), u"FileDetails");
-}
-
-std::string FixtureWithLists(const std::vector<std::string>& list0,
-                             const std::vector<std::string>& list1) {
-    std::vector<std::string> lines = SplitLines(ReadBytes(kFixture));
-    lines.erase(lines.begin() + 47, lines.begin() + 51);
-    std::vector<std::string> both = list0;
-    both.insert(both.end(), list1.begin(), list1.end());
-    lines.insert(lines.begin() + 47, both.begin(), both.end());
-    return JoinLines(lines);
+    actions.log.clear();
+    RestoreBytes(FixtureWithLine(3, "\"\""), s);
+    for (const std::u16string& step : actions.log)
+        EXPECT_FALSE(step.starts_with(u"FileDetails"));
 }
 
 TEST_F(SavedStateTest, OffersToLoadEachSelectedWordListFile) {
-    struct Case {
+    const struct {
         std::vector<MsgAnswer> answers;
         std::vector<bool> reads;
         std::int16_t code;
         std::vector<std::u16string> steps; // the reads asked for
-        int selected0, selected1, language;
+        int selected0, selected1;
+    } cases[] = {
+        {{Y, Y}, {}, kRestoreOk, {u"Read0", u"Read1"}, 1, 0},
+        {{N, Y}, {}, kRestoreOk, {u"Read1"}, -1, 0},
+        {{Y, N}, {}, kRestoreOk, {u"Read0"}, 1, -1},
+        {{Y, Y}, {false, true}, kRestoreWordsFileFailed, {u"Read0", u"Read1"}, 1, 0},
+        {{Y, Y}, {true, false}, kRestoreWordsFileFailed, {u"Read0", u"Read1"}, 1, 0},
     };
-    const Case cases[] = {
-        {{MsgAnswer::Yes, MsgAnswer::Yes}, {}, kRestoreOk, {u"Read0", u"Read1"}, 1, 0, 7},
-        {{MsgAnswer::No, MsgAnswer::Yes}, {}, kRestoreOk, {u"Read1"}, -1, 0, 7},
-        {{MsgAnswer::Yes, MsgAnswer::No}, {}, kRestoreOk, {u"Read0"}, 1, -1, 7},
-        {{MsgAnswer::Yes, MsgAnswer::Yes},
-         {false, true},
-         kRestoreWordsFileFailed,
-         {u"Read0", u"Read1"},
-         1,
-         0,
-         7},
-        {{MsgAnswer::Yes, MsgAnswer::Yes},
-         {true, false},
-         kRestoreWordsFileFailed,
-         {u"Read0", u"Read1"},
-         1,
-         0,
-         7},
-    };
-    for (const Case& c : cases) {
+    Lines lines = SplitLines(FixtureWithLists({"2", "\"/w/a.txt\"", "\"/w/b, c.txt\"", "1"},
+                                              {"1", "\"/w/count.txt\"", "0"}));
+    lines[73 + 3 - 1] = "2"; // the language line (three path lines further down): Spanish
+    for (const auto& c : cases) {
         Settings s;
         FakeHost h;
         h.answers.assign(c.answers.begin(), c.answers.end());
         RecordingActions a;
         a.readResults = c.reads;
-        const fs::path p = dir / "lists.usr";
-        std::string bytes = FixtureWithLists({"2", "\"/w/a.txt\"", "\"/w/b, c.txt\"", "1"},
-                                             {"1", "\"/w/count.txt\"", "0"});
-        std::vector<std::string> lines = SplitLines(bytes);
-        lines[73 + 3 - 1] = "2"; // the language line (three path lines further down): Spanish
         WriteBytes(p, JoinLines(lines));
-        const RestoreOutcome r = RestoreSavedState(p, {}, s, run, h, a, false);
-        EXPECT_EQ(r.code, c.code);
-        ASSERT_EQ(h.messages.size(), 2u);
-        EXPECT_EQ(h.messages[0].text,
-                  u"Do you wish to load the words-to-ignore file\r\n/w/b, c.txt ?");
-        EXPECT_EQ(h.messages[1].text, u"Do you wish to load the count-only words file\r\n"
-                                      u"/w/count.txt ?");
-        for (const auto& m : h.messages) {
-            EXPECT_EQ(m.title, u"Load file?");
-            EXPECT_TRUE(m.question);
-        }
+        EXPECT_EQ(RestoreSavedState(p, {}, s, run, h, a, false).code, c.code);
+        EXPECT_EQ(Said(h), (std::vector<std::u16string>{
+                               u"?Load file?: Do you wish to load the words-to-ignore file\r\n"
+                               u"/w/b, c.txt ? (0)",
+                               u"?Load file?: Do you wish to load the count-only words file\r\n"
+                               u"/w/count.txt ? (0)"}));
         std::vector<std::u16string> reads;
-        for (const std::u16string& step : a.log)
-            if (step.starts_with(u"Read"))
-                reads.push_back(step);
+        std::copy_if(a.log.begin(), a.log.end(), std::back_inserter(reads),
+                     [](const std::u16string& step) { return step.starts_with(u"Read"); });
         EXPECT_EQ(reads, c.steps);
         EXPECT_EQ(s.WordsFile[0].selected, c.selected0);
         EXPECT_EQ(s.WordsFile[1].selected, c.selected1);
@@ -758,68 +577,51 @@ TEST_F(SavedStateTest, NoOfferWhileRestoringOrWithNothingSelected) {
     Settings s;
     RestoreBytes(bytes, s, true);
     EXPECT_TRUE(host.messages.empty());
-    RestoreBytes(bytes, s, false);
-    // Only list 0 has a selected file.
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, u"Do you wish to load the words-to-ignore file\r\n/w/a.txt ?");
-}
-
-TEST_F(SavedStateTest, ListResultAndFailedReadTogetherGiveTwo) {
-    std::vector<std::string> lines =
-        SplitLines(FixtureWithLists({"1", "\"/w/a.txt\"", "0"}, {"0", "-1"}));
+    RestoreBytes(bytes, s, false); // only list 0 has a selected file
+    EXPECT_EQ(host.MessageTexts(),
+              std::vector<std::u16string>{u"Do you wish to load the words-to-ignore file\r\n"
+                                          u"/w/a.txt ?"});
+    // A list index of -1 and a failed read together give 2.
+    Lines lines = SplitLines(FixtureWithLists({"1", "\"/w/a.txt\"", "0"}, {"0", "-1"}));
     lines[12 - 1] = "-1";
     actions.readResults = {false};
-    Settings s;
     EXPECT_EQ(RestoreBytes(JoinLines(lines), s, false).code, kRestoreWordsFileFailed);
 }
 
-TEST_F(SavedStateTest, OverlongLineStopsTheRead) {
-    Settings s;
-    const RestoreOutcome r =
-        RestoreBytes(FixtureWithLine(2, "\"" + std::string(2 << 20, 'a') + "\""), s);
-    EXPECT_EQ(r.code, kRestoreReadError);
-    EXPECT_EQ(r.errorText, u"Invalid data");
-}
-
-// Start-up ----------------------------------------------------------------------------------
-
 TEST_F(SavedStateTest, StartUpAsksToResetAfterResultsOneAndThree) {
-    struct Case {
+    RestoreOutcome one, three;
+    one.code = kRestoreNoListEntry;
+    three.code = kRestoreReadError;
+    three.errorText = u"Invalid data";
+    ASSERT_FALSE(GetText(40).empty());
+    const std::u16string tail = u"\r\n\r\n" + GetText(39);
+    const struct {
         RestoreOutcome outcome;
         MsgAnswer answer;
         std::u16string message;
+    } cases[] = {
+        {one, Y, GetText(37) + tail},
+        {one, N, GetText(37) + tail},
+        {three, Y, GetText(38) + u": Invalid data" + tail},
+        {three, N, GetText(38) + u": Invalid data" + tail},
     };
-    RestoreOutcome one;
-    one.code = kRestoreNoListEntry;
-    RestoreOutcome three;
-    three.code = kRestoreReadError;
-    three.errorText = u"Invalid data";
-    const std::u16string tail = u"\r\n\r\n" + GetText(39);
-    const Case cases[] = {
-        {one, MsgAnswer::Yes, GetText(37) + tail},
-        {one, MsgAnswer::No, GetText(37) + tail},
-        {three, MsgAnswer::Yes, GetText(38) + u": Invalid data" + tail},
-        {three, MsgAnswer::No, GetText(38) + u": Invalid data" + tail},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Settings s = FixtureRecord();
         FakeHost h;
         h.answers = {c.answer};
         RecordingActions a;
-        RunState r;
-        HandleStartUpRestoreResult(c.outcome, s, r, h, a);
+        HandleStartUpRestoreResult(c.outcome, s, run, h, a);
         ASSERT_EQ(h.messages.size(), 1u);
         EXPECT_EQ(h.messages[0].text, c.message);
         EXPECT_EQ(h.messages[0].title, GetText(40));
-        EXPECT_FALSE(GetText(40).empty());
-        if (c.answer == MsgAnswer::Yes) {
+        Settings expected = FixtureRecord();
+        expected.SaveStateOnQuit = 0;
+        if (c.answer == Y) {
             EXPECT_EQ(a.log, std::vector<std::u16string>{u"Initialize"});
             EXPECT_EQ(s.Folder, u"");
             EXPECT_EQ(s.CaseSignificant, 0);
         } else {
             EXPECT_TRUE(a.log.empty());
-            Settings expected = FixtureRecord();
-            expected.SaveStateOnQuit = 0;
             EXPECT_TRUE(s == expected);
         }
     }
@@ -836,25 +638,25 @@ TEST_F(SavedStateTest, StartUpAsksToResetAfterResultsOneAndThree) {
 // Settings window ---------------------------------------------------------------------------
 
 TEST_F(SavedStateTest, LoadSettingsFromFileLabelsAndMessages) {
-    const std::u16string clearQuestion = u"Do you wish to clear all words-to-ignore files?";
-    struct Case {
+    const struct {
         std::string bytes; // empty: no file
         std::u16string label;
         std::vector<std::u16string> messages;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {ReadBytes(kFixture), u"Settings loaded from", {}},
         {"", u"Settings loaded from", {}},
         // The file's empty lists were read, so Initialize finds no list to clear.
-        {FixtureWithLine(12, "-1"), u"Error loading from", {u"Invalid combo box index."}},
+        {FixtureWithLine(12, "-1"),
+         u"Error loading from",
+         {u"Load settings: Invalid combo box index. (2)"}},
         // The read stopped before the lists: Initialize, after start-up, asks about the list
         // still holding a file.
         {FixtureWithLine(12, "40"),
          u"Error loading from",
-         {u"Error when attempting to load settings: Invalid data", clearQuestion}},
+         {u"Load settings: Error when attempting to load settings: Invalid data (2)",
+          u"?Reinitialize: Do you wish to clear all words-to-ignore files? (4)"}},
     };
-    for (const Case& c : cases) {
-        const fs::path p = dir / "chosen.lxty";
+    for (const auto& c : cases) {
         fs::remove(p);
         if (!c.bytes.empty())
             WriteBytes(p, c.bytes);
@@ -864,28 +666,20 @@ TEST_F(SavedStateTest, LoadSettingsFromFileLabelsAndMessages) {
         RecordingActions a;
         RunState r;
         r.blnStartUpCompleted = true;
-        const LoadSettingsOutcome out = LoadSettingsFromFile(p, s, r, h, a);
-        EXPECT_EQ(out.stateLabel, c.label);
-        EXPECT_EQ(h.MessageTexts(), c.messages); // no word-list file is ever offered
-        if (c.messages.empty()) {
-            EXPECT_EQ(std::count(a.log.begin(), a.log.end(), u"Initialize"), 0);
-        } else {
-            EXPECT_EQ(h.messages[0].title, u"Load settings");
-            EXPECT_EQ(h.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(LoadSettingsFromFile(p, s, r, h, a).stateLabel, c.label);
+        EXPECT_EQ(Said(h), c.messages); // no word-list file is ever offered
+        EXPECT_EQ(std::count(a.log.begin(), a.log.end(), u"Initialize"),
+                  c.messages.empty() ? 0 : 1);
+        if (!c.messages.empty()) {
             EXPECT_EQ(a.log.back(), u"Initialize");
             EXPECT_EQ(s.ShortWordSize, 1); // back at its default
             EXPECT_EQ(s.Folder, u"");
         }
     }
-}
-
-TEST_F(SavedStateTest, LoadOfAShortFileAnswersItsQuestions) {
-    // As the command line does: every question answered Yes.
-    const std::vector<std::string> lines = SplitLines(ReadBytes(kFixture));
-    const fs::path p = dir / "short.lxty";
-    WriteBytes(p, JoinLines(std::vector<std::string>(lines.begin(), lines.begin() + 47)));
+    // A short file, every question answered Yes as the command line does.
+    WriteBytes(p, JoinLines(FixtureLines(), 47));
     Settings s;
-    host.answers = {MsgAnswer::Yes};
+    host.answers = {Y};
     const LoadSettingsOutcome out = LoadSettingsFromFile(p, s, run, host, actions);
     EXPECT_EQ(out.restore.code, kRestoreOk);
     EXPECT_EQ(out.stateLabel, u"Settings loaded from");
@@ -894,7 +688,7 @@ TEST_F(SavedStateTest, LoadOfAShortFileAnswersItsQuestions) {
     EXPECT_EQ(s.Folder, u"/home/ann/Texts, 2024"); // main-window fields stay read
 }
 
-TEST_F(SavedStateTest, ChoosersDoNothingWithoutAChoice) {
+TEST_F(SavedStateTest, ChoosersSaveAndLoadTheChosenFileAndNothingWithoutOne) {
     Settings s = FixtureRecord();
     host.chosenPaths = {std::nullopt, u"", std::nullopt, u""};
     EXPECT_FALSE(ChooseAndLoadSettings(s, run, host, actions, u"").has_value());
@@ -903,53 +697,41 @@ TEST_F(SavedStateTest, ChoosersDoNothingWithoutAChoice) {
     EXPECT_FALSE(ChooseAndSaveSettings(s, host, u"").has_value());
     EXPECT_TRUE(s == FixtureRecord());
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(fs::is_empty(dir));
-}
+    EXPECT_EQ(FilesInDir(), 0u);
 
-TEST_F(SavedStateTest, ChoosersSaveAndLoadTheChosenFile) {
     const std::u16string path = Utf8ToU16((dir / "mine.lxty").string());
     host.chosenPaths = {path, path};
     EXPECT_EQ(ChooseAndSaveSettings(FixtureRecord(), host, u""),
               std::optional<std::u16string>(u"Settings saved to"));
     EXPECT_EQ(ReadBytes(dir / "mine.lxty"), ReadBytes(kFixture));
-    Settings s;
+    s = Settings{};
     const auto out = ChooseAndLoadSettings(s, run, host, actions, u"");
     ASSERT_TRUE(out.has_value());
     EXPECT_EQ(out->stateLabel, u"Settings loaded from");
     EXPECT_TRUE(s == FixtureRecord());
 }
 
-TEST_F(SavedStateTest, SaveSettingsToFileReportsAFailure) {
-    const std::u16string label =
-        SaveSettingsToFile(dir / "no such folder" / "x.lxty", FixtureRecord(), host);
-    EXPECT_EQ(label, u"Error saving to");
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, u"Error when attempting to save state: Path not found");
-    EXPECT_EQ(host.messages[0].title, u"Save settngs");
-    EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
-}
-
-TEST_F(SavedStateTest, SaveSettingsButton) {
+TEST_F(SavedStateTest, SaveButtonsReportFailures) {
+    EXPECT_EQ(SaveSettingsToFile(dir / "no such folder" / "x.lxty", FixtureRecord(), host),
+              u"Error saving to");
     EXPECT_TRUE(SaveSettingsToDefault(FixtureRecord(), dir / "lxty.usr", host, "cmdSaveState"));
+    ASSERT_FALSE(GetText(50).empty());
     EXPECT_EQ(host.popUps, std::vector<std::u16string>{GetText(50)});
-    EXPECT_FALSE(GetText(50).empty());
     EXPECT_EQ(ReadBytes(dir / "lxty.usr"), ReadBytes(kFixture));
-
     EXPECT_FALSE(
         SaveSettingsToDefault(FixtureRecord(), dir / "missing" / "lxty.usr", host, "cmdSaveState"));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, u"Error when attempting to save state: Path not found");
-    EXPECT_EQ(host.messages[0].title, u"Save state");
+    EXPECT_EQ(Said(host),
+              (std::vector<std::u16string>{
+                  u"Save settngs: Error when attempting to save state: Path not found (2)",
+                  u"Save state: Error when attempting to save state: Path not found (2)"}));
     EXPECT_EQ(host.popUps.size(), 1u);
 }
 
 TEST_F(SavedStateTest, DefaultStateFilePathIsInTheMakersFolder) {
     const fs::path config = dir / "config";
-    const fs::path p = DefaultStateFilePath(config);
-    EXPECT_EQ(p, config / "Tarnwell Systems" / "lxty.usr");
+    EXPECT_EQ(DefaultStateFilePath(config), config / "Tarnwell Systems" / "lxty.usr");
     EXPECT_TRUE(fs::is_directory(config / "Tarnwell Systems"));
-    // Asking again with the folder present gives the same path.
-    EXPECT_EQ(DefaultStateFilePath(config), p);
+    EXPECT_EQ(DefaultStateFilePath(config), config / "Tarnwell Systems" / "lxty.usr");
 }
 
 // Saving never destroys the previous file ---------------------------------------------------
@@ -960,75 +742,66 @@ public:
     fs::path written;
     std::u16string Write(const fs::path& path, std::string_view bytes) override {
         written = path;
-        std::ofstream out(path, std::ios::binary);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size() / 2));
+        std::ofstream(path, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size() / 2));
         return u"Disk full";
     }
 };
 
 TEST_F(SavedStateTest, AFailedWriteLeavesTheOldFileIntact) {
-    const fs::path p = dir / "lxty.usr";
     const std::string old = "old content, byte for byte\r\n\xE9\r\n";
     WriteBytes(p, old);
     HalfWayFailingWriter writer;
-    EXPECT_EQ(SaveState(Scrambled(), p, {}, writer),
+    EXPECT_EQ(SaveState(test::ScrambledSettings(), p, {}, writer),
               u"Error when attempting to save state: Disk full");
     EXPECT_EQ(ReadBytes(p), old);
     // The half-written file was beside the target, and is gone.
-    EXPECT_EQ(writer.written.parent_path(), dir);
+    EXPECT_EQ(writer.written.parent_path(), dir.path());
     EXPECT_NE(writer.written, p);
     EXPECT_FALSE(fs::exists(writer.written));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-
+    EXPECT_EQ(FilesInDir(), 1u);
     // Through the settings window the same failure shows its message.
-    EXPECT_EQ(SaveSettingsToFile(p, Scrambled(), host, writer), u"Error saving to");
+    EXPECT_EQ(SaveSettingsToFile(p, test::ScrambledSettings(), host, writer), u"Error saving to");
     EXPECT_EQ(ReadBytes(p), old);
 }
 
-TEST_F(SavedStateTest, AWriteProtectedFileIsNotReplaced) {
-    const fs::path p = dir / "lxty.usr";
+TEST_F(SavedStateTest, ProtectedFilesAndFoldersAreNotReplaced) {
+    const std::u16string denied = u"Error when attempting to save state: Permission denied";
     WriteBytes(p, "protected\r\n");
     fs::permissions(p, fs::perms::owner_read | fs::perms::group_read);
-    EXPECT_EQ(SaveState(FixtureRecord(), p, {}),
-              u"Error when attempting to save state: Permission denied");
+    EXPECT_EQ(SaveState(FixtureRecord(), p, {}), denied);
     EXPECT_EQ(ReadBytes(p), "protected\r\n");
-}
-
-TEST_F(SavedStateTest, AReadOnlyFolderKeepsTheOldFile) {
 #ifndef _WIN32
     if (::geteuid() == 0)
         GTEST_SKIP() << "folder permissions do not bind the superuser";
 #endif
-    const fs::path p = dir / "lxty.usr";
-    WriteBytes(p, "old\r\n");
-    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_EQ(SaveState(FixtureRecord(), p, {}),
-              u"Error when attempting to save state: Permission denied");
-    fs::permissions(dir, fs::perms::owner_all);
-    EXPECT_EQ(ReadBytes(p), "old\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    const fs::path q = dir / "lxty.usr";
+    WriteBytes(q, "old\r\n");
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(SaveState(FixtureRecord(), q, {}), denied);
+    fs::permissions(dir.path(), fs::perms::owner_all);
+    EXPECT_EQ(ReadBytes(q), "old\r\n");
+    EXPECT_EQ(FilesInDir(), 2u);
 }
 
 TEST_F(SavedStateTest, ReplacingKeepsPermissionsAndLinks) {
-    const fs::path p = dir / "lxty.usr";
     WriteBytes(p, "old\r\n");
     const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write;
     fs::permissions(p, mode);
     EXPECT_EQ(SaveState(FixtureRecord(), p, {}), u"");
     EXPECT_EQ(ReadBytes(p), ReadBytes(kFixture));
     EXPECT_EQ(fs::status(p).permissions() & fs::perms::all, mode);
-
 #ifndef _WIN32
     const fs::path link = dir / "link.usr";
     fs::create_symlink(p, link);
-    EXPECT_EQ(SaveState(Scrambled(), link, {}), u"");
+    EXPECT_EQ(SaveState(test::ScrambledSettings(), link, {}), u"");
     EXPECT_TRUE(fs::is_symlink(link));
     Settings s;
     RestoreSavedState(p, {}, s, run, host, actions, true);
-    EXPECT_TRUE(s == Scrambled());
+    EXPECT_TRUE(s == test::ScrambledSettings());
 #endif
     // Saving into a folder path, or into a missing folder, fails without leaving anything.
-    EXPECT_EQ(SaveState(FixtureRecord(), dir, {}),
+    EXPECT_EQ(SaveState(FixtureRecord(), dir.path(), {}),
               u"Error when attempting to save state: Path/File access error");
     EXPECT_EQ(SaveState(FixtureRecord(), dir / "none" / "x.usr", {}),
               u"Error when attempting to save state: Path not found");

@@ -2,6 +2,7 @@
 
 #include "settings/SettingsDefaults.h"
 #include "FakeHost.h"
+#include "FieldWords.h"
 #include "ScrambledSettings.h"
 #include "settings/SettingsByName.h"
 #include "settings/SettingsLists.h"
@@ -27,83 +28,43 @@ std::string Show(std::u16string_view name) {
     return U16ToUtf8(name);
 }
 
-// Field by field: those in `reset` must hold the default, all others their scrambled value.
-void ExpectOnlyTheseReset(const Settings& result, const std::set<std::u16string>& reset) {
-    const Settings fresh;
-    const Settings scrambled = Scrambled();
+// Field by field: those named in `reset` must hold the default, all others their scrambled
+// value.
+void ExpectOnlyTheseReset(const Settings& result, const std::u16string& reset) {
+    std::set<std::u16string> names;
+    for (const auto& [name, value] : test::FieldWords(reset)) {
+        EXPECT_NE(nullptr, FindSettingsField(name)) << Show(name);
+        names.insert(name);
+    }
     for (const std::u16string& name : FieldNames()) {
         SCOPED_TRACE(Show(name));
-        const Settings& expected = reset.count(name) ? fresh : scrambled;
+        const Settings& expected = names.count(name) ? Settings{} : Scrambled();
         EXPECT_EQ(GetFieldByName(expected, name), GetFieldByName(result, name));
     }
-    for (const std::u16string& name : reset)
-        EXPECT_NE(nullptr, FindSettingsField(name)) << Show(name);
 }
 
 // What "Restore defaults" resets: the settings window's check boxes, its extra characters,
 // the four size and frequency lists and the phrase option for words to ignore.
-const std::set<std::u16string> kRestoredByDefaults = {u"CaseSignificant",
-                                                      u"AllowWordsWithHyphens",
-                                                      u"AllowWordsWithApostrophes",
-                                                      u"AllowWordsWithUnderscores",
-                                                      u"AllowWordsWithColons",
-                                                      u"AllowWordsWithBackslashes",
-                                                      u"AllowWordsWithForwardslashes",
-                                                      u"AllowWordsWithParentheses",
-                                                      u"AllowWordsWithAmpersands",
-                                                      u"AllowWordsWithPeriods",
-                                                      u"AllowWordsWithCommas",
-                                                      u"AllowWordsWithAtSigns",
-                                                      u"AllowWordsWithNumerals",
-                                                      u"AllowWordsWithUserSpecifiedExtraChars",
-                                                      u"UserSpecifiedExtraChars",
-                                                      u"DropFinalS",
-                                                      u"AllowCommentMarkers",
-                                                      u"Only7bitASCII",
-                                                      u"IgnoreShortWords",
-                                                      u"ShortWordSize",
-                                                      u"LongWordSize",
-                                                      u"IgnoreInfrequentWords",
-                                                      u"ThresholdFrequency",
-                                                      u"IgnoreExcessivelyFrequentWords",
-                                                      u"ExcessFrequency",
-                                                      u"IgnoreNoLetter",
-                                                      u"IgnoreRepetitions",
-                                                      u"PatternMatchingInWordsToIgnoreFile",
-                                                      u"PatternMatchingInCountOnlyWordsFile",
-                                                      u"TerminatePhraseAtEndOfLine",
-                                                      u"TerminatePhraseAtPeriod",
-                                                      u"TerminatePhraseAtDoubleQuote",
-                                                      u"TerminatePhraseAtTab",
-                                                      u"TerminatePhraseAtComma",
-                                                      u"ExtractTextFromDocx",
-                                                      u"OutputWithCommas",
-                                                      u"WarnOnOverwrite",
-                                                      u"SaveStateOnQuit",
-                                                      u"UseLog10",
-                                                      u"WordsToIgnoreInPhrases"};
+const std::u16string kRestoredByDefaults =
+    u"CaseSignificant AllowWordsWithHyphens AllowWordsWithApostrophes AllowWordsWithUnderscores "
+    u"AllowWordsWithColons AllowWordsWithBackslashes AllowWordsWithForwardslashes "
+    u"AllowWordsWithParentheses AllowWordsWithAmpersands AllowWordsWithPeriods "
+    u"AllowWordsWithCommas AllowWordsWithAtSigns AllowWordsWithNumerals "
+    u"AllowWordsWithUserSpecifiedExtraChars UserSpecifiedExtraChars DropFinalS "
+    u"AllowCommentMarkers Only7bitASCII IgnoreShortWords ShortWordSize LongWordSize "
+    u"IgnoreInfrequentWords ThresholdFrequency IgnoreExcessivelyFrequentWords ExcessFrequency "
+    u"IgnoreNoLetter IgnoreRepetitions PatternMatchingInWordsToIgnoreFile "
+    u"PatternMatchingInCountOnlyWordsFile TerminatePhraseAtEndOfLine TerminatePhraseAtPeriod "
+    u"TerminatePhraseAtDoubleQuote TerminatePhraseAtTab TerminatePhraseAtComma "
+    u"ExtractTextFromDocx OutputWithCommas WarnOnOverwrite SaveStateOnQuit UseLog10 "
+    u"WordsToIgnoreInPhrases";
 
 // What Initialize resets besides.
-const std::set<std::u16string> kResetByInitialize = {u"Source",
-                                                     u"Folder",
-                                                     u"File0",
-                                                     u"File1",
-                                                     u"FileFilepathSpecifications0",
-                                                     u"FileFilepathSpecifications1",
-                                                     u"WordsToIgnoreOrCount0",
-                                                     u"WordsToIgnoreOrCount1",
-                                                     u"SuppressWords",
-                                                     u"SuppressFilenames",
-                                                     u"DisplayRelativeFrequency",
-                                                     u"SortByNumberOfFiles",
-                                                     u"WordOrder",
-                                                     u"DisplayFormat",
-                                                     u"PhraseLength0",
-                                                     u"PhraseLength1",
-                                                     u"MinimumFrequency",
-                                                     u"CountArrayTables",
-                                                     u"ZeroCellsBlank",
-                                                     u"FilterWords"};
+const std::u16string kResetByInitialize =
+    u" Source Folder File0 File1 FileFilepathSpecifications0 FileFilepathSpecifications1 "
+    u"WordsToIgnoreOrCount0 WordsToIgnoreOrCount1 SuppressWords SuppressFilenames "
+    u"DisplayRelativeFrequency SortByNumberOfFiles WordOrder DisplayFormat PhraseLength0 "
+    u"PhraseLength1 MinimumFrequency CountArrayTables ZeroCellsBlank FilterWords";
 
 TEST(SettingsDefaultsTest, ScrambledRecordDiffersInEveryField) {
     // Guards the two tests below: a field left at its default would prove nothing.
@@ -131,35 +92,20 @@ TEST(SettingsDefaultsTest, RestoreDefaultsShowsTheDocumentedSettings) {
     Settings s = Scrambled();
     RunState run;
     SetDefaultValues(s, run);
-    EXPECT_EQ(0, s.CaseSignificant);
-    EXPECT_EQ(1, s.AllowWordsWithHyphens);
-    EXPECT_EQ(0, s.AllowWordsWithApostrophes + s.AllowWordsWithUnderscores +
-                     s.AllowWordsWithColons + s.AllowWordsWithBackslashes +
-                     s.AllowWordsWithForwardslashes + s.AllowWordsWithParentheses +
-                     s.AllowWordsWithAmpersands + s.AllowWordsWithPeriods + s.AllowWordsWithCommas +
-                     s.AllowWordsWithAtSigns + s.AllowWordsWithNumerals +
-                     s.AllowWordsWithUserSpecifiedExtraChars);
-    EXPECT_EQ(u"", s.UserSpecifiedExtraChars);
-    EXPECT_EQ(1, s.DropFinalS);
-    EXPECT_EQ(1, s.IgnoreShortWords);
+    test::ExpectFields(
+        s, u"CaseSignificant=0 AllowWordsWithHyphens=1 AllowWordsWithApostrophes=0 "
+           u"AllowWordsWithUnderscores=0 AllowWordsWithColons=0 AllowWordsWithBackslashes=0 "
+           u"AllowWordsWithForwardslashes=0 AllowWordsWithParentheses=0 AllowWordsWithAmpersands=0 "
+           u"AllowWordsWithPeriods=0 AllowWordsWithCommas=0 AllowWordsWithAtSigns=0 "
+           u"AllowWordsWithNumerals=0 AllowWordsWithUserSpecifiedExtraChars=0 "
+           u"UserSpecifiedExtraChars= DropFinalS=1 IgnoreShortWords=1 IgnoreNoLetter=1 "
+           u"IgnoreRepetitions=1 TerminatePhraseAtEndOfLine=0 TerminatePhraseAtPeriod=1 "
+           u"TerminatePhraseAtDoubleQuote=1 TerminatePhraseAtTab=1 TerminatePhraseAtComma=0 "
+           u"UseLog10=1 WordsToIgnoreInPhrases=ExcludePhrasesAllWordsToIgnore");
     EXPECT_EQ(3, ShortWordSizeValue(s));
     EXPECT_EQ(50, LongWordSizeValue(s));
     EXPECT_EQ(2, ThresholdFrequencyValue(s));
     EXPECT_EQ(20, ExcessFrequencyValue(s));
-    EXPECT_EQ(1, s.IgnoreNoLetter);
-    EXPECT_EQ(1, s.IgnoreRepetitions);
-    EXPECT_EQ(0, s.TerminatePhraseAtEndOfLine);
-    EXPECT_EQ(1, s.TerminatePhraseAtPeriod);
-    EXPECT_EQ(1, s.TerminatePhraseAtDoubleQuote);
-    EXPECT_EQ(1, s.TerminatePhraseAtTab);
-    EXPECT_EQ(0, s.TerminatePhraseAtComma);
-    EXPECT_EQ(1, s.UseLog10);
-    EXPECT_EQ(WordsToIgnoreInPhrasesKind::ExcludePhrasesAllWordsToIgnore, s.WordsToIgnoreInPhrases);
-    // Unchanged: language, word-list files, extra words.
-    const Settings scrambled = Scrambled();
-    EXPECT_EQ(scrambled.CommonWordsLanguages, s.CommonWordsLanguages);
-    EXPECT_EQ(scrambled.WordsFile, s.WordsFile);
-    EXPECT_EQ(scrambled.WordsToIgnoreOrCount, s.WordsToIgnoreOrCount);
 }
 
 TEST(SettingsDefaultsTest, InitializeRecordResetsMainWindowFieldsThenTheDefaults) {
@@ -168,17 +114,11 @@ TEST(SettingsDefaultsTest, InitializeRecordResetsMainWindowFieldsThenTheDefaults
     run.blnWordsGot = true;
     InitializeRecord(s, run);
 
-    std::set<std::u16string> reset = kRestoredByDefaults;
-    reset.insert(kResetByInitialize.begin(), kResetByInitialize.end());
-    ExpectOnlyTheseReset(s, reset);
+    ExpectOnlyTheseReset(s, kRestoredByDefaults + kResetByInitialize);
     EXPECT_FALSE(run.blnWordsGot);
-}
-
-TEST(SettingsDefaultsTest, InitializeRecordOnAFreshRecordChangesNothing) {
-    Settings s;
-    RunState run;
-    InitializeRecord(s, run);
-    EXPECT_EQ(Settings{}, s);
+    Settings fresh;
+    InitializeRecord(fresh, run);
+    EXPECT_EQ(Settings{}, fresh);
 }
 
 TEST(SettingsDefaultsTest, ReinitializeAsksAboutEachNonEmptyFileListAndClearsOnYes) {

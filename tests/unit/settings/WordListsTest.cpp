@@ -40,37 +40,23 @@ TEST(WordListsTest, FindInListComparesInLowerCaseUnlessCaseSensitive) {
             << std::string(c.text.begin(), c.text.end());
 }
 
-TEST(WordListsTest, AddToListAppendsAndSelectsANewPath) {
+TEST(WordListsTest, AddToListAppendsANewPathAndRefusesOneAlreadyPresent) {
     FakeHost host;
-    WordFileList list = ListOf({u"/w/a.txt", u"/w/b.txt"}, 0);
+    WordFileList list = ListOf({u"/w/Words.txt", u"/w/b.txt"}, 0);
     EXPECT_TRUE(AddToList(list, u"/w/c.txt", true, host));
-    EXPECT_EQ(ListOf({u"/w/a.txt", u"/w/b.txt", u"/w/c.txt"}, 2), list);
+    EXPECT_EQ(ListOf({u"/w/Words.txt", u"/w/b.txt", u"/w/c.txt"}, 2), list);
     EXPECT_TRUE(host.messages.empty());
-}
-
-TEST(WordListsTest, AddToListRefusesAPathAlreadyPresentInAnotherLetterCase) {
-    FakeHost host;
-    WordFileList list = ListOf({u"/w/Words.txt", u"/w/b.txt"}, 1);
+    // Present in another letter case, or empty: refused, the selection untouched.
     EXPECT_FALSE(AddToList(list, u"/W/WORDS.TXT", true, host));
-    EXPECT_EQ(ListOf({u"/w/Words.txt", u"/w/b.txt"}, 1), list); // selection untouched
+    EXPECT_FALSE(AddToList(list, u"", true, host));
+    EXPECT_FALSE(AddToList(list, u"/w/words.txt", false, host)); // without the warning
+    EXPECT_EQ(ListOf({u"/w/Words.txt", u"/w/b.txt", u"/w/c.txt"}, 2), list);
     ASSERT_EQ(1u, host.messages.size());
     EXPECT_EQ(u"/W/WORDS.TXT\r\nis already in this list. If the file has changed\r\n"
               u"select it from the drop-down list and reload it.",
               host.messages[0].text);
     EXPECT_EQ(u"Already present", host.messages[0].title);
     EXPECT_EQ(MsgIcon::Information, host.messages[0].icon);
-
-    // Without the warning flag nothing is shown.
-    EXPECT_FALSE(AddToList(list, u"/w/words.txt", false, host));
-    EXPECT_EQ(1u, host.messages.size());
-}
-
-TEST(WordListsTest, AddToListIgnoresEmptyText) {
-    FakeHost host;
-    WordFileList list = ListOf({u"/w/a.txt"}, 0);
-    EXPECT_FALSE(AddToList(list, u"", true, host));
-    EXPECT_EQ(ListOf({u"/w/a.txt"}, 0), list);
-    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST(WordListsTest, RemoveSelectedAndRemoveAt) {
@@ -218,56 +204,40 @@ TEST(WordListsTest, ExtraBoxesThatPassTheCheck) {
     }
 }
 
+// The refusal of character `c` found in box `box` (0: words to ignore, 1: count-only):
+// `settable` tells whether a check box could admit it; `hint` follows after a blank line.
+std::u16string Refusal(std::u16string c, int box, bool settable, std::u16string hint = u"") {
+    return u"The character '" + c + u"' occurs in some extra " +
+           (box == 0 ? u"word-to-ignore" : u"count-only word") + u"\r\nbut is not " +
+           (settable ? u"currently set as " : u"") + u"a character allowed in a word." +
+           (hint.empty() ? u"" : u"\r\n\r\n" + hint);
+}
+
 TEST(WordListsTest, EachMessageOfTheCharacterCheck) {
-    const std::u16string notSet = u"a character allowed in a word.";
-    struct Case {
-        std::u16string ignore;
-        std::u16string countOnly;
-        std::u16string expected;
-    };
-    const std::vector<Case> cases = {
-        {u"e-mail", u"",
-         u"The character '-' occurs in some extra word-to-ignore\r\n"
-         u"but is not currently set as a character allowed in a word."},
-        {u"", u"e-mail",
-         u"The character '-' occurs in some extra count-only word\r\n"
-         u"but is not currently set as a character allowed in a word."},
+    const std::u16string byComma =
+        u"Count-only words and phrases must be separated by comma+space, not just by comma.";
+    const struct {
+        std::u16string ignore, countOnly, expected;
+    } cases[] = {
+        {u"e-mail", u"", Refusal(u"-", 0, true)},
+        {u"", u"e-mail", Refusal(u"-", 1, true)},
         {u"the, a", u"",
-         u"The character ',' occurs in some extra word-to-ignore\r\n"
-         u"but is not currently set as a character allowed in a word.\r\n\r\n"
-         u"Words-to-ignore must be separated by a space, not by a comma."},
-        {u"", u"new york,boston",
-         u"The character ',' occurs in some extra count-only word\r\n"
-         u"but is not currently set as a character allowed in a word.\r\n\r\n"
-         u"Count-only words and phrases must be separated by comma+space, not just by comma."},
-        {u"", u"cat,",
-         u"The character ',' occurs in some extra count-only word\r\n"
-         u"but is not currently set as a character allowed in a word.\r\n\r\n"
-         u"Count-only words and phrases must be separated by comma+space, not just by comma."},
+         Refusal(u",", 0, true, u"Words-to-ignore must be separated by a space, not by a comma.")},
+        {u"", u"new york,boston", Refusal(u",", 1, true, byComma)},
+        {u"", u"cat,", Refusal(u",", 1, true, byComma)},
         {u"^the", u"",
-         u"The character '^' occurs in some extra word-to-ignore\r\n"
-         u"but is not a character allowed in a word.\r\n\r\n"
-         u"Perhaps some Word-to-ignore is a regular expression\r\nwithout angle brackets."},
+         Refusal(
+             u"^", 0, false,
+             u"Perhaps some Word-to-ignore is a regular expression\r\nwithout angle brackets.")},
         {u"", u"^ab",
-         u"The character '^' occurs in some extra count-only word\r\n"
-         u"but is not a character allowed in a word.\r\n\r\n"
-         u"Perhaps some count-only word is a regular expression\r\nwithout angle brackets."},
-        {u"a+b", u"",
-         u"The character '+' occurs in some extra word-to-ignore\r\n"
-         u"but is not a character allowed in a word."},
-        {u"<abc", u"",
-         u"The character '<' occurs in some extra word-to-ignore\r\n"
-         u"but is not a character allowed in a word."},
-        {u"", u"say \"hi\"",
-         u"The character '\"' occurs in some extra count-only word\r\n"
-         u"but is not a character allowed in a word."},
-        {u"x\U0001F600", u"",
-         u"The character '\U0001F600' occurs in some extra word-to-ignore\r\n"
-         u"but is not currently set as a character allowed in a word."},
-        // The words-to-ignore box is checked first.
-        {u"a#b", u"c$d",
-         u"The character '#' occurs in some extra word-to-ignore\r\n"
-         u"but is not currently set as a character allowed in a word."},
+         Refusal(
+             u"^", 1, false,
+             u"Perhaps some count-only word is a regular expression\r\nwithout angle brackets.")},
+        {u"a+b", u"", Refusal(u"+", 0, false)},
+        {u"<abc", u"", Refusal(u"<", 0, false)},
+        {u"", u"say \"hi\"", Refusal(u"\"", 1, false)},
+        {u"x\U0001F600", u"", Refusal(u"\U0001F600", 0, true)},
+        {u"a#b", u"c$d", Refusal(u"#", 0, true)}, // the words-to-ignore box is checked first
     };
     for (const auto& c : cases) {
         Settings s = AllOff();
@@ -293,9 +263,7 @@ TEST(WordListsTest, CheckedBoxesAdmitTheirCharacters) {
     // "+" is a list-syntax marker: no box admits it.
     EXPECT_FALSE(CheckAllowedExtraChars(s, host));
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(u"The character '+' occurs in some extra count-only word\r\n"
-              u"but is not a character allowed in a word.",
-              host.messages[0].text);
+    EXPECT_EQ(Refusal(u"+", 1, false), host.messages[0].text);
     s.WordsToIgnoreOrCount[1] = u"c##";
     EXPECT_TRUE(CheckAllowedExtraChars(s, host));
 }

@@ -6,8 +6,7 @@
 #include "sources/Docx.h"
 #include "sources/FolderScan.h"
 
-#include "FakeHost.h"
-#include "TempDir.h"
+#include "TextFilesTestSupport.h"
 #include "base/RunState.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"
@@ -15,16 +14,16 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 using lxty::test::FakeHost;
+using lxty::test::ReadFile;
+using lxty::test::Said;
+using lxty::test::WriteFile;
 
 namespace lxty {
 namespace {
@@ -37,15 +36,6 @@ public:
 };
 const auto* const kCatalogue =
     ::testing::AddGlobalTestEnvironment(new CatalogueEnvironment); // NOLINT
-
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-}
 
 // A zip written by libzip with the given entries (name, content, stored or deflated).
 struct Entry {
@@ -91,19 +81,6 @@ std::string Document(const std::string& body) {
            body + "</w:body></w:document>";
 }
 
-class TempDir : public test::TempDir {
-public:
-    TempDir() : test::TempDir("lxty-docx") {}
-};
-
-// Options that keep the temporary folders inside a test's own folder.
-DocxOptions OptionsIn(const TempDir& dir) {
-    DocxOptions o;
-    o.temporaryBase = dir / "tmp";
-    fs::create_directories(o.temporaryBase);
-    return o;
-}
-
 std::vector<std::u16string> Convert(const std::string& body) {
     FakeHost host;
     RunState state;
@@ -114,85 +91,104 @@ std::string Bom(const std::string& text) {
     return "\xEF\xBB\xBF" + text;
 }
 
-// ---------------------------------------------------------------------------------------
+// What one DocxDocument::Prepare did: its result and code, what it said, the text it wrote.
+struct Prepared {
+    bool ok;
+    int code;
+    std::vector<std::u16string> said;
+    std::string text;
+    fs::path folder;
+};
 
-TEST(Docx, IsDocx) {
-    TempDir d;
-    fs::copy_file(kFixtures / "runs.docx", d / "copy.DOCX");
-    fs::copy_file(kFixtures / "runs.docx", d / "copy.zip");
-    WriteBytes(d / "plain.docx", "This is plain text saved as docx.");
-    WriteBytes(d / "nine.docx", std::string("PK\x03\x04", 4) + "12345");
-    WriteBytes(d / "ten.docx", std::string("PK\x03\x04", 4) + "123456");
-    EXPECT_TRUE(IsDocx(kFixtures / "runs.docx"));
-    EXPECT_TRUE(IsDocx(d / "copy.DOCX"));
-    EXPECT_FALSE(IsDocx(d / "copy.zip"));
-    EXPECT_FALSE(IsDocx(d / "plain.docx"));
-    EXPECT_FALSE(IsDocx(d / "nine.docx"));
-    EXPECT_TRUE(IsDocx(d / "ten.docx"));
-    EXPECT_FALSE(IsDocx(d / "missing.docx"));
+class DocxTest : public test::TextFilesTest {
+protected:
+    // Options that keep the temporary folders inside the test's own folder.
+    DocxOptions Options() const {
+        DocxOptions o;
+        o.temporaryBase = Dir() / "tmp";
+        fs::create_directories(o.temporaryBase);
+        return o;
+    }
+    // Prepares `doc` with the host answering `answers`; `tweak` changes the options.
+    Prepared Prepare(const fs::path& doc, std::vector<MsgAnswer> answers = {},
+                     const std::function<void(DocxOptions&)>& tweak = {}) {
+        FakeHost host;
+        host.answers.assign(answers.begin(), answers.end());
+        RunState state;
+        DocxDocument docx(host, state);
+        DocxOptions o = Options();
+        if (tweak)
+            tweak(o);
+        Prepared r{docx.Prepare(doc, o), docx.Code(), {}, {}, docx.TemporaryFolder()};
+        r.said = Said(host);
+        if (r.ok)
+            r.text = ReadFile(docx.TextFile());
+        return r;
+    }
+    // A document whose part holds "big" padded to `size` bytes.
+    fs::path BigDoc(std::uintmax_t size) {
+        const std::string head = Document("<w:p><w:r><w:t>big</w:t></w:r></w:p>");
+        MakeZip(Dir() / "size.docx",
+                {{"word/document.xml", head + std::string(size - head.size(), ' ')}});
+        return Dir() / "size.docx";
+    }
+};
+
+TEST_F(DocxTest, IsDocx) {
+    fs::copy_file(kFixtures / "runs.docx", Dir() / "copy.DOCX");
+    fs::copy_file(kFixtures / "runs.docx", Dir() / "copy.zip");
+    Write("plain.docx", "This is plain text saved as docx.");
+    Write("nine.docx", std::string("PK\x03\x04", 4) + "12345");
+    Write("ten.docx", std::string("PK\x03\x04", 4) + "123456");
+    const std::pair<fs::path, bool> cases[] = {
+        {kFixtures / "runs.docx", true}, {Dir() / "copy.DOCX", true},  {Dir() / "copy.zip", false},
+        {Dir() / "plain.docx", false},   {Dir() / "nine.docx", false}, {Dir() / "ten.docx", true},
+        {Dir() / "missing.docx", false},
+    };
+    for (const auto& [path, docx] : cases)
+        EXPECT_EQ(IsDocx(path), docx) << path;
 }
 
-TEST(Docx, WordProcessorDocumentReadsAsAPersonReadsIt) {
-    TempDir d;
-    fs::copy_file(kFixtures / "runs.docx", d / "runs.docx");
+TEST_F(DocxTest, WordProcessorDocumentReadsAsAPersonReadsIt) {
+    fs::copy_file(kFixtures / "runs.docx", Dir() / "runs.docx");
     FakeHost host;
     RunState state;
     DocxDocument doc(host, state);
-    DocxOptions o = OptionsIn(d);
-    ASSERT_TRUE(doc.Prepare(d / "runs.docx", o));
+    ASSERT_TRUE(doc.Prepare(Dir() / "runs.docx", Options()));
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(doc.TemporaryFolder(), d / "tmp" / "LXTY001");
-    EXPECT_EQ(doc.TextFile(), d / "tmp" / "LXTY001" / "runs.txt");
+    EXPECT_EQ(doc.TemporaryFolder(), Dir() / "tmp" / "LXTY001");
+    EXPECT_EQ(doc.TextFile(), Dir() / "tmp" / "LXTY001" / "runs.txt");
     // "<b>Hel</b>lo <i>wor</i>ld" is two words; paragraphs stay apart; references decoded;
     // a line break separates; each table cell is its own paragraph.
-    EXPECT_EQ(ReadBytes(doc.TextFile()), Bom("Hello world\n"
-                                             "end\n"
-                                             "start\n"
-                                             "Tom & Jerry's \"caf\xC3\xA9\" <tag>\n"
-                                             "one two\n"
-                                             "cellA\n"
-                                             "cellB\n"
-                                             "\n"));
+    EXPECT_EQ(ReadFile(doc.TextFile()), Bom("Hello world\n"
+                                            "end\n"
+                                            "start\n"
+                                            "Tom & Jerry's \"caf\xC3\xA9\" <tag>\n"
+                                            "one two\n"
+                                            "cellA\n"
+                                            "cellB\n"
+                                            "\n"));
     EXPECT_FALSE(fs::exists(doc.TemporaryFolder() / "word")); // the part is gone already
-    EXPECT_FALSE(fs::exists(d / "extracted_text"));
+    EXPECT_FALSE(fs::exists(Dir() / "extracted_text"));
     const fs::path folder = doc.TemporaryFolder();
     doc.CleanUp();
     EXPECT_FALSE(fs::exists(folder));
 }
 
-TEST(Docx, TabsSeparateWords) {
-    TempDir d;
-    FakeHost host;
-    RunState state;
-    DocxDocument doc(host, state);
-    ASSERT_TRUE(doc.Prepare(kFixtures / "tabs.docx", OptionsIn(d)));
-    EXPECT_EQ(ReadBytes(doc.TextFile()), Bom("alpha\tbeta\ngamma delta\n"));
+TEST_F(DocxTest, TabsSeparateWordsAndExtractedTextIsKeptWhenAsked) {
+    fs::create_directories(Dir() / "docs");
+    fs::copy_file(kFixtures / "tabs.docx", Dir() / "docs" / "tabs.docx");
+    const Prepared r = Prepare(Dir() / "docs" / "tabs.docx", {},
+                               [](DocxOptions& o) { o.keepExtractedText = true; });
+    EXPECT_EQ(r.text, Bom("alpha\tbeta\ngamma delta\n"));
+    EXPECT_TRUE(r.said.empty());
+    EXPECT_FALSE(fs::exists(r.folder)); // the destructor cleans up
+    EXPECT_EQ(DocxDocument::ExtractedTextCopyPath(Dir() / "docs" / "tabs.docx"),
+              Dir() / "docs" / "extracted_text" / "tabs.txt");
+    EXPECT_EQ(ReadFile(Dir() / "docs" / "extracted_text" / "tabs.txt"), r.text);
 }
 
-TEST(Docx, ExtractedTextIsKeptBesideTheDocumentWhenAsked) {
-    TempDir d;
-    fs::create_directories(d / "docs");
-    fs::copy_file(kFixtures / "tabs.docx", d / "docs" / "tabs.docx");
-    FakeHost host;
-    RunState state;
-    fs::path folder;
-    {
-        DocxDocument doc(host, state);
-        DocxOptions o = OptionsIn(d);
-        o.keepExtractedText = true;
-        ASSERT_TRUE(doc.Prepare(d / "docs" / "tabs.docx", o));
-        folder = doc.TemporaryFolder();
-        EXPECT_TRUE(fs::exists(doc.TextFile()));
-    }
-    EXPECT_FALSE(fs::exists(folder)); // the destructor cleans up
-    EXPECT_EQ(DocxDocument::ExtractedTextCopyPath(d / "docs" / "tabs.docx"),
-              d / "docs" / "extracted_text" / "tabs.txt");
-    EXPECT_EQ(ReadBytes(d / "docs" / "extracted_text" / "tabs.txt"),
-              Bom("alpha\tbeta\ngamma delta\n"));
-    EXPECT_TRUE(host.messages.empty());
-}
-
-TEST(Docx, Conversion) {
+TEST(DocxConversion, Lines) {
     struct Case {
         const char* what;
         std::string body;
@@ -258,46 +254,29 @@ TEST(Docx, Conversion) {
         EXPECT_EQ(Convert(c.body), c.lines) << c.what;
 }
 
-TEST(Docx, StopQuestionDuringConversion) {
+TEST(DocxConversion, StopQuestion) {
     std::string body;
     for (int i = 0; i < 5; ++i)
         body += "<w:p><w:r><w:t>p" + std::to_string(i) + "</w:t></w:r></w:p>";
-
-    // Yes: the conversion ends with what it has, and the stop request stays.
-    {
+    ASSERT_FALSE(GetText(362).empty());
+    // Yes: the conversion ends with what it has, and the stop request stays. No: the request
+    // is withdrawn and the conversion goes on.
+    for (MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
         FakeHost host;
         RunState state;
-        host.onYield = [&] {
-            if (host.yields == 2)
-                state.blnStop = true;
-        };
-        host.answers.push_back(MsgAnswer::Yes);
-        EXPECT_EQ(ConvertWordprocessingML(Document(body), host, state),
-                  (std::vector<std::u16string>{u"p0", u"p1"}));
-        EXPECT_TRUE(state.blnStop);
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_TRUE(host.messages[0].question);
-        EXPECT_EQ(host.messages[0].text, GetText(362));
-        EXPECT_EQ(host.messages[0].title, GetText(363));
-        EXPECT_FALSE(GetText(362).empty());
-    }
-    // No: the request is withdrawn and the conversion goes on.
-    {
-        FakeHost host;
-        RunState state;
-        host.onYield = [&] {
-            if (host.yields == 2)
-                state.blnStop = true;
-        };
-        host.answers.push_back(MsgAnswer::No);
-        EXPECT_EQ(ConvertWordprocessingML(Document(body), host, state).size(), 5u);
-        EXPECT_FALSE(state.blnStop);
-        EXPECT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.yields, 5);
+        host.onYield = [&] { state.blnStop = state.blnStop || host.yields == 2; };
+        host.answers.push_back(answer);
+        const auto lines = ConvertWordprocessingML(Document(body), host, state);
+        const bool yes = answer == MsgAnswer::Yes;
+        EXPECT_EQ(lines.size(), yes ? 2u : 5u);
+        EXPECT_EQ(lines[1], u"p1");
+        EXPECT_EQ(state.blnStop, yes);
+        EXPECT_EQ(Said(host), std::vector{u"?" + GetText(363) + u": " + GetText(362) + u" (4)"});
+        EXPECT_EQ(host.yields, yes ? 2 : 5);
     }
 }
 
-TEST(Docx, ProgressBarAndRunsShownAsFound) {
+TEST(DocxConversion, ProgressBarAndRunsShownAsFound) {
     EXPECT_EQ(DocxProgressBar(0, 1000), u"[>" + std::u16string(37, u' ') + u"]");
     EXPECT_EQ(DocxProgressBar(1000, 1000), u"[" + std::u16string(37, u'-') + u">]");
     EXPECT_EQ(DocxProgressBar(500, 1000),
@@ -319,298 +298,212 @@ TEST(Docx, ProgressBarAndRunsShownAsFound) {
     EXPECT_TRUE(host.labels.empty()); // small parts draw no bar
 
     // A part over 1,000,000 bytes draws the bar and ends it full.
-    const std::string big = Document(body + std::string(1'000'001, ' '));
-    ConvertWordprocessingML(big, host, state, o);
+    ConvertWordprocessingML(Document(body + std::string(1'000'001, ' ')), host, state, o);
     EXPECT_EQ(host.labels["lblTotalNumOccurrences"], DocxProgressBar(1, 1));
 }
 
-TEST(Docx, TemporaryFolders) {
-    TempDir d;
+TEST_F(DocxTest, TemporaryFolders) {
+    const fs::path d = Dir();
     fs::create_directories(d / "LXTY001");
-    WriteBytes(d / "LXTY002", "a file takes the name too");
+    Write("LXTY002", "a file takes the name too");
     std::error_code ec;
     fs::create_directory_symlink(d / "elsewhere", d / "LXTY003", ec); // a dangling link
     const fs::path expected = ec ? d / "LXTY003" : d / "LXTY004";
-    EXPECT_EQ(CreateDocxTemporaryFolder(d.path()), expected);
+    EXPECT_EQ(CreateDocxTemporaryFolder(d), expected);
     EXPECT_TRUE(fs::is_directory(expected));
-    EXPECT_EQ(CreateDocxTemporaryFolder(d.path(), u"ABC"), d / "ABC001");
+    EXPECT_EQ(CreateDocxTemporaryFolder(d, u"ABC"), d / "ABC001");
 
     // Program end: every prefix + 001..999 folder goes; other names and links stay.
     fs::create_directories(d / "LXTY999" / "word");
     fs::create_directories(d / "LXTY1000");
     fs::create_directories(d / "LXTYabc");
-    RemoveDocxTemporaryFolders(d.path(), u"LXTY");
-    EXPECT_FALSE(fs::exists(d / "LXTY001"));
-    EXPECT_FALSE(fs::exists(expected));
-    EXPECT_FALSE(fs::exists(d / "LXTY999"));
-    EXPECT_TRUE(fs::exists(d / "LXTY002"));
-    EXPECT_TRUE(fs::exists(d / "LXTY1000"));
-    EXPECT_TRUE(fs::exists(d / "LXTYabc"));
-    EXPECT_TRUE(fs::exists(d / "ABC001"));
+    RemoveDocxTemporaryFolders(d, u"LXTY");
+    for (const fs::path& gone : {d / "LXTY001", expected, d / "LXTY999"})
+        EXPECT_FALSE(fs::exists(gone)) << gone;
+    for (const char* kept : {"LXTY002", "LXTY1000", "LXTYabc", "ABC001"})
+        EXPECT_TRUE(fs::exists(d / kept)) << kept;
 }
 
-TEST(Docx, AllTemporaryFolderNamesTaken) {
-    TempDir d;
-    DocxOptions o = OptionsIn(d);
+TEST_F(DocxTest, AllTemporaryFolderNamesTaken) {
+    const fs::path base = Options().temporaryBase;
     for (int n = 1; n <= 998; ++n) {
         char name[8];
         std::snprintf(name, sizeof name, "LXTY%03d", n);
-        fs::create_directory(o.temporaryBase / name);
+        fs::create_directory(base / name);
     }
-    // 999 is still free.
-    {
-        FakeHost host;
-        RunState state;
-        DocxDocument doc(host, state);
-        EXPECT_TRUE(doc.Prepare(kFixtures / "tabs.docx", o));
-        EXPECT_EQ(doc.TemporaryFolder(), o.temporaryBase / "LXTY999");
-    }
-    fs::create_directory(o.temporaryBase / "LXTY999");
-    FakeHost host;
-    RunState state;
-    DocxDocument doc(host, state);
-    EXPECT_FALSE(doc.Prepare(kFixtures / "tabs.docx", o));
-    EXPECT_EQ(doc.Code(), kDocxNoTemporaryFolder);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, u"Unable to create temporary folder.");
-    EXPECT_EQ(host.messages[0].title, GetText(34));
-    EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+    const Prepared free999 = Prepare(kFixtures / "tabs.docx");
+    EXPECT_TRUE(free999.ok);
+    EXPECT_EQ(free999.folder, base / "LXTY999");
+    fs::create_directory(base / "LXTY999");
+    const Prepared r = Prepare(kFixtures / "tabs.docx");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.code, kDocxNoTemporaryFolder);
+    EXPECT_EQ(r.said, std::vector{GetText(34) + u": Unable to create temporary folder. (2)"});
 }
 
-TEST(Docx, DamagedContainersGiveMessagesNotCrashes) {
-    TempDir d;
-    const std::string good = ReadBytes(kFixtures / "runs.docx");
+TEST_F(DocxTest, DamagedContainersGiveMessagesNotCrashes) {
+    const std::string good = ReadFile(kFixtures / "runs.docx");
     const std::string path = "word/document.xml";
     const std::size_t data = DataOffset(good, path);
     ASSERT_NE(data, std::string::npos);
 
-    struct Case {
-        const char* what;
-        std::string bytes;
-    };
-    std::vector<Case> cases;
-    cases.push_back({"truncated to half", good.substr(0, good.size() / 2)});
-    cases.push_back({"truncated before the directory", good.substr(0, good.size() - 30)});
+    std::vector<std::pair<const char*, std::string>> cases = {
+        {"truncated to half", good.substr(0, good.size() / 2)},
+        {"truncated before the directory", good.substr(0, good.size() - 30)}};
     for (std::size_t off : {data, data + 40, data + 200}) {
         std::string flipped = good;
         flipped[off] = static_cast<char>(flipped[off] ^ 0x5A);
-        cases.push_back({"a flipped byte in the document part", flipped});
+        cases.emplace_back("a flipped byte in the document part", flipped);
     }
     std::string noPart = good;
     noPart.replace(noPart.find(path), path.size(), "word/documenX.xml");
     noPart.replace(noPart.rfind(path), path.size(), "word/documenX.xml");
-    cases.push_back({"no document part", noPart});
+    cases.emplace_back("no document part", noPart);
 
-    for (const auto& c : cases) {
-        const fs::path doc = d / "damaged.docx";
-        WriteBytes(doc, c.bytes);
-        FakeHost host;
-        RunState state;
-        DocxDocument docx(host, state);
-        DocxOptions o = OptionsIn(d);
-        o.askOnChecksumError = false;
-        EXPECT_FALSE(docx.Prepare(doc, o)) << c.what;
-        ASSERT_EQ(host.messages.size(), 1u) << c.what;
-        const auto& m = host.messages[0];
-        EXPECT_EQ(m.title, u"Error") << c.what;
-        const std::u16string shown = ShownPath(doc);
-        const std::u16string checksum = u"Invalid checksum found when processing\r\n" + shown;
-        const std::u16string suffix = u" when processing " + shown;
-        const bool isChecksum = m.text == checksum;
-        const bool isReadError =
-            m.text.size() > suffix.size() &&
-            m.text.compare(m.text.size() - suffix.size(), suffix.size(), suffix) == 0;
-        EXPECT_TRUE(isChecksum || isReadError) << c.what << ": " << U16ToUtf8(m.text);
-        EXPECT_EQ(docx.Code(), isChecksum ? kDocxChecksum : kDocxReadError) << c.what;
-        EXPECT_TRUE(fs::is_empty(o.temporaryBase)) << c.what; // cleaned up
+    const fs::path doc = Dir() / "damaged.docx";
+    const std::u16string checksum =
+        u"Error: Invalid checksum found when processing\r\n" + ShownPath(doc) + u" (2)";
+    const std::u16string suffix = u" when processing " + ShownPath(doc) + u" (2)";
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        WriteFile(doc, bytes);
+        const Prepared r = Prepare(doc, {}, [](DocxOptions& o) { o.askOnChecksumError = false; });
+        EXPECT_FALSE(r.ok);
+        ASSERT_EQ(r.said.size(), 1u);
+        const bool isChecksum = r.said[0] == checksum;
+        EXPECT_TRUE(isChecksum ||
+                    (r.said[0].starts_with(u"Error: ") && r.said[0].ends_with(suffix) &&
+                     r.said[0].size() > 7 + suffix.size()))
+            << U16ToUtf8(r.said[0]);
+        EXPECT_EQ(r.code, isChecksum ? kDocxChecksum : kDocxReadError);
+        EXPECT_TRUE(fs::is_empty(Options().temporaryBase)); // cleaned up
     }
     // The part missing from the container says so.
-    WriteBytes(d / "nopart.docx", noPart);
-    FakeHost host;
-    RunState state;
-    DocxDocument docx(host, state);
-    EXPECT_FALSE(docx.Prepare(d / "nopart.docx", OptionsIn(d)));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, u"No word/document.xml in the document when processing " +
-                                         ShownPath(d / "nopart.docx"));
+    WriteFile(doc, noPart);
+    EXPECT_EQ(Prepare(doc).said,
+              std::vector{u"Error: No word/document.xml in the document" + suffix});
 }
 
-TEST(Docx, ChecksumMismatch) {
-    TempDir d;
-    const fs::path doc = d / "crc.docx";
+TEST_F(DocxTest, ChecksumMismatch) {
+    const fs::path doc = Dir() / "crc.docx";
     MakeZip(doc, {{"word/document.xml", Document("<w:p><w:r><w:t>checksum test</w:t></w:r></w:p>"),
                    true}});
-    std::string bytes = ReadBytes(doc);
+    std::string bytes = ReadFile(doc);
     const std::size_t at = bytes.find("checksum test", DataOffset(bytes, "word/document.xml"));
     ASSERT_NE(at, std::string::npos);
     bytes[at] = 'k'; // stored data: only the CRC can tell
-    WriteBytes(doc, bytes);
-    const std::u16string shown = ShownPath(doc);
-    const std::u16string question = u"Invalid checksum found when processing\r\n" + shown +
-                                    u"\r\n\r\nDo you wish to scan this file anyway?";
+    WriteFile(doc, bytes);
+    EXPECT_EQ(UnpackPart(doc, Dir() / "out", u"docx").status, UnpackResult::Checksum);
 
-    EXPECT_EQ(UnpackPart(doc, d / "out", u"docx").status, UnpackResult::Checksum);
-
-    { // Not asking: refused with the checksum message.
-        FakeHost host;
-        RunState state;
-        DocxDocument docx(host, state);
-        DocxOptions o = OptionsIn(d);
-        o.askOnChecksumError = false;
-        EXPECT_FALSE(docx.Prepare(doc, o));
-        EXPECT_EQ(docx.Code(), kDocxChecksum);
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, u"Invalid checksum found when processing\r\n" + shown);
-        EXPECT_EQ(host.messages[0].title, u"Error");
-        EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
-    }
-    { // Asking, No: declined, nothing more said.
-        FakeHost host;
-        RunState state;
-        host.answers.push_back(MsgAnswer::No);
-        DocxDocument docx(host, state);
-        EXPECT_FALSE(docx.Prepare(doc, OptionsIn(d)));
-        EXPECT_EQ(docx.Code(), kDocxDeclined);
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, question);
-        EXPECT_TRUE(host.messages[0].question);
-    }
-    { // Asking, Yes: scanned anyway.
-        FakeHost host;
-        RunState state;
-        host.answers.push_back(MsgAnswer::Yes);
-        DocxDocument docx(host, state);
-        ASSERT_TRUE(docx.Prepare(doc, OptionsIn(d)));
-        EXPECT_EQ(ReadBytes(docx.TextFile()), Bom("khecksum test\n"));
-    }
+    const std::u16string message = u"Invalid checksum found when processing\r\n" + ShownPath(doc);
+    // Not asking: refused with the checksum message.
+    Prepared r = Prepare(doc, {}, [](DocxOptions& o) { o.askOnChecksumError = false; });
+    EXPECT_EQ(r.code, kDocxChecksum);
+    EXPECT_EQ(r.said, std::vector{u"Error: " + message + u" (2)"});
+    // Asking, No: declined, nothing more said.
+    r = Prepare(doc, {MsgAnswer::No});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.code, kDocxDeclined);
+    ASSERT_EQ(r.said.size(), 1u);
+    EXPECT_TRUE(r.said[0].starts_with(u"?"));
+    EXPECT_NE(r.said[0].find(message + u"\r\n\r\nDo you wish to scan this file anyway? ("),
+              std::u16string::npos);
+    // Asking, Yes: scanned anyway.
+    r = Prepare(doc, {MsgAnswer::Yes});
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.text, Bom("khecksum test\n"));
 }
 
-TEST(Docx, PartSizeLimits) {
-    TempDir d;
-    const auto makeDoc = [&](const std::string& name, std::uintmax_t size) {
-        const std::string head = Document("<w:p><w:r><w:t>big</w:t></w:r></w:p>");
-        MakeZip(d / name, {{"word/document.xml", head + std::string(size - head.size(), ' ')}});
-        return d / name;
-    };
-    struct Case {
+TEST_F(DocxTest, PartSizeLimits) {
+    const std::u16string big = u"?Big file: " + ShownPath(Dir() / "size.docx") +
+                               u"\r\nis rather large.  It may take awhile to scan.\r\n"
+                               u"Do you wish to continue? (";
+    const std::u16string tooBig = u"File too big: " + ShownPath(Dir() / "size.docx") +
+                                  u" is too large (more than 20 Mb) to be scanned directly.\r\n"
+                                  u"You might be able to save it as a text file\r\n"
+                                  u"and apply this program to that file. (1)";
+    const struct {
         std::uintmax_t size;
-        bool asks;
-        bool refused;
-    };
-    const std::vector<Case> cases = {
+        bool asks, refused;
+    } cases[] = {
         {kDocxBigPartSize, false, false},
         {kDocxBigPartSize + 1, true, false},
         {kDocxMaxPartSize, true, false},
         {kDocxMaxPartSize + 1, false, true},
     };
     for (const auto& c : cases) {
-        const fs::path doc = makeDoc("size.docx", c.size);
-        const std::u16string shown = ShownPath(doc);
-        FakeHost host;
-        RunState state;
-        host.answers.push_back(MsgAnswer::Yes);
-        DocxDocument docx(host, state);
-        const bool ok = docx.Prepare(doc, OptionsIn(d));
-        EXPECT_EQ(ok, !c.refused) << c.size;
-        if (c.refused) {
-            EXPECT_EQ(docx.Code(), kDocxTooBig);
-            ASSERT_EQ(host.messages.size(), 1u);
-            EXPECT_EQ(host.messages[0].text,
-                      shown + u" is too large (more than 20 Mb) to be scanned directly.\r\n"
-                              u"You might be able to save it as a text file\r\n"
-                              u"and apply this program to that file.");
-            EXPECT_EQ(host.messages[0].title, u"File too big");
-            EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
-        } else if (c.asks) {
-            ASSERT_EQ(host.messages.size(), 1u) << c.size;
-            EXPECT_EQ(host.messages[0].text,
-                      shown + u"\r\nis rather large.  It may take awhile to scan.\r\n"
-                              u"Do you wish to continue?");
-            EXPECT_EQ(host.messages[0].title, u"Big file");
-            EXPECT_TRUE(host.messages[0].question);
-            EXPECT_EQ(ReadBytes(docx.TextFile()), Bom("big\n"));
-        } else {
-            EXPECT_TRUE(host.messages.empty()) << c.size;
-        }
+        SCOPED_TRACE(c.size);
+        const Prepared r = Prepare(BigDoc(c.size), {MsgAnswer::Yes});
+        EXPECT_EQ(r.ok, !c.refused);
+        EXPECT_EQ(r.code, c.refused ? kDocxTooBig : kDocxOk);
+        EXPECT_EQ(r.said.size(), c.asks || c.refused ? 1u : 0u);
+        if (c.refused)
+            EXPECT_EQ(r.said[0], tooBig);
+        if (c.asks)
+            EXPECT_TRUE(r.said[0].starts_with(big)) << U16ToUtf8(r.said[0]);
+        if (!c.refused)
+            EXPECT_EQ(r.text, Bom("big\n"));
     }
-
     // The question's default is No, and No explains what to do instead.
-    const fs::path doc = makeDoc("size.docx", kDocxBigPartSize + 1);
-    FakeHost host;
-    RunState state;
-    DocxDocument docx(host, state);
-    EXPECT_FALSE(docx.Prepare(doc, OptionsIn(d)));
-    EXPECT_EQ(docx.Code(), kDocxDeclined);
-    ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[0].answer, MsgAnswer::No);
-    EXPECT_EQ(host.messages[1].text, u"You could try saving it as a text file\r\n"
-                                     u"and applying this program to that file.");
-    EXPECT_EQ(host.messages[1].title, u"Big file");
-
+    const Prepared r = Prepare(BigDoc(kDocxBigPartSize + 1));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.code, kDocxDeclined);
+    ASSERT_EQ(r.said.size(), 2u);
+    EXPECT_EQ(r.said[1], u"Big file: You could try saving it as a text file\r\n"
+                         u"and applying this program to that file. (0)");
     // Not asking: a big part is read without a question.
-    FakeHost quiet;
-    DocxDocument docx2(quiet, state);
-    DocxOptions o = OptionsIn(d);
-    o.askOnBigPart = false;
-    EXPECT_TRUE(docx2.Prepare(doc, o));
-    EXPECT_TRUE(quiet.messages.empty());
+    EXPECT_TRUE(Prepare(BigDoc(kDocxBigPartSize + 1), {}, [](DocxOptions& o) {
+                    o.askOnBigPart = false;
+                }).said.empty());
 }
 
-TEST(Docx, OversizedPartIsRefusedBeforeInflation) {
-    TempDir d;
-    const fs::path doc = d / "bomb.docx";
+TEST_F(DocxTest, OversizedPartIsRefusedBeforeInflation) {
+    const fs::path doc = Dir() / "bomb.docx";
     MakeZip(doc, {{"word/document.xml", std::string(kDocxMaxPartSize + 1, 'a')}});
     ASSERT_LT(fs::file_size(doc), 100'000u); // it compresses to almost nothing
-    const UnpackResult r = UnpackPart(doc, d / "out", u"docx");
+    const UnpackResult r = UnpackPart(doc, Dir() / "out", u"docx");
     EXPECT_EQ(r.status, UnpackResult::TooBig);
     EXPECT_EQ(r.declaredSize, kDocxMaxPartSize + 1);
     EXPECT_EQ(r.bytesWritten, 0u);
-    EXPECT_FALSE(fs::exists(d / "out" / "word" / "document.xml"));
+    EXPECT_FALSE(fs::exists(Dir() / "out" / "word" / "document.xml"));
 }
 
-TEST(Docx, InflationStopsAtTheLimitWhateverWasDeclared) {
-    TempDir d;
-    const fs::path doc = d / "liar.docx";
-    const std::uintmax_t real = kDocxMaxPartSize + 4096;
-    MakeZip(doc, {{"word/document.xml", std::string(real, 'a')}});
+TEST_F(DocxTest, InflationStopsAtTheLimitWhateverWasDeclared) {
+    const fs::path doc = Dir() / "liar.docx";
+    MakeZip(doc, {{"word/document.xml", std::string(kDocxMaxPartSize + 4096, 'a')}});
     // Claim 100 bytes in both the local header and the central directory.
-    std::string bytes = ReadBytes(doc);
+    std::string bytes = ReadFile(doc);
     const auto patch = [&](std::size_t at) {
         bytes[at] = 100;
         bytes[at + 1] = bytes[at + 2] = bytes[at + 3] = 0;
     };
-    const std::size_t local = bytes.find(std::string("PK\x03\x04", 4));
-    patch(local + 22);
+    patch(bytes.find(std::string("PK\x03\x04", 4)) + 22);
     const std::size_t central = bytes.find(std::string("PK\x01\x02", 4));
     ASSERT_NE(central, std::string::npos);
     patch(central + 24);
-    WriteBytes(doc, bytes);
+    WriteFile(doc, bytes);
 
-    const UnpackResult r = UnpackPart(doc, d / "out", u"docx");
+    const UnpackResult r = UnpackPart(doc, Dir() / "out", u"docx");
     EXPECT_NE(r.status, UnpackResult::Unpacked);
     EXPECT_LE(r.bytesWritten, kDocxMaxPartSize + 1);
     std::error_code ec;
-    const auto onDisk = fs::file_size(d / "out" / "word" / "document.xml", ec);
+    const auto onDisk = fs::file_size(Dir() / "out" / "word" / "document.xml", ec);
     EXPECT_LE(ec ? 0 : onDisk, kDocxMaxPartSize + 1);
 
-    FakeHost host;
-    RunState state;
-    DocxDocument docx(host, state);
-    EXPECT_FALSE(docx.Prepare(doc, OptionsIn(d)));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_TRUE(docx.Code() == kDocxTooBig || docx.Code() == kDocxReadError ||
-                docx.Code() == kDocxChecksum)
-        << docx.Code();
+    const Prepared p = Prepare(doc);
+    EXPECT_FALSE(p.ok);
+    EXPECT_EQ(p.said.size(), 1u);
+    EXPECT_TRUE(p.code == kDocxTooBig || p.code == kDocxReadError || p.code == kDocxChecksum)
+        << p.code;
 }
 
-TEST(Docx, OtherKindsReadContentXml) {
-    TempDir d;
-    const fs::path doc = d / "odt.zip";
+TEST_F(DocxTest, OtherKindsReadContentXml) {
+    const fs::path doc = Dir() / "odt.zip";
     MakeZip(doc, {{"content.xml", Document("<w:p><w:r><w:t>odt</w:t></w:r></w:p>")}});
     FakeHost host;
     RunState state;
     DocxDocument docx(host, state);
-    DocxOptions o = OptionsIn(d);
+    DocxOptions o = Options();
     o.kind = u"odt";
     ASSERT_EQ(docx.Extract(doc, o), kDocxOk);
     EXPECT_TRUE(fs::exists(docx.TemporaryFolder() / "content.xml"));

@@ -4,23 +4,23 @@
 #include "sources/FolderScan.h"
 #include "sources/FilePatterns.h"
 
-#include "FakeHost.h"
+#include "TextFilesTestSupport.h"
 #include "base/RunState.h"
 #include "settings/Settings.h"
 #include "util/StringUtils.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 using lxty::test::FakeHost;
+using lxty::test::Said;
 
 namespace lxty {
 namespace {
@@ -95,22 +95,18 @@ TEST(FilePatterns, Validation) {
         s.FileFilepathSpecifications[0] = c.patterns;
         s.FileFilepathSpecifications[1] = c.exclusions;
         FakeHost host;
-        const bool ok = ValidatePatterns(host, FileSelection::FromSettings(s));
-        EXPECT_EQ(ok, c.message.empty()) << Narrow(c.patterns) << " / " << Narrow(c.exclusions);
-        if (c.message.empty()) {
-            EXPECT_TRUE(host.messages.empty());
-        } else {
-            ASSERT_EQ(host.messages.size(), 1u);
-            EXPECT_EQ(host.messages[0].text, c.message);
-            EXPECT_EQ(host.messages[0].title, u"Invalid input");
-            EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
-        }
+        SCOPED_TRACE(Narrow(c.patterns) + " / " + Narrow(c.exclusions));
+        EXPECT_EQ(ValidatePatterns(host, FileSelection::FromSettings(s)), c.message.empty());
+        EXPECT_EQ(Said(host), c.message.empty()
+                                  ? std::vector<std::u16string>{}
+                                  : std::vector{u"Invalid input: " + c.message + u" (2)"});
     }
 }
 
 TEST(FilePatterns, DocNoticeWhenLeavingTheBox) {
-    const std::u16string notice = u"This software does not process .doc files.  To process\r\n"
-                                  u"Word .doc files they should first be converted to .docx files.";
+    const std::u16string notice =
+        u"Match file patterns: This software does not process .doc files.  To process\r\n"
+        u"Word .doc files they should first be converted to .docx files. (1)";
     struct Case {
         std::u16string box;
         bool notice;
@@ -124,23 +120,17 @@ TEST(FilePatterns, DocNoticeWhenLeavingTheBox) {
         s.FileFilepathSpecifications[0] = c.box;
         FakeHost host;
         EXPECT_TRUE(CheckPatternBoxOnLeave(host, s));
-        if (c.notice) {
-            ASSERT_EQ(host.messages.size(), 1u) << Narrow(c.box);
-            EXPECT_EQ(host.messages[0].text, notice);
-            EXPECT_EQ(host.messages[0].title, u"Match file patterns");
-            EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
-        } else {
-            EXPECT_TRUE(host.messages.empty()) << Narrow(c.box);
-        }
+        EXPECT_EQ(Said(host), c.notice ? std::vector{notice} : std::vector<std::u16string>{})
+            << Narrow(c.box);
     }
     // The notice comes first, then the validation's own message.
     Settings s;
     s.FileFilepathSpecifications[0] = u"a;b *.doc";
     FakeHost host;
     EXPECT_FALSE(CheckPatternBoxOnLeave(host, s));
-    ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[0].title, u"Match file patterns");
-    EXPECT_EQ(host.messages[1].text, u"File pattern 'a;b' contains an invalid character.");
+    EXPECT_EQ(Said(host), (std::vector<std::u16string>{
+                              notice, u"Invalid input: File pattern 'a;b' contains an invalid "
+                                      u"character. (2)"}));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -275,36 +265,6 @@ TEST(FilePatterns, IsFileToBeScanned) {
 // ---------------------------------------------------------------------------------------
 // Folder trees
 
-class TempTree {
-public:
-    TempTree() {
-        static std::atomic<int> serial{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        root_ = fs::temp_directory_path() /
-                ("lxty-folderscan-" + std::to_string(stamp) + "-" + std::to_string(serial++));
-        fs::create_directories(root_);
-    }
-    ~TempTree() {
-        std::error_code ec;
-        fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ec);
-        for (auto& p : fs::recursive_directory_iterator(
-                 root_, fs::directory_options::skip_permission_denied, ec))
-            fs::permissions(p.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(root_, ec);
-    }
-    const fs::path& root() const { return root_; }
-    std::u16string Text() const { return ShownPath(root_); }
-    std::u16string Text(const std::string& rel) const { return ShownPath(root_ / rel); }
-    void File(const std::string& rel, const std::string& content = "text") const {
-        fs::create_directories((root_ / rel).parent_path());
-        std::ofstream(root_ / rel, std::ios::binary) << content;
-    }
-    void Dir(const std::string& rel) const { fs::create_directories(root_ / rel); }
-
-private:
-    fs::path root_;
-};
-
 struct RecordingClient : FolderWalkClient {
     std::vector<std::u16string> processed;
     std::vector<std::int64_t> numbers;
@@ -324,297 +284,197 @@ struct RecordingClient : FolderWalkClient {
     void OutputSet(const std::u16string& text) override { sets.push_back(text); }
 };
 
-struct WalkFixture {
+class FolderTree : public test::TextFilesTest {
+protected:
+    void TearDown() override { // give back what a test locked, so the folder can go
+        std::error_code ec;
+        for (auto& p : fs::recursive_directory_iterator(
+                 Dir(), fs::directory_options::skip_permission_denied, ec))
+            fs::permissions(p.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    }
+    std::u16string Text(const std::string& rel = "") const {
+        return ShownPath(rel.empty() ? Dir() : Dir() / rel);
+    }
+    // The paths shown for the given files of the tree.
+    std::vector<std::u16string> Texts(std::initializer_list<std::string> rels) const {
+        std::vector<std::u16string> out;
+        for (const auto& r : rels)
+            out.push_back(Text(r));
+        return out;
+    }
+    // Runs one pass with the given pattern boxes; returns the files processed.
+    std::vector<std::u16string> Walk(const std::u16string& folder, bool subfolders,
+                                     WalkPass pass = WalkPass::Processing,
+                                     const std::u16string& patterns = u"",
+                                     const std::u16string& exclusions = u"",
+                                     const std::u16string& countOnly = u"") {
+        Settings s;
+        s.FileFilepathSpecifications = {patterns, exclusions};
+        client = RecordingClient{};
+        walk.emplace(host, state, FileSelection::FromSettings(s), client);
+        walk->Run(folder, {pass, subfolders, countOnly});
+        return client.processed;
+    }
+
     FakeHost host;
     RunState state;
     RecordingClient client;
-    Settings settings;
-
-    std::vector<std::u16string> Process(const std::u16string& folder, bool subfolders,
-                                        std::u16string countOnly = u"") {
-        FolderWalk walk(host, state, FileSelection::FromSettings(settings), client);
-        walk.Run(folder, {WalkPass::Processing, subfolders, countOnly});
-        return client.processed;
-    }
+    std::optional<FolderWalk> walk;
 };
 
-TEST(FolderValidation, Messages) {
-    TempTree t;
-    t.File("only/sub/a.txt");
-    t.File("full/a.txt");
-    t.Dir("full/deeper");
-    t.Dir("ab");
-    struct Case {
-        std::u16string folder;
-        std::u16string output;
-        int disable;
-        int subfolders;
-        std::u16string text, title;
-        MsgIcon icon;
-    };
-    const std::u16string inside = u"The output file cannot be in the folder or a subfolder.";
-    const std::vector<Case> cases = {
-        {u"", u"", 0, 0, u"Folder not specified.", u"Error", MsgIcon::Exclamation},
-        {t.Text("missing"), u"", 0, 0, u"Folder does not exist", u"Invalid input",
-         MsgIcon::Exclamation},
-        {t.Text("full/a.txt"), u"", 0, 0, u"Folder does not exist", u"Invalid input",
-         MsgIcon::Exclamation},
+TEST_F(FolderTree, ValidationMessages) {
+    Files({"only/sub/a.txt", "full/a.txt", "a/x.txt"});
+    fs::create_directories(Dir() / "full" / "deeper");
+    fs::create_directories(Dir() / "ab");
+    const std::u16string inside = u"Invalid output file: The output file cannot be in the folder "
+                                  u"or a subfolder. (1)";
+    const std::u16string missing = u"Invalid input: Folder does not exist (2)";
+    const struct {
+        std::u16string folder, output;
+        int disable, subfolders;
+        std::u16string said; // empty: valid
+    } cases[] = {
+        {u"", u"", 0, 0, u"Error: Folder not specified. (2)"},
+        {Text("missing"), u"", 0, 0, missing},
+        {Text("full/a.txt"), u"", 0, 0, missing},
         // Files only in a subfolder: refused even with subfolders included.
-        {t.Text("only"), u"", 0, 1, u"Folder contains no files.", u"Nothing to do",
-         MsgIcon::Information},
-        {t.Text("full"), u"", 0, 0, u"", u"", MsgIcon::None},
-        {t.Text("full"), t.Text("full/out.txt"), 0, 0, inside, u"Invalid output file",
-         MsgIcon::Information},
-        {t.Text("full"), t.Text("full/out.txt"), 0, 1, inside, u"Invalid output file",
-         MsgIcon::Information},
-        {t.Text("full"), UpperCaseAll(t.Text("full")) + u"/OUT.TXT", 0, 0, inside,
-         u"Invalid output file", MsgIcon::Information},
-        {t.Text("full"), t.Text("full/deeper/out.txt"), 0, 1, inside, u"Invalid output file",
-         MsgIcon::Information},
-        {t.Text("full"), t.Text("full/deeper/out.txt"), 0, 0, u"", u"", MsgIcon::None},
-        {t.Text("full"), t.Text("full/../full/deeper/out.txt"), 0, 1, inside,
-         u"Invalid output file", MsgIcon::Information},
+        {Text("only"), u"", 0, 1, u"Nothing to do: Folder contains no files. (1)"},
+        {Text("full"), u"", 0, 0, u""},
+        {Text("full"), Text("full/out.txt"), 0, 0, inside},
+        {Text("full"), Text("full/out.txt"), 0, 1, inside},
+        {Text("full"), UpperCaseAll(Text("full")) + u"/OUT.TXT", 0, 0, inside},
+        {Text("full"), Text("full/deeper/out.txt"), 0, 1, inside},
+        {Text("full"), Text("full/deeper/out.txt"), 0, 0, u""},
+        {Text("full"), Text("full/../full/deeper/out.txt"), 0, 1, inside},
         // Output disabled: where it would go does not matter.
-        {t.Text("full"), t.Text("full/out.txt"), 1, 1, u"", u"", MsgIcon::None},
-        {t.Text("full"), t.Text("out.txt"), 0, 1, u"", u"", MsgIcon::None},
+        {Text("full"), Text("full/out.txt"), 1, 1, u""},
+        {Text("full"), Text("out.txt"), 0, 1, u""},
+        {Text("a"), Text("ab/out.txt"), 0, 1, u""}, // a sibling with a longer name
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(Narrow(c.folder) + " / " + Narrow(c.output));
         Settings s;
         s.Folder = c.folder;
         s.File[1] = c.output;
         s.DisableOutputToFile = c.disable;
         s.IncludeSubfolders = c.subfolders;
-        FakeHost host;
-        const bool ok = ValidateFolder(host, s);
-        EXPECT_EQ(ok, c.text.empty()) << Narrow(c.folder) << " / " << Narrow(c.output);
-        if (c.text.empty()) {
-            EXPECT_TRUE(host.messages.empty()) << Narrow(c.folder) << " / " << Narrow(c.output);
-        } else {
-            ASSERT_EQ(host.messages.size(), 1u) << Narrow(c.folder);
-            EXPECT_EQ(host.messages[0].text, c.text);
-            EXPECT_EQ(host.messages[0].title, c.title);
-            EXPECT_EQ(host.messages[0].icon, c.icon);
-        }
+        FakeHost h;
+        EXPECT_EQ(ValidateFolder(h, s), c.said.empty());
+        EXPECT_EQ(Said(h), c.said.empty() ? std::vector<std::u16string>{} : std::vector{c.said});
     }
 }
 
-TEST(FolderValidation, SiblingWithLongerNameIsNotInside) {
-    TempTree t;
-    t.File("a/x.txt");
-    t.Dir("ab");
-    Settings s;
-    s.Folder = t.Text("a");
-    s.File[1] = t.Text("ab/out.txt");
-    s.IncludeSubfolders = 1;
-    FakeHost host;
-    EXPECT_TRUE(ValidateFolder(host, s));
-    EXPECT_TRUE(host.messages.empty());
-}
-
-TEST(FolderWalkTest, SelectsAndOrdersFiles) {
-    TempTree t;
-    t.File("b.txt");
-    t.File("A.txt");
-    t.File("c.htm");
-    t.File("photo.jpg");
-    t.File("style.CSS");
-    t.File("empty.txt", "");
-    t.File("readme");
-    t.File("sub/z.txt");
-    t.File("sub/m.txt");
-    t.File("Backup/old.txt");
-    t.File("sub/backup2/older.txt");
-    t.File("$RECYCLE.BIN/deleted.txt");
-    t.File("my recycle.bin stuff/deleted.txt");
-    t.File("a-sub/first.txt");
-
-    WalkFixture f;
-    f.settings.FileFilepathSpecifications[1] = u"backup";
-    const std::u16string r = t.Text();
-    const auto all = f.Process(r, true);
+TEST_F(FolderTree, SelectsAndOrdersFiles) {
+    Files({"b.txt", "A.txt", "c.htm", "photo.jpg", "style.CSS", "readme", "sub/z.txt", "sub/m.txt",
+           "Backup/old.txt", "sub/backup2/older.txt", "$RECYCLE.BIN/deleted.txt",
+           "my recycle.bin stuff/deleted.txt", "a-sub/first.txt"});
+    Write("empty.txt", "");
     // Files before subfolders, both in name order ignoring case; skipped extensions,
     // exclusions, empty files and recycle bins left out.
-    const std::vector<std::u16string> expected = {
-        r + u"/A.txt",           r + u"/b.txt",     r + u"/c.htm",     r + u"/readme",
-        r + u"/a-sub/first.txt", r + u"/sub/m.txt", r + u"/sub/z.txt",
-    };
-    EXPECT_EQ(all, expected);
-    EXPECT_EQ(f.client.numbers, (std::vector<std::int64_t>{1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(f.host.labels["lblFile"], r + u"/sub/z.txt");
-    EXPECT_EQ(f.host.labels["lblFilesize"], u"");
-
-    WalkFixture g;
-    g.settings.FileFilepathSpecifications[0] = u"*.txt";
-    EXPECT_EQ(g.Process(r, false), (std::vector<std::u16string>{r + u"/A.txt", r + u"/b.txt"}));
-
+    EXPECT_EQ(
+        Walk(Text(), true, WalkPass::Processing, u"", u"backup"),
+        Texts({"A.txt", "b.txt", "c.htm", "readme", "a-sub/first.txt", "sub/m.txt", "sub/z.txt"}));
+    EXPECT_EQ(client.numbers, (std::vector<std::int64_t>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(host.labels["lblFile"], Text("sub/z.txt"));
+    EXPECT_EQ(host.labels["lblFilesize"], u"");
+    EXPECT_EQ(Walk(Text(), false, WalkPass::Processing, u"*.txt"), Texts({"A.txt", "b.txt"}));
     // A trailing separator on the folder builds the same paths.
-    WalkFixture h;
-    h.settings.FileFilepathSpecifications[0] = u"*.txt";
-    EXPECT_EQ(h.Process(r + u"/", false),
-              (std::vector<std::u16string>{r + u"/A.txt", r + u"/b.txt"}));
+    EXPECT_EQ(Walk(Text() + u"/", false, WalkPass::Processing, u"*.txt"),
+              Texts({"A.txt", "b.txt"}));
 }
 
-TEST(FolderWalkTest, KeptDocxTextCopiesAreNotCountedAgain) {
-    TempTree t;
-    t.File("Report.DOCX", "PK\x03\x04 not really");
-    t.File("notes.txt");
-    t.File("extracted_text/report.txt"); // the copy of Report.DOCX
-    t.File("extracted_text/notes.txt");  // no notes.docx: a file of the person's own
-    t.File("extracted_text/other.htm");
-    t.File("sub/extracted_text/report.txt"); // no document beside it
-    WalkFixture f;
-    const std::u16string r = t.Text();
-    EXPECT_EQ(f.Process(r, true),
-              (std::vector<std::u16string>{
-                  r + u"/notes.txt", r + u"/Report.DOCX", r + u"/extracted_text/notes.txt",
-                  r + u"/extracted_text/other.htm", r + u"/sub/extracted_text/report.txt"}));
+TEST_F(FolderTree, KeptDocxTextCopiesAreNotCountedAgain) {
+    Write("Report.DOCX", "PK\x03\x04 not really");
+    Files({"notes.txt", "extracted_text/report.txt", "extracted_text/notes.txt",
+           "extracted_text/other.htm", "sub/extracted_text/report.txt"});
+    // report.txt is the copy of Report.DOCX; notes.txt (no notes.docx) a file of the person's
+    // own, as is the copy in sub with no document beside it.
+    EXPECT_EQ(Walk(Text(), true),
+              Texts({"notes.txt", "Report.DOCX", "extracted_text/notes.txt",
+                     "extracted_text/other.htm", "sub/extracted_text/report.txt"}));
     // Walking the copies' folder itself reads them.
-    WalkFixture g;
-    EXPECT_EQ(g.Process(t.Text("extracted_text"), false).size(), 3u);
+    EXPECT_EQ(Walk(Text("extracted_text"), false).size(), 3u);
 }
 
-TEST(FolderWalkTest, ExcludedFolderIsSkippedWithEverythingBelow) {
-    TempTree t;
-    t.File("keep/a.txt");
-    t.File("keep/backup/b.txt");
-    t.File("keep/backup/deeper/c.txt");
-    WalkFixture f;
-    f.settings.FileFilepathSpecifications[1] = u"BACKUP";
-    EXPECT_EQ(f.Process(t.Text(), true), (std::vector<std::u16string>{t.Text("keep/a.txt")}));
-
+TEST_F(FolderTree, ExcludedFolderIsSkippedWithEverythingBelow) {
+    Files({"keep/a.txt", "keep/backup/b.txt", "keep/backup/deeper/c.txt"});
+    EXPECT_EQ(Walk(Text(), true, WalkPass::Processing, u"", u"BACKUP"), Texts({"keep/a.txt"}));
     // An exclusion that names the folder itself leaves nothing.
-    WalkFixture g;
-    g.settings.FileFilepathSpecifications[1] = u"keep";
-    EXPECT_TRUE(g.Process(t.Text("keep"), true).empty());
+    EXPECT_TRUE(Walk(Text("keep"), true, WalkPass::Processing, u"", u"keep").empty());
 }
 
-TEST(FolderWalkTest, CountingPassCountsAndShowsProgress) {
-    TempTree t;
+TEST_F(FolderTree, CountingPassCountsAndShowsProgress) {
     for (int i = 0; i < 12; ++i)
-        t.File("f" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".txt");
-    t.File("sub/g.txt");
-    t.File("sub/deeper/h.txt");
-    t.Dir("sub/empty");
-
-    FakeHost host;
-    RunState state;
-    RecordingClient client;
-    FolderWalk walk(host, state, FileSelection{}, client);
-    walk.Run(t.Text(), {WalkPass::Counting, true, u""});
-    EXPECT_EQ(walk.FilesCounted(), 14);
-    EXPECT_EQ(walk.FoldersCounted(), 4);
-    EXPECT_TRUE(client.processed.empty()); // no file is read in the counting pass
-    std::vector<std::u16string> shown;
+        Files({"f" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".txt"});
+    Files({"sub/g.txt", "sub/deeper/h.txt"});
+    fs::create_directories(Dir() / "sub" / "empty");
+    EXPECT_TRUE(Walk(Text(), true, WalkPass::Counting).empty()); // no file is read
+    EXPECT_EQ(walk->FilesCounted(), 14);
+    EXPECT_EQ(walk->FoldersCounted(), 4);
+    std::vector<std::u16string> shown, expected;
     for (const auto& s : client.sets)
         if (shown.empty() || shown.back() != s)
             shown.push_back(s);
-    const std::vector<std::u16string> expected = {
-        u"Counting files . . .1", u"Counting files . . .2", u"Counting files . . .3",
-        u"Counting files . . .4", u"Counting files . . .5", u"Counting files . . .6",
-        u"Counting files . . .7", u"Counting files . . .8", u"Counting files . . .9",
-        u"Counting files . . .10"};
+    for (int i = 1; i <= 10; ++i)
+        expected.push_back(u"Counting files . . ." + Utf8ToU16(std::to_string(i)));
     EXPECT_EQ(shown, expected);
     EXPECT_GE(host.yields, 14);
-
-    walk.Run(t.Text(), {WalkPass::Counting, false, u""});
-    EXPECT_EQ(walk.FilesCounted(), 12);
-    EXPECT_EQ(walk.FoldersCounted(), 1);
+    Walk(Text(), false, WalkPass::Counting);
+    EXPECT_EQ(walk->FilesCounted(), 12);
+    EXPECT_EQ(walk->FoldersCounted(), 1);
 }
 
-TEST(FolderWalkTest, StopEndsTheWalk) {
-    TempTree t;
-    t.File("a.txt");
-    t.File("b.txt");
-    t.File("c.txt");
-    t.File("sub/d.txt");
-    WalkFixture f;
-    f.client.onFile = [&](std::int64_t n) {
-        if (n == 2)
-            f.state.blnStop = true;
-    };
-    EXPECT_EQ(f.Process(t.Text(), true),
-              (std::vector<std::u16string>{t.Text("a.txt"), t.Text("b.txt")}));
-
+TEST_F(FolderTree, StopEndsTheWalk) {
+    Files({"a.txt", "b.txt", "c.txt", "sub/d.txt"});
+    Settings s;
+    client.onFile = [&](std::int64_t n) { state.blnStop = n == 2; };
+    FolderWalk(host, state, FileSelection::FromSettings(s), client)
+        .Run(Text(), {WalkPass::Processing, true, u""});
+    EXPECT_EQ(client.processed, Texts({"a.txt", "b.txt"}));
     // A stop requested while counting (from the host's event loop) ends the counting pass.
-    FakeHost host;
-    RunState state;
-    RecordingClient client;
-    host.onYield = [&] {
-        if (host.yields == 3)
-            state.blnStop = true;
-    };
-    FolderWalk walk(host, state, FileSelection{}, client);
-    walk.Run(t.Text(), {WalkPass::Counting, true, u""});
-    EXPECT_EQ(walk.FilesCounted(), 3);
+    state.blnStop = false;
+    host.onYield = [&] { state.blnStop = state.blnStop || host.yields == 3; };
+    host.yields = 0;
+    Walk(Text(), true, WalkPass::Counting);
+    EXPECT_EQ(walk->FilesCounted(), 3);
 }
 
-TEST(FolderWalkTest, CountOnlyFileAmongTheFiles) {
-    TempTree t;
-    t.File("a.txt");
-    t.File("words.txt");
-    t.File("z.txt");
-    FakeHost host;
-    RunState state;
-    RecordingClient client;
-    FolderWalk walk(host, state, FileSelection{}, client);
-    walk.Run(t.Text(), {WalkPass::Counting, false, UpperCaseAll(t.Text("words.txt"))});
+TEST_F(FolderTree, CountOnlyFileAmongTheFiles) {
+    Files({"a.txt", "words.txt", "z.txt"});
+    Walk(Text(), false, WalkPass::Counting, u"", u"", UpperCaseAll(Text("words.txt")));
     EXPECT_TRUE(state.blnStop);
-    EXPECT_EQ(walk.FilesCounted(), 1);
-    EXPECT_EQ(walk.KeptMessage(),
-              u"The file " + t.Text("words.txt") +
+    EXPECT_EQ(walk->FilesCounted(), 1);
+    EXPECT_EQ(walk->KeptMessage(),
+              u"The file " + Text("words.txt") +
                   u"\r\nis among the files to be scanned.\r\n"
                   u"But this file is the same as the count-only words/phrases file\r\n"
                   u"currently specified in the Settings panel. This is not permitted.");
     EXPECT_TRUE(host.messages.empty()); // kept for the output window, not shown
 }
 
-TEST(FolderWalkTest, LinkLoopIsNotFollowed) {
-    TempTree t;
-    t.File("a.txt");
-    t.File("sub/b.txt");
-    t.File("outside/c.txt");
+TEST_F(FolderTree, LinksAndUnreadableFolders) {
+    Files({"a.txt", "sub/b.txt", "outside/c.txt", "target/real.txt", "locked/secret.txt"});
     std::error_code ec;
-    fs::create_directory_symlink(t.root(), t.root() / "sub" / "loop", ec);
+    fs::create_directory_symlink(Dir(), Dir() / "sub" / "loop", ec);
     if (ec)
         GTEST_SKIP() << "links cannot be made here";
-    fs::create_directory_symlink(t.root() / "sub", t.root() / "sub" / "self", ec);
-    fs::create_directory_symlink(t.root() / "outside", t.root() / "sub" / "elsewhere", ec);
-
-    WalkFixture f;
-    const std::u16string r = t.Text();
-    // outside/c.txt is met twice, once through the link that does not lead back into the walk.
-    EXPECT_EQ(f.Process(r, true),
-              (std::vector<std::u16string>{r + u"/a.txt", r + u"/outside/c.txt", r + u"/sub/b.txt",
-                                           r + u"/sub/elsewhere/c.txt"}));
-}
-
-TEST(FolderWalkTest, BrokenLinksAreSkippedAndFileLinksRead) {
-    TempTree t;
-    t.File("a.txt");
-    t.File("target/real.txt");
-    std::error_code ec;
-    fs::create_symlink(t.root() / "nowhere.txt", t.root() / "broken.txt", ec);
-    if (ec)
-        GTEST_SKIP() << "links cannot be made here";
-    fs::create_symlink(t.root() / "target" / "real.txt", t.root() / "linked.txt", ec);
-    WalkFixture f;
-    EXPECT_EQ(f.Process(t.Text(), false),
-              (std::vector<std::u16string>{t.Text("a.txt"), t.Text("linked.txt")}));
-}
-
-TEST(FolderWalkTest, UnreadableFolderIsSkipped) {
-    TempTree t;
-    t.File("a.txt");
-    t.File("locked/secret.txt");
-    t.File("z/b.txt");
-    fs::permissions(t.root() / "locked", fs::perms::none);
-    std::error_code ec;
-    fs::directory_iterator probe(t.root() / "locked", ec);
-    if (!ec)
-        GTEST_SKIP() << "permissions are not enforced for this user";
-    WalkFixture f;
-    EXPECT_EQ(f.Process(t.Text(), true),
-              (std::vector<std::u16string>{t.Text("a.txt"), t.Text("z/b.txt")}));
+    fs::create_directory_symlink(Dir() / "sub", Dir() / "sub" / "self");
+    fs::create_directory_symlink(Dir() / "outside", Dir() / "sub" / "elsewhere");
+    fs::create_symlink(Dir() / "nowhere.txt", Dir() / "broken.txt");
+    fs::create_symlink(Dir() / "target" / "real.txt", Dir() / "linked.txt");
+    // Broken links are skipped, file links read.
+    EXPECT_EQ(Walk(Text(), false), Texts({"a.txt", "linked.txt"}));
+    // Loops are not followed; outside/c.txt is met twice, once through the link that does not
+    // lead back into the walk.
+    fs::permissions(Dir() / "locked", fs::perms::none);
+    fs::directory_iterator probe(Dir() / "locked", ec);
+    const bool locked = bool(ec); // not for the superuser
+    std::vector<std::u16string> expected =
+        Texts({"a.txt", "linked.txt", "locked/secret.txt", "outside/c.txt", "sub/b.txt",
+               "sub/elsewhere/c.txt", "target/real.txt"});
+    if (locked) // an unreadable folder is skipped
+        expected.erase(expected.begin() + 2);
+    EXPECT_EQ(Walk(Text(), true), expected);
 }
 
 TEST(FolderListing, LinesAndShortening) {
@@ -642,75 +502,57 @@ TEST(FolderListing, LinesAndShortening) {
     EXPECT_EQ(ListingFooter(3, 2), u"\r\n3 files in 2 folders will be scanned.\r\n");
 }
 
-TEST(FolderListing, ListingPassWritesOneLinePerFile) {
-    TempTree t;
-    t.File("b.txt", std::string(2048, 'x'));
-    t.File("a.txt", "12345");
-    t.File("skip.jpg", "12345");
-    t.File("sub/c.txt", "1");
-    FakeHost host;
-    RunState state;
-    RecordingClient client;
-    FolderWalk walk(host, state, FileSelection{}, client);
-    walk.Run(t.Text(), {WalkPass::Listing, true, u""});
-    const std::u16string r = t.Text();
-    ASSERT_GT(r.size(), 13u); // a temporary folder is always long enough to be shortened
+TEST_F(FolderTree, ListingPassWritesOneLinePerFile) {
+    Write("b.txt", std::string(2048, 'x'));
+    Write("a.txt", "12345");
+    Write("skip.jpg", "12345");
+    Write("sub/c.txt", "1");
+    ASSERT_GT(Text().size(), 13u); // a temporary folder is always long enough to be shortened
+    EXPECT_TRUE(Walk(Text(), true, WalkPass::Listing).empty());
     EXPECT_EQ(client.appended, u"{Folder}/a.txt [5 bytes]\r\n"
                                u"{Folder}/b.txt [2.00 Kb]\r\n"
                                u"{Folder}/sub/c.txt [1 bytes]\r\n");
     EXPECT_TRUE(client.sets.empty()); // no "Counting files" counter while listing
-    EXPECT_TRUE(client.processed.empty());
-    EXPECT_EQ(walk.FilesCounted(), 3);
-    EXPECT_EQ(walk.FoldersCounted(), 2);
-}
+    EXPECT_EQ(walk->FilesCounted(), 3);
+    EXPECT_EQ(walk->FoldersCounted(), 2);
 
-TEST(FolderListing, ThirteenAndFourteenCharacterFolders) {
-    TempTree t;
-    t.File("d234567890123/a.txt", "12");
-    t.File("d2345678901234/a.txt", "12");
+    // Relative folder texts of exactly 13 and 14 characters.
+    Write("d234567890123/a.txt", "12");
+    Write("d2345678901234/a.txt", "12");
     const fs::path before = fs::current_path();
-    fs::current_path(t.root()); // relative folder texts of an exact length
-    struct Case {
-        std::u16string folder, listing;
-    };
-    const std::vector<Case> cases = {
+    fs::current_path(Dir());
+    const std::pair<std::u16string, std::u16string> cases[] = {
         {u"d234567890123", u"d234567890123/a.txt [2 bytes]\r\n"},
         {u"d2345678901234", u"{Folder} = d2345678901234\r\n\r\n{Folder}/a.txt [2 bytes]\r\n"},
     };
-    for (const auto& c : cases) {
-        FakeHost host;
-        RunState state;
-        RecordingClient client;
-        FolderWalk walk(host, state, FileSelection{}, client);
-        client.OutputAppend(ListingHeader(c.folder));
-        walk.Run(c.folder, {WalkPass::Listing, false, u""});
-        client.OutputAppend(ListingFooter(walk.FilesCounted(), walk.FoldersCounted()));
-        EXPECT_EQ(client.appended, c.listing + u"\r\n1 file in 1 folder will be scanned.\r\n")
-            << Narrow(c.folder);
+    for (const auto& [folder, listing] : cases) {
+        Walk(folder, false, WalkPass::Listing);
+        EXPECT_EQ(ListingHeader(folder) + client.appended +
+                      ListingFooter(walk->FilesCounted(), walk->FoldersCounted()),
+                  listing + u"\r\n1 file in 1 folder will be scanned.\r\n");
     }
     fs::current_path(before);
 }
 
-TEST(FolderHelpers, CountsAndFolders) {
-    TempTree t;
-    t.File("a.txt", "123");
-    t.File("b.htm", "12345");
-    t.File("noext", "1");
-    t.File("sub/c.txt");
-    t.Dir("other");
-    EXPECT_EQ(CountFiles(t.root()).files, 3);
-    EXPECT_EQ(CountFiles(t.root(), u"*.*", false, true).totalSize, 9u);
-    EXPECT_EQ(CountFiles(t.root(), u"*.txt").files, 1);
-    EXPECT_EQ(CountFiles(t.root(), u"*.*", true).files, 1);
-    EXPECT_EQ(CountFiles(t.root() / "missing").files, 0);
-    EXPECT_EQ(CountSubfolders(t.root()), 2);
-    EXPECT_TRUE(FileExists(t.root() / "a.txt"));
-    EXPECT_FALSE(FileExists(t.root() / "sub"));
-    EXPECT_TRUE(FolderExists(t.root() / "sub"));
-    EXPECT_FALSE(FolderExists(t.root() / "a.txt"));
-    EXPECT_TRUE(CreateFolderPath(t.root() / "x" / "y" / "z"));
-    EXPECT_TRUE(FolderExists(t.root() / "x" / "y" / "z"));
-    EXPECT_FALSE(CreateFolderPath(t.root() / "a.txt" / "below"));
+TEST_F(FolderTree, CountsAndFolders) {
+    Write("a.txt", "123");
+    Write("b.htm", "12345");
+    Write("noext", "1");
+    Files({"sub/c.txt"});
+    fs::create_directories(Dir() / "other");
+    EXPECT_EQ(CountFiles(Dir()).files, 3);
+    EXPECT_EQ(CountFiles(Dir(), u"*.*", false, true).totalSize, 9u);
+    EXPECT_EQ(CountFiles(Dir(), u"*.txt").files, 1);
+    EXPECT_EQ(CountFiles(Dir(), u"*.*", true).files, 1);
+    EXPECT_EQ(CountFiles(Dir() / "missing").files, 0);
+    EXPECT_EQ(CountSubfolders(Dir()), 2);
+    EXPECT_TRUE(FileExists(Dir() / "a.txt"));
+    EXPECT_FALSE(FileExists(Dir() / "sub"));
+    EXPECT_TRUE(FolderExists(Dir() / "sub"));
+    EXPECT_FALSE(FolderExists(Dir() / "a.txt"));
+    EXPECT_TRUE(CreateFolderPath(Dir() / "x" / "y" / "z"));
+    EXPECT_TRUE(FolderExists(Dir() / "x" / "y" / "z"));
+    EXPECT_FALSE(CreateFolderPath(Dir() / "a.txt" / "below"));
 }
 
 } // namespace

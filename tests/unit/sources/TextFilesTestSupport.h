@@ -1,45 +1,61 @@
 #pragma once
-// Small files written for the text-source tests, in a folder of their own that is removed
-// when the test ends.
+// The rig of the text-source tests: a fresh folder of their own (removed when the test ends,
+// never shared with a test running beside it), files written into it, and the host's messages
+// in one comparable form.
+
+#include "FakeHost.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lxty::test {
 
+// Writes bytes to a file, making its folders.
+inline std::filesystem::path WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 class TextFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-        for (auto& c : name)
-            if (c == '/')
-                c = '_';
-        m_dir = std::filesystem::temp_directory_path() / "lxty-textfiles" / name;
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
-    }
-
     // Writes bytes to a file of the given name in the test's folder and returns its path.
     std::filesystem::path Write(const std::string& name, std::string_view bytes) {
-        const auto path = m_dir / name;
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return path;
+        return WriteFile(m_dir / name, bytes);
     }
-    std::filesystem::path Dir() const { return m_dir; }
+    // Writes each named file (folders made on the way) holding "text".
+    void Files(std::initializer_list<std::string> names) {
+        for (const auto& n : names)
+            Write(n, "text");
+    }
+    std::filesystem::path Dir() const { return m_dir.path(); }
 
 private:
-    std::filesystem::path m_dir;
+    TempDir m_dir{"lxty-textfiles"};
 };
+
+// Each message as "[?]title: text (icon number)", "?" marking a question.
+inline std::vector<std::u16string> Said(const FakeHost& h) {
+    std::vector<std::u16string> out;
+    for (const auto& m : h.messages)
+        out.push_back((m.question ? u"?" : u"") + m.title + u": " + m.text + u" (" +
+                      static_cast<char16_t>(u'0' + static_cast<int>(m.icon)) + u")");
+    return out;
+}
 
 // Bytes from a string literal that may hold NULs: Bytes("a\0b") keeps all three.
 template <std::size_t N> std::string Bytes(const char (&s)[N]) {

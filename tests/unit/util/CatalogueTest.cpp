@@ -5,12 +5,13 @@
 
 #include "util/StringUtils.h"
 
+#include "TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -56,6 +57,9 @@ TEST(CatalogueMessage, EveryCodeHasItsMessage) {
         {-1000, u"Missing string at line 500."},
         {-700, u"Missing string at line 200."},
         {-501, u"Missing string at line 1."},
+        {-504, u"Missing string at line 4."},
+        {-1003, u"String too long at line 3."},
+        {-1503, u"Duplicate in program text at line 3."},
         {-500, u"Error -500"},
         {-5, u"Error -5"},
         {-9, u"Error -9"},
@@ -80,24 +84,20 @@ TEST(CatalogueMessage, CannotOpenNamesTheFullPath) {
 
 class CatalogueLoad : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device rd;
-        dir_ = fs::temp_directory_path() / ("lxty-catalogue-" + std::to_string(rd()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    fs::path Write(const std::string& bytes) {
-        const fs::path file = dir_ / ("t" + std::to_string(++count_) + ".dat");
+    int Load(const std::string& bytes) {
+        const fs::path file = dir / ("t" + std::to_string(++count) + ".dat");
         std::ofstream(file, std::ios::binary) << bytes;
-        return file;
+        return LoadProgramTexts(file);
     }
-    int Load(const std::string& bytes) { return LoadProgramTexts(Write(bytes)).Code(); }
+    static std::string Repeat(const std::string& piece, int times) {
+        std::string out;
+        for (int i = 0; i < times; ++i)
+            out += piece;
+        return out;
+    }
 
-    fs::path dir_;
-    int count_ = 0;
+    test::TempDir dir{"lxty-catalogue"};
+    int count = 0;
 };
 
 TEST_F(CatalogueLoad, ReadsNumberedTextsAndCountsThem) {
@@ -132,84 +132,52 @@ TEST_F(CatalogueLoad, TildeAndMissingNumbersGiveTheEmptyText) {
     EXPECT_EQ(GetText(100000), u"");
 }
 
-TEST_F(CatalogueLoad, CannotOpen) {
-    EXPECT_EQ(LoadProgramTexts(dir_ / "no such file.dat").Code(), -1);
-}
-
-TEST_F(CatalogueLoad, EmptyFile) {
-    EXPECT_EQ(Load(""), -6);
-}
-
-#ifndef _WIN32
-TEST_F(CatalogueLoad, ReadErrorOnAFolder) {
-    // A folder opens as a file here, but reading it fails.
-    EXPECT_EQ(LoadProgramTexts(dir_).Code(), -7);
-}
-#endif
-
-TEST_F(CatalogueLoad, NothingRead) {
-    EXPECT_EQ(Load("# only comments\n\n#\n   \n"), 0);
-    EXPECT_EQ(Load("\n"), 0);
-}
-
-TEST_F(CatalogueLoad, TooManyLines) {
-    std::string lines;
-    for (int i = 1; i <= 500; ++i) {
+TEST_F(CatalogueLoad, EachFaultGivesItsCode) {
+    std::string lines; // 500 numbered texts: the most a catalogue may hold
+    for (int i = 1; i <= 500; ++i)
         lines += std::to_string(i) + "\ttext " + std::to_string(i) + "\n";
-    }
-    EXPECT_EQ(Load(lines), 500);
+    const std::string a1024(1024, 'a');
+    const struct {
+        const char* what;
+        std::string bytes;
+        int code;
+    } cases[] = {
+        {"empty file", "", -6},
+        {"only comments", "# only comments\n\n#\n   \n", 0},
+        {"one line end", "\n", 0},
+        {"500 lines", lines, 500},
+        {"501 lines", lines + "# line 501\n", -3},
+        {"501 lines, no final line end", lines + "# line 501", -3},
+        {"too many bytes", "1\tx\n#" + std::string(5 << 20, 'y') + "\n", -3},
+        // The length limit counts characters, not bytes or escapes.
+        {"1,024 characters", "1\tshort\n2\t" + a1024 + "\n", 2},
+        {"1,025 characters", "1\tshort\n2\t" + a1024 + "a\n", -1002},
+        {"1,024 accented", "3\t" + Repeat("\xC3\xA9", 1024) + "\n", 1},
+        {"1,024 escapes", "3\t" + Repeat("\\n", 1024) + "\n", 1},
+        {"1,025 escapes", "#\n#\n3\t" + Repeat("\\n", 1024) + "x\n", -1003},
+        {"missing string", "5\n", -501},
+        {"empty string", "4\tfour\n5\t\n", -502},
+        {"missing string, CR LF", "4\tfour\r\n5\r\n", -502},
+        {"missing string at the end", "4\tfour\n\n# c\n5", -504},
+        {"duplicate", "1\ta\n# comment\n1\tb\n", -1503},
+        {"duplicate with a leading zero", "1\ta\n01\tb\n", -1502},
+        {"no number", "text without number\n", -4},
+        {"blank after the number", "5 text after a blank\n", -4},
+        {"number too big", "32768\ttoo big\n", -4},
+        {"negative number", "-1\tnegative\n", -4},
+        {"first fault wins: missing", "1\ta\n2\n1\tb\n", -502},
+        {"first fault wins: duplicate", "1\ta\n1\tb\n2\n", -1502},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Load(c.bytes), c.code) << c.what;
+    EXPECT_EQ(LoadProgramTexts(dir / "no such file.dat"), -1);
+#ifndef _WIN32
+    EXPECT_EQ(LoadProgramTexts(dir.path()), -7); // a folder opens here, but reading it fails
+#endif
+    ASSERT_EQ(Load(lines), 500);
     EXPECT_EQ(GetText(500), u"text 500");
-    EXPECT_EQ(Load(lines + "# line 501\n"), -3);
-    EXPECT_EQ(Load(lines + "# line 501"), -3); // no final line end
-}
-
-TEST_F(CatalogueLoad, TooManyBytes) {
-    EXPECT_EQ(Load("1\tx\n#" + std::string(5 << 20, 'y') + "\n"), -3);
-}
-
-TEST_F(CatalogueLoad, TextLengthLimitIsCountedInCharacters) {
-    const std::string ok1024(1024, 'a');
-    EXPECT_EQ(Load("1\tshort\n2\t" + ok1024 + "\n"), 2);
-    EXPECT_EQ(GetText(2).size(), 1024u);
-    EXPECT_EQ(Load("1\tshort\n2\t" + ok1024 + "a\n"), -1002);
-    std::string accented;
-    for (int i = 0; i < 1024; ++i) {
-        accented += "\xC3\xA9"; // 2,048 bytes, 1,024 characters
-    }
-    EXPECT_EQ(Load("3\t" + accented + "\n"), 1);
-    std::string escapes;
-    for (int i = 0; i < 1024; ++i) {
-        escapes += "\\n";
-    }
-    EXPECT_EQ(Load("3\t" + escapes + "\n"), 1);
-    EXPECT_EQ(Load("#\n#\n3\t" + escapes + "x\n"), -1003);
-    EXPECT_EQ(CatalogueLoadMessage(Result(-1003), "x"), u"String too long at line 3.");
-}
-
-TEST_F(CatalogueLoad, MissingString) {
-    EXPECT_EQ(Load("5\n"), -501);
-    EXPECT_EQ(Load("4\tfour\n5\t\n"), -502);
-    EXPECT_EQ(Load("4\tfour\r\n5\r\n"), -502);
-    EXPECT_EQ(Load("4\tfour\n\n# c\n5"), -504);
-    EXPECT_EQ(CatalogueLoadMessage(Result(-504), "x"), u"Missing string at line 4.");
-}
-
-TEST_F(CatalogueLoad, DuplicateNumber) {
-    EXPECT_EQ(Load("1\ta\n# comment\n1\tb\n"), -1503);
-    EXPECT_EQ(Load("1\ta\n01\tb\n"), -1502);
-    EXPECT_EQ(CatalogueLoadMessage(Result(-1503), "x"), u"Duplicate in program text at line 3.");
-}
-
-TEST_F(CatalogueLoad, LinesThatAreNotNumberedTexts) {
-    EXPECT_EQ(Load("text without number\n"), -4);
-    EXPECT_EQ(Load("5 text after a blank\n"), -4);
-    EXPECT_EQ(Load("32768\ttoo big\n"), -4);
-    EXPECT_EQ(Load("-1\tnegative\n"), -4);
-}
-
-TEST_F(CatalogueLoad, FirstFaultInFileOrderWins) {
-    EXPECT_EQ(Load("1\ta\n2\n1\tb\n"), -502);
-    EXPECT_EQ(Load("1\ta\n1\tb\n2\n"), -1502);
+    ASSERT_EQ(Load("2\t" + a1024 + "\n"), 1);
+    EXPECT_EQ(GetText(2), std::u16string(1024, u'a'));
 }
 
 TEST_F(CatalogueLoad, AFailedLoadLeavesEveryTextEmpty) {
@@ -218,7 +186,7 @@ TEST_F(CatalogueLoad, AFailedLoadLeavesEveryTextEmpty) {
     EXPECT_EQ(Load("1\tone\n2\n"), -502);
     EXPECT_EQ(GetText(1), u"");
     ASSERT_EQ(Load("1\tone\n"), 1);
-    EXPECT_EQ(LoadProgramTexts(dir_ / "missing.dat").Code(), -1);
+    EXPECT_EQ(LoadProgramTexts(dir / "missing.dat"), -1);
     EXPECT_EQ(GetText(1), u"");
 }
 
