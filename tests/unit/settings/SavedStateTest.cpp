@@ -3,6 +3,7 @@
 // never destroys the previous file.
 
 #include "settings/SavedState.h"
+#include "../util/GoldenCases.h"
 #include "FakeHost.h"
 #include "FieldWords.h"
 #include "ScrambledSettings.h"
@@ -366,89 +367,25 @@ TEST_F(SavedStateTest, ListIndexOnLine12) {
 }
 
 TEST_F(SavedStateTest, LineValues) {
-    // Line, value, result code; for some valid lines the field it sets and the value it shows
-    // ("*": the whole record is the fixture's).
-    const struct {
-        int line;
-        std::string value;
-        std::int16_t code;
-        std::u16string field, shown;
-    } cases[] = {
-        // Nothing selected in a list: result 1 for the sizes, frequencies, order and format;
-        // the phrase lists and the language take it silently.
-        {13, "-1", kRestoreNoListEntry},
-        {14, "-1", kRestoreNoListEntry},
-        {45, "-1", kRestoreNoListEntry},
-        {46, "-1", kRestoreNoListEntry},
-        {66, "-1", kRestoreNoListEntry},
-        {62, "-1", kRestoreOk, u"PhraseLength0", u"-1"},
-        {63, "-1", kRestoreOk, u"PhraseLength1", u"-1"},
-        {64, "-1", kRestoreOk, u"MinimumFrequency", u"-1"},
-        {73, "-1", kRestoreOk, u"CommonWordsLanguages", u"-1"},
-        // Values their fields cannot hold, and the last ones they can.
-        {15, "2", kRestoreReadError},
-        {15, "-1", kRestoreReadError},
-        {13, "9", kRestoreReadError},
-        {13, "8", kRestoreOk, u"LongWordSize", u"8"},
-        {14, "18", kRestoreReadError},
-        {14, "17", kRestoreOk},
-        {46, "14", kRestoreReadError},
-        {46, "13", kRestoreOk},
-        {45, "2", kRestoreReadError},
-        {66, "23", kRestoreReadError},
-        {66, "22", kRestoreOk},
-        {63, "25", kRestoreReadError},
-        {63, "24", kRestoreOk},
-        {64, "30", kRestoreReadError},
-        {64, "29", kRestoreOk},
-        {73, "8", kRestoreReadError},
-        {73, "7", kRestoreOk},
-        {52, "x", kRestoreReadError},
-        {61, "1.5", kRestoreReadError},
-        {48, "-1", kRestoreReadError},
-        {75, "", kRestoreReadError},
-        {79, "?", kRestoreReadError},
-        {53, "true", kRestoreReadError},
-        {2, "\"" + std::string(2 << 20, 'a') + "\"", kRestoreReadError}, // overlong line
-        // Enumerations map other values to their first or last option.
-        {52, "0", kRestoreOk, u"Source", u"OnClipboard"},
-        {52, "1", kRestoreOk, u"Source", u"InFile"},
-        {52, "2", kRestoreOk, u"Source", u"Folder"},
-        {52, "7", kRestoreOk, u"Source", u"Folder"},
-        {52, "-1", kRestoreOk, u"Source", u"Folder"},
-        {61, "1", kRestoreOk, u"CountArrayTables", u"ByFrequency"},
-        {61, "2", kRestoreOk, u"CountArrayTables", u"Both"},
-        {61, "3", kRestoreOk, u"CountArrayTables", u"Alphabetical"},
-        {61, "-5", kRestoreOk, u"CountArrayTables", u"Alphabetical"},
-        {75, "2", kRestoreOk, u"FilterMode", u"IncludeAllWordsAsSubphrase"},
-        {75, "1", kRestoreOk, u"FilterMode", u"IncludeAllWordsInSameOrder"},
-        {75, "9", kRestoreOk, u"FilterMode", u"IncludeAllWords"},
-        {75, "-1", kRestoreOk, u"FilterMode", u"IncludeAllWords"},
-        // UseLog10 is 1 whatever its line holds; reserved lines hold anything of their kind.
-        {38, "0", kRestoreOk, u"*"},
-        {38, "-1", kRestoreOk, u"*"},
-        {38, "7", kRestoreOk, u"*"},
-        {5, "\"something else, entirely\"", kRestoreOk, u"*"},
-        {6, "\"x\"", kRestoreOk, u"*"},
-        {10, "\"x\"", kRestoreOk, u"*"},
-        {11, "\"x\"", kRestoreOk, u"*"},
-        {36, "12345", kRestoreOk, u"*"},
-        {72, "-9", kRestoreOk, u"*"},
-        // Filter words lose their outer spaces.
-        {74, "\"   red  fox  \"", kRestoreOk, u"FilterWords", u"red  fox"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.line) + ": " + c.value.substr(0, 30));
+    test::ExpectCases("savedstate-lines.txt", [&](const std::vector<std::u16string>& in) {
         Settings s;
         s.UseLog10 = 0;
-        const RestoreOutcome r = RestoreBytes(FixtureWithLine(c.line, c.value), s);
-        EXPECT_EQ(r.code, c.code);
-        EXPECT_EQ(r.errorText, c.code == kRestoreReadError ? u"Invalid data" : u"");
-        if (c.field == u"*")
-            EXPECT_TRUE(s == FixtureRecord()); // UseLog10 back at 1, reserved lines ignored
-        else if (!c.field.empty())
-            EXPECT_EQ(GetFieldByName(s, c.field), std::optional<std::u16string>(c.shown));
-    }
+        const RestoreOutcome r = RestoreBytes(
+            FixtureWithLine(static_cast<int>(test::Number(in.at(0))), U16ToUtf8(in.at(1))), s);
+        std::u16string out = Utf8ToU16(std::to_string(r.code));
+        if (!r.errorText.empty())
+            out += u" " + r.errorText;
+        if (in.at(2) == u"*")
+            out += s == FixtureRecord() ? u" / fixture record" : u" / another record";
+        else if (!in.at(2).empty())
+            out += u" / " + GetFieldByName(s, in.at(2)).value_or(u"no such field");
+        return out;
+    });
+    Settings s; // an overlong line stops the read
+    const RestoreOutcome r =
+        RestoreBytes(FixtureWithLine(2, "\"" + std::string(2 << 20, 'a') + "\""), s);
+    EXPECT_EQ(r.code, kRestoreReadError);
+    EXPECT_EQ(r.errorText, u"Invalid data");
 }
 
 TEST_F(SavedStateTest, PhraseOptionLinesSelectTheLastNonZeroOption) {

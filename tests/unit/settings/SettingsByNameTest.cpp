@@ -4,6 +4,8 @@
 #include "settings/SettingsLists.h"
 #include "util/StringUtils.h"
 
+#include "../util/GoldenCases.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -146,53 +148,14 @@ TEST(SettingsByNameTest, ListFieldsAcceptExactlyTheirIndices) {
 }
 
 TEST(SettingsByNameTest, RefusalsSayWhichNameOrValue) {
-    struct Case {
-        const char16_t* name;
-        const char16_t* value;
-        const char16_t* message;
-    };
-    const std::vector<Case> cases = {
-        {u"Foo", u"1", u"Unknown setting \"Foo\"."},
-        {u"", u"1", u"Unknown setting \"\"."},
-        {u"casesignificant", u"1", u"Unknown setting \"casesignificant\"."},
-        {u"File", u"x", u"Unknown setting \"File\"."},
-        {u"File2", u"x", u"Unknown setting \"File2\"."},
-        {u"PhraseLength", u"1", u"Unknown setting \"PhraseLength\"."},
-        {u"ShortWordSize", u"25",
-         u"Setting \"ShortWordSize\" takes a list index from 0 to 18; \"25\" is not one."},
-        {u"CaseSignificant", u"2", u"Setting \"CaseSignificant\" takes 0 or 1; \"2\" is not one."},
-        {u"CaseSignificant", u"-1",
-         u"Setting \"CaseSignificant\" takes 0 or 1; \"-1\" is not one."},
-        {u"CaseSignificant", u"", u"Setting \"CaseSignificant\" takes 0 or 1; \"\" is not one."},
-        {u"CaseSignificant", u"true",
-         u"Setting \"CaseSignificant\" takes 0 or 1; \"true\" is not one."},
-        {u"UseLog10", u"2", u"Setting \"UseLog10\" takes 0 or 1; \"2\" is not one."},
-        {u"FilterMode", u"Foo",
-         u"Setting \"FilterMode\" takes one of IncludeAllWords, IncludeAllWordsInSameOrder, "
-         u"IncludeAllWordsAsSubphrase; \"Foo\" is not one."},
-        {u"FilterMode", u"1",
-         u"Setting \"FilterMode\" takes one of IncludeAllWords, IncludeAllWordsInSameOrder, "
-         u"IncludeAllWordsAsSubphrase; \"1\" is not one."},
-        {u"Source", u"folder",
-         u"Setting \"Source\" takes one of OnClipboard, InFile, Folder; \"folder\" is not one."},
-        {u"WordsToIgnoreInPhrases", u"",
-         u"Setting \"WordsToIgnoreInPhrases\" takes one of AllowPhrasesAllWordsToIgnore, "
-         u"ExcludePhrasesAllWordsToIgnore, RemoveWordsToIgnore, ExcludePhrasesWithWordToIgnore; "
-         u"\"\" is not one."},
-        {u"CountArrayTables", u"Both ",
-         u"Setting \"CountArrayTables\" takes one of Alphabetical, ByFrequency, Both; \"Both \" "
-         u"is not one."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(Show(c.name) + "=" + Show(c.value));
+    test::ExpectCases("setting-refusals.txt", [](const std::vector<std::u16string>& in) {
         Settings s;
-        const Settings before = s;
         std::u16string error;
-        EXPECT_FALSE(SetFieldByName(s, c.name, c.value, &error));
-        EXPECT_EQ(std::u16string(c.message), error);
-        EXPECT_EQ(before, s);
-        EXPECT_FALSE(SetFieldByName(s, c.name, c.value, nullptr)); // no message wanted
-    }
+        EXPECT_FALSE(SetFieldByName(s, in.at(0), in.at(1), &error));
+        EXPECT_FALSE(SetFieldByName(s, in.at(0), in.at(1), nullptr)); // no message wanted
+        EXPECT_EQ(Settings{}, s);
+        return error;
+    });
     EXPECT_EQ(std::nullopt, GetFieldByName(Settings{}, u"Foo"));
     EXPECT_EQ(std::nullopt, GetFieldByName(Settings{}, u"WordsFile"));
 }

@@ -4,6 +4,7 @@
 #include "sources/FolderScan.h"
 #include "sources/FilePatterns.h"
 
+#include "../util/GoldenCases.h"
 #include "TextFilesTestSupport.h"
 #include "base/RunState.h"
 #include "settings/Settings.h"
@@ -66,43 +67,6 @@ TEST(FilePatterns, SelectionFromSettings) {
     EXPECT_EQ(sel.patternsText, u"*.txt, a?.htm");
 }
 
-TEST(FilePatterns, Validation) {
-    struct Case {
-        std::u16string patterns;
-        std::u16string exclusions;
-        std::u16string message; // empty: valid
-    };
-    const std::vector<Case> cases = {
-        {u"*.txt *.htm", u"backup", u""},
-        {u"a~b", u"", u"File pattern 'a~b' contains an invalid character."},
-        {u"a;b", u"", u"File pattern 'a;b' contains an invalid character."},
-        {u"dir/a", u"", u"File pattern 'dir/a' contains an invalid character."},
-        {u"dir\\a", u"", u"File pattern 'dir\\a' contains an invalid character."},
-        {u"<a", u"", u"File pattern '<a' contains an invalid character."},
-        {u"a>", u"", u"File pattern 'a>' contains an invalid character."},
-        {u"a`", u"", u"File pattern 'a`' contains an invalid character."},
-        {u"\"a\"", u"", u"File pattern '\"a\"' contains an invalid character."},
-        {u"*.t?t", u"", u""}, // wildcards are what file patterns are for
-        {u"", u"back*", u"Folder pattern 'back*' contains an invalid character."},
-        {u"", u"back?", u"Folder pattern 'back?' contains an invalid character."},
-        {u"", u"a;b", u"Folder pattern 'a;b' contains an invalid character."},
-        {u"", u"dir/sub", u"Folder pattern 'dir/sub' contains an invalid character."},
-        // The first fault only.
-        {u"a;b c<d", u"e*", u"File pattern 'a;b' contains an invalid character."},
-    };
-    for (const auto& c : cases) {
-        Settings s;
-        s.FileFilepathSpecifications[0] = c.patterns;
-        s.FileFilepathSpecifications[1] = c.exclusions;
-        FakeHost host;
-        SCOPED_TRACE(Narrow(c.patterns) + " / " + Narrow(c.exclusions));
-        EXPECT_EQ(ValidatePatterns(host, FileSelection::FromSettings(s)), c.message.empty());
-        EXPECT_EQ(Said(host), c.message.empty()
-                                  ? std::vector<std::u16string>{}
-                                  : std::vector{u"Invalid input: " + c.message + u" (2)"});
-    }
-}
-
 TEST(FilePatterns, DocNoticeWhenLeavingTheBox) {
     const std::u16string notice =
         u"Match file patterns: This software does not process .doc files.  To process\r\n"
@@ -136,84 +100,6 @@ TEST(FilePatterns, DocNoticeWhenLeavingTheBox) {
 // ---------------------------------------------------------------------------------------
 // Matchers
 
-TEST(FilePatterns, WildcardMatch) {
-    struct Case {
-        std::u16string text, pattern;
-        bool caseSensitive;
-        bool match;
-    };
-    const std::vector<Case> cases = {
-        {u"abc", u"abc", false, true},
-        {u"abc", u"abd", false, false},
-        {u"abc", u"ab", false, false},
-        {u"ab", u"abc", false, false},
-        {u"ABC", u"abc", false, true},
-        {u"ABC", u"abc", true, false},
-        {u"\u00C9T\u00C9", u"\u00E9t\u00E9", false, true}, // accented capitals fold too
-        {u"abc", u"a?c", false, true},
-        {u"ac", u"a?c", false, false},
-        {u"ab", u"ab?", false, false}, // "?" fails at the end of the text
-        {u"abc", u"*", false, true},
-        {u"abc", u"a*", false, true},
-        {u"a", u"a*", false, true},
-        {u"abc", u"*c", false, true},
-        {u"abc", u"*b", false, false},
-        // No backtracking: "*" stops at the first occurrence of the next literal.
-        {u"a and b", u"*b", false, true},
-        {u"a, b, a, b", u"*b", false, false},
-        {u"abcabd", u"*abd", false, false},
-        {u"xaby", u"*a*y", false, true},
-        {u"", u"", false, true},
-        {u"", u"**", false, true},
-        {u"", u"?", false, false},
-        {u"", u"a", false, false},
-        {u"abc", u"abc**", false, true},
-        {u"abc", u"abc?", false, false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(WildcardMatch(c.text, c.pattern, c.caseSensitive), c.match)
-            << Narrow(c.text) << " ~ " << Narrow(c.pattern);
-    }
-}
-
-TEST(FilePatterns, MatchFilePattern) {
-    struct Case {
-        std::u16string name, pattern;
-        bool match;
-    };
-    const std::vector<Case> cases = {
-        {u"abc.txt", u"a*.txt", true},
-        {u"a.txt", u"a*.txt", true},
-        {u"b.txt", u"a*.txt", false},
-        {u"ABC.TXT", u"a*.txt", true},
-        {u"abc.htm", u"a*.txt", false},
-        {u"readme", u"*.*", true}, // the pattern's extension reduces to nothing
-        {u"readme", u"read*.?", true},
-        {u"readme", u"*.txt", false},
-        {u"readme.txt", u"readme", false}, // name with ".", pattern without
-        {u"readme", u"readme", true},
-        {u"readme", u"read?e", true},
-        {u"a and b.txt", u"*b.txt", true},
-        {u"a, b, a, b.txt", u"*b.txt", false},
-        {u"archive.tar.gz", u"*.gz", true}, // split at the last "."
-        {u"archive.tar.gz", u"*.tar", false},
-        {u"archive.tar.gz", u"archive.*", false}, // bases "archive.tar" and "archive"
-        {u"archive.tar.gz", u"archive.tar.*", true},
-        {u"a.txt", u"", true},
-        {u"a.txt", u"   ", true},
-        {u"a?.txt", u"*.txt", false}, // names that look like patterns never match
-        {u"a*.txt", u"*.txt", false},
-        {u"c:a.txt", u"*.txt", false},
-        {u"a\\b.txt", u"*.txt", false},
-        {u".profile", u"*.profile", true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(MatchFilePattern(c.name, c.pattern, false), c.match)
-            << Narrow(c.name) << " ~ " << Narrow(c.pattern);
-    }
-    EXPECT_FALSE(MatchFilePattern(u"ABC.TXT", u"a*.txt", true));
-}
-
 TEST(FilePatterns, SkippedExtensions) {
     const std::vector<std::u16string> skipped = {
         u"ico", u"gif", u"jpg", u"png", u"bmp", u"zip",      u"bin", u"xls",  u"mdb",
@@ -230,36 +116,25 @@ TEST(FilePatterns, SkippedExtensions) {
     EXPECT_EQ(ExtensionOf(u"file."), u"");
 }
 
-TEST(FilePatterns, IsFileToBeScanned) {
-    struct Case {
-        std::u16string patterns, exclusions, path;
-        bool scanned;
-    };
-    const std::vector<Case> cases = {
-        {u"", u"", u"/d/a.txt", true},
-        {u"", u"", u"/d/readme", true},
-        {u"", u"", u"/d/photo.jpg", false},
-        {u"*.jpg", u"", u"/d/photo.JPG", false}, // whatever the patterns
-        {u"", u"", u"/d/old.doc", false},
-        {u"", u"", u"/d/new.docx", true},
-        {u"*.txt", u"", u"/d/a.txt", true},
-        {u"*.txt", u"", u"/d/a.htm", false},
-        {u"*.txt *.htm", u"", u"/d/a.htm", true},
-        {u"A*.TXT", u"", u"/d/abc.txt", true},
-        {u"*.txt", u"", u"/d.txt/readme", false}, // the name is matched, not the path
-        {u"", u"backup", u"/d/backup/a.txt", false},
-        {u"", u"backup", u"/d/Backup2/a.txt", false},
-        {u"", u"backup", u"/d/a.backup.txt", false},
-        {u"", u"backup", u"/d/a.txt", true},
-        {u"", u"backup old", u"/d/OLD/a.txt", false},
-    };
-    for (const auto& c : cases) {
+// Pattern validation, the two matchers and the choice of files, from one case file.
+TEST(FilePatterns, Cases) {
+    test::ExpectCases("file-patterns.txt", [](const std::vector<std::u16string>& in) {
+        const std::u16string& f = in.at(0);
         Settings s;
-        s.FileFilepathSpecifications[0] = c.patterns;
-        s.FileFilepathSpecifications[1] = c.exclusions;
-        EXPECT_EQ(IsFileToBeScanned(c.path, FileSelection::FromSettings(s)), c.scanned)
-            << Narrow(c.path) << " with " << Narrow(c.patterns) << " / " << Narrow(c.exclusions);
-    }
+        if (f == u"WildcardMatch")
+            return test::YesNo(WildcardMatch(in.at(1), in.at(2), in.at(3) == u"yes"));
+        if (f == u"MatchFilePattern")
+            return test::YesNo(MatchFilePattern(in.at(1), in.at(2), false));
+        s.FileFilepathSpecifications = {in.at(1), in.at(2)};
+        if (f == u"IsFileToBeScanned")
+            return test::YesNo(IsFileToBeScanned(in.at(3), FileSelection::FromSettings(s)));
+        FakeHost host;
+        const bool valid = ValidatePatterns(host, FileSelection::FromSettings(s));
+        const auto said = Said(host);
+        EXPECT_EQ(valid, said.empty());
+        return said.empty() ? u"(none)" : said.size() == 1 ? said[0] : u"more than one message";
+    });
+    EXPECT_FALSE(MatchFilePattern(u"ABC.TXT", u"a*.txt", true));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include "util/StringUtils.h"
 
+#include "GoldenCases.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -36,39 +37,10 @@ CatalogueLoadResult Result(int code) {
 }
 
 TEST(CatalogueMessage, EveryCodeHasItsMessage) {
-    struct Case {
-        int code;
-        std::u16string message;
-    };
-    const std::vector<Case> cases = {
-        {0, u"No program text was read."},
-        {-2, u"Particular memory allocation error."},
-        {-3, u"Too much program text."},
-        {-4, u"Text not recovered."},
-        {-6, u"File is empty."},
-        {-7, u"Error reading file."},
-        {-8, u"General memory allocation error."},
-        {-1600, u"Duplicate in program text at line 100."},
-        {-2000, u"Duplicate in program text at line 500."},
-        {-1501, u"Duplicate in program text at line 1."},
-        {-1500, u"String too long at line 500."},
-        {-1200, u"String too long at line 200."},
-        {-1001, u"String too long at line 1."},
-        {-1000, u"Missing string at line 500."},
-        {-700, u"Missing string at line 200."},
-        {-501, u"Missing string at line 1."},
-        {-504, u"Missing string at line 4."},
-        {-1003, u"String too long at line 3."},
-        {-1503, u"Duplicate in program text at line 3."},
-        {-500, u"Error -500"},
-        {-5, u"Error -5"},
-        {-9, u"Error -9"},
-        {7, u"Error 7"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CatalogueLoadMessage(Result(c.code), "/opt/lexitally/lxty.dat"), c.message)
-            << c.code;
-    }
+    test::ExpectCases("catalogue-messages.txt", [](const std::vector<std::u16string>& in) {
+        return CatalogueLoadMessage(static_cast<int>(test::Number(in.at(0))),
+                                    "/opt/lexitally/lxty.dat");
+    });
 }
 
 TEST(CatalogueMessage, CannotOpenNamesTheFullPath) {

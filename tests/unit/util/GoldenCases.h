@@ -1,0 +1,102 @@
+#pragma once
+// Case files: tables of inputs with the output each must give, one case a line, in
+// tests/data/cases/<name>. A line reads "input | input | ... => output"; lines starting with
+// "#" and empty lines are kept as they are. In fields, \r \n \t \\ and \uXXXX stand for
+// themselves. The test runs every line's inputs and compares the whole file with the file
+// rebuilt from the results, so one failure shows every case that differs. With
+// LXTY_UPDATE_CASES=1 in the environment the rebuilt file is written instead (review the
+// difference before committing it).
+
+#include "util/StringUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace lxty::test {
+
+// A field of a case file as the program's text, and back.
+inline std::u16string Unescape(const std::string& field) {
+    std::u16string out;
+    const std::u16string in = Utf8ToU16(field);
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        if (in[i] != u'\\' || i + 1 == in.size()) {
+            out += in[i];
+            continue;
+        }
+        const char16_t c = in[++i];
+        if (c == u'u' && i + 4 < in.size()) {
+            out += static_cast<char16_t>(std::stoi(U16ToUtf8(in.substr(i + 1, 4)), nullptr, 16));
+            i += 4;
+        } else {
+            out += c == u'r' ? u'\r' : c == u'n' ? u'\n' : c == u't' ? u'\t' : c;
+        }
+    }
+    return out;
+}
+
+inline std::string Escape(const std::u16string& text) {
+    std::u16string out;
+    for (char16_t c : text)
+        out += c == u'\r'   ? u"\\r"
+               : c == u'\n' ? u"\\n"
+               : c == u'\t' ? u"\\t"
+               : c == u'\\' ? u"\\\\"
+                            : std::u16string(1, c);
+    return U16ToUtf8(out);
+}
+
+// Runs `run` on the (unescaped) inputs of every case of tests/data/cases/<name> and checks
+// that it gives the outputs written there.
+inline void
+ExpectCases(const std::string& name,
+            const std::function<std::u16string(const std::vector<std::u16string>&)>& run) {
+    const auto path = std::filesystem::path(LXTY_TEST_DATA_DIR) / "cases" / name;
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_TRUE(in) << path;
+    const std::string expected{std::istreambuf_iterator<char>(in), {}};
+    std::string actual;
+    int cases = 0;
+    for (std::size_t at = 0; at < expected.size();) {
+        const std::size_t end = std::min(expected.find('\n', at), expected.size());
+        const std::string line = expected.substr(at, end - at);
+        at = end + 1;
+        const std::size_t arrow = line.rfind(" => ");
+        if (line.empty() || line[0] == '#' || arrow == std::string::npos) {
+            actual += line + "\n";
+            continue;
+        }
+        std::vector<std::u16string> inputs;
+        const std::string fields = line.substr(0, arrow);
+        for (std::size_t f = 0;;) {
+            const std::size_t bar = fields.find(" | ", f);
+            inputs.push_back(Unescape(fields.substr(f, bar - f)));
+            if (bar == std::string::npos)
+                break;
+            f = bar + 3;
+        }
+        actual += fields + " => " + Escape(run(inputs)) + "\n";
+        ++cases;
+    }
+    EXPECT_GT(cases, 0) << path;
+    if (std::getenv("LXTY_UPDATE_CASES"))
+        std::ofstream(path, std::ios::binary) << actual;
+    else
+        EXPECT_EQ(expected, actual) << path;
+}
+
+// Whole numbers and yes/no in case files.
+inline long long Number(const std::u16string& field) {
+    return std::stoll(U16ToUtf8(field));
+}
+inline std::u16string YesNo(bool b) {
+    return b ? u"yes" : u"no";
+}
+
+} // namespace lxty::test
