@@ -3,6 +3,8 @@
 
 #include "sources/Markup.h"
 
+#include "../util/GoldenCases.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -91,160 +93,49 @@ TEST(MarkupTest, TypeFromExtension) {
     }
 }
 
-TEST(MarkupTest, FindStartMarker) {
-    struct Case {
-        std::u16string type;
-        std::u16string line;
-        std::int64_t pos;
-        int expected;
-    };
-    const std::vector<Case> cases = {
-        {u"C", u"/* x", 1, 0},
-        {u"C", u"a // x", 3, 1},
-        {u"C", u"a // x", 2, -1},
-        {u"C", u"/", 1, -1},
-        {u"C", u"/*", 3, -1}, // beyond the end
-        {u"HTML", u"<b>", 1, 5},
-        {u"HTML", u"<SCRIPT>", 1, 1},
-        {u"HTML", u"<Style type=x>", 1, 2},
-        {u"HTML", u"<NoScript>", 1, 3},
-        {u"HTML", u"<!-- c -->", 1, 4},
-        {u"HTML", u"&hellip; ", 1, 0},
-        {u"HTML", u"& x; ", 1, -1}, // the "&" pair needs an entity there
-        {u"HTML", u"&a; ", 1, 0},
-        {u"HTML", u"&a;", 1, -1},          // shorter than 4
-        {u"HTML", u"<![CDATA[x]]>", 1, 5}, // only XML knows CDATA
-        {u"XML", u"<![CDATA[x]]>", 1, intCdataMarker},
-        {u"XML", u"<![cdata[x]]>", 1, intCdataMarker},
-        {u"XML", u"<?xml version", 1, 0},
-        {u"XML", u"<!-- c", 1, 1},
-        {u"XML", u"<tag>", 1, 2},
-        {u"XML", u"&amp; ", 1, -1},
-        {u"PHP", u"<?PHP echo", 1, 5},
-        {u"PHP", u"x /* c", 3, 7},
-        {u"PHP", u"x // c", 3, 8},
-        {u"None", u"<b>", 1, -1},
-    };
-    for (const auto& c : cases) {
+// The marker search and skip (also across lines), double hyphens and entities, from one
+// case file.
+TEST(MarkupTest, Cases) {
+    test::ExpectCases("markup.txt", [](const std::vector<std::u16string>& in) -> std::u16string {
+        using test::Number;
+        const std::u16string& f = in.at(0);
+        const auto text = [](std::int64_t n) { return Utf8ToU16(std::to_string(n)); };
+        if (f == u"ReplaceDoubleHyphens")
+            return ReplaceDoubleHyphens(in.at(1));
+        if (f == u"DecodeEntities")
+            return DecodeEntities(in.at(1));
+        if (f == u"EntityLength")
+            return text(EntityLength(in.at(1)));
         Markup m;
-        m.SetMarkupType(c.type);
-        EXPECT_EQ(c.expected, m.FindStartMarker(c.line, c.pos))
-            << std::string(c.line.begin(), c.line.end());
-    }
-}
-
-TEST(MarkupTest, SkipMarker) {
-    struct Case {
-        std::u16string type;
-        std::u16string line;
-        std::int64_t pos;
-        int pair;
-        std::int64_t expectedPos;
-        int expectedPair;
-    };
-    const std::vector<Case> cases = {
-        // end marker on the line: past it, out of the pair
-        {u"HTML", u"<script>var a;</script> after", 1, 1, 24, -1},
-        {u"HTML", u"<SCRIPT>var a;</Script> after", 1, 1, 24, -1},
-        {u"HTML", u"<b>bold", 1, 5, 4, -1},
-        // not on the line: past the end, still inside
-        {u"C", u"/* a", 1, 0, 5, 0},
-        {u"C", u"b */ c", 1, 0, 5, -1},
-        // "//" runs to the end of the line
-        {u"C", u"x // y", 3, 1, 7, -1},
-        // numeric reference: digits and letters are run over up to the first ";"; what
-        // follows it is text
-        {u"HTML", u"&#233;abc def", 1, 0, 7, -1},
-        {u"HTML", u"&#13;Many", 1, 0, 6, -1},
-        {u"HTML", u"&#233 def", 1, 0, 6, -1},
-        {u"HTML", u"&#x41; z", 1, 0, 7, -1},
-        {u"HTML", u"&#\u00E9\u00C0; z", 1, 0, 6, -1},
-        // a named entity ends at its ";"
-        {u"HTML", u"&hellip; z", 1, 0, 9, -1},
-        // the end of "<?php" is found in the start marker itself
-        {u"PHP", u"<?php echo $a;", 1, 5, 6, -1},
-        // CDATA: only the opening is passed over
-        {u"XML", u"<![CDATA[text]]>", 1, intCdataMarker, 10, -1},
-        // a comment end inside the comment start is found from the position
-        {u"XML", u"<!-- a --> b", 1, 1, 11, -1},
-    };
-    for (const auto& c : cases) {
-        Markup m;
-        m.SetMarkupType(c.type);
-        std::int64_t pos = c.pos;
-        int pair = c.pair;
-        m.SkipMarker(c.line, pos, pair);
-        EXPECT_EQ(c.expectedPos, pos) << std::string(c.line.begin(), c.line.end());
-        EXPECT_EQ(c.expectedPair, pair) << std::string(c.line.begin(), c.line.end());
-    }
-}
-
-// The characters of lines that the marker search and skip leave, lines separated by "|":
-// the way word extraction consults the skipper at each position.
-std::u16string Visible(Markup& m, const std::vector<std::u16string>& lines) {
-    std::u16string out;
-    int within = -1;
-    for (const auto& line : lines) {
-        const auto len = static_cast<std::int64_t>(line.size());
-        std::int64_t pos = 1;
-        while (pos <= len) {
-            if (within == -1)
-                within = m.FindStartMarker(line, pos);
-            if (within >= 0) {
-                m.SkipMarker(line, pos, within);
-                continue;
-            }
-            out.push_back(line[static_cast<std::size_t>(pos - 1)]);
-            ++pos;
+        m.SetMarkupType(in.at(1));
+        if (f == u"FindStartMarker") // XML's CDATA is pair 3 (intCdataMarker)
+            return text(m.FindStartMarker(in.at(2), Number(in.at(3))));
+        if (f == u"SkipMarker") {
+            std::int64_t pos = Number(in.at(3));
+            int within = static_cast<int>(Number(in.at(4)));
+            m.SkipMarker(in.at(2), pos, within);
+            return text(pos) + u" " + text(within);
         }
-        out.push_back(u'|');
-    }
-    return out;
-}
-
-TEST(MarkupTest, SkippingAcrossLines) {
-    struct Case {
-        std::u16string type;
-        std::vector<std::u16string> lines;
-        std::u16string expected;
-    };
-    const std::vector<Case> cases = {
-        {u"HTML", {u"before <!-- one", u"two three", u"four --> after"}, u"before || after|"},
-        {u"HTML", {u"a <script>if (a<b) x();</script> b"}, u"a  b|"},
-        {u"HTML", {u"<script>", u"var x;", u"</script>tail"}, u"||tail|"},
-        {u"HTML", {u"<style>p {}</style>s <noscript>n</noscript>t"}, u"s t|"},
-        {u"HTML", {u"x &#233; y &hellip; z"}, u"x  y  z|"},
-        {u"HTML", {u"<a", u"href=x>link</a>"}, u"|link|"},
-        {u"XML", {u"<?xml version=\"1.0\"?><r><![CDATA[kept text]]></r>"}, u"kept text]]>|"},
-        {u"XML", {u"<r>", u"<!-- a", u"b -->c</r>"}, u"||c|"},
-        {u"C", {u"int a; // note", u"/* one", u"two */ b"}, u"int a; || b|"},
-        {u"C", {u"x /* a */ y"}, u"x  y|"},
-        {u"PHP", {u"<?php echo $a; // note", u"?> text"}, u" echo $a; |?> text|"},
-        {u"None", {u"<b>a</b>"}, u"<b>a</b>|"},
-    };
-    for (const auto& c : cases) {
-        Markup m;
-        m.SetMarkupType(c.type);
-        EXPECT_EQ(c.expected, Visible(m, c.lines)) << std::string(c.type.begin(), c.type.end());
-    }
-}
-
-TEST(MarkupTest, ReplaceDoubleHyphens) {
-    const std::vector<std::pair<std::u16string, std::u16string>> cases = {
-        {u"--ab", u"--ab"},   // position 1 stays
-        {u"a--b", u"a--b"},   // position 2 stays
-        {u"ab--c", u"ab  c"}, // position 3 is replaced
-        {u"a b--c--d", u"a b  c  d"},
-        {u"ab---c", u"ab  -c"},
-        {u"x <!-- c --> y", u"x <!-- c --> y"},
-        {u"<!--c-->", u"<!--c-->"},
-        {u"ab-->", u"ab-->"},
-        {u"ab--", u"ab  "},
-        {u"ab-", u"ab-"},
-        {u"", u""},
-    };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(out, ReplaceDoubleHyphens(in)) << std::string(in.begin(), in.end());
+        // What the search and skip leave of the lines, "|" after each: the way word
+        // extraction consults the skipper at each position.
+        std::u16string out;
+        int within = -1;
+        for (std::size_t at = 0; at <= in.at(2).size();) {
+            const std::size_t end = std::min(in.at(2).find(u'\n', at), in.at(2).size());
+            const std::u16string line = in.at(2).substr(at, end - at);
+            for (std::int64_t pos = 1; pos <= static_cast<std::int64_t>(line.size());) {
+                if (within == -1)
+                    within = m.FindStartMarker(line, pos);
+                if (within >= 0)
+                    m.SkipMarker(line, pos, within);
+                else
+                    out.push_back(line[static_cast<std::size_t>(pos++ - 1)]);
+            }
+            out.push_back(u'|');
+            at = end + 1;
+        }
+        return out;
+    });
 }
 
 TEST(MarkupTest, ReplaceDoubleHyphensAtEveryPositionOfLongLines) {
@@ -266,78 +157,8 @@ TEST(MarkupTest, ReplaceDoubleHyphensAtEveryPositionOfLongLines) {
     }
 }
 
-TEST(MarkupTest, EveryEntityDecodesToItsCharacter) {
-    // Written out independently of the table in the code.
-    const std::vector<std::pair<std::u16string, std::u16string>> expected = {
-        {u"&copy;", u"©"},   {u"&amp;", u"&"},    {u"&nbsp;", u" "},   {u"&#160;", u" "},
-        {u"&#8212;", u"—"},  {u"&AElig;", u"Æ"},  {u"&Aacute;", u"Á"}, {u"&Acirc;", u"Â"},
-        {u"&Agrave;", u"À"}, {u"&Aring;", u"Å"},  {u"&Atilde;", u"Ã"}, {u"&Auml;", u"Ä"},
-        {u"&Ccedil;", u"Ç"}, {u"&ETH;", u"Ð"},    {u"&Eacute;", u"É"}, {u"&Ecirc;", u"Ê"},
-        {u"&Egrave;", u"È"}, {u"&Euml;", u"Ë"},   {u"&Iacute;", u"Í"}, {u"&Icirc;", u"Î"},
-        {u"&Igrave;", u"Ì"}, {u"&Iuml;", u"Ï"},   {u"&Ntilde;", u"Ñ"}, {u"&Oacute;", u"Ó"},
-        {u"&Ocirc;", u"Ô"},  {u"&Ograve;", u"Ò"}, {u"&Oslash;", u"Ø"}, {u"&Otilde;", u"Õ"},
-        {u"&Ouml;", u"Ö"},   {u"&THORN;", u"Þ"},  {u"&Uacute;", u"Ú"}, {u"&Ucirc;", u"Û"},
-        {u"&Ugrave;", u"Ù"}, {u"&Uuml;", u"Ü"},   {u"&Yacute;", u"Ý"}, {u"&aacute;", u"á"},
-        {u"&acirc;", u"â"},  {u"&aelig;", u"æ"},  {u"&agrave;", u"à"}, {u"&aring;", u"å"},
-        {u"&atilde;", u"ã"}, {u"&auml;", u"ä"},   {u"&ccedil;", u"ç"}, {u"&eacute;", u"é"},
-        {u"&ecirc;", u"ê"},  {u"&egrave;", u"è"}, {u"&eth;", u"ð"},    {u"&euml;", u"ë"},
-        {u"&iacute;", u"í"}, {u"&icirc;", u"î"},  {u"&igrave;", u"ì"}, {u"&iuml;", u"ï"},
-        {u"&ntilde;", u"ñ"}, {u"&oacute;", u"ó"}, {u"&ocirc;", u"ô"},  {u"&ograve;", u"ò"},
-        {u"&oslash;", u"ø"}, {u"&otilde;", u"õ"}, {u"&ouml;", u"ö"},   {u"&szlig;", u"ß"},
-        {u"&thorn;", u"þ"},  {u"&uacute;", u"ú"}, {u"&ucirc;", u"û"},  {u"&ugrave;", u"ù"},
-        {u"&uuml;", u"ü"},   {u"&yacute;", u"ý"}, {u"&yuml;", u"ÿ"},
-    };
-    ASSERT_EQ(67u, expected.size());
-    ASSERT_EQ(expected.size(), EntityTable().size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        const auto& [entity, ch] = expected[i];
-        EXPECT_EQ(entity, EntityTable()[i].entity);
-        EXPECT_EQ(u"x" + ch + u"y", DecodeEntities(u"x" + entity + u"y"))
-            << std::string(entity.begin(), entity.end());
-    }
-}
-
-TEST(MarkupTest, DecodeEntities) {
-    const std::vector<std::pair<std::u16string, std::u16string>> cases = {
-        {u"say &quot;hi&quot;", u"say \"hi\""},
-        {u"&Eacute;t&eacute;", u"Été"},
-        {u"&EACUTE;", u"&EACUTE;"}, // case-sensitive
-        {u"&hellip;", u"&hellip;"}, // not in the table
-        {u"&#233;", u"&#233;"},     // numeric references other than two stay
-        {u"&amp;amp;", u"&amp;"},   // decoded once
-        {u"AT&T; &copy;", u"AT&T; ©"},
-        {u"a & b", u"a & b"},
-        {u"& &nbsp;x", u"&  x"},
-        {u"&copy", u"&copy"},
-        {u"&&amp;", u"&&"},
-        {u"", u""},
-    };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(out, DecodeEntities(in)) << std::string(in.begin(), in.end());
-}
-
-TEST(MarkupTest, EntityLength) {
-    const std::u16string letters18(18, u'a');
-    const std::vector<std::pair<std::u16string, std::int64_t>> cases = {
-        {u"", 0},
-        {u"&a;", 0}, // shorter than 4
-        {u"&a; ", 3},
-        {u"&ab;", 4},
-        {u"&#1", 0},
-        {u"&#12", 1}, // numeric: 1 whatever follows
-        {u"&#x;", 1},
-        {u"x&ab;", 0},
-        {u"&abc", 0},                  // no ";"
-        {u"&" + letters18 + u";", 20}, // ";" at position 20
-        {u"&" + letters18 + u"a;", 0}, // ";" at position 21
-        {u"&a b;", 0},                 // space before ";"
-        {u"&ab; c", 4},                // a space after ";" does not matter
-        {u"&1ab;", 0},                 // second character not a letter
-        {u"&;ab", 0},
-        {u"&Zz;", 4},
-    };
-    for (const auto& [text, len] : cases)
-        EXPECT_EQ(len, EntityLength(text)) << std::string(text.begin(), text.end());
+TEST(MarkupTest, EntityTableHoldsTheEntitiesOfTheCaseFile) {
+    EXPECT_EQ(67u, EntityTable().size()); // each decodes as the case file says
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #pragma once
 // Case files: tables of inputs with the output each must give, one case a line, in
-// tests/data/cases/<name>. A line reads "input | input | ... => output"; lines starting with
-// "#" and empty lines are kept as they are. In fields, \r \n \t \\ and \uXXXX stand for
-// themselves. The test runs every line's inputs and compares the whole file with the file
-// rebuilt from the results, so one failure shows every case that differs. With
-// LXTY_UPDATE_CASES=1 in the environment the rebuilt file is written instead (review the
-// difference before committing it).
+// tests/data/cases/<name>. A line reads "input | input | ... => output" (" =>" at the end: the
+// empty output); lines starting with "#" and empty lines are kept as they are. In fields,
+// \r \n \t \\ and \uXXXX stand for themselves (\u0020 for spaces at the edges). The test
+// runs every line's inputs and compares the whole file with the file rebuilt from the results,
+// so one failure shows every case that differs. With LXTY_UPDATE_CASES=1 in the environment
+// the rebuilt file is written instead (review the difference before committing it).
 
 #include "util/StringUtils.h"
 
@@ -43,12 +43,18 @@ inline std::u16string Unescape(const std::string& field) {
 
 inline std::string Escape(const std::u16string& text) {
     std::u16string out;
-    for (char16_t c : text)
+    const std::size_t first = text.find_first_not_of(u' ');
+    const std::size_t last = text.find_last_not_of(u' ');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
         out += c == u'\r'   ? u"\\r"
                : c == u'\n' ? u"\\n"
                : c == u'\t' ? u"\\t"
                : c == u'\\' ? u"\\\\"
-                            : std::u16string(1, c);
+               : c == u' ' && (i < first || i > last || first == std::u16string::npos)
+                   ? u"\\u0020" // spaces at the edges stay visible
+                   : std::u16string(1, c);
+    }
     return U16ToUtf8(out);
 }
 
@@ -67,7 +73,9 @@ ExpectCases(const std::string& name,
         const std::size_t end = std::min(expected.find('\n', at), expected.size());
         const std::string line = expected.substr(at, end - at);
         at = end + 1;
-        const std::size_t arrow = line.rfind(" => ");
+        std::size_t arrow = line.rfind(" => ");
+        if (arrow == std::string::npos && line.ends_with(" =>")) // the empty output
+            arrow = line.size() - 3;
         if (line.empty() || line[0] == '#' || arrow == std::string::npos) {
             actual += line + "\n";
             continue;
@@ -81,7 +89,8 @@ ExpectCases(const std::string& name,
                 break;
             f = bar + 3;
         }
-        actual += fields + " => " + Escape(run(inputs)) + "\n";
+        const std::string result = Escape(run(inputs));
+        actual += fields + (result.empty() ? " =>" : " => " + result) + "\n";
         ++cases;
     }
     EXPECT_GT(cases, 0) << path;
