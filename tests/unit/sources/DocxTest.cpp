@@ -6,6 +6,7 @@
 #include "sources/Docx.h"
 #include "sources/FolderScan.h"
 
+#include "../util/GoldenCases.h"
 #include "TextFilesTestSupport.h"
 #include "base/RunState.h"
 #include "util/Catalogue.h"
@@ -189,69 +190,13 @@ TEST_F(DocxTest, TabsSeparateWordsAndExtractedTextIsKeptWhenAsked) {
 }
 
 TEST(DocxConversion, Lines) {
-    struct Case {
-        const char* what;
-        std::string body;
-        std::vector<std::u16string> lines;
-    };
-    const std::vector<Case> cases = {
-        {"runs join as they stand",
-         "<w:p><w:r><w:rPr><w:b/></w:rPr><w:t>Hel</w:t></w:r><w:r><w:t>lo</w:t></w:r></w:p>",
-         {u"Hello"}},
-        {"paragraphs stay apart",
-         "<w:p><w:r><w:t>end</w:t></w:r></w:p><w:p><w:r><w:t>start</w:t></w:r></w:p>",
-         {u"end", u"start"}},
-        {"kept spaces stay",
-         "<w:p><w:r><w:t xml:space=\"preserve\">a </w:t></w:r><w:r><w:t>b</w:t></w:r></w:p>",
-         {u"a b"}},
-        {"references",
-         "<w:p><w:r><w:t>R&amp;D it&apos;s &quot;q&quot; &lt;x&gt; &#233;&#xE9;&#XE9; "
-         "&#x1F600; &amp;lt;</w:t></w:r></w:p>",
-         {u"R&D it's \"q\" <x> \u00E9\u00E9\u00E9 \U0001F600 &lt;"}},
-        {"unknown or broken references stay as written",
-         "<w:p><w:r><w:t>&nbsp; &#xZZ; &#0; &#xD800; &#99999999; a &amp b</w:t></w:r></w:p>",
-         {u"&nbsp; &#xZZ; &#0; &#xD800; &#99999999; a &amp b"}},
-        {"UTF-8 text",
-         "<w:p><w:r><w:t>\xCE\xB1\xCE\xB2 caf\xC3\xA9 \xE2\x80\x94</w:t></w:r></w:p>",
-         {u"\u03B1\u03B2 caf\u00E9 \u2014"}},
-        {"line breaks, carriage returns and tabs",
-         "<w:p><w:r><w:t>a</w:t><w:br/><w:t>b</w:t><w:cr/><w:t>c</w:t><w:tab/><w:t>d</w:t>"
-         "<w:br w:type=\"page\"/><w:t>e</w:t></w:r></w:p>",
-         {u"a b c\td e"}},
-        {"tab stops are not tabs",
-         "<w:p><w:pPr><w:tabs><w:tab w:val=\"left\" w:pos=\"720\"/></w:tabs></w:pPr>"
-         "<w:r><w:t>x</w:t></w:r></w:p>",
-         {u"x"}},
-        {"empty and self-closed elements",
-         "<w:p/><w:p><w:r><w:t/><w:t></w:t><w:t>y</w:t></w:r></w:p>",
-         {u"", u"y"}},
-        {"deleted text and field codes are not text",
-         "<w:p><w:r><w:delText>gone</w:delText></w:r><w:r><w:instrText> PAGE </w:instrText>"
-         "</w:r><w:r><w:t>kept</w:t></w:r></w:p>",
-         {u"kept"}},
-        {"table cells without a paragraph end still separate",
-         "<w:tbl><w:tr><w:tc><w:r><w:t>one</w:t></w:r></w:tc><w:tc><w:r><w:t>two</w:t></w:r>"
-         "</w:tc></w:tr></w:tbl>",
-         {u"one two "}},
-        {"non-breaking hyphen",
-         "<w:p><w:r><w:t>well</w:t><w:noBreakHyphen/><w:t>known</w:t></w:r></w:p>",
-         {u"well-known"}},
-        {"a text box counts once",
-         "<w:p><w:r><mc:AlternateContent><mc:Choice Requires=\"wps\"><w:p><w:r><w:t>boxed</w:t>"
-         "</w:r></w:p></mc:Choice><mc:Fallback><w:p><w:r><w:t>boxed</w:t></w:r></w:p>"
-         "</mc:Fallback></mc:AlternateContent></w:r><w:r><w:t>after</w:t></w:r></w:p>",
-         {u"boxed", u"after"}},
-        {"control characters and line ends inside a run become spaces",
-         "<w:p><w:r><w:t>a\nb\r\nc&#10;d\x01"
-         "e</w:t></w:r></w:p>",
-         {u"a b  c d e"}},
-        {"text after the last paragraph",
-         "<w:p><w:r><w:t>a</w:t></w:r></w:p><w:r><w:t>b</w:t>",
-         {u"a", u"b"}},
-        {"unterminated run ends the text", "<w:p><w:r><w:t>a</w:t><w:t>b", {u"a"}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Convert(c.body), c.lines) << c.what;
+    test::ExpectCases("docx-bodies.txt", [](const std::vector<std::u16string>& in) {
+        const auto lines = Convert(U16ToUtf8(in.at(0)));
+        std::u16string out;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            out += (i ? u"\n" : u"") + lines[i];
+        return out;
+    });
 }
 
 TEST(DocxConversion, StopQuestion) {
