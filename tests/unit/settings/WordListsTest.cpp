@@ -4,6 +4,7 @@
 #include "settings/WordLists.h"
 #include "settings/Languages.h"
 
+#include "../util/GoldenCases.h"
 #include "FakeHost.h"
 
 #include <gtest/gtest.h>
@@ -176,79 +177,20 @@ TEST(WordListsTest, AllowedExtraCharsFollowTheCheckBoxesInCountRunOrder) {
     EXPECT_EQ(u"-'\u2018_:\\/.@0123456789()&,", AllowedExtraChars(s));
 }
 
-TEST(WordListsTest, ExtraBoxesThatPassTheCheck) {
-    struct Case {
-        std::u16string ignore;
-        std::u16string countOnly;
-        int hyphens;
-    };
-    const std::vector<Case> cases = {
-        {u"", u"", 0},
-        {u"the a of", u"", 0},
-        {u"th~ c?t", u"", 0},             // wildcards
-        {u"été straße", u"", 0},          // letters of the table
-        {u"\u0142\u00f3d\u017a", u"", 0}, // letters by the word test's low byte
-        {u"<[a-z]+ing> dog", u"", 0},     // pattern skipped whole
-        {u"", u"new york, boston", 0},    // comma + space in the count-only box
-        {u"", u"<^ab.*$>, cat", 0},
-        {u"e-mail", u"e-mail, x-ray", 1},
-    };
-    for (const auto& c : cases) {
+TEST(WordListsTest, CheckOfTheExtraWordsBoxes) {
+    test::ExpectCases("extra-words.txt", [](const std::vector<std::u16string>& in) {
         Settings s = AllOff();
-        s.AllowWordsWithHyphens = c.hyphens;
-        s.WordsToIgnoreOrCount = {c.ignore, c.countOnly};
+        s.WordsToIgnoreOrCount = {in.at(0), in.at(1)};
+        s.AllowWordsWithHyphens = static_cast<int>(test::Number(in.at(2)));
         FakeHost host;
-        EXPECT_TRUE(CheckAllowedExtraChars(s, host))
-            << std::string(c.ignore.begin(), c.ignore.end());
-        EXPECT_TRUE(host.messages.empty());
-    }
-}
-
-// The refusal of character `c` found in box `box` (0: words to ignore, 1: count-only):
-// `settable` tells whether a check box could admit it; `hint` follows after a blank line.
-std::u16string Refusal(std::u16string c, int box, bool settable, std::u16string hint = u"") {
-    return u"The character '" + c + u"' occurs in some extra " +
-           (box == 0 ? u"word-to-ignore" : u"count-only word") + u"\r\nbut is not " +
-           (settable ? u"currently set as " : u"") + u"a character allowed in a word." +
-           (hint.empty() ? u"" : u"\r\n\r\n" + hint);
-}
-
-TEST(WordListsTest, EachMessageOfTheCharacterCheck) {
-    const std::u16string byComma =
-        u"Count-only words and phrases must be separated by comma+space, not just by comma.";
-    const struct {
-        std::u16string ignore, countOnly, expected;
-    } cases[] = {
-        {u"e-mail", u"", Refusal(u"-", 0, true)},
-        {u"", u"e-mail", Refusal(u"-", 1, true)},
-        {u"the, a", u"",
-         Refusal(u",", 0, true, u"Words-to-ignore must be separated by a space, not by a comma.")},
-        {u"", u"new york,boston", Refusal(u",", 1, true, byComma)},
-        {u"", u"cat,", Refusal(u",", 1, true, byComma)},
-        {u"^the", u"",
-         Refusal(
-             u"^", 0, false,
-             u"Perhaps some Word-to-ignore is a regular expression\r\nwithout angle brackets.")},
-        {u"", u"^ab",
-         Refusal(
-             u"^", 1, false,
-             u"Perhaps some count-only word is a regular expression\r\nwithout angle brackets.")},
-        {u"a+b", u"", Refusal(u"+", 0, false)},
-        {u"<abc", u"", Refusal(u"<", 0, false)},
-        {u"", u"say \"hi\"", Refusal(u"\"", 1, false)},
-        {u"x\U0001F600", u"", Refusal(u"\U0001F600", 0, true)},
-        {u"a#b", u"c$d", Refusal(u"#", 0, true)}, // the words-to-ignore box is checked first
-    };
-    for (const auto& c : cases) {
-        Settings s = AllOff();
-        s.WordsToIgnoreOrCount = {c.ignore, c.countOnly};
-        FakeHost host;
-        EXPECT_FALSE(CheckAllowedExtraChars(s, host));
-        ASSERT_EQ(1u, host.messages.size());
-        EXPECT_EQ(c.expected, host.messages[0].text);
-        EXPECT_EQ(u"Character not allowed", host.messages[0].title);
-        EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
-    }
+        const bool passed = CheckAllowedExtraChars(s, host);
+        EXPECT_EQ(passed, host.messages.empty());
+        std::u16string said;
+        for (const auto& m : host.messages)
+            said += m.title + u": " + m.text + u" (" +
+                    static_cast<char16_t>(u'0' + static_cast<int>(m.icon)) + u")";
+        return passed ? u"(none)" : said;
+    });
 }
 
 TEST(WordListsTest, CheckedBoxesAdmitTheirCharacters) {
@@ -263,7 +205,9 @@ TEST(WordListsTest, CheckedBoxesAdmitTheirCharacters) {
     // "+" is a list-syntax marker: no box admits it.
     EXPECT_FALSE(CheckAllowedExtraChars(s, host));
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(Refusal(u"+", 1, false), host.messages[0].text);
+    EXPECT_EQ(u"The character '+' occurs in some extra count-only word\r\n"
+              u"but is not a character allowed in a word.",
+              host.messages[0].text);
     s.WordsToIgnoreOrCount[1] = u"c##";
     EXPECT_TRUE(CheckAllowedExtraChars(s, host));
 }
