@@ -3,6 +3,8 @@
 
 #include "util/StringUtils.h"
 
+#include "GoldenCases.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,40 +13,50 @@
 namespace lxty {
 namespace {
 
-struct CaseCase {
-    std::u16string upper;
-    std::u16string lower;
-};
-
-TEST(StringUtils, LowerCaseAllMapsTheAccentedCapitalsPositionByPosition) {
-    EXPECT_EQ(LowerCaseAll(u"ŠŸÀÁÂÃÄÅÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝ"), u"šÿàáâãäåçèéêëìíîïðñòóôõöøùúûüý");
-    EXPECT_EQ(UpperCaseAll(u"šÿàáâãäåçèéêëìíîïðñòóôõöøùúûüý"), u"ŠŸÀÁÂÃÄÅÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝ");
-}
-
-TEST(StringUtils, StandardCaseMappingCoversLatinGreekAndCyrillic) {
-    const std::vector<CaseCase> cases = {
-        {u"HELLO, WORLD 42!", u"hello, world 42!"},
-        {u"ŒÆÞ", u"œæþ"}, // Latin-1 and the ligature outside the table
-        {u"ĀĂĄĆĈĊČĎĐĒŁŃŇŐŔŘŚŞŤŮŰŴŶŹŻŽ", u"āăąćĉċčďđēłńňőŕřśşťůűŵŷźżž"},
-        {u"ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩΆΈΉΊΌΎΏ", u"αβγδεζηθικλμνξοπρστυφχψωάέήίόύώ"},
-        {u"АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯЁЄІЇЎ", u"абвгдежзийклмнопрстуфхцчшщъыьэюяёєіїў"},
-        {u"ǄǇǊ", u"ǆǉǌ"},
-        {u"ÀB×Ø", u"àb×ø"}, // × is not a letter and stays
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(LowerCaseAll(c.upper), c.lower);
-        EXPECT_EQ(UpperCaseAll(c.lower), c.upper);
-    }
+// Case mapping and folding, the character tests, the 1-based searches and suffixes, from
+// one case file.
+TEST(StringUtils, Cases) {
+    test::ExpectCases("strings.txt", [](const std::vector<std::u16string>& in) -> std::u16string {
+        using test::Number;
+        using test::YesNo;
+        const std::u16string& f = in.at(0);
+        const auto text = [](std::int64_t n) { return Utf8ToU16(std::to_string(n)); };
+        const auto at = [&](int i) { return Number(in.at(i)); };
+        if (f == u"LowerCaseAll")
+            return LowerCaseAll(in.at(1));
+        if (f == u"UpperCaseAll")
+            return UpperCaseAll(in.at(1));
+        if (f == u"FoldAccents")
+            return FoldAccents(in.at(1));
+        if (f == u"IsAllUpperCase")
+            return YesNo(IsAllUpperCase(in.at(1)));
+        if (f == u"IsSevenBitAscii")
+            return YesNo(IsSevenBitAscii(in.at(1)));
+        if (f == u"IsAlphanumeric")
+            return YesNo(IsAlphanumeric(in.at(1), at(2) != 0));
+        if (f == u"FindFirstOf") {
+            int index = -1;
+            const std::int64_t found = FindFirstOf(in.at(1), at(2), in.at(3), &index);
+            EXPECT_EQ(found, FindFirstOf(in.at(1), at(2), in.at(3)));
+            return text(found) + u", " + text(index);
+        }
+        if (f == u"FindFirstNotOf")
+            return text(FindFirstNotOf(in.at(1), at(2), in.at(3)));
+        if (f == u"NextNonSpace")
+            return text(NextNonSpace(in.at(1), at(2)));
+        if (f == u"RemoveChars")
+            return RemoveChars(in.at(1), in.at(2));
+        if (f == u"EndsWith")
+            return YesNo(EndsWith(in.at(1), in.at(2), at(3) != 0));
+        if (f == u"ReplaceSuffix")
+            return ReplaceSuffix(in.at(1), in.at(2), in.at(3), at(4) != 0);
+        return u"unknown function";
+    });
 }
 
 TEST(StringUtils, CaseMappingKeepsTheLengthOfEveryText) {
     // One code unit in, one out: ß has no single capital, İ lower-cases to plain i, and final
     // sigma upper-cases like sigma; surrogate halves are never touched.
-    EXPECT_EQ(UpperCaseAll(u"straße"), u"STRAßE");
-    EXPECT_EQ(LowerCaseAll(u"İSTANBUL"), u"istanbul");
-    EXPECT_EQ(UpperCaseAll(u"λόγος"), u"ΛΌΓΟΣ");
-    EXPECT_EQ(LowerCaseAll(u"\U0001D400x"), u"\U0001D400x");
-    EXPECT_EQ(LowerCaseAll(u""), u"");
     for (char32_t c = 0; c < 0x10000; ++c) {
         const std::u16string one(1, static_cast<char16_t>(c));
         ASSERT_EQ(LowerCaseAll(one).size(), 1u);
@@ -76,126 +88,6 @@ TEST(StringUtils, LowerCasingInPlaceAgreesWithTheCopyAndUnitByUnit) {
             }
         }
     }
-    EXPECT_EQ(LowerCaseAll(u"ABCDEFGHIJKLMNOPQRSTUVWXYZ@[`{"), u"abcdefghijklmnopqrstuvwxyz@[`{");
-}
-
-TEST(StringUtils, FoldAccentsExpandsLigaturesAndUmlautsThenStripsAccents) {
-    EXPECT_EQ(FoldAccents(u"ŒÄÆÖÜäæöüß"), u"OeAeAeOeUeaeaeoeuess");
-    EXPECT_EQ(FoldAccents(u"ŠŸÀÁÂÃÅÇÈÉÊËÌÍÎÏÐÑÒÓÔÕØÙÚÛÝšÿàáâãåçèéêëìíîïñòóôõøùúûý"),
-              u"SYAAAAACEEEEIIIIDNOOOOOUUUYsyaaaaaceeeeiiiinooooouuuy");
-    const std::vector<CaseCase> words = {
-        {u"Straße", u"Strasse"},
-        {u"Œuvre", u"Oeuvre"},
-        {u"Müller", u"Mueller"},
-        {u"façade", u"facade"},
-        {u"naïve", u"naive"},
-        {u"Ðorđe", u"Dorđe"},
-        {u"ðing", u"ðing"},
-        {u"Łódź", u"Łodź"},
-        {u"plain", u"plain"},
-        {u"", u""},
-        {u"œ", u"œ"}, // small oe is not in the ligature table
-    };
-    for (const auto& w : words) {
-        EXPECT_EQ(FoldAccents(w.upper), w.lower) << std::string(w.upper.begin(), w.upper.end());
-    }
-}
-
-TEST(StringUtils, IsAllUpperCaseUsesTheFixedCapitalSet) {
-    struct Case {
-        std::u16string text;
-        bool expected;
-    };
-    const std::vector<Case> cases = {
-        {u"", true},     {u"ABCXYZ", true}, {u"ŠŒŸÀÆÞÝ", true}, {u"ABc", false},
-        {u"A B", false}, {u"A1", false},    {u"Ł", false},      {u"Ω", false},
-        {u"×", false},   {u"ÿ", false},     {u"I", true},       {u"OUSE", true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsAllUpperCase(c.text), c.expected);
-    }
-}
-
-TEST(StringUtils, IsSevenBitAsciiLooksOnlyAtTheLowByte) {
-    EXPECT_TRUE(IsSevenBitAscii(u""));
-    EXPECT_TRUE(IsSevenBitAscii(u"plain text 123 ~\x7F"));
-    EXPECT_TRUE(IsSevenBitAscii(u"\u0141")); // low byte 0x41
-    EXPECT_TRUE(IsSevenBitAscii(u"\u2019")); // low byte 0x19
-    EXPECT_FALSE(IsSevenBitAscii(u"caf\u00E9"));
-    EXPECT_FALSE(IsSevenBitAscii(u"a\u0080"));
-    EXPECT_FALSE(IsSevenBitAscii(u"\u0180")); // low byte 0x80
-    EXPECT_FALSE(IsSevenBitAscii(u"\u20AC")); // low byte 0xAC
-}
-
-TEST(StringUtils, IsAlphanumericAcceptsOnlyAsciiLettersAndDigits) {
-    EXPECT_TRUE(IsAlphanumeric(u"", true));
-    EXPECT_FALSE(IsAlphanumeric(u"", false));
-    EXPECT_TRUE(IsAlphanumeric(u"abcXYZ0189", false));
-    EXPECT_FALSE(IsAlphanumeric(u"ab-c", true));
-    EXPECT_FALSE(IsAlphanumeric(u"a b", true));
-    EXPECT_FALSE(IsAlphanumeric(u"é", true));
-    EXPECT_FALSE(IsAlphanumeric(u"\u0141", true)); // whole characters, not low bytes
-}
-
-TEST(StringUtils, FindFirstOfIsOneBasedWithIndexInSet) {
-    struct Case {
-        std::u16string text;
-        std::int64_t start;
-        std::u16string set;
-        std::int64_t position;
-        int index;
-    };
-    const std::vector<Case> cases = {
-        {u"hello world", 1, u"ow", 5, 1},  {u"hello world", 5, u"ow", 5, 1},
-        {u"hello world", 6, u"ow", 7, 2},  {u"hello world", 9, u"ow", 0, 0},
-        {u"hello world", 11, u"d", 11, 1}, {u"hello world", 12, u"d", 0, 0},
-        {u"hello world", 0, u"h", 1, 1},   {u"hello world", -3, u"e", 2, 1},
-        {u"hello", 1, u"", 0, 0},          {u"", 1, u"abc", 0, 0},
-        {u"a;b", 1, u"+;<", 2, 2},
-    };
-    for (const auto& c : cases) {
-        int index = -1;
-        EXPECT_EQ(FindFirstOf(c.text, c.start, c.set, &index), c.position);
-        EXPECT_EQ(index, c.index);
-        EXPECT_EQ(FindFirstOf(c.text, c.start, c.set), c.position);
-    }
-}
-
-TEST(StringUtils, FindFirstNotOfAndNextNonSpace) {
-    EXPECT_EQ(FindFirstNotOf(u"aab", 1, u"a"), 3);
-    EXPECT_EQ(FindFirstNotOf(u"aab", 3, u"a"), 3);
-    EXPECT_EQ(FindFirstNotOf(u"aaa", 1, u"a"), 0);
-    EXPECT_EQ(FindFirstNotOf(u"abc", 4, u"x"), 0);
-    EXPECT_EQ(FindFirstNotOf(u"abc", 1, u""), 1);
-    EXPECT_EQ(NextNonSpace(u"   word ", 1), 4);
-    EXPECT_EQ(NextNonSpace(u"a  b", 2), 4);
-    EXPECT_EQ(NextNonSpace(u"word   ", 5), 0);
-    EXPECT_EQ(NextNonSpace(u"", 1), 0);
-    EXPECT_EQ(NextNonSpace(u" \tx", 1), 2); // only the blank counts as space
-}
-
-TEST(StringUtils, RemoveChars) {
-    EXPECT_EQ(RemoveChars(u"'0123-_@:/.\\,()&", u"'.,()+-"), u"0123_@:/\\&");
-    EXPECT_EQ(RemoveChars(u"abc", u""), u"abc");
-    EXPECT_EQ(RemoveChars(u"", u"abc"), u"");
-    EXPECT_EQ(RemoveChars(u"aaa", u"a"), u"");
-}
-
-TEST(StringUtils, EndsWithAndReplaceSuffix) {
-    EXPECT_TRUE(EndsWith(u"flies", u"ies", true));
-    EXPECT_TRUE(EndsWith(u"FLIES", u"ies", false));
-    EXPECT_FALSE(EndsWith(u"FLIES", u"ies", true));
-    EXPECT_TRUE(EndsWith(u"CAFÉ", u"é", false));
-    EXPECT_FALSE(EndsWith(u"es", u"ies", false)); // ending longer than the word
-    EXPECT_TRUE(EndsWith(u"word", u"", true));
-    EXPECT_TRUE(EndsWith(u"ies", u"IES", false));
-
-    EXPECT_EQ(ReplaceSuffix(u"flies", u"ies", u"y", true), u"fly");
-    EXPECT_EQ(ReplaceSuffix(u"FLIES", u"ies", u"y", false), u"FLy");
-    EXPECT_EQ(ReplaceSuffix(u"FLIES", u"ies", u"y", true), u"FLIES");
-    EXPECT_EQ(ReplaceSuffix(u"wishes", u"es", u"", false), u"wish");
-    EXPECT_EQ(ReplaceSuffix(u"cat", u"dog", u"x", false), u"cat");
-    EXPECT_EQ(ReplaceSuffix(u"ies", u"ies", u"y", true), u"y");
 }
 
 TEST(StringUtils, Utf8DecodesEverySequenceLength) {
