@@ -2,6 +2,8 @@
 // the UTF-8 sample test.
 
 #include "sources/Utf8Decode.h"
+
+#include "../util/GoldenCases.h"
 #include "util/StringUtils.h"
 
 #include <gtest/gtest.h>
@@ -16,64 +18,21 @@ using lxty::U16ToUtf8;
 
 namespace {
 
-std::string Utf8Decoded(const std::string& bytes) {
-    std::u16string out;
-    DecodeUtf8Line(bytes, out);
-    return U16ToUtf8(out);
-}
-
 std::string Normalised(const std::u16string& text) {
     std::u16string line = text;
     NormalisePunctuation(line);
     return U16ToUtf8(line);
 }
 
-struct DecodeCase {
-    const char* what;
-    std::string bytes;
-    std::string expected; // UTF-8 of the expected characters
-};
-
-TEST(Utf8DecodeTest, DecodesEveryValidSequenceAndFallsBackByteByByte) {
-    const DecodeCase cases[] = {
-        {"ascii", "plain words", "plain words"},
-        {"i with diaeresis (C3 AF) is one letter", "na\xC3\xAFve", "naïve"},
-        {"e acute", "caf\xC3\xA9", "café"},
-        {"no-break space C2 A0 stays a character",
-         "a\xC2\xA0"
-         "b",
-         "a\u00A0b"},
-        {"inverted question mark C2 BF", "\xC2\xBFqu\xC3\xA9?", "¿qué?"},
-        {"C1 control C2 85 is dropped",
-         "a\xC2\x85"
-         "b",
-         "ab"},
-        {"C1 control C2 80 is dropped",
-         "a\xC2\x80"
-         "b",
-         "ab"},
-        {"c caron C4 8D is decoded, not flattened",
-         "\xC4\x8D"
-         "esk\xC3\xBD",
-         "český"},
-        {"Greek", "\xCE\xBB\xCF\x8C\xCE\xB3\xCE\xBF\xCF\x82", "λόγος"},
-        {"euro sign E2 82 AC", "5\xE2\x82\xAC", "5€"},
-        {"CJK", "\xE8\xAA\x9E", "語"},
-        {"four-byte sequence becomes a surrogate pair", "\xF0\x9F\x98\x80!", "😀!"},
-        {"lone E9 is Windows-1252 e acute", "caf\xE9", "café"},
-        {"lone 93 94 are Windows-1252 quotes", "\x93hi\x94", "\u201Chi\u201D"},
-        {"overlong C0 80 falls back per byte", "\xC0\x80", "À€"},
-        {"encoded surrogate ED A0 80 falls back per byte", "\xED\xA0\x80", "í\u00A0€"},
-        {"past U+10FFFF falls back", "\xF4\x90\x80\x80", "ô\u0090€€"},
-        {"truncated sequence at the end", "x\xE2\x80", "xâ€"},
-        {"lead byte followed by ASCII",
-         "\xC3"
-         "A",
-         "ÃA"},
-        {"empty", "", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Utf8Decoded(c.bytes), c.expected) << c.what;
+TEST(Utf8DecodeTest, Cases) {
+    lxty::test::ExpectCases("utf8-decode.txt", [](const std::vector<std::u16string>& in) {
+        const std::string bytes = lxty::test::Bytes(in.at(1));
+        if (in.at(0) == u"IsUtf8Sample")
+            return lxty::test::YesNo(IsUtf8Sample(bytes, in.at(2) == u"1"));
+        std::u16string out;
+        DecodeUtf8Line(bytes, out);
+        return out;
+    });
 }
 
 TEST(Utf8DecodeTest, ReportsWhetherThePunctuationBlockOccurs) {
@@ -162,34 +121,6 @@ TEST(Utf8DecodeTest, EmDashInAUtf8LineBecomesDoubleHyphen) {
     if (DecodeUtf8Line("word\xE2\x80\x94word", line))
         NormalisePunctuation(line);
     EXPECT_EQ(U16ToUtf8(line), "word -- word");
-}
-
-struct SampleCase {
-    const char* what;
-    std::string sample;
-    bool truncated;
-    bool expected;
-};
-
-TEST(Utf8DecodeTest, Utf8SampleNeedsValidityAndOneMultiByteSequence) {
-    const SampleCase cases[] = {
-        {"ASCII only", "just ascii\r\n", false, false},
-        {"empty", "", false, false},
-        {"one e acute", "caf\xC3\xA9", false, true},
-        {"BOM alone counts as multi-byte",
-         "\xEF\xBB\xBF"
-         "abc",
-         false, true},
-        {"Windows-1252 e acute", "caf\xE9 au lait", false, false},
-        {"valid then invalid", "\xC3\xA9 then \xE9", false, false},
-        {"overlong", "a\xC1\xBF", false, false},
-        {"cut at the end of a longer file", "\xC3\xA9 and \xE2\x80", true, true},
-        {"cut at the end of the whole file", "\xC3\xA9 and \xE2\x80", false, false},
-        {"only a cut sequence", "abc\xE2\x80", true, false},
-        {"four-byte", "\xF0\x9F\x98\x80", false, true},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsUtf8Sample(c.sample, c.truncated), c.expected) << c.what;
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // Case files: tables of inputs with the output each must give, one case a line, in
 // tests/data/cases/<name>. A line reads "input | input | ... => output" (" =>" at the end: the
 // empty output); lines starting with "#" and empty lines are kept as they are. In fields,
-// \r \n \t \\ and \uXXXX stand for themselves (\u0020 for spaces at the edges). The test
+// \r \n \t \\ \xXX and \uXXXX stand for themselves (\u0020 for spaces at the edges). The test
 // runs every line's inputs and compares the whole file with the file rebuilt from the results,
 // so one failure shows every case that differs. With LXTY_UPDATE_CASES=1 in the environment
 // the rebuilt file is written instead (review the difference before committing it).
@@ -31,9 +31,11 @@ inline std::u16string Unescape(const std::string& field) {
             continue;
         }
         const char16_t c = in[++i];
-        if (c == u'u' && i + 4 < in.size()) {
-            out += static_cast<char16_t>(std::stoi(U16ToUtf8(in.substr(i + 1, 4)), nullptr, 16));
-            i += 4;
+        const std::size_t digits = c == u'u' ? 4 : c == u'x' ? 2 : 0;
+        if (digits && i + digits < in.size()) {
+            out +=
+                static_cast<char16_t>(std::stoi(U16ToUtf8(in.substr(i + 1, digits)), nullptr, 16));
+            i += digits;
         } else {
             out += c == u'r' ? u'\r' : c == u'n' ? u'\n' : c == u't' ? u'\t' : c;
         }
@@ -42,18 +44,22 @@ inline std::u16string Unescape(const std::string& field) {
 }
 
 inline std::string Escape(const std::u16string& text) {
-    std::u16string out;
+    static const char16_t hex[] = u"0123456789ABCDEF";
     const std::size_t first = text.find_first_not_of(u' ');
     const std::size_t last = text.find_last_not_of(u' ');
+    std::u16string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        out += c == u'\r'   ? u"\\r"
-               : c == u'\n' ? u"\\n"
-               : c == u'\t' ? u"\\t"
-               : c == u'\\' ? u"\\\\"
-               : c == u' ' && (i < first || i > last || first == std::u16string::npos)
-                   ? u"\\u0020" // spaces at the edges stay visible
-                   : std::u16string(1, c);
+        const bool edge = c == u' ' && (i < first || i > last || first == std::u16string::npos);
+        if (c == u'\r' || c == u'\n' || c == u'\t' || c == u'\\')
+            out += std::u16string(u"\\") + (c == u'\r'   ? u'r'
+                                            : c == u'\n' ? u'n'
+                                            : c == u'\t' ? u't'
+                                                         : c);
+        else if (edge || c < 0x20 || (c >= 0x7F && c <= 0xA0)) // unseen characters
+            out += std::u16string(u"\\u00") + hex[c >> 4] + hex[c & 15];
+        else
+            out += c;
     }
     return U16ToUtf8(out);
 }
@@ -98,6 +104,11 @@ ExpectCases(const std::string& name,
         std::ofstream(path, std::ios::binary) << actual;
     else
         EXPECT_EQ(expected, actual) << path;
+}
+
+// A field of bytes (\xHH for each byte above 0x7F) as those bytes.
+inline std::string Bytes(const std::u16string& field) {
+    return std::string(field.begin(), field.end());
 }
 
 // Whole numbers and yes/no in case files.
