@@ -2,6 +2,7 @@
 
 #include "sources/TextDetect.h"
 
+#include "../util/GoldenCases.h"
 #include "TextFilesTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -26,61 +27,14 @@ std::string WithAnomalies(std::size_t n, std::size_t anomalous) {
     return s;
 }
 
-struct KindCase {
-    const char* file;
-    std::string bytes;
-    bool sniff;
-    int expectedCode;
-    bool expectedUtf8;
-    int expectedKind;
-};
-
+// Classification by first bytes, content and line ends, from a case file.
 TEST_F(TextDetectTest, ClassifiesByFirstBytesContentAndLineEnds) {
-    const std::string htmlHead = "<!DOCTYPE html>\r\n<html><head>\r\n"
-                                 "<meta http-equiv=\"Content-Type\" content=\"text/html; "
-                                 "charset=UTF-8\">\r\n</head><body>plain</body></html>\r\n";
-    const KindCase cases[] = {
-        {"three.txt", "abc", true, -4, false, -4},
-        {"four.txt", "abcd", true, -4, false, -4},
-        {"five.txt", "abcde", true, 1, false, 0},
-        {"doc.txt", "{\\rtf1\\ansi hello}", true, 6, false, 6},
-        {"doc.dat", "{\\rtf1\\ansi hello}", false, 6, false, 6},
-        {"not-rtf.txt", "{\\rt hello}", true, 1, false, 0},
-        {"le.txt", Bytes("\xFF\xFEh\0i\0"), true, 7, false, 1},
-        {"be.txt", Bytes("\xFE\xFF\0h\0i"), true, 7, false, 2},
-        {"bom.txt", "\xEF\xBB\xBFhello", true, 1, true, 3},
-        {"utf32.txt", Bytes("\0\0\xFE\xFF\0\0\0h"), true, 7, false, 5},
-        {"utf8.xml", "<?xml version=\"1.0\"?><a/>", true, 1, true, 3},
-        {"utf8upper.XML", "<?xml version=\"1.0\"?><a/>", true, 1, true, 3},
-        {"utf16.xml", Bytes("<\0?\0x\0m\0l\0"), true, 7, false, 1},
-        {"utf16.txt", Bytes("<\0?\0x\0m\0l\0"), true, 0, false, 0},
-        {"declared.htm", htmlHead, true, 1, true, 3},
-        {"declared.dat", htmlHead, true, 1, false, 0},
-        {"declared-no-sniff.htm", htmlHead, false, 1, false, 0},
-        {"lower.html", "<meta charset=\"utf-8\">\nplain\n", true, 1, true, 3},
-        {"quoted.xhtml", "<meta CHARSET=\"UTF-8\">\nplain\n", true, 1, true, 3},
-        {"other.htm", "<meta charset=\"iso-8859-1\">\nplain\n", true, 2, false, 0},
-        {"punct.txt", "dash \xE2\x80 then \xE9\r\n", true, 1, true, 3},
-        {"punct.dat", "dash \xE2\x80 then \xE9\r\n", true, 1, false, 0},
-        {"nobom.dat", "na\xC3\xAFve caf\xC3\xA9\n", false, 1, true, 3},
-        {"nobom-lf.txt", "caf\xC3\xA9\nline\n", true, 1, true, 3},
-        {"cp1252.txt", "caf\xE9\r\n", true, 1, false, 0},
-        {"crlf.txt", "ab\r\ncd\r\n", true, 1, false, 0},
-        {"lf.txt", "ab\ncd\n", true, 2, false, 0},
-        {"cr.txt", "ab\rcd\r", true, 3, false, 0},
-        {"none.txt", "no line end", true, 1, false, 0},
-        {"both.txt", "a\nb\rc", true, 1, false, 0},
-        {"controls.txt",
-         "form\x0C"
-         "feed\x08\x08 tab\t\t\r\n",
-         true, 1, false, 0},
-    };
-    for (const auto& c : cases) {
-        const TextTestResult r = TextTest(Write(c.file, c.bytes), 16384, 1.0, c.sniff);
-        EXPECT_EQ(static_cast<int>(r.code), c.expectedCode) << c.file;
-        EXPECT_EQ(r.utf8, c.expectedUtf8) << c.file;
-        EXPECT_EQ(static_cast<int>(r.kind), c.expectedKind) << c.file;
-    }
+    lxty::test::ExpectCases("text-test.txt", [&](const std::vector<std::u16string>& in) {
+        const TextTestResult r = TextTest(Write(lxty::U16ToUtf8(in.at(0)), Bytes(in.at(1))), 16384,
+                                          1.0, in.at(2) == u"1");
+        return lxty::Utf8ToU16(std::to_string(r.code) + (r.utf8 ? ", yes, " : ", no, ") +
+                               std::to_string(r.kind));
+    });
 }
 
 TEST_F(TextDetectTest, MissingEmptyAndUnnamedFiles) {
