@@ -168,7 +168,9 @@ private:
 
 class SavedStateTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_GT(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat"), 0); }
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
+    }
     void TearDown() override { fs::permissions(dir.path(), fs::perms::owner_all); }
 
     // Restores `bytes` written to a file into `s`.

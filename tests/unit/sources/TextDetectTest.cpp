@@ -32,8 +32,9 @@ TEST_F(TextDetectTest, ClassifiesByFirstBytesContentAndLineEnds) {
     lxty::test::ExpectCases("text-test.txt", [&](const std::vector<std::u16string>& in) {
         const TextTestResult r = TextTest(Write(lxty::U16ToUtf8(in.at(0)), Bytes(in.at(1))), 16384,
                                           1.0, in.at(2) == u"1");
-        return lxty::Utf8ToU16(std::to_string(r.code) + (r.utf8 ? ", yes, " : ", no, ") +
-                               std::to_string(r.kind));
+        return lxty::Utf8ToU16(std::to_string(static_cast<int>(r.code)) +
+                               (r.utf8 ? ", yes, " : ", no, ") +
+                               std::to_string(static_cast<int>(r.kind)));
     });
 }
 

@@ -38,7 +38,7 @@ CatalogueLoadResult Result(int code) {
 
 TEST(CatalogueMessage, EveryCodeHasItsMessage) {
     test::ExpectCases("catalogue-messages.txt", [](const std::vector<std::u16string>& in) {
-        return CatalogueLoadMessage(static_cast<int>(test::Number(in.at(0))),
+        return CatalogueLoadMessage(Result(static_cast<int>(test::Number(in.at(0)))),
                                     "/opt/lexitally/lxty.dat");
     });
 }
@@ -59,7 +59,7 @@ protected:
     int Load(const std::string& bytes) {
         const fs::path file = dir / ("t" + std::to_string(++count) + ".dat");
         std::ofstream(file, std::ios::binary) << bytes;
-        return LoadProgramTexts(file);
+        return LoadProgramTexts(file).Code();
     }
     static std::string Repeat(const std::string& piece, int times) {
         std::string out;
@@ -142,9 +142,9 @@ TEST_F(CatalogueLoad, EachFaultGivesItsCode) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(Load(c.bytes), c.code) << c.what;
-    EXPECT_EQ(LoadProgramTexts(dir / "no such file.dat"), -1);
+    EXPECT_EQ(LoadProgramTexts(dir / "no such file.dat").Code(), -1);
 #ifndef _WIN32
-    EXPECT_EQ(LoadProgramTexts(dir.path()), -7); // a folder opens here, but reading it fails
+    EXPECT_EQ(LoadProgramTexts(dir.path()).Code(), -7); // a folder opens here, but reading it fails
 #endif
     ASSERT_EQ(Load(lines), 500);
     EXPECT_EQ(GetText(500), u"text 500");
@@ -158,7 +158,7 @@ TEST_F(CatalogueLoad, AFailedLoadLeavesEveryTextEmpty) {
     EXPECT_EQ(Load("1\tone\n2\n"), -502);
     EXPECT_EQ(GetText(1), u"");
     ASSERT_EQ(Load("1\tone\n"), 1);
-    EXPECT_EQ(LoadProgramTexts(dir / "missing.dat"), -1);
+    EXPECT_EQ(LoadProgramTexts(dir / "missing.dat").Code(), -1);
     EXPECT_EQ(GetText(1), u"");
 }
 
