@@ -8,3 +8,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/build.sh"
 cd "$top/build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+# The Debian package builds and holds both programs.
+deb=$("$top/scripts/package.sh")
+dpkg-deb -c "$deb" | grep -q '/usr/bin/lexitally-cli$' || { echo "$deb lacks lexitally-cli"; exit 1; }
+echo "package: $deb"
