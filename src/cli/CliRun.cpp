@@ -1,29 +1,32 @@
 #include "cli/CliRun.h"
 
-#include "cli/CliHost.h"
-#include "run/CountRun.h"
-#include "run/CountSession.h"
-#include "engine/WordListFiles.h"
-#include "settings/SavedState.h"
 #include "base/RunState.h"
+#include "cli/CliHost.h"
+#include "engine/WordListFiles.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
 #include "reports/ReportState.h"
 #include "reports/TextWindow.h"
 #include "reports/WordListReport.h"
+#include "run/CountRun.h"
+#include "run/CountSession.h"
+#include "settings/SavedState.h"
 #include "settings/Settings.h"
 #include "settings/SettingsByName.h"
 #include "settings/SettingsDefaults.h"
 #include "sources/Utf8Decode.h"
 #include "util/Catalogue.h"
 #include "util/Cp1252.h"
+#include "util/DataFolder.h"
 #include "util/StringUtils.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <sstream>
 
@@ -105,39 +108,28 @@ void WriteText(std::ostream& out, const std::u16string& text) {
         out << "\r\n";
 }
 
-} // namespace
+ForcedAnswer AnswerOf(const CliOptions& options) {
+    return options.yes ? ForcedAnswer::Yes : (options.no ? ForcedAnswer::No : ForcedAnswer::None);
+}
 
-int Run(const CliOptions& options, const std::string& argv0, std::istream& in, std::ostream& out,
-        std::ostream& err) {
-    CliHost host(err, options.yes ? ForcedAnswer::Yes
-                                  : (options.no ? ForcedAnswer::No : ForcedAnswer::None));
-    const auto catalogue = ProgramFolder(argv0) / "lxty.dat";
-    const CatalogueLoadResult loaded = LoadProgramTexts(catalogue);
-    if (!loaded.Loaded())
-        host.MessageBox(CatalogueLoadMessage(loaded, catalogue), u"", MsgIcon::Critical);
-
-    CountSession session(host, ProgramFolder(argv0));
+// A settings file first, as "Load settings from file" does, its questions answered Yes; then
+// every --set in order. A word-list file is added, selected and read; a common-word language
+// has its file read. Returns the exit status to end with, or std::nullopt to go on.
+std::optional<int> ApplySettings(const CliOptions& options, CountSession& session, CliHost& host,
+                                 std::ostream& err) {
     Settings& settings = session.settings;
-    RunState& state = session.state;
-    InitializeRecord(settings, state);
-    state.blnStartUpCompleted = true;
-
-    // A settings file first, as "Load settings from file" does, its questions answered Yes.
     if (options.settingsFile) {
         host.SetForcedAnswer(ForcedAnswer::Yes);
         WordListRestoreActions actions(session.wordLists, true);
-        const auto loaded =
-            LoadSettingsFromFile(fs::path(*options.settingsFile), settings, state, host, actions);
-        host.SetForcedAnswer(options.yes ? ForcedAnswer::Yes
-                                         : (options.no ? ForcedAnswer::No : ForcedAnswer::None));
+        const auto loaded = LoadSettingsFromFile(fs::path(*options.settingsFile), settings,
+                                                 session.state, host, actions);
+        host.SetForcedAnswer(AnswerOf(options));
         if (loaded.restore.code != kRestoreOk) {
             err << "lexitally-cli: the settings file " << *options.settingsFile
                 << " could not be loaded.\n";
             return 1;
         }
     }
-    // Then every --set in order. A word-list file is added, selected and read; a common-word
-    // language has its file read.
     for (const auto& [name, value] : options.sets) {
         const std::u16string field = Utf8ToU16(name);
         const std::u16string text = Utf8ToU16(value);
@@ -155,8 +147,24 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
                 return 1;
         }
     }
+    return std::nullopt;
+}
 
-    // The source: standard input stands for the clipboard.
+// --list-settings: one line per field of the record, "NAME=VALUE", then what it accepts.
+void ListSettings(const Settings& settings, std::ostream& out) {
+    for (const SettingsField& field : SettingsFieldTable()) {
+        std::string line = U16ToUtf8(field.name) + "=" +
+                           U16ToUtf8(GetFieldByName(settings, field.name).value_or(u""));
+        line.resize(std::max<std::size_t>(line.size() + 2, 40), ' ');
+        out << line << "# " << U16ToUtf8(AcceptedValues(field)) << '\n';
+    }
+}
+
+// The source: a folder, a file, or standard input standing for the clipboard. Standard
+// output stands for the output file, so the questions that ask for one ("Large input file",
+// "Multiple files/folders") never arise here.
+void ChooseSourceAndOutput(const CliOptions& options, Settings& settings, CliHost& host,
+                           std::istream& in, const StandInOutputFile& standIn) {
     std::error_code ec;
     if (!options.source || *options.source == "-") {
         settings.Source = SourceKind::OnClipboard;
@@ -171,43 +179,49 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
     }
     ApplyFieldDependencies(settings);
 
-    // Standard output stands for the output file, so the questions that ask for one
-    // ("Large input file", "Multiple files/folders") never arise here.
-    StandInOutputFile standIn;
-    const bool toStandardOutput = !options.output && !options.textWindow;
     if (options.output)
         settings.File[1] = Utf8ToU16(*options.output);
     else if (!options.listFiles)
         settings.File[1] = PathText(standIn.Path());
     else
         settings.File[1].clear();
+}
 
-    TextWindow& textWindow = session.textWindow;
-    RunOutcome outcome = RunOutcome::Refused;
+int StatusOf(RunOutcome outcome) {
+    return outcome == RunOutcome::Produced ? 0 : 1;
+}
+
+// The count the options name. Returns the exit status.
+int RunCount(const CliOptions& options, CountSession& session, CliHost& host,
+             const StandInOutputFile& standIn, std::ostream& out, std::ostream& err) {
+    const std::u16string& textWindow = session.textWindow.Text();
     if (options.listFiles) {
-        if (settings.Source != SourceKind::Folder) {
+        if (session.settings.Source != SourceKind::Folder) {
             err << "lexitally-cli: --list-files needs a folder as SOURCE.\n";
             return 2;
         }
-        outcome = session.ListFiles();
-        WriteText(out, textWindow.Text());
-        return outcome == RunOutcome::Produced ? 0 : 1;
+        const RunOutcome outcome = session.ListFiles();
+        WriteText(out, textWindow);
+        return StatusOf(outcome);
     }
 
+    RunOutcome outcome = RunOutcome::Refused;
     switch (options.count) {
-    case CountKind::All: outcome = session.Count(CountMode::AllWords); break;
+    case CountKind::All:
+        outcome = session.Count(CountMode::AllWords);
+        break;
     case CountKind::Specified:
         // The count-choice dialog offers this count only when there is something to count.
         if (!session.LoadWordListsFor(CountMode::SpecifiedWords))
             return 1;
-        if (!state.blnThereAreCountOnlyWords) {
+        if (!session.state.blnThereAreCountOnlyWords) {
             host.MessageBox(u"There are no count-only words/phrases.", u"", MsgIcon::Exclamation);
             return 1;
         }
         outcome = session.Count(CountMode::SpecifiedWords);
         break;
     case CountKind::Array:
-        if (settings.Source != SourceKind::Folder) {
+        if (session.settings.Source != SourceKind::Folder) {
             err << "lexitally-cli: --count array needs a folder as SOURCE.\n";
             return 2;
         }
@@ -218,20 +232,47 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
             return 1;
         outcome = session.CountArray();
         if (outcome == RunOutcome::Produced && options.textWindow)
-            WriteText(out, textWindow.Text());
-        return outcome == RunOutcome::Produced ? 0 : 1;
-    case CountKind::Phrases: outcome = session.CountPhrases(); break;
+            WriteText(out, textWindow);
+        return StatusOf(outcome);
+    case CountKind::Phrases:
+        outcome = session.CountPhrases();
+        break;
     }
 
     if (options.textWindow) {
-        WriteText(out, textWindow.Text());
-    } else if (toStandardOutput) {
+        WriteText(out, textWindow);
+    } else if (!options.output) {
         // Nothing was written to the file (nothing found, or a refusal): show what the
         // text window says instead, so the person is never left with no answer.
         if (!session.report.blnWrittenToFile || !standIn.CopyTo(out))
-            WriteText(outcome == RunOutcome::Produced ? out : err, textWindow.Text());
+            WriteText(outcome == RunOutcome::Produced ? out : err, textWindow);
     }
-    return outcome == RunOutcome::Produced ? 0 : 1;
+    return StatusOf(outcome);
+}
+
+} // namespace
+
+int Run(const CliOptions& options, const std::string& argv0, std::istream& in, std::ostream& out,
+        std::ostream& err) {
+    CliHost host(err, AnswerOf(options));
+    const fs::path dataFolder = FindDataFolder(ProgramFolder(argv0));
+    const auto catalogue = dataFolder / "lxty.dat";
+    const CatalogueLoadResult loaded = LoadProgramTexts(catalogue);
+    if (!loaded.Loaded())
+        host.MessageBox(CatalogueLoadMessage(loaded, catalogue), u"", MsgIcon::Critical);
+
+    CountSession session(host, dataFolder);
+    InitializeRecord(session.settings, session.state);
+    session.state.blnStartUpCompleted = true;
+    if (const auto status = ApplySettings(options, session, host, err))
+        return *status;
+    if (options.listSettings) {
+        ListSettings(session.settings, out);
+        return 0;
+    }
+    StandInOutputFile standIn;
+    ChooseSourceAndOutput(options, session.settings, host, in, standIn);
+    return RunCount(options, session, host, standIn, out, err);
 }
 
 } // namespace lxty::cli

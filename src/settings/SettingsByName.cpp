@@ -179,6 +179,20 @@ std::u16string Refusal(std::u16string_view name, std::u16string_view takes,
            u" is not one.";
 }
 
+std::u16string ListRange(SettingsList list) {
+    return u"a list index from 0 to " + Decimal(ListSize(list) - 1);
+}
+
+std::u16string OneOf(std::span<const std::u16string_view> options) {
+    std::u16string takes = u"one of ";
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        if (i > 0)
+            takes += u", ";
+        takes += options[i];
+    }
+    return takes;
+}
+
 // Re-reads the record through the table without writing to it: the accessors that hand out
 // references need a non-const record, and none of them modifies it.
 Settings& Unconst(const Settings& s) {
@@ -226,7 +240,7 @@ bool SetFieldByName(Settings& s, std::u16string_view name, std::u16string_view v
         const int size = ListSize(f->list);
         const std::optional<int> index = ParseIndex(value);
         if (!index || *index >= size)
-            return fail(Refusal(name, u"a list index from 0 to " + Decimal(size - 1), value));
+            return fail(Refusal(name, ListRange(f->list), value));
         f->setInt(s, *index);
         return true;
     }
@@ -237,13 +251,7 @@ bool SetFieldByName(Settings& s, std::u16string_view name, std::u16string_view v
                 return true;
             }
         }
-        std::u16string takes = u"one of ";
-        for (std::size_t i = 0; i < f->options.size(); ++i) {
-            if (i > 0)
-                takes += u", ";
-            takes += f->options[i];
-        }
-        return fail(Refusal(name, takes, value));
+        return fail(Refusal(name, OneOf(f->options), value));
     }
     case FieldKind::Text:
         f->text(s) = std::u16string(value);
@@ -266,6 +274,27 @@ bool SetFieldByName(Settings& s, std::u16string_view name, std::u16string_view v
     }
     }
     return fail(u"Unknown setting " + Quoted(name) + u".");
+}
+
+std::u16string AcceptedValues(const SettingsField& field) {
+    switch (field.kind) {
+    case FieldKind::Check:
+        return u"0 or 1";
+    case FieldKind::List: {
+        std::u16string text = ListRange(field.list) + u" (";
+        const std::vector<std::u16string> entries = ListEntries(field.list);
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            text += (i > 0 ? u"; " : u"") + Decimal(static_cast<int>(i)) + u" = " + entries[i];
+        return text + u")";
+    }
+    case FieldKind::Enumeration:
+        return OneOf(field.options);
+    case FieldKind::Text:
+        return u"any text";
+    case FieldKind::FileList:
+        return u"a file path, added to its list and selected";
+    }
+    return u"";
 }
 
 std::optional<std::u16string> GetFieldByName(const Settings& s, std::u16string_view name) {

@@ -64,6 +64,12 @@ std::vector<std::u16string> FieldNames();
 bool SetFieldByName(Settings& s, std::u16string_view name, std::u16string_view value,
                     std::u16string* error);
 
+// What the field accepts, in the words of SetFieldByName's refusals: "0 or 1"; "a list index
+// from 0 to 18 (0 = 2; 1 = 3; ...; 18 = 20)" with every entry of the list (the WordOrder and
+// DisplayFormat entries come from the catalogue); "one of Folder, InFile, OnClipboard";
+// "any text"; "a file path, added to its list and selected".
+std::u16string AcceptedValues(const SettingsField& field);
+
 // The field's value as SetFieldByName takes it (list index in decimal, "-1" when nothing is
 // selected; option name; the selected path, "" when none); std::nullopt for an unknown name.
 std::optional<std::u16string> GetFieldByName(const Settings& s, std::u16string_view name);

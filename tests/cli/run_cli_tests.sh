@@ -11,6 +11,14 @@
 #                    of {TMP}/NAME after the run
 #   file_ignore      optional: an extended regular expression; lines matching it (a time
 #                    stamp, say) are left out of both sides of the file comparison
+#
+# Two tables hold the cases that are one line each ({TOP} stands for the repository):
+#   equivalent.txt   SOURCE | OPTIONS | THE SAME BY --set: both runs must give the same whole
+#                    standard output, standard error and status 0, and standard output must
+#                    differ from SOURCE counted without options (the option has an effect)
+#   usage.txt        ARGUMENTS | MESSAGE: status 2 and exactly "lexitally-cli: MESSAGE" on
+#                    standard error
+# Arguments in the tables are split at spaces.
 # Usage: run_cli_tests.sh PATH/TO/lexitally-cli TESTS_DIR [CASE...]
 set -u
 cli=$(realpath "$1")
@@ -82,5 +90,43 @@ for name in "${cases[@]}"; do
   fi
   rm -rf "$tmp"
 done
+# One table row: run_row NAME, then the outcome in $ok and $why.
+expand() { local t=${1//\{DATA\}/$data}; echo "${t//\{TOP\}/$top}"; }
+run_args() { # OUT_PREFIX ARG... ; runs in a fresh folder, stdin empty
+  local prefix=$1; shift
+  (cd "$tmp" && "$cli" "$@" < /dev/null > "$prefix.out" 2> "$prefix.err"; echo $? > "$prefix.status")
+}
+record() {
+  if [ "$ok" = 1 ]; then pass=$((pass + 1)); else
+    fail=$((fail + 1)); echo "FAIL $1:$why"; fi
+}
+top=$(dirname "$tests")
+while IFS='|' read -r source options by_set; do
+  [[ -z "$source" || "$source" == \#* ]] && continue
+  tmp=$(mktemp -d); ok=1; why=""
+  src=$(expand "$(echo $source)")
+  read -ra a <<< "$(expand "$options")"
+  read -ra b <<< "$(expand "$by_set")"
+  run_args "$tmp/.a" "${a[@]}" "$src"; run_args "$tmp/.b" "${b[@]}" "$src"; run_args "$tmp/.0" "$src"
+  [ "$(cat "$tmp/.a.status")" = 0 ] || { ok=0; why+=" status $(cat "$tmp/.a.status");"; }
+  cmp -s "$tmp/.a.out" "$tmp/.b.out" || { ok=0; why+=" stdout differs from --set's;"; diff "$tmp/.a.out" "$tmp/.b.out" | head -10; }
+  cmp -s "$tmp/.a.err" "$tmp/.b.err" || { ok=0; why+=" stderr differs from --set's;"; }
+  cmp -s "$tmp/.a.status" "$tmp/.b.status" || { ok=0; why+=" status differs from --set's;"; }
+  cmp -s "$tmp/.a.out" "$tmp/.0.out" && { ok=0; why+=" no effect;"; }
+  record "equivalent:$options"
+  rm -rf "$tmp"
+done < "$tests/cli/equivalent.txt"
+while IFS='|' read -r arguments message; do
+  [[ -z "$arguments" || "$arguments" == \#* ]] && continue
+  tmp=$(mktemp -d); ok=1; why=""
+  read -ra a <<< "$(expand "$arguments")"
+  run_args "$tmp/.u" "${a[@]}"
+  want="lexitally-cli: ${message# }"
+  [ "$(cat "$tmp/.u.status")" = 2 ] || { ok=0; why+=" status $(cat "$tmp/.u.status");"; }
+  [ "$(cat "$tmp/.u.err")" = "$want" ] || { ok=0; why+=" stderr \"$(cat "$tmp/.u.err")\";"; }
+  record "usage:$arguments"
+  rm -rf "$tmp"
+done < "$tests/cli/usage.txt"
+
 echo "cli: $pass passed, $fail failed"
 [ $fail -eq 0 ]
