@@ -18,6 +18,7 @@
 #include "util/Catalogue.h"
 #include "util/Cp1252.h"
 #include "util/DataFolder.h"
+#include "util/LineEnd.h"
 #include "util/StringUtils.h"
 
 #include <algorithm>
@@ -105,7 +106,7 @@ std::u16string StandardInputText(std::string_view bytes) {
 void WriteText(std::ostream& out, const std::u16string& text) {
     out << U16ToUtf8(text);
     if (!text.empty() && text.back() != u'\n')
-        out << "\r\n";
+        out << kLineEnd8;
 }
 
 ForcedAnswer AnswerOf(const CliOptions& options) {

@@ -1,6 +1,7 @@
 #include "engine/Patterns.h"
 
 #include "base/Host.h"
+#include "util/LineEnd.h"
 #include "util/StringUtils.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 16
@@ -12,8 +13,6 @@
 namespace lxty {
 
 namespace {
-
-constexpr char16_t kCrLf[] = u"\r\n";
 
 bool IsAsciiLetter(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
@@ -523,12 +522,12 @@ std::u16string_view CheckText(int code) {
     case -6:
         return u"contains an unescaped '^' outside square brackets.";
     case -5:
-        return u"contains an unescaped '$' outside square brackets.\r\nPerhaps use '\\$' "
+        return u"contains an unescaped '$' outside square brackets.\nPerhaps use '\\$' "
                u"instead.";
     case -4:
         return u"is of the form '^...$' -- not admissible in this program.'";
     case -3:
-        return u"contains an unescaped '.' outside square brackets.\r\nPerhaps use '[\\S]' "
+        return u"contains an unescaped '.' outside square brackets.\nPerhaps use '[\\S]' "
                u"instead of '.'.";
     case -2:
         return u"contains a space -- inadmissible in this program.";
@@ -603,10 +602,10 @@ void ReportPatternCheck(Host& host, int code, std::u16string_view item, bool sho
     if (code >= 0 && !showAlways)
         return;
     std::u16string message(item);
-    message += kCrLf;
+    message += kLineEnd;
     message += CheckText(code);
     if (!trailer.empty()) {
-        message += kCrLf;
+        message += kLineEnd;
         message += trailer;
     }
     host.MessageBox(message, std::u16string(title), MsgIcon::Information);

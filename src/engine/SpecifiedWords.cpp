@@ -1,8 +1,8 @@
 #include "engine/SpecifiedWords.h"
 
 #include "base/Host.h"
-#include "engine/Patterns.h"
 #include "base/RunState.h"
+#include "engine/Patterns.h"
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
@@ -12,6 +12,7 @@
 #include "sources/TextFileCheck.h"
 #include "util/Catalogue.h"
 #include "util/Format.h"
+#include "util/LineEnd.h"
 #include "util/StringUtils.h"
 
 #include <algorithm>
@@ -20,8 +21,6 @@
 namespace lxty {
 
 namespace {
-
-constexpr std::u16string_view kCrLf = u"\r\n";
 
 void ReplaceAll(std::u16string& text, std::u16string_view what, std::u16string_view with) {
     std::size_t pos = 0;
@@ -343,7 +342,7 @@ bool SpecifiedWords::CheckLinePatterns(const std::u16string& line, bool allItems
     std::u16string trailer;
     if (withTrailer) {
         trailer = u"The following line will be ignored:";
-        trailer += kCrLf;
+        trailer += kLineEnd;
         trailer += line;
     }
     bool ok = true;
@@ -441,7 +440,7 @@ void SpecifiedWords::ListCountOnlyWords() {
         m_host.Yield();
         if (m_run.blnStop)
             break;
-        std::u16string line(kCrLf);
+        std::u16string line(kLineEnd);
         line += EntryAsText(entry);
         m_textWindow.Append(line);
     }
@@ -552,9 +551,9 @@ void SpecifiedWords::GetWords2Branch(const std::u16string& word) {
 
     auto reportPatternError = [&] {
         std::u16string message = u"The regular expression";
-        message += kCrLf;
+        message += kLineEnd;
         message += strPatternError;
-        message += kCrLf;
+        message += kLineEnd;
         message += u"is invalid.";
         m_host.MessageBox(message,
                           m_countCaption.empty() ? GetText(TextId::StopCounting) : m_countCaption,

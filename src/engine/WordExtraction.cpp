@@ -453,10 +453,10 @@ std::u16string StripTrailingChars(std::u16string_view word, std::u16string_view 
 }
 
 std::u16string CommentMarkerMessage(std::u16string_view marker) {
-    std::u16string m = u"With the current settings the start-comment marker\r\n\"";
+    std::u16string m = u"With the current settings the start-comment marker\n\"";
     m += marker;
-    m += u"\" could be part of a word.\r\n\r\n"
-         u"Check the the 'Settings' window and perhaps disallow comment\r\n"
+    m += u"\" could be part of a word.\n\n"
+         u"Check the the 'Settings' window and perhaps disallow comment\n"
          u"markers or restrict allowable characters in 'words'.";
     return m;
 }

@@ -150,12 +150,12 @@ bool WordListFiles::AttemptToReadWords(int index) {
         if (!m_run.blnStop) {
             std::u16string msg;
             if (read.wildcards)
-                msg = u"The file " + path + u"\r\n contains words with wildcards: * ?\r\n\r\n" +
-                      u"Either these should be removed or regular expressions\r\n" +
+                msg = u"The file " + path + u"\n contains words with wildcards: * ?\n\n" +
+                      u"Either these should be removed or regular expressions\n" +
                       u"should be used instead of simple patterns.";
             else
                 msg = std::u16string(u"Error when attempting to load ") +
-                      (index == 0 ? u"words-to-ignore" : u"count-only words") + u"\r\nfrom file " +
+                      (index == 0 ? u"words-to-ignore" : u"count-only words") + u"\nfrom file " +
                       path;
             m_host.MessageBox(msg, std::u16string(kReadErrorTitle), MsgIcon::Exclamation);
             // The extra box of the kind is emptied; its entries go with it.
@@ -176,7 +176,7 @@ bool WordListFiles::AttemptToReadWords(int index) {
         const std::u16string text =
             (n == 1 ? std::u16string(u"One count-only word/phrase")
                     : FormatCount(n, locale) + u" count-only-words/phrases") +
-            u" loaded from " + path + u"\r\n\r\n" +
+            u" loaded from " + path + u"\n\n" +
             (n == 1 ? u"Do you wish to display it?" : u"Do you wish to list them?");
         if (m_host.Ask(text, std::u16string(kCountOnlyLoadedTitle), MsgIcon::Question,
                        MsgButtons::YesNo, MsgAnswer::Yes) == MsgAnswer::Yes)
@@ -199,9 +199,9 @@ bool WordListFiles::AttemptToReadWords(int index) {
 bool WordListFiles::MayAddFile(int index) {
     if (index == 0 &&
         (!SelectedWordsFile(m_s.WordsFile[1]).empty() || !m_s.WordsToIgnoreOrCount[1].empty())) {
-        if (m_host.Ask(u"Since there are count-only words (that is,\r\n"
-                       u"only specified words are to be counted),\r\n"
-                       u"specifying words to be ignored will have no effect.\r\n"
+        if (m_host.Ask(u"Since there are count-only words (that is,\n"
+                       u"only specified words are to be counted),\n"
+                       u"specifying words to be ignored will have no effect.\n"
                        u"Do you still wish to specify words to be ignored?",
                        std::u16string(kProceedTitle), MsgIcon::Question, MsgButtons::YesNo,
                        MsgAnswer::Yes) != MsgAnswer::Yes)

@@ -3,6 +3,7 @@
 #include "base/RunState.h"
 #include "settings/Settings.h"
 #include "util/Catalogue.h"
+#include "util/LineEnd.h"
 #include "util/StringUtils.h"
 
 #include <algorithm>
@@ -12,8 +13,6 @@
 namespace lxty {
 
 namespace {
-
-constexpr std::u16string_view kCrLf = u"\r\n";
 
 // text without the characters that drop(c) accepts at its ends.
 template <typename Drop> std::u16string Trimmed(std::u16string_view text, Drop drop) {
@@ -102,17 +101,17 @@ CountPhrasesAnswer CountPhrasesButton(Settings& settings, RunState& run, PhraseO
     options.intMinNumWordsInPhrase = ChosenMinNumWords(settings);
     options.intMaxNumWordsInPhrase = ChosenMaxNumWords(settings);
     if (options.intMaxNumWordsInPhrase < options.intMinNumWordsInPhrase) {
-        host.MessageBox(u"The maximum number of words in each phrase" + std::u16string(kCrLf) +
+        host.MessageBox(u"The maximum number of words in each phrase" + std::u16string(kLineEnd) +
                             u"must not be less than the minimum number.",
                         u"Invalid input", MsgIcon::Exclamation);
         return CountPhrasesAnswer::StayInWindow;
     }
     if (options.intMaxNumWordsInPhrase == 1) {
-        host.MessageBox(u"To count all and only 'phrases' with one word please" +
-                            std::u16string(kCrLf) +
-                            u"cancel then click on the 'Count words/phrases' button" +
-                            std::u16string(kCrLf) + u"then click on the 'Count all words' button.",
-                        u"", MsgIcon::Information);
+        host.MessageBox(
+            u"To count all and only 'phrases' with one word please" + std::u16string(kLineEnd) +
+                u"cancel then click on the 'Count words/phrases' button" +
+                std::u16string(kLineEnd) + u"then click on the 'Count all words' button.",
+            u"", MsgIcon::Information);
         return CountPhrasesAnswer::StayInWindow;
     }
 
@@ -120,8 +119,8 @@ CountPhrasesAnswer CountPhrasesButton(Settings& settings, RunState& run, PhraseO
 
     if (AskLargeSourceQuestion(settings)) {
         const MsgAnswer a =
-            host.Ask(GetText(TextId::AllPhrasesTakeLong) + std::u16string(kCrLf) +
-                         std::u16string(kCrLf) + GetText(TextId::CancelForHigherMinimum),
+            host.Ask(GetText(TextId::AllPhrasesTakeLong) + std::u16string(kLineEnd) +
+                         std::u16string(kLineEnd) + GetText(TextId::CancelForHigherMinimum),
                      std::u16string(kMinimumOccurrencesLabel), MsgIcon::Question, MsgButtons::YesNo,
                      MsgAnswer::Yes);
         if (a == MsgAnswer::Yes)
@@ -169,9 +168,10 @@ std::vector<std::u16string> AnyWordsPatterns(int minWords, int maxWords) {
 bool PreparePhraseRun(Settings& settings, RunState& run, const PhraseOptions& options,
                       PhraseCounter& counter, Host& host, std::vector<std::u16string>* patterns) {
     if (options.intMaxNumWordsInPhrase == 1) {
-        host.MessageBox(u"To count all and only 'phrases' with one word" + std::u16string(kCrLf) +
+        host.MessageBox(u"To count all and only 'phrases' with one word" +
+                            std::u16string(kLineEnd) +
                             u"please click on the 'Count words/phrases' button" +
-                            std::u16string(kCrLf) + u"then the 'Count all words' button.",
+                            std::u16string(kLineEnd) + u"then the 'Count all words' button.",
                         u"", MsgIcon::Information);
         return false;
     }

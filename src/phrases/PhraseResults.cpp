@@ -4,6 +4,7 @@
 #include "base/RunState.h"
 #include "engine/WordTable.h"
 #include "reports/WordListReport.h"
+#include "util/LineEnd.h"
 
 #include <algorithm>
 #include <numeric>
@@ -14,7 +15,6 @@ namespace lxty {
 
 namespace {
 
-constexpr std::u16string_view kCrLf = u"\r\n";
 constexpr std::uint64_t kBase = 0x100000001B3ull * 0x9E3779B97F4A7C15ull | 1u;
 
 std::uint64_t Mix(std::uint64_t z) {
@@ -225,18 +225,19 @@ std::u16string HowManyPhrasesSentence(std::int64_t n, const PhraseOptions& optio
     else if (run.blnStripPhrases)
         s += u" when words to ignore are excluded.";
     else if (options.blnExcludePhrasesContainingAWordToIgnore)
-        s += std::u16string(kCrLf) + u"when phrases containing a word to ignore are excluded.";
+        s += std::u16string(kLineEnd) + u"when phrases containing a word to ignore are excluded.";
     else if (options.blnExcludePhrasesConsistingOnlyOfWordsToIgnore)
-        s += std::u16string(kCrLf) +
+        s += std::u16string(kLineEnd) +
              u"when phrases consisting entirely of words to ignore are excluded.";
     else
-        s += std::u16string(kCrLf) + u"(including phrases consisting entirely of words to ignore).";
+        s += std::u16string(kLineEnd) +
+             u"(including phrases consisting entirely of words to ignore).";
 
     if (lo != hi && n >= 4 && run.intNumWordsInLongestPhrase >= 2)
-        s += std::u16string(kCrLf) + u"The longest phrase has " +
+        s += std::u16string(kLineEnd) + u"The longest phrase has " +
              Digits(run.intNumWordsInLongestPhrase) + u" words.";
-    s += kCrLf;
-    s += kCrLf;
+    s += kLineEnd;
+    s += kLineEnd;
 
     if (n == 0) {
         if (options.blnExcludePhrasesContainingAWordToIgnore)

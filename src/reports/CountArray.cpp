@@ -3,6 +3,7 @@
 #include "reports/OutputFile.h"
 #include "util/Catalogue.h"
 #include "util/Format.h"
+#include "util/LineEnd.h"
 #include "util/StringUtils.h"
 
 #include <algorithm>
@@ -16,8 +17,6 @@ namespace lxty {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::u16string_view kCrLf = u"\r\n";
 
 std::u16string Digits(std::int64_t value) {
     const std::string s = std::to_string(value);
@@ -283,7 +282,7 @@ CountArrayResult Writer::Write() {
 bool CheckCountArrayOutputFile(OutputContext& ctx) {
     Settings& settings = ctx.settings;
     if (settings.File[1].empty()) {
-        ctx.host.MessageBox(GetText(TextId::NoOutputFile) + std::u16string(kCrLf) +
+        ctx.host.MessageBox(GetText(TextId::NoOutputFile) + std::u16string(kLineEnd) +
                                 GetText(TextId::SpecifyCountArrayOutput),
                             u"", MsgIcon::None);
         return false;
@@ -292,13 +291,12 @@ bool CheckCountArrayOutputFile(OutputContext& ctx) {
     if (settings.WarnOnOverwrite == 0 || !fs::exists(PathFromText(settings.File[1]), ec))
         return true;
 
-    const auto answer =
-        ctx.host.InputBox(u"To overwrite the current output file click on 'OK'.\r\n"
-                          u"To write to a different file edit the filepath below.\r\n"
-                          u"\r\n"
-                          u"(This 'warn on overwrite' can be disabled\r\n"
-                          u"in the 'Settings' window.)",
-                          u"", settings.File[1]);
+    const auto answer = ctx.host.InputBox(u"To overwrite the current output file click on 'OK'.\n"
+                                          u"To write to a different file edit the filepath below.\n"
+                                          u"\n"
+                                          u"(This 'warn on overwrite' can be disabled\n"
+                                          u"in the 'Settings' window.)",
+                                          u"", settings.File[1]);
     // Paths here are case-sensitive, so the answer is only trimmed, never lower-cased:
     // lower-casing could name another file, or a folder that does not exist. An answer of
     // blanks only names no file at all and stops like an empty one.
@@ -327,10 +325,10 @@ bool CreateCountArrayOutputFile(OutputContext& ctx) {
 std::u16string CountArrayErrorText(std::u16string_view description) {
     std::u16string text = u"Error: ";
     text += description;
-    text += kCrLf;
-    text += kCrLf;
+    text += kLineEnd;
+    text += kLineEnd;
     text += GetText(TextId::CountArrayIncomplete);
-    text += kCrLf;
+    text += kLineEnd;
     text += GetText(TextId::CountArrayCheckOutput);
     return text;
 }
@@ -359,21 +357,21 @@ std::u16string CountArrayColumnHeader(const std::vector<std::u16string>& paths) 
         text += Digits(i);
         text += u'\t';
         text += paths[static_cast<std::size_t>(i - 1)];
-        text += kCrLf;
+        text += kLineEnd;
     }
-    text += kCrLf;
+    text += kLineEnd;
     text += u"<File indices>";
     for (std::int64_t i = 1; i <= files; ++i) {
         text += u'\t';
         text += Digits(i);
     }
     text += u"\t\tTotal";
-    text += kCrLf;
+    text += kLineEnd;
     return text;
 }
 
 std::u16string CountArrayTotalsRow(const std::vector<std::int64_t>& fileTotals) {
-    std::u16string text(kCrLf);
+    std::u16string text(kLineEnd);
     text += u"Total";
     std::int64_t sum = 0;
     for (const std::int64_t t : fileTotals) {
@@ -385,7 +383,7 @@ std::u16string CountArrayTotalsRow(const std::vector<std::int64_t>& fileTotals) 
         text += u"\t\t";
         text += Digits(sum);
     }
-    text += kCrLf;
+    text += kLineEnd;
     return text;
 }
 
@@ -422,16 +420,16 @@ std::u16string CountArrayReportText(std::u16string_view outputPath, bool suspici
          at = first.find(placeholder, at + outputPath.size()))
         first.replace(at, placeholder.size(), outputPath);
     std::u16string text = first;
-    text += kCrLf;
-    text += kCrLf;
+    text += kLineEnd;
+    text += kLineEnd;
     text += GetText(TextId::OpenInSpreadsheet);
-    text += kCrLf;
+    text += kLineEnd;
     text += GetText(TextId::CountArrayRowsHold);
     if (suspicious) {
-        text += kCrLf;
-        text += kCrLf;
+        text += kLineEnd;
+        text += kLineEnd;
         text += GetText(TextId::NumberLikeEntriesNote);
-        text += kCrLf;
+        text += kLineEnd;
         text += GetText(TextId::SpreadsheetMayConvert);
     }
     return text;

@@ -2,6 +2,7 @@
 
 #include "reports/ReportError.h"
 #include "util/Catalogue.h"
+#include "util/LineEnd.h"
 #include "util/StringUtils.h"
 
 #include <cerrno>
@@ -81,7 +82,7 @@ bool OutputFile::Write(std::u16string_view text) {
 }
 
 bool OutputFile::WriteLine(std::u16string_view text) {
-    return Write(text) && Write(u"\r\n");
+    return Write(text) && Write(kLineEnd);
 }
 
 bool OutputFile::Close() {
@@ -109,11 +110,10 @@ bool DecideOutputFile(OutputContext& ctx) {
     if (!fs::exists(PathFromText(settings.File[1]), ec))
         return run.blnOutputFile;
 
-    const auto answer =
-        ctx.host.InputBox(u"To overwrite the current output file click on 'OK'.\r\n"
-                          u"To write to a different file edit the filepath below.\r\n"
-                          u"To disable file output click on 'Cancel'.",
-                          u"The output file exists.", settings.File[1]);
+    const auto answer = ctx.host.InputBox(u"To overwrite the current output file click on 'OK'.\n"
+                                          u"To write to a different file edit the filepath below.\n"
+                                          u"To disable file output click on 'Cancel'.",
+                                          u"The output file exists.", settings.File[1]);
     // A path on this system is case-sensitive, so the answer is only trimmed, never
     // lower-cased: lower-casing could name another file or a folder that does not exist.
     const std::u16string path = answer ? TrimSpaces(*answer) : std::u16string();
@@ -135,7 +135,7 @@ bool DecideOutputFile(OutputContext& ctx) {
 
 void ReportOutputFileError(OutputContext& ctx, const FileError& error) {
     if (error.number == 70) {
-        ctx.host.MessageBox(u"Perhaps the output file\r\nis in use by another application.",
+        ctx.host.MessageBox(u"Perhaps the output file\nis in use by another application.",
                             u"Permission denied", MsgIcon::Information);
     } else {
         ReportError(ctx, error.number, error.description, u"ListWords");

@@ -33,24 +33,24 @@ void ReportError(OutputContext& ctx, std::int64_t number, const std::u16string& 
         else if (ctx.settings.DisableOutputToFile != 0)
             message += GetText(TextId::EnableOutputFileForAll);
         else if (ctx.report.blnWrittenToFile)
-            message += u"\r\n" + GetText(TextId::CompleteListWritten);
+            message += u"\n" + GetText(TextId::CompleteListWritten);
 
         if (tw.Length() > 1024) {
             // End the window at a whole line, followed by the out-of-space note.
             std::u16string text = tw.Text();
             text.erase(text.size() - 32);
-            const auto lastBreak = text.rfind(u"\r\n");
+            const auto lastBreak = text.rfind(u"\n");
             if (lastBreak != std::u16string::npos) {
                 text.erase(lastBreak);
-                text += u"\r\n\r\n" + GetText(TextId::TextWindowFull);
+                text += u"\n\n" + GetText(TextId::TextWindowFull);
             }
             tw.SetText(text);
         }
     } else {
-        message = u"At " + procedure + u" error #" + Digits(number) + u"." + u"\r\n" +
+        message = u"At " + procedure + u" error #" + Digits(number) + u"." + u"\n" +
                   u"Description: " + description;
         if (ctx.report.blnWrittenToFile)
-            message += u"\r\n" + GetText(TextId::CompleteListWritten);
+            message += u"\n" + GetText(TextId::CompleteListWritten);
     }
     ctx.host.MessageBox(
         message, tw.blnTextboxFull() ? GetText(TextId::TextWindowFull) : GetText(TextId::Error),

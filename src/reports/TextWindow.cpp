@@ -45,9 +45,9 @@ void TextWindow::ShowFull() {
     m_host.SetLabel("lblTwirler", u"");
     if (m_text.size() > 1024)
         m_text.erase(m_text.size() - 256);
-    m_text += u"\r\n\r\nTextbox is full.";
+    m_text += u"\n\nTextbox is full.";
     if (folderRun.inProgress) {
-        m_text += u"\r\n\r\nTo this point: " + Digits(folderRun.files) + u" file" +
+        m_text += u"\n\nTo this point: " + Digits(folderRun.files) + u" file" +
                   (folderRun.files == 1 ? u"" : u"s") + u" in " + Digits(folderRun.folders) +
                   u" folder" + (folderRun.folders == 1 ? u"" : u"s");
         if (emptyInputFileBox)

@@ -2,6 +2,7 @@
 
 #include "reports/ReportError.h"
 #include "util/Catalogue.h"
+#include "util/LineEnd.h"
 #include "util/StringUtils.h"
 
 #include <algorithm>
@@ -12,7 +13,6 @@ namespace lxty {
 
 namespace {
 
-constexpr std::u16string_view kCrLf = u"\r\n";
 // The text window's capacity, and the size of the blocks in which a listing moves its
 // pending text into the window (one append per block, not per line).
 constexpr std::size_t kWindowLimit = 65000;
@@ -71,12 +71,12 @@ std::u16string ArrangeFileLines(const std::u16string& line, bool relative) {
     std::vector<std::u16string> parts;
     std::size_t start = 0;
     while (start <= line.size()) {
-        auto end = line.find(kCrLf, start);
+        auto end = line.find(kLineEnd, start);
         if (end == std::u16string::npos)
             end = line.size();
         if (end > start)
             parts.push_back(line.substr(start, end - start));
-        start = end + kCrLf.size();
+        start = end + kLineEnd.size();
     }
     if (parts.empty())
         return {};
@@ -97,7 +97,7 @@ std::u16string ArrangeFileLines(const std::u16string& line, bool relative) {
     std::u16string out;
     for (const auto& p : parts) {
         out += p;
-        out += kCrLf;
+        out += kLineEnd;
     }
     return out;
 }
@@ -226,7 +226,7 @@ std::u16string WordListReport::FileListColumn(std::int64_t index, bool withFrequ
             path = u"{Folder}" + path.substr(folder.size());
         out += field;
         out += path;
-        out += kCrLf;
+        out += kLineEnd;
     });
     return out;
 }
@@ -236,7 +236,7 @@ std::u16string WordListReport::FileListColumn(std::int64_t index, bool withFrequ
 std::u16string WordListReport::FolderHeader() const {
     const std::u16string& folder = m_ctx.settings.Folder;
     if (folder.size() > std::u16string_view(u"{Folder}").size() + 5)
-        return std::u16string(kCrLf) + u"{Folder} = " + folder + std::u16string(kCrLf);
+        return std::u16string(kLineEnd) + u"{Folder} = " + folder + std::u16string(kLineEnd);
     return {};
 }
 
@@ -268,7 +268,7 @@ std::u16string WordListReport::FormatLine(std::int64_t index, Layout layout) {
     if (format == 12 || format == 13) {
         if (index == 0)
             return FolderHeader();
-        return Wt() + std::u16string(kCrLf) + FileListColumn(index, format == 13);
+        return Wt() + std::u16string(kLineEnd) + FileListColumn(index, format == 13);
     }
     if (format == 8 || format == 9)
         return Wt();
@@ -395,8 +395,7 @@ void WordListReport::DisplayNextLine(std::int64_t index) {
             std::u16string prefix = run.strHowManyPhrases;
             if (run.blnCountingMFP && run.blnFilteringPhrases)
                 prefix += u"Phrase filtering (" + FilterModeWords(settings.FilterMode) +
-                          u") has been applied.\r\nFilter words: " + settings.FilterWords +
-                          u"\r\n\r\n";
+                          u") has been applied.\nFilter words: " + settings.FilterWords + u"\n\n";
             line = prefix + line;
         }
         if (format == 0 || format == 3 || format == 5 || format == 8 || format == 9)
@@ -424,7 +423,7 @@ void WordListReport::DisplayNextLine(std::int64_t index) {
     if (run.strOutput.size() < kWindowLimit) {
         if (format != 9) {
             run.strOutput += format == 8 ? TrimSpaces(line) : line;
-            run.strOutput += kCrLf;
+            run.strOutput += kLineEnd;
         } else {
             run.strOutput += TrimSpaces(line);
             run.strOutput += u", ";
@@ -466,7 +465,7 @@ void WordListReport::FinishPass(bool alphabetical) {
     RunState& run = m_ctx.run;
     const Settings& settings = m_ctx.settings;
     if (alphabetical && EndsWithCommaBlank(run.strOutput))
-        run.strOutput.replace(run.strOutput.size() - 2, 2, kCrLf);
+        run.strOutput.replace(run.strOutput.size() - 2, 2, kLineEnd);
 
     // A filtered phrase listing in which no phrase passed says so.
     if (run.blnCountingMFP && run.blnFilteringPhrases && !run.blnFilterWordFound) {
@@ -489,7 +488,7 @@ void WordListReport::FinishPass(bool alphabetical) {
                     }
                 }
             } else {
-                run.strOutput += kCrLf;
+                run.strOutput += kLineEnd;
                 switch (settings.FilterMode) {
                 case FilterModeKind::IncludeAllWords:
                     run.strOutput += u"No phrase containing all filter words found.";
@@ -503,7 +502,7 @@ void WordListReport::FinishPass(bool alphabetical) {
                 }
             }
         } else if (!settings.FilterWords.empty()) {
-            run.strOutput += kCrLf;
+            run.strOutput += kLineEnd;
             run.strOutput += u"No phrase containing filter word(s) found.";
         }
     }
@@ -606,7 +605,7 @@ void WordListReport::ListWords() {
         m_ctx.report.blnWrittenToFile = true;
         if (run.blnStop) {
             run.blnOutputFile = false;
-            tw.OutputToTxb(u"Output to file was terminated.\r\n");
+            tw.OutputToTxb(u"Output to file was terminated.\n");
             return;
         }
     }
@@ -615,7 +614,7 @@ void WordListReport::ListWords() {
     pass();
 
     if (run.blnStop) {
-        tw.OutputToTxb(u"\r\nListing stopped.\r\n");
+        tw.OutputToTxb(u"\nListing stopped.\n");
         return;
     }
     if (settings.DisplayFormat == 9 && tw.Length() > 2 && EndsWithCommaBlank(tw.Text()))
@@ -633,7 +632,7 @@ void ListWords(ReportContext& ctx) {
 std::u16string NothingFoundText(const Settings& settings, const RunState& run) {
     std::u16string text = u"No " + WordsPhrases(run) + u" ";
     if (settings.IgnoreShortWords != 0)
-        text += u"with at least " + Digits(settings.ShortWordSize + 2) + u" characters\r\n";
+        text += u"with at least " + Digits(settings.ShortWordSize + 2) + u" characters\n";
     return text + u"satisfying the specified conditions were found.";
 }
 
@@ -643,11 +642,11 @@ void FolderScanSummary(ReportContext& ctx) {
     std::u16string s = FormatCount(files, ctx.locale) + u" file" + (files > 1 ? u"s" : u"") +
                        u" (in " + FormatCount(folders, ctx.locale) + u" folder" +
                        (folders > 1 ? u"s" : u"") + (files == 1 ? u") was" : u") were") +
-                       u" scanned.\r\n";
+                       u" scanned.\n";
     if (ctx.report.blnListIsPartial)
-        s += u"Counting was stopped and this list is incomplete.\r\n";
+        s += u"Counting was stopped and this list is incomplete.\n";
     if (!ctx.run.blnCountingMFP)
-        s += kCrLf;
+        s += kLineEnd;
     ctx.run.strOutput = s;
 }
 
@@ -656,7 +655,7 @@ bool CheckDisplayFormat(ReportContext& ctx) {
     if (settings.Source == SourceKind::Folder || settings.DisplayFormat < 11)
         return true;
     ctx.host.MessageBox(u"The display format '" + DisplayFormatText(settings.DisplayFormat) +
-                            u"' is available\r\nonly when the source of the text is a folder.",
+                            u"' is available\nonly when the source of the text is a folder.",
                         u"Unavailable display format", MsgIcon::Information);
     const bool suppressed = ctx.report.blnSuppressOptionEvents;
     ctx.report.blnSuppressOptionEvents = true;

@@ -17,7 +17,7 @@ CountChoice::CountChoice(Settings& settings, RunState& run, Host& host)
     : m_settings(settings), m_run(run), m_host(host) {}
 
 std::u16string CountChoice::IntroText(bool countOnlyEntries, bool wordsToIgnore) {
-    const std::u16string twoBreaks = u"\r\n\r\n";
+    const std::u16string twoBreaks = u"\n\n";
     if (countOnlyEntries)
         return std::u16string(
                    u"The 'Settings' window states that only certain words or phrases are to be "

@@ -12,6 +12,7 @@
 #include "sources/FolderScan.h"
 #include "util/Catalogue.h"
 #include "util/Format.h"
+#include "util/LineEnd.h"
 
 #include <exception>
 
@@ -40,8 +41,6 @@ private:
 };
 
 namespace {
-
-constexpr std::u16string_view kCrLf = u"\r\n";
 
 std::u16string Digits(std::int64_t n) {
     const std::string s = std::to_string(n);
@@ -79,7 +78,7 @@ bool CountRun::DoFolder(RunOutcome& endWith) {
     m_filesToProcess = files;
 
     if (m_run.blnStop) {
-        OutputToTxb(std::u16string(kCrLf) + u"Stopped while counting files (so far: " +
+        OutputToTxb(std::u16string(kLineEnd) + u"Stopped while counting files (so far: " +
                     FileFolderCountText(files, folders) + u").");
         if (!walk.KeptMessage().empty())
             OutputToTxb(walk.KeptMessage());
@@ -95,17 +94,17 @@ bool CountRun::DoFolder(RunOutcome& endWith) {
 
     if (m_countArray && files > kCountArrayMaxFiles) {
         m_host.MessageBox(u"The number of files to be scanned is" + std::u16string(u" ") +
-                              Digits(files) + u"." + std::u16string(kCrLf) +
+                              Digits(files) + u"." + std::u16string(kLineEnd) +
                               u"But when creating an Excel file of words/phrases vs files" +
-                              std::u16string(kCrLf) + u"the maximum number of files is 10,000.",
+                              std::u16string(kLineEnd) + u"the maximum number of files is 10,000.",
                           u"Too many files", MsgIcon::Information);
         return false;
     }
 
     if (m_settings.File[1].find_first_not_of(u' ') == std::u16string::npos && files >= 2) {
         const MsgAnswer a = m_host.Ask(
-            u"When scanning multiple files or folders" + std::u16string(kCrLf) +
-                u"you must specify an output file in case" + std::u16string(kCrLf) +
+            u"When scanning multiple files or folders" + std::u16string(kLineEnd) +
+                u"you must specify an output file in case" + std::u16string(kLineEnd) +
                 u"the text window will not hold the result.",
             u"Multiple files/folders", MsgIcon::Exclamation, MsgButtons::OkCancel, MsgAnswer::Ok);
         if (a == MsgAnswer::Cancel)

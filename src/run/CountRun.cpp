@@ -1,8 +1,8 @@
 #include "run/CountRun.h"
 
-#include "engine/ChunkCache.h"
 #include "base/Host.h"
 #include "base/RunState.h"
+#include "engine/ChunkCache.h"
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
@@ -20,6 +20,7 @@
 #include "sources/TextFileCheck.h"
 #include "util/Catalogue.h"
 #include "util/Format.h"
+#include "util/LineEnd.h"
 #include "util/StringUtils.h"
 
 #include <cmath>
@@ -38,8 +39,6 @@ namespace lxty {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::u16string_view kCrLf = u"\r\n";
 
 std::u16string Digits(std::int64_t n) {
     const std::string s = std::to_string(n);
@@ -227,7 +226,7 @@ void CountRun::ClearOutput() {
 void CountRun::AppendLine(const std::u16string& text) {
     const std::u16string& shown = m_ctx.textWindow.Text();
     if (!shown.empty() && shown.back() != u'\n')
-        OutputToTxb(std::u16string(kCrLf) + text);
+        OutputToTxb(std::u16string(kLineEnd) + text);
     else
         OutputToTxb(text);
 }
@@ -340,9 +339,9 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
         if (!countOnly.empty() &&
             LowerCaseAll(TrimSpaces(m_settings.File[0])) == LowerCaseAll(TrimSpaces(countOnly))) {
             m_host.MessageBox(
-                u"The file to be scanned, " + m_settings.File[0] + u"," + std::u16string(kCrLf) +
+                u"The file to be scanned, " + m_settings.File[0] + u"," + std::u16string(kLineEnd) +
                     u"cannot be the same as the count-only words/phrases file" +
-                    std::u16string(kCrLf) + u"currently specified in the Settings panel.",
+                    std::u16string(kLineEnd) + u"currently specified in the Settings panel.",
                 u"Invalid input", MsgIcon::Exclamation);
             return RunOutcome::Refused;
         }
@@ -389,8 +388,8 @@ bool CountRun::RequestStop() {
     } else if (!m_listFiles && !m_countingFiles && !m_run.blnReadingWords &&
                m_run.lngNumWords > kStopQuestionEntries) {
         const std::u16string question = FormatCount(m_run.lngNumWords, m_ctx.locale) +
-                                        u" found so far." + std::u16string(kCrLf) +
-                                        std::u16string(kCrLf) + u"Really stop?";
+                                        u" found so far." + std::u16string(kLineEnd) +
+                                        std::u16string(kLineEnd) + u"Really stop?";
         // The question is titled with the button's caption, which the main window's refresh
         // has turned into catalogue text 90 once more than 800 entries were found.
         if (m_host.Ask(question, GetText(TextId::StopCountingManyFound), MsgIcon::Question,
@@ -434,10 +433,10 @@ bool CountRun::ValidateFrequencies() {
     if (m_settings.IgnoreInfrequentWords == 1 && m_settings.IgnoreExcessivelyFrequentWords == 1 &&
         threshold > excess) {
         const std::u16string words = WordsPhrases();
-        m_host.MessageBox(u"The settings currently say to ignore " + words + std::u16string(kCrLf) +
-                              u"with fewer than" + u" " + Digits(threshold) +
-                              u" occurrences and with more than" + u" " + Digits(excess) +
-                              u" occurrences," + std::u16string(kCrLf) +
+        m_host.MessageBox(u"The settings currently say to ignore " + words +
+                              std::u16string(kLineEnd) + u"with fewer than" + u" " +
+                              Digits(threshold) + u" occurrences and with more than" + u" " +
+                              Digits(excess) + u" occurrences," + std::u16string(kLineEnd) +
                               u"which implies that all " + words + u" will be ignored.",
                           u"Invalid input", MsgIcon::Information);
         return false;
@@ -496,8 +495,8 @@ RunOutcome CountRun::DoIt() {
                                             : m_run.blnThereAreCountOnlyWords
                                                 ? u"counting specified words/phrases"
                                                 : u"counting all words";
-            OutputSet(u"Now " + activity + u" in" + std::u16string(kCrLf) + m_settings.File[0] +
-                      std::u16string(kCrLf) + std::u16string(kCrLf));
+            OutputSet(u"Now " + activity + u" in" + std::u16string(kLineEnd) + m_settings.File[0] +
+                      std::u16string(kLineEnd) + std::u16string(kLineEnd));
             const FileResult code = DoItFromFile(m_settings.File[0], true);
             if (code != FileResult::Ok) {
                 const bool boxEmpty = TrimSpaces(m_settings.File[0]).empty();
@@ -628,7 +627,7 @@ void CountRun::WindUpStopped(bool& listPartial) {
     if (!m_countArray && n >= 1) {
         const MsgAnswer a = m_host.Ask(
             u"The operation was stopped before all " + WordsPhrases() + u" were counted." +
-                std::u16string(kCrLf) + u"Do you wish to list those which were were found?",
+                std::u16string(kLineEnd) + u"Do you wish to list those which were were found?",
             u"Counting interrupted", MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
         if (a == MsgAnswer::Yes) {
             m_ctx.report.blnListIsPartial = true;
@@ -727,10 +726,10 @@ bool CountRun::ReadClipboard() {
         return true;
     }
     m_host.MessageBox(u"There are " + FormatCount(length, m_ctx.locale) +
-                          u" characters in the text on the clipboard." + std::u16string(kCrLf) +
+                          u" characters in the text on the clipboard." + std::u16string(kLineEnd) +
                           u"The maximum permitted is " +
                           FormatCount(kClipboardLimit, m_ctx.locale) + u".  If possible," +
-                          std::u16string(kCrLf) +
+                          std::u16string(kLineEnd) +
                           u"count word frequencies for this text using an input file.",
                       u"Too much clipboard text", MsgIcon::Exclamation);
     return false;
@@ -747,7 +746,8 @@ bool CountRun::DoItFromClipboard() {
             const char16_t c = m_pendingText[i];
             if (c < 32 && c != 9 && c != 10 && c != 12 && c != 13) {
                 m_host.MessageBox(u"The text on the clipboard does not consist" +
-                                      std::u16string(kCrLf) + u"solely of natural language words.",
+                                      std::u16string(kLineEnd) +
+                                      u"solely of natural language words.",
                                   u"Invalid input", MsgIcon::Exclamation);
                 return false;
             }
@@ -817,9 +817,9 @@ FileResult CountRun::DoItFromPath(const fs::path& file, const std::u16string& na
         if (singleFile && TrimSpaces(m_settings.File[1]).empty() && size >= kLargeInputFileSize) {
             const MsgAnswer a = m_host.Ask(
                 u"The input file is quite large.  It is advisable to specify an output file " +
-                    std::u16string(kCrLf) +
+                    std::u16string(kLineEnd) +
                     u"before continuing, in case the text window will not hold the result. " +
-                    std::u16string(kCrLf) + u"Do you wish to specify an output file?",
+                    std::u16string(kLineEnd) + u"Do you wish to specify an output file?",
                 u"Large input file", MsgIcon::Question, MsgButtons::YesNoCancel, MsgAnswer::Yes);
             if (a == MsgAnswer::Cancel)
                 return FileResult::Cancelled;

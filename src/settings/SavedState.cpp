@@ -5,6 +5,7 @@
 #include "settings/SettingsLists.h"
 #include "util/Catalogue.h"
 #include "util/Cp1252.h"
+#include "util/LineEnd.h"
 #include "util/StringUtils.h"
 
 #include <cerrno>
@@ -304,7 +305,8 @@ public:
     }
     void Close() { in_.close(); }
 
-    // The next line without its line end; PastEndOfFile when there is none.
+    // The next line without its line end (LF, CR LF, or CR alone); PastEndOfFile when there
+    // is none.
     std::u16string Next() {
         std::string bytes;
         bool any = false;
@@ -312,6 +314,11 @@ public:
             any = true;
             if (c == '\n')
                 break;
+            if (c == '\r') {
+                if (in_.peek() == '\n')
+                    in_.get();
+                break;
+            }
             if (bytes.size() >= kMaxLineBytes)
                 throw InvalidData{};
             bytes.push_back(static_cast<char>(c));
@@ -320,8 +327,6 @@ public:
             throw ReadFailure{u"Device I/O error"};
         if (!any)
             throw PastEndOfFile{};
-        if (!bytes.empty() && bytes.back() == '\r')
-            bytes.pop_back();
         return utf8_ ? Utf8ToU16(bytes) : Cp1252ToU16(bytes);
     }
 
@@ -405,7 +410,7 @@ std::string FormatSavedState(const Settings& s) {
     std::string out = fits ? std::string() : std::string(kUtf8Bom);
     for (const std::u16string& line : lines) {
         out += fits ? U16ToCp1252(line) : U16ToUtf8(line);
-        out += "\r\n";
+        out += kLineEnd8;
     }
     return out;
 }
@@ -638,7 +643,7 @@ RestoreOutcome RestoreSavedState(const fs::path& path, const fs::path& defaultPa
             if (selected.empty())
                 continue;
             const MsgAnswer a =
-                host.Ask(questions[i] + std::u16string(u"\r\n") + selected + u" ?", u"Load file?",
+                host.Ask(questions[i] + std::u16string(u"\n") + selected + u" ?", u"Load file?",
                          MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Yes);
             if (a == MsgAnswer::Yes) {
                 if (!actions.AttemptToReadWords(s, i))
@@ -663,7 +668,7 @@ void HandleStartUpRestoreResult(const RestoreOutcome& outcome, Settings& s, RunS
         message = GetText(TextId::RestoreError) + u": " + outcome.errorText;
     else
         return;
-    message += u"\r\n\r\n" + GetText(TextId::ResetSettingsQuestion);
+    message += u"\n\n" + GetText(TextId::ResetSettingsQuestion);
     const MsgAnswer a = host.Ask(message, GetText(TextId::RestoringSettingsTitle), MsgIcon::None,
                                  MsgButtons::YesNo, MsgAnswer::Yes);
     if (a == MsgAnswer::Yes)

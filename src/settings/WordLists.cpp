@@ -74,7 +74,7 @@ int FindInList(const WordFileList& list, std::u16string_view text, bool caseSens
 }
 
 std::u16string AlreadyPresentMessage(std::u16string_view text) {
-    return std::u16string(text) + u"\r\nis already in this list. If the file has changed\r\n" +
+    return std::u16string(text) + u"\nis already in this list. If the file has changed\n" +
            u"select it from the drop-down list and reload it.";
 }
 
@@ -159,17 +159,16 @@ std::u16string DisallowedExtraCharMessage(const DisallowedExtraChar& found) {
     const bool reserved = found.character.size() == 1 &&
                           strReservedMarkerChars.find(found.character[0]) != std::u16string::npos;
     std::u16string msg = u"The character '" + found.character + u"' occurs in some extra " +
-                         (countOnly ? u"count-only word" : u"word-to-ignore") + u"\r\nbut is not " +
+                         (countOnly ? u"count-only word" : u"word-to-ignore") + u"\nbut is not " +
                          (reserved ? u"" : u"currently set as ") +
                          u"a character allowed in a word.";
     if (found.character == u",") {
-        msg += countOnly ? u"\r\n\r\nCount-only words and phrases must be separated by "
+        msg += countOnly ? u"\n\nCount-only words and phrases must be separated by "
                            u"comma+space, not just by comma."
-                         : u"\r\n\r\nWords-to-ignore must be separated by a space, not by a comma.";
+                         : u"\n\nWords-to-ignore must be separated by a space, not by a comma.";
     } else if (found.character == u"^") {
-        msg += countOnly ? u"\r\n\r\nPerhaps some count-only word"
-                         : u"\r\n\r\nPerhaps some Word-to-ignore";
-        msg += u" is a regular expression\r\nwithout angle brackets.";
+        msg += countOnly ? u"\n\nPerhaps some count-only word" : u"\n\nPerhaps some Word-to-ignore";
+        msg += u" is a regular expression\nwithout angle brackets.";
     }
     return msg;
 }

@@ -446,8 +446,8 @@ int DocxDocument::Extract(const fs::path& document, const DocxOptions& options) 
             CleanUp();
             return kDocxChecksum;
         }
-        if (m_host.Ask(u"Invalid checksum found when processing\r\n" + shown +
-                           u"\r\n\r\nDo you wish to scan this file anyway?",
+        if (m_host.Ask(u"Invalid checksum found when processing\n" + shown +
+                           u"\n\nDo you wish to scan this file anyway?",
                        u"", MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Yes) == MsgAnswer::No) {
             CleanUp();
             return kDocxDeclined;
@@ -459,11 +459,11 @@ int DocxDocument::Extract(const fs::path& document, const DocxOptions& options) 
 
     if (r.bytesWritten > kDocxBigPartSize && options.askOnBigPart) {
         const MsgAnswer a =
-            m_host.Ask(shown + u"\r\nis rather large.  It may take awhile to scan."
-                               u"\r\nDo you wish to continue?",
+            m_host.Ask(shown + u"\nis rather large.  It may take awhile to scan."
+                               u"\nDo you wish to continue?",
                        u"Big file", MsgIcon::None, MsgButtons::YesNo, MsgAnswer::No);
         if (a != MsgAnswer::Yes) {
-            m_host.MessageBox(u"You could try saving it as a text file\r\n"
+            m_host.MessageBox(u"You could try saving it as a text file\n"
                               u"and applying this program to that file.",
                               u"Big file", MsgIcon::None);
             CleanUp();
@@ -481,12 +481,12 @@ void DocxDocument::ShowExtractFailure(int code, const fs::path& document) {
                           MsgIcon::Exclamation);
         break;
     case kDocxChecksum:
-        m_host.MessageBox(u"Invalid checksum found when processing\r\n" + shown, u"Error",
+        m_host.MessageBox(u"Invalid checksum found when processing\n" + shown, u"Error",
                           MsgIcon::Exclamation);
         break;
     case kDocxTooBig:
-        m_host.MessageBox(shown + u" is too large (more than 20 Mb) to be scanned directly.\r\n"
-                                  u"You might be able to save it as a text file\r\n"
+        m_host.MessageBox(shown + u" is too large (more than 20 Mb) to be scanned directly.\n"
+                                  u"You might be able to save it as a text file\n"
                                   u"and apply this program to that file.",
                           u"File too big", MsgIcon::Information);
         break;

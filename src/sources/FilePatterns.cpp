@@ -82,7 +82,7 @@ bool CheckPatternBoxOnLeave(Host& host, const Settings& settings) {
     bool endsWithDoc =
         text.size() >= doc.size() && text.compare(text.size() - doc.size(), doc.size(), doc) == 0;
     if (endsWithDoc || text.find(u".doc,") != std::u16string::npos) {
-        host.MessageBox(u"This software does not process .doc files.  To process\r\n"
+        host.MessageBox(u"This software does not process .doc files.  To process\n"
                         u"Word .doc files they should first be converted to .docx files.",
                         u"Match file patterns", MsgIcon::Information);
     }

@@ -227,8 +227,8 @@ void FolderWalk::VisitFile(const fs::path& file, const std::u16string& shown, st
     m_host.SetLabel("lblFilesize", u"");
     m_host.SetLabel("lblXMLsize", u"");
     if (!m_options.countOnlyFile.empty() && EqualIgnoringCase(shown, m_options.countOnlyFile)) {
-        m_keptMessage = u"The file " + shown + u"\r\nis among the files to be scanned.\r\n" +
-                        u"But this file is the same as the count-only words/phrases file\r\n" +
+        m_keptMessage = u"The file " + shown + u"\nis among the files to be scanned.\n" +
+                        u"But this file is the same as the count-only words/phrases file\n" +
                         u"currently specified in the Settings panel. This is not permitted.";
         m_state.blnStop = true;
         m_ended = true;
@@ -253,7 +253,7 @@ std::u16string ListingHeader(const std::u16string& folder) {
     const std::u16string root = TrimTrailingSeparators(folder);
     if (root.size() <= kShortenAbove)
         return {};
-    return u"{Folder} = " + root + u"\r\n\r\n";
+    return u"{Folder} = " + root + u"\n\n";
 }
 
 std::u16string ListingLine(const std::u16string& folder, const std::u16string& fullPath,
@@ -262,13 +262,13 @@ std::u16string ListingLine(const std::u16string& folder, const std::u16string& f
     std::u16string shown = fullPath;
     if (root.size() > kShortenAbove && fullPath.compare(0, root.size(), root) == 0)
         shown = u"{Folder}" + fullPath.substr(root.size());
-    return shown + u" [" + SizeTextB(static_cast<double>(size), 2) + u"]\r\n";
+    return shown + u" [" + SizeTextB(static_cast<double>(size), 2) + u"]\n";
 }
 
 std::u16string ListingFooter(std::int64_t files, std::int64_t folders) {
     if (files == 0)
-        return u"\r\nNo files will be scanned.";
-    return u"\r\n" + FileFolderCountText(files, folders) + u" will be scanned.\r\n";
+        return u"\nNo files will be scanned.";
+    return u"\n" + FileFolderCountText(files, folders) + u" will be scanned.\n";
 }
 
 FolderFileCount CountFiles(const fs::path& folder, std::u16string_view pattern, bool stopAtFirst,

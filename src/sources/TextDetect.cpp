@@ -43,7 +43,7 @@ bool SniffUtf8Declaration(const std::filesystem::path& file, int& error) {
         if (line.empty())
             continue;
         if (lines > 0)
-            joined += "\r\n";
+            joined += "\n";
         joined += line;
         ++lines;
     }

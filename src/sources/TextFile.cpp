@@ -1,6 +1,7 @@
 #include "sources/TextFile.h"
 
 #include "sources/Utf8Decode.h"
+#include "util/LineEnd.h"
 
 namespace lxty {
 
@@ -232,7 +233,7 @@ FirstLines ReadFirstLines(const std::filesystem::path& file, std::int64_t maxNon
         reader.Skip(3);
     const std::u16string_view separator = join == LineJoin::Space   ? u" "
                                           : join == LineJoin::Slash ? u" / "
-                                                                    : u"\r\n";
+                                                                    : kLineEnd;
     std::string raw;
     std::u16string line;
     std::int64_t nonEmpty = 0;

@@ -82,7 +82,7 @@ private:
 };
 
 // How the first-lines reader joins lines.
-enum class LineJoin { Space, Slash, CrLf }; // " ", " / ", CR LF
+enum class LineJoin { Space, Slash, Lines }; // " ", " / ", the line end
 
 struct FirstLines {
     std::u16string text;

@@ -1,4 +1,5 @@
 #include "sources/TextFileCheck.h"
+#include "util/LineEnd.h"
 
 #include <charconv>
 
@@ -6,7 +7,6 @@ namespace lxty {
 
 namespace {
 
-constexpr std::u16string_view kCrLf = u"\r\n";
 constexpr std::u16string_view kFatal = u"Fatal error";
 constexpr std::u16string_view kAdvice =
     u"You could try reading it using its associated application, then copying the text and "
@@ -66,39 +66,40 @@ WordListFileCheck CheckWordListFile(Host& host, const std::filesystem::path& fil
         fatal(fileName + u" is zero-length.");
         break;
     case TextCode::AccessDenied:
-        fatal(fileName + std::u16string(kCrLf) + u" cannot be opened (permission denied).");
+        fatal(fileName + std::u16string(kLineEnd) + u" cannot be opened (permission denied).");
         break;
     case TextCode::TooShort:
-        fatal(fileName + std::u16string(kCrLf) + u"contains only from 1 to 4 bytes.");
+        fatal(fileName + std::u16string(kLineEnd) + u"contains only from 1 to 4 bytes.");
         break;
     case TextCode::CannotOpen:
-        fatal(fileName + std::u16string(kCrLf) + u"cannot be opened.");
+        fatal(fileName + std::u16string(kLineEnd) + u"cannot be opened.");
         break;
     case TextCode::Rtf:
-        fatal(fileName + std::u16string(kCrLf) + u"is an RTF file.");
+        fatal(fileName + std::u16string(kLineEnd) + u"is an RTF file.");
         break;
     case TextCode::Unicode:
-        fatal(fileName + std::u16string(kCrLf) + u"is a Unicode file but not UTF-8 encoded.");
+        fatal(fileName + std::u16string(kLineEnd) + u"is a Unicode file but not UTF-8 encoded.");
         break;
     case TextCode::NotText: {
         std::u16string text =
-            name + std::u16string(kCrLf) + u"is not an ANSI or UTF-8 encoded text file.";
+            name + std::u16string(kLineEnd) + u"is not an ANSI or UTF-8 encoded text file.";
         if (r.percentage > kLimit)
-            text += std::u16string(kCrLf) + u"It appears to be a binary file.";
+            text += std::u16string(kLineEnd) + u"It appears to be a binary file.";
         if (AdviceApplies(r))
-            text += std::u16string(kCrLf) + std::u16string(kCrLf) + std::u16string(kAdvice);
+            text += std::u16string(kLineEnd) + std::u16string(kLineEnd) + std::u16string(kAdvice);
         host.MessageBox(text, std::u16string(kNotTextFileTitle), MsgIcon::Information);
         break;
     }
     case TextCode::Cr:
         if (!suppressLineEndNotices && !memory.macNoticeShown) {
             memory.macNoticeShown = true;
-            host.MessageBox(
-                fileName + std::u16string(kCrLf) + u"has Macintosh-type line endings (CR)." +
-                    std::u16string(kCrLf) + std::u16string(kCrLf) +
-                    u"You might wish to use a program such as Notepad++" + std::u16string(kCrLf) +
-                    u"to convert the line endings to Windows-type (CR+LF).",
-                u"This is a Mac-style text file", MsgIcon::Information);
+            host.MessageBox(fileName + std::u16string(kLineEnd) +
+                                u"has Macintosh-type line endings (CR)." +
+                                std::u16string(kLineEnd) + std::u16string(kLineEnd) +
+                                u"You might wish to use a program such as Notepad++" +
+                                std::u16string(kLineEnd) +
+                                u"to convert the line endings to Windows-type (CR+LF).",
+                            u"This is a Mac-style text file", MsgIcon::Information);
         }
         break;
     default:
@@ -109,15 +110,15 @@ WordListFileCheck CheckWordListFile(Host& host, const std::filesystem::path& fil
 }
 
 std::u16string NotTextFileMessage(std::u16string_view name, const TextTestResult& r) {
-    std::u16string text = std::u16string(name) + u" is not a text file." + std::u16string(kCrLf) +
-                          std::u16string(kCrLf);
+    std::u16string text = std::u16string(name) + u" is not a text file." +
+                          std::u16string(kLineEnd) + std::u16string(kLineEnd);
     if (r.percentage >= 1.0) {
         text += u"This file contains a byte " + Number(r.firstAnomalousByte) + u" at position " +
-                Number(r.firstAnomalousPosition) + u", " + std::u16string(kCrLf) +
+                Number(r.firstAnomalousPosition) + u", " + std::u16string(kLineEnd) +
                 u"indicating that it does not consist solely of text.  The percentage of such "
                 u"anomalous bytes in the first " +
                 Number(r.bytesExamined) + u" bytes is " + TwoDecimals(r.percentage) + u"%." +
-                std::u16string(kCrLf) + std::u16string(kCrLf);
+                std::u16string(kLineEnd) + std::u16string(kLineEnd);
     }
     if (AdviceApplies(r))
         text += kAdvice;

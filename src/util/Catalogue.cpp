@@ -208,7 +208,7 @@ std::u16string CatalogueLoadMessage(const CatalogueLoadResult& result,
             full = file;
         }
         const std::u8string path = full.u8string();
-        return u"Cannot open file containing program text.\r\n" +
+        return u"Cannot open file containing program text.\n" +
                Utf8ToU16(std::string_view(reinterpret_cast<const char*>(path.data()), path.size()));
     }
     case CatalogueStatus::AllocationError:

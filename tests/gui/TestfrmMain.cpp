@@ -618,11 +618,11 @@ private slots:
         QFile out(m_dir.filePath("pair-out.txt"));
         QVERIFY(out.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(out.readAll()),
-                 QStringLiteral("Folder: %1\r\n"
-                                "2 files (in 1 folder) were scanned.\r\n\r\n\r\n"
-                                "Word    \t    Freq\t Files\r\n"
-                                "beta    \t       2\t    2\r\n"
-                                "alpha   \t       1\t    1\r\n")
+                 QStringLiteral("Folder: %1\n"
+                                "2 files (in 1 folder) were scanned.\n\n\n"
+                                "Word    \t    Freq\t Files\n"
+                                "beta    \t       2\t    2\n"
+                                "alpha   \t       1\t    1\n")
                      .arg(folder));
     }
 
@@ -634,7 +634,7 @@ private slots:
         saved.SaveStateOnQuit = 1;
         QByteArray bytes = QByteArray::fromStdString(lxty::FormatSavedState(saved));
         // The first check box line (a 0) becomes something no field can hold.
-        const qsizetype zero = bytes.indexOf("\r\n0\r\n");
+        const qsizetype zero = bytes.indexOf("\n0\n");
         QVERIFY(zero >= 0);
         bytes.replace(zero + 2, 1, "not a number");
         WriteFile(state, bytes);

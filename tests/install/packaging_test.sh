@@ -2,6 +2,7 @@
 # The files that make Lexitally a Linux program agree with the validators and with the program:
 # the desktop entry and the AppStream metadata validate, the man pages format without warnings,
 # every option of --help is in the man page and the bash completion and the other way round,
+# and in the HTML manual,
 # and --list-settings lists exactly the fields of the settings record.
 # Usage: packaging_test.sh PATH/TO/lexitally-cli SOURCE_DIR
 set -uo pipefail
@@ -25,6 +26,8 @@ help=$("$cli" --help | options)
 man=$(sed 's/\\-/-/g' "$pkg/lexitally-cli.1" | options)
 completion=$(options < "$pkg/lexitally-cli.bash-completion")
 [ "$help" = "$man" ] || failed "--help and the man page differ: $(diff <(echo "$help") <(echo "$man"))"
+missing=$(comm -23 <(echo "$help") <(options < "$top/data/manual.html"))
+[ -z "$missing" ] || failed "the manual lacks: $missing"
 [ "$help" = "$completion" ] ||
   failed "--help and the completion differ: $(diff <(echo "$help") <(echo "$completion"))"
 

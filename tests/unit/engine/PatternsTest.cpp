@@ -111,9 +111,9 @@ TEST(ReportPatternCheck, ShowsEachCodesTextUnderTheItem) {
         {-8, u"contains one or more non-matching braces."},
         {-7, u"contains one or more non-matching square brackets."},
         {-6, u"contains an unescaped '^' outside square brackets."},
-        {-5, u"contains an unescaped '$' outside square brackets.\r\nPerhaps use '\\$' instead."},
+        {-5, u"contains an unescaped '$' outside square brackets.\nPerhaps use '\\$' instead."},
         {-4, u"is of the form '^...$' -- not admissible in this program.'"},
-        {-3, u"contains an unescaped '.' outside square brackets.\r\nPerhaps use '[\\S]' instead "
+        {-3, u"contains an unescaped '.' outside square brackets.\nPerhaps use '[\\S]' instead "
              u"of '.'."},
         {-2, u"contains a space -- inadmissible in this program."},
         {-1, u"is not a valid regular expression."},
@@ -124,7 +124,7 @@ TEST(ReportPatternCheck, ShowsEachCodesTextUnderTheItem) {
         test::FakeHost host;
         ReportPatternCheck(host, c.code, item, true, u"Check", u"");
         ASSERT_EQ(1u, host.messages.size()) << c.code;
-        EXPECT_EQ(P(item + u"\r\n" + c.text), P(host.messages[0].text)) << c.code;
+        EXPECT_EQ(P(item + u"\n" + c.text), P(host.messages[0].text)) << c.code;
         EXPECT_EQ(P(u"Check"), P(host.messages[0].title));
         EXPECT_EQ(MsgIcon::Information, host.messages[0].icon);
         EXPECT_FALSE(host.messages[0].question);
@@ -150,10 +150,10 @@ TEST(ReportPatternCheck, ShowsOnlyRefusalsUnlessAskedAndAddsTheTrailer) {
     test::FakeHost host;
     const std::u16string title = u"Extra count-only words/phrases: inadmissible regular expression";
     ReportPatternCheck(host, -2, u"<a b>", false, title,
-                       u"The following line will be ignored:\r\n<a b> word");
+                       u"The following line will be ignored:\n<a b> word");
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(P(u"<a b>\r\ncontains a space -- inadmissible in this program.\r\n"
-                u"The following line will be ignored:\r\n<a b> word"),
+    EXPECT_EQ(P(u"<a b>\ncontains a space -- inadmissible in this program.\n"
+                u"The following line will be ignored:\n<a b> word"),
               P(host.messages[0].text));
     EXPECT_EQ(P(title), P(host.messages[0].title));
 }

@@ -177,7 +177,7 @@ TEST(SpecifiedWordsRun, InvalidExpressionIsReportedOncePerWordAndMatchesNothing)
     Rig rig;
     rig.sw.SetExtraCountOnlyList({u"<(ab>"});
     EXPECT_EQ(rig.Count({u"alpha beta"}), Counts{});
-    const test::RecordedMessage expected{u"The regular expression\r\n(ab\r\nis invalid.",
+    const test::RecordedMessage expected{u"The regular expression\n(ab\nis invalid.",
                                          GetText(25), MsgIcon::Information};
     ASSERT_EQ(rig.host.messages.size(), 2u);
     for (const auto& m : rig.host.messages) {
@@ -195,7 +195,7 @@ TEST(SpecifiedWordsRun, InvalidExpressionInAPhraseEntryIsReportedToo) {
     rig.sw.SetCountOnlyFileList({u"big", u"big+<(ab>"});
     EXPECT_EQ(rig.Count({u"big dog"}), (Counts{{u"big", 1}}));
     ASSERT_EQ(rig.host.messages.size(), 1u);
-    EXPECT_EQ(rig.host.messages[0].text, u"The regular expression\r\n(ab\r\nis invalid.");
+    EXPECT_EQ(rig.host.messages[0].text, u"The regular expression\n(ab\nis invalid.");
     EXPECT_EQ(rig.host.messages[0].title, u"Stop");
 }
 
@@ -338,11 +338,11 @@ TEST(SpecifiedWordsRead, EveryPatternRefusalShowsItsMessageAndCostsItsLine) {
     } expected[] = {
         {u"<^ing>", u"contains an unescaped '^' outside square brackets.", u"<^ing>"},
         {u"<ing$>",
-         u"contains an unescaped '$' outside square brackets.\r\nPerhaps use '\\$' instead.",
+         u"contains an unescaped '$' outside square brackets.\nPerhaps use '\\$' instead.",
          u"<ing$>"},
         {u"<^ing$>", u"is of the form '^...$' -- not admissible in this program.'", u"<^ing$>"},
         {u"<e.g>",
-         u"contains an unescaped '.' outside square brackets.\r\n"
+         u"contains an unescaped '.' outside square brackets.\n"
          u"Perhaps use '[\\S]' instead of '.'.",
          u"<e.g>"},
         {u"<a b>", u"contains a space -- inadmissible in this program.", u"<a b>"},
@@ -352,14 +352,14 @@ TEST(SpecifiedWordsRead, EveryPatternRefusalShowsItsMessageAndCostsItsLine) {
         {u"<a]>", u"contains one or more non-matching square brackets.", u"<a]>"},
         {u"<^x>", u"contains an unescaped '^' outside square brackets.", u"dog <^x> <y$>"},
         {u"<y$>",
-         u"contains an unescaped '$' outside square brackets.\r\nPerhaps use '\\$' instead.",
+         u"contains an unescaped '$' outside square brackets.\nPerhaps use '\\$' instead.",
          u"dog <^x> <y$>"},
     };
     ASSERT_EQ(rig.host.messages.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         const auto& e = expected[i];
-        EXPECT_EQ(rig.host.messages[i].text, e.item + u"\r\n" + e.text +
-                                                 u"\r\nThe following line will be ignored:\r\n" +
+        EXPECT_EQ(rig.host.messages[i].text, e.item + u"\n" + e.text +
+                                                 u"\nThe following line will be ignored:\n" +
                                                  e.line);
         EXPECT_EQ(rig.host.messages[i].title, title);
         EXPECT_EQ(rig.host.messages[i].icon, MsgIcon::Information);
@@ -497,7 +497,7 @@ TEST(SpecifiedWordsExtra, InadmissiblePatternRefusesTheWholeBox) {
     EXPECT_FALSE(rig.sw.GetExtraWords(kCountOnlyList));
     ASSERT_EQ(rig.host.messages.size(), 1u); // the first failure stops the parse
     EXPECT_EQ(rig.host.messages[0].text,
-              u"<^x>\r\ncontains an unescaped '^' outside square brackets.");
+              u"<^x>\ncontains an unescaped '^' outside square brackets.");
     EXPECT_EQ(rig.host.messages[0].title,
               u"Extra count-only words/phrases: inadmissible regular expression");
     EXPECT_EQ(rig.sw.ExtraCountOnlyList().Entries(), std::vector<std::u16string>{u"apple"});
@@ -541,16 +541,16 @@ TEST(SpecifiedWords, ListCountOnlyWords) {
     } cases[] = {
         {{u"boston", u"new+york"},
          true,
-         u"There are 2 words/phrases in the count-only file:\r\nboston\r\nnew york"},
+         u"There are 2 words/phrases in the count-only file:\nboston\nnew york"},
         {{u"boston", u"chicago"},
          false,
-         u"There are 2 words in the count-only file:\r\nboston\r\nchicago"},
-        {{u"big+dog"}, true, u"There is one phrase in the count-only file:\r\nbig dog"},
-        {{u"dog"}, true, u"There is one word in the count-only file:\r\ndog"},
-        {{u"<[a-z]+ing>"}, true, u"There is one word in the count-only file:\r\n<[a-z]+ing>"},
+         u"There are 2 words in the count-only file:\nboston\nchicago"},
+        {{u"big+dog"}, true, u"There is one phrase in the count-only file:\nbig dog"},
+        {{u"dog"}, true, u"There is one word in the count-only file:\ndog"},
+        {{u"<[a-z]+ing>"}, true, u"There is one word in the count-only file:\n<[a-z]+ing>"},
         {{u"Zeta", u"alpha", u"big+<a+b>"},
          false,
-         u"There are 3 words in the count-only file:\r\nalpha\r\nbig <a+b>\r\nZeta"},
+         u"There are 3 words in the count-only file:\nalpha\nbig <a+b>\nZeta"},
         {{}, false, u"There are 0 words in the count-only file:"},
     };
     for (const auto& c : cases) {

@@ -186,7 +186,7 @@ TEST(WordExtractionTest, WordsOfATextUnderTheSettings) {
          {as64999 + u"b", u"c", u"next"}},
         {"line ends become spaces",
          [](Settings&) {},
-         u"one\r\ntwo\rthree\nfour\ffive\u00A0six ",
+         u"one\ntwo\rthree\nfour\ffive\u00A0six ",
          {u"one", u"two", u"three", u"four", u"five", u"six"}},
         {"backspaces vanish", [](Settings&) {}, u"o\bne ", {u"one"}},
         {"plural reduction", [](Settings&) {}, u"cats flies wishes ", {u"cat", u"fly", u"wish"}},
@@ -504,7 +504,7 @@ TEST(WordExtractionTest, PrepareText) {
         std::u16string out;
     };
     const std::vector<Case> cases = {
-        {u"a\r\nb", true, u"a b"},  {u"a\rb", true, u"a b"},
+        {u"a\nb", true, u"a b"},  {u"a\rb", true, u"a b"},
         {u"a\n\nb", true, u"a  b"}, {u"a\n\rb", true, u"a  b"},
         {u"a\fb", true, u"a b"},    {u"a\u00A0b", true, u"a b"},
         {u"a\bb", true, u"ab"},     {u"a\r\b\nb", true, u"a b"},
@@ -524,7 +524,7 @@ TEST(WordExtractionTest, PrepareTextFindsAControlCharacterAtEveryPositionOfLongL
         std::u16string replacement;
     };
     const std::vector<Case> cases = {
-        {u"\f", u" "}, {u"\n", u" "},   {u"\r\n", u" "}, {u"\u00A0", u" "},
+        {u"\f", u" "}, {u"\n", u" "},   {u"\n", u" "}, {u"\u00A0", u" "},
         {u"\b", u""},  {u"\t", u"\t"}, {u"\x01", u"\x01"},
     };
     for (const auto& c : cases) {
@@ -708,9 +708,9 @@ TEST(WordExtractionTest, CommentMarkersOK) {
             continue;
         }
         ASSERT_EQ(1u, r.host.messages.size());
-        EXPECT_EQ(u"With the current settings the start-comment marker\r\n\"" + c.marker +
-                      u"\" could be part of a word.\r\n\r\nCheck the the 'Settings' window and "
-                      u"perhaps disallow comment\r\nmarkers or restrict allowable characters "
+        EXPECT_EQ(u"With the current settings the start-comment marker\n\"" + c.marker +
+                      u"\" could be part of a word.\n\nCheck the the 'Settings' window and "
+                      u"perhaps disallow comment\nmarkers or restrict allowable characters "
                       u"in 'words'.",
                   r.host.messages[0].text);
         EXPECT_EQ(u"Error", r.host.messages[0].title);

@@ -159,9 +159,9 @@ TEST_F(WordListFilesTest, AddingAWordsToIgnoreFileWhileCountOnlyWordsAreInForceA
     host.chosenPaths.push_back(ignore);
     EXPECT_FALSE(files.AddWordsFile(0));
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(u"Since there are count-only words (that is,\r\n"
-              u"only specified words are to be counted),\r\n"
-              u"specifying words to be ignored will have no effect.\r\n"
+    EXPECT_EQ(u"Since there are count-only words (that is,\n"
+              u"only specified words are to be counted),\n"
+              u"specifying words to be ignored will have no effect.\n"
               u"Do you still wish to specify words to be ignored?",
               host.messages[0].text);
     EXPECT_EQ(u"Proceed?", host.messages[0].title);
@@ -198,7 +198,7 @@ TEST_F(WordListFilesTest, AnAddedFileThatFailsToLoadIsRemovedAgain) {
     EXPECT_EQ(std::vector<std::u16string>{mine}, s.WordsFile[0].paths);
     EXPECT_EQ(-1, s.WordsFile[0].selected);
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(u"Error when attempting to load words-to-ignore\r\nfrom file " + ignore,
+    EXPECT_EQ(u"Error when attempting to load words-to-ignore\nfrom file " + ignore,
               host.messages[0].text);
     EXPECT_EQ(u"Error when reading count-only words/phrases", host.messages[0].title);
     EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
@@ -222,15 +222,15 @@ TEST_F(WordListFilesTest, ReadFailureMessages) {
         {1,
          {false, true},
          u"The file " + countOnly +
-             u"\r\n contains words with wildcards: * ?\r\n\r\n"
-             u"Either these should be removed or regular expressions\r\n"
+             u"\n contains words with wildcards: * ?\n\n"
+             u"Either these should be removed or regular expressions\n"
              u"should be used instead of simple patterns."},
         {1,
          {false, false},
-         u"Error when attempting to load count-only words\r\nfrom file " + countOnly},
+         u"Error when attempting to load count-only words\nfrom file " + countOnly},
         {0,
          {false, false},
-         u"Error when attempting to load words-to-ignore\r\nfrom file " + countOnly},
+         u"Error when attempting to load words-to-ignore\nfrom file " + countOnly},
     };
     for (const auto& c : cases) {
         host.messages.clear();
@@ -269,15 +269,15 @@ TEST_F(WordListFilesTest, LoadedCountOnlyFileIsReportedAndListedOnYes) {
     const std::vector<Case> cases = {
         {1, MsgAnswer::Yes,
          u"One count-only word/phrase loaded from " + countOnly +
-             u"\r\n\r\nDo you wish to display it?",
+             u"\n\nDo you wish to display it?",
          1},
         {1234, MsgAnswer::No,
          u"1,234 count-only-words/phrases loaded from " + countOnly +
-             u"\r\n\r\nDo you wish to list them?",
+             u"\n\nDo you wish to list them?",
          0},
         {0, MsgAnswer::Yes,
          u"0 count-only-words/phrases loaded from " + countOnly +
-             u"\r\n\r\nDo you wish to list them?",
+             u"\n\nDo you wish to list them?",
          1},
     };
     for (const auto& c : cases) {
@@ -737,14 +737,14 @@ TEST_F(RealReaderTest, RefusedFilesShowTheirMessageAndLeaveTheList) {
     EXPECT_FALSE(files.AddWordsFilePath(1, P(kLists / "wildcards.txt")));
     ASSERT_FALSE(host.messages.empty());
     EXPECT_EQ(u"The file " + P(kLists / "wildcards.txt") +
-                  u"\r\n contains words with wildcards: * ?\r\n\r\n"
-                  u"Either these should be removed or regular expressions\r\n"
+                  u"\n contains words with wildcards: * ?\n\n"
+                  u"Either these should be removed or regular expressions\n"
                   u"should be used instead of simple patterns.",
               host.messages.back().text);
     EXPECT_TRUE(s.WordsFile[1].paths.empty());
 
     EXPECT_FALSE(files.AddWordsFilePath(0, P(kLists / "angle.txt")));
-    EXPECT_EQ(u"Error when attempting to load words-to-ignore\r\nfrom file " +
+    EXPECT_EQ(u"Error when attempting to load words-to-ignore\nfrom file " +
                   P(kLists / "angle.txt"),
               host.messages.back().text);
     EXPECT_TRUE(s.WordsFile[0].paths.empty());
@@ -756,7 +756,7 @@ TEST_F(RealReaderTest, CountOnlyFileLoadsAndIsListed) {
     EXPECT_EQ(3, run.lngNumCountOnlyWords);
     EXPECT_TRUE(run.blnThereAreCountOnlyWords);
     EXPECT_EQ(u"3 count-only-words/phrases loaded from " + P(kLists / "countonly.txt") +
-                  u"\r\n\r\nDo you wish to list them?",
+                  u"\n\nDo you wish to list them?",
               host.messages.back().text);
     EXPECT_NE(std::u16string::npos, host.textWindow.find(u"new york"));
 }

@@ -57,11 +57,11 @@ TEST_F(CountAllPhrasesTest, RangeChecks) {
     };
     const std::vector<Case> cases = {
         {2, 1, CountPhrasesAnswer::StayInWindow,
-         "The maximum number of words in each phrase\r\nmust not be less than the minimum number.",
+         "The maximum number of words in each phrase\nmust not be less than the minimum number.",
          MsgIcon::Exclamation, "Invalid input"},
         {0, 0, CountPhrasesAnswer::StayInWindow,
-         "To count all and only 'phrases' with one word please\r\ncancel then click on the "
-         "'Count words/phrases' button\r\nthen click on the 'Count all words' button.",
+         "To count all and only 'phrases' with one word please\ncancel then click on the "
+         "'Count words/phrases' button\nthen click on the 'Count all words' button.",
          MsgIcon::Information, ""},
         {1, 1, CountPhrasesAnswer::StartCount, "", MsgIcon::None, ""},
         {0, 1, CountPhrasesAnswer::StartCount, "", MsgIcon::None, ""},
@@ -115,7 +115,7 @@ TEST_F(CountAllPhrasesTest, LargeSourceQuestion) {
         {"file of 51.5 KB rounds to 52", SourceKind::InFile, 52736, 0, 0, true},
         {"missing file", SourceKind::InFile, -1, 0, 0, false},
     };
-    const std::string question = Narrow(GetText(TextId::AllPhrasesTakeLong) + u"\r\n\r\n" +
+    const std::string question = Narrow(GetText(TextId::AllPhrasesTakeLong) + u"\n\n" +
                                         GetText(TextId::CancelForHigherMinimum));
     ASSERT_GT(GetText(TextId::AllPhrasesTakeLong).size(), 0u);
     ASSERT_GT(GetText(TextId::CancelForHigherMinimum).size(), 0u);
@@ -178,7 +178,7 @@ TEST_F(CountAllPhrasesTest, WordsToIgnoreFlags) {
 }
 
 TEST_F(CountAllPhrasesTest, FilterWordsAreTrimmedAndParsed) {
-    settings.FilterWords = u" \t Red, Car! \r\n";
+    settings.FilterWords = u" \t Red, Car! \n";
     ASSERT_EQ(Press(), CountPhrasesAnswer::StartCount);
     EXPECT_EQ(settings.FilterWords, u"red car");
     EXPECT_EQ(filter.Words(), (std::vector<std::u16string>{u"red", u"car"}));
@@ -220,8 +220,8 @@ TEST_F(CountAllPhrasesTest, MainWindowSide) {
     EXPECT_FALSE(PreparePhraseRun(settings, run, options, counter, host, &patterns));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(Narrow(host.messages[0].text),
-              "To count all and only 'phrases' with one word\r\nplease click on the 'Count "
-              "words/phrases' button\r\nthen the 'Count all words' button.");
+              "To count all and only 'phrases' with one word\nplease click on the 'Count "
+              "words/phrases' button\nthen the 'Count all words' button.");
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
     EXPECT_FALSE(run.blnCountingMFP);
 

@@ -148,9 +148,9 @@ TEST(PhraseFilterTest, FilterButtonListsOnlyThePhrasesThatPass) {
     ASSERT_TRUE(FilterButton(l.ctx, l.filter));
     EXPECT_EQ(l.settings.FilterWords, u"car");
     const std::string text = Narrow(l.tw.Text());
-    EXPECT_EQ(text.rfind("There are 3 phrases of 2 words which occur at least once.\r\n\r\n"
-                         "Phrase filtering (all filter words) has been applied.\r\n"
-                         "Filter words: car\r\n\r\n",
+    EXPECT_EQ(text.rfind("There are 3 phrases of 2 words which occur at least once.\n\n"
+                         "Phrase filtering (all filter words) has been applied.\n"
+                         "Filter words: car\n\n",
                          0),
               0u)
         << text;
@@ -202,19 +202,19 @@ TEST(PhraseFilterTest, AFilteredListingInWhichNothingPasses) {
         ASSERT_TRUE(FilterButton(l.ctx, l.filter));
         EXPECT_FALSE(l.run.blnFilterWordFound);
         const std::string text = Narrow(l.tw.Text());
-        const std::string head = "There are 2 phrases of 2 words which occur at least once.\r\n\r\n"
+        const std::string head = "There are 2 phrases of 2 words which occur at least once.\n\n"
                                  "Phrase filtering (" +
-                                 c.modeWords + ") has been applied.\r\nFilter words: zebra\r\n\r\n";
+                                 c.modeWords + ") has been applied.\nFilter words: zebra\n\n";
         ASSERT_EQ(text.rfind(head, 0), 0u) << text;
         // Then only the header line and the no-phrase line.
         const std::string rest = text.substr(head.size());
-        const auto lineEnd = rest.find("\r\n");
+        const auto lineEnd = rest.find("\n");
         ASSERT_NE(lineEnd, std::string::npos) << rest;
         EXPECT_NE(rest.substr(0, lineEnd).find("Phrase"), std::string::npos) << rest;
         std::string tail = rest.substr(lineEnd + 2);
-        while (tail.size() >= 2 && tail.compare(tail.size() - 2, 2, "\r\n") == 0)
+        while (tail.size() >= 2 && tail.compare(tail.size() - 2, 2, "\n") == 0)
             tail.resize(tail.size() - 2);
-        while (tail.size() >= 2 && tail.compare(0, 2, "\r\n") == 0)
+        while (tail.size() >= 2 && tail.compare(0, 2, "\n") == 0)
             tail.erase(0, 2);
         EXPECT_EQ(tail, c.lastLine);
     }

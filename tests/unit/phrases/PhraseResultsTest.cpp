@@ -231,44 +231,44 @@ TEST(PhraseResultsTest, SummarySentence) {
     };
     const std::vector<Case> cases = {
         {"several, single length", 3, 2, 2, 2, 0, 2,
-         u"There are 3 phrases of 2 words which occur at least twice.\r\n\r\n"},
+         u"There are 3 phrases of 2 words which occur at least twice.\n\n"},
         {"one, range", 1, 2, 4, 5, 0, 3,
-         u"There is one phrase with 2 to 4 words which occurs at least 5 times.\r\n\r\n"},
+         u"There is one phrase with 2 to 4 words which occurs at least 5 times.\n\n"},
         {"none, once", 0, 3, 3, 1, 0, 0,
-         u"There are no phrases of 3 words which occur at least once.\r\n\r\n"},
+         u"There are no phrases of 3 words which occur at least once.\n\n"},
         {"one-word maximum", 2, 1, 1, 3, 0, 1,
-         u"There are 2 phrases of 1 word which occur at least 3 times.\r\n\r\n"},
+         u"There are 2 phrases of 1 word which occur at least 3 times.\n\n"},
         {"removing words to ignore", 2, 2, 3, 2, 4, 3,
          u"There are 2 phrases with 2 to 3 words which occur at least twice when words to "
-         u"ignore are excluded.\r\n\r\n"},
+         u"ignore are excluded.\n\n"},
         {"excluding phrases containing a word to ignore", 2, 2, 2, 2, 3, 2,
-         u"There are 2 phrases of 2 words which occur at least twice\r\nwhen phrases "
-         u"containing a word to ignore are excluded.\r\n\r\n"},
+         u"There are 2 phrases of 2 words which occur at least twice\nwhen phrases "
+         u"containing a word to ignore are excluded.\n\n"},
         {"excluding phrases made only of words to ignore", 2, 2, 2, 2, 2, 2,
-         u"There are 2 phrases of 2 words which occur at least twice\r\nwhen phrases "
-         u"consisting entirely of words to ignore are excluded.\r\n\r\n"},
+         u"There are 2 phrases of 2 words which occur at least twice\nwhen phrases "
+         u"consisting entirely of words to ignore are excluded.\n\n"},
         {"allowing phrases made only of words to ignore", 2, 2, 2, 2, 1, 2,
-         u"There are 2 phrases of 2 words which occur at least twice\r\n(including phrases "
-         u"consisting entirely of words to ignore).\r\n\r\n"},
+         u"There are 2 phrases of 2 words which occur at least twice\n(including phrases "
+         u"consisting entirely of words to ignore).\n\n"},
         {"none, excluding containing: a suggestion", 0, 2, 5, 2, 3, 0,
-         u"There are no phrases with 2 to 5 words which occur at least twice\r\nwhen phrases "
-         u"containing a word to ignore are excluded.\r\n\r\nYou could try repeating the count "
+         u"There are no phrases with 2 to 5 words which occur at least twice\nwhen phrases "
+         u"containing a word to ignore are excluded.\n\nYou could try repeating the count "
          u"without excluding phrases containing a word to ignore."},
         {"none, excluding only-ignored: a suggestion", 0, 2, 5, 2, 2, 0,
-         u"There are no phrases with 2 to 5 words which occur at least twice\r\nwhen phrases "
-         u"consisting entirely of words to ignore are excluded.\r\n\r\nYou could try repeating "
+         u"There are no phrases with 2 to 5 words which occur at least twice\nwhen phrases "
+         u"consisting entirely of words to ignore are excluded.\n\nYou could try repeating "
          u"the count without excluding phrases consisting entirely of words to ignore."},
         {"four of a range: the longest-phrase line", 4, 2, 6, 2, 0, 5,
-         u"There are 4 phrases with 2 to 6 words which occur at least twice.\r\nThe longest "
-         u"phrase has 5 words.\r\n\r\n"},
+         u"There are 4 phrases with 2 to 6 words which occur at least twice.\nThe longest "
+         u"phrase has 5 words.\n\n"},
         {"three of a range: no longest-phrase line", 3, 2, 6, 2, 0, 5,
-         u"There are 3 phrases with 2 to 6 words which occur at least twice.\r\n\r\n"},
+         u"There are 3 phrases with 2 to 6 words which occur at least twice.\n\n"},
         {"four of one length: no longest-phrase line", 4, 3, 3, 2, 0, 3,
-         u"There are 4 phrases of 3 words which occur at least twice.\r\n\r\n"},
+         u"There are 4 phrases of 3 words which occur at least twice.\n\n"},
         {"longest of one word: no longest-phrase line", 4, 1, 3, 2, 0, 1,
-         u"There are 4 phrases with 1 to 3 words which occur at least twice.\r\n\r\n"},
+         u"There are 4 phrases with 1 to 3 words which occur at least twice.\n\n"},
         {"thousands", 1234, 2, 2, 30, 0, 2,
-         u"There are 1234 phrases of 2 words which occur at least 30 times.\r\n\r\n"},
+         u"There are 1234 phrases of 2 words which occur at least 30 times.\n\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -308,7 +308,7 @@ TEST(PhraseResultsTest, PostListingWithPhrases) {
     p.tw.SetText(u"Processing . . .");
     EXPECT_TRUE(PhrasePostListing(p.ctx, p.options));
     EXPECT_EQ(test::Narrow(p.run.strHowManyPhrases),
-              "There is one phrase of 2 words which occurs at least twice.\r\n\r\n");
+              "There is one phrase of 2 words which occurs at least twice.\n\n");
     EXPECT_FALSE(p.run.blnFilterWordFound);
     EXPECT_EQ(test::Narrow(p.tw.Text()), "Processing . . .");
 }
@@ -323,7 +323,7 @@ TEST(PhraseResultsTest, PostListingWithoutPhrasesShowsTheSentence) {
     p.host.labels["lblNumberOfWords"] = u"Number of phrases in this list: 0";
     EXPECT_FALSE(PhrasePostListing(p.ctx, p.options));
     const std::string sentence =
-        "There are no phrases with 2 to 3 words which occur at least 3 times.\r\n\r\n";
+        "There are no phrases with 2 to 3 words which occur at least 3 times.\n\n";
     EXPECT_EQ(test::Narrow(p.tw.Text()), sentence);
     EXPECT_EQ(test::Narrow(p.host.textWindow), sentence);
     EXPECT_EQ(p.host.labels["lblNumberOfWords"], u"");

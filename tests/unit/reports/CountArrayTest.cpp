@@ -137,7 +137,7 @@ struct CountArrayTest : ::testing::Test {
 std::u16string ReportWithoutNote(const fs::path& output) {
     std::u16string first = GetText(359);
     first.replace(first.find(u"txbFile"), 7, TextFromPath(output));
-    return first + u"\r\n\r\n" + GetText(360) + u"\r\n" + GetText(361);
+    return first + u"\n\n" + GetText(360) + u"\n" + GetText(361);
 }
 
 // ---- Whole files -------------------------------------------------------------------------------
@@ -216,18 +216,18 @@ TEST_F(CountArrayTest, SingleSourceRunsGiveOneColumn) {
         EXPECT_EQ(CountArrayResult::Written, r.Write());
         const std::string where = source == SourceKind::InFile ? "the file /home/ann/notes.txt"
                                                                : "the text on the clipboard";
-        EXPECT_EQ("Output from Lexitally at 09:30:00 on 2026-12-06\r\n"
+        EXPECT_EQ("Output from Lexitally at 09:30:00 on 2026-12-06\n"
                   "showing the frequency of each word or phrase in " +
                       where +
-                      "\r\n"
+                      "\n"
                       "Maximum frequency = 2    The word or phrase 'cat' occurs with this "
-                      "frequency (there may be others).\r\n"
-                      "\r\n"
-                      "cat\t2\r\n"
-                      "mat\t1\r\n"
-                      "the\t1\r\n"
-                      "\r\n"
-                      "Total\t4\r\n",
+                      "frequency (there may be others).\n"
+                      "\n"
+                      "cat\t2\n"
+                      "mat\t1\n"
+                      "the\t1\n"
+                      "\n"
+                      "Total\t4\n",
                   ReadBytes(output));
     }
 }
@@ -239,7 +239,7 @@ TEST_F(CountArrayTest, HeadingNamesTheCaptionAndTheCurrentTime) {
     r.CountFolder(TwoFiles());
     EXPECT_EQ(CountArrayResult::Written, r.Write());
     const std::string text = ReadBytes(output);
-    const std::string first = text.substr(0, text.find("\r\n"));
+    const std::string first = text.substr(0, text.find("\n"));
     EXPECT_TRUE(std::regex_match(
         first, std::regex(R"(Output from Lexitally 1\.0 at \d\d:\d\d:\d\d on \d{4}-\d\d-\d\d)")))
         << first;
@@ -270,7 +270,7 @@ TEST_F(CountArrayTest, WordsASpreadsheetWouldConvertAddTheNote) {
             EXPECT_EQ(CountArrayResult::Written, r.Write());
             std::u16string report = ReportWithoutNote(output);
             if (c.note)
-                report += u"\r\n\r\n" + GetText(357) + u"\r\n" + GetText(358);
+                report += u"\n\n" + GetText(357) + u"\n" + GetText(358);
             EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.tw.Text()));
             ASSERT_EQ(1u, r.host.messages.size());
             EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.host.messages[0].text));
@@ -283,7 +283,7 @@ TEST_F(CountArrayTest, TrueRowIsWrittenAsCountedWithTheNote) {
     r.CountFolder({{u"/data/a.txt", {{u"true", 2}, {u"word", 1}}}});
     EXPECT_EQ(CountArrayResult::Written, r.Write());
     EXPECT_EQ(Expected("true_word"), ReadBytes(output));
-    EXPECT_NE(std::u16string::npos, r.tw.Text().find(GetText(357) + u"\r\n" + GetText(358)));
+    EXPECT_NE(std::u16string::npos, r.tw.Text().find(GetText(357) + u"\n" + GetText(358)));
 }
 
 TEST(IsLogicalOrNumber, Table) {
@@ -328,14 +328,14 @@ TEST(RelativeFrequencyCell, RoundsToWholePercent) {
 TEST(CountArrayColumnHeader, FileListAndIndicesFromTwoFiles) {
     EXPECT_EQ(u"", CountArrayColumnHeader({}));
     EXPECT_EQ(u"", CountArrayColumnHeader({u"/a.txt"}));
-    EXPECT_EQ(u"\t1\t/a.txt\r\n\t2\t/b c.txt\r\n\r\n<File indices>\t1\t2\t\tTotal\r\n",
+    EXPECT_EQ(u"\t1\t/a.txt\n\t2\t/b c.txt\n\n<File indices>\t1\t2\t\tTotal\n",
               CountArrayColumnHeader({u"/a.txt", u"/b c.txt"}));
 }
 
 TEST(CountArrayTotalsRow, SumOnlyFromTwoFiles) {
-    EXPECT_EQ(u"\r\nTotal\t7\r\n", CountArrayTotalsRow({7}));
-    EXPECT_EQ(u"\r\nTotal\t7\t0\t\t7\r\n", CountArrayTotalsRow({7, 0}));
-    EXPECT_EQ(u"\r\nTotal\t5000000000\t5000000000\t\t10000000000\r\n",
+    EXPECT_EQ(u"\nTotal\t7\n", CountArrayTotalsRow({7}));
+    EXPECT_EQ(u"\nTotal\t7\t0\t\t7\n", CountArrayTotalsRow({7, 0}));
+    EXPECT_EQ(u"\nTotal\t5000000000\t5000000000\t\t10000000000\n",
               CountArrayTotalsRow({5000000000, 5000000000}));
 }
 
@@ -385,7 +385,7 @@ TEST_F(CountArrayTest, NoOutputFileIsRefused) {
     OutputContext ctx{host, settings, run, tw, report};
     EXPECT_FALSE(CheckCountArrayOutputFile(ctx));
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(U16ToUtf8(GetText(103) + u"\r\n" + GetText(104)), U16ToUtf8(host.messages[0].text));
+    EXPECT_EQ(U16ToUtf8(GetText(103) + u"\n" + GetText(104)), U16ToUtf8(host.messages[0].text));
     EXPECT_FALSE(GetText(103).empty());
     EXPECT_TRUE(host.inputPrompts.empty());
 }
@@ -420,10 +420,10 @@ TEST_F(CountArrayTest, OverwriteCheck) {
         {"folder missing", 1, existing, true, noFolder, false, true, existing,
          u"Folder does not exist."},
     };
-    const std::u16string prompt = u"To overwrite the current output file click on 'OK'.\r\n"
-                                  u"To write to a different file edit the filepath below.\r\n"
-                                  u"\r\n"
-                                  u"(This 'warn on overwrite' can be disabled\r\n"
+    const std::u16string prompt = u"To overwrite the current output file click on 'OK'.\n"
+                                  u"To write to a different file edit the filepath below.\n"
+                                  u"\n"
+                                  u"(This 'warn on overwrite' can be disabled\n"
                                   u"in the 'Settings' window.)";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -474,7 +474,7 @@ TEST_F(CountArrayTest, CreatingTheOutputFileEmptiesItOrReportsWhy) {
     settings.File[1] = TextFromPath(dir / "missing" / "array.txt");
     EXPECT_FALSE(CreateCountArrayOutputFile(ctx));
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(U16ToUtf8(u"Error: Path not found\r\n\r\n" + GetText(354) + u"\r\n" + GetText(355)),
+    EXPECT_EQ(U16ToUtf8(u"Error: Path not found\n\n" + GetText(354) + u"\n" + GetText(355)),
               U16ToUtf8(host.messages[0].text));
     EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
     EXPECT_FALSE(GetText(354).empty());

@@ -20,8 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::u16string kOverwritePrompt = u"To overwrite the current output file click on 'OK'.\r\n"
-                                        u"To write to a different file edit the filepath below.\r\n"
+const std::u16string kOverwritePrompt = u"To overwrite the current output file click on 'OK'.\n"
+                                        u"To write to a different file edit the filepath below.\n"
                                         u"To disable file output click on 'Cancel'.";
 
 std::string ReadBytes(const fs::path& p) {
@@ -172,7 +172,7 @@ TEST_F(OutputFileTest, WritesUtf8LinesAndReplacesAnExistingFile) {
     EXPECT_TRUE(f.Write(u"\u03bb\u03cc\u03b3\u03bf\u03c2"));
     EXPECT_TRUE(f.Close());
     EXPECT_FALSE(f.Failed());
-    EXPECT_EQ("Rank\tFreq\tWord\r\ncaf\xc3\xa9, \xce\xbb\xcf\x8c\xce\xb3\xce\xbf\xcf\x82",
+    EXPECT_EQ("Rank\tFreq\tWord\ncaf\xc3\xa9, \xce\xbb\xcf\x8c\xce\xb3\xce\xbf\xcf\x82",
               ReadBytes(dir / "out.txt"));
 }
 
@@ -239,7 +239,7 @@ TEST_F(OutputFileTest, UnwritablePathIsPermissionDenied) {
 
     ReportOutputFileError(ctx, *f.Error());
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(u"Perhaps the output file\r\nis in use by another application.",
+    EXPECT_EQ(u"Perhaps the output file\nis in use by another application.",
               host.messages[0].text);
     EXPECT_EQ(u"Permission denied", host.messages[0].title);
     EXPECT_EQ(MsgIcon::Information, host.messages[0].icon);
@@ -256,7 +256,7 @@ TEST_F(OutputFileTest, FullDiskFailsAtTheWriteOrTheCloseAndIsReportedAsListWords
 
     ReportOutputFileError(ctx, *f.Error());
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(u"At ListWords error #61.\r\nDescription: Disk full", host.messages[0].text);
+    EXPECT_EQ(u"At ListWords error #61.\nDescription: Disk full", host.messages[0].text);
     EXPECT_EQ(GetText(97), host.messages[0].title);
     EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
 }

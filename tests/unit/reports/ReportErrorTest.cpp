@@ -44,12 +44,12 @@ TEST_F(ReportErrorTest, OrdinaryErrorNamesProcedureNumberAndDescription) {
     const std::u16string t96 = GetText(96);
     const Case cases[] = {
         {53, u"File not found", u"ListWords", false, false,
-         u"At ListWords error #53.\r\nDescription: File not found", 97},
+         u"At ListWords error #53.\nDescription: File not found", 97},
         {61, u"Disk full", u"ListWordsByFrequency", true, false,
-         u"At ListWordsByFrequency error #61.\r\nDescription: Disk full\r\n" + t96, 97},
-        {-5, u"", u"", false, false, u"At  error #-5.\r\nDescription: ", 97},
+         u"At ListWordsByFrequency error #61.\nDescription: Disk full\n" + t96, 97},
+        {-5, u"", u"", false, false, u"At  error #-5.\nDescription: ", 97},
         {6, u"Overflow", u"ListWordsAlphabetically", false, true,
-         u"At ListWordsAlphabetically error #6.\r\nDescription: Overflow", 93},
+         u"At ListWordsAlphabetically error #6.\nDescription: Overflow", 93},
     };
     for (const auto& c : cases) {
         test::FakeHost h;
@@ -86,7 +86,7 @@ TEST_F(ReportErrorTest, OutOfSpaceHintFollowsTheOutputFileState) {
         {u"", 0, false, GetText(94)},
         {u"", 1, true, GetText(94)},
         {u"/tmp/out.txt", 1, true, GetText(95)},
-        {u"/tmp/out.txt", 0, true, u"\r\n" + GetText(96)},
+        {u"/tmp/out.txt", 0, true, u"\n" + GetText(96)},
         {u"/tmp/out.txt", 0, false, u""},
     };
     for (const auto& c : cases) {
@@ -113,11 +113,11 @@ std::u16string Fill255() {
     return std::u16string(255, u'.');
 }
 
-std::u16string Lines(int from, int to) { // "entry 000\r\n" ... , 11 characters each
+std::u16string Lines(int from, int to) { // "entry 000\n" ... , 11 characters each
     std::u16string s;
     for (int i = from; i < to; ++i) {
         std::string n = std::to_string(1000 + i).substr(1);
-        s += u"entry " + std::u16string(n.begin(), n.end()) + u"\r\n";
+        s += u"entry " + std::u16string(n.begin(), n.end()) + u"\n";
     }
     return s;
 }
@@ -134,7 +134,7 @@ TEST_F(ReportErrorTest, OutOfSpaceWithPendingTextShowsItsBeginningCutAtALine) {
     // so the text ends with line 368 and the note.
     std::u16string expected = Lines(0, 369);
     expected.erase(expected.size() - 2);
-    EXPECT_EQ(expected + u"\r\n\r\n" + GetText(93), tw.Text());
+    EXPECT_EQ(expected + u"\n\n" + GetText(93), tw.Text());
     EXPECT_EQ(tw.Text(), host.textWindow);
 }
 
@@ -147,7 +147,7 @@ TEST_F(ReportErrorTest, OutOfSpaceWithAFullWindowKeepsItsTextUpToTheLastWholeLin
     EXPECT_EQ(GetText(93) + u"  ", OnlyMessage().text);
     std::u16string expected = Lines(0, 97); // 1,068 characters: ends inside line 97
     expected.erase(expected.size() - 2);
-    EXPECT_EQ(expected + u"\r\n\r\n" + GetText(93), tw.Text());
+    EXPECT_EQ(expected + u"\n\n" + GetText(93), tw.Text());
 }
 
 TEST_F(ReportErrorTest, OutOfSpaceWindowWithoutLineBreakOnlyLosesItsLast32Characters) {

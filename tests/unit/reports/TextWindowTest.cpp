@@ -17,7 +17,7 @@ std::u16string Fill(std::size_t n, char16_t c = u'a') {
     return std::u16string(n, c);
 }
 
-const std::u16string kFullNote = u"\r\n\r\nTextbox is full.";
+const std::u16string kFullNote = u"\n\nTextbox is full.";
 
 struct TextWindowTest : ::testing::Test {
     test::FakeHost host;
@@ -26,8 +26,8 @@ struct TextWindowTest : ::testing::Test {
 
 TEST_F(TextWindowTest, AppendsAndPushesEveryChangeToTheHost) {
     tw.OutputToTxb(u"Now counting");
-    tw.OutputToTxb(u" all words\r\n");
-    EXPECT_EQ(u"Now counting all words\r\n", tw.Text());
+    tw.OutputToTxb(u" all words\n");
+    EXPECT_EQ(u"Now counting all words\n", tw.Text());
     EXPECT_EQ(tw.Text(), host.textWindow);
     tw.ClearOutput();
     EXPECT_EQ(u"", tw.Text());
@@ -121,10 +121,10 @@ TEST_F(TextWindowTest, FolderRunNoteNamesFilesAndFoldersSoFar) {
         std::u16string tail;
     };
     const Case cases[] = {
-        {1, 1, u"\r\n\r\nTo this point: 1 file in 1 folder"},
-        {3, 2, u"\r\n\r\nTo this point: 3 files in 2 folders"},
-        {0, 1, u"\r\n\r\nTo this point: 0 files in 1 folder"},
-        {1200, 1, u"\r\n\r\nTo this point: 1200 files in 1 folder"},
+        {1, 1, u"\n\nTo this point: 1 file in 1 folder"},
+        {3, 2, u"\n\nTo this point: 3 files in 2 folders"},
+        {0, 1, u"\n\nTo this point: 0 files in 1 folder"},
+        {1200, 1, u"\n\nTo this point: 1200 files in 1 folder"},
     };
     for (const auto& c : cases) {
         test::FakeHost h;

@@ -329,15 +329,15 @@ TEST_F(WordListReportTest, NothingFoundText) {
     };
     const Case cases[] = {
         {false, false, false, 1, 1,
-         u"No words with at least 3 characters\r\nsatisfying the specified conditions were "
+         u"No words with at least 3 characters\nsatisfying the specified conditions were "
          u"found."},
         {false, false, false, 0, 1, u"No words satisfying the specified conditions were found."},
         {false, true, true, 1, 0,
-         u"No words/phrases with at least 2 characters\r\nsatisfying the specified conditions "
+         u"No words/phrases with at least 2 characters\nsatisfying the specified conditions "
          u"were found."},
         {false, true, false, 0, 0, u"No words satisfying the specified conditions were found."},
         {true, false, false, 1, 18,
-         u"No phrases with at least 20 characters\r\nsatisfying the specified conditions were "
+         u"No phrases with at least 20 characters\nsatisfying the specified conditions were "
          u"found."},
     };
     for (const auto& c : cases) {
@@ -363,15 +363,15 @@ TEST_F(WordListReportTest, FolderScanSummaryWording) {
         std::u16string text;
     };
     const Case cases[] = {
-        {1, 1, false, false, u"1 file (in 1 folder) was scanned.\r\n\r\n"},
-        {3, 2, false, false, u"3 files (in 2 folders) were scanned.\r\n\r\n"},
-        {2, 1, false, true, u"2 files (in 1 folder) were scanned.\r\n"},
+        {1, 1, false, false, u"1 file (in 1 folder) was scanned.\n\n"},
+        {3, 2, false, false, u"3 files (in 2 folders) were scanned.\n\n"},
+        {2, 1, false, true, u"2 files (in 1 folder) were scanned.\n"},
         {1234, 56, true, false,
-         u"1,234 files (in 56 folders) were scanned.\r\nCounting was stopped and this list is "
-         u"incomplete.\r\n\r\n"},
+         u"1,234 files (in 56 folders) were scanned.\nCounting was stopped and this list is "
+         u"incomplete.\n\n"},
         {5, 1, true, true,
-         u"5 files (in 1 folder) were scanned.\r\nCounting was stopped and this list is "
-         u"incomplete.\r\n"},
+         u"5 files (in 1 folder) were scanned.\nCounting was stopped and this list is "
+         u"incomplete.\n"},
     };
     for (const auto& c : cases) {
         Listing l;
@@ -457,12 +457,12 @@ TEST_F(WordListReportTest, FileListKeepsLargeCountsWhole) {
     l.Count(s);
     l.settings.DisplayFormat = 13;
     ListWords(l.ctx);
-    EXPECT_EQ(u"1 file (in 1 folder) was scanned.\r\n\r\n"
-              u"{Folder} = /data/corpus/texts\r\n\r\n"
-              u"word\r\n"
-              u"123456 {Folder}/big.txt\r\n\r\n"
-              u"other\r\n"
-              u"        3 {Folder}/big.txt\r\n\r\n",
+    EXPECT_EQ(u"1 file (in 1 folder) was scanned.\n\n"
+              u"{Folder} = /data/corpus/texts\n\n"
+              u"word\n"
+              u"123456 {Folder}/big.txt\n\n"
+              u"other\n"
+              u"        3 {Folder}/big.txt\n\n",
               l.tw.Text());
 }
 
@@ -475,8 +475,8 @@ TEST_F(WordListReportTest, FormatNineIsOneCommaSeparatedList) {
         const Output o = ListTo(l, dir / "nine.txt");
         const std::string list = order == 0 ? "the, cat, encyclopedia, on, sat, a, café, mat"
                                             : "a, café, cat, encyclopedia, mat, on, sat, the";
-        EXPECT_EQ(order == 0 ? list : list + "\r\n", o.window);
-        EXPECT_EQ("File: /home/ann/notes.txt\r\n" + list, o.file);
+        EXPECT_EQ(order == 0 ? list : list + "\n", o.window);
+        EXPECT_EQ("File: /home/ann/notes.txt\n" + list, o.file);
     }
 }
 
@@ -495,19 +495,19 @@ TEST_F(WordListReportTest, ListingLargerThanTheTextWindow) {
     Listing l;
     l.Count(BigSample());
     l.settings.WordOrder = 1;
-    l.settings.DisplayFormat = 3; // " " rank "  " word: 24 characters a line with CR LF
+    l.settings.DisplayFormat = 3; // " " rank "  " word: 23 characters a line with its LF
     l.settings.File[1] = TextFromPath(dir / "big.txt");
     ListWords(l.ctx);
 
     // The file holds every line; the window ends at a whole line and the out-of-space note.
     const std::string file = ReadBytes(dir / "big.txt");
-    EXPECT_NE(std::string::npos, file.find("w100008999xx\r\n"));
+    EXPECT_NE(std::string::npos, file.find("w100008999xx\n"));
     ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(GetText(93) + u"  \r\n" + GetText(96), l.host.messages[0].text);
+    EXPECT_EQ(GetText(93) + u"  \n" + GetText(96), l.host.messages[0].text);
     EXPECT_EQ(GetText(93), l.host.messages[0].title);
     const std::u16string& text = l.tw.Text();
     EXPECT_LE(text.size(), 65000u);
-    const std::u16string tail = u"\r\n\r\n" + GetText(93);
+    const std::u16string tail = u"\n\n" + GetText(93);
     ASSERT_GT(text.size(), tail.size());
     EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
     const std::u16string body = text.substr(0, text.size() - tail.size());
@@ -521,12 +521,12 @@ TEST_F(WordListReportTest, SingleLineLargerThanTheTextWindow) {
     Listing l;
     Sample s = FolderSample();
     s.files.clear();
-    std::u16string expected = u"word\r\n";
+    std::u16string expected = u"word\n";
     for (int i = 1; i <= 3000; ++i) {
         const std::string name = "file" + std::to_string(10000 + i).substr(1) + ".txt";
         s.files.push_back({u"/data/corpus/texts/" + U(name), {u"word"}});
         if (i <= 150) // 27 characters a line; 150 whole lines fit in 4,096 - 32 characters
-            expected += u"    {Folder}/" + U(name) + u"\r\n";
+            expected += u"    {Folder}/" + U(name) + u"\n";
     }
     s.filesScanned = 3000;
     s.foldersScanned = 1;
@@ -534,7 +534,7 @@ TEST_F(WordListReportTest, SingleLineLargerThanTheTextWindow) {
     l.settings.DisplayFormat = 12;
     ListWords(l.ctx);
     expected.erase(expected.size() - 2);
-    expected += u"\r\n\r\n" + GetText(93);
+    expected += u"\n\n" + GetText(93);
     EXPECT_EQ(expected, l.tw.Text());
     EXPECT_EQ(expected, l.host.textWindow);
     ASSERT_EQ(1u, l.host.messages.size());
@@ -554,13 +554,13 @@ TEST_F(WordListReportTest, StopRequestEndsEachPass) {
         };
         l.settings.File[1] = TextFromPath(dir / "stopped.txt");
         ListWords(l.ctx);
-        EXPECT_EQ("File: /home/ann/notes.txt\r\n"
-                  "    Rank\t    Freq\tWord [longest has 12 characters]\r\n"
-                  "       1\t       4\tthe\r\n"
-                  "       2\t       3\tcat\r\n"
-                  "       3\t       2\tencyclopedia\r\n",
+        EXPECT_EQ("File: /home/ann/notes.txt\n"
+                  "    Rank\t    Freq\tWord [longest has 12 characters]\n"
+                  "       1\t       4\tthe\n"
+                  "       2\t       3\tcat\n"
+                  "       3\t       2\tencyclopedia\n",
                   ReadBytes(dir / "stopped.txt"));
-        EXPECT_EQ(u"Output to file was terminated.\r\n", l.tw.Text());
+        EXPECT_EQ(u"Output to file was terminated.\n", l.tw.Text());
         EXPECT_TRUE(l.report.blnWrittenToFile);
     }
     {
@@ -568,9 +568,9 @@ TEST_F(WordListReportTest, StopRequestEndsEachPass) {
         l.Count(SingleFileSample());
         l.host.onYield = [&] { l.run.blnStop = true; };
         ListWords(l.ctx);
-        EXPECT_EQ(u"     Rank      Freq  Word [longest has 12 characters]\r\n"
-                  u"        1         4  the\r\n"
-                  u"\r\nListing stopped.\r\n",
+        EXPECT_EQ(u"     Rank      Freq  Word [longest has 12 characters]\n"
+                  u"        1         4  the\n"
+                  u"\nListing stopped.\n",
                   l.tw.Text());
     }
 }
@@ -588,8 +588,8 @@ TEST_F(WordListReportTest, OverwriteCancelledListsToTheTextWindowOnly) {
     EXPECT_EQ("old report", ReadBytes(dir / "old.txt"));
     EXPECT_FALSE(l.report.blnWrittenToFile);
     EXPECT_EQ(
-        u"Word [longest has 12 characters]\r\nthe\r\ncat\r\nencyclopedia\r\non\r\nsat\r\na\r\n"
-        u"caf\u00e9\r\nmat\r\n",
+        u"Word [longest has 12 characters]\nthe\ncat\nencyclopedia\non\nsat\na\n"
+        u"caf\u00e9\nmat\n",
         l.tw.Text());
 }
 
@@ -616,7 +616,7 @@ TEST_F(WordListReportTest, WriteFailuresLeaveAnEmptyTextWindow) {
     l.settings.File[1] = u"/dev/full";
     ListWords(l.ctx);
     ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(u"At ListWords error #61.\r\nDescription: Disk full", l.host.messages[0].text);
+    EXPECT_EQ(u"At ListWords error #61.\nDescription: Disk full", l.host.messages[0].text);
     EXPECT_EQ(GetText(97), l.host.messages[0].title);
     EXPECT_EQ(u"", l.tw.Text());
     EXPECT_EQ(u"", l.host.textWindow);
@@ -636,7 +636,7 @@ TEST_F(WordListReportTest, LockedOutputFileIsPermissionDenied) {
     l.settings.File[1] = TextFromPath(path);
     ListWords(l.ctx);
     ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(u"Perhaps the output file\r\nis in use by another application.",
+    EXPECT_EQ(u"Perhaps the output file\nis in use by another application.",
               l.host.messages[0].text);
     EXPECT_EQ(u"Permission denied", l.host.messages[0].title);
     EXPECT_EQ(u"", l.tw.Text());
@@ -654,21 +654,21 @@ TEST_F(WordListReportTest, PhraseListingHeaderAndTabEndedPhrases) {
     Listing l;
     l.Count(PhraseSample());
     l.run.blnCountingMFP = true;
-    l.run.strHowManyPhrases = u"3 phrases of 2 to 3 words were found.\r\n";
+    l.run.strHowManyPhrases = u"3 phrases of 2 to 3 words were found.\n";
     l.settings.DisplayFormat = 0;
     l.settings.File[1] = TextFromPath(dir / "phrases.txt");
     ListWords(l.ctx);
-    EXPECT_EQ("3 phrases of 2 to 3 words were found.\r\n"
-              "    Rank\t    Freq\tPhrase\t [longest has 11 characters]\r\n"
-              "       1\t       3\tred car\t\r\n"
-              "       2\t       2\tbig red bus\t\r\n"
-              "       3\t       2\tthe red car\t\r\n",
+    EXPECT_EQ("3 phrases of 2 to 3 words were found.\n"
+              "    Rank\t    Freq\tPhrase\t [longest has 11 characters]\n"
+              "       1\t       3\tred car\t\n"
+              "       2\t       2\tbig red bus\t\n"
+              "       3\t       2\tthe red car\t\n",
               ReadBytes(dir / "phrases.txt"));
-    EXPECT_EQ(u"3 phrases of 2 to 3 words were found.\r\n"
-              u"     Rank      Freq  Phrase [longest has 11 characters]\r\n"
-              u"        1         3  red car\r\n"
-              u"        2         2  big red bus\r\n"
-              u"        3         2  the red car\r\n",
+    EXPECT_EQ(u"3 phrases of 2 to 3 words were found.\n"
+              u"     Rank      Freq  Phrase [longest has 11 characters]\n"
+              u"        1         3  red car\n"
+              u"        2         2  big red bus\n"
+              u"        3         2  the red car\n",
               l.tw.Text());
 }
 
@@ -677,7 +677,7 @@ TEST_F(WordListReportTest, FilteredPhraseListing) {
     l.Count(PhraseSample());
     l.run.blnCountingMFP = true;
     l.run.blnFilteringPhrases = true;
-    l.run.strHowManyPhrases = u"3 phrases found.\r\n";
+    l.run.strHowManyPhrases = u"3 phrases found.\n";
     l.settings.FilterWords = u"car";
     l.settings.FilterMode = FilterModeKind::IncludeAllWordsInSameOrder;
     l.settings.DisplayFormat = 3;
@@ -689,12 +689,12 @@ TEST_F(WordListReportTest, FilteredPhraseListing) {
     ListWords(l.ctx);
     EXPECT_EQ((std::vector<std::u16string>{u"red car", u"big red bus", u"the red car"}), asked);
     EXPECT_TRUE(l.run.blnFilterWordFound);
-    EXPECT_EQ(u"3 phrases found.\r\n"
-              u"Phrase filtering (all filter words in same order) has been applied.\r\n"
-              u"Filter words: car\r\n\r\n"
-              u"     Rank  Phrase [longest has 11 characters]\r\n"
-              u"        1  red car\r\n"
-              u"        3  the red car\r\n",
+    EXPECT_EQ(u"3 phrases found.\n"
+              u"Phrase filtering (all filter words in same order) has been applied.\n"
+              u"Filter words: car\n\n"
+              u"     Rank  Phrase [longest has 11 characters]\n"
+              u"        1  red car\n"
+              u"        3  the red car\n",
               l.tw.Text());
 }
 
@@ -721,7 +721,7 @@ TEST_F(WordListReportTest, FilteredPhraseListingWithoutAnyPassingPhrase) {
         l.Count(PhraseSample());
         l.run.blnCountingMFP = true;
         l.run.blnFilteringPhrases = true;
-        l.run.strHowManyPhrases = u"3 phrases found.\r\n";
+        l.run.strHowManyPhrases = u"3 phrases found.\n";
         l.settings.FilterWords = u"lorry";
         l.settings.FilterMode = c.mode;
         l.settings.WordOrder = c.order;
@@ -731,17 +731,17 @@ TEST_F(WordListReportTest, FilteredPhraseListingWithoutAnyPassingPhrase) {
         ListWords(l.ctx);
         const std::string mode = U16ToUtf8(c.windowLine);
         const std::string header =
-            "3 phrases found.\r\nPhrase filtering (" +
+            "3 phrases found.\nPhrase filtering (" +
             std::string(c.mode == FilterModeKind::IncludeAllWords ? "all filter words"
                         : c.mode == FilterModeKind::IncludeAllWordsInSameOrder
                             ? "all filter words in same order"
                             : "all filter words as a subphrase") +
-            ") has been applied.\r\nFilter words: lorry\r\n\r\n";
-        EXPECT_EQ(header + "    Rank\t    Freq\r\n" +
-                      (c.fileLine.empty() ? "" : "\r\n" + c.fileLine + "\r\n"),
+            ") has been applied.\nFilter words: lorry\n\n";
+        EXPECT_EQ(header + "    Rank\t    Freq\n" +
+                      (c.fileLine.empty() ? "" : "\n" + c.fileLine + "\n"),
                   ReadBytes(dir / "filtered.txt"))
             << mode;
-        EXPECT_EQ(Utf8ToU16(header) + u"     Rank      Freq\r\n\r\n" + c.windowLine, l.tw.Text())
+        EXPECT_EQ(Utf8ToU16(header) + u"     Rank      Freq\n\n" + c.windowLine, l.tw.Text())
             << mode;
     }
 }
@@ -771,7 +771,7 @@ TEST_F(WordListReportTest, DisplayFormatsOfFoldersAreRefusedForOtherSources) {
         } else {
             ASSERT_EQ(1u, l.host.messages.size());
             EXPECT_EQ(u"The display format '" + GetText(51 + c.format) +
-                          u"' is available\r\nonly when the source of the text is a folder.",
+                          u"' is available\nonly when the source of the text is a folder.",
                       l.host.messages[0].text);
             EXPECT_EQ(u"Unavailable display format", l.host.messages[0].title);
             EXPECT_EQ(MsgIcon::Information, l.host.messages[0].icon);
@@ -814,8 +814,8 @@ TEST_F(WordListReportTest, UncheckingSortByNumberOfFilesRestoresTheOrderByCount)
     OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
     EXPECT_EQ(0, l.settings.SortByNumberOfFiles);
     EXPECT_EQ(u"zebra", l.table.Entry(l.run.lngFirstFreq).word); // 5 occurrences
-    EXPECT_EQ(u"3 files (in 2 folders) were scanned.\r\n\r\n"
-              u"Word [longest has 5 characters]\r\nzebra\r\napple\r\n",
+    EXPECT_EQ(u"3 files (in 2 folders) were scanned.\n\n"
+              u"Word [longest has 5 characters]\nzebra\napple\n",
               l.tw.Text());
 }
 
@@ -825,8 +825,8 @@ TEST_F(WordListReportTest, RelistAfterOptionChange) {
         l.Count(ClipboardSample());
         l.settings.DisplayFormat = 8;
         OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
-        EXPECT_EQ(u"Word [longest has 12 characters]\r\nthe\r\ncat\r\nencyclopedia\r\non\r\nsat"
-                  u"\r\na\r\ncaf\u00e9\r\nmat\r\n",
+        EXPECT_EQ(u"Word [longest has 12 characters]\nthe\ncat\nencyclopedia\non\nsat"
+                  u"\na\ncaf\u00e9\nmat\n",
                   l.tw.Text());
         EXPECT_TRUE(l.host.messages.empty());
     }

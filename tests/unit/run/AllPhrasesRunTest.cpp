@@ -73,10 +73,10 @@ TEST(AllPhrasesRunTest, ACountFromTheClipboard) {
     // "big red", "red car" (3 each) lie inside "big red car" (3); "the big" (2) inside
     // "the big red" (2); "a big", "a big red" occur once.
     EXPECT_EQ(U16ToUtf8(m.tw.Text()),
-              "There are 2 phrases with 2 to 3 words which occur at least twice.\r\n\r\n"
-              "     Rank      Freq  Phrase [longest has 11 characters]\r\n"
-              "        1         3  big red car\r\n"
-              "        2         2  the big red\r\n");
+              "There are 2 phrases with 2 to 3 words which occur at least twice.\n\n"
+              "     Rank      Freq  Phrase [longest has 11 characters]\n"
+              "        1         3  big red car\n"
+              "        2         2  the big red\n");
 }
 
 TEST(AllPhrasesRunTest, AFilteredCountAndTheFilterButton) {
@@ -88,21 +88,21 @@ TEST(AllPhrasesRunTest, AFilteredCountAndTheFilterButton) {
     ASSERT_EQ(m.CountAllPhrases(), RunOutcome::Produced);
     EXPECT_EQ(m.settings.FilterWords, u"the");
     EXPECT_EQ(U16ToUtf8(m.tw.Text()),
-              "There are 2 phrases with 2 to 3 words which occur at least twice.\r\n\r\n"
-              "Phrase filtering (all filter words) has been applied.\r\n"
-              "Filter words: the\r\n\r\n"
-              "     Rank      Freq  Phrase [longest has 11 characters]\r\n"
-              "        2         2  the big red\r\n");
+              "There are 2 phrases with 2 to 3 words which occur at least twice.\n\n"
+              "Phrase filtering (all filter words) has been applied.\n"
+              "Filter words: the\n\n"
+              "     Rank      Freq  Phrase [longest has 11 characters]\n"
+              "        2         2  the big red\n");
 
     // The filter button relists the same count with other words.
     m.settings.FilterWords = u"CAR";
     ASSERT_TRUE(FilterButton(m.ctx, m.filter));
     EXPECT_EQ(U16ToUtf8(m.tw.Text()),
-              "There are 2 phrases with 2 to 3 words which occur at least twice.\r\n\r\n"
-              "Phrase filtering (all filter words) has been applied.\r\n"
-              "Filter words: car\r\n\r\n"
-              "     Rank      Freq  Phrase [longest has 11 characters]\r\n"
-              "        1         3  big red car\r\n");
+              "There are 2 phrases with 2 to 3 words which occur at least twice.\n\n"
+              "Phrase filtering (all filter words) has been applied.\n"
+              "Filter words: car\n\n"
+              "     Rank      Freq  Phrase [longest has 11 characters]\n"
+              "        1         3  big red car\n");
 }
 
 TEST(AllPhrasesRunTest, NoPhraseFound) {
@@ -112,7 +112,7 @@ TEST(AllPhrasesRunTest, NoPhraseFound) {
     m.settings.MinimumFrequency = 1;
     ASSERT_EQ(m.CountAllPhrases(), RunOutcome::Produced);
     EXPECT_EQ(U16ToUtf8(m.tw.Text()),
-              "There are no phrases with 2 to 3 words which occur at least twice.\r\n\r\n");
+              "There are no phrases with 2 to 3 words which occur at least twice.\n\n");
 }
 
 TEST(AllPhrasesRunTest, RemovingWordsToIgnore) {
@@ -127,10 +127,10 @@ TEST(AllPhrasesRunTest, RemovingWordsToIgnore) {
     ASSERT_EQ(m.CountAllPhrases(), RunOutcome::Produced);
     EXPECT_EQ(U16ToUtf8(m.tw.Text()),
               "There are 2 phrases of 2 words which occur at least 3 times when words to ignore "
-              "are excluded.\r\n\r\n"
-              "     Rank      Freq  Phrase [longest has 7 characters]\r\n"
-              "        1         3  big red\r\n"
-              "        2         3  red car\r\n");
+              "are excluded.\n\n"
+              "     Rank      Freq  Phrase [longest has 7 characters]\n"
+              "        1         3  big red\n"
+              "        2         3  red car\n");
 }
 
 } // namespace

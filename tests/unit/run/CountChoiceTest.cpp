@@ -27,21 +27,21 @@ TEST(CountChoiceTest, IntroductionTexts) {
     const Case cases[] = {
         {true, true,
          "The 'Settings' window states that only certain words or phrases are to be counted.  To "
-         "count these, click on the 'Count only specified words/phrases' button.\r\n\r\nIf "
+         "count these, click on the 'Count only specified words/phrases' button.\n\nIf "
          "instead you wish to count all words (ignoring certain words as specified in the "
          "'Settings' window) then click on the 'Count all words' button."},
         {true, false,
          "The 'Settings' window states that only certain words or phrases are to be counted.  To "
-         "count these, click on the 'Count only specified words/phrases' button.\r\n\r\nIf "
+         "count these, click on the 'Count only specified words/phrases' button.\n\nIf "
          "instead you wish to count all words then click on the 'Count all words' button."},
         {false, true,
          "The 'Settings' window currently states that all words are to be counted except for "
-         "some words to be ignored.  To do this, click on the 'Count all words' button.\r\n\r\nIf "
+         "some words to be ignored.  To do this, click on the 'Count all words' button.\n\nIf "
          "instead you wish to count only specified words and phrases then go to the 'Settings' "
          "window, specify them, then click again on the 'Count words/phrases' button. "},
         {false, false,
          "The 'Settings' window currently states that all words are to be counted .  To do this, "
-         "click on the 'Count all words' button.\r\n\r\nIf instead you wish to count only "
+         "click on the 'Count all words' button.\n\nIf instead you wish to count only "
          "specified words and phrases then go to the 'Settings' window, specify them, then click "
          "again on the 'Count words/phrases' button. "},
     };

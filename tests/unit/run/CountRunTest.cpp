@@ -34,8 +34,6 @@ using lxty::test::FakeHost;
 namespace lxty {
 namespace {
 
-const std::u16string CRLF = u"\r\n";
-
 std::u16string U(const std::string& s) {
     return Utf8ToU16(s);
 }
@@ -182,7 +180,7 @@ TEST_F(CountRunTest, ValidationMessagesComeInOrder) {
     };
     const std::vector<Fault> faults = {
         {"Unavailable display format|The display format 'Word and the files containing it' is "
-         "available\r\nonly when the source of the text is a folder.",
+         "available\nonly when the source of the text is a folder.",
          [](Settings& s, RecordingShell&) { s.DisplayFormat = 12; }},
         {"Error|", // the comment-marker message of word extraction
          [](Settings& s, RecordingShell&) {
@@ -191,8 +189,8 @@ TEST_F(CountRunTest, ValidationMessagesComeInOrder) {
          }},
         {"Invalid input|File pattern 'a;b' contains an invalid character.",
          [](Settings& s, RecordingShell&) { s.FileFilepathSpecifications[0] = u"a;b"; }},
-        {"Invalid input|The settings currently say to ignore words\r\nwith fewer than 5 "
-         "occurrences and with more than 3 occurrences,\r\nwhich implies that all words will be "
+        {"Invalid input|The settings currently say to ignore words\nwith fewer than 5 "
+         "occurrences and with more than 3 occurrences,\nwhich implies that all words will be "
          "ignored.",
          [](Settings& s, RecordingShell&) {
              s.IgnoreInfrequentWords = 1;
@@ -297,8 +295,8 @@ TEST_F(CountRunTest, ClipboardLengthLimit) {
     host.clipboard = text + u"x";
     EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords));
     EXPECT_EQ(std::vector<std::string>{"Too much clipboard text|There are 100,001 characters in "
-                                       "the text on the clipboard.\r\nThe maximum permitted is "
-                                       "100,000.  If possible,\r\ncount word frequencies for this "
+                                       "the text on the clipboard.\nThe maximum permitted is "
+                                       "100,000.  If possible,\ncount word frequencies for this "
                                        "text using an input file."},
               Shown());
     // The previous results are left in place.
@@ -346,7 +344,7 @@ TEST_F(CountRunTest, ClipboardControlCharacterOnlyInTheFirst3000) {
             << c.position << " " << int(c.ch);
         if (c.refused) {
             EXPECT_EQ(std::vector<std::string>{"Invalid input|The text on the clipboard does not "
-                                               "consist\r\nsolely of natural language words."},
+                                               "consist\nsolely of natural language words."},
                       Shown());
         } else {
             EXPECT_TRUE(host.messages.empty());
@@ -357,9 +355,9 @@ TEST_F(CountRunTest, ClipboardControlCharacterOnlyInTheFirst3000) {
 TEST_F(CountRunTest, ClipboardRunListsToTheTextWindow) {
     host.clipboard = u"Zebra apple\r\nzebra, APPLE zebra.";
     EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
-    const std::u16string expected = u"     Rank      Freq  Word [longest has 5 characters]\r\n"
-                                    u"        1         3  zebra\r\n"
-                                    u"        2         2  apple\r\n";
+    const std::u16string expected = u"     Rank      Freq  Word [longest has 5 characters]\n"
+                                    u"        1         3  zebra\n"
+                                    u"        2         2  apple\n";
     EXPECT_EQ(N(expected), N(window.Text()));
     EXPECT_EQ(N(expected), N(host.textWindow));
     EXPECT_EQ(5, run.lngTotalNumOccurrences);
@@ -387,7 +385,7 @@ TEST_F(CountRunTest, CaseSignificantKeepsCapitals) {
 TEST_F(CountRunTest, NothingFoundReport) {
     host.clipboard = u"a b c";
     EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
-    EXPECT_EQ("No words with at least 3 characters\r\nsatisfying the specified conditions were "
+    EXPECT_EQ("No words with at least 3 characters\nsatisfying the specified conditions were "
               "found.",
               N(window.Text()));
 }
@@ -458,7 +456,7 @@ TEST_F(CountRunTest, LargeInputFilePrompt) {
     };
     const std::string question =
         "Large input file|The input file is quite large.  It is advisable to specify an output "
-        "file \r\nbefore continuing, in case the text window will not hold the result. \r\nDo "
+        "file \nbefore continuing, in case the text window will not hold the result. \nDo "
         "you wish to specify an output file?";
     for (const auto& c : cases) {
         std::string bytes;
@@ -496,7 +494,7 @@ TEST_F(CountRunTest, LargeInputFileYesChoosesAnOutputFile) {
     EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
     EXPECT_EQ(TextOf(dir / "out.txt"), settings.File[1]);
     const std::string out = ReadAll(dir / "out.txt");
-    EXPECT_EQ(0u, out.find("File: " + N(TextOf(dir / "big.txt")) + "\r\n")) << out;
+    EXPECT_EQ(0u, out.find("File: " + N(TextOf(dir / "big.txt")) + "\n")) << out;
 }
 
 TEST_F(CountRunTest, LargeInputFileChosenOutputCannotBeTheInput) {
@@ -525,21 +523,21 @@ TEST_F(CountRunTest, SingleFileRunComparedInFull) {
     EXPECT_TRUE(host.messages.empty());
 
     // "a" is shorter than 3 characters; ties in frequency are listed alphabetically.
-    const std::string lines = "        1         4  the\r\n"
-                              "        2         3  cat\r\n"
-                              "        3         2  dog\r\n"
-                              "        4         2  saw\r\n"
-                              "        5         1  and\r\n"
-                              "        6         1  ran\r\n";
-    EXPECT_EQ("     Rank      Freq  Word [longest has 3 characters]\r\n" + lines, N(window.Text()));
-    EXPECT_EQ("File: " + N(TextOf(input)) + "\r\n" +
-                  "    Rank\t    Freq\tWord [longest has 3 characters]\r\n" +
-                  "       1\t       4\tthe\r\n"
-                  "       2\t       3\tcat\r\n"
-                  "       3\t       2\tdog\r\n"
-                  "       4\t       2\tsaw\r\n"
-                  "       5\t       1\tand\r\n"
-                  "       6\t       1\tran\r\n",
+    const std::string lines = "        1         4  the\n"
+                              "        2         3  cat\n"
+                              "        3         2  dog\n"
+                              "        4         2  saw\n"
+                              "        5         1  and\n"
+                              "        6         1  ran\n";
+    EXPECT_EQ("     Rank      Freq  Word [longest has 3 characters]\n" + lines, N(window.Text()));
+    EXPECT_EQ("File: " + N(TextOf(input)) + "\n" +
+                  "    Rank\t    Freq\tWord [longest has 3 characters]\n" +
+                  "       1\t       4\tthe\n"
+                  "       2\t       3\tcat\n"
+                  "       3\t       2\tdog\n"
+                  "       4\t       2\tsaw\n"
+                  "       5\t       1\tand\n"
+                  "       6\t       1\tran\n",
               ReadAll(dir / "out.txt"));
     EXPECT_EQ(14, run.lngTotalNumOccurrences);
     EXPECT_EQ(1, run.lngNumWordsExcluded);
@@ -567,10 +565,10 @@ TEST_F(CountRunTest, UnixTypeFileIsReadWhole) {
 TEST_F(CountRunTest, HtmlFileSkipsHeadAndMarkup) {
     TempDir dir;
     WriteAll(dir / "page.htm",
-             "<!DOCTYPE html>\r\n<html><head><title>Heading words</title>\r\n"
-             "<script>var hidden;</script></head>\r\n"
-             "<body><p>Visible caf&eacute; text</p>\r\n<!-- comment\r\nmiddle\r\n-->text\r\n"
-             "</body></html>\r\n");
+             "<!DOCTYPE html>\n<html><head><title>Heading words</title>\n"
+             "<script>var hidden;</script></head>\n"
+             "<body><p>Visible caf&eacute; text</p>\n<!-- comment\nmiddle\n-->text\n"
+             "</body></html>\n");
     settings.Source = SourceKind::InFile;
     settings.File[0] = TextOf(dir / "page.htm");
     EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
@@ -607,15 +605,15 @@ protected:
 };
 
 TEST_F(CountRunFolderTest, MultipleFilesNeedAnOutputFile) {
-    AddFile("a.txt", "alpha beta\r\n");
+    AddFile("a.txt", "alpha beta\n");
     // One file: no question.
     EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
     EXPECT_TRUE(host.messages.empty());
 
-    AddFile("b.txt", "gamma\r\n");
+    AddFile("b.txt", "gamma\n");
     const std::string question =
-        "Multiple files/folders|When scanning multiple files or folders\r\nyou must specify an "
-        "output file in case\r\nthe text window will not hold the result.";
+        "Multiple files/folders|When scanning multiple files or folders\nyou must specify an "
+        "output file in case\nthe text window will not hold the result.";
     // Cancel ends the run.
     host.answers = {MsgAnswer::Cancel};
     EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords));
@@ -647,23 +645,23 @@ TEST_F(CountRunFolderTest, FolderRunComparedInFull) {
     EXPECT_EQ(N(TextOf(folder / "a.txt")), N(table.FilePath(1)));
 
     // pears 3 (2 files), and 3 (2 files), apples 2 (1 file), plums 2 (1 file), again 1.
-    EXPECT_EQ("2 files (in 1 folder) were scanned.\r\n\r\n"
-              "  Word         Freq  Files\r\n"
-              "  and             3     2\r\n"
-              "  pears           3     2\r\n"
-              "  apples          2     1\r\n"
-              "  plums           2     1\r\n"
-              "  again           1     1\r\n",
+    EXPECT_EQ("2 files (in 1 folder) were scanned.\n\n"
+              "  Word         Freq  Files\n"
+              "  and             3     2\n"
+              "  pears           3     2\n"
+              "  apples          2     1\n"
+              "  plums           2     1\n"
+              "  again           1     1\n",
               N(window.Text()));
-    EXPECT_EQ("Folder: " + N(TextOf(folder)) + "\r\n" +
+    EXPECT_EQ("Folder: " + N(TextOf(folder)) + "\n" +
                   // The summary keeps its own line ends, then one more follows it.
-                  "2 files (in 1 folder) were scanned.\r\n\r\n\r\n"
-                  "Word    \t    Freq\t Files\r\n"
-                  "and     \t       3\t    2\r\n"
-                  "pears   \t       3\t    2\r\n"
-                  "apples  \t       2\t    1\r\n"
-                  "plums   \t       2\t    1\r\n"
-                  "again   \t       1\t    1\r\n",
+                  "2 files (in 1 folder) were scanned.\n\n\n"
+                  "Word    \t    Freq\t Files\n"
+                  "and     \t       3\t    2\n"
+                  "pears   \t       3\t    2\n"
+                  "apples  \t       2\t    1\n"
+                  "plums   \t       2\t    1\n"
+                  "again   \t       1\t    1\n",
               ReadAll(dir / "out.txt"));
     // The folder bar was drawn in a fixed-pitch font, and the label font restored.
     EXPECT_NE(shell.fonts.end(), std::find(shell.fonts.begin(), shell.fonts.end(),
@@ -688,9 +686,9 @@ TEST_F(CountRunFolderTest, NoScanableFiles) {
 }
 
 TEST_F(CountRunFolderTest, StopDuringTheCountingPassReadsNoFile) {
-    AddFile("a.txt", "alpha\r\n");
-    AddFile("b.txt", "beta\r\n");
-    AddFile("c.txt", "gamma\r\n");
+    AddFile("a.txt", "alpha\n");
+    AddFile("b.txt", "beta\n");
+    AddFile("c.txt", "gamma\n");
     settings.File[1] = TextOf(dir / "out.txt");
     bool requested = false;
     host.onYield = [&] {
@@ -702,7 +700,7 @@ TEST_F(CountRunFolderTest, StopDuringTheCountingPassReadsNoFile) {
     EXPECT_EQ(RunOutcome::Stopped, countRun.Start(CountMode::AllWords));
     EXPECT_TRUE(host.messages.empty()); // no question during the counting pass
     EXPECT_EQ(0, table.Size());
-    EXPECT_EQ("Counting files . . .1\r\nStopped while counting files (so far: 1 file in 1 "
+    EXPECT_EQ("Counting files . . .1\nStopped while counting files (so far: 1 file in 1 "
               "folder).",
               N(window.Text()));
     EXPECT_FALSE(run.blnStop);
@@ -715,9 +713,9 @@ TEST_F(CountRunFolderTest, ListFiles) {
     settings.IncludeSubfolders = 1;
     EXPECT_EQ(RunOutcome::Produced, countRun.ListFiles());
     const std::string folder = N(TextOf(dir / "texts"));
-    EXPECT_EQ("{Folder} = " + folder + "\r\n\r\n" + "{Folder}/a.txt [2.00 Kb]\r\n" +
-                  "{Folder}/sub/b.txt [4 bytes]\r\n" +
-                  "\r\n2 files in 2 folders will be scanned.\r\n",
+    EXPECT_EQ("{Folder} = " + folder + "\n\n" + "{Folder}/a.txt [2.00 Kb]\n" +
+                  "{Folder}/sub/b.txt [4 bytes]\n" +
+                  "\n2 files in 2 folders will be scanned.\n",
               N(window.Text()));
     EXPECT_EQ(0, table.Size());
 
@@ -728,13 +726,13 @@ TEST_F(CountRunFolderTest, ListFiles) {
 }
 
 TEST_F(CountRunFolderTest, OutputFileInsideTheFolderIsNotEmptied) {
-    AddFile("a.txt", "alpha beta\r\n");
+    AddFile("a.txt", "alpha beta\n");
     settings.File[1] = TextOf(dir / "texts" / "a.txt");
     EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords));
     EXPECT_EQ(std::vector<std::string>{"Invalid output file|The output file cannot be in the "
                                        "folder or a subfolder."},
               Shown());
-    EXPECT_EQ("alpha beta\r\n", ReadAll(dir / "texts" / "a.txt"));
+    EXPECT_EQ("alpha beta\n", ReadAll(dir / "texts" / "a.txt"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -765,9 +763,9 @@ TEST_P(CountRunStopTest, QuestionAbove800Entries) {
     std::vector<std::string> expected;
     if (c.asked)
         expected.push_back(N(GetText(90)) + "|" + std::to_string(c.at) +
-                           " found so far.\r\n\r\nReally stop?");
+                           " found so far.\n\nReally stop?");
     expected.push_back("Counting interrupted|The operation was stopped before all words were "
-                       "counted.\r\nDo you wish to list those which were were found?");
+                       "counted.\nDo you wish to list those which were were found?");
     EXPECT_EQ(expected, Shown());
     EXPECT_EQ(c.at, table.Size());
     EXPECT_EQ("Stopped with " + std::to_string(c.at) + " words found.", N(window.Text()));
@@ -790,7 +788,7 @@ TEST_F(CountRunTest, StopQuestionAnsweredNoGoesOn) {
     EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
     EXPECT_EQ(900, table.Size());
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(u"850 found so far.\r\n\r\nReally stop?", host.messages[0].text);
+    EXPECT_EQ(u"850 found so far.\n\nReally stop?", host.messages[0].text);
 }
 
 TEST_F(CountRunTest, StoppedRunListsThePartialResult) {
@@ -806,9 +804,9 @@ TEST_F(CountRunTest, StoppedRunListsThePartialResult) {
     EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
     EXPECT_TRUE(report.blnListIsPartial);
     EXPECT_EQ((std::vector<std::string>{"alpha=1", "beta=1"}), Counts());
-    EXPECT_EQ("     Rank      Freq  Word [longest has 5 characters]\r\n"
-              "        1         1  alpha\r\n"
-              "        2         1  beta\r\n",
+    EXPECT_EQ("     Rank      Freq  Word [longest has 5 characters]\n"
+              "        1         1  alpha\n"
+              "        2         1  beta\n",
               N(window.Text()));
 }
 
@@ -895,8 +893,8 @@ TEST_F(CountRunTest, CountOnlyFileCannotBeTheInput) {
     EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::SpecifiedWords));
     EXPECT_EQ(std::vector<std::string>{"Invalid input|The file to be scanned, " +
                                        N(TextOf(dir / "list.txt")) +
-                                       ",\r\ncannot be the same as the count-only words/phrases "
-                                       "file\r\ncurrently specified in the Settings panel."},
+                                       ",\ncannot be the same as the count-only words/phrases "
+                                       "file\ncurrently specified in the Settings panel."},
               Shown());
     // Counting all words from the same file is allowed.
     host.messages.clear();
@@ -998,15 +996,15 @@ TEST_F(CountRunTest, PhraseRunStopQuestion) {
     EXPECT_EQ(MsgAnswer::No, host.messages[0].answer);
     EXPECT_EQ("Counting all phrases|Really stop?", Shown()[1]);
     EXPECT_EQ("Counting interrupted|The operation was stopped before all phrases were "
-              "counted.\r\nDo you wish to list those which were were found?",
+              "counted.\nDo you wish to list those which were were found?",
               Shown()[2]);
-    EXPECT_EQ("Counting of all phrases was stopped.\r\nStopped", N(window.Text()));
+    EXPECT_EQ("Counting of all phrases was stopped.\nStopped", N(window.Text()));
 }
 
 TEST_F(CountRunFolderTest, StopWhileProcessingListsThePartialResult) {
-    AddFile("a.txt", "alpha beta\r\n");
-    AddFile("b.txt", "gamma delta\r\n");
-    AddFile("c.txt", "epsilon\r\n");
+    AddFile("a.txt", "alpha beta\n");
+    AddFile("b.txt", "gamma delta\n");
+    AddFile("c.txt", "epsilon\n");
     settings.File[1] = TextOf(dir / "out.txt");
     bool requested = false;
     host.onYield = [&] {
@@ -1019,18 +1017,18 @@ TEST_F(CountRunFolderTest, StopWhileProcessingListsThePartialResult) {
     EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
     EXPECT_EQ(2, report.lngNumFilesScanned);
     const std::string text = N(window.Text());
-    EXPECT_EQ(0u, text.find("2 files (in 1 folder) were scanned.\r\nCounting was stopped and "
-                            "this list is incomplete.\r\n\r\n"))
+    EXPECT_EQ(0u, text.find("2 files (in 1 folder) were scanned.\nCounting was stopped and "
+                            "this list is incomplete.\n\n"))
         << text;
     EXPECT_EQ(3, table.Size());
 }
 
 TEST_F(CountRunFolderTest, NonTextFilesAreSkippedSilentlyAndLargeFilesGetABar) {
-    AddFile("a.txt", "alpha\r\n");
+    AddFile("a.txt", "alpha\n");
     AddFile("0binary.dat", std::string(3000, '\x02'));
     std::string big;
     while (big.size() < 20000)
-        big += "omega\r\n";
+        big += "omega\n";
     AddFile("big.txt", big);
     settings.File[1] = TextOf(dir / "out.txt");
     std::vector<std::u16string> bars;
@@ -1083,8 +1081,8 @@ TEST_F(CountRunFolderTest, CountArrayFileLimit) {
     };
     EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords, true));
     EXPECT_EQ(std::vector<std::string>{"Too many files|The number of files to be scanned is "
-                                       "10001.\r\nBut when creating an Excel file of "
-                                       "words/phrases vs files\r\nthe maximum number of files "
+                                       "10001.\nBut when creating an Excel file of "
+                                       "words/phrases vs files\nthe maximum number of files "
                                        "is 10,000."},
               Shown());
     EXPECT_EQ(0, written);

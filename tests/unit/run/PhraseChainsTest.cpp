@@ -50,7 +50,7 @@ std::string MakeText(unsigned seed, int lines, bool variants) {
         }
         if (l % 50 == 7)
             text += std::string(90, 'x') + " ";
-        text += "\r\n";
+        text += "\n";
     }
     return text;
 }
@@ -248,7 +248,7 @@ TEST_F(PhraseChainsTest, NoPhraseOccursTwice) {
             text.push_back(static_cast<char>('a' + v % 26));
         text += " ";
     }
-    AddFile("in.txt", text + "\r\n");
+    AddFile("in.txt", text + "\n");
     const Outcome slow = Run(false, [](Settings&) {});
     const Outcome fast = Run(true, [](Settings&) {});
     EXPECT_TRUE(fast.chainsUsed);

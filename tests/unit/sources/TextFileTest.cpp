@@ -248,7 +248,7 @@ TEST_F(TextFileTest, FirstLinesReader) {
         {"all, decoded and normalised", 0, LineJoin::Space, true, true, false,
          "one  --  café two three four", 4},
         {"two lines, slash", 2, LineJoin::Slash, true, true, false, "one  --  café / two", 2},
-        {"CR LF join", 3, LineJoin::CrLf, true, false, false, "one \u2014 café\r\ntwo\r\nthree", 3},
+        {"line-end join", 3, LineJoin::Lines, true, false, false, "one \u2014 café\ntwo\nthree", 3},
         {"raw bytes through Windows-1252", 1, LineJoin::Space, false, false, false,
          "ï»¿one â€” cafÃ©", 1},
         {"empty lines kept", 2, LineJoin::Slash, true, true, true, "one  --  café /  / two", 3},
@@ -260,7 +260,7 @@ TEST_F(TextFileTest, FirstLinesReader) {
         EXPECT_EQ(U16ToUtf8(r.text), c.expected) << c.what;
         EXPECT_EQ(r.numLines, c.expectedCount) << c.what;
     }
-    const auto missing = ReadFirstLines(Dir() / "missing.txt", 10, LineJoin::CrLf, false, false);
+    const auto missing = ReadFirstLines(Dir() / "missing.txt", 10, LineJoin::Lines, false, false);
     EXPECT_EQ(missing.text, u"");
     EXPECT_EQ(missing.numLines, 0);
 }

@@ -45,10 +45,10 @@ TEST(CatalogueMessage, EveryCodeHasItsMessage) {
 
 TEST(CatalogueMessage, CannotOpenNamesTheFullPath) {
     EXPECT_EQ(CatalogueLoadMessage(Result(-1), "/opt/lexitally/lxty.dat"),
-              u"Cannot open file containing program text.\r\n/opt/lexitally/lxty.dat");
+              u"Cannot open file containing program text.\n/opt/lexitally/lxty.dat");
     const fs::path relative = "some dir/lxty.dat";
     const std::u16string expected =
-        u"Cannot open file containing program text.\r\n" +
+        u"Cannot open file containing program text.\n" +
         Utf8ToU16(
             std::string(reinterpret_cast<const char*>(fs::absolute(relative).u8string().c_str())));
     EXPECT_EQ(CatalogueLoadMessage(Result(-1), relative), expected);
