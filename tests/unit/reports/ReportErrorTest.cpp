@@ -123,30 +123,30 @@ std::u16string Lines(int from, int to) { // "entry 000\n" ... , 11 characters ea
 }
 
 TEST_F(ReportErrorTest, OutOfSpaceWithPendingTextShowsItsBeginningCutAtALine) {
-    run.strOutput = Lines(0, 500); // 5,500 characters
+    run.strOutput = Lines(0, 500); // 5,000 characters
     tw.SetText(Fill255());
     settings.File[1] = u"";
     ReportError(ctx, kErrTextWindowFull, u"", u"");
     const auto& m = OnlyMessage();
     EXPECT_EQ(GetText(92) + u"  " + GetText(94), m.text);
     EXPECT_EQ(GetText(97), m.title); // the window was not marked full
-    // First 4,096 characters = 372 lines + "entr"; less 32 characters ends inside line 369,
-    // so the text ends with line 368 and the note.
-    std::u16string expected = Lines(0, 369);
-    expected.erase(expected.size() - 2);
+    // First 4,096 characters = 409 lines + "entry "; less 32 characters ends inside line 406,
+    // so the text ends with line 405 and the note.
+    std::u16string expected = Lines(0, 406);
+    expected.erase(expected.size() - 1);
     EXPECT_EQ(expected + u"\n\n" + GetText(93), tw.Text());
     EXPECT_EQ(tw.Text(), host.textWindow);
 }
 
 TEST_F(ReportErrorTest, OutOfSpaceWithAFullWindowKeepsItsTextUpToTheLastWholeLine) {
     run.strOutput = u"pending";
-    tw.SetText(Lines(0, 100)); // 1,100 characters, 256 or more: pending text is not shown
+    tw.SetText(Lines(0, 110)); // 1,100 characters, 256 or more: pending text is not shown
     tw.SetTextboxFull();
     settings.File[1] = u"/tmp/out.txt";
     ReportError(ctx, kErrTextWindowFull, u"", u"");
     EXPECT_EQ(GetText(93) + u"  ", OnlyMessage().text);
-    std::u16string expected = Lines(0, 97); // 1,068 characters: ends inside line 97
-    expected.erase(expected.size() - 2);
+    std::u16string expected = Lines(0, 106); // 1,068 characters: ends inside line 106
+    expected.erase(expected.size() - 1);
     EXPECT_EQ(expected + u"\n\n" + GetText(93), tw.Text());
 }
 

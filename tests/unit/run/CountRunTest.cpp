@@ -605,12 +605,12 @@ protected:
 };
 
 TEST_F(CountRunFolderTest, MultipleFilesNeedAnOutputFile) {
-    AddFile("a.txt", "alpha beta\n");
+    AddFile("a.txt", "alpha beta\r\n");
     // One file: no question.
     EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
     EXPECT_TRUE(host.messages.empty());
 
-    AddFile("b.txt", "gamma\n");
+    AddFile("b.txt", "gamma\r\n");
     const std::string question =
         "Multiple files/folders|When scanning multiple files or folders\nyou must specify an "
         "output file in case\nthe text window will not hold the result.";
@@ -686,9 +686,9 @@ TEST_F(CountRunFolderTest, NoScanableFiles) {
 }
 
 TEST_F(CountRunFolderTest, StopDuringTheCountingPassReadsNoFile) {
-    AddFile("a.txt", "alpha\n");
-    AddFile("b.txt", "beta\n");
-    AddFile("c.txt", "gamma\n");
+    AddFile("a.txt", "alpha\r\n");
+    AddFile("b.txt", "beta\r\n");
+    AddFile("c.txt", "gamma\r\n");
     settings.File[1] = TextOf(dir / "out.txt");
     bool requested = false;
     host.onYield = [&] {
@@ -726,13 +726,13 @@ TEST_F(CountRunFolderTest, ListFiles) {
 }
 
 TEST_F(CountRunFolderTest, OutputFileInsideTheFolderIsNotEmptied) {
-    AddFile("a.txt", "alpha beta\n");
+    AddFile("a.txt", "alpha beta\r\n");
     settings.File[1] = TextOf(dir / "texts" / "a.txt");
     EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords));
     EXPECT_EQ(std::vector<std::string>{"Invalid output file|The output file cannot be in the "
                                        "folder or a subfolder."},
               Shown());
-    EXPECT_EQ("alpha beta\n", ReadAll(dir / "texts" / "a.txt"));
+    EXPECT_EQ("alpha beta\r\n", ReadAll(dir / "texts" / "a.txt"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1002,9 +1002,9 @@ TEST_F(CountRunTest, PhraseRunStopQuestion) {
 }
 
 TEST_F(CountRunFolderTest, StopWhileProcessingListsThePartialResult) {
-    AddFile("a.txt", "alpha beta\n");
-    AddFile("b.txt", "gamma delta\n");
-    AddFile("c.txt", "epsilon\n");
+    AddFile("a.txt", "alpha beta\r\n");
+    AddFile("b.txt", "gamma delta\r\n");
+    AddFile("c.txt", "epsilon\r\n");
     settings.File[1] = TextOf(dir / "out.txt");
     bool requested = false;
     host.onYield = [&] {
@@ -1024,11 +1024,11 @@ TEST_F(CountRunFolderTest, StopWhileProcessingListsThePartialResult) {
 }
 
 TEST_F(CountRunFolderTest, NonTextFilesAreSkippedSilentlyAndLargeFilesGetABar) {
-    AddFile("a.txt", "alpha\n");
+    AddFile("a.txt", "alpha\r\n");
     AddFile("0binary.dat", std::string(3000, '\x02'));
     std::string big;
     while (big.size() < 20000)
-        big += "omega\n";
+        big += "omega\r\n";
     AddFile("big.txt", big);
     settings.File[1] = TextOf(dir / "out.txt");
     std::vector<std::u16string> bars;

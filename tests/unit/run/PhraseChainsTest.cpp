@@ -248,7 +248,7 @@ TEST_F(PhraseChainsTest, NoPhraseOccursTwice) {
             text.push_back(static_cast<char>('a' + v % 26));
         text += " ";
     }
-    AddFile("in.txt", text + "\n");
+    AddFile("in.txt", text + "\r\n");
     const Outcome slow = Run(false, [](Settings&) {});
     const Outcome fast = Run(true, [](Settings&) {});
     EXPECT_TRUE(fast.chainsUsed);

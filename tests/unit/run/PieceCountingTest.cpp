@@ -216,7 +216,7 @@ TEST_F(PieceCountingTest, FolderKeepsPerFileCounts) {
     AddFile("a.txt", MakeText(2, 800));
     AddFile("b.txt", MakeText(3, 5));
     AddFile("c.txt", MakeText(2, 800)); // the same pieces again, in another file
-    AddFile("d.htm", "<html><body><p>the said, LORD's--word</p>\n</body></html>\n");
+    AddFile("d.htm", "<html><body><p>the said, LORD's--word</p>\r\n</body></html>\r\n");
     for (const SettingsCase& c : SettingsCases())
         ExpectSame(c.set, c.name);
 }
