@@ -10,5 +10,6 @@ cd "$top/build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
 # The Debian package builds and holds both programs.
 deb=$("$top/scripts/package.sh")
-dpkg-deb -c "$deb" | grep -q '/usr/bin/lexitally-cli$' || { echo "$deb lacks lexitally-cli"; exit 1; }
+contents=$(dpkg-deb -c "$deb")
+grep -q '/usr/bin/lexitally-cli$' <<< "$contents" || { echo "$deb lacks lexitally-cli"; exit 1; }
 echo "package: $deb"
