@@ -69,17 +69,23 @@ void FieldBinder::Connect(const Binding& b) {
             Changed(f, previous);
         });
     } else if (auto* list = qobject_cast<QComboBox*>(b.control)) {
+        if (f.kind == FieldKind::FileList) {
+            // A person may choose the entry already selected (to reload a changed file), so a
+            // file list reacts to every choice, not only to a new index.
+            connect(list, &QComboBox::activated, this, [this, &f](int index) {
+                if (m_showing)
+                    return;
+                const int previous = f.files(m_settings).selected;
+                f.files(m_settings).selected = index;
+                Changed(f, previous);
+            });
+            return;
+        }
         connect(list, &QComboBox::currentIndexChanged, this, [this, &f](int index) {
             if (m_showing)
                 return;
-            int previous = 0;
-            if (f.kind == FieldKind::FileList) {
-                previous = f.files(m_settings).selected;
-                f.files(m_settings).selected = index;
-            } else {
-                previous = f.getInt(m_settings);
-                f.setInt(m_settings, index);
-            }
+            const int previous = f.getInt(m_settings);
+            f.setInt(m_settings, index);
             Changed(f, previous);
         });
     } else if (auto* text = qobject_cast<QLineEdit*>(b.control)) {

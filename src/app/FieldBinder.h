@@ -4,7 +4,8 @@
 // table (a pair field with its index, "txbFile1", "cboWordsFile0"):
 //   chk + check field        QCheckBox     checked <-> 1
 //   cbo + list field         QComboBox     the entry's index (-1: none); entries from the list
-//   cbo + file-list field    QComboBox     the paths, the selected index
+//   cbo + file-list field    QComboBox     the paths, the selected index (a change is a
+//                                          person's choice, even of the selected entry)
 //   txb + text field         QLineEdit     the text
 //   opt + enumeration option QRadioButton  "optFolder" is Source = Folder
 // Show() writes the record into every bound control; a person's change of a control writes
