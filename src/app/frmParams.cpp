@@ -98,6 +98,8 @@ void frmParams::BuildControls() {
     outer->addLayout(columns);
     outer->addWidget(BuildWordListsFrame());
     outer->addLayout(state);
+    // A taller window gives its extra height to the space above the buttons.
+    outer->addStretch(1);
     outer->addWidget(BuildButtons());
 
     // Captions in "Arial" (or the general font); the text boxes keep theirs.

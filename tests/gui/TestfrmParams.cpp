@@ -386,6 +386,14 @@ private slots:
         Params(*w).resize(1400, 900);
         QTest::qWait(200);
         QVERIFY(Params(*w).grab().save(folder + "/frmParams-large.png"));
+        w->Record().WordsFile[0] = {{U(m_dir.filePath("a rather long folder name/words.txt"))}, -1};
+        w->RecordToControls();
+        WhenModal<app::frmLoadRemove>([folder](app::frmLoadRemove* d) {
+            QTest::qWait(200);
+            d->grab().save(folder + "/frmLoadRemove.png");
+            d->close();
+        });
+        Choose(In<QComboBox>(*w, "cboWordsFile0"), 0);
     }
 };
 
