@@ -6,7 +6,7 @@
 #include "app/frmLoadRemove.h"
 #include "app/frmMain.h"
 #include "app/frmPopUp.h"
-#include "engine/CountSession.h"
+#include "run/CountSession.h"
 #include "settings/Languages.h"
 #include "settings/SavedState.h"
 #include "settings/SettingsDefaults.h"

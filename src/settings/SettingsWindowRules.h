@@ -5,8 +5,8 @@
 // tool tip of the extra count-only box. The window binds its controls to the record and calls
 // these; they work on the record alone, so the command line and the tests can call them too.
 
-#include "engine/Host.h"
-#include "engine/RunState.h"
+#include "base/Host.h"
+#include "base/RunState.h"
 #include "settings/Settings.h"
 #include "settings/SettingsByName.h"
 
