@@ -214,6 +214,21 @@ private slots:
         }
     }
 
+    // The "any of:" box keeps only admissible characters, once each; checked, they join words.
+    void extraCharactersJoinWords() {
+        auto w = NewWindow();
+        auto* box = In<QLineEdit>(*w, "txbUserSpecifiedExtraChars");
+        box->setText("+#é#");
+        emit box->textEdited(box->text());
+        QString message;
+        Answer(QMessageBox::Ok, &message);
+        emit box->editingFinished();
+        QCOMPARE(message, QStringLiteral("The character + is not permitted in words."));
+        QCOMPARE(box->text(), QStringLiteral("#"));
+        In<QCheckBox>(*w, "chkAllowWordsWithUserSpecifiedExtraChars")->click();
+        QCOMPARE(CountWords(*w, "abc#def"), QStringList{"abc#def"});
+    }
+
     // After a count a rule change asks first; No leaves the box and the record as they were.
     void aRuleChangeAfterACountAsksFirst() {
         auto w = NewWindow();
@@ -344,6 +359,11 @@ private slots:
         });
         Child<QPushButton>(w, "cmdCountWords")->click();
         QVERIFY(w.SettingsWindow() && w.SettingsWindow()->isVisible());
+        QString question;
+        Answer(QMessageBox::No, &question);
+        Child<QPushButton>(*w.SettingsWindow(), "cmdQuit")->click();
+        QCOMPARE(question, QStringLiteral("Really quit?"));
+        QVERIFY(w.isVisible() && w.SettingsWindow()->isVisible());
         Child<QPushButton>(*w.SettingsWindow(), "cmdHideSettings")->click();
         QVERIFY(!w.SettingsWindow()->isVisible());
     }
