@@ -390,6 +390,26 @@ private slots:
         QVERIFY(In<QCheckBox>(*w, "chkCaseSignificant")->isEnabled());
     }
 
+    // Every control a person can reach by keyboard has its object name and an accessible name,
+    // and the engine's dialog filters reach Qt in its own syntax.
+    void controlsAreNamedAndFiltersAreQtSyntax() {
+        auto w = NewWindow();
+        for (QWidget* c : Params(*w).findChildren<QWidget*>()) {
+            if (c->window() != &Params(*w) || c->focusPolicy() == Qt::NoFocus)
+                continue;
+            QVERIFY2(c->objectName().size() > 3, c->metaObject()->className());
+            QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
+        }
+        const std::pair<const char16_t*, const char*> filters[] = {
+            {u"LXTY settings files (*.lxty) | *.lxty", "LXTY settings files (*.lxty)"},
+            {u"Any text file (*.*) | *.*", "Any text file (*)"},
+            {u"Text | *.txt;*.text | All | *.*", "Text (*.txt *.text);;All (*)"},
+            {u"A text file or a docx file (*)", "A text file or a docx file (*)"},
+        };
+        for (const auto& [engine, qt] : filters)
+            QCOMPARE(app::QtFileFilter(engine), QString::fromUtf8(qt));
+    }
+
     void screenshots() {
         const QString folder = qEnvironmentVariable("LXTY_SHOTS");
         if (folder.isEmpty())
