@@ -55,7 +55,7 @@ frmParams::frmParams(frmMain& main)
     : QWidget(&main, Qt::Window), m_main(main), m_session(main.Session()), m_s(main.Record()),
       m_run(main.State()), m_host(main.TheHost()), m_lists(main.Session().wordLists) {
     setObjectName("frmParams");
-    setWindowTitle(Q(GetText(91)));
+    setWindowTitle(Q(GetText(TextId::SettingsWindowTitle)));
     BuildControls();
     m_binder = new FieldBinder(m_s, this);
     m_binder->changed = [this](const SettingsField& f, int previous) {
