@@ -1,5 +1,6 @@
 #include "app/QtHost.h"
 
+#include "app/QtText.h"
 #include "app/frmPopUp.h"
 
 #include <QAbstractButton>
@@ -16,20 +17,20 @@ namespace lxty::app {
 
 namespace {
 
-QString Q(const std::u16string& s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+// The control named `name`: the window's own first, then one of the windows it owns (the
+// settings window's buttons), so that a dialog's control of the same name never stands in
+// for the window's.
+template <class T> T* Named(QWidget* window, const std::string& name) {
+    T* found = nullptr;
+    for (T* c : window->findChildren<T*>(QString::fromStdString(name))) {
+        if (c->window() == window)
+            return c;
+        if (!found)
+            found = c;
+    }
+    return found;
 }
-std::u16string U(const QString& s) {
-    return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()),
-                          static_cast<std::size_t>(s.size()));
-}
-// Message texts carry CR LF line breaks; Qt wants plain line feeds.
-QString Lines(const std::u16string& s) {
-    QString q = Q(s);
-    q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    q.replace(QChar(u'\r'), QChar(u'\n'));
-    return q;
-}
+
 QString Title(const std::u16string& t) {
     return t.empty() ? QStringLiteral("Lexitally") : Q(t);
 }
@@ -144,17 +145,17 @@ void QtHost::TextWindowAppend(const std::u16string& text) {
 void QtHost::SetLabel(const std::string& name, const std::u16string& text) {
     if (!m_window)
         return;
-    const QString objectName = QString::fromStdString(name);
-    if (auto* label = m_window->findChild<QLabel*>(objectName))
+    if (auto* label = Named<QLabel>(m_window, name))
         label->setText(Q(text));
-    else if (auto* button = m_window->findChild<QAbstractButton*>(objectName))
+    else if (auto* button = Named<QAbstractButton>(m_window, name))
         button->setText(Q(text)); // the count button's caption
 }
 
 std::optional<std::u16string> QtHost::ChooseOpenFile(const std::u16string& title,
                                                      const std::u16string& filter,
                                                      const std::u16string& initialPath) {
-    const QString f = QFileDialog::getOpenFileName(m_window, Q(title), Q(initialPath), Q(filter));
+    const QString f =
+        QFileDialog::getOpenFileName(m_window, Q(title), Q(initialPath), QtFileFilter(filter));
     if (f.isEmpty())
         return std::nullopt;
     return U(f);
@@ -163,7 +164,8 @@ std::optional<std::u16string> QtHost::ChooseOpenFile(const std::u16string& title
 std::optional<std::u16string> QtHost::ChooseSaveFile(const std::u16string& title,
                                                      const std::u16string& filter,
                                                      const std::u16string& initialPath) {
-    const QString f = QFileDialog::getSaveFileName(m_window, Q(title), Q(initialPath), Q(filter));
+    const QString f =
+        QFileDialog::getSaveFileName(m_window, Q(title), Q(initialPath), QtFileFilter(filter));
     if (f.isEmpty())
         return std::nullopt;
     return U(f);
@@ -188,7 +190,7 @@ void QtHost::SetClipboardText(const std::u16string& text) {
 void QtHost::PopUp(const std::u16string& text, const std::string& nearControl) {
     QWidget* near = m_window;
     if (m_window)
-        if (auto* w = m_window->findChild<QWidget*>(QString::fromStdString(nearControl)))
+        if (auto* w = Named<QWidget>(m_window, nearControl))
             near = w;
     if (!near)
         return;

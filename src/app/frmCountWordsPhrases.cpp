@@ -1,5 +1,6 @@
 #include "app/frmCountWordsPhrases.h"
 
+#include "app/QtText.h"
 #include "util/Catalogue.h"
 
 #include <QCheckBox>
@@ -9,14 +10,6 @@
 #include <QVBoxLayout>
 
 namespace lxty::app {
-
-namespace {
-QString Q(const std::u16string& s) {
-    QString q = QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-    q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return q;
-}
-} // namespace
 
 frmCountWordsPhrases::frmCountWordsPhrases(Settings& settings, RunState& run, Host& host,
                                            QWidget* parent)
@@ -74,7 +67,7 @@ frmCountWordsPhrases::frmCountWordsPhrases(Settings& settings, RunState& run, Ho
 
 void frmCountWordsPhrases::Choose() {
     const CountChoiceView& view = m_choice.Open();
-    m_chkFileList->setText(Q(GetText(TextId::ShowNumberOfFiles)));
+    m_chkFileList->setText(Lines(GetText(TextId::ShowNumberOfFiles)));
     {
         // Clearing the box on opening is not a person's choice: the kept format stays.
         QSignalBlocker block(m_chkFileList);
@@ -82,7 +75,7 @@ void frmCountWordsPhrases::Choose() {
     }
     m_chkFileList->setVisible(view.chkFileListVisible);
     m_cmdCountSpecifiedWordsPhrases->setEnabled(view.cmdCountSpecifiedWordsPhrasesEnabled);
-    m_lblIntro->setText(Q(view.lblIntro));
+    m_lblIntro->setText(Lines(view.lblIntro));
     adjustSize();
     m_cmdCancel->setFocus();
     exec();

@@ -1,6 +1,10 @@
 #include "app/frmMain.h"
 
+#include "app/AppFonts.h"
+#include "app/FieldBinder.h"
+#include "app/QtText.h"
 #include "app/frmCountWordsPhrases.h"
+#include "app/frmParams.h"
 #include "app/frmPopUp.h"
 #include "run/CountChoice.h"
 #include "reports/OutputFile.h"
@@ -15,7 +19,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,41 +36,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString Q(const std::u16string& s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-std::u16string U(const QString& s) {
-    return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()),
-                          static_cast<std::size_t>(s.size()));
-}
-
-// The listing needs a fixed-pitch font; "Courier New" where it is installed.
-QFont FixedFont(int points = 10) {
-    if (QFontDatabase::families().contains(QStringLiteral("Courier New"))) {
-        QFont f(QStringLiteral("Courier New"), points);
-        f.setStyleHint(QFont::Monospace);
-        return f;
-    }
-    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    if (!QFontInfo(f).fixedPitch()) {
-        // Some platforms name no fixed font of their own: ask the font matcher for one.
-        f = QFont(QStringLiteral("monospace"));
-        f.setStyleHint(QFont::TypeWriter);
-        f.setFixedPitch(true);
-    }
-    f.setPointSize(points);
-    return f;
-}
-
-// "Arial" where installed, else the general font.
-QFont GeneralFont(int points = 10) {
-    if (QFontDatabase::families().contains(QStringLiteral("Arial")))
-        return QFont(QStringLiteral("Arial"), points);
-    QFont f = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    f.setPointSize(points);
-    return f;
-}
-
 const QString kInputFileTip =
     QStringLiteral("To specify an input file click on the button labelled 'Single file'.");
 const QString kOutputFileTip =
@@ -75,25 +43,49 @@ const QString kOutputFileTip =
 const QString kFolderTip =
     QStringLiteral("To specify a folder click on the button labelled 'Folder'.");
 
+// A control of kind T with its object name and caption; its accessible name is the caption,
+// or the object name where it has none.
+template <class T> T* Make(QWidget* parent, const char* name, const QString& caption = QString()) {
+    T* c = new T(parent);
+    c->setObjectName(QLatin1String(name));
+    if constexpr (requires { c->setText(caption); })
+        c->setText(caption);
+    c->setAccessibleName(caption.isEmpty() ? QLatin1String(name) : caption);
+    return c;
+}
+
+// The common-word files lie beside the numbered texts, in the program's folder.
+fs::path ProgramFolderOf(const QString& catalogueFile) {
+    return fs::path(QFileInfo(catalogueFile).absolutePath().toStdU16String());
+}
+
 } // namespace
 
 // What the window does while a saved state is applied.
 // Word-list files the person agrees to load are read by the session's word lists.
 class frmMain::Restore : public WordListRestoreActions {
 public:
-    explicit Restore(frmMain& w) : WordListRestoreActions(w.m_session->wordLists, false), m_w(w) {}
+    explicit Restore(frmMain& w, bool restoring = false)
+        : WordListRestoreActions(w.m_session->wordLists, restoring), m_w(w) {}
     void ShowSingleFileDetails(Settings&) override { m_w.ShowSingleFileDetails(); }
+    // The pattern lists are rebuilt at the start of every run; the box shows the text read.
+    void ApplyFilePatterns(Settings&, int) override { m_w.RecordToControls(); }
+    void ApplyFolder(Settings&) override {
+        m_w.m_state.blnWordsGot = false;
+        m_w.RecordToControls();
+    }
+    void SetToolTipText(const Settings&) override {
+        if (m_w.m_params)
+            m_w.m_params->SetToolTipText();
+    }
+    void Initialize(Settings& s, RunState& run, Host& host) override {
+        RestoreActions::Initialize(s, run, host);
+        m_w.AfterInitialize();
+    }
 
 private:
     frmMain& m_w;
 };
-
-namespace {
-// The common-word files lie beside the numbered texts, in the program's folder.
-fs::path ProgramFolderOf(const QString& catalogueFile) {
-    return fs::path(QFileInfo(catalogueFile).absolutePath().toStdU16String());
-}
-} // namespace
 
 frmMain::frmMain(const QString& catalogueFile, QWidget* parent)
     : QMainWindow(parent), m_catalogueFile(catalogueFile), m_host(std::make_unique<QtHost>(this)),
@@ -102,10 +94,19 @@ frmMain::frmMain(const QString& catalogueFile, QWidget* parent)
     setObjectName("frmMain");
     setWindowTitle("Lexitally");
     BuildControls();
+    m_binder = new FieldBinder(m_settings, this);
+    m_binder->changed = [this](const SettingsField& f, int previous) {
+        OnFieldChanged(f.name, previous);
+    };
+    connect(this, &frmMain::recordChanged, this, &frmMain::ShowRecord);
     m_host->SetTextWindow(m_txbOutput);
     m_session->onEnableDisableButtons = [this](bool enable) { EnableDisableButtons(enable); };
     m_session->onSetLabelFont = [this](const std::string& label, const std::u16string& font,
                                        int points) { SetLabelFont(label, font, points); };
+    m_session->onOpenSettingsWindow = [this] { ShowSettingsWindow(); };
+    // A word list that changes updates the count button and the result figure.
+    m_session->listEngine.onCountWordsCaption = [this] { SetCountWordsCaption(); };
+    m_session->listEngine.onClearResultFigure = [this] { m_lblNumberOfWords->clear(); };
     ConnectControls();
 
     m_refreshTimer.setInterval(1000);
@@ -122,109 +123,112 @@ void frmMain::BuildControls() {
     auto* outer = new QVBoxLayout(central);
     outer->setContentsMargins(8, 8, 8, 8);
     outer->setSpacing(6);
+    auto* top = new QHBoxLayout;
+    top->addWidget(BuildSourceFrame(central), 3);
+    top->addWidget(BuildDisplayFrame(central), 2);
+    outer->addLayout(top);
+    outer->addWidget(BuildOutputFrame(central));
+    outer->addLayout(BuildCommands(central));
+    outer->addLayout(BuildFigures(central));
 
-    auto button = [](QWidget* parent, const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, parent);
-        b->setObjectName(name);
-        return b;
-    };
-    auto label = [](QWidget* parent, const char* name, const QString& caption) {
-        auto* l = new QLabel(caption, parent);
-        l->setObjectName(name);
-        return l;
-    };
-    auto check = [](QWidget* parent, const char* name, const QString& caption) {
-        auto* c = new QCheckBox(caption, parent);
-        c->setObjectName(name);
-        return c;
-    };
-    auto line = [](QWidget* parent, const QString& name) {
-        auto* e = new QLineEdit(parent);
-        e->setObjectName(name);
-        return e;
-    };
+    m_txbOutput = Make<QPlainTextEdit>(central, "txbOutput");
+    m_txbOutput->setReadOnly(true);
+    m_txbOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_txbOutput->setFont(FixedFont());
+    m_txbOutput->setMinimumHeight(180);
+    outer->addWidget(m_txbOutput, 1);
 
-    // Source of the text
-    m_fraSource = new QGroupBox(QStringLiteral("Source"), central);
-    m_fraSource->setObjectName("fraSource");
+    setCentralWidget(central);
+    // The window never gets smaller than its controls need (3400 twips at the least).
+    setMinimumHeight(TwipsToPixels(3400));
+}
+
+QGroupBox* frmMain::BuildSourceFrame(QWidget* central) {
+    m_fraSource = Make<QGroupBox>(central, "fraSource");
+    m_fraSource->setTitle(QStringLiteral("Source"));
     auto* src = new QGridLayout(m_fraSource);
-    m_lblSelectSource = label(m_fraSource, "lblSelectSource", QString());
-    m_optOnClipboard = new QRadioButton(QStringLiteral("Clipboard"), m_fraSource);
-    m_optOnClipboard->setObjectName("optOnClipboard");
-    m_optInFile = new QRadioButton(QStringLiteral("Single file"), m_fraSource);
-    m_optInFile->setObjectName("optInFile");
-    m_optFolder = new QRadioButton(QStringLiteral("Folder"), m_fraSource);
-    m_optFolder->setObjectName("optFolder");
+    m_lblSelectSource = Make<QLabel>(m_fraSource, "lblSelectSource");
+    m_optOnClipboard =
+        Make<QRadioButton>(m_fraSource, "optOnClipboard", QStringLiteral("Clipboard"));
+    m_optInFile = Make<QRadioButton>(m_fraSource, "optInFile", QStringLiteral("Single file"));
+    m_optFolder = Make<QRadioButton>(m_fraSource, "optFolder", QStringLiteral("Folder"));
     auto* opts = new QHBoxLayout;
-    opts->addWidget(m_lblSelectSource);
-    opts->addWidget(m_optOnClipboard);
-    opts->addWidget(m_optInFile);
-    opts->addWidget(m_optFolder);
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_lblSelectSource), static_cast<QWidget*>(m_optOnClipboard),
+          static_cast<QWidget*>(m_optInFile), static_cast<QWidget*>(m_optFolder)})
+        opts->addWidget(w);
     opts->addStretch(1);
     src->addLayout(opts, 0, 0, 1, 3);
 
-    m_cmdFile[0] = button(m_fraSource, "cmdFile0", QStringLiteral("Single file"));
-    m_txbFile[0] = line(m_fraSource, QStringLiteral("txbFile0"));
-    m_cmdClearFile[0] = button(m_fraSource, "cmdClearFile0", QStringLiteral("Clear"));
-    src->addWidget(m_cmdFile[0], 1, 0);
-    src->addWidget(m_txbFile[0], 1, 1);
-    src->addWidget(m_cmdClearFile[0], 1, 2);
-
-    m_cmdFolder = button(m_fraSource, "cmdFolder", QStringLiteral("Folder"));
-    m_txbFolder = line(m_fraSource, QStringLiteral("txbFolder"));
-    m_cmdClearFolder = button(m_fraSource, "cmdClearFolder", QStringLiteral("Clear"));
-    src->addWidget(m_cmdFolder, 2, 0);
-    src->addWidget(m_txbFolder, 2, 1);
-    src->addWidget(m_cmdClearFolder, 2, 2);
+    m_cmdFile[0] = Make<QPushButton>(m_fraSource, "cmdFile0", QStringLiteral("Single file"));
+    m_txbFile[0] = Make<QLineEdit>(m_fraSource, "txbFile0");
+    m_txbFile[0]->setAccessibleName(QStringLiteral("Input file"));
+    m_cmdClearFile[0] = Make<QPushButton>(m_fraSource, "cmdClearFile0", QStringLiteral("Clear"));
+    m_cmdFolder = Make<QPushButton>(m_fraSource, "cmdFolder", QStringLiteral("Folder"));
+    m_txbFolder = Make<QLineEdit>(m_fraSource, "txbFolder");
+    m_txbFolder->setAccessibleName(QStringLiteral("Folder to scan"));
+    m_cmdClearFolder = Make<QPushButton>(m_fraSource, "cmdClearFolder", QStringLiteral("Clear"));
+    for (int row : {1, 2}) {
+        src->addWidget(row == 1 ? m_cmdFile[0] : m_cmdFolder, row, 0);
+        src->addWidget(row == 1 ? static_cast<QWidget*>(m_txbFile[0]) : m_txbFolder, row, 1);
+        src->addWidget(row == 1 ? m_cmdClearFile[0] : m_cmdClearFolder, row, 2);
+    }
 
     m_chkIncludeSubfolders =
-        check(m_fraSource, "chkIncludeSubfolders", QStringLiteral("Include subfolders"));
+        Make<QCheckBox>(m_fraSource, "chkIncludeSubfolders", QStringLiteral("Include subfolders"));
     m_cmdListFiles =
-        button(m_fraSource, "cmdListFiles", QStringLiteral("List files to be scanned"));
+        Make<QPushButton>(m_fraSource, "cmdListFiles", QStringLiteral("List files to be scanned"));
     auto* folderOpts = new QHBoxLayout;
     folderOpts->addWidget(m_chkIncludeSubfolders);
     folderOpts->addStretch(1);
     folderOpts->addWidget(m_cmdListFiles);
     src->addLayout(folderOpts, 3, 1, 1, 2);
 
-    m_lblScanOnlyFiles =
-        label(m_fraSource, "lblScanOnlyFiles", QStringLiteral("Scan files matching patterns:"));
+    m_lblScanOnlyFiles = Make<QLabel>(m_fraSource, "lblScanOnlyFiles",
+                                      QStringLiteral("Scan files matching patterns:"));
+    m_lblExcludeFilepaths = Make<QLabel>(m_fraSource, "lblExcludeFilepaths",
+                                         QStringLiteral("Exclude filepaths containing text:"));
     m_txbFileFilepathSpecifications[0] =
-        line(m_fraSource, QStringLiteral("txbFileFilepathSpecifications0"));
-    m_lblExcludeFilepaths = label(m_fraSource, "lblExcludeFilepaths",
-                                  QStringLiteral("Exclude filepaths containing text:"));
+        Make<QLineEdit>(m_fraSource, "txbFileFilepathSpecifications0");
     m_txbFileFilepathSpecifications[1] =
-        line(m_fraSource, QStringLiteral("txbFileFilepathSpecifications1"));
-    src->addWidget(m_lblScanOnlyFiles, 4, 0);
-    src->addWidget(m_txbFileFilepathSpecifications[0], 4, 1, 1, 2);
-    src->addWidget(m_lblExcludeFilepaths, 5, 0);
-    src->addWidget(m_txbFileFilepathSpecifications[1], 5, 1, 1, 2);
+        Make<QLineEdit>(m_fraSource, "txbFileFilepathSpecifications1");
+    for (int i = 0; i < 2; ++i) {
+        QLabel* l = i == 0 ? m_lblScanOnlyFiles : m_lblExcludeFilepaths;
+        l->setBuddy(m_txbFileFilepathSpecifications[i]);
+        m_txbFileFilepathSpecifications[i]->setAccessibleName(l->text());
+        src->addWidget(l, 4 + i, 0);
+        src->addWidget(m_txbFileFilepathSpecifications[i], 4 + i, 1, 1, 2);
+    }
     src->setColumnStretch(1, 1);
+    return m_fraSource;
+}
 
-    // Display of the results
-    m_fraDisplay = new QGroupBox(QStringLiteral("Display"), central);
-    m_fraDisplay->setObjectName("fraDisplay");
+QGroupBox* frmMain::BuildDisplayFrame(QWidget* central) {
+    m_fraDisplay = Make<QGroupBox>(central, "fraDisplay");
+    m_fraDisplay->setTitle(QStringLiteral("Display"));
     auto* disp = new QGridLayout(m_fraDisplay);
-    m_chkSuppressWords =
-        check(m_fraDisplay, "chkSuppressWords", QStringLiteral("Don't display words as found."));
+    m_chkSuppressWords = Make<QCheckBox>(m_fraDisplay, "chkSuppressWords",
+                                         QStringLiteral("Don't display words as found."));
     m_chkSuppressWords->setToolTip(QStringLiteral("Check this box for faster processing."));
-    m_chkSuppressFilenames =
-        check(m_fraDisplay, "chkSuppressFilenames", QStringLiteral("Don't display filenames"));
-    m_lblWordOrder = label(m_fraDisplay, "lblWordOrder", QStringLiteral("Order:"));
-    m_cboWordOrder = new QComboBox(m_fraDisplay);
-    m_cboWordOrder->setObjectName("cboWordOrder");
-    m_lblDisplayFormat = label(m_fraDisplay, "lblDisplayFormat", QStringLiteral("Format:"));
-    m_cboDisplayFormat = new QComboBox(m_fraDisplay);
-    m_cboDisplayFormat->setObjectName("cboDisplayFormat");
+    m_chkSuppressFilenames = Make<QCheckBox>(m_fraDisplay, "chkSuppressFilenames",
+                                             QStringLiteral("Don't display filenames"));
+    m_lblWordOrder = Make<QLabel>(m_fraDisplay, "lblWordOrder", QStringLiteral("Order:"));
+    m_cboWordOrder = Make<QComboBox>(m_fraDisplay, "cboWordOrder");
+    m_lblDisplayFormat = Make<QLabel>(m_fraDisplay, "lblDisplayFormat", QStringLiteral("Format:"));
+    m_cboDisplayFormat = Make<QComboBox>(m_fraDisplay, "cboDisplayFormat");
     m_cboDisplayFormat->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_cboDisplayFormat->setMinimumContentsLength(28);
+    m_lblWordOrder->setBuddy(m_cboWordOrder);
+    m_lblDisplayFormat->setBuddy(m_cboDisplayFormat);
+    m_cboWordOrder->setAccessibleName(QStringLiteral("Order"));
+    m_cboDisplayFormat->setAccessibleName(QStringLiteral("Format"));
     m_chkDisplayRelativeFrequency =
-        check(m_fraDisplay, "chkDisplayRelativeFrequency",
-              QStringLiteral("Display relative frequency instead of absolute frequency"));
-    m_chkDisplayRelativeFrequency->setToolTip(Q(std::u16string(kRelativeFrequencyToolTip)));
+        Make<QCheckBox>(m_fraDisplay, "chkDisplayRelativeFrequency",
+                        QStringLiteral("Display relative frequency instead of absolute frequency"));
+    m_chkDisplayRelativeFrequency->setToolTip(Q(kRelativeFrequencyToolTip));
     m_chkSortByNumberOfFiles =
-        check(m_fraDisplay, "chkSortByNumberOfFiles",
-              QStringLiteral("Sort by number of files instead of frequency"));
+        Make<QCheckBox>(m_fraDisplay, "chkSortByNumberOfFiles",
+                        QStringLiteral("Sort by number of files instead of frequency"));
     disp->addWidget(m_chkSuppressWords, 0, 0, 1, 2);
     disp->addWidget(m_chkSuppressFilenames, 1, 0, 1, 2);
     disp->addWidget(m_lblWordOrder, 2, 0);
@@ -235,61 +239,64 @@ void frmMain::BuildControls() {
     disp->addWidget(m_chkSortByNumberOfFiles, 5, 0, 1, 2);
     disp->setColumnStretch(1, 1);
     disp->setRowStretch(6, 1);
+    return m_fraDisplay;
+}
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_fraSource, 3);
-    top->addWidget(m_fraDisplay, 2);
-    outer->addLayout(top);
-
-    // Output file
-    m_fraOutput = new QGroupBox(QStringLiteral("Output"), central);
-    m_fraOutput->setObjectName("fraOutput");
+QGroupBox* frmMain::BuildOutputFrame(QWidget* central) {
+    m_fraOutput = Make<QGroupBox>(central, "fraOutput");
+    m_fraOutput->setTitle(QStringLiteral("Output"));
     auto* out = new QHBoxLayout(m_fraOutput);
-    m_cmdFile[1] = button(m_fraOutput, "cmdFile1", QStringLiteral("Output file"));
-    m_txbFile[1] = line(m_fraOutput, QStringLiteral("txbFile1"));
-    m_cmdClearFile[1] = button(m_fraOutput, "cmdClearFile1", QStringLiteral("Clear"));
-    m_chkDisableOutputToFile =
-        check(m_fraOutput, "chkDisableOutputToFile", QStringLiteral("Disable"));
-    m_chkDisableOutputToFile->setToolTip(QStringLiteral("Disable output to file"));
+    m_cmdFile[1] = Make<QPushButton>(m_fraOutput, "cmdFile1", QStringLiteral("Output file"));
     m_cmdFile[1]->setToolTip(
         QStringLiteral("To specify an output file click on the button labelled 'Output file'"));
+    m_txbFile[1] = Make<QLineEdit>(m_fraOutput, "txbFile1");
+    m_txbFile[1]->setAccessibleName(QStringLiteral("Output file"));
+    m_cmdClearFile[1] = Make<QPushButton>(m_fraOutput, "cmdClearFile1", QStringLiteral("Clear"));
+    m_chkDisableOutputToFile =
+        Make<QCheckBox>(m_fraOutput, "chkDisableOutputToFile", QStringLiteral("Disable"));
+    m_chkDisableOutputToFile->setToolTip(QStringLiteral("Disable output to file"));
     out->addWidget(m_cmdFile[1]);
     out->addWidget(m_txbFile[1], 1);
     out->addWidget(m_cmdClearFile[1]);
     out->addWidget(m_chkDisableOutputToFile);
-    outer->addWidget(m_fraOutput);
+    return m_fraOutput;
+}
 
-    // Commands
+QHBoxLayout* frmMain::BuildCommands(QWidget* central) {
     auto* cmds = new QHBoxLayout;
-    m_cmdCountWords = button(central, "cmdCountWords", QStringLiteral("Count words/phrases"));
+    m_cmdCountWords =
+        Make<QPushButton>(central, "cmdCountWords", QStringLiteral("Count words/phrases"));
     m_cmdCountWords->setToolTip(QStringLiteral("Count all words or count specified words/phrases"));
     m_cmdCountWords->setMinimumWidth(220);
-    QFont bold = m_cmdCountWords->font();
-    bold.setBold(true);
-    m_cmdCountWords->setFont(bold);
-    m_cmdClearOutput = button(central, "cmdClearOutput", QStringLiteral("Clear textbox"));
-    m_cmdSaveState = button(central, "cmdSaveState", QStringLiteral("Save settings"));
-    m_cmdQuit = button(central, "cmdQuit", QStringLiteral("Quit"));
+    m_cmdSetParameters = Make<QPushButton>(central, "cmdSetParameters", QStringLiteral("Settings"));
+    m_cmdSetParameters->setToolTip(QStringLiteral("Define what counts as a word, specify words to "
+                                                  "ignore and words/phrases to count"));
+    m_cmdClearOutput =
+        Make<QPushButton>(central, "cmdClearOutput", QStringLiteral("Clear textbox"));
+    m_cmdSaveState = Make<QPushButton>(central, "cmdSaveState", QStringLiteral("Save settings"));
+    m_cmdQuit = Make<QPushButton>(central, "cmdQuit", QStringLiteral("Quit"));
     cmds->addWidget(m_cmdCountWords);
+    cmds->addWidget(m_cmdSetParameters);
     cmds->addStretch(1);
     cmds->addWidget(m_cmdClearOutput);
     cmds->addWidget(m_cmdSaveState);
     cmds->addWidget(m_cmdQuit);
-    outer->addLayout(cmds);
+    return cmds;
+}
 
-    // Run details and result figures
+QGridLayout* frmMain::BuildFigures(QWidget* central) {
     auto* figures = new QGridLayout;
     figures->setHorizontalSpacing(16);
     figures->setVerticalSpacing(2);
-    m_lblFile = label(central, "lblFile", QString());
-    m_lblFilesize = label(central, "lblFilesize", QString());
-    m_lblXMLsize = label(central, "lblXMLsize", QString());
-    m_lblTimeElapsed = label(central, "lblTimeElapsed", QString());
-    m_lblNumberOfWords = label(central, "lblNumberOfWords", QString());
-    m_lblNumWordsExcluded = label(central, "lblNumWordsExcluded", QString());
-    m_lblNumOccurrences = label(central, "lblNumOccurrences", QString());
-    m_lblTotalNumOccurrences = label(central, "lblTotalNumOccurrences", QString());
-    m_lblTwirler = label(central, "lblTwirler", QStringLiteral(" "));
+    m_lblFile = Make<QLabel>(central, "lblFile");
+    m_lblFilesize = Make<QLabel>(central, "lblFilesize");
+    m_lblXMLsize = Make<QLabel>(central, "lblXMLsize");
+    m_lblTimeElapsed = Make<QLabel>(central, "lblTimeElapsed");
+    m_lblNumberOfWords = Make<QLabel>(central, "lblNumberOfWords");
+    m_lblNumWordsExcluded = Make<QLabel>(central, "lblNumWordsExcluded");
+    m_lblNumOccurrences = Make<QLabel>(central, "lblNumOccurrences");
+    m_lblTotalNumOccurrences = Make<QLabel>(central, "lblTotalNumOccurrences");
+    m_lblTwirler = Make<QLabel>(central, "lblTwirler", QStringLiteral(" "));
     m_lblTwirler->setFont(FixedFont());
     m_lblTwirler->setFixedWidth(QFontMetrics(m_lblTwirler->font()).horizontalAdvance('W') + 4);
     for (QLabel* l : {m_lblFile, m_lblFilesize, m_lblXMLsize, m_lblTimeElapsed, m_lblNumberOfWords,
@@ -309,60 +316,15 @@ void frmMain::BuildControls() {
     figures->addWidget(m_lblNumWordsExcluded, 2, 1, 1, 3);
     figures->addWidget(m_lblNumOccurrences, 3, 0);
     figures->addWidget(m_lblTotalNumOccurrences, 3, 1, 1, 3);
-    figures->setColumnStretch(0, 1);
-    figures->setColumnStretch(1, 1);
-    figures->setColumnStretch(2, 1);
-    outer->addLayout(figures);
-
-    m_txbOutput = new QPlainTextEdit(central);
-    m_txbOutput->setObjectName("txbOutput");
-    m_txbOutput->setReadOnly(true);
-    m_txbOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_txbOutput->setFont(FixedFont());
-    m_txbOutput->setMinimumHeight(180);
-    outer->addWidget(m_txbOutput, 1);
-
-    setCentralWidget(central);
-    // The window never gets smaller than its controls need (3400 twips at the least).
-    setMinimumHeight(TwipsToPixels(3400));
+    for (int column = 0; column < 3; ++column)
+        figures->setColumnStretch(column, 1);
+    return figures;
 }
 
 void frmMain::ConnectControls() {
-    auto source = [this](QRadioButton* opt, SourceKind kind) {
-        connect(opt, &QRadioButton::clicked, this, [this, kind] {
-            if (!m_updating && m_state.blnStartUpCompleted)
-                OnSourceChosen(kind);
-        });
-    };
-    source(m_optOnClipboard, SourceKind::OnClipboard);
-    source(m_optInFile, SourceKind::InFile);
-    source(m_optFolder, SourceKind::Folder);
-
     connect(m_cmdFile[0], &QPushButton::clicked, this, &frmMain::OnChooseInputFile);
     connect(m_cmdFile[1], &QPushButton::clicked, this, &frmMain::OnChooseOutputFile);
     connect(m_cmdFolder, &QPushButton::clicked, this, &frmMain::OnChooseFolder);
-
-    connect(m_txbFile[0], &QLineEdit::textEdited, this, [this](const QString& t) {
-        m_settings.File[0] = U(t);
-        m_state.blnWordsGot = false;
-        m_lblFilesize->clear();
-        m_lblXMLsize->clear();
-    });
-    connect(m_txbFile[1], &QLineEdit::textEdited, this, [this](const QString& t) {
-        m_settings.File[1] = U(t);
-        if (TrimSpaces(m_settings.File[1]).empty())
-            m_settings.DisableOutputToFile = 0;
-        RecordToControls();
-        EnableControlsForSource();
-    });
-    connect(m_txbFolder, &QLineEdit::textEdited, this, [this](const QString& t) {
-        m_settings.Folder = U(t);
-        m_state.blnWordsGot = false;
-    });
-    for (int i = 0; i < 2; ++i)
-        connect(m_txbFileFilepathSpecifications[i], &QLineEdit::textEdited, this,
-                [this, i](const QString& t) { m_settings.FileFilepathSpecifications[i] = U(t); });
-
     connect(m_cmdClearFile[0], &QPushButton::clicked, this, [this] {
         m_settings.File[0].clear();
         m_keptFile.clear();
@@ -384,43 +346,8 @@ void frmMain::ConnectControls() {
         RecordToControls();
         Refresh();
     });
-
-    auto checkBox = [this](QCheckBox* box, int Settings::*field, auto after) {
-        connect(box, &QCheckBox::clicked, this, [this, box, field, after](bool) {
-            if (m_updating)
-                return;
-            m_settings.*field = box->isChecked() ? 1 : 0;
-            after();
-        });
-    };
-    checkBox(m_chkIncludeSubfolders, &Settings::IncludeSubfolders,
-             [this] { m_state.blnWordsGot = false; });
-    checkBox(m_chkSuppressWords, &Settings::SuppressWords, [] {});
-    checkBox(m_chkSuppressFilenames, &Settings::SuppressFilenames, [] {});
-    checkBox(m_chkDisableOutputToFile, &Settings::DisableOutputToFile, [this] {
-        if (m_state.blnStartUpCompleted)
-            OnDisableOutputToFileClick(m_session->ctx);
-        RecordToControls();
-    });
-    checkBox(m_chkDisplayRelativeFrequency, &Settings::DisplayRelativeFrequency,
-             [this] { OnReportOption(static_cast<int>(ReportOption::DisplayRelativeFrequency)); });
-    checkBox(m_chkSortByNumberOfFiles, &Settings::SortByNumberOfFiles,
-             [this] { OnReportOption(static_cast<int>(ReportOption::SortByNumberOfFiles)); });
-
-    connect(m_cboWordOrder, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (m_updating)
-            return;
-        m_settings.WordOrder = i;
-        OnReportOption(static_cast<int>(ReportOption::WordOrder));
-    });
-    connect(m_cboDisplayFormat, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (m_updating)
-            return;
-        m_settings.DisplayFormat = i;
-        OnReportOption(static_cast<int>(ReportOption::DisplayFormat));
-    });
-
     connect(m_cmdCountWords, &QPushButton::clicked, this, &frmMain::OnCountWords);
+    connect(m_cmdSetParameters, &QPushButton::clicked, this, &frmMain::ShowSettingsWindow);
     connect(m_cmdListFiles, &QPushButton::clicked, this, &frmMain::OnListFiles);
     connect(m_cmdClearOutput, &QPushButton::clicked, this,
             [this] { m_session->textWindow.ClearOutput(); });
@@ -428,17 +355,85 @@ void frmMain::ConnectControls() {
     connect(m_cmdQuit, &QPushButton::clicked, this, &QWidget::close);
 }
 
+// A person's change of a bound control has reached the record; what follows from it.
+void frmMain::OnFieldChanged(std::u16string_view field, int previous) {
+    if (field == u"Source") {
+        const auto chosen = m_settings.Source;
+        m_settings.Source = static_cast<SourceKind>(previous);
+        if (m_state.blnStartUpCompleted)
+            OnSourceChosen(chosen);
+        else
+            m_settings.Source = chosen;
+    } else if (field == u"File0") {
+        m_state.blnWordsGot = false;
+        m_lblFilesize->clear();
+        m_lblXMLsize->clear();
+    } else if (field == u"File1") {
+        if (TrimSpaces(m_settings.File[1]).empty())
+            m_settings.DisableOutputToFile = 0;
+        RecordToControls();
+        EnableControlsForSource();
+    } else if (field == u"Folder" || field == u"IncludeSubfolders") {
+        m_state.blnWordsGot = false;
+    } else if (field == u"DisableOutputToFile") {
+        if (m_state.blnStartUpCompleted)
+            OnDisableOutputToFileClick(m_session->ctx);
+        RecordToControls();
+    } else if (field == u"DisplayRelativeFrequency") {
+        OnReportOption(static_cast<int>(ReportOption::DisplayRelativeFrequency));
+    } else if (field == u"SortByNumberOfFiles") {
+        OnReportOption(static_cast<int>(ReportOption::SortByNumberOfFiles));
+    } else if (field == u"WordOrder") {
+        OnReportOption(static_cast<int>(ReportOption::WordOrder));
+    } else if (field == u"DisplayFormat") {
+        OnReportOption(static_cast<int>(ReportOption::DisplayFormat));
+    }
+}
+
+void frmMain::ShowSettingsWindow() {
+    if (!m_params)
+        m_params = new frmParams(*this);
+    m_params->Open();
+}
+
+void frmMain::Reinitialize() {
+    InitializeAfterStartUp(m_settings, m_state, *m_host, u"Reinitialize");
+    AfterInitialize();
+}
+
+void frmMain::AfterSettingsLoaded(const RestoreOutcome& outcome) {
+    if (outcome.folderAsRead)
+        m_keptFolder = *outcome.folderAsRead;
+    if (outcome.fileAsRead)
+        m_keptFile = *outcome.fileAsRead;
+    ApplyFieldDependencies(m_settings);
+    m_state.blnWordsGot = false;
+    RecordToControls();
+    EnableDisableButtons(true);
+}
+
+std::unique_ptr<RestoreActions> frmMain::MakeRestoreActions(bool restoring) {
+    return std::make_unique<Restore>(*this, restoring);
+}
+
+void frmMain::AfterInitialize() {
+    m_keptFile.clear();
+    m_keptFolder.clear();
+    // The extra-words boxes were emptied, and a file list the person chose to clear has no
+    // file in force: their entries must not go on counting.
+    for (int i = 0; i < 2; ++i) {
+        m_session->wordLists.ExtraWordsLostFocus(i, /*restoring=*/true);
+        if (m_settings.WordsFile[i].selected < 0 && m_state.blnStartUpCompleted)
+            m_session->wordLists.WordsFileChosen(i, LoadRemoveChoice::Remove);
+    }
+    SetCountWordsCaption();
+    RecordToControls();
+}
+
 void frmMain::FillLists() {
     SettingsLists lists;
     SetUpLists(lists, m_settings);
-    m_updating = true;
-    m_cboWordOrder->clear();
-    for (const auto& e : lists.WordOrder)
-        m_cboWordOrder->addItem(Q(e));
-    m_cboDisplayFormat->clear();
-    for (const auto& e : lists.DisplayFormat)
-        m_cboDisplayFormat->addItem(Q(e));
-    m_updating = false;
+    m_binder->FillLists();
 }
 
 void frmMain::StartUp() {
@@ -456,7 +451,7 @@ void frmMain::StartUp() {
 
     FillLists();
     m_lblSelectSource->setText(Q(GetText(TextId::SourceOfText)));
-    for (QWidget* w : findChildren<QWidget*>()) {
+    for (QWidget* w : centralWidget()->findChildren<QWidget*>()) {
         if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
             qobject_cast<QGroupBox*>(w) || qobject_cast<QComboBox*>(w))
             if (w != m_lblTwirler)
@@ -496,34 +491,16 @@ void frmMain::StartUp() {
 }
 
 void frmMain::RecordToControls() {
-    m_updating = true;
-    m_optOnClipboard->setChecked(m_settings.Source == SourceKind::OnClipboard);
-    m_optInFile->setChecked(m_settings.Source == SourceKind::InFile);
-    m_optFolder->setChecked(m_settings.Source == SourceKind::Folder);
-    auto setText = [](QLineEdit* e, const std::u16string& t) {
-        const QString q = Q(t);
-        if (e->text() != q)
-            e->setText(q);
-    };
-    setText(m_txbFile[0], m_settings.File[0]);
-    setText(m_txbFile[1], m_settings.File[1]);
-    setText(m_txbFolder, m_settings.Folder);
-    setText(m_txbFileFilepathSpecifications[0], m_settings.FileFilepathSpecifications[0]);
-    setText(m_txbFileFilepathSpecifications[1], m_settings.FileFilepathSpecifications[1]);
-    m_chkIncludeSubfolders->setChecked(m_settings.IncludeSubfolders == 1);
-    m_chkDisableOutputToFile->setChecked(m_settings.DisableOutputToFile == 1);
-    m_chkSuppressWords->setChecked(m_settings.SuppressWords == 1);
-    m_chkSuppressFilenames->setChecked(m_settings.SuppressFilenames == 1);
-    m_chkDisplayRelativeFrequency->setChecked(m_settings.DisplayRelativeFrequency == 1);
-    m_chkSortByNumberOfFiles->setChecked(m_settings.SortByNumberOfFiles == 1);
-    m_cboWordOrder->setCurrentIndex(m_settings.WordOrder);
-    m_cboDisplayFormat->setCurrentIndex(m_settings.DisplayFormat);
+    emit recordChanged();
+}
+
+void frmMain::ShowRecord() {
+    m_binder->Show();
     if (!m_session->run.IsRunning()) {
         m_chkDisplayRelativeFrequency->setEnabled(CanChangeDisplayRelativeFrequency(m_settings));
         m_chkSortByNumberOfFiles->setEnabled(CanChangeSortByNumberOfFiles(m_settings));
         m_chkDisableOutputToFile->setEnabled(!TrimSpaces(m_settings.File[1]).empty());
     }
-    m_updating = false;
 }
 
 bool frmMain::Ready() const {
@@ -563,6 +540,8 @@ void frmMain::EnableControlsForSource() {
 }
 
 void frmMain::EnableDisableButtons(bool enable) {
+    if (m_params)
+        m_params->EnableDisableButtons(enable);
     if (!enable) {
         // Nothing that could change a setting may be used while a count runs; the count
         // button (now the Stop request), Quit and "Don't display words" stay.
@@ -582,7 +561,8 @@ void frmMain::EnableDisableButtons(bool enable) {
          {static_cast<QWidget*>(m_optOnClipboard), static_cast<QWidget*>(m_optInFile),
           static_cast<QWidget*>(m_optFolder), static_cast<QWidget*>(m_chkSuppressFilenames),
           static_cast<QWidget*>(m_cboWordOrder), static_cast<QWidget*>(m_cboDisplayFormat),
-          static_cast<QWidget*>(m_cmdClearOutput), static_cast<QWidget*>(m_cmdSaveState)})
+          static_cast<QWidget*>(m_cmdClearOutput), static_cast<QWidget*>(m_cmdSaveState),
+          static_cast<QWidget*>(m_cmdSetParameters)})
         w->setEnabled(true);
     m_chkDisplayRelativeFrequency->setEnabled(CanChangeDisplayRelativeFrequency(m_settings));
     m_chkSortByNumberOfFiles->setEnabled(CanChangeSortByNumberOfFiles(m_settings));
@@ -706,6 +686,7 @@ void frmMain::OnCountWords() {
     if (!m_countChoice) {
         m_countChoice = new frmCountWordsPhrases(m_settings, m_state, *m_host, this);
         m_countChoice->displayFormatChanged = [this] { RecordToControls(); };
+        m_countChoice->showSettingsWindow = [this] { ShowSettingsWindow(); };
     }
     m_countChoice->Choose();
     RecordToControls();
@@ -777,6 +758,9 @@ void frmMain::Refresh() {
     m_cmdClearFile[1]->setEnabled(!m_txbFile[1]->text().isEmpty());
     m_cmdClearFolder->setEnabled(m_settings.Source == SourceKind::Folder &&
                                  !m_txbFolder->text().isEmpty());
+
+    if (m_params)
+        m_params->Refresh();
 
     m_txbFile[0]->setToolTip(m_txbFile[0]->text().isEmpty() ? kInputFileTip : m_txbFile[0]->text());
     m_txbFile[1]->setToolTip(m_txbFile[1]->text().isEmpty() ? kOutputFileTip

@@ -22,7 +22,9 @@
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -31,7 +33,9 @@ class QRadioButton;
 
 namespace lxty::app {
 
+class FieldBinder;
 class frmCountWordsPhrases;
+class frmParams;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -60,14 +64,36 @@ public:
     // Start-up that may show messages: call after show().
     void StartUp();
 
-    // Shows the record in the controls (after a restore, a count or a reset by the engine).
+    // The record changed outside the controls (a restore, a count, a reset, a word list): every
+    // open window shows it again (recordChanged).
     void RecordToControls();
+    // The settings window (created on first use, then hidden rather than destroyed), shown;
+    // the "Settings" button, "Go to 'Settings'" and the count run's comment-marker check.
+    void ShowSettingsWindow();
+    frmParams* SettingsWindow() const { return m_params; }
+    // Puts the focus where the current state calls for it (the count button when a source is
+    // ready, otherwise the chooser of the current source).
+    void SetTheFocus();
+    // The main window's Initialize after start-up (the settings window's "Reinitialize"): the
+    // record reset, the questions about the word-file lists, every window showing the result.
+    void Reinitialize();
+    // What this window does while a saved state is applied; `restoring`: the settings
+    // window's blnRestoring is raised (no word-list file is offered, no character check).
+    std::unique_ptr<RestoreActions> MakeRestoreActions(bool restoring);
+    // After the settings window loaded a settings file: the kept copies of the folder and
+    // input file, the field dependencies, and every window showing the loaded record.
+    void AfterSettingsLoaded(const RestoreOutcome& outcome);
+    // The binding of this window's controls to the record.
+    FieldBinder& Binder() { return *m_binder; }
     // The one-second refresh: captions, tool tips, enabling of the clear buttons.
     void Refresh();
     // EnableDisableButtons (the count run calls it through the session).
     void EnableDisableButtons(bool enable);
     // SetCountWordsCaption: count-only entries in force, the count button's caption.
     void SetCountWordsCaption();
+
+signals:
+    void recordChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,9 +102,17 @@ private:
     void SetLabelFont(const std::string& label, const std::u16string& font, int points);
 
     void BuildControls();
+    QGroupBox* BuildSourceFrame(QWidget* central);
+    QGroupBox* BuildDisplayFrame(QWidget* central);
+    QGroupBox* BuildOutputFrame(QWidget* central);
+    QHBoxLayout* BuildCommands(QWidget* central);
+    QGridLayout* BuildFigures(QWidget* central);
     void ConnectControls();
+    void OnFieldChanged(std::u16string_view field, int previous);
+    void ShowRecord();
+    // After the main window's Initialize ran on the record (Reinitialize, a faulty state).
+    void AfterInitialize();
     void EnableControlsForSource();
-    void SetTheFocus();
     void OnSourceChosen(SourceKind kind);
     void OnChooseInputFile();
     void OnChooseFolder();
@@ -98,7 +132,6 @@ private:
     std::filesystem::path m_stateFile;
     bool m_restoreAtStartUp = true;
     bool m_closeAfterRun = false; // the window was closed during a count: quit once it ends
-    bool m_updating = false;      // the record is being shown: control signals change nothing
     // Kept copies of the input-file and folder texts across source changes.
     std::u16string m_keptFile;
     std::u16string m_keptFolder;
@@ -110,6 +143,8 @@ private:
     Settings& m_settings;
     RunState& m_state;
     frmCountWordsPhrases* m_countChoice = nullptr;
+    frmParams* m_params = nullptr;
+    FieldBinder* m_binder = nullptr;
 
     QTimer m_refreshTimer; // Timer1: the refresh
     QTimer m_runTimer;     // Timer2: the run's elapsed time and progress
@@ -143,6 +178,7 @@ private:
     QCheckBox* m_chkDisplayRelativeFrequency = nullptr;
     QCheckBox* m_chkSortByNumberOfFiles = nullptr;
     QPushButton* m_cmdCountWords = nullptr;
+    QPushButton* m_cmdSetParameters = nullptr;
     QPushButton* m_cmdSaveState = nullptr;
     QPushButton* m_cmdClearOutput = nullptr;
     QPushButton* m_cmdQuit = nullptr;

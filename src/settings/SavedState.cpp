@@ -705,11 +705,14 @@ LoadSettingsOutcome LoadSettingsFromFile(const fs::path& chosen, Settings& s, Ru
 
 std::optional<LoadSettingsOutcome> ChooseAndLoadSettings(Settings& s, RunState& run, Host& host,
                                                          RestoreActions& actions,
-                                                         const std::u16string& initialPath) {
+                                                         const std::u16string& initialPath,
+                                                         std::u16string* chosenPath) {
     const std::optional<std::u16string> chosen = host.ChooseOpenFile(
         u"Specify file to load settings from.", std::u16string(kSettingsFileFilter), initialPath);
     if (!chosen || chosen->empty())
         return std::nullopt;
+    if (chosenPath)
+        *chosenPath = *chosen;
     return LoadSettingsFromFile(fs::path(*chosen), s, run, host, actions);
 }
 
@@ -723,11 +726,14 @@ std::u16string SaveSettingsToFile(const fs::path& chosen, const Settings& s, Hos
 }
 
 std::optional<std::u16string> ChooseAndSaveSettings(const Settings& s, Host& host,
-                                                    const std::u16string& initialPath) {
+                                                    const std::u16string& initialPath,
+                                                    std::u16string* chosenPath) {
     const std::optional<std::u16string> chosen = host.ChooseSaveFile(
         u"Specify file to save settings to", std::u16string(kSettingsFileFilter), initialPath);
     if (!chosen || chosen->empty())
         return std::nullopt;
+    if (chosenPath)
+        *chosenPath = *chosen;
     return SaveSettingsToFile(fs::path(*chosen), s, host);
 }
 

@@ -167,19 +167,22 @@ struct LoadSettingsOutcome {
 LoadSettingsOutcome LoadSettingsFromFile(const std::filesystem::path& chosen, Settings& s,
                                          RunState& run, Host& host, RestoreActions& actions);
 // The same behind the open-file dialog ("Specify file to load settings from.", the settings
-// filter); std::nullopt when the person chooses nothing.
+// filter); std::nullopt when the person chooses nothing. chosenPath, when given, receives the
+// path chosen (the window shows it in its state-file box).
 std::optional<LoadSettingsOutcome> ChooseAndLoadSettings(Settings& s, RunState& run, Host& host,
                                                          RestoreActions& actions,
-                                                         const std::u16string& initialPath);
+                                                         const std::u16string& initialPath,
+                                                         std::u16string* chosenPath = nullptr);
 
 // "Save settings to file" on a chosen path: returns the state label, "Settings saved to", or
 // "Error saving to" after showing the error text (exclamation icon, title "Save settngs").
 std::u16string SaveSettingsToFile(const std::filesystem::path& chosen, const Settings& s,
                                   Host& host, StateFileWriter& writer = PlainStateFileWriter());
 // The same behind the save-file dialog ("Specify file to save settings to", the settings
-// filter); std::nullopt when the person chooses nothing.
+// filter); std::nullopt when the person chooses nothing. chosenPath as above.
 std::optional<std::u16string> ChooseAndSaveSettings(const Settings& s, Host& host,
-                                                    const std::u16string& initialPath);
+                                                    const std::u16string& initialPath,
+                                                    std::u16string* chosenPath = nullptr);
 
 // The "Save settings" buttons (and quitting with SaveStateOnQuit): saves to the default path;
 // success shows catalogue text 50 in a pop-up beside `nearControl`, failure shows the error

@@ -182,4 +182,33 @@ bool CheckAllowedExtraChars(const Settings& s, Host& host) {
     return false;
 }
 
+bool UserSpecifiedExtraCharsLostFocus(Settings& s, Host& host) {
+    const Settings before = s;
+    const std::u16string text = TrimSpaces(s.UserSpecifiedExtraChars);
+    for (char16_t c : text) {
+        if (strReservedMarkerChars.find(c) != std::u16string::npos) {
+            host.MessageBox(u"The character " + std::u16string(1, c) +
+                                u" is not permitted in words.",
+                            std::u16string(kInvalidCharacterTitle), MsgIcon::Information);
+            break;
+        }
+    }
+    std::u16string kept;
+    for (char16_t c : text) {
+        // A space inside the text would let words run together across it.
+        if (c == u' ' || IsLetter(c) || strReservedMarkerChars.find(c) != std::u16string::npos ||
+            strAllPossibleExtraChars.find(c) != std::u16string::npos)
+            continue;
+        kept.push_back(c);
+    }
+    std::u16string once;
+    for (char16_t c : kept)
+        if (once.find(c) == std::u16string::npos)
+            once.push_back(c);
+    s.UserSpecifiedExtraChars = once;
+    if (once.empty())
+        s.AllowWordsWithUserSpecifiedExtraChars = 0;
+    return !(s == before);
+}
+
 } // namespace lxty

@@ -81,4 +81,14 @@ inline constexpr std::u16string_view kCharacterNotAllowedTitle = u"Character not
 // start-up and while the settings window is not setting its controls itself.
 bool CheckAllowedExtraChars(const Settings& s, Host& host);
 
+// The "any of:" box (UserSpecifiedExtraChars) loses the focus: the text is trimmed; when it
+// holds a list-syntax marker the first one is reported, "The character + is not permitted in
+// words." (information icon, title "Invalid character"); every letter, every marker, every
+// space and every character that another "Allow 'words' with" box offers is removed, and each
+// remaining character is kept once, in order. When nothing is left,
+// AllowWordsWithUserSpecifiedExtraChars is cleared: with no characters to allow, the box would
+// change nothing. Returns whether the record changed.
+bool UserSpecifiedExtraCharsLostFocus(Settings& s, Host& host);
+inline constexpr std::u16string_view kInvalidCharacterTitle = u"Invalid character";
+
 } // namespace lxty

@@ -24,6 +24,7 @@ enum class TextId : int {
     SettingsSaved = 50,             // "Settings saved"
     FirstDisplayFormat = 51,        // display formats 0 to 13 are texts 51 to 64
     StopCountingManyFound = 90,     // the count button's caption once many entries are found
+    SettingsWindowTitle = 91,       // "Lexitally settings"
     TextWindowCannotHold = 92,      // only the beginning of the result is shown
     TextWindowFull = 93,            // "Text window full"
     SpecifyOutputFileForAll = 94,   // specify an output file to get the complete list

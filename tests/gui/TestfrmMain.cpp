@@ -27,66 +27,14 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "GuiTestSupport.h"
+
 #include <functional>
 
 namespace {
 
 using lxty::app::frmMain;
-
-// Polls the event loop until a modal widget of type T is up, then hands it to act. The poll
-// gives up after a few seconds, so a dialog that never opens fails the test instead of
-// hanging it.
-template <class T> void WhenModal(std::function<void(T*)> act) {
-    auto* timer = new QTimer;
-    auto* tries = new int(0);
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
-        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            delete tries;
-            act(w);
-        } else if (++*tries > 250) {
-            qWarning("no modal dialog of the expected type came up (%s)",
-                     QApplication::activeModalWidget()
-                         ? QApplication::activeModalWidget()->metaObject()->className()
-                         : "none");
-            timer->stop();
-            timer->deleteLater();
-            delete tries;
-        }
-    });
-    timer->start();
-}
-
-// Types path into an open-file dialog and accepts it. The dialog's view of the folder loads in
-// the background, so the name box is filled again until the dialog has taken the file.
-void AcceptFileDialog(QFileDialog* d, const QString& path, int tries = 0) {
-    if (!d->isVisible() || tries > 100)
-        return;
-    if (auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-        name->setText(path);
-    QMetaObject::invokeMethod(d, "accept");
-    QPointer<QFileDialog> again(d);
-    QTimer::singleShot(20, [again, path, tries] {
-        if (again)
-            AcceptFileDialog(again, path, tries + 1);
-    });
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-template <class T> T* Child(QWidget& w, const char* name) {
-    T* c = w.findChild<T*>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
+using namespace lxty::test;
 
 QString Output(frmMain& w) {
     return Child<QPlainTextEdit>(w, "txbOutput")->toPlainText();

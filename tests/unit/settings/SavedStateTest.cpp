@@ -645,12 +645,15 @@ TEST_F(SavedStateTest, ChoosersSaveAndLoadTheChosenFileAndNothingWithoutOne) {
 
     const std::u16string path = Utf8ToU16((dir / "mine.lxty").string());
     host.chosenPaths = {path, path};
-    EXPECT_EQ(ChooseAndSaveSettings(FixtureRecord(), host, u""),
+    std::u16string saved, loaded;
+    EXPECT_EQ(ChooseAndSaveSettings(FixtureRecord(), host, u"", &saved),
               std::optional<std::u16string>(u"Settings saved to"));
     EXPECT_EQ(ReadBytes(dir / "mine.lxty"), ReadBytes(kFixture));
     s = Settings{};
-    const auto out = ChooseAndLoadSettings(s, run, host, actions, u"");
+    const auto out = ChooseAndLoadSettings(s, run, host, actions, u"", &loaded);
     ASSERT_TRUE(out.has_value());
+    EXPECT_EQ(path, saved);
+    EXPECT_EQ(path, loaded);
     EXPECT_EQ(out->stateLabel, u"Settings loaded from");
     EXPECT_TRUE(s == FixtureRecord());
 }
