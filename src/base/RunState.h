@@ -71,4 +71,13 @@ inline const std::u16string strProhibitedInitialOrFinalChars = u"'.,()+-";
 // The list-syntax markers of word lists and patterns; never admissible as extra characters.
 inline const std::u16string strReservedMarkerChars = u"+;<>*?\"~^";
 
+// The word of every text that names the counted things: "phrases", "words/phrases" or "words".
+inline std::u16string WordsPhrases(const RunState& rs) {
+    if (rs.blnCountingMFP)
+        return u"phrases";
+    if (rs.blnThereAreCountOnlyWords && rs.blnCountOnlyWordsIncludePhrase)
+        return u"words/phrases";
+    return u"words";
+}
+
 } // namespace lxty

@@ -57,14 +57,6 @@ std::u16string OutsideAngleItems(std::u16string_view line) {
     }
 }
 
-std::u16string StatusWord(const RunState& rs) {
-    if (rs.blnCountingMFP)
-        return u"phrases";
-    if (rs.blnThereAreCountOnlyWords && rs.blnCountOnlyWordsIncludePhrase)
-        return u"words/phrases";
-    return u"words";
-}
-
 // A phrase entry has a "+" outside its patterns; the "+" of <[a-z]+ing> is the expression's.
 bool AnyHasPhrase(const std::vector<std::u16string>& list) {
     return std::any_of(list.begin(), list.end(),
@@ -427,8 +419,8 @@ void SpecifiedWords::ListCountOnlyWords() {
                      : u"There is one word in the count-only file:";
     } else {
         // Also for an empty list, which is no "one word".
-        header =
-            u"There are " + FormatCount(n) + u" " + StatusWord(m_run) + u" in the count-only file:";
+        header = u"There are " + FormatCount(n) + u" " + WordsPhrases(m_run) +
+                 u" in the count-only file:";
     }
     m_textWindow.Clear();
     m_textWindow.Append(header);

@@ -121,24 +121,29 @@ inline std::int64_t MeasureWordAt(std::u16string_view s, std::int64_t lngPos,
     return MeasureWordFrom(s, lngPos, 0, isWordChar);
 }
 
+// What stands at 1-based position q of s (nothing when q is outside s). Only NumAlpha
+// reports an apostrophe.
+StopFlags FlagsAt(std::u16string_view s, std::int64_t q, bool apostrophe) {
+    StopFlags flags;
+    if (q >= 1 && q <= static_cast<std::int64_t>(s.size())) {
+        const char16_t c = s[static_cast<std::size_t>(q - 1)];
+        flags.semicolon = c == u';';
+        flags.period = c == u'.';
+        flags.doubleQuote = c == u'"';
+        flags.tab = c == u'\t';
+        flags.comma = c == u',';
+        flags.apostrophe = apostrophe && c == u'\'';
+    }
+    return flags;
+}
+
 // The measuring shared by NumAlpha2 and the extractor; isWordChar is indexed by the low byte
 // of a code unit.
 std::int64_t MeasureWord(std::u16string_view s, std::int64_t lngPos,
                          const std::array<bool, 256>& isWordChar, StopFlags* flags) {
-    const auto len = static_cast<std::int64_t>(s.size());
     const std::int64_t n = MeasureWordAt(s, lngPos, isWordChar);
-    if (flags) {
-        *flags = StopFlags{};
-        const std::int64_t q = lngPos + n;
-        if (q >= 1 && q <= len) {
-            const char16_t c = s[static_cast<std::size_t>(q - 1)];
-            flags->semicolon = c == u';';
-            flags->period = c == u'.';
-            flags->doubleQuote = c == u'"';
-            flags->tab = c == u'\t';
-            flags->comma = c == u',';
-        }
-    }
+    if (flags)
+        *flags = FlagsAt(s, lngPos + n, false);
     return n;
 }
 
@@ -212,19 +217,8 @@ std::int64_t NumAlpha(std::u16string_view text, std::int64_t lngPos, bool blnAll
                           strAllowedExtraChars))
             ++n;
     }
-    if (flags) {
-        *flags = StopFlags{};
-        const std::int64_t q = lngPos + n;
-        if (q >= 1 && q <= len) {
-            const char16_t c = text[static_cast<std::size_t>(q - 1)];
-            flags->semicolon = c == u';';
-            flags->period = c == u'.';
-            flags->doubleQuote = c == u'"';
-            flags->tab = c == u'\t';
-            flags->comma = c == u',';
-            flags->apostrophe = c == u'\'';
-        }
-    }
+    if (flags)
+        *flags = FlagsAt(text, lngPos + n, true);
     return n;
 }
 

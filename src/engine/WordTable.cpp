@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsLists.h"
 #include "util/FoldUnits.h"
+#include "util/Format.h"
 #include "util/StringUtils.h"
 
 #include <algorithm>
@@ -23,40 +24,6 @@ constexpr std::u16string_view kRepeatCapitals =
 constexpr std::u16string_view kLetters =
     u"ABCDEFGHIJKLMNOPQRSTUVWXYZŠŒŸÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ"
     u"abcdefghijklmnopqrstuvwxyzšœÿàáâãäåæçèéêëìíîïðñòóôõöøùúûüýþß";
-
-// The text window is cleared once its text passes this length, so it never fills up.
-constexpr std::int64_t kTextWindowLimit = 65000;
-
-// Whole-number text with "," between groups of three digits, as the Western locale writes
-// counts in the labels.
-std::u16string FormatCount(std::int64_t n) {
-    const bool negative = n < 0;
-    std::u16string digits;
-    std::uint64_t v = negative ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
-    do {
-        digits.push_back(static_cast<char16_t>(u'0' + v % 10));
-        v /= 10;
-    } while (v != 0);
-    std::u16string out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && i % 3 == 0)
-            out.push_back(u',');
-        out.push_back(digits[i]);
-    }
-    if (negative)
-        out.push_back(u'-');
-    std::reverse(out.begin(), out.end());
-    return out;
-}
-
-// The status word of every message that names the counted things.
-std::u16string WordsPhrases(const RunState& rs) {
-    if (rs.blnCountingMFP)
-        return u"phrases";
-    if (rs.blnThereAreCountOnlyWords && rs.blnCountOnlyWordsIncludePhrase)
-        return u"words/phrases";
-    return u"words";
-}
 
 bool HasFourRepeatedLetters(std::u16string_view word) {
     if (word.size() < 4)
@@ -202,6 +169,47 @@ std::u16string_view KeyFrom(const std::u16string& key, std::int64_t keyStart) {
     if (from >= key.size())
         return {};
     return std::u16string_view(key).substr(from);
+}
+
+// The classic middle-pivot quicksort of positions first..last: keyAt(i) is the key at i,
+// less orders two keys, swap(i, j) exchanges two positions. Its placement of equal keys is
+// part of the listing order, so it is kept as it is; only the recursion goes into the smaller
+// part (the larger part loops), which bounds the stack without changing any result: the two
+// parts are disjoint. The pivot's key is copied, so a swap cannot change it.
+template <class KeyAt, class Less, class Swap>
+void MiddlePivotQuicksort(std::int64_t first, std::int64_t last, KeyAt keyAt, Less less,
+                          Swap swap) {
+    struct Range {
+        std::int64_t lo, hi;
+    };
+    std::vector<Range> pending{{first, last}};
+    while (!pending.empty()) {
+        auto [lo, hi] = pending.back();
+        pending.pop_back();
+        while (lo < hi) {
+            const auto pivot = keyAt((lo + hi) / 2);
+            std::int64_t i = lo, j = hi;
+            while (i <= j) {
+                while (i < hi && less(keyAt(i), pivot))
+                    ++i;
+                while (j > lo && less(pivot, keyAt(j)))
+                    --j;
+                if (i <= j) {
+                    if (i < j)
+                        swap(i, j);
+                    ++i;
+                    --j;
+                }
+            }
+            if (j - lo < hi - i) {
+                pending.push_back({i, hi});
+                hi = j;
+            } else {
+                pending.push_back({lo, j});
+                lo = i;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -535,42 +543,9 @@ void WordTable::SortAlphabetically(std::int64_t first, std::int64_t last, std::i
         return keys[static_cast<std::size_t>(i - first)];
     };
 
-    // The classic middle-pivot quicksort. Its placement of equal keys is part of the listing
-    // order, so it is kept as it is; only the recursion goes into the smaller part (the larger
-    // part loops), which bounds the stack without changing any result: the two parts are
-    // disjoint.
-    struct Range {
-        std::int64_t lo, hi;
-    };
-    std::vector<Range> pending{{first, last}};
-    while (!pending.empty()) {
-        auto [lo, hi] = pending.back();
-        pending.pop_back();
-        while (lo < hi) {
-            // The entries stay where they are until the end, so the pivot's key is stable.
-            const PackedKey pivot = at((lo + hi) / 2);
-            std::int64_t i = lo, j = hi;
-            while (i <= j) {
-                while (i < hi && less(at(i), pivot))
-                    ++i;
-                while (j > lo && less(pivot, at(j)))
-                    --j;
-                if (i <= j) {
-                    if (i < j)
-                        std::swap(at(i), at(j));
-                    ++i;
-                    --j;
-                }
-            }
-            if (j - lo < hi - i) {
-                pending.push_back({i, hi});
-                hi = j;
-            } else {
-                pending.push_back({lo, j});
-                lo = i;
-            }
-        }
-    }
+    MiddlePivotQuicksort(
+        first, last, [&](std::int64_t i) -> const PackedKey& { return at(i); }, less,
+        [&](std::int64_t i, std::int64_t j) { std::swap(at(i), at(j)); });
 
     // Position base + k takes the entry that was at keys[k].at: follow each cycle of the
     // permutation, moving every entry once and copying none.
@@ -824,11 +799,11 @@ void WordCounting::ShowWordAsFound(const std::u16string& word) {
     // The text window is written at most once a second; in between new words collect here.
     // The word that arrives with a new second triggers the flush and is not itself shown.
     if (m_rs.lngSecondsElapsed != m_lastFlushSecond) {
-        // The window takes at most kTextWindowLimit characters and refuses what does not
+        // The window takes at most TextWindowSink::kCapacity characters and refuses what does not
         // fit; clear it first so the words keep flowing instead of filling it up for good.
         if (!m_pending.empty()) {
             if (m_textWindow.Length() + static_cast<std::int64_t>(m_pending.size()) >
-                kTextWindowLimit)
+                TextWindowSink::kCapacity)
                 m_textWindow.Clear();
             m_textWindow.Append(m_pending);
         }
@@ -838,7 +813,7 @@ void WordCounting::ShowWordAsFound(const std::u16string& word) {
         m_pending += word;
         m_pending += u", ";
     }
-    if (m_textWindow.Length() > kTextWindowLimit)
+    if (m_textWindow.Length() > TextWindowSink::kCapacity)
         m_textWindow.Clear();
 }
 
@@ -915,35 +890,11 @@ void StringArraySort(std::vector<std::u16string>& array, std::int64_t first, std
 
     // Descending middle-pivot quicksort, then the range reversed: the order of equal keys
     // follows from exactly these steps.
-    std::vector<std::pair<std::int64_t, std::int64_t>> pending{
-        {0, static_cast<std::int64_t>(items.size()) - 1}};
-    while (!pending.empty()) {
-        auto [lo, hi] = pending.back();
-        pending.pop_back();
-        while (lo < hi) {
-            const std::u16string pivot = at((lo + hi) / 2).key;
-            std::int64_t i = lo, j = hi;
-            while (i <= j) {
-                while (i < hi && at(i).key > pivot)
-                    ++i;
-                while (j > lo && at(j).key < pivot)
-                    --j;
-                if (i <= j) {
-                    if (i < j)
-                        std::swap(at(i), at(j));
-                    ++i;
-                    --j;
-                }
-            }
-            if (j - lo < hi - i) {
-                pending.push_back({i, hi});
-                hi = j;
-            } else {
-                pending.push_back({lo, j});
-                lo = i;
-            }
-        }
-    }
+    MiddlePivotQuicksort(
+        0, static_cast<std::int64_t>(items.size()) - 1,
+        [&](std::int64_t i) -> const std::u16string& { return at(i).key; },
+        [](const std::u16string& a, const std::u16string& b) { return a > b; },
+        [&](std::int64_t i, std::int64_t j) { std::swap(at(i), at(j)); });
     std::reverse(items.begin(), items.end());
     for (std::size_t k = 0; k < items.size(); ++k)
         array[static_cast<std::size_t>(first - 1) + k] = std::move(items[k].text);

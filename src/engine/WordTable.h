@@ -291,6 +291,9 @@ private:
 // window model implements it; HostTextWindow is a plain stand-in over the Host port.
 class TextWindowSink {
 public:
+    // The most text the window holds, in UTF-16 units.
+    static constexpr std::int64_t kCapacity = 65000;
+
     virtual ~TextWindowSink() = default;
     virtual void Append(const std::u16string& text) = 0; // OutputToTxb
     virtual std::int64_t Length() const = 0;

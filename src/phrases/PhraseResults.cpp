@@ -4,6 +4,7 @@
 #include "base/RunState.h"
 #include "engine/WordTable.h"
 #include "reports/WordListReport.h"
+#include "util/Format.h"
 #include "util/LineEnd.h"
 
 #include <algorithm>
@@ -92,11 +93,6 @@ private:
     std::vector<Slot> m_slots;
     std::size_t m_mask = 0;
 };
-
-std::u16string Digits(std::int64_t n) {
-    const std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-}
 
 } // namespace
 

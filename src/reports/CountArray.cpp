@@ -18,11 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::u16string Digits(std::int64_t value) {
-    const std::string s = std::to_string(value);
-    return std::u16string(s.begin(), s.end());
-}
-
 void ShowError(Host& host, const std::u16string& text) {
     host.MessageBox(text, u"", MsgIcon::Exclamation);
 }

@@ -1,17 +1,9 @@
 #include "reports/ReportError.h"
 
 #include "util/Catalogue.h"
+#include "util/Format.h"
 
 namespace lxty {
-
-namespace {
-
-std::u16string Digits(std::int64_t n) {
-    std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-}
-
-} // namespace
 
 void ReportError(OutputContext& ctx, std::int64_t number, const std::u16string& description,
                  const std::u16string& procedure) {

@@ -1,13 +1,10 @@
 #include "reports/TextWindow.h"
 
+#include "util/Format.h"
+
 namespace lxty {
 
 namespace {
-
-std::u16string Digits(std::int64_t n) {
-    std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-}
 
 bool IsHighSurrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDBFF;

@@ -23,8 +23,6 @@ namespace lxty {
 
 class TextWindow : public TextWindowSink {
 public:
-    static constexpr std::int64_t kCapacity = 65000;
-
     // Numbers of a folder run in progress, kept up to date by the folder walk; they go into
     // the "Textbox is full." note.
     struct FolderRunProgress {

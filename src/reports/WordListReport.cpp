@@ -2,6 +2,7 @@
 
 #include "reports/ReportError.h"
 #include "util/Catalogue.h"
+#include "util/Format.h"
 #include "util/LineEnd.h"
 #include "util/StringUtils.h"
 
@@ -15,13 +16,7 @@ namespace {
 
 // The text window's capacity, and the size of the blocks in which a listing moves its
 // pending text into the window (one append per block, not per line).
-constexpr std::size_t kWindowLimit = 65000;
 constexpr std::size_t kBlockSize = 2049;
-
-std::u16string Digits(std::int64_t n) {
-    const std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-}
 
 std::u16string PadLeft(std::u16string s, std::size_t width) {
     if (s.size() < width)
@@ -43,15 +38,6 @@ std::u16string TrimRight(std::u16string s) {
 
 bool EndsWithCommaBlank(std::u16string_view s) {
     return s.size() >= 2 && s.substr(s.size() - 2) == u", ";
-}
-
-// The status word of every text that names the counted things.
-std::u16string WordsPhrases(const RunState& run) {
-    if (run.blnCountingMFP)
-        return u"phrases";
-    if (run.blnThereAreCountOnlyWords && run.blnCountOnlyWordsIncludePhrase)
-        return u"words/phrases";
-    return u"words";
 }
 
 std::u16string FilterModeWords(FilterModeKind mode) {
@@ -377,7 +363,8 @@ void WordListReport::DisplayNextLine(std::int64_t index) {
 
     // The text pass keeps no more than the window can hold; once its pending text is that
     // long, the remaining lines are not even built.
-    if (!run.blnOutputFile && index > 0 && run.strOutput.size() >= kWindowLimit)
+    if (!run.blnOutputFile && index > 0 &&
+        static_cast<std::int64_t>(run.strOutput.size()) >= TextWindowSink::kCapacity)
         return;
 
     std::u16string line;
@@ -420,7 +407,7 @@ void WordListReport::DisplayNextLine(std::int64_t index) {
     }
 
     TextWindow& tw = m_ctx.textWindow;
-    if (run.strOutput.size() < kWindowLimit) {
+    if (static_cast<std::int64_t>(run.strOutput.size()) < TextWindowSink::kCapacity) {
         if (format != 9) {
             run.strOutput += format == 8 ? TrimSpaces(line) : line;
             run.strOutput += kLineEnd;
@@ -429,7 +416,7 @@ void WordListReport::DisplayNextLine(std::int64_t index) {
             run.strOutput += u", ";
         }
     }
-    if (run.strOutput.size() >= kWindowLimit)
+    if (static_cast<std::int64_t>(run.strOutput.size()) >= TextWindowSink::kCapacity)
         tw.SetTextboxFull();
     if (run.strOutput.size() >= kBlockSize && !tw.blnTextboxFull()) {
         tw.OutputToTxb(run.strOutput);
@@ -619,7 +606,7 @@ void WordListReport::ListWords() {
     }
     if (settings.DisplayFormat == 9 && tw.Length() > 2 && EndsWithCommaBlank(tw.Text()))
         tw.SetText(std::u16string_view(tw.Text()).substr(0, tw.Text().size() - 2));
-    if (tw.Length() > static_cast<std::int64_t>(kWindowLimit))
+    if (tw.Length() > TextWindowSink::kCapacity)
         ReportError(m_ctx, kErrTextWindowFull, u"", u"");
 }
 

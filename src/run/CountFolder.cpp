@@ -40,15 +40,6 @@ private:
     CountRun& m_run;
 };
 
-namespace {
-
-std::u16string Digits(std::int64_t n) {
-    const std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-}
-
-} // namespace
-
 bool CountRun::DoFolder(RunOutcome& endWith) {
     endWith = RunOutcome::Refused;
     if (!ValidateFolder(m_host, m_settings))

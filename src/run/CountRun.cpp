@@ -40,11 +40,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::u16string Digits(std::int64_t n) {
-    const std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-}
-
 // Every character with a code of 32 or less removed from both ends of a line, in place.
 void TrimControlAndSpace(std::u16string& line) {
     std::size_t end = line.size();
@@ -258,14 +253,6 @@ void CountRun::SetCurrentInputPath(const std::u16string& path) {
     m_counting->SetCurrentInputPath(path);
 }
 
-std::u16string CountRun::WordsPhrases() const {
-    if (m_run.blnCountingMFP)
-        return u"phrases";
-    if (m_run.blnThereAreCountOnlyWords && m_run.blnCountOnlyWordsIncludePhrase)
-        return u"words/phrases";
-    return u"words";
-}
-
 void CountRun::ShowRunningCaption() {
     m_countButtonCaption = GetText(TextId::StopCounting);
     m_host.SetLabel("cmdCountWords", m_countButtonCaption);
@@ -413,10 +400,10 @@ void CountRun::TimerTick() {
     // Only while the source is read: afterwards the label holds the run's totals.
     if (m_readingSource) {
         const std::u16string n = FormatCount(m_run.lngNumWords, m_ctx.locale);
-        m_host.SetLabel("lblNumberOfWords",
-                        m_run.blnCountingMFP
-                            ? u"Number of different phrases found so far: " + n
-                            : u"Number of different " + WordsPhrases() + u" found so far: " + n);
+        m_host.SetLabel("lblNumberOfWords", m_run.blnCountingMFP
+                                                ? u"Number of different phrases found so far: " + n
+                                                : u"Number of different " + WordsPhrases(m_run) +
+                                                      u" found so far: " + n);
     }
     if (m_excludingSubphrases && m_hooks.phraseProgressTick)
         m_hooks.phraseProgressTick();
@@ -432,7 +419,7 @@ bool CountRun::ValidateFrequencies() {
     m_run.intExcessFrequency = excess;
     if (m_settings.IgnoreInfrequentWords == 1 && m_settings.IgnoreExcessivelyFrequentWords == 1 &&
         threshold > excess) {
-        const std::u16string words = WordsPhrases();
+        const std::u16string words = WordsPhrases(m_run);
         m_host.MessageBox(u"The settings currently say to ignore " + words +
                               std::u16string(kLineEnd) + u"with fewer than" + u" " +
                               Digits(threshold) + u" occurrences and with more than" + u" " +
@@ -626,7 +613,7 @@ void CountRun::WindUpStopped(bool& listPartial) {
                    (n == 1 ? u"" : u"s") + u" found.");
     if (!m_countArray && n >= 1) {
         const MsgAnswer a = m_host.Ask(
-            u"The operation was stopped before all " + WordsPhrases() + u" were counted." +
+            u"The operation was stopped before all " + WordsPhrases(m_run) + u" were counted." +
                 std::u16string(kLineEnd) + u"Do you wish to list those which were were found?",
             u"Counting interrupted", MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
         if (a == MsgAnswer::Yes) {
@@ -644,7 +631,7 @@ void CountRun::ApplyOtherModeExclusions() {
     const bool mfp = m_run.blnCountingMFP;
     const bool infrequent = s.IgnoreInfrequentWords == 1;
     const bool frequent = s.IgnoreExcessivelyFrequentWords == 1;
-    const std::u16string words = WordsPhrases();
+    const std::u16string words = WordsPhrases(m_run);
     if (infrequent && frequent)
         OutputSet(u"Excluding too frequent or too infrequent " + words + u" ...");
     else if (infrequent)
@@ -962,7 +949,7 @@ FileResult CountRun::ReadFile(const std::u16string& name, bool singleFile, std::
 
     if (withinFileBar)
         m_shell.SetLabelFont("lblTotalNumOccurrences", u"Arial", 10);
-    m_host.SetLabel("lblNumberOfWords", u"Number of different " + WordsPhrases() +
+    m_host.SetLabel("lblNumberOfWords", u"Number of different " + WordsPhrases(m_run) +
                                             u" found so far: " +
                                             FormatCount(m_run.lngNumWords, m_ctx.locale));
     m_host.SetLabel("lblTwirler", u" ");

@@ -245,7 +245,6 @@ private:
     void WindUpStopped(bool& listPartial);
     void StopTiming();
     void AppendLine(const std::u16string& text);
-    std::u16string WordsPhrases() const;
     void ShowRunningCaption();
     void ReportUnexpected(const std::u16string& procedure, const std::exception* e);
 

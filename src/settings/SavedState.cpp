@@ -5,6 +5,7 @@
 #include "settings/SettingsLists.h"
 #include "util/Catalogue.h"
 #include "util/Cp1252.h"
+#include "util/Format.h"
 #include "util/LineEnd.h"
 #include "util/StringUtils.h"
 
@@ -140,13 +141,6 @@ const SettingsField& Field(const Row& row) {
     return *FindSettingsField(row.name);
 }
 
-std::u16string Decimal(long long n) {
-    std::u16string out;
-    for (char c : std::to_string(n))
-        out.push_back(static_cast<char16_t>(c));
-    return out;
-}
-
 // A line break would split a value over two lines and shift every later value, so it is
 // written as a space (a CR LF pair as one space).
 std::u16string Quoted(std::u16string_view text) {
@@ -178,7 +172,7 @@ std::vector<std::u16string> SavedStateLines(const Settings& s) {
             break;
         case Slot::Check:
         case Slot::List:
-            lines.push_back(Decimal(Field(row).getInt(s)));
+            lines.push_back(Digits(Field(row).getInt(s)));
             break;
         case Slot::ReservedInt:
             lines.push_back(u"0");
@@ -188,23 +182,23 @@ std::vector<std::u16string> SavedStateLines(const Settings& s) {
             break;
         case Slot::WordsFile: {
             const WordFileList& list = s.WordsFile[static_cast<std::size_t>(row.arg)];
-            lines.push_back(Decimal(static_cast<long long>(list.paths.size())));
+            lines.push_back(Digits(static_cast<long long>(list.paths.size())));
             for (const std::u16string& p : list.paths)
                 lines.push_back(Quoted(p));
             // A selection outside the list would make the file unreadable; it stands for none.
             const bool inList =
                 list.selected >= 0 && static_cast<std::size_t>(list.selected) < list.paths.size();
-            lines.push_back(Decimal(inList ? list.selected : -1));
+            lines.push_back(Digits(inList ? list.selected : -1));
             break;
         }
         case Slot::Source:
-            lines.push_back(Decimal(static_cast<int>(s.Source)));
+            lines.push_back(Digits(static_cast<int>(s.Source)));
             break;
         case Slot::CountArrayTables:
-            lines.push_back(Decimal(static_cast<int>(s.CountArrayTables)));
+            lines.push_back(Digits(static_cast<int>(s.CountArrayTables)));
             break;
         case Slot::FilterMode:
-            lines.push_back(Decimal(static_cast<int>(s.FilterMode)));
+            lines.push_back(Digits(static_cast<int>(s.FilterMode)));
             break;
         case Slot::PhraseOption:
             lines.push_back(static_cast<int>(s.WordsToIgnoreInPhrases) == row.arg ? u"-1" : u"0");

@@ -1,5 +1,7 @@
 #include "settings/SettingsByName.h"
 
+#include "util/Format.h"
+
 #include <array>
 #include <string>
 
@@ -145,13 +147,6 @@ const SettingsField kFields[] = {
 #undef LXTY_TEXT_PAIR
 #undef LXTY_FILES_PAIR
 
-std::u16string Decimal(int n) {
-    std::u16string out;
-    for (char c : std::to_string(n))
-        out.push_back(static_cast<char16_t>(c));
-    return out;
-}
-
 // A plain unsigned decimal: digits only, no sign, no spaces. Long inputs are refused rather
 // than overflowing, so "99999999999" cannot wrap round into a valid index.
 std::optional<int> ParseIndex(std::u16string_view text) {
@@ -180,7 +175,7 @@ std::u16string Refusal(std::u16string_view name, std::u16string_view takes,
 }
 
 std::u16string ListRange(SettingsList list) {
-    return u"a list index from 0 to " + Decimal(ListSize(list) - 1);
+    return u"a list index from 0 to " + Digits(ListSize(list) - 1);
 }
 
 std::u16string OneOf(std::span<const std::u16string_view> options) {
@@ -284,7 +279,7 @@ std::u16string AcceptedValues(const SettingsField& field) {
         std::u16string text = ListRange(field.list) + u" (";
         const std::vector<std::u16string> entries = ListEntries(field.list);
         for (std::size_t i = 0; i < entries.size(); ++i)
-            text += (i > 0 ? u"; " : u"") + Decimal(static_cast<int>(i)) + u" = " + entries[i];
+            text += (i > 0 ? u"; " : u"") + Digits(static_cast<int>(i)) + u" = " + entries[i];
         return text + u")";
     }
     case FieldKind::Enumeration:
@@ -304,12 +299,12 @@ std::optional<std::u16string> GetFieldByName(const Settings& s, std::u16string_v
     switch (f->kind) {
     case FieldKind::Check:
     case FieldKind::List:
-        return Decimal(f->getInt(s));
+        return Digits(f->getInt(s));
     case FieldKind::Enumeration: {
         const int v = f->getInt(s);
         if (v >= 0 && v < static_cast<int>(f->options.size()))
             return std::u16string(f->options[static_cast<std::size_t>(v)]);
-        return Decimal(v);
+        return Digits(v);
     }
     case FieldKind::Text:
         return f->text(Unconst(s));

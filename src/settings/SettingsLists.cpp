@@ -1,6 +1,7 @@
 #include "settings/SettingsLists.h"
 
 #include "util/Catalogue.h"
+#include "util/Format.h"
 
 #include <algorithm>
 
@@ -61,13 +62,6 @@ const std::vector<int>& CachedNumbers(SettingsList which) {
     return lists[static_cast<int>(which)];
 }
 
-std::u16string Decimal(int n) {
-    std::u16string out;
-    for (char c : std::to_string(n))
-        out.push_back(static_cast<char16_t>(c));
-    return out;
-}
-
 // The value of entry `index`, or of the default entry when the index is outside the list.
 int ValueOrDefault(SettingsList which, int index, int defaultIndex) {
     if (auto v = ListEntryValue(which, index))
@@ -106,7 +100,7 @@ std::vector<std::u16string> ListEntries(SettingsList which) {
         return out;
     default:
         for (int n : CachedNumbers(which))
-            out.push_back(Decimal(n));
+            out.push_back(Digits(n));
         return out;
     }
 }

@@ -58,16 +58,6 @@ bool IsTag(std::string_view xml, std::size_t at, std::string_view name) {
     return c == ' ' || c == '/' || c == '>' || c == '\t' || c == '\r' || c == '\n';
 }
 
-void AppendCodePoint(std::u16string& out, std::uint32_t cp) {
-    if (cp >= 0x10000) {
-        cp -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (cp >> 10));
-        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-        out += static_cast<char16_t>(cp);
-    }
-}
-
 // A numeric reference body ("#233", "#xE9") as a code point; 0 when it is not a usable
 // character.
 std::uint32_t NumericReference(std::u16string_view body) {

@@ -2,6 +2,7 @@
 
 #include "sources/Utf8Decode.h"
 #include "util/LineEnd.h"
+#include "util/StringUtils.h"
 
 namespace lxty {
 
@@ -171,11 +172,8 @@ bool TextFile::FillWide() {
                                        char32_t(p[2]) << 8 | char32_t(p[3]));
             if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
                 m_wide += u'\xFFFD';
-            } else if (cp >= 0x10000) {
-                m_wide += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-                m_wide += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
             } else {
-                m_wide += static_cast<char16_t>(cp);
+                AppendCodePoint(m_wide, cp);
             }
             break;
         }

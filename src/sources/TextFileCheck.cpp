@@ -1,6 +1,8 @@
 #include "sources/TextFileCheck.h"
 #include "util/LineEnd.h"
 
+#include "util/Format.h"
+
 #include <charconv>
 
 namespace lxty {
@@ -15,12 +17,6 @@ constexpr std::u16string_view kAdvice =
 
 std::u16string Ascii(const char* begin, const char* end) {
     return std::u16string(begin, end);
-}
-
-std::u16string Number(std::int64_t value) {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value);
-    return Ascii(buf, r.ptr);
 }
 
 // Always a point and two decimals, whatever locale a window system has set.
@@ -113,11 +109,11 @@ std::u16string NotTextFileMessage(std::u16string_view name, const TextTestResult
     std::u16string text = std::u16string(name) + u" is not a text file." +
                           std::u16string(kLineEnd) + std::u16string(kLineEnd);
     if (r.percentage >= 1.0) {
-        text += u"This file contains a byte " + Number(r.firstAnomalousByte) + u" at position " +
-                Number(r.firstAnomalousPosition) + u", " + std::u16string(kLineEnd) +
+        text += u"This file contains a byte " + Digits(r.firstAnomalousByte) + u" at position " +
+                Digits(r.firstAnomalousPosition) + u", " + std::u16string(kLineEnd) +
                 u"indicating that it does not consist solely of text.  The percentage of such "
                 u"anomalous bytes in the first " +
-                Number(r.bytesExamined) + u" bytes is " + TwoDecimals(r.percentage) + u"%." +
+                Digits(r.bytesExamined) + u" bytes is " + TwoDecimals(r.percentage) + u"%." +
                 std::u16string(kLineEnd) + std::u16string(kLineEnd);
     }
     if (AdviceApplies(r))

@@ -14,6 +14,7 @@
 
 #include "util/Catalogue.h"
 
+#include "util/Format.h"
 #include "util/StringUtils.h"
 
 #include <cstdio>
@@ -184,19 +185,15 @@ CatalogueLoadResult LoadProgramTexts(const std::filesystem::path& file) {
 std::u16string CatalogueLoadMessage(const CatalogueLoadResult& result,
                                     const std::filesystem::path& file) {
     const int code = result.Code();
-    auto number = [](int n) {
-        const std::string s = std::to_string(n);
-        return std::u16string(s.begin(), s.end());
-    };
     // The line ranges are told apart by the code alone, as the start-up message always has.
     if (code < -1500) {
-        return u"Duplicate in program text at line " + number(-(code + 1500)) + u".";
+        return u"Duplicate in program text at line " + Digits(-(code + 1500)) + u".";
     }
     if (code <= -1001) {
-        return u"String too long at line " + number(-(code + 1000)) + u".";
+        return u"String too long at line " + Digits(-(code + 1000)) + u".";
     }
     if (code <= -501) {
-        return u"Missing string at line " + number(-(code + 500)) + u".";
+        return u"Missing string at line " + Digits(-(code + 500)) + u".";
     }
     switch (static_cast<CatalogueStatus>(code)) {
     case CatalogueStatus::NothingRead:
@@ -224,7 +221,7 @@ std::u16string CatalogueLoadMessage(const CatalogueLoadResult& result,
     case CatalogueStatus::GeneralAllocationError:
         return u"General memory allocation error.";
     default:
-        return u"Error " + number(code);
+        return u"Error " + Digits(code);
     }
 }
 

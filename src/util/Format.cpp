@@ -102,6 +102,10 @@ std::u16string FormatNumber(double value, int decimals, const NumberLocale& loca
     return out;
 }
 
+std::u16string Digits(std::int64_t value) {
+    return Ascii(std::to_string(value));
+}
+
 std::u16string FormatCount(std::int64_t value, const NumberLocale& locale) {
     const bool negative = value < 0;
     const std::uint64_t magnitude =

@@ -20,6 +20,8 @@ struct NumberLocale {
 // to zero has no sign). Up to 4 decimals, halves round away from zero (1.125 -> "1.13").
 // Non-finite values give "0".
 std::u16string FormatNumber(double value, int decimals, const NumberLocale& locale = {});
+// A whole number in plain digits, without grouping ("-12", "1234567").
+std::u16string Digits(std::int64_t value);
 // A whole count, exact for every 64-bit value ("1,234,567").
 std::u16string FormatCount(std::int64_t value, const NumberLocale& locale = {});
 

@@ -414,6 +414,16 @@ std::u16string ReplaceSuffix(std::u16string_view word, std::u16string_view endin
     return out;
 }
 
+void AppendCodePoint(std::u16string& out, char32_t cp) {
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (cp >> 10));
+        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    } else {
+        out += static_cast<char16_t>(cp);
+    }
+}
+
 std::u16string Utf8ToU16(std::string_view text) {
     // Decodes with the "maximal subpart" rule: each ill-formed stretch that could have begun a
     // valid sequence becomes one U+FFFD, and decoding resumes at the first byte that broke it.
@@ -473,13 +483,7 @@ std::u16string Utf8ToU16(std::string_view text) {
             i = k;
             continue;
         }
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp);
-        }
+        AppendCodePoint(out, cp);
         i = k;
     }
     return out;

@@ -47,6 +47,8 @@ std::u16string ReplaceSuffix(std::u16string_view word, std::u16string_view endin
 // Conversions at the edges of the engine (files, command line, tests). Invalid UTF-8 bytes
 // become U+FFFD; unpaired surrogates become U+FFFD in UTF-8.
 std::u16string Utf8ToU16(std::string_view text);
+// Appends code point cp (at most U+10FFFF) as one unit or a surrogate pair.
+void AppendCodePoint(std::u16string& out, char32_t cp);
 std::string U16ToUtf8(std::u16string_view text);
 
 } // namespace lxty
