@@ -3,6 +3,7 @@
 #include "base/Host.h"
 #include "base/RunState.h"
 #include "engine/ChunkCache.h"
+#include "engine/SeparatorScan.h"
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
@@ -30,10 +31,6 @@
 #include <stdexcept>
 #include <system_error>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace lxty {
 
 namespace fs = std::filesystem;
@@ -56,67 +53,6 @@ void TrimControlAndSpace(std::u16string& line) {
 
 // Lookups of the piece cache a run makes before it may give the cache up.
 constexpr std::int64_t kPieceTrial = 65536;
-
-// Units of zeros a line gets for the piece-by-piece scan.
-constexpr std::size_t kLinePadding = 16;
-
-// Sets bit i of bits for each space or no-break space at i below n, and bit n; false when
-// the line holds a control character other than a tab. d has kLinePadding readable units
-// after n.
-bool MarkSeparators(const char16_t* d, std::size_t n, std::vector<std::uint64_t>& bits) {
-    bits.assign(n / 64 + 2, 0);
-    std::size_t b = 0;
-#if defined(__SSE2__)
-    const __m128i space = _mm_set1_epi16(u' ');
-    const __m128i nbsp = _mm_set1_epi16(static_cast<short>(0xA0));
-    const __m128i tab = _mm_set1_epi16(u'\t');
-    const __m128i upTo31 = _mm_set1_epi16(31);
-    const __m128i zero = _mm_setzero_si128();
-    std::uint32_t controls = 0;
-    for (; b < n; b += 16) {
-        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + b));
-        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + b + 8));
-        const __m128i sep0 = _mm_or_si128(_mm_cmpeq_epi16(v0, space), _mm_cmpeq_epi16(v0, nbsp));
-        const __m128i sep1 = _mm_or_si128(_mm_cmpeq_epi16(v1, space), _mm_cmpeq_epi16(v1, nbsp));
-        const __m128i ctl0 = _mm_andnot_si128(_mm_cmpeq_epi16(v0, tab),
-                                              _mm_cmpeq_epi16(_mm_subs_epu16(v0, upTo31), zero));
-        const __m128i ctl1 = _mm_andnot_si128(_mm_cmpeq_epi16(v1, tab),
-                                              _mm_cmpeq_epi16(_mm_subs_epu16(v1, upTo31), zero));
-        auto sep = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(sep0, sep1)));
-        auto ctl = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(ctl0, ctl1)));
-        if (n - b < 16) { // the padding is neither a separator nor a control character
-            const std::uint32_t keep = (std::uint32_t{1} << (n - b)) - 1;
-            sep &= keep;
-            ctl &= keep;
-        }
-        controls |= ctl;
-        bits[b / 64] |= static_cast<std::uint64_t>(sep) << (b % 64);
-    }
-    if (controls != 0)
-        return false;
-#else
-    for (; b < n; ++b) {
-        const char16_t c = d[b];
-        if (c < 32 && c != u'\t')
-            return false;
-        if (c == u' ' || c == 0xA0)
-            bits[b / 64] |= std::uint64_t{1} << (b % 64);
-    }
-#endif
-    bits[n / 64] |= std::uint64_t{1} << (n % 64);
-    return true;
-}
-
-// The first position from i on whose bit is set (set) or clear (!set). Bit n is set and the
-// words after it are clear, so both searches end.
-std::size_t NextBit(const std::uint64_t* bits, std::size_t i, bool set) {
-    std::size_t w = i / 64;
-    const std::uint64_t flip = set ? 0 : ~std::uint64_t{0};
-    std::uint64_t word = (bits[w] ^ flip) & (~std::uint64_t{0} << (i % 64));
-    while (word == 0)
-        word = bits[++w] ^ flip;
-    return w * 64 + static_cast<std::size_t>(__builtin_ctzll(word));
-}
 
 // Two names of the same file: equal ignoring case, or the same file on disk.
 bool SameFile(std::u16string_view a, std::u16string_view b) {
@@ -431,29 +367,30 @@ bool CountRun::ValidateFrequencies() {
     return true;
 }
 
+bool CountRun::CheckSettingsForRun() {
+    // 1. Display formats that need a folder.
+    if (!CheckDisplayFormat(m_ctx))
+        return false;
+
+    // 2. Comment markers that words could swallow.
+    if (m_settings.AllowCommentMarkers == 1 && !m_extractor->CommentMarkersOK()) {
+        m_shell.OpenSettingsWindow();
+        return false;
+    }
+
+    // 3. File patterns.
+    if (m_settings.Source != SourceKind::OnClipboard &&
+        !ValidatePatterns(m_host, FileSelection::FromSettings(m_settings)))
+        return false;
+
+    // 4. Frequencies that would exclude everything; 5. the word lists of the settings window.
+    return ValidateFrequencies() && m_shell.LoadWordLists();
+}
+
 RunOutcome CountRun::DoIt() {
     try {
-        // 1. Display formats that need a folder.
-        if (!CheckDisplayFormat(m_ctx))
-            return RunOutcome::Refused;
-
-        // 2. Comment markers that words could swallow.
-        if (m_settings.AllowCommentMarkers == 1 && !m_extractor->CommentMarkersOK()) {
-            m_shell.OpenSettingsWindow();
-            return RunOutcome::Refused;
-        }
-
-        // 3. File patterns.
-        if (m_settings.Source != SourceKind::OnClipboard &&
-            !ValidatePatterns(m_host, FileSelection::FromSettings(m_settings)))
-            return RunOutcome::Refused;
-
-        // 4. Frequencies that would exclude everything.
-        if (!ValidateFrequencies())
-            return RunOutcome::Refused;
-
-        // 5. The word lists of the settings window.
-        if (!m_shell.LoadWordLists())
+        // 1 to 5. The checks.
+        if (!CheckSettingsForRun())
             return RunOutcome::Refused;
 
         // 6. Running.
@@ -472,59 +409,8 @@ RunOutcome CountRun::DoIt() {
         m_readingSource = true;
 
         // 7. The source.
-        switch (m_settings.Source) {
-        case SourceKind::OnClipboard:
-            if (!ReadClipboard() || !DoItFromClipboard())
-                return RunOutcome::Refused;
-            break;
-        case SourceKind::InFile: {
-            const std::u16string activity = m_run.blnCountingMFP ? u"counting phrases"
-                                            : m_run.blnThereAreCountOnlyWords
-                                                ? u"counting specified words/phrases"
-                                                : u"counting all words";
-            OutputSet(u"Now " + activity + u" in" + std::u16string(kLineEnd) + m_settings.File[0] +
-                      std::u16string(kLineEnd) + std::u16string(kLineEnd));
-            const FileResult code = DoItFromFile(m_settings.File[0], true);
-            if (code != FileResult::Ok) {
-                const bool boxEmpty = TrimSpaces(m_settings.File[0]).empty();
-                switch (code) {
-                case FileResult::InvalidSpec:
-                    m_host.MessageBox(u"Invalid input file specification.", u"Invalid input",
-                                      MsgIcon::Exclamation);
-                    break;
-                case FileResult::NotFound:
-                    m_host.MessageBox(u"Input file does not exist.", u"File not found",
-                                      MsgIcon::Exclamation);
-                    break;
-                case FileResult::Empty:
-                    m_host.MessageBox(boxEmpty ? u"Input file not specified."
-                                               : u"Input file is zero-length.",
-                                      u"Error", MsgIcon::Exclamation);
-                    if (boxEmpty)
-                        ClearOutput();
-                    else
-                        OutputSet(u"Input file is zero length!");
-                    break;
-                case FileResult::SameAsOutput:
-                    m_host.MessageBox(u"The output file cannot be the same as the input file.",
-                                      u"Error", MsgIcon::Exclamation);
-                    break;
-                default:
-                    break; // the per-file procedure has said why, or the person cancelled
-                }
-                m_shell.EnableDisableButtons(true);
-                return RunOutcome::Refused;
-            }
-            m_filesCounted = 1;
-            break;
-        }
-        case SourceKind::Folder: {
-            RunOutcome endWith = RunOutcome::Refused;
-            if (!DoFolder(endWith))
-                return endWith;
-            break;
-        }
-        }
+        if (RunOutcome endWith = RunOutcome::Refused; !ReadSource(endWith))
+            return endWith;
         m_readingSource = false;
         if (m_run.blnCountingMFP && m_hooks.finishPhrases)
             m_hooks.finishPhrases();
@@ -599,6 +485,68 @@ RunOutcome CountRun::DoIt() {
     } catch (const std::exception& e) {
         ReportUnexpected(u"DoIt B", &e);
         return RunOutcome::Error;
+    }
+}
+
+// Reads the source into the table; false, with endWith set, when the run ends here.
+bool CountRun::ReadSource(RunOutcome& endWith) {
+    endWith = RunOutcome::Refused;
+    switch (m_settings.Source) {
+    case SourceKind::OnClipboard:
+        if (!ReadClipboard() || !DoItFromClipboard())
+            return false;
+        break;
+    case SourceKind::InFile: {
+        const std::u16string activity = m_run.blnCountingMFP ? u"counting phrases"
+                                        : m_run.blnThereAreCountOnlyWords
+                                            ? u"counting specified words/phrases"
+                                            : u"counting all words";
+        OutputSet(u"Now " + activity + u" in" + std::u16string(kLineEnd) + m_settings.File[0] +
+                  std::u16string(kLineEnd) + std::u16string(kLineEnd));
+        const FileResult code = DoItFromFile(m_settings.File[0], true);
+        if (code != FileResult::Ok) {
+            ReportFileRefusal(code);
+            m_shell.EnableDisableButtons(true);
+            return false;
+        }
+        m_filesCounted = 1;
+        break;
+    }
+    case SourceKind::Folder: {
+        if (!DoFolder(endWith))
+            return false;
+        break;
+    }
+    }
+    return true;
+}
+
+// Says why a single-file source was refused; the per-file procedure has already spoken for
+// the other outcomes.
+void CountRun::ReportFileRefusal(FileResult code) {
+    const bool boxEmpty = TrimSpaces(m_settings.File[0]).empty();
+    switch (code) {
+    case FileResult::InvalidSpec:
+        m_host.MessageBox(u"Invalid input file specification.", u"Invalid input",
+                          MsgIcon::Exclamation);
+        break;
+    case FileResult::NotFound:
+        m_host.MessageBox(u"Input file does not exist.", u"File not found", MsgIcon::Exclamation);
+        break;
+    case FileResult::Empty:
+        m_host.MessageBox(boxEmpty ? u"Input file not specified." : u"Input file is zero-length.",
+                          u"Error", MsgIcon::Exclamation);
+        if (boxEmpty)
+            ClearOutput();
+        else
+            OutputSet(u"Input file is zero length!");
+        break;
+    case FileResult::SameAsOutput:
+        m_host.MessageBox(u"The output file cannot be the same as the input file.", u"Error",
+                          MsgIcon::Exclamation);
+        break;
+    default:
+        break; // the per-file procedure has said why, or the person cancelled
     }
 }
 

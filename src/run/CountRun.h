@@ -242,6 +242,9 @@ private:
     void ValidatePieces();
     void ApplyOtherModeExclusions();
     RunOutcome ListResults();
+    bool CheckSettingsForRun();
+    bool ReadSource(RunOutcome& endWith);
+    void ReportFileRefusal(FileResult code);
     void WindUpStopped(bool& listPartial);
     void StopTiming();
     void AppendLine(const std::u16string& text);
