@@ -8,10 +8,6 @@
 #include <string>
 #include <vector>
 
-#ifndef LXTY_VERSION
-#define LXTY_VERSION "0.0.0"
-#endif
-
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;

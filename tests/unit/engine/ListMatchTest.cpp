@@ -163,8 +163,9 @@ TEST(EntryMatch, WildcardsAndPatterns) {
         std::u16string inner;
         EXPECT_EQ(EntryMatch(c.text, c.entry, c.caseSignificant, &inner), c.expected)
             << U16ToUtf8(c.text) << " / " << U16ToUtf8(c.entry);
-        if (c.expected == MatchResult::PatternError)
+        if (c.expected == MatchResult::PatternError) {
             EXPECT_EQ(inner, u"(ab");
+        }
     }
 }
 
@@ -302,8 +303,9 @@ TEST(ListMatcher, SameAnswersAsEntryByEntryLookup) {
                 const MatchResult got = matcher.Lookup(t, &inner);
                 ASSERT_EQ(got, expected.result)
                     << "text " << U16ToUtf8(t) << " case " << cs << " round " << round;
-                if (got == MatchResult::PatternError)
+                if (got == MatchResult::PatternError) {
                     EXPECT_EQ(inner, expected.inner);
+                }
                 ++compared;
                 matched += got == MatchResult::Match;
                 errors += got == MatchResult::PatternError;

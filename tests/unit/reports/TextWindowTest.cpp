@@ -40,7 +40,7 @@ TEST_F(TextWindowTest, ExactlyFullWindowGetsTheNoteAtTheNextRefusedAppend) {
     EXPECT_FALSE(tw.blnTextboxFull());
     EXPECT_EQ(Fill(kCap), host.textWindow);
 
-    host.labels["lblTwirler"] = u"|";
+    host.labels["lblTwirler"] = std::u16string(u"|"); // not from a literal: GCC 12 warns falsely
     tw.OutputToTxb(u"x"); // one character more: refused, the window is full
     EXPECT_TRUE(tw.blnTextboxFull());
     EXPECT_EQ(Fill(kCap - 256) + kFullNote, tw.Text());

@@ -420,8 +420,9 @@ TEST_F(CountRunTest, PerFileResultCodes) {
         EXPECT_EQ(std::vector<std::string>{c.message}, Shown()) << c.input;
         for (const auto& m : host.messages)
             EXPECT_EQ(MsgIcon::Exclamation, m.icon);
-        if (c.window != "*")
+        if (c.window != "*") {
             EXPECT_EQ(c.window, N(window.Text())) << c.input;
+        }
         EXPECT_FALSE(run.blnStop);
     }
     // The input file named as the output file was not emptied by the start of the run.
