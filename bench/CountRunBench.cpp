@@ -9,7 +9,6 @@
 // host answers every question with its default answer and shows nothing.
 
 #include "QuietHost.h"
-#include "run/CountRun.h"
 #include "base/Host.h"
 #include "base/RunState.h"
 #include "engine/WordTable.h"
@@ -17,6 +16,7 @@
 #include "reports/ReportState.h"
 #include "reports/TextWindow.h"
 #include "reports/WordListReport.h"
+#include "run/CountRun.h"
 #include "settings/Settings.h"
 #include "settings/SettingsByName.h"
 #include "settings/SettingsDefaults.h"

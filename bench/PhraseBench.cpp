@@ -20,7 +20,6 @@
 
 namespace {
 
-
 // Every phrase of 2 to 6 words of `words` generated words, counted into the table.
 void FillTable(lxty::WordTable& table, std::int64_t words) {
     std::mt19937 rng(42);

@@ -31,10 +31,10 @@ struct RunState {
     bool blnStoppedAtTab = false;
     bool blnStoppedAtComma = false;
 
-    std::u16string strLine;        // the text being extracted
-    std::int64_t lngLP = 1;        // scan position in strLine, 1-based
-    int intWithinComment = -1;     // -1: outside any skipped region
-    int intNumCommentMarkers = 0;  // marker pairs in force
+    std::u16string strLine;       // the text being extracted
+    std::int64_t lngLP = 1;       // scan position in strLine, 1-based
+    int intWithinComment = -1;    // -1: outside any skipped region
+    int intNumCommentMarkers = 0; // marker pairs in force
 
     std::int64_t lngNumWords = 0;
     std::int64_t lngNumWordsIncluded = 0;

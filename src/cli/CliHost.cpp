@@ -22,11 +22,16 @@ std::string ForTerminal(const std::u16string& text) {
 
 const char* AnswerName(MsgAnswer a) {
     switch (a) {
-    case MsgAnswer::Ok: return "OK";
-    case MsgAnswer::Cancel: return "Cancel";
-    case MsgAnswer::Yes: return "Yes";
-    case MsgAnswer::No: return "No";
-    case MsgAnswer::Retry: return "Retry";
+    case MsgAnswer::Ok:
+        return "OK";
+    case MsgAnswer::Cancel:
+        return "Cancel";
+    case MsgAnswer::Yes:
+        return "Yes";
+    case MsgAnswer::No:
+        return "No";
+    case MsgAnswer::Retry:
+        return "Retry";
     }
     return "";
 }

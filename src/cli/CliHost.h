@@ -17,8 +17,7 @@ class CliHost : public Host {
 public:
     CliHost(std::ostream& err, ForcedAnswer forced) : m_err(err), m_forced(forced) {}
 
-    void MessageBox(const std::u16string& text, const std::u16string& title,
-                    MsgIcon icon) override;
+    void MessageBox(const std::u16string& text, const std::u16string& title, MsgIcon icon) override;
     MsgAnswer Ask(const std::u16string& text, const std::u16string& title, MsgIcon icon,
                   MsgButtons buttons, MsgAnswer defaultAnswer) override;
     std::optional<std::u16string> InputBox(const std::u16string& prompt,

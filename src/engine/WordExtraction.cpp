@@ -166,7 +166,13 @@ inline bool MayBeContractionStem(std::u16string_view w) {
     if (w.size() < 2)
         return true;
     switch (w[w.size() - 2]) {
-    case u'e': case u'E': case u'd': case u'D': case u's': case u'S': case u' ':
+    case u'e':
+    case u'E':
+    case u'd':
+    case u'D':
+    case u's':
+    case u'S':
+    case u' ':
         return true;
     default:
         return w.find(u' ') != std::u16string_view::npos;

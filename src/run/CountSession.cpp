@@ -14,7 +14,8 @@ CountSession::CountSession(Host& h, std::filesystem::path programFolder)
       wordLists(settings, state, h, listEngine, std::move(programFolder)),
       run(ctx, wordsToIgnore, *this), phraseCounter(settings, state, phraseOptions, wordsToIgnore) {
     // Specified words count through the run's own counting procedures.
-    specified.SetAddWordToList([this](const std::u16string& w) { run.Counting().AddWordToList(w); });
+    specified.SetAddWordToList(
+        [this](const std::u16string& w) { run.Counting().AddWordToList(w); });
     phraseCounter.SetAddWordToList(
         [this](const std::u16string& w) { run.Counting().AddWordToList(w); });
     phraseCounter.SetCounting(&run.Counting());
@@ -101,8 +102,7 @@ void CountSession::OpenSettingsWindow() {
         onOpenSettingsWindow();
 }
 
-void CountSession::SetLabelFont(const std::string& label, const std::u16string& font,
-                                int points) {
+void CountSession::SetLabelFont(const std::string& label, const std::u16string& font, int points) {
     if (onSetLabelFont)
         onSetLabelFont(label, font, points);
 }

@@ -5,7 +5,6 @@
 // it. The window program and lexitally-cli each own one CountSession and share every line of
 // this wiring; they differ only in their Host and in the window business of the shell hooks.
 
-#include "run/CountRun.h"
 #include "base/RunState.h"
 #include "engine/SpecifiedWords.h"
 #include "engine/WordListFiles.h"
@@ -16,6 +15,7 @@
 #include "reports/ReportState.h"
 #include "reports/TextWindow.h"
 #include "reports/WordListReport.h"
+#include "run/CountRun.h"
 #include "settings/Settings.h"
 
 #include <filesystem>

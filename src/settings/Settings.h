@@ -56,17 +56,17 @@ struct Settings {
 
     // Words to ignore
     int IgnoreShortWords = 1;
-    int ShortWordSize = 1;   // value 3
-    int LongWordSize = 3;    // value 50
+    int ShortWordSize = 1; // value 3
+    int LongWordSize = 3;  // value 50
     int IgnoreInfrequentWords = 0;
     int ThresholdFrequency = 0; // value 2
     int IgnoreExcessivelyFrequentWords = 0;
     int ExcessFrequency = 10; // value 20
     int IgnoreNoLetter = 1;
     int IgnoreRepetitions = 1;
-    int CommonWordsLanguages = 0; // English
+    int CommonWordsLanguages = 0;                       // English
     std::array<std::u16string, 2> WordsToIgnoreOrCount; // 0 ignore, 1 count-only
-    std::array<WordFileList, 2> WordsFile;               // 0 ignore, 1 count-only
+    std::array<WordFileList, 2> WordsFile;              // 0 ignore, 1 count-only
     int PatternMatchingInWordsToIgnoreFile = 0;
     int PatternMatchingInCountOnlyWordsFile = 0;
 

@@ -21,7 +21,7 @@ struct Settings;
 struct FileSelection {
     std::vector<std::u16string> filePatterns;      // "Scan files matching patterns:"
     std::vector<std::u16string> exclusionPatterns; // "Exclude filepaths containing text:"
-    std::u16string patternsText;              // file patterns joined by ", "
+    std::u16string patternsText;                   // file patterns joined by ", "
 
     // Reads both boxes, Settings::FileFilepathSpecifications 0 and 1.
     static FileSelection FromSettings(const Settings& settings);

@@ -272,7 +272,7 @@ std::u16string ListingFooter(std::int64_t files, std::int64_t folders) {
 }
 
 FolderFileCount CountFiles(const fs::path& folder, std::u16string_view pattern, bool stopAtFirst,
-                     bool withSize) {
+                           bool withSize) {
     FolderFileCount count;
     std::error_code ec;
     fs::directory_iterator it(folder, ec);

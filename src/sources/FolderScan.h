@@ -151,8 +151,9 @@ struct FolderFileCount {
 };
 // Files directly in folder (not in subfolders) whose names match pattern ("*.*": all);
 // stopAtFirst ends the count at the first file found, withSize adds up their sizes.
-FolderFileCount CountFiles(const std::filesystem::path& folder, std::u16string_view pattern = u"*.*",
-                     bool stopAtFirst = false, bool withSize = false);
+FolderFileCount CountFiles(const std::filesystem::path& folder,
+                           std::u16string_view pattern = u"*.*", bool stopAtFirst = false,
+                           bool withSize = false);
 // Subfolders directly in folder.
 std::int64_t CountSubfolders(const std::filesystem::path& folder);
 bool FileExists(const std::filesystem::path& file);

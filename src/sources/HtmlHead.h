@@ -25,8 +25,9 @@ bool DeclaresUtf8Charset(std::u16string_view line);
 // the rest keeps its own case), reading further lines from file as needed; "" when the file
 // ends first. Blanks, line ends included, may stand between "</HEAD" and its ">": for
 // "</HEAD\n><BODY>" the result is the rest of the next line after its ">". A head left
-// without its end tag ends where the body tag begins: the result then starts at "<BODY". When a line of the head declares UTF-8 and the file is read as Windows-1252, the
-// file is switched to UTF-8 (TextFile::SwitchToUtf8); file.IsUtf8() tells the outcome.
+// without its end tag ends where the body tag begins: the result then starts at "<BODY". When a
+// line of the head declares UTF-8 and the file is read as Windows-1252, the file is switched to
+// UTF-8 (TextFile::SwitchToUtf8); file.IsUtf8() tells the outcome.
 std::u16string SkipHtmlHead(std::u16string_view line, TextFile& file);
 
 } // namespace lxty

@@ -30,8 +30,7 @@ bool IsAlphanumeric(std::u16string_view text, bool valueIfEmpty);
 std::int64_t FindFirstOf(std::u16string_view text, std::int64_t start, std::u16string_view set,
                          int* indexInSet = nullptr);
 // First position at or after start (1-based) holding a character not in set; 0 when none.
-std::int64_t FindFirstNotOf(std::u16string_view text, std::int64_t start,
-                            std::u16string_view set);
+std::int64_t FindFirstNotOf(std::u16string_view text, std::int64_t start, std::u16string_view set);
 // FindFirstNotOf with the set " ".
 std::int64_t NextNonSpace(std::u16string_view text, std::int64_t start);
 // text without the spaces (U+0020 only) at its two ends.

@@ -7,8 +7,8 @@
 
 #include <deque>
 #include <functional>
-#include <optional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,8 +25,8 @@ struct RecordedMessage {
 class FakeHost : public Host {
 public:
     std::vector<RecordedMessage> messages;
-    std::deque<MsgAnswer> answers;                      // scripted answers to questions
-    std::deque<std::optional<std::u16string>> inputs;   // scripted answers to input boxes
+    std::deque<MsgAnswer> answers;                         // scripted answers to questions
+    std::deque<std::optional<std::u16string>> inputs;      // scripted answers to input boxes
     std::deque<std::optional<std::u16string>> chosenPaths; // scripted file/folder choosers
     std::u16string textWindow;
     std::map<std::string, std::u16string> labels;
@@ -41,8 +41,8 @@ public:
                     MsgIcon icon) override {
         messages.push_back({text, title, icon, false, MsgAnswer::Ok});
     }
-    MsgAnswer Ask(const std::u16string& text, const std::u16string& title, MsgIcon icon,
-                  MsgButtons, MsgAnswer defaultAnswer) override {
+    MsgAnswer Ask(const std::u16string& text, const std::u16string& title, MsgIcon icon, MsgButtons,
+                  MsgAnswer defaultAnswer) override {
         MsgAnswer a = defaultAnswer;
         if (!answers.empty()) {
             a = answers.front();

@@ -9,7 +9,6 @@
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
-#include "engine/WordTable.h"
 #include "settings/Settings.h"
 #include "sources/Markup.h"
 #include "util/Catalogue.h"
@@ -177,8 +176,8 @@ TEST(SpecifiedWordsRun, InvalidExpressionIsReportedOncePerWordAndMatchesNothing)
     Rig rig;
     rig.sw.SetExtraCountOnlyList({u"<(ab>"});
     EXPECT_EQ(rig.Count({u"alpha beta"}), Counts{});
-    const test::RecordedMessage expected{u"The regular expression\n(ab\nis invalid.",
-                                         GetText(25), MsgIcon::Information};
+    const test::RecordedMessage expected{u"The regular expression\n(ab\nis invalid.", GetText(25),
+                                         MsgIcon::Information};
     ASSERT_EQ(rig.host.messages.size(), 2u);
     for (const auto& m : rig.host.messages) {
         EXPECT_EQ(m.text, expected.text);
@@ -351,16 +350,14 @@ TEST(SpecifiedWordsRead, EveryPatternRefusalShowsItsMessageAndCostsItsLine) {
         {u"<a{2}}>", u"contains one or more non-matching braces.", u"<a{2}}>"},
         {u"<a]>", u"contains one or more non-matching square brackets.", u"<a]>"},
         {u"<^x>", u"contains an unescaped '^' outside square brackets.", u"dog <^x> <y$>"},
-        {u"<y$>",
-         u"contains an unescaped '$' outside square brackets.\nPerhaps use '\\$' instead.",
+        {u"<y$>", u"contains an unescaped '$' outside square brackets.\nPerhaps use '\\$' instead.",
          u"dog <^x> <y$>"},
     };
     ASSERT_EQ(rig.host.messages.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         const auto& e = expected[i];
-        EXPECT_EQ(rig.host.messages[i].text, e.item + u"\n" + e.text +
-                                                 u"\nThe following line will be ignored:\n" +
-                                                 e.line);
+        EXPECT_EQ(rig.host.messages[i].text,
+                  e.item + u"\n" + e.text + u"\nThe following line will be ignored:\n" + e.line);
         EXPECT_EQ(rig.host.messages[i].title, title);
         EXPECT_EQ(rig.host.messages[i].icon, MsgIcon::Information);
     }

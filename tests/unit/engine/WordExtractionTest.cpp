@@ -89,8 +89,8 @@ TEST(WordExtractionTest, LongWordsWithAnotherWordCharacterAnywhere) {
         std::u16string unit;
         bool joins; // part of the word; otherwise the word ends there
     };
-    const Inner inners[] = {{u"-", true}, {u"é", true}, {u"\u0141", true}, {u"\u2019", false},
-                            {u".", false}};
+    const Inner inners[] = {
+        {u"-", true}, {u"é", true}, {u"\u0141", true}, {u"\u2019", false}, {u".", false}};
     for (const auto& inner : inners) {
         for (std::size_t at = 1; at < letters.size(); ++at) {
             Rig r;
@@ -99,9 +99,8 @@ TEST(WordExtractionTest, LongWordsWithAnotherWordCharacterAnywhere) {
             const std::u16string head = letters.substr(0, at);
             const std::u16string tail = letters.substr(at);
             const Words got = r.Count(u"xy " + head + inner.unit + tail + u" z ");
-            const Words expected = inner.joins
-                                       ? Words{u"xy", head + inner.unit + tail, u"z"}
-                                       : Words{u"xy", head, tail, u"z"};
+            const Words expected = inner.joins ? Words{u"xy", head + inner.unit + tail, u"z"}
+                                               : Words{u"xy", head, tail, u"z"};
             EXPECT_EQ(expected, got) << Narrow(inner.unit) << " at " << at;
         }
     }
@@ -125,8 +124,10 @@ TEST(WordExtractionTest, WordsOfATextUnderTheSettings) {
         {"'tis", [](Settings& s) { s.AllowWordsWithApostrophes = 1; }, u"'tis ", {u"tis"}},
         {"dogs'", [](Settings& s) { s.AllowWordsWithApostrophes = 1; }, u"dogs' ", {u"dog"}},
         // The plural rule takes the s of a possessive; the apostrophe left at the end goes.
-        {"john's it's boss's", [](Settings& s) { s.AllowWordsWithApostrophes = 1; },
-         u"john's it's boss's ", {u"john", u"it", u"boss"}},
+        {"john's it's boss's",
+         [](Settings& s) { s.AllowWordsWithApostrophes = 1; },
+         u"john's it's boss's ",
+         {u"john", u"it", u"boss"}},
         {"it's kept with apostrophes",
          [](Settings& s) {
              s.AllowWordsWithApostrophes = 1;
@@ -504,7 +505,7 @@ TEST(WordExtractionTest, PrepareText) {
         std::u16string out;
     };
     const std::vector<Case> cases = {
-        {u"a\nb", true, u"a b"},  {u"a\rb", true, u"a b"},
+        {u"a\nb", true, u"a b"},    {u"a\rb", true, u"a b"},
         {u"a\n\nb", true, u"a  b"}, {u"a\n\rb", true, u"a  b"},
         {u"a\fb", true, u"a b"},    {u"a\u00A0b", true, u"a b"},
         {u"a\bb", true, u"ab"},     {u"a\r\b\nb", true, u"a b"},
@@ -524,7 +525,7 @@ TEST(WordExtractionTest, PrepareTextFindsAControlCharacterAtEveryPositionOfLongL
         std::u16string replacement;
     };
     const std::vector<Case> cases = {
-        {u"\f", u" "}, {u"\n", u" "},   {u"\n", u" "}, {u"\u00A0", u" "},
+        {u"\f", u" "}, {u"\n", u" "},  {u"\n", u" "},      {u"\u00A0", u" "},
         {u"\b", u""},  {u"\t", u"\t"}, {u"\x01", u"\x01"},
     };
     for (const auto& c : cases) {

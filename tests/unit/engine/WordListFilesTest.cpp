@@ -268,16 +268,14 @@ TEST_F(WordListFilesTest, LoadedCountOnlyFileIsReportedAndListedOnYes) {
     };
     const std::vector<Case> cases = {
         {1, MsgAnswer::Yes,
-         u"One count-only word/phrase loaded from " + countOnly +
-             u"\n\nDo you wish to display it?",
+         u"One count-only word/phrase loaded from " + countOnly + u"\n\nDo you wish to display it?",
          1},
         {1234, MsgAnswer::No,
          u"1,234 count-only-words/phrases loaded from " + countOnly +
              u"\n\nDo you wish to list them?",
          0},
         {0, MsgAnswer::Yes,
-         u"0 count-only-words/phrases loaded from " + countOnly +
-             u"\n\nDo you wish to list them?",
+         u"0 count-only-words/phrases loaded from " + countOnly + u"\n\nDo you wish to list them?",
          1},
     };
     for (const auto& c : cases) {

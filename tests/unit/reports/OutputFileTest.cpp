@@ -239,8 +239,7 @@ TEST_F(OutputFileTest, UnwritablePathIsPermissionDenied) {
 
     ReportOutputFileError(ctx, *f.Error());
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(u"Perhaps the output file\nis in use by another application.",
-              host.messages[0].text);
+    EXPECT_EQ(u"Perhaps the output file\nis in use by another application.", host.messages[0].text);
     EXPECT_EQ(u"Permission denied", host.messages[0].title);
     EXPECT_EQ(MsgIcon::Information, host.messages[0].icon);
 }

@@ -587,10 +587,9 @@ TEST_F(WordListReportTest, OverwriteCancelledListsToTheTextWindowOnly) {
     EXPECT_EQ(1, l.settings.DisableOutputToFile);
     EXPECT_EQ("old report", ReadBytes(dir / "old.txt"));
     EXPECT_FALSE(l.report.blnWrittenToFile);
-    EXPECT_EQ(
-        u"Word [longest has 12 characters]\nthe\ncat\nencyclopedia\non\nsat\na\n"
-        u"caf\u00e9\nmat\n",
-        l.tw.Text());
+    EXPECT_EQ(u"Word [longest has 12 characters]\nthe\ncat\nencyclopedia\non\nsat\na\n"
+              u"caf\u00e9\nmat\n",
+              l.tw.Text());
 }
 
 TEST_F(WordListReportTest, OverwriteAnswerNamingAMissingFolderWritesNoFile) {

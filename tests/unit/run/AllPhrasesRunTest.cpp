@@ -3,12 +3,12 @@
 // the exclusions, the summary sentence and the (filtered) report in the text window.
 
 #include "FakeHost.h"
-#include "run/CountRun.h"
 #include "engine/WordTable.h"
 #include "engine/WordsToIgnore.h"
 #include "phrases/CountAllPhrases.h"
 #include "phrases/PhraseResults.h"
 #include "reports/WordListReport.h"
+#include "run/CountRun.h"
 #include "util/StringUtils.h"
 
 #include <gtest/gtest.h>

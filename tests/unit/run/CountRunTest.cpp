@@ -715,8 +715,7 @@ TEST_F(CountRunFolderTest, ListFiles) {
     EXPECT_EQ(RunOutcome::Produced, countRun.ListFiles());
     const std::string folder = N(TextOf(dir / "texts"));
     EXPECT_EQ("{Folder} = " + folder + "\n\n" + "{Folder}/a.txt [2.00 Kb]\n" +
-                  "{Folder}/sub/b.txt [4 bytes]\n" +
-                  "\n2 files in 2 folders will be scanned.\n",
+                  "{Folder}/sub/b.txt [4 bytes]\n" + "\n2 files in 2 folders will be scanned.\n",
               N(window.Text()));
     EXPECT_EQ(0, table.Size());
 
