@@ -481,49 +481,40 @@ TEST_F(SavedStateTest, NoOfferWhileRestoringOrWithNothingSelected) {
 }
 
 TEST_F(SavedStateTest, StartUpAsksToResetAfterResultsOneAndThree) {
-    RestoreOutcome one, three;
-    one.code = kRestoreNoListEntry;
-    three.code = kRestoreReadError;
-    three.errorText = u"Invalid data";
+    using Texts = std::vector<std::u16string>;
     ASSERT_FALSE(GetText(40).empty());
-    const std::u16string tail = u"\n\n" + GetText(39);
-    const struct {
-        RestoreOutcome outcome;
-        MsgAnswer answer;
-        std::u16string message;
-    } cases[] = {
-        {one, Y, GetText(37) + tail},
-        {one, N, GetText(37) + tail},
-        {three, Y, GetText(38) + u": Invalid data" + tail},
-        {three, N, GetText(38) + u": Invalid data" + tail},
+    const std::pair<std::int16_t, std::u16string> cases[] = {
+        {kRestoreNoListEntry, GetText(37)},
+        {kRestoreReadError, GetText(38) + u": Invalid data"},
+        {kRestoreNoFile, u""},
+        {kRestoreOk, u""},
+        {kRestoreWordsFileFailed, u""},
     };
-    for (const auto& c : cases) {
-        Settings s = FixtureRecord();
-        FakeHost h;
-        h.answers = {c.answer};
-        RecordingActions a;
-        HandleStartUpRestoreResult(c.outcome, s, run, h, a);
-        ASSERT_EQ(h.messages.size(), 1u);
-        EXPECT_EQ(h.messages[0].text, c.message);
-        EXPECT_EQ(h.messages[0].title, GetText(40));
-        Settings expected = FixtureRecord();
-        expected.SaveStateOnQuit = 0;
-        if (c.answer == Y) {
-            EXPECT_EQ(a.log, std::vector<std::u16string>{u"Initialize"});
-            EXPECT_EQ(s.Folder, u"");
-            EXPECT_EQ(s.CaseSignificant, 0);
-        } else {
-            EXPECT_TRUE(a.log.empty());
-            EXPECT_TRUE(s == expected);
+    for (const auto& [code, message] : cases) {
+        for (const MsgAnswer answer : {Y, N}) {
+            SCOPED_TRACE(code);
+            RestoreOutcome o;
+            o.code = code;
+            o.errorText = code == kRestoreReadError ? u"Invalid data" : u"";
+            Settings s = FixtureRecord(), expected = FixtureRecord();
+            FakeHost h;
+            h.answers = {answer};
+            RecordingActions a;
+            HandleStartUpRestoreResult(o, s, run, h, a);
+            EXPECT_EQ(h.MessageTexts(),
+                      message.empty() ? Texts{} : Texts{message + u"\n\n" + GetText(39)});
+            for (const auto& m : h.messages)
+                EXPECT_EQ(m.title, GetText(40));
+            const bool reset = !message.empty() && answer == Y;
+            EXPECT_EQ(a.log, reset ? Texts{u"Initialize"} : Texts{});
+            if (reset) {
+                EXPECT_EQ(s.Folder, u"");
+                EXPECT_EQ(s.CaseSignificant, 0);
+            } else {
+                expected.SaveStateOnQuit = message.empty() ? 1 : 0;
+                EXPECT_TRUE(s == expected);
+            }
         }
-    }
-    for (std::int16_t code : {kRestoreNoFile, kRestoreOk, kRestoreWordsFileFailed}) {
-        RestoreOutcome o;
-        o.code = code;
-        Settings s = FixtureRecord();
-        HandleStartUpRestoreResult(o, s, run, host, actions);
-        EXPECT_TRUE(host.messages.empty());
-        EXPECT_TRUE(s == FixtureRecord());
     }
 }
 
