@@ -343,49 +343,41 @@ TEST_F(SavedStateTest, ShortFileKeepsWhatWasReadAndAsksAboutDefaults) {
     }
 }
 
-TEST_F(SavedStateTest, ListIndexOnLine12) {
-    const std::pair<std::string, std::int16_t> cases[] = {
-        {"-2", kRestoreReadError},  {"-1", kRestoreNoListEntry},
-        {"0", kRestoreOk},          {"18", kRestoreOk},
-        {"19", kRestoreReadError},  {"40", kRestoreReadError},
-        {"abc", kRestoreReadError}, {"", kRestoreReadError},
-        {" 7 ", kRestoreOk},        {"99999999999", kRestoreReadError},
-    };
-    for (const auto& [line, code] : cases) {
-        SCOPED_TRACE("line 12: " + line);
-        Settings s;
-        const RestoreOutcome r = RestoreBytes(FixtureWithLine(12, line), s);
-        EXPECT_EQ(r.code, code);
-        EXPECT_EQ(r.errorText, code == kRestoreReadError ? u"Invalid data" : u"");
-        const Settings full = FixtureRecord();
-        Settings expected = full;
-        if (code == kRestoreReadError) { // lines 1-11 are in force, nothing from line 12 on
-            expected = Settings{};
-            SetFields(expected,
-                      u"Folder WordsToIgnoreOrCount0 WordsToIgnoreOrCount1 File0 File1 "
-                      u"FileFilepathSpecifications0 FileFilepathSpecifications1",
-                      &full);
-            EXPECT_EQ(r.fileAsRead, std::optional<std::u16string>(u"/home/ann/in.txt"));
-        } else {
-            expected.ShortWordSize = std::stoi(line);
-        }
-        EXPECT_TRUE(s == expected);
-    }
-}
-
 TEST_F(SavedStateTest, LineValues) {
     test::ExpectCases("savedstate-lines.txt", [&](const std::vector<std::u16string>& in) {
+        const std::string where = U16ToUtf8(in.at(0)), value = U16ToUtf8(in.at(1));
+        const std::size_t first = std::stoul(where), dash = where.find('-');
+        const std::size_t last =
+            dash == std::string::npos ? first : std::stoul(where.substr(dash + 1));
+        Lines lines = FixtureLines(), values; // a range of lines takes values split at "|"
+        for (std::size_t at = 0;;) {
+            const std::size_t bar = dash == std::string::npos ? dash : value.find('|', at);
+            values.push_back(value.substr(at, bar - at));
+            if (bar == std::string::npos)
+                break;
+            at = bar + 1;
+        }
+        lines.erase(lines.begin() + first - 1, lines.begin() + last);
+        lines.insert(lines.begin() + first - 1, values.begin(), values.end());
         Settings s;
         s.UseLog10 = 0;
-        const RestoreOutcome r = RestoreBytes(
-            FixtureWithLine(static_cast<int>(test::Number(in.at(0))), U16ToUtf8(in.at(1))), s);
+        s.WordsFile[0] = {{u"/old.txt"}, 0};
+        s.WordsToIgnoreInPhrases = WordsToIgnoreInPhrasesKind::RemoveWordsToIgnore;
+        const RestoreOutcome r = RestoreBytes(JoinLines(lines), s);
         std::u16string out = Utf8ToU16(std::to_string(r.code));
         if (!r.errorText.empty())
             out += u" " + r.errorText;
-        if (in.at(2) == u"*")
-            out += s == FixtureRecord() ? u" / fixture record" : u" / another record";
-        else if (!in.at(2).empty())
-            out += u" / " + GetFieldByName(s, in.at(2)).value_or(u"no such field");
+        for (const auto& [name, unused] : test::FieldWords(in.at(2).empty() ? u"-" : in.at(2))) {
+            if (name == u"*")
+                out += s == FixtureRecord() ? u" / fixture record" : u" / another record";
+            else if (name == u"List0") {
+                out += u" /";
+                for (const auto& path : s.WordsFile[0].paths)
+                    out += u" " + path;
+                out += u" @" + Utf8ToU16(std::to_string(s.WordsFile[0].selected));
+            } else if (name != u"-")
+                out += u" / " + GetFieldByName(s, name).value_or(u"no such field");
+        }
         return out;
     });
     Settings s; // an overlong line stops the read
@@ -395,61 +387,17 @@ TEST_F(SavedStateTest, LineValues) {
     EXPECT_EQ(r.errorText, u"Invalid data");
 }
 
-TEST_F(SavedStateTest, PhraseOptionLinesSelectTheLastNonZeroOption) {
-    using K = WordsToIgnoreInPhrasesKind;
-    const struct {
-        Lines lines; // 76-79
-        K before, expected;
-    } cases[] = {
-        {{"-1", "0", "0", "0"}, K::RemoveWordsToIgnore, K::AllowPhrasesAllWordsToIgnore},
-        {{"0", "0", "0", "1"}, K::AllowPhrasesAllWordsToIgnore, K::ExcludePhrasesWithWordToIgnore},
-        {{"-1", "-1", "0", "0"}, K::RemoveWordsToIgnore, K::ExcludePhrasesAllWordsToIgnore},
-        {{"0", "0", "0", "0"}, K::RemoveWordsToIgnore, K::RemoveWordsToIgnore},
-    };
-    for (const auto& c : cases) {
-        Lines lines = FixtureLines();
-        std::copy(c.lines.begin(), c.lines.end(), lines.end() - 4);
-        Settings s;
-        s.WordsToIgnoreInPhrases = c.before;
-        EXPECT_EQ(RestoreBytes(JoinLines(lines), s).code, kRestoreOk);
-        EXPECT_EQ(s.WordsToIgnoreInPhrases, c.expected);
-    }
-    // The selected option is written as -1, the others as 0.
-    Settings s = FixtureRecord();
-    s.WordsToIgnoreInPhrases = K::AllowPhrasesAllWordsToIgnore;
-    const Lines lines = SplitLines(FormatSavedState(s));
-    EXPECT_EQ(Lines(lines.end() - 4, lines.end()), (Lines{"-1", "0", "0", "0"}));
-}
-
-TEST_F(SavedStateTest, WordFileLists) {
-    const struct {
-        Lines list0; // count, paths..., index
-        WordFileList expected;
-        std::int16_t code;
-    } cases[] = {
-        {{"0", "-1"}, {{}, -1}, kRestoreOk},
-        {{"0", "5"}, {{}, -1}, kRestoreOk}, // an empty list selects nothing whatever the index
-        {{"2", "\"/a, b.txt\"", "\"/c.txt\"", "1"}, {{u"/a, b.txt", u"/c.txt"}, 1}, kRestoreOk},
-        {{"2", "\"/a.txt\"", "\"/c.txt\"", "0"}, {{u"/a.txt", u"/c.txt"}, 0}, kRestoreOk},
-        {{"2", "\"/a.txt\"", "\"/c.txt\"", "-1"}, {{u"/a.txt", u"/c.txt"}, -1}, kRestoreOk},
-        {{"2", "\"/a.txt\"", "\"/c.txt\"", "2"}, {}, kRestoreReadError},
-        {{"1", "\"/a.txt\"", "-2"}, {}, kRestoreReadError},
-    };
-    for (const auto& c : cases) {
-        Settings s;
-        s.WordsFile[0] = {{u"/old.txt"}, 0};
-        EXPECT_EQ(RestoreBytes(FixtureWithLists(c.list0, {"0", "-1"}), s).code, c.code)
-            << c.list0.size();
-        if (c.code == kRestoreOk) {
-            EXPECT_EQ(s.WordsFile[0], c.expected);
-            EXPECT_EQ(s.FilterWords, u"red fox"); // the lines after the list still line up
-        }
-    }
-    // A selection outside its list is saved as none.
+// The selected phrase option is written as -1, the others as 0; a selection outside its word
+// file list is saved as none.
+TEST_F(SavedStateTest, SelectionsAreSavedAsRead) {
     Settings saved = FixtureRecord();
+    saved.WordsToIgnoreInPhrases = WordsToIgnoreInPhrasesKind::AllowPhrasesAllWordsToIgnore;
     saved.WordsFile[0] = {{u"/a.txt", u"/b.txt"}, 2};
     saved.WordsFile[1] = {{}, 0};
     const Settings s = RoundTrip(saved, 81);
+    const Lines lines = SplitLines(ReadBytes(p));
+    EXPECT_EQ(Lines(lines.end() - 4, lines.end()), (Lines{"-1", "0", "0", "0"}));
+    EXPECT_EQ(s.WordsToIgnoreInPhrases, saved.WordsToIgnoreInPhrases);
     EXPECT_EQ(s.WordsFile[0], (WordFileList{{u"/a.txt", u"/b.txt"}, -1}));
     EXPECT_EQ(s.WordsFile[1], WordFileList{});
 }
@@ -533,49 +481,40 @@ TEST_F(SavedStateTest, NoOfferWhileRestoringOrWithNothingSelected) {
 }
 
 TEST_F(SavedStateTest, StartUpAsksToResetAfterResultsOneAndThree) {
-    RestoreOutcome one, three;
-    one.code = kRestoreNoListEntry;
-    three.code = kRestoreReadError;
-    three.errorText = u"Invalid data";
+    using Texts = std::vector<std::u16string>;
     ASSERT_FALSE(GetText(40).empty());
-    const std::u16string tail = u"\n\n" + GetText(39);
-    const struct {
-        RestoreOutcome outcome;
-        MsgAnswer answer;
-        std::u16string message;
-    } cases[] = {
-        {one, Y, GetText(37) + tail},
-        {one, N, GetText(37) + tail},
-        {three, Y, GetText(38) + u": Invalid data" + tail},
-        {three, N, GetText(38) + u": Invalid data" + tail},
+    const std::pair<std::int16_t, std::u16string> cases[] = {
+        {kRestoreNoListEntry, GetText(37)},
+        {kRestoreReadError, GetText(38) + u": Invalid data"},
+        {kRestoreNoFile, u""},
+        {kRestoreOk, u""},
+        {kRestoreWordsFileFailed, u""},
     };
-    for (const auto& c : cases) {
-        Settings s = FixtureRecord();
-        FakeHost h;
-        h.answers = {c.answer};
-        RecordingActions a;
-        HandleStartUpRestoreResult(c.outcome, s, run, h, a);
-        ASSERT_EQ(h.messages.size(), 1u);
-        EXPECT_EQ(h.messages[0].text, c.message);
-        EXPECT_EQ(h.messages[0].title, GetText(40));
-        Settings expected = FixtureRecord();
-        expected.SaveStateOnQuit = 0;
-        if (c.answer == Y) {
-            EXPECT_EQ(a.log, std::vector<std::u16string>{u"Initialize"});
-            EXPECT_EQ(s.Folder, u"");
-            EXPECT_EQ(s.CaseSignificant, 0);
-        } else {
-            EXPECT_TRUE(a.log.empty());
-            EXPECT_TRUE(s == expected);
+    for (const auto& [code, message] : cases) {
+        for (const MsgAnswer answer : {Y, N}) {
+            SCOPED_TRACE(code);
+            RestoreOutcome o;
+            o.code = code;
+            o.errorText = code == kRestoreReadError ? u"Invalid data" : u"";
+            Settings s = FixtureRecord(), expected = FixtureRecord();
+            FakeHost h;
+            h.answers = {answer};
+            RecordingActions a;
+            HandleStartUpRestoreResult(o, s, run, h, a);
+            EXPECT_EQ(h.MessageTexts(),
+                      message.empty() ? Texts{} : Texts{message + u"\n\n" + GetText(39)});
+            for (const auto& m : h.messages)
+                EXPECT_EQ(m.title, GetText(40));
+            const bool reset = !message.empty() && answer == Y;
+            EXPECT_EQ(a.log, reset ? Texts{u"Initialize"} : Texts{});
+            if (reset) {
+                EXPECT_EQ(s.Folder, u"");
+                EXPECT_EQ(s.CaseSignificant, 0);
+            } else {
+                expected.SaveStateOnQuit = message.empty() ? 1 : 0;
+                EXPECT_TRUE(s == expected);
+            }
         }
-    }
-    for (std::int16_t code : {kRestoreNoFile, kRestoreOk, kRestoreWordsFileFailed}) {
-        RestoreOutcome o;
-        o.code = code;
-        Settings s = FixtureRecord();
-        HandleStartUpRestoreResult(o, s, run, host, actions);
-        EXPECT_TRUE(host.messages.empty());
-        EXPECT_TRUE(s == FixtureRecord());
     }
 }
 

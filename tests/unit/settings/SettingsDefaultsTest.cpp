@@ -176,9 +176,6 @@ TEST(SettingsDefaultsTest, RelativeFrequencyIsChangeableOnlyForSomeFormats) {
         EXPECT_EQ(changeable.count(format) == 1, CanChangeDisplayRelativeFrequency(s))
             << "format " << format;
     }
-    Settings s;
-    s.DisplayFormat = 3;
-    EXPECT_FALSE(CanChangeDisplayRelativeFrequency(s));
 }
 
 TEST(SettingsDefaultsTest, SortByFilesNeedsFrequencyOrderFormat13AndAFolder) {

@@ -6,6 +6,7 @@
 
 #include "../util/GoldenCases.h"
 #include "FakeHost.h"
+#include "FieldWords.h"
 
 #include <gtest/gtest.h>
 
@@ -92,11 +93,7 @@ TEST(WordListsTest, LanguageTableNamesAndFiles) {
 }
 
 TEST(WordListsTest, LanguageIndexOfFileMatchesTheNameExactly) {
-    struct Case {
-        std::u16string name;
-        int expected;
-    };
-    const std::vector<Case> cases = {
+    const std::pair<std::u16string, int> cases[] = {
         {u"cwds_en.txt", 0},
         {u"cwds_de.txt", 1},
         {u"cwds_es.txt", 2},
@@ -109,8 +106,8 @@ TEST(WordListsTest, LanguageIndexOfFileMatchesTheNameExactly) {
         {u"my_cwds_fr.txt", 7},
         {u"", 7},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.expected, LanguageIndexOfFile(c.name));
+    for (const auto& [name, expected] : cases)
+        EXPECT_EQ(expected, LanguageIndexOfFile(name)) << U16ToUtf8(name);
 }
 
 TEST(WordListsTest, SelectedIgnoreFileSetsTheLanguageWhateverItsFolder) {
@@ -158,20 +155,13 @@ Settings AllOff() {
 TEST(WordListsTest, AllowedExtraCharsFollowTheCheckBoxesInCountRunOrder) {
     Settings s = AllOff();
     EXPECT_EQ(u"", AllowedExtraChars(s));
-    s.AllowWordsWithHyphens = 1;
-    s.AllowWordsWithApostrophes = 1;
-    s.AllowWordsWithUnderscores = 1;
-    s.AllowWordsWithColons = 1;
-    s.AllowWordsWithBackslashes = 1;
-    s.AllowWordsWithForwardslashes = 1;
-    s.AllowWordsWithPeriods = 1;
-    s.AllowWordsWithAtSigns = 1;
-    s.AllowWordsWithNumerals = 1;
-    s.AllowWordsWithParentheses = 1;
-    s.AllowWordsWithAmpersands = 1;
-    s.AllowWordsWithUserSpecifiedExtraChars = 1;
-    s.UserSpecifiedExtraChars = u"#$";
-    s.AllowWordsWithCommas = 1;
+    test::SetFields(s, u"AllowWordsWithHyphens=1 AllowWordsWithApostrophes=1 "
+                       u"AllowWordsWithUnderscores=1 AllowWordsWithColons=1 "
+                       u"AllowWordsWithBackslashes=1 AllowWordsWithForwardslashes=1 "
+                       u"AllowWordsWithPeriods=1 AllowWordsWithAtSigns=1 AllowWordsWithNumerals=1 "
+                       u"AllowWordsWithParentheses=1 AllowWordsWithAmpersands=1 "
+                       u"AllowWordsWithUserSpecifiedExtraChars=1 UserSpecifiedExtraChars=#$ "
+                       u"AllowWordsWithCommas=1");
     EXPECT_EQ(u"-'\u2018_:\\/.@0123456789()&#$,", AllowedExtraChars(s));
     s.AllowWordsWithUserSpecifiedExtraChars = 2; // greyed: not in force
     EXPECT_EQ(u"-'\u2018_:\\/.@0123456789()&,", AllowedExtraChars(s));

@@ -3,6 +3,7 @@
 
 #include "sources/LineReader.h"
 
+#include "../util/GoldenCases.h"
 #include "TextFilesTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +14,14 @@
 namespace {
 
 using lxty::LineReader;
+using Strings = std::vector<std::string>;
 
 class LineReaderTest : public lxty::test::TextFilesTest {
 protected:
-    std::vector<std::string> Lines(std::string_view bytes) {
+    Strings Lines(std::string_view bytes) {
         LineReader reader;
         EXPECT_TRUE(reader.Open(Write("lines.txt", bytes)));
-        std::vector<std::string> lines;
+        Strings lines;
         std::string line;
         while (reader.ReadLine(line))
             lines.push_back(line);
@@ -30,61 +32,20 @@ protected:
     }
 };
 
-struct LineCase {
-    const char* what;
-    std::string bytes;
-    std::vector<std::string> expected;
-};
-
 TEST_F(LineReaderTest, SplitsEveryKindOfLineEnd) {
-    const LineCase cases[] = {
-        {"CR LF", "one\r\ntwo\r\n", {"one", "two"}},
-        {"LF", "one\ntwo\n", {"one", "two"}},
-        {"CR", "one\rtwo\r", {"one", "two"}},
-        {"mixed", "a\r\nb\nc\rd\r\n", {"a", "b", "c", "d"}},
-        {"last line without an end", "one\r\ntwo", {"one", "two"}},
-        {"no line end at all", "only line", {"only line"}},
-        {"empty lines kept (CR LF)", "a\r\n\r\nb", {"a", "", "b"}},
-        {"empty lines kept (LF)", "\n\na\n", {"", "", "a"}},
-        {"LF CR is two line ends", "a\n\rb", {"a", "", "b"}},
-        {"CR CR LF", "a\r\r\nb", {"a", "", "b"}},
-        {"a lone line end", "\r\n", {""}},
-        {"empty file", "", {}},
-        {"other control bytes stay in the line",
-         lxty::test::Bytes("a\tb\x0C"
-                           "c\x00"
-                           "d"),
-         {lxty::test::Bytes("a\tb\x0C"
-                            "c\x00"
-                            "d")}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Lines(c.bytes), c.expected) << c.what;
+    lxty::test::ExpectCases("line-ends.txt", [&](const std::vector<std::u16string>& in) {
+        std::string out;
+        for (const std::string& line : Lines(lxty::test::Bytes(in.at(0))))
+            out += "[" + line + "]";
+        return lxty::Utf8ToU16(out);
+    });
 }
 
-TEST_F(LineReaderTest, CrLfSplitByTheBlockBoundaryIsOneLineEnd) {
-    // The CR is the last byte of the first block and the LF the first byte of the second.
-    std::string bytes(LineReader::kBlockSize - 1, 'x');
-    bytes += "\r\nnext\r\n";
-    const auto lines = Lines(bytes);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].size(), LineReader::kBlockSize - 1);
-    EXPECT_EQ(lines[1], "next");
-}
-
-TEST_F(LineReaderTest, LinesLongerThanABlockAreWhole) {
-    std::string longLine(3 * LineReader::kBlockSize + 17, 'y');
-    const auto lines = Lines("a\n" + longLine + "\nb");
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1], longLine);
-    EXPECT_EQ(lines[2], "b");
-}
-
-TEST_F(LineReaderTest, FinalCrAtTheEndOfABlockEndsTheFile) {
-    std::string bytes(LineReader::kBlockSize - 1, 'z');
-    bytes += '\r';
-    const auto lines = Lines(bytes);
-    ASSERT_EQ(lines.size(), 1u);
+TEST_F(LineReaderTest, BlockBoundaries) {
+    const std::string x(LineReader::kBlockSize - 1, 'x'), y(3 * LineReader::kBlockSize + 17, 'y');
+    EXPECT_EQ(Lines(x + "\r\nnext\r\n"), (Strings{x, "next"})); // CR and LF in two blocks
+    EXPECT_EQ(Lines(x + "\r"), Strings{x});                     // a final CR ends the file
+    EXPECT_EQ(Lines("a\n" + y + "\nb"), (Strings{"a", y, "b"}));
 }
 
 TEST_F(LineReaderTest, PeekAndSkipBeforeTheFirstLine) {
