@@ -239,6 +239,7 @@ void WordTable::Reset() {
     m_scope = FileScope::None;
     m_scopeSet = false;
     m_firstFreq = 0;
+    m_chainByFiles = false;
     m_currentFile = 0;
     m_filePaths.clear();
     m_currentPathLower.clear();
@@ -653,6 +654,7 @@ void WordTable::BuildFrequencyChain(const Settings& settings, RunState& rs, Host
         e.nextInFrequencyOrder = 0;
     }
     const bool byFiles = settings.SortByNumberOfFiles == 1;
+    m_chainByFiles = byFiles;
     const std::int64_t maxMeasure = byFiles ? rs.lngMaxNumFiles : rs.lngMaxFrequency;
     auto measure = [&](const WordEntry& e) { return byFiles ? e.NumFiles() : e.count; };
 

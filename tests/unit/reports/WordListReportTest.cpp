@@ -9,6 +9,7 @@
 
 #include "reports/WordListReport.h"
 #include "FakeHost.h"
+#include "settings/SettingsDefaults.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"
 
@@ -800,23 +801,40 @@ TEST_F(WordListReportTest, OptionStatesFollowFormatOrderAndSource) {
     }
 }
 
-TEST_F(WordListReportTest, UncheckingSortByNumberOfFilesRestoresTheOrderByCount) {
-    Listing l;
-    Sample s = FolderSample();
-    s.files = {{u"/data/corpus/texts/a.txt", Repeat({{u"zebra", 5}, {u"apple", 1}})},
-               {u"/data/corpus/texts/b.txt", Repeat({{u"apple", 1}})}};
-    l.Count(s);
-    l.settings.SortByNumberOfFiles = 1;
-    l.settings.DisplayFormat = 13;
-    l.Rechain();
-    EXPECT_EQ(u"apple", l.table.Entry(l.run.lngFirstFreq).word); // 2 files
-    l.settings.DisplayFormat = 8;
-    OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
-    EXPECT_EQ(0, l.settings.SortByNumberOfFiles);
-    EXPECT_EQ(u"zebra", l.table.Entry(l.run.lngFirstFreq).word); // 5 occurrences
-    EXPECT_EQ(u"3 files (in 2 folders) were scanned.\n\n"
-              u"Word [longest has 5 characters]\nzebra\napple\n",
-              l.tw.Text());
+TEST_F(WordListReportTest, LeavingTheFilesFormatRestoresTheOrderByCount) {
+    // The window and the command line apply the record's dependencies (which uncheck
+    // SortByNumberOfFiles) before the option handler runs; the listing must follow the
+    // counts either way, in the new format and in the output file.
+    for (const bool dependenciesFirst : {false, true}) {
+        for (const int format : {0, 8}) {
+            Listing l;
+            Sample s = FolderSample();
+            s.files = {{u"/data/corpus/texts/a.txt", Repeat({{u"zebra", 5}, {u"apple", 1}})},
+                       {u"/data/corpus/texts/b.txt", Repeat({{u"apple", 1}})}};
+            l.Count(s);
+            l.settings.SortByNumberOfFiles = 1;
+            l.settings.DisplayFormat = 13;
+            l.Rechain();
+            EXPECT_EQ(u"apple", l.table.Entry(l.run.lngFirstFreq).word); // 2 files
+            l.settings.DisplayFormat = format;
+            l.settings.File[1] = TextFromPath(dir / "out.txt");
+            if (dependenciesFirst)
+                ApplyFieldDependencies(l.settings);
+            OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
+            EXPECT_EQ(0, l.settings.SortByNumberOfFiles);
+            EXPECT_EQ(u"zebra", l.table.Entry(l.run.lngFirstFreq).word) << format; // 5 times
+            const std::u16string summary = u"3 files (in 2 folders) were scanned.\n\n";
+            EXPECT_EQ(format == 8
+                          ? summary + u"Word [longest has 5 characters]\nzebra\napple\n"
+                          : summary + u"     Rank      Freq  Word [longest has 5 "
+                                      u"characters]\n        1         5  zebra\n"
+                                      u"        2         2  apple\n",
+                      l.tw.Text())
+                << dependenciesFirst;
+            const std::string file = ReadBytes(dir / "out.txt");
+            EXPECT_LT(file.find("zebra"), file.find("apple")) << file;
+        }
+    }
 }
 
 TEST_F(WordListReportTest, RelistAfterOptionChange) {
