@@ -562,6 +562,9 @@ void WordListReport::ListWords() {
     m_ctx.report.blnWrittenToFile = false;
 
     if (run.lngNumWordsIncluded == 0) {
+        // A finished run that found nothing leaves no report of an earlier run behind.
+        if (!TrimSpaces(settings.File[1]).empty() && settings.DisableOutputToFile == 0)
+            EmptyOutputFile(PathFromText(TrimSpaces(settings.File[1])));
         tw.ClearOutput();
         tw.OutputToTxb(NothingFoundText(settings, run));
         return;

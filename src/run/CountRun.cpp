@@ -315,25 +315,6 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
     if (m_hooks.specifiedWords)                  // else the branch set on Counting() stays
         m_counting->SetSpecifiedWordsBranch(m_hooks.specifiedWords);
 
-    // The named output file is created (or emptied) now, so that it exists during the run.
-    // Never when it names the input file or lies in the folder to be scanned: the checks that
-    // refuse such a run come later, and emptying the file first would destroy the text the
-    // person asked to count.
-    if (m_settings.DisableOutputToFile == 0 && !TrimSpaces(m_settings.File[1]).empty()) {
-        const std::u16string out = TrimSpaces(m_settings.File[1]);
-        bool protect = false;
-        if (m_settings.Source == SourceKind::InFile && SameFile(m_settings.File[0], out))
-            protect = true;
-        if (m_settings.Source == SourceKind::Folder && !m_settings.Folder.empty() &&
-            IsInFolder(PathFromText(LowerCaseAll(out)),
-                       PathFromText(LowerCaseAll(m_settings.Folder))))
-            protect = true;
-        if (!protect) {
-            std::ofstream created(PathFromText(out), std::ios::binary | std::ios::trunc);
-            // Errors are ignored here; the report says so when it cannot write the file.
-        }
-    }
-
     if (m_settings.Source == SourceKind::InFile && m_run.blnThereAreCountOnlyWords) {
         const std::u16string countOnly = CountOnlyFile(m_settings);
         if (!countOnly.empty() &&

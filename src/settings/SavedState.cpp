@@ -255,23 +255,6 @@ public:
     }
 };
 
-// A name beside the target that nothing else uses: "<name>.~<random>.tmp".
-fs::path TemporaryNameBeside(const fs::path& target) {
-    static std::mt19937_64 random{std::random_device{}()};
-    const fs::path folder = target.parent_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path name = target.filename();
-        name += ".~" + std::to_string(random() % 1000000000ULL) + ".tmp";
-        const fs::path candidate = folder / name;
-        std::error_code ec;
-        if (!fs::exists(fs::symlink_status(candidate, ec)))
-            return candidate;
-    }
-    fs::path name = target.filename();
-    name += ".~tmp";
-    return folder / name;
-}
-
 // Reading ---------------------------------------------------------------------------------
 
 struct PastEndOfFile {};
@@ -382,6 +365,23 @@ std::u16string SelectedPath(const WordFileList& list) {
 }
 
 } // namespace
+
+// A name beside the target that nothing else uses: "<name>.~<random>.tmp".
+fs::path TemporaryNameBeside(const fs::path& target) {
+    static std::mt19937_64 random{std::random_device{}()};
+    const fs::path folder = target.parent_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path name = target.filename();
+        name += ".~" + std::to_string(random() % 1000000000ULL) + ".tmp";
+        const fs::path candidate = folder / name;
+        std::error_code ec;
+        if (!fs::exists(fs::symlink_status(candidate, ec)))
+            return candidate;
+    }
+    fs::path name = target.filename();
+    name += ".~tmp";
+    return folder / name;
+}
 
 fs::path DefaultStateFilePath(const fs::path& configFolder) {
     fs::path base = configFolder;

@@ -55,6 +55,10 @@ public:
     // success, otherwise the error's description ("Permission denied", "Disk full", ...).
     virtual std::u16string Write(const std::filesystem::path& path, std::string_view bytes) = 0;
 };
+// A name beside target that nothing else uses ("<name>.~<random>.tmp"), for a file written
+// whole and then renamed over the target.
+std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target);
+
 // The plain writer (std::ofstream).
 StateFileWriter& PlainStateFileWriter();
 

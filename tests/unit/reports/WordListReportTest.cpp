@@ -9,6 +9,7 @@
 
 #include "reports/WordListReport.h"
 #include "FakeHost.h"
+#include "FileSizeLimit.h"
 #include "settings/SettingsDefaults.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"
@@ -609,19 +610,22 @@ TEST_F(WordListReportTest, OverwriteAnswerNamingAMissingFolderWritesNoFile) {
     EXPECT_NE(std::u16string::npos, l.tw.Text().find(u"encyclopedia"));
 }
 
-TEST_F(WordListReportTest, WriteFailuresLeaveAnEmptyTextWindow) {
-    if (!fs::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
+TEST_F(WordListReportTest, WriteFailuresLeaveAnEmptyTextWindowAndThePreviousFile) {
     Listing l;
     l.Count(SingleFileSample());
-    l.settings.File[1] = u"/dev/full";
-    ListWords(l.ctx);
+    std::ofstream(dir / "out.txt") << "previous report";
+    l.settings.File[1] = TextFromPath(dir / "out.txt");
+    {
+        test::FileSizeLimit full(64);
+        ListWords(l.ctx);
+    }
     ASSERT_EQ(1u, l.host.messages.size());
     EXPECT_EQ(u"At ListWords error #61.\nDescription: Disk full", l.host.messages[0].text);
     EXPECT_EQ(GetText(97), l.host.messages[0].title);
     EXPECT_EQ(u"", l.tw.Text());
     EXPECT_EQ(u"", l.host.textWindow);
     EXPECT_FALSE(l.report.blnWrittenToFile);
+    EXPECT_EQ("previous report", ReadBytes(dir / "out.txt"));
 }
 
 TEST_F(WordListReportTest, LockedOutputFileIsPermissionDenied) {

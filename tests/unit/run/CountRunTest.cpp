@@ -428,6 +428,35 @@ TEST_F(CountRunTest, PerFileResultCodes) {
     EXPECT_EQ("alpha beta\r\n", ReadAll(dir / "in.txt"));
 }
 
+TEST_F(CountRunTest, RefusedOrEmptyRunLeavesThePreviousOutputFileByteForByte) {
+    TempDir dir;
+    const std::string previous = "Rank\tWord\r\n1\tkept\r\n";
+    struct Case {
+        SourceKind source;
+        std::string input; // clipboard text, or a file relative to dir
+        RunOutcome outcome;
+        bool emptied; // a finished run that found nothing leaves no old report behind
+    };
+    WriteAll(dir / "empty.txt", "");
+    const Case cases[] = {
+        {SourceKind::InFile, "missing.txt", RunOutcome::Refused, false},
+        {SourceKind::InFile, "empty.txt", RunOutcome::Refused, false},
+        {SourceKind::OnClipboard, "", RunOutcome::Refused, false},
+        {SourceKind::OnClipboard, "a b c", RunOutcome::Produced, true},
+    };
+    for (const auto& c : cases) {
+        WriteAll(dir / "out.txt", previous);
+        settings.Source = c.source;
+        host.clipboard = c.source == SourceKind::OnClipboard ? U(c.input) : u"";
+        settings.File[0] = TextOf(dir / c.input);
+        settings.File[1] = TextOf(dir / "out.txt");
+        EXPECT_EQ(c.outcome, countRun.Start(CountMode::AllWords)) << c.input;
+        EXPECT_EQ(c.emptied ? "" : previous, ReadAll(dir / "out.txt")) << c.input;
+        // empty.txt and out.txt: no temporary file is left behind
+        EXPECT_EQ(2, std::distance(fs::directory_iterator(dir.path()), {})) << c.input;
+    }
+}
+
 TEST_F(CountRunTest, SameFileUnderAnotherSpellingIsNotEmptied) {
     TempDir dir;
     WriteAll(dir / "in.txt", "alpha beta\r\n");
