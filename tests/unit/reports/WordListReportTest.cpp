@@ -483,10 +483,10 @@ TEST_F(WordListReportTest, FormatNineIsOneCommaSeparatedList) {
 }
 
 // A table big enough to overflow the text window: 9,000 words of 12 characters.
-Sample BigSample() {
+Sample BigSample(int words = 9000) {
     Sample s = SingleFileSample();
     s.files[0].words.clear();
-    for (int i = 0; i < 9000; ++i) {
+    for (int i = 0; i < words; ++i) {
         std::string w = "w" + std::to_string(100000000 + i) + "xx";
         s.files[0].words.push_back(U(w));
     }
@@ -515,6 +515,25 @@ TEST_F(WordListReportTest, ListingLargerThanTheTextWindow) {
     const std::u16string body = text.substr(0, text.size() - tail.size());
     EXPECT_EQ(u"xx", body.substr(body.size() - 2)); // a whole last line
     EXPECT_EQ(text, l.host.textWindow);
+}
+
+TEST_F(WordListReportTest, ListingCutByItsLastBlockEndsAtAWholeLineWithTheNote) {
+    // Every listing size around the capacity, so that the window fills in the last block
+    // (written when the pass ends) as well as in an earlier one: a listing is either whole
+    // or ends at a whole line with the out-of-space note and its message.
+    for (int words = 2600; words <= 2720; words += 2) {
+        Listing l;
+        l.Count(BigSample(words));
+        l.settings.WordOrder = 1;
+        l.settings.DisplayFormat = 3; // 24 characters a line with CR LF
+        ListWords(l.ctx);
+        const std::u16string& text = l.tw.Text();
+        const std::u16string last = U("w" + std::to_string(100000000 + words - 1) + "xx\r\n");
+        const std::u16string tail = u"xx\r\n\r\n" + GetText(93);
+        const std::u16string& end = l.host.messages.empty() ? last : tail;
+        ASSERT_GT(text.size(), end.size()) << words;
+        EXPECT_EQ(end, text.substr(text.size() - end.size())) << words;
+    }
 }
 
 TEST_F(WordListReportTest, SingleLineLargerThanTheTextWindow) {
