@@ -368,6 +368,9 @@ public:
 
     // The words-as-found text not yet written to the text window.
     const std::u16string& PendingWords() const { return m_pending; }
+    // Writes the pending words-as-found text (the run timer does, each second, so that words
+    // found are shown even while no new one comes).
+    void FlushWordsAsFound();
 
 private:
     void ShowWordAsFound(const std::u16string& word);
@@ -382,6 +385,7 @@ private:
     std::u16string m_inputPath;
     std::u16string m_pending;
     std::int64_t m_lastFlushSecond = -1;
+    bool m_shownAny = false; // a word has been shown in this run
 };
 
 // --- Word-list arrays -------------------------------------------------------------------------

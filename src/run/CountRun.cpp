@@ -393,6 +393,7 @@ void CountRun::TimerTick() {
                     u"Time elapsed: " + ElapsedTime(m_run.lngSecondsElapsed, false));
     // Only while the source is read: afterwards the label holds the run's totals.
     if (m_readingSource) {
+        m_counting->FlushWordsAsFound();
         const std::u16string n = FormatCount(m_run.lngNumWords, m_ctx.locale);
         m_host.SetLabel("lblNumberOfWords",
                         m_run.blnCountingMFP
