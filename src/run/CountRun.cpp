@@ -609,7 +609,7 @@ void CountRun::WindUpStopped(bool& listPartial) {
     if (!m_countArray && n >= 1) {
         const MsgAnswer a = m_host.Ask(
             u"The operation was stopped before all " + WordsPhrases() + u" were counted." +
-                std::u16string(kLineEnd) + u"Do you wish to list those which were were found?",
+                std::u16string(kLineEnd) + u"Do you wish to list those which were found?",
             u"Counting interrupted", MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
         if (a == MsgAnswer::Yes) {
             m_ctx.report.blnListIsPartial = true;

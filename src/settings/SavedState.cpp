@@ -636,14 +636,14 @@ RestoreOutcome RestoreSavedState(const fs::path& path, const fs::path& defaultPa
 
     if (!restoring) {
         static const char16_t* const questions[2] = {
-            u"Do you wish to load the words-to-ignore file",
-            u"Do you wish to load the count-only words file"};
+            u"Do you wish to load this words-to-ignore file?",
+            u"Do you wish to load this count-only words file?"};
         for (int i = 0; i < 2; ++i) {
             const std::u16string selected = SelectedPath(s.WordsFile[static_cast<std::size_t>(i)]);
             if (selected.empty())
                 continue;
             const MsgAnswer a =
-                host.Ask(questions[i] + std::u16string(u"\n") + selected + u" ?", u"Load file?",
+                host.Ask(questions[i] + std::u16string(u"\n") + selected, u"Load file?",
                          MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Yes);
             if (a == MsgAnswer::Yes) {
                 if (!actions.AttemptToReadWords(s, i))

@@ -136,7 +136,7 @@ struct RestoreOutcome {
 //    single-file details and the folder are applied; unless `restoring` (the settings window's
 //    blnRestoring) is raised, each selected word-list file is offered ("Load file?": "Do you
 //    wish to load the words-to-ignore file" / "Do you wish to load the count-only words file",
-//    a line break, the path, " ?"): Yes reads it (code 2 when that fails), No selects nothing
+//    a line break, the path): Yes reads it (code 2 when that fails), No selects nothing
 //    in that list and, for the words-to-ignore list, selects "[No language selected]"; finally
 //    the tool tips are updated.
 RestoreOutcome RestoreSavedState(const std::filesystem::path& path,

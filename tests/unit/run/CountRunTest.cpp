@@ -794,7 +794,7 @@ TEST_P(CountRunStopTest, QuestionAbove800Entries) {
         expected.push_back(N(GetText(90)) + "|" + std::to_string(c.at) +
                            " found so far.\n\nReally stop?");
     expected.push_back("Counting interrupted|The operation was stopped before all words were "
-                       "counted.\nDo you wish to list those which were were found?");
+                       "counted.\nDo you wish to list those which were found?");
     EXPECT_EQ(expected, Shown());
     EXPECT_EQ(c.at, table.Size());
     EXPECT_EQ("Stopped with " + std::to_string(c.at) + " words found.", N(window.Text()));
@@ -1025,7 +1025,7 @@ TEST_F(CountRunTest, PhraseRunStopQuestion) {
     EXPECT_EQ(MsgAnswer::No, host.messages[0].answer);
     EXPECT_EQ("Counting all phrases|Really stop?", Shown()[1]);
     EXPECT_EQ("Counting interrupted|The operation was stopped before all phrases were "
-              "counted.\nDo you wish to list those which were were found?",
+              "counted.\nDo you wish to list those which were found?",
               Shown()[2]);
     EXPECT_EQ("Counting of all phrases was stopped.\nStopped", N(window.Text()));
 }
