@@ -469,6 +469,9 @@ RunOutcome CountRun::DoIt() {
         // 7. The source.
         switch (m_settings.Source) {
         case SourceKind::OnClipboard:
+            // The size labels belong to the last file counted, not to the clipboard.
+            m_host.SetLabel("lblFilesize", u"");
+            m_host.SetLabel("lblXMLsize", u"");
             if (!ReadClipboard() || !DoItFromClipboard())
                 return RunOutcome::Refused;
             break;

@@ -14,10 +14,14 @@ CountSession::CountSession(Host& h, std::filesystem::path programFolder)
       wordLists(settings, state, h, listEngine, std::move(programFolder)),
       run(ctx, wordsToIgnore, *this), phraseCounter(settings, state, phraseOptions, wordsToIgnore) {
     // Specified words count through the run's own counting procedures.
-    specified.SetAddWordToList([this](const std::u16string& w) { run.Counting().AddWordToList(w); });
+    specified.SetAddWordToList(
+        [this](const std::u16string& w) { run.Counting().AddWordToList(w); });
     phraseCounter.SetAddWordToList(
         [this](const std::u16string& w) { run.Counting().AddWordToList(w); });
     phraseCounter.SetCounting(&run.Counting());
+    // A word list read ends with its report in the text window; the label that counted the
+    // words as they were read would otherwise stand beside it with a smaller figure.
+    listEngine.onClearResultFigure = [this] { host.SetLabel("lblNumberOfWords", u""); };
     // The same joining places serve specified words and all phrases; the run's phrase flag
     // says which counter is in play.
     CountRunHooks& hooks = run.Hooks();
@@ -101,8 +105,7 @@ void CountSession::OpenSettingsWindow() {
         onOpenSettingsWindow();
 }
 
-void CountSession::SetLabelFont(const std::string& label, const std::u16string& font,
-                                int points) {
+void CountSession::SetLabelFont(const std::string& label, const std::u16string& font, int points) {
     if (onSetLabelFont)
         onSetLabelFont(label, font, points);
 }
