@@ -19,7 +19,7 @@ namespace lxty {
 namespace {
 
 TEST(CountSession, NoStaleFiguresBesideLaterResults) {
-    ASSERT_GT(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat"), 0);
+    ASSERT_TRUE(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat").Loaded());
     test::TempDir dir("lxty-session");
     {
         std::ofstream words(dir / "ignore.txt", std::ios::binary);
