@@ -53,7 +53,7 @@ CountSession::CountSession(Host& h, std::filesystem::path programFolder)
     InstallPhraseFilter(ctx, phraseFilter);
 }
 
-RunOutcome CountSession::CountPhrases() {
+RunOutcome CountSession::CountPhrases(const std::function<void()>& accepted) {
     // The treatment of words to ignore is chosen from the lists in force: read them first.
     if (!LoadWordListsFor(CountMode::AllPhrases))
         return RunOutcome::Refused;
@@ -61,6 +61,8 @@ RunOutcome CountSession::CountPhrases() {
     if (CountPhrasesButton(settings, state, phraseOptions, phraseFilter, host) !=
         CountPhrasesAnswer::StartCount)
         return RunOutcome::Refused;
+    if (accepted)
+        accepted();
     if (!PreparePhraseRun(settings, state, phraseOptions, phraseCounter, host))
         return RunOutcome::Refused;
     m_mode = CountMode::AllPhrases;

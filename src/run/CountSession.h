@@ -5,7 +5,6 @@
 // it. The window program and lexitally-cli each own one CountSession and share every line of
 // this wiring; they differ only in their Host and in the window business of the shell hooks.
 
-#include "run/CountRun.h"
 #include "base/RunState.h"
 #include "engine/SpecifiedWords.h"
 #include "engine/WordListFiles.h"
@@ -16,6 +15,7 @@
 #include "reports/ReportState.h"
 #include "reports/TextWindow.h"
 #include "reports/WordListReport.h"
+#include "run/CountRun.h"
 #include "settings/Settings.h"
 
 #include <filesystem>
@@ -51,8 +51,9 @@ public:
     // and, when their files changed, read at the start of the run.
     RunOutcome Count(CountMode mode);
     // The all-phrases window's "Count phrases": its checks and questions (range, minimum
-    // occurrences, large source), then the phrase run.
-    RunOutcome CountPhrases();
+    // occurrences, large source), then the phrase run. accepted, when given, runs once the
+    // checks have passed and before the run (the window closes there).
+    RunOutcome CountPhrases(const std::function<void()>& accepted = {});
     // The phrase filter: the filter words of the record parsed, then the listing relisted
     // through it (the filter button).
     bool FilterPhrases();
