@@ -49,6 +49,8 @@ frmAbout::frmAbout(Host& host, QString dataFolder, QWidget* parent)
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
     layout->addWidget(close, 0, Qt::AlignRight);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    resize(480, 320);
 }
 
 QLabel* frmAbout::AddLabel(const char* name, const QString& accessibleName, const QString& html) {

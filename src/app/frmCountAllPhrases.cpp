@@ -188,6 +188,9 @@ frmCountAllPhrases::frmCountAllPhrases(CountSession& session, QWidget* parent)
     layout->addWidget(m_chkFileList);
     layout->addStretch(1);
     layout->addLayout(buttons);
+    // The window never shrinks below what its labels need to show their whole text.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    resize(640, 600);
 
     // A control's change reaches the record however it came (mouse, keys, accessibility).
     for (int i = 0; i < 2; ++i)
@@ -289,6 +292,8 @@ void frmCountAllPhrases::Activate() {
     m_updating = false;
     m_chkFileList->setVisible(m_settings.Source == SourceKind::Folder);
     RecordToControls();
+    // The introduction's new text may need more lines: lay the window out for it now.
+    layout()->activate();
     m_cmdCountPhrases->setFocus();
 }
 

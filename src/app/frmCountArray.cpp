@@ -103,6 +103,7 @@ frmCountArray::frmCountArray(Settings& settings, QWidget* parent)
     layout->addWidget(m_chkWriteRelativeFrequency);
     layout->addStretch(1);
     layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     resize(560, 420);
 
     connect(m_tables, &QButtonGroup::idToggled, this, [this](int id, bool on) {
