@@ -45,15 +45,15 @@ void OpenWebLink(Host& host, const QString& address) {
     QString message = QStringLiteral("Error launching web browser, error code =%1.").arg(code);
     switch (code) {
     case 31:
-        message += QStringLiteral("\r\n\r\nFile extension '%1' is not associated with any "
+        message += QStringLiteral("\n\nFile extension '%1' is not associated with any "
                                   "application program.")
                        .arg(extension);
         break;
     case 8:
-        message += QStringLiteral("\r\n\r\nOut of memory.");
+        message += QStringLiteral("\n\nOut of memory.");
         break;
     case 2:
-        message += QStringLiteral("\r\n\r\nPlease try once more.");
+        message += QStringLiteral("\n\nPlease try once more.");
         break;
     default:
         break;
@@ -66,7 +66,7 @@ bool OpenWithAssociatedApp(Host& host, const QString& path, bool explain) {
         return true;
     QString message = QStringLiteral("Error when opening file %1.").arg(path);
     if (explain)
-        message += QStringLiteral("\r\nPerhaps the file extension has no association.");
+        message += QStringLiteral("\nPerhaps the file extension has no association.");
     host.MessageBox(U(message), u"Error", MsgIcon::Exclamation);
     return false;
 }
@@ -89,7 +89,7 @@ void ShowHelpMessage(Host& host, const QString& dataFolder) {
     // The manual ships with the program: its address is a file on this machine.
     const QString text =
         QStringLiteral("The user manual for Tarnwell Lexitally is available at ") +
-        ManualUrl(dataFolder).toString() + QStringLiteral("\r\n\r\n") +
+        ManualUrl(dataFolder).toString() + QStringLiteral("\n\n") +
         QStringLiteral("It is recommended to consult this often because it contains screenshots "
                        "and examples of use. ") +
         QStringLiteral("If you are online then you can click on the link below.");

@@ -62,10 +62,10 @@ private slots:
         QTest::newRow("lowest success") << 33 << "";
         QTest::newRow("no association")
             << 31
-            << first.arg(31) + "\r\n\r\nFile extension 'htm' is not associated with any "
+            << first.arg(31) + "\n\nFile extension 'htm' is not associated with any "
                                "application program.";
-        QTest::newRow("out of memory") << 8 << first.arg(8) + "\r\n\r\nOut of memory.";
-        QTest::newRow("try again") << 2 << first.arg(2) + "\r\n\r\nPlease try once more.";
+        QTest::newRow("out of memory") << 8 << first.arg(8) + "\n\nOut of memory.";
+        QTest::newRow("try again") << 2 << first.arg(2) + "\n\nPlease try once more.";
         QTest::newRow("other code") << 5 << first.arg(5);
         QTest::newRow("highest failure") << 32 << first.arg(32);
     }
@@ -102,7 +102,7 @@ private slots:
         QVERIFY(!OpenWithAssociatedApp(host, "/data/a b.xyz", true));
         QCOMPARE(int(host.messages.size()), 2);
         QCOMPARE(Q(host.messages[0].text), QString("Error when opening file /data/a b.xyz."));
-        QCOMPARE(Q(host.messages[1].text), QString("Error when opening file /data/a b.xyz.\r\n"
+        QCOMPARE(Q(host.messages[1].text), QString("Error when opening file /data/a b.xyz.\n"
                                                    "Perhaps the file extension has no "
                                                    "association."));
         QCOMPARE(Q(host.messages[1].title), QString("Error"));
@@ -135,7 +135,7 @@ private slots:
         QVERIFY(QFileInfo::exists(ManualUrl(LXTY_DATA_DIR).toLocalFile()));
         QCOMPARE(Q(host.messages[0].text),
                  "The user manual for Tarnwell Lexitally is available at " + url +
-                     "\r\n\r\nIt is recommended to consult this often because it contains "
+                     "\n\nIt is recommended to consult this often because it contains "
                      "screenshots and examples of use. If you are online then you can click on "
                      "the link below.");
         QCOMPARE(Q(host.messages[0].title), QString("Help is available online"));

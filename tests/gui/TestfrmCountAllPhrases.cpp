@@ -154,11 +154,10 @@ private slots:
         QVERIFY(filtered.find(u"Phrase filtering (all filter words) has been applied.") !=
                 std::u16string::npos);
         QVERIFY(filtered.find(u"the blue car") != std::u16string::npos);
-        const std::u16string listing =
-            u"     Rank      Freq  Phrase [longest has 24 characters]\r\n"
-            u"        2         3  and the blue car\r\n"
-            u"        4         2  red car and the blue car\r\n"
-            u"        5         2  the red car and the blue\r\n";
+        const std::u16string listing = u"     Rank      Freq  Phrase [longest has 24 characters]\n"
+                                       u"        2         3  and the blue car\n"
+                                       u"        4         2  red car and the blue car\n"
+                                       u"        5         2  the red car and the blue\n";
         QVERIFY(filtered.size() > listing.size());
         QCOMPARE(filtered.substr(filtered.size() - listing.size()), listing);
         QTest::mouseClick(w.findChild<QPushButton*>("cmdClear"), Qt::LeftButton);

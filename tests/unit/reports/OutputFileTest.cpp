@@ -291,7 +291,7 @@ TEST_F(OutputFileTest, ContentReplacesTheTargetOnlyWhenClosed) {
     f.WriteLine(u"new");
     EXPECT_EQ("previous report", ReadBytes(dir / "out.txt"));
     EXPECT_TRUE(f.Close());
-    EXPECT_EQ("new\r\n", ReadBytes(dir / "out.txt"));
+    EXPECT_EQ("new\n", ReadBytes(dir / "out.txt"));
     EXPECT_TRUE(fs::is_symlink(dir / "link.txt")); // replaced behind the link
     EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write,
               fs::status(dir / "out.txt").permissions());

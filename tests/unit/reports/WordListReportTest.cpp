@@ -528,8 +528,8 @@ TEST_F(WordListReportTest, ListingCutByItsLastBlockEndsAtAWholeLineWithTheNote) 
         l.settings.DisplayFormat = 3; // 24 characters a line with CR LF
         ListWords(l.ctx);
         const std::u16string& text = l.tw.Text();
-        const std::u16string last = U("w" + std::to_string(100000000 + words - 1) + "xx\r\n");
-        const std::u16string tail = u"xx\r\n\r\n" + GetText(93);
+        const std::u16string last = U("w" + std::to_string(100000000 + words - 1) + "xx\n");
+        const std::u16string tail = u"xx\n\n" + GetText(93);
         const std::u16string& end = l.host.messages.empty() ? last : tail;
         ASSERT_GT(text.size(), end.size()) << words;
         EXPECT_EQ(end, text.substr(text.size() - end.size())) << words;

@@ -430,7 +430,7 @@ TEST_F(CountRunTest, PerFileResultCodes) {
 
 TEST_F(CountRunTest, RefusedOrEmptyRunLeavesThePreviousOutputFileByteForByte) {
     TempDir dir;
-    const std::string previous = "Rank\tWord\r\n1\tkept\r\n";
+    const std::string previous = "Rank\tWord\n1\tkept\n";
     struct Case {
         SourceKind source;
         std::string input; // clipboard text, or a file relative to dir
