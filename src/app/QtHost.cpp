@@ -65,6 +65,18 @@ QMessageBox::StandardButton ToQt(MsgAnswer a) {
     return QMessageBox::Ok;
 }
 
+// Counts a modal wait of the host while it lasts.
+class WaitScope {
+public:
+    explicit WaitScope(int& depth) : m_depth(depth) { ++m_depth; }
+    ~WaitScope() { --m_depth; }
+    WaitScope(const WaitScope&) = delete;
+    WaitScope& operator=(const WaitScope&) = delete;
+
+private:
+    int& m_depth;
+};
+
 } // namespace
 
 QtHost::QtHost(QWidget* window, QPlainTextEdit* textWindow)
@@ -77,6 +89,7 @@ void QtHost::SetTextWindow(QPlainTextEdit* textWindow) {
 }
 
 void QtHost::MessageBox(const std::u16string& text, const std::u16string& title, MsgIcon icon) {
+    const WaitScope wait(m_waiting);
     QMessageBox box(ToQt(icon), Title(title), Lines(text), QMessageBox::Ok, m_window);
     box.exec();
 }
@@ -102,6 +115,7 @@ MsgAnswer QtHost::Ask(const std::u16string& text, const std::u16string& title, M
         break;
     }
     QMessageBox box(ToQt(icon), Title(title), Lines(text), b, m_window);
+    const WaitScope wait(m_waiting);
     box.setDefaultButton(ToQt(defaultAnswer));
     switch (box.exec()) {
     case QMessageBox::Ok:
@@ -120,6 +134,7 @@ MsgAnswer QtHost::Ask(const std::u16string& text, const std::u16string& title, M
 std::optional<std::u16string> QtHost::InputBox(const std::u16string& prompt,
                                                const std::u16string& title,
                                                const std::u16string& defaultAnswer) {
+    const WaitScope wait(m_waiting);
     bool ok = false;
     const QString s = QInputDialog::getText(m_window, Title(title), Lines(prompt),
                                             QLineEdit::Normal, Q(defaultAnswer), &ok);
@@ -154,6 +169,7 @@ void QtHost::SetLabel(const std::string& name, const std::u16string& text) {
 std::optional<std::u16string> QtHost::ChooseOpenFile(const std::u16string& title,
                                                      const std::u16string& filter,
                                                      const std::u16string& initialPath) {
+    const WaitScope wait(m_waiting);
     const QString f =
         QFileDialog::getOpenFileName(m_window, Q(title), Q(initialPath), QtFileFilter(filter));
     if (f.isEmpty())
@@ -164,6 +180,7 @@ std::optional<std::u16string> QtHost::ChooseOpenFile(const std::u16string& title
 std::optional<std::u16string> QtHost::ChooseSaveFile(const std::u16string& title,
                                                      const std::u16string& filter,
                                                      const std::u16string& initialPath) {
+    const WaitScope wait(m_waiting);
     const QString f =
         QFileDialog::getSaveFileName(m_window, Q(title), Q(initialPath), QtFileFilter(filter));
     if (f.isEmpty())
@@ -173,6 +190,7 @@ std::optional<std::u16string> QtHost::ChooseSaveFile(const std::u16string& title
 
 std::optional<std::u16string> QtHost::ChooseFolder(const std::u16string& title,
                                                    const std::u16string& initialPath) {
+    const WaitScope wait(m_waiting);
     const QString f = QFileDialog::getExistingDirectory(m_window, Q(title), Q(initialPath));
     if (f.isEmpty())
         return std::nullopt;

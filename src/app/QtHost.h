@@ -44,11 +44,16 @@ public:
     // Serves pending events at most every ~30 ms, so a per-word call costs next to nothing.
     void Yield() override;
 
+    // Whether a message box, question, input box or file chooser of this host is waiting
+    // for the person: the run's clock does not run meanwhile.
+    bool Waiting() const { return m_waiting > 0; }
+
 private:
     QPointer<QWidget> m_window;
     QPointer<QPlainTextEdit> m_textWindow;
     QElapsedTimer m_sinceYield;
     QPointer<frmPopUp> m_popUp; // created on first use, owned by the window
+    int m_waiting = 0;
 };
 
 } // namespace lxty::app

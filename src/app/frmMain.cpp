@@ -112,7 +112,11 @@ frmMain::frmMain(const QString& catalogueFile, QWidget* parent)
     m_refreshTimer.setInterval(1000);
     connect(&m_refreshTimer, &QTimer::timeout, this, &frmMain::Refresh);
     m_runTimer.setInterval(1000);
-    connect(&m_runTimer, &QTimer::timeout, this, [this] { m_session->run.TimerTick(); });
+    // A question waiting for its answer is no time spent counting.
+    connect(&m_runTimer, &QTimer::timeout, this, [this] {
+        if (!m_host->Waiting())
+            m_session->run.TimerTick();
+    });
     resize(1000, 720);
 }
 

@@ -247,6 +247,7 @@ void WordTable::Reset() {
     m_scope = FileScope::None;
     m_scopeSet = false;
     m_firstFreq = 0;
+    m_chainByFiles = false;
     m_currentFile = 0;
     m_filePaths.clear();
     m_currentPathLower.clear();
@@ -628,6 +629,7 @@ void WordTable::BuildFrequencyChain(const Settings& settings, RunState& rs, Host
         e.nextInFrequencyOrder = 0;
     }
     const bool byFiles = settings.SortByNumberOfFiles == 1;
+    m_chainByFiles = byFiles;
     const std::int64_t maxMeasure = byFiles ? rs.lngMaxNumFiles : rs.lngMaxFrequency;
     auto measure = [&](const WordEntry& e) { return byFiles ? e.NumFiles() : e.count; };
 
@@ -691,6 +693,7 @@ WordCounting::WordCounting(WordTable& table, RunState& rs, const Settings& setti
 
 void WordCounting::StartRun() {
     m_pending.clear();
+    m_shownAny = false;
     m_lastFlushSecond = m_rs.lngSecondsElapsed;
 }
 
@@ -797,24 +800,26 @@ void WordCounting::ShowWordAsFound(const std::u16string& word) {
     if (m_settings.SuppressWords == 1)
         return;
     // The text window is written at most once a second; in between new words collect here.
-    // The word that arrives with a new second triggers the flush and is not itself shown.
-    if (m_rs.lngSecondsElapsed != m_lastFlushSecond) {
-        // The window takes at most TextWindowSink::kCapacity characters and refuses what does not
-        // fit; clear it first so the words keep flowing instead of filling it up for good.
-        if (!m_pending.empty()) {
-            if (m_textWindow.Length() + static_cast<std::int64_t>(m_pending.size()) >
-                TextWindowSink::kCapacity)
-                m_textWindow.Clear();
-            m_textWindow.Append(m_pending);
-        }
-        m_pending.clear();
-        m_lastFlushSecond = m_rs.lngSecondsElapsed;
-    } else {
-        m_pending += word;
-        m_pending += u", ";
-    }
-    if (m_textWindow.Length() > TextWindowSink::kCapacity)
+    // The first word of a run is shown at once, so that a run shorter than a second shows
+    // what it finds too.
+    m_pending += word;
+    m_pending += u", ";
+    if (m_rs.lngSecondsElapsed != m_lastFlushSecond || !m_shownAny)
+        FlushWordsAsFound();
+}
+
+void WordCounting::FlushWordsAsFound() {
+    if (m_settings.SuppressWords == 1 || m_pending.empty())
+        return;
+    // The window takes at most TextWindowSink::kCapacity characters and refuses what does not fit;
+    // clear it first so the words keep flowing instead of filling it up for good.
+    if (m_textWindow.Length() + static_cast<std::int64_t>(m_pending.size()) >
+        TextWindowSink::kCapacity)
         m_textWindow.Clear();
+    m_textWindow.Append(m_pending);
+    m_pending.clear();
+    m_lastFlushSecond = m_rs.lngSecondsElapsed;
+    m_shownAny = true;
 }
 
 void WordCounting::ShowTotals() {

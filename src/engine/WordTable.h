@@ -233,6 +233,9 @@ public:
 
     // Index of the entry ranked first (0 when none); valid after BuildFrequencyChain.
     std::int64_t FirstInFrequencyOrder() const { return m_firstFreq; }
+    // Whether the chain was last built by number of files (SortByNumberOfFiles) rather
+    // than by count; an option change that alters the measure must rebuild it.
+    bool ChainByNumberOfFiles() const { return m_chainByFiles; }
     // Index of the entry after entry i in frequency order (0 at the end).
     std::int64_t Next(std::int64_t i) const { return Entry(i).nextInFrequencyOrder; }
 
@@ -279,6 +282,7 @@ private:
     FileScope m_scope = FileScope::None;
     bool m_scopeSet = false;
     std::int64_t m_firstFreq = 0;
+    bool m_chainByFiles = false;
 
     std::int64_t m_currentFile = 0;
     std::vector<std::u16string> m_filePaths; // index n - 1 = file number n
@@ -367,6 +371,9 @@ public:
 
     // The words-as-found text not yet written to the text window.
     const std::u16string& PendingWords() const { return m_pending; }
+    // Writes the pending words-as-found text (the run timer does, each second, so that words
+    // found are shown even while no new one comes).
+    void FlushWordsAsFound();
 
 private:
     void ShowWordAsFound(const std::u16string& word);
@@ -381,6 +388,7 @@ private:
     std::u16string m_inputPath;
     std::u16string m_pending;
     std::int64_t m_lastFlushSecond = -1;
+    bool m_shownAny = false; // a word has been shown in this run
 };
 
 // --- Word-list arrays -------------------------------------------------------------------------

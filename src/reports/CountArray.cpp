@@ -196,6 +196,7 @@ CountArrayResult Writer::Write() {
         if (e.included)
             ++included;
     if (included == 0) {
+        EmptyOutputFile(PathFromText(settings.File[1]));
         m_ctx.textWindow.ClearOutput();
         m_ctx.textWindow.OutputToTxb(NothingFoundText(settings, m_ctx.run));
         return CountArrayResult::NothingFound;
@@ -308,9 +309,11 @@ bool CheckCountArrayOutputFile(OutputContext& ctx) {
 }
 
 bool CreateCountArrayOutputFile(OutputContext& ctx) {
+    // Only a trial: the array replaces the file when it is written whole, so a run that is
+    // refused or fails leaves the previous file as it was.
     OutputFile file;
     file.Open(PathFromText(ctx.settings.File[1]));
-    file.Close();
+    file.Discard();
     if (!file.Failed())
         return true;
     ShowError(ctx.host, CountArrayErrorText(file.Error()->description));

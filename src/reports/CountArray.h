@@ -7,7 +7,7 @@
 //
 //     if (!CheckCountArrayOutputFile(ctx)) return;        // no output file / overwrite box
 //     ... the count-array window (order and cell options) ...
-//     if (!CreateCountArrayOutputFile(ctx)) return;       // create or empty the file
+//     if (!CreateCountArrayOutputFile(ctx)) return;       // can the file be written?
 //     countRun.Hooks().writeCountArray = [&] {
 //         return WriteCountArray(ctx, options) != CountArrayResult::Failed;
 //     };
@@ -69,7 +69,8 @@ namespace lxty {
 // becomes settings.File[1]. Otherwise true.
 bool CheckCountArrayOutputFile(OutputContext& ctx);
 
-// Creates the output file, or empties it, before the count. A failure shows
+// Before the count: whether the output file can be written, tried beside it without touching
+// it (the writer replaces it only when the array is complete). A failure shows
 // CountArrayErrorText (exclamation icon) and gives false.
 bool CreateCountArrayOutputFile(OutputContext& ctx);
 

@@ -1,6 +1,7 @@
 #include "reports/OutputFile.h"
 
 #include "reports/ReportError.h"
+#include "settings/SavedState.h"
 #include "util/Catalogue.h"
 #include "util/LineEnd.h"
 #include "util/StringUtils.h"
@@ -48,8 +49,16 @@ std::u16string TextFromPath(const fs::path& path) {
 }
 
 OutputFile::~OutputFile() {
+    Discard();
+}
+
+void OutputFile::Discard() {
     if (m_out.is_open())
         m_out.close();
+    std::error_code ec;
+    if (!m_temp.empty())
+        fs::remove(m_temp, ec);
+    m_temp.clear();
 }
 
 void OutputFile::Fail(int err) {
@@ -58,13 +67,37 @@ void OutputFile::Fail(int err) {
 }
 
 bool OutputFile::Open(const fs::path& path) {
+    Discard();
     m_error.reset();
+    m_target = path;
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(m_target, ec))) {
+        const fs::path resolved = fs::canonical(m_target, ec);
+        if (!ec)
+            m_target = resolved;
+    }
+    const fs::file_status old = fs::status(m_target, ec);
+    if (fs::exists(old)) {
+        if (!fs::is_regular_file(old)) {
+            m_error = FileError{75, u"Path/File access error"};
+            return false;
+        }
+        // Writing in place would be refused for a write-protected file; the rename would not.
+        if ((old.permissions() & fs::perms::owner_write) == fs::perms::none) {
+            Fail(EACCES);
+            return false;
+        }
+    }
+    m_temp = TemporaryNameBeside(m_target);
     errno = 0;
-    m_out.open(path, std::ios::out | std::ios::binary | std::ios::trunc);
+    m_out.open(m_temp, std::ios::out | std::ios::binary | std::ios::trunc);
     if (!m_out.is_open()) {
         Fail(errno);
+        m_temp.clear();
         return false;
     }
+    if (fs::exists(old))
+        fs::permissions(m_temp, old.permissions(), ec); // best effort
     return true;
 }
 
@@ -86,17 +119,36 @@ bool OutputFile::WriteLine(std::u16string_view text) {
 }
 
 bool OutputFile::Close() {
-    if (!m_out.is_open())
+    if (m_out.is_open()) {
+        errno = 0;
+        m_out.flush();
+        if (!m_out)
+            Fail(errno);
+        errno = 0;
+        m_out.close();
+        if (m_out.fail())
+            Fail(errno);
+    }
+    if (m_temp.empty())
         return !m_error;
-    errno = 0;
-    m_out.flush();
-    if (!m_out)
-        Fail(errno);
-    errno = 0;
-    m_out.close();
-    if (m_out.fail())
-        Fail(errno);
+    if (!m_error) {
+        std::error_code ec;
+        fs::rename(m_temp, m_target, ec);
+        if (ec)
+            Fail(ec.value());
+        else
+            m_temp.clear();
+    }
+    Discard();
     return !m_error;
+}
+
+bool EmptyOutputFile(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::exists(path, ec))
+        return true;
+    OutputFile file;
+    return file.Open(path) && file.Close();
 }
 
 bool DecideOutputFile(OutputContext& ctx) {

@@ -35,8 +35,12 @@ std::filesystem::path PathFromText(std::u16string_view text);
 // The text of a path, for the boxes that show it.
 std::u16string TextFromPath(const std::filesystem::path& path);
 
-// A file open for sequential output. After the first failure every further call does
-// nothing; Error() tells what went wrong.
+// A file open for sequential output. It is written to a temporary file beside the target and
+// renamed over the target only by a successful Close, so that a failed or abandoned write
+// leaves the previous file byte for byte (a target reached through a link is replaced behind
+// the link; the old file's permissions carry over). A target that exists and is not a regular
+// file (a folder, a device, a pipe) is refused (75), a write-protected one too (70). After the
+// first failure every further call does nothing; Error() tells what went wrong.
 class OutputFile {
 public:
     OutputFile() = default;
@@ -44,13 +48,16 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
     ~OutputFile();
 
-    // Creates the file, or empties an existing one. False (and Error()) on failure.
+    // Starts the file's new content. False (and Error()) when it cannot be written.
     bool Open(const std::filesystem::path& path);
     // Writes text as it is / followed by CR LF.
     bool Write(std::u16string_view text);
     bool WriteLine(std::u16string_view text);
-    // Flushes and closes; false when the last data could not be written.
+    // Flushes, closes and puts the new content in place; false when any of it failed (the
+    // previous file is then untouched).
     bool Close();
+    // Ends the write without touching the target (the destructor does this too).
+    void Discard();
 
     bool IsOpen() const { return m_out.is_open(); }
     bool Failed() const { return m_error.has_value(); }
@@ -60,8 +67,14 @@ private:
     void Fail(int err);
 
     std::ofstream m_out;
+    std::filesystem::path m_target;
+    std::filesystem::path m_temp; // the content being written; empty once renamed or removed
     std::optional<FileError> m_error;
 };
+
+// Replaces an existing file by an empty one (a finished run that found nothing); false on
+// failure, which leaves the file as it was. A file that does not exist is not created.
+bool EmptyOutputFile(const std::filesystem::path& path);
 
 // At the start of a listing that has entries: sets run.blnOutputFile when an output file is
 // named and DisableOutputToFile is off. With WarnOnOverwrite on and an existing file, asks in

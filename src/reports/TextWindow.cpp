@@ -27,15 +27,10 @@ void TextWindow::OutputToTxb(std::u16string_view text) {
         m_text.append(accepted);
         m_host.TextWindowAppend(std::u16string(accepted));
     }
-    const auto n = static_cast<std::int64_t>(m_text.size());
-    // The window is full when an append no longer lengthens the text. The capacity only arms
-    // the test; requiring that this append really was refused keeps a stale "last length"
-    // (after ClearOutput or SetText) from raising a false alarm.
-    if (!text.empty() && accepted.empty() && n >= kCapacity && n == m_lastLength) {
+    // Text that did not fit (all of it, or its end) means the window is full: the note goes
+    // in at once, so that a listing whose last block was cut never ends mid-line unexplained.
+    if (accepted.size() < text.size())
         ShowFull();
-        return;
-    }
-    m_lastLength = n;
 }
 
 void TextWindow::ShowFull() {

@@ -3,13 +3,11 @@
 // window's capacity rules and pushes every change to the Host (TextWindowSet/Append), which
 // only shows it.
 //
-// Capacity: appends are taken only up to 65,000 characters (what does not fit is dropped, as
-// the window's edit control drops it); SetText stores any text whole. A non-empty append that
-// adds nothing to a text of at least 65,000 characters, and finds the text as long as after the
-// previous append, marks the window full: the last 256 characters are removed (text longer
-// than 1,024 characters), CR LF CR LF "Textbox is full." is appended (plus the files and
-// folders scanned so far during a folder run) and every later OutputToTxb is ignored until
-// ClearOutput.
+// Capacity: appends are taken only up to 65,000 characters; SetText stores any text whole. An
+// append whose text does not fit whole (cut at the capacity, or refused) marks the window
+// full: the last 256 characters are removed (text longer than 1,024 characters), CR LF CR LF
+// "Textbox is full." is appended (plus the files and folders scanned so far during a folder
+// run) and every later OutputToTxb is ignored until ClearOutput.
 
 #include "base/Host.h"
 #include "engine/WordTable.h"
@@ -62,7 +60,6 @@ private:
 
     Host& m_host;
     std::u16string m_text;
-    std::int64_t m_lastLength = 0; // length after the previous append
     bool m_full = false;
 };
 

@@ -549,6 +549,9 @@ void WordListReport::ListWords() {
     m_ctx.report.blnWrittenToFile = false;
 
     if (run.lngNumWordsIncluded == 0) {
+        // A finished run that found nothing leaves no report of an earlier run behind.
+        if (!TrimSpaces(settings.File[1]).empty() && settings.DisableOutputToFile == 0)
+            EmptyOutputFile(PathFromText(TrimSpaces(settings.File[1])));
         tw.ClearOutput();
         tw.OutputToTxb(NothingFoundText(settings, run));
         return;
@@ -660,6 +663,14 @@ void RebuildFrequencyOrder(ReportContext& ctx) {
                                   [&](const std::u16string& t) { ctx.textWindow.OutputToTxb(t); });
 }
 
+// The listing follows the chain: when the measure it was built by is no longer the one the
+// options ask for (SortByNumberOfFiles turned off by a format or order change, by whichever
+// code path), it is rebuilt before anything is listed.
+void EnsureFrequencyOrder(ReportContext& ctx) {
+    if (ctx.table.ChainByNumberOfFiles() != (ctx.settings.SortByNumberOfFiles == 1))
+        RebuildFrequencyOrder(ctx);
+}
+
 } // namespace
 
 ReportOptionStates UpdateReportOptionStates(ReportContext& ctx) {
@@ -670,11 +681,9 @@ ReportOptionStates UpdateReportOptionStates(ReportContext& ctx) {
         f == 0 || f == 1 || f == 2 || f == 4 || f == 5 || f == 7 || f == 11 || f == 13;
     states.sortByNumberOfFilesEnabled =
         f == 13 && settings.WordOrder == 0 && settings.Source == SourceKind::Folder;
-    if (!states.sortByNumberOfFilesEnabled && settings.SortByNumberOfFiles != 0) {
+    if (!states.sortByNumberOfFilesEnabled)
         settings.SortByNumberOfFiles = 0;
-        // The frequency order was built by number of files; it must follow the counts again.
-        RebuildFrequencyOrder(ctx);
-    }
+    EnsureFrequencyOrder(ctx);
     return states;
 }
 
@@ -683,8 +692,10 @@ void RelistAfterOptionChange(ReportContext& ctx) {
         return;
     if (!CheckDisplayFormat(ctx))
         return;
-    if (ctx.run.blnWordsGot || ctx.report.blnListIsPartial)
+    if (ctx.run.blnWordsGot || ctx.report.blnListIsPartial) {
+        EnsureFrequencyOrder(ctx);
         ListWords(ctx);
+    }
     if (ctx.report.blnListIsPartial)
         ctx.host.MessageBox(GetText(TextId::PartialListMessage), GetText(TextId::PartialListTitle),
                             MsgIcon::Information);

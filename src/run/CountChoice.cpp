@@ -28,8 +28,8 @@ std::u16string CountChoice::IntroText(bool countOnlyEntries, bool wordsToIgnore)
                               : u"") +
                u"then click on the 'Count all words' button.";
     return std::u16string(
-               u"The 'Settings' window currently states that all words are to be counted ") +
-           (wordsToIgnore ? u"except for some words to be ignored" : u"") +
+               u"The 'Settings' window currently states that all words are to be counted") +
+           (wordsToIgnore ? u" except for some words to be ignored" : u"") +
            u".  To do this, click on the 'Count all words' button." + twoBreaks +
            u"If instead you wish to count only specified words and phrases then " +
            u"go to the 'Settings' window, specify them, then click again on the 'Count "

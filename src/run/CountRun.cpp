@@ -238,25 +238,6 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
     if (m_hooks.specifiedWords)                  // else the branch set on Counting() stays
         m_counting->SetSpecifiedWordsBranch(m_hooks.specifiedWords);
 
-    // The named output file is created (or emptied) now, so that it exists during the run.
-    // Never when it names the input file or lies in the folder to be scanned: the checks that
-    // refuse such a run come later, and emptying the file first would destroy the text the
-    // person asked to count.
-    if (m_settings.DisableOutputToFile == 0 && !TrimSpaces(m_settings.File[1]).empty()) {
-        const std::u16string out = TrimSpaces(m_settings.File[1]);
-        bool protect = false;
-        if (m_settings.Source == SourceKind::InFile && SameFile(m_settings.File[0], out))
-            protect = true;
-        if (m_settings.Source == SourceKind::Folder && !m_settings.Folder.empty() &&
-            IsInFolder(PathFromText(LowerCaseAll(out)),
-                       PathFromText(LowerCaseAll(m_settings.Folder))))
-            protect = true;
-        if (!protect) {
-            std::ofstream created(PathFromText(out), std::ios::binary | std::ios::trunc);
-            // Errors are ignored here; the report says so when it cannot write the file.
-        }
-    }
-
     if (m_settings.Source == SourceKind::InFile && m_run.blnThereAreCountOnlyWords) {
         const std::u16string countOnly = CountOnlyFile(m_settings);
         if (!countOnly.empty() &&
@@ -335,6 +316,7 @@ void CountRun::TimerTick() {
                     u"Time elapsed: " + ElapsedTime(m_run.lngSecondsElapsed, false));
     // Only while the source is read: afterwards the label holds the run's totals.
     if (m_readingSource) {
+        m_counting->FlushWordsAsFound();
         const std::u16string n = FormatCount(m_run.lngNumWords, m_ctx.locale);
         m_host.SetLabel("lblNumberOfWords", m_run.blnCountingMFP
                                                 ? u"Number of different phrases found so far: " + n
@@ -493,6 +475,9 @@ bool CountRun::ReadSource(RunOutcome& endWith) {
     endWith = RunOutcome::Refused;
     switch (m_settings.Source) {
     case SourceKind::OnClipboard:
+        // The size labels belong to the last file counted, not to the clipboard.
+        m_host.SetLabel("lblFilesize", u"");
+        m_host.SetLabel("lblXMLsize", u"");
         if (!ReadClipboard() || !DoItFromClipboard())
             return false;
         break;
@@ -562,7 +547,7 @@ void CountRun::WindUpStopped(bool& listPartial) {
     if (!m_countArray && n >= 1) {
         const MsgAnswer a = m_host.Ask(
             u"The operation was stopped before all " + WordsPhrases(m_run) + u" were counted." +
-                std::u16string(kLineEnd) + u"Do you wish to list those which were were found?",
+                std::u16string(kLineEnd) + u"Do you wish to list those which were found?",
             u"Counting interrupted", MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
         if (a == MsgAnswer::Yes) {
             m_ctx.report.blnListIsPartial = true;

@@ -19,6 +19,9 @@ CountSession::CountSession(Host& h, std::filesystem::path programFolder)
     phraseCounter.SetAddWordToList(
         [this](const std::u16string& w) { run.Counting().AddWordToList(w); });
     phraseCounter.SetCounting(&run.Counting());
+    // A word list read ends with its report in the text window; the label that counted the
+    // words as they were read would otherwise stand beside it with a smaller figure.
+    listEngine.onClearResultFigure = [this] { host.SetLabel("lblNumberOfWords", u""); };
     // The same joining places serve specified words and all phrases; the run's phrase flag
     // says which counter is in play.
     CountRunHooks& hooks = run.Hooks();
@@ -50,7 +53,7 @@ CountSession::CountSession(Host& h, std::filesystem::path programFolder)
     InstallPhraseFilter(ctx, phraseFilter);
 }
 
-RunOutcome CountSession::CountPhrases() {
+RunOutcome CountSession::CountPhrases(const std::function<void()>& accepted) {
     // The treatment of words to ignore is chosen from the lists in force: read them first.
     if (!LoadWordListsFor(CountMode::AllPhrases))
         return RunOutcome::Refused;
@@ -58,6 +61,8 @@ RunOutcome CountSession::CountPhrases() {
     if (CountPhrasesButton(settings, state, phraseOptions, phraseFilter, host) !=
         CountPhrasesAnswer::StartCount)
         return RunOutcome::Refused;
+    if (accepted)
+        accepted();
     if (!PreparePhraseRun(settings, state, phraseOptions, phraseCounter, host))
         return RunOutcome::Refused;
     m_mode = CountMode::AllPhrases;

@@ -51,8 +51,9 @@ public:
     // and, when their files changed, read at the start of the run.
     RunOutcome Count(CountMode mode);
     // The all-phrases window's "Count phrases": its checks and questions (range, minimum
-    // occurrences, large source), then the phrase run.
-    RunOutcome CountPhrases();
+    // occurrences, large source), then the phrase run. accepted, when given, runs once the
+    // checks have passed and before the run (the window closes there).
+    RunOutcome CountPhrases(const std::function<void()>& accepted = {});
     // The phrase filter: the filter words of the record parsed, then the listing relisted
     // through it (the filter button).
     bool FilterPhrases();

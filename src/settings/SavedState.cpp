@@ -249,23 +249,6 @@ public:
     }
 };
 
-// A name beside the target that nothing else uses: "<name>.~<random>.tmp".
-fs::path TemporaryNameBeside(const fs::path& target) {
-    static std::mt19937_64 random{std::random_device{}()};
-    const fs::path folder = target.parent_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path name = target.filename();
-        name += ".~" + std::to_string(random() % 1000000000ULL) + ".tmp";
-        const fs::path candidate = folder / name;
-        std::error_code ec;
-        if (!fs::exists(fs::symlink_status(candidate, ec)))
-            return candidate;
-    }
-    fs::path name = target.filename();
-    name += ".~tmp";
-    return folder / name;
-}
-
 // Reading ---------------------------------------------------------------------------------
 
 struct PastEndOfFile {};
@@ -376,6 +359,23 @@ std::u16string SelectedPath(const WordFileList& list) {
 }
 
 } // namespace
+
+// A name beside the target that nothing else uses: "<name>.~<random>.tmp".
+fs::path TemporaryNameBeside(const fs::path& target) {
+    static std::mt19937_64 random{std::random_device{}()};
+    const fs::path folder = target.parent_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path name = target.filename();
+        name += ".~" + std::to_string(random() % 1000000000ULL) + ".tmp";
+        const fs::path candidate = folder / name;
+        std::error_code ec;
+        if (!fs::exists(fs::symlink_status(candidate, ec)))
+            return candidate;
+    }
+    fs::path name = target.filename();
+    name += ".~tmp";
+    return folder / name;
+}
 
 fs::path DefaultStateFilePath(const fs::path& configFolder) {
     fs::path base = configFolder;
@@ -630,14 +630,14 @@ RestoreOutcome RestoreSavedState(const fs::path& path, const fs::path& defaultPa
 
     if (!restoring) {
         static const char16_t* const questions[2] = {
-            u"Do you wish to load the words-to-ignore file",
-            u"Do you wish to load the count-only words file"};
+            u"Do you wish to load this words-to-ignore file?",
+            u"Do you wish to load this count-only words file?"};
         for (int i = 0; i < 2; ++i) {
             const std::u16string selected = SelectedPath(s.WordsFile[static_cast<std::size_t>(i)]);
             if (selected.empty())
                 continue;
             const MsgAnswer a =
-                host.Ask(questions[i] + std::u16string(u"\n") + selected + u" ?", u"Load file?",
+                host.Ask(questions[i] + std::u16string(u"\n") + selected, u"Load file?",
                          MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Yes);
             if (a == MsgAnswer::Yes) {
                 if (!actions.AttemptToReadWords(s, i))

@@ -55,6 +55,10 @@ public:
     // success, otherwise the error's description ("Permission denied", "Disk full", ...).
     virtual std::u16string Write(const std::filesystem::path& path, std::string_view bytes) = 0;
 };
+// A name beside target that nothing else uses ("<name>.~<random>.tmp"), for a file written
+// whole and then renamed over the target.
+std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target);
+
 // The plain writer (std::ofstream).
 StateFileWriter& PlainStateFileWriter();
 
@@ -132,7 +136,7 @@ struct RestoreOutcome {
 //    single-file details and the folder are applied; unless `restoring` (the settings window's
 //    blnRestoring) is raised, each selected word-list file is offered ("Load file?": "Do you
 //    wish to load the words-to-ignore file" / "Do you wish to load the count-only words file",
-//    a line break, the path, " ?"): Yes reads it (code 2 when that fails), No selects nothing
+//    a line break, the path): Yes reads it (code 2 when that fails), No selects nothing
 //    in that list and, for the words-to-ignore list, selects "[No language selected]"; finally
 //    the tool tips are updated.
 RestoreOutcome RestoreSavedState(const std::filesystem::path& path,

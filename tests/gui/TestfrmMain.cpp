@@ -451,7 +451,7 @@ private slots:
         QVERIFY(sourceLocked);
         QVERIFY(outputLocked);
         QCOMPARE(question, QStringLiteral("The operation was stopped before all words were "
-                                          "counted.\nDo you wish to list those which were were "
+                                          "counted.\nDo you wish to list those which were "
                                           "found?"));
         QVERIFY(!w->Run().IsRunning());
         QCOMPARE(Output(*w), QStringLiteral("Now counting all words in\n%1\n\n"

@@ -732,16 +732,22 @@ TEST(WordTableProgress, RepeatedWordYields) {
     EXPECT_EQ(rig.host.yields, 2);
 }
 
-TEST(WordTableProgress, WordsAsFoundFlushedOncePerSecond) {
+TEST(WordTableProgress, WordsAsFoundFirstAtOnceThenOncePerSecond) {
     Rig rig;
     rig.settings.SuppressWords = 0;
-    rig.Add({u"one", u"two", u"one"});
-    EXPECT_EQ(rig.window.text, u"");
-    EXPECT_EQ(rig.counting.PendingWords(), u"one, two, ");
+    rig.Add({u"one", u"two", u"one"}); // the first word of a run is shown at once
+    EXPECT_EQ(rig.window.text, u"one, ");
+    EXPECT_EQ(rig.counting.PendingWords(), u"two, ");
     rig.rs.lngSecondsElapsed = 1;
-    rig.Add({u"three", u"four"});
-    EXPECT_EQ(rig.window.text, u"one, two, ");
+    rig.Add({u"three", u"four"}); // a new second: shown with the word that came in it
+    EXPECT_EQ(rig.window.text, u"one, two, three, ");
     EXPECT_EQ(rig.counting.PendingWords(), u"four, ");
+    rig.counting.FlushWordsAsFound(); // the run timer's tick, while no new word comes
+    EXPECT_EQ(rig.window.text, u"one, two, three, four, ");
+    EXPECT_EQ(rig.counting.PendingWords(), u"");
+    rig.counting.StartRun(); // the next run shows its first word at once again
+    rig.Add({u"five"});
+    EXPECT_EQ(rig.window.text, u"one, two, three, four, five, ");
 }
 
 TEST(WordTableProgress, SuppressedWordsNotShown) {
@@ -757,18 +763,15 @@ TEST(WordTableProgress, TextWindowClearedPastItsLimit) {
     for (int extra : {0, 1}) {
         Rig rig;
         rig.settings.SuppressWords = 0;
-        rig.window.text = std::u16string(65000 - 8 + extra, u'.');
+        rig.Add({u"zero"}); // shown at once
+        const std::u16string before(65000 - 13 + extra, u'.');
+        rig.window.text = before;
         rig.Add({u"alpha"});
         rig.rs.lngSecondsElapsed = 1;
-        rig.Add({u"beta"}); // flushes "alpha, " (7 characters)
-        EXPECT_EQ(rig.window.clears, 0) << extra;
-        rig.Add({u"gamma"});
-        rig.rs.lngSecondsElapsed = 2;
-        rig.Add({u"delta"}); // flushes "gamma, " (7 more)
-        EXPECT_EQ(rig.window.clears, 1) << extra;
-        // The flushed words are shown in the cleared window, not lost to a full one.
-        EXPECT_EQ(rig.window.text, u"gamma, ") << extra;
-        rig.window.clears = 0;
+        rig.Add({u"beta"}); // flushes "alpha, beta, " (13 characters)
+        EXPECT_EQ(rig.window.clears, extra) << extra;
+        // Past the limit the words are shown in the cleared window, not lost to a full one.
+        EXPECT_EQ(rig.window.text, (extra ? u"" : before) + u"alpha, beta, ") << extra;
     }
 }
 

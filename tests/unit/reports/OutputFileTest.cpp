@@ -3,6 +3,7 @@
 
 #include "reports/OutputFile.h"
 #include "FakeHost.h"
+#include "FileSizeLimit.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"
 
@@ -207,9 +208,19 @@ TEST_F(OutputFileTest, FailuresToOpen) {
     EXPECT_EQ((FileError{76, u"Path not found"}), missingFolder.Error());
     EXPECT_FALSE(missingFolder.WriteLine(u"x"));
 
-    OutputFile folder;
-    EXPECT_FALSE(folder.Open(dir));
-    EXPECT_EQ((FileError{75, u"Path/File access error"}), folder.Error());
+    // A folder or a device is never written, nor replaced.
+    for (const fs::path& special : {dir, fs::path("/dev/null")}) {
+        OutputFile f;
+        EXPECT_FALSE(f.Open(special)) << special;
+        EXPECT_EQ((FileError{75, u"Path/File access error"}), f.Error()) << special;
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+    std::ofstream(dir / "ro.txt") << "kept";
+    fs::permissions(dir / "ro.txt", fs::perms::owner_read);
+    OutputFile readOnly;
+    EXPECT_FALSE(readOnly.Open(dir / "ro.txt"));
+    EXPECT_EQ((FileError{70, u"Permission denied"}), readOnly.Error());
 }
 
 // A path this process may not create a file in: a read-only folder (not for root, who may
@@ -244,20 +255,46 @@ TEST_F(OutputFileTest, UnwritablePathIsPermissionDenied) {
     EXPECT_EQ(MsgIcon::Information, host.messages[0].icon);
 }
 
-TEST_F(OutputFileTest, FullDiskFailsAtTheWriteOrTheCloseAndIsReportedAsListWordsError) {
-    if (!fs::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
+TEST_F(OutputFileTest, FullDiskLeavesThePreviousFileAndIsReportedAsListWordsError) {
+    std::ofstream(dir / "out.txt") << "previous report";
     OutputFile f;
-    ASSERT_TRUE(f.Open("/dev/full"));
-    f.WriteLine(u"Rank\tFreq\tWord");
-    EXPECT_FALSE(f.Close());
+    {
+        test::FileSizeLimit full(64);
+        ASSERT_TRUE(f.Open(dir / "out.txt"));
+        f.WriteLine(std::u16string(100, u'x'));
+        EXPECT_FALSE(f.Close());
+    }
     EXPECT_EQ((FileError{61, u"Disk full"}), f.Error());
+    EXPECT_EQ("previous report", ReadBytes(dir / "out.txt"));
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(dir), {})); // no temporary file left
 
     ReportOutputFileError(ctx, *f.Error());
     ASSERT_EQ(1u, host.messages.size());
     EXPECT_EQ(u"At ListWords error #61.\nDescription: Disk full", host.messages[0].text);
     EXPECT_EQ(GetText(97), host.messages[0].title);
     EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
+}
+
+TEST_F(OutputFileTest, ContentReplacesTheTargetOnlyWhenClosed) {
+    std::ofstream(dir / "out.txt") << "previous report";
+    fs::create_symlink(dir / "out.txt", dir / "link.txt");
+    fs::permissions(dir / "out.txt", fs::perms::owner_read | fs::perms::owner_write);
+    {
+        OutputFile abandoned; // a write that never closes leaves the old file
+        ASSERT_TRUE(abandoned.Open(dir / "out.txt"));
+        abandoned.WriteLine(u"half");
+    }
+    EXPECT_EQ("previous report", ReadBytes(dir / "out.txt"));
+    OutputFile f;
+    ASSERT_TRUE(f.Open(dir / "link.txt"));
+    f.WriteLine(u"new");
+    EXPECT_EQ("previous report", ReadBytes(dir / "out.txt"));
+    EXPECT_TRUE(f.Close());
+    EXPECT_EQ("new\n", ReadBytes(dir / "out.txt"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt")); // replaced behind the link
+    EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write,
+              fs::status(dir / "out.txt").permissions());
+    EXPECT_EQ(2, std::distance(fs::directory_iterator(dir), {}));
 }
 
 TEST_F(OutputFileTest, FolderMembershipIsByWholeComponents) {

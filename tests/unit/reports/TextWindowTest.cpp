@@ -34,68 +34,54 @@ TEST_F(TextWindowTest, AppendsAndPushesEveryChangeToTheHost) {
     EXPECT_EQ(u"", host.textWindow);
 }
 
-TEST_F(TextWindowTest, ExactlyFullWindowGetsTheNoteAtTheNextRefusedAppend) {
-    tw.OutputToTxb(Fill(kCap)); // fits exactly
-    EXPECT_EQ(static_cast<std::int64_t>(kCap), tw.Length());
-    EXPECT_FALSE(tw.blnTextboxFull());
-    EXPECT_EQ(Fill(kCap), host.textWindow);
-
-    host.labels["lblTwirler"] = std::u16string(u"|"); // not from a literal: GCC 12 warns falsely
-    tw.OutputToTxb(u"x"); // one character more: refused, the window is full
-    EXPECT_TRUE(tw.blnTextboxFull());
-    EXPECT_EQ(Fill(kCap - 256) + kFullNote, tw.Text());
-    EXPECT_EQ(tw.Text(), host.textWindow);
-    EXPECT_EQ(u"", host.labels["lblTwirler"]);
-
-    tw.OutputToTxb(u"later output");
-    EXPECT_EQ(Fill(kCap - 256) + kFullNote, tw.Text());
-    EXPECT_EQ(tw.Text(), host.textWindow);
-}
-
-TEST_F(TextWindowTest, OneCharacterTooManyIsCutAndTheNextAppendFillsTheWindow) {
-    tw.OutputToTxb(Fill(kCap) + u"Z"); // 65,001: the last character does not fit
-    EXPECT_EQ(Fill(kCap), tw.Text());
-    EXPECT_FALSE(tw.blnTextboxFull());
-
-    tw.OutputToTxb(u"y");
-    EXPECT_TRUE(tw.blnTextboxFull());
-    EXPECT_EQ(Fill(kCap - 256) + kFullNote, tw.Text());
-}
-
-TEST_F(TextWindowTest, OneBelowCapacityTakesOneMoreCharacter) {
-    tw.OutputToTxb(Fill(kCap - 1));
-    tw.OutputToTxb(u"bc");
-    EXPECT_EQ(Fill(kCap - 1) + u"b", tw.Text());
-    EXPECT_FALSE(tw.blnTextboxFull());
-    tw.OutputToTxb(u"d");
-    EXPECT_TRUE(tw.blnTextboxFull());
-}
-
-TEST_F(TextWindowTest, OverfullTextSetWholeIsNoticedAtTheSecondRefusedAppend) {
-    tw.SetText(Fill(kCap + 100));
-    tw.OutputToTxb(u"x"); // the last length is stale: only remembered
-    EXPECT_FALSE(tw.blnTextboxFull());
-    EXPECT_EQ(Fill(kCap + 100), tw.Text());
-    tw.OutputToTxb(u"x");
-    EXPECT_TRUE(tw.blnTextboxFull());
-    EXPECT_EQ(Fill(kCap + 100 - 256) + kFullNote, tw.Text());
+TEST_F(TextWindowTest, TextThatDoesNotFitWholeFillsTheWindowAtOnce) {
+    // Around the capacity: what is kept, and whether the note came with the append that did
+    // not fit (a cut append is never left mid-line without it).
+    struct Case {
+        const char* what;
+        std::u16string set, first, second; // SetText, then two appends
+        std::u16string text;               // afterwards
+        bool full;
+    };
+    const std::u16string note = kFullNote;
+    const Case cases[] = {
+        {"fits exactly", u"", Fill(kCap), u"", Fill(kCap), false},
+        {"fits exactly, then one more", u"", Fill(kCap), u"x", Fill(kCap - 256) + note, true},
+        {"one too many is cut", u"", Fill(kCap) + u"Z", u"y", Fill(kCap - 256) + note, true},
+        {"one below takes one", Fill(kCap - 1), u"b", u"", Fill(kCap - 1) + u"b", false},
+        {"one below, two come", Fill(kCap - 1), u"bc", u"", Fill(kCap - 256) + note, true},
+        {"set overfull, then append", Fill(kCap + 100), u"x", u"", Fill(kCap - 156) + note, true},
+        {"half a surrogate pair fits", Fill(kCap - 1), u"\U0001F600", u"", Fill(kCap - 257) + note,
+         true},
+        {"set text then fill", Fill(kCap - 10), Fill(10, u'b'), u"",
+         Fill(kCap - 10) + Fill(10, u'b'), false},
+    };
+    for (const auto& c : cases) {
+        test::FakeHost h;
+        TextWindow w{h};
+        h.labels["lblTwirler"] = u"|";
+        w.SetText(c.set);
+        w.OutputToTxb(c.first);
+        const bool fullAfterFirst = w.blnTextboxFull();
+        w.OutputToTxb(c.second);
+        const bool full = c.full;
+        if (full)
+            w.OutputToTxb(u"later output"); // ignored
+        EXPECT_EQ(c.text.size(), w.Text().size()) << c.what;
+        EXPECT_EQ(c.text, w.Text()) << c.what;
+        EXPECT_EQ(c.text, h.textWindow) << c.what;
+        EXPECT_EQ(full, w.blnTextboxFull()) << c.what;
+        EXPECT_EQ(full ? u"" : u"|", h.labels["lblTwirler"]) << c.what;
+        if (c.first.size() + c.set.size() > kCap) {
+            EXPECT_TRUE(fullAfterFirst) << c.what;
+        }
+    }
 }
 
 TEST_F(TextWindowTest, EmptyAppendToAFullLengthWindowIsNoRefusal) {
     tw.OutputToTxb(Fill(kCap));
     tw.OutputToTxb(u"");
     EXPECT_FALSE(tw.blnTextboxFull());
-}
-
-TEST_F(TextWindowTest, AnAppendThatLengthensTheTextNeverCountsAsFull) {
-    // After a clear the remembered length (65,000) is stale; growing to 65,000 again is an
-    // accepted append, not a full window.
-    tw.OutputToTxb(Fill(kCap));
-    tw.ClearOutput();
-    tw.OutputToTxb(Fill(kCap - 10));
-    tw.OutputToTxb(Fill(10, u'b'));
-    EXPECT_FALSE(tw.blnTextboxFull());
-    EXPECT_EQ(static_cast<std::int64_t>(kCap), tw.Length());
 }
 
 TEST_F(TextWindowTest, ClearOutputEndsTheFullState) {
@@ -107,12 +93,6 @@ TEST_F(TextWindowTest, ClearOutputEndsTheFullState) {
     tw.OutputToTxb(u"again");
     EXPECT_EQ(u"again", tw.Text());
     EXPECT_EQ(u"again", host.textWindow);
-}
-
-TEST_F(TextWindowTest, SurrogatePairIsNotSplitAtTheCapacity) {
-    tw.OutputToTxb(Fill(kCap - 1));
-    tw.OutputToTxb(u"\U0001F600"); // two code units, only one would fit
-    EXPECT_EQ(Fill(kCap - 1), tw.Text());
 }
 
 TEST_F(TextWindowTest, FolderRunNoteNamesFilesAndFoldersSoFar) {

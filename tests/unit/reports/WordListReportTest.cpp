@@ -9,6 +9,8 @@
 
 #include "reports/WordListReport.h"
 #include "FakeHost.h"
+#include "FileSizeLimit.h"
+#include "settings/SettingsDefaults.h"
 #include "util/Catalogue.h"
 #include "util/StringUtils.h"
 
@@ -481,10 +483,10 @@ TEST_F(WordListReportTest, FormatNineIsOneCommaSeparatedList) {
 }
 
 // A table big enough to overflow the text window: 9,000 words of 12 characters.
-Sample BigSample() {
+Sample BigSample(int words = 9000) {
     Sample s = SingleFileSample();
     s.files[0].words.clear();
-    for (int i = 0; i < 9000; ++i) {
+    for (int i = 0; i < words; ++i) {
         std::string w = "w" + std::to_string(100000000 + i) + "xx";
         s.files[0].words.push_back(U(w));
     }
@@ -513,6 +515,25 @@ TEST_F(WordListReportTest, ListingLargerThanTheTextWindow) {
     const std::u16string body = text.substr(0, text.size() - tail.size());
     EXPECT_EQ(u"xx", body.substr(body.size() - 2)); // a whole last line
     EXPECT_EQ(text, l.host.textWindow);
+}
+
+TEST_F(WordListReportTest, ListingCutByItsLastBlockEndsAtAWholeLineWithTheNote) {
+    // Every listing size around the capacity, so that the window fills in the last block
+    // (written when the pass ends) as well as in an earlier one: a listing is either whole
+    // or ends at a whole line with the out-of-space note and its message.
+    for (int words = 2600; words <= 2720; words += 2) {
+        Listing l;
+        l.Count(BigSample(words));
+        l.settings.WordOrder = 1;
+        l.settings.DisplayFormat = 3; // 24 characters a line with CR LF
+        ListWords(l.ctx);
+        const std::u16string& text = l.tw.Text();
+        const std::u16string last = U("w" + std::to_string(100000000 + words - 1) + "xx\n");
+        const std::u16string tail = u"xx\n\n" + GetText(93);
+        const std::u16string& end = l.host.messages.empty() ? last : tail;
+        ASSERT_GT(text.size(), end.size()) << words;
+        EXPECT_EQ(end, text.substr(text.size() - end.size())) << words;
+    }
 }
 
 TEST_F(WordListReportTest, SingleLineLargerThanTheTextWindow) {
@@ -607,19 +628,22 @@ TEST_F(WordListReportTest, OverwriteAnswerNamingAMissingFolderWritesNoFile) {
     EXPECT_NE(std::u16string::npos, l.tw.Text().find(u"encyclopedia"));
 }
 
-TEST_F(WordListReportTest, WriteFailuresLeaveAnEmptyTextWindow) {
-    if (!fs::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
+TEST_F(WordListReportTest, WriteFailuresLeaveAnEmptyTextWindowAndThePreviousFile) {
     Listing l;
     l.Count(SingleFileSample());
-    l.settings.File[1] = u"/dev/full";
-    ListWords(l.ctx);
+    std::ofstream(dir / "out.txt") << "previous report";
+    l.settings.File[1] = TextFromPath(dir / "out.txt");
+    {
+        test::FileSizeLimit full(64);
+        ListWords(l.ctx);
+    }
     ASSERT_EQ(1u, l.host.messages.size());
     EXPECT_EQ(u"At ListWords error #61.\nDescription: Disk full", l.host.messages[0].text);
     EXPECT_EQ(GetText(97), l.host.messages[0].title);
     EXPECT_EQ(u"", l.tw.Text());
     EXPECT_EQ(u"", l.host.textWindow);
     EXPECT_FALSE(l.report.blnWrittenToFile);
+    EXPECT_EQ("previous report", ReadBytes(dir / "out.txt"));
 }
 
 TEST_F(WordListReportTest, LockedOutputFileIsPermissionDenied) {
@@ -799,23 +823,39 @@ TEST_F(WordListReportTest, OptionStatesFollowFormatOrderAndSource) {
     }
 }
 
-TEST_F(WordListReportTest, UncheckingSortByNumberOfFilesRestoresTheOrderByCount) {
-    Listing l;
-    Sample s = FolderSample();
-    s.files = {{u"/data/corpus/texts/a.txt", Repeat({{u"zebra", 5}, {u"apple", 1}})},
-               {u"/data/corpus/texts/b.txt", Repeat({{u"apple", 1}})}};
-    l.Count(s);
-    l.settings.SortByNumberOfFiles = 1;
-    l.settings.DisplayFormat = 13;
-    l.Rechain();
-    EXPECT_EQ(u"apple", l.table.Entry(l.run.lngFirstFreq).word); // 2 files
-    l.settings.DisplayFormat = 8;
-    OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
-    EXPECT_EQ(0, l.settings.SortByNumberOfFiles);
-    EXPECT_EQ(u"zebra", l.table.Entry(l.run.lngFirstFreq).word); // 5 occurrences
-    EXPECT_EQ(u"3 files (in 2 folders) were scanned.\n\n"
-              u"Word [longest has 5 characters]\nzebra\napple\n",
-              l.tw.Text());
+TEST_F(WordListReportTest, LeavingTheFilesFormatRestoresTheOrderByCount) {
+    // The window and the command line apply the record's dependencies (which uncheck
+    // SortByNumberOfFiles) before the option handler runs; the listing must follow the
+    // counts either way, in the new format and in the output file.
+    for (const bool dependenciesFirst : {false, true}) {
+        for (const int format : {0, 8}) {
+            Listing l;
+            Sample s = FolderSample();
+            s.files = {{u"/data/corpus/texts/a.txt", Repeat({{u"zebra", 5}, {u"apple", 1}})},
+                       {u"/data/corpus/texts/b.txt", Repeat({{u"apple", 1}})}};
+            l.Count(s);
+            l.settings.SortByNumberOfFiles = 1;
+            l.settings.DisplayFormat = 13;
+            l.Rechain();
+            EXPECT_EQ(u"apple", l.table.Entry(l.run.lngFirstFreq).word); // 2 files
+            l.settings.DisplayFormat = format;
+            l.settings.File[1] = TextFromPath(dir / "out.txt");
+            if (dependenciesFirst)
+                ApplyFieldDependencies(l.settings);
+            OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
+            EXPECT_EQ(0, l.settings.SortByNumberOfFiles);
+            EXPECT_EQ(u"zebra", l.table.Entry(l.run.lngFirstFreq).word) << format; // 5 times
+            const std::u16string summary = u"3 files (in 2 folders) were scanned.\n\n";
+            EXPECT_EQ(format == 8 ? summary + u"Word [longest has 5 characters]\nzebra\napple\n"
+                                  : summary + u"     Rank      Freq  Word [longest has 5 "
+                                              u"characters]\n        1         5  zebra\n"
+                                              u"        2         2  apple\n",
+                      l.tw.Text())
+                << dependenciesFirst;
+            const std::string file = ReadBytes(dir / "out.txt");
+            EXPECT_LT(file.find("zebra"), file.find("apple")) << file;
+        }
+    }
 }
 
 TEST_F(WordListReportTest, RelistAfterOptionChange) {

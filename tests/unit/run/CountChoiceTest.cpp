@@ -40,7 +40,7 @@ TEST(CountChoiceTest, IntroductionTexts) {
          "instead you wish to count only specified words and phrases then go to the 'Settings' "
          "window, specify them, then click again on the 'Count words/phrases' button. "},
         {false, false,
-         "The 'Settings' window currently states that all words are to be counted .  To do this, "
+         "The 'Settings' window currently states that all words are to be counted.  To do this, "
          "click on the 'Count all words' button.\n\nIf instead you wish to count only "
          "specified words and phrases then go to the 'Settings' window, specify them, then click "
          "again on the 'Count words/phrases' button. "},

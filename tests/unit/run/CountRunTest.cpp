@@ -429,6 +429,35 @@ TEST_F(CountRunTest, PerFileResultCodes) {
     EXPECT_EQ("alpha beta\r\n", ReadAll(dir / "in.txt"));
 }
 
+TEST_F(CountRunTest, RefusedOrEmptyRunLeavesThePreviousOutputFileByteForByte) {
+    TempDir dir;
+    const std::string previous = "Rank\tWord\n1\tkept\n";
+    struct Case {
+        SourceKind source;
+        std::string input; // clipboard text, or a file relative to dir
+        RunOutcome outcome;
+        bool emptied; // a finished run that found nothing leaves no old report behind
+    };
+    WriteAll(dir / "empty.txt", "");
+    const Case cases[] = {
+        {SourceKind::InFile, "missing.txt", RunOutcome::Refused, false},
+        {SourceKind::InFile, "empty.txt", RunOutcome::Refused, false},
+        {SourceKind::OnClipboard, "", RunOutcome::Refused, false},
+        {SourceKind::OnClipboard, "a b c", RunOutcome::Produced, true},
+    };
+    for (const auto& c : cases) {
+        WriteAll(dir / "out.txt", previous);
+        settings.Source = c.source;
+        host.clipboard = c.source == SourceKind::OnClipboard ? U(c.input) : u"";
+        settings.File[0] = TextOf(dir / c.input);
+        settings.File[1] = TextOf(dir / "out.txt");
+        EXPECT_EQ(c.outcome, countRun.Start(CountMode::AllWords)) << c.input;
+        EXPECT_EQ(c.emptied ? "" : previous, ReadAll(dir / "out.txt")) << c.input;
+        // empty.txt and out.txt: no temporary file is left behind
+        EXPECT_EQ(2, std::distance(fs::directory_iterator(dir.path()), {})) << c.input;
+    }
+}
+
 TEST_F(CountRunTest, SameFileUnderAnotherSpellingIsNotEmptied) {
     TempDir dir;
     WriteAll(dir / "in.txt", "alpha beta\r\n");
@@ -765,7 +794,7 @@ TEST_P(CountRunStopTest, QuestionAbove800Entries) {
         expected.push_back(N(GetText(90)) + "|" + std::to_string(c.at) +
                            " found so far.\n\nReally stop?");
     expected.push_back("Counting interrupted|The operation was stopped before all words were "
-                       "counted.\nDo you wish to list those which were were found?");
+                       "counted.\nDo you wish to list those which were found?");
     EXPECT_EQ(expected, Shown());
     EXPECT_EQ(c.at, table.Size());
     EXPECT_EQ("Stopped with " + std::to_string(c.at) + " words found.", N(window.Text()));
@@ -996,7 +1025,7 @@ TEST_F(CountRunTest, PhraseRunStopQuestion) {
     EXPECT_EQ(MsgAnswer::No, host.messages[0].answer);
     EXPECT_EQ("Counting all phrases|Really stop?", Shown()[1]);
     EXPECT_EQ("Counting interrupted|The operation was stopped before all phrases were "
-              "counted.\nDo you wish to list those which were were found?",
+              "counted.\nDo you wish to list those which were found?",
               Shown()[2]);
     EXPECT_EQ("Counting of all phrases was stopped.\nStopped", N(window.Text()));
 }

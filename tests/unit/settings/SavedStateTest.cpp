@@ -447,10 +447,10 @@ TEST_F(SavedStateTest, OffersToLoadEachSelectedWordListFile) {
         WriteBytes(p, JoinLines(lines));
         EXPECT_EQ(RestoreSavedState(p, {}, s, run, h, a, false).code, c.code);
         EXPECT_EQ(Said(h), (std::vector<std::u16string>{
-                               u"?Load file?: Do you wish to load the words-to-ignore file\n"
-                               u"/w/b, c.txt ? (0)",
-                               u"?Load file?: Do you wish to load the count-only words file\n"
-                               u"/w/count.txt ? (0)"}));
+                               u"?Load file?: Do you wish to load this words-to-ignore file?\n"
+                               u"/w/b, c.txt (0)",
+                               u"?Load file?: Do you wish to load this count-only words file?\n"
+                               u"/w/count.txt (0)"}));
         std::vector<std::u16string> reads;
         std::copy_if(a.log.begin(), a.log.end(), std::back_inserter(reads),
                      [](const std::u16string& step) { return step.starts_with(u"Read"); });
@@ -471,8 +471,8 @@ TEST_F(SavedStateTest, NoOfferWhileRestoringOrWithNothingSelected) {
     EXPECT_TRUE(host.messages.empty());
     RestoreBytes(bytes, s, false); // only list 0 has a selected file
     EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::u16string>{u"Do you wish to load the words-to-ignore file\n"
-                                          u"/w/a.txt ?"});
+              std::vector<std::u16string>{u"Do you wish to load this words-to-ignore file?\n"
+                                          u"/w/a.txt"});
     // A list index of -1 and a failed read together give 2.
     Lines lines = SplitLines(FixtureWithLists({"1", "\"/w/a.txt\"", "0"}, {"0", "-1"}));
     lines[12 - 1] = "-1";

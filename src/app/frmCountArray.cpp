@@ -1,0 +1,149 @@
+#include "app/frmCountArray.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace lxty::app {
+
+namespace {
+
+template <typename W> W* Named(W* w, const char* name, const QString& accessible) {
+    w->setObjectName(name);
+    w->setAccessibleName(accessible);
+    return w;
+}
+
+} // namespace
+
+frmCountArray::frmCountArray(Settings& settings, QWidget* parent)
+    : QDialog(parent), m_settings(settings) {
+    setObjectName("frmCountArray");
+    setWindowTitle(QStringLiteral("Make 2-d count array for Excel"));
+
+    auto* intro1 = Named(
+        new QLabel(QStringLiteral(
+                       "This program can be used to create a tab-delimited text file which can be "
+                       "read into Excel.  The words/phrases to be counted are to be specified in "
+                       "the 'Settings' window as usual.  Regular expressions can be used for "
+                       "count-only words/phrases."),
+                   this),
+        "lblIntro1", QStringLiteral("Introduction"));
+    auto* intro2 = Named(
+        new QLabel(
+            QStringLiteral(
+                "The Excel file shows a table with words/phrases down the left side and file "
+                "indices (pointers to the file paths) across the top.  You can choose to have one "
+                "table with the words/phrases ordered either alphabetically or by frequency, or "
+                "two tables (the first with alphabetical ordering, the second by frequency).  You "
+                "can also choose whether a cell (showing the count for a particular word/phrase) "
+                "should be left blank if the count is zero."),
+            this),
+        "lblIntro2", QStringLiteral("Introduction, continued"));
+    intro1->setWordWrap(true);
+    intro2->setWordWrap(true);
+
+    auto* frame = Named(new QGroupBox(QStringLiteral("Tables"), this), "fraCountArrayTables",
+                        QStringLiteral("Tables"));
+    auto* frameLayout = new QVBoxLayout(frame);
+    m_tables = new QButtonGroup(this);
+    const struct {
+        const char* name;
+        const char* caption;
+        CountArrayTablesKind kind;
+    } options[] = {
+        {"optAlphabetical", "One table, words/phrases listed in alphabetical order",
+         CountArrayTablesKind::Alphabetical},
+        {"optByFrequency", "One table, words/phrases listed by frequency",
+         CountArrayTablesKind::ByFrequency},
+        {"optBoth", "Two tables, alphabetical followed by frequency", CountArrayTablesKind::Both},
+    };
+    for (const auto& o : options) {
+        auto* b = Named(new QRadioButton(QString::fromLatin1(o.caption), frame), o.name,
+                        QString::fromLatin1(o.caption));
+        m_tables->addButton(b, static_cast<int>(o.kind));
+        frameLayout->addWidget(b);
+    }
+    m_chkZeroCellsBlank =
+        Named(new QCheckBox(QStringLiteral("Leave cell blank if count is zero"), this),
+              "chkZeroCellsBlank", QStringLiteral("Leave cell blank if count is zero"));
+    m_chkWriteRelativeFrequency =
+        Named(new QCheckBox(
+                  QStringLiteral("Write relative frequency instead of absolute frequency"), this),
+              "chkWriteRelativeFrequency",
+              QStringLiteral("Write relative frequency instead of absolute frequency"));
+    // The manual ships with the program; its section on the count array explains the figure.
+    m_chkWriteRelativeFrequency->setToolTip(
+        QStringLiteral("'Relative frequency' is explained in 'The count array' in the user "
+                       "manual."));
+
+    auto* create = Named(new QPushButton(QStringLiteral("C&reate file"), this), "cmdCreateFile",
+                         QStringLiteral("Create file"));
+    auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel",
+                         QStringLiteral("Cancel"));
+    auto* settingsButton = Named(new QPushButton(QStringLiteral("&Settings"), this),
+                                 "cmdSetParameters", QStringLiteral("Settings"));
+    create->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(settingsButton);
+    buttons->addStretch(1);
+    buttons->addWidget(create);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro1);
+    layout->addWidget(intro2);
+    layout->addWidget(frame);
+    layout->addWidget(m_chkZeroCellsBlank);
+    layout->addWidget(m_chkWriteRelativeFrequency);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    resize(560, 420);
+
+    connect(m_tables, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (!m_updating && on)
+            m_settings.CountArrayTables = static_cast<CountArrayTablesKind>(id);
+    });
+    connect(m_chkZeroCellsBlank, &QCheckBox::toggled, this, [this](bool on) {
+        if (!m_updating)
+            m_settings.ZeroCellsBlank = on ? 1 : 0;
+    });
+    connect(m_chkWriteRelativeFrequency, &QCheckBox::toggled, this, [this](bool on) {
+        if (!m_updating)
+            m_settings.WriteRelativeFrequency = on ? 1 : 0;
+    });
+    connect(create, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(settingsButton, &QPushButton::clicked, this, [this] {
+        if (showSettingsWindow)
+            showSettingsWindow();
+    });
+    RecordToControls();
+}
+
+void frmCountArray::RecordToControls() {
+    m_updating = true;
+    // With no table option selected, the alphabetical table is.
+    QAbstractButton* b = m_tables->button(static_cast<int>(m_settings.CountArrayTables));
+    if (b == nullptr) {
+        m_settings.CountArrayTables = CountArrayTablesKind::Alphabetical;
+        b = m_tables->button(0);
+    }
+    b->setChecked(true);
+    m_chkZeroCellsBlank->setChecked(m_settings.ZeroCellsBlank == 1);
+    m_chkWriteRelativeFrequency->setChecked(m_settings.WriteRelativeFrequency == 1);
+    m_updating = false;
+}
+
+bool frmCountArray::Choose() {
+    RecordToControls();
+    return exec() == QDialog::Accepted;
+}
+
+} // namespace lxty::app
