@@ -4,7 +4,7 @@
 
 #include "engine/WordTable.h"
 
-#include "FakeHost.h"
+#include "Transcript.h"
 #include "WordTableReference.h"
 #include "base/RunState.h"
 #include "engine/WordsToIgnore.h"
@@ -261,33 +261,6 @@ TEST(WordTableEquivalenceInput, HasEqualKeysAndTiedCounts) {
 // ----------------------------------------------------------------------------------------------
 // Counting
 
-TEST(WordTableCounting, FirstWordThenRepeat) {
-    Rig rig;
-    rig.Add({u"apple"});
-    EXPECT_EQ(rig.rs.lngNumWords, 1);
-    EXPECT_EQ(rig.table.Entry(1).count, 1);
-    rig.Add({u"apple"});
-    EXPECT_EQ(rig.rs.lngNumWords, 1);
-    EXPECT_EQ(rig.table.Entry(1).count, 2);
-    EXPECT_EQ(rig.table.Entry(1).Files(), (std::vector<FileCount>{{0, 2}}));
-}
-
-TEST(WordTableCounting, TableIsInOrdinalWordOrderWhateverTheArrivalOrder) {
-    const std::vector<std::u16string> ascending{u"Zebra",      u"apple", u"banana",       u"café",
-                                                u"cafe\u0301", u"zebra", u"\u00e9t\u00e9"};
-    std::vector<std::u16string> expected = ascending;
-    std::sort(expected.begin(), expected.end());
-    for (bool descending : {false, true}) {
-        Rig rig;
-        auto words = expected;
-        if (descending)
-            std::reverse(words.begin(), words.end());
-        for (const auto& w : words)
-            rig.counting.AddWordToList(w);
-        EXPECT_EQ(rig.Words(), expected) << "descending " << descending;
-    }
-}
-
 TEST(WordTableCounting, CountingAfterLayoutContinues) {
     Rig rig;
     rig.Add({u"b", u"a"});
@@ -434,45 +407,38 @@ TEST(WordTableFiles, CountsBeyondThirtyTwoBits) {
 // ----------------------------------------------------------------------------------------------
 // Exclusions
 
-struct FilterCase {
-    const char* name;
-    std::u16string word;
-    int count;
-    bool included;
-};
+// The fields of a case input, separated by " | ".
+std::vector<std::u16string> Fields(const std::string& input) {
+    std::vector<std::u16string> out;
+    std::size_t from = 0;
+    for (std::size_t at; (at = input.find(" | ", from)) != std::string::npos; from = at + 3)
+        out.push_back(test::Unescape(input.substr(from, at - from)));
+    out.push_back(test::Unescape(input.substr(from)));
+    return out;
+}
+
+// Space-separated entries.
+std::vector<std::u16string> Entries(const std::u16string& text) {
+    std::vector<std::u16string> out;
+    for (std::size_t from = 0, at; from < text.size(); from = at + 1) {
+        at = std::min(text.find(u' ', from), text.size());
+        out.push_back(text.substr(from, at - from));
+    }
+    return out;
+}
 
 TEST(WordTableFilter, RulesAtTheirLimits) {
-    // Defaults: short words below 3 characters, long above 50, repetitions, no letter on.
-    // Infrequent below 2 and excessively frequent above 20 switched on here.
-    const FilterCase cases[] = {
-        {"two characters is short", u"ab", 2, false},
-        {"three characters is not", u"abc", 2, true},
-        {"fifty characters", std::u16string(50, u'a') + u"", 2, false /* repeated letters */},
-        {"fifty mixed characters", std::u16string(25, u'a') + std::u16string(25, u'b'), 2, false},
-        {"four repeated letters", u"hmmmm", 2, false},
-        {"three repeated letters", u"hmmm", 2, true},
-        {"repeated accented capital", u"ééééh", 2, false},
-        {"repeated digits are not letters", u"a1111", 2, true},
-        {"repeated ß is not in the set", u"aßßßß", 2, true},
-        {"no letter", u"1234", 2, false},
-        {"a letter among digits", u"12a4", 2, true},
-        {"ß is a letter", u"ß1-2", 2, true},
-        {"count below threshold", u"rare", 1, false},
-        {"count at threshold", u"rare", 2, true},
-        {"count at excess limit", u"often", 20, true},
-        {"count above excess limit", u"often", 21, false},
-    };
-    for (const auto& c : cases) {
+    test::ExpectCases("wordtable.txt", "Filter", [](const std::string& input) {
+        const auto f = Fields(input);
         Rig rig;
-        rig.settings.IgnoreInfrequentWords = 1;
-        rig.settings.IgnoreExcessivelyFrequentWords = 1;
+        rig.settings.IgnoreInfrequentWords = rig.settings.IgnoreExcessivelyFrequentWords = 1;
         rig.rs.intThresholdFrequency = 2;
         rig.rs.intExcessFrequency = 20;
-        for (int k = 0; k < c.count; ++k)
-            rig.table.Count(c.word, FileScope::SingleSource, 0);
+        for (int k = std::stoi(U16ToUtf8(f[1])); k > 0; --k)
+            rig.table.Count(f[0], FileScope::SingleSource, 0);
         rig.table.FilterWords(rig.settings, rig.rs);
-        EXPECT_EQ(rig.table.Entry(1).included, c.included) << c.name;
-    }
+        return rig.table.Entry(1).included ? "kept" : "ignored";
+    });
 }
 
 TEST(WordTableFilter, LengthLimitsFollowTheSelectedEntries) {
@@ -553,18 +519,6 @@ TEST(WordTableOrder, ByNumberOfFilesTiesAlphabetical) {
     EXPECT_EQ(rig.ByFrequency(), (std::vector<std::u16string>{u"wide", u"also", u"many"}));
 }
 
-TEST(WordTableOrder, ExcludedEntriesAreNotRanked) {
-    Rig rig;
-    rig.Add({u"aa", u"word", u"word", u"1234"});
-    rig.Finish();
-    EXPECT_EQ(rig.ByFrequency(), (std::vector<std::u16string>{u"word"}));
-    for (const auto& e : rig.table.Entries())
-        if (!e.included) {
-            EXPECT_EQ(e.frequencyRank, 0);
-            EXPECT_EQ(e.nextInFrequencyOrder, 0);
-        }
-}
-
 TEST(WordTableOrder, EmptyTableHasNoChain) {
     Rig rig;
     rig.rs.lngFirstFreq = 7;
@@ -623,42 +577,17 @@ TEST(WordTableSummary, LongestPhraseInPhraseRuns) {
 // Words to ignore
 
 TEST(WordsToIgnore, TypedAndFileLookups) {
-    struct Case {
-        const char* name;
-        std::vector<std::u16string> typed, file;
-        int patternsInFile, caseSignificant;
-        std::u16string word;
-        bool ignored;
-    };
-    const Case cases[] = {
-        {"nothing to ignore", {}, {}, 0, 0, u"the", false},
-        {"typed exact", {u"the"}, {}, 0, 0, u"The", true},
-        {"typed tilde: the", {u"th~"}, {}, 0, 0, u"the", true},
-        {"typed tilde: this", {u"th~"}, {}, 0, 0, u"this", true},
-        {"typed tilde: th", {u"th~"}, {}, 0, 0, u"th", true},
-        {"typed tilde: not at start", {u"th~"}, {}, 0, 0, u"ether", false},
-        {"typed question: cat", {u"c?t"}, {}, 0, 0, u"cat", true},
-        {"typed question: coat", {u"c?t"}, {}, 0, 0, u"coat", false},
-        {"typed question: ct", {u"c?t"}, {}, 0, 0, u"ct", false},
-        {"typed tilde alone", {u"~"}, {}, 0, 0, u"anything", true},
-        {"typed phrase parts differ in number", {u"new+york"}, {}, 0, 0, u"new", false},
-        {"file exact", {}, {u"and", u"of", u"the"}, 0, 0, u"of", true},
-        {"file exact lower-cases the word", {}, {u"of"}, 0, 0, u"OF", true},
-        {"file exact ignores wildcards", {}, {u"th~"}, 0, 0, u"the", false},
-        {"file with patterns", {}, {u"th~"}, 1, 0, u"the", true},
-        {"file exact miss", {}, {u"and", u"the"}, 0, 0, u"then", false},
-    };
-    for (const auto& c : cases) {
+    test::ExpectCases("wordtable.txt", "Ignore", [](const std::string& input) {
+        const auto f = Fields(input);
         Rig rig;
-        for (const auto& t : c.typed)
+        for (const auto& t : Entries(f[0]))
             rig.ignore.AddTyped(t);
-        for (const auto& f : c.file)
-            rig.ignore.AddFileEntry(f);
-        rig.settings.PatternMatchingInWordsToIgnoreFile = c.patternsInFile;
-        rig.settings.CaseSignificant = c.caseSignificant;
-        rig.counting.GetWords2(c.word);
-        EXPECT_EQ(rig.rs.lngNumWords, c.ignored ? 0 : 1) << c.name;
-    }
+        for (const auto& e : Entries(f[1]))
+            rig.ignore.AddFileEntry(e);
+        rig.settings.PatternMatchingInWordsToIgnoreFile = f[2] == u"1";
+        rig.counting.GetWords2(f[3]);
+        return rig.rs.lngNumWords == 0 ? "ignored" : "counted";
+    });
 }
 
 TEST(WordsToIgnore, FileEntriesKeptSortedAndClearable) {
