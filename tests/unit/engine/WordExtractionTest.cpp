@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -25,33 +26,38 @@ std::string Narrow(const std::u16string& s) {
     return U16ToUtf8(s.substr(0, 60));
 }
 
-// Settings from a few words: "off" (no hyphens, apostrophes or plural reduction), "hyphens",
-// "apostrophes", "periods", "commas", "numerals", "parens", "amps", "slashes", "keep-s",
-// "case", "german", and "user=XY" (user characters allowed).
+// Settings from words: "off" (no hyphens, apostrophes or plural reduction), "chars=XY" (the
+// user characters), or a field's short name, alone for 1 or with "=N".
 void Set(Settings& s, const std::string& spec) {
+    static const std::map<std::string, int Settings::*> fields = {
+        {"hyphens", &Settings::AllowWordsWithHyphens},
+        {"apostrophes", &Settings::AllowWordsWithApostrophes},
+        {"underscores", &Settings::AllowWordsWithUnderscores},
+        {"colons", &Settings::AllowWordsWithColons},
+        {"backslashes", &Settings::AllowWordsWithBackslashes},
+        {"slashes", &Settings::AllowWordsWithForwardslashes},
+        {"parens", &Settings::AllowWordsWithParentheses},
+        {"amps", &Settings::AllowWordsWithAmpersands},
+        {"periods", &Settings::AllowWordsWithPeriods},
+        {"commas", &Settings::AllowWordsWithCommas},
+        {"at", &Settings::AllowWordsWithAtSigns},
+        {"numerals", &Settings::AllowWordsWithNumerals},
+        {"user", &Settings::AllowWordsWithUserSpecifiedExtraChars},
+        {"plurals", &Settings::DropFinalS},
+        {"case", &Settings::CaseSignificant},
+        {"language", &Settings::CommonWordsLanguages}};
     std::istringstream in(spec);
     for (std::string w; in >> w;) {
+        const auto eq = w.find('=');
+        const auto f = fields.find(w.substr(0, eq));
         if (w == "off")
             s.AllowWordsWithHyphens = s.AllowWordsWithApostrophes = s.DropFinalS = 0;
-        else if (w.rfind("user=", 0) == 0) {
-            s.AllowWordsWithUserSpecifiedExtraChars = 1;
-            s.UserSpecifiedExtraChars = Utf8ToU16(w.substr(5));
-        } else {
-            int Settings::*f = w == "hyphens"       ? &Settings::AllowWordsWithHyphens
-                               : w == "apostrophes" ? &Settings::AllowWordsWithApostrophes
-                               : w == "periods"     ? &Settings::AllowWordsWithPeriods
-                               : w == "commas"      ? &Settings::AllowWordsWithCommas
-                               : w == "numerals"    ? &Settings::AllowWordsWithNumerals
-                               : w == "parens"      ? &Settings::AllowWordsWithParentheses
-                               : w == "amps"        ? &Settings::AllowWordsWithAmpersands
-                               : w == "slashes"     ? &Settings::AllowWordsWithForwardslashes
-                               : w == "case"        ? &Settings::CaseSignificant
-                               : w == "german"      ? &Settings::CommonWordsLanguages
-                               : w == "keep-s"      ? &Settings::DropFinalS
-                                                    : nullptr;
-            ASSERT_NE(f, nullptr) << w;
-            s.*f = w != "keep-s";
-        }
+        else if (w.rfind("chars=", 0) == 0)
+            s.UserSpecifiedExtraChars = Utf8ToU16(w.substr(6));
+        else if (f != fields.end())
+            s.*f->second = eq == std::string::npos ? 1 : std::stoi(w.substr(eq + 1));
+        else
+            ADD_FAILURE() << "unknown setting " << w;
     }
 }
 
@@ -299,37 +305,19 @@ TEST(WordExtractionTest, PrepareTextFindsAControlCharacterAtEveryPositionOfLongL
 }
 
 TEST(WordExtractionTest, AllowedExtraCharsInOrder) {
-    const std::vector<std::pair<std::function<void(Settings&)>, std::u16string>> cases = {
-        {[](Settings&) {}, u"-"}, // the defaults allow hyphens only
-        {[](Settings& s) { Set(s, "off"); }, u""},
-        {[](Settings& s) {
-             for (int* f : {&s.AllowWordsWithHyphens, &s.AllowWordsWithApostrophes,
-                            &s.AllowWordsWithUnderscores, &s.AllowWordsWithColons,
-                            &s.AllowWordsWithBackslashes, &s.AllowWordsWithForwardslashes,
-                            &s.AllowWordsWithPeriods, &s.AllowWordsWithAtSigns,
-                            &s.AllowWordsWithNumerals, &s.AllowWordsWithParentheses,
-                            &s.AllowWordsWithAmpersands, &s.AllowWordsWithCommas})
-                 *f = 1;
-             Set(s, "user=#%");
-         },
-         u"-'\u2018_:\\/.@0123456789()&#%,"},
-        {[](Settings& s) {
-             Set(s, "off");
-             s.AllowWordsWithApostrophes = s.AllowWordsWithCommas = 2; // greyed
-         },
-         u""},
-        {[](Settings& s) {
-             Set(s, "off");
-             s.UserSpecifiedExtraChars = u"#"; // not allowed: not appended
-         },
-         u""},
-    };
-    for (const auto& [set, expected] : cases) {
-        Rig r;
-        set(r.settings);
+    const std::vector<std::pair<std::string, std::u16string>> cases = {
+        {"", u"-"}, // the defaults allow hyphens only
+        {"off", u""},
+        {"off apostrophes=2 commas=2", u""}, // greyed
+        {"off chars=#", u""},                // not allowed: not appended
+        {"hyphens apostrophes underscores colons backslashes slashes periods at numerals parens "
+         "amps user chars=#% commas",
+         u"-'\u2018_:\\/.@0123456789()&#%,"}};
+    for (const auto& [settings, expected] : cases) {
+        Rig r(settings);
         r.ex.SetAllowedExtraChars1();
         r.ex.SetAllowedExtraChars2();
-        EXPECT_EQ(r.ex.AllowedExtraChars(), expected);
+        EXPECT_EQ(r.ex.AllowedExtraChars(), expected) << settings;
     }
     // The list forms.
     Rig r;
@@ -345,30 +333,29 @@ TEST(WordExtractionTest, AllowedExtraCharsInOrder) {
 }
 
 TEST(WordExtractionTest, CommentMarkersOK) {
-    const std::vector<std::pair<const char*, std::u16string>> cases = {
-        {"", u""}, {"slashes", u"//"}, {"slashes user=*", u"/*"}, {"user=*", u""}};
-    for (const auto& [settings, marker] : cases) {
+    std::string shown;
+    for (const std::string settings : {"", "slashes", "slashes user chars=*", "user chars=*"}) {
         Rig r(settings);
         r.state.blnReadingWords = true;
         r.ex.SetAllowedExtraCharsForList(true);
-        EXPECT_EQ(r.ex.CommentMarkersOK(), marker.empty()) << settings;
+        shown += settings + (r.ex.CommentMarkersOK() ? ": ok\n" : ": refused\n");
+        shown += test::Shown(r.host);
         EXPECT_TRUE(r.state.blnReadingWords); // restored
-        std::vector<test::RecordedMessage> expected;
-        if (!marker.empty())
-            expected.push_back(
-                {u"With the current settings the start-comment marker\r\n\"" + marker +
-                     u"\" could be part of a word.\r\n\r\nCheck the the 'Settings' window and "
-                     u"perhaps disallow comment\r\nmarkers or restrict allowable characters "
-                     u"in 'words'.",
-                 u"Error", MsgIcon::Exclamation});
-        ASSERT_EQ(r.host.messages.size(), expected.size()) << settings;
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            EXPECT_EQ(r.host.messages[i].text, expected[i].text);
-            EXPECT_EQ(r.host.messages[i].title, expected[i].title);
-            EXPECT_EQ(r.host.messages[i].icon, expected[i].icon);
-            EXPECT_FALSE(r.host.messages[i].question);
-        }
     }
+    EXPECT_EQ(shown, ": ok\n"
+                     "slashes: refused\n"
+                     "[Error] (!)\n"
+                     "  With the current settings the start-comment marker\n"
+                     "  \"//\" could be part of a word.\n\n"
+                     "  Check the the 'Settings' window and perhaps disallow comment\n"
+                     "  markers or restrict allowable characters in 'words'.\n"
+                     "slashes user chars=*: refused\n"
+                     "[Error] (!)\n"
+                     "  With the current settings the start-comment marker\n"
+                     "  \"/*\" could be part of a word.\n\n"
+                     "  Check the the 'Settings' window and perhaps disallow comment\n"
+                     "  markers or restrict allowable characters in 'words'.\n"
+                     "user chars=*: ok\n");
 }
 
 TEST(WordExtractionTest, MarkupTypeKeepsTheRunStateInStep) {

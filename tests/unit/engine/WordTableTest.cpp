@@ -605,54 +605,19 @@ TEST(WordsToIgnore, FileEntriesKeptSortedAndClearable) {
 // ----------------------------------------------------------------------------------------------
 // Progress label and words-as-found display
 
-TEST(WordTableProgress, LabelRewrittenLessOftenAsTableGrows) {
-    // n is shown when it is a multiple of n / 100 + 10.
-    struct Case {
-        int words;
-        std::u16string label;
-    };
-    const Case cases[] = {
-        {9, u""},
-        {10, u"Number of different words found so far: 10"},
-        {1099, u"Number of different words found so far: 1,080"}, // step 20
-        {1112, u"Number of different words found so far: 1,080"}, // step 21 from 1,100
-        {1113, u"Number of different words found so far: 1,113"},
-    };
-    for (const auto& c : cases) {
+TEST(WordTableProgress, LabelOfEachMode) {
+    test::ExpectCases("wordtable.txt", "Progress", [](const std::string& input) {
+        const auto f = Fields(input);
         Rig rig;
-        for (int k = 0; k < c.words; ++k)
+        rig.rs.blnReadingWords = f[0] == u"list";
+        rig.rs.blnThereAreCountOnlyWords = f[0].rfind(u"specified", 0) == 0;
+        rig.rs.blnCountOnlyWordsIncludePhrase = f[0] == u"specified-phrases";
+        rig.rs.blnCountingMFP = f[0] == u"phrases";
+        for (int k = std::stoi(U16ToUtf8(f[1])); k > 0; --k)
             rig.counting.AddWordToList(u"w" + Utf8ToU16(std::to_string(k)));
-        EXPECT_EQ(rig.host.labels["lblNumberOfWords"], c.label) << c.words;
-    }
-}
-
-TEST(WordTableProgress, LabelsOfOtherModes) {
-    Rig list;
-    list.rs.blnReadingWords = true;
-    for (int k = 0; k < 29; ++k)
-        list.counting.AddWordToList(u"w" + Utf8ToU16(std::to_string(k)));
-    EXPECT_EQ(list.host.labels["lblNumberOfWords"], u"Number of words read so far: 20");
-
-    Rig one;
-    one.rs.blnThereAreCountOnlyWords = true;
-    one.counting.AddWordToList(u"w");
-    EXPECT_EQ(one.host.labels["lblNumberOfWords"], u"One word found so far.");
-    one.rs.blnCountOnlyWordsIncludePhrase = true;
-    one.counting.AddWordToList(u"x y");
-    EXPECT_EQ(one.host.labels["lblNumberOfWords"],
-              u"Number of different words/phrases found so far: 2");
-
-    Rig phrase;
-    phrase.rs.blnThereAreCountOnlyWords = true;
-    phrase.rs.blnCountOnlyWordsIncludePhrase = true;
-    phrase.counting.AddWordToList(u"w");
-    EXPECT_EQ(phrase.host.labels["lblNumberOfWords"], u"One word or phrase found so far.");
-
-    Rig mfp;
-    mfp.rs.blnCountingMFP = true;
-    for (int k = 0; k < 20; ++k)
-        mfp.counting.AddWordToList(u"w" + Utf8ToU16(std::to_string(k)));
-    EXPECT_EQ(mfp.host.labels.count("lblNumberOfWords"), 0u);
+        const auto label = rig.host.labels.find("lblNumberOfWords");
+        return label == rig.host.labels.end() ? "(none)" : test::Escape(label->second);
+    });
 }
 
 TEST(WordTableProgress, RepeatedWordYields) {
@@ -733,35 +698,19 @@ TEST(WordTableTotals, NoOccurrenceLabelWhenNothingIncluded) {
 }
 
 TEST(WordTableTotals, SpecifiedWordsRun) {
-    struct Case {
-        int found, listed;
-        bool phrases;
-        std::u16string label;
-    };
-    const Case cases[] = {
-        {1, 1, true, u"The word or phrase to be counted was found."},
-        {2, 2, true, u"Both words or phrases to be counted were found."},
-        {3, 3, true, u"All 3 words or phrases to be counted were found."},
-        {1, 1, false, u"The word to be counted was found."},
-        {2, 2, false, u"Both words to be counted were found."},
-        {1001, 1001, false, u"All 1,001 words to be counted were found."},
-        {2, 3, false, u"Number of words in this list: 2"},
-        {2, 3, true, u"Number of words/phrases in this list: 2"},
-    };
-    for (const auto& c : cases) {
+    test::ExpectCases("wordtable.txt", "SpecifiedTotals", [](const std::string& input) {
+        const auto f = Fields(input);
         Rig rig;
         rig.rs.blnThereAreCountOnlyWords = true;
-        rig.rs.blnCountOnlyWordsIncludePhrase = c.phrases;
+        rig.rs.blnCountOnlyWordsIncludePhrase = f[2] == u"1";
         rig.rs.intNumExtraCountOnlyWords = 1;
-        rig.rs.lngNumCountOnlyWords = c.listed - 1;
-        rig.rs.lngNumWordsIncluded = c.found;
+        rig.rs.lngNumCountOnlyWords = std::stoi(U16ToUtf8(f[1])) - 1;
+        rig.rs.lngNumWordsIncluded = std::stoi(U16ToUtf8(f[0]));
         rig.rs.lngNumOccurrences = 5;
         rig.counting.ShowTotals();
-        EXPECT_EQ(rig.host.labels["lblNumberOfWords"], c.label);
-        EXPECT_EQ(rig.host.labels["lblNumWordsExcluded"],
-                  c.phrases ? u"No. of instances of words/phrases in this list: 5"
-                            : u"No. of instances of words in this list: 5");
-    }
+        return test::Escape(rig.host.labels["lblNumberOfWords"] + u" | " +
+                            rig.host.labels["lblNumWordsExcluded"]);
+    });
 }
 
 TEST(WordTableTotals, PhraseRun) {
@@ -777,38 +726,19 @@ TEST(WordTableTotals, PhraseRun) {
 // ----------------------------------------------------------------------------------------------
 // Word-list arrays
 
-TEST(StringArraySearch, FoundOrInsertionPosition) {
-    const std::vector<std::u16string> three{u"b", u"d", u"f"};
-    struct Case {
-        std::int64_t count;
-        std::u16string value;
-        bool found;
-        std::int64_t position;
-    };
-    const Case cases[] = {
-        {0, u"b", false, 1}, {1, u"a", false, 1}, {1, u"b", true, 1},  {1, u"c", false, 2},
-        {3, u"a", false, 1}, {3, u"b", true, 1},  {3, u"c", false, 2}, {3, u"d", true, 2},
-        {3, u"e", false, 3}, {3, u"f", true, 3},  {3, u"g", false, 4}, {2, u"f", false, 3},
-    };
-    for (const auto& c : cases) {
-        std::int64_t position = -7;
-        EXPECT_EQ(StringArraySearch(c.value, three, c.count, position), c.found)
-            << U16ToUtf8(c.value) << " among " << c.count;
-        EXPECT_EQ(position, c.position) << U16ToUtf8(c.value) << " among " << c.count;
-    }
-}
-
 TEST(StringArraySearch, AgreesWithLowerBoundOnEverySizeAndGap) {
-    for (int n = 1; n <= 40; ++n) {
+    // Arrays of 0 to 40 elements, then the first 2 of 3 elements.
+    for (int n = 0; n <= 41; ++n) {
+        const int size = n == 41 ? 3 : n, count = n == 41 ? 2 : n;
         std::vector<std::u16string> a;
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < size; ++k)
             a.push_back(Utf8ToU16(std::to_string(100 + 2 * k))); // "100", "102", ...
-        for (int v = 99; v <= 100 + 2 * n; ++v) {
+        for (int v = 99; v <= 100 + 2 * size; ++v) {
             const std::u16string value = Utf8ToU16(std::to_string(v));
-            const auto lb = std::lower_bound(a.begin(), a.end(), value) - a.begin() + 1;
-            const bool present = lb <= n && a[static_cast<std::size_t>(lb - 1)] == value;
-            std::int64_t position = 0;
-            EXPECT_EQ(StringArraySearch(value, a, n, position), present) << n << " " << v;
+            const auto lb = std::lower_bound(a.begin(), a.begin() + count, value) - a.begin() + 1;
+            const bool present = lb <= count && a[static_cast<std::size_t>(lb - 1)] == value;
+            std::int64_t position = -7;
+            EXPECT_EQ(StringArraySearch(value, a, count, position), present) << n << " " << v;
             EXPECT_EQ(position, lb) << n << " " << v;
         }
     }
