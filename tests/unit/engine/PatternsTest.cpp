@@ -20,24 +20,14 @@ std::string P(std::u16string_view s) {
     return U16ToUtf8(s);
 }
 
-TEST(IsAnglePattern, RecognisesBracketedTextOfMoreThanTwoCharacters) {
-    struct Case {
-        std::u16string text;
-        bool expected;
-        std::u16string inner;
-    };
-    const std::vector<Case> cases = {
-        {u"<a>", true, u"a"},   {u"<[a-z]+ing>", true, u"[a-z]+ing"},
-        {u"<<>>", true, u"<>"}, {u"<>", false, u""},
-        {u"<", false, u""},     {u"", false, u""},
-        {u"<a", false, u""},    {u"a>", false, u""},
-        {u" <a>", false, u""},  {u"<a> ", false, u""},
-    };
-    for (const auto& c : cases) {
-        std::u16string inner = u"stale";
-        EXPECT_EQ(c.expected, IsAnglePattern(c.text, &inner)) << P(c.text);
-        EXPECT_EQ(P(c.inner), P(inner)) << P(c.text);
-    }
+// The fields of a case input, separated by " | ".
+std::vector<std::u16string> Fields(const std::string& input) {
+    std::vector<std::u16string> out;
+    std::size_t from = 0;
+    for (std::size_t at; (at = input.find(" | ", from)) != std::string::npos; from = at + 3)
+        out.push_back(test::Unescape(input.substr(from, at - from)));
+    out.push_back(test::Unescape(input.substr(from)));
+    return out;
 }
 
 TEST(CheckPattern, GivesTheFirstFailingTestsCode) {
@@ -77,74 +67,24 @@ TEST(ReportPatternCheck, ShowsOnlyRefusalsUnlessAskedWithEachCodesText) {
     test::ExpectSection("patterns.txt", "ReportPatternCheck", shown + test::Shown(host));
 }
 
-TEST(IsInsideSquareBrackets, HoldsOnlyBetweenTheSecondAndTheLastPosition) {
-    struct Case {
-        std::u16string text;
-        std::int64_t position;
-        bool expected;
-    };
-    const std::vector<Case> cases = {
-        {u"[ab]", 0, false},  {u"[ab]", 1, false}, // the first position is never inside
-        {u"[ab]", 2, true},   {u"[ab]", 3, true},   {u"[ab]", 4, false}, // nor the last
-        {u"[ab]", 5, false},  {u"[.]", 2, true},    {u"a[b]c", 3, true},
-        {u"a[b]c", 2, false}, {u"a[b]c", 4, false}, {u"[a]b[c]", 4, false}, // between two classes
-        {u"[a[b]", 2, false}, // a "[" before the first "]" on the right
-        {u"[a", 2, false},    {u"a]", 1, false},    {u"x.]", 2, false}, // no "[" on the left
-        {u"[.x", 2, false},                                             // no "]" on the right
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.expected, IsInsideSquareBrackets(c.text, c.position))
-            << P(c.text) << " @" << c.position;
-}
-
-TEST(HasUnescapedOutsideBrackets, FindsOnlyBareOccurrencesOutsideClasses) {
-    struct Case {
-        std::u16string text;
-        char16_t c;
-        bool expected;
-    };
-    const std::vector<Case> cases = {
-        {u"ab", u'.', false},     {u".a", u'.', true},      {u"a.b", u'.', true},
-        {u"a\\.b", u'.', false},  {u"a[.]b", u'.', false},  {u"\\.a.b", u'.', true},
-        {u"[ab].", u'.', true},   {u"[.]\\.", u'.', false}, {u"ing$", u'$', true},
-        {u"ing\\$", u'$', false}, {u"[^a]", u'^', false},   {u"^a", u'^', true},
-        {u"a[b]c^", u'^', true},  {u"", u'.', false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.expected, HasUnescapedOutsideBrackets(c.text, c.c))
-            << P(c.text) << " " << static_cast<char>(c.c);
-}
-
-TEST(BracketsMatch, NeedsBothDirectionsWithoutNesting) {
-    struct Case {
-        std::u16string text;
-        char16_t open;
-        char16_t close;
-        bool expected;
-    };
-    const std::vector<Case> cases = {
-        {u"", u'[', u']', true},       {u"abc", u'[', u']', true},
-        {u"[a]", u'[', u']', true},    {u"[a][b]", u'[', u']', true},
-        {u"[a", u'[', u']', false},    {u"a]", u'[', u']', false},
-        {u"[[a]]", u'[', u']', false}, {u"[a]]", u'[', u']', false},
-        {u"\\[a", u'[', u']', true},   {u"a\\]", u'[', u']', true},
-        {u"(a)(b)", u'(', u')', true}, {u"x(a(b)c)", u'(', u')', false},
-        {u"(a))", u'(', u')', false},  {u"a{2}b{3}", u'{', u'}', true},
-        {u"a{2", u'{', u'}', false},   {u"a}", u'{', u'}', false},
-        {u"[x)", u'(', u')', false},   {u"][", u'[', u']', false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.expected, BracketsMatch(c.text, c.open, c.close)) << P(c.text);
-}
-
-// The fields of a case input, separated by " | ".
-std::vector<std::u16string> Fields(const std::string& input) {
-    std::vector<std::u16string> out;
-    std::size_t from = 0;
-    for (std::size_t at; (at = input.find(" | ", from)) != std::string::npos; from = at + 3)
-        out.push_back(test::Unescape(input.substr(from, at - from)));
-    out.push_back(test::Unescape(input.substr(from)));
-    return out;
+TEST(PatternHelpers, AngleItemsAndBrackets) {
+    test::ExpectCases("patterns.txt", "IsAnglePattern", [](const std::string& input) {
+        std::u16string inner = u"stale";
+        const bool is = IsAnglePattern(test::Unescape(input), &inner);
+        return (is ? "yes \"" : "no \"") + test::Escape(inner) + "\"";
+    });
+    test::ExpectCases("patterns.txt", "IsInsideSquareBrackets", [](const std::string& input) {
+        const auto f = Fields(input);
+        return IsInsideSquareBrackets(f[0], std::stoi(U16ToUtf8(f[1]))) ? "yes" : "no";
+    });
+    test::ExpectCases("patterns.txt", "HasUnescapedOutsideBrackets", [](const std::string& input) {
+        const auto f = Fields(input);
+        return HasUnescapedOutsideBrackets(f[0], f[1].at(0)) ? "yes" : "no";
+    });
+    test::ExpectCases("patterns.txt", "BracketsMatch", [](const std::string& input) {
+        const auto f = Fields(input);
+        return BracketsMatch(f[0], f[1].at(0), f[1].at(1)) ? "yes" : "no";
+    });
 }
 
 TEST(RegExpMatch, WildcardsPatternsCaseAndTheOldDialect) {

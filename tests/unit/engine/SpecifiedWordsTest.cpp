@@ -104,37 +104,36 @@ TEST(SpecifiedWordsRead, NewYorkBostonGivesTwoEntriesAndCountsThePhraseOnce) {
     EXPECT_EQ(rig.sw.PhraseWindowSize(), 2);
 }
 
+// The fields of a case input, separated by separator.
+std::vector<std::u16string> Fields(const std::string& input, const std::string& separator = " | ") {
+    std::vector<std::u16string> out;
+    std::size_t from = 0;
+    for (std::size_t at; (at = input.find(separator, from)) != std::string::npos;
+         from = at + separator.size())
+        out.push_back(test::Unescape(input.substr(from, at - from)));
+    out.push_back(test::Unescape(input.substr(from)));
+    return out;
+}
+
 TEST(SpecifiedWordsRun, TwoWordSlotAndPhraseTerminators) {
-    const Counts none, one{{u"big dog", 1}}, two{{u"big dog", 2}};
-    struct Case {
-        int Settings::*setting;
-        int on;
-        std::vector<std::u16string> lines;
-        Counts expected;
-    } cases[] = {
-        {nullptr, 0, {u"big dog big dog"}, two}, // the slot slides one word at a time
-        {nullptr, 0, {u"big big dog"}, one},
-        {nullptr, 0, {u"dog big"}, none},
-        {nullptr, 0, {u"big dog dog big dog"}, two},
-        {&Settings::TerminatePhraseAtComma, 1, {u"big, dog"}, none},
-        {&Settings::TerminatePhraseAtComma, 0, {u"big, dog"}, one},
-        {&Settings::TerminatePhraseAtComma, 1, {u"big dog, dog"}, one}, // ends later ones only
-        {&Settings::TerminatePhraseAtPeriod, 1, {u"big. dog"}, none},
-        {&Settings::TerminatePhraseAtPeriod, 0, {u"big. dog"}, one},
-        {&Settings::TerminatePhraseAtDoubleQuote, 1, {u"big\" dog"}, none},
-        {&Settings::TerminatePhraseAtDoubleQuote, 0, {u"big\" dog"}, one},
-        {&Settings::TerminatePhraseAtTab, 1, {u"big\tdog"}, none},
-        {&Settings::TerminatePhraseAtTab, 0, {u"big\tdog"}, one},
-        {&Settings::TerminatePhraseAtEndOfLine, 1, {u"big", u"dog"}, none},
-        {&Settings::TerminatePhraseAtEndOfLine, 0, {u"big", u"dog"}, one},
-    };
-    for (const auto& c : cases) {
+    test::ExpectCases("specifiedwords.txt", "Terminators", [](const std::string& input) {
+        const auto f = Fields(input);
+        const std::map<std::u16string, int Settings::*> settings = {
+            {u"comma", &Settings::TerminatePhraseAtComma},
+            {u"period", &Settings::TerminatePhraseAtPeriod},
+            {u"quote", &Settings::TerminatePhraseAtDoubleQuote},
+            {u"tab", &Settings::TerminatePhraseAtTab},
+            {u"end of line", &Settings::TerminatePhraseAtEndOfLine}};
         Rig rig;
-        ASSERT_TRUE(rig.Read(kCountOnlyList, "bigdog.txt"));
-        if (c.setting)
-            rig.settings.*c.setting = c.on;
-        EXPECT_EQ(rig.Count(c.lines), c.expected) << U16ToUtf8(c.lines[0]) << " " << c.on;
-    }
+        EXPECT_TRUE(rig.Read(kCountOnlyList, "bigdog.txt"));
+        if (const auto s = settings.find(f[0]); s != settings.end())
+            rig.settings.*s->second = f[1] == u"1";
+        const Counts counts = rig.Count(Fields(U16ToUtf8(f[2]), " || "));
+        std::string out;
+        for (const auto& [phrase, n] : counts)
+            out += U16ToUtf8(phrase) + " " + std::to_string(n) + " ";
+        return out.empty() ? "(none)" : out.substr(0, out.size() - 1);
+    });
 }
 
 TEST(SpecifiedWordsRun, WordsAndPatternsOfBothLists) {
@@ -335,27 +334,15 @@ TEST(SpecifiedWordsRead, OptionalCharactersSwitchTheirSettingsOn) {
 // Words to ignore
 
 TEST(WordsToIgnoreFile, WildcardEntries) {
-    struct Case {
-        const char* file;
-        std::u16string word;
-        bool ignored;
-    } cases[] = {
-        {"ignore_wild.txt", u"the", true},     {"ignore_wild.txt", u"this", true},
-        {"ignore_wild.txt", u"th", true},      {"ignore_wild.txt", u"cat", true},
-        {"ignore_wild.txt", u"coat", false},   {"ignore_wild.txt", u"ct", false},
-        {"ignore_wild.txt", u"Theme", true},   {"ignore_wild.txt", u"ath", false},
-        {"ignore_all.txt", u"anything", true}, {"ignore_all.txt", u"x", true},
-    };
-    for (const auto& c : cases) {
+    test::ExpectCases("specifiedwords.txt", "WildcardEntries", [](const std::string& input) {
+        const auto f = Fields(input);
         Rig rig;
-        ASSERT_TRUE(rig.Read(kWordsToIgnoreList, c.file));
+        EXPECT_TRUE(rig.Read(kWordsToIgnoreList, U16ToUtf8(f[0]).c_str()));
         EXPECT_TRUE(rig.sw.blnWordsToIgnoreFileContainsWildcards);
+        EXPECT_FALSE(rig.ignore.IsIgnored(f[1], rig.settings)) << input;
         rig.settings.PatternMatchingInWordsToIgnoreFile = 1;
-        EXPECT_EQ(rig.ignore.IsIgnored(c.word, rig.settings), c.ignored) << U16ToUtf8(c.word);
-        // Without pattern matching an entry is only found as it is written.
-        rig.settings.PatternMatchingInWordsToIgnoreFile = 0;
-        EXPECT_FALSE(rig.ignore.IsIgnored(c.word, rig.settings)) << U16ToUtf8(c.word);
-    }
+        return rig.ignore.IsIgnored(f[1], rig.settings) ? "ignored" : "counted";
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
