@@ -110,16 +110,6 @@ RefResult ReferenceLookup(const std::u16string& word, const std::vector<std::u16
 
 // ---------------------------------------------------------------------------------------------
 
-// The fields of a case input, separated by " | ".
-std::vector<std::u16string> Fields(const std::string& input) {
-    std::vector<std::u16string> out;
-    std::size_t from = 0;
-    for (std::size_t at; (at = input.find(" | ", from)) != std::string::npos; from = at + 3)
-        out.push_back(test::Unescape(input.substr(from, at - from)));
-    out.push_back(test::Unescape(input.substr(from)));
-    return out;
-}
-
 std::string Name(MatchResult r) {
     std::ostringstream out;
     PrintTo(r, &out);
@@ -127,8 +117,7 @@ std::string Name(MatchResult r) {
 }
 
 TEST(WildcardPreCheck, Table) {
-    test::ExpectCases("listmatch.txt", "WildcardPreCheck", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("listmatch.txt", "WildcardPreCheck", [](const test::Row& f) {
         std::ostringstream out;
         PrintTo(WildcardPreCheck(f[0], f[1]), &out);
         return out.str();
@@ -136,8 +125,7 @@ TEST(WildcardPreCheck, Table) {
 }
 
 TEST(EntryMatch, WildcardsAndPatterns) {
-    test::ExpectCases("listmatch.txt", "EntryMatch", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("listmatch.txt", "EntryMatch", [](const test::Row& f) {
         std::u16string inner;
         const MatchResult r = EntryMatch(f[0], f[1], f[2] == u"1", &inner);
         return Name(r) + (r == MatchResult::PatternError ? " " + U16ToUtf8(inner) : "");

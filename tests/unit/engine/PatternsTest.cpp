@@ -20,16 +20,6 @@ std::string P(std::u16string_view s) {
     return U16ToUtf8(s);
 }
 
-// The fields of a case input, separated by " | ".
-std::vector<std::u16string> Fields(const std::string& input) {
-    std::vector<std::u16string> out;
-    std::size_t from = 0;
-    for (std::size_t at; (at = input.find(" | ", from)) != std::string::npos; from = at + 3)
-        out.push_back(test::Unescape(input.substr(from, at - from)));
-    out.push_back(test::Unescape(input.substr(from)));
-    return out;
-}
-
 TEST(CheckPattern, GivesTheFirstFailingTestsCode) {
     // The examples of the admission rules; items that are not angle-bracket items (0); the
     // order of the tests: the engine first, then space, dot, whole anchor, "$", "^"; escaped
@@ -68,31 +58,27 @@ TEST(ReportPatternCheck, ShowsOnlyRefusalsUnlessAskedWithEachCodesText) {
 }
 
 TEST(PatternHelpers, AngleItemsAndBrackets) {
-    test::ExpectCases("patterns.txt", "IsAnglePattern", [](const std::string& input) {
+    test::ExpectCases("patterns.txt", "IsAnglePattern", [](const test::Row& f) {
         std::u16string inner = u"stale";
-        const bool is = IsAnglePattern(test::Unescape(input), &inner);
+        const bool is = IsAnglePattern(f[0], &inner);
         return (is ? "yes \"" : "no \"") + test::Escape(inner) + "\"";
     });
-    test::ExpectCases("patterns.txt", "IsInsideSquareBrackets", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("patterns.txt", "IsInsideSquareBrackets", [](const test::Row& f) {
         return IsInsideSquareBrackets(f[0], std::stoi(U16ToUtf8(f[1]))) ? "yes" : "no";
     });
-    test::ExpectCases("patterns.txt", "HasUnescapedOutsideBrackets", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("patterns.txt", "HasUnescapedOutsideBrackets", [](const test::Row& f) {
         return HasUnescapedOutsideBrackets(f[0], f[1].at(0)) ? "yes" : "no";
     });
-    test::ExpectCases("patterns.txt", "BracketsMatch", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("patterns.txt", "BracketsMatch", [](const test::Row& f) {
         return BracketsMatch(f[0], f[1].at(0), f[1].at(1)) ? "yes" : "no";
     });
 }
 
 TEST(RegExpMatch, WildcardsPatternsCaseAndTheOldDialect) {
-    test::ExpectCases("patterns.txt", "RegExpMatch", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("patterns.txt", "RegExpMatch", [](const test::Row& f) {
         bool error = true;
         const bool match = RegExpMatch(f[0], f[1], u"~", u"?", f[2] == u"1", &error);
-        EXPECT_FALSE(error) << input;
+        EXPECT_FALSE(error) << U16ToUtf8(f[1]);
         return match ? "yes" : "no";
     });
     EXPECT_TRUE(IsValidRegExp(u"a" + std::u16string(1, u'\xD800')));

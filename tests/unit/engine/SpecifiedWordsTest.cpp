@@ -104,20 +104,8 @@ TEST(SpecifiedWordsRead, NewYorkBostonGivesTwoEntriesAndCountsThePhraseOnce) {
     EXPECT_EQ(rig.sw.PhraseWindowSize(), 2);
 }
 
-// The fields of a case input, separated by separator.
-std::vector<std::u16string> Fields(const std::string& input, const std::string& separator = " | ") {
-    std::vector<std::u16string> out;
-    std::size_t from = 0;
-    for (std::size_t at; (at = input.find(separator, from)) != std::string::npos;
-         from = at + separator.size())
-        out.push_back(test::Unescape(input.substr(from, at - from)));
-    out.push_back(test::Unescape(input.substr(from)));
-    return out;
-}
-
 TEST(SpecifiedWordsRun, TwoWordSlotAndPhraseTerminators) {
-    test::ExpectCases("specifiedwords.txt", "Terminators", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("specifiedwords.txt", "Terminators", [](const test::Row& f) {
         const std::map<std::u16string, int Settings::*> settings = {
             {u"comma", &Settings::TerminatePhraseAtComma},
             {u"period", &Settings::TerminatePhraseAtPeriod},
@@ -128,7 +116,7 @@ TEST(SpecifiedWordsRun, TwoWordSlotAndPhraseTerminators) {
         EXPECT_TRUE(rig.Read(kCountOnlyList, "bigdog.txt"));
         if (const auto s = settings.find(f[0]); s != settings.end())
             rig.settings.*s->second = f[1] == u"1";
-        const Counts counts = rig.Count(Fields(U16ToUtf8(f[2]), " || "));
+        const Counts counts = rig.Count(test::Fields(U16ToUtf8(f[2]), " || "));
         std::string out;
         for (const auto& [phrase, n] : counts)
             out += U16ToUtf8(phrase) + " " + std::to_string(n) + " ";
@@ -334,12 +322,11 @@ TEST(SpecifiedWordsRead, OptionalCharactersSwitchTheirSettingsOn) {
 // Words to ignore
 
 TEST(WordsToIgnoreFile, WildcardEntries) {
-    test::ExpectCases("specifiedwords.txt", "WildcardEntries", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("specifiedwords.txt", "WildcardEntries", [](const test::Row& f) {
         Rig rig;
         EXPECT_TRUE(rig.Read(kWordsToIgnoreList, U16ToUtf8(f[0]).c_str()));
         EXPECT_TRUE(rig.sw.blnWordsToIgnoreFileContainsWildcards);
-        EXPECT_FALSE(rig.ignore.IsIgnored(f[1], rig.settings)) << input;
+        EXPECT_FALSE(rig.ignore.IsIgnored(f[1], rig.settings)) << U16ToUtf8(f[1]);
         rig.settings.PatternMatchingInWordsToIgnoreFile = 1;
         return rig.ignore.IsIgnored(f[1], rig.settings) ? "ignored" : "counted";
     });

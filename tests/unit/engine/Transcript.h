@@ -84,10 +84,9 @@ Shown(FakeHost& host, const std::vector<std::pair<std::u16string, std::u16string
 }
 
 // Case files: a section whose lines read "input => output" (lines that begin with "#" are
-// comments). Each
-// input goes through run, and the section as it would read with run's outputs is compared
-// with the section as it is. In inputs and outputs \r \n \t \b \f \\ and \uXXXX stand for
-// their characters (Escape and Unescape).
+// comments). The fields of each input (separated by " | ") go through run, and the section
+// as it would read with run's outputs is compared with the section as it is. In inputs and
+// outputs \r \n \t \b \f \\ and \uXXXX stand for their characters (Escape, Unescape).
 inline std::u16string Unescape(const std::string& text) {
     const std::u16string t = Utf8ToU16(text);
     std::u16string out;
@@ -136,8 +135,21 @@ inline std::string Escape(const std::u16string& text) {
     return U16ToUtf8(out);
 }
 
+// The fields of a case input, unescaped.
+inline std::vector<std::u16string> Fields(const std::string& input,
+                                          const std::string& separator = " | ") {
+    std::vector<std::u16string> out;
+    std::size_t from = 0;
+    for (std::size_t at; (at = input.find(separator, from)) != std::string::npos;
+         from = at + separator.size())
+        out.push_back(Unescape(input.substr(from, at - from)));
+    out.push_back(Unescape(input.substr(from)));
+    return out;
+}
+
+using Row = std::vector<std::u16string>;
 inline void ExpectCases(const std::string& file, const std::string& section,
-                        const std::function<std::string(const std::string&)>& run) {
+                        const std::function<std::string(const Row&)>& run) {
     const auto path = std::filesystem::path(LXTY_TEST_DATA_DIR) / "engine" / file;
     std::ifstream in(path, std::ios::binary);
     std::string line, expected, actual;
@@ -153,7 +165,7 @@ inline void ExpectCases(const std::string& file, const std::string& section,
         const auto arrow = line[0] == '#' ? std::string::npos : line.find(" => ");
         actual += arrow == std::string::npos
                       ? line
-                      : line.substr(0, arrow + 4) + run(line.substr(0, arrow));
+                      : line.substr(0, arrow + 4) + run(Fields(line.substr(0, arrow)));
         actual += "\n";
     }
     ASSERT_FALSE(expected.empty()) << "no cases in section " << section << " of " << path;

@@ -130,23 +130,11 @@ std::string Joined(const Words& words, const char* separator = " | ") {
     return out.empty() ? "(none)" : out;
 }
 
-// The fields of a case input, separated by " | ".
-std::vector<std::u16string> Fields(const std::string& input, const std::string& separator = " | ") {
-    std::vector<std::u16string> out;
-    std::size_t from = 0;
-    for (std::size_t at; (at = input.find(separator, from)) != std::string::npos;
-         from = at + separator.size())
-        out.push_back(test::Unescape(input.substr(from, at - from)));
-    out.push_back(test::Unescape(input.substr(from)));
-    return out;
-}
-
 TEST(WordExtractionTest, WordsOfATextUnderTheSettings) {
-    test::ExpectCases("extraction.txt", "Words", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("extraction.txt", "Words", [](const test::Row& f) {
         Rig r(U16ToUtf8(f[0]));
         const Words words = r.Count(f[1]);
-        EXPECT_EQ(r.state.lngTotalNumOccurrences, static_cast<std::int64_t>(words.size())) << input;
+        EXPECT_EQ(r.state.lngTotalNumOccurrences, static_cast<std::int64_t>(words.size()));
         return Joined(words);
     });
     // 65,000 letters end a word.
@@ -156,8 +144,7 @@ TEST(WordExtractionTest, WordsOfATextUnderTheSettings) {
 }
 
 TEST(WordExtractionTest, StopFlagsDescribeTheCharacterAfterEachWord) {
-    test::ExpectCases("extraction.txt", "StopFlags", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("extraction.txt", "StopFlags", [](const test::Row& f) {
         Rig r(U16ToUtf8(f[0]));
         Words out = r.Count(f[1]);
         for (std::size_t i = 0; i < out.size(); ++i)
@@ -167,18 +154,16 @@ TEST(WordExtractionTest, StopFlagsDescribeTheCharacterAfterEachWord) {
 }
 
 TEST(WordExtractionTest, MarkupIsSkippedAcrossLines) {
-    test::ExpectCases("extraction.txt", "Markup", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("extraction.txt", "Markup", [](const test::Row& f) {
         Rig r(U16ToUtf8(f[1]));
         r.ex.SetMarkupTypeFromExtension(f[0]);
-        const Words words = r.Count(Fields(U16ToUtf8(f[2]), " || "));
+        const Words words = r.Count(test::Fields(U16ToUtf8(f[2]), " || "));
         return Joined(words) + "; comment state " + std::to_string(r.state.intWithinComment);
     });
 }
 
 TEST(WordExtractionTest, WordListMode) {
-    test::ExpectCases("extraction.txt", "ListMode", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("extraction.txt", "ListMode", [](const test::Row& f) {
         Rig r;
         r.state.blnReadingWords = true;
         // A scan that stalls on a "<" would yield forever: stop it so the test fails instead.
@@ -241,28 +226,24 @@ TEST(WordExtractionTest, GetNextWordAdvancesPastTheMeasuredWord) {
 }
 
 TEST(WordExtractionTest, CharactersAndTexts) {
-    test::ExpectCases("extraction.txt", "IsWordChar", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("extraction.txt", "IsWordChar", [](const test::Row& f) {
         return IsWordChar(f[0].at(0), f[1] == u"1", f[2]) ? "yes" : "no";
     });
-    test::ExpectCases("extraction.txt", "NumAlpha2", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("extraction.txt", "NumAlpha2", [](const test::Row& f) {
         StopFlags s;
         const auto n = NumAlpha2(f[0], 1, false, f[1], &s);
         return std::to_string(n) + (s.semicolon ? " S" : "") + (s.period ? " P" : "") +
                (s.doubleQuote ? " Q" : "") + (s.tab ? " T" : "") + (s.comma ? " C" : "");
     });
-    test::ExpectCases("extraction.txt", "PrepareText", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("extraction.txt", "PrepareText", [](const test::Row& f) {
         return "\"" + test::Escape(PrepareText(f[0], f[1] == u"1")) + "\"";
     });
-    test::ExpectCases("extraction.txt", "MakeSingular", [](const std::string& input) {
-        const auto word = test::Unescape(input);
+    test::ExpectCases("extraction.txt", "MakeSingular", [](const test::Row& f) {
+        const auto& word = f[0];
         return Joined({MakeSingular(word, false), MakeSingular(word, true)});
     });
-    test::ExpectCases("extraction.txt", "IsContractionStem", [](const std::string& input) {
-        return IsContractionStem(test::Unescape(input)) ? "yes" : "no";
-    });
+    test::ExpectCases("extraction.txt", "IsContractionStem",
+                      [](const test::Row& f) { return IsContractionStem(f[0]) ? "yes" : "no"; });
     // NumAlpha has no tag rule and reports apostrophes.
     StopFlags f;
     EXPECT_EQ(NumAlpha(u"ab'c", 1, false, u"", &f), 2);

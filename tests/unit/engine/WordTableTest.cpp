@@ -407,16 +407,6 @@ TEST(WordTableFiles, CountsBeyondThirtyTwoBits) {
 // ----------------------------------------------------------------------------------------------
 // Exclusions
 
-// The fields of a case input, separated by " | ".
-std::vector<std::u16string> Fields(const std::string& input) {
-    std::vector<std::u16string> out;
-    std::size_t from = 0;
-    for (std::size_t at; (at = input.find(" | ", from)) != std::string::npos; from = at + 3)
-        out.push_back(test::Unescape(input.substr(from, at - from)));
-    out.push_back(test::Unescape(input.substr(from)));
-    return out;
-}
-
 // Space-separated entries.
 std::vector<std::u16string> Entries(const std::u16string& text) {
     std::vector<std::u16string> out;
@@ -428,8 +418,7 @@ std::vector<std::u16string> Entries(const std::u16string& text) {
 }
 
 TEST(WordTableFilter, RulesAtTheirLimits) {
-    test::ExpectCases("wordtable.txt", "Filter", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("wordtable.txt", "Filter", [](const test::Row& f) {
         Rig rig;
         rig.settings.IgnoreInfrequentWords = rig.settings.IgnoreExcessivelyFrequentWords = 1;
         rig.rs.intThresholdFrequency = 2;
@@ -577,8 +566,7 @@ TEST(WordTableSummary, LongestPhraseInPhraseRuns) {
 // Words to ignore
 
 TEST(WordsToIgnore, TypedAndFileLookups) {
-    test::ExpectCases("wordtable.txt", "Ignore", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("wordtable.txt", "Ignore", [](const test::Row& f) {
         Rig rig;
         for (const auto& t : Entries(f[0]))
             rig.ignore.AddTyped(t);
@@ -606,8 +594,7 @@ TEST(WordsToIgnore, FileEntriesKeptSortedAndClearable) {
 // Progress label and words-as-found display
 
 TEST(WordTableProgress, LabelOfEachMode) {
-    test::ExpectCases("wordtable.txt", "Progress", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("wordtable.txt", "Progress", [](const test::Row& f) {
         Rig rig;
         rig.rs.blnReadingWords = f[0] == u"list";
         rig.rs.blnThereAreCountOnlyWords = f[0].rfind(u"specified", 0) == 0;
@@ -698,8 +685,7 @@ TEST(WordTableTotals, NoOccurrenceLabelWhenNothingIncluded) {
 }
 
 TEST(WordTableTotals, SpecifiedWordsRun) {
-    test::ExpectCases("wordtable.txt", "SpecifiedTotals", [](const std::string& input) {
-        const auto f = Fields(input);
+    test::ExpectCases("wordtable.txt", "SpecifiedTotals", [](const test::Row& f) {
         Rig rig;
         rig.rs.blnThereAreCountOnlyWords = true;
         rig.rs.blnCountOnlyWordsIncludePhrase = f[2] == u"1";
