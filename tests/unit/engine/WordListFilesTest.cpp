@@ -77,11 +77,9 @@ public:
 
     std::map<std::u16string, std::int64_t> entries;
     std::map<std::u16string, WordsReadResult> failures;
-    int reads = 0;
 
     WordsReadResult ReadWords(int index, const std::u16string& path) override {
         Log("read " + std::to_string(index) + " " + Short(path) + "\n");
-        ++reads;
         if (auto f = failures.find(path); f != failures.end())
             return f->second;
         const auto e = entries.find(path);
