@@ -6,6 +6,7 @@
 
 #include "Transcript.h"
 #include "base/Host.h"
+#include "settings/WordLists.h"
 #include "util/StringUtils.h"
 
 #include <gtest/gtest.h>
@@ -299,6 +300,17 @@ TEST(WordExtractionTest, AllowedExtraCharsInOrder) {
         r.ex.SetAllowedExtraChars1();
         r.ex.SetAllowedExtraChars2();
         EXPECT_EQ(r.ex.AllowedExtraChars(), expected) << settings;
+    }
+    // Each box alone, then all together, as the settings window builds them.
+    std::string all = "chars=$";
+    for (const char* box :
+         {"hyphens", "apostrophes", "underscores", "colons", "backslashes", "slashes", "parens",
+          "amps", "periods", "commas", "at", "numerals", "user", ""}) {
+        all += std::string(" ") + box;
+        Rig r(*box ? std::string("hyphens=0 chars=#% ") + box : all);
+        r.ex.SetAllowedExtraChars1();
+        r.ex.SetAllowedExtraChars2();
+        EXPECT_EQ(r.ex.AllowedExtraChars(), AllowedExtraChars(r.settings)) << box;
     }
     // The list forms.
     Rig r;

@@ -396,45 +396,6 @@ TEST_F(WordListFilesTest, CommandLineUseOfAFile) {
     Step("a new path is added and read");
 }
 
-TEST(AllowedExtraCharsTest, SameAsTheCountRunBuildsThem) {
-    // Each box alone, then all together, against the word extractor's own rebuild.
-    int Settings::*boxes[] = {&Settings::AllowWordsWithHyphens,
-                              &Settings::AllowWordsWithApostrophes,
-                              &Settings::AllowWordsWithUnderscores,
-                              &Settings::AllowWordsWithColons,
-                              &Settings::AllowWordsWithBackslashes,
-                              &Settings::AllowWordsWithForwardslashes,
-                              &Settings::AllowWordsWithParentheses,
-                              &Settings::AllowWordsWithAmpersands,
-                              &Settings::AllowWordsWithPeriods,
-                              &Settings::AllowWordsWithCommas,
-                              &Settings::AllowWordsWithAtSigns,
-                              &Settings::AllowWordsWithNumerals,
-                              &Settings::AllowWordsWithUserSpecifiedExtraChars};
-    RunState run;
-    FakeHost host;
-    Markup markup;
-    WordSink sink;
-    std::vector<Settings> cases;
-    Settings all;
-    for (auto box : boxes) {
-        Settings one;
-        one.AllowWordsWithHyphens = 0;
-        one.UserSpecifiedExtraChars = u"#%";
-        one.*box = 1;
-        cases.push_back(one);
-        all.*box = 1;
-    }
-    all.UserSpecifiedExtraChars = u"$";
-    cases.push_back(all);
-    for (const Settings& c : cases) {
-        WordExtractor extractor(c, run, markup, host, sink);
-        extractor.SetAllowedExtraChars1();
-        extractor.SetAllowedExtraChars2();
-        EXPECT_EQ(extractor.AllowedExtraChars(), AllowedExtraChars(c));
-    }
-}
-
 // --- The real list reader ------------------------------------------------------------
 
 class RealReaderTest : public ::testing::Test {
