@@ -53,7 +53,7 @@ TEST(ReportPatternCheck, ShowsOnlyRefusalsUnlessAskedWithEachCodesText) {
             shown += "code " + std::to_string(code) + (showAlways ? " always\n" : "\n") +
                      test::Shown(host);
         }
-    ReportPatternCheck(host, -2, u"<a b>", false, u"Extra", u"The following line:\r\n<a b> x");
+    ReportPatternCheck(host, -2, u"<a b>", false, u"Extra", u"The following line:\n<a b> x");
     test::ExpectSection("patterns.txt", "ReportPatternCheck", shown + test::Shown(host));
 }
 

@@ -44,9 +44,9 @@ inline void ExpectSection(const std::string& file, const std::string& section,
     EXPECT_EQ(own->second, actual) << section << " in " << path;
 }
 
-// A text as transcript lines, indented by two spaces: CR LF ends a line; a lone CR or LF is
-// shown as \r or \n; each (from, to) replacement is made first (test folders become short
-// names).
+// A text as transcript lines, indented by two spaces: LF ends a line, as the program writes
+// it; a CR is shown as \r, so a CR LF stays visible; each (from, to) replacement is made first
+// (test folders become short names).
 inline std::string
 TranscriptText(std::u16string text,
                const std::vector<std::pair<std::u16string, std::u16string>>& replace = {}) {
@@ -56,12 +56,11 @@ TranscriptText(std::u16string text,
     std::string out;
     std::u16string line;
     for (std::size_t i = 0; i <= text.size(); ++i) {
-        if (i == text.size() || text.compare(i, 2, u"\r\n") == 0) {
+        if (i == text.size() || text[i] == u'\n') {
             out += (line.empty() ? "" : "  " + U16ToUtf8(line)) + "\n";
             line.clear();
-            ++i;
-        } else if (text[i] == u'\r' || text[i] == u'\n') {
-            line += text[i] == u'\r' ? u"\\r" : u"\\n";
+        } else if (text[i] == u'\r') {
+            line += u"\\r";
         } else {
             line += text[i];
         }
