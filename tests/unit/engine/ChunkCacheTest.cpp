@@ -33,30 +33,13 @@ TEST(ChunkCacheKey, PaddedKeyEqualsPlainKey) {
 // Pieces that agree on their first eight units (or on all but the last), or differ only in
 // length, are told apart; every piece finds its own words.
 TEST(ChunkCacheFind, PiecesSharingTheirFirstUnits) {
+    // clang-format off
     const std::vector<std::u16string> pieces = {
-        u"a",
-        u"ab",
-        u"abc",
-        u"abcd",
-        u"abcde",
-        u"abcdefg",
-        u"abcdefgh",
-        u"abcdefghi",
-        u"abcdefghj",
-        u"abcdefghij",
-        u"abcdefgh,",
-        u"abcdefgi",
-        u"bbcdefgh",
-        u"said,",
-        u"said",
-        u"said.",
-        u"Said,",
-        u"caf\u00e9",
-        u"\u0391\u03b2",
-        u"righteousness,",
-        u"righteousness",
-        u"righteousness;",
-    };
+        u"a", u"ab", u"abc", u"abcd", u"abcde", u"abcdefg", u"abcdefgh", u"abcdefghi",
+        u"abcdefghj", u"abcdefghij", u"abcdefgh,", u"abcdefgi", u"bbcdefgh", u"said,", u"said",
+        u"said.", u"Said,", u"caf\u00e9", u"\u0391\u03b2", u"righteousness,", u"righteousness",
+        u"righteousness;"};
+    // clang-format on
     ChunkCache cache;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         // Piece i yields one word, counted in record i (a few yield two, or none).

@@ -1,10 +1,11 @@
 // Specified words and phrases: reading the list files with every refusal, the typed boxes,
 // counting only the specified words and phrases through the phrase window, the phrase
-// terminators, the invalid-expression message of a run, StripPhrase and the listing.
+// terminators, the invalid-expression message of a run, StripPhrase and the listing. Messages
+// and listings are compared with tests/data/engine/specifiedwords.txt.
 
 #include "engine/SpecifiedWords.h"
 
-#include "FakeHost.h"
+#include "Transcript.h"
 #include "base/RunState.h"
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
@@ -26,18 +27,15 @@ namespace {
 
 namespace fs = std::filesystem;
 using Counts = std::map<std::u16string, std::int64_t>;
+using List = std::vector<std::u16string>;
 
 std::u16string Fixture(const char* name) {
     return Utf8ToU16((fs::path(LXTY_TEST_DATA_DIR) / "specified" / name).string());
 }
 
-int OpenDescriptors() {
-    int n = 0;
-    for (const auto& e : fs::directory_iterator("/proc/self/fd")) {
-        (void)e;
-        ++n;
-    }
-    return n;
+void ExpectTranscript(const std::string& actual) {
+    test::ExpectSection("specifiedwords.txt",
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name(), actual);
 }
 
 class ForwardToCounting : public WordSink {
@@ -59,6 +57,10 @@ struct Rig {
     SpecifiedWords sw{settings, run, host, table, window, ignore};
 
     bool Read(int kind, const char* file) { return sw.ReadWordsFromFile(kind, Fixture(file)); }
+    bool Typed(int kind, const std::u16string& text) {
+        settings.WordsToIgnoreOrCount[static_cast<std::size_t>(kind)] = text;
+        return sw.GetExtraWords(kind);
+    }
 
     // A specified-words run over lines, as the count run feeds them.
     Counts Count(const std::vector<std::u16string>& lines) {
@@ -94,76 +96,39 @@ struct Rig {
 TEST(SpecifiedWordsRead, NewYorkBostonGivesTwoEntriesAndCountsThePhraseOnce) {
     Rig rig;
     ASSERT_TRUE(rig.Read(kCountOnlyList, "newyork.txt"));
-    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(),
-              (std::vector<std::u16string>{u"boston", u"new+york"}));
+    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(), (List{u"boston", u"new+york"}));
     EXPECT_EQ(rig.run.lngNumCountOnlyWords, 2);
     EXPECT_TRUE(rig.run.blnCountOnlyWordsIncludePhrase);
     EXPECT_EQ(rig.host.textWindow, u"Now reading count-only words . . . ");
-
     EXPECT_EQ(rig.Count({u"a New York taxi"}), (Counts{{u"new york", 1}}));
     EXPECT_EQ(rig.sw.PhraseWindowSize(), 2);
 }
 
-TEST(SpecifiedWordsRun, TwoWordSlotSlidesOneWordAtATime) {
-    struct Case {
-        std::u16string text;
-        Counts expected;
-    } cases[] = {
-        {u"big dog big dog", {{u"big dog", 2}}},
-        {u"big big dog", {{u"big dog", 1}}},
-        {u"dog big", {}},
-        {u"big dog dog big dog", {{u"big dog", 2}}},
-    };
-    for (const auto& c : cases) {
+TEST(SpecifiedWordsRun, TwoWordSlotAndPhraseTerminators) {
+    test::ExpectCases("specifiedwords.txt", "Terminators", [](const test::Row& f) {
+        const std::map<std::u16string, int Settings::*> settings = {
+            {u"comma", &Settings::TerminatePhraseAtComma},
+            {u"period", &Settings::TerminatePhraseAtPeriod},
+            {u"quote", &Settings::TerminatePhraseAtDoubleQuote},
+            {u"tab", &Settings::TerminatePhraseAtTab},
+            {u"end of line", &Settings::TerminatePhraseAtEndOfLine}};
         Rig rig;
-        ASSERT_TRUE(rig.Read(kCountOnlyList, "bigdog.txt"));
-        EXPECT_EQ(rig.Count({c.text}), c.expected) << U16ToUtf8(c.text);
-    }
-}
-
-TEST(SpecifiedWordsRun, PhraseTerminators) {
-    struct Case {
-        const char* what;
-        int Settings::*setting;
-        int on;
-        std::vector<std::u16string> lines;
-        Counts expected;
-    } cases[] = {
-        {"comma on", &Settings::TerminatePhraseAtComma, 1, {u"big, dog"}, {}},
-        {"comma off", &Settings::TerminatePhraseAtComma, 0, {u"big, dog"}, {{u"big dog", 1}}},
-        {"period on", &Settings::TerminatePhraseAtPeriod, 1, {u"big. dog"}, {}},
-        {"period off", &Settings::TerminatePhraseAtPeriod, 0, {u"big. dog"}, {{u"big dog", 1}}},
-        {"quote on", &Settings::TerminatePhraseAtDoubleQuote, 1, {u"big\" dog"}, {}},
-        {"quote off",
-         &Settings::TerminatePhraseAtDoubleQuote,
-         0,
-         {u"big\" dog"},
-         {{u"big dog", 1}}},
-        {"tab on", &Settings::TerminatePhraseAtTab, 1, {u"big\tdog"}, {}},
-        {"tab off", &Settings::TerminatePhraseAtTab, 0, {u"big\tdog"}, {{u"big dog", 1}}},
-        {"end of line on", &Settings::TerminatePhraseAtEndOfLine, 1, {u"big", u"dog"}, {}},
-        {"end of line off",
-         &Settings::TerminatePhraseAtEndOfLine,
-         0,
-         {u"big", u"dog"},
-         {{u"big dog", 1}}},
-        // The comma after the phrase ends later phrases only.
-        {"comma after", &Settings::TerminatePhraseAtComma, 1, {u"big dog, dog"}, {{u"big dog", 1}}},
-    };
-    for (const auto& c : cases) {
-        Rig rig;
-        ASSERT_TRUE(rig.Read(kCountOnlyList, "bigdog.txt"));
-        rig.settings.*c.setting = c.on;
-        EXPECT_EQ(rig.Count(c.lines), c.expected) << c.what;
-    }
+        EXPECT_TRUE(rig.Read(kCountOnlyList, "bigdog.txt"));
+        if (const auto s = settings.find(f[0]); s != settings.end())
+            rig.settings.*s->second = f[1] == u"1";
+        const Counts counts = rig.Count(test::Fields(U16ToUtf8(f[2]), " || "));
+        std::string out;
+        for (const auto& [phrase, n] : counts)
+            out += U16ToUtf8(phrase) + " " + std::to_string(n) + " ";
+        return out.empty() ? "(none)" : out.substr(0, out.size() - 1);
+    });
 }
 
 TEST(SpecifiedWordsRun, WordsAndPatternsOfBothLists) {
     Rig rig;
     rig.settings.PatternMatchingInCountOnlyWordsFile = 1;
     rig.sw.SetCountOnlyFileList({u"<[a-z]+ing>", u"red+<car>"});
-    rig.settings.WordsToIgnoreOrCount[1] = u"boston, new york";
-    ASSERT_TRUE(rig.sw.GetExtraWords(kCountOnlyList));
+    ASSERT_TRUE(rig.Typed(kCountOnlyList, u"boston, new york"));
     EXPECT_EQ(rig.Count({u"Singing in New York, a red carpet and an ingot"}),
               (Counts{{u"singing", 1}, {u"new york", 1}, {u"red carpet", 1}}));
     // Without pattern matching the file entries are only searched for as they are written.
@@ -176,26 +141,14 @@ TEST(SpecifiedWordsRun, InvalidExpressionIsReportedOncePerWordAndMatchesNothing)
     Rig rig;
     rig.sw.SetExtraCountOnlyList({u"<(ab>"});
     EXPECT_EQ(rig.Count({u"alpha beta"}), Counts{});
-    const test::RecordedMessage expected{u"The regular expression\n(ab\nis invalid.", GetText(25),
-                                         MsgIcon::Information};
-    ASSERT_EQ(rig.host.messages.size(), 2u);
-    for (const auto& m : rig.host.messages) {
-        EXPECT_EQ(m.text, expected.text);
-        EXPECT_EQ(m.title, expected.title);
-        EXPECT_FALSE(m.title.empty());
-        EXPECT_EQ(m.icon, MsgIcon::Information);
-    }
-}
-
-TEST(SpecifiedWordsRun, InvalidExpressionInAPhraseEntryIsReportedToo) {
-    Rig rig;
+    std::string shown = test::Shown(rig.host);
+    // In a phrase entry too; the title is the count button's caption.
+    rig.sw.SetExtraCountOnlyList({});
     rig.sw.SetCountButtonCaption(u"Stop");
     rig.settings.PatternMatchingInCountOnlyWordsFile = 1;
     rig.sw.SetCountOnlyFileList({u"big", u"big+<(ab>"});
     EXPECT_EQ(rig.Count({u"big dog"}), (Counts{{u"big", 1}}));
-    ASSERT_EQ(rig.host.messages.size(), 1u);
-    EXPECT_EQ(rig.host.messages[0].text, u"The regular expression\n(ab\nis invalid.");
-    EXPECT_EQ(rig.host.messages[0].title, u"Stop");
+    ExpectTranscript(shown + test::Shown(rig.host));
 }
 
 TEST(SpecifiedWordsRun, AllPhrasesRunsUseTheirRules) {
@@ -225,35 +178,36 @@ TEST(SpecifiedWordsRun, AllPhrasesRunsUseTheirRules) {
         rules.maxPhraseLength = 3;
         rules.countSingleWord = [](const std::u16string&) { return true; };
         rules.testSlot = [&](int k, const std::u16string& slot) {
-            if (k < c.min)
-                return 0;
-            return slot == u"alpha+beta" ? c.verdictForAlphaBeta : 1;
+            return k < c.min ? 0 : slot == u"alpha+beta" ? c.verdictForAlphaBeta : 1;
         };
         rig.sw.SetAllPhrasesRules(rules);
         EXPECT_EQ(rig.Count({u"alpha beta gamma"}), c.expected) << c.min;
     }
-}
-
-TEST(SpecifiedWordsRun, AllPhrasesSlotThatEndsTheWordSkipsItsTermination) {
+    // A slot that ends the word (verdict -1) skips its phrase termination.
     for (const int verdict : {1, -1}) {
         Rig rig;
         rig.run.blnCountingMFP = true;
         rig.settings.TerminatePhraseAtPeriod = 1;
         rig.sw.SetExtraCountOnlyList({u"~+~"});
         AllPhrasesRules rules;
-        rules.minPhraseLength = 2;
-        rules.maxPhraseLength = 2;
-        rules.testSlot = [&](int, const std::u16string& slot) {
-            return slot == u"alpha+beta" ? verdict : 1;
+        rules.minPhraseLength = rules.maxPhraseLength = 2;
+        rules.testSlot = [&](int, const std::u16string& s) {
+            return s == u"alpha+beta" ? verdict : 1;
         };
         rig.sw.SetAllPhrasesRules(rules);
-        const Counts counts = rig.Count({u"alpha beta. gamma"});
-        EXPECT_EQ(counts.count(u"beta gamma"), verdict == -1 ? 1u : 0u) << verdict;
+        EXPECT_EQ(rig.Count({u"alpha beta. gamma"}).count(u"beta gamma"), verdict == -1 ? 1u : 0u);
     }
 }
 
 // ---------------------------------------------------------------------------------------------
 // Refusals, and what every way out of ReadWords puts back
+
+int OpenDescriptors() {
+    int n = 0;
+    for (auto it = fs::directory_iterator("/proc/self/fd"); it != fs::directory_iterator(); ++it)
+        ++n;
+    return n;
+}
 
 TEST(SpecifiedWordsRead, RefusalsLeaveNothingInForceAndRestoreEverything) {
     struct Case {
@@ -269,6 +223,7 @@ TEST(SpecifiedWordsRead, RefusalsLeaveNothingInForceAndRestoreEverything) {
         {"ignore_wild.txt", kWordsToIgnoreList, ReadWordsFailure::None},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
         Rig rig;
         // A list read before is replaced by the refused one.
         ASSERT_TRUE(rig.Read(c.kind, c.kind == kCountOnlyList ? "newyork.txt" : "ignore_all.txt"));
@@ -276,91 +231,56 @@ TEST(SpecifiedWordsRead, RefusalsLeaveNothingInForceAndRestoreEverything) {
         rig.settings.AllowCommentMarkers = 0;
         rig.run.strLine = u"line being counted ";
         const int fds = OpenDescriptors();
-
         const bool ok = rig.Read(c.kind, c.file);
-
-        EXPECT_EQ(ok, c.failure == ReadWordsFailure::None) << c.file;
-        EXPECT_EQ(rig.sw.LastReadFailure(), c.failure) << c.file;
-        EXPECT_EQ(OpenDescriptors(), fds) << c.file;
-        EXPECT_FALSE(rig.run.blnReadingWords) << c.file;
-        EXPECT_FALSE(rig.sw.blnReadingCountOnlyList) << c.file;
-        EXPECT_EQ(rig.settings.SuppressWords, 0) << c.file;
-        EXPECT_EQ(rig.settings.AllowCommentMarkers, 0) << c.file;
-        EXPECT_EQ(rig.run.strLine, u"line being counted ") << c.file;
+        EXPECT_EQ(ok, c.failure == ReadWordsFailure::None);
+        EXPECT_EQ(rig.sw.LastReadFailure(), c.failure);
+        EXPECT_EQ(OpenDescriptors(), fds);
+        EXPECT_FALSE(rig.run.blnReadingWords || rig.sw.blnReadingCountOnlyList);
+        EXPECT_EQ(rig.settings.SuppressWords + rig.settings.AllowCommentMarkers, 0);
+        EXPECT_EQ(rig.run.strLine, u"line being counted ");
         EXPECT_EQ(rig.sw.blnCountOnlyWordsFileContainsWildcards,
-                  c.failure == ReadWordsFailure::Wildcards)
-            << c.file;
+                  c.failure == ReadWordsFailure::Wildcards);
         EXPECT_EQ(rig.sw.blnWordsToIgnoreFileContainsAngleBrackets,
-                  c.failure == ReadWordsFailure::AngleBrackets)
-            << c.file;
-        const std::int64_t expected = ok ? 1 : 0;
+                  c.failure == ReadWordsFailure::AngleBrackets);
         if (c.kind == kCountOnlyList) {
-            EXPECT_EQ(rig.run.lngNumCountOnlyWords, expected) << c.file;
-            EXPECT_EQ(rig.sw.CountOnlyFileList().Size(), expected) << c.file;
+            EXPECT_EQ(rig.run.lngNumCountOnlyWords, ok ? 1 : 0);
+            EXPECT_EQ(rig.sw.CountOnlyFileList().Size(), ok ? 1 : 0);
         } else {
-            EXPECT_EQ(rig.run.lngNumWordsToIgnore, ok ? 2 : 0) << c.file;
-            EXPECT_EQ(rig.ignore.NumFileEntries(), ok ? 2 : 0) << c.file;
+            EXPECT_EQ(rig.run.lngNumWordsToIgnore, ok ? 2 : 0);
+            EXPECT_EQ(rig.ignore.NumFileEntries(), ok ? 2 : 0);
         }
     }
 }
 
-TEST(SpecifiedWordsRead, StopWhileReadingDiscardsWhatWasRead) {
+TEST(SpecifiedWordsRead, StopSelectionAndComments) {
     Rig rig;
     rig.host.onYield = [&] { rig.run.blnStop = true; };
     EXPECT_FALSE(rig.Read(kCountOnlyList, "newyork.txt"));
     EXPECT_EQ(rig.sw.LastReadFailure(), ReadWordsFailure::Stopped);
-    EXPECT_EQ(rig.run.lngNumWords, 0);
-    EXPECT_EQ(rig.run.lngNumCountOnlyWords, 0);
+    EXPECT_EQ(rig.run.lngNumWords + rig.run.lngNumCountOnlyWords, 0); // what was read is gone
     EXPECT_FALSE(rig.run.blnReadingWords);
     EXPECT_EQ(rig.settings.SuppressWords, 1);
-}
+    rig.host.onYield = nullptr;
+    rig.run.blnStop = false;
 
-TEST(SpecifiedWordsRead, SelectedFileOfTheList) {
-    Rig rig;
     EXPECT_FALSE(rig.sw.ReadWords(kCountOnlyList));
     EXPECT_EQ(rig.sw.LastReadFailure(), ReadWordsFailure::NoFileSelected);
-    rig.settings.WordsFile[1].paths = {Fixture("colour.txt"), Fixture("bigdog.txt")};
-    rig.settings.WordsFile[1].selected = 1;
+    rig.settings.WordsFile[1] = {{Fixture("colour.txt"), Fixture("bigdog.txt")}, 1};
     EXPECT_TRUE(rig.sw.ReadWords(kCountOnlyList));
-    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(), std::vector<std::u16string>{u"big+dog"});
+    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(), List{u"big+dog"});
+
+    ASSERT_TRUE(rig.Read(kWordsToIgnoreList, "comments.txt"));
+    EXPECT_EQ(rig.ignore.FileEntries(), (List{u"apple", u"cherry", u"pear", u"plum"}));
+    ASSERT_TRUE(rig.Read(kCountOnlyList, "comments_only.txt"));
+    EXPECT_EQ(rig.run.lngNumCountOnlyWords, 0);
+    EXPECT_FALSE(rig.run.blnCountOnlyWordsIncludePhrase);
 }
 
 TEST(SpecifiedWordsRead, EveryPatternRefusalShowsItsMessageAndCostsItsLine) {
     Rig rig;
     ASSERT_TRUE(rig.Read(kCountOnlyList, "patterns.txt"));
-    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(),
-              (std::vector<std::u16string>{u"<[a-z]+ing>", u"<e\\.g>", u"word"}));
-
-    const std::u16string title = u"Extra count-only words/phrases: inadmissible regular expression";
-    struct Expected {
-        std::u16string item, text, line;
-    } expected[] = {
-        {u"<^ing>", u"contains an unescaped '^' outside square brackets.", u"<^ing>"},
-        {u"<ing$>",
-         u"contains an unescaped '$' outside square brackets.\nPerhaps use '\\$' instead.",
-         u"<ing$>"},
-        {u"<^ing$>", u"is of the form '^...$' -- not admissible in this program.'", u"<^ing$>"},
-        {u"<e.g>",
-         u"contains an unescaped '.' outside square brackets.\n"
-         u"Perhaps use '[\\S]' instead of '.'.",
-         u"<e.g>"},
-        {u"<a b>", u"contains a space -- inadmissible in this program.", u"<a b>"},
-        {u"<(ab>", u"is not a valid regular expression.", u"<(ab>"},
-        {u"<x(a(b)c)>", u"contains one or more non-matching parentheses.", u"<x(a(b)c)>"},
-        {u"<a{2}}>", u"contains one or more non-matching braces.", u"<a{2}}>"},
-        {u"<a]>", u"contains one or more non-matching square brackets.", u"<a]>"},
-        {u"<^x>", u"contains an unescaped '^' outside square brackets.", u"dog <^x> <y$>"},
-        {u"<y$>", u"contains an unescaped '$' outside square brackets.\nPerhaps use '\\$' instead.",
-         u"dog <^x> <y$>"},
-    };
-    ASSERT_EQ(rig.host.messages.size(), std::size(expected));
-    for (std::size_t i = 0; i < std::size(expected); ++i) {
-        const auto& e = expected[i];
-        EXPECT_EQ(rig.host.messages[i].text,
-                  e.item + u"\n" + e.text + u"\nThe following line will be ignored:\n" + e.line);
-        EXPECT_EQ(rig.host.messages[i].title, title);
-        EXPECT_EQ(rig.host.messages[i].icon, MsgIcon::Information);
-    }
+    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(), (List{u"<[a-z]+ing>", u"<e\\.g>", u"word"}));
+    ExpectTranscript(test::Shown(rig.host));
 }
 
 TEST(SpecifiedWordsRead, PatternWithAQuestionMarkIsNoWildcard) {
@@ -368,46 +288,30 @@ TEST(SpecifiedWordsRead, PatternWithAQuestionMarkIsNoWildcard) {
     // is tested for simple wildcards.
     Rig rig;
     EXPECT_TRUE(rig.Read(kCountOnlyList, "colour_pattern.txt"));
-    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(), std::vector<std::u16string>{u"<colou?r>"});
+    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(), List{u"<colou?r>"});
     rig.settings.PatternMatchingInCountOnlyWordsFile = 1;
     EXPECT_EQ(rig.Count({u"colour color colr"}), (Counts{{u"color", 1}, {u"colour", 1}}));
-}
-
-TEST(SpecifiedWordsRead, CommentsInListFiles) {
-    Rig rig;
-    ASSERT_TRUE(rig.Read(kWordsToIgnoreList, "comments.txt"));
-    EXPECT_EQ(rig.ignore.FileEntries(),
-              (std::vector<std::u16string>{u"apple", u"cherry", u"pear", u"plum"}));
-    ASSERT_TRUE(rig.Read(kCountOnlyList, "comments_only.txt"));
-    EXPECT_EQ(rig.run.lngNumCountOnlyWords, 0);
-    EXPECT_FALSE(rig.run.blnCountOnlyWordsIncludePhrase);
 }
 
 TEST(SpecifiedWordsRead, OptionalCharactersSwitchTheirSettingsOn) {
     Rig rig;
     Settings& s = rig.settings;
-    for (int* f :
-         {&s.AllowWordsWithHyphens, &s.AllowWordsWithApostrophes, &s.AllowWordsWithUnderscores,
-          &s.AllowWordsWithColons, &s.AllowWordsWithBackslashes, &s.AllowWordsWithForwardslashes,
-          &s.AllowWordsWithParentheses, &s.AllowWordsWithAmpersands, &s.AllowWordsWithPeriods,
-          &s.AllowWordsWithCommas, &s.AllowWordsWithAtSigns, &s.AllowWordsWithNumerals})
+    int* const on[] = {&s.AllowWordsWithHyphens, &s.AllowWordsWithApostrophes,
+                       &s.AllowWordsWithNumerals, &s.AllowWordsWithAtSigns,
+                       &s.AllowWordsWithAmpersands};
+    int* const off[] = {&s.AllowWordsWithUnderscores, &s.AllowWordsWithColons,
+                        &s.AllowWordsWithBackslashes, &s.AllowWordsWithForwardslashes,
+                        &s.AllowWordsWithParentheses, &s.AllowWordsWithPeriods,
+                        &s.AllowWordsWithCommas};
+    for (int* f : on)
         *f = 0;
     ASSERT_TRUE(rig.Read(kCountOnlyList, "optional.txt"));
-    EXPECT_EQ(s.AllowWordsWithHyphens, 1);
-    EXPECT_EQ(s.AllowWordsWithApostrophes, 1);
-    EXPECT_EQ(s.AllowWordsWithNumerals, 1);
-    EXPECT_EQ(s.AllowWordsWithAtSigns, 1);
-    EXPECT_EQ(s.AllowWordsWithAmpersands, 1);
-    EXPECT_EQ(s.AllowWordsWithUnderscores, 0);
-    EXPECT_EQ(s.AllowWordsWithColons, 0);
-    EXPECT_EQ(s.AllowWordsWithBackslashes, 0);
-    EXPECT_EQ(s.AllowWordsWithForwardslashes, 0);
-    EXPECT_EQ(s.AllowWordsWithParentheses, 0);
-    EXPECT_EQ(s.AllowWordsWithPeriods, 0);
-    EXPECT_EQ(s.AllowWordsWithCommas, 0);
-    EXPECT_EQ(
-        rig.sw.CountOnlyFileList().Entries(),
-        (std::vector<std::u16string>{u"3d", u"at@home", u"e-mail", u"fish+&+chips", u"o'clock"}));
+    for (int* f : on)
+        EXPECT_EQ(*f, 1) << f - on[0];
+    for (int* f : off)
+        EXPECT_EQ(*f, 0) << f - off[0];
+    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(),
+              (List{u"3d", u"at@home", u"e-mail", u"fish+&+chips", u"o'clock"}));
     // A later file without those characters switches nothing on again.
     s.AllowWordsWithHyphens = 0;
     ASSERT_TRUE(rig.Read(kCountOnlyList, "bigdog.txt"));
@@ -418,151 +322,95 @@ TEST(SpecifiedWordsRead, OptionalCharactersSwitchTheirSettingsOn) {
 // Words to ignore
 
 TEST(WordsToIgnoreFile, WildcardEntries) {
-    struct Case {
-        const char* file;
-        std::u16string word;
-        bool ignored;
-    } cases[] = {
-        {"ignore_wild.txt", u"the", true},     {"ignore_wild.txt", u"this", true},
-        {"ignore_wild.txt", u"th", true},      {"ignore_wild.txt", u"cat", true},
-        {"ignore_wild.txt", u"coat", false},   {"ignore_wild.txt", u"ct", false},
-        {"ignore_wild.txt", u"Theme", true},   {"ignore_wild.txt", u"ath", false},
-        {"ignore_all.txt", u"anything", true}, {"ignore_all.txt", u"x", true},
-    };
-    for (const auto& c : cases) {
+    test::ExpectCases("specifiedwords.txt", "WildcardEntries", [](const test::Row& f) {
         Rig rig;
-        ASSERT_TRUE(rig.Read(kWordsToIgnoreList, c.file));
+        EXPECT_TRUE(rig.Read(kWordsToIgnoreList, U16ToUtf8(f[0]).c_str()));
         EXPECT_TRUE(rig.sw.blnWordsToIgnoreFileContainsWildcards);
+        EXPECT_FALSE(rig.ignore.IsIgnored(f[1], rig.settings)) << U16ToUtf8(f[1]);
         rig.settings.PatternMatchingInWordsToIgnoreFile = 1;
-        EXPECT_EQ(rig.ignore.IsIgnored(c.word, rig.settings), c.ignored) << U16ToUtf8(c.word);
-        // Without pattern matching an entry is only found as it is written.
-        rig.settings.PatternMatchingInWordsToIgnoreFile = 0;
-        EXPECT_FALSE(rig.ignore.IsIgnored(c.word, rig.settings)) << U16ToUtf8(c.word);
-    }
-}
-
-TEST(WordsToIgnoreTyped, AnglePatternsGoToTheExpressionEngine) {
-    Rig rig;
-    rig.settings.WordsToIgnoreOrCount[0] = u"<[a-z]+ing> the";
-    ASSERT_TRUE(rig.sw.GetExtraWords(kWordsToIgnoreList));
-    EXPECT_TRUE(rig.ignore.IsIgnored(u"singing", rig.settings));
-    EXPECT_TRUE(rig.ignore.IsIgnored(u"kingdom", rig.settings));
-    EXPECT_FALSE(rig.ignore.IsIgnored(u"ingot", rig.settings));
-    EXPECT_TRUE(rig.ignore.IsIgnored(u"The", rig.settings));
+        return rig.ignore.IsIgnored(f[1], rig.settings) ? "ignored" : "counted";
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
 // Typed boxes
 
-TEST(SpecifiedWordsExtra, CountOnlyBox) {
+TEST(SpecifiedWordsExtra, Boxes) {
     Rig rig;
-    rig.settings.WordsToIgnoreOrCount[1] = u"New York , Boston,  Chicago, (pear)";
-    ASSERT_TRUE(rig.sw.GetExtraWords(kCountOnlyList));
+    ASSERT_TRUE(rig.Typed(kWordsToIgnoreList, u"<[a-z]+ing> the"));
+    for (const auto& [word, ignored] : std::vector<std::pair<std::u16string, bool>>{
+             {u"singing", true}, {u"kingdom", true}, {u"ingot", false}, {u"The", true}})
+        EXPECT_EQ(rig.ignore.IsIgnored(word, rig.settings), ignored) << U16ToUtf8(word);
+    ASSERT_TRUE(rig.Typed(kWordsToIgnoreList, u"the  a (an) th~"));
+    EXPECT_EQ(rig.settings.WordsToIgnoreOrCount[0], u"a an the th~"); // rewritten sorted
+    EXPECT_EQ(rig.ignore.Typed(), (List{u"a", u"an", u"the", u"th~"}));
+    EXPECT_EQ(rig.run.intNumExtraWordsToIgnore, 4);
+
+    ASSERT_TRUE(rig.Typed(kCountOnlyList, u"New York , Boston,  Chicago, (pear)"));
     EXPECT_EQ(rig.sw.ExtraCountOnlyList().Entries(),
-              (std::vector<std::u16string>{u"Boston", u"Chicago", u"New+York", u"pear"}));
+              (List{u"Boston", u"Chicago", u"New+York", u"pear"}));
     EXPECT_EQ(rig.run.intNumExtraCountOnlyWords, 4);
     EXPECT_TRUE(rig.run.blnCountOnlyWordsIncludePhrase);
-    EXPECT_TRUE(rig.host.messages.empty());
+    // An inadmissible pattern refuses the whole box; the first failure stops the parse.
+    EXPECT_FALSE(rig.Typed(kCountOnlyList, u"pear, <^x>, <y$>"));
+    EXPECT_EQ(rig.sw.ExtraCountOnlyList().Entries().size(), 4u);
+    EXPECT_EQ(rig.run.intNumExtraCountOnlyWords, 4);
+    ExpectTranscript(test::Shown(rig.host));
 }
 
 TEST(SpecifiedWordsExtra, PhraseFlagFollowsBothLists) {
     Rig rig;
-    // The "+" of a pattern is the expression's, not a phrase.
-    rig.settings.WordsToIgnoreOrCount[1] = u"<[a-z]+ing>";
-    ASSERT_TRUE(rig.sw.GetExtraWords(kCountOnlyList));
+    ASSERT_TRUE(rig.Typed(kCountOnlyList, u"<[a-z]+ing>")); // the "+" of a pattern is no phrase
     EXPECT_FALSE(rig.run.blnCountOnlyWordsIncludePhrase);
-    rig.settings.WordsToIgnoreOrCount[1] = u"big dog";
-    ASSERT_TRUE(rig.sw.GetExtraWords(kCountOnlyList));
+    ASSERT_TRUE(rig.Typed(kCountOnlyList, u"big dog"));
     EXPECT_TRUE(rig.run.blnCountOnlyWordsIncludePhrase);
     // A file without phrases keeps the typed phrase in force.
     ASSERT_TRUE(rig.Read(kCountOnlyList, "comments_only.txt"));
     EXPECT_TRUE(rig.run.blnCountOnlyWordsIncludePhrase);
-    // The phrase typed away: no phrase is left.
-    rig.settings.WordsToIgnoreOrCount[1] = u"dog";
-    ASSERT_TRUE(rig.sw.GetExtraWords(kCountOnlyList));
+    ASSERT_TRUE(rig.Typed(kCountOnlyList, u"dog")); // the phrase typed away
     EXPECT_FALSE(rig.run.blnCountOnlyWordsIncludePhrase);
     // A refused file leaves no phrase of its partial read behind.
     EXPECT_FALSE(rig.Read(kCountOnlyList, "colour.txt"));
     EXPECT_FALSE(rig.run.blnCountOnlyWordsIncludePhrase);
 }
 
-TEST(SpecifiedWordsExtra, InadmissiblePatternRefusesTheWholeBox) {
-    Rig rig;
-    rig.settings.WordsToIgnoreOrCount[1] = u"apple";
-    ASSERT_TRUE(rig.sw.GetExtraWords(kCountOnlyList));
-    rig.settings.WordsToIgnoreOrCount[1] = u"pear, <^x>, <y$>";
-    EXPECT_FALSE(rig.sw.GetExtraWords(kCountOnlyList));
-    ASSERT_EQ(rig.host.messages.size(), 1u); // the first failure stops the parse
-    EXPECT_EQ(rig.host.messages[0].text,
-              u"<^x>\ncontains an unescaped '^' outside square brackets.");
-    EXPECT_EQ(rig.host.messages[0].title,
-              u"Extra count-only words/phrases: inadmissible regular expression");
-    EXPECT_EQ(rig.sw.ExtraCountOnlyList().Entries(), std::vector<std::u16string>{u"apple"});
-    EXPECT_EQ(rig.run.intNumExtraCountOnlyWords, 1);
-}
-
-TEST(SpecifiedWordsExtra, WordsToIgnoreBoxIsRewrittenSorted) {
-    Rig rig;
-    rig.settings.WordsToIgnoreOrCount[0] = u"the  a (an) th~";
-    ASSERT_TRUE(rig.sw.GetExtraWords(kWordsToIgnoreList));
-    EXPECT_EQ(rig.settings.WordsToIgnoreOrCount[0], u"a an the th~");
-    EXPECT_EQ(rig.ignore.Typed(), (std::vector<std::u16string>{u"a", u"an", u"the", u"th~"}));
-    EXPECT_EQ(rig.run.intNumExtraWordsToIgnore, 4);
-}
-
 // ---------------------------------------------------------------------------------------------
-// StripPhrase and the listing
+// StripPhrase, the listing and the phrase window
 
 TEST(SpecifiedWords, StripPhrase) {
     Rig rig;
     rig.ignore.SetTyped({u"a", u"the"});
-    struct Case {
-        std::u16string in, out;
-    } cases[] = {
-        {u"the+big+dog", u"big dog"},
-        {u"big+the+a+dog", u"big dog"},
-        {u"the+a", u""},
-        {u"dog", u"dog"},
-        {u"The", u""},
-        {u"<a+the>+x", u"<a+the> x"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(rig.sw.StripPhrase(c.in), c.out) << U16ToUtf8(c.in);
+    for (const auto& [in, out] :
+         std::vector<std::pair<std::u16string, std::u16string>>{{u"the+big+dog", u"big dog"},
+                                                                {u"big+the+a+dog", u"big dog"},
+                                                                {u"the+a", u""},
+                                                                {u"dog", u"dog"},
+                                                                {u"The", u""},
+                                                                {u"<a+the>+x", u"<a+the> x"}})
+        EXPECT_EQ(rig.sw.StripPhrase(in), out) << U16ToUtf8(in);
 }
 
 TEST(SpecifiedWords, ListCountOnlyWords) {
-    struct Case {
-        std::vector<std::u16string> list;
-        bool countOnlyMode;
-        std::u16string expected;
-    } cases[] = {
-        {{u"boston", u"new+york"},
-         true,
-         u"There are 2 words/phrases in the count-only file:\nboston\nnew york"},
-        {{u"boston", u"chicago"},
-         false,
-         u"There are 2 words in the count-only file:\nboston\nchicago"},
-        {{u"big+dog"}, true, u"There is one phrase in the count-only file:\nbig dog"},
-        {{u"dog"}, true, u"There is one word in the count-only file:\ndog"},
-        {{u"<[a-z]+ing>"}, true, u"There is one word in the count-only file:\n<[a-z]+ing>"},
-        {{u"Zeta", u"alpha", u"big+<a+b>"},
-         false,
-         u"There are 3 words in the count-only file:\nalpha\nbig <a+b>\nZeta"},
-        {{}, false, u"There are 0 words in the count-only file:"},
-    };
-    for (const auto& c : cases) {
+    std::string listings;
+    for (const auto& [list, countOnlyMode] :
+         std::vector<std::pair<List, bool>>{{{u"boston", u"new+york"}, true},
+                                            {{u"boston", u"chicago"}, false},
+                                            {{u"big+dog"}, true},
+                                            {{u"dog"}, true},
+                                            {{u"<[a-z]+ing>"}, true},
+                                            {{u"Zeta", u"alpha", u"big+<a+b>"}, false},
+                                            {{}, false}}) {
         Rig rig;
-        rig.sw.SetCountOnlyFileList(c.list);
-        rig.run.blnThereAreCountOnlyWords = c.countOnlyMode;
-        rig.run.blnCountOnlyWordsIncludePhrase = c.countOnlyMode;
+        rig.sw.SetCountOnlyFileList(list);
+        rig.run.blnThereAreCountOnlyWords = rig.run.blnCountOnlyWordsIncludePhrase = countOnlyMode;
         rig.sw.ListCountOnlyWords();
-        EXPECT_EQ(rig.host.textWindow, c.expected);
-        // The list itself keeps its order for the search.
-        EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(), c.list);
+        listings += test::TranscriptText(rig.host.textWindow);
+        EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(), list); // the list keeps its order
     }
+    ExpectTranscript(listings);
 }
 
-TEST(SpecifiedWords, PhraseWindowSizeAndReset) {
+TEST(SpecifiedWords, PhraseWindowSize) {
     Rig rig;
     rig.sw.SetCountOnlyFileList({u"a+b+c", u"<x+y>"});
     rig.sw.SetExtraCountOnlyList({u"d"});

@@ -4,7 +4,7 @@
 
 #include "engine/WordTable.h"
 
-#include "FakeHost.h"
+#include "Transcript.h"
 #include "WordTableReference.h"
 #include "base/RunState.h"
 #include "engine/WordsToIgnore.h"
@@ -261,33 +261,6 @@ TEST(WordTableEquivalenceInput, HasEqualKeysAndTiedCounts) {
 // ----------------------------------------------------------------------------------------------
 // Counting
 
-TEST(WordTableCounting, FirstWordThenRepeat) {
-    Rig rig;
-    rig.Add({u"apple"});
-    EXPECT_EQ(rig.rs.lngNumWords, 1);
-    EXPECT_EQ(rig.table.Entry(1).count, 1);
-    rig.Add({u"apple"});
-    EXPECT_EQ(rig.rs.lngNumWords, 1);
-    EXPECT_EQ(rig.table.Entry(1).count, 2);
-    EXPECT_EQ(rig.table.Entry(1).Files(), (std::vector<FileCount>{{0, 2}}));
-}
-
-TEST(WordTableCounting, TableIsInOrdinalWordOrderWhateverTheArrivalOrder) {
-    const std::vector<std::u16string> ascending{u"Zebra",      u"apple", u"banana",       u"café",
-                                                u"cafe\u0301", u"zebra", u"\u00e9t\u00e9"};
-    std::vector<std::u16string> expected = ascending;
-    std::sort(expected.begin(), expected.end());
-    for (bool descending : {false, true}) {
-        Rig rig;
-        auto words = expected;
-        if (descending)
-            std::reverse(words.begin(), words.end());
-        for (const auto& w : words)
-            rig.counting.AddWordToList(w);
-        EXPECT_EQ(rig.Words(), expected) << "descending " << descending;
-    }
-}
-
 TEST(WordTableCounting, CountingAfterLayoutContinues) {
     Rig rig;
     rig.Add({u"b", u"a"});
@@ -434,45 +407,27 @@ TEST(WordTableFiles, CountsBeyondThirtyTwoBits) {
 // ----------------------------------------------------------------------------------------------
 // Exclusions
 
-struct FilterCase {
-    const char* name;
-    std::u16string word;
-    int count;
-    bool included;
-};
+// Space-separated entries.
+std::vector<std::u16string> Entries(const std::u16string& text) {
+    std::vector<std::u16string> out;
+    for (std::size_t from = 0, at; from < text.size(); from = at + 1) {
+        at = std::min(text.find(u' ', from), text.size());
+        out.push_back(text.substr(from, at - from));
+    }
+    return out;
+}
 
 TEST(WordTableFilter, RulesAtTheirLimits) {
-    // Defaults: short words below 3 characters, long above 50, repetitions, no letter on.
-    // Infrequent below 2 and excessively frequent above 20 switched on here.
-    const FilterCase cases[] = {
-        {"two characters is short", u"ab", 2, false},
-        {"three characters is not", u"abc", 2, true},
-        {"fifty characters", std::u16string(50, u'a') + u"", 2, false /* repeated letters */},
-        {"fifty mixed characters", std::u16string(25, u'a') + std::u16string(25, u'b'), 2, false},
-        {"four repeated letters", u"hmmmm", 2, false},
-        {"three repeated letters", u"hmmm", 2, true},
-        {"repeated accented capital", u"ééééh", 2, false},
-        {"repeated digits are not letters", u"a1111", 2, true},
-        {"repeated ß is not in the set", u"aßßßß", 2, true},
-        {"no letter", u"1234", 2, false},
-        {"a letter among digits", u"12a4", 2, true},
-        {"ß is a letter", u"ß1-2", 2, true},
-        {"count below threshold", u"rare", 1, false},
-        {"count at threshold", u"rare", 2, true},
-        {"count at excess limit", u"often", 20, true},
-        {"count above excess limit", u"often", 21, false},
-    };
-    for (const auto& c : cases) {
+    test::ExpectCases("wordtable.txt", "Filter", [](const test::Row& f) {
         Rig rig;
-        rig.settings.IgnoreInfrequentWords = 1;
-        rig.settings.IgnoreExcessivelyFrequentWords = 1;
+        rig.settings.IgnoreInfrequentWords = rig.settings.IgnoreExcessivelyFrequentWords = 1;
         rig.rs.intThresholdFrequency = 2;
         rig.rs.intExcessFrequency = 20;
-        for (int k = 0; k < c.count; ++k)
-            rig.table.Count(c.word, FileScope::SingleSource, 0);
+        for (int k = std::stoi(U16ToUtf8(f[1])); k > 0; --k)
+            rig.table.Count(f[0], FileScope::SingleSource, 0);
         rig.table.FilterWords(rig.settings, rig.rs);
-        EXPECT_EQ(rig.table.Entry(1).included, c.included) << c.name;
-    }
+        return rig.table.Entry(1).included ? "kept" : "ignored";
+    });
 }
 
 TEST(WordTableFilter, LengthLimitsFollowTheSelectedEntries) {
@@ -553,18 +508,6 @@ TEST(WordTableOrder, ByNumberOfFilesTiesAlphabetical) {
     EXPECT_EQ(rig.ByFrequency(), (std::vector<std::u16string>{u"wide", u"also", u"many"}));
 }
 
-TEST(WordTableOrder, ExcludedEntriesAreNotRanked) {
-    Rig rig;
-    rig.Add({u"aa", u"word", u"word", u"1234"});
-    rig.Finish();
-    EXPECT_EQ(rig.ByFrequency(), (std::vector<std::u16string>{u"word"}));
-    for (const auto& e : rig.table.Entries())
-        if (!e.included) {
-            EXPECT_EQ(e.frequencyRank, 0);
-            EXPECT_EQ(e.nextInFrequencyOrder, 0);
-        }
-}
-
 TEST(WordTableOrder, EmptyTableHasNoChain) {
     Rig rig;
     rig.rs.lngFirstFreq = 7;
@@ -623,42 +566,16 @@ TEST(WordTableSummary, LongestPhraseInPhraseRuns) {
 // Words to ignore
 
 TEST(WordsToIgnore, TypedAndFileLookups) {
-    struct Case {
-        const char* name;
-        std::vector<std::u16string> typed, file;
-        int patternsInFile, caseSignificant;
-        std::u16string word;
-        bool ignored;
-    };
-    const Case cases[] = {
-        {"nothing to ignore", {}, {}, 0, 0, u"the", false},
-        {"typed exact", {u"the"}, {}, 0, 0, u"The", true},
-        {"typed tilde: the", {u"th~"}, {}, 0, 0, u"the", true},
-        {"typed tilde: this", {u"th~"}, {}, 0, 0, u"this", true},
-        {"typed tilde: th", {u"th~"}, {}, 0, 0, u"th", true},
-        {"typed tilde: not at start", {u"th~"}, {}, 0, 0, u"ether", false},
-        {"typed question: cat", {u"c?t"}, {}, 0, 0, u"cat", true},
-        {"typed question: coat", {u"c?t"}, {}, 0, 0, u"coat", false},
-        {"typed question: ct", {u"c?t"}, {}, 0, 0, u"ct", false},
-        {"typed tilde alone", {u"~"}, {}, 0, 0, u"anything", true},
-        {"typed phrase parts differ in number", {u"new+york"}, {}, 0, 0, u"new", false},
-        {"file exact", {}, {u"and", u"of", u"the"}, 0, 0, u"of", true},
-        {"file exact lower-cases the word", {}, {u"of"}, 0, 0, u"OF", true},
-        {"file exact ignores wildcards", {}, {u"th~"}, 0, 0, u"the", false},
-        {"file with patterns", {}, {u"th~"}, 1, 0, u"the", true},
-        {"file exact miss", {}, {u"and", u"the"}, 0, 0, u"then", false},
-    };
-    for (const auto& c : cases) {
+    test::ExpectCases("wordtable.txt", "Ignore", [](const test::Row& f) {
         Rig rig;
-        for (const auto& t : c.typed)
+        for (const auto& t : Entries(f[0]))
             rig.ignore.AddTyped(t);
-        for (const auto& f : c.file)
-            rig.ignore.AddFileEntry(f);
-        rig.settings.PatternMatchingInWordsToIgnoreFile = c.patternsInFile;
-        rig.settings.CaseSignificant = c.caseSignificant;
-        rig.counting.GetWords2(c.word);
-        EXPECT_EQ(rig.rs.lngNumWords, c.ignored ? 0 : 1) << c.name;
-    }
+        for (const auto& e : Entries(f[1]))
+            rig.ignore.AddFileEntry(e);
+        rig.settings.PatternMatchingInWordsToIgnoreFile = f[2] == u"1";
+        rig.counting.GetWords2(f[3]);
+        return rig.rs.lngNumWords == 0 ? "ignored" : "counted";
+    });
 }
 
 TEST(WordsToIgnore, FileEntriesKeptSortedAndClearable) {
@@ -676,54 +593,18 @@ TEST(WordsToIgnore, FileEntriesKeptSortedAndClearable) {
 // ----------------------------------------------------------------------------------------------
 // Progress label and words-as-found display
 
-TEST(WordTableProgress, LabelRewrittenLessOftenAsTableGrows) {
-    // n is shown when it is a multiple of n / 100 + 10.
-    struct Case {
-        int words;
-        std::u16string label;
-    };
-    const Case cases[] = {
-        {9, u""},
-        {10, u"Number of different words found so far: 10"},
-        {1099, u"Number of different words found so far: 1,080"}, // step 20
-        {1112, u"Number of different words found so far: 1,080"}, // step 21 from 1,100
-        {1113, u"Number of different words found so far: 1,113"},
-    };
-    for (const auto& c : cases) {
+TEST(WordTableProgress, LabelOfEachMode) {
+    test::ExpectCases("wordtable.txt", "Progress", [](const test::Row& f) {
         Rig rig;
-        for (int k = 0; k < c.words; ++k)
+        rig.rs.blnReadingWords = f[0] == u"list";
+        rig.rs.blnThereAreCountOnlyWords = f[0].rfind(u"specified", 0) == 0;
+        rig.rs.blnCountOnlyWordsIncludePhrase = f[0] == u"specified-phrases";
+        rig.rs.blnCountingMFP = f[0] == u"phrases";
+        for (int k = std::stoi(U16ToUtf8(f[1])); k > 0; --k)
             rig.counting.AddWordToList(u"w" + Utf8ToU16(std::to_string(k)));
-        EXPECT_EQ(rig.host.labels["lblNumberOfWords"], c.label) << c.words;
-    }
-}
-
-TEST(WordTableProgress, LabelsOfOtherModes) {
-    Rig list;
-    list.rs.blnReadingWords = true;
-    for (int k = 0; k < 29; ++k)
-        list.counting.AddWordToList(u"w" + Utf8ToU16(std::to_string(k)));
-    EXPECT_EQ(list.host.labels["lblNumberOfWords"], u"Number of words read so far: 20");
-
-    Rig one;
-    one.rs.blnThereAreCountOnlyWords = true;
-    one.counting.AddWordToList(u"w");
-    EXPECT_EQ(one.host.labels["lblNumberOfWords"], u"One word found so far.");
-    one.rs.blnCountOnlyWordsIncludePhrase = true;
-    one.counting.AddWordToList(u"x y");
-    EXPECT_EQ(one.host.labels["lblNumberOfWords"],
-              u"Number of different words/phrases found so far: 2");
-
-    Rig phrase;
-    phrase.rs.blnThereAreCountOnlyWords = true;
-    phrase.rs.blnCountOnlyWordsIncludePhrase = true;
-    phrase.counting.AddWordToList(u"w");
-    EXPECT_EQ(phrase.host.labels["lblNumberOfWords"], u"One word or phrase found so far.");
-
-    Rig mfp;
-    mfp.rs.blnCountingMFP = true;
-    for (int k = 0; k < 20; ++k)
-        mfp.counting.AddWordToList(u"w" + Utf8ToU16(std::to_string(k)));
-    EXPECT_EQ(mfp.host.labels.count("lblNumberOfWords"), 0u);
+        const auto label = rig.host.labels.find("lblNumberOfWords");
+        return label == rig.host.labels.end() ? "(none)" : test::Escape(label->second);
+    });
 }
 
 TEST(WordTableProgress, RepeatedWordYields) {
@@ -807,35 +688,18 @@ TEST(WordTableTotals, NoOccurrenceLabelWhenNothingIncluded) {
 }
 
 TEST(WordTableTotals, SpecifiedWordsRun) {
-    struct Case {
-        int found, listed;
-        bool phrases;
-        std::u16string label;
-    };
-    const Case cases[] = {
-        {1, 1, true, u"The word or phrase to be counted was found."},
-        {2, 2, true, u"Both words or phrases to be counted were found."},
-        {3, 3, true, u"All 3 words or phrases to be counted were found."},
-        {1, 1, false, u"The word to be counted was found."},
-        {2, 2, false, u"Both words to be counted were found."},
-        {1001, 1001, false, u"All 1,001 words to be counted were found."},
-        {2, 3, false, u"Number of words in this list: 2"},
-        {2, 3, true, u"Number of words/phrases in this list: 2"},
-    };
-    for (const auto& c : cases) {
+    test::ExpectCases("wordtable.txt", "SpecifiedTotals", [](const test::Row& f) {
         Rig rig;
         rig.rs.blnThereAreCountOnlyWords = true;
-        rig.rs.blnCountOnlyWordsIncludePhrase = c.phrases;
+        rig.rs.blnCountOnlyWordsIncludePhrase = f[2] == u"1";
         rig.rs.intNumExtraCountOnlyWords = 1;
-        rig.rs.lngNumCountOnlyWords = c.listed - 1;
-        rig.rs.lngNumWordsIncluded = c.found;
+        rig.rs.lngNumCountOnlyWords = std::stoi(U16ToUtf8(f[1])) - 1;
+        rig.rs.lngNumWordsIncluded = std::stoi(U16ToUtf8(f[0]));
         rig.rs.lngNumOccurrences = 5;
         rig.counting.ShowTotals();
-        EXPECT_EQ(rig.host.labels["lblNumberOfWords"], c.label);
-        EXPECT_EQ(rig.host.labels["lblNumWordsExcluded"],
-                  c.phrases ? u"No. of instances of words/phrases in this list: 5"
-                            : u"No. of instances of words in this list: 5");
-    }
+        return test::Escape(rig.host.labels["lblNumberOfWords"] + u" | " +
+                            rig.host.labels["lblNumWordsExcluded"]);
+    });
 }
 
 TEST(WordTableTotals, PhraseRun) {
@@ -851,38 +715,19 @@ TEST(WordTableTotals, PhraseRun) {
 // ----------------------------------------------------------------------------------------------
 // Word-list arrays
 
-TEST(StringArraySearch, FoundOrInsertionPosition) {
-    const std::vector<std::u16string> three{u"b", u"d", u"f"};
-    struct Case {
-        std::int64_t count;
-        std::u16string value;
-        bool found;
-        std::int64_t position;
-    };
-    const Case cases[] = {
-        {0, u"b", false, 1}, {1, u"a", false, 1}, {1, u"b", true, 1},  {1, u"c", false, 2},
-        {3, u"a", false, 1}, {3, u"b", true, 1},  {3, u"c", false, 2}, {3, u"d", true, 2},
-        {3, u"e", false, 3}, {3, u"f", true, 3},  {3, u"g", false, 4}, {2, u"f", false, 3},
-    };
-    for (const auto& c : cases) {
-        std::int64_t position = -7;
-        EXPECT_EQ(StringArraySearch(c.value, three, c.count, position), c.found)
-            << U16ToUtf8(c.value) << " among " << c.count;
-        EXPECT_EQ(position, c.position) << U16ToUtf8(c.value) << " among " << c.count;
-    }
-}
-
 TEST(StringArraySearch, AgreesWithLowerBoundOnEverySizeAndGap) {
-    for (int n = 1; n <= 40; ++n) {
+    // Arrays of 0 to 40 elements, then the first 2 of 3 elements.
+    for (int n = 0; n <= 41; ++n) {
+        const int size = n == 41 ? 3 : n, count = n == 41 ? 2 : n;
         std::vector<std::u16string> a;
-        for (int k = 0; k < n; ++k)
+        for (int k = 0; k < size; ++k)
             a.push_back(Utf8ToU16(std::to_string(100 + 2 * k))); // "100", "102", ...
-        for (int v = 99; v <= 100 + 2 * n; ++v) {
+        for (int v = 99; v <= 100 + 2 * size; ++v) {
             const std::u16string value = Utf8ToU16(std::to_string(v));
-            const auto lb = std::lower_bound(a.begin(), a.end(), value) - a.begin() + 1;
-            const bool present = lb <= n && a[static_cast<std::size_t>(lb - 1)] == value;
-            std::int64_t position = 0;
-            EXPECT_EQ(StringArraySearch(value, a, n, position), present) << n << " " << v;
+            const auto lb = std::lower_bound(a.begin(), a.begin() + count, value) - a.begin() + 1;
+            const bool present = lb <= count && a[static_cast<std::size_t>(lb - 1)] == value;
+            std::int64_t position = -7;
+            EXPECT_EQ(StringArraySearch(value, a, count, position), present) << n << " " << v;
             EXPECT_EQ(position, lb) << n << " " << v;
         }
     }
