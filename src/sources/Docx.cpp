@@ -318,6 +318,20 @@ std::vector<std::u16string> ConvertWordprocessingML(std::string_view xml, Host& 
     }
     std::int64_t runs = 0;
 
+    // The next ">" at or after a position. The answer is kept, so that a part full of tags
+    // that never close ("<w:p <w:p ...") is searched once, not once for every tag.
+    std::size_t gtFrom = 0;
+    std::size_t gtAt = 0;
+    bool gtKnown = false;
+    auto nextGt = [&](std::size_t from) {
+        if (!gtKnown || from < gtFrom || (gtAt != std::string_view::npos && from > gtAt)) {
+            gtAt = xml.find('>', from);
+            gtFrom = from;
+            gtKnown = true;
+        }
+        return gtAt;
+    };
+
     std::size_t pos = 0;
     while (pos < xml.size()) {
         const std::size_t lt = xml.find('<', pos);
@@ -325,7 +339,7 @@ std::vector<std::u16string> ConvertWordprocessingML(std::string_view xml, Host& 
             break;
 
         if (IsTag(xml, lt, "<w:t")) {
-            const std::size_t gt = xml.find('>', lt);
+            const std::size_t gt = nextGt(lt);
             if (gt == std::string_view::npos)
                 break;
             if (xml[gt - 1] == '/') { // <w:t .../> holds nothing
@@ -366,10 +380,10 @@ std::vector<std::u16string> ConvertWordprocessingML(std::string_view xml, Host& 
             lines.push_back(std::move(paragraph));
             paragraph.clear();
             pos = lt + 6;
-        } else if (IsTag(xml, lt, "<w:p") && xml.find('>', lt) != std::string_view::npos &&
-                   xml[xml.find('>', lt) - 1] == '/') {
+        } else if (IsTag(xml, lt, "<w:p") && nextGt(lt) != std::string_view::npos &&
+                   xml[nextGt(lt) - 1] == '/') {
             lines.emplace_back(); // <w:p/>: an empty paragraph
-            pos = xml.find('>', lt) + 1;
+            pos = nextGt(lt) + 1;
         } else if (IsTag(xml, lt, "<w:br") || IsTag(xml, lt, "<w:cr")) {
             paragraph += u' ';
             pos = lt + 5;
