@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <utility>
 
 namespace lxty {
 
@@ -340,11 +341,15 @@ struct StringHash {
 
 using PatternMap = std::unordered_map<std::u16string, CompiledPattern, StringHash, std::equal_to<>>;
 
-// Word extraction tests every "<...>" tag of the counted text, so the texts seen here are not
-// only the lists' few patterns; past this many patterns, or this many code units of pattern
-// text, the cache starts afresh.
+// Two caches. The patterns of the lists in force, matched against every word, are kept
+// for as long as any list could hold them. Word extraction also tests every "<...>" tag of
+// the counted text, so the texts seen by the acceptance test are not only the lists' few
+// patterns: those have a cache of their own, which starts afresh past this many patterns or
+// this many code units of pattern text, and never pushes out a list's pattern.
 constexpr std::size_t kMaxCachedPatterns = 4096;
 constexpr std::size_t kMaxCachedUnits = 1u << 20;
+constexpr std::size_t kMaxListPatterns = 1u << 16;
+constexpr std::size_t kMaxListUnits = 1u << 24;
 
 enum class PatternKind { Expression = 0, WildcardEntry = 1 };
 
@@ -357,10 +362,10 @@ public:
             pcre2_set_newline(m_compileContext, PCRE2_NEWLINE_LF);
     }
     ~PatternCache() {
-        m_maps[0].clear();
-        m_maps[1].clear();
-        m_maps[2].clear();
-        m_maps[3].clear();
+        for (int i = 0; i < 4; ++i) {
+            m_maps[i].clear();
+            m_probes[i].clear();
+        }
         pcre2_match_data_free(m_matchData);
         pcre2_compile_context_free(m_compileContext);
     }
@@ -368,19 +373,29 @@ public:
     PatternCache& operator=(const PatternCache&) = delete;
 
     // The compiled form of key (an expression, or a wildcard entry with the default markers);
-    // null when the engine refuses it.
-    CompiledPattern& Get(PatternKind kind, bool caseless, std::u16string_view key) {
+    // null when the engine refuses it. A probe (the acceptance test) finds a list pattern
+    // compiled for matching, but adds to the probe cache only.
+    CompiledPattern& Get(PatternKind kind, bool caseless, std::u16string_view key, bool probe) {
         const int index = static_cast<int>(kind) * 2 + (caseless ? 1 : 0);
-        PatternMap& map = m_maps[index];
-        auto it = map.find(key);
-        if (it != map.end())
+        PatternMap& lists = m_maps[index];
+        auto it = lists.find(key);
+        if (it != lists.end())
             return it->second;
-        std::size_t& units = m_units[index];
-        if (map.size() >= kMaxCachedPatterns || units + key.size() > kMaxCachedUnits) {
+        PatternMap& map = probe ? m_probes[index] : lists;
+        if (probe) {
+            it = map.find(key);
+            if (it != map.end())
+                return it->second;
+        }
+        std::size_t& units = probe ? m_probeUnits[index] : m_units[index];
+        const std::size_t maxPatterns = probe ? kMaxCachedPatterns : kMaxListPatterns;
+        const std::size_t maxUnits = probe ? kMaxCachedUnits : kMaxListUnits;
+        if (map.size() >= maxPatterns || units + key.size() > maxUnits) {
             map.clear();
             units = 0;
         }
         units += key.size();
+        ++m_compilations;
         CompiledPattern compiled;
         if (kind == PatternKind::Expression) {
             compiled.code.reset(Compile(key, caseless));
@@ -391,7 +406,9 @@ public:
         return map.emplace(std::u16string(key), std::move(compiled)).first->second;
     }
 
-    // 1 match, 0 no match, -1 an error of the engine.
+    // 1 match, 0 no match, -1 an error of the engine, kTooComplex when the engine gave up
+    // (its limits on backtracking and memory).
+    static constexpr int kTooComplex = -2;
     int Match(CompiledPattern& compiled, std::u16string_view text, bool useJit) {
         if (!compiled.code || !m_matchData)
             return -1;
@@ -403,6 +420,9 @@ public:
                                    text.size(), 0, 0, m_matchData, nullptr);
         if (rc >= 0)
             return 1; // 0 only says the one-pair vector was too small: still a match
+        if (rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT ||
+            rc == PCRE2_ERROR_HEAPLIMIT || rc == PCRE2_ERROR_JIT_STACKLIMIT)
+            return kTooComplex;
         return rc == PCRE2_ERROR_NOMATCH ? 0 : -1;
     }
 
@@ -453,8 +473,15 @@ private:
         return code;
     }
 
-    PatternMap m_maps[4];
+    PatternMap m_maps[4];   // the lists' patterns
+    PatternMap m_probes[4]; // any other text the acceptance test was asked about
     std::size_t m_units[4] = {0, 0, 0, 0};
+    std::size_t m_probeUnits[4] = {0, 0, 0, 0};
+
+public:
+    std::uint64_t m_compilations = 0;
+
+private:
     pcre2_match_data* m_matchData;
     pcre2_compile_context* m_compileContext;
 };
@@ -462,6 +489,12 @@ private:
 PatternCache& Cache() {
     thread_local PatternCache cache;
     return cache;
+}
+
+// The first match the engine gave up on since it was last taken.
+TooComplexMatch& NotedTooComplex() {
+    thread_local TooComplexMatch noted;
+    return noted;
 }
 
 bool IsPrecededByBackslash(std::u16string_view text, std::size_t index) {
@@ -559,7 +592,7 @@ bool IsAnglePattern(std::u16string_view text, std::u16string* inner) {
 bool IsValidRegExp(std::u16string_view pattern) {
     try {
         PatternCache& cache = Cache();
-        CompiledPattern& compiled = cache.Get(PatternKind::Expression, true, pattern);
+        CompiledPattern& compiled = cache.Get(PatternKind::Expression, true, pattern, true);
         // The acceptance test runs the expression once, so a failure of the matcher itself
         // also counts as refusal.
         return cache.Match(compiled, u"X", false) >= 0;
@@ -622,19 +655,23 @@ bool RegExpMatch(std::u16string_view text, std::u16string_view entry, std::u16st
         CompiledPattern* compiled = nullptr;
         if (IsAnglePattern(entry)) {
             const std::u16string_view inner = entry.substr(1, entry.size() - 2);
-            compiled = &cache.Get(PatternKind::Expression, caseless, inner);
+            compiled = &cache.Get(PatternKind::Expression, caseless, inner, false);
         } else if (wildcard == u"~" && single == u"?") {
             if (entry == u"~")
                 return true; // "^.*$" matches everything; no need for the engine
-            compiled = &cache.Get(PatternKind::WildcardEntry, caseless, entry);
+            compiled = &cache.Get(PatternKind::WildcardEntry, caseless, entry, false);
         } else {
             const std::u16string expression =
                 PatternCache::WildcardToExpression(entry, wildcard, single);
             if (expression == u"^.*$")
                 return true;
-            compiled = &cache.Get(PatternKind::Expression, caseless, expression);
+            compiled = &cache.Get(PatternKind::Expression, caseless, expression, false);
         }
         const int result = cache.Match(*compiled, text, true);
+        if (result == PatternCache::kTooComplex && NotedTooComplex().entry.empty()) {
+            NotedTooComplex().entry.assign(entry);
+            NotedTooComplex().text.assign(text);
+        }
         if (result < 0 && engineError)
             *engineError = true;
         return result == 1;
@@ -643,6 +680,19 @@ bool RegExpMatch(std::u16string_view text, std::u16string_view entry, std::u16st
             *engineError = true;
         return false;
     }
+}
+
+std::uint64_t PatternCompilations() {
+    return Cache().m_compilations;
+}
+
+TooComplexMatch TakeTooComplexMatch() {
+    return std::exchange(NotedTooComplex(), TooComplexMatch{});
+}
+
+std::u16string TooComplexMessage(const TooComplexMatch& failure) {
+    return u"The pattern " + failure.entry + u" is too complex to match against '" + failure.text +
+           u"'";
 }
 
 std::u16string LowerCaseExceptRegexp(std::u16string_view text) {

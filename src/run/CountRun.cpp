@@ -1,5 +1,7 @@
 #include "run/CountRun.h"
 
+#include "engine/Patterns.h"
+
 #include "engine/ChunkCache.h"
 #include "base/Host.h"
 #include "base/RunState.h"
@@ -354,8 +356,12 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
     m_shell.EnableDisableButtons(false);
     m_run.blnStop = false;
     m_timed = false;
+    TakeTooComplexMatch(); // a failure of an earlier run is not this run's
 
     RunOutcome outcome = DoIt();
+    // A pattern that the engine gave up on matched nothing; the person hears of it once.
+    if (const TooComplexMatch failure = TakeTooComplexMatch(); !failure.entry.empty())
+        m_host.MessageBox(TooComplexMessage(failure), u"Pattern too complex", MsgIcon::Information);
 
     StopTiming();
     // A run that started its timer and lasted less than 3 ticks shows no time.
