@@ -21,6 +21,7 @@
 #include "sources/TextFile.h"
 #include "sources/TextFileCheck.h"
 #include "util/Catalogue.h"
+#include "util/FileIdentity.h"
 #include "util/Format.h"
 #include "util/StringUtils.h"
 
@@ -324,6 +325,12 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
     // person asked to count.
     if (m_settings.DisableOutputToFile == 0 && !TrimSpaces(m_settings.File[1]).empty()) {
         const std::u16string out = TrimSpaces(m_settings.File[1]);
+        // A FIFO or a device would block the open below, or swallow the report.
+        if (IsSpecialFile(PathFromText(out))) {
+            m_host.MessageBox(u"The output file " + out + u" is not a regular file.",
+                              u"Invalid output file", MsgIcon::Exclamation);
+            return RunOutcome::Refused;
+        }
         bool protect = false;
         if (m_settings.Source == SourceKind::InFile && SameFile(m_settings.File[0], out))
             protect = true;
@@ -807,6 +814,12 @@ FileResult CountRun::DoItFromPath(const fs::path& file, const std::u16string& na
             return FileResult::NotFound;
         if (fs::is_directory(status))
             return FileResult::InvalidSpec;
+        if (!fs::is_regular_file(status)) {
+            // A FIFO or a device exists, and reading it may never end: say what it is.
+            m_host.MessageBox(name + u" is not a regular file.", u"Invalid input",
+                              MsgIcon::Exclamation);
+            return FileResult::NotText;
+        }
         const auto size = static_cast<std::int64_t>(fs::file_size(file, ec));
         if (ec)
             return FileResult::NotFound;

@@ -39,4 +39,11 @@ bool IsVirtualSystemPath(const std::filesystem::path& canonical) {
     return false;
 }
 
+bool IsSpecialFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    return !ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+           !std::filesystem::is_directory(status);
+}
+
 } // namespace lxty

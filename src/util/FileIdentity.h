@@ -29,4 +29,9 @@ std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path);
 // folders are endless or change while they are read: never walked through a link.
 bool IsVirtualSystemPath(const std::filesystem::path& canonical);
 
+// True when path names something that exists but is neither a regular file nor a folder (a
+// FIFO, a device, a socket), links followed. Opening such a thing to read or write may block
+// for ever (a FIFO without a partner) or never end (/dev/zero), so it is refused unopened.
+bool IsSpecialFile(const std::filesystem::path& path);
+
 } // namespace lxty
