@@ -11,6 +11,7 @@
 #include "reports/ReportState.h"
 #include "reports/TextWindow.h"
 #include "reports/WordListReport.h"
+#include "settings/SavedState.h"
 #include "settings/Settings.h"
 #include "settings/SettingsByName.h"
 #include "settings/SettingsDefaults.h"
@@ -79,26 +80,6 @@ private:
     fs::path m_path;
 };
 
-// Standard input is read as a text file would be: UTF-8 when every byte sequence is valid
-// UTF-8 (a leading byte-order mark dropped, so that it does not join the first word),
-// Windows-1252 otherwise, so that the accented letters of an ANSI text stay letters instead of
-// becoming replacement characters glued to their neighbours.
-std::u16string StandardInputText(std::string_view bytes) {
-    constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    if (bytes.substr(0, kBom.size()) == kBom)
-        return Utf8ToU16(bytes.substr(kBom.size()));
-    bool ascii = true;
-    for (unsigned char c : bytes) {
-        if (c >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii || IsUtf8Sample(bytes, false))
-        return Utf8ToU16(bytes);
-    return Cp1252ToU16(bytes);
-}
-
 void WriteText(std::ostream& out, const std::u16string& text) {
     out << U16ToUtf8(text);
     if (!text.empty() && text.back() != u'\n')
@@ -160,8 +141,7 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
     std::error_code ec;
     if (!options.source || *options.source == "-") {
         settings.Source = SourceKind::OnClipboard;
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        host.SetClipboardText(StandardInputText(bytes));
+        session.run.SetTextStream(&in); // read as it comes, in bounded memory
     } else if (fs::is_directory(fs::path(*options.source), ec)) {
         settings.Source = SourceKind::Folder;
         settings.Folder = Utf8ToU16(*options.source);
@@ -195,7 +175,9 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
     }
 
     switch (options.count) {
-    case CountKind::All: outcome = session.Count(CountMode::AllWords); break;
+    case CountKind::All:
+        outcome = session.Count(CountMode::AllWords);
+        break;
     case CountKind::Specified:
         // The count-choice dialog offers this count only when there is something to count.
         if (!session.LoadWordListsFor(CountMode::SpecifiedWords))
@@ -220,7 +202,9 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
         if (outcome == RunOutcome::Produced && options.textWindow)
             WriteText(out, textWindow.Text());
         return outcome == RunOutcome::Produced ? 0 : 1;
-    case CountKind::Phrases: outcome = session.CountPhrases(); break;
+    case CountKind::Phrases:
+        outcome = session.CountPhrases();
+        break;
     }
 
     if (options.textWindow) {

@@ -20,6 +20,7 @@
 #include "sources/TextDetect.h"
 #include "sources/TextFile.h"
 #include "sources/TextFileCheck.h"
+#include "sources/TextStream.h"
 #include "util/Catalogue.h"
 #include "util/FileIdentity.h"
 #include "util/Format.h"
@@ -729,6 +730,21 @@ RunOutcome CountRun::ListResults() {
 // The clipboard
 
 bool CountRun::ReadClipboard() {
+    if (m_textStream) {
+        // The control-character check looks at the first characters: gather at least those.
+        m_streamReader = std::make_unique<TextStreamReader>(*m_textStream);
+        m_pendingText.clear();
+        std::u16string piece;
+        while (static_cast<std::int64_t>(m_pendingText.size()) < kClipboardCheckedChars &&
+               m_streamReader->Next(piece))
+            m_pendingText += piece;
+        if (m_pendingText.empty()) {
+            m_streamReader.reset();
+            m_host.MessageBox(GetText(TextId::NoClipboardText), u"", MsgIcon::None);
+            return false;
+        }
+        return true;
+    }
     std::u16string text = m_host.ClipboardText();
     if (text.empty()) {
         m_host.MessageBox(GetText(TextId::NoClipboardText), u"", MsgIcon::None);
@@ -762,6 +778,7 @@ bool CountRun::DoItFromClipboard() {
                 m_host.MessageBox(u"The text on the clipboard does not consist" +
                                       std::u16string(kCrLf) + u"solely of natural language words.",
                                   u"Invalid input", MsgIcon::Exclamation);
+                m_streamReader.reset();
                 return false;
             }
         }
@@ -776,14 +793,19 @@ bool CountRun::DoItFromClipboard() {
         m_shell.EnableDisableButtons(false);
         ClearOutput();
 
-        if (!m_pendingText.empty()) {
+        // A stream comes in pieces that end at a space or a line end, each counted as it
+        // comes as the one text of the clipboard is.
+        do {
+            if (m_pendingText.empty())
+                continue;
             m_run.strLine.reserve(m_pendingText.size() + 1);
             m_run.strLine.assign(m_pendingText);
             if (m_settings.CaseSignificant != 1)
                 LowerCaseAllInPlace(m_run.strLine);
             m_run.strLine.push_back(u' ');
             m_extractor->ExtractWords();
-        }
+        } while (m_streamReader && !m_run.blnStop && m_streamReader->Next(m_pendingText));
+        m_streamReader.reset();
         m_host.SetLabel("lblTwirler", u" ");
         return true;
     } catch (const std::exception& e) {

@@ -6,6 +6,7 @@
 #include "sources/FolderScan.h"
 #include "sources/LineReader.h"
 #include "sources/Markup.h"
+#include "sources/TextStream.h"
 
 #include "FakeHost.h"
 #include "TempDir.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -108,6 +110,37 @@ TEST(HostileInput, ConvergingLinksVisitEachFolderAndFileOnce) {
     EXPECT_TRUE(IsVirtualSystemPath("/proc/1"));
     EXPECT_TRUE(IsVirtualSystemPath("/sys"));
     EXPECT_FALSE(IsVirtualSystemPath("/process"));
+}
+
+// Standard input without a line end or a space (/dev/zero, a minified dump) comes in pieces
+// of bounded size, cut between characters; the encoding is decided by the first bytes beyond
+// ASCII, wherever they come.
+TEST(HostileInput, TextStreamComesInBoundedPieces) {
+    constexpr std::size_t kPiece = TextStreamReader::kPieceBytes;
+    struct Case {
+        std::string bytes;
+        std::u16string text;
+    };
+    const std::string xs(kPiece - 1, 'x');
+    const Case cases[] = {
+        {xs + "\xC3\xA9" + xs + "\xE2\x82\xAC!",
+         std::u16string(kPiece - 1, u'x') + u"é" + std::u16string(kPiece - 1, u'x') + u"€!"},
+        {xs + "\xE9 " + xs + "\xC3\xA9",
+         std::u16string(kPiece - 1, u'x') + u"é " + std::u16string(kPiece - 1, u'x') + u"Ã©"},
+        {"\xEF\xBB\xBFword\r\n", u"word\r\n"},
+        {"", u""},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.bytes);
+        TextStreamReader reader(in);
+        std::u16string piece, all;
+        while (reader.Next(piece)) {
+            EXPECT_LE(piece.size(), kPiece);
+            EXPECT_FALSE(piece.empty());
+            all += piece;
+        }
+        EXPECT_TRUE(all == c.text) << all.size() << " units";
+    }
 }
 
 TEST(HostileInput, XmlReferencesAreDecoded) {
