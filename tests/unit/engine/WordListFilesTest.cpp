@@ -200,7 +200,7 @@ TEST_F(WordListFilesTest, AnAddedFileThatFailsToLoadIsRemovedAgain) {
     ASSERT_EQ(1u, host.messages.size());
     EXPECT_EQ(u"Error when attempting to load words-to-ignore\r\nfrom file " + ignore,
               host.messages[0].text);
-    EXPECT_EQ(u"Error when reading count-only words/phrases", host.messages[0].title);
+    EXPECT_EQ(u"Error when reading words to ignore", host.messages[0].title);
     EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
     EXPECT_EQ(u"", s.WordsToIgnoreOrCount[0]);
     EXPECT_EQ(0, run.intNumExtraWordsToIgnore);
@@ -231,6 +231,11 @@ TEST_F(WordListFilesTest, ReadFailureMessages) {
         {0,
          {false, false},
          u"Error when attempting to load words-to-ignore\r\nfrom file " + countOnly},
+        {0,
+         {false, false, true},
+         u"The file " + countOnly +
+             u"\r\n contains angle brackets: < >\r\n\r\n"
+             u"Patterns in angle brackets may be used only in count-only files."},
     };
     for (const auto& c : cases) {
         host.messages.clear();
@@ -240,7 +245,9 @@ TEST_F(WordListFilesTest, ReadFailureMessages) {
         EXPECT_FALSE(files.AttemptToReadWords(c.index));
         ASSERT_EQ(1u, host.messages.size());
         EXPECT_EQ(c.expected, host.messages[0].text);
-        EXPECT_EQ(u"Error when reading count-only words/phrases", host.messages[0].title);
+        EXPECT_EQ(c.index == 0 ? u"Error when reading words to ignore"
+                               : u"Error when reading count-only words/phrases",
+                  host.messages[0].title);
         // Only the failed kind's box is emptied.
         EXPECT_EQ(c.index == 0 ? u"" : u"x", s.WordsToIgnoreOrCount[0]);
         EXPECT_EQ(c.index == 1 ? u"" : u"y", s.WordsToIgnoreOrCount[1]);
@@ -744,9 +751,11 @@ TEST_F(RealReaderTest, RefusedFilesShowTheirMessageAndLeaveTheList) {
     EXPECT_TRUE(s.WordsFile[1].paths.empty());
 
     EXPECT_FALSE(files.AddWordsFilePath(0, P(kLists / "angle.txt")));
-    EXPECT_EQ(u"Error when attempting to load words-to-ignore\r\nfrom file " +
-                  P(kLists / "angle.txt"),
+    EXPECT_EQ(u"The file " + P(kLists / "angle.txt") +
+                  u"\r\n contains angle brackets: < >\r\n\r\n"
+                  u"Patterns in angle brackets may be used only in count-only files.",
               host.messages.back().text);
+    EXPECT_EQ(u"Error when reading words to ignore", host.messages.back().title);
     EXPECT_TRUE(s.WordsFile[0].paths.empty());
 }
 
