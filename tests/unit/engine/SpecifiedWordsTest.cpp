@@ -384,6 +384,11 @@ TEST(SpecifiedWordsRead, CommentsInListFiles) {
     ASSERT_TRUE(rig.Read(kCountOnlyList, "comments_only.txt"));
     EXPECT_EQ(rig.run.lngNumCountOnlyWords, 0);
     EXPECT_FALSE(rig.run.blnCountOnlyWordsIncludePhrase);
+    // A comment after an entry is no part of it: "apple // fruit" is the word apple, not a
+    // three-word phrase; the words on both sides of "/* x */" stay one phrase.
+    ASSERT_TRUE(rig.Read(kCountOnlyList, "comments.txt"));
+    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(),
+              (std::vector<std::u16string>{u"apple", u"pear", u"plum+cherry"}));
 }
 
 TEST(SpecifiedWordsRead, OptionalCharactersSwitchTheirSettingsOn) {
