@@ -742,6 +742,33 @@ std::u16string LowerCaseExceptRegexp(std::u16string_view text) {
     return result;
 }
 
+std::u16string LowerCaseListEntry(std::u16string_view entry) {
+    std::u16string result;
+    result.reserve(entry.size());
+    std::size_t runStart = 0; // text to be lower-cased, in runs, so that no pair is split
+    auto flushRun = [&](std::size_t end) {
+        if (end > runStart)
+            result += LowerCaseAll(entry.substr(runStart, end - runStart));
+    };
+    std::size_t closeAt = 0; // the ">" of the pattern being walked; 0 outside patterns
+    for (std::size_t i = 0; i < entry.size(); ++i) {
+        if (closeAt == 0 && entry[i] == u'<') {
+            const std::size_t gt = entry.find(u'>', i + 1);
+            if (gt != std::u16string_view::npos)
+                closeAt = gt;
+        } else if (closeAt != 0 && i == closeAt) {
+            closeAt = 0;
+        } else if (closeAt != 0 && entry[i] == u'\\' && i + 1 < closeAt) {
+            // An escape keeps its letter: "\S" is not "\s".
+            flushRun(i);
+            result.append(entry.substr(i, 2));
+            runStart = ++i + 1;
+        }
+    }
+    flushRun(entry.size());
+    return result;
+}
+
 bool HasUnescapedOutsideBrackets(std::u16string_view text, char16_t c) {
     const std::size_t first = text.find(c);
     if (first == std::u16string_view::npos)

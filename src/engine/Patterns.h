@@ -68,6 +68,11 @@ std::uint64_t PatternCompilations();
 // Lower-cases typed list text (with LowerCaseAll) without touching the "<...>" patterns in it.
 std::u16string LowerCaseExceptRegexp(std::u16string_view text);
 
+// Lower-cases a list entry whole, except the letter of each escape inside its angle-bracket
+// patterns ("<[\S]+ETH>" gives "<[\S]+eth>": \S, \W, \D and \B mean the opposite of their
+// lower-case forms).
+std::u16string LowerCaseListEntry(std::u16string_view entry);
+
 // Supporting tests, exposed for the list reader and for tests.
 // Whether c occurs outside square brackets without a "\" before it (an occurrence at the start
 // always counts).

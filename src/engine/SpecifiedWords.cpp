@@ -453,7 +453,7 @@ bool SpecifiedWords::GetExtraWords(int kind) {
 void SpecifiedWords::PutCountOnlyWordsIntoLowerCase() {
     std::vector<std::u16string> entries = m_countOnly.Entries();
     for (auto& e : entries)
-        e = LowerCaseAll(e);
+        e = LowerCaseListEntry(e);
     if (entries.size() > 1)
         StringArraySort(entries, 1, static_cast<std::int64_t>(entries.size()));
     m_countOnly.Assign(std::move(entries));
