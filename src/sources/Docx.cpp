@@ -4,15 +4,19 @@
 #include "base/RunState.h"
 #include "sources/FolderScan.h"
 #include "util/Catalogue.h"
+#include "util/FileIdentity.h"
 #include "util/StringUtils.h"
 
 #include <zip.h>
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <system_error>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -199,11 +203,50 @@ void RemoveDocxTemporaryFolders(const fs::path& base, std::u16string_view prefix
     }
 }
 
-void RemoveDocxTemporaryFolders(std::u16string_view prefix) {
+namespace {
+
+fs::path& ProcessFolder() {
+    static fs::path folder;
+    return folder;
+}
+
+} // namespace
+
+fs::path PrivateTemporaryFolder() {
+    fs::path& folder = ProcessFolder();
     std::error_code ec;
-    const fs::path base = fs::temp_directory_path(ec);
-    if (!ec)
-        RemoveDocxTemporaryFolders(base, prefix);
+    if (!folder.empty() && fs::is_directory(fs::symlink_status(folder, ec)))
+        return folder;
+    folder.clear();
+    std::vector<fs::path> bases;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime == '/')
+        bases.emplace_back(runtime);
+    if (fs::path tmp = fs::temp_directory_path(ec); !ec)
+        bases.push_back(std::move(tmp));
+    static std::mt19937_64 random{std::random_device{}()};
+    for (const fs::path& base : bases) {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            const fs::path candidate =
+                base / ("lexitally-" + std::to_string(random() % 1000000000000ULL));
+            // Exclusive creation: a name that exists, or a link placed there, is not ours.
+            if (CreatePrivateFolder(candidate)) {
+                folder = candidate;
+                return folder;
+            }
+            if (!fs::is_directory(base, ec))
+                break;
+        }
+    }
+    return {};
+}
+
+void RemoveDocxTemporaryFolders(std::u16string_view) {
+    fs::path& folder = ProcessFolder();
+    if (folder.empty())
+        return;
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    folder.clear();
 }
 
 fs::path PartPath(const fs::path& destination, std::u16string_view kind) {
@@ -436,8 +479,8 @@ int DocxDocument::Extract(const fs::path& document, const DocxOptions& options) 
     std::error_code ec;
     fs::path base = options.temporaryBase;
     if (base.empty())
-        base = fs::temp_directory_path(ec);
-    if (!ec)
+        base = PrivateTemporaryFolder();
+    if (!base.empty())
         m_folder = CreateDocxTemporaryFolder(base, options.prefix);
     if (m_folder.empty())
         return kDocxNoTemporaryFolder;
@@ -576,6 +619,10 @@ void DocxDocument::CleanUp() {
         return;
     std::error_code ec;
     fs::remove_all(m_folder, ec);
+    // The process's own folder goes too once it is empty (nothing is left behind when a
+    // program ends without RemoveDocxTemporaryFolders); the next document makes a new one.
+    if (m_folder.parent_path() == ProcessFolder() && fs::remove(ProcessFolder(), ec))
+        ProcessFolder().clear();
     m_folder.clear();
 }
 

@@ -46,4 +46,13 @@ bool IsSpecialFile(const std::filesystem::path& path) {
            !std::filesystem::is_directory(status);
 }
 
+bool CreatePrivateFolder(const std::filesystem::path& folder) {
+#if defined(__unix__) || defined(__APPLE__)
+    return ::mkdir(folder.c_str(), 0700) == 0;
+#else
+    std::error_code ec;
+    return std::filesystem::create_directory(folder, ec) && !ec;
+#endif
+}
+
 } // namespace lxty

@@ -34,4 +34,8 @@ bool IsVirtualSystemPath(const std::filesystem::path& canonical);
 // for ever (a FIFO without a partner) or never end (/dev/zero), so it is refused unopened.
 bool IsSpecialFile(const std::filesystem::path& path);
 
+// Creates folder, which must not exist yet, readable and writable by this user alone (mode
+// 0700 from the start, not changed afterwards). False when it exists or cannot be made.
+bool CreatePrivateFolder(const std::filesystem::path& folder);
+
 } // namespace lxty

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -141,6 +142,43 @@ TEST(HostileInput, TextStreamComesInBoundedPieces) {
         }
         EXPECT_TRUE(all == c.text) << all.size() << " units";
     }
+}
+
+// Two Lexitally programs of one person once shared the LXTY folders of /tmp, and each removed
+// all of them at its end; anyone could fill the 999 names.
+TEST(HostileInput, DocxFoldersLiveInAFolderOfTheirOwn) {
+    test::TempDir runtime;
+    ASSERT_EQ(::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1), 0);
+    for (int n = 1; n <= 999; ++n) // every shared name taken by someone else
+        fs::create_directories(runtime / ("LXTY" +
+                                          std::string(n < 10    ? "00"
+                                                      : n < 100 ? "0"
+                                                                : "") +
+                                          std::to_string(n)));
+    const fs::path own = PrivateTemporaryFolder();
+    ASSERT_FALSE(own.empty());
+    EXPECT_EQ(own.parent_path(), runtime.path());
+    EXPECT_EQ(fs::status(own).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(PrivateTemporaryFolder(), own); // one per process
+    const fs::path folder = CreateDocxTemporaryFolder(own);
+    EXPECT_EQ(folder, own / "LXTY001");
+    fs::remove(folder);
+    // A document read leaves nothing behind: its folder and the process's folder go.
+    {
+        test::FakeHost host;
+        RunState state;
+        DocxDocument document(host, state);
+        EXPECT_TRUE(document.Prepare(LXTY_TEST_DATA_DIR "/docx/runs.docx", {}));
+        EXPECT_EQ(document.TextFile().parent_path().parent_path(), own);
+    }
+    EXPECT_FALSE(fs::exists(own));
+    const fs::path again = PrivateTemporaryFolder();
+    EXPECT_NE(again, own);
+    RemoveDocxTemporaryFolders();
+    EXPECT_FALSE(fs::exists(again));
+    EXPECT_FALSE(fs::exists(own));
+    EXPECT_TRUE(fs::exists(runtime / "LXTY001")); // another program's folder is left alone
+    ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST(HostileInput, XmlReferencesAreDecoded) {
