@@ -11,12 +11,12 @@ namespace lxty {
 
 bool TextStreamReader::Next(std::u16string& piece) {
     piece.clear();
-    // Top the bytes up to one piece's worth.
+    // Top the bytes up to one piece's worth, in blocks, so that a short stream costs little.
+    char block[1 << 16];
     while (!m_ended && m_bytes.size() < kPieceBytes) {
-        const std::size_t had = m_bytes.size();
-        m_bytes.resize(kPieceBytes);
-        m_in.read(m_bytes.data() + had, static_cast<std::streamsize>(kPieceBytes - had));
-        m_bytes.resize(had + static_cast<std::size_t>(m_in.gcount()));
+        m_in.read(block, static_cast<std::streamsize>(
+                             std::min(sizeof block, kPieceBytes - m_bytes.size())));
+        m_bytes.append(block, static_cast<std::size_t>(m_in.gcount()));
         if (!m_in)
             m_ended = true;
     }
