@@ -7,7 +7,7 @@
 #include "engine/WordExtraction.h"
 
 #include "FakeHost.h"
-#include "engine/Host.h"
+#include "base/Host.h"
 
 #include <gtest/gtest.h>
 

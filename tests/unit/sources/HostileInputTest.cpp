@@ -10,7 +10,7 @@
 
 #include "FakeHost.h"
 #include "TempDir.h"
-#include "engine/RunState.h"
+#include "base/RunState.h"
 #include "settings/Settings.h"
 
 #include <gtest/gtest.h>
