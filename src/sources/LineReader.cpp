@@ -110,6 +110,12 @@ bool LineReader::ReadLine(std::string& line) {
             m_consumed += end - begin;
             m_pos = m_len;
             any = true;
+            // A line longer than a whole block: room for the rest of the file at once, so
+            // that a huge line is not copied again each time it doubles.
+            const std::int64_t rest = m_size - m_consumed;
+            if (line.size() >= kBlockSize && rest > 0 &&
+                line.capacity() < line.size() + static_cast<std::size_t>(rest))
+                line.reserve(line.size() + static_cast<std::size_t>(rest));
             continue;
         }
         m_skipLf = *p == '\r';
