@@ -2,7 +2,7 @@
 # Installs the Debian packages Lexitally needs, only those that are missing.
 set -euo pipefail
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-qpa-plugins libpcre2-dev libzip-dev
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
