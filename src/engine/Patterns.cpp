@@ -107,6 +107,127 @@ std::size_t AppendHexEscape(std::u16string_view in, std::size_t i, std::u16strin
     return 6;
 }
 
+// One escape ("\" and what follows) at in[i], written in PCRE2's syntax. Inside a character
+// class "\b" is the backspace and there are no back references; outside, "\b" and "\B" are
+// word boundaries and "\n" refers to group n when at least n groups precede it (else it is
+// an octal escape, or "\8" and "\9" the digit). Returns the units used, 0 for an escape the
+// old engine refused (a "\" at the very end). classEscape: it was \d \D \w \W \s or \S.
+std::size_t TranslateEscape(std::u16string_view in, std::size_t i, bool inClass, int groupsOpened,
+                            std::u16string& out, bool& classEscape) {
+    const std::size_t n = in.size();
+    classEscape = false;
+    if (i + 1 == n)
+        return 0;
+    const char16_t d = in[i + 1];
+    if (IsClassEscapeLetter(d)) {
+        classEscape = true;
+        out += u'\\';
+        out += d;
+        return 2;
+    }
+    if (d == u'f' || d == u'n' || d == u'r' || d == u't' ||
+        (!inClass && (d == u'b' || d == u'B'))) {
+        out += u'\\';
+        out += d;
+        return 2;
+    }
+    if (d == u'b') {
+        AppendCodePoint(out, 0x08); // backspace inside a class
+        return 2;
+    }
+    if (d == u'v') {
+        AppendCodePoint(out, 0x0B); // the vertical tab, not PCRE2's \v class
+        return 2;
+    }
+    if (d == u'c') {
+        if (i + 2 < n && IsAsciiLetter(in[i + 2])) {
+            out += u"\\c";
+            out += in[i + 2];
+            return 3;
+        }
+        out += u"\\\\"; // a lone "\c" is a backslash; the "c" follows as itself
+        return 1;
+    }
+    if (d == u'x' || d == u'u') {
+        if (const std::size_t used = AppendHexEscape(in, i, out); used > 0)
+            return used;
+        out += d; // without its digits: the letter itself
+        return 2;
+    }
+    if (IsAsciiDigit(d)) {
+        if (inClass || d == u'0')
+            return IsOctalDigit(d) ? 1 + AppendOctal(in, i + 1, out) : (out += d, 2);
+        const int first = d - u'0';
+        const int two =
+            (i + 2 < n && IsAsciiDigit(in[i + 2])) ? first * 10 + (in[i + 2] - u'0') : -1;
+        auto appendBackReference = [&out](int number) {
+            out += u"\\g{";
+            if (number >= 10)
+                out += static_cast<char16_t>(u'0' + number / 10);
+            out += static_cast<char16_t>(u'0' + number % 10);
+            out += u'}';
+        };
+        if (two > 0 && two <= groupsOpened) {
+            appendBackReference(two);
+            return 3;
+        }
+        if (first <= groupsOpened) {
+            appendBackReference(first);
+            return 2;
+        }
+        if (IsOctalDigit(d))
+            return 1 + AppendOctal(in, i + 1, out);
+        out += d; // "\8" or "\9" without such a group: the digit itself
+        return 2;
+    }
+    if (IsAsciiLetter(d)) {
+        out += d; // an unknown escape stands for the letter itself
+    } else if (d < 0x80) {
+        out += u'\\';
+        out += d;
+    } else {
+        out += d;
+    }
+    return 2;
+}
+
+// One character of a character class other than an escape; returns whether the class ends.
+// "[" is literal inside a class (PCRE2 would read "[:alpha:]" forms), and a "-" next to a class
+// escape ("[\d-z]") is the character itself, which PCRE2 would call a bad range.
+bool TranslateClassCharacter(std::u16string_view in, std::size_t i, bool lastWasClassEscape,
+                             std::u16string& out) {
+    const char16_t c = in[i];
+    if (c == u']') {
+        out += c;
+        return true;
+    }
+    if (c == u'[')
+        out += u"\\[";
+    else if (c == u'-' && (lastWasClassEscape || (i + 2 < in.size() && in[i + 1] == u'\\' &&
+                                                  IsClassEscapeLetter(in[i + 2]))))
+        out += u"\\-";
+    else
+        out += c;
+    return false;
+}
+
+// The end of "{n}", "{n,}" or "{n,m}" at in[i] (the index of its "}"), or npos when the brace
+// is no quantifier and stands for itself.
+std::size_t QuantifierBraceEnd(std::u16string_view in, std::size_t i) {
+    const std::size_t n = in.size();
+    std::size_t j = i + 1;
+    while (j < n && IsAsciiDigit(in[j]))
+        ++j;
+    if (j == i + 1)
+        return std::u16string_view::npos;
+    if (j < n && in[j] == u',') {
+        ++j;
+        while (j < n && IsAsciiDigit(in[j]))
+            ++j;
+    }
+    return j < n && in[j] == u'}' ? j : std::u16string_view::npos;
+}
+
 // Rewrites an expression of the old VBScript dialect in PCRE2's syntax, so that every construct
 // keeps the meaning it had there. PCRE2 reads far more escapes and group forms than the old
 // engine did ("\h", "\Q...\E", "(?<name>", "(*VERB)", possessive "a*+", POSIX "[:alpha:]"), and
@@ -118,133 +239,31 @@ bool TranslateExpression(std::u16string_view in, std::u16string& out) {
     out.clear();
     out.reserve(in.size() + 8);
     const std::size_t n = in.size();
-    int groupsOpened = 0; // capture groups opened so far: "\n" is a back reference
-                          // only when at least n groups precede it
+    int groupsOpened = 0; // capture groups opened so far, for back references
     bool inClass = false;
     bool afterQuantifier = false; // a further "+" would be PCRE2's possessive form
     bool lastWasClassEscape = false;
     std::size_t i = 0;
     while (i < n) {
         const char16_t c = in[i];
-        if (inClass) {
+        if (c == u'\\') {
             bool classEscape = false;
-            if (c == u'\\') {
-                if (i + 1 == n)
-                    return false;
-                const char16_t d = in[i + 1];
-                std::size_t used = 2;
-                if (IsClassEscapeLetter(d)) {
-                    out += c;
-                    out += d;
-                    classEscape = true;
-                } else if (d == u'f' || d == u'n' || d == u'r' || d == u't') {
-                    out += c;
-                    out += d;
-                } else if (d == u'b') {
-                    AppendCodePoint(out, 0x08); // backspace inside a class
-                } else if (d == u'v') {
-                    AppendCodePoint(out, 0x0B); // the vertical tab, not PCRE2's \v class
-                } else if (d == u'c' && i + 2 < n && IsAsciiLetter(in[i + 2])) {
-                    out += u"\\c";
-                    out += in[i + 2];
-                    used = 3;
-                } else if (d == u'c') {
-                    out += u"\\\\"; // a lone "\c" is a backslash; the "c" follows as itself
-                    used = 1;
-                } else if ((d == u'x' || d == u'u') && (used = AppendHexEscape(in, i, out)) > 0) {
-                    // a \xhh or \uhhhh escape
-                } else if (IsOctalDigit(d)) {
-                    used = 1 + AppendOctal(in, i + 1, out);
-                } else if (IsAsciiLetter(d) || IsAsciiDigit(d)) {
-                    out += d; // an unknown escape stands for the character itself
-                    used = 2;
-                } else if (d < 0x80) {
-                    out += c;
-                    out += d;
-                    used = 2;
-                } else {
-                    out += d;
-                    used = 2;
-                }
-                i += used;
-            } else if (c == u']') {
-                out += c;
-                inClass = false;
-                ++i;
-            } else if (c == u'[') {
-                out += u"\\["; // literal in a class; PCRE2 would read "[:alpha:]" forms
-                ++i;
-            } else if (c == u'-' && (lastWasClassEscape || (i + 2 < n && in[i + 1] == u'\\' &&
-                                                            IsClassEscapeLetter(in[i + 2])))) {
-                out += u"\\-"; // "[\d-z]" lists "-" as itself; PCRE2 calls it a bad range
-                ++i;
-            } else {
-                out += c;
-                ++i;
-            }
+            const std::size_t used =
+                TranslateEscape(in, i, inClass, groupsOpened, out, classEscape);
+            if (used == 0)
+                return false;
+            i += used;
             lastWasClassEscape = classEscape;
+            afterQuantifier = false;
             continue;
         }
-
-        switch (c) {
-        case u'\\': {
-            afterQuantifier = false;
-            if (i + 1 == n)
-                return false;
-            const char16_t d = in[i + 1];
-            std::size_t used = 2;
-            if (IsClassEscapeLetter(d) || d == u'b' || d == u'B' || d == u'f' || d == u'n' ||
-                d == u'r' || d == u't') {
-                out += c;
-                out += d;
-            } else if (d == u'v') {
-                AppendCodePoint(out, 0x0B);
-            } else if (d == u'c' && i + 2 < n && IsAsciiLetter(in[i + 2])) {
-                out += u"\\c";
-                out += in[i + 2];
-                used = 3;
-            } else if (d == u'c') {
-                out += u"\\\\";
-                used = 1;
-            } else if ((d == u'x' || d == u'u') && (used = AppendHexEscape(in, i, out)) > 0) {
-                // a \xhh or \uhhhh escape
-            } else if (d == u'0') {
-                used = 1 + AppendOctal(in, i + 1, out);
-            } else if (IsAsciiDigit(d)) {
-                const int first = d - u'0';
-                const int two =
-                    (i + 2 < n && IsAsciiDigit(in[i + 2])) ? first * 10 + (in[i + 2] - u'0') : -1;
-                auto appendBackReference = [&out](int number) {
-                    out += u"\\g{";
-                    if (number >= 10)
-                        out += static_cast<char16_t>(u'0' + number / 10);
-                    out += static_cast<char16_t>(u'0' + number % 10);
-                    out += u'}';
-                };
-                if (two > 0 && two <= groupsOpened) {
-                    appendBackReference(two);
-                    used = 3;
-                } else if (first <= groupsOpened) {
-                    appendBackReference(first);
-                } else if (IsOctalDigit(d)) {
-                    used = 1 + AppendOctal(in, i + 1, out);
-                } else {
-                    out += d; // "\8" or "\9" without such a group: the digit itself
-                }
-            } else if (IsAsciiLetter(d)) {
-                out += d; // an unknown escape (also "\x", "\u" without digits): the letter
-                used = 2;
-            } else if (d < 0x80) {
-                out += c;
-                out += d;
-                used = 2;
-            } else {
-                out += d;
-                used = 2;
-            }
-            i += used;
-            break;
+        if (inClass) {
+            inClass = !TranslateClassCharacter(in, i, lastWasClassEscape, out);
+            lastWasClassEscape = false;
+            ++i;
+            continue;
         }
+        switch (c) {
         case u'[':
             afterQuantifier = false;
             inClass = true;
@@ -285,18 +304,8 @@ bool TranslateExpression(std::u16string_view in, std::u16string& out) {
             afterQuantifier = true;
             break;
         case u'{': {
-            // {n}, {n,} and {n,m} are quantifiers; any other brace is a literal brace.
-            std::size_t j = i + 1;
-            while (j < n && IsAsciiDigit(in[j]))
-                ++j;
-            bool quantifier = j > i + 1;
-            if (quantifier && j < n && in[j] == u',') {
-                ++j;
-                while (j < n && IsAsciiDigit(in[j]))
-                    ++j;
-            }
-            quantifier = quantifier && j < n && in[j] == u'}';
-            if (!quantifier) {
+            const std::size_t end = QuantifierBraceEnd(in, i);
+            if (end == std::u16string_view::npos) {
                 afterQuantifier = false;
                 out += u"\\{";
                 ++i;
@@ -304,8 +313,8 @@ bool TranslateExpression(std::u16string_view in, std::u16string& out) {
             }
             if (afterQuantifier)
                 return false;
-            out += in.substr(i, j + 1 - i);
-            i = j + 1;
+            out += in.substr(i, end + 1 - i);
+            i = end + 1;
             if (i < n && in[i] == u'?') {
                 out += u'?';
                 ++i;
