@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-qpa-plugins libpcre2-dev libzip-dev
           libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream man-db
-          clang-format)
+          clang-format clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

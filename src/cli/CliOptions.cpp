@@ -10,7 +10,8 @@ std::string UsageText() {
     return R"(Usage: lexitally-cli [options] [SOURCE]
 
 Counts the words of SOURCE with the same engine and settings as the Lexitally window.
-SOURCE is a file or a folder; absent or "-" reads standard input, counted as clipboard text.
+SOURCE is a file or a folder; absent or "-" reads standard input as it comes, with no length
+limit, counted as clipboard text.
 
 Options:
   --count all|specified|phrases|array

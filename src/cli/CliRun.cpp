@@ -83,26 +83,6 @@ private:
     fs::path m_path;
 };
 
-// Standard input is read as a text file would be: UTF-8 when every byte sequence is valid
-// UTF-8 (a leading byte-order mark dropped, so that it does not join the first word),
-// Windows-1252 otherwise, so that the accented letters of an ANSI text stay letters instead of
-// becoming replacement characters glued to their neighbours.
-std::u16string StandardInputText(std::string_view bytes) {
-    constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    if (bytes.substr(0, kBom.size()) == kBom)
-        return Utf8ToU16(bytes.substr(kBom.size()));
-    bool ascii = true;
-    for (unsigned char c : bytes) {
-        if (c >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii || IsUtf8Sample(bytes, false))
-        return Utf8ToU16(bytes);
-    return Cp1252ToU16(bytes);
-}
-
 void WriteText(std::ostream& out, const std::u16string& text) {
     out << U16ToUtf8(text);
     if (!text.empty() && text.back() != u'\n')
@@ -164,13 +144,13 @@ void ListSettings(const Settings& settings, std::ostream& out) {
 // The source: a folder, a file, or standard input standing for the clipboard. Standard
 // output stands for the output file, so the questions that ask for one ("Large input file",
 // "Multiple files/folders") never arise here.
-void ChooseSourceAndOutput(const CliOptions& options, Settings& settings, CliHost& host,
-                           std::istream& in, const StandInOutputFile& standIn) {
+void ChooseSourceAndOutput(const CliOptions& options, CountSession& session, std::istream& in,
+                           const StandInOutputFile& standIn) {
+    Settings& settings = session.settings;
     std::error_code ec;
     if (!options.source || *options.source == "-") {
         settings.Source = SourceKind::OnClipboard;
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        host.SetClipboardText(StandardInputText(bytes));
+        session.run.SetTextStream(&in); // read as it comes, in bounded memory
     } else if (fs::is_directory(fs::path(*options.source), ec)) {
         settings.Source = SourceKind::Folder;
         settings.Folder = Utf8ToU16(*options.source);
@@ -272,7 +252,7 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
         return 0;
     }
     StandInOutputFile standIn;
-    ChooseSourceAndOutput(options, session.settings, host, in, standIn);
+    ChooseSourceAndOutput(options, session, in, standIn);
     return RunCount(options, session, host, standIn, out, err);
 }
 

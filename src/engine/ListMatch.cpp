@@ -149,7 +149,8 @@ void ListMatcher::Compile(const std::vector<std::u16string>& entries, bool caseS
     m_byParts.clear();
     m_remembered.clear();
     for (std::size_t index = 0; index < entries.size(); ++index) {
-        const std::u16string text = caseSignificant ? entries[index] : LowerCaseAll(entries[index]);
+        const std::u16string text =
+            caseSignificant ? entries[index] : LowerCaseListEntry(entries[index]);
         Entry entry;
         entry.index = index;
         bool allLiteral = true;

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <utility>
 
 namespace lxty {
 
@@ -105,6 +106,127 @@ std::size_t AppendHexEscape(std::u16string_view in, std::size_t i, std::u16strin
     return 6;
 }
 
+// One escape ("\" and what follows) at in[i], written in PCRE2's syntax. Inside a character
+// class "\b" is the backspace and there are no back references; outside, "\b" and "\B" are
+// word boundaries and "\n" refers to group n when at least n groups precede it (else it is
+// an octal escape, or "\8" and "\9" the digit). Returns the units used, 0 for an escape the
+// old engine refused (a "\" at the very end). classEscape: it was \d \D \w \W \s or \S.
+std::size_t TranslateEscape(std::u16string_view in, std::size_t i, bool inClass, int groupsOpened,
+                            std::u16string& out, bool& classEscape) {
+    const std::size_t n = in.size();
+    classEscape = false;
+    if (i + 1 == n)
+        return 0;
+    const char16_t d = in[i + 1];
+    if (IsClassEscapeLetter(d)) {
+        classEscape = true;
+        out += u'\\';
+        out += d;
+        return 2;
+    }
+    if (d == u'f' || d == u'n' || d == u'r' || d == u't' ||
+        (!inClass && (d == u'b' || d == u'B'))) {
+        out += u'\\';
+        out += d;
+        return 2;
+    }
+    if (d == u'b') {
+        AppendCodePoint(out, 0x08); // backspace inside a class
+        return 2;
+    }
+    if (d == u'v') {
+        AppendCodePoint(out, 0x0B); // the vertical tab, not PCRE2's \v class
+        return 2;
+    }
+    if (d == u'c') {
+        if (i + 2 < n && IsAsciiLetter(in[i + 2])) {
+            out += u"\\c";
+            out += in[i + 2];
+            return 3;
+        }
+        out += u"\\\\"; // a lone "\c" is a backslash; the "c" follows as itself
+        return 1;
+    }
+    if (d == u'x' || d == u'u') {
+        if (const std::size_t used = AppendHexEscape(in, i, out); used > 0)
+            return used;
+        out += d; // without its digits: the letter itself
+        return 2;
+    }
+    if (IsAsciiDigit(d)) {
+        if (inClass || d == u'0')
+            return IsOctalDigit(d) ? 1 + AppendOctal(in, i + 1, out) : (out += d, 2);
+        const int first = d - u'0';
+        const int two =
+            (i + 2 < n && IsAsciiDigit(in[i + 2])) ? first * 10 + (in[i + 2] - u'0') : -1;
+        auto appendBackReference = [&out](int number) {
+            out += u"\\g{";
+            if (number >= 10)
+                out += static_cast<char16_t>(u'0' + number / 10);
+            out += static_cast<char16_t>(u'0' + number % 10);
+            out += u'}';
+        };
+        if (two > 0 && two <= groupsOpened) {
+            appendBackReference(two);
+            return 3;
+        }
+        if (first <= groupsOpened) {
+            appendBackReference(first);
+            return 2;
+        }
+        if (IsOctalDigit(d))
+            return 1 + AppendOctal(in, i + 1, out);
+        out += d; // "\8" or "\9" without such a group: the digit itself
+        return 2;
+    }
+    if (IsAsciiLetter(d)) {
+        out += d; // an unknown escape stands for the letter itself
+    } else if (d < 0x80) {
+        out += u'\\';
+        out += d;
+    } else {
+        out += d;
+    }
+    return 2;
+}
+
+// One character of a character class other than an escape; returns whether the class ends.
+// "[" is literal inside a class (PCRE2 would read "[:alpha:]" forms), and a "-" next to a class
+// escape ("[\d-z]") is the character itself, which PCRE2 would call a bad range.
+bool TranslateClassCharacter(std::u16string_view in, std::size_t i, bool lastWasClassEscape,
+                             std::u16string& out) {
+    const char16_t c = in[i];
+    if (c == u']') {
+        out += c;
+        return true;
+    }
+    if (c == u'[')
+        out += u"\\[";
+    else if (c == u'-' && (lastWasClassEscape || (i + 2 < in.size() && in[i + 1] == u'\\' &&
+                                                  IsClassEscapeLetter(in[i + 2]))))
+        out += u"\\-";
+    else
+        out += c;
+    return false;
+}
+
+// The end of "{n}", "{n,}" or "{n,m}" at in[i] (the index of its "}"), or npos when the brace
+// is no quantifier and stands for itself.
+std::size_t QuantifierBraceEnd(std::u16string_view in, std::size_t i) {
+    const std::size_t n = in.size();
+    std::size_t j = i + 1;
+    while (j < n && IsAsciiDigit(in[j]))
+        ++j;
+    if (j == i + 1)
+        return std::u16string_view::npos;
+    if (j < n && in[j] == u',') {
+        ++j;
+        while (j < n && IsAsciiDigit(in[j]))
+            ++j;
+    }
+    return j < n && in[j] == u'}' ? j : std::u16string_view::npos;
+}
+
 // Rewrites an expression of the old VBScript dialect in PCRE2's syntax, so that every construct
 // keeps the meaning it had there. PCRE2 reads far more escapes and group forms than the old
 // engine did ("\h", "\Q...\E", "(?<name>", "(*VERB)", possessive "a*+", POSIX "[:alpha:]"), and
@@ -116,133 +238,31 @@ bool TranslateExpression(std::u16string_view in, std::u16string& out) {
     out.clear();
     out.reserve(in.size() + 8);
     const std::size_t n = in.size();
-    int groupsOpened = 0; // capture groups opened so far: "\n" is a back reference
-                          // only when at least n groups precede it
+    int groupsOpened = 0; // capture groups opened so far, for back references
     bool inClass = false;
     bool afterQuantifier = false; // a further "+" would be PCRE2's possessive form
     bool lastWasClassEscape = false;
     std::size_t i = 0;
     while (i < n) {
         const char16_t c = in[i];
-        if (inClass) {
+        if (c == u'\\') {
             bool classEscape = false;
-            if (c == u'\\') {
-                if (i + 1 == n)
-                    return false;
-                const char16_t d = in[i + 1];
-                std::size_t used = 2;
-                if (IsClassEscapeLetter(d)) {
-                    out += c;
-                    out += d;
-                    classEscape = true;
-                } else if (d == u'f' || d == u'n' || d == u'r' || d == u't') {
-                    out += c;
-                    out += d;
-                } else if (d == u'b') {
-                    AppendCodePoint(out, 0x08); // backspace inside a class
-                } else if (d == u'v') {
-                    AppendCodePoint(out, 0x0B); // the vertical tab, not PCRE2's \v class
-                } else if (d == u'c' && i + 2 < n && IsAsciiLetter(in[i + 2])) {
-                    out += u"\\c";
-                    out += in[i + 2];
-                    used = 3;
-                } else if (d == u'c') {
-                    out += u"\\\\"; // a lone "\c" is a backslash; the "c" follows as itself
-                    used = 1;
-                } else if ((d == u'x' || d == u'u') && (used = AppendHexEscape(in, i, out)) > 0) {
-                    // a \xhh or \uhhhh escape
-                } else if (IsOctalDigit(d)) {
-                    used = 1 + AppendOctal(in, i + 1, out);
-                } else if (IsAsciiLetter(d) || IsAsciiDigit(d)) {
-                    out += d; // an unknown escape stands for the character itself
-                    used = 2;
-                } else if (d < 0x80) {
-                    out += c;
-                    out += d;
-                    used = 2;
-                } else {
-                    out += d;
-                    used = 2;
-                }
-                i += used;
-            } else if (c == u']') {
-                out += c;
-                inClass = false;
-                ++i;
-            } else if (c == u'[') {
-                out += u"\\["; // literal in a class; PCRE2 would read "[:alpha:]" forms
-                ++i;
-            } else if (c == u'-' && (lastWasClassEscape || (i + 2 < n && in[i + 1] == u'\\' &&
-                                                            IsClassEscapeLetter(in[i + 2])))) {
-                out += u"\\-"; // "[\d-z]" lists "-" as itself; PCRE2 calls it a bad range
-                ++i;
-            } else {
-                out += c;
-                ++i;
-            }
+            const std::size_t used =
+                TranslateEscape(in, i, inClass, groupsOpened, out, classEscape);
+            if (used == 0)
+                return false;
+            i += used;
             lastWasClassEscape = classEscape;
+            afterQuantifier = false;
             continue;
         }
-
-        switch (c) {
-        case u'\\': {
-            afterQuantifier = false;
-            if (i + 1 == n)
-                return false;
-            const char16_t d = in[i + 1];
-            std::size_t used = 2;
-            if (IsClassEscapeLetter(d) || d == u'b' || d == u'B' || d == u'f' || d == u'n' ||
-                d == u'r' || d == u't') {
-                out += c;
-                out += d;
-            } else if (d == u'v') {
-                AppendCodePoint(out, 0x0B);
-            } else if (d == u'c' && i + 2 < n && IsAsciiLetter(in[i + 2])) {
-                out += u"\\c";
-                out += in[i + 2];
-                used = 3;
-            } else if (d == u'c') {
-                out += u"\\\\";
-                used = 1;
-            } else if ((d == u'x' || d == u'u') && (used = AppendHexEscape(in, i, out)) > 0) {
-                // a \xhh or \uhhhh escape
-            } else if (d == u'0') {
-                used = 1 + AppendOctal(in, i + 1, out);
-            } else if (IsAsciiDigit(d)) {
-                const int first = d - u'0';
-                const int two =
-                    (i + 2 < n && IsAsciiDigit(in[i + 2])) ? first * 10 + (in[i + 2] - u'0') : -1;
-                auto appendBackReference = [&out](int number) {
-                    out += u"\\g{";
-                    if (number >= 10)
-                        out += static_cast<char16_t>(u'0' + number / 10);
-                    out += static_cast<char16_t>(u'0' + number % 10);
-                    out += u'}';
-                };
-                if (two > 0 && two <= groupsOpened) {
-                    appendBackReference(two);
-                    used = 3;
-                } else if (first <= groupsOpened) {
-                    appendBackReference(first);
-                } else if (IsOctalDigit(d)) {
-                    used = 1 + AppendOctal(in, i + 1, out);
-                } else {
-                    out += d; // "\8" or "\9" without such a group: the digit itself
-                }
-            } else if (IsAsciiLetter(d)) {
-                out += d; // an unknown escape (also "\x", "\u" without digits): the letter
-                used = 2;
-            } else if (d < 0x80) {
-                out += c;
-                out += d;
-                used = 2;
-            } else {
-                out += d;
-                used = 2;
-            }
-            i += used;
-            break;
+        if (inClass) {
+            inClass = !TranslateClassCharacter(in, i, lastWasClassEscape, out);
+            lastWasClassEscape = false;
+            ++i;
+            continue;
         }
+        switch (c) {
         case u'[':
             afterQuantifier = false;
             inClass = true;
@@ -283,18 +303,8 @@ bool TranslateExpression(std::u16string_view in, std::u16string& out) {
             afterQuantifier = true;
             break;
         case u'{': {
-            // {n}, {n,} and {n,m} are quantifiers; any other brace is a literal brace.
-            std::size_t j = i + 1;
-            while (j < n && IsAsciiDigit(in[j]))
-                ++j;
-            bool quantifier = j > i + 1;
-            if (quantifier && j < n && in[j] == u',') {
-                ++j;
-                while (j < n && IsAsciiDigit(in[j]))
-                    ++j;
-            }
-            quantifier = quantifier && j < n && in[j] == u'}';
-            if (!quantifier) {
+            const std::size_t end = QuantifierBraceEnd(in, i);
+            if (end == std::u16string_view::npos) {
                 afterQuantifier = false;
                 out += u"\\{";
                 ++i;
@@ -302,8 +312,8 @@ bool TranslateExpression(std::u16string_view in, std::u16string& out) {
             }
             if (afterQuantifier)
                 return false;
-            out += in.substr(i, j + 1 - i);
-            i = j + 1;
+            out += in.substr(i, end + 1 - i);
+            i = end + 1;
             if (i < n && in[i] == u'?') {
                 out += u'?';
                 ++i;
@@ -339,11 +349,15 @@ struct StringHash {
 
 using PatternMap = std::unordered_map<std::u16string, CompiledPattern, StringHash, std::equal_to<>>;
 
-// Word extraction tests every "<...>" tag of the counted text, so the texts seen here are not
-// only the lists' few patterns; past this many patterns, or this many code units of pattern
-// text, the cache starts afresh.
+// Two caches. The patterns of the lists in force, matched against every word, are kept
+// for as long as any list could hold them. Word extraction also tests every "<...>" tag of
+// the counted text, so the texts seen by the acceptance test are not only the lists' few
+// patterns: those have a cache of their own, which starts afresh past this many patterns or
+// this many code units of pattern text, and never pushes out a list's pattern.
 constexpr std::size_t kMaxCachedPatterns = 4096;
 constexpr std::size_t kMaxCachedUnits = 1u << 20;
+constexpr std::size_t kMaxListPatterns = 1u << 16;
+constexpr std::size_t kMaxListUnits = 1u << 24;
 
 enum class PatternKind { Expression = 0, WildcardEntry = 1 };
 
@@ -356,10 +370,10 @@ public:
             pcre2_set_newline(m_compileContext, PCRE2_NEWLINE_LF);
     }
     ~PatternCache() {
-        m_maps[0].clear();
-        m_maps[1].clear();
-        m_maps[2].clear();
-        m_maps[3].clear();
+        for (int i = 0; i < 4; ++i) {
+            m_maps[i].clear();
+            m_probes[i].clear();
+        }
         pcre2_match_data_free(m_matchData);
         pcre2_compile_context_free(m_compileContext);
     }
@@ -367,19 +381,29 @@ public:
     PatternCache& operator=(const PatternCache&) = delete;
 
     // The compiled form of key (an expression, or a wildcard entry with the default markers);
-    // null when the engine refuses it.
-    CompiledPattern& Get(PatternKind kind, bool caseless, std::u16string_view key) {
+    // null when the engine refuses it. A probe (the acceptance test) finds a list pattern
+    // compiled for matching, but adds to the probe cache only.
+    CompiledPattern& Get(PatternKind kind, bool caseless, std::u16string_view key, bool probe) {
         const int index = static_cast<int>(kind) * 2 + (caseless ? 1 : 0);
-        PatternMap& map = m_maps[index];
-        auto it = map.find(key);
-        if (it != map.end())
+        PatternMap& lists = m_maps[index];
+        auto it = lists.find(key);
+        if (it != lists.end())
             return it->second;
-        std::size_t& units = m_units[index];
-        if (map.size() >= kMaxCachedPatterns || units + key.size() > kMaxCachedUnits) {
+        PatternMap& map = probe ? m_probes[index] : lists;
+        if (probe) {
+            it = map.find(key);
+            if (it != map.end())
+                return it->second;
+        }
+        std::size_t& units = probe ? m_probeUnits[index] : m_units[index];
+        const std::size_t maxPatterns = probe ? kMaxCachedPatterns : kMaxListPatterns;
+        const std::size_t maxUnits = probe ? kMaxCachedUnits : kMaxListUnits;
+        if (map.size() >= maxPatterns || units + key.size() > maxUnits) {
             map.clear();
             units = 0;
         }
         units += key.size();
+        ++m_compilations;
         CompiledPattern compiled;
         if (kind == PatternKind::Expression) {
             compiled.code.reset(Compile(key, caseless));
@@ -390,7 +414,9 @@ public:
         return map.emplace(std::u16string(key), std::move(compiled)).first->second;
     }
 
-    // 1 match, 0 no match, -1 an error of the engine.
+    // 1 match, 0 no match, -1 an error of the engine, kTooComplex when the engine gave up
+    // (its limits on backtracking and memory).
+    static constexpr int kTooComplex = -2;
     int Match(CompiledPattern& compiled, std::u16string_view text, bool useJit) {
         if (!compiled.code || !m_matchData)
             return -1;
@@ -402,6 +428,9 @@ public:
                                    text.size(), 0, 0, m_matchData, nullptr);
         if (rc >= 0)
             return 1; // 0 only says the one-pair vector was too small: still a match
+        if (rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT ||
+            rc == PCRE2_ERROR_HEAPLIMIT || rc == PCRE2_ERROR_JIT_STACKLIMIT)
+            return kTooComplex;
         return rc == PCRE2_ERROR_NOMATCH ? 0 : -1;
     }
 
@@ -452,8 +481,15 @@ private:
         return code;
     }
 
-    PatternMap m_maps[4];
+    PatternMap m_maps[4];   // the lists' patterns
+    PatternMap m_probes[4]; // any other text the acceptance test was asked about
     std::size_t m_units[4] = {0, 0, 0, 0};
+    std::size_t m_probeUnits[4] = {0, 0, 0, 0};
+
+public:
+    std::uint64_t m_compilations = 0;
+
+private:
     pcre2_match_data* m_matchData;
     pcre2_compile_context* m_compileContext;
 };
@@ -461,6 +497,12 @@ private:
 PatternCache& Cache() {
     thread_local PatternCache cache;
     return cache;
+}
+
+// The first match the engine gave up on since it was last taken.
+TooComplexMatch& NotedTooComplex() {
+    thread_local TooComplexMatch noted;
+    return noted;
 }
 
 bool IsPrecededByBackslash(std::u16string_view text, std::size_t index) {
@@ -558,7 +600,7 @@ bool IsAnglePattern(std::u16string_view text, std::u16string* inner) {
 bool IsValidRegExp(std::u16string_view pattern) {
     try {
         PatternCache& cache = Cache();
-        CompiledPattern& compiled = cache.Get(PatternKind::Expression, true, pattern);
+        CompiledPattern& compiled = cache.Get(PatternKind::Expression, true, pattern, true);
         // The acceptance test runs the expression once, so a failure of the matcher itself
         // also counts as refusal.
         return cache.Match(compiled, u"X", false) >= 0;
@@ -621,19 +663,23 @@ bool RegExpMatch(std::u16string_view text, std::u16string_view entry, std::u16st
         CompiledPattern* compiled = nullptr;
         if (IsAnglePattern(entry)) {
             const std::u16string_view inner = entry.substr(1, entry.size() - 2);
-            compiled = &cache.Get(PatternKind::Expression, caseless, inner);
+            compiled = &cache.Get(PatternKind::Expression, caseless, inner, false);
         } else if (wildcard == u"~" && single == u"?") {
             if (entry == u"~")
                 return true; // "^.*$" matches everything; no need for the engine
-            compiled = &cache.Get(PatternKind::WildcardEntry, caseless, entry);
+            compiled = &cache.Get(PatternKind::WildcardEntry, caseless, entry, false);
         } else {
             const std::u16string expression =
                 PatternCache::WildcardToExpression(entry, wildcard, single);
             if (expression == u"^.*$")
                 return true;
-            compiled = &cache.Get(PatternKind::Expression, caseless, expression);
+            compiled = &cache.Get(PatternKind::Expression, caseless, expression, false);
         }
         const int result = cache.Match(*compiled, text, true);
+        if (result == PatternCache::kTooComplex && NotedTooComplex().entry.empty()) {
+            NotedTooComplex().entry.assign(entry);
+            NotedTooComplex().text.assign(text);
+        }
         if (result < 0 && engineError)
             *engineError = true;
         return result == 1;
@@ -642,6 +688,19 @@ bool RegExpMatch(std::u16string_view text, std::u16string_view entry, std::u16st
             *engineError = true;
         return false;
     }
+}
+
+std::uint64_t PatternCompilations() {
+    return Cache().m_compilations;
+}
+
+TooComplexMatch TakeTooComplexMatch() {
+    return std::exchange(NotedTooComplex(), TooComplexMatch{});
+}
+
+std::u16string TooComplexMessage(const TooComplexMatch& failure) {
+    return u"The pattern " + failure.entry + u" is too complex to match against '" + failure.text +
+           u"'";
 }
 
 std::u16string LowerCaseExceptRegexp(std::u16string_view text) {
@@ -688,6 +747,33 @@ std::u16string LowerCaseExceptRegexp(std::u16string_view text) {
     }
     if (!inside)
         flushRun(text.size());
+    return result;
+}
+
+std::u16string LowerCaseListEntry(std::u16string_view entry) {
+    std::u16string result;
+    result.reserve(entry.size());
+    std::size_t runStart = 0; // text to be lower-cased, in runs, so that no pair is split
+    auto flushRun = [&](std::size_t end) {
+        if (end > runStart)
+            result += LowerCaseAll(entry.substr(runStart, end - runStart));
+    };
+    std::size_t closeAt = 0; // the ">" of the pattern being walked; 0 outside patterns
+    for (std::size_t i = 0; i < entry.size(); ++i) {
+        if (closeAt == 0 && entry[i] == u'<') {
+            const std::size_t gt = entry.find(u'>', i + 1);
+            if (gt != std::u16string_view::npos)
+                closeAt = gt;
+        } else if (closeAt != 0 && i == closeAt) {
+            closeAt = 0;
+        } else if (closeAt != 0 && entry[i] == u'\\' && i + 1 < closeAt) {
+            // An escape keeps its letter: "\S" is not "\s".
+            flushRun(i);
+            result.append(entry.substr(i, 2));
+            runStart = ++i + 1;
+        }
+    }
+    flushRun(entry.size());
     return result;
 }
 

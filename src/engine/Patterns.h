@@ -11,8 +11,10 @@
 // class, "[]" an empty class, "{" literal unless a quantifier, "$" only at the very end, \w \d
 // \s \b ASCII only), and the PCRE2-only forms the old engine refused are refused ("(?<",
 // "(?i)", "(?>", "(*VERB)", possessive "a*+"). Case-blind matching folds accented letters.
-// Each distinct (expression, case flag) is compiled once and cached per thread; past 4,096
-// cached expressions of one kind the cache starts afresh.
+// Each distinct (expression, case flag) is compiled once and cached per thread. The patterns
+// of the lists stay cached (up to 65,536 of a kind); other texts that the acceptance test is
+// asked about (the "<...>" tags of counted text) have a cache of their own, which starts
+// afresh past 4,096 expressions and never pushes out a list's pattern.
 
 #include <cstdint>
 #include <string>
@@ -49,8 +51,27 @@ void ReportPatternCheck(Host& host, int code, std::u16string_view item, bool sho
 bool RegExpMatch(std::u16string_view text, std::u16string_view entry, std::u16string_view wildcard,
                  std::u16string_view single, bool caseSignificant, bool* engineError = nullptr);
 
+// A match that the engine gave up on (catastrophic backtracking stopped by its limits): the
+// entry and the text. RegExpMatch reports "no match" for it and notes the first such failure.
+struct TooComplexMatch {
+    std::u16string entry; // empty: none
+    std::u16string text;
+};
+// The first failure noted since the last call (none: an empty entry), and forgets it.
+TooComplexMatch TakeTooComplexMatch();
+// "The pattern <...> is too complex to match against '...'"
+std::u16string TooComplexMessage(const TooComplexMatch& failure);
+
+// Patterns compiled so far by this thread (the work the caches save; for tests and benchmarks).
+std::uint64_t PatternCompilations();
+
 // Lower-cases typed list text (with LowerCaseAll) without touching the "<...>" patterns in it.
 std::u16string LowerCaseExceptRegexp(std::u16string_view text);
+
+// Lower-cases a list entry whole, except the letter of each escape inside its angle-bracket
+// patterns ("<[\S]+ETH>" gives "<[\S]+eth>": \S, \W, \D and \B mean the opposite of their
+// lower-case forms).
+std::u16string LowerCaseListEntry(std::u16string_view entry);
 
 // Supporting tests, exposed for the list reader and for tests.
 // Whether c occurs outside square brackets without a "\" before it (an occurrence at the start

@@ -57,6 +57,45 @@ std::u16string OutsideAngleItems(std::u16string_view line) {
     }
 }
 
+// Removes the comments of a list line: "//" to the end of the line and "/*" ... "*/", which
+// may run over several lines (inComment carries that over). Comments are not read, so they
+// must go before the line becomes entries: "egypt // the land" is the one word "egypt", not a
+// five-word phrase. Angle-bracket patterns are passed over whole.
+std::u16string WithoutComments(std::u16string_view line, bool& inComment) {
+    std::u16string out;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (inComment) {
+            const std::size_t close = line.find(u"*/", i);
+            if (close == std::u16string_view::npos)
+                break;
+            inComment = false;
+            out.push_back(u' ');
+            i = close + 2;
+            continue;
+        }
+        const char16_t c = line[i];
+        if (c == u'<') {
+            const std::size_t gt = line.find(u'>', i + 1);
+            if (gt != std::u16string_view::npos) {
+                out.append(line.substr(i, gt + 1 - i));
+                i = gt + 1;
+                continue;
+            }
+        }
+        if (c == u'/' && i + 1 < line.size() && line[i + 1] == u'/')
+            break;
+        if (c == u'/' && i + 1 < line.size() && line[i + 1] == u'*') {
+            inComment = true;
+            i += 2;
+            continue;
+        }
+        out.push_back(c);
+        ++i;
+    }
+    return out;
+}
+
 // A phrase entry has a "+" outside its patterns; the "+" of <[a-z]+ing> is the expression's.
 bool AnyHasPhrase(const std::vector<std::u16string>& list) {
     return std::any_of(list.begin(), list.end(),
@@ -289,8 +328,9 @@ bool SpecifiedWords::ReadWordsFromFile(int kind, const std::u16string& path) {
 bool SpecifiedWords::ReadLines(int kind, TextFile& file, WordExtractor& extractor) {
     const bool countOnly = kind == kCountOnlyList;
     std::u16string raw;
+    bool inComment = false;
     while (file.ReadLine(raw)) {
-        std::u16string line = TrimSpaces(raw);
+        std::u16string line = TrimSpaces(WithoutComments(raw, inComment));
         if (line.empty())
             continue;
         if (countOnly) {
@@ -404,7 +444,7 @@ bool SpecifiedWords::GetExtraWords(int kind) {
 void SpecifiedWords::PutCountOnlyWordsIntoLowerCase() {
     std::vector<std::u16string> entries = m_countOnly.Entries();
     for (auto& e : entries)
-        e = LowerCaseAll(e);
+        e = LowerCaseListEntry(e);
     if (entries.size() > 1)
         StringArraySort(entries, 1, static_cast<std::int64_t>(entries.size()));
     m_countOnly.Assign(std::move(entries));

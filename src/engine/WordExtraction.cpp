@@ -32,7 +32,8 @@ std::array<bool, 256> WordCharTable(std::u16string_view extra) {
 // n characters from lngPos are already counted.
 [[gnu::noinline]] std::int64_t MeasureWordFrom(std::u16string_view s, std::int64_t lngPos,
                                                std::int64_t n,
-                                               const std::array<bool, 256>& isWordChar) {
+                                               const std::array<bool, 256>& isWordChar,
+                                               AngleBracketSearch& search) {
     const auto len = static_cast<std::int64_t>(s.size());
     if (lngPos >= 1 && lngPos <= len) {
         const char16_t* const base = s.data() + (lngPos - 1);
@@ -53,7 +54,7 @@ std::array<bool, 256> WordCharTable(std::u16string_view extra) {
                 break;
             if (p < len && s[static_cast<std::size_t>(p)] == u'/')
                 break; // "</" closes markup
-            const std::size_t gt = s.find(u'>', static_cast<std::size_t>(p));
+            const std::size_t gt = search.close.Find(s, u'>', static_cast<std::size_t>(p));
             if (gt == std::u16string_view::npos)
                 break;
             const std::size_t from = static_cast<std::size_t>(p - 1);
@@ -63,10 +64,11 @@ std::array<bool, 256> WordCharTable(std::u16string_view extra) {
                 break;
             }
             const std::u16string_view inner = tag.substr(1, tag.size() - 2);
-            if (inner.find(u' ') != std::u16string_view::npos || IsAlphanumeric(inner, false))
+            if (search.space.Find(s, u' ', static_cast<std::size_t>(p)) < gt ||
+                IsAlphanumeric(inner, false))
                 break; // an ordinary tag such as <b> ends the word
             // A bracketed pattern is taken whole; a rejected one gives only its "<".
-            if (IsValidRegExp(tag))
+            if (tag.size() <= kMaxPatternTagLength && IsValidRegExp(tag))
                 n = static_cast<std::int64_t>(gt + 1) - lngPos;
             if (++n >= lngMaxWordLength)
                 break;
@@ -80,7 +82,8 @@ std::array<bool, 256> WordCharTable(std::u16string_view extra) {
 // Length of the word at lngPos (1-based): the run of word characters, and the angle-bracket
 // rules when the run stops at a "<". Inline: it runs for every word of a count.
 inline std::int64_t MeasureWordAt(std::u16string_view s, std::int64_t lngPos,
-                                  const std::array<bool, 256>& isWordChar) {
+                                  const std::array<bool, 256>& isWordChar,
+                                  AngleBracketSearch& search) {
     const auto len = static_cast<std::int64_t>(s.size());
     if (lngPos < 1 || lngPos > len)
         return 0;
@@ -118,7 +121,7 @@ inline std::int64_t MeasureWordAt(std::u16string_view s, std::int64_t lngPos,
         if (q == end || *q != u'<')
             return q - base;
     }
-    return MeasureWordFrom(s, lngPos, 0, isWordChar);
+    return MeasureWordFrom(s, lngPos, 0, isWordChar, search);
 }
 
 // What stands at 1-based position q of s (nothing when q is outside s). Only NumAlpha
@@ -141,7 +144,8 @@ StopFlags FlagsAt(std::u16string_view s, std::int64_t q, bool apostrophe) {
 // of a code unit.
 std::int64_t MeasureWord(std::u16string_view s, std::int64_t lngPos,
                          const std::array<bool, 256>& isWordChar, StopFlags* flags) {
-    const std::int64_t n = MeasureWordAt(s, lngPos, isWordChar);
+    AngleBracketSearch search;
+    const std::int64_t n = MeasureWordAt(s, lngPos, isWordChar, search);
     if (flags)
         *flags = FlagsAt(s, lngPos + n, false);
     return n;
@@ -541,7 +545,7 @@ bool WordExtractor::IsProhibitedFinal(char16_t c) const {
 bool WordExtractor::TakeWord(std::int64_t& measured) {
     RunState& s = m_state;
     const std::u16string& line = s.strLine;
-    measured = MeasureWordAt(line, s.lngLP, m_wordChar);
+    measured = MeasureWordAt(line, s.lngLP, m_wordChar, m_angles);
     // In a markup file every "<" ... ">" is a tag: the word ends before it and the markup
     // skipper passes over the tag, so "series<br/>changes" is two words, not one.
     if (m_tagsAreMarkup && !s.blnReadingWords && measured > 0) {
@@ -626,6 +630,7 @@ bool WordExtractor::TakeWord(std::int64_t& measured) {
 }
 
 std::u16string WordExtractor::GetNextWord() {
+    m_angles.Clear(); // the line may have changed since the last word
     std::int64_t measured = 0;
     TakeWord(measured);
     return m_word;
@@ -640,12 +645,13 @@ void WordExtractor::ExtractWords() {
         s.blnCommentsPossible = s.intNumCommentMarkers >= 1;
         ReplaceDoubleHyphensInPlace(s.strLine);
         if (s.blnCharacterEntitiesPossible)
-            DecodeEntitiesInPlace(s.strLine);
+            DecodeEntitiesInPlace(s.strLine, m_markup.IsXml());
     }
 
     const std::u16string& line = s.strLine;
     const auto len = static_cast<std::int64_t>(line.size());
     s.lngLP = 1;
+    m_angles.Clear();
     while (s.lngLP < len) {
         YieldIfStarted();
 

@@ -50,6 +50,32 @@ struct StopFlags {
 // The longest word: the scan of a word stops after this many characters.
 inline constexpr std::int64_t lngMaxWordLength = 65000;
 
+// The longest bracketed text that word measuring tries as a pattern (brackets included). A
+// longer one is rejected unseen, as one the engine refused: every "<" of a line could
+// otherwise have the rest of the line compiled as an expression.
+inline constexpr std::size_t kMaxPatternTagLength = 1000;
+
+// Where the next ">" and the next space of a line lie, kept between the words of the line, so
+// that a line full of "<" is searched once and not once for every word. Cleared for each line.
+struct AngleBracketSearch {
+    struct Next {
+        std::size_t from = 0; // the search ran from here
+        std::size_t at = 0;   // and found the character here (npos: none at or after from)
+        bool known = false;
+        std::size_t Find(std::u16string_view line, char16_t c, std::size_t pos) {
+            if (!known || pos < from || (at != std::u16string_view::npos && pos > at)) {
+                at = line.find(c, pos);
+                from = pos;
+                known = true;
+            }
+            return at;
+        }
+    };
+    Next close;
+    Next space;
+    void Clear() { close.known = space.known = false; }
+};
+
 // True when ch is a word character: an ASCII letter (or digit with blnAllowNumeric), a
 // Latin-1 letter (0xC0-0xFF without 0xD7 and 0xF7), or a character whose Windows-1252 form
 // of the low byte occurs in strAllowedExtraChars.
@@ -148,6 +174,7 @@ private:
     void NoteTagPair();
     std::array<bool, 256> m_prohibited{}; // strProhibitedInitialOrFinalChars below 256
     std::u16string m_word;                // the word being taken; keeps its capacity
+    AngleBracketSearch m_angles;          // the next ">" and space of the line being scanned
 };
 
 } // namespace lxty

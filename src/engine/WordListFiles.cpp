@@ -38,6 +38,7 @@ WordsReadResult SpecifiedWordsListEngine::ReadWords(int index, const std::u16str
     WordsReadResult r;
     r.ok = m_sw.ReadWordsFromFile(index, path);
     r.wildcards = !r.ok && m_sw.LastReadFailure() == ReadWordsFailure::Wildcards;
+    r.angleBrackets = !r.ok && m_sw.LastReadFailure() == ReadWordsFailure::AngleBrackets;
     return r;
 }
 
@@ -153,11 +154,16 @@ bool WordListFiles::AttemptToReadWords(int index) {
                 msg = u"The file " + path + u"\n contains words with wildcards: * ?\n\n" +
                       u"Either these should be removed or regular expressions\n" +
                       u"should be used instead of simple patterns.";
+            else if (read.angleBrackets)
+                msg = u"The file " + path + u"\n contains angle brackets: < >\n\n" +
+                      u"Patterns in angle brackets may be used only in count-only files.";
             else
                 msg = std::u16string(u"Error when attempting to load ") +
                       (index == 0 ? u"words-to-ignore" : u"count-only words") + u"\nfrom file " +
                       path;
-            m_host.MessageBox(msg, std::u16string(kReadErrorTitle), MsgIcon::Exclamation);
+            m_host.MessageBox(msg,
+                              std::u16string(index == 0 ? kIgnoreReadErrorTitle : kReadErrorTitle),
+                              MsgIcon::Exclamation);
             // The extra box of the kind is emptied; its entries go with it.
             m_s.WordsToIgnoreOrCount[At(index)].clear();
             ForgetExtraEntries(index);

@@ -34,6 +34,8 @@ struct WordsReadResult {
     bool ok = false;
     // The failure came from simple wildcards ("*", "?", "~") in a count-only file.
     bool wildcards = false;
+    // The failure came from "<" or ">" in a words-to-ignore file (patterns are count-only).
+    bool angleBrackets = false;
 };
 
 // The counting engine and main-window operations the word-list operations call.
@@ -111,6 +113,7 @@ inline constexpr std::u16string_view kProceedTitle = u"Proceed?";
 inline constexpr std::u16string_view kFileNotFoundTitle = u"File not found";
 inline constexpr std::u16string_view kReadErrorTitle =
     u"Error when reading count-only words/phrases";
+inline constexpr std::u16string_view kIgnoreReadErrorTitle = u"Error when reading words to ignore";
 inline constexpr std::u16string_view kCountOnlyLoadedTitle = u"Count-only words/phrases loaded";
 inline constexpr std::u16string_view kLoadCommonWordsTitle = u"Load common words file";
 inline constexpr std::u16string_view kAnyTextFileFilter = u"Any text file (*.*) | *.*";

@@ -234,7 +234,6 @@ WordTable& WordTable::operator=(const WordTable& other) {
     m_firstFreq = other.m_firstFreq;
     m_currentFile = other.m_currentFile;
     m_filePaths = other.m_filePaths;
-    m_currentPathLower = other.m_currentPathLower;
     m_currentPath = other.m_currentPath;
     return *this;
 }
@@ -250,7 +249,6 @@ void WordTable::Reset() {
     m_chainByFiles = false;
     m_currentFile = 0;
     m_filePaths.clear();
-    m_currentPathLower.clear();
     m_currentPath.clear();
 }
 
@@ -463,18 +461,13 @@ void WordTable::TakeBack() {
 
 void WordTable::UpdateCurrentFile(std::u16string_view path) {
     // Called for every counted word of a folder run, nearly always with the path it had the
-    // last time: that needs no lower-casing.
-    // The lower-cased path kept is always that of the path kept.
+    // last time. Paths are compared as they are: "A.txt" and "a.txt" are two files here.
+    // File 0 has an empty path, so the first non-empty path starts file 1.
     if (path == m_currentPath)
         return;
     m_currentPath.assign(path);
-    // File 0 has an empty path, so the first non-empty path starts file 1.
-    std::u16string lower = LowerCaseAll(path);
-    if (lower == m_currentPathLower)
-        return;
     ++m_currentFile;
     m_filePaths.emplace_back(path);
-    m_currentPathLower = std::move(lower);
 }
 
 std::u16string WordTable::FilePath(std::int64_t n) const {

@@ -184,8 +184,8 @@ public:
 
     // The current file number: 0 until the first counted word of a folder run.
     std::int64_t CurrentFileNumber() const { return m_currentFile; }
-    // Compares path, lower-cased, with the path of the current file (lower-cased); when they
-    // differ, advances the current file number and records path for it.
+    // Compares path with the path of the current file, as they are (paths are case-sensitive);
+    // when they differ, advances the current file number and records path for it.
     void UpdateCurrentFile(std::u16string_view path);
     // Number of files numbered so far (the highest file number).
     std::int64_t NumFilePaths() const { return static_cast<std::int64_t>(m_filePaths.size()); }
@@ -286,8 +286,7 @@ private:
 
     std::int64_t m_currentFile = 0;
     std::vector<std::u16string> m_filePaths; // index n - 1 = file number n
-    std::u16string m_currentPathLower;
-    std::u16string m_currentPath; // as last given: the same text needs no lower-casing
+    std::u16string m_currentPath;            // as last given
 };
 
 // Where the counting code writes to the text window (appending, its length, clearing):

@@ -3,6 +3,7 @@
 #include "base/Host.h"
 #include "base/RunState.h"
 #include "engine/ChunkCache.h"
+#include "engine/Patterns.h"
 #include "engine/SeparatorScan.h"
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
@@ -19,7 +20,9 @@
 #include "sources/TextDetect.h"
 #include "sources/TextFile.h"
 #include "sources/TextFileCheck.h"
+#include "sources/TextStream.h"
 #include "util/Catalogue.h"
+#include "util/FileIdentity.h"
 #include "util/Format.h"
 #include "util/LineEnd.h"
 #include "util/StringUtils.h"
@@ -238,6 +241,17 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
     if (m_hooks.specifiedWords)                  // else the branch set on Counting() stays
         m_counting->SetSpecifiedWordsBranch(m_hooks.specifiedWords);
 
+    // A FIFO or a device as the output file would block the writing of the report, or swallow
+    // it: refuse it before anything is counted.
+    if (m_settings.DisableOutputToFile == 0 && !TrimSpaces(m_settings.File[1]).empty()) {
+        const std::u16string out = TrimSpaces(m_settings.File[1]);
+        if (IsSpecialFile(PathFromText(out))) {
+            m_host.MessageBox(u"The output file " + out + u" is not a regular file.",
+                              u"Invalid output file", MsgIcon::Exclamation);
+            return RunOutcome::Refused;
+        }
+    }
+
     if (m_settings.Source == SourceKind::InFile && m_run.blnThereAreCountOnlyWords) {
         const std::u16string countOnly = CountOnlyFile(m_settings);
         if (!countOnly.empty() &&
@@ -257,8 +271,12 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
     m_shell.EnableDisableButtons(false);
     m_run.blnStop = false;
     m_timed = false;
+    TakeTooComplexMatch(); // a failure of an earlier run is not this run's
 
     RunOutcome outcome = DoIt();
+    // A pattern that the engine gave up on matched nothing; the person hears of it once.
+    if (const TooComplexMatch failure = TakeTooComplexMatch(); !failure.entry.empty())
+        m_host.MessageBox(TooComplexMessage(failure), u"Pattern too complex", MsgIcon::Information);
 
     StopTiming();
     // A run that started its timer and lasted less than 3 ticks shows no time.
@@ -635,6 +653,21 @@ RunOutcome CountRun::ListResults() {
 // The clipboard
 
 bool CountRun::ReadClipboard() {
+    if (m_textStream) {
+        // The control-character check looks at the first characters: gather at least those.
+        m_streamReader = std::make_unique<TextStreamReader>(*m_textStream);
+        m_pendingText.clear();
+        std::u16string piece;
+        while (static_cast<std::int64_t>(m_pendingText.size()) < kClipboardCheckedChars &&
+               m_streamReader->Next(piece))
+            m_pendingText += piece;
+        if (m_pendingText.empty()) {
+            m_streamReader.reset();
+            m_host.MessageBox(GetText(TextId::NoClipboardText), u"", MsgIcon::None);
+            return false;
+        }
+        return true;
+    }
     std::u16string text = m_host.ClipboardText();
     if (text.empty()) {
         m_host.MessageBox(GetText(TextId::NoClipboardText), u"", MsgIcon::None);
@@ -669,6 +702,7 @@ bool CountRun::DoItFromClipboard() {
                                       std::u16string(kLineEnd) +
                                       u"solely of natural language words.",
                                   u"Invalid input", MsgIcon::Exclamation);
+                m_streamReader.reset();
                 return false;
             }
         }
@@ -683,14 +717,19 @@ bool CountRun::DoItFromClipboard() {
         m_shell.EnableDisableButtons(false);
         ClearOutput();
 
-        if (!m_pendingText.empty()) {
+        // A stream comes in pieces that end at a space or a line end, each counted as it
+        // comes as the one text of the clipboard is.
+        do {
+            if (m_pendingText.empty())
+                continue;
             m_run.strLine.reserve(m_pendingText.size() + 1);
             m_run.strLine.assign(m_pendingText);
             if (m_settings.CaseSignificant != 1)
                 LowerCaseAllInPlace(m_run.strLine);
             m_run.strLine.push_back(u' ');
             m_extractor->ExtractWords();
-        }
+        } while (m_streamReader && !m_run.blnStop && m_streamReader->Next(m_pendingText));
+        m_streamReader.reset();
         m_host.SetLabel("lblTwirler", u" ");
         return true;
     } catch (const std::exception& e) {
@@ -721,6 +760,12 @@ FileResult CountRun::DoItFromPath(const fs::path& file, const std::u16string& na
             return FileResult::NotFound;
         if (fs::is_directory(status))
             return FileResult::InvalidSpec;
+        if (!fs::is_regular_file(status)) {
+            // A FIFO or a device exists, and reading it may never end: say what it is.
+            m_host.MessageBox(name + u" is not a regular file.", u"Invalid input",
+                              MsgIcon::Exclamation);
+            return FileResult::NotText;
+        }
         const auto size = static_cast<std::int64_t>(fs::file_size(file, ec));
         if (ec)
             return FileResult::NotFound;

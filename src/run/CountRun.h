@@ -32,12 +32,15 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lxty {
+
+class TextStreamReader;
 
 class Host;
 class ChunkCache;
@@ -199,6 +202,10 @@ public:
     FileResult DoItFromPath(const std::filesystem::path& file, const std::u16string& name,
                             bool singleFile, std::int64_t fileNumber);
 
+    // Text from a stream (standard input) stands for the clipboard text: it is counted piece
+    // by piece as it comes, without the clipboard's size limit. Null: the host's clipboard.
+    void SetTextStream(std::istream* in) { m_textStream = in; }
+
     const std::u16string& PendingText() const { return m_pendingText; }
     void SetPendingText(std::u16string text) { m_pendingText = std::move(text); }
 
@@ -265,6 +272,8 @@ private:
     std::unique_ptr<WordCounting> m_counting;
     std::unique_ptr<WordExtractor> m_extractor;
     std::unique_ptr<ChunkCache> m_pieces;
+    std::istream* m_textStream = nullptr;
+    std::unique_ptr<TextStreamReader> m_streamReader; // while a stream is counted
     bool m_pieceCacheOn = true;
     std::int64_t m_pieceLookups = 0; // in this run
     std::int64_t m_pieceMisses = 0;

@@ -5,6 +5,7 @@
 #include "settings/SettingsLists.h"
 #include "util/Catalogue.h"
 #include "util/Cp1252.h"
+#include "util/FileIdentity.h"
 #include "util/Format.h"
 #include "util/LineEnd.h"
 #include "util/StringUtils.h"
@@ -472,6 +473,147 @@ void RestoreActions::Initialize(Settings& s, RunState& run, Host& host) {
         InitializeRecord(s, run);
 }
 
+namespace {
+
+// What the reading of the values has found out on the way.
+struct ReadProgress {
+    bool firstPartComplete = false; // the first part of the file was read whole
+};
+
+// Reads the value (or group of values) of one row into the record, with the field's own
+// rule from the field table. Throws InvalidData for a value its field cannot hold.
+void ReadRow(const Row& row, LineReader& reader, Settings& s, RestoreOutcome& out,
+             RestoreActions& actions, ReadProgress& progress) {
+    switch (row.slot) {
+    case Slot::Text: {
+        const SettingsField& f = Field(row);
+        std::u16string value = TextValue(reader.Next());
+        if (f.onLoad == OnLoad::TrimSpaces)
+            value = TrimSpaces(value);
+        f.text(s) = std::move(value);
+        if (f.onLoad == OnLoad::NoteFolder)
+            out.folderAsRead = s.Folder;
+        else if (f.onLoad == OnLoad::ExtraWords)
+            actions.ApplyExtraWords(s, f.loadIndex);
+        else if (f.onLoad == OnLoad::FilePatterns)
+            actions.ApplyFilePatterns(s, f.loadIndex);
+        break;
+    }
+    case Slot::Check: {
+        const int v = IntValue(reader.Next());
+        if (v != 0 && v != 1)
+            throw InvalidData{};
+        Field(row).setInt(s, v);
+        if (Field(row).onLoad == OnLoad::EndOfFirstPart)
+            progress.firstPartComplete = true;
+        break;
+    }
+    case Slot::List: {
+        // -1 stands for nothing selected, which only some lists may say; any other value
+        // outside the list is as malformed as a line that is no number.
+        const SettingsField& f = Field(row);
+        const int v = IntValue(reader.Next());
+        if (v < (f.mayBeUnselected ? -1 : 0) || v >= ListSize(f.list))
+            throw InvalidData{};
+        f.setInt(s, v);
+        break;
+    }
+    case Slot::ReservedText:
+    case Slot::ReservedInt:
+        reader.Next();
+        break;
+    case Slot::UseLog10:
+        reader.Next();
+        s.UseLog10 = 1;
+        break;
+    case Slot::WordsFile: {
+        // The count is read before the list is cleared, so a file that ends just before its
+        // lists leaves them as they were.
+        const int n = IntValue(reader.Next());
+        if (n < 0)
+            throw InvalidData{};
+        WordFileList& list = s.WordsFile[static_cast<std::size_t>(row.arg)];
+        list = WordFileList{};
+        for (int i = 0; i < n; ++i)
+            list.paths.push_back(TextValue(reader.Next()));
+        const int index = IntValue(reader.Next());
+        if (n != 0) {
+            if (index < -1 || index >= n)
+                throw InvalidData{};
+            list.selected = index;
+        }
+        break;
+    }
+    case Slot::Source: {
+        const int v = IntValue(reader.Next());
+        s.Source = v == 0   ? SourceKind::OnClipboard
+                   : v == 1 ? SourceKind::InFile
+                            : SourceKind::Folder;
+        break;
+    }
+    case Slot::CountArrayTables: {
+        const int v = IntValue(reader.Next());
+        s.CountArrayTables = v == 1   ? CountArrayTablesKind::ByFrequency
+                             : v == 2 ? CountArrayTablesKind::Both
+                                      : CountArrayTablesKind::Alphabetical;
+        break;
+    }
+    case Slot::FilterMode: {
+        const int v = IntValue(reader.Next());
+        s.FilterMode = v == 2   ? FilterModeKind::IncludeAllWordsAsSubphrase
+                       : v == 1 ? FilterModeKind::IncludeAllWordsInSameOrder
+                                : FilterModeKind::IncludeAllWords;
+        break;
+    }
+    case Slot::PhraseOption:
+        // Selecting one option button clears the others; a 0 selects nothing, so the last
+        // non-zero option wins and four zeros leave the choice as it was.
+        if (IntValue(reader.Next()) != 0)
+            s.WordsToIgnoreInPhrases = static_cast<WordsToIgnoreInPhrasesKind>(row.arg);
+        break;
+    }
+}
+
+// A file that ends early: the values read so far stay, and the person may take the defaults.
+void AnswerPastEndOfFile(const ReadProgress& progress, Settings& s, RunState& run, Host& host) {
+    if (progress.firstPartComplete) {
+        s.ZeroCellsBlank = 0;
+        s.CountArrayTables = CountArrayTablesKind::Alphabetical;
+    }
+    const MsgAnswer a =
+        host.Ask(u"Input past end of file.  Set default values?", u"Error restoring saved state",
+                 MsgIcon::None, MsgButtons::YesNo, MsgAnswer::No);
+    if (a == MsgAnswer::Yes)
+        SetDefaultValues(s, run);
+    host.MessageBox(u"Saving the settings should fix the 'Input past end of file' error.",
+                    u"Input past end of file", MsgIcon::Information);
+}
+
+// At start-up, the selected word-list files are offered for loading.
+void OfferWordListFiles(Settings& s, Host& host, RestoreActions& actions, RestoreOutcome& out) {
+    static const char16_t* const questions[2] = {
+        u"Do you wish to load this words-to-ignore file?",
+        u"Do you wish to load this count-only words file?"};
+    for (int i = 0; i < 2; ++i) {
+        const std::u16string selected = SelectedPath(s.WordsFile[static_cast<std::size_t>(i)]);
+        if (selected.empty())
+            continue;
+        const MsgAnswer a =
+            host.Ask(questions[i] + std::u16string(kLineEnd) + selected, u"Load file?",
+                     MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Yes);
+        if (a == MsgAnswer::Yes) {
+            if (!actions.AttemptToReadWords(s, i))
+                out.code = kRestoreWordsFileFailed;
+        } else {
+            s.WordsFile[static_cast<std::size_t>(i)].selected = -1;
+            if (i == 0)
+                s.CommonWordsLanguages = kNoLanguageSelectedIndex;
+        }
+    }
+}
+
+} // namespace
+
 RestoreOutcome RestoreSavedState(const fs::path& path, const fs::path& defaultPath, Settings& s,
                                  RunState& run, Host& host, RestoreActions& actions,
                                  bool restoring) {
@@ -482,124 +624,30 @@ RestoreOutcome RestoreSavedState(const fs::path& path, const fs::path& defaultPa
         out.code = kRestoreNoFile;
         return out;
     }
+    if (IsSpecialFile(file)) { // a FIFO would block the open for ever
+        const std::u8string shown = file.u8string();
+        out.code = kRestoreReadError;
+        out.errorText =
+            Utf8ToU16(std::string_view(reinterpret_cast<const char*>(shown.data()), shown.size())) +
+            u" is not a regular file";
+        return out;
+    }
     LineReader reader;
     if (!reader.Open(file, out.errorText)) {
         out.code = kRestoreReadError;
         return out;
     }
 
-    bool firstPartComplete = false;
+    ReadProgress progress;
     try {
         for (std::size_t line = 0; line < std::size(kLayout); ++line) {
-            const Row& row = kLayout[line];
-            switch (row.slot) {
-            case Slot::Text: {
-                const SettingsField& f = Field(row);
-                std::u16string value = TextValue(reader.Next());
-                if (row.name == u"FilterWords")
-                    value = TrimSpaces(value);
-                f.text(s) = std::move(value);
-                if (row.name == u"Folder")
-                    out.folderAsRead = s.Folder;
-                else if (row.name == u"WordsToIgnoreOrCount0")
-                    actions.ApplyExtraWords(s, 0);
-                else if (row.name == u"WordsToIgnoreOrCount1")
-                    actions.ApplyExtraWords(s, 1);
-                else if (row.name == u"FileFilepathSpecifications0")
-                    actions.ApplyFilePatterns(s, 0);
-                else if (row.name == u"FileFilepathSpecifications1")
-                    actions.ApplyFilePatterns(s, 1);
-                break;
-            }
-            case Slot::ReservedText:
-                reader.Next();
-                break;
-            case Slot::Check: {
-                const int v = IntValue(reader.Next());
-                if (v != 0 && v != 1)
-                    throw InvalidData{};
-                Field(row).setInt(s, v);
-                if (row.name == u"TerminatePhraseAtComma")
-                    firstPartComplete = true;
-                break;
-            }
-            case Slot::List: {
-                const SettingsField& f = Field(row);
-                const int v = IntValue(reader.Next());
-                if (v < -1 || v >= ListSize(f.list))
-                    throw InvalidData{};
-                f.setInt(s, v);
-                break;
-            }
-            case Slot::ReservedInt:
-                reader.Next();
-                break;
-            case Slot::UseLog10:
-                reader.Next();
-                s.UseLog10 = 1;
-                break;
-            case Slot::WordsFile: {
-                // The count is read before the list is cleared, so a file that ends just
-                // before its lists leaves them as they were.
-                const int n = IntValue(reader.Next());
-                if (n < 0)
-                    throw InvalidData{};
-                WordFileList& list = s.WordsFile[static_cast<std::size_t>(row.arg)];
-                list = WordFileList{};
-                for (int i = 0; i < n; ++i)
-                    list.paths.push_back(TextValue(reader.Next()));
-                const int index = IntValue(reader.Next());
-                if (n != 0) {
-                    if (index < -1 || index >= n)
-                        throw InvalidData{};
-                    list.selected = index;
-                }
-                break;
-            }
-            case Slot::Source: {
-                const int v = IntValue(reader.Next());
-                s.Source = v == 0   ? SourceKind::OnClipboard
-                           : v == 1 ? SourceKind::InFile
-                                    : SourceKind::Folder;
-                break;
-            }
-            case Slot::CountArrayTables: {
-                const int v = IntValue(reader.Next());
-                s.CountArrayTables = v == 1   ? CountArrayTablesKind::ByFrequency
-                                     : v == 2 ? CountArrayTablesKind::Both
-                                              : CountArrayTablesKind::Alphabetical;
-                break;
-            }
-            case Slot::FilterMode: {
-                const int v = IntValue(reader.Next());
-                s.FilterMode = v == 2   ? FilterModeKind::IncludeAllWordsAsSubphrase
-                               : v == 1 ? FilterModeKind::IncludeAllWordsInSameOrder
-                                        : FilterModeKind::IncludeAllWords;
-                break;
-            }
-            case Slot::PhraseOption:
-                // Selecting one option button clears the others; a 0 selects nothing, so the
-                // last non-zero option wins and four zeros leave the choice as it was.
-                if (IntValue(reader.Next()) != 0)
-                    s.WordsToIgnoreInPhrases = static_cast<WordsToIgnoreInPhrasesKind>(row.arg);
-                break;
-            }
+            ReadRow(kLayout[line], reader, s, out, actions, progress);
             if (line + 1 == kLastLineOfEntries)
                 out.fileAsRead = s.File[0];
         }
     } catch (const PastEndOfFile&) {
         reader.Close();
-        if (firstPartComplete) {
-            s.ZeroCellsBlank = 0;
-            s.CountArrayTables = CountArrayTablesKind::Alphabetical;
-        }
-        const MsgAnswer a = host.Ask(u"Input past end of file.  Set default values?",
-                                     u"Error restoring saved state", MsgIcon::None,
-                                     MsgButtons::YesNo, MsgAnswer::No);
-        if (a == MsgAnswer::Yes)
-            SetDefaultValues(s, run);
-        host.MessageBox(u"Saving the settings should fix the 'Input past end of file' error.",
-                        u"Input past end of file", MsgIcon::Information);
+        AnswerPastEndOfFile(progress, s, run, host);
         out.code = kRestoreOk;
         return out;
     } catch (const InvalidData&) {
@@ -619,36 +667,15 @@ RestoreOutcome RestoreSavedState(const fs::path& path, const fs::path& defaultPa
         s.DisableOutputToFile = 0;
         out.disableOutputToFileBox = true;
     }
-    for (int v : {s.ShortWordSize, s.LongWordSize, s.ThresholdFrequency, s.ExcessFrequency,
-                  s.WordOrder, s.DisplayFormat})
-        if (v == -1)
+    for (const SettingsField& f : SettingsFieldTable())
+        if (f.mayBeUnselected && f.getInt(s) == -1)
             out.code = kRestoreNoListEntry;
 
     if (!s.File[0].empty())
         actions.ShowSingleFileDetails(s);
     actions.ApplyFolder(s);
-
-    if (!restoring) {
-        static const char16_t* const questions[2] = {
-            u"Do you wish to load this words-to-ignore file?",
-            u"Do you wish to load this count-only words file?"};
-        for (int i = 0; i < 2; ++i) {
-            const std::u16string selected = SelectedPath(s.WordsFile[static_cast<std::size_t>(i)]);
-            if (selected.empty())
-                continue;
-            const MsgAnswer a =
-                host.Ask(questions[i] + std::u16string(u"\n") + selected, u"Load file?",
-                         MsgIcon::None, MsgButtons::YesNo, MsgAnswer::Yes);
-            if (a == MsgAnswer::Yes) {
-                if (!actions.AttemptToReadWords(s, i))
-                    out.code = kRestoreWordsFileFailed;
-            } else {
-                s.WordsFile[static_cast<std::size_t>(i)].selected = -1;
-                if (i == 0)
-                    s.CommonWordsLanguages = kNoLanguageSelectedIndex;
-            }
-        }
-    }
+    if (!restoring)
+        OfferWordListFiles(s, host, actions, out);
     actions.SetToolTipText(s);
     return out;
 }

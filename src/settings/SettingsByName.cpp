@@ -57,6 +57,17 @@ constexpr std::array<std::u16string_view, 3> kCountArrayTablesOptions{u"Alphabet
             nullptr, [](Settings& s) -> WordFileList& { return s.F[I]; }                           \
     }
 
+// The same row with a saved-state rule.
+constexpr SettingsField Loaded(SettingsField f, OnLoad rule, int index = 0) {
+    f.onLoad = rule;
+    f.loadIndex = index;
+    return f;
+}
+constexpr SettingsField Unselectable(SettingsField f) {
+    f.mayBeUnselected = true;
+    return f;
+}
+
 const SettingsField kFields[] = {
     // What counts as a word
     LXTY_CHECK(CaseSignificant),
@@ -79,17 +90,17 @@ const SettingsField kFields[] = {
     LXTY_CHECK(Only7bitASCII),
     // Words to ignore
     LXTY_CHECK(IgnoreShortWords),
-    LXTY_LIST(ShortWordSize, ShortWordSize),
-    LXTY_LIST(LongWordSize, LongWordSize),
+    Unselectable(LXTY_LIST(ShortWordSize, ShortWordSize)),
+    Unselectable(LXTY_LIST(LongWordSize, LongWordSize)),
     LXTY_CHECK(IgnoreInfrequentWords),
-    LXTY_LIST(ThresholdFrequency, ThresholdFrequency),
+    Unselectable(LXTY_LIST(ThresholdFrequency, ThresholdFrequency)),
     LXTY_CHECK(IgnoreExcessivelyFrequentWords),
-    LXTY_LIST(ExcessFrequency, ExcessFrequency),
+    Unselectable(LXTY_LIST(ExcessFrequency, ExcessFrequency)),
     LXTY_CHECK(IgnoreNoLetter),
     LXTY_CHECK(IgnoreRepetitions),
     LXTY_LIST(CommonWordsLanguages, CommonWordsLanguages),
-    LXTY_TEXT_PAIR(WordsToIgnoreOrCount, 0),
-    LXTY_TEXT_PAIR(WordsToIgnoreOrCount, 1),
+    Loaded(LXTY_TEXT_PAIR(WordsToIgnoreOrCount, 0), OnLoad::ExtraWords, 0),
+    Loaded(LXTY_TEXT_PAIR(WordsToIgnoreOrCount, 1), OnLoad::ExtraWords, 1),
     LXTY_FILES_PAIR(WordsFile, 0),
     LXTY_FILES_PAIR(WordsFile, 1),
     LXTY_CHECK(PatternMatchingInWordsToIgnoreFile),
@@ -99,7 +110,7 @@ const SettingsField kFields[] = {
     LXTY_CHECK(TerminatePhraseAtPeriod),
     LXTY_CHECK(TerminatePhraseAtDoubleQuote),
     LXTY_CHECK(TerminatePhraseAtTab),
-    LXTY_CHECK(TerminatePhraseAtComma),
+    Loaded(LXTY_CHECK(TerminatePhraseAtComma), OnLoad::EndOfFirstPart),
     // Output and miscellaneous
     LXTY_CHECK(ExtractTextFromDocx),
     LXTY_CHECK(OutputWithCommas),
@@ -114,10 +125,10 @@ const SettingsField kFields[] = {
                   [](Settings& s, int) { s.UseLog10 = 1; }},
     // Source and display
     LXTY_ENUM(Source, SourceKind, kSourceOptions),
-    LXTY_TEXT(Folder),
+    Loaded(LXTY_TEXT(Folder), OnLoad::NoteFolder),
     LXTY_CHECK(IncludeSubfolders),
-    LXTY_TEXT_PAIR(FileFilepathSpecifications, 0),
-    LXTY_TEXT_PAIR(FileFilepathSpecifications, 1),
+    Loaded(LXTY_TEXT_PAIR(FileFilepathSpecifications, 0), OnLoad::FilePatterns, 0),
+    Loaded(LXTY_TEXT_PAIR(FileFilepathSpecifications, 1), OnLoad::FilePatterns, 1),
     LXTY_TEXT_PAIR(File, 0),
     LXTY_TEXT_PAIR(File, 1),
     LXTY_CHECK(SuppressWords),
@@ -125,13 +136,13 @@ const SettingsField kFields[] = {
     LXTY_CHECK(DisableOutputToFile),
     LXTY_CHECK(DisplayRelativeFrequency),
     LXTY_CHECK(SortByNumberOfFiles),
-    LXTY_LIST(WordOrder, WordOrder),
-    LXTY_LIST(DisplayFormat, DisplayFormat),
+    Unselectable(LXTY_LIST(WordOrder, WordOrder)),
+    Unselectable(LXTY_LIST(DisplayFormat, DisplayFormat)),
     // All-phrases window and count-array dialog
     LXTY_LIST_PAIR(PhraseLength, 0, PhraseLength),
     LXTY_LIST_PAIR(PhraseLength, 1, PhraseLength),
     LXTY_LIST(MinimumFrequency, MinimumFrequency),
-    LXTY_TEXT(FilterWords),
+    Loaded(LXTY_TEXT(FilterWords), OnLoad::TrimSpaces),
     LXTY_ENUM(FilterMode, FilterModeKind, kFilterModeOptions),
     LXTY_ENUM(WordsToIgnoreInPhrases, WordsToIgnoreInPhrasesKind, kWordsToIgnoreInPhrasesOptions),
     LXTY_CHECK(WriteRelativeFrequency),

@@ -36,6 +36,16 @@ enum class FieldKind { Check, List, Enumeration, Text, FileList };
 //    in `options`, the value of the record's enum);
 //  Text: text;  FileList: files.
 // The setters do not validate; SetFieldByName does.
+// What reading a field from the saved state does beyond storing the value.
+enum class OnLoad {
+    Store,          // nothing more
+    TrimSpaces,     // the text loses its outer spaces (FilterWords)
+    NoteFolder,     // the folder as read is kept for the main window (Folder)
+    ExtraWords,     // extra-words box `loadIndex` is normalised and parsed, as on leaving it
+    FilePatterns,   // pattern box `loadIndex` is applied, as on leaving it
+    EndOfFirstPart, // the last value of the file's first part (TerminatePhraseAtComma)
+};
+
 struct SettingsField {
     std::u16string_view name;
     FieldKind kind;
@@ -45,6 +55,11 @@ struct SettingsField {
     void (*setInt)(Settings&, int) = nullptr;
     std::u16string& (*text)(Settings&) = nullptr;
     WordFileList& (*files)(Settings&) = nullptr;
+    // List only: a saved state may hold -1 (nothing selected) here, which the person is then
+    // asked to mend ("Invalid combo box index."). In any other list, -1 is invalid data.
+    bool mayBeUnselected = false;
+    OnLoad onLoad = OnLoad::Store;
+    int loadIndex = 0; // the box of ExtraWords and FilePatterns
 };
 
 // The table, in the order of the record.

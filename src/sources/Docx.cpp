@@ -4,15 +4,19 @@
 #include "base/RunState.h"
 #include "sources/FolderScan.h"
 #include "util/Catalogue.h"
+#include "util/FileIdentity.h"
 #include "util/StringUtils.h"
 
 #include <zip.h>
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <system_error>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -189,11 +193,50 @@ void RemoveDocxTemporaryFolders(const fs::path& base, std::u16string_view prefix
     }
 }
 
-void RemoveDocxTemporaryFolders(std::u16string_view prefix) {
+namespace {
+
+fs::path& ProcessFolder() {
+    static fs::path folder;
+    return folder;
+}
+
+} // namespace
+
+fs::path PrivateTemporaryFolder() {
+    fs::path& folder = ProcessFolder();
     std::error_code ec;
-    const fs::path base = fs::temp_directory_path(ec);
-    if (!ec)
-        RemoveDocxTemporaryFolders(base, prefix);
+    if (!folder.empty() && fs::is_directory(fs::symlink_status(folder, ec)))
+        return folder;
+    folder.clear();
+    std::vector<fs::path> bases;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime == '/')
+        bases.emplace_back(runtime);
+    if (fs::path tmp = fs::temp_directory_path(ec); !ec)
+        bases.push_back(std::move(tmp));
+    static std::mt19937_64 random{std::random_device{}()};
+    for (const fs::path& base : bases) {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            const fs::path candidate =
+                base / ("lexitally-" + std::to_string(random() % 1000000000000ULL));
+            // Exclusive creation: a name that exists, or a link placed there, is not ours.
+            if (CreatePrivateFolder(candidate)) {
+                folder = candidate;
+                return folder;
+            }
+            if (!fs::is_directory(base, ec))
+                break;
+        }
+    }
+    return {};
+}
+
+void RemoveDocxTemporaryFolders(std::u16string_view) {
+    fs::path& folder = ProcessFolder();
+    if (folder.empty())
+        return;
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    folder.clear();
 }
 
 fs::path PartPath(const fs::path& destination, std::u16string_view kind) {
@@ -308,6 +351,20 @@ std::vector<std::u16string> ConvertWordprocessingML(std::string_view xml, Host& 
     }
     std::int64_t runs = 0;
 
+    // The next ">" at or after a position. The answer is kept, so that a part full of tags
+    // that never close ("<w:p <w:p ...") is searched once, not once for every tag.
+    std::size_t gtFrom = 0;
+    std::size_t gtAt = 0;
+    bool gtKnown = false;
+    auto nextGt = [&](std::size_t from) {
+        if (!gtKnown || from < gtFrom || (gtAt != std::string_view::npos && from > gtAt)) {
+            gtAt = xml.find('>', from);
+            gtFrom = from;
+            gtKnown = true;
+        }
+        return gtAt;
+    };
+
     std::size_t pos = 0;
     while (pos < xml.size()) {
         const std::size_t lt = xml.find('<', pos);
@@ -315,7 +372,7 @@ std::vector<std::u16string> ConvertWordprocessingML(std::string_view xml, Host& 
             break;
 
         if (IsTag(xml, lt, "<w:t")) {
-            const std::size_t gt = xml.find('>', lt);
+            const std::size_t gt = nextGt(lt);
             if (gt == std::string_view::npos)
                 break;
             if (xml[gt - 1] == '/') { // <w:t .../> holds nothing
@@ -356,10 +413,10 @@ std::vector<std::u16string> ConvertWordprocessingML(std::string_view xml, Host& 
             lines.push_back(std::move(paragraph));
             paragraph.clear();
             pos = lt + 6;
-        } else if (IsTag(xml, lt, "<w:p") && xml.find('>', lt) != std::string_view::npos &&
-                   xml[xml.find('>', lt) - 1] == '/') {
+        } else if (IsTag(xml, lt, "<w:p") && nextGt(lt) != std::string_view::npos &&
+                   xml[nextGt(lt) - 1] == '/') {
             lines.emplace_back(); // <w:p/>: an empty paragraph
-            pos = xml.find('>', lt) + 1;
+            pos = nextGt(lt) + 1;
         } else if (IsTag(xml, lt, "<w:br") || IsTag(xml, lt, "<w:cr")) {
             paragraph += u' ';
             pos = lt + 5;
@@ -412,8 +469,8 @@ int DocxDocument::Extract(const fs::path& document, const DocxOptions& options) 
     std::error_code ec;
     fs::path base = options.temporaryBase;
     if (base.empty())
-        base = fs::temp_directory_path(ec);
-    if (!ec)
+        base = PrivateTemporaryFolder();
+    if (!base.empty())
         m_folder = CreateDocxTemporaryFolder(base, options.prefix);
     if (m_folder.empty())
         return kDocxNoTemporaryFolder;
@@ -552,6 +609,10 @@ void DocxDocument::CleanUp() {
         return;
     std::error_code ec;
     fs::remove_all(m_folder, ec);
+    // The process's own folder goes too once it is empty (nothing is left behind when a
+    // program ends without RemoveDocxTemporaryFolders); the next document makes a new one.
+    if (m_folder.parent_path() == ProcessFolder() && fs::remove(ProcessFolder(), ec))
+        ProcessFolder().clear();
     m_folder.clear();
 }
 

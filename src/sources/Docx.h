@@ -1,6 +1,6 @@
 #pragma once
 // Docx documents: the text of "word/document.xml" inside the zip container, unpacked with
-// libzip into a temporary folder ("LXTY001" to "LXTY999" under the system temporary folder),
+// libzip into a temporary folder ("LXTY001" to "LXTY999" in this process's own folder),
 // turned into plain text and written to a text file that the count run reads like any other.
 //
 // The road of one document, as the count run takes it:
@@ -59,9 +59,15 @@ bool IsDocx(const std::filesystem::path& file);
 // be written.
 std::filesystem::path CreateDocxTemporaryFolder(const std::filesystem::path& base,
                                                 std::u16string_view prefix = u"LXTY");
-// Removes every base/prefix + "001" .. "999" folder with its contents, ignoring errors (for
-// program end). base defaults to the system temporary folder.
+// This process's own folder for the "LXTY001".."LXTY999" folders, made on first use with
+// exclusive creation and mode 0700 under $XDG_RUNTIME_DIR (when set) or the system temporary
+// folder: another Lexitally of the same person, or anyone else, never shares or fills it.
+// Empty when no such folder can be made.
+std::filesystem::path PrivateTemporaryFolder();
+// At program end: removes this process's own folder with everything in it, and nothing else
+// (another program's "LXTY" folders are left alone).
 void RemoveDocxTemporaryFolders(std::u16string_view prefix = u"LXTY");
+// Removes every base/prefix + "001" .. "999" folder with its contents, ignoring errors.
 void RemoveDocxTemporaryFolders(const std::filesystem::path& base, std::u16string_view prefix);
 
 // Unpacking one named part of a zip container into destination (keeping its path below it:

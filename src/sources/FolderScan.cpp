@@ -3,10 +3,12 @@
 #include "base/Host.h"
 #include "base/RunState.h"
 #include "settings/Settings.h"
+#include "util/FileIdentity.h"
 #include "util/Format.h"
 #include "util/StringUtils.h"
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -58,7 +60,7 @@ void SortByName(std::vector<NamedEntry>& entries) {
     });
 }
 
-// The folder's canonical form, for recognising a link that leads back into the walk.
+// The folder's canonical form: where a link leads, and for comparing folder paths.
 fs::path CanonicalOrSelf(const fs::path& folder) {
     std::error_code ec;
     fs::path c = fs::canonical(folder, ec);
@@ -127,7 +129,8 @@ void FolderWalk::Run(const std::u16string& folder, const FolderWalkOptions& opti
     m_folders = 1;
     m_ended = false;
     m_keptMessage.clear();
-    m_walking.clear();
+    m_visitedFolders.clear();
+    m_visitedFiles.clear();
     m_root = TrimTrailingSeparators(folder);
     Walk(PathFromText(m_root), m_root, nullptr);
 }
@@ -144,9 +147,11 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
         if (lowerFolder.find(ex) != std::u16string::npos)
             return;
     }
-    const fs::path canonical = CanonicalOrSelf(folder);
-    if (std::find(m_walking.begin(), m_walking.end(), canonical) != m_walking.end())
-        return; // a link back into a folder being walked: entering it would never end
+    // Each real folder is walked once, however many links lead to it: a link back up the
+    // tree would never end, and links that meet again would multiply the work and the counts.
+    const std::optional<FileIdentity> identity = IdentityOf(folder);
+    if (!identity || !m_visitedFolders.insert(*identity).second)
+        return;
 
     // Read the whole folder first: the walk visits in name order, and a folder that cannot be
     // read is skipped as a whole.
@@ -163,9 +168,13 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
         std::error_code tec;
         NamedEntry named{entry.path(), ShownPath(entry.path().filename()), {}};
         named.key = LowerCaseAll(named.name);
-        if (entry.is_directory(tec))
+        if (entry.is_directory(tec)) {
+            // Through a link, never into the system's endless virtual folders.
+            std::error_code lec;
+            if (entry.is_symlink(lec) && IsVirtualSystemPath(CanonicalOrSelf(entry.path())))
+                continue;
             subfolders.push_back(std::move(named));
-        else if (!tec && entry.is_regular_file(tec))
+        } else if (!tec && entry.is_regular_file(tec))
             files.push_back(std::move(named));
     }
     if (ec)
@@ -173,9 +182,8 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
     SortByName(files);
     SortByName(subfolders);
 
-    if (!m_walking.empty())
+    if (m_visitedFolders.size() > 1)
         ++m_folders;
-    m_walking.push_back(canonical);
     ShowCount();
 
     // The documents of this folder, by lower-cased name without ".docx": their kept text copies
@@ -198,10 +206,13 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
         const std::uintmax_t size = fs::file_size(f.path, sec);
         if (sec || size == 0)
             continue; // unreadable or nothing to count
+        // A file reached again (through a linked folder or a link to it) is counted once.
+        const std::optional<FileIdentity> fileIdentity = IdentityOf(f.path);
+        if (!fileIdentity || !m_visitedFiles.insert(*fileIdentity).second)
+            continue;
         VisitFile(f.path, shown, size);
         if (m_ended || m_state.blnStop) {
             m_ended = true;
-            m_walking.pop_back();
             return;
         }
     }
@@ -219,7 +230,6 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
             }
         }
     }
-    m_walking.pop_back();
 }
 
 void FolderWalk::VisitFile(const fs::path& file, const std::u16string& shown, std::uintmax_t size) {

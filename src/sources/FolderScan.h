@@ -8,18 +8,22 @@
 // is a counting pass that also writes one listing line per file.
 //
 // The walk visits files, then subfolders, each in name order (ignoring case, exact name as
-// the tie-break), so file numbers are the same on every run and every machine. It never
-// enters a folder that is already being walked (a link leading back up the tree), never
-// enters a subfolder whose name contains "recycle.bin", and skips folders and files it cannot
-// read. Zero-length files are never selected: there is nothing in them to count. Nor are the
-// text copies that docx extraction keeps ("extracted_text/<name>.txt" beside "<name>.docx"):
-// their words are already counted in the document itself.
+// the tie-break), so file numbers are the same on every run and every machine. It visits
+// each real folder and each real file once, however many links lead to it (the first path
+// met in that order is the one used), never follows a link into the system's virtual
+// folders (/proc, /sys, /dev), never enters a subfolder whose name contains "recycle.bin",
+// and skips folders and files it cannot read. Zero-length files are never selected: there is
+// nothing in them to count. Nor are the text copies that docx extraction keeps
+// ("extracted_text/<name>.txt" beside "<name>.docx"): their words are already counted in the
+// document itself.
 
 #include "sources/FilePatterns.h"
+#include "util/FileIdentity.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace lxty {
@@ -120,7 +124,9 @@ private:
     FolderWalkClient& m_client;
     FolderWalkOptions m_options;
     std::u16string m_root; // the folder as given, for the "{Folder}" shortening
-    std::vector<std::filesystem::path> m_walking; // canonical paths of the folders entered
+    // The real folders and files met in this pass (each is visited once).
+    std::unordered_set<FileIdentity, FileIdentityHash> m_visitedFolders;
+    std::unordered_set<FileIdentity, FileIdentityHash> m_visitedFiles;
     std::int64_t m_files = 0;
     std::int64_t m_folders = 0;
     bool m_ended = false;

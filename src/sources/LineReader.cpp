@@ -37,6 +37,7 @@ void LineReader::Close() {
         m_in.close();
     m_in.clear();
     m_pos = m_len = 0;
+    m_lfKnown = false;
     m_skipLf = false;
     m_failed = false;
     m_openError = 0;
@@ -46,6 +47,7 @@ void LineReader::Close() {
 
 bool LineReader::Fill() {
     m_pos = m_len = 0;
+    m_lfKnown = false;
     if (!m_in.is_open() || m_failed)
         return false;
     m_in.read(m_buf.data(), static_cast<std::streamsize>(m_buf.size()));
@@ -89,7 +91,15 @@ bool LineReader::ReadLine(std::string& line) {
         const char* const begin = m_buf.data() + m_pos;
         const char* const end = m_buf.data() + m_len;
         // Two bounded memchr calls beat a byte loop: the CR search never runs past the LF.
-        const char* p = static_cast<const char*>(std::memchr(begin, '\n', end - begin));
+        // The LF found is remembered, so that a run of CR-ended lines does not search the
+        // rest of the block again for every line.
+        if (!m_lfKnown || m_lfAt < m_pos) {
+            m_lfKnown = true;
+            const void* lf = std::memchr(begin, '\n', static_cast<std::size_t>(end - begin));
+            m_lfAt =
+                lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - m_buf.data()) : m_len;
+        }
+        const char* p = m_lfAt < m_len ? m_buf.data() + m_lfAt : nullptr;
         const char* const limit = p ? p : end;
         if (const void* cr = std::memchr(begin, '\r', limit - begin))
             p = static_cast<const char*>(cr);
@@ -100,6 +110,12 @@ bool LineReader::ReadLine(std::string& line) {
             m_consumed += end - begin;
             m_pos = m_len;
             any = true;
+            // A line longer than a whole block: room for the rest of the file at once, so
+            // that a huge line is not copied again each time it doubles.
+            const std::int64_t rest = m_size - m_consumed;
+            if (line.size() >= kBlockSize && rest > 0 &&
+                line.capacity() < line.size() + static_cast<std::size_t>(rest))
+                line.reserve(line.size() + static_cast<std::size_t>(rest));
             continue;
         }
         m_skipLf = *p == '\r';
@@ -118,6 +134,7 @@ std::string_view LineReader::Peek(std::size_t count) {
                   m_buf.begin() + static_cast<std::ptrdiff_t>(m_len), m_buf.begin());
         m_len -= m_pos;
         m_pos = 0;
+        m_lfKnown = false;
         m_in.read(m_buf.data() + m_len, static_cast<std::streamsize>(m_buf.size() - m_len));
         m_len += static_cast<std::size_t>(m_in.gcount());
         if (m_in.bad())

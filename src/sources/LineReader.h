@@ -61,6 +61,9 @@ private:
     std::vector<char> m_buf;
     std::size_t m_pos = 0;
     std::size_t m_len = 0;
+    // Where the next LF of the block lies (m_len: none), while known and not before m_pos.
+    std::size_t m_lfAt = 0;
+    bool m_lfKnown = false;
     bool m_skipLf = false; // the last line ended at CR: an LF right after it belongs to it
     bool m_failed = false;
     int m_openError = 0;

@@ -272,7 +272,63 @@ std::u16string ReplaceDoubleHyphens(std::u16string_view line) {
     return s;
 }
 
-std::u16string DecodeEntities(std::u16string_view line) {
+namespace {
+
+// An XML file's own references: the five predefined entities and numeric references, decimal
+// or hexadecimal. Returns the units written to out (0: not one of them). A "<" or ">" would
+// open or close a tag for the marker search, so it becomes a space, as do control characters:
+// either way the words on both sides stay apart, as the characters themselves keep them.
+std::size_t AppendXmlReference(std::u16string_view candidate, std::u16string& out) {
+    const std::u16string_view body = candidate.substr(1, candidate.size() - 2);
+    char32_t value = 0;
+    if (body == u"apos")
+        value = u'\'';
+    else if (body == u"quot")
+        value = u'"';
+    else if (body == u"amp")
+        value = u'&';
+    else if (body == u"lt" || body == u"gt")
+        value = u' ';
+    else if (body.size() >= 2 && body[0] == u'#') {
+        const bool hex = body[1] == u'x' || body[1] == u'X';
+        const std::u16string_view digits = body.substr(hex ? 2 : 1);
+        if (digits.empty() || digits.size() > 6)
+            return 0;
+        for (const char16_t d : digits) {
+            int v = -1;
+            if (d >= u'0' && d <= u'9')
+                v = d - u'0';
+            else if (hex && d >= u'a' && d <= u'f')
+                v = d - u'a' + 10;
+            else if (hex && d >= u'A' && d <= u'F')
+                v = d - u'A' + 10;
+            if (v < 0)
+                return 0;
+            value = value * (hex ? 16 : 10) + static_cast<char32_t>(v);
+        }
+        if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+            return 0;
+        if (value < 0x20 || value == u'<' || value == u'>')
+            value = u' ';
+    } else {
+        return 0;
+    }
+    if (value >= 0x10000) {
+        value -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (value >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
+        return 2;
+    }
+    out.push_back(static_cast<char16_t>(value));
+    return 1;
+}
+
+// "&#x10FFFF;" is the longest XML reference.
+constexpr std::size_t kLongestXmlReference = 10;
+
+} // namespace
+
+std::u16string DecodeEntities(std::u16string_view line, bool xml) {
     std::u16string out;
     out.reserve(line.size());
     std::size_t i = 0;
@@ -280,7 +336,8 @@ std::u16string DecodeEntities(std::u16string_view line) {
         const char16_t c = line[i];
         if (c == u'&') {
             // The first ";" after the "&" closes the candidate.
-            const std::size_t limit = std::min(line.size(), i + kLongestEntity);
+            const std::size_t limit =
+                std::min(line.size(), i + (xml ? kLongestXmlReference : kLongestEntity));
             std::size_t semi = std::u16string_view::npos;
             for (std::size_t k = i + 1; k < limit; ++k) {
                 if (line[k] == u';') {
@@ -289,7 +346,12 @@ std::u16string DecodeEntities(std::u16string_view line) {
                 }
             }
             if (semi != std::u16string_view::npos) {
-                const char16_t decoded = EntityCharacter(line.substr(i, semi - i + 1));
+                const std::u16string_view candidate = line.substr(i, semi - i + 1);
+                if (xml && AppendXmlReference(candidate, out) > 0) {
+                    i = semi + 1;
+                    continue;
+                }
+                const char16_t decoded = EntityCharacter(candidate);
                 if (decoded != 0) {
                     out.push_back(decoded);
                     i = semi + 1; // the search goes on after the decoded character
@@ -303,10 +365,10 @@ std::u16string DecodeEntities(std::u16string_view line) {
     return out;
 }
 
-bool DecodeEntitiesInPlace(std::u16string& line) {
+bool DecodeEntitiesInPlace(std::u16string& line, bool xml) {
     if (line.find(u'&') == std::u16string::npos)
         return false;
-    line = DecodeEntities(line);
+    line = DecodeEntities(line, xml);
     return true;
 }
 

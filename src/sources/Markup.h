@@ -47,6 +47,8 @@ public:
     const MarkerPair& Pair(int i) const { return m_pairs[static_cast<std::size_t>(i)]; }
     // True after SetMarkupTypeFromExtension chose "PHP", "XML" or "HTML".
     bool CharacterEntitiesPossible() const { return m_entities; }
+    // True under the "XML" markers.
+    bool IsXml() const { return m_xml; }
 
     // The first pair in force whose start marker begins at pos (compared ignoring ASCII
     // case), or -1. Under the "XML" markers a "<![CDATA[" at pos gives intCdataMarker. An
@@ -77,9 +79,12 @@ std::u16string ReplaceDoubleHyphens(std::u16string_view line);
 
 // Replaces "&quot;" by a double quote and each entity of the entity table (exact,
 // case-sensitive) by its character. Other "&...;" texts stay as they are.
-std::u16string DecodeEntities(std::u16string_view line);
+// For an XML file (xml true), whose markers have no "&" ... ";" pair to skip references, also
+// the five XML entities and numeric references ("&#233;", "&#xE9;") become their characters;
+// "&lt;", "&gt;" and references to "<", ">" or a control character become a space.
+std::u16string DecodeEntities(std::u16string_view line, bool xml = false);
 // The same, in place; returns false (and leaves the line alone) when there was nothing to do.
-bool DecodeEntitiesInPlace(std::u16string& line);
+bool DecodeEntitiesInPlace(std::u16string& line, bool xml = false);
 
 // Length of the entity at the start of text: 0 when text is shorter than 4 characters; 1
 // when it starts "&#" (a numeric reference); 0 when it does not start with "&" or the first

@@ -118,7 +118,15 @@ bool TextFile::ReadLine(std::u16string& line) {
         line.clear();
         return false;
     }
+    // Room for the space the count run appends, so a huge line is never copied to grow by one.
+    line.reserve(m_raw.size() + 1);
     Decode(m_raw, line);
+    // A huge line's bytes are not kept for the next line, once no switch to UTF-8 can need
+    // them again: the line is held once, decoded.
+    if (m_raw.capacity() > kKeptRawCapacity && m_encoding == TextEncoding::Utf8) {
+        m_raw.clear();
+        m_raw.shrink_to_fit();
+    }
     return true;
 }
 

@@ -74,6 +74,7 @@ private:
 
     LineReader m_reader;
     TextEncoding m_encoding = TextEncoding::Cp1252;
+    static constexpr std::size_t kKeptRawCapacity = 16 << 20;
     std::string m_raw;      // the last line's bytes (8-bit encodings)
     std::string m_rawBlock; // undecoded bytes (Unicode encodings)
     std::u16string m_wide;  // decoded block (Unicode encodings)

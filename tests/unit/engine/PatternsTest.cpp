@@ -191,5 +191,21 @@ TEST(PatternCache, StaysRightPastItsSize) {
     EXPECT_TRUE(IsValidRegExp(u"<" + filler + u"0>"));
 }
 
+TEST(PatternsTest, ListEntriesLoseCaseButNotTheirEscapes) {
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"<[\\S]+ETH>", u"<[\\S]+eth>"},
+        {u"Go+<\\W\\D\\B>+ÉTÉ", u"go+<\\W\\D\\B>+été"},
+        {u"\\S outside a pattern", u"\\s outside a pattern"},
+        {u"<\\\\S>", u"<\\\\s>"}, // an escaped backslash, then a plain S
+        {u"<A\\>", u"<a\\>"},     // a backslash before ">" escapes nothing here
+        {u"<open", u"<open"},
+        {u"", u""},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(LowerCaseListEntry(in), out);
+    // The form the program's own message recommends keeps its meaning.
+    EXPECT_TRUE(RegExpMatch(u"goeth", LowerCaseListEntry(u"<[\\S]+ETH>"), u"~", u"?", true));
+}
+
 } // namespace
 } // namespace lxty

@@ -293,6 +293,21 @@ TEST(SpecifiedWordsRead, PatternWithAQuestionMarkIsNoWildcard) {
     EXPECT_EQ(rig.Count({u"colour color colr"}), (Counts{{u"color", 1}, {u"colour", 1}}));
 }
 
+TEST(SpecifiedWordsRead, CommentsInListFiles) {
+    Rig rig;
+    ASSERT_TRUE(rig.Read(kWordsToIgnoreList, "comments.txt"));
+    EXPECT_EQ(rig.ignore.FileEntries(),
+              (std::vector<std::u16string>{u"apple", u"cherry", u"pear", u"plum"}));
+    ASSERT_TRUE(rig.Read(kCountOnlyList, "comments_only.txt"));
+    EXPECT_EQ(rig.run.lngNumCountOnlyWords, 0);
+    EXPECT_FALSE(rig.run.blnCountOnlyWordsIncludePhrase);
+    // A comment after an entry is no part of it: "apple // fruit" is the word apple, not a
+    // three-word phrase; the words on both sides of "/* x */" stay one phrase.
+    ASSERT_TRUE(rig.Read(kCountOnlyList, "comments.txt"));
+    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(),
+              (std::vector<std::u16string>{u"apple", u"pear", u"plum+cherry"}));
+}
+
 TEST(SpecifiedWordsRead, OptionalCharactersSwitchTheirSettingsOn) {
     Rig rig;
     Settings& s = rig.settings;

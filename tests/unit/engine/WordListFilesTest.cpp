@@ -206,13 +206,18 @@ TEST_F(WordListFilesTest, ReadFailures) {
     run.lngNumWordsToIgnore = 7;
     EXPECT_FALSE(files.AddWordsFilePath(0, ignore));
     Step("an added file that fails to load is removed again");
-    for (const auto& [index, result] :
-         {std::pair{1, WordsReadResult{false, true}}, {1, {false, false}}, {0, {false, false}}}) {
+    for (const auto& [index, result] : {std::pair{1, WordsReadResult{false, true}},
+                                        {1, {false, false}},
+                                        {0, {false, false}},
+                                        {0, {false, false, true}}}) {
         engine.failures[countOnly] = result;
         s.WordsFile[static_cast<std::size_t>(index)] = {{countOnly}, 0};
         s.WordsToIgnoreOrCount = {u"x", u"y"};
         EXPECT_FALSE(files.AttemptToReadWords(index));
-        Step("list " + std::to_string(index) + (result.wildcards ? " wildcards" : " failed"));
+        Step("list " + std::to_string(index) +
+             (result.wildcards       ? " wildcards"
+              : result.angleBrackets ? " angle brackets"
+                                     : " failed"));
     }
     engine.failures[ignore] = {false, false};
     run.blnStop = true;
@@ -447,9 +452,10 @@ TEST_F(RealReaderTest, RefusedFilesShowTheirMessageAndLeaveTheList) {
               "   contains words with wildcards: * ?\n\n"
               "  Either these should be removed or regular expressions\n"
               "  should be used instead of simple patterns.\n"
-              "[Error when reading count-only words/phrases] (!)\n"
-              "  Error when attempting to load words-to-ignore\n"
-              "  from file $LISTS/angle.txt\n"
+              "[Error when reading words to ignore] (!)\n"
+              "  The file $LISTS/angle.txt\n"
+              "   contains angle brackets: < >\n\n"
+              "  Patterns in angle brackets may be used only in count-only files.\n"
               "text window: Now reading words to ignore . . . ");
     EXPECT_TRUE(s.WordsFile[0].paths.empty() && s.WordsFile[1].paths.empty());
 }

@@ -360,8 +360,10 @@ TEST(WordTableFiles, FilesNumberedInOrderOfFirstCountedWord) {
     Rig rig;
     rig.settings.Source = SourceKind::Folder;
     rig.counting.SetCurrentInputPath(u"/Texts/One.txt");
-    rig.Add({u"sun", u"moon", u"sun"});
-    rig.counting.SetCurrentInputPath(u"/texts/one.TXT"); // same file: paths compare without case
+    rig.Add({u"sun", u"moon"});
+    rig.counting.SetCurrentInputPath(u"/Texts/One.txt"); // the same path: the same file
+    rig.Add({u"sun"});
+    rig.counting.SetCurrentInputPath(u"/texts/one.TXT"); // paths are case-sensitive: another
     rig.Add({u"sun"});
     rig.counting.SetCurrentInputPath(u"/texts/empty.txt"); // no counted word: no number
     rig.counting.SetCurrentInputPath(u"/texts/two.txt");
@@ -369,15 +371,16 @@ TEST(WordTableFiles, FilesNumberedInOrderOfFirstCountedWord) {
     rig.counting.SetCurrentInputPath(u"/texts/three.txt");
     rig.Add({u"sun", u"star", u"sun"});
 
-    EXPECT_EQ(rig.table.NumFilePaths(), 3);
+    EXPECT_EQ(rig.table.NumFilePaths(), 4);
     EXPECT_EQ(rig.table.FilePath(1), u"/Texts/One.txt");
-    EXPECT_EQ(rig.table.FilePath(2), u"/texts/two.txt");
-    EXPECT_EQ(rig.table.FilePath(3), u"/texts/three.txt");
-    EXPECT_EQ(rig.table.FilePath(4), u"");
+    EXPECT_EQ(rig.table.FilePath(2), u"/texts/one.TXT");
+    EXPECT_EQ(rig.table.FilePath(3), u"/texts/two.txt");
+    EXPECT_EQ(rig.table.FilePath(4), u"/texts/three.txt");
+    EXPECT_EQ(rig.table.FilePath(5), u"");
     EXPECT_EQ(rig.Words(), (std::vector<std::u16string>{u"moon", u"star", u"sun"}));
-    EXPECT_EQ(rig.table.Entry(1).Files(), (std::vector<FileCount>{{1, 1}, {2, 1}}));
-    EXPECT_EQ(rig.table.Entry(2).Files(), (std::vector<FileCount>{{3, 1}}));
-    EXPECT_EQ(rig.table.Entry(3).Files(), (std::vector<FileCount>{{1, 3}, {3, 2}}));
+    EXPECT_EQ(rig.table.Entry(1).Files(), (std::vector<FileCount>{{1, 1}, {3, 1}}));
+    EXPECT_EQ(rig.table.Entry(2).Files(), (std::vector<FileCount>{{4, 1}}));
+    EXPECT_EQ(rig.table.Entry(3).Files(), (std::vector<FileCount>{{1, 2}, {2, 1}, {4, 2}}));
 }
 
 // The old table stopped at 10,000 files and 99,999 per file; this one does not.

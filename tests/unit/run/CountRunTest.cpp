@@ -303,6 +303,27 @@ TEST_F(CountRunTest, ClipboardLengthLimit) {
     EXPECT_EQ(std::vector<std::string>{"word=20000"}, Counts());
 }
 
+// Standard input is a stream: counted piece by piece, in bounded memory, with no length limit.
+TEST_F(CountRunTest, TextStreamHasNoLengthLimit) {
+    std::string bytes;
+    for (int i = 0; i < 300'000; ++i) // 3 MB: three pieces and more
+        bytes += i % 3 == 0 ? "caf\xC3\xA9 " : i % 3 == 1 ? "word\n" : "word ";
+    std::istringstream in(bytes);
+    host.clipboard = u"ignored";
+    countRun.SetTextStream(&in);
+    EXPECT_EQ(RunOutcome::Produced, countRun.Start(CountMode::AllWords));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ((std::vector<std::string>{"caf\xC3\xA9=100000", "word=200000"}), Counts());
+
+    std::istringstream empty(""), control(std::string("word \x01 word"));
+    countRun.SetTextStream(&empty);
+    EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords));
+    countRun.SetTextStream(&control);
+    EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords));
+    EXPECT_EQ(N(GetText(TextId::NoClipboardText)), N(host.messages.at(0).text));
+    EXPECT_EQ("Invalid input", N(host.messages.at(1).title));
+}
+
 TEST_F(CountRunTest, EmptyClipboard) {
     host.clipboard.clear();
     EXPECT_EQ(RunOutcome::Refused, countRun.Start(CountMode::AllWords));

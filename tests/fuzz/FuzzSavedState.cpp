@@ -1,0 +1,26 @@
+// The saved-state reader: any bytes as a settings file, every question answered by default.
+
+#include "FakeHost.h"
+#include "FuzzSupport.h"
+#include "base/RunState.h"
+#include "settings/SavedState.h"
+#include "settings/SettingsDefaults.h"
+
+namespace {
+struct Actions : lxty::RestoreActions {
+    bool AttemptToReadWords(lxty::Settings&, int) override { return false; }
+};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace lxty;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto file = fuzz::ScratchFile("settings.usr", bytes);
+    Settings settings;
+    RunState run;
+    InitializeRecord(settings, run);
+    test::FakeHost host;
+    Actions actions;
+    RestoreSavedState(file, {}, settings, run, host, actions, data != nullptr && size % 2 == 0);
+    return 0;
+}
