@@ -27,9 +27,9 @@ std::string Narrow(const std::u16string& s) {
     return U16ToUtf8(s.substr(0, 60));
 }
 
-// Settings from words: "off" (no hyphens, apostrophes or plural reduction), "chars=XY" (the
+// Settings from option words: "off" (no hyphens, apostrophes or plural reduction), "chars=XY" (the
 // user characters), or a field's short name, alone for 1 or with "=N".
-void Set(Settings& s, const std::string& spec) {
+void Set(Settings& s, const std::string& options) {
     static const std::map<std::string, int Settings::*> fields = {
         {"hyphens", &Settings::AllowWordsWithHyphens},
         {"apostrophes", &Settings::AllowWordsWithApostrophes},
@@ -47,7 +47,7 @@ void Set(Settings& s, const std::string& spec) {
         {"plurals", &Settings::DropFinalS},
         {"case", &Settings::CaseSignificant},
         {"language", &Settings::CommonWordsLanguages}};
-    std::istringstream in(spec);
+    std::istringstream in(options);
     for (std::string w; in >> w;) {
         const auto eq = w.find('=');
         const auto f = fields.find(w.substr(0, eq));
@@ -93,7 +93,7 @@ struct Rig {
     RecordingSink sink{state};
     WordExtractor ex{settings, state, markup, host, sink};
 
-    explicit Rig(const std::string& spec = "") { Set(settings, spec); }
+    explicit Rig(const std::string& options = "") { Set(settings, options); }
     // Sets up the allowed characters as a count run does and extracts each line in turn.
     Words Count(const std::vector<std::u16string>& lines) {
         ex.SetAllowedExtraChars1();
