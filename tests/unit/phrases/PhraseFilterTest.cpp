@@ -2,19 +2,15 @@
 // filter button's relisting, including a listing in which no phrase passes.
 
 #include "phrases/PhraseFilter.h"
-#include "FakeHost.h"
+#include "ReportRig.h"
 #include "phrases/PhraseResults.h"
-#include "reports/WordListReport.h"
-#include "util/StringUtils.h"
 
 #include <gtest/gtest.h>
 
 namespace lxty {
 namespace {
 
-std::string Narrow(const std::u16string& s) {
-    return U16ToUtf8(s);
-}
+using test::N;
 
 TEST(PhraseFilterTest, ParsingTheFilterWords) {
     struct Case {
@@ -35,9 +31,9 @@ TEST(PhraseFilterTest, ParsingTheFilterWords) {
         {u"", u"", {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Narrow(c.box));
+        SCOPED_TRACE(N(c.box));
         PhraseFilter f;
-        EXPECT_EQ(Narrow(f.Parse(c.box)), Narrow(c.normal));
+        EXPECT_EQ(N(f.Parse(c.box)), N(c.normal));
         EXPECT_EQ(f.Words(), c.words);
         EXPECT_EQ(f.Text(), c.normal);
     }
@@ -93,7 +89,7 @@ TEST(PhraseFilterTest, Modes) {
         {u"Red, Car!", M::IncludeAllWordsAsSubphrase, u"old red car", true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Narrow(c.filter + u" / " + c.phrase));
+        SCOPED_TRACE(N(c.filter + u" / " + c.phrase));
         PhraseFilter f;
         f.Parse(c.filter);
         EXPECT_EQ(f.Passes(c.phrase, c.mode), c.passes);
@@ -109,23 +105,15 @@ TEST(PhraseFilterTest, WithoutFilterWordsEveryPhrasePasses) {
 
 // ---- The filter button ------------------------------------------------------------------------
 
-struct Listing {
-    test::FakeHost host;
-    Settings settings;
-    RunState run;
-    TextWindow tw{host};
-    ReportState report;
-    WordTable table;
-    ReportContext ctx{{host, settings, run, tw, report}, table, {}, {}};
+struct Listing : test::ReportRig {
     PhraseFilter filter;
 
     // A finished phrase run over the phrases with these counts.
     explicit Listing(const std::vector<std::pair<std::u16string, int>>& phrases) {
         settings.Source = SourceKind::OnClipboard;
-        for (const auto& [p, n] : phrases) {
+        for (const auto& [p, n] : phrases)
             for (int i = 0; i < n; ++i)
                 table.Count(p, FileScope::SingleSource, 0);
-        }
         run.blnCountingMFP = true;
         run.blnStartUpCompleted = true;
         run.blnWordsGot = true;
@@ -147,10 +135,10 @@ TEST(PhraseFilterTest, FilterButtonListsOnlyThePhrasesThatPass) {
     l.settings.WordOrder = 1;
     ASSERT_TRUE(FilterButton(l.ctx, l.filter));
     EXPECT_EQ(l.settings.FilterWords, u"car");
-    const std::string text = Narrow(l.tw.Text());
-    EXPECT_EQ(text.rfind("There are 3 phrases of 2 words which occur at least once.\n\n"
-                         "Phrase filtering (all filter words) has been applied.\n"
-                         "Filter words: car\n\n",
+    const std::string text = N(l.tw.Text());
+    EXPECT_EQ(text.rfind("There are 3 phrases of 2 words which occur at least once.\r\n\r\n"
+                         "Phrase filtering (all filter words) has been applied.\r\n"
+                         "Filter words: car\r\n\r\n",
                          0),
               0u)
         << text;
@@ -201,20 +189,20 @@ TEST(PhraseFilterTest, AFilteredListingInWhichNothingPasses) {
         l.settings.FilterWords = u"zebra";
         ASSERT_TRUE(FilterButton(l.ctx, l.filter));
         EXPECT_FALSE(l.run.blnFilterWordFound);
-        const std::string text = Narrow(l.tw.Text());
-        const std::string head = "There are 2 phrases of 2 words which occur at least once.\n\n"
+        const std::string text = N(l.tw.Text());
+        const std::string head = "There are 2 phrases of 2 words which occur at least once.\r\n\r\n"
                                  "Phrase filtering (" +
-                                 c.modeWords + ") has been applied.\nFilter words: zebra\n\n";
+                                 c.modeWords + ") has been applied.\r\nFilter words: zebra\r\n\r\n";
         ASSERT_EQ(text.rfind(head, 0), 0u) << text;
         // Then only the header line and the no-phrase line.
         const std::string rest = text.substr(head.size());
-        const auto lineEnd = rest.find("\n");
+        const auto lineEnd = rest.find("\r\n");
         ASSERT_NE(lineEnd, std::string::npos) << rest;
         EXPECT_NE(rest.substr(0, lineEnd).find("Phrase"), std::string::npos) << rest;
         std::string tail = rest.substr(lineEnd + 2);
-        while (tail.size() >= 2 && tail.compare(tail.size() - 2, 2, "\n") == 0)
+        while (tail.size() >= 2 && tail.compare(tail.size() - 2, 2, "\r\n") == 0)
             tail.resize(tail.size() - 2);
-        while (tail.size() >= 2 && tail.compare(0, 2, "\n") == 0)
+        while (tail.size() >= 2 && tail.compare(0, 2, "\r\n") == 0)
             tail.erase(0, 2);
         EXPECT_EQ(tail, c.lastLine);
     }

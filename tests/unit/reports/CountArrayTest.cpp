@@ -5,35 +5,19 @@
 // case, write failures, and the checks of the main window's button with their messages.
 
 #include "reports/CountArray.h"
-#include "FakeHost.h"
-#include "reports/OutputFile.h"
-#include "util/Catalogue.h"
-#include "util/StringUtils.h"
+#include "ReportRig.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <optional>
 #include <regex>
-#include <sstream>
-#include <string>
-#include <unistd.h>
-#include <vector>
 
 namespace lxty {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::N;
+using test::ReadBytes;
 
 std::string Expected(const std::string& name) {
     const fs::path p = fs::path(LXTY_TEST_DATA_DIR) / "countarray" / (name + ".txt");
@@ -50,14 +34,7 @@ struct SourceFile {
 };
 
 // A count-array run with everything the writer reads.
-struct ArrayRun {
-    test::FakeHost host;
-    Settings settings;
-    RunState run;
-    TextWindow tw{host};
-    ReportState report;
-    WordTable table;
-    ReportContext ctx{{host, settings, run, tw, report}, table, {}, {}};
+struct ArrayRun : test::ReportRig {
     CountArrayOptions options;
 
     explicit ArrayRun(const fs::path& output) {
@@ -114,30 +91,15 @@ std::vector<SourceFile> ThreeFiles() {
 }
 
 struct CountArrayTest : ::testing::Test {
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
-    }
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("lxty-countarray-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        output = dir / "array.txt";
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-
-    fs::path dir;
-    fs::path output;
+    static void SetUpTestSuite() { test::LoadTexts(); }
+    test::TempDir dir{"lxty-countarray"};
+    fs::path output = dir / "array.txt";
 };
 
 std::u16string ReportWithoutNote(const fs::path& output) {
     std::u16string first = GetText(359);
     first.replace(first.find(u"txbFile"), 7, TextFromPath(output));
-    return first + u"\n\n" + GetText(360) + u"\n" + GetText(361);
+    return first + u"\r\n\r\n" + GetText(360) + u"\r\n" + GetText(361);
 }
 
 // ---- Whole files -------------------------------------------------------------------------------
@@ -184,10 +146,10 @@ TEST_F(CountArrayTest, WholeFiles) {
 
         // The report: in the text window and repeated in a message box.
         const std::u16string report = ReportWithoutNote(output);
-        EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.tw.Text()));
+        EXPECT_EQ(N(report), N(r.tw.Text()));
         EXPECT_EQ(r.tw.Text(), r.host.textWindow);
         ASSERT_EQ(1u, r.host.messages.size());
-        EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.host.messages[0].text));
+        EXPECT_EQ(N(report), N(r.host.messages[0].text));
         EXPECT_EQ(MsgIcon::Information, r.host.messages[0].icon);
     }
 }
@@ -214,20 +176,7 @@ TEST_F(CountArrayTest, SingleSourceRunsGiveOneColumn) {
             r.table.Count(w, FileScope::SingleSource, 0);
         r.Finish();
         EXPECT_EQ(CountArrayResult::Written, r.Write());
-        const std::string where = source == SourceKind::InFile ? "the file /home/ann/notes.txt"
-                                                               : "the text on the clipboard";
-        EXPECT_EQ("Output from Lexitally at 09:30:00 on 2026-12-06\n"
-                  "showing the frequency of each word or phrase in " +
-                      where +
-                      "\n"
-                      "Maximum frequency = 2    The word or phrase 'cat' occurs with this "
-                      "frequency (there may be others).\n"
-                      "\n"
-                      "cat\t2\n"
-                      "mat\t1\n"
-                      "the\t1\n"
-                      "\n"
-                      "Total\t4\n",
+        EXPECT_EQ(Expected(source == SourceKind::InFile ? "single_file" : "single_clipboard"),
                   ReadBytes(output));
     }
 }
@@ -239,7 +188,7 @@ TEST_F(CountArrayTest, HeadingNamesTheCaptionAndTheCurrentTime) {
     r.CountFolder(TwoFiles());
     EXPECT_EQ(CountArrayResult::Written, r.Write());
     const std::string text = ReadBytes(output);
-    const std::string first = text.substr(0, text.find("\n"));
+    const std::string first = text.substr(0, text.find("\r\n"));
     EXPECT_TRUE(std::regex_match(
         first, std::regex(R"(Output from Lexitally 1\.0 at \d\d:\d\d:\d\d on \d{4}-\d\d-\d\d)")))
         << first;
@@ -258,7 +207,7 @@ TEST_F(CountArrayTest, WordsASpreadsheetWouldConvertAddTheNote) {
         {u"1,250", 0, false}, {u"1,250", 1, true}, {u"1-2", 1, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(U16ToUtf8(c.word));
+        SCOPED_TRACE(N(c.word));
         for (const auto tables :
              {CountArrayTablesKind::Alphabetical, CountArrayTablesKind::ByFrequency}) {
             fs::remove(output);
@@ -270,10 +219,10 @@ TEST_F(CountArrayTest, WordsASpreadsheetWouldConvertAddTheNote) {
             EXPECT_EQ(CountArrayResult::Written, r.Write());
             std::u16string report = ReportWithoutNote(output);
             if (c.note)
-                report += u"\n\n" + GetText(357) + u"\n" + GetText(358);
-            EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.tw.Text()));
+                report += u"\r\n\r\n" + GetText(357) + u"\r\n" + GetText(358);
+            EXPECT_EQ(N(report), N(r.tw.Text()));
             ASSERT_EQ(1u, r.host.messages.size());
-            EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.host.messages[0].text));
+            EXPECT_EQ(N(report), N(r.host.messages[0].text));
         }
     }
 }
@@ -283,7 +232,7 @@ TEST_F(CountArrayTest, TrueRowIsWrittenAsCountedWithTheNote) {
     r.CountFolder({{u"/data/a.txt", {{u"true", 2}, {u"word", 1}}}});
     EXPECT_EQ(CountArrayResult::Written, r.Write());
     EXPECT_EQ(Expected("true_word"), ReadBytes(output));
-    EXPECT_NE(std::u16string::npos, r.tw.Text().find(GetText(357) + u"\n" + GetText(358)));
+    EXPECT_NE(std::u16string::npos, r.tw.Text().find(GetText(357) + u"\r\n" + GetText(358)));
 }
 
 TEST(IsLogicalOrNumber, Table) {
@@ -304,7 +253,7 @@ TEST(IsLogicalOrNumber, Table) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, IsLogicalOrNumber(c.word, c.allowNumerals))
-            << U16ToUtf8(c.word) << " numerals " << c.allowNumerals;
+            << N(c.word) << " numerals " << c.allowNumerals;
 }
 
 // ---- Cells, header and totals -------------------------------------------------------------------
@@ -321,21 +270,21 @@ TEST(RelativeFrequencyCell, RoundsToWholePercent) {
         {kMax, kMax, u"100%"}, {kMax / 2, kMax, u"50%"}, {1, kMax, u"0%"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(U16ToUtf8(c.expected), U16ToUtf8(RelativeFrequencyCell(c.count, c.total)))
+        EXPECT_EQ(N(c.expected), N(RelativeFrequencyCell(c.count, c.total)))
             << c.count << " of " << c.total;
 }
 
 TEST(CountArrayColumnHeader, FileListAndIndicesFromTwoFiles) {
     EXPECT_EQ(u"", CountArrayColumnHeader({}));
     EXPECT_EQ(u"", CountArrayColumnHeader({u"/a.txt"}));
-    EXPECT_EQ(u"\t1\t/a.txt\n\t2\t/b c.txt\n\n<File indices>\t1\t2\t\tTotal\n",
+    EXPECT_EQ(u"\t1\t/a.txt\r\n\t2\t/b c.txt\r\n\r\n<File indices>\t1\t2\t\tTotal\r\n",
               CountArrayColumnHeader({u"/a.txt", u"/b c.txt"}));
 }
 
 TEST(CountArrayTotalsRow, SumOnlyFromTwoFiles) {
-    EXPECT_EQ(u"\nTotal\t7\n", CountArrayTotalsRow({7}));
-    EXPECT_EQ(u"\nTotal\t7\t0\t\t7\n", CountArrayTotalsRow({7, 0}));
-    EXPECT_EQ(u"\nTotal\t5000000000\t5000000000\t\t10000000000\n",
+    EXPECT_EQ(u"\r\nTotal\t7\r\n", CountArrayTotalsRow({7}));
+    EXPECT_EQ(u"\r\nTotal\t7\t0\t\t7\r\n", CountArrayTotalsRow({7, 0}));
+    EXPECT_EQ(u"\r\nTotal\t5000000000\t5000000000\t\t10000000000\r\n",
               CountArrayTotalsRow({5000000000, 5000000000}));
 }
 
@@ -347,7 +296,7 @@ TEST_F(CountArrayTest, NoIncludedEntryShowsNothingFoundAndWritesNoFile) {
     r.CountFolder(TwoFiles(), {u"alpha", u"beta", u"gamma"});
     EXPECT_EQ(CountArrayResult::NothingFound, r.Write());
     EXPECT_FALSE(fs::exists(output));
-    EXPECT_EQ(U16ToUtf8(NothingFoundText(r.settings, r.run)), U16ToUtf8(r.tw.Text()));
+    EXPECT_EQ(N(NothingFoundText(r.settings, r.run)), N(r.tw.Text()));
     EXPECT_TRUE(r.host.messages.empty());
 }
 
@@ -356,7 +305,7 @@ TEST_F(CountArrayTest, UnwritableFileIsReportedAsAnError) {
     r.CountFolder(TwoFiles());
     EXPECT_EQ(CountArrayResult::Failed, r.Write());
     ASSERT_EQ(1u, r.host.messages.size());
-    EXPECT_EQ("Error: Path not found", U16ToUtf8(r.host.messages[0].text));
+    EXPECT_EQ("Error: Path not found", N(r.host.messages[0].text));
     EXPECT_EQ(MsgIcon::Exclamation, r.host.messages[0].icon);
 }
 
@@ -371,23 +320,18 @@ TEST_F(CountArrayTest, FullDiskIsReportedAsAnError) {
     r.CountFolder({{u"/data/a.txt", words}});
     EXPECT_EQ(CountArrayResult::Failed, r.Write());
     ASSERT_EQ(1u, r.host.messages.size());
-    EXPECT_EQ("Error: Disk full", U16ToUtf8(r.host.messages[0].text));
+    EXPECT_EQ("Error: Disk full", N(r.host.messages[0].text));
 }
 
 // ---- The main window's button ------------------------------------------------------------------
 
 TEST_F(CountArrayTest, NoOutputFileIsRefused) {
-    test::FakeHost host;
-    Settings settings;
-    RunState run;
-    TextWindow tw{host};
-    ReportState report;
-    OutputContext ctx{host, settings, run, tw, report};
-    EXPECT_FALSE(CheckCountArrayOutputFile(ctx));
-    ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(U16ToUtf8(GetText(103) + u"\n" + GetText(104)), U16ToUtf8(host.messages[0].text));
+    test::ReportRig r;
+    EXPECT_FALSE(CheckCountArrayOutputFile(r.out));
     EXPECT_FALSE(GetText(103).empty());
-    EXPECT_TRUE(host.inputPrompts.empty());
+    EXPECT_EQ(N(GetText(103) + u"\r\n" + GetText(104)), N(r.host.messages.at(0).text));
+    EXPECT_EQ(1u, r.host.messages.size());
+    EXPECT_TRUE(r.host.inputPrompts.empty());
 }
 
 TEST_F(CountArrayTest, OverwriteCheck) {
@@ -420,51 +364,42 @@ TEST_F(CountArrayTest, OverwriteCheck) {
         {"folder missing", 1, existing, true, noFolder, false, true, existing,
          u"Folder does not exist."},
     };
-    const std::u16string prompt = u"To overwrite the current output file click on 'OK'.\n"
-                                  u"To write to a different file edit the filepath below.\n"
-                                  u"\n"
-                                  u"(This 'warn on overwrite' can be disabled\n"
+    const std::u16string prompt = u"To overwrite the current output file click on 'OK'.\r\n"
+                                  u"To write to a different file edit the filepath below.\r\n"
+                                  u"\r\n"
+                                  u"(This 'warn on overwrite' can be disabled\r\n"
                                   u"in the 'Settings' window.)";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test::FakeHost host;
-        Settings settings;
-        RunState run;
-        TextWindow tw{host};
-        ReportState report;
-        OutputContext ctx{host, settings, run, tw, report};
+        test::ReportRig r;
+        auto& host = r.host;
+        auto& settings = r.settings;
         settings.WarnOnOverwrite = c.warn;
         settings.File[1] = c.file;
         if (c.scripted)
             host.inputs.push_back(c.answer);
-        EXPECT_EQ(c.ok, CheckCountArrayOutputFile(ctx));
-        EXPECT_EQ(U16ToUtf8(c.fileAfter), U16ToUtf8(settings.File[1]));
+        EXPECT_EQ(c.ok, CheckCountArrayOutputFile(r.out));
+        EXPECT_EQ(N(c.fileAfter), N(settings.File[1]));
         if (c.asked) {
             ASSERT_EQ(1u, host.inputPrompts.size());
-            EXPECT_EQ(U16ToUtf8(prompt), U16ToUtf8(host.inputPrompts[0]));
+            EXPECT_EQ(N(prompt), N(host.inputPrompts[0]));
         } else {
             EXPECT_TRUE(host.inputPrompts.empty());
         }
-        if (c.message.empty()) {
-            EXPECT_TRUE(host.messages.empty());
-        } else {
-            ASSERT_EQ(1u, host.messages.size());
-            EXPECT_EQ(U16ToUtf8(c.message), U16ToUtf8(host.messages[0].text));
-            EXPECT_EQ("Error", U16ToUtf8(host.messages[0].title));
+        EXPECT_EQ(c.message.empty() ? std::vector<std::string>{}
+                                    : std::vector<std::string>{"Error|" + N(c.message)},
+                  r.Shown());
+        if (!c.message.empty())
             EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
-        }
         EXPECT_EQ(0, settings.DisableOutputToFile);
     }
 }
 
 TEST_F(CountArrayTest, CreatingTheOutputFileEmptiesItOrReportsWhy) {
-    test::FakeHost host;
-    Settings settings;
-    RunState run;
-    TextWindow tw{host};
-    ReportState report;
-    OutputContext ctx{host, settings, run, tw, report};
-
+    test::ReportRig r;
+    auto& host = r.host;
+    auto& settings = r.settings;
+    auto& ctx = r.out;
     std::ofstream(output) << "old contents";
     settings.File[1] = TextFromPath(output);
     EXPECT_TRUE(CreateCountArrayOutputFile(ctx));
@@ -474,8 +409,8 @@ TEST_F(CountArrayTest, CreatingTheOutputFileEmptiesItOrReportsWhy) {
     settings.File[1] = TextFromPath(dir / "missing" / "array.txt");
     EXPECT_FALSE(CreateCountArrayOutputFile(ctx));
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(U16ToUtf8(u"Error: Path not found\n\n" + GetText(354) + u"\n" + GetText(355)),
-              U16ToUtf8(host.messages[0].text));
+    EXPECT_EQ(N(u"Error: Path not found\r\n\r\n" + GetText(354) + u"\r\n" + GetText(355)),
+              N(host.messages[0].text));
     EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
     EXPECT_FALSE(GetText(354).empty());
 }

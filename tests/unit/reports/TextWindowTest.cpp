@@ -1,5 +1,5 @@
-// The text window model: what an append keeps, when the window counts as full, and the
-// "Textbox is full." note.
+// The text window model: what an append keeps at the 65,000-character capacity, when the
+// window counts as full, and the "Textbox is full." note with its folder-run tail.
 
 #include "reports/TextWindow.h"
 #include "FakeHost.h"
@@ -7,124 +7,98 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace lxty {
 namespace {
 
 constexpr std::size_t kCap = 65000;
 
-std::u16string Fill(std::size_t n, char16_t c = u'a') {
+std::u16string A(std::size_t n, char16_t c = u'a') {
     return std::u16string(n, c);
 }
 
-const std::u16string kFullNote = u"\n\nTextbox is full.";
+const std::u16string kNote = u"\r\n\r\nTextbox is full.";
 
-struct TextWindowTest : ::testing::Test {
-    test::FakeHost host;
-    TextWindow tw{host};
+// Steps: '+' appends, '=' sets the whole text, '0' clears the output.
+struct Case {
+    const char* name;
+    std::vector<std::pair<char, std::u16string>> steps;
+    std::u16string text;
+    bool full;
 };
 
-TEST_F(TextWindowTest, AppendsAndPushesEveryChangeToTheHost) {
-    tw.OutputToTxb(u"Now counting");
-    tw.OutputToTxb(u" all words\n");
-    EXPECT_EQ(u"Now counting all words\n", tw.Text());
-    EXPECT_EQ(tw.Text(), host.textWindow);
-    tw.ClearOutput();
-    EXPECT_EQ(u"", tw.Text());
-    EXPECT_EQ(u"", host.textWindow);
+TEST(TextWindowTest, CapacityAndTheFullNote) {
+    const std::u16string cut = A(kCap - 256) + kNote;
+    const Case cases[] = {
+        {"exactly full", {{'+', A(kCap)}}, A(kCap), false},
+        {"one more is refused: the note", {{'+', A(kCap)}, {'+', u"x"}}, cut, true},
+        {"later output is refused too", {{'+', A(kCap)}, {'+', u"x"}, {'+', u"later"}}, cut, true},
+        {"one too many is cut", {{'+', A(kCap) + u"Z"}}, A(kCap), false},
+        {"then the next append fills", {{'+', A(kCap) + u"Z"}, {'+', u"y"}}, cut, true},
+        {"one below takes one more", {{'+', A(kCap - 1)}, {'+', u"bc"}}, A(kCap - 1) + u"b", false},
+        {"then is full", {{'+', A(kCap - 1)}, {'+', u"bc"}, {'+', u"d"}}, cut, true},
+        {"overfull text set whole: first refusal only remembered",
+         {{'=', A(kCap + 100)}, {'+', u"x"}},
+         A(kCap + 100),
+         false},
+        {"then noticed at the second",
+         {{'=', A(kCap + 100)}, {'+', u"x"}, {'+', u"x"}},
+         A(kCap + 100 - 256) + kNote,
+         true},
+        {"an empty append is no refusal", {{'+', A(kCap)}, {'+', u""}}, A(kCap), false},
+        {"growing back after a clear is no refusal",
+         {{'+', A(kCap)}, {'0', u""}, {'+', A(kCap - 10)}, {'+', A(10, u'b')}},
+         A(kCap - 10) + A(10, u'b'),
+         false},
+        {"a clear ends the full state",
+         {{'+', A(kCap)}, {'+', u"x"}, {'0', u""}, {'+', u"again"}},
+         u"again",
+         false},
+        {"a surrogate pair is not split",
+         {{'+', A(kCap - 1)}, {'+', u"\U0001F600"}},
+         A(kCap - 1),
+         false},
+        {"appends join",
+         {{'+', u"Now counting"}, {'+', u" all words"}},
+         u"Now counting all words",
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::FakeHost host;
+        TextWindow tw{host};
+        int emptied = 0; // outside a folder run the input-file box is kept
+        tw.emptyInputFileBox = [&] { ++emptied; };
+        host.labels["lblTwirler"] = u"|";
+        for (const auto& [op, text] : c.steps) {
+            if (op == '+')
+                tw.OutputToTxb(text);
+            else if (op == '=')
+                tw.SetText(text);
+            else
+                tw.ClearOutput();
+        }
+        EXPECT_EQ(c.text.size(), tw.Text().size());
+        EXPECT_TRUE(c.text == tw.Text());
+        EXPECT_TRUE(tw.Text() == host.textWindow);
+        EXPECT_EQ(c.full, tw.blnTextboxFull());
+        if (c.full) // the twirler stops
+            EXPECT_EQ(u"", host.labels["lblTwirler"]);
+        EXPECT_EQ(0, emptied);
+    }
 }
 
-TEST_F(TextWindowTest, ExactlyFullWindowGetsTheNoteAtTheNextRefusedAppend) {
-    tw.OutputToTxb(Fill(kCap)); // fits exactly
-    EXPECT_EQ(static_cast<std::int64_t>(kCap), tw.Length());
-    EXPECT_FALSE(tw.blnTextboxFull());
-    EXPECT_EQ(Fill(kCap), host.textWindow);
-
-    host.labels["lblTwirler"] = std::u16string(u"|"); // not from a literal: GCC 12 warns falsely
-    tw.OutputToTxb(u"x"); // one character more: refused, the window is full
-    EXPECT_TRUE(tw.blnTextboxFull());
-    EXPECT_EQ(Fill(kCap - 256) + kFullNote, tw.Text());
-    EXPECT_EQ(tw.Text(), host.textWindow);
-    EXPECT_EQ(u"", host.labels["lblTwirler"]);
-
-    tw.OutputToTxb(u"later output");
-    EXPECT_EQ(Fill(kCap - 256) + kFullNote, tw.Text());
-    EXPECT_EQ(tw.Text(), host.textWindow);
-}
-
-TEST_F(TextWindowTest, OneCharacterTooManyIsCutAndTheNextAppendFillsTheWindow) {
-    tw.OutputToTxb(Fill(kCap) + u"Z"); // 65,001: the last character does not fit
-    EXPECT_EQ(Fill(kCap), tw.Text());
-    EXPECT_FALSE(tw.blnTextboxFull());
-
-    tw.OutputToTxb(u"y");
-    EXPECT_TRUE(tw.blnTextboxFull());
-    EXPECT_EQ(Fill(kCap - 256) + kFullNote, tw.Text());
-}
-
-TEST_F(TextWindowTest, OneBelowCapacityTakesOneMoreCharacter) {
-    tw.OutputToTxb(Fill(kCap - 1));
-    tw.OutputToTxb(u"bc");
-    EXPECT_EQ(Fill(kCap - 1) + u"b", tw.Text());
-    EXPECT_FALSE(tw.blnTextboxFull());
-    tw.OutputToTxb(u"d");
-    EXPECT_TRUE(tw.blnTextboxFull());
-}
-
-TEST_F(TextWindowTest, OverfullTextSetWholeIsNoticedAtTheSecondRefusedAppend) {
-    tw.SetText(Fill(kCap + 100));
-    tw.OutputToTxb(u"x"); // the last length is stale: only remembered
-    EXPECT_FALSE(tw.blnTextboxFull());
-    EXPECT_EQ(Fill(kCap + 100), tw.Text());
-    tw.OutputToTxb(u"x");
-    EXPECT_TRUE(tw.blnTextboxFull());
-    EXPECT_EQ(Fill(kCap + 100 - 256) + kFullNote, tw.Text());
-}
-
-TEST_F(TextWindowTest, EmptyAppendToAFullLengthWindowIsNoRefusal) {
-    tw.OutputToTxb(Fill(kCap));
-    tw.OutputToTxb(u"");
-    EXPECT_FALSE(tw.blnTextboxFull());
-}
-
-TEST_F(TextWindowTest, AnAppendThatLengthensTheTextNeverCountsAsFull) {
-    // After a clear the remembered length (65,000) is stale; growing to 65,000 again is an
-    // accepted append, not a full window.
-    tw.OutputToTxb(Fill(kCap));
-    tw.ClearOutput();
-    tw.OutputToTxb(Fill(kCap - 10));
-    tw.OutputToTxb(Fill(10, u'b'));
-    EXPECT_FALSE(tw.blnTextboxFull());
-    EXPECT_EQ(static_cast<std::int64_t>(kCap), tw.Length());
-}
-
-TEST_F(TextWindowTest, ClearOutputEndsTheFullState) {
-    tw.OutputToTxb(Fill(kCap));
-    tw.OutputToTxb(u"x");
-    ASSERT_TRUE(tw.blnTextboxFull());
-    tw.ClearOutput();
-    EXPECT_FALSE(tw.blnTextboxFull());
-    tw.OutputToTxb(u"again");
-    EXPECT_EQ(u"again", tw.Text());
-    EXPECT_EQ(u"again", host.textWindow);
-}
-
-TEST_F(TextWindowTest, SurrogatePairIsNotSplitAtTheCapacity) {
-    tw.OutputToTxb(Fill(kCap - 1));
-    tw.OutputToTxb(u"\U0001F600"); // two code units, only one would fit
-    EXPECT_EQ(Fill(kCap - 1), tw.Text());
-}
-
-TEST_F(TextWindowTest, FolderRunNoteNamesFilesAndFoldersSoFar) {
-    struct Case {
+TEST(TextWindowTest, FolderRunNoteNamesFilesAndFoldersSoFar) {
+    struct Folder {
         std::int64_t files, folders;
         std::u16string tail;
     };
-    const Case cases[] = {
-        {1, 1, u"\n\nTo this point: 1 file in 1 folder"},
-        {3, 2, u"\n\nTo this point: 3 files in 2 folders"},
-        {0, 1, u"\n\nTo this point: 0 files in 1 folder"},
-        {1200, 1, u"\n\nTo this point: 1200 files in 1 folder"},
+    const Folder cases[] = {
+        {1, 1, u"To this point: 1 file in 1 folder"},
+        {3, 2, u"To this point: 3 files in 2 folders"},
+        {0, 1, u"To this point: 0 files in 1 folder"},
+        {1200, 1, u"To this point: 1200 files in 1 folder"},
     };
     for (const auto& c : cases) {
         test::FakeHost h;
@@ -132,25 +106,20 @@ TEST_F(TextWindowTest, FolderRunNoteNamesFilesAndFoldersSoFar) {
         int emptied = 0;
         w.folderRun = {true, c.files, c.folders};
         w.emptyInputFileBox = [&] { ++emptied; };
-        w.OutputToTxb(Fill(kCap));
+        w.OutputToTxb(A(kCap));
         w.OutputToTxb(u"x");
-        EXPECT_EQ(Fill(kCap - 256) + kFullNote + c.tail, w.Text()) << c.files;
+        EXPECT_TRUE(A(kCap - 256) + kNote + u"\r\n\r\n" + c.tail == w.Text()) << c.files;
         EXPECT_EQ(1, emptied);
     }
 }
 
-TEST_F(TextWindowTest, OutsideAFolderRunTheInputFileBoxIsKept) {
-    int emptied = 0;
-    tw.emptyInputFileBox = [&] { ++emptied; };
-    tw.OutputToTxb(Fill(kCap));
-    tw.OutputToTxb(u"x");
-    EXPECT_EQ(0, emptied);
-}
-
-TEST_F(TextWindowTest, ServesTheCountingCodeThroughItsSink) {
+TEST(TextWindowTest, ServesTheCountingCodeThroughItsSink) {
+    test::FakeHost host;
+    TextWindow tw{host};
     TextWindowSink& sink = tw;
     sink.Append(u"alpha, beta, ");
     EXPECT_EQ(13, sink.Length());
+    EXPECT_EQ(u"alpha, beta, ", host.textWindow);
     sink.Clear();
     EXPECT_EQ(0, sink.Length());
     EXPECT_EQ(u"", host.textWindow);

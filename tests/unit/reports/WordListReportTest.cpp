@@ -8,36 +8,16 @@
 // LXTY_WRITE_EXPECTED=1 and review the difference before committing it.
 
 #include "reports/WordListReport.h"
-#include "FakeHost.h"
-#include "util/Catalogue.h"
-#include "util/StringUtils.h"
+#include "Golden.h"
+#include "ReportRig.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
-#include <string>
-#include <unistd.h>
-#include <vector>
+#include <functional>
 
 namespace lxty {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::u16string U(const std::string& s) {
-    return Utf8ToU16(s);
-}
+using test::ReadBytes;
+using test::U;
 
 // ---- Sample sources --------------------------------------------------------------------
 
@@ -107,15 +87,7 @@ Sample FolderSample() {
 
 // ---- A listing with everything it needs ---------------------------------------------------
 
-struct Listing {
-    test::FakeHost host;
-    Settings settings;
-    RunState run;
-    TextWindow tw{host};
-    ReportState report;
-    WordTable table;
-    ReportContext ctx{{host, settings, run, tw, report}, table, {}, {}};
-
+struct Listing : test::ReportRig {
     // Counts the sample into the table as a count run does: count, sort, sum up, chain.
     void Count(const Sample& s) {
         settings.Source = s.source;
@@ -158,63 +130,17 @@ Output ListTo(Listing& l, const fs::path& path) {
     return {U16ToUtf8(l.tw.Text()), ReadBytes(path)};
 }
 
-// ---- Expected files: "@@@ name @@@" lines, each followed by the exact content ------------
-
 using Sections = std::vector<std::pair<std::string, std::string>>;
 
-fs::path ExpectedPath(const std::string& name) {
-    return fs::path(LXTY_TEST_DATA_DIR) / "reports" / (name + ".txt");
-}
-
-std::map<std::string, std::string> ReadSections(const fs::path& path) {
-    std::map<std::string, std::string> out;
-    const std::string all = ReadBytes(path);
-    std::size_t pos = 0;
-    while ((pos = all.find("@@@ ", pos)) != std::string::npos) {
-        const auto nameEnd = all.find(" @@@\n", pos);
-        const std::string name = all.substr(pos + 4, nameEnd - pos - 4);
-        const auto start = nameEnd + 5;
-        auto next = all.find("\n@@@ ", start);
-        if (next == std::string::npos)
-            next = all.size() - 1; // the file ends with one "\n"
-        out[name] = all.substr(start, next - start);
-        pos = next + 1;
-    }
-    return out;
-}
-
 void CheckAgainstExpected(const std::string& name, const Sections& got) {
-    const fs::path path = ExpectedPath(name);
-    if (std::getenv("LXTY_WRITE_EXPECTED") != nullptr) {
-        std::ofstream out(path, std::ios::binary);
-        for (const auto& [n, content] : got)
-            out << "@@@ " << n << " @@@\n" << content << "\n";
-        return;
-    }
-    const auto expected = ReadSections(path);
-    ASSERT_EQ(got.size(), expected.size()) << path;
-    for (const auto& [n, content] : got) {
-        const auto it = expected.find(n);
-        ASSERT_NE(it, expected.end()) << "no section " << n << " in " << path;
-        EXPECT_EQ(it->second, content) << n;
-    }
+    test::Golden g("reports/" + name);
+    for (const auto& [n, content] : got)
+        g.Add(n, content);
+    g.Check();
 }
 
 struct WordListReportTest : ::testing::Test {
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
-    }
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("lxty-report-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
+    static void SetUpTestSuite() { test::LoadTexts(); }
 
     // Every format of the list in both orders: the text window, the tab file and the comma
     // file of each; plus the given extra variants.
@@ -224,22 +150,16 @@ struct WordListReportTest : ::testing::Test {
             for (int order : {0, 1}) {
                 const std::string what = "format " + std::to_string(format) +
                                          (order == 0 ? " by frequency" : " alphabetical");
-                Output tab, commas;
-                {
+                Output o[2];
+                for (int commas : {0, 1}) {
                     Listing l;
                     l.Count(sample);
                     l.settings.DisplayFormat = format;
                     l.settings.WordOrder = order;
-                    tab = ListTo(l, dir / "out.txt");
+                    l.settings.OutputWithCommas = commas;
+                    o[commas] = ListTo(l, dir / "out.txt");
                 }
-                {
-                    Listing l;
-                    l.Count(sample);
-                    l.settings.DisplayFormat = format;
-                    l.settings.WordOrder = order;
-                    l.settings.OutputWithCommas = 1;
-                    commas = ListTo(l, dir / "out.txt");
-                }
+                const Output &tab = o[0], &commas = o[1];
                 EXPECT_EQ(tab.window, commas.window) << what;
                 out.push_back({what + ", text window", tab.window});
                 out.push_back({what + ", file with tabs", tab.file});
@@ -264,7 +184,7 @@ struct WordListReportTest : ::testing::Test {
         }
     }
 
-    fs::path dir;
+    test::TempDir dir{"lxty-report"};
 };
 
 TEST_F(WordListReportTest, SingleFileEveryFormatBothOrdersAndLayouts) {
@@ -317,71 +237,6 @@ TEST_F(WordListReportTest, FolderEveryFormatBothOrdersAndLayouts) {
         l.settings.DisplayFormat = 13;
     });
     CheckAgainstExpected(s.name, got);
-}
-
-// ---- Rules around the listing ------------------------------------------------------------
-
-TEST_F(WordListReportTest, NothingFoundText) {
-    struct Case {
-        bool mfp, countOnly, withPhrase;
-        int ignoreShort, shortIndex;
-        std::u16string text;
-    };
-    const Case cases[] = {
-        {false, false, false, 1, 1,
-         u"No words with at least 3 characters\nsatisfying the specified conditions were "
-         u"found."},
-        {false, false, false, 0, 1, u"No words satisfying the specified conditions were found."},
-        {false, true, true, 1, 0,
-         u"No words/phrases with at least 2 characters\nsatisfying the specified conditions "
-         u"were found."},
-        {false, true, false, 0, 0, u"No words satisfying the specified conditions were found."},
-        {true, false, false, 1, 18,
-         u"No phrases with at least 20 characters\nsatisfying the specified conditions were "
-         u"found."},
-    };
-    for (const auto& c : cases) {
-        Listing l;
-        l.run.blnCountingMFP = c.mfp;
-        l.run.blnThereAreCountOnlyWords = c.countOnly;
-        l.run.blnCountOnlyWordsIncludePhrase = c.withPhrase;
-        l.settings.IgnoreShortWords = c.ignoreShort;
-        l.settings.ShortWordSize = c.shortIndex;
-        l.settings.File[1] = TextFromPath(dir / "never.txt");
-        l.tw.OutputToTxb(u"progress text");
-        ListWords(l.ctx);
-        EXPECT_EQ(c.text, l.tw.Text());
-        EXPECT_EQ(c.text, l.host.textWindow);
-        EXPECT_FALSE(fs::exists(dir / "never.txt")); // nothing is written to the file
-    }
-}
-
-TEST_F(WordListReportTest, FolderScanSummaryWording) {
-    struct Case {
-        std::int64_t files, folders;
-        bool partial, mfp;
-        std::u16string text;
-    };
-    const Case cases[] = {
-        {1, 1, false, false, u"1 file (in 1 folder) was scanned.\n\n"},
-        {3, 2, false, false, u"3 files (in 2 folders) were scanned.\n\n"},
-        {2, 1, false, true, u"2 files (in 1 folder) were scanned.\n"},
-        {1234, 56, true, false,
-         u"1,234 files (in 56 folders) were scanned.\nCounting was stopped and this list is "
-         u"incomplete.\n\n"},
-        {5, 1, true, true,
-         u"5 files (in 1 folder) were scanned.\nCounting was stopped and this list is "
-         u"incomplete.\n"},
-    };
-    for (const auto& c : cases) {
-        Listing l;
-        l.report.lngNumFilesScanned = c.files;
-        l.report.lngNumFoldersScanned = c.folders;
-        l.report.blnListIsPartial = c.partial;
-        l.run.blnCountingMFP = c.mfp;
-        FolderScanSummary(l.ctx);
-        EXPECT_EQ(c.text, l.run.strOutput);
-    }
 }
 
 TEST_F(WordListReportTest, LongestWordNoteOnlyInFormatsWithTheWordLast) {
@@ -448,38 +303,6 @@ TEST_F(WordListReportTest, ColumnWidthsHaveTheMinimumAndGrowWithTheirTexts) {
     EXPECT_EQ(u"ant           ", r.WordColumn(1));
 }
 
-TEST_F(WordListReportTest, FileListKeepsLargeCountsWhole) {
-    Listing l;
-    Sample s = FolderSample();
-    s.files = {{u"/data/corpus/texts/big.txt", Repeat({{u"word", 123456}, {u"other", 3}})}};
-    s.filesScanned = 1;
-    s.foldersScanned = 1;
-    l.Count(s);
-    l.settings.DisplayFormat = 13;
-    ListWords(l.ctx);
-    EXPECT_EQ(u"1 file (in 1 folder) was scanned.\n\n"
-              u"{Folder} = /data/corpus/texts\n\n"
-              u"word\n"
-              u"123456 {Folder}/big.txt\n\n"
-              u"other\n"
-              u"        3 {Folder}/big.txt\n\n",
-              l.tw.Text());
-}
-
-TEST_F(WordListReportTest, FormatNineIsOneCommaSeparatedList) {
-    for (int order : {0, 1}) {
-        Listing l;
-        l.Count(SingleFileSample());
-        l.settings.DisplayFormat = 9;
-        l.settings.WordOrder = order;
-        const Output o = ListTo(l, dir / "nine.txt");
-        const std::string list = order == 0 ? "the, cat, encyclopedia, on, sat, a, café, mat"
-                                            : "a, café, cat, encyclopedia, mat, on, sat, the";
-        EXPECT_EQ(order == 0 ? list : list + "\n", o.window);
-        EXPECT_EQ("File: /home/ann/notes.txt\n" + list, o.file);
-    }
-}
-
 // A table big enough to overflow the text window: 9,000 words of 12 characters.
 Sample BigSample() {
     Sample s = SingleFileSample();
@@ -495,19 +318,17 @@ TEST_F(WordListReportTest, ListingLargerThanTheTextWindow) {
     Listing l;
     l.Count(BigSample());
     l.settings.WordOrder = 1;
-    l.settings.DisplayFormat = 3; // " " rank "  " word: 23 characters a line with its LF
+    l.settings.DisplayFormat = 3; // " " rank "  " word: 24 characters a line with CR LF
     l.settings.File[1] = TextFromPath(dir / "big.txt");
     ListWords(l.ctx);
 
     // The file holds every line; the window ends at a whole line and the out-of-space note.
     const std::string file = ReadBytes(dir / "big.txt");
-    EXPECT_NE(std::string::npos, file.find("w100008999xx\n"));
-    ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(GetText(93) + u"  \n" + GetText(96), l.host.messages[0].text);
-    EXPECT_EQ(GetText(93), l.host.messages[0].title);
+    EXPECT_NE(std::string::npos, file.find("w100008999xx\r\n"));
+    EXPECT_EQ(test::N(GetText(93) + u"|" + GetText(93) + u"  \r\n" + GetText(96)), l.Only());
     const std::u16string& text = l.tw.Text();
     EXPECT_LE(text.size(), 65000u);
-    const std::u16string tail = u"\n\n" + GetText(93);
+    const std::u16string tail = u"\r\n\r\n" + GetText(93);
     ASSERT_GT(text.size(), tail.size());
     EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
     const std::u16string body = text.substr(0, text.size() - tail.size());
@@ -521,75 +342,24 @@ TEST_F(WordListReportTest, SingleLineLargerThanTheTextWindow) {
     Listing l;
     Sample s = FolderSample();
     s.files.clear();
-    std::u16string expected = u"word\n";
+    std::u16string expected = u"word\r\n";
     for (int i = 1; i <= 3000; ++i) {
         const std::string name = "file" + std::to_string(10000 + i).substr(1) + ".txt";
         s.files.push_back({u"/data/corpus/texts/" + U(name), {u"word"}});
-        if (i <= 156) // 26 characters a line; 156 whole lines fit in 4,096 - 32 characters
-            expected += u"    {Folder}/" + U(name) + u"\n";
+        if (i <= 150) // 27 characters a line; 150 whole lines fit in 4,096 - 32 characters
+            expected += u"    {Folder}/" + U(name) + u"\r\n";
     }
     s.filesScanned = 3000;
     s.foldersScanned = 1;
     l.Count(s);
     l.settings.DisplayFormat = 12;
     ListWords(l.ctx);
-    expected.erase(expected.size() - 1);
-    expected += u"\n\n" + GetText(93);
+    expected.erase(expected.size() - 2);
+    expected += u"\r\n\r\n" + GetText(93);
     EXPECT_EQ(expected, l.tw.Text());
     EXPECT_EQ(expected, l.host.textWindow);
-    ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(GetText(92) + u"  " + GetText(94), l.host.messages[0].text);
-    EXPECT_EQ(GetText(93), l.host.messages[0].title);
+    EXPECT_EQ(test::N(GetText(93) + u"|" + GetText(92) + u"  " + GetText(94)), l.Only());
     EXPECT_EQ(MsgIcon::Exclamation, l.host.messages[0].icon);
-}
-
-TEST_F(WordListReportTest, StopRequestEndsEachPass) {
-    {
-        Listing l; // during the file pass
-        l.Count(SingleFileSample());
-        int yields = 0;
-        l.host.onYield = [&] {
-            if (++yields == 3)
-                l.run.blnStop = true;
-        };
-        l.settings.File[1] = TextFromPath(dir / "stopped.txt");
-        ListWords(l.ctx);
-        EXPECT_EQ("File: /home/ann/notes.txt\n"
-                  "    Rank\t    Freq\tWord [longest has 12 characters]\n"
-                  "       1\t       4\tthe\n"
-                  "       2\t       3\tcat\n"
-                  "       3\t       2\tencyclopedia\n",
-                  ReadBytes(dir / "stopped.txt"));
-        EXPECT_EQ(u"Output to file was terminated.\n", l.tw.Text());
-        EXPECT_TRUE(l.report.blnWrittenToFile);
-    }
-    {
-        Listing l; // during the text-window pass
-        l.Count(SingleFileSample());
-        l.host.onYield = [&] { l.run.blnStop = true; };
-        ListWords(l.ctx);
-        EXPECT_EQ(u"     Rank      Freq  Word [longest has 12 characters]\n"
-                  u"        1         4  the\n"
-                  u"\nListing stopped.\n",
-                  l.tw.Text());
-    }
-}
-
-TEST_F(WordListReportTest, OverwriteCancelledListsToTheTextWindowOnly) {
-    Listing l;
-    l.Count(ClipboardSample());
-    std::ofstream(dir / "old.txt") << "old report";
-    l.settings.File[1] = TextFromPath(dir / "old.txt");
-    l.settings.WarnOnOverwrite = 1;
-    l.settings.DisplayFormat = 8;
-    l.host.inputs.push_back(std::nullopt);
-    ListWords(l.ctx);
-    EXPECT_EQ(1, l.settings.DisableOutputToFile);
-    EXPECT_EQ("old report", ReadBytes(dir / "old.txt"));
-    EXPECT_FALSE(l.report.blnWrittenToFile);
-    EXPECT_EQ(u"Word [longest has 12 characters]\nthe\ncat\nencyclopedia\non\nsat\na\n"
-              u"caf\u00e9\nmat\n",
-              l.tw.Text());
 }
 
 TEST_F(WordListReportTest, OverwriteAnswerNamingAMissingFolderWritesNoFile) {
@@ -600,8 +370,7 @@ TEST_F(WordListReportTest, OverwriteAnswerNamingAMissingFolderWritesNoFile) {
     l.settings.WarnOnOverwrite = 1;
     l.host.inputs.push_back(TextFromPath(dir / "missing" / "new.txt"));
     ListWords(l.ctx);
-    ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(u"Folder does not exist.", l.host.messages[0].text);
+    EXPECT_EQ("Error|Folder does not exist.", l.Only());
     EXPECT_FALSE(fs::exists(dir / "missing"));
     EXPECT_EQ("old report", ReadBytes(dir / "old.txt"));
     EXPECT_NE(std::u16string::npos, l.tw.Text().find(u"encyclopedia"));
@@ -614,9 +383,8 @@ TEST_F(WordListReportTest, WriteFailuresLeaveAnEmptyTextWindow) {
     l.Count(SingleFileSample());
     l.settings.File[1] = u"/dev/full";
     ListWords(l.ctx);
-    ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(u"At ListWords error #61.\nDescription: Disk full", l.host.messages[0].text);
-    EXPECT_EQ(GetText(97), l.host.messages[0].title);
+    EXPECT_EQ(test::N(GetText(97)) + "|At ListWords error #61.\r\nDescription: Disk full",
+              l.Only());
     EXPECT_EQ(u"", l.tw.Text());
     EXPECT_EQ(u"", l.host.textWindow);
     EXPECT_FALSE(l.report.blnWrittenToFile);
@@ -634,14 +402,12 @@ TEST_F(WordListReportTest, LockedOutputFileIsPermissionDenied) {
     l.Count(SingleFileSample());
     l.settings.File[1] = TextFromPath(path);
     ListWords(l.ctx);
-    ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(u"Perhaps the output file\nis in use by another application.",
-              l.host.messages[0].text);
-    EXPECT_EQ(u"Permission denied", l.host.messages[0].title);
+    EXPECT_EQ("Permission denied|Perhaps the output file\r\nis in use by another application.",
+              l.Only());
     EXPECT_EQ(u"", l.tw.Text());
 }
 
-// ---- Phrase listings -----------------------------------------------------------------------
+// ---- Rules around the listing, compared with tests/data/reports/rules.txt ---------------
 
 Sample PhraseSample() {
     Sample s = ClipboardSample();
@@ -649,100 +415,153 @@ Sample PhraseSample() {
     return s;
 }
 
-TEST_F(WordListReportTest, PhraseListingHeaderAndTabEndedPhrases) {
-    Listing l;
+// A listing of a phrase run ("3 phrases found."), filtered when a filter is given.
+void PhraseRun(Listing& l, const std::function<bool(std::u16string_view)>& filter = {}) {
     l.Count(PhraseSample());
     l.run.blnCountingMFP = true;
-    l.run.strHowManyPhrases = u"3 phrases of 2 to 3 words were found.\n";
-    l.settings.DisplayFormat = 0;
-    l.settings.File[1] = TextFromPath(dir / "phrases.txt");
-    ListWords(l.ctx);
-    EXPECT_EQ("3 phrases of 2 to 3 words were found.\n"
-              "    Rank\t    Freq\tPhrase\t [longest has 11 characters]\n"
-              "       1\t       3\tred car\t\n"
-              "       2\t       2\tbig red bus\t\n"
-              "       3\t       2\tthe red car\t\n",
-              ReadBytes(dir / "phrases.txt"));
-    EXPECT_EQ(u"3 phrases of 2 to 3 words were found.\n"
-              u"     Rank      Freq  Phrase [longest has 11 characters]\n"
-              u"        1         3  red car\n"
-              u"        2         2  big red bus\n"
-              u"        3         2  the red car\n",
-              l.tw.Text());
+    l.run.strHowManyPhrases = u"3 phrases found.\r\n";
+    l.run.blnFilteringPhrases = filter != nullptr;
+    l.ctx.phraseFilter = filter;
 }
 
-TEST_F(WordListReportTest, FilteredPhraseListing) {
-    Listing l;
-    l.Count(PhraseSample());
-    l.run.blnCountingMFP = true;
-    l.run.blnFilteringPhrases = true;
-    l.run.strHowManyPhrases = u"3 phrases found.\n";
-    l.settings.FilterWords = u"car";
-    l.settings.FilterMode = FilterModeKind::IncludeAllWordsInSameOrder;
-    l.settings.DisplayFormat = 3;
-    std::vector<std::u16string> asked;
-    l.ctx.phraseFilter = [&](std::u16string_view p) {
-        asked.emplace_back(p);
-        return p.find(u"car") != std::u16string_view::npos;
-    };
-    ListWords(l.ctx);
-    EXPECT_EQ((std::vector<std::u16string>{u"red car", u"big red bus", u"the red car"}), asked);
-    EXPECT_TRUE(l.run.blnFilterWordFound);
-    EXPECT_EQ(u"3 phrases found.\n"
-              u"Phrase filtering (all filter words in same order) has been applied.\n"
-              u"Filter words: car\n\n"
-              u"     Rank  Phrase [longest has 11 characters]\n"
-              u"        1  red car\n"
-              u"        3  the red car\n",
-              l.tw.Text());
-}
-
-TEST_F(WordListReportTest, FilteredPhraseListingWithoutAnyPassingPhrase) {
-    struct Case {
-        FilterModeKind mode;
-        int order;
-        std::string fileLine;
-        std::u16string windowLine;
-    };
-    const Case cases[] = {
-        {FilterModeKind::IncludeAllWords, 1, "No phrase containing all filter words found.",
-         u"No phrase containing all filter words found."},
-        {FilterModeKind::IncludeAllWordsInSameOrder, 1,
-         "No phrase containing all filter words in same order found.",
-         u"No phrase containing all filter words in same order found."},
-        {FilterModeKind::IncludeAllWordsAsSubphrase, 1,
-         "No phrase containing all filter words as subphrase found.",
-         u"No phrase containing all filter words as a subphrase found."},
-        {FilterModeKind::IncludeAllWords, 0, "", u"No phrase containing filter word(s) found."},
-    };
-    for (const auto& c : cases) {
+TEST_F(WordListReportTest, RulesAroundTheListing) {
+    test::Golden g("reports/rules");
+    // The nothing-found text replaces the progress text; nothing is written to the file.
+    const int nothing[][5] = {// phrase run, count-only, with phrases, ignore short, short index
+                              {0, 0, 0, 1, 1},
+                              {0, 0, 0, 0, 1},
+                              {0, 1, 1, 1, 0},
+                              {0, 1, 0, 0, 0},
+                              {1, 0, 0, 1, 18}};
+    for (const auto& c : nothing) {
         Listing l;
-        l.Count(PhraseSample());
-        l.run.blnCountingMFP = true;
-        l.run.blnFilteringPhrases = true;
-        l.run.strHowManyPhrases = u"3 phrases found.\n";
-        l.settings.FilterWords = u"lorry";
-        l.settings.FilterMode = c.mode;
-        l.settings.WordOrder = c.order;
-        l.settings.DisplayFormat = 2;
-        l.settings.File[1] = TextFromPath(dir / "filtered.txt");
-        l.ctx.phraseFilter = [](std::u16string_view) { return false; };
+        l.run.blnCountingMFP = c[0];
+        l.run.blnThereAreCountOnlyWords = c[1];
+        l.run.blnCountOnlyWordsIncludePhrase = c[2];
+        l.settings.IgnoreShortWords = c[3];
+        l.settings.ShortWordSize = c[4];
+        l.settings.File[1] = TextFromPath(dir / "never.txt");
+        l.tw.OutputToTxb(u"progress text");
         ListWords(l.ctx);
-        const std::string mode = U16ToUtf8(c.windowLine);
-        const std::string header =
-            "3 phrases found.\nPhrase filtering (" +
-            std::string(c.mode == FilterModeKind::IncludeAllWords ? "all filter words"
-                        : c.mode == FilterModeKind::IncludeAllWordsInSameOrder
-                            ? "all filter words in same order"
-                            : "all filter words as a subphrase") +
-            ") has been applied.\nFilter words: lorry\n\n";
-        EXPECT_EQ(header + "    Rank\t    Freq\n" +
-                      (c.fileLine.empty() ? "" : "\n" + c.fileLine + "\n"),
-                  ReadBytes(dir / "filtered.txt"))
-            << mode;
-        EXPECT_EQ(Utf8ToU16(header) + u"     Rank      Freq\n\n" + c.windowLine, l.tw.Text())
-            << mode;
+        EXPECT_EQ(l.tw.Text(), l.host.textWindow);
+        EXPECT_FALSE(fs::exists(dir / "never.txt"));
+        g.Add("nothing found " + std::to_string(c[0]) + std::to_string(c[1]) +
+                  std::to_string(c[2]) + std::to_string(c[3]) + " " + std::to_string(c[4]),
+              test::N(l.tw.Text()));
     }
+    const std::int64_t summaries[][4] = {// files, folders, partial, phrase run
+                                         {1, 1, 0, 0},
+                                         {3, 2, 0, 0},
+                                         {2, 1, 0, 1},
+                                         {1234, 56, 1, 0},
+                                         {5, 1, 1, 1}};
+    for (const auto& c : summaries) {
+        Listing l;
+        l.report.lngNumFilesScanned = c[0];
+        l.report.lngNumFoldersScanned = c[1];
+        l.report.blnListIsPartial = c[2];
+        l.run.blnCountingMFP = c[3];
+        FolderScanSummary(l.ctx);
+        g.Add("folder summary " + std::to_string(c[0]) + " " + std::to_string(c[1]) + " " +
+                  std::to_string(c[2]) + std::to_string(c[3]),
+              test::N(l.run.strOutput));
+    }
+    {
+        Listing l; // the file list keeps large counts whole
+        Sample s = FolderSample();
+        s.files = {{u"/data/corpus/texts/big.txt", Repeat({{u"word", 123456}, {u"other", 3}})}};
+        s.filesScanned = s.foldersScanned = 1;
+        l.Count(s);
+        l.settings.DisplayFormat = 13;
+        ListWords(l.ctx);
+        g.Add("format 13, large counts", test::N(l.tw.Text()));
+    }
+    for (int order : {0, 1}) {
+        Listing l; // format 9: one comma-separated list
+        l.Count(SingleFileSample());
+        l.settings.DisplayFormat = 9;
+        l.settings.WordOrder = order;
+        const Output o = ListTo(l, dir / "nine.txt");
+        g.Add("format 9, order " + std::to_string(order) + ", window", o.window);
+        g.Add("format 9, order " + std::to_string(order) + ", file", o.file);
+    }
+    {
+        Listing l; // a stop during the file pass
+        l.Count(SingleFileSample());
+        l.host.onYield = [&, yields = 0]() mutable {
+            if (++yields == 3)
+                l.run.blnStop = true;
+        };
+        l.settings.File[1] = TextFromPath(dir / "stopped.txt");
+        ListWords(l.ctx);
+        EXPECT_TRUE(l.report.blnWrittenToFile);
+        g.Add("stopped in the file pass, file", ReadBytes(dir / "stopped.txt"));
+        g.Add("stopped in the file pass, window", test::N(l.tw.Text()));
+    }
+    {
+        Listing l; // a stop during the text-window pass
+        l.Count(SingleFileSample());
+        l.host.onYield = [&] { l.run.blnStop = true; };
+        ListWords(l.ctx);
+        g.Add("stopped in the window pass", test::N(l.tw.Text()));
+    }
+    {
+        Listing l; // the overwrite question cancelled: the text window only
+        l.Count(ClipboardSample());
+        std::ofstream(dir / "old.txt") << "old report";
+        l.settings.File[1] = TextFromPath(dir / "old.txt");
+        l.settings.WarnOnOverwrite = 1;
+        l.settings.DisplayFormat = 8;
+        l.host.inputs.push_back(std::nullopt);
+        ListWords(l.ctx);
+        EXPECT_EQ(1, l.settings.DisableOutputToFile);
+        EXPECT_EQ("old report", ReadBytes(dir / "old.txt"));
+        EXPECT_FALSE(l.report.blnWrittenToFile);
+        g.Add("overwrite cancelled", test::N(l.tw.Text()));
+    }
+    {
+        Listing l; // a phrase listing: its header, and phrases ended by a tab in the file
+        PhraseRun(l);
+        l.settings.DisplayFormat = 0;
+        const Output o = ListTo(l, dir / "phrases.txt");
+        g.Add("phrases, window", o.window);
+        g.Add("phrases, file", o.file);
+    }
+    {
+        Listing l; // a filtered phrase listing asks the filter of every phrase in order
+        std::vector<std::u16string> asked;
+        PhraseRun(l, [&](std::u16string_view p) {
+            asked.emplace_back(p);
+            return p.find(u"car") != std::u16string_view::npos;
+        });
+        l.settings.FilterWords = u"car";
+        l.settings.FilterMode = FilterModeKind::IncludeAllWordsInSameOrder;
+        l.settings.DisplayFormat = 3;
+        ListWords(l.ctx);
+        EXPECT_EQ((std::vector<std::u16string>{u"red car", u"big red bus", u"the red car"}), asked);
+        EXPECT_TRUE(l.run.blnFilterWordFound);
+        g.Add("filtered phrases", test::N(l.tw.Text()));
+    }
+    using M = FilterModeKind;
+    const std::pair<M, int> noneCases[] = {{M::IncludeAllWords, 1},
+                                           {M::IncludeAllWordsInSameOrder, 1},
+                                           {M::IncludeAllWordsAsSubphrase, 1},
+                                           {M::IncludeAllWords, 0}};
+    for (const auto& [mode, order] : noneCases) {
+        Listing l; // a filtered phrase listing in which no phrase passes
+        PhraseRun(l, [](std::u16string_view) { return false; });
+        l.settings.FilterWords = u"lorry";
+        l.settings.FilterMode = mode;
+        l.settings.WordOrder = order;
+        l.settings.DisplayFormat = 2;
+        const Output o = ListTo(l, dir / "filtered.txt");
+        const std::string name = "no phrase passes, mode " +
+                                 std::to_string(static_cast<int>(mode)) + ", order " +
+                                 std::to_string(order);
+        g.Add(name + ", window", o.window);
+        g.Add(name + ", file", o.file);
+    }
+    g.Check();
 }
 
 // ---- Option handling -----------------------------------------------------------------------
@@ -765,14 +584,12 @@ TEST_F(WordListReportTest, DisplayFormatsOfFoldersAreRefusedForOtherSources) {
         EXPECT_EQ(c.passes, CheckDisplayFormat(l.ctx)) << c.format;
         EXPECT_EQ(c.passes ? c.format : 0, l.settings.DisplayFormat);
         EXPECT_FALSE(l.report.blnSuppressOptionEvents);
-        if (c.passes) {
-            EXPECT_TRUE(l.host.messages.empty());
-        } else {
-            ASSERT_EQ(1u, l.host.messages.size());
-            EXPECT_EQ(u"The display format '" + GetText(51 + c.format) +
-                          u"' is available\nonly when the source of the text is a folder.",
-                      l.host.messages[0].text);
-            EXPECT_EQ(u"Unavailable display format", l.host.messages[0].title);
+        EXPECT_EQ(c.passes ? 0u : 1u, l.host.messages.size());
+        if (!c.passes) {
+            EXPECT_EQ("Unavailable display format|The display format '" +
+                          test::N(GetText(51 + c.format)) +
+                          "' is available\r\nonly when the source of the text is a folder.",
+                      l.Only());
             EXPECT_EQ(MsgIcon::Information, l.host.messages[0].icon);
         }
     }
@@ -813,8 +630,8 @@ TEST_F(WordListReportTest, UncheckingSortByNumberOfFilesRestoresTheOrderByCount)
     OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
     EXPECT_EQ(0, l.settings.SortByNumberOfFiles);
     EXPECT_EQ(u"zebra", l.table.Entry(l.run.lngFirstFreq).word); // 5 occurrences
-    EXPECT_EQ(u"3 files (in 2 folders) were scanned.\n\n"
-              u"Word [longest has 5 characters]\nzebra\napple\n",
+    EXPECT_EQ(u"3 files (in 2 folders) were scanned.\r\n\r\n"
+              u"Word [longest has 5 characters]\r\nzebra\r\napple\r\n",
               l.tw.Text());
 }
 
@@ -824,8 +641,8 @@ TEST_F(WordListReportTest, RelistAfterOptionChange) {
         l.Count(ClipboardSample());
         l.settings.DisplayFormat = 8;
         OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
-        EXPECT_EQ(u"Word [longest has 12 characters]\nthe\ncat\nencyclopedia\non\nsat"
-                  u"\na\ncaf\u00e9\nmat\n",
+        EXPECT_EQ(u"Word [longest has 12 characters]\r\nthe\r\ncat\r\nencyclopedia\r\non\r\nsat"
+                  u"\r\na\r\ncaf\u00e9\r\nmat\r\n",
                   l.tw.Text());
         EXPECT_TRUE(l.host.messages.empty());
     }
@@ -851,9 +668,7 @@ TEST_F(WordListReportTest, RelistAfterOptionChange) {
         l.settings.DisplayFormat = 8;
         RelistAfterOptionChange(l.ctx);
         EXPECT_NE(std::u16string::npos, l.tw.Text().find(u"encyclopedia"));
-        ASSERT_EQ(1u, l.host.messages.size());
-        EXPECT_EQ(GetText(22), l.host.messages[0].text);
-        EXPECT_EQ(GetText(23), l.host.messages[0].title);
+        EXPECT_EQ(test::N(GetText(23) + u"|" + GetText(22)), l.Only());
     }
     {
         Listing l; // refused format: no listing
@@ -904,13 +719,10 @@ TEST_F(WordListReportTest, DisableOutputToFileClickOffersToRelist) {
             l.host.answers.push_back(*c.answer);
         EXPECT_EQ(c.written, OnDisableOutputToFileClick(l.ctx));
         EXPECT_EQ(c.written, fs::exists(dir / "relist.txt"));
-        if (c.answer) {
-            ASSERT_EQ(1u, l.host.messages.size());
-            EXPECT_EQ(u"Relist words (so as to write to file)?", l.host.messages[0].text);
-            EXPECT_EQ(u"Relist?", l.host.messages[0].title);
-        } else {
-            EXPECT_TRUE(l.host.messages.empty());
-        }
+        EXPECT_EQ(c.answer
+                      ? std::vector<std::string>{"Relist?|Relist words (so as to write to file)?"}
+                      : std::vector<std::string>{},
+                  l.Shown());
     }
 }
 
