@@ -2,7 +2,7 @@
 // One report context for the tests of the reports, phrases and run modules: a scripted host
 // with the settings, run state, text window, report state and word table that listings read,
 // plus the small helpers those tests share (files as bytes, UTF-8 texts, messages as
-// "title|text" lines, the table as "word=count@file:count" lines).
+// "title|text" lines, the table as "word=count@file:count" lines, temporary paths by name).
 
 #include "FakeHost.h"
 #include "TempDir.h"
@@ -64,6 +64,24 @@ inline std::vector<std::string> Shown(const FakeHost& host) {
     return out;
 }
 
+// The messages shown, one a line: "title|text (icon n)", questions marked "? ".
+inline std::string Said(const FakeHost& host) {
+    std::string out;
+    for (const auto& m : host.messages)
+        out += std::string(out.empty() ? "" : "\n") + (m.question ? "? " : "") + N(m.title) + "|" +
+               N(m.text) + " (icon " + std::to_string(static_cast<int>(m.icon)) + ")";
+    return out;
+}
+
+// The text with each occurrence of the folder's path written as name (say "{dir}"), so that
+// expected files hold no temporary folder.
+inline std::string Named(std::string text, const fs::path& folder, const std::string& name) {
+    const std::string from = folder.string();
+    for (std::size_t p; (p = text.find(from)) != std::string::npos;)
+        text.replace(p, from.size(), name);
+    return text;
+}
+
 // The entries of a table in table order as "word=count", with "@file:count" for each file
 // when perFile is set; only included entries when includedOnly is set.
 inline std::vector<std::string> Entries(const WordTable& t, bool perFile = false,
@@ -95,6 +113,7 @@ struct ReportRig {
     OutputContext& out = ctx;
 
     std::vector<std::string> Shown() const { return test::Shown(host); }
+    std::string Said() const { return test::Said(host); }
     // The one message shown, as "title|text"; fails when there is not exactly one.
     std::string Only() const {
         EXPECT_EQ(1u, host.messages.size());

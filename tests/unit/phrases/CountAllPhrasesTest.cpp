@@ -2,6 +2,7 @@
 // and the main window's side of an all-phrases count.
 
 #include "phrases/CountAllPhrases.h"
+#include "Golden.h"
 #include "ReportRig.h"
 #include "engine/WordsToIgnore.h"
 
@@ -11,7 +12,6 @@ namespace lxty {
 namespace {
 
 using test::N;
-using Lines = std::vector<std::string>;
 
 class CountAllPhrasesTest : public testing::Test {
 protected:
@@ -31,40 +31,28 @@ protected:
     PhraseOptions options;
     PhraseFilter filter;
     test::FakeHost host;
+    void TearDown() override { g.Check(); }
+
     test::TempDir dir{"lxty-phrases"};
+    // Messages and window texts, compared with tests/data/phrases/count_all_phrases.txt.
+    test::Golden g{"phrases/count_all_phrases",
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                       std::string("/")};
 };
 
+// The checks of the range, with their messages compared with
+// tests/data/phrases/count_all_phrases.txt, and the minimum number of occurrences.
 TEST_F(CountAllPhrasesTest, RangeAndMinimumChecks) {
-    struct Case {
-        int minIndex, maxIndex;
-        std::string shown; // "title|text"; "" none, the count starts
-        MsgIcon icon;
-    };
-    const Case cases[] = {
-        {2, 1,
-         "Invalid input|The maximum number of words in each phrase\r\nmust not be less than the "
-         "minimum number.",
-         MsgIcon::Exclamation},
-        {0, 0,
-         "|To count all and only 'phrases' with one word please\r\ncancel then click on the "
-         "'Count words/phrases' button\r\nthen click on the 'Count all words' button.",
-         MsgIcon::Information},
-        {1, 1, "", MsgIcon::None},
-        {0, 1, "", MsgIcon::None},
-        {0, 24, "", MsgIcon::None},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.minIndex + 1 << " to " << c.maxIndex + 1);
-        settings.PhraseLength = {c.minIndex, c.maxIndex};
-        EXPECT_EQ(Press(), c.shown.empty() ? CountPhrasesAnswer::StartCount
-                                           : CountPhrasesAnswer::StayInWindow);
-        EXPECT_EQ(test::Shown(host), c.shown.empty() ? Lines{} : Lines{c.shown});
-        if (c.shown.empty()) {
-            EXPECT_EQ(options.intMinNumWordsInPhrase, c.minIndex + 1);
-            EXPECT_EQ(options.intMaxNumWordsInPhrase, c.maxIndex + 1);
-        } else {
-            EXPECT_EQ(host.messages[0].icon, c.icon);
-            EXPECT_FALSE(host.messages[0].question);
+    const std::pair<int, int> ranges[] = {{2, 1}, {0, 0}, {1, 1}, {0, 1}, {0, 24}}; // indices
+    for (const auto& [minIndex, maxIndex] : ranges) {
+        settings.PhraseLength = {minIndex, maxIndex};
+        const bool starts = Press() == CountPhrasesAnswer::StartCount;
+        EXPECT_EQ(starts, host.messages.empty());
+        g.Add("range " + std::to_string(minIndex + 1) + " to " + std::to_string(maxIndex + 1),
+              test::Said(host));
+        if (starts) {
+            EXPECT_EQ(options.intMinNumWordsInPhrase, minIndex + 1);
+            EXPECT_EQ(options.intMaxNumWordsInPhrase, maxIndex + 1);
         }
     }
     for (int index : {0, 1, 29}) {
@@ -93,9 +81,6 @@ TEST_F(CountAllPhrasesTest, LargeSourceQuestion) {
         {"file of 51.5 KB rounds to 52", SourceKind::InFile, 52736, 0, 0, true},
         {"missing file", SourceKind::InFile, -1, 0, 0, false},
     };
-    ASSERT_FALSE(GetText(375).empty() || GetText(376).empty());
-    const std::string question =
-        "Minimum number of occurrences:|" + N(GetText(375) + u"\r\n\r\n" + GetText(376));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         settings.Source = c.source;
@@ -113,9 +98,10 @@ TEST_F(CountAllPhrasesTest, LargeSourceQuestion) {
             EXPECT_EQ(Press(), c.asked && answer == MsgAnswer::Yes
                                    ? CountPhrasesAnswer::StayInWindow
                                    : CountPhrasesAnswer::StartCount);
-            EXPECT_EQ(test::Shown(host), c.asked ? Lines{question} : Lines{});
+            EXPECT_EQ(c.asked ? 1u : 0u, host.messages.size());
             if (c.asked)
-                EXPECT_TRUE(host.messages[0].question);
+                g.Add(std::string(c.name) + (answer == MsgAnswer::Yes ? ", Yes" : ", No"),
+                      test::Said(host));
         }
     }
 }
@@ -165,17 +151,12 @@ TEST_F(CountAllPhrasesTest, FilterWordsAreTrimmedAndParsed) {
 }
 
 TEST_F(CountAllPhrasesTest, WindowTextsAndPatterns) {
-    const std::string intro = "This operation counts all phrases containing a number of words "
-                              "within a specified range which occur at least a specified number "
-                              "of times.";
-    EXPECT_EQ(N(AllPhrasesIntroduction(false)), intro);
-    EXPECT_EQ(N(AllPhrasesIntroduction(true)),
-              intro + "  It ignores the specification of count-only words/phrases in the "
-                      "'Settings' window.");
-    EXPECT_EQ(N(AllPhrasesWordsToIgnoreLine(true)),
-              "This operation uses the words-to-ignore specifications in the 'Settings' window.");
-    EXPECT_EQ(N(AllPhrasesWordsToIgnoreLine(false)),
-              "No words-to-ignore are specified in the 'Settings' window.");
+    for (const bool countOnly : {false, true})
+        g.Add("introduction" + std::string(countOnly ? ", count-only" : ""),
+              N(AllPhrasesIntroduction(countOnly)));
+    for (const bool ignore : {false, true})
+        g.Add("words to ignore" + std::string(ignore ? "" : ", none"),
+              N(AllPhrasesWordsToIgnoreLine(ignore)));
     using P = std::vector<std::u16string>;
     EXPECT_EQ(AnyWordsPatterns(2, 4), (P{u"~+~", u"~+~+~", u"~+~+~+~"}));
     EXPECT_EQ(AnyWordsPatterns(1, 2), (P{u"~", u"~+~"}));
@@ -190,10 +171,7 @@ TEST_F(CountAllPhrasesTest, MainWindowSide) {
     options.intMinNumWordsInPhrase = 1;
     options.intMaxNumWordsInPhrase = 1;
     EXPECT_FALSE(PreparePhraseRun(settings, run, options, counter, host, &patterns));
-    EXPECT_EQ(test::Shown(host),
-              Lines{"|To count all and only 'phrases' with one word\r\nplease click on the "
-                    "'Count words/phrases' button\r\nthen the 'Count all words' button."});
-    EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
+    g.Add("one-word phrases", test::Said(host));
     EXPECT_FALSE(run.blnCountingMFP);
 
     for (const std::u16string filterWords : {u"red car", u" \t"}) {

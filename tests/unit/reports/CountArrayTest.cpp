@@ -5,6 +5,7 @@
 // case, write failures, and the checks of the main window's button with their messages.
 
 #include "reports/CountArray.h"
+#include "Golden.h"
 #include "ReportRig.h"
 
 #include <gtest/gtest.h>
@@ -325,74 +326,44 @@ TEST_F(CountArrayTest, FullDiskIsReportedAsAnError) {
 
 // ---- The main window's button ------------------------------------------------------------------
 
-TEST_F(CountArrayTest, NoOutputFileIsRefused) {
-    test::ReportRig r;
-    EXPECT_FALSE(CheckCountArrayOutputFile(r.out));
-    EXPECT_FALSE(GetText(103).empty());
-    EXPECT_EQ(N(GetText(103) + u"\r\n" + GetText(104)), N(r.host.messages.at(0).text));
-    EXPECT_EQ(1u, r.host.messages.size());
-    EXPECT_TRUE(r.host.inputPrompts.empty());
-}
-
+// The output-file checks of the button, compared with tests/data/countarray/checks.txt.
 TEST_F(CountArrayTest, OverwriteCheck) {
     const std::u16string existing = TextFromPath(dir / "Array.txt");
-    const std::u16string absent = TextFromPath(dir / "new.txt");
-    const std::u16string other = TextFromPath(dir / "Other Array.TXT");
-    const std::u16string noFolder = TextFromPath(dir / "missing" / "array.txt");
     std::ofstream(dir / "Array.txt") << "old";
-
+    using Answer = std::optional<std::u16string>; // none: Cancel
     struct Case {
         std::string name;
         int warn;
         std::u16string file;
-        bool scripted;
-        std::optional<std::u16string> answer;
-        bool ok;
-        bool asked;
-        std::u16string fileAfter;
-        std::u16string message; // empty: none
+        std::optional<Answer> answer; // none: not scripted
     };
     const std::vector<Case> cases = {
-        {"warning off", 0, existing, false, {}, true, false, existing, u""},
-        {"file absent", 1, absent, false, {}, true, false, absent, u""},
-        {"OK keeps the path", 1, existing, false, {}, true, true, existing, u""},
-        {"Cancel stops", 1, existing, true, std::nullopt, false, true, existing, u""},
-        {"emptied answer stops", 1, existing, true, u"", false, true, existing, u""},
-        {"blanks stop", 1, existing, true, u"   ", false, true, existing, u""},
-        {"edited path, trimmed, case kept", 1, existing, true, u"  " + other + u"  ", true, true,
-         other, u""},
-        {"folder missing", 1, existing, true, noFolder, false, true, existing,
-         u"Folder does not exist."},
+        {"no output file", 1, u"", {}},
+        {"warning off", 0, existing, {}},
+        {"file absent", 1, TextFromPath(dir / "new.txt"), {}},
+        {"OK keeps the path", 1, existing, {}},
+        {"Cancel stops", 1, existing, Answer()},
+        {"emptied answer stops", 1, existing, Answer(u"")},
+        {"blanks stop", 1, existing, Answer(u"   ")},
+        {"edited path, trimmed, case kept", 1, existing,
+         Answer(u"  " + TextFromPath(dir / "Other Array.TXT") + u"  ")},
+        {"folder missing", 1, existing, Answer(TextFromPath(dir / "missing" / "array.txt"))},
     };
-    const std::u16string prompt = u"To overwrite the current output file click on 'OK'.\r\n"
-                                  u"To write to a different file edit the filepath below.\r\n"
-                                  u"\r\n"
-                                  u"(This 'warn on overwrite' can be disabled\r\n"
-                                  u"in the 'Settings' window.)";
+    test::Golden g("countarray/checks", "overwrite/");
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         test::ReportRig r;
-        auto& host = r.host;
-        auto& settings = r.settings;
-        settings.WarnOnOverwrite = c.warn;
-        settings.File[1] = c.file;
-        if (c.scripted)
-            host.inputs.push_back(c.answer);
-        EXPECT_EQ(c.ok, CheckCountArrayOutputFile(r.out));
-        EXPECT_EQ(N(c.fileAfter), N(settings.File[1]));
-        if (c.asked) {
-            ASSERT_EQ(1u, host.inputPrompts.size());
-            EXPECT_EQ(N(prompt), N(host.inputPrompts[0]));
-        } else {
-            EXPECT_TRUE(host.inputPrompts.empty());
-        }
-        EXPECT_EQ(c.message.empty() ? std::vector<std::string>{}
-                                    : std::vector<std::string>{"Error|" + N(c.message)},
-                  r.Shown());
-        if (!c.message.empty())
-            EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
-        EXPECT_EQ(0, settings.DisableOutputToFile);
+        r.settings.WarnOnOverwrite = c.warn;
+        r.settings.File[1] = c.file;
+        if (c.answer)
+            r.host.inputs.push_back(*c.answer);
+        const bool ok = CheckCountArrayOutputFile(r.out);
+        std::string got = "ok " + std::to_string(ok) + ", file " + N(r.settings.File[1]) + "\n";
+        for (const auto& p : r.host.inputPrompts)
+            got += "asked: " + N(p) + "\n";
+        g.Add(c.name, test::Named(got + r.Said(), dir.path(), "{dir}"));
+        EXPECT_EQ(0, r.settings.DisableOutputToFile) << c.name;
     }
+    g.Check();
 }
 
 TEST_F(CountArrayTest, CreatingTheOutputFileEmptiesItOrReportsWhy) {

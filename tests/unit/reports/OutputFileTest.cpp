@@ -2,6 +2,7 @@
 // failures and their reports, and choosing the file.
 
 #include "reports/OutputFile.h"
+#include "Golden.h"
 #include "ReportRig.h"
 
 #include <gtest/gtest.h>
@@ -27,62 +28,50 @@ struct OutputFileTest : ::testing::Test {
     test::TempDir dir{"lxty-outputfile"};
 };
 
+// What the decision returns and leaves, with the questions and messages, compared with
+// tests/data/reports/output_file.txt.
 TEST_F(OutputFileTest, Decision) {
     fs::create_directories(dir / "Other Case");
     const std::u16string existing = InDir("exists.txt");
+    using Answer = std::optional<std::u16string>; // to the overwrite question; none: Cancel
     struct Case {
         std::string name;
         std::u16string file;
         int disabled, warn;
-        bool asked;
-        std::optional<std::u16string> answer;
-        bool expected;
-        int disabledAfter;
-        std::u16string fileAfter;
-        std::string shown; // "" none
+        std::optional<Answer> answer; // none: not scripted
     };
-    const std::string noFolder = "Error|Folder does not exist.";
     const Case cases[] = {
-        {"no file named", u"", 0, 1, false, {}, false, 0, u"", ""},
-        {"output switched off", existing, 1, 1, false, {}, false, 1, existing, ""},
-        {"new file, warning on", InDir("new.txt"), 0, 1, false, {}, true, 0, InDir("new.txt"), ""},
-        {"existing file, warning off", existing, 0, 0, false, {}, true, 0, existing, ""},
-        {"OK keeps the path", existing, 0, 1, true, existing, true, 0, existing, ""},
-        {"Cancel turns file output off", existing, 0, 1, true, std::nullopt, false, 1, existing,
-         ""},
-        {"emptied field", existing, 0, 1, true, u"", false, 1, existing, ""},
-        {"blanks only", existing, 0, 1, true, u"   ", false, 1, existing, ""},
-        {"other file, trimmed, case kept", existing, 0, 1, true,
-         u"  " + InDir("Other Case/Report.TXT") + u" ", true, 0, InDir("Other Case/Report.TXT"),
-         ""},
-        {"folder missing", existing, 0, 1, true, InDir("missing/out.txt"), false, 1, existing,
-         noFolder},
-        {"folder differs only in case", existing, 0, 1, true, InDir("other case/out.txt"), false, 1,
-         existing, noFolder},
+        {"no file named", u"", 0, 1, {}},
+        {"output switched off", existing, 1, 1, {}},
+        {"new file, warning on", InDir("new.txt"), 0, 1, {}},
+        {"existing file, warning off", existing, 0, 0, {}},
+        {"OK keeps the path", existing, 0, 1, Answer(existing)},
+        {"Cancel turns file output off", existing, 0, 1, Answer()},
+        {"emptied field", existing, 0, 1, Answer(u"")},
+        {"blanks only", existing, 0, 1, Answer(u"   ")},
+        {"other file, trimmed, case kept", existing, 0, 1,
+         Answer(u"  " + InDir("Other Case/Report.TXT") + u" ")},
+        {"folder missing", existing, 0, 1, Answer(InDir("missing/out.txt"))},
+        {"folder differs only in case", existing, 0, 1, Answer(InDir("other case/out.txt"))},
     };
+    test::Golden g("reports/output_file", "decision/");
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         test::ReportRig r;
         r.settings.File[1] = c.file;
         r.settings.DisableOutputToFile = c.disabled;
         r.settings.WarnOnOverwrite = c.warn;
-        r.run.blnOutputFile = !c.expected;
-        if (c.asked)
-            r.host.inputs.push_back(c.answer);
-        EXPECT_EQ(c.expected, DecideOutputFile(r.out));
-        EXPECT_EQ(c.expected, r.run.blnOutputFile);
-        EXPECT_EQ(c.asked ? 1u : 0u, r.host.inputPrompts.size());
-        if (c.asked)
-            EXPECT_EQ(u"To overwrite the current output file click on 'OK'.\r\nTo write to a "
-                      u"different file edit the filepath below.\r\nTo disable file output click "
-                      u"on 'Cancel'.",
-                      r.host.inputPrompts[0]);
-        EXPECT_EQ(c.disabledAfter, r.settings.DisableOutputToFile);
-        EXPECT_EQ(c.fileAfter, r.settings.File[1]);
-        EXPECT_EQ(c.shown.empty() ? Lines{} : Lines{c.shown}, r.Shown());
-        if (!c.shown.empty())
-            EXPECT_EQ(MsgIcon::Exclamation, r.host.messages[0].icon);
+        if (c.answer)
+            r.host.inputs.push_back(*c.answer);
+        const bool decided = DecideOutputFile(r.out);
+        EXPECT_EQ(decided, r.run.blnOutputFile) << c.name;
+        std::string got = "decided " + std::to_string(decided) + ", disabled " +
+                          std::to_string(r.settings.DisableOutputToFile) + ", file " +
+                          N(r.settings.File[1]) + "\n";
+        for (const auto& p : r.host.inputPrompts)
+            got += "asked: " + N(p) + "\n";
+        g.Add(c.name, test::Named(got + r.Said(), dir.path(), "{dir}"));
     }
+    g.Check();
 }
 
 TEST_F(OutputFileTest, OverwriteQuestionIsTitledAndOffersTheCurrentPath) {
@@ -210,42 +199,28 @@ TEST(OutputFile, FolderMembershipIsByWholeComponents) {
 }
 
 TEST(OutputFile, ChoosingTheOutputFile) {
-    struct Case {
-        std::string name;
-        SourceKind source;
-        std::optional<std::u16string> chosen;
-        bool returned;
-        std::u16string fileAfter;
-        int disabledAfter;
-        bool refused;
+    const std::pair<SourceKind, std::optional<std::u16string>> cases[] = {
+        {SourceKind::Folder, std::nullopt},         // cancelled
+        {SourceKind::Folder, u"/data/ab.txt"},      // outside the folder
+        {SourceKind::Folder, u"/data/a/out.txt"},   // inside: refused
+        {SourceKind::Folder, u"/data/a/b/out.txt"}, // in a subfolder: refused
+        {SourceKind::InFile, u"/data/a/out.txt"},   // a single-file source: accepted
     };
-    const Case cases[] = {
-        {"cancelled", SourceKind::Folder, std::nullopt, false, u"/old/out.txt", 1, false},
-        {"outside the folder", SourceKind::Folder, u"/data/ab.txt", true, u"/data/ab.txt", 0,
-         false},
-        {"inside the folder", SourceKind::Folder, u"/data/a/out.txt", true, u"", 1, true},
-        {"in a subfolder", SourceKind::Folder, u"/data/a/b/out.txt", true, u"", 1, true},
-        {"single-file source", SourceKind::InFile, u"/data/a/out.txt", true, u"/data/a/out.txt", 0,
-         false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    test::Golden g("reports/output_file", "choosing/");
+    for (const auto& [source, chosen] : cases) {
         test::ReportRig r;
-        r.settings.Source = c.source;
+        r.settings.Source = source;
         r.settings.Folder = u"/data/a";
         r.settings.File[1] = u"/old/out.txt";
         r.settings.DisableOutputToFile = 1;
-        r.host.chosenPaths.push_back(c.chosen);
-        EXPECT_EQ(c.returned, ChooseOutputFile(r.out));
-        EXPECT_EQ(c.fileAfter, r.settings.File[1]);
-        EXPECT_EQ(c.disabledAfter, r.settings.DisableOutputToFile);
-        EXPECT_EQ(c.refused ? Lines{"Invalid output file|The output file cannot be in the folder "
-                                    "or a subfolder"}
-                            : Lines{},
-                  r.Shown());
-        if (c.refused)
-            EXPECT_EQ(MsgIcon::Information, r.host.messages[0].icon);
+        r.host.chosenPaths.push_back(chosen);
+        const bool returned = ChooseOutputFile(r.out);
+        g.Add(std::to_string(static_cast<int>(source)) + " " + N(chosen.value_or(u"cancelled")),
+              "returned " + std::to_string(returned) + ", disabled " +
+                  std::to_string(r.settings.DisableOutputToFile) + ", file " +
+                  N(r.settings.File[1]) + "\n" + r.Said());
     }
+    g.Check();
     Settings s;
     s.File[1] = u"/x";
     s.DisableOutputToFile = 1;

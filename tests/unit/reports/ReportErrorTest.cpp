@@ -2,6 +2,7 @@
 // error and for the text window running out of space.
 
 #include "reports/ReportError.h"
+#include "Golden.h"
 #include "ReportRig.h"
 
 #include <gtest/gtest.h>
@@ -24,67 +25,50 @@ std::u16string Lines(int from, int to) { // "entry 000\r\n" ... , 11 characters 
     return s;
 }
 
-TEST(ReportError, OrdinaryErrorNamesProcedureNumberAndDescription) {
+// The message of each error, compared with tests/data/reports/report_error.txt: an
+// ordinary one names procedure, number and description (with a hint once the file is
+// written); running out of space hints at the output file by its state.
+TEST(ReportError, Messages) {
     test::LoadTexts();
     struct Case {
         std::int64_t number;
-        std::u16string description, procedure;
-        bool written, full;
-        std::u16string text;
-        int titleText;
-    };
-    const Case cases[] = {
-        {53, u"File not found", u"ListWords", false, false,
-         u"At ListWords error #53.\r\nDescription: File not found", 97},
-        {61, u"Disk full", u"ListWordsByFrequency", true, false,
-         u"At ListWordsByFrequency error #61.\r\nDescription: Disk full\r\n" + GetText(96), 97},
-        {-5, u"", u"", false, false, u"At  error #-5.\r\nDescription: ", 97},
-        {6, u"Overflow", u"ListWordsAlphabetically", false, true,
-         u"At ListWordsAlphabetically error #6.\r\nDescription: Overflow", 93},
-    };
-    for (const auto& c : cases) {
-        test::ReportRig r;
-        r.report.blnWrittenToFile = c.written;
-        if (c.full)
-            r.tw.SetTextboxFull();
-        r.run.blnElapsedTimeRunning = true;
-        r.host.labels["lblTwirler"] = u"/";
-        r.tw.SetText(u"kept text");
-        ReportError(r.out, c.number, c.description, c.procedure);
-        EXPECT_EQ(test::N(GetText(c.titleText) + u"|" + c.text), r.Only());
-        EXPECT_EQ(MsgIcon::Exclamation, r.host.messages[0].icon);
-        EXPECT_FALSE(r.run.blnElapsedTimeRunning);
-        EXPECT_EQ(u"", r.host.labels["lblTwirler"]);
-        EXPECT_EQ(u"kept text", r.tw.Text());
-    }
-}
-
-TEST(ReportError, OutOfSpaceHintFollowsTheOutputFileState) {
-    test::LoadTexts();
-    struct Case {
-        std::u16string outputFile;
+        const char16_t *description, *procedure, *outputFile;
         int disabled;
-        bool written;
-        std::u16string hint;
+        bool written, full;
     };
     const Case cases[] = {
-        {u"", 0, false, GetText(94)},
-        {u"", 1, true, GetText(94)},
-        {u"/tmp/out.txt", 1, true, GetText(95)},
-        {u"/tmp/out.txt", 0, true, u"\r\n" + GetText(96)},
-        {u"/tmp/out.txt", 0, false, u""},
+        {53, u"File not found", u"ListWords", u"", 0, false, false},
+        {61, u"Disk full", u"ListWordsByFrequency", u"", 0, true, false},
+        {-5, u"", u"", u"", 0, false, false},
+        {6, u"Overflow", u"ListWordsAlphabetically", u"", 0, false, true},
+        {kErrTextWindowFull, u"Insufficient memory", u"", u"", 0, false, true},
+        {kErrTextWindowFull, u"Insufficient memory", u"", u"", 1, true, true},
+        {kErrTextWindowFull, u"Insufficient memory", u"", u"/tmp/out.txt", 1, true, true},
+        {kErrTextWindowFull, u"Insufficient memory", u"", u"/tmp/out.txt", 0, true, true},
+        {kErrTextWindowFull, u"Insufficient memory", u"", u"/tmp/out.txt", 0, false, true},
     };
+    test::Golden g("reports/report_error");
     for (const auto& c : cases) {
         test::ReportRig r;
         r.settings.File[1] = c.outputFile;
         r.settings.DisableOutputToFile = c.disabled;
         r.report.blnWrittenToFile = c.written;
-        r.tw.SetText(u"short");
-        r.tw.SetTextboxFull();
-        ReportError(r.out, kErrTextWindowFull, u"Insufficient memory", u"");
-        EXPECT_EQ(test::N(GetText(93) + u"|" + GetText(93) + u"  " + c.hint), r.Only());
-        EXPECT_EQ(u"short", r.tw.Text()); // 1,024 characters or fewer: left alone
+        if (c.full)
+            r.tw.SetTextboxFull();
+        r.run.blnElapsedTimeRunning = true;
+        r.host.labels["lblTwirler"] = u"/";
+        r.tw.SetText(u"kept text"); // 1,024 characters or fewer: left alone
+        ReportError(r.out, c.number, c.description, c.procedure);
+        EXPECT_EQ(1u, r.host.messages.size());
+        EXPECT_FALSE(r.run.blnElapsedTimeRunning);
+        EXPECT_EQ(u"", r.host.labels["lblTwirler"]);
+        EXPECT_EQ(u"kept text", r.tw.Text());
+        g.Add(std::to_string(c.number) + " " +
+                  test::N(std::u16string(c.procedure) + u" " + c.outputFile) + " " +
+                  std::to_string(c.disabled) + std::to_string(c.written) + std::to_string(c.full),
+              r.Said());
     }
+    g.Check();
 }
 
 TEST_F(ReportErrorTest, OutOfSpaceWithPendingTextShowsItsBeginningCutAtALine) {

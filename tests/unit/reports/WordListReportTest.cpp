@@ -35,54 +35,43 @@ struct Sample {
     std::vector<SampleFile> files;
 };
 
-std::vector<std::u16string> Repeat(std::initializer_list<std::pair<const char16_t*, int>> wc) {
+// Words in reading order from "word*count" items ("the*2 cat" is "the the cat").
+std::vector<std::u16string> Words(const std::u16string& items) {
     std::vector<std::u16string> out;
-    for (const auto& [w, n] : wc)
-        for (int i = 0; i < n; ++i)
-            out.emplace_back(w);
+    for (std::size_t b = 0, e; b < items.size(); b = e + 1) {
+        e = std::min(items.find(u' ', b), items.size());
+        const std::u16string item = items.substr(b, e - b);
+        const auto star = item.find(u'*');
+        const int n = star == std::u16string::npos ? 1 : std::stoi(test::N(item.substr(star + 1)));
+        out.insert(out.end(), n, item.substr(0, star));
+    }
     return out;
 }
 
 // 16 occurrences: "encyclopedia" (12 characters) makes up one eighth of them.
-std::vector<std::u16string> NotesWords() {
-    return Repeat({{u"the", 2},
-                   {u"cat", 3},
-                   {u"sat", 2},
-                   {u"on", 2},
-                   {u"the", 2},
-                   {u"encyclopedia", 2},
-                   {u"caf\u00e9", 1},
-                   {u"mat", 1},
-                   {u"a", 1}});
-}
+const std::u16string kNotes = u"the*2 cat*3 sat*2 on*2 the*2 encyclopedia*2 caf\u00e9 mat a";
 
 Sample SingleFileSample() {
-    return {"single_file",        SourceKind::InFile, u"/home/ann/notes.txt", u"", 0, 0,
-            {{u"", NotesWords()}}};
+    return {"single_file",         SourceKind::InFile, u"/home/ann/notes.txt", u"", 0, 0,
+            {{u"", Words(kNotes)}}};
 }
 
 Sample ClipboardSample() {
-    return {"clipboard", SourceKind::OnClipboard, u"", u"", 0, 0, {{u"", NotesWords()}}};
+    return {"clipboard", SourceKind::OnClipboard, u"", u"", 0, 0, {{u"", Words(kNotes)}}};
 }
 
 // Three files in two folders; the folder path is longer than 13 characters.
 Sample FolderSample() {
-    return {
-        "folder",
-        SourceKind::Folder,
-        u"",
-        u"/data/corpus/texts",
-        3,
-        2,
-        {{u"/data/corpus/texts/a.txt", Repeat({{u"the", 3},
-                                               {u"cat", 2},
-                                               {u"sat", 1},
-                                               {u"on", 1},
-                                               {u"mat", 4},
-                                               {u"encyclopedia", 1}})},
-         {u"/data/corpus/texts/b.txt",
-          Repeat({{u"dog", 2}, {u"the", 2}, {u"cat", 1}, {u"encyclopedia", 1}})},
-         {u"/data/corpus/texts/sub/c.txt", Repeat({{u"the", 1}, {u"dog", 1}, {u"caf\u00e9", 1}})}}};
+    const std::u16string f = u"/data/corpus/texts/";
+    return {"folder",
+            SourceKind::Folder,
+            u"",
+            u"/data/corpus/texts",
+            3,
+            2,
+            {{f + u"a.txt", Words(u"the*3 cat*2 sat on mat*4 encyclopedia")},
+             {f + u"b.txt", Words(u"dog*2 the*2 cat encyclopedia")},
+             {f + u"sub/c.txt", Words(u"the dog caf\u00e9")}}};
 }
 
 // ---- A listing with everything it needs ---------------------------------------------------
@@ -130,22 +119,12 @@ Output ListTo(Listing& l, const fs::path& path) {
     return {U16ToUtf8(l.tw.Text()), ReadBytes(path)};
 }
 
-using Sections = std::vector<std::pair<std::string, std::string>>;
-
-void CheckAgainstExpected(const std::string& name, const Sections& got) {
-    test::Golden g("reports/" + name);
-    for (const auto& [n, content] : got)
-        g.Add(n, content);
-    g.Check();
-}
-
 struct WordListReportTest : ::testing::Test {
     static void SetUpTestSuite() { test::LoadTexts(); }
 
     // Every format of the list in both orders: the text window, the tab file and the comma
-    // file of each; plus the given extra variants.
-    Sections AllFormats(const Sample& sample, std::vector<int> formats) {
-        Sections out;
+    // file of each, compared with tests/data/reports/<sample>.txt; plus extra variants.
+    void AllFormats(test::Golden& out, const Sample& sample, std::vector<int> formats) {
         for (int format : formats) {
             for (int order : {0, 1}) {
                 const std::string what = "format " + std::to_string(format) +
@@ -159,17 +138,15 @@ struct WordListReportTest : ::testing::Test {
                     l.settings.OutputWithCommas = commas;
                     o[commas] = ListTo(l, dir / "out.txt");
                 }
-                const Output &tab = o[0], &commas = o[1];
-                EXPECT_EQ(tab.window, commas.window) << what;
-                out.push_back({what + ", text window", tab.window});
-                out.push_back({what + ", file with tabs", tab.file});
-                out.push_back({what + ", file with commas", commas.file});
+                EXPECT_EQ(o[0].window, o[1].window) << what;
+                out.Add(what + ", text window", o[0].window);
+                out.Add(what + ", file with tabs", o[0].file);
+                out.Add(what + ", file with commas", o[1].file);
             }
         }
-        return out;
     }
 
-    void AddVariant(Sections& out, const Sample& sample, const std::string& what,
+    void AddVariant(test::Golden& out, const Sample& sample, const std::string& what,
                     const std::function<void(Listing&)>& set) {
         for (int commas : {0, 1}) {
             Listing l;
@@ -179,8 +156,8 @@ struct WordListReportTest : ::testing::Test {
             l.Rechain(); // options such as SortByNumberOfFiles change the frequency order
             const Output o = ListTo(l, dir / "out.txt");
             if (commas == 0)
-                out.push_back({what + ", text window", o.window});
-            out.push_back({what + (commas ? ", file with commas" : ", file with tabs"), o.file});
+                out.Add(what + ", text window", o.window);
+            out.Add(what + (commas ? ", file with commas" : ", file with tabs"), o.file);
         }
     }
 
@@ -189,7 +166,8 @@ struct WordListReportTest : ::testing::Test {
 
 TEST_F(WordListReportTest, SingleFileEveryFormatBothOrdersAndLayouts) {
     const Sample s = SingleFileSample();
-    Sections got = AllFormats(s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    test::Golden got("reports/" + s.name);
+    AllFormats(got, s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
     for (int format : {0, 1, 2, 4, 5, 7}) {
         for (int order : {0, 1}) {
             AddVariant(got, s,
@@ -206,17 +184,20 @@ TEST_F(WordListReportTest, SingleFileEveryFormatBothOrdersAndLayouts) {
         l.settings.DisplayFormat = 10;
         l.settings.UseLog10 = 0;
     });
-    CheckAgainstExpected(s.name, got);
+    got.Check();
 }
 
 TEST_F(WordListReportTest, ClipboardEveryFormatBothOrdersAndLayouts) {
     const Sample s = ClipboardSample();
-    CheckAgainstExpected(s.name, AllFormats(s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    test::Golden got("reports/" + s.name);
+    AllFormats(got, s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    got.Check();
 }
 
 TEST_F(WordListReportTest, FolderEveryFormatBothOrdersAndLayouts) {
     const Sample s = FolderSample();
-    Sections got = AllFormats(s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
+    test::Golden got("reports/" + s.name);
+    AllFormats(got, s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
     for (int format : {11, 13})
         AddVariant(got, s, "relative frequency, format " + std::to_string(format), [&](Listing& l) {
             l.settings.DisplayFormat = format;
@@ -236,7 +217,7 @@ TEST_F(WordListReportTest, FolderEveryFormatBothOrdersAndLayouts) {
         l.settings.Folder = u"/data/corpus";
         l.settings.DisplayFormat = 13;
     });
-    CheckAgainstExpected(s.name, got);
+    got.Check();
 }
 
 TEST_F(WordListReportTest, LongestWordNoteOnlyInFormatsWithTheWordLast) {
@@ -411,7 +392,8 @@ TEST_F(WordListReportTest, LockedOutputFileIsPermissionDenied) {
 
 Sample PhraseSample() {
     Sample s = ClipboardSample();
-    s.files[0].words = Repeat({{u"red car", 3}, {u"the red car", 2}, {u"big red bus", 2}});
+    s.files[0].words = {u"red car",     u"red car",     u"red car",    u"the red car",
+                        u"the red car", u"big red bus", u"big red bus"};
     return s;
 }
 
@@ -469,7 +451,7 @@ TEST_F(WordListReportTest, RulesAroundTheListing) {
     {
         Listing l; // the file list keeps large counts whole
         Sample s = FolderSample();
-        s.files = {{u"/data/corpus/texts/big.txt", Repeat({{u"word", 123456}, {u"other", 3}})}};
+        s.files = {{u"/data/corpus/texts/big.txt", Words(u"word*123456 other*3")}};
         s.filesScanned = s.foldersScanned = 1;
         l.Count(s);
         l.settings.DisplayFormat = 13;
@@ -616,83 +598,75 @@ TEST_F(WordListReportTest, OptionStatesFollowFormatOrderAndSource) {
     }
 }
 
-TEST_F(WordListReportTest, UncheckingSortByNumberOfFilesRestoresTheOrderByCount) {
-    Listing l;
-    Sample s = FolderSample();
-    s.files = {{u"/data/corpus/texts/a.txt", Repeat({{u"zebra", 5}, {u"apple", 1}})},
-               {u"/data/corpus/texts/b.txt", Repeat({{u"apple", 1}})}};
-    l.Count(s);
-    l.settings.SortByNumberOfFiles = 1;
-    l.settings.DisplayFormat = 13;
-    l.Rechain();
-    EXPECT_EQ(u"apple", l.table.Entry(l.run.lngFirstFreq).word); // 2 files
-    l.settings.DisplayFormat = 8;
-    OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
-    EXPECT_EQ(0, l.settings.SortByNumberOfFiles);
-    EXPECT_EQ(u"zebra", l.table.Entry(l.run.lngFirstFreq).word); // 5 occurrences
-    EXPECT_EQ(u"3 files (in 2 folders) were scanned.\r\n\r\n"
-              u"Word [longest has 5 characters]\r\nzebra\r\napple\r\n",
-              l.tw.Text());
-}
-
+// An option changed after a count: relisted or not, compared with
+// tests/data/reports/relist.txt (the format afterwards, the messages, the text window).
 TEST_F(WordListReportTest, RelistAfterOptionChange) {
-    {
-        Listing l; // words counted: relisted in the new format
+    const auto changed = [](ReportOption o) {
+        return [o](Listing& l) { OnReportOptionChanged(l.ctx, o); };
+    };
+    const std::pair<const char*, std::function<void(Listing&)>> cases[] = {
+        {"words counted: relisted in the new format", changed(ReportOption::DisplayFormat)},
+        {"before start-up is complete nothing happens",
+         [&](Listing& l) {
+             l.run.blnStartUpCompleted = false;
+             changed(ReportOption::WordOrder)(l);
+         }},
+        {"nothing counted yet: only the check",
+         [&](Listing& l) {
+             l.run.blnWordsGot = false;
+             changed(ReportOption::DisplayRelativeFrequency)(l);
+         }},
+        {"a partial list is relisted with its reminder",
+         [](Listing& l) {
+             l.run.blnWordsGot = false;
+             l.report.blnListIsPartial = true;
+             RelistAfterOptionChange(l.ctx);
+         }},
+        {"refused format: no listing",
+         [&](Listing& l) {
+             l.settings.DisplayFormat = 12;
+             changed(ReportOption::DisplayFormat)(l);
+         }},
+        {"in a phrase run a format change does not relist",
+         [&](Listing& l) {
+             l.run.blnCountingMFP = true;
+             changed(ReportOption::DisplayFormat)(l);
+         }},
+        {"suppressed option events",
+         [](Listing& l) {
+             l.report.blnSuppressOptionEvents = true;
+             RelistAfterOptionChange(l.ctx);
+         }},
+    };
+    test::Golden g("reports/relist");
+    for (const auto& [name, act] : cases) {
+        Listing l;
         l.Count(ClipboardSample());
         l.settings.DisplayFormat = 8;
-        OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
-        EXPECT_EQ(u"Word [longest has 12 characters]\r\nthe\r\ncat\r\nencyclopedia\r\non\r\nsat"
-                  u"\r\na\r\ncaf\u00e9\r\nmat\r\n",
-                  l.tw.Text());
-        EXPECT_TRUE(l.host.messages.empty());
+        act(l);
+        std::string said;
+        for (const auto& m : l.Shown())
+            said += m + "\n";
+        g.Add(name, "format " + std::to_string(l.settings.DisplayFormat) + "\n" + said +
+                        test::N(l.tw.Text()));
     }
     {
-        Listing l; // before start-up is complete nothing happens
-        l.Count(ClipboardSample());
-        l.run.blnStartUpCompleted = false;
-        OnReportOptionChanged(l.ctx, ReportOption::WordOrder);
-        EXPECT_EQ(u"", l.tw.Text());
-    }
-    {
-        Listing l; // nothing counted yet: only the check
-        l.Count(ClipboardSample());
-        l.run.blnWordsGot = false;
-        OnReportOptionChanged(l.ctx, ReportOption::DisplayRelativeFrequency);
-        EXPECT_EQ(u"", l.tw.Text());
-    }
-    {
-        Listing l; // a partial list is relisted with its reminder
-        l.Count(ClipboardSample());
-        l.run.blnWordsGot = false;
-        l.report.blnListIsPartial = true;
+        Listing l; // unchecking sort-by-number-of-files restores the order by count
+        Sample s = FolderSample();
+        s.files = {{u"/data/corpus/texts/a.txt", Words(u"zebra*5 apple")},
+                   {u"/data/corpus/texts/b.txt", Words(u"apple")}};
+        l.Count(s);
+        l.settings.SortByNumberOfFiles = 1;
+        l.settings.DisplayFormat = 13;
+        l.Rechain();
+        EXPECT_EQ(u"apple", l.table.Entry(l.run.lngFirstFreq).word); // 2 files
         l.settings.DisplayFormat = 8;
-        RelistAfterOptionChange(l.ctx);
-        EXPECT_NE(std::u16string::npos, l.tw.Text().find(u"encyclopedia"));
-        EXPECT_EQ(test::N(GetText(23) + u"|" + GetText(22)), l.Only());
-    }
-    {
-        Listing l; // refused format: no listing
-        l.Count(ClipboardSample());
-        l.settings.DisplayFormat = 12;
         OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
-        EXPECT_EQ(0, l.settings.DisplayFormat);
-        EXPECT_EQ(u"", l.tw.Text());
-        EXPECT_EQ(1u, l.host.messages.size());
+        EXPECT_EQ(0, l.settings.SortByNumberOfFiles);
+        EXPECT_EQ(u"zebra", l.table.Entry(l.run.lngFirstFreq).word); // 5 occurrences
+        g.Add("sort by number of files unchecked", test::N(l.tw.Text()));
     }
-    {
-        Listing l; // in a phrase run a format change does not relist
-        l.Count(PhraseSample());
-        l.run.blnCountingMFP = true;
-        OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
-        EXPECT_EQ(u"", l.tw.Text());
-    }
-    {
-        Listing l; // suppressed option events
-        l.Count(ClipboardSample());
-        l.report.blnSuppressOptionEvents = true;
-        RelistAfterOptionChange(l.ctx);
-        EXPECT_EQ(u"", l.tw.Text());
-    }
+    g.Check();
 }
 
 TEST_F(WordListReportTest, DisableOutputToFileClickOffersToRelist) {
