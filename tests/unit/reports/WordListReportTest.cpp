@@ -220,20 +220,6 @@ TEST_F(WordListReportTest, FolderEveryFormatBothOrdersAndLayouts) {
     got.Check();
 }
 
-TEST_F(WordListReportTest, LongestWordNoteOnlyInFormatsWithTheWordLast) {
-    for (int format = 0; format <= 13; ++format) {
-        Listing l;
-        l.Count(FolderSample());
-        ASSERT_EQ(12, l.run.intMaxWordLengthFound);
-        l.settings.DisplayFormat = format;
-        ListWords(l.ctx);
-        const bool noted =
-            l.tw.Text().find(u" [longest has 12 characters]") != std::u16string::npos;
-        const bool expected = format == 0 || format == 3 || format == 5 || format == 8;
-        EXPECT_EQ(expected, noted) << "format " << format;
-    }
-}
-
 TEST_F(WordListReportTest, RelativeFrequencyAndLogarithmsFollowTheLocale) {
     Listing l;
     l.Count(SingleFileSample());
