@@ -98,9 +98,10 @@ struct CountArrayTest : ::testing::Test {
 };
 
 std::u16string ReportWithoutNote(const fs::path& output) {
-    std::u16string first = GetText(359);
+    std::u16string first = GetText(TextId::CountArrayWrittenTo);
     first.replace(first.find(u"txbFile"), 7, TextFromPath(output));
-    return first + u"\r\n\r\n" + GetText(360) + u"\r\n" + GetText(361);
+    return first + u"\r\n\r\n" + GetText(TextId::OpenInSpreadsheet) + u"\r\n" +
+           GetText(TextId::CountArrayRowsHold);
 }
 
 // ---- Whole files -------------------------------------------------------------------------------
@@ -220,7 +221,8 @@ TEST_F(CountArrayTest, WordsASpreadsheetWouldConvertAddTheNote) {
             EXPECT_EQ(CountArrayResult::Written, r.Write());
             std::u16string report = ReportWithoutNote(output);
             if (c.note)
-                report += u"\r\n\r\n" + GetText(357) + u"\r\n" + GetText(358);
+                report += u"\r\n\r\n" + GetText(TextId::NumberLikeEntriesNote) + u"\r\n" +
+                          GetText(TextId::SpreadsheetMayConvert);
             EXPECT_EQ(N(report), N(r.tw.Text()));
             ASSERT_EQ(1u, r.host.messages.size());
             EXPECT_EQ(N(report), N(r.host.messages[0].text));
@@ -233,7 +235,9 @@ TEST_F(CountArrayTest, TrueRowIsWrittenAsCountedWithTheNote) {
     r.CountFolder({{u"/data/a.txt", {{u"true", 2}, {u"word", 1}}}});
     EXPECT_EQ(CountArrayResult::Written, r.Write());
     EXPECT_EQ(Expected("true_word"), ReadBytes(output));
-    EXPECT_NE(std::u16string::npos, r.tw.Text().find(GetText(357) + u"\r\n" + GetText(358)));
+    EXPECT_NE(std::u16string::npos,
+              r.tw.Text().find(GetText(TextId::NumberLikeEntriesNote) + u"\r\n" +
+                               GetText(TextId::SpreadsheetMayConvert)));
 }
 
 TEST(IsLogicalOrNumber, Table) {
@@ -380,10 +384,11 @@ TEST_F(CountArrayTest, CreatingTheOutputFileEmptiesItOrReportsWhy) {
     settings.File[1] = TextFromPath(dir / "missing" / "array.txt");
     EXPECT_FALSE(CreateCountArrayOutputFile(ctx));
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(N(u"Error: Path not found\r\n\r\n" + GetText(354) + u"\r\n" + GetText(355)),
+    EXPECT_EQ(N(u"Error: Path not found\r\n\r\n" + GetText(TextId::CountArrayIncomplete) + u"\r\n" +
+                GetText(TextId::CountArrayCheckOutput)),
               N(host.messages[0].text));
     EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
-    EXPECT_FALSE(GetText(354).empty());
+    EXPECT_FALSE(GetText(TextId::CountArrayIncomplete).empty());
 }
 
 } // namespace

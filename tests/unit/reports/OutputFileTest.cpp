@@ -174,7 +174,8 @@ TEST_F(OutputFileTest, FullDiskFailsAtTheWriteOrTheCloseAndIsReportedAsListWords
     EXPECT_EQ((FileError{61, u"Disk full"}), f.Error());
     test::ReportRig r;
     ReportOutputFileError(r.out, *f.Error());
-    EXPECT_EQ(N(GetText(97)) + "|At ListWords error #61.\r\nDescription: Disk full", r.Only());
+    EXPECT_EQ(N(GetText(TextId::Error)) + "|At ListWords error #61.\r\nDescription: Disk full",
+              r.Only());
     EXPECT_EQ(MsgIcon::Exclamation, r.host.messages[0].icon);
 }
 

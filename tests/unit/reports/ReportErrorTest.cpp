@@ -11,11 +11,7 @@ namespace lxty {
 namespace {
 
 struct ReportErrorTest : ::testing::Test, test::ReportRig {
-    static void SetUpTestSuite() {
-        test::LoadTexts();
-        for (int n : {92, 93, 94, 95, 96, 97})
-            ASSERT_FALSE(GetText(n).empty()) << n;
-    }
+    static void SetUpTestSuite() { test::LoadTexts(); }
 };
 
 std::u16string Lines(int from, int to) { // "entry 000\r\n" ... , 11 characters each
@@ -76,12 +72,14 @@ TEST_F(ReportErrorTest, OutOfSpaceWithPendingTextShowsItsBeginningCutAtALine) {
     tw.SetText(std::u16string(255, u'.'));
     ReportError(out, kErrTextWindowFull, u"", u"");
     // The window was not marked full: the ordinary title.
-    EXPECT_EQ(test::N(GetText(97) + u"|" + GetText(92) + u"  " + GetText(94)), Only());
+    EXPECT_EQ(test::N(GetText(TextId::Error) + u"|" + GetText(TextId::TextWindowCannotHold) +
+                      u"  " + GetText(TextId::SpecifyOutputFileForAll)),
+              Only());
     // First 4,096 characters = 372 lines + "entr"; less 32 characters ends inside line 369,
     // so the text ends with line 368 and the note.
     std::u16string expected = Lines(0, 369);
     expected.erase(expected.size() - 2);
-    EXPECT_EQ(expected + u"\r\n\r\n" + GetText(93), tw.Text());
+    EXPECT_EQ(expected + u"\r\n\r\n" + GetText(TextId::TextWindowFull), tw.Text());
     EXPECT_EQ(tw.Text(), host.textWindow);
 }
 
@@ -91,10 +89,12 @@ TEST_F(ReportErrorTest, OutOfSpaceWithAFullWindowKeepsItsTextUpToTheLastWholeLin
     tw.SetTextboxFull();
     settings.File[1] = u"/tmp/out.txt";
     ReportError(out, kErrTextWindowFull, u"", u"");
-    EXPECT_EQ(test::N(GetText(93) + u"|" + GetText(93) + u"  "), Only());
+    EXPECT_EQ(
+        test::N(GetText(TextId::TextWindowFull) + u"|" + GetText(TextId::TextWindowFull) + u"  "),
+        Only());
     std::u16string expected = Lines(0, 97); // 1,068 characters: ends inside line 97
     expected.erase(expected.size() - 2);
-    EXPECT_EQ(expected + u"\r\n\r\n" + GetText(93), tw.Text());
+    EXPECT_EQ(expected + u"\r\n\r\n" + GetText(TextId::TextWindowFull), tw.Text());
 }
 
 TEST_F(ReportErrorTest, OutOfSpaceWindowWithoutLineBreakOnlyLosesItsLast32Characters) {

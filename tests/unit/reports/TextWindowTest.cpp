@@ -83,8 +83,9 @@ TEST(TextWindowTest, CapacityAndTheFullNote) {
         EXPECT_TRUE(c.text == tw.Text());
         EXPECT_TRUE(tw.Text() == host.textWindow);
         EXPECT_EQ(c.full, tw.blnTextboxFull());
-        if (c.full) // the twirler stops
+        if (c.full) { // the twirler stops
             EXPECT_EQ(u"", host.labels["lblTwirler"]);
+        }
         EXPECT_EQ(0, emptied);
     }
 }

@@ -292,10 +292,12 @@ TEST_F(WordListReportTest, ListingLargerThanTheTextWindow) {
     // The file holds every line; the window ends at a whole line and the out-of-space note.
     const std::string file = ReadBytes(dir / "big.txt");
     EXPECT_NE(std::string::npos, file.find("w100008999xx\r\n"));
-    EXPECT_EQ(test::N(GetText(93) + u"|" + GetText(93) + u"  \r\n" + GetText(96)), l.Only());
+    EXPECT_EQ(test::N(GetText(TextId::TextWindowFull) + u"|" + GetText(TextId::TextWindowFull) +
+                      u"  \r\n" + GetText(TextId::CompleteListWritten)),
+              l.Only());
     const std::u16string& text = l.tw.Text();
     EXPECT_LE(text.size(), 65000u);
-    const std::u16string tail = u"\r\n\r\n" + GetText(93);
+    const std::u16string tail = u"\r\n\r\n" + GetText(TextId::TextWindowFull);
     ASSERT_GT(text.size(), tail.size());
     EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
     const std::u16string body = text.substr(0, text.size() - tail.size());
@@ -322,10 +324,13 @@ TEST_F(WordListReportTest, SingleLineLargerThanTheTextWindow) {
     l.settings.DisplayFormat = 12;
     ListWords(l.ctx);
     expected.erase(expected.size() - 2);
-    expected += u"\r\n\r\n" + GetText(93);
+    expected += u"\r\n\r\n" + GetText(TextId::TextWindowFull);
     EXPECT_EQ(expected, l.tw.Text());
     EXPECT_EQ(expected, l.host.textWindow);
-    EXPECT_EQ(test::N(GetText(93) + u"|" + GetText(92) + u"  " + GetText(94)), l.Only());
+    EXPECT_EQ(test::N(GetText(TextId::TextWindowFull) + u"|" +
+                      GetText(TextId::TextWindowCannotHold) + u"  " +
+                      GetText(TextId::SpecifyOutputFileForAll)),
+              l.Only());
     EXPECT_EQ(MsgIcon::Exclamation, l.host.messages[0].icon);
 }
 
@@ -350,7 +355,8 @@ TEST_F(WordListReportTest, WriteFailuresLeaveAnEmptyTextWindow) {
     l.Count(SingleFileSample());
     l.settings.File[1] = u"/dev/full";
     ListWords(l.ctx);
-    EXPECT_EQ(test::N(GetText(97)) + "|At ListWords error #61.\r\nDescription: Disk full",
+    EXPECT_EQ(test::N(GetText(TextId::Error)) +
+                  "|At ListWords error #61.\r\nDescription: Disk full",
               l.Only());
     EXPECT_EQ(u"", l.tw.Text());
     EXPECT_EQ(u"", l.host.textWindow);
@@ -554,10 +560,11 @@ TEST_F(WordListReportTest, DisplayFormatsOfFoldersAreRefusedForOtherSources) {
         EXPECT_FALSE(l.report.blnSuppressOptionEvents);
         EXPECT_EQ(c.passes ? 0u : 1u, l.host.messages.size());
         if (!c.passes) {
-            EXPECT_EQ("Unavailable display format|The display format '" +
-                          test::N(GetText(51 + c.format)) +
-                          "' is available\r\nonly when the source of the text is a folder.",
-                      l.Only());
+            EXPECT_EQ(
+                "Unavailable display format|The display format '" +
+                    test::N(GetText(static_cast<int>(TextId::FirstDisplayFormat) + c.format)) +
+                    "' is available\r\nonly when the source of the text is a folder.",
+                l.Only());
             EXPECT_EQ(MsgIcon::Information, l.host.messages[0].icon);
         }
     }

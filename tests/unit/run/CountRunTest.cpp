@@ -252,8 +252,9 @@ TEST_F(CountRunTest, ClipboardLimits) {
         EXPECT_EQ(c.refused ? 1u : 0u, host.messages.size());
         if (c.refused)
             g.Add(c.name, Said());
-        if (c.counts != Lines{"*"})
+        if (c.counts != Lines{"*"}) {
             EXPECT_EQ(c.counts, Counts());
+        }
     }
 }
 
@@ -265,7 +266,7 @@ TEST_F(CountRunTest, ClipboardRunListsToTheTextWindow) {
     EXPECT_EQ(5, run.lngTotalNumOccurrences);
     EXPECT_EQ(u"Number of words in this list: 2", host.labels["lblNumberOfWords"]);
     EXPECT_TRUE(countRun.ResultsAvailable());
-    EXPECT_EQ(GetText(21), host.labels["cmdCountWords"]);
+    EXPECT_EQ(GetText(TextId::CountWordsPhrases), host.labels["cmdCountWords"]);
     // Controls are disabled during the run and enabled again at its end.
     ASSERT_FALSE(shell.enableCalls.empty());
     EXPECT_FALSE(shell.enableCalls.front());
@@ -363,8 +364,9 @@ TEST_F(CountRunTest, LargeInputFiles) {
             r.host.chosenPaths = {TextFromPath(dir / *c.chosen)};
         EXPECT_EQ(c.outcome, r.countRun.Start(CountMode::AllWords));
         g.Add(c.name, Said(r.host));
-        if (c.counts)
+        if (c.counts) {
             EXPECT_EQ(*c.counts, test::Entries(r.table));
+        }
         EXPECT_EQ(c.bytes, ReadBytes(dir / "big.txt"));
         if (c.chosen == "out.txt") {
             EXPECT_EQ(TextFromPath(dir / "out.txt"), r.settings.File[1]);
@@ -372,8 +374,9 @@ TEST_F(CountRunTest, LargeInputFiles) {
                 0u,
                 ReadBytes(dir / "out.txt").find("File: " + (dir / "big.txt").string() + "\r\n"));
         }
-        if (c.bytes == unix)
+        if (c.bytes == unix) {
             EXPECT_EQ(u"This is a Unix-type file.", r.host.labels["lblXMLsize"]);
+        }
     }
 }
 
@@ -568,7 +571,7 @@ TEST_F(CountRunTest, TextWindowFillsUp) {
     EXPECT_EQ(RunOutcome::Produced, Go());
     EXPECT_EQ(8000, table.Size());
     ASSERT_FALSE(host.messages.empty());
-    EXPECT_EQ(GetText(93), host.messages.back().title);
+    EXPECT_EQ(GetText(TextId::TextWindowFull), host.messages.back().title);
     EXPECT_LE(tw.Length(), TextWindow::kCapacity + 64);
 }
 
