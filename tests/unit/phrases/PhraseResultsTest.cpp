@@ -263,7 +263,7 @@ TEST(PhraseResultsTest, PostListingWithPhrases) {
     p.tw.SetText(u"Processing . . .");
     EXPECT_TRUE(PhrasePostListing(p.ctx, p.options));
     EXPECT_EQ(test::Narrow(p.run.strHowManyPhrases),
-              "There is one phrase of 2 words which occurs at least twice.\r\n\r\n");
+              "There is one phrase of 2 words which occurs at least twice.\n\n");
     EXPECT_FALSE(p.run.blnFilterWordFound);
     EXPECT_EQ(test::Narrow(p.tw.Text()), "Processing . . .");
 }
@@ -278,7 +278,7 @@ TEST(PhraseResultsTest, PostListingWithoutPhrasesShowsTheSentence) {
     p.host.labels["lblNumberOfWords"] = u"Number of phrases in this list: 0";
     EXPECT_FALSE(PhrasePostListing(p.ctx, p.options));
     const std::string sentence =
-        "There are no phrases with 2 to 3 words which occur at least 3 times.\r\n\r\n";
+        "There are no phrases with 2 to 3 words which occur at least 3 times.\n\n";
     EXPECT_EQ(test::Narrow(p.tw.Text()), sentence);
     EXPECT_EQ(test::Narrow(p.host.textWindow), sentence);
     EXPECT_EQ(p.host.labels["lblNumberOfWords"], u"");

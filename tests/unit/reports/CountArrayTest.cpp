@@ -100,7 +100,7 @@ struct CountArrayTest : ::testing::Test {
 std::u16string ReportWithoutNote(const fs::path& output) {
     std::u16string first = GetText(TextId::CountArrayWrittenTo);
     first.replace(first.find(u"txbFile"), 7, TextFromPath(output));
-    return first + u"\r\n\r\n" + GetText(TextId::OpenInSpreadsheet) + u"\r\n" +
+    return first + u"\n\n" + GetText(TextId::OpenInSpreadsheet) + u"\n" +
            GetText(TextId::CountArrayRowsHold);
 }
 
@@ -190,7 +190,7 @@ TEST_F(CountArrayTest, HeadingNamesTheCaptionAndTheCurrentTime) {
     r.CountFolder(TwoFiles());
     EXPECT_EQ(CountArrayResult::Written, r.Write());
     const std::string text = ReadBytes(output);
-    const std::string first = text.substr(0, text.find("\r\n"));
+    const std::string first = text.substr(0, text.find("\n"));
     EXPECT_TRUE(std::regex_match(
         first, std::regex(R"(Output from Lexitally 1\.0 at \d\d:\d\d:\d\d on \d{4}-\d\d-\d\d)")))
         << first;
@@ -221,7 +221,7 @@ TEST_F(CountArrayTest, WordsASpreadsheetWouldConvertAddTheNote) {
             EXPECT_EQ(CountArrayResult::Written, r.Write());
             std::u16string report = ReportWithoutNote(output);
             if (c.note)
-                report += u"\r\n\r\n" + GetText(TextId::NumberLikeEntriesNote) + u"\r\n" +
+                report += u"\n\n" + GetText(TextId::NumberLikeEntriesNote) + u"\n" +
                           GetText(TextId::SpreadsheetMayConvert);
             EXPECT_EQ(N(report), N(r.tw.Text()));
             ASSERT_EQ(1u, r.host.messages.size());
@@ -236,7 +236,7 @@ TEST_F(CountArrayTest, TrueRowIsWrittenAsCountedWithTheNote) {
     EXPECT_EQ(CountArrayResult::Written, r.Write());
     EXPECT_EQ(Expected("true_word"), ReadBytes(output));
     EXPECT_NE(std::u16string::npos,
-              r.tw.Text().find(GetText(TextId::NumberLikeEntriesNote) + u"\r\n" +
+              r.tw.Text().find(GetText(TextId::NumberLikeEntriesNote) + u"\n" +
                                GetText(TextId::SpreadsheetMayConvert)));
 }
 
@@ -282,14 +282,14 @@ TEST(RelativeFrequencyCell, RoundsToWholePercent) {
 TEST(CountArrayColumnHeader, FileListAndIndicesFromTwoFiles) {
     EXPECT_EQ(u"", CountArrayColumnHeader({}));
     EXPECT_EQ(u"", CountArrayColumnHeader({u"/a.txt"}));
-    EXPECT_EQ(u"\t1\t/a.txt\r\n\t2\t/b c.txt\r\n\r\n<File indices>\t1\t2\t\tTotal\r\n",
+    EXPECT_EQ(u"\t1\t/a.txt\n\t2\t/b c.txt\n\n<File indices>\t1\t2\t\tTotal\n",
               CountArrayColumnHeader({u"/a.txt", u"/b c.txt"}));
 }
 
 TEST(CountArrayTotalsRow, SumOnlyFromTwoFiles) {
-    EXPECT_EQ(u"\r\nTotal\t7\r\n", CountArrayTotalsRow({7}));
-    EXPECT_EQ(u"\r\nTotal\t7\t0\t\t7\r\n", CountArrayTotalsRow({7, 0}));
-    EXPECT_EQ(u"\r\nTotal\t5000000000\t5000000000\t\t10000000000\r\n",
+    EXPECT_EQ(u"\nTotal\t7\n", CountArrayTotalsRow({7}));
+    EXPECT_EQ(u"\nTotal\t7\t0\t\t7\n", CountArrayTotalsRow({7, 0}));
+    EXPECT_EQ(u"\nTotal\t5000000000\t5000000000\t\t10000000000\n",
               CountArrayTotalsRow({5000000000, 5000000000}));
 }
 
@@ -384,7 +384,7 @@ TEST_F(CountArrayTest, CreatingTheOutputFileEmptiesItOrReportsWhy) {
     settings.File[1] = TextFromPath(dir / "missing" / "array.txt");
     EXPECT_FALSE(CreateCountArrayOutputFile(ctx));
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(N(u"Error: Path not found\r\n\r\n" + GetText(TextId::CountArrayIncomplete) + u"\r\n" +
+    EXPECT_EQ(N(u"Error: Path not found\n\n" + GetText(TextId::CountArrayIncomplete) + u"\n" +
                 GetText(TextId::CountArrayCheckOutput)),
               N(host.messages[0].text));
     EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);

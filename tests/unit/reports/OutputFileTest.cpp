@@ -103,7 +103,7 @@ TEST_F(OutputFileTest, WritesUtf8LinesAndReplacesAnExistingFile) {
     EXPECT_TRUE(f.Write(u"\u03bb\u03cc\u03b3\u03bf\u03c2"));
     EXPECT_TRUE(f.Close());
     EXPECT_FALSE(f.Failed());
-    EXPECT_EQ("Rank\tFreq\tWord\r\ncaf\xc3\xa9, \xce\xbb\xcf\x8c\xce\xb3\xce\xbf\xcf\x82",
+    EXPECT_EQ("Rank\tFreq\tWord\ncaf\xc3\xa9, \xce\xbb\xcf\x8c\xce\xb3\xce\xbf\xcf\x82",
               test::ReadBytes(dir / "out.txt"));
 }
 
@@ -159,7 +159,7 @@ TEST_F(OutputFileTest, UnwritablePathIsPermissionDenied) {
     EXPECT_EQ(70, f.Error()->number);
     test::ReportRig r;
     ReportOutputFileError(r.out, *f.Error());
-    EXPECT_EQ("Permission denied|Perhaps the output file\r\nis in use by another application.",
+    EXPECT_EQ("Permission denied|Perhaps the output file\nis in use by another application.",
               r.Only());
     EXPECT_EQ(MsgIcon::Information, r.host.messages[0].icon);
 }
@@ -174,7 +174,7 @@ TEST_F(OutputFileTest, FullDiskFailsAtTheWriteOrTheCloseAndIsReportedAsListWords
     EXPECT_EQ((FileError{61, u"Disk full"}), f.Error());
     test::ReportRig r;
     ReportOutputFileError(r.out, *f.Error());
-    EXPECT_EQ(N(GetText(TextId::Error)) + "|At ListWords error #61.\r\nDescription: Disk full",
+    EXPECT_EQ(N(GetText(TextId::Error)) + "|At ListWords error #61.\nDescription: Disk full",
               r.Only());
     EXPECT_EQ(MsgIcon::Exclamation, r.host.messages[0].icon);
 }

@@ -14,10 +14,10 @@ struct ReportErrorTest : ::testing::Test, test::ReportRig {
     static void SetUpTestSuite() { test::LoadTexts(); }
 };
 
-std::u16string Lines(int from, int to) { // "entry 000\r\n" ... , 11 characters each
+std::u16string Lines(int from, int to) { // "entry 000\n" ... , 10 characters each
     std::u16string s;
     for (int i = from; i < to; ++i)
-        s += u"entry " + test::U(std::to_string(1000 + i).substr(1)) + u"\r\n";
+        s += u"entry " + test::U(std::to_string(1000 + i).substr(1)) + u"\n";
     return s;
 }
 
@@ -68,33 +68,33 @@ TEST(ReportError, Messages) {
 }
 
 TEST_F(ReportErrorTest, OutOfSpaceWithPendingTextShowsItsBeginningCutAtALine) {
-    run.strOutput = Lines(0, 500); // 5,500 characters
+    run.strOutput = Lines(0, 500); // 5,000 characters
     tw.SetText(std::u16string(255, u'.'));
     ReportError(out, kErrTextWindowFull, u"", u"");
     // The window was not marked full: the ordinary title.
     EXPECT_EQ(test::N(GetText(TextId::Error) + u"|" + GetText(TextId::TextWindowCannotHold) +
                       u"  " + GetText(TextId::SpecifyOutputFileForAll)),
               Only());
-    // First 4,096 characters = 372 lines + "entr"; less 32 characters ends inside line 369,
-    // so the text ends with line 368 and the note.
-    std::u16string expected = Lines(0, 369);
-    expected.erase(expected.size() - 2);
-    EXPECT_EQ(expected + u"\r\n\r\n" + GetText(TextId::TextWindowFull), tw.Text());
+    // First 4,096 characters = 409 lines + "entry "; less 32 characters ends inside line 406,
+    // so the text ends with line 405 and the note.
+    std::u16string expected = Lines(0, 406);
+    expected.erase(expected.size() - 1);
+    EXPECT_EQ(expected + u"\n\n" + GetText(TextId::TextWindowFull), tw.Text());
     EXPECT_EQ(tw.Text(), host.textWindow);
 }
 
 TEST_F(ReportErrorTest, OutOfSpaceWithAFullWindowKeepsItsTextUpToTheLastWholeLine) {
     run.strOutput = u"pending";
-    tw.SetText(Lines(0, 100)); // 1,100 characters, 256 or more: pending text is not shown
+    tw.SetText(Lines(0, 110)); // 1,100 characters, 256 or more: pending text is not shown
     tw.SetTextboxFull();
     settings.File[1] = u"/tmp/out.txt";
     ReportError(out, kErrTextWindowFull, u"", u"");
     EXPECT_EQ(
         test::N(GetText(TextId::TextWindowFull) + u"|" + GetText(TextId::TextWindowFull) + u"  "),
         Only());
-    std::u16string expected = Lines(0, 97); // 1,068 characters: ends inside line 97
-    expected.erase(expected.size() - 2);
-    EXPECT_EQ(expected + u"\r\n\r\n" + GetText(TextId::TextWindowFull), tw.Text());
+    std::u16string expected = Lines(0, 106); // 1,068 characters: ends inside line 106
+    expected.erase(expected.size() - 1);
+    EXPECT_EQ(expected + u"\n\n" + GetText(TextId::TextWindowFull), tw.Text());
 }
 
 TEST_F(ReportErrorTest, OutOfSpaceWindowWithoutLineBreakOnlyLosesItsLast32Characters) {

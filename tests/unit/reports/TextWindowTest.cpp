@@ -18,7 +18,7 @@ std::u16string A(std::size_t n, char16_t c = u'a') {
     return std::u16string(n, c);
 }
 
-const std::u16string kNote = u"\r\n\r\nTextbox is full.";
+const std::u16string kNote = u"\n\nTextbox is full.";
 
 // Steps: '+' appends, '=' sets the whole text, '0' clears the output.
 struct Case {
@@ -109,7 +109,7 @@ TEST(TextWindowTest, FolderRunNoteNamesFilesAndFoldersSoFar) {
         w.emptyInputFileBox = [&] { ++emptied; };
         w.OutputToTxb(A(kCap));
         w.OutputToTxb(u"x");
-        EXPECT_TRUE(A(kCap - 256) + kNote + u"\r\n\r\n" + c.tail == w.Text()) << c.files;
+        EXPECT_TRUE(A(kCap - 256) + kNote + u"\n\n" + c.tail == w.Text()) << c.files;
         EXPECT_EQ(1, emptied);
     }
 }

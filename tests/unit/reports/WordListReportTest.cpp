@@ -285,19 +285,19 @@ TEST_F(WordListReportTest, ListingLargerThanTheTextWindow) {
     Listing l;
     l.Count(BigSample());
     l.settings.WordOrder = 1;
-    l.settings.DisplayFormat = 3; // " " rank "  " word: 24 characters a line with CR LF
+    l.settings.DisplayFormat = 3; // " " rank "  " word: 23 characters a line with its LF
     l.settings.File[1] = TextFromPath(dir / "big.txt");
     ListWords(l.ctx);
 
     // The file holds every line; the window ends at a whole line and the out-of-space note.
     const std::string file = ReadBytes(dir / "big.txt");
-    EXPECT_NE(std::string::npos, file.find("w100008999xx\r\n"));
+    EXPECT_NE(std::string::npos, file.find("w100008999xx\n"));
     EXPECT_EQ(test::N(GetText(TextId::TextWindowFull) + u"|" + GetText(TextId::TextWindowFull) +
-                      u"  \r\n" + GetText(TextId::CompleteListWritten)),
+                      u"  \n" + GetText(TextId::CompleteListWritten)),
               l.Only());
     const std::u16string& text = l.tw.Text();
     EXPECT_LE(text.size(), 65000u);
-    const std::u16string tail = u"\r\n\r\n" + GetText(TextId::TextWindowFull);
+    const std::u16string tail = u"\n\n" + GetText(TextId::TextWindowFull);
     ASSERT_GT(text.size(), tail.size());
     EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
     const std::u16string body = text.substr(0, text.size() - tail.size());
@@ -311,20 +311,20 @@ TEST_F(WordListReportTest, SingleLineLargerThanTheTextWindow) {
     Listing l;
     Sample s = FolderSample();
     s.files.clear();
-    std::u16string expected = u"word\r\n";
+    std::u16string expected = u"word\n";
     for (int i = 1; i <= 3000; ++i) {
         const std::string name = "file" + std::to_string(10000 + i).substr(1) + ".txt";
         s.files.push_back({u"/data/corpus/texts/" + U(name), {u"word"}});
-        if (i <= 150) // 27 characters a line; 150 whole lines fit in 4,096 - 32 characters
-            expected += u"    {Folder}/" + U(name) + u"\r\n";
+        if (i <= 156) // 26 characters a line; 156 whole lines fit in 4,096 - 32 characters
+            expected += u"    {Folder}/" + U(name) + u"\n";
     }
     s.filesScanned = 3000;
     s.foldersScanned = 1;
     l.Count(s);
     l.settings.DisplayFormat = 12;
     ListWords(l.ctx);
-    expected.erase(expected.size() - 2);
-    expected += u"\r\n\r\n" + GetText(TextId::TextWindowFull);
+    expected.erase(expected.size() - 1);
+    expected += u"\n\n" + GetText(TextId::TextWindowFull);
     EXPECT_EQ(expected, l.tw.Text());
     EXPECT_EQ(expected, l.host.textWindow);
     EXPECT_EQ(test::N(GetText(TextId::TextWindowFull) + u"|" +
@@ -356,7 +356,7 @@ TEST_F(WordListReportTest, WriteFailuresLeaveAnEmptyTextWindow) {
     l.settings.File[1] = u"/dev/full";
     ListWords(l.ctx);
     EXPECT_EQ(test::N(GetText(TextId::Error)) +
-                  "|At ListWords error #61.\r\nDescription: Disk full",
+                  "|At ListWords error #61.\nDescription: Disk full",
               l.Only());
     EXPECT_EQ(u"", l.tw.Text());
     EXPECT_EQ(u"", l.host.textWindow);
@@ -375,7 +375,7 @@ TEST_F(WordListReportTest, LockedOutputFileIsPermissionDenied) {
     l.Count(SingleFileSample());
     l.settings.File[1] = TextFromPath(path);
     ListWords(l.ctx);
-    EXPECT_EQ("Permission denied|Perhaps the output file\r\nis in use by another application.",
+    EXPECT_EQ("Permission denied|Perhaps the output file\nis in use by another application.",
               l.Only());
     EXPECT_EQ(u"", l.tw.Text());
 }
@@ -393,7 +393,7 @@ Sample PhraseSample() {
 void PhraseRun(Listing& l, const std::function<bool(std::u16string_view)>& filter = {}) {
     l.Count(PhraseSample());
     l.run.blnCountingMFP = true;
-    l.run.strHowManyPhrases = u"3 phrases found.\r\n";
+    l.run.strHowManyPhrases = u"3 phrases found.\n";
     l.run.blnFilteringPhrases = filter != nullptr;
     l.ctx.phraseFilter = filter;
 }
@@ -563,7 +563,7 @@ TEST_F(WordListReportTest, DisplayFormatsOfFoldersAreRefusedForOtherSources) {
             EXPECT_EQ(
                 "Unavailable display format|The display format '" +
                     test::N(GetText(static_cast<int>(TextId::FirstDisplayFormat) + c.format)) +
-                    "' is available\r\nonly when the source of the text is a folder.",
+                    "' is available\nonly when the source of the text is a folder.",
                 l.Only());
             EXPECT_EQ(MsgIcon::Information, l.host.messages[0].icon);
         }

@@ -372,7 +372,7 @@ TEST_F(CountRunTest, LargeInputFiles) {
             EXPECT_EQ(TextFromPath(dir / "out.txt"), r.settings.File[1]);
             EXPECT_EQ(
                 0u,
-                ReadBytes(dir / "out.txt").find("File: " + (dir / "big.txt").string() + "\r\n"));
+                ReadBytes(dir / "out.txt").find("File: " + (dir / "big.txt").string() + "\n"));
         }
         if (c.bytes == unix) {
             EXPECT_EQ(u"This is a Unix-type file.", r.host.labels["lblXMLsize"]);
@@ -667,8 +667,8 @@ TEST_F(CountRunFolderTest, StopWhileProcessingListsThePartialResult) {
     host.answers = {MsgAnswer::Yes}; // list what was found
     EXPECT_EQ(RunOutcome::Produced, Go());
     EXPECT_EQ(2, report.lngNumFilesScanned);
-    EXPECT_EQ(0u, N(tw.Text()).find("2 files (in 1 folder) were scanned.\r\nCounting was "
-                                    "stopped and this list is incomplete.\r\n\r\n"))
+    EXPECT_EQ(0u, N(tw.Text()).find("2 files (in 1 folder) were scanned.\nCounting was "
+                                    "stopped and this list is incomplete.\n\n"))
         << N(tw.Text());
     EXPECT_EQ(3, table.Size());
 }

@@ -243,8 +243,8 @@ TEST_F(PhraseChainsTest, StoppedRunListsEveryPhraseCounted) {
 TEST_F(PhraseChainsTest, ClipboardCountsInFull) {
     const std::u16string cars = u"The big red car. The big red car. A big red car.";
     const std::string head2to3 = "There are 2 phrases with 2 to 3 words which occur at least "
-                                 "twice.\r\n\r\n";
-    const std::string columns = "     Rank      Freq  Phrase [longest has 11 characters]\r\n";
+                                 "twice.\n\n";
+    const std::string columns = "     Rank      Freq  Phrase [longest has 11 characters]\n";
     struct Case {
         const char* name;
         std::u16string text, relistFilter;
@@ -260,8 +260,8 @@ TEST_F(PhraseChainsTest, ClipboardCountsInFull) {
              s.MinimumFrequency = 1;
          },
          head2to3 + columns +
-             "        1         3  big red car\r\n"
-             "        2         2  the big red\r\n"},
+             "        1         3  big red car\n"
+             "        2         2  the big red\n"},
         {"filtered, then relisted by the filter button", cars, u"CAR",
          [](Settings& s) {
              s.PhraseLength = {1, 2};
@@ -269,17 +269,17 @@ TEST_F(PhraseChainsTest, ClipboardCountsInFull) {
              s.FilterWords = u" The! ";
          },
          head2to3 +
-             "Phrase filtering (all filter words) has been applied.\r\nFilter words: "
-             "the\r\n\r\n" +
-             columns + "        2         2  the big red\r\n\n---\n" + head2to3 +
-             "Phrase filtering (all filter words) has been applied.\r\nFilter words: car\r\n\r\n" +
-             columns + "        1         3  big red car\r\n"},
+             "Phrase filtering (all filter words) has been applied.\nFilter words: "
+             "the\n\n" +
+             columns + "        2         2  the big red\n\n---\n" + head2to3 +
+             "Phrase filtering (all filter words) has been applied.\nFilter words: car\n\n" +
+             columns + "        1         3  big red car\n"},
         {"nothing found", u"one two three", u"",
          [](Settings& s) {
              s.PhraseLength = {1, 2};
              s.MinimumFrequency = 1;
          },
-         "There are no phrases with 2 to 3 words which occur at least twice.\r\n\r\n"},
+         "There are no phrases with 2 to 3 words which occur at least twice.\n\n"},
         {"removing words to ignore", cars, u"",
          [](Settings& s) {
              s.WordsToIgnoreOrCount[0] = u"the a";
@@ -288,8 +288,8 @@ TEST_F(PhraseChainsTest, ClipboardCountsInFull) {
              s.MinimumFrequency = 2;
          },
          "There are 2 phrases of 2 words which occur at least 3 times when words to ignore "
-         "are excluded.\r\n\r\n     Rank      Freq  Phrase [longest has 7 characters]\r\n"
-         "        1         3  big red\r\n        2         3  red car\r\n"},
+         "are excluded.\n\n     Rank      Freq  Phrase [longest has 7 characters]\n"
+         "        1         3  big red\n        2         3  red car\n"},
     };
     for (const auto& c : cases) {
         for (const bool chains : {false, true}) {
