@@ -70,7 +70,8 @@ TEST(TextWindowTest, CapacityAndTheFullNote) {
         TextWindow tw{host};
         int emptied = 0; // outside a folder run the input-file box is kept
         tw.emptyInputFileBox = [&] { ++emptied; };
-        host.labels["lblTwirler"] = u"|";
+        // Set from a std::u16string, not a literal: GCC 12 warns falsely (-Wrestrict).
+        host.labels["lblTwirler"] = std::u16string(u"|");
         for (const auto& [op, text] : c.steps) {
             if (op == '+')
                 tw.OutputToTxb(text);

@@ -355,8 +355,7 @@ TEST_F(WordListReportTest, WriteFailuresLeaveAnEmptyTextWindow) {
     l.Count(SingleFileSample());
     l.settings.File[1] = u"/dev/full";
     ListWords(l.ctx);
-    EXPECT_EQ(test::N(GetText(TextId::Error)) +
-                  "|At ListWords error #61.\nDescription: Disk full",
+    EXPECT_EQ(test::N(GetText(TextId::Error)) + "|At ListWords error #61.\nDescription: Disk full",
               l.Only());
     EXPECT_EQ(u"", l.tw.Text());
     EXPECT_EQ(u"", l.host.textWindow);

@@ -371,8 +371,7 @@ TEST_F(CountRunTest, LargeInputFiles) {
         if (c.chosen == "out.txt") {
             EXPECT_EQ(TextFromPath(dir / "out.txt"), r.settings.File[1]);
             EXPECT_EQ(
-                0u,
-                ReadBytes(dir / "out.txt").find("File: " + (dir / "big.txt").string() + "\n"));
+                0u, ReadBytes(dir / "out.txt").find("File: " + (dir / "big.txt").string() + "\n"));
         }
         if (c.bytes == unix) {
             EXPECT_EQ(u"This is a Unix-type file.", r.host.labels["lblXMLsize"]);
