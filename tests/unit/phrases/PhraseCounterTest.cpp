@@ -17,73 +17,79 @@ namespace {
 using test::Counts;
 using test::PhraseRig;
 
+// The treatments of words to ignore: 0 none in force ("of" and "the" are words to ignore
+// otherwise), 1 allow phrases made only of them, 2 exclude those, 3 exclude phrases containing
+// one, 4 remove them from phrases.
+void Treat(PhraseRig& rig, int treatment) {
+    if (treatment > 0)
+        rig.IgnoreWords({u"of", u"the"});
+    rig.options.blnAllowPhrasesConsistingOnlyOfWordsToIgnore = treatment == 1;
+    rig.options.blnExcludePhrasesConsistingOnlyOfWordsToIgnore = treatment == 2;
+    rig.options.blnExcludePhrasesContainingAWordToIgnore = treatment == 3;
+    rig.run.blnStripPhrases = treatment == 4;
+}
+
 TEST(PhraseCounterTest, PhrasesOfATextForARange) {
     struct Case {
         const char* name;
         int minWords, maxWords;
         std::vector<std::u16string> lines;
-        std::function<void(Settings&)> set;
+        int change; // 1 periods do not end phrases, 2 commas do, 3 line ends do
         Counts expected;
     };
-    const auto none = [](Settings&) {};
     const std::vector<Case> cases = {
-        {"alpha beta gamma, 2 to 3",
+        {"2 to 3",
          2,
          3,
          {u"alpha beta gamma"},
-         none,
+         0,
          {{u"alpha beta", 1}, {u"beta gamma", 1}, {u"alpha beta gamma", 1}}},
-        {"alpha beta gamma, 3 to 3", 3, 3, {u"alpha beta gamma"}, none, {{u"alpha beta gamma", 1}}},
-        {"too few words for the minimum", 4, 5, {u"alpha beta gamma"}, none, {}},
+        {"3 to 3", 3, 3, {u"alpha beta gamma"}, 0, {{u"alpha beta gamma", 1}}},
+        {"too few words for the minimum", 4, 5, {u"alpha beta gamma"}, 0, {}},
         {"single words with a minimum of 1",
          1,
          2,
          {u"red car red"},
-         none,
+         0,
          {{u"red", 2}, {u"car", 1}, {u"red car", 1}, {u"car red", 1}}},
-        {"red car red car", 2, 2, {u"red car red car"}, none, {{u"red car", 2}, {u"car red", 1}}},
+        {"red car red car", 2, 2, {u"red car red car"}, 0, {{u"red car", 2}, {u"car red", 1}}},
         {"a period ends every phrase",
          2,
          3,
          {u"alpha beta. gamma delta"},
-         none,
+         0,
          {{u"alpha beta", 1}, {u"gamma delta", 1}}},
         {"a period is crossed when it does not terminate",
          2,
          2,
          {u"alpha beta. gamma delta"},
-         [](Settings& s) { s.TerminatePhraseAtPeriod = 0; },
+         1,
          {{u"alpha beta", 1}, {u"beta gamma", 1}, {u"gamma delta", 1}}},
-        {"a comma terminates only when asked",
-         2,
-         2,
-         {u"big, dog"},
-         [](Settings& s) { s.TerminatePhraseAtComma = 1; },
-         {}},
-        {"a comma is crossed by default", 2, 2, {u"big, dog"}, none, {{u"big dog", 1}}},
+        {"a comma terminates only when asked", 2, 2, {u"big, dog"}, 2, {}},
+        {"a comma is crossed by default", 2, 2, {u"big, dog"}, 0, {{u"big dog", 1}}},
         {"a double quote ends phrases",
          2,
          2,
          {u"he said\" go home"},
-         none,
+         0,
          {{u"he said", 1}, {u"go home", 1}}},
         {"lines join unless the end of line terminates",
          2,
          2,
          {u"one two", u"three"},
-         none,
+         0,
          {{u"one two", 1}, {u"two three", 1}}},
-        {"the end of a line terminates",
-         2,
-         2,
-         {u"one two", u"three"},
-         [](Settings& s) { s.TerminatePhraseAtEndOfLine = 1; },
-         {{u"one two", 1}}},
+        {"the end of a line terminates", 2, 2, {u"one two", u"three"}, 3, {{u"one two", 1}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         PhraseRig rig;
-        c.set(rig.settings);
+        if (c.change == 1)
+            rig.settings.TerminatePhraseAtPeriod = 0;
+        if (c.change == 2)
+            rig.settings.TerminatePhraseAtComma = 1;
+        if (c.change == 3)
+            rig.settings.TerminatePhraseAtEndOfLine = 1;
         rig.Prepare(c.minWords, c.maxWords);
         rig.Count(c.lines);
         EXPECT_EQ(rig.TableCounts(), c.expected);
@@ -91,59 +97,36 @@ TEST(PhraseCounterTest, PhrasesOfATextForARange) {
 }
 
 TEST(PhraseCounterTest, WordsToIgnoreTreatments) {
-    // "of" and "the" are words to ignore.
-    const std::vector<std::u16string> text = {u"top of the big hill"};
-    struct Case {
-        const char* name;
-        int minWords;
-        std::function<void(PhraseOptions&, RunState&)> set;
-        Counts expected;
-    };
     const Counts all = {{u"top of", 1},      {u"of the", 1},     {u"the big", 1},
                         {u"big hill", 1},    {u"top of the", 1}, {u"of the big", 1},
                         {u"the big hill", 1}};
-    Counts withoutOfThe = all;
+    Counts withoutOfThe = all, allWithSingles = all;
     withoutOfThe.erase(u"of the");
-    Counts allWithSingles = all;
+    Counts excludeAllWithSingles = withoutOfThe;
     for (const auto* w : {u"top", u"of", u"the", u"big", u"hill"})
         allWithSingles[w] = 1;
-    Counts excludeAllWithSingles = withoutOfThe;
     for (const auto* w : {u"top", u"big", u"hill"})
         excludeAllWithSingles[w] = 1;
-
-    const std::vector<Case> cases = {
-        {"allow phrases made only of words to ignore", 2,
-         [](PhraseOptions& o, RunState&) { o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore = true; },
-         all},
-        {"exclude phrases made only of words to ignore", 2,
-         [](PhraseOptions& o, RunState&) {
-             o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore = true;
-         },
-         withoutOfThe},
-        {"exclude phrases containing a word to ignore",
-         2,
-         [](PhraseOptions& o, RunState&) { o.blnExcludePhrasesContainingAWordToIgnore = true; },
-         {{u"big hill", 1}}},
-        {"remove words to ignore: extraction drops them first",
-         2,
-         [](PhraseOptions&, RunState& r) { r.blnStripPhrases = true; },
-         {{u"top big", 1}, {u"big hill", 1}, {u"top big hill", 1}}},
-        {"allow, minimum 1: words to ignore are counted alone", 1,
-         [](PhraseOptions& o, RunState&) { o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore = true; },
-         allWithSingles},
-        {"exclude only-ignored, minimum 1: words to ignore are not counted alone", 1,
-         [](PhraseOptions& o, RunState&) {
-             o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore = true;
-         },
-         excludeAllWithSingles},
+    struct Case {
+        int treatment, minWords;
+        Counts expected;
+    };
+    const Case cases[] = {
+        {1, 2, all},
+        {2, 2, withoutOfThe},
+        {3, 2, {{u"big hill", 1}}},
+        // Removing them: extraction drops them first.
+        {4, 2, {{u"top big", 1}, {u"big hill", 1}, {u"top big hill", 1}}},
+        // A minimum of 1: words to ignore are counted alone only when allowed.
+        {1, 1, allWithSingles},
+        {2, 1, excludeAllWithSingles},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::Message() << "treatment " << c.treatment << ", min " << c.minWords);
         PhraseRig rig;
-        rig.IgnoreWords({u"of", u"the"});
-        c.set(rig.options, rig.run);
+        Treat(rig, c.treatment);
         rig.Prepare(c.minWords, 3);
-        rig.Count(text);
+        rig.Count({u"top of the big hill"});
         EXPECT_EQ(rig.TableCounts(), c.expected);
     }
 }
@@ -328,12 +311,7 @@ TEST(PhraseCounterTest, CompactWindowCountsAsThePlainSlotsOnGeneratedText) {
             for (int maxWords = std::max(2, minWords); maxWords <= 6; maxWords += 2) {
                 PhraseRig rig;
                 rig.settings.TerminatePhraseAtComma = 1;
-                if (treatment > 0)
-                    rig.IgnoreWords({u"of", u"the"});
-                rig.options.blnAllowPhrasesConsistingOnlyOfWordsToIgnore = treatment == 1;
-                rig.options.blnExcludePhrasesConsistingOnlyOfWordsToIgnore = treatment == 2;
-                rig.options.blnExcludePhrasesContainingAWordToIgnore = treatment == 3;
-                rig.run.blnStripPhrases = treatment == 4;
+                Treat(rig, treatment);
                 rig.Prepare(minWords, maxWords);
 
                 PlainPhraseStep plain{
@@ -371,12 +349,7 @@ TEST(PhraseCounterTest, RulesForTheStringSlotWindowCountTheSame) {
     for (int treatment = 0; treatment < 5; ++treatment) {
         for (int minWords : {1, 2, 3}) {
             PhraseRig rig;
-            if (treatment > 0)
-                rig.IgnoreWords({u"of", u"the"});
-            rig.options.blnAllowPhrasesConsistingOnlyOfWordsToIgnore = treatment == 1;
-            rig.options.blnExcludePhrasesConsistingOnlyOfWordsToIgnore = treatment == 2;
-            rig.options.blnExcludePhrasesContainingAWordToIgnore = treatment == 3;
-            rig.run.blnStripPhrases = treatment == 4;
+            Treat(rig, treatment);
             rig.Prepare(minWords, 4);
 
             WordTable other;

@@ -4,8 +4,9 @@
 // decision.
 
 #include "phrases/PhraseResults.h"
+#include "Golden.h"
 #include "PhraseTestRig.h"
-#include "reports/WordListReport.h"
+#include "ReportRig.h"
 
 #include <gtest/gtest.h>
 
@@ -21,19 +22,17 @@ using test::PhraseRig;
 // A table holding the given phrases with the given counts, in alphabetical order.
 void Fill(WordTable& table, const Counts& phrases) {
     table.Reset();
-    for (const auto& [text, count] : phrases) {
+    for (const auto& [text, count] : phrases)
         for (std::int64_t i = 0; i < count; ++i)
             table.Count(text, FileScope::SingleSource, 0);
-    }
     table.SortAlphabetically();
 }
 
 std::vector<std::u16string> Included(const std::vector<WordEntry>& entries) {
     std::vector<std::u16string> out;
-    for (const auto& e : entries) {
+    for (const auto& e : entries)
         if (e.included)
             out.push_back(e.word);
-    }
     return out;
 }
 std::vector<std::u16string> Included(const WordTable& table) {
@@ -218,83 +217,39 @@ TEST(PhraseResultsTest, FastExclusionMatchesTheReferenceOnGeneratedTables) {
 
 // ---- The summary sentence -------------------------------------------------------------------
 
+// The sentence in each of its forms, compared with tests/data/phrases/summary.txt.
 TEST(PhraseResultsTest, SummarySentence) {
-    struct Case {
-        const char* name;
-        std::int64_t n;
-        int minWords, maxWords;
-        std::int64_t threshold;
-        int treatment; // 0 none in force, 1 allow, 2 exclude only-ignored, 3 exclude containing,
-                       // 4 remove
-        int longest;
-        std::u16string expected;
+    // Phrases found, words from and to, minimum occurrences, treatment of words to ignore
+    // (0 none in force, 1 allow, 2 exclude only-ignored, 3 exclude containing, 4 remove) and
+    // words in the longest phrase.
+    const std::int64_t cases[][6] = {
+        {3, 2, 2, 2, 0, 2}, {1, 2, 4, 5, 0, 3}, {0, 3, 3, 1, 0, 0},     {2, 1, 1, 3, 0, 1},
+        {2, 2, 3, 2, 4, 3}, {2, 2, 2, 2, 3, 2}, {2, 2, 2, 2, 2, 2},     {2, 2, 2, 2, 1, 2},
+        {0, 2, 5, 2, 3, 0}, {0, 2, 5, 2, 2, 0}, {4, 2, 6, 2, 0, 5},     {3, 2, 6, 2, 0, 5},
+        {4, 3, 3, 2, 0, 3}, {4, 1, 3, 2, 0, 1}, {1234, 2, 2, 30, 0, 2},
     };
-    const std::vector<Case> cases = {
-        {"several, single length", 3, 2, 2, 2, 0, 2,
-         u"There are 3 phrases of 2 words which occur at least twice.\n\n"},
-        {"one, range", 1, 2, 4, 5, 0, 3,
-         u"There is one phrase with 2 to 4 words which occurs at least 5 times.\n\n"},
-        {"none, once", 0, 3, 3, 1, 0, 0,
-         u"There are no phrases of 3 words which occur at least once.\n\n"},
-        {"one-word maximum", 2, 1, 1, 3, 0, 1,
-         u"There are 2 phrases of 1 word which occur at least 3 times.\n\n"},
-        {"removing words to ignore", 2, 2, 3, 2, 4, 3,
-         u"There are 2 phrases with 2 to 3 words which occur at least twice when words to "
-         u"ignore are excluded.\n\n"},
-        {"excluding phrases containing a word to ignore", 2, 2, 2, 2, 3, 2,
-         u"There are 2 phrases of 2 words which occur at least twice\nwhen phrases "
-         u"containing a word to ignore are excluded.\n\n"},
-        {"excluding phrases made only of words to ignore", 2, 2, 2, 2, 2, 2,
-         u"There are 2 phrases of 2 words which occur at least twice\nwhen phrases "
-         u"consisting entirely of words to ignore are excluded.\n\n"},
-        {"allowing phrases made only of words to ignore", 2, 2, 2, 2, 1, 2,
-         u"There are 2 phrases of 2 words which occur at least twice\n(including phrases "
-         u"consisting entirely of words to ignore).\n\n"},
-        {"none, excluding containing: a suggestion", 0, 2, 5, 2, 3, 0,
-         u"There are no phrases with 2 to 5 words which occur at least twice\nwhen phrases "
-         u"containing a word to ignore are excluded.\n\nYou could try repeating the count "
-         u"without excluding phrases containing a word to ignore."},
-        {"none, excluding only-ignored: a suggestion", 0, 2, 5, 2, 2, 0,
-         u"There are no phrases with 2 to 5 words which occur at least twice\nwhen phrases "
-         u"consisting entirely of words to ignore are excluded.\n\nYou could try repeating "
-         u"the count without excluding phrases consisting entirely of words to ignore."},
-        {"four of a range: the longest-phrase line", 4, 2, 6, 2, 0, 5,
-         u"There are 4 phrases with 2 to 6 words which occur at least twice.\nThe longest "
-         u"phrase has 5 words.\n\n"},
-        {"three of a range: no longest-phrase line", 3, 2, 6, 2, 0, 5,
-         u"There are 3 phrases with 2 to 6 words which occur at least twice.\n\n"},
-        {"four of one length: no longest-phrase line", 4, 3, 3, 2, 0, 3,
-         u"There are 4 phrases of 3 words which occur at least twice.\n\n"},
-        {"longest of one word: no longest-phrase line", 4, 1, 3, 2, 0, 1,
-         u"There are 4 phrases with 1 to 3 words which occur at least twice.\n\n"},
-        {"thousands", 1234, 2, 2, 30, 0, 2,
-         u"There are 1234 phrases of 2 words which occur at least 30 times.\n\n"},
-    };
+    test::Golden g("phrases/summary");
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         PhraseOptions o;
-        o.intMinNumWordsInPhrase = c.minWords;
-        o.intMaxNumWordsInPhrase = c.maxWords;
-        o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore = c.treatment == 1;
-        o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore = c.treatment == 2;
-        o.blnExcludePhrasesContainingAWordToIgnore = c.treatment == 3;
+        o.intMinNumWordsInPhrase = static_cast<int>(c[1]);
+        o.intMaxNumWordsInPhrase = static_cast<int>(c[2]);
+        o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore = c[4] == 1;
+        o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore = c[4] == 2;
+        o.blnExcludePhrasesContainingAWordToIgnore = c[4] == 3;
         RunState run;
-        run.blnThereAreWordsToIgnore = c.treatment != 0;
-        run.blnStripPhrases = c.treatment == 4;
-        run.intMFPThresholdFrequency = c.threshold;
-        run.intNumWordsInLongestPhrase = c.longest;
-        EXPECT_EQ(test::Narrow(HowManyPhrasesSentence(c.n, o, run)), test::Narrow(c.expected));
+        run.blnThereAreWordsToIgnore = c[4] != 0;
+        run.blnStripPhrases = c[4] == 4;
+        run.intMFPThresholdFrequency = c[3];
+        run.intNumWordsInLongestPhrase = static_cast<int>(c[5]);
+        std::string name;
+        for (const auto v : c)
+            name += (name.empty() ? "" : " ") + std::to_string(v);
+        g.Add(name, test::Narrow(HowManyPhrasesSentence(c[0], o, run)));
     }
+    g.Check();
 }
 
-struct PostListing {
-    FakeHost host;
-    Settings settings;
-    RunState run;
-    TextWindow tw{host};
-    ReportState report;
-    WordTable table;
-    ReportContext ctx{{host, settings, run, tw, report}, table, {}, {}};
+struct PostListing : test::ReportRig {
     PhraseOptions options;
 };
 

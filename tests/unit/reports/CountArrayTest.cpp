@@ -5,36 +5,21 @@
 // case, write failures, and the checks of the main window's button with their messages.
 
 #include "reports/CountArray.h"
-#include "FakeHost.h"
 #include "FileSizeLimit.h"
-#include "reports/OutputFile.h"
-#include "util/Catalogue.h"
-#include "util/StringUtils.h"
+#include "Golden.h"
+#include "ReportRig.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <optional>
 #include <regex>
-#include <sstream>
-#include <string>
-#include <unistd.h>
-#include <vector>
 
 namespace lxty {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::N;
+using test::ReadBytes;
 
 std::string Expected(const std::string& name) {
     const fs::path p = fs::path(LXTY_TEST_DATA_DIR) / "countarray" / (name + ".txt");
@@ -51,14 +36,7 @@ struct SourceFile {
 };
 
 // A count-array run with everything the writer reads.
-struct ArrayRun {
-    test::FakeHost host;
-    Settings settings;
-    RunState run;
-    TextWindow tw{host};
-    ReportState report;
-    WordTable table;
-    ReportContext ctx{{host, settings, run, tw, report}, table, {}, {}};
+struct ArrayRun : test::ReportRig {
     CountArrayOptions options;
 
     explicit ArrayRun(const fs::path& output) {
@@ -115,30 +93,16 @@ std::vector<SourceFile> ThreeFiles() {
 }
 
 struct CountArrayTest : ::testing::Test {
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
-    }
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("lxty-countarray-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        output = dir / "array.txt";
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-
-    fs::path dir;
-    fs::path output;
+    static void SetUpTestSuite() { test::LoadTexts(); }
+    test::TempDir dir{"lxty-countarray"};
+    fs::path output = dir / "array.txt";
 };
 
 std::u16string ReportWithoutNote(const fs::path& output) {
-    std::u16string first = GetText(359);
+    std::u16string first = GetText(TextId::CountArrayWrittenTo);
     first.replace(first.find(u"txbFile"), 7, TextFromPath(output));
-    return first + u"\n\n" + GetText(360) + u"\n" + GetText(361);
+    return first + u"\n\n" + GetText(TextId::OpenInSpreadsheet) + u"\n" +
+           GetText(TextId::CountArrayRowsHold);
 }
 
 // ---- Whole files -------------------------------------------------------------------------------
@@ -185,10 +149,10 @@ TEST_F(CountArrayTest, WholeFiles) {
 
         // The report: in the text window and repeated in a message box.
         const std::u16string report = ReportWithoutNote(output);
-        EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.tw.Text()));
+        EXPECT_EQ(N(report), N(r.tw.Text()));
         EXPECT_EQ(r.tw.Text(), r.host.textWindow);
         ASSERT_EQ(1u, r.host.messages.size());
-        EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.host.messages[0].text));
+        EXPECT_EQ(N(report), N(r.host.messages[0].text));
         EXPECT_EQ(MsgIcon::Information, r.host.messages[0].icon);
     }
 }
@@ -215,20 +179,7 @@ TEST_F(CountArrayTest, SingleSourceRunsGiveOneColumn) {
             r.table.Count(w, FileScope::SingleSource, 0);
         r.Finish();
         EXPECT_EQ(CountArrayResult::Written, r.Write());
-        const std::string where = source == SourceKind::InFile ? "the file /home/ann/notes.txt"
-                                                               : "the text on the clipboard";
-        EXPECT_EQ("Output from Lexitally at 09:30:00 on 2026-12-06\n"
-                  "showing the frequency of each word or phrase in " +
-                      where +
-                      "\n"
-                      "Maximum frequency = 2    The word or phrase 'cat' occurs with this "
-                      "frequency (there may be others).\n"
-                      "\n"
-                      "cat\t2\n"
-                      "mat\t1\n"
-                      "the\t1\n"
-                      "\n"
-                      "Total\t4\n",
+        EXPECT_EQ(Expected(source == SourceKind::InFile ? "single_file" : "single_clipboard"),
                   ReadBytes(output));
     }
 }
@@ -259,7 +210,7 @@ TEST_F(CountArrayTest, WordsASpreadsheetWouldConvertAddTheNote) {
         {u"1,250", 0, false}, {u"1,250", 1, true}, {u"1-2", 1, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(U16ToUtf8(c.word));
+        SCOPED_TRACE(N(c.word));
         for (const auto tables :
              {CountArrayTablesKind::Alphabetical, CountArrayTablesKind::ByFrequency}) {
             fs::remove(output);
@@ -271,10 +222,11 @@ TEST_F(CountArrayTest, WordsASpreadsheetWouldConvertAddTheNote) {
             EXPECT_EQ(CountArrayResult::Written, r.Write());
             std::u16string report = ReportWithoutNote(output);
             if (c.note)
-                report += u"\n\n" + GetText(357) + u"\n" + GetText(358);
-            EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.tw.Text()));
+                report += u"\n\n" + GetText(TextId::NumberLikeEntriesNote) + u"\n" +
+                          GetText(TextId::SpreadsheetMayConvert);
+            EXPECT_EQ(N(report), N(r.tw.Text()));
             ASSERT_EQ(1u, r.host.messages.size());
-            EXPECT_EQ(U16ToUtf8(report), U16ToUtf8(r.host.messages[0].text));
+            EXPECT_EQ(N(report), N(r.host.messages[0].text));
         }
     }
 }
@@ -284,7 +236,9 @@ TEST_F(CountArrayTest, TrueRowIsWrittenAsCountedWithTheNote) {
     r.CountFolder({{u"/data/a.txt", {{u"true", 2}, {u"word", 1}}}});
     EXPECT_EQ(CountArrayResult::Written, r.Write());
     EXPECT_EQ(Expected("true_word"), ReadBytes(output));
-    EXPECT_NE(std::u16string::npos, r.tw.Text().find(GetText(357) + u"\n" + GetText(358)));
+    EXPECT_NE(std::u16string::npos,
+              r.tw.Text().find(GetText(TextId::NumberLikeEntriesNote) + u"\n" +
+                               GetText(TextId::SpreadsheetMayConvert)));
 }
 
 TEST(IsLogicalOrNumber, Table) {
@@ -305,7 +259,7 @@ TEST(IsLogicalOrNumber, Table) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, IsLogicalOrNumber(c.word, c.allowNumerals))
-            << U16ToUtf8(c.word) << " numerals " << c.allowNumerals;
+            << N(c.word) << " numerals " << c.allowNumerals;
 }
 
 // ---- Cells, header and totals -------------------------------------------------------------------
@@ -322,7 +276,7 @@ TEST(RelativeFrequencyCell, RoundsToWholePercent) {
         {kMax, kMax, u"100%"}, {kMax / 2, kMax, u"50%"}, {1, kMax, u"0%"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(U16ToUtf8(c.expected), U16ToUtf8(RelativeFrequencyCell(c.count, c.total)))
+        EXPECT_EQ(N(c.expected), N(RelativeFrequencyCell(c.count, c.total)))
             << c.count << " of " << c.total;
 }
 
@@ -348,7 +302,7 @@ TEST_F(CountArrayTest, NoIncludedEntryShowsNothingFoundAndWritesNoFile) {
     r.CountFolder(TwoFiles(), {u"alpha", u"beta", u"gamma"});
     EXPECT_EQ(CountArrayResult::NothingFound, r.Write());
     EXPECT_FALSE(fs::exists(output));
-    EXPECT_EQ(U16ToUtf8(NothingFoundText(r.settings, r.run)), U16ToUtf8(r.tw.Text()));
+    EXPECT_EQ(N(NothingFoundText(r.settings, r.run)), N(r.tw.Text()));
     EXPECT_TRUE(r.host.messages.empty());
 }
 
@@ -357,7 +311,7 @@ TEST_F(CountArrayTest, UnwritableFileIsReportedAsAnError) {
     r.CountFolder(TwoFiles());
     EXPECT_EQ(CountArrayResult::Failed, r.Write());
     ASSERT_EQ(1u, r.host.messages.size());
-    EXPECT_EQ("Error: Path not found", U16ToUtf8(r.host.messages[0].text));
+    EXPECT_EQ("Error: Path not found", N(r.host.messages[0].text));
     EXPECT_EQ(MsgIcon::Exclamation, r.host.messages[0].icon);
 }
 
@@ -373,101 +327,57 @@ TEST_F(CountArrayTest, FullDiskIsReportedAsAnErrorAndLeavesThePreviousFile) {
         EXPECT_EQ(CountArrayResult::Failed, r.Write());
     }
     ASSERT_EQ(1u, r.host.messages.size());
-    EXPECT_EQ("Error: Disk full", U16ToUtf8(r.host.messages[0].text));
+    EXPECT_EQ("Error: Disk full", N(r.host.messages[0].text));
     EXPECT_EQ("previous array", ReadBytes(output));
 }
 
 // ---- The main window's button ------------------------------------------------------------------
 
-TEST_F(CountArrayTest, NoOutputFileIsRefused) {
-    test::FakeHost host;
-    Settings settings;
-    RunState run;
-    TextWindow tw{host};
-    ReportState report;
-    OutputContext ctx{host, settings, run, tw, report};
-    EXPECT_FALSE(CheckCountArrayOutputFile(ctx));
-    ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(U16ToUtf8(GetText(103) + u"\n" + GetText(104)), U16ToUtf8(host.messages[0].text));
-    EXPECT_FALSE(GetText(103).empty());
-    EXPECT_TRUE(host.inputPrompts.empty());
-}
-
+// The output-file checks of the button, compared with tests/data/countarray/checks.txt.
 TEST_F(CountArrayTest, OverwriteCheck) {
     const std::u16string existing = TextFromPath(dir / "Array.txt");
-    const std::u16string absent = TextFromPath(dir / "new.txt");
-    const std::u16string other = TextFromPath(dir / "Other Array.TXT");
-    const std::u16string noFolder = TextFromPath(dir / "missing" / "array.txt");
     std::ofstream(dir / "Array.txt") << "old";
-
+    using Answer = std::optional<std::u16string>; // none: Cancel
     struct Case {
         std::string name;
         int warn;
         std::u16string file;
-        bool scripted;
-        std::optional<std::u16string> answer;
-        bool ok;
-        bool asked;
-        std::u16string fileAfter;
-        std::u16string message; // empty: none
+        std::optional<Answer> answer; // none: not scripted
     };
     const std::vector<Case> cases = {
-        {"warning off", 0, existing, false, {}, true, false, existing, u""},
-        {"file absent", 1, absent, false, {}, true, false, absent, u""},
-        {"OK keeps the path", 1, existing, false, {}, true, true, existing, u""},
-        {"Cancel stops", 1, existing, true, std::nullopt, false, true, existing, u""},
-        {"emptied answer stops", 1, existing, true, u"", false, true, existing, u""},
-        {"blanks stop", 1, existing, true, u"   ", false, true, existing, u""},
-        {"edited path, trimmed, case kept", 1, existing, true, u"  " + other + u"  ", true, true,
-         other, u""},
-        {"folder missing", 1, existing, true, noFolder, false, true, existing,
-         u"Folder does not exist."},
+        {"no output file", 1, u"", {}},
+        {"warning off", 0, existing, {}},
+        {"file absent", 1, TextFromPath(dir / "new.txt"), {}},
+        {"OK keeps the path", 1, existing, {}},
+        {"Cancel stops", 1, existing, Answer()},
+        {"emptied answer stops", 1, existing, Answer(u"")},
+        {"blanks stop", 1, existing, Answer(u"   ")},
+        {"edited path, trimmed, case kept", 1, existing,
+         Answer(u"  " + TextFromPath(dir / "Other Array.TXT") + u"  ")},
+        {"folder missing", 1, existing, Answer(TextFromPath(dir / "missing" / "array.txt"))},
     };
-    const std::u16string prompt = u"To overwrite the current output file click on 'OK'.\n"
-                                  u"To write to a different file edit the filepath below.\n"
-                                  u"\n"
-                                  u"(This 'warn on overwrite' can be disabled\n"
-                                  u"in the 'Settings' window.)";
+    test::Golden g("countarray/checks", "overwrite/");
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        test::FakeHost host;
-        Settings settings;
-        RunState run;
-        TextWindow tw{host};
-        ReportState report;
-        OutputContext ctx{host, settings, run, tw, report};
-        settings.WarnOnOverwrite = c.warn;
-        settings.File[1] = c.file;
-        if (c.scripted)
-            host.inputs.push_back(c.answer);
-        EXPECT_EQ(c.ok, CheckCountArrayOutputFile(ctx));
-        EXPECT_EQ(U16ToUtf8(c.fileAfter), U16ToUtf8(settings.File[1]));
-        if (c.asked) {
-            ASSERT_EQ(1u, host.inputPrompts.size());
-            EXPECT_EQ(U16ToUtf8(prompt), U16ToUtf8(host.inputPrompts[0]));
-        } else {
-            EXPECT_TRUE(host.inputPrompts.empty());
-        }
-        if (c.message.empty()) {
-            EXPECT_TRUE(host.messages.empty());
-        } else {
-            ASSERT_EQ(1u, host.messages.size());
-            EXPECT_EQ(U16ToUtf8(c.message), U16ToUtf8(host.messages[0].text));
-            EXPECT_EQ("Error", U16ToUtf8(host.messages[0].title));
-            EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
-        }
-        EXPECT_EQ(0, settings.DisableOutputToFile);
+        test::ReportRig r;
+        r.settings.WarnOnOverwrite = c.warn;
+        r.settings.File[1] = c.file;
+        if (c.answer)
+            r.host.inputs.push_back(*c.answer);
+        const bool ok = CheckCountArrayOutputFile(r.out);
+        std::string got = "ok " + std::to_string(ok) + ", file " + N(r.settings.File[1]) + "\n";
+        for (const auto& p : r.host.inputPrompts)
+            got += "asked: " + N(p) + "\n";
+        g.Add(c.name, test::Named(got + r.Said(), dir.path(), "{dir}"));
+        EXPECT_EQ(0, r.settings.DisableOutputToFile) << c.name;
     }
+    g.Check();
 }
 
 TEST_F(CountArrayTest, TryingTheOutputFileKeepsItOrReportsWhy) {
-    test::FakeHost host;
-    Settings settings;
-    RunState run;
-    TextWindow tw{host};
-    ReportState report;
-    OutputContext ctx{host, settings, run, tw, report};
-
+    test::ReportRig r;
+    auto& host = r.host;
+    auto& settings = r.settings;
+    auto& ctx = r.out;
     std::ofstream(output) << "old contents";
     settings.File[1] = TextFromPath(output);
     EXPECT_TRUE(CreateCountArrayOutputFile(ctx));
@@ -477,10 +387,11 @@ TEST_F(CountArrayTest, TryingTheOutputFileKeepsItOrReportsWhy) {
     settings.File[1] = TextFromPath(dir / "missing" / "array.txt");
     EXPECT_FALSE(CreateCountArrayOutputFile(ctx));
     ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(U16ToUtf8(u"Error: Path not found\n\n" + GetText(354) + u"\n" + GetText(355)),
-              U16ToUtf8(host.messages[0].text));
+    EXPECT_EQ(N(u"Error: Path not found\n\n" + GetText(TextId::CountArrayIncomplete) + u"\n" +
+                GetText(TextId::CountArrayCheckOutput)),
+              N(host.messages[0].text));
     EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
-    EXPECT_FALSE(GetText(354).empty());
+    EXPECT_FALSE(GetText(TextId::CountArrayIncomplete).empty());
 }
 
 } // namespace

@@ -8,38 +8,18 @@
 // LXTY_WRITE_EXPECTED=1 and review the difference before committing it.
 
 #include "reports/WordListReport.h"
-#include "FakeHost.h"
 #include "FileSizeLimit.h"
+#include "Golden.h"
+#include "ReportRig.h"
 #include "settings/SettingsDefaults.h"
-#include "util/Catalogue.h"
-#include "util/StringUtils.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
-#include <string>
-#include <unistd.h>
-#include <vector>
+#include <functional>
 
 namespace lxty {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::u16string U(const std::string& s) {
-    return Utf8ToU16(s);
-}
+using test::ReadBytes;
+using test::U;
 
 // ---- Sample sources --------------------------------------------------------------------
 
@@ -57,67 +37,48 @@ struct Sample {
     std::vector<SampleFile> files;
 };
 
-std::vector<std::u16string> Repeat(std::initializer_list<std::pair<const char16_t*, int>> wc) {
+// Words in reading order from "word*count" items ("the*2 cat" is "the the cat").
+std::vector<std::u16string> Words(const std::u16string& items) {
     std::vector<std::u16string> out;
-    for (const auto& [w, n] : wc)
-        for (int i = 0; i < n; ++i)
-            out.emplace_back(w);
+    for (std::size_t b = 0, e; b < items.size(); b = e + 1) {
+        e = std::min(items.find(u' ', b), items.size());
+        const std::u16string item = items.substr(b, e - b);
+        const auto star = item.find(u'*');
+        const int n = star == std::u16string::npos ? 1 : std::stoi(test::N(item.substr(star + 1)));
+        out.insert(out.end(), n, item.substr(0, star));
+    }
     return out;
 }
 
 // 16 occurrences: "encyclopedia" (12 characters) makes up one eighth of them.
-std::vector<std::u16string> NotesWords() {
-    return Repeat({{u"the", 2},
-                   {u"cat", 3},
-                   {u"sat", 2},
-                   {u"on", 2},
-                   {u"the", 2},
-                   {u"encyclopedia", 2},
-                   {u"caf\u00e9", 1},
-                   {u"mat", 1},
-                   {u"a", 1}});
-}
+const std::u16string kNotes = u"the*2 cat*3 sat*2 on*2 the*2 encyclopedia*2 caf\u00e9 mat a";
 
 Sample SingleFileSample() {
-    return {"single_file",        SourceKind::InFile, u"/home/ann/notes.txt", u"", 0, 0,
-            {{u"", NotesWords()}}};
+    return {"single_file",         SourceKind::InFile, u"/home/ann/notes.txt", u"", 0, 0,
+            {{u"", Words(kNotes)}}};
 }
 
 Sample ClipboardSample() {
-    return {"clipboard", SourceKind::OnClipboard, u"", u"", 0, 0, {{u"", NotesWords()}}};
+    return {"clipboard", SourceKind::OnClipboard, u"", u"", 0, 0, {{u"", Words(kNotes)}}};
 }
 
 // Three files in two folders; the folder path is longer than 13 characters.
 Sample FolderSample() {
-    return {
-        "folder",
-        SourceKind::Folder,
-        u"",
-        u"/data/corpus/texts",
-        3,
-        2,
-        {{u"/data/corpus/texts/a.txt", Repeat({{u"the", 3},
-                                               {u"cat", 2},
-                                               {u"sat", 1},
-                                               {u"on", 1},
-                                               {u"mat", 4},
-                                               {u"encyclopedia", 1}})},
-         {u"/data/corpus/texts/b.txt",
-          Repeat({{u"dog", 2}, {u"the", 2}, {u"cat", 1}, {u"encyclopedia", 1}})},
-         {u"/data/corpus/texts/sub/c.txt", Repeat({{u"the", 1}, {u"dog", 1}, {u"caf\u00e9", 1}})}}};
+    const std::u16string f = u"/data/corpus/texts/";
+    return {"folder",
+            SourceKind::Folder,
+            u"",
+            u"/data/corpus/texts",
+            3,
+            2,
+            {{f + u"a.txt", Words(u"the*3 cat*2 sat on mat*4 encyclopedia")},
+             {f + u"b.txt", Words(u"dog*2 the*2 cat encyclopedia")},
+             {f + u"sub/c.txt", Words(u"the dog caf\u00e9")}}};
 }
 
 // ---- A listing with everything it needs ---------------------------------------------------
 
-struct Listing {
-    test::FakeHost host;
-    Settings settings;
-    RunState run;
-    TextWindow tw{host};
-    ReportState report;
-    WordTable table;
-    ReportContext ctx{{host, settings, run, tw, report}, table, {}, {}};
-
+struct Listing : test::ReportRig {
     // Counts the sample into the table as a count run does: count, sort, sum up, chain.
     void Count(const Sample& s) {
         settings.Source = s.source;
@@ -160,98 +121,34 @@ Output ListTo(Listing& l, const fs::path& path) {
     return {U16ToUtf8(l.tw.Text()), ReadBytes(path)};
 }
 
-// ---- Expected files: "@@@ name @@@" lines, each followed by the exact content ------------
-
-using Sections = std::vector<std::pair<std::string, std::string>>;
-
-fs::path ExpectedPath(const std::string& name) {
-    return fs::path(LXTY_TEST_DATA_DIR) / "reports" / (name + ".txt");
-}
-
-std::map<std::string, std::string> ReadSections(const fs::path& path) {
-    std::map<std::string, std::string> out;
-    const std::string all = ReadBytes(path);
-    std::size_t pos = 0;
-    while ((pos = all.find("@@@ ", pos)) != std::string::npos) {
-        const auto nameEnd = all.find(" @@@\n", pos);
-        const std::string name = all.substr(pos + 4, nameEnd - pos - 4);
-        const auto start = nameEnd + 5;
-        auto next = all.find("\n@@@ ", start);
-        if (next == std::string::npos)
-            next = all.size() - 1; // the file ends with one "\n"
-        out[name] = all.substr(start, next - start);
-        pos = next + 1;
-    }
-    return out;
-}
-
-void CheckAgainstExpected(const std::string& name, const Sections& got) {
-    const fs::path path = ExpectedPath(name);
-    if (std::getenv("LXTY_WRITE_EXPECTED") != nullptr) {
-        std::ofstream out(path, std::ios::binary);
-        for (const auto& [n, content] : got)
-            out << "@@@ " << n << " @@@\n" << content << "\n";
-        return;
-    }
-    const auto expected = ReadSections(path);
-    ASSERT_EQ(got.size(), expected.size()) << path;
-    for (const auto& [n, content] : got) {
-        const auto it = expected.find(n);
-        ASSERT_NE(it, expected.end()) << "no section " << n << " in " << path;
-        EXPECT_EQ(it->second, content) << n;
-    }
-}
-
 struct WordListReportTest : ::testing::Test {
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
-    }
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("lxty-report-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
+    static void SetUpTestSuite() { test::LoadTexts(); }
 
     // Every format of the list in both orders: the text window, the tab file and the comma
-    // file of each; plus the given extra variants.
-    Sections AllFormats(const Sample& sample, std::vector<int> formats) {
-        Sections out;
+    // file of each, compared with tests/data/reports/<sample>.txt; plus extra variants.
+    void AllFormats(test::Golden& out, const Sample& sample, std::vector<int> formats) {
         for (int format : formats) {
             for (int order : {0, 1}) {
                 const std::string what = "format " + std::to_string(format) +
                                          (order == 0 ? " by frequency" : " alphabetical");
-                Output tab, commas;
-                {
+                Output o[2];
+                for (int commas : {0, 1}) {
                     Listing l;
                     l.Count(sample);
                     l.settings.DisplayFormat = format;
                     l.settings.WordOrder = order;
-                    tab = ListTo(l, dir / "out.txt");
+                    l.settings.OutputWithCommas = commas;
+                    o[commas] = ListTo(l, dir / "out.txt");
                 }
-                {
-                    Listing l;
-                    l.Count(sample);
-                    l.settings.DisplayFormat = format;
-                    l.settings.WordOrder = order;
-                    l.settings.OutputWithCommas = 1;
-                    commas = ListTo(l, dir / "out.txt");
-                }
-                EXPECT_EQ(tab.window, commas.window) << what;
-                out.push_back({what + ", text window", tab.window});
-                out.push_back({what + ", file with tabs", tab.file});
-                out.push_back({what + ", file with commas", commas.file});
+                EXPECT_EQ(o[0].window, o[1].window) << what;
+                out.Add(what + ", text window", o[0].window);
+                out.Add(what + ", file with tabs", o[0].file);
+                out.Add(what + ", file with commas", o[1].file);
             }
         }
-        return out;
     }
 
-    void AddVariant(Sections& out, const Sample& sample, const std::string& what,
+    void AddVariant(test::Golden& out, const Sample& sample, const std::string& what,
                     const std::function<void(Listing&)>& set) {
         for (int commas : {0, 1}) {
             Listing l;
@@ -261,17 +158,18 @@ struct WordListReportTest : ::testing::Test {
             l.Rechain(); // options such as SortByNumberOfFiles change the frequency order
             const Output o = ListTo(l, dir / "out.txt");
             if (commas == 0)
-                out.push_back({what + ", text window", o.window});
-            out.push_back({what + (commas ? ", file with commas" : ", file with tabs"), o.file});
+                out.Add(what + ", text window", o.window);
+            out.Add(what + (commas ? ", file with commas" : ", file with tabs"), o.file);
         }
     }
 
-    fs::path dir;
+    test::TempDir dir{"lxty-report"};
 };
 
 TEST_F(WordListReportTest, SingleFileEveryFormatBothOrdersAndLayouts) {
     const Sample s = SingleFileSample();
-    Sections got = AllFormats(s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    test::Golden got("reports/" + s.name);
+    AllFormats(got, s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
     for (int format : {0, 1, 2, 4, 5, 7}) {
         for (int order : {0, 1}) {
             AddVariant(got, s,
@@ -288,17 +186,20 @@ TEST_F(WordListReportTest, SingleFileEveryFormatBothOrdersAndLayouts) {
         l.settings.DisplayFormat = 10;
         l.settings.UseLog10 = 0;
     });
-    CheckAgainstExpected(s.name, got);
+    got.Check();
 }
 
 TEST_F(WordListReportTest, ClipboardEveryFormatBothOrdersAndLayouts) {
     const Sample s = ClipboardSample();
-    CheckAgainstExpected(s.name, AllFormats(s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    test::Golden got("reports/" + s.name);
+    AllFormats(got, s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    got.Check();
 }
 
 TEST_F(WordListReportTest, FolderEveryFormatBothOrdersAndLayouts) {
     const Sample s = FolderSample();
-    Sections got = AllFormats(s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
+    test::Golden got("reports/" + s.name);
+    AllFormats(got, s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
     for (int format : {11, 13})
         AddVariant(got, s, "relative frequency, format " + std::to_string(format), [&](Listing& l) {
             l.settings.DisplayFormat = format;
@@ -318,86 +219,7 @@ TEST_F(WordListReportTest, FolderEveryFormatBothOrdersAndLayouts) {
         l.settings.Folder = u"/data/corpus";
         l.settings.DisplayFormat = 13;
     });
-    CheckAgainstExpected(s.name, got);
-}
-
-// ---- Rules around the listing ------------------------------------------------------------
-
-TEST_F(WordListReportTest, NothingFoundText) {
-    struct Case {
-        bool mfp, countOnly, withPhrase;
-        int ignoreShort, shortIndex;
-        std::u16string text;
-    };
-    const Case cases[] = {
-        {false, false, false, 1, 1,
-         u"No words with at least 3 characters\nsatisfying the specified conditions were "
-         u"found."},
-        {false, false, false, 0, 1, u"No words satisfying the specified conditions were found."},
-        {false, true, true, 1, 0,
-         u"No words/phrases with at least 2 characters\nsatisfying the specified conditions "
-         u"were found."},
-        {false, true, false, 0, 0, u"No words satisfying the specified conditions were found."},
-        {true, false, false, 1, 18,
-         u"No phrases with at least 20 characters\nsatisfying the specified conditions were "
-         u"found."},
-    };
-    for (const auto& c : cases) {
-        Listing l;
-        l.run.blnCountingMFP = c.mfp;
-        l.run.blnThereAreCountOnlyWords = c.countOnly;
-        l.run.blnCountOnlyWordsIncludePhrase = c.withPhrase;
-        l.settings.IgnoreShortWords = c.ignoreShort;
-        l.settings.ShortWordSize = c.shortIndex;
-        l.settings.File[1] = TextFromPath(dir / "never.txt");
-        l.tw.OutputToTxb(u"progress text");
-        ListWords(l.ctx);
-        EXPECT_EQ(c.text, l.tw.Text());
-        EXPECT_EQ(c.text, l.host.textWindow);
-        EXPECT_FALSE(fs::exists(dir / "never.txt")); // nothing is written to the file
-    }
-}
-
-TEST_F(WordListReportTest, FolderScanSummaryWording) {
-    struct Case {
-        std::int64_t files, folders;
-        bool partial, mfp;
-        std::u16string text;
-    };
-    const Case cases[] = {
-        {1, 1, false, false, u"1 file (in 1 folder) was scanned.\n\n"},
-        {3, 2, false, false, u"3 files (in 2 folders) were scanned.\n\n"},
-        {2, 1, false, true, u"2 files (in 1 folder) were scanned.\n"},
-        {1234, 56, true, false,
-         u"1,234 files (in 56 folders) were scanned.\nCounting was stopped and this list is "
-         u"incomplete.\n\n"},
-        {5, 1, true, true,
-         u"5 files (in 1 folder) were scanned.\nCounting was stopped and this list is "
-         u"incomplete.\n"},
-    };
-    for (const auto& c : cases) {
-        Listing l;
-        l.report.lngNumFilesScanned = c.files;
-        l.report.lngNumFoldersScanned = c.folders;
-        l.report.blnListIsPartial = c.partial;
-        l.run.blnCountingMFP = c.mfp;
-        FolderScanSummary(l.ctx);
-        EXPECT_EQ(c.text, l.run.strOutput);
-    }
-}
-
-TEST_F(WordListReportTest, LongestWordNoteOnlyInFormatsWithTheWordLast) {
-    for (int format = 0; format <= 13; ++format) {
-        Listing l;
-        l.Count(FolderSample());
-        ASSERT_EQ(12, l.run.intMaxWordLengthFound);
-        l.settings.DisplayFormat = format;
-        ListWords(l.ctx);
-        const bool noted =
-            l.tw.Text().find(u" [longest has 12 characters]") != std::u16string::npos;
-        const bool expected = format == 0 || format == 3 || format == 5 || format == 8;
-        EXPECT_EQ(expected, noted) << "format " << format;
-    }
+    got.Check();
 }
 
 TEST_F(WordListReportTest, RelativeFrequencyAndLogarithmsFollowTheLocale) {
@@ -450,38 +272,6 @@ TEST_F(WordListReportTest, ColumnWidthsHaveTheMinimumAndGrowWithTheirTexts) {
     EXPECT_EQ(u"ant           ", r.WordColumn(1));
 }
 
-TEST_F(WordListReportTest, FileListKeepsLargeCountsWhole) {
-    Listing l;
-    Sample s = FolderSample();
-    s.files = {{u"/data/corpus/texts/big.txt", Repeat({{u"word", 123456}, {u"other", 3}})}};
-    s.filesScanned = 1;
-    s.foldersScanned = 1;
-    l.Count(s);
-    l.settings.DisplayFormat = 13;
-    ListWords(l.ctx);
-    EXPECT_EQ(u"1 file (in 1 folder) was scanned.\n\n"
-              u"{Folder} = /data/corpus/texts\n\n"
-              u"word\n"
-              u"123456 {Folder}/big.txt\n\n"
-              u"other\n"
-              u"        3 {Folder}/big.txt\n\n",
-              l.tw.Text());
-}
-
-TEST_F(WordListReportTest, FormatNineIsOneCommaSeparatedList) {
-    for (int order : {0, 1}) {
-        Listing l;
-        l.Count(SingleFileSample());
-        l.settings.DisplayFormat = 9;
-        l.settings.WordOrder = order;
-        const Output o = ListTo(l, dir / "nine.txt");
-        const std::string list = order == 0 ? "the, cat, encyclopedia, on, sat, a, café, mat"
-                                            : "a, café, cat, encyclopedia, mat, on, sat, the";
-        EXPECT_EQ(order == 0 ? list : list + "\n", o.window);
-        EXPECT_EQ("File: /home/ann/notes.txt\n" + list, o.file);
-    }
-}
-
 // A table big enough to overflow the text window: 9,000 words of 12 characters.
 Sample BigSample(int words = 9000) {
     Sample s = SingleFileSample();
@@ -504,12 +294,12 @@ TEST_F(WordListReportTest, ListingLargerThanTheTextWindow) {
     // The file holds every line; the window ends at a whole line and the out-of-space note.
     const std::string file = ReadBytes(dir / "big.txt");
     EXPECT_NE(std::string::npos, file.find("w100008999xx\n"));
-    ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(GetText(93) + u"  \n" + GetText(96), l.host.messages[0].text);
-    EXPECT_EQ(GetText(93), l.host.messages[0].title);
+    EXPECT_EQ(test::N(GetText(TextId::TextWindowFull) + u"|" + GetText(TextId::TextWindowFull) +
+                      u"  \n" + GetText(TextId::CompleteListWritten)),
+              l.Only());
     const std::u16string& text = l.tw.Text();
     EXPECT_LE(text.size(), 65000u);
-    const std::u16string tail = u"\n\n" + GetText(93);
+    const std::u16string tail = u"\n\n" + GetText(TextId::TextWindowFull);
     ASSERT_GT(text.size(), tail.size());
     EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
     const std::u16string body = text.substr(0, text.size() - tail.size());
@@ -529,7 +319,7 @@ TEST_F(WordListReportTest, ListingCutByItsLastBlockEndsAtAWholeLineWithTheNote) 
         ListWords(l.ctx);
         const std::u16string& text = l.tw.Text();
         const std::u16string last = U("w" + std::to_string(100000000 + words - 1) + "xx\n");
-        const std::u16string tail = u"xx\n\n" + GetText(93);
+        const std::u16string tail = u"xx\n\n" + GetText(TextId::TextWindowFull);
         const std::u16string& end = l.host.messages.empty() ? last : tail;
         ASSERT_GT(text.size(), end.size()) << words;
         EXPECT_EQ(end, text.substr(text.size() - end.size())) << words;
@@ -555,62 +345,14 @@ TEST_F(WordListReportTest, SingleLineLargerThanTheTextWindow) {
     l.settings.DisplayFormat = 12;
     ListWords(l.ctx);
     expected.erase(expected.size() - 1);
-    expected += u"\n\n" + GetText(93);
+    expected += u"\n\n" + GetText(TextId::TextWindowFull);
     EXPECT_EQ(expected, l.tw.Text());
     EXPECT_EQ(expected, l.host.textWindow);
-    ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(GetText(92) + u"  " + GetText(94), l.host.messages[0].text);
-    EXPECT_EQ(GetText(93), l.host.messages[0].title);
+    EXPECT_EQ(test::N(GetText(TextId::TextWindowFull) + u"|" +
+                      GetText(TextId::TextWindowCannotHold) + u"  " +
+                      GetText(TextId::SpecifyOutputFileForAll)),
+              l.Only());
     EXPECT_EQ(MsgIcon::Exclamation, l.host.messages[0].icon);
-}
-
-TEST_F(WordListReportTest, StopRequestEndsEachPass) {
-    {
-        Listing l; // during the file pass
-        l.Count(SingleFileSample());
-        int yields = 0;
-        l.host.onYield = [&] {
-            if (++yields == 3)
-                l.run.blnStop = true;
-        };
-        l.settings.File[1] = TextFromPath(dir / "stopped.txt");
-        ListWords(l.ctx);
-        EXPECT_EQ("File: /home/ann/notes.txt\n"
-                  "    Rank\t    Freq\tWord [longest has 12 characters]\n"
-                  "       1\t       4\tthe\n"
-                  "       2\t       3\tcat\n"
-                  "       3\t       2\tencyclopedia\n",
-                  ReadBytes(dir / "stopped.txt"));
-        EXPECT_EQ(u"Output to file was terminated.\n", l.tw.Text());
-        EXPECT_TRUE(l.report.blnWrittenToFile);
-    }
-    {
-        Listing l; // during the text-window pass
-        l.Count(SingleFileSample());
-        l.host.onYield = [&] { l.run.blnStop = true; };
-        ListWords(l.ctx);
-        EXPECT_EQ(u"     Rank      Freq  Word [longest has 12 characters]\n"
-                  u"        1         4  the\n"
-                  u"\nListing stopped.\n",
-                  l.tw.Text());
-    }
-}
-
-TEST_F(WordListReportTest, OverwriteCancelledListsToTheTextWindowOnly) {
-    Listing l;
-    l.Count(ClipboardSample());
-    std::ofstream(dir / "old.txt") << "old report";
-    l.settings.File[1] = TextFromPath(dir / "old.txt");
-    l.settings.WarnOnOverwrite = 1;
-    l.settings.DisplayFormat = 8;
-    l.host.inputs.push_back(std::nullopt);
-    ListWords(l.ctx);
-    EXPECT_EQ(1, l.settings.DisableOutputToFile);
-    EXPECT_EQ("old report", ReadBytes(dir / "old.txt"));
-    EXPECT_FALSE(l.report.blnWrittenToFile);
-    EXPECT_EQ(u"Word [longest has 12 characters]\nthe\ncat\nencyclopedia\non\nsat\na\n"
-              u"caf\u00e9\nmat\n",
-              l.tw.Text());
 }
 
 TEST_F(WordListReportTest, OverwriteAnswerNamingAMissingFolderWritesNoFile) {
@@ -621,8 +363,7 @@ TEST_F(WordListReportTest, OverwriteAnswerNamingAMissingFolderWritesNoFile) {
     l.settings.WarnOnOverwrite = 1;
     l.host.inputs.push_back(TextFromPath(dir / "missing" / "new.txt"));
     ListWords(l.ctx);
-    ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(u"Folder does not exist.", l.host.messages[0].text);
+    EXPECT_EQ("Error|Folder does not exist.", l.Only());
     EXPECT_FALSE(fs::exists(dir / "missing"));
     EXPECT_EQ("old report", ReadBytes(dir / "old.txt"));
     EXPECT_NE(std::u16string::npos, l.tw.Text().find(u"encyclopedia"));
@@ -637,9 +378,8 @@ TEST_F(WordListReportTest, WriteFailuresLeaveAnEmptyTextWindowAndThePreviousFile
         test::FileSizeLimit full(64);
         ListWords(l.ctx);
     }
-    ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(u"At ListWords error #61.\nDescription: Disk full", l.host.messages[0].text);
-    EXPECT_EQ(GetText(97), l.host.messages[0].title);
+    EXPECT_EQ(test::N(GetText(TextId::Error)) + "|At ListWords error #61.\nDescription: Disk full",
+              l.Only());
     EXPECT_EQ(u"", l.tw.Text());
     EXPECT_EQ(u"", l.host.textWindow);
     EXPECT_FALSE(l.report.blnWrittenToFile);
@@ -658,115 +398,167 @@ TEST_F(WordListReportTest, LockedOutputFileIsPermissionDenied) {
     l.Count(SingleFileSample());
     l.settings.File[1] = TextFromPath(path);
     ListWords(l.ctx);
-    ASSERT_EQ(1u, l.host.messages.size());
-    EXPECT_EQ(u"Perhaps the output file\nis in use by another application.",
-              l.host.messages[0].text);
-    EXPECT_EQ(u"Permission denied", l.host.messages[0].title);
+    EXPECT_EQ("Permission denied|Perhaps the output file\nis in use by another application.",
+              l.Only());
     EXPECT_EQ(u"", l.tw.Text());
 }
 
-// ---- Phrase listings -----------------------------------------------------------------------
+// ---- Rules around the listing, compared with tests/data/reports/rules.txt ---------------
 
 Sample PhraseSample() {
     Sample s = ClipboardSample();
-    s.files[0].words = Repeat({{u"red car", 3}, {u"the red car", 2}, {u"big red bus", 2}});
+    s.files[0].words = {u"red car",     u"red car",     u"red car",    u"the red car",
+                        u"the red car", u"big red bus", u"big red bus"};
     return s;
 }
 
-TEST_F(WordListReportTest, PhraseListingHeaderAndTabEndedPhrases) {
-    Listing l;
+// A listing of a phrase run ("3 phrases found."), filtered when a filter is given.
+void PhraseRun(Listing& l, const std::function<bool(std::u16string_view)>& filter = {}) {
     l.Count(PhraseSample());
     l.run.blnCountingMFP = true;
-    l.run.strHowManyPhrases = u"3 phrases of 2 to 3 words were found.\n";
-    l.settings.DisplayFormat = 0;
-    l.settings.File[1] = TextFromPath(dir / "phrases.txt");
-    ListWords(l.ctx);
-    EXPECT_EQ("3 phrases of 2 to 3 words were found.\n"
-              "    Rank\t    Freq\tPhrase\t [longest has 11 characters]\n"
-              "       1\t       3\tred car\t\n"
-              "       2\t       2\tbig red bus\t\n"
-              "       3\t       2\tthe red car\t\n",
-              ReadBytes(dir / "phrases.txt"));
-    EXPECT_EQ(u"3 phrases of 2 to 3 words were found.\n"
-              u"     Rank      Freq  Phrase [longest has 11 characters]\n"
-              u"        1         3  red car\n"
-              u"        2         2  big red bus\n"
-              u"        3         2  the red car\n",
-              l.tw.Text());
-}
-
-TEST_F(WordListReportTest, FilteredPhraseListing) {
-    Listing l;
-    l.Count(PhraseSample());
-    l.run.blnCountingMFP = true;
-    l.run.blnFilteringPhrases = true;
     l.run.strHowManyPhrases = u"3 phrases found.\n";
-    l.settings.FilterWords = u"car";
-    l.settings.FilterMode = FilterModeKind::IncludeAllWordsInSameOrder;
-    l.settings.DisplayFormat = 3;
-    std::vector<std::u16string> asked;
-    l.ctx.phraseFilter = [&](std::u16string_view p) {
-        asked.emplace_back(p);
-        return p.find(u"car") != std::u16string_view::npos;
-    };
-    ListWords(l.ctx);
-    EXPECT_EQ((std::vector<std::u16string>{u"red car", u"big red bus", u"the red car"}), asked);
-    EXPECT_TRUE(l.run.blnFilterWordFound);
-    EXPECT_EQ(u"3 phrases found.\n"
-              u"Phrase filtering (all filter words in same order) has been applied.\n"
-              u"Filter words: car\n\n"
-              u"     Rank  Phrase [longest has 11 characters]\n"
-              u"        1  red car\n"
-              u"        3  the red car\n",
-              l.tw.Text());
+    l.run.blnFilteringPhrases = filter != nullptr;
+    l.ctx.phraseFilter = filter;
 }
 
-TEST_F(WordListReportTest, FilteredPhraseListingWithoutAnyPassingPhrase) {
-    struct Case {
-        FilterModeKind mode;
-        int order;
-        std::string fileLine;
-        std::u16string windowLine;
-    };
-    const Case cases[] = {
-        {FilterModeKind::IncludeAllWords, 1, "No phrase containing all filter words found.",
-         u"No phrase containing all filter words found."},
-        {FilterModeKind::IncludeAllWordsInSameOrder, 1,
-         "No phrase containing all filter words in same order found.",
-         u"No phrase containing all filter words in same order found."},
-        {FilterModeKind::IncludeAllWordsAsSubphrase, 1,
-         "No phrase containing all filter words as subphrase found.",
-         u"No phrase containing all filter words as a subphrase found."},
-        {FilterModeKind::IncludeAllWords, 0, "", u"No phrase containing filter word(s) found."},
-    };
-    for (const auto& c : cases) {
+TEST_F(WordListReportTest, RulesAroundTheListing) {
+    test::Golden g("reports/rules");
+    // The nothing-found text replaces the progress text; nothing is written to the file.
+    const int nothing[][5] = {// phrase run, count-only, with phrases, ignore short, short index
+                              {0, 0, 0, 1, 1},
+                              {0, 0, 0, 0, 1},
+                              {0, 1, 1, 1, 0},
+                              {0, 1, 0, 0, 0},
+                              {1, 0, 0, 1, 18}};
+    for (const auto& c : nothing) {
         Listing l;
-        l.Count(PhraseSample());
-        l.run.blnCountingMFP = true;
-        l.run.blnFilteringPhrases = true;
-        l.run.strHowManyPhrases = u"3 phrases found.\n";
-        l.settings.FilterWords = u"lorry";
-        l.settings.FilterMode = c.mode;
-        l.settings.WordOrder = c.order;
-        l.settings.DisplayFormat = 2;
-        l.settings.File[1] = TextFromPath(dir / "filtered.txt");
-        l.ctx.phraseFilter = [](std::u16string_view) { return false; };
+        l.run.blnCountingMFP = c[0];
+        l.run.blnThereAreCountOnlyWords = c[1];
+        l.run.blnCountOnlyWordsIncludePhrase = c[2];
+        l.settings.IgnoreShortWords = c[3];
+        l.settings.ShortWordSize = c[4];
+        l.settings.File[1] = TextFromPath(dir / "never.txt");
+        l.tw.OutputToTxb(u"progress text");
         ListWords(l.ctx);
-        const std::string mode = U16ToUtf8(c.windowLine);
-        const std::string header =
-            "3 phrases found.\nPhrase filtering (" +
-            std::string(c.mode == FilterModeKind::IncludeAllWords ? "all filter words"
-                        : c.mode == FilterModeKind::IncludeAllWordsInSameOrder
-                            ? "all filter words in same order"
-                            : "all filter words as a subphrase") +
-            ") has been applied.\nFilter words: lorry\n\n";
-        EXPECT_EQ(header + "    Rank\t    Freq\n" +
-                      (c.fileLine.empty() ? "" : "\n" + c.fileLine + "\n"),
-                  ReadBytes(dir / "filtered.txt"))
-            << mode;
-        EXPECT_EQ(Utf8ToU16(header) + u"     Rank      Freq\n\n" + c.windowLine, l.tw.Text())
-            << mode;
+        EXPECT_EQ(l.tw.Text(), l.host.textWindow);
+        EXPECT_FALSE(fs::exists(dir / "never.txt"));
+        g.Add("nothing found " + std::to_string(c[0]) + std::to_string(c[1]) +
+                  std::to_string(c[2]) + std::to_string(c[3]) + " " + std::to_string(c[4]),
+              test::N(l.tw.Text()));
     }
+    const std::int64_t summaries[][4] = {// files, folders, partial, phrase run
+                                         {1, 1, 0, 0},
+                                         {3, 2, 0, 0},
+                                         {2, 1, 0, 1},
+                                         {1234, 56, 1, 0},
+                                         {5, 1, 1, 1}};
+    for (const auto& c : summaries) {
+        Listing l;
+        l.report.lngNumFilesScanned = c[0];
+        l.report.lngNumFoldersScanned = c[1];
+        l.report.blnListIsPartial = c[2];
+        l.run.blnCountingMFP = c[3];
+        FolderScanSummary(l.ctx);
+        g.Add("folder summary " + std::to_string(c[0]) + " " + std::to_string(c[1]) + " " +
+                  std::to_string(c[2]) + std::to_string(c[3]),
+              test::N(l.run.strOutput));
+    }
+    {
+        Listing l; // the file list keeps large counts whole
+        Sample s = FolderSample();
+        s.files = {{u"/data/corpus/texts/big.txt", Words(u"word*123456 other*3")}};
+        s.filesScanned = s.foldersScanned = 1;
+        l.Count(s);
+        l.settings.DisplayFormat = 13;
+        ListWords(l.ctx);
+        g.Add("format 13, large counts", test::N(l.tw.Text()));
+    }
+    for (int order : {0, 1}) {
+        Listing l; // format 9: one comma-separated list
+        l.Count(SingleFileSample());
+        l.settings.DisplayFormat = 9;
+        l.settings.WordOrder = order;
+        const Output o = ListTo(l, dir / "nine.txt");
+        g.Add("format 9, order " + std::to_string(order) + ", window", o.window);
+        g.Add("format 9, order " + std::to_string(order) + ", file", o.file);
+    }
+    {
+        Listing l; // a stop during the file pass
+        l.Count(SingleFileSample());
+        l.host.onYield = [&, yields = 0]() mutable {
+            if (++yields == 3)
+                l.run.blnStop = true;
+        };
+        l.settings.File[1] = TextFromPath(dir / "stopped.txt");
+        ListWords(l.ctx);
+        EXPECT_TRUE(l.report.blnWrittenToFile);
+        g.Add("stopped in the file pass, file", ReadBytes(dir / "stopped.txt"));
+        g.Add("stopped in the file pass, window", test::N(l.tw.Text()));
+    }
+    {
+        Listing l; // a stop during the text-window pass
+        l.Count(SingleFileSample());
+        l.host.onYield = [&] { l.run.blnStop = true; };
+        ListWords(l.ctx);
+        g.Add("stopped in the window pass", test::N(l.tw.Text()));
+    }
+    {
+        Listing l; // the overwrite question cancelled: the text window only
+        l.Count(ClipboardSample());
+        std::ofstream(dir / "old.txt") << "old report";
+        l.settings.File[1] = TextFromPath(dir / "old.txt");
+        l.settings.WarnOnOverwrite = 1;
+        l.settings.DisplayFormat = 8;
+        l.host.inputs.push_back(std::nullopt);
+        ListWords(l.ctx);
+        EXPECT_EQ(1, l.settings.DisableOutputToFile);
+        EXPECT_EQ("old report", ReadBytes(dir / "old.txt"));
+        EXPECT_FALSE(l.report.blnWrittenToFile);
+        g.Add("overwrite cancelled", test::N(l.tw.Text()));
+    }
+    {
+        Listing l; // a phrase listing: its header, and phrases ended by a tab in the file
+        PhraseRun(l);
+        l.settings.DisplayFormat = 0;
+        const Output o = ListTo(l, dir / "phrases.txt");
+        g.Add("phrases, window", o.window);
+        g.Add("phrases, file", o.file);
+    }
+    {
+        Listing l; // a filtered phrase listing asks the filter of every phrase in order
+        std::vector<std::u16string> asked;
+        PhraseRun(l, [&](std::u16string_view p) {
+            asked.emplace_back(p);
+            return p.find(u"car") != std::u16string_view::npos;
+        });
+        l.settings.FilterWords = u"car";
+        l.settings.FilterMode = FilterModeKind::IncludeAllWordsInSameOrder;
+        l.settings.DisplayFormat = 3;
+        ListWords(l.ctx);
+        EXPECT_EQ((std::vector<std::u16string>{u"red car", u"big red bus", u"the red car"}), asked);
+        EXPECT_TRUE(l.run.blnFilterWordFound);
+        g.Add("filtered phrases", test::N(l.tw.Text()));
+    }
+    using M = FilterModeKind;
+    const std::pair<M, int> noneCases[] = {{M::IncludeAllWords, 1},
+                                           {M::IncludeAllWordsInSameOrder, 1},
+                                           {M::IncludeAllWordsAsSubphrase, 1},
+                                           {M::IncludeAllWords, 0}};
+    for (const auto& [mode, order] : noneCases) {
+        Listing l; // a filtered phrase listing in which no phrase passes
+        PhraseRun(l, [](std::u16string_view) { return false; });
+        l.settings.FilterWords = u"lorry";
+        l.settings.FilterMode = mode;
+        l.settings.WordOrder = order;
+        l.settings.DisplayFormat = 2;
+        const Output o = ListTo(l, dir / "filtered.txt");
+        const std::string name = "no phrase passes, mode " +
+                                 std::to_string(static_cast<int>(mode)) + ", order " +
+                                 std::to_string(order);
+        g.Add(name + ", window", o.window);
+        g.Add(name + ", file", o.file);
+    }
+    g.Check();
 }
 
 // ---- Option handling -----------------------------------------------------------------------
@@ -789,14 +581,13 @@ TEST_F(WordListReportTest, DisplayFormatsOfFoldersAreRefusedForOtherSources) {
         EXPECT_EQ(c.passes, CheckDisplayFormat(l.ctx)) << c.format;
         EXPECT_EQ(c.passes ? c.format : 0, l.settings.DisplayFormat);
         EXPECT_FALSE(l.report.blnSuppressOptionEvents);
-        if (c.passes) {
-            EXPECT_TRUE(l.host.messages.empty());
-        } else {
-            ASSERT_EQ(1u, l.host.messages.size());
-            EXPECT_EQ(u"The display format '" + GetText(51 + c.format) +
-                          u"' is available\nonly when the source of the text is a folder.",
-                      l.host.messages[0].text);
-            EXPECT_EQ(u"Unavailable display format", l.host.messages[0].title);
+        EXPECT_EQ(c.passes ? 0u : 1u, l.host.messages.size());
+        if (!c.passes) {
+            EXPECT_EQ(
+                "Unavailable display format|The display format '" +
+                    test::N(GetText(static_cast<int>(TextId::FirstDisplayFormat) + c.format)) +
+                    "' is available\nonly when the source of the text is a folder.",
+                l.Only());
             EXPECT_EQ(MsgIcon::Information, l.host.messages[0].icon);
         }
     }
@@ -831,8 +622,8 @@ TEST_F(WordListReportTest, LeavingTheFilesFormatRestoresTheOrderByCount) {
         for (const int format : {0, 8}) {
             Listing l;
             Sample s = FolderSample();
-            s.files = {{u"/data/corpus/texts/a.txt", Repeat({{u"zebra", 5}, {u"apple", 1}})},
-                       {u"/data/corpus/texts/b.txt", Repeat({{u"apple", 1}})}};
+            s.files = {{u"/data/corpus/texts/a.txt", Words(u"zebra*5 apple")},
+                       {u"/data/corpus/texts/b.txt", Words(u"apple")}};
             l.Count(s);
             l.settings.SortByNumberOfFiles = 1;
             l.settings.DisplayFormat = 13;
@@ -858,66 +649,59 @@ TEST_F(WordListReportTest, LeavingTheFilesFormatRestoresTheOrderByCount) {
     }
 }
 
+// An option changed after a count: relisted or not, compared with
+// tests/data/reports/relist.txt (the format afterwards, the messages, the text window).
 TEST_F(WordListReportTest, RelistAfterOptionChange) {
-    {
-        Listing l; // words counted: relisted in the new format
+    const auto changed = [](ReportOption o) {
+        return [o](Listing& l) { OnReportOptionChanged(l.ctx, o); };
+    };
+    const std::pair<const char*, std::function<void(Listing&)>> cases[] = {
+        {"words counted: relisted in the new format", changed(ReportOption::DisplayFormat)},
+        {"before start-up is complete nothing happens",
+         [&](Listing& l) {
+             l.run.blnStartUpCompleted = false;
+             changed(ReportOption::WordOrder)(l);
+         }},
+        {"nothing counted yet: only the check",
+         [&](Listing& l) {
+             l.run.blnWordsGot = false;
+             changed(ReportOption::DisplayRelativeFrequency)(l);
+         }},
+        {"a partial list is relisted with its reminder",
+         [](Listing& l) {
+             l.run.blnWordsGot = false;
+             l.report.blnListIsPartial = true;
+             RelistAfterOptionChange(l.ctx);
+         }},
+        {"refused format: no listing",
+         [&](Listing& l) {
+             l.settings.DisplayFormat = 12;
+             changed(ReportOption::DisplayFormat)(l);
+         }},
+        {"in a phrase run a format change does not relist",
+         [&](Listing& l) {
+             l.run.blnCountingMFP = true;
+             changed(ReportOption::DisplayFormat)(l);
+         }},
+        {"suppressed option events",
+         [](Listing& l) {
+             l.report.blnSuppressOptionEvents = true;
+             RelistAfterOptionChange(l.ctx);
+         }},
+    };
+    test::Golden g("reports/relist");
+    for (const auto& [name, act] : cases) {
+        Listing l;
         l.Count(ClipboardSample());
         l.settings.DisplayFormat = 8;
-        OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
-        EXPECT_EQ(u"Word [longest has 12 characters]\nthe\ncat\nencyclopedia\non\nsat"
-                  u"\na\ncaf\u00e9\nmat\n",
-                  l.tw.Text());
-        EXPECT_TRUE(l.host.messages.empty());
+        act(l);
+        std::string said;
+        for (const auto& m : l.Shown())
+            said += m + "\n";
+        g.Add(name, "format " + std::to_string(l.settings.DisplayFormat) + "\n" + said +
+                        test::N(l.tw.Text()));
     }
-    {
-        Listing l; // before start-up is complete nothing happens
-        l.Count(ClipboardSample());
-        l.run.blnStartUpCompleted = false;
-        OnReportOptionChanged(l.ctx, ReportOption::WordOrder);
-        EXPECT_EQ(u"", l.tw.Text());
-    }
-    {
-        Listing l; // nothing counted yet: only the check
-        l.Count(ClipboardSample());
-        l.run.blnWordsGot = false;
-        OnReportOptionChanged(l.ctx, ReportOption::DisplayRelativeFrequency);
-        EXPECT_EQ(u"", l.tw.Text());
-    }
-    {
-        Listing l; // a partial list is relisted with its reminder
-        l.Count(ClipboardSample());
-        l.run.blnWordsGot = false;
-        l.report.blnListIsPartial = true;
-        l.settings.DisplayFormat = 8;
-        RelistAfterOptionChange(l.ctx);
-        EXPECT_NE(std::u16string::npos, l.tw.Text().find(u"encyclopedia"));
-        ASSERT_EQ(1u, l.host.messages.size());
-        EXPECT_EQ(GetText(22), l.host.messages[0].text);
-        EXPECT_EQ(GetText(23), l.host.messages[0].title);
-    }
-    {
-        Listing l; // refused format: no listing
-        l.Count(ClipboardSample());
-        l.settings.DisplayFormat = 12;
-        OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
-        EXPECT_EQ(0, l.settings.DisplayFormat);
-        EXPECT_EQ(u"", l.tw.Text());
-        EXPECT_EQ(1u, l.host.messages.size());
-    }
-    {
-        Listing l; // in a phrase run a format change does not relist
-        l.Count(PhraseSample());
-        l.run.blnCountingMFP = true;
-        OnReportOptionChanged(l.ctx, ReportOption::DisplayFormat);
-        EXPECT_EQ(u"", l.tw.Text());
-    }
-    {
-        Listing l; // suppressed option events
-        l.Count(ClipboardSample());
-        l.report.blnSuppressOptionEvents = true;
-        RelistAfterOptionChange(l.ctx);
-        EXPECT_EQ(u"", l.tw.Text());
-    }
+    g.Check();
 }
 
 TEST_F(WordListReportTest, DisableOutputToFileClickOffersToRelist) {
@@ -944,13 +728,10 @@ TEST_F(WordListReportTest, DisableOutputToFileClickOffersToRelist) {
             l.host.answers.push_back(*c.answer);
         EXPECT_EQ(c.written, OnDisableOutputToFileClick(l.ctx));
         EXPECT_EQ(c.written, fs::exists(dir / "relist.txt"));
-        if (c.answer) {
-            ASSERT_EQ(1u, l.host.messages.size());
-            EXPECT_EQ(u"Relist words (so as to write to file)?", l.host.messages[0].text);
-            EXPECT_EQ(u"Relist?", l.host.messages[0].title);
-        } else {
-            EXPECT_TRUE(l.host.messages.empty());
-        }
+        EXPECT_EQ(c.answer
+                      ? std::vector<std::string>{"Relist?|Relist words (so as to write to file)?"}
+                      : std::vector<std::string>{},
+                  l.Shown());
     }
 }
 

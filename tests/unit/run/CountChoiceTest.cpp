@@ -4,6 +4,7 @@
 #include "run/CountChoice.h"
 
 #include "FakeHost.h"
+#include "Golden.h"
 #include "base/RunState.h"
 #include "settings/Settings.h"
 #include "util/StringUtils.h"
@@ -19,35 +20,15 @@ std::string N(const std::u16string& s) {
     return U16ToUtf8(s);
 }
 
+// The four introductions, compared with tests/data/run/count_choice.txt.
 TEST(CountChoiceTest, IntroductionTexts) {
-    struct Case {
-        bool countOnly, ignore;
-        const char* text;
-    };
-    const Case cases[] = {
-        {true, true,
-         "The 'Settings' window states that only certain words or phrases are to be counted.  To "
-         "count these, click on the 'Count only specified words/phrases' button.\n\nIf "
-         "instead you wish to count all words (ignoring certain words as specified in the "
-         "'Settings' window) then click on the 'Count all words' button."},
-        {true, false,
-         "The 'Settings' window states that only certain words or phrases are to be counted.  To "
-         "count these, click on the 'Count only specified words/phrases' button.\n\nIf "
-         "instead you wish to count all words then click on the 'Count all words' button."},
-        {false, true,
-         "The 'Settings' window currently states that all words are to be counted except for "
-         "some words to be ignored.  To do this, click on the 'Count all words' button.\n\nIf "
-         "instead you wish to count only specified words and phrases then go to the 'Settings' "
-         "window, specify them, then click again on the 'Count words/phrases' button. "},
-        {false, false,
-         "The 'Settings' window currently states that all words are to be counted.  To do this, "
-         "click on the 'Count all words' button.\n\nIf instead you wish to count only "
-         "specified words and phrases then go to the 'Settings' window, specify them, then click "
-         "again on the 'Count words/phrases' button. "},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.text, N(CountChoice::IntroText(c.countOnly, c.ignore)))
-            << c.countOnly << c.ignore;
+    test::Golden g("run/count_choice");
+    for (const bool countOnly : {true, false})
+        for (const bool ignore : {true, false})
+            g.Add(std::string(countOnly ? "count-only" : "all words") +
+                      (ignore ? ", words to ignore" : ""),
+                  N(CountChoice::IntroText(countOnly, ignore)));
+    g.Check();
 }
 
 TEST(CountChoiceTest, OpeningShowsWhatTheSettingsAllow) {

@@ -1,30 +1,24 @@
-// Counting all phrases as chains of word ids gives what handing every phrase text to the word
+// All-phrases counts through the count session, wired as the windows and the command line use
+// it. Counting phrases as chains of word ids gives what handing every phrase text to the word
 // table gives: the same entries, counts, per-file data, totals and report, over ranges and
 // minimum occurrences, phrase boundaries, single-word phrases, folders, phrases too long to
-// count, phrases that differ only in case or accents, and a stopped run. The count goes
-// through the count session, wired as the windows and the command line use it.
+// count, phrases that differ only in case or accents, and a stopped run. Small clipboard counts
+// are compared in full, both ways: the summary sentence, the exclusions, the (filtered) report.
 
 #include "run/CountSession.h"
 
-#include "FakeHost.h"
-#include "TempDir.h"
-#include "util/Catalogue.h"
-#include "util/StringUtils.h"
+#include "ReportRig.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
-#include <string>
-#include <vector>
-
-namespace fs = std::filesystem;
-using lxty::test::FakeHost;
 
 namespace lxty {
 namespace {
+
+using test::FakeHost;
+using test::N;
 
 // Text with many repeated phrases of every length, phrase boundaries (periods, commas,
 // double quotes, tabs, line ends), case and accent variants of the same words, and now and
@@ -32,10 +26,9 @@ namespace {
 std::string MakeText(unsigned seed, int lines, bool variants) {
     std::vector<std::string> words = {"the", "lord",   "said", "unto", "moses",  "and",
                                       "of",  "israel", "land", "god",  "people", "house"};
-    if (variants) {
+    if (variants)
         words.insert(words.end(), {"The", "LORD", "caf\xc3\xa9", "cafe", "Caf\xc3\xa9",
                                    "na\xc3\xafve", "naive"});
-    }
     const std::vector<std::string> after = {" ", " ", " ", " ", " ", ". ", ", ", "\" ", "\t"};
     std::mt19937 rng(seed);
     std::string text;
@@ -56,106 +49,98 @@ std::string MakeText(unsigned seed, int lines, bool variants) {
 }
 
 struct Outcome {
-    std::vector<std::string> entries;
-    std::int64_t total = 0;
-    std::int64_t distinct = 0;
-    std::int64_t included = 0;
-    std::int64_t excluded = 0;
-    std::int64_t occurrences = 0;
-    std::string report;
-    std::string window; // the text window at the end
+    std::vector<std::string> entries; // included entries, with their per-file counts
+    std::string figures;              // the run's totals
+    std::string report, window;       // the output file, the text window at the end
+    std::vector<std::string> shown;
     bool chainsUsed = false;
 };
 
+using Setter = std::function<void(Settings&)>;
+using During = std::function<void(FakeHost&, RunState&)>;
+
 class PhraseChainsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat").Loaded());
-    }
-    PhraseChainsTest() { fs::create_directories(m_dir / "texts"); }
+    static void SetUpTestSuite() { test::LoadTexts(); }
 
     void AddFile(const std::string& name, const std::string& bytes) {
-        std::ofstream out(m_dir / "texts" / name, std::ios::binary | std::ios::trunc);
-        out << bytes;
+        test::WriteBytes(m_dir / "texts" / name, bytes);
     }
 
-    Outcome Run(bool chains, const std::function<void(Settings&)>& set,
-                const std::function<void(FakeHost&, RunState&)>& during = {}) {
+    // One all-phrases count of the files written so far (a folder when there are several),
+    // or of the clipboard text when there are none; then the filter words relisted, if any.
+    Outcome Run(bool chains, const Setter& set, const During& during = {},
+                const std::u16string& clipboard = {}, const std::u16string& relistFilter = {}) {
         FakeHost host;
         CountSession session(host, fs::path(LXTY_DATA_DIR));
         Settings& s = session.settings;
         std::vector<fs::path> files;
-        for (const auto& e : fs::directory_iterator(m_dir / "texts"))
-            files.push_back(e.path());
-        if (files.size() == 1) {
+        if (fs::exists(m_dir / "texts"))
+            for (const auto& e : fs::directory_iterator(m_dir / "texts"))
+                files.push_back(e.path());
+        if (files.empty()) {
+            s.Source = SourceKind::OnClipboard;
+            s.DropFinalS = 0;
+            host.clipboard = clipboard;
+        } else if (files.size() == 1) {
             s.Source = SourceKind::InFile;
-            s.File[0] = Utf8ToU16(files[0].string());
+            s.File[0] = TextFromPath(files[0]);
         } else {
             s.Source = SourceKind::Folder;
-            s.Folder = Utf8ToU16((m_dir / "texts").string());
+            s.Folder = TextFromPath(m_dir / "texts");
         }
-        s.File[1] = Utf8ToU16((m_dir / "out.txt").string());
+        if (!files.empty())
+            s.File[1] = TextFromPath(m_dir / "out.txt");
         s.CommonWordsLanguages = 0;
         set(s);
         session.phraseCounter.SetChains(chains);
+        session.state.blnStartUpCompleted = true; // as the window leaves it, for the filter button
         host.answers.assign(8, MsgAnswer::Yes);
         if (during)
             during(host, session.state);
         session.CountPhrases();
-
         Outcome o;
-        const WordTable& t = session.table;
-        for (std::int64_t i = 1; i <= t.Size(); ++i) {
-            const WordEntry& e = t.Entry(i);
-            if (!e.included)
-                continue; // entries left out of the table are excluded ones
-            std::string line = U16ToUtf8(e.word) + "=" + std::to_string(e.count);
-            e.ForEachFile([&](const FileCount& f) {
-                line += "@" + std::to_string(f.fileNumber) + ":" + std::to_string(f.count);
-            });
-            o.entries.push_back(line);
+        if (!relistFilter.empty()) {
+            o.window = N(host.textWindow) + "\n---\n";
+            s.FilterWords = relistFilter;
+            EXPECT_TRUE(session.FilterPhrases());
         }
+        o.entries = test::Entries(session.table, true, true);
         const RunState& r = session.state;
-        o.total = r.lngTotalNumOccurrences;
-        o.distinct = r.lngNumWords;
-        o.included = r.lngNumWordsIncluded;
-        o.excluded = r.lngNumWordsExcluded;
-        o.occurrences = r.lngNumOccurrences;
-        std::ifstream in(m_dir / "out.txt", std::ios::binary);
-        o.report.assign(std::istreambuf_iterator<char>(in), {});
+        o.figures =
+            "total " + std::to_string(r.lngTotalNumOccurrences) + ", distinct " +
+            std::to_string(r.lngNumWords) + ", included " + std::to_string(r.lngNumWordsIncluded) +
+            ", excluded " + std::to_string(r.lngNumWordsExcluded) + ", occurrences " +
+            std::to_string(r.lngNumOccurrences) + ", filter words '" + N(s.FilterWords) + "'";
+        o.report = test::ReadBytes(m_dir / "out.txt");
         o.chainsUsed = session.phraseCounter.SubphrasesExcluded();
-        o.window = U16ToUtf8(host.textWindow);
+        o.window += N(host.textWindow);
+        o.shown = test::Shown(host);
         return o;
     }
 
-    void ExpectSame(const std::function<void(Settings&)>& set, const std::string& what,
-                    bool chainsExcluded = true) {
-        const Outcome slow = Run(false, set);
-        const Outcome fast = Run(true, set);
-        EXPECT_FALSE(slow.chainsUsed) << what;
-        EXPECT_EQ(chainsExcluded, fast.chainsUsed) << what;
-        EXPECT_GT(slow.entries.size(), 20u) << what;
-        EXPECT_EQ(slow.entries, fast.entries) << what;
-        EXPECT_EQ(slow.total, fast.total) << what;
-        EXPECT_EQ(slow.distinct, fast.distinct) << what;
-        EXPECT_EQ(slow.included, fast.included) << what;
-        EXPECT_EQ(slow.excluded, fast.excluded) << what;
-        EXPECT_EQ(slow.occurrences, fast.occurrences) << what;
-        EXPECT_EQ(slow.report, fast.report) << what;
-        EXPECT_EQ(slow.window, fast.window) << what;
+    // Both ways; returns the text way's outcome after comparing the chain way's with it.
+    Outcome ExpectSame(const Setter& set, const std::string& what, bool chainsExcluded = true,
+                       std::size_t minEntries = 21, const During& during = {}) {
+        SCOPED_TRACE(what);
+        const Outcome slow = Run(false, set, during);
+        const Outcome fast = Run(true, set, during);
+        EXPECT_FALSE(slow.chainsUsed);
+        EXPECT_EQ(chainsExcluded, fast.chainsUsed);
+        EXPECT_GE(slow.entries.size(), minEntries);
+        EXPECT_EQ(slow.entries, fast.entries);
+        EXPECT_EQ(slow.figures, fast.figures);
+        EXPECT_EQ(slow.report, fast.report);
+        EXPECT_EQ(slow.window, fast.window);
+        return slow;
     }
 
     test::TempDir m_dir{"lxty-chains"};
 };
 
-struct RangeCase {
-    const char* name;
-    std::function<void(Settings&)> set;
-};
-
 TEST_F(PhraseChainsTest, RangesMinimaAndBoundaries) {
     AddFile("in.txt", MakeText(1, 1500, false));
-    const std::vector<RangeCase> cases = {
+    const std::vector<std::pair<const char*, Setter>> cases = {
         {"3 to 6 words, at least twice", [](Settings&) {}},
         {"2 words only",
          [](Settings& s) {
@@ -177,49 +162,39 @@ TEST_F(PhraseChainsTest, RangesMinimaAndBoundaries) {
          }},
         {"no boundaries but line ends",
          [](Settings& s) {
-             s.TerminatePhraseAtPeriod = 0;
-             s.TerminatePhraseAtDoubleQuote = 0;
+             s.TerminatePhraseAtPeriod = s.TerminatePhraseAtDoubleQuote = 0;
              s.TerminatePhraseAtTab = 0;
              s.TerminatePhraseAtEndOfLine = 1;
          }},
         {"commas end phrases, case significant",
-         [](Settings& s) {
-             s.TerminatePhraseAtComma = 1;
-             s.CaseSignificant = 1;
-         }},
+         [](Settings& s) { s.TerminatePhraseAtComma = s.CaseSignificant = 1; }},
     };
-    for (const RangeCase& c : cases)
-        ExpectSame(c.set, c.name);
+    for (const auto& [name, set] : cases)
+        ExpectSame(set, name);
 }
 
 // Words to ignore: phrases made only of them, or holding one, are left uncounted by chains as
 // by texts; removing them from phrases keeps the text path.
 TEST_F(PhraseChainsTest, EachTreatmentOfWordsToIgnore) {
     AddFile("in.txt", MakeText(6, 1500, false));
-    struct Treatment {
-        const char* name;
-        WordsToIgnoreInPhrasesKind kind;
-        bool chains;
-    };
-    const Treatment treatments[] = {
-        {"allow phrases of words to ignore only",
-         WordsToIgnoreInPhrasesKind::AllowPhrasesAllWordsToIgnore, true},
-        {"exclude phrases of words to ignore only",
-         WordsToIgnoreInPhrasesKind::ExcludePhrasesAllWordsToIgnore, true},
-        {"exclude phrases with a word to ignore",
-         WordsToIgnoreInPhrasesKind::ExcludePhrasesWithWordToIgnore, true},
-        {"remove words to ignore", WordsToIgnoreInPhrasesKind::RemoveWordsToIgnore, false},
-    };
-    for (const Treatment& t : treatments) {
+    using K = WordsToIgnoreInPhrasesKind;
+    const std::pair<K, bool> treatments[] = {{K::AllowPhrasesAllWordsToIgnore, true},
+                                             {K::ExcludePhrasesAllWordsToIgnore, true},
+                                             {K::ExcludePhrasesWithWordToIgnore, true},
+                                             {K::RemoveWordsToIgnore, false}};
+    for (const auto& [kind, chains] : treatments) {
         for (const int minimum : {0, 2}) { // phrases of 1 and of 3 words at least
+            const K k = kind;
             ExpectSame(
                 [&](Settings& s) {
                     s.WordsToIgnoreOrCount[0] = u"the of and unto";
-                    s.WordsToIgnoreInPhrases = t.kind;
+                    s.WordsToIgnoreInPhrases = k;
                     s.PhraseLength = {minimum, 5};
                     s.WordOrder = 1;
                 },
-                std::string(t.name) + ", minimum " + std::to_string(minimum + 1), t.chains);
+                "treatment " + std::to_string(static_cast<int>(kind)) + ", minimum " +
+                    std::to_string(minimum + 1),
+                chains);
         }
     }
 }
@@ -249,35 +224,81 @@ TEST_F(PhraseChainsTest, NoPhraseOccursTwice) {
         text += " ";
     }
     AddFile("in.txt", text + "\r\n");
-    const Outcome slow = Run(false, [](Settings&) {});
-    const Outcome fast = Run(true, [](Settings&) {});
-    EXPECT_TRUE(fast.chainsUsed);
-    EXPECT_TRUE(slow.entries.empty());
-    EXPECT_EQ(slow.entries, fast.entries);
-    EXPECT_EQ(slow.distinct, fast.distinct);
-    EXPECT_EQ(slow.excluded, fast.excluded);
-    EXPECT_EQ(slow.included, fast.included);
-    EXPECT_EQ(slow.report, fast.report);
-    EXPECT_EQ(slow.window, fast.window);
+    ExpectSame([](Settings&) {}, "unique", true, 0);
 }
 
 TEST_F(PhraseChainsTest, StoppedRunListsEveryPhraseCounted) {
     AddFile("in.txt", MakeText(5, 2000, false));
-    const auto stopAt = [](FakeHost& host, RunState& run) {
-        host.onYield = [&run] {
-            if (run.lngNumWords >= 3000)
-                run.blnStop = true;
-        };
+    const Outcome o = ExpectSame([](Settings&) {}, "stopped", false, 21,
+                                 [](FakeHost& host, RunState& run) {
+                                     host.onYield = [&run] {
+                                         if (run.lngNumWords >= 3000)
+                                             run.blnStop = true;
+                                     };
+                                 });
+    EXPECT_NE(std::string::npos, o.figures.find("distinct 3")) << o.figures;
+}
+
+// Small counts of the clipboard compared in full, the text way and the chain way.
+TEST_F(PhraseChainsTest, ClipboardCountsInFull) {
+    const std::u16string cars = u"The big red car. The big red car. A big red car.";
+    const std::string head2to3 = "There are 2 phrases with 2 to 3 words which occur at least "
+                                 "twice.\n\n";
+    const std::string columns = "     Rank      Freq  Phrase [longest has 11 characters]\n";
+    struct Case {
+        const char* name;
+        std::u16string text, relistFilter;
+        Setter set;
+        std::string window;
     };
-    const Outcome slow = Run(
-        false, [](Settings&) {}, stopAt);
-    const Outcome fast = Run(
-        true, [](Settings&) {}, stopAt);
-    EXPECT_GE(slow.distinct, 3000);
-    EXPECT_EQ(slow.entries, fast.entries);
-    EXPECT_EQ(slow.total, fast.total);
-    EXPECT_EQ(slow.report, fast.report);
-    EXPECT_FALSE(fast.chainsUsed);
+    const Case cases[] = {
+        // "big red", "red car" (3 each) lie inside "big red car" (3); "the big" (2) inside
+        // "the big red" (2); "a big", "a big red" occur once.
+        {"2 to 3 words, at least twice", cars, u"",
+         [](Settings& s) {
+             s.PhraseLength = {1, 2};
+             s.MinimumFrequency = 1;
+         },
+         head2to3 + columns +
+             "        1         3  big red car\n"
+             "        2         2  the big red\n"},
+        {"filtered, then relisted by the filter button", cars, u"CAR",
+         [](Settings& s) {
+             s.PhraseLength = {1, 2};
+             s.MinimumFrequency = 1;
+             s.FilterWords = u" The! ";
+         },
+         head2to3 +
+             "Phrase filtering (all filter words) has been applied.\nFilter words: "
+             "the\n\n" +
+             columns + "        2         2  the big red\n\n---\n" + head2to3 +
+             "Phrase filtering (all filter words) has been applied.\nFilter words: car\n\n" +
+             columns + "        1         3  big red car\n"},
+        {"nothing found", u"one two three", u"",
+         [](Settings& s) {
+             s.PhraseLength = {1, 2};
+             s.MinimumFrequency = 1;
+         },
+         "There are no phrases with 2 to 3 words which occur at least twice.\n\n"},
+        {"removing words to ignore", cars, u"",
+         [](Settings& s) {
+             s.WordsToIgnoreOrCount[0] = u"the a";
+             s.WordsToIgnoreInPhrases = WordsToIgnoreInPhrasesKind::RemoveWordsToIgnore;
+             s.PhraseLength = {1, 1};
+             s.MinimumFrequency = 2;
+         },
+         "There are 2 phrases of 2 words which occur at least 3 times when words to ignore "
+         "are excluded.\n\n     Rank      Freq  Phrase [longest has 7 characters]\n"
+         "        1         3  big red\n        2         3  red car\n"},
+    };
+    for (const auto& c : cases) {
+        for (const bool chains : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (chains ? ", chains" : ", texts"));
+            const Outcome o = Run(chains, c.set, {}, c.text, c.relistFilter);
+            EXPECT_EQ(std::vector<std::string>{}, o.shown);
+            EXPECT_EQ(c.window, o.window);
+        }
+    }
 }
 
 } // namespace

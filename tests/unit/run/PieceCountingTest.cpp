@@ -5,40 +5,18 @@
 
 #include "run/CountRun.h"
 
-#include "FakeHost.h"
-#include "TempDir.h"
-#include "base/RunState.h"
-#include "engine/WordTable.h"
+#include "ReportRig.h"
 #include "engine/WordsToIgnore.h"
-#include "reports/ReportState.h"
-#include "reports/TextWindow.h"
-#include "reports/WordListReport.h"
-#include "settings/Settings.h"
-#include "util/Catalogue.h"
-#include "util/StringUtils.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
-#include <string>
-#include <vector>
-
-namespace fs = std::filesystem;
-using lxty::test::FakeHost;
 
 namespace lxty {
 namespace {
 
-class NoShell : public CountRunShell {
-public:
-    void EnableDisableButtons(bool) override {}
-    void OpenSettingsWindow() override {}
-    bool LoadWordLists() override { return true; }
-    void SetLabelFont(const std::string&, const std::u16string&, int) override {}
-};
+using test::FakeHost;
 
 // Text built to reach every rule that works inside a piece: capitals, plurals and
 // possessives, apostrophes, hyphen pairs (also at the start of a line, where they stay),
@@ -82,7 +60,7 @@ std::string MakeText(unsigned seed, int lines) {
         if (l % 13 == 7)
             text += "form\x0c"
                     "feed";
-        text += (l % 3 == 0) ? "\n" : "\n";
+        text += (l % 3 == 0) ? "\r\n" : "\n";
     }
     return text;
 }
@@ -101,26 +79,19 @@ protected:
         ASSERT_TRUE(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat").Loaded());
     }
 
-    PieceCountingTest() { fs::create_directories(m_dir / "texts"); }
-
     void AddFile(const std::string& name, const std::string& bytes) {
-        std::ofstream out(m_dir / "texts" / name, std::ios::binary | std::ios::trunc);
-        out << bytes;
+        test::WriteBytes(m_dir / "texts" / name, bytes);
     }
 
     // One run over the files written so far (a folder run when there are several).
     Outcome Run(bool pieces, const std::function<void(Settings&, WordsToIgnore&)>& set,
                 const std::function<void(FakeHost&, RunState&, WordTable&)>& during = {}) {
-        FakeHost host;
-        Settings settings;
-        RunState run;
-        TextWindow window{host};
-        ReportState report;
-        WordTable table;
-        ReportContext ctx{{host, settings, run, window, report}, table, {}, {}};
+        test::ReportRig r;
+        auto& host = r.host;
+        auto& settings = r.settings;
         WordsToIgnore ignore;
-        NoShell shell;
-        CountRun countRun{ctx, ignore, shell};
+        CountRunShell shell;
+        CountRun countRun{r.ctx, ignore, shell};
         countRun.SetPieceCache(pieces);
 
         std::vector<fs::path> files;
@@ -128,33 +99,19 @@ protected:
             files.push_back(e.path());
         if (files.size() == 1) {
             settings.Source = SourceKind::InFile;
-            settings.File[0] = Utf8ToU16(files[0].string());
+            settings.File[0] = TextFromPath(files[0]);
         } else {
             settings.Source = SourceKind::Folder;
-            settings.Folder = Utf8ToU16((m_dir / "texts").string());
+            settings.Folder = TextFromPath(m_dir / "texts");
         }
-        settings.File[1] = Utf8ToU16((m_dir / "out.txt").string());
+        settings.File[1] = TextFromPath(m_dir / "out.txt");
         host.answers.assign(8, MsgAnswer::Yes); // overwrite the output file, list a stopped run
         set(settings, ignore);
         if (during)
-            during(host, run, table);
+            during(host, r.run, r.table);
         countRun.Start(CountMode::AllWords);
-
-        Outcome o;
-        for (std::int64_t i = 1; i <= table.Size(); ++i) {
-            const WordEntry& e = table.Entry(i);
-            std::string line = U16ToUtf8(e.word) + "=" + std::to_string(e.count);
-            e.ForEachFile([&](const FileCount& f) {
-                line += "@" + std::to_string(f.fileNumber) + ":" + std::to_string(f.count);
-            });
-            o.entries.push_back(line);
-        }
-        o.total = run.lngTotalNumOccurrences;
-        o.distinct = run.lngNumWords;
-        std::ifstream in(m_dir / "out.txt", std::ios::binary);
-        o.listing.assign(std::istreambuf_iterator<char>(in), {});
-        o.pieces = countRun.PiecesKnown();
-        return o;
+        return {test::Entries(r.table, true), r.run.lngTotalNumOccurrences, r.run.lngNumWords,
+                test::ReadBytes(m_dir / "out.txt"), countRun.PiecesKnown()};
     }
 
     void ExpectSame(const std::function<void(Settings&, WordsToIgnore&)>& set,
