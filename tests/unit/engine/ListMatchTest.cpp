@@ -117,7 +117,7 @@ std::string Name(MatchResult r) {
 }
 
 TEST(WildcardPreCheck, Table) {
-    test::ExpectCases("listmatch.txt", "WildcardPreCheck", [](const test::Row& f) {
+    test::ExpectCases("engine/listmatch.txt", "WildcardPreCheck", [](const test::Row& f) {
         std::ostringstream out;
         PrintTo(WildcardPreCheck(f[0], f[1]), &out);
         return out.str();
@@ -125,7 +125,7 @@ TEST(WildcardPreCheck, Table) {
 }
 
 TEST(EntryMatch, WildcardsAndPatterns) {
-    test::ExpectCases("listmatch.txt", "EntryMatch", [](const test::Row& f) {
+    test::ExpectCases("engine/listmatch.txt", "EntryMatch", [](const test::Row& f) {
         std::u16string inner;
         const MatchResult r = EntryMatch(f[0], f[1], f[2] == u"1", &inner);
         return Name(r) + (r == MatchResult::PatternError ? " " + U16ToUtf8(inner) : "");

@@ -54,28 +54,28 @@ TEST(ReportPatternCheck, ShowsOnlyRefusalsUnlessAskedWithEachCodesText) {
                      test::Shown(host);
         }
     ReportPatternCheck(host, -2, u"<a b>", false, u"Extra", u"The following line:\n<a b> x");
-    test::ExpectSection("patterns.txt", "ReportPatternCheck", shown + test::Shown(host));
+    test::ExpectSection("engine/patterns.txt", "ReportPatternCheck", shown + test::Shown(host));
 }
 
 TEST(PatternHelpers, AngleItemsAndBrackets) {
-    test::ExpectCases("patterns.txt", "IsAnglePattern", [](const test::Row& f) {
+    test::ExpectCases("engine/patterns.txt", "IsAnglePattern", [](const test::Row& f) {
         std::u16string inner = u"stale";
         const bool is = IsAnglePattern(f[0], &inner);
         return (is ? "yes \"" : "no \"") + test::Escape(inner) + "\"";
     });
-    test::ExpectCases("patterns.txt", "IsInsideSquareBrackets", [](const test::Row& f) {
+    test::ExpectCases("engine/patterns.txt", "IsInsideSquareBrackets", [](const test::Row& f) {
         return IsInsideSquareBrackets(f[0], std::stoi(U16ToUtf8(f[1]))) ? "yes" : "no";
     });
-    test::ExpectCases("patterns.txt", "HasUnescapedOutsideBrackets", [](const test::Row& f) {
+    test::ExpectCases("engine/patterns.txt", "HasUnescapedOutsideBrackets", [](const test::Row& f) {
         return HasUnescapedOutsideBrackets(f[0], f[1].at(0)) ? "yes" : "no";
     });
-    test::ExpectCases("patterns.txt", "BracketsMatch", [](const test::Row& f) {
+    test::ExpectCases("engine/patterns.txt", "BracketsMatch", [](const test::Row& f) {
         return BracketsMatch(f[0], f[1].at(0), f[1].at(1)) ? "yes" : "no";
     });
 }
 
 TEST(RegExpMatch, WildcardsPatternsCaseAndTheOldDialect) {
-    test::ExpectCases("patterns.txt", "RegExpMatch", [](const test::Row& f) {
+    test::ExpectCases("engine/patterns.txt", "RegExpMatch", [](const test::Row& f) {
         bool error = true;
         const bool match = RegExpMatch(f[0], f[1], u"~", u"?", f[2] == u"1", &error);
         EXPECT_FALSE(error) << U16ToUtf8(f[1]);

@@ -34,7 +34,7 @@ std::u16string Fixture(const char* name) {
 }
 
 void ExpectTranscript(const std::string& actual) {
-    test::ExpectSection("specifiedwords.txt",
+    test::ExpectSection("engine/specifiedwords.txt",
                         ::testing::UnitTest::GetInstance()->current_test_info()->name(), actual);
 }
 
@@ -105,7 +105,7 @@ TEST(SpecifiedWordsRead, NewYorkBostonGivesTwoEntriesAndCountsThePhraseOnce) {
 }
 
 TEST(SpecifiedWordsRun, TwoWordSlotAndPhraseTerminators) {
-    test::ExpectCases("specifiedwords.txt", "Terminators", [](const test::Row& f) {
+    test::ExpectCases("engine/specifiedwords.txt", "Terminators", [](const test::Row& f) {
         const std::map<std::u16string, int Settings::*> settings = {
             {u"comma", &Settings::TerminatePhraseAtComma},
             {u"period", &Settings::TerminatePhraseAtPeriod},
@@ -337,7 +337,7 @@ TEST(SpecifiedWordsRead, OptionalCharactersSwitchTheirSettingsOn) {
 // Words to ignore
 
 TEST(WordsToIgnoreFile, WildcardEntries) {
-    test::ExpectCases("specifiedwords.txt", "WildcardEntries", [](const test::Row& f) {
+    test::ExpectCases("engine/specifiedwords.txt", "WildcardEntries", [](const test::Row& f) {
         Rig rig;
         EXPECT_TRUE(rig.Read(kWordsToIgnoreList, U16ToUtf8(f[0]).c_str()));
         EXPECT_TRUE(rig.sw.blnWordsToIgnoreFileContainsWildcards);

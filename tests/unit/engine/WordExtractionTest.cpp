@@ -132,7 +132,7 @@ std::string Joined(const Words& words, const char* separator = " | ") {
 }
 
 TEST(WordExtractionTest, WordsOfATextUnderTheSettings) {
-    test::ExpectCases("extraction.txt", "Words", [](const test::Row& f) {
+    test::ExpectCases("engine/extraction.txt", "Words", [](const test::Row& f) {
         Rig r(U16ToUtf8(f[0]));
         const Words words = r.Count(f[1]);
         EXPECT_EQ(r.state.lngTotalNumOccurrences, static_cast<std::int64_t>(words.size()));
@@ -145,7 +145,7 @@ TEST(WordExtractionTest, WordsOfATextUnderTheSettings) {
 }
 
 TEST(WordExtractionTest, StopFlagsDescribeTheCharacterAfterEachWord) {
-    test::ExpectCases("extraction.txt", "StopFlags", [](const test::Row& f) {
+    test::ExpectCases("engine/extraction.txt", "StopFlags", [](const test::Row& f) {
         Rig r(U16ToUtf8(f[0]));
         Words out = r.Count(f[1]);
         for (std::size_t i = 0; i < out.size(); ++i)
@@ -155,7 +155,7 @@ TEST(WordExtractionTest, StopFlagsDescribeTheCharacterAfterEachWord) {
 }
 
 TEST(WordExtractionTest, MarkupIsSkippedAcrossLines) {
-    test::ExpectCases("extraction.txt", "Markup", [](const test::Row& f) {
+    test::ExpectCases("engine/extraction.txt", "Markup", [](const test::Row& f) {
         Rig r(U16ToUtf8(f[1]));
         r.ex.SetMarkupTypeFromExtension(f[0]);
         const Words words = r.Count(test::Fields(U16ToUtf8(f[2]), " || "));
@@ -164,7 +164,7 @@ TEST(WordExtractionTest, MarkupIsSkippedAcrossLines) {
 }
 
 TEST(WordExtractionTest, WordListMode) {
-    test::ExpectCases("extraction.txt", "ListMode", [](const test::Row& f) {
+    test::ExpectCases("engine/extraction.txt", "ListMode", [](const test::Row& f) {
         Rig r;
         r.state.blnReadingWords = true;
         // A scan that stalls on a "<" would yield forever: stop it so the test fails instead.
@@ -227,23 +227,23 @@ TEST(WordExtractionTest, GetNextWordAdvancesPastTheMeasuredWord) {
 }
 
 TEST(WordExtractionTest, CharactersAndTexts) {
-    test::ExpectCases("extraction.txt", "IsWordChar", [](const test::Row& f) {
+    test::ExpectCases("engine/extraction.txt", "IsWordChar", [](const test::Row& f) {
         return IsWordChar(f[0].at(0), f[1] == u"1", f[2]) ? "yes" : "no";
     });
-    test::ExpectCases("extraction.txt", "NumAlpha2", [](const test::Row& f) {
+    test::ExpectCases("engine/extraction.txt", "NumAlpha2", [](const test::Row& f) {
         StopFlags s;
         const auto n = NumAlpha2(f[0], 1, false, f[1], &s);
         return std::to_string(n) + (s.semicolon ? " S" : "") + (s.period ? " P" : "") +
                (s.doubleQuote ? " Q" : "") + (s.tab ? " T" : "") + (s.comma ? " C" : "");
     });
-    test::ExpectCases("extraction.txt", "PrepareText", [](const test::Row& f) {
+    test::ExpectCases("engine/extraction.txt", "PrepareText", [](const test::Row& f) {
         return "\"" + test::Escape(PrepareText(f[0], f[1] == u"1")) + "\"";
     });
-    test::ExpectCases("extraction.txt", "MakeSingular", [](const test::Row& f) {
+    test::ExpectCases("engine/extraction.txt", "MakeSingular", [](const test::Row& f) {
         const auto& word = f[0];
         return Joined({MakeSingular(word, false), MakeSingular(word, true)});
     });
-    test::ExpectCases("extraction.txt", "IsContractionStem",
+    test::ExpectCases("engine/extraction.txt", "IsContractionStem",
                       [](const test::Row& f) { return IsContractionStem(f[0]) ? "yes" : "no"; });
     // NumAlpha has no tag rule and reports apostrophes.
     StopFlags f;

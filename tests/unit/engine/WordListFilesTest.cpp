@@ -120,7 +120,7 @@ protected:
         host.log = &log;
     }
     void TearDown() override {
-        test::ExpectSection("wordlistfiles.txt",
+        test::ExpectSection("engine/wordlistfiles.txt",
                             ::testing::UnitTest::GetInstance()->current_test_info()->name(), log);
     }
 

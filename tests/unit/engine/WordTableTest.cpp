@@ -421,7 +421,7 @@ std::vector<std::u16string> Entries(const std::u16string& text) {
 }
 
 TEST(WordTableFilter, RulesAtTheirLimits) {
-    test::ExpectCases("wordtable.txt", "Filter", [](const test::Row& f) {
+    test::ExpectCases("engine/wordtable.txt", "Filter", [](const test::Row& f) {
         Rig rig;
         rig.settings.IgnoreInfrequentWords = rig.settings.IgnoreExcessivelyFrequentWords = 1;
         rig.rs.intThresholdFrequency = 2;
@@ -569,7 +569,7 @@ TEST(WordTableSummary, LongestPhraseInPhraseRuns) {
 // Words to ignore
 
 TEST(WordsToIgnore, TypedAndFileLookups) {
-    test::ExpectCases("wordtable.txt", "Ignore", [](const test::Row& f) {
+    test::ExpectCases("engine/wordtable.txt", "Ignore", [](const test::Row& f) {
         Rig rig;
         for (const auto& t : Entries(f[0]))
             rig.ignore.AddTyped(t);
@@ -597,7 +597,7 @@ TEST(WordsToIgnore, FileEntriesKeptSortedAndClearable) {
 // Progress label and words-as-found display
 
 TEST(WordTableProgress, LabelOfEachMode) {
-    test::ExpectCases("wordtable.txt", "Progress", [](const test::Row& f) {
+    test::ExpectCases("engine/wordtable.txt", "Progress", [](const test::Row& f) {
         Rig rig;
         rig.rs.blnReadingWords = f[0] == u"list";
         rig.rs.blnThereAreCountOnlyWords = f[0].rfind(u"specified", 0) == 0;
@@ -691,7 +691,7 @@ TEST(WordTableTotals, NoOccurrenceLabelWhenNothingIncluded) {
 }
 
 TEST(WordTableTotals, SpecifiedWordsRun) {
-    test::ExpectCases("wordtable.txt", "SpecifiedTotals", [](const test::Row& f) {
+    test::ExpectCases("engine/wordtable.txt", "SpecifiedTotals", [](const test::Row& f) {
         Rig rig;
         rig.rs.blnThereAreCountOnlyWords = true;
         rig.rs.blnCountOnlyWordsIncludePhrase = f[2] == u"1";

@@ -3,9 +3,9 @@
 // never destroys the previous file.
 
 #include "settings/SavedState.h"
-#include "../util/GoldenCases.h"
 #include "FakeHost.h"
 #include "FieldWords.h"
+#include "Golden.h"
 #include "ScrambledSettings.h"
 #include "TempDir.h"
 #include "settings/SettingsByName.h"
@@ -344,7 +344,7 @@ TEST_F(SavedStateTest, ShortFileKeepsWhatWasReadAndAsksAboutDefaults) {
 }
 
 TEST_F(SavedStateTest, LineValues) {
-    test::ExpectCases("savedstate-lines.txt", [&](const std::vector<std::u16string>& in) {
+    test::ExpectCases("cases/savedstate-lines.txt", "", [&](const std::vector<std::u16string>& in) {
         const std::string where = U16ToUtf8(in.at(0)), value = U16ToUtf8(in.at(1));
         const std::size_t first = std::stoul(where), dash = where.find('-');
         const std::size_t last =

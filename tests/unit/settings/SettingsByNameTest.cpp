@@ -4,7 +4,7 @@
 #include "settings/SettingsLists.h"
 #include "util/StringUtils.h"
 
-#include "../util/GoldenCases.h"
+#include "Golden.h"
 
 #include <gtest/gtest.h>
 
@@ -148,7 +148,7 @@ TEST(SettingsByNameTest, ListFieldsAcceptExactlyTheirIndices) {
 }
 
 TEST(SettingsByNameTest, RefusalsSayWhichNameOrValue) {
-    test::ExpectCases("setting-refusals.txt", [](const std::vector<std::u16string>& in) {
+    test::ExpectCases("cases/setting-refusals.txt", "", [](const std::vector<std::u16string>& in) {
         Settings s;
         std::u16string error;
         EXPECT_FALSE(SetFieldByName(s, in.at(0), in.at(1), &error));

@@ -4,9 +4,9 @@
 #include "settings/WordLists.h"
 #include "settings/Languages.h"
 
-#include "../util/GoldenCases.h"
 #include "FakeHost.h"
 #include "FieldWords.h"
+#include "Golden.h"
 
 #include <gtest/gtest.h>
 
@@ -168,7 +168,7 @@ TEST(WordListsTest, AllowedExtraCharsFollowTheCheckBoxesInCountRunOrder) {
 }
 
 TEST(WordListsTest, CheckOfTheExtraWordsBoxes) {
-    test::ExpectCases("extra-words.txt", [](const std::vector<std::u16string>& in) {
+    test::ExpectCases("cases/extra-words.txt", "", [](const std::vector<std::u16string>& in) {
         Settings s = AllOff();
         s.WordsToIgnoreOrCount = {in.at(0), in.at(1)};
         s.AllowWordsWithHyphens = static_cast<int>(test::Number(in.at(2)));

@@ -6,7 +6,7 @@
 #include "sources/Docx.h"
 #include "sources/FolderScan.h"
 
-#include "../util/GoldenCases.h"
+#include "Golden.h"
 #include "TextFilesTestSupport.h"
 #include "base/RunState.h"
 #include "util/Catalogue.h"
@@ -190,7 +190,7 @@ TEST_F(DocxTest, TabsSeparateWordsAndExtractedTextIsKeptWhenAsked) {
 }
 
 TEST(DocxConversion, Lines) {
-    test::ExpectCases("docx-bodies.txt", [](const std::vector<std::u16string>& in) {
+    test::ExpectCases("cases/docx-bodies.txt", "", [](const std::vector<std::u16string>& in) {
         const auto lines = Convert(U16ToUtf8(in.at(0)));
         std::u16string out;
         for (std::size_t i = 0; i < lines.size(); ++i)

@@ -4,7 +4,7 @@
 #include "sources/FolderScan.h"
 #include "sources/FilePatterns.h"
 
-#include "../util/GoldenCases.h"
+#include "Golden.h"
 #include "TextFilesTestSupport.h"
 #include "base/RunState.h"
 #include "settings/Settings.h"
@@ -118,7 +118,7 @@ TEST(FilePatterns, SkippedExtensions) {
 
 // Pattern validation, the two matchers and the choice of files, from one case file.
 TEST(FilePatterns, Cases) {
-    test::ExpectCases("file-patterns.txt", [](const std::vector<std::u16string>& in) {
+    test::ExpectCases("cases/file-patterns.txt", "", [](const std::vector<std::u16string>& in) {
         const std::u16string& f = in.at(0);
         Settings s;
         if (f == u"WildcardMatch")

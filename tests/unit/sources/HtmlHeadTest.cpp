@@ -2,7 +2,7 @@
 
 #include "sources/HtmlHead.h"
 
-#include "../util/GoldenCases.h"
+#include "Golden.h"
 #include "TextFilesTestSupport.h"
 #include "util/StringUtils.h"
 
@@ -36,7 +36,7 @@ std::u16string ReadSkippingHead(const std::filesystem::path& path, TextEncoding 
 // Case lines: "1252 | bytes", "utf16le | bytes" (read in that encoding), "page | fixture
 // file" (judged as the count run does) and "line | text" (document type? charset?).
 TEST_F(HtmlHeadTest, Cases) {
-    test::ExpectCases("html-head.txt", [&](const std::vector<std::u16string>& in) {
+    test::ExpectCases("cases/html-head.txt", "", [&](const std::vector<std::u16string>& in) {
         if (in.at(0) == u"line")
             return std::u16string(IsHtmlDocTypeLine(in.at(1)) ? u"doctype" : u"") +
                    (DeclaresUtf8Charset(in.at(1)) ? u"utf8" : u"");

@@ -3,7 +3,7 @@
 
 #include "sources/LineReader.h"
 
-#include "../util/GoldenCases.h"
+#include "Golden.h"
 #include "TextFilesTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ protected:
 };
 
 TEST_F(LineReaderTest, SplitsEveryKindOfLineEnd) {
-    lxty::test::ExpectCases("line-ends.txt", [&](const std::vector<std::u16string>& in) {
+    lxty::test::ExpectCases("cases/line-ends.txt", "", [&](const std::vector<std::u16string>& in) {
         std::string out;
         for (const std::string& line : Lines(lxty::test::Bytes(in.at(0))))
             out += "[" + line + "]";

@@ -3,7 +3,7 @@
 
 #include "sources/Markup.h"
 
-#include "../util/GoldenCases.h"
+#include "Golden.h"
 
 #include <gtest/gtest.h>
 
@@ -96,46 +96,47 @@ TEST(MarkupTest, TypeFromExtension) {
 // The marker search and skip (also across lines), double hyphens and entities, from one
 // case file.
 TEST(MarkupTest, Cases) {
-    test::ExpectCases("markup.txt", [](const std::vector<std::u16string>& in) -> std::u16string {
-        using test::Number;
-        const std::u16string& f = in.at(0);
-        const auto text = [](std::int64_t n) { return Utf8ToU16(std::to_string(n)); };
-        if (f == u"ReplaceDoubleHyphens")
-            return ReplaceDoubleHyphens(in.at(1));
-        if (f == u"DecodeEntities")
-            return DecodeEntities(in.at(1));
-        if (f == u"EntityLength")
-            return text(EntityLength(in.at(1)));
-        Markup m;
-        m.SetMarkupType(in.at(1));
-        if (f == u"FindStartMarker") // XML's CDATA is pair 3 (intCdataMarker)
-            return text(m.FindStartMarker(in.at(2), Number(in.at(3))));
-        if (f == u"SkipMarker") {
-            std::int64_t pos = Number(in.at(3));
-            int within = static_cast<int>(Number(in.at(4)));
-            m.SkipMarker(in.at(2), pos, within);
-            return text(pos) + u" " + text(within);
-        }
-        // What the search and skip leave of the lines, "|" after each: the way word
-        // extraction consults the skipper at each position.
-        std::u16string out;
-        int within = -1;
-        for (std::size_t at = 0; at <= in.at(2).size();) {
-            const std::size_t end = std::min(in.at(2).find(u'\n', at), in.at(2).size());
-            const std::u16string line = in.at(2).substr(at, end - at);
-            for (std::int64_t pos = 1; pos <= static_cast<std::int64_t>(line.size());) {
-                if (within == -1)
-                    within = m.FindStartMarker(line, pos);
-                if (within >= 0)
-                    m.SkipMarker(line, pos, within);
-                else
-                    out.push_back(line[static_cast<std::size_t>(pos++ - 1)]);
+    test::ExpectCases(
+        "cases/markup.txt", "", [](const std::vector<std::u16string>& in) -> std::u16string {
+            using test::Number;
+            const std::u16string& f = in.at(0);
+            const auto text = [](std::int64_t n) { return Utf8ToU16(std::to_string(n)); };
+            if (f == u"ReplaceDoubleHyphens")
+                return ReplaceDoubleHyphens(in.at(1));
+            if (f == u"DecodeEntities")
+                return DecodeEntities(in.at(1));
+            if (f == u"EntityLength")
+                return text(EntityLength(in.at(1)));
+            Markup m;
+            m.SetMarkupType(in.at(1));
+            if (f == u"FindStartMarker") // XML's CDATA is pair 3 (intCdataMarker)
+                return text(m.FindStartMarker(in.at(2), Number(in.at(3))));
+            if (f == u"SkipMarker") {
+                std::int64_t pos = Number(in.at(3));
+                int within = static_cast<int>(Number(in.at(4)));
+                m.SkipMarker(in.at(2), pos, within);
+                return text(pos) + u" " + text(within);
             }
-            out.push_back(u'|');
-            at = end + 1;
-        }
-        return out;
-    });
+            // What the search and skip leave of the lines, "|" after each: the way word
+            // extraction consults the skipper at each position.
+            std::u16string out;
+            int within = -1;
+            for (std::size_t at = 0; at <= in.at(2).size();) {
+                const std::size_t end = std::min(in.at(2).find(u'\n', at), in.at(2).size());
+                const std::u16string line = in.at(2).substr(at, end - at);
+                for (std::int64_t pos = 1; pos <= static_cast<std::int64_t>(line.size());) {
+                    if (within == -1)
+                        within = m.FindStartMarker(line, pos);
+                    if (within >= 0)
+                        m.SkipMarker(line, pos, within);
+                    else
+                        out.push_back(line[static_cast<std::size_t>(pos++ - 1)]);
+                }
+                out.push_back(u'|');
+                at = end + 1;
+            }
+            return out;
+        });
 }
 
 TEST(MarkupTest, ReplaceDoubleHyphensAtEveryPositionOfLongLines) {

@@ -2,7 +2,7 @@
 
 #include "sources/TextDetect.h"
 
-#include "../util/GoldenCases.h"
+#include "Golden.h"
 #include "TextFilesTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ std::string WithAnomalies(std::size_t n, std::size_t anomalous) {
 
 // Classification by first bytes, content and line ends, from a case file.
 TEST_F(TextDetectTest, ClassifiesByFirstBytesContentAndLineEnds) {
-    lxty::test::ExpectCases("text-test.txt", [&](const std::vector<std::u16string>& in) {
+    lxty::test::ExpectCases("cases/text-test.txt", "", [&](const std::vector<std::u16string>& in) {
         const TextTestResult r = TextTest(Write(lxty::U16ToUtf8(in.at(0)), Bytes(in.at(1))), 16384,
                                           1.0, in.at(2) == u"1");
         return lxty::Utf8ToU16(std::to_string(static_cast<int>(r.code)) +

@@ -2,8 +2,8 @@
 
 #include "sources/TextFileCheck.h"
 
-#include "../util/GoldenCases.h"
 #include "FakeHost.h"
+#include "Golden.h"
 #include "TextFilesTestSupport.h"
 #include "util/StringUtils.h"
 
@@ -26,7 +26,7 @@ class TextFileCheckTest : public test::TextFilesTest {};
 // Case lines: file name ("" none, "-" a missing file) | bytes => the result code, encoding
 // and UTF-8 flag, then each message shown (the file's path as "@", the advice as "<advice>").
 TEST_F(TextFileCheckTest, EveryOutcomeAndItsMessage) {
-    test::ExpectCases("wordlist-check.txt", [&](const std::vector<std::u16string>& in) {
+    test::ExpectCases("cases/wordlist-check.txt", "", [&](const std::vector<std::u16string>& in) {
         const std::string name = U16ToUtf8(in.at(0));
         const auto path = name == "-"    ? Dir() / "missing.txt"
                           : name.empty() ? std::filesystem::path()

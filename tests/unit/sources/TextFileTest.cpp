@@ -3,7 +3,7 @@
 
 #include "sources/TextFile.h"
 
-#include "../util/GoldenCases.h"
+#include "Golden.h"
 #include "TextFilesTestSupport.h"
 #include "util/StringUtils.h"
 
@@ -43,7 +43,7 @@ Strings ReadAll(const std::filesystem::path& path, TextEncoding encoding) {
 TEST_F(TextFileTest, Cases) {
     const auto first = Write("first.txt", "\xEF\xBB\xBFone \xE2\x80\x94 caf\xC3\xA9\r\n\r\ntwo\n"
                                           "\nthree\rfour\r\n");
-    test::ExpectCases("text-files.txt", [&](const std::vector<std::u16string>& in) {
+    test::ExpectCases("cases/text-files.txt", "", [&](const std::vector<std::u16string>& in) {
         if (in.at(0) == u"first") {
             const auto flag = [&](int i) { return in.at(3).at(std::size_t(i)) == u'1'; };
             const auto r = ReadFirstLines(first, test::Number(in.at(1)),

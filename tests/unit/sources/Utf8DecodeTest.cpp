@@ -3,7 +3,7 @@
 
 #include "sources/Utf8Decode.h"
 
-#include "../util/GoldenCases.h"
+#include "Golden.h"
 #include "util/StringUtils.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ std::string Normalised(const std::u16string& text) {
 }
 
 TEST(Utf8DecodeTest, Cases) {
-    lxty::test::ExpectCases("utf8-decode.txt", [](const std::vector<std::u16string>& in) {
+    lxty::test::ExpectCases("cases/utf8-decode.txt", "", [](const std::vector<std::u16string>& in) {
         const std::string bytes = lxty::test::Bytes(in.at(1));
         if (in.at(0) == u"IsUtf8Sample")
             return lxty::test::YesNo(IsUtf8Sample(bytes, in.at(2) == u"1"));

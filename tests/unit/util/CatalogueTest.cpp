@@ -5,7 +5,7 @@
 
 #include "util/StringUtils.h"
 
-#include "GoldenCases.h"
+#include "Golden.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -37,10 +37,11 @@ CatalogueLoadResult Result(int code) {
 }
 
 TEST(CatalogueMessage, EveryCodeHasItsMessage) {
-    test::ExpectCases("catalogue-messages.txt", [](const std::vector<std::u16string>& in) {
-        return CatalogueLoadMessage(Result(static_cast<int>(test::Number(in.at(0)))),
-                                    "/opt/lexitally/lxty.dat");
-    });
+    test::ExpectCases(
+        "cases/catalogue-messages.txt", "", [](const std::vector<std::u16string>& in) {
+            return CatalogueLoadMessage(Result(static_cast<int>(test::Number(in.at(0)))),
+                                        "/opt/lexitally/lxty.dat");
+        });
 }
 
 TEST(CatalogueMessage, CannotOpenNamesTheFullPath) {

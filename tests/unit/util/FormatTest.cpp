@@ -2,7 +2,7 @@
 
 #include "util/Format.h"
 
-#include "GoldenCases.h"
+#include "Golden.h"
 
 #include <gtest/gtest.h>
 
@@ -24,23 +24,24 @@ const NumberLocale kFrench{u'\u202F', u','};
 // Every boundary of the number, size, time and count texts, from one case file.
 TEST(Format, Cases) {
     using test::Number;
-    ExpectCases("format.txt", [](const std::vector<std::u16string>& in) -> std::u16string {
-        const std::u16string& f = in.at(0);
-        const auto real = [&](int i) { return std::stod(U16ToUtf8(in.at(i))); };
-        if (f == u"FormatNumber")
-            return FormatNumber(real(1), static_cast<int>(Number(in.at(2))));
-        if (f == u"SizeTextA")
-            return SizeTextA(Number(in.at(1)));
-        if (f == u"SizeTextB")
-            return SizeTextB(real(1), static_cast<int>(Number(in.at(2))));
-        if (f == u"ElapsedTime")
-            return ElapsedTime(Number(in.at(1)), Number(in.at(2)) != 0, Number(in.at(3)) != 0);
-        if (f == u"MinutesText")
-            return MinutesText(Number(in.at(1)), Number(in.at(2)) != 0);
-        if (f == u"FileFolderCountText")
-            return FileFolderCountText(Number(in.at(1)), Number(in.at(2)));
-        return u"unknown function";
-    });
+    ExpectCases(
+        "cases/format.txt", "", [](const std::vector<std::u16string>& in) -> std::u16string {
+            const std::u16string& f = in.at(0);
+            const auto real = [&](int i) { return std::stod(U16ToUtf8(in.at(i))); };
+            if (f == u"FormatNumber")
+                return FormatNumber(real(1), static_cast<int>(Number(in.at(2))));
+            if (f == u"SizeTextA")
+                return SizeTextA(Number(in.at(1)));
+            if (f == u"SizeTextB")
+                return SizeTextB(real(1), static_cast<int>(Number(in.at(2))));
+            if (f == u"ElapsedTime")
+                return ElapsedTime(Number(in.at(1)), Number(in.at(2)) != 0, Number(in.at(3)) != 0);
+            if (f == u"MinutesText")
+                return MinutesText(Number(in.at(1)), Number(in.at(2)) != 0);
+            if (f == u"FileFolderCountText")
+                return FileFolderCountText(Number(in.at(1)), Number(in.at(2)));
+            return u"unknown function";
+        });
 }
 
 TEST(Format, TheCallersSeparators) {

@@ -3,7 +3,7 @@
 
 #include "util/StringUtils.h"
 
-#include "GoldenCases.h"
+#include "Golden.h"
 
 #include <gtest/gtest.h>
 
@@ -16,42 +16,43 @@ namespace {
 // Case mapping and folding, the character tests, the 1-based searches and suffixes, from
 // one case file.
 TEST(StringUtils, Cases) {
-    test::ExpectCases("strings.txt", [](const std::vector<std::u16string>& in) -> std::u16string {
-        using test::Number;
-        using test::YesNo;
-        const std::u16string& f = in.at(0);
-        const auto text = [](std::int64_t n) { return Utf8ToU16(std::to_string(n)); };
-        const auto at = [&](int i) { return Number(in.at(i)); };
-        if (f == u"LowerCaseAll")
-            return LowerCaseAll(in.at(1));
-        if (f == u"UpperCaseAll")
-            return UpperCaseAll(in.at(1));
-        if (f == u"FoldAccents")
-            return FoldAccents(in.at(1));
-        if (f == u"IsAllUpperCase")
-            return YesNo(IsAllUpperCase(in.at(1)));
-        if (f == u"IsSevenBitAscii")
-            return YesNo(IsSevenBitAscii(in.at(1)));
-        if (f == u"IsAlphanumeric")
-            return YesNo(IsAlphanumeric(in.at(1), at(2) != 0));
-        if (f == u"FindFirstOf") {
-            int index = -1;
-            const std::int64_t found = FindFirstOf(in.at(1), at(2), in.at(3), &index);
-            EXPECT_EQ(found, FindFirstOf(in.at(1), at(2), in.at(3)));
-            return text(found) + u", " + text(index);
-        }
-        if (f == u"FindFirstNotOf")
-            return text(FindFirstNotOf(in.at(1), at(2), in.at(3)));
-        if (f == u"NextNonSpace")
-            return text(NextNonSpace(in.at(1), at(2)));
-        if (f == u"RemoveChars")
-            return RemoveChars(in.at(1), in.at(2));
-        if (f == u"EndsWith")
-            return YesNo(EndsWith(in.at(1), in.at(2), at(3) != 0));
-        if (f == u"ReplaceSuffix")
-            return ReplaceSuffix(in.at(1), in.at(2), in.at(3), at(4) != 0);
-        return u"unknown function";
-    });
+    test::ExpectCases(
+        "cases/strings.txt", "", [](const std::vector<std::u16string>& in) -> std::u16string {
+            using test::Number;
+            using test::YesNo;
+            const std::u16string& f = in.at(0);
+            const auto text = [](std::int64_t n) { return Utf8ToU16(std::to_string(n)); };
+            const auto at = [&](int i) { return Number(in.at(i)); };
+            if (f == u"LowerCaseAll")
+                return LowerCaseAll(in.at(1));
+            if (f == u"UpperCaseAll")
+                return UpperCaseAll(in.at(1));
+            if (f == u"FoldAccents")
+                return FoldAccents(in.at(1));
+            if (f == u"IsAllUpperCase")
+                return YesNo(IsAllUpperCase(in.at(1)));
+            if (f == u"IsSevenBitAscii")
+                return YesNo(IsSevenBitAscii(in.at(1)));
+            if (f == u"IsAlphanumeric")
+                return YesNo(IsAlphanumeric(in.at(1), at(2) != 0));
+            if (f == u"FindFirstOf") {
+                int index = -1;
+                const std::int64_t found = FindFirstOf(in.at(1), at(2), in.at(3), &index);
+                EXPECT_EQ(found, FindFirstOf(in.at(1), at(2), in.at(3)));
+                return text(found) + u", " + text(index);
+            }
+            if (f == u"FindFirstNotOf")
+                return text(FindFirstNotOf(in.at(1), at(2), in.at(3)));
+            if (f == u"NextNonSpace")
+                return text(NextNonSpace(in.at(1), at(2)));
+            if (f == u"RemoveChars")
+                return RemoveChars(in.at(1), in.at(2));
+            if (f == u"EndsWith")
+                return YesNo(EndsWith(in.at(1), in.at(2), at(3) != 0));
+            if (f == u"ReplaceSuffix")
+                return ReplaceSuffix(in.at(1), in.at(2), in.at(3), at(4) != 0);
+            return u"unknown function";
+        });
 }
 
 TEST(StringUtils, CaseMappingKeepsTheLengthOfEveryText) {
