@@ -252,7 +252,7 @@ TEST(SpecifiedWordsRead, RefusalsLeaveNothingInForceAndRestoreEverything) {
     }
 }
 
-TEST(SpecifiedWordsRead, StopSelectionAndComments) {
+TEST(SpecifiedWordsRead, StopAndSelection) {
     Rig rig;
     rig.host.onYield = [&] { rig.run.blnStop = true; };
     EXPECT_FALSE(rig.Read(kCountOnlyList, "newyork.txt"));
@@ -268,12 +268,6 @@ TEST(SpecifiedWordsRead, StopSelectionAndComments) {
     rig.settings.WordsFile[1] = {{Fixture("colour.txt"), Fixture("bigdog.txt")}, 1};
     EXPECT_TRUE(rig.sw.ReadWords(kCountOnlyList));
     EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(), List{u"big+dog"});
-
-    ASSERT_TRUE(rig.Read(kWordsToIgnoreList, "comments.txt"));
-    EXPECT_EQ(rig.ignore.FileEntries(), (List{u"apple", u"cherry", u"pear", u"plum"}));
-    ASSERT_TRUE(rig.Read(kCountOnlyList, "comments_only.txt"));
-    EXPECT_EQ(rig.run.lngNumCountOnlyWords, 0);
-    EXPECT_FALSE(rig.run.blnCountOnlyWordsIncludePhrase);
 }
 
 TEST(SpecifiedWordsRead, EveryPatternRefusalShowsItsMessageAndCostsItsLine) {
@@ -296,16 +290,14 @@ TEST(SpecifiedWordsRead, PatternWithAQuestionMarkIsNoWildcard) {
 TEST(SpecifiedWordsRead, CommentsInListFiles) {
     Rig rig;
     ASSERT_TRUE(rig.Read(kWordsToIgnoreList, "comments.txt"));
-    EXPECT_EQ(rig.ignore.FileEntries(),
-              (std::vector<std::u16string>{u"apple", u"cherry", u"pear", u"plum"}));
+    EXPECT_EQ(rig.ignore.FileEntries(), (List{u"apple", u"cherry", u"pear", u"plum"}));
     ASSERT_TRUE(rig.Read(kCountOnlyList, "comments_only.txt"));
     EXPECT_EQ(rig.run.lngNumCountOnlyWords, 0);
     EXPECT_FALSE(rig.run.blnCountOnlyWordsIncludePhrase);
     // A comment after an entry is no part of it: "apple // fruit" is the word apple, not a
     // three-word phrase; the words on both sides of "/* x */" stay one phrase.
     ASSERT_TRUE(rig.Read(kCountOnlyList, "comments.txt"));
-    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(),
-              (std::vector<std::u16string>{u"apple", u"pear", u"plum+cherry"}));
+    EXPECT_EQ(rig.sw.CountOnlyFileList().Entries(), (List{u"apple", u"pear", u"plum+cherry"}));
 }
 
 TEST(SpecifiedWordsRead, OptionalCharactersSwitchTheirSettingsOn) {

@@ -246,19 +246,16 @@ TEST(WordExtractionTest, CharactersAndTexts) {
     test::ExpectCases("engine/extraction.txt", "IsContractionStem",
                       [](const test::Row& f) { return IsContractionStem(f[0]) ? "yes" : "no"; });
     // NumAlpha has no tag rule and reports apostrophes.
-    StopFlags f;
-    EXPECT_EQ(NumAlpha(u"ab'c", 1, false, u"", &f), 2);
-    EXPECT_TRUE(f.apostrophe);
-    EXPECT_EQ(NumAlpha(u"a<[z]>b", 1, false, u"", &f), 1);
-    EXPECT_EQ(NumAlpha(u"//", 1, false, u"/", &f), 2);
-    EXPECT_EQ(NumAlpha(u"/*", 1, false, u"/", &f), 1);
-    EXPECT_EQ(NumAlpha(u"a12", 1, true, u"", &f), 3);
-    EXPECT_EQ(NumAlpha(std::u16string(65001, u'x'), 1, false, u"", &f), 65000);
-    const auto& prohibited = strProhibitedInitialOrFinalChars;
-    EXPECT_EQ(StripTrailingChars(u"word.,)", prohibited), u"word");
-    EXPECT_EQ(StripTrailingChars(u"'.,", prohibited), u"");
-    EXPECT_EQ(StripTrailingChars(u"a-b", prohibited), u"a-b");
-    EXPECT_EQ(StripTrailingChars(u"(a)", prohibited), u"(a");
+    test::ExpectCases("engine/extraction.txt", "NumAlpha", [](const test::Row& f) {
+        StopFlags s;
+        const std::u16string text = f[0] == u"65001 x" ? std::u16string(65001, u'x') : f[0];
+        const auto n = NumAlpha(text, 1, f[1] == u"1", f[2], &s);
+        return std::to_string(n) + (s.apostrophe ? " A" : "");
+    });
+    test::ExpectCases("engine/extraction.txt", "StripTrailingChars", [](const test::Row& f) {
+        return "\"" + test::Escape(StripTrailingChars(f[0], strProhibitedInitialOrFinalChars)) +
+               "\"";
+    });
 }
 
 TEST(WordExtractionTest, PrepareTextFindsAControlCharacterAtEveryPositionOfLongLines) {
@@ -335,20 +332,7 @@ TEST(WordExtractionTest, CommentMarkersOK) {
         shown += test::Shown(r.host);
         EXPECT_TRUE(r.state.blnReadingWords); // restored
     }
-    EXPECT_EQ(shown, ": ok\n"
-                     "slashes: refused\n"
-                     "[Error] (!)\n"
-                     "  With the current settings the start-comment marker\n"
-                     "  \"//\" could be part of a word.\n\n"
-                     "  Check the the 'Settings' window and perhaps disallow comment\n"
-                     "  markers or restrict allowable characters in 'words'.\n"
-                     "slashes user chars=*: refused\n"
-                     "[Error] (!)\n"
-                     "  With the current settings the start-comment marker\n"
-                     "  \"/*\" could be part of a word.\n\n"
-                     "  Check the the 'Settings' window and perhaps disallow comment\n"
-                     "  markers or restrict allowable characters in 'words'.\n"
-                     "user chars=*: ok\n");
+    test::ExpectSection("engine/extraction.txt", "CommentMarkersOK", shown);
 }
 
 TEST(WordExtractionTest, MarkupTypeKeepsTheRunStateInStep) {

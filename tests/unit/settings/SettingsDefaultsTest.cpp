@@ -123,8 +123,10 @@ TEST(SettingsDefaultsTest, InitializeRecordResetsMainWindowFieldsThenTheDefaults
 
 TEST(SettingsDefaultsTest, ReinitializeAsksAboutEachNonEmptyFileListAndClearsOnYes) {
     const std::u16string caption = u"Reinitialize";
-    const std::u16string askIgnore = u"Do you wish to clear all words-to-ignore files?";
-    const std::u16string askCount = u"Do you wish to clear all count-only-words/phrases files?";
+    const std::u16string askIgnore =
+        u"Reinitialize? Do you wish to clear all words-to-ignore files?";
+    const std::u16string askCount =
+        u"Reinitialize? Do you wish to clear all count-only-words/phrases files?";
     struct Case {
         bool ignoreFiles, countFiles;
         std::vector<MsgAnswer> answers;
@@ -138,9 +140,8 @@ TEST(SettingsDefaultsTest, ReinitializeAsksAboutEachNonEmptyFileListAndClearsOnY
         {false, true, {MsgAnswer::Yes}, {askCount}, false, true},
         {true, false, {MsgAnswer::No}, {askIgnore}, false, false},
     };
-    for (std::size_t c = 0; c < cases.size(); ++c) {
-        const Case& k = cases[c];
-        SCOPED_TRACE(c);
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.expectedQuestions.size());
         Settings s;
         const WordFileList filled{{u"/lists/one.txt", u"/lists/two.txt"}, 0};
         if (k.ignoreFiles)
@@ -154,12 +155,9 @@ TEST(SettingsDefaultsTest, ReinitializeAsksAboutEachNonEmptyFileListAndClearsOnY
         InitializeAfterStartUp(s, run, host, caption);
 
         std::vector<std::u16string> asked;
-        for (const auto& m : host.messages) {
-            EXPECT_TRUE(m.question);
-            EXPECT_EQ(caption, m.title);
-            EXPECT_EQ(MsgIcon::Question, m.icon);
-            asked.push_back(m.text);
-        }
+        for (const auto& m : host.messages)
+            asked.push_back(m.title + (m.question && m.icon == MsgIcon::Question ? u"? " : u": ") +
+                            m.text);
         EXPECT_EQ(k.expectedQuestions, asked);
         EXPECT_EQ(u"", s.Folder); // Initialize ran first
         const WordFileList none;
@@ -168,17 +166,10 @@ TEST(SettingsDefaultsTest, ReinitializeAsksAboutEachNonEmptyFileListAndClearsOnY
     }
 }
 
-TEST(SettingsDefaultsTest, RelativeFrequencyIsChangeableOnlyForSomeFormats) {
-    const std::set<int> changeable = {0, 1, 2, 4, 5, 7, 11, 13};
-    for (int format = 0; format < 14; ++format) {
-        Settings s;
-        s.DisplayFormat = format;
-        EXPECT_EQ(changeable.count(format) == 1, CanChangeDisplayRelativeFrequency(s))
-            << "format " << format;
-    }
-}
-
-TEST(SettingsDefaultsTest, SortByFilesNeedsFrequencyOrderFormat13AndAFolder) {
+// Relative frequency can be changed in some formats; sorting by files needs frequency order,
+// format 13 and a folder, and is cleared when they no longer hold.
+TEST(SettingsDefaultsTest, OptionsThatDependOnOrderFormatAndSource) {
+    const std::set<int> relative = {0, 1, 2, 4, 5, 7, 11, 13};
     for (int order = 0; order < 2; ++order) {
         for (int format = 0; format < 14; ++format) {
             for (SourceKind source :
@@ -194,6 +185,7 @@ TEST(SettingsDefaultsTest, SortByFilesNeedsFrequencyOrderFormat13AndAFolder) {
                 SCOPED_TRACE(testing::Message()
                              << order << "/" << format << "/" << static_cast<int>(source));
                 EXPECT_EQ(expected, CanChangeSortByNumberOfFiles(s));
+                EXPECT_EQ(relative.count(format) == 1, CanChangeDisplayRelativeFrequency(s));
                 ApplyFieldDependencies(s);
                 EXPECT_EQ(expected ? 1 : 0, s.SortByNumberOfFiles);
                 EXPECT_EQ(1, s.UseLog10);
@@ -201,19 +193,6 @@ TEST(SettingsDefaultsTest, SortByFilesNeedsFrequencyOrderFormat13AndAFolder) {
             }
         }
     }
-}
-
-TEST(SettingsDefaultsTest, AlphabeticalOrderClearsSortByFiles) {
-    Settings s;
-    s.DisplayFormat = 13;
-    s.Source = SourceKind::Folder;
-    s.SortByNumberOfFiles = 1;
-    ApplyFieldDependencies(s);
-    EXPECT_EQ(1, s.SortByNumberOfFiles);
-    s.WordOrder = 1;
-    EXPECT_FALSE(CanChangeSortByNumberOfFiles(s));
-    ApplyFieldDependencies(s);
-    EXPECT_EQ(0, s.SortByNumberOfFiles);
 }
 
 } // namespace

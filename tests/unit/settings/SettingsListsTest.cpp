@@ -113,16 +113,11 @@ TEST_F(SettingsListsTest, SetUpListsFillsEveryListAndSelectsTheInitialEntries) {
     };
     for (const auto& [list, entries] : filled)
         EXPECT_EQ(ListEntries(list), *entries) << static_cast<int>(list);
-    EXPECT_EQ(1, s.ShortWordSize);
-    EXPECT_EQ(3, s.LongWordSize);
-    EXPECT_EQ(0, s.ThresholdFrequency);
-    EXPECT_EQ(10, s.ExcessFrequency);
-    EXPECT_EQ(0, s.CommonWordsLanguages);
-    EXPECT_EQ(0, s.WordOrder);
-    EXPECT_EQ(0, s.DisplayFormat);
-    // The all-phrases window selects its own lists.
-    EXPECT_EQ((std::array<int, 2>{0, 24}), s.PhraseLength);
-    EXPECT_EQ(29, s.MinimumFrequency);
+    // The all-phrases window selects its own lists (0, 24 and 29 stay).
+    EXPECT_EQ((std::vector{1, 3, 0, 10, 0, 0, 0, 0, 24, 29}),
+              (std::vector{s.ShortWordSize, s.LongWordSize, s.ThresholdFrequency, s.ExcessFrequency,
+                           s.CommonWordsLanguages, s.WordOrder, s.DisplayFormat, s.PhraseLength[0],
+                           s.PhraseLength[1], s.MinimumFrequency}));
 }
 
 TEST_F(SettingsListsTest, ValueAccessorsReadTheSelectedEntryOrTheDefaultOne) {
@@ -152,13 +147,9 @@ TEST_F(SettingsListsTest, ValueAccessorsReadTheSelectedEntryOrTheDefaultOne) {
                                          MinimumFrequencyValue(s)}))
             << c.shortSize;
     }
-}
-
-TEST_F(SettingsListsTest, PhraseLengthIndexOutsidePairIsClamped) {
-    Settings s;
+    Settings s; // a phrase-length index outside the pair reads the nearest one
     s.PhraseLength = {4, 9};
-    EXPECT_EQ(5, PhraseLengthValue(s, -1));
-    EXPECT_EQ(10, PhraseLengthValue(s, 2));
+    EXPECT_EQ((std::pair{5, 10}), std::pair(PhraseLengthValue(s, -1), PhraseLengthValue(s, 2)));
 }
 
 } // namespace
