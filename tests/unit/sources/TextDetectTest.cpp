@@ -75,6 +75,11 @@ TEST_F(TextDetectTest, AnomalousByteLimit) {
         {"word-list limit 0: one byte refuses", 10000, 1, 0.0, 0, 100.0 / 3277, 3277},
         {"word-list limit 0: one byte in a small file", 3000, 1, 0.0, 0, 100.0 / 3000, 3000},
         {"word-list limit 0: none is text", 10000, 0, 0.0, 1, 0.0, 10000},
+        // After the first fifth (3,277 bytes) more than 10 per cent refuses at once; below it
+        // no verdict comes early, however dense the anomalies.
+        {"just over 10 per cent early", 20000, 328, 1.0, 0, 328 * 100.0 / 3277, 3277},
+        {"just under: the whole sample", 20000, 327, 1.0, 0, 327 * 100.0 / 16384, 16384},
+        {"dense first fifth", 20000, 3276, 1.0, 0, 3276 * 100.0 / 3277, 3277},
     };
     for (const auto& c : cases) {
         const TextTestResult r =
@@ -98,27 +103,6 @@ TEST_F(TextDetectTest, NulCountsAndIsRecordedWithItsPosition) {
     const TextTestResult clean = TextTest(Write("clean.txt", std::string(200, 'b')));
     EXPECT_EQ(clean.firstAnomalousByte, 32);
     EXPECT_EQ(clean.firstAnomalousPosition, 0);
-}
-
-TEST_F(TextDetectTest, EarlyVerdictAfterTheFirstFifth) {
-    // 328 anomalous bytes in the first 3,277 are just over 10 per cent: refused at byte 3,277.
-    std::string refused = WithAnomalies(20000, 328);
-    const TextTestResult r = TextTest(Write("early.dat", refused));
-    EXPECT_EQ(static_cast<int>(r.code), 0);
-    EXPECT_EQ(r.bytesExamined, 3277);
-    EXPECT_DOUBLE_EQ(r.percentage, 328 * 100.0 / 3277);
-    EXPECT_EQ(r.firstAnomalousPosition, 1);
-
-    // 327 are just under: the whole sample is examined (and is still not text).
-    const TextTestResult late = TextTest(Write("late.dat", WithAnomalies(20000, 327)));
-    EXPECT_EQ(static_cast<int>(late.code), 0);
-    EXPECT_EQ(late.bytesExamined, 16384);
-    EXPECT_DOUBLE_EQ(late.percentage, 327 * 100.0 / 16384);
-
-    // Before the first fifth no verdict is given early, however dense the anomalies.
-    std::string denseThenClean = WithAnomalies(20000, 3276);
-    const TextTestResult dense = TextTest(Write("dense.dat", denseThenClean));
-    EXPECT_EQ(dense.bytesExamined, 3277);
 }
 
 TEST_F(TextDetectTest, OnlyTheSampleIsExamined) {
