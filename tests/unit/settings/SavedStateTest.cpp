@@ -7,7 +7,7 @@
 #include "FieldWords.h"
 #include "Golden.h"
 #include "ScrambledSettings.h"
-#include "TempDir.h"
+#include "TextFilesTestSupport.h"
 #include "settings/SettingsByName.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsLists.h"
@@ -30,20 +30,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::FakeHost;
+using test::ReadFile;
+using test::Said;
 using test::SetFields;
+using test::WriteFile;
 using Lines = std::vector<std::string>;
 constexpr MsgAnswer Y = MsgAnswer::Yes, N = MsgAnswer::No;
 
 const fs::path kFixture = fs::path(LXTY_TEST_DATA_DIR) / "savedstate" / "full-empty-lists.usr";
-
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 // The lines of a file without their line ends, and back.
 Lines SplitLines(const std::string& bytes) {
@@ -64,7 +58,7 @@ std::string JoinLines(const Lines& lines, std::size_t count = std::string::npos,
 }
 
 const Lines& FixtureLines() {
-    static const Lines lines = SplitLines(ReadBytes(kFixture));
+    static const Lines lines = SplitLines(ReadFile(kFixture));
     return lines;
 }
 
@@ -127,15 +121,6 @@ Settings FixtureRecord() {
     return s;
 }
 
-// Each message as "[?]title: text (icon)", "?" marking a question.
-std::vector<std::u16string> Said(const FakeHost& h) {
-    std::vector<std::u16string> out;
-    for (const auto& m : h.messages)
-        out.push_back((m.question ? u"?" : u"") + m.title + u": " + m.text + u" (" +
-                      static_cast<char16_t>(u'0' + static_cast<int>(m.icon)) + u")");
-    return out;
-}
-
 // Records what the windows are asked to do, with the value each step sees.
 class RecordingActions : public RestoreActions {
 public:
@@ -176,13 +161,13 @@ protected:
 
     // Restores `bytes` written to a file into `s`.
     RestoreOutcome RestoreBytes(const std::string& bytes, Settings& s, bool restoring = true) {
-        WriteBytes(p, bytes);
+        WriteFile(p, bytes);
         return RestoreSavedState(p, {}, s, run, host, actions, restoring);
     }
     // Saves `saved`, checks the file has `lines` lines, and restores it into a fresh record.
     Settings RoundTrip(const Settings& saved, std::size_t lines = 79) {
         EXPECT_EQ(SaveState(saved, p, {}), u"");
-        EXPECT_EQ(SplitLines(ReadBytes(p)).size(), lines);
+        EXPECT_EQ(SplitLines(ReadFile(p)).size(), lines);
         Settings s;
         EXPECT_EQ(RestoreSavedState(p, {}, s, run, host, actions, true).code, kRestoreOk);
         return s;
@@ -200,7 +185,7 @@ protected:
 
 TEST_F(SavedStateTest, FixtureSavesByteForByteAndRestoresWhole) {
     EXPECT_EQ(SaveState(FixtureRecord(), p, {}), u"");
-    EXPECT_EQ(ReadBytes(p), ReadBytes(kFixture));
+    EXPECT_EQ(ReadFile(p), ReadFile(kFixture));
     EXPECT_EQ(FixtureLines().size(), static_cast<std::size_t>(kSavedStateLinesWithEmptyLists));
     Settings s;
     const RestoreOutcome r = RestoreSavedState(kFixture, {}, s, run, host, actions, true);
@@ -214,7 +199,7 @@ TEST_F(SavedStateTest, FixtureSavesByteForByteAndRestoresWhole) {
     // An empty path uses the default path, both ways.
     const fs::path def = dir / "default.usr";
     EXPECT_EQ(SaveState(FixtureRecord(), {}, def), u"");
-    EXPECT_EQ(ReadBytes(def), ReadBytes(kFixture));
+    EXPECT_EQ(ReadFile(def), ReadFile(kFixture));
     Settings t;
     EXPECT_EQ(RestoreSavedState({}, def, t, run, host, actions, true).code, kRestoreOk);
     EXPECT_TRUE(t == FixtureRecord());
@@ -238,7 +223,7 @@ TEST_F(SavedStateTest, TextsKeepCommasQuotesAndCharactersAndLoseLineBreaks) {
     saved.Folder = u"C:\\Texts, old";
     saved.FilterWords = u"say \"hi\" there";
     EXPECT_TRUE(RoundTrip(saved) == saved);
-    EXPECT_EQ(SplitLines(ReadBytes(p)).at(2), "\"/data/smith, john/essay.txt\"");
+    EXPECT_EQ(SplitLines(ReadFile(p)).at(2), "\"/data/smith, john/essay.txt\"");
 
     // Characters outside Windows-1252 switch the file to UTF-8 with a mark.
     saved.Folder = u"/home/\u0416\u0435\u043d\u044f/\u6587\u5b57";
@@ -302,7 +287,7 @@ TEST_F(SavedStateTest, ShortFileKeepsWhatWasReadAndAsksAboutDefaults) {
         FakeHost h;
         h.answers = {c.answer};
         RecordingActions a;
-        WriteBytes(p, JoinLines(FixtureLines(), c.cut));
+        WriteFile(p, JoinLines(FixtureLines(), c.cut));
         EXPECT_EQ(RestoreSavedState(p, {}, s, run, h, a, false).code, kRestoreOk);
         EXPECT_EQ(Said(h), (std::vector<std::u16string>{
                                u"?Error restoring saved state: Input past end of file.  Set "
@@ -395,7 +380,7 @@ TEST_F(SavedStateTest, SelectionsAreSavedAsRead) {
     saved.WordsFile[0] = {{u"/a.txt", u"/b.txt"}, 2};
     saved.WordsFile[1] = {{}, 0};
     const Settings s = RoundTrip(saved, 81);
-    const Lines lines = SplitLines(ReadBytes(p));
+    const Lines lines = SplitLines(ReadFile(p));
     EXPECT_EQ(Lines(lines.end() - 4, lines.end()), (Lines{"-1", "0", "0", "0"}));
     EXPECT_EQ(s.WordsToIgnoreInPhrases, saved.WordsToIgnoreInPhrases);
     EXPECT_EQ(s.WordsFile[0], (WordFileList{{u"/a.txt", u"/b.txt"}, -1}));
@@ -444,7 +429,7 @@ TEST_F(SavedStateTest, OffersToLoadEachSelectedWordListFile) {
         h.answers.assign(c.answers.begin(), c.answers.end());
         RecordingActions a;
         a.readResults = c.reads;
-        WriteBytes(p, JoinLines(lines));
+        WriteFile(p, JoinLines(lines));
         EXPECT_EQ(RestoreSavedState(p, {}, s, run, h, a, false).code, c.code);
         EXPECT_EQ(Said(h), (std::vector<std::u16string>{
                                u"?Load file?: Do you wish to load this words-to-ignore file?\n"
@@ -526,7 +511,7 @@ TEST_F(SavedStateTest, LoadSettingsFromFileLabelsAndMessages) {
         std::u16string label;
         std::vector<std::u16string> messages;
     } cases[] = {
-        {ReadBytes(kFixture), u"Settings loaded from", {}},
+        {ReadFile(kFixture), u"Settings loaded from", {}},
         {"", u"Settings loaded from", {}},
         // The file's empty lists were read, so Initialize finds no list to clear.
         {FixtureWithLine(12, "-1"),
@@ -542,7 +527,7 @@ TEST_F(SavedStateTest, LoadSettingsFromFileLabelsAndMessages) {
     for (const auto& c : cases) {
         fs::remove(p);
         if (!c.bytes.empty())
-            WriteBytes(p, c.bytes);
+            WriteFile(p, c.bytes);
         Settings s;
         s.WordsFile[0] = {{u"/w/a.txt"}, 0};
         FakeHost h;
@@ -560,7 +545,7 @@ TEST_F(SavedStateTest, LoadSettingsFromFileLabelsAndMessages) {
         }
     }
     // A short file, every question answered Yes as the command line does.
-    WriteBytes(p, JoinLines(FixtureLines(), 47));
+    WriteFile(p, JoinLines(FixtureLines(), 47));
     Settings s;
     host.answers = {Y};
     const LoadSettingsOutcome out = LoadSettingsFromFile(p, s, run, host, actions);
@@ -587,7 +572,7 @@ TEST_F(SavedStateTest, ChoosersSaveAndLoadTheChosenFileAndNothingWithoutOne) {
     std::u16string saved, loaded;
     EXPECT_EQ(ChooseAndSaveSettings(FixtureRecord(), host, u"", &saved),
               std::optional<std::u16string>(u"Settings saved to"));
-    EXPECT_EQ(ReadBytes(dir / "mine.lxty"), ReadBytes(kFixture));
+    EXPECT_EQ(ReadFile(dir / "mine.lxty"), ReadFile(kFixture));
     s = Settings{};
     const auto out = ChooseAndLoadSettings(s, run, host, actions, u"", &loaded);
     ASSERT_TRUE(out.has_value());
@@ -603,7 +588,7 @@ TEST_F(SavedStateTest, SaveButtonsReportFailures) {
     EXPECT_TRUE(SaveSettingsToDefault(FixtureRecord(), dir / "lxty.usr", host, "cmdSaveState"));
     ASSERT_FALSE(GetText(50).empty());
     EXPECT_EQ(host.popUps, std::vector<std::u16string>{GetText(50)});
-    EXPECT_EQ(ReadBytes(dir / "lxty.usr"), ReadBytes(kFixture));
+    EXPECT_EQ(ReadFile(dir / "lxty.usr"), ReadFile(kFixture));
     EXPECT_FALSE(
         SaveSettingsToDefault(FixtureRecord(), dir / "missing" / "lxty.usr", host, "cmdSaveState"));
     EXPECT_EQ(Said(host),
@@ -636,11 +621,11 @@ public:
 
 TEST_F(SavedStateTest, AFailedWriteLeavesTheOldFileIntact) {
     const std::string old = "old content, byte for byte\r\n\xE9\r\n";
-    WriteBytes(p, old);
+    WriteFile(p, old);
     HalfWayFailingWriter writer;
     EXPECT_EQ(SaveState(test::ScrambledSettings(), p, {}, writer),
               u"Error when attempting to save state: Disk full");
-    EXPECT_EQ(ReadBytes(p), old);
+    EXPECT_EQ(ReadFile(p), old);
     // The half-written file was beside the target, and is gone.
     EXPECT_EQ(writer.written.parent_path(), dir.path());
     EXPECT_NE(writer.written, p);
@@ -648,34 +633,34 @@ TEST_F(SavedStateTest, AFailedWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(FilesInDir(), 1u);
     // Through the settings window the same failure shows its message.
     EXPECT_EQ(SaveSettingsToFile(p, test::ScrambledSettings(), host, writer), u"Error saving to");
-    EXPECT_EQ(ReadBytes(p), old);
+    EXPECT_EQ(ReadFile(p), old);
 }
 
 TEST_F(SavedStateTest, ProtectedFilesAndFoldersAreNotReplaced) {
     const std::u16string denied = u"Error when attempting to save state: Permission denied";
-    WriteBytes(p, "protected\r\n");
+    WriteFile(p, "protected\r\n");
     fs::permissions(p, fs::perms::owner_read | fs::perms::group_read);
     EXPECT_EQ(SaveState(FixtureRecord(), p, {}), denied);
-    EXPECT_EQ(ReadBytes(p), "protected\r\n");
+    EXPECT_EQ(ReadFile(p), "protected\r\n");
 #ifndef _WIN32
     if (::geteuid() == 0)
         GTEST_SKIP() << "folder permissions do not bind the superuser";
 #endif
     const fs::path q = dir / "lxty.usr";
-    WriteBytes(q, "old\r\n");
+    WriteFile(q, "old\r\n");
     fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_EQ(SaveState(FixtureRecord(), q, {}), denied);
     fs::permissions(dir.path(), fs::perms::owner_all);
-    EXPECT_EQ(ReadBytes(q), "old\r\n");
+    EXPECT_EQ(ReadFile(q), "old\r\n");
     EXPECT_EQ(FilesInDir(), 2u);
 }
 
 TEST_F(SavedStateTest, ReplacingKeepsPermissionsAndLinks) {
-    WriteBytes(p, "old\r\n");
+    WriteFile(p, "old\r\n");
     const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write;
     fs::permissions(p, mode);
     EXPECT_EQ(SaveState(FixtureRecord(), p, {}), u"");
-    EXPECT_EQ(ReadBytes(p), ReadBytes(kFixture));
+    EXPECT_EQ(ReadFile(p), ReadFile(kFixture));
     EXPECT_EQ(fs::status(p).permissions() & fs::perms::all, mode);
 #ifndef _WIN32
     const fs::path link = dir / "link.usr";
