@@ -1,7 +1,7 @@
 #pragma once
-// The rig of the text-source and saved-state tests: a fresh folder of their own (removed when the test ends,
-// never shared with a test running beside it), files written into it, and the host's messages
-// in one comparable form.
+// The rig of the text-source and saved-state tests: a fresh folder of their own (removed when the
+// test ends, never shared with a test running beside it), files written into it, and the host's
+// messages in one comparable form.
 
 #include "FakeHost.h"
 #include "TempDir.h"
