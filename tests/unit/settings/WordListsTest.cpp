@@ -26,21 +26,31 @@ WordFileList ListOf(std::vector<std::u16string> paths, int selected) {
     return l;
 }
 
-TEST(WordListsTest, FindInListComparesInLowerCaseUnlessCaseSensitive) {
-    const WordFileList list = ListOf({u"/a/One.txt", u"/a/ÉTÉ.txt", u"/a/one.txt"}, 0);
-    struct Case {
-        std::u16string text;
-        bool caseSensitive;
-        int expected;
-    };
-    const std::vector<Case> cases = {
-        {u"/a/One.txt", true, 0},   {u"/a/one.txt", true, 2},  {u"/A/ONE.TXT", true, -1},
-        {u"/A/ONE.TXT", false, 0},  {u"/a/été.txt", false, 1}, {u"/a/été.txt", true, -1},
-        {u"/a/two.txt", false, -1}, {u"", false, -1},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.expected, FindInList(list, c.text, c.caseSensitive))
-            << std::string(c.text.begin(), c.text.end());
+// FindInList, the language of a file name and of the selected words-to-ignore file, from
+// tests/data/cases/word-lists.txt.
+TEST(WordListsTest, Cases) {
+    test::ExpectCases("cases/word-lists.txt", "", [](const test::Row& in) {
+        const std::u16string& f = in.at(0);
+        if (f == u"FindInList") // in /a/One.txt, /a/ÉTÉ.txt, /a/one.txt
+            return Utf8ToU16(std::to_string(
+                FindInList(ListOf({u"/a/One.txt", u"/a/\u00C9T\u00C9.txt", u"/a/one.txt"}, 0),
+                           in.at(1), in.at(2) == u"case-sensitive")));
+        if (f == u"LanguageIndexOfFile")
+            return Utf8ToU16(std::to_string(LanguageIndexOfFile(in.at(1))));
+        Settings s; // SyncLanguageWithIgnoreFile | selected | paths...
+        s.CommonWordsLanguages = 2;
+        s.WordsFile[0] =
+            ListOf({in.begin() + 2, in.end()}, static_cast<int>(test::Number(in.at(1))));
+        if (s.WordsFile[0].paths == std::vector<std::u16string>{u""})
+            s.WordsFile[0].paths.clear();
+        SyncLanguageWithIgnoreFile(s);
+        return Utf8ToU16(std::to_string(s.CommonWordsLanguages));
+    });
+    const auto table = CommonWordsLanguages(); // the seven files, and no language
+    ASSERT_EQ(8u, table.size());
+    EXPECT_EQ(u"all six languages", table[6].questionName);
+    EXPECT_EQ(u"[No language selected]", table[7].entry);
+    EXPECT_EQ(u"", table[7].fileName);
 }
 
 TEST(WordListsTest, AddToListAppendsANewPathAndRefusesOneAlreadyPresent) {
@@ -77,53 +87,6 @@ TEST(WordListsTest, RemoveSelectedAndRemoveAt) {
     RemoveAt(l2, 5);
     RemoveAt(l2, -1);
     EXPECT_EQ(ListOf({u"b"}, -1), l2);
-}
-
-TEST(WordListsTest, LanguageIndexOfFileMatchesTheNameExactly) {
-    const std::pair<std::u16string, int> cases[] = {
-        {u"cwds_en.txt", 0},
-        {u"cwds_de.txt", 1},
-        {u"cwds_es.txt", 2},
-        {u"cwds_pt.txt", 3},
-        {u"cwds_it.txt", 4},
-        {u"cwds_fr.txt", 5},
-        {u"cwds_en_de_es_pt_it_fr.txt", 6},
-        {u"CWDS_FR.TXT", 7},
-        {u"cwds_fr.txt.bak", 7},
-        {u"my_cwds_fr.txt", 7},
-        {u"", 7},
-    };
-    for (const auto& [name, expected] : cases)
-        EXPECT_EQ(expected, LanguageIndexOfFile(name)) << U16ToUtf8(name);
-    const auto table = CommonWordsLanguages(); // the seven files, and no language
-    ASSERT_EQ(8u, table.size());
-    EXPECT_EQ(u"all six languages", table[6].questionName);
-    EXPECT_EQ(u"[No language selected]", table[7].entry);
-    EXPECT_EQ(u"", table[7].fileName);
-}
-
-TEST(WordListsTest, SelectedIgnoreFileSetsTheLanguageWhateverItsFolder) {
-    struct Case {
-        std::vector<std::u16string> paths;
-        int selected;
-        int expected;
-    };
-    const std::vector<Case> cases = {
-        {{u"/home/x/lists/cwds_fr.txt"}, 0, 5},
-        {{u"C:\\Lists\\cwds_fr.txt"}, 0, 5},
-        {{u"cwds_fr.txt"}, 0, 5},
-        {{u"/opt/lexitally/cwds_en_de_es_pt_it_fr.txt"}, 0, 6},
-        {{u"/home/x/cwds_fr.txt", u"/home/x/mine.txt"}, 1, 7},
-        {{u"/home/x/cwds_fr.txt"}, -1, 7},
-        {{}, -1, 7},
-    };
-    for (const auto& c : cases) {
-        Settings s;
-        s.CommonWordsLanguages = 2;
-        s.WordsFile[0] = ListOf(c.paths, c.selected);
-        SyncLanguageWithIgnoreFile(s);
-        EXPECT_EQ(c.expected, s.CommonWordsLanguages);
-    }
 }
 
 TEST(WordListsTest, SetPathToCWDs_EngAppendsWithoutDuplicateTest) {
