@@ -434,32 +434,18 @@ TEST(WordTableFilter, RulesAtTheirLimits) {
 }
 
 TEST(WordTableFilter, LengthLimitsFollowTheSelectedEntries) {
-    struct Case {
-        int ignoreShort, shortIndex, longIndex, length;
-        bool included;
-    };
-    const Case cases[] = {
-        {1, 0, 3, 1, false},  {1, 0, 3, 2, true},    // "2": fewer than 2 characters
-        {1, 3, 3, 4, false},  {1, 3, 3, 5, true},    // "5"
-        {0, 3, 3, 1, true},                          // check box off: short words stay
-        {1, 1, 0, 20, true},  {1, 1, 0, 21, false},  // "20": more than 20 characters
-        {1, 1, 8, 100, true}, {1, 1, 8, 101, false}, // "100"
-        {0, 1, 3, 51, false},                        // no check box for long words
-    };
-    for (const auto& c : cases) {
+    test::ExpectCases("engine/wordtable.txt", "Lengths", [](const test::Row& f) {
         Rig rig;
-        rig.settings.IgnoreShortWords = c.ignoreShort;
-        rig.settings.ShortWordSize = c.shortIndex;
-        rig.settings.LongWordSize = c.longIndex;
+        rig.settings.IgnoreShortWords = static_cast<int>(test::Number(f[0]));
+        rig.settings.ShortWordSize = static_cast<int>(test::Number(f[1]));
+        rig.settings.LongWordSize = static_cast<int>(test::Number(f[2]));
         std::u16string word;
-        for (int k = 0; k < c.length; ++k)
+        for (int k = 0; k < test::Number(f[3]); ++k)
             word += static_cast<char16_t>(u'a' + k % 3);
         rig.table.Count(word, FileScope::SingleSource, 0);
         rig.table.FilterWords(rig.settings, rig.rs);
-        EXPECT_EQ(rig.table.Entry(1).included, c.included)
-            << "short " << c.ignoreShort << "/" << c.shortIndex << " long " << c.longIndex
-            << " length " << c.length;
-    }
+        return rig.table.Entry(1).included ? "kept" : "ignored";
+    });
 }
 
 TEST(WordTableFilter, RulesOffKeepEverything) {
