@@ -6,6 +6,7 @@
 #include "settings/WordLists.h"
 
 #include "FakeHost.h"
+#include "Golden.h"
 
 #include <gtest/gtest.h>
 
@@ -17,85 +18,44 @@ namespace {
 
 using test::FakeHost;
 
-TEST(SettingsWindowRulesTest, ConfirmRereadNamesTheSourceAndClearsWordsGotOnYes) {
-    struct Case {
-        SourceKind source;
-        MsgAnswer answer;
-        const char16_t* text;
-    };
-    for (const Case& c :
-         std::vector<Case>{{SourceKind::InFile, MsgAnswer::Yes,
-                            u"Changing this entails reading the file anew.  Is this OK?"},
-                           {SourceKind::Folder, MsgAnswer::No,
-                            u"Changing this entails reading the files anew.  Is this OK?"},
-                           {SourceKind::OnClipboard, MsgAnswer::Yes,
-                            u"Changing this entails reading the clipboard anew.  Is this OK?"}}) {
+// ConfirmReread, the check-box handlers and the clean-up of the "any of:" characters, from
+// tests/data/cases/settings-window.txt.
+TEST(SettingsWindowRulesTest, Cases) {
+    test::ExpectCases("cases/settings-window.txt", "", [](const test::Row& in) {
+        const std::u16string& f = in.at(0);
         Settings s;
-        s.Source = c.source;
         RunState run;
-        run.blnWordsGot = true;
+        run.blnWordsGot = in.at(1) == u"words read";
         FakeHost host;
-        host.answers = {c.answer};
-        EXPECT_EQ(c.answer == MsgAnswer::Yes, ConfirmReread(s, run, host));
-        EXPECT_EQ(c.answer != MsgAnswer::Yes, run.blnWordsGot);
-        ASSERT_EQ(1u, host.messages.size());
-        EXPECT_EQ(c.text, host.messages[0].text);
-    }
-}
-
-TEST(SettingsWindowRulesTest, CheckBoxHandlersAskOnlyWithWordsReadAndPutTheBoxBackOnNo) {
-    struct Case {
-        const char16_t* field;
-        int now; // the value the person gave the box
-        std::u16string extraChars;
-        bool wordsGot;
-        MsgAnswer answer;
-        int expected;
-        std::size_t questions;
-        CheckFollowUp followUp;
-    };
-    using F = CheckFollowUp;
-    const std::vector<Case> cases = {
-        {u"CaseSignificant", 1, u"", true, MsgAnswer::No, 0, 1, F::SetToolTipText},
-        {u"CaseSignificant", 1, u"", true, MsgAnswer::Yes, 1, 1, F::SetToolTipText},
-        {u"CaseSignificant", 1, u"", false, MsgAnswer::No, 1, 0, F::SetToolTipText},
-        {u"AllowWordsWithHyphens", 0, u"", true, MsgAnswer::No, 1, 1, F::CheckAllowedExtraChars},
-        {u"AllowWordsWithNumerals", 1, u"", true, MsgAnswer::Yes, 1, 1, F::CheckAllowedExtraChars},
-        {u"AllowWordsWithBackslashes", 1, u"", true, MsgAnswer::No, 0, 1, F::None},
-        {u"DropFinalS", 0, u"", true, MsgAnswer::No, 1, 1, F::None},
-        {u"AllowCommentMarkers", 1, u"", true, MsgAnswer::Yes, 1, 1, F::None},
-        // Boxes without a handler change at once; the count reads them when it starts.
-        {u"IgnoreShortWords", 0, u"", true, MsgAnswer::No, 0, 0, F::None},
-        {u"Only7bitASCII", 1, u"", true, MsgAnswer::No, 1, 0, F::None},
-        // "any of:" with nothing to allow is cleared again without a question.
-        {u"AllowWordsWithUserSpecifiedExtraChars", 1, u"   ", true, MsgAnswer::Yes, 0, 0, F::None},
-        {u"AllowWordsWithUserSpecifiedExtraChars", 1, u" # ", true, MsgAnswer::No, 0, 1,
-         F::CheckAllowedExtraChars},
-        {u"AllowWordsWithUserSpecifiedExtraChars", 1, u" # ", false, MsgAnswer::No, 1, 0,
-         F::CheckAllowedExtraChars},
-    };
-    for (const Case& c : cases) {
-        Settings s;
-        const SettingsField* f = FindSettingsField(c.field);
-        ASSERT_NE(nullptr, f);
-        s.UserSpecifiedExtraChars = c.extraChars;
-        f->setInt(s, c.now);
-        RunState run;
-        run.blnWordsGot = c.wordsGot;
-        FakeHost host;
-        host.answers = {c.answer};
-        const std::string name(c.field, c.field + f->name.size());
-        EXPECT_EQ(c.followUp, CheckBoxChanged(s, run, host, c.field, 1 - c.now)) << name;
-        EXPECT_EQ(c.expected, f->getInt(s)) << name;
-        EXPECT_EQ(c.questions, host.messages.size()) << name;
-    }
-    Settings s;
-    s.UserSpecifiedExtraChars = u" # ";
-    s.AllowWordsWithUserSpecifiedExtraChars = 1;
-    RunState run;
-    FakeHost host;
-    CheckBoxChanged(s, run, host, u"AllowWordsWithUserSpecifiedExtraChars", 0);
-    EXPECT_EQ(u"#", s.UserSpecifiedExtraChars); // trimmed when the box is set
+        std::u16string out;
+        if (f == u"ConfirmReread") { // words read | source | answer
+            s.Source = in.at(2) == u"file"     ? SourceKind::InFile
+                       : in.at(2) == u"folder" ? SourceKind::Folder
+                                               : SourceKind::OnClipboard;
+            host.answers = {in.at(3) == u"yes" ? MsgAnswer::Yes : MsgAnswer::No};
+            const bool ok = ConfirmReread(s, run, host);
+            out = test::YesNo(ok) + u", words read " + test::YesNo(run.blnWordsGot);
+        } else if (f == u"CheckBoxChanged") { // words read | field | new value | "any of:" | answer
+            const SettingsField* field = FindSettingsField(in.at(2));
+            s.UserSpecifiedExtraChars = in.at(4);
+            const int now = static_cast<int>(test::Number(in.at(3)));
+            field->setInt(s, now);
+            host.answers = {in.at(5) == u"yes" ? MsgAnswer::Yes : MsgAnswer::No};
+            const CheckFollowUp next = CheckBoxChanged(s, run, host, in.at(2), 1 - now);
+            out = Utf8ToU16(std::to_string(field->getInt(s)) + ", follow-up " +
+                            std::to_string(static_cast<int>(next)) + ", \"") +
+                  s.UserSpecifiedExtraChars + u"\"";
+        } else { // UserSpecifiedExtraCharsLostFocus | - | typed
+            s.UserSpecifiedExtraChars = in.at(2);
+            s.AllowWordsWithUserSpecifiedExtraChars = 1;
+            UserSpecifiedExtraCharsLostFocus(s, host);
+            out = u"\"" + s.UserSpecifiedExtraChars + u"\", box " +
+                  Utf8ToU16(std::to_string(s.AllowWordsWithUserSpecifiedExtraChars));
+        }
+        for (const auto& m : host.messages)
+            out += u" / " + m.title + u": " + m.text;
+        return out;
+    });
 }
 
 TEST(SettingsWindowRulesTest, CheckAllAndClearAllSetTheBoxesInTheirOrder) {
@@ -129,38 +89,6 @@ TEST(SettingsWindowRulesTest, CheckAllAndClearAllSetTheBoxesInTheirOrder) {
                     expected.push_back(name);
             }
             EXPECT_EQ(expected, seen);
-        }
-    }
-}
-
-TEST(SettingsWindowRulesTest, ExtraCharsLoseLettersMarkersOfferedCharactersAndRepeats) {
-    struct Case {
-        std::u16string typed;
-        std::u16string kept;
-        std::u16string message; // empty: none
-        int boxAfter;           // the "any of:" box, set before the box lost the focus
-    };
-    const std::vector<Case> cases = {
-        {u"ab#é#", u"#", u"", 1},
-        {u"+", u"", u"The character + is not permitted in words.", 0},
-        {u" $ %$ ", u"$%", u"", 1},
-        {u"-#&'", u"#", u"", 1},
-        {u"~x^", u"", u"The character ~ is not permitted in words.", 0},
-        {u"", u"", u"", 0},
-        {u"€§", u"€§", u"", 1},
-    };
-    for (const Case& c : cases) {
-        Settings s;
-        s.UserSpecifiedExtraChars = c.typed;
-        s.AllowWordsWithUserSpecifiedExtraChars = 1;
-        FakeHost host;
-        UserSpecifiedExtraCharsLostFocus(s, host);
-        EXPECT_EQ(c.kept, s.UserSpecifiedExtraChars);
-        EXPECT_EQ(c.boxAfter, s.AllowWordsWithUserSpecifiedExtraChars);
-        ASSERT_EQ(c.message.empty() ? 0u : 1u, host.messages.size());
-        if (!c.message.empty()) {
-            EXPECT_EQ(c.message, host.messages[0].text);
-            EXPECT_EQ(u"Invalid character", host.messages[0].title);
         }
     }
 }
