@@ -289,45 +289,27 @@ TEST(WordTableCounting, CopiesCountOnIndependently) {
     EXPECT_EQ(words(copy), words(table));
 }
 
-struct LengthCase {
-    int length;
-    bool readingWords;
-    bool countOnlyPhrases;
-    bool counted;
-};
-
-TEST(WordTableCounting, LengthLimitOnlyInCountRunsWithoutPhraseLists) {
-    const LengthCase cases[] = {
-        {100, false, false, true}, {101, false, false, false}, {101, true, false, true},
-        {101, false, true, true},  {250, true, false, true},
-    };
-    for (const auto& c : cases) {
+// The 100-character limit (only in count runs without phrase lists) and the 7-bit option,
+// which drops a word without counting it as ignored.
+TEST(WordTableCounting, WordsDroppedAtTheDoor) {
+    test::ExpectCases("engine/wordtable.txt", "Dropped", [](const test::Row& f) {
         Rig rig;
-        rig.rs.blnReadingWords = c.readingWords;
-        rig.rs.blnThereAreCountOnlyWords = c.countOnlyPhrases;
-        rig.rs.blnCountOnlyWordsIncludePhrase = c.countOnlyPhrases;
-        rig.counting.AddWordToList(std::u16string(static_cast<std::size_t>(c.length), u'x'));
-        EXPECT_EQ(rig.rs.lngNumWords, c.counted ? 1 : 0)
-            << "length " << c.length << " reading " << c.readingWords << " phrases "
-            << c.countOnlyPhrases;
-    }
-}
-
-TEST(WordTableCounting, SevenBitOptionDropsWordSilently) {
-    struct Case {
-        int only7bit;
-        std::u16string word;
-        std::int64_t numWords;
-    };
-    const Case cases[] = {{1, u"café", 0}, {1, u"cafe", 1}, {0, u"café", 1}};
-    for (const auto& c : cases) {
-        Rig rig;
-        rig.settings.Only7bitASCII = c.only7bit;
-        rig.Add({c.word});
-        EXPECT_EQ(rig.rs.lngNumWords, c.numWords) << U16ToUtf8(c.word);
+        rig.rs.blnReadingWords = f[0] == u"list";
+        rig.rs.blnThereAreCountOnlyWords = rig.rs.blnCountOnlyWordsIncludePhrase =
+            f[0] == u"phrase list";
+        rig.settings.Only7bitASCII = f[1] == u"7-bit";
+        const std::u16string word =
+            f[2].starts_with(u"x*") ? std::u16string(std::stoul(U16ToUtf8(f[2].substr(2))), u'x')
+                                    : f[2];
+        if (f[1] == u"-")
+            rig.counting.AddWordToList(word);
+        else
+            rig.counting.GetWords2(word); // where the 7-bit option acts
+        const std::int64_t counted = rig.rs.lngNumWords;
         rig.Finish();
-        EXPECT_EQ(rig.rs.lngNumWordsExcluded, 0) << "a dropped word is not an ignored word";
-    }
+        return std::to_string(counted) + " counted, " + std::to_string(rig.rs.lngNumWordsExcluded) +
+               " ignored";
+    });
 }
 
 TEST(WordTableCounting, WordListEntriesCarryNoFileData) {
@@ -503,19 +485,15 @@ TEST(WordTableOrder, ByNumberOfFilesTiesAlphabetical) {
 }
 
 TEST(WordTableOrder, ProgressSignEveryThousandLinks) {
-    struct Case {
-        int entries;
-        std::u16string dots;
-    };
-    const Case cases[] = {{1000, u""}, {1001, u" ."}, {2000, u" ."}, {2001, u" . ."}};
-    for (const auto& c : cases) {
+    test::ExpectCases("engine/wordtable.txt", "ChainProgress", [](const test::Row& f) {
         Rig rig;
-        for (int k = 0; k < c.entries; ++k)
+        const int entries = static_cast<int>(test::Number(f[0]));
+        for (int k = 0; k < entries; ++k)
             rig.table.Count(u"word" + Utf8ToU16(std::to_string(k)), FileScope::SingleSource, 0);
         rig.Finish();
-        EXPECT_EQ(rig.window.text, c.dots) << c.entries << " entries";
-        EXPECT_EQ(static_cast<int>(rig.ByFrequency().size()), c.entries);
-    }
+        EXPECT_EQ(static_cast<int>(rig.ByFrequency().size()), entries);
+        return "\"" + U16ToUtf8(rig.window.text) + "\"";
+    });
 }
 
 TEST(WordTableSummary, TotalsOfIncludedEntries) {
