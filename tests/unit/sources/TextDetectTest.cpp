@@ -53,41 +53,20 @@ TEST_F(TextDetectTest, ShortFilesMayStillBeUtf8) {
     EXPECT_FALSE(TextTest(Write("short2.txt", "n\xE9")).utf8);
 }
 
-struct PercentCase {
-    const char* what;
-    std::size_t length;
-    std::size_t anomalous;
-    double limit;
-    int expectedCode;
-    double expectedPercentage;
-    std::int64_t expectedExamined;
-};
-
-TEST_F(TextDetectTest, AnomalousByteLimit) {
-    const PercentCase cases[] = {
-        {"none", 10000, 0, 1.0, 1, 0.0, 10000},
-        {"exactly 1 per cent is text", 10000, 100, 1.0, 1, 1.0, 10000},
-        {"just above 1 per cent is not", 10000, 101, 1.0, 0, 1.01, 10000},
-        {"one NUL in 100 bytes", 100, 1, 1.0, 1, 1.0, 100},
-        {"two in 100 bytes", 100, 2, 1.0, 0, 2.0, 100},
-        // Ten times a limit of 0 is 0: the first anomalous byte refuses the file as soon as
-        // the first fifth of the sample has been examined.
-        {"word-list limit 0: one byte refuses", 10000, 1, 0.0, 0, 100.0 / 3277, 3277},
-        {"word-list limit 0: one byte in a small file", 3000, 1, 0.0, 0, 100.0 / 3000, 3000},
-        {"word-list limit 0: none is text", 10000, 0, 0.0, 1, 0.0, 10000},
-        // After the first fifth (3,277 bytes) more than 10 per cent refuses at once; below it
-        // no verdict comes early, however dense the anomalies.
-        {"just over 10 per cent early", 20000, 328, 1.0, 0, 328 * 100.0 / 3277, 3277},
-        {"just under: the whole sample", 20000, 327, 1.0, 0, 327 * 100.0 / 16384, 16384},
-        {"dense first fifth", 20000, 3276, 1.0, 0, 3276 * 100.0 / 3277, 3277},
-    };
-    for (const auto& c : cases) {
+// Files of letters whose first bytes are the control byte 1, against the limit of anomalous
+// bytes, and the text-like extensions, from tests/data/cases/text-limits.txt.
+TEST_F(TextDetectTest, AnomalousByteLimitAndTextLikeExtensions) {
+    lxty::test::ExpectCases("cases/text-limits.txt", "", [&](const lxty::test::Row& in) {
+        using lxty::test::Number;
+        if (in.size() == 1)
+            return lxty::test::YesNo(IsTextLikeExtension(in.at(0)));
         const TextTestResult r =
-            TextTest(Write("p.dat", WithAnomalies(c.length, c.anomalous)), 16384, c.limit, true);
-        EXPECT_EQ(static_cast<int>(r.code), c.expectedCode) << c.what;
-        EXPECT_DOUBLE_EQ(r.percentage, c.expectedPercentage) << c.what;
-        EXPECT_EQ(r.bytesExamined, c.expectedExamined) << c.what;
-    }
+            TextTest(Write("p.dat", WithAnomalies(Number(in.at(0)), Number(in.at(1)))), 16384,
+                     std::stod(lxty::U16ToUtf8(in.at(2))), true);
+        return lxty::Utf8ToU16(std::to_string(static_cast<int>(r.code)) + ", " +
+                               std::to_string(r.percentage) + "%, " +
+                               std::to_string(r.bytesExamined));
+    });
 }
 
 TEST_F(TextDetectTest, NulCountsAndIsRecordedWithItsPosition) {
@@ -121,14 +100,6 @@ TEST_F(TextDetectTest, Utf8SequenceCutByTheSampleEnd) {
     bytes += "\xE2\x80\x94 more text";
     ASSERT_EQ(bytes.substr(16383, 1), "\xE2");
     EXPECT_TRUE(TextTest(Write("cut.dat", bytes), 16384, 1.0, false).utf8);
-}
-
-TEST_F(TextDetectTest, TextLikeExtensions) {
-    for (const char16_t* ext : {u"txt", u"log", u"xml", u"htm", u"html", u"shtm", u"shtml", u"xhtm",
-                                u"xhtml", u"csv", u"prn", u"TXT", u"Html"})
-        EXPECT_TRUE(IsTextLikeExtension(ext));
-    for (const char16_t* ext : {u"", u"dat", u"doc", u"docx", u"php", u"c", u"tx", u"txtx"})
-        EXPECT_FALSE(IsTextLikeExtension(ext));
 }
 
 TEST_F(TextDetectTest, DeclarationBeyondTheTenthNonEmptyLineIsNotSeen) {
