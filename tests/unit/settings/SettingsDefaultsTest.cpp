@@ -3,6 +3,7 @@
 #include "settings/SettingsDefaults.h"
 #include "FakeHost.h"
 #include "FieldWords.h"
+#include "Golden.h"
 #include "ScrambledSettings.h"
 #include "settings/SettingsByName.h"
 #include "settings/SettingsLists.h"
@@ -121,49 +122,30 @@ TEST(SettingsDefaultsTest, InitializeRecordResetsMainWindowFieldsThenTheDefaults
     EXPECT_EQ(Settings{}, fresh);
 }
 
+// Initialize runs first, then a question for each list that holds files; Yes clears it. Lines
+// of tests/data/cases/reinitialize.txt.
 TEST(SettingsDefaultsTest, ReinitializeAsksAboutEachNonEmptyFileListAndClearsOnYes) {
-    const std::u16string caption = u"Reinitialize";
-    const std::u16string askIgnore =
-        u"Reinitialize? Do you wish to clear all words-to-ignore files?";
-    const std::u16string askCount =
-        u"Reinitialize? Do you wish to clear all count-only-words/phrases files?";
-    struct Case {
-        bool ignoreFiles, countFiles;
-        std::vector<MsgAnswer> answers;
-        std::vector<std::u16string> expectedQuestions;
-        bool ignoreCleared, countCleared;
-    };
-    const std::vector<Case> cases = {
-        {false, false, {}, {}, false, false},
-        {true, true, {MsgAnswer::Yes, MsgAnswer::No}, {askIgnore, askCount}, true, false},
-        {true, true, {MsgAnswer::No, MsgAnswer::Yes}, {askIgnore, askCount}, false, true},
-        {false, true, {MsgAnswer::Yes}, {askCount}, false, true},
-        {true, false, {MsgAnswer::No}, {askIgnore}, false, false},
-    };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.expectedQuestions.size());
+    test::ExpectCases("cases/reinitialize.txt", "", [](const test::Row& in) {
         Settings s;
         const WordFileList filled{{u"/lists/one.txt", u"/lists/two.txt"}, 0};
-        if (k.ignoreFiles)
-            s.WordsFile[0] = filled;
-        if (k.countFiles)
-            s.WordsFile[1] = filled;
+        for (std::size_t i : {0u, 1u})
+            s.WordsFile[i] = in.at(i) == u"files" ? filled : WordFileList{};
         s.Folder = u"/texts";
         RunState run;
         test::FakeHost host;
-        host.answers.assign(k.answers.begin(), k.answers.end());
-        InitializeAfterStartUp(s, run, host, caption);
-
-        std::vector<std::u16string> asked;
+        for (std::size_t i = 2; i < in.size(); ++i)
+            host.answers.push_back(in[i] == u"yes" ? MsgAnswer::Yes : MsgAnswer::No);
+        InitializeAfterStartUp(s, run, host, u"Reinitialize");
+        std::u16string out = u"folder \"" + s.Folder + u"\"";
+        for (std::size_t i : {0u, 1u})
+            out += s.WordsFile[i] == filled           ? u", kept"
+                   : s.WordsFile[i] == WordFileList{} ? u", none"
+                                                      : u", other";
         for (const auto& m : host.messages)
-            asked.push_back(m.title + (m.question && m.icon == MsgIcon::Question ? u"? " : u": ") +
-                            m.text);
-        EXPECT_EQ(k.expectedQuestions, asked);
-        EXPECT_EQ(u"", s.Folder); // Initialize ran first
-        const WordFileList none;
-        EXPECT_EQ(k.ignoreFiles && !k.ignoreCleared ? filled : none, s.WordsFile[0]);
-        EXPECT_EQ(k.countFiles && !k.countCleared ? filled : none, s.WordsFile[1]);
-    }
+            out += u" / " + m.title + (m.question && m.icon == MsgIcon::Question ? u"? " : u": ") +
+                   m.text;
+        return out;
+    });
 }
 
 // Relative frequency can be changed in some formats; sorting by files needs frequency order,
