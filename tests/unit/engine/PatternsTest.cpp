@@ -25,23 +25,12 @@ TEST(CheckPattern, GivesTheFirstFailingTestsCode) {
     // order of the tests: the engine first, then space, dot, whole anchor, "$", "^"; escaped
     // or bracketed anchors and dots; square brackets (an escaped "]" still counts in the
     // backward test), braces and parentheses.
-    const std::vector<std::pair<std::u16string, int>> cases = {
-        {u"<[a-z]+ing>", 1}, {u"<^ing>", -6},     {u"<ing$>", -5},   {u"<^ing$>", -4},
-        {u"<e.g>", -3},      {u"<e\\.g>", 1},     {u"<a b>", -2},    {u"<(ab>", -1},
-        {u"<[a]>", 1},       {u"<x(a(b)c)>", -9}, {u"word", 0},      {u"<>", 0},
-        {u"<ab", 0},         {u"<(a b>", -1},     {u"<a .>", -2},    {u"<^a.b$>", -3},
-        {u"<^a$b>", -5},     {u"<a$^>", -5},      {u"<.a>", -3},     {u"<$a>", -5},
-        {u"<a\\$>", 1},      {u"<a\\^>", 1},      {u"<[.]x>", 1},    {u"<x[$]>", 1},
-        {u"<x[^a]>", 1},     {u"<[\\S]ing>", 1},  {u"<a]>", -7},     {u"<[a][[b]>", -7},
-        {u"<e\\[g>", 1},     {u"<e\\]g>", 1},     {u"<[\\]]>", -7},  {u"<a{2>", -8},
-        {u"<a}>", -8},       {u"<a{2}>", 1},      {u"<a{1,3}b>", 1}, {u"<a\\{2>", 1},
-        {u"<a(b)c>", 1},     {u"<(a)(b)>", 1},    {u"<a\\(b>", 1},   {u"<a)b(>", -1},
-    };
-    for (const auto& [text, expected] : cases) {
+    test::ExpectCases("engine/patterns.txt", "CheckPattern", [](const test::Row& f) {
         std::u16string inner;
-        EXPECT_EQ(CheckPattern(text, &inner), expected) << P(text);
-        EXPECT_EQ(P(inner), expected ? P(text.substr(1, text.size() - 2)) : "") << P(text);
-    }
+        const int code = CheckPattern(f[0], &inner);
+        EXPECT_EQ(P(inner), code ? P(f[0].substr(1, f[0].size() - 2)) : "") << P(f[0]);
+        return std::to_string(code);
+    });
 }
 
 TEST(ReportPatternCheck, ShowsOnlyRefusalsUnlessAskedWithEachCodesText) {
@@ -130,26 +119,15 @@ TEST(RegExpDialect, AcceptsWhatTheOldEngineAccepted) {
         EXPECT_FALSE(IsValidRegExp(refused)) << P(refused);
 }
 
+// Lower-casing around patterns: texts typed in a box keep their patterns as typed; list
+// entries lose case everywhere but keep their escapes.
 TEST(LowerCaseExceptRegexp, LeavesPatternsAsTyped) {
-    struct Case {
-        std::u16string text;
-        std::u16string expected;
-    };
-    const std::vector<Case> cases = {
-        {u"", u""},
-        {u"Apple, <[A-Z]+> Pear", u"apple, <[A-Z]+> pear"},
-        {u"Word <Open", u"word <open"},
-        {u"Word Open>", u"word open>"},
-        {u"<[A-Z]+>", u"<[A-Z]+>"},
-        {u"<A> B <C>", u"<A> b <C>"},
-        {u"X <A> Y <B", u"x <A> y <b"},
-        {u">A<", u">a<"},
-        {u"A>B<C>D", u"a>b<C>d"},
-        {u"ÀÉ Ÿ", u"àé ÿ"},
-        {u"ÀB <ÀB> ÀB", u"àb <ÀB> àb"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(P(c.expected), P(LowerCaseExceptRegexp(c.text))) << P(c.text);
+    test::ExpectCases("engine/patterns.txt", "LowerCase", [](const test::Row& f) {
+        return test::Escape(f[0] == u"box" ? LowerCaseExceptRegexp(f[1])
+                                           : LowerCaseListEntry(f[1]));
+    });
+    // The form the program's own message recommends keeps its meaning.
+    EXPECT_TRUE(RegExpMatch(u"goeth", LowerCaseListEntry(u"<[\\S]+ETH>"), u"~", u"?", true));
 }
 
 TEST(PatternCache, RepeatedCallsGiveTheSameResults) {
@@ -189,22 +167,6 @@ TEST(PatternCache, StaysRightPastItsSize) {
     }
     EXPECT_TRUE(RegExpMatch(filler + u"17", u"<a17>", u"~", u"?", false));
     EXPECT_TRUE(IsValidRegExp(u"<" + filler + u"0>"));
-}
-
-TEST(PatternsTest, ListEntriesLoseCaseButNotTheirEscapes) {
-    const std::pair<std::u16string, std::u16string> cases[] = {
-        {u"<[\\S]+ETH>", u"<[\\S]+eth>"},
-        {u"Go+<\\W\\D\\B>+ÉTÉ", u"go+<\\W\\D\\B>+été"},
-        {u"\\S outside a pattern", u"\\s outside a pattern"},
-        {u"<\\\\S>", u"<\\\\s>"}, // an escaped backslash, then a plain S
-        {u"<A\\>", u"<a\\>"},     // a backslash before ">" escapes nothing here
-        {u"<open", u"<open"},
-        {u"", u""},
-    };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(LowerCaseListEntry(in), out);
-    // The form the program's own message recommends keeps its meaning.
-    EXPECT_TRUE(RegExpMatch(u"goeth", LowerCaseListEntry(u"<[\\S]+ETH>"), u"~", u"?", true));
 }
 
 } // namespace
