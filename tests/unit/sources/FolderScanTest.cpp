@@ -167,46 +167,32 @@ protected:
     std::optional<FolderWalk> walk;
 };
 
+// The folder check, from tests/data/cases/folder-check.txt: "{dir}" stands for the test's
+// folder, "{DIR}" for it in capitals.
 TEST_F(FolderTree, ValidationMessages) {
     Files({"only/sub/a.txt", "full/a.txt", "a/x.txt"});
     fs::create_directories(Dir() / "full" / "deeper");
     fs::create_directories(Dir() / "ab");
-    const std::u16string inside = u"Invalid output file: The output file cannot be in the folder "
-                                  u"or a subfolder. (1)";
-    const std::u16string missing = u"Invalid input: Folder does not exist (2)";
-    const struct {
-        std::u16string folder, output;
-        int disable, subfolders;
-        std::u16string said; // empty: valid
-    } cases[] = {
-        {u"", u"", 0, 0, u"Error: Folder not specified. (2)"},
-        {Text("missing"), u"", 0, 0, missing},
-        {Text("full/a.txt"), u"", 0, 0, missing},
-        // Files only in a subfolder: refused even with subfolders included.
-        {Text("only"), u"", 0, 1, u"Nothing to do: Folder contains no files. (1)"},
-        {Text("full"), u"", 0, 0, u""},
-        {Text("full"), Text("full/out.txt"), 0, 0, inside},
-        {Text("full"), Text("full/out.txt"), 0, 1, inside},
-        {Text("full"), UpperCaseAll(Text("full")) + u"/OUT.TXT", 0, 0, inside},
-        {Text("full"), Text("full/deeper/out.txt"), 0, 1, inside},
-        {Text("full"), Text("full/deeper/out.txt"), 0, 0, u""},
-        {Text("full"), Text("full/../full/deeper/out.txt"), 0, 1, inside},
-        // Output disabled: where it would go does not matter.
-        {Text("full"), Text("full/out.txt"), 1, 1, u""},
-        {Text("full"), Text("out.txt"), 0, 1, u""},
-        {Text("a"), Text("ab/out.txt"), 0, 1, u""}, // a sibling with a longer name
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(Narrow(c.folder) + " / " + Narrow(c.output));
+    test::ExpectCases("cases/folder-check.txt", "", [&](const test::Row& in) {
+        const auto path = [&](std::u16string p) {
+            for (const auto& [from, to] :
+                 {std::pair{std::u16string(u"{dir}"), Text()},
+                  std::pair{std::u16string(u"{DIR}"), UpperCaseAll(Text())}})
+                if (const auto at = p.find(from); at != p.npos)
+                    p.replace(at, from.size(), to);
+            return p;
+        };
         Settings s;
-        s.Folder = c.folder;
-        s.File[1] = c.output;
-        s.DisableOutputToFile = c.disable;
-        s.IncludeSubfolders = c.subfolders;
+        s.Folder = path(in.at(0));
+        s.File[1] = path(in.at(1));
+        s.DisableOutputToFile = in.at(2) == u"output off";
+        s.IncludeSubfolders = in.at(3) == u"subfolders";
         FakeHost h;
-        EXPECT_EQ(ValidateFolder(h, s), c.said.empty());
-        EXPECT_EQ(Said(h), c.said.empty() ? std::vector<std::u16string>{} : std::vector{c.said});
-    }
+        const bool valid = ValidateFolder(h, s);
+        const auto said = Said(h);
+        EXPECT_EQ(valid, said.empty());
+        return said.empty() ? u"(valid)" : said.size() == 1 ? said[0] : u"more than one message";
+    });
 }
 
 TEST_F(FolderTree, SelectsAndOrdersFiles) {
