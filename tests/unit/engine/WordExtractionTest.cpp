@@ -284,20 +284,12 @@ TEST(WordExtractionTest, PrepareTextFindsAControlCharacterAtEveryPositionOfLongL
 }
 
 TEST(WordExtractionTest, AllowedExtraCharsInOrder) {
-    const std::vector<std::pair<std::string, std::u16string>> cases = {
-        {"", u"-"}, // the defaults allow hyphens only
-        {"off", u""},
-        {"off apostrophes=2 commas=2", u""}, // greyed
-        {"off chars=#", u""},                // not allowed: not appended
-        {"hyphens apostrophes underscores colons backslashes slashes periods at numerals parens "
-         "amps user chars=#% commas",
-         u"-'\u2018_:\\/.@0123456789()&#%,"}};
-    for (const auto& [settings, expected] : cases) {
-        Rig r(settings);
+    test::ExpectCases("engine/extraction.txt", "AllowedExtraChars", [](const test::Row& f) {
+        Rig r(U16ToUtf8(f[0]));
         r.ex.SetAllowedExtraChars1();
         r.ex.SetAllowedExtraChars2();
-        EXPECT_EQ(r.ex.AllowedExtraChars(), expected) << settings;
-    }
+        return "\"" + test::Escape(r.ex.AllowedExtraChars()) + "\"";
+    });
     // Each box alone, then all together, as the settings window builds them.
     std::string all = "chars=$";
     for (const char* box :
