@@ -465,42 +465,37 @@ TEST_F(SavedStateTest, NoOfferWhileRestoringOrWithNothingSelected) {
     EXPECT_EQ(RestoreBytes(JoinLines(lines), s, false).code, kRestoreWordsFileFailed);
 }
 
+// At start-up, results 1 and 3 ask whether to reset; Yes initializes, No keeps what was read
+// but saves nothing on quitting. Compared with tests/data/savedstate/startup.txt.
 TEST_F(SavedStateTest, StartUpAsksToResetAfterResultsOneAndThree) {
-    using Texts = std::vector<std::u16string>;
-    ASSERT_FALSE(GetText(40).empty());
-    const std::pair<std::int16_t, std::u16string> cases[] = {
-        {kRestoreNoListEntry, GetText(37)},
-        {kRestoreReadError, GetText(38) + u": Invalid data"},
-        {kRestoreNoFile, u""},
-        {kRestoreOk, u""},
-        {kRestoreWordsFileFailed, u""},
-    };
-    for (const auto& [code, message] : cases) {
+    std::u16string shown;
+    for (const std::int16_t code : {kRestoreNoListEntry, kRestoreReadError, kRestoreNoFile,
+                                    kRestoreOk, kRestoreWordsFileFailed}) {
         for (const MsgAnswer answer : {Y, N}) {
-            SCOPED_TRACE(code);
             RestoreOutcome o;
             o.code = code;
             o.errorText = code == kRestoreReadError ? u"Invalid data" : u"";
-            Settings s = FixtureRecord(), expected = FixtureRecord();
+            Settings s = FixtureRecord();
             FakeHost h;
             h.answers = {answer};
             RecordingActions a;
             HandleStartUpRestoreResult(o, s, run, h, a);
-            EXPECT_EQ(h.MessageTexts(),
-                      message.empty() ? Texts{} : Texts{message + u"\n\n" + GetText(39)});
-            for (const auto& m : h.messages)
-                EXPECT_EQ(m.title, GetText(40));
-            const bool reset = !message.empty() && answer == Y;
-            EXPECT_EQ(a.log, reset ? Texts{u"Initialize"} : Texts{});
-            if (reset) {
-                EXPECT_EQ(s.Folder, u"");
-                EXPECT_EQ(s.CaseSignificant, 0);
-            } else {
-                expected.SaveStateOnQuit = message.empty() ? 1 : 0;
-                EXPECT_TRUE(s == expected);
-            }
+            Settings kept = FixtureRecord();
+            kept.SaveStateOnQuit = s.SaveStateOnQuit;
+            shown +=
+                Utf8ToU16("result " + std::to_string(code) + (answer == Y ? ", yes: " : ", no: ")) +
+                (s == kept && a.log.empty()
+                     ? u"kept, save on quit " + std::u16string(1, u'0' + s.SaveStateOnQuit)
+                 : a.log == std::vector<std::u16string>{u"Initialize"} && s.Folder.empty() &&
+                         s.CaseSignificant == 0
+                     ? u"initialized"
+                     : u"changed") +
+                u"\n";
+            for (const auto& m : Said(h))
+                shown += u"  " + m + u"\n";
         }
     }
+    test::ExpectSection("savedstate/startup.txt", "", U16ToUtf8(shown));
 }
 
 // Settings window ---------------------------------------------------------------------------
