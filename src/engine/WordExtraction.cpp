@@ -460,7 +460,7 @@ std::u16string CommentMarkerMessage(std::u16string_view marker) {
     std::u16string m = u"With the current settings the start-comment marker\n\"";
     m += marker;
     m += u"\" could be part of a word.\n\n"
-         u"Check the the 'Settings' window and perhaps disallow comment\n"
+         u"Check the 'Settings' window and perhaps disallow comment\n"
          u"markers or restrict allowable characters in 'words'.";
     return m;
 }
