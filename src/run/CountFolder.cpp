@@ -29,7 +29,8 @@ public:
         m_run.SetFolderProgress(fileNumber, walk != nullptr ? walk->FoldersCounted() : 1, true);
         // The word table numbers the files by the path shown for them.
         m_run.SetCurrentInputPath(shownPath);
-        m_run.DoItFromPath(file, shownPath, false, fileNumber);
+        m_run.DoItFromPath(file, shownPath, false, fileNumber,
+                           walk != nullptr ? &walk->CurrentFile() : nullptr);
     }
     void OutputAppend(const std::u16string& text) override { m_run.OutputToTxb(text); }
     void OutputSet(const std::u16string& text) override { m_run.OutputSet(text); }

@@ -136,7 +136,7 @@ CountRun::CountRun(ReportContext& ctx, WordsToIgnore& wordsToIgnore, CountRunShe
                                                 ctx.textWindow, wordsToIgnore)),
       m_extractor(
           std::make_unique<WordExtractor>(ctx.settings, ctx.run, *m_markup, ctx.host, *m_sink)),
-      m_pieces(std::make_unique<ChunkCache>()) {}
+      m_pieces(std::make_unique<ChunkCache>()), m_file(std::make_unique<TextFile>()) {}
 
 CountRun::~CountRun() = default;
 
@@ -186,6 +186,22 @@ void CountRun::ResetTableForRun() {
     m_pieceMisses = 0;
     m_run.lngNumWords = 0;
     m_resultsAvailable = false;
+    m_outputIdentityKnown = false;
+}
+
+bool CountRun::IsOutputFile(const std::u16string& name, const FileIdentity& identity) {
+    const std::u16string output = TrimSpaces(m_settings.File[1]);
+    const std::u16string input = TrimSpaces(name);
+    if (output.empty() || input.empty())
+        return false;
+    if (LowerCaseAll(output) == LowerCaseAll(input))
+        return true;
+    if (!m_outputIdentityKnown) {
+        const std::optional<FileIdentity> id = IdentityOf(PathFromText(output));
+        m_outputIdentity = id ? std::make_unique<FileIdentity>(*id) : nullptr;
+        m_outputIdentityKnown = true;
+    }
+    return m_outputIdentity && *m_outputIdentity == identity;
 }
 
 void CountRun::SetCurrentInputPath(const std::u16string& path) {
@@ -266,6 +282,7 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
     }
 
     m_running = true;
+    m_outputIdentityKnown = false;
     if (m_hooks.sizePhraseWindow)
         m_hooks.sizePhraseWindow();
     m_shell.EnableDisableButtons(false);
@@ -752,27 +769,27 @@ FileResult CountRun::DoItFromFile(const std::u16string& path, bool singleFile,
 }
 
 FileResult CountRun::DoItFromPath(const fs::path& file, const std::u16string& name, bool singleFile,
-                                  std::int64_t fileNumber) {
+                                  std::int64_t fileNumber, const FileFacts* known) {
     try {
-        std::error_code ec;
-        const fs::file_status status = fs::status(file, ec);
-        if (ec || !fs::exists(status))
+        // One status call for a file (none when the folder walk has made it): a file of many
+        // small files costs its status, one open and the reads of its bytes, nothing more.
+        const std::optional<FileFacts> facts =
+            known ? std::optional<FileFacts>(*known) : FactsOf(file);
+        if (!facts)
             return FileResult::NotFound;
-        if (fs::is_directory(status))
+        if (facts->type == FileFacts::Type::Folder)
             return FileResult::InvalidSpec;
-        if (!fs::is_regular_file(status)) {
+        if (facts->type != FileFacts::Type::Regular) {
             // A FIFO or a device exists, and reading it may never end: say what it is.
             m_host.MessageBox(name + u" is not a regular file.", u"Invalid input",
                               MsgIcon::Exclamation);
             return FileResult::NotText;
         }
-        const auto size = static_cast<std::int64_t>(fs::file_size(file, ec));
-        if (ec)
-            return FileResult::NotFound;
+        const auto size = static_cast<std::int64_t>(facts->size);
         if (size == 0)
             return FileResult::Empty;
         m_host.SetLabel("lblFilesize", u"Filesize: " + SizeTextA(size, m_ctx.locale));
-        if (!TrimSpaces(m_settings.File[1]).empty() && SameFile(m_settings.File[1], name)) {
+        if (IsOutputFile(name, facts->identity)) {
             m_run.blnStop = true;
             return FileResult::SameAsOutput;
         }
@@ -837,7 +854,40 @@ FileResult CountRun::DoItFromPath(const fs::path& file, const std::u16string& na
 
 FileResult CountRun::ReadFile(const std::u16string& name, bool singleFile, std::int64_t fileNumber,
                               const fs::path& textFile, bool docx, std::int64_t fileSize) {
-    const TextTestResult judged = TextTest(textFile, kDefaultSampleSize, 1.0, true);
+    // The file is opened once: its first block is read into the reader's buffer, the text
+    // test judges those bytes, and the lines start from the same buffer. (A docx document's
+    // extracted text, and a file whose charset sniff reads past the first block, are judged
+    // from the file by name.)
+    TextFile& reader = *m_file;
+    TextTestResult judged;
+    bool open = false;
+    bool tested = false;
+    if (!docx) {
+        if (!reader.OpenKnown(textFile, fileSize)) {
+            judged.code = static_cast<TextCode>(reader.OpenError());
+            tested = true;
+        } else if (const std::optional<TextTestResult> fromHead = TextTestOfHead(
+                       reader.Head(), fileSize, textFile, kDefaultSampleSize, 1.0, true)) {
+            judged = *fromHead;
+            open = tested = true;
+        } else {
+            reader.Close();
+        }
+    }
+    if (!tested)
+        judged = TextTest(textFile, kDefaultSampleSize, 1.0, true);
+    switch (judged.code) {
+    case TextCode::ZeroLength:
+    case TextCode::AccessDenied:
+    case TextCode::CannotOpen:
+    case TextCode::NotFound:
+    case TextCode::NoName:
+    case TextCode::NotText:
+        reader.Close();
+        break;
+    default:
+        break;
+    }
     switch (judged.code) {
     case TextCode::ZeroLength:
         if (singleFile)
@@ -869,8 +919,13 @@ FileResult CountRun::ReadFile(const std::u16string& name, bool singleFile, std::
     m_pendingText.clear();
     if (singleFile)
         ResetTableForRun();
-    const fs::path original = PathFromText(name);
-    const std::u16string extension = LowerExtension(original);
+    // The extension of the name's last part (the whole path need not be converted for it).
+    const char16_t separators[] = {u'/', static_cast<char16_t>(fs::path::preferred_separator),
+                                   u'\0'};
+    const std::size_t slash = name.find_last_of(separators);
+    const std::u16string extension = LowerExtension(
+        PathFromText(slash == std::u16string::npos ? std::u16string_view(name)
+                                                   : std::u16string_view(name).substr(slash + 1)));
     m_extractor->SetMarkupTypeFromExtension(extension);
     m_run.intWithinComment = -1;
     if (singleFile && !docx) {
@@ -887,8 +942,9 @@ FileResult CountRun::ReadFile(const std::u16string& name, bool singleFile, std::
         m_host.SetLabel("lblTotalNumOccurrences", EmptyProgressBar());
     }
 
-    TextFile reader;
-    if (!reader.Open(textFile, EncodingFor(judged))) {
+    if (open) {
+        reader.Begin(EncodingFor(judged));
+    } else if (!reader.Open(textFile, EncodingFor(judged))) {
         if (singleFile)
             m_host.MessageBox(u"This file cannot be opened.", u"Invalid input file",
                               MsgIcon::Exclamation);

@@ -41,6 +41,9 @@
 namespace lxty {
 
 class TextStreamReader;
+class TextFile;
+struct FileFacts;
+struct FileIdentity;
 
 class Host;
 class ChunkCache;
@@ -198,9 +201,11 @@ public:
                             std::int64_t fileNumber = 0);
 
     // The same for a path the folder walk found (its name need not be valid Unicode); name is
-    // the path as shown.
+    // the path as shown. known: what the walk's status call found of the file, so that it is
+    // not asked again (null: one status call here).
     FileResult DoItFromPath(const std::filesystem::path& file, const std::u16string& name,
-                            bool singleFile, std::int64_t fileNumber);
+                            bool singleFile, std::int64_t fileNumber,
+                            const FileFacts* known = nullptr);
 
     // Text from a stream (standard input) stands for the clipboard text: it is counted piece
     // by piece as it comes, without the clipboard's size limit. Null: the host's clipboard.
@@ -238,6 +243,8 @@ private:
     void StartTiming();
     FileResult ReadFile(const std::u16string& path, bool singleFile, std::int64_t fileNumber,
                         const std::filesystem::path& textFile, bool docx, std::int64_t fileSize);
+    // The output file is the file of identity (or has the same name, ignoring case).
+    bool IsOutputFile(const std::u16string& name, const FileIdentity& identity);
     // Extracts the words of one line read from a file; line is left holding unspecified text.
     void ExtractLine(std::u16string& line);
     // The same for a line of plain text in an all-words run, a piece between spaces at a
@@ -272,6 +279,10 @@ private:
     std::unique_ptr<WordCounting> m_counting;
     std::unique_ptr<WordExtractor> m_extractor;
     std::unique_ptr<ChunkCache> m_pieces;
+    std::unique_ptr<TextFile> m_file; // the reader of every input file, buffers kept
+    // Which real file the output file is, asked once per table reset.
+    std::unique_ptr<FileIdentity> m_outputIdentity;
+    bool m_outputIdentityKnown = false;
     std::istream* m_textStream = nullptr;
     std::unique_ptr<TextStreamReader> m_streamReader; // while a stream is counted
     bool m_pieceCacheOn = true;

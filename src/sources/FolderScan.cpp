@@ -132,7 +132,27 @@ void FolderWalk::Run(const std::u16string& folder, const FolderWalkOptions& opti
     m_visitedFolders.clear();
     m_visitedFiles.clear();
     m_root = TrimTrailingSeparators(folder);
+    if (options.pass == WalkPass::Processing && m_foundComplete && m_foundRoot == m_root &&
+        m_foundSubfolders == options.includeSubfolders) {
+        for (const FoundFile& f : m_found) {
+            m_folders = f.folders;
+            VisitFile(f.path, f.shown, f.facts);
+            if (m_ended || m_state.blnStop)
+                break;
+        }
+        return;
+    }
+    const bool recording = options.pass == WalkPass::Counting;
+    m_found.clear();
+    m_foundComplete = false;
     Walk(PathFromText(m_root), m_root, nullptr);
+    if (recording && !m_ended && !m_state.blnStop) {
+        m_foundComplete = true;
+        m_foundRoot = m_root;
+        m_foundSubfolders = options.includeSubfolders;
+    } else {
+        m_found.clear();
+    }
 }
 
 void FolderWalk::ShowCount() {
@@ -202,15 +222,16 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
             std::find(copiesOf->begin(), copiesOf->end(), f.key.substr(0, f.key.size() - 4)) !=
                 copiesOf->end())
             continue;
-        std::error_code sec;
-        const std::uintmax_t size = fs::file_size(f.path, sec);
-        if (sec || size == 0)
+        // One status call tells the size and which real file this is.
+        const std::optional<FileFacts> facts = FactsOf(f.path);
+        if (!facts || facts->type != FileFacts::Type::Regular || facts->size == 0)
             continue; // unreadable or nothing to count
         // A file reached again (through a linked folder or a link to it) is counted once.
-        const std::optional<FileIdentity> fileIdentity = IdentityOf(f.path);
-        if (!fileIdentity || !m_visitedFiles.insert(*fileIdentity).second)
+        if (!m_visitedFiles.insert(facts->identity).second)
             continue;
-        VisitFile(f.path, shown, size);
+        if (m_options.pass == WalkPass::Counting)
+            m_found.push_back({f.path, shown, *facts, 0});
+        VisitFile(f.path, shown, *facts);
         if (m_ended || m_state.blnStop) {
             m_ended = true;
             return;
@@ -232,7 +253,8 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
     }
 }
 
-void FolderWalk::VisitFile(const fs::path& file, const std::u16string& shown, std::uintmax_t size) {
+void FolderWalk::VisitFile(const fs::path& file, const std::u16string& shown,
+                           const FileFacts& facts) {
     m_host.SetLabel("lblFile", shown);
     m_host.SetLabel("lblFilesize", u"");
     m_host.SetLabel("lblXMLsize", u"");
@@ -247,12 +269,14 @@ void FolderWalk::VisitFile(const fs::path& file, const std::u16string& shown, st
     ++m_files;
     switch (m_options.pass) {
     case WalkPass::Counting:
+        m_found.back().folders = m_folders;
         ShowCount();
         break;
     case WalkPass::Listing:
-        m_client.OutputAppend(ListingLine(m_root, shown, size));
+        m_client.OutputAppend(ListingLine(m_root, shown, facts.size));
         break;
     case WalkPass::Processing:
+        m_current = facts;
         m_client.ProcessFile(file, shown, m_files);
         break;
     }

@@ -4,8 +4,9 @@
 //
 // A folder run walks the tree twice: a counting pass that only counts the selected files (no
 // file is opened), so that the progress bar of the second pass has its total, then a
-// processing pass that hands each selected file to the count run. "List files to be scanned"
-// is a counting pass that also writes one listing line per file.
+// processing pass that hands each selected file to the count run (the files the counting pass
+// found, in the same order, when the same walk counted them just before). "List files to be
+// scanned" is a counting pass that also writes one listing line per file.
 //
 // The walk visits files, then subfolders, each in name order (ignoring case, exact name as
 // the tie-break), so file numbers are the same on every run and every machine. It visits
@@ -108,14 +109,25 @@ public:
     // The message kept when the walk met the count-only words/phrases file (empty otherwise);
     // the count run writes it to the output window after "Stopped while counting files".
     const std::u16string& KeptMessage() const { return m_keptMessage; }
+    // While the client processes a file: what the walk's one status call found of it (its
+    // size, and which real file it is).
+    const FileFacts& CurrentFile() const { return m_current; }
 
 private:
+    // A file the counting pass selected, and the folders walked when it was met.
+    struct FoundFile {
+        std::filesystem::path path;
+        std::u16string shown;
+        FileFacts facts;
+        std::int64_t folders = 1;
+    };
+
     // copiesOf: for an "extracted_text" folder, the documents of its parent folder (lower-cased
     // names without ".docx"), whose kept text copies are not selected.
     void Walk(const std::filesystem::path& folder, const std::u16string& shownFolder,
               const std::vector<std::u16string>* copiesOf);
     void VisitFile(const std::filesystem::path& file, const std::u16string& shown,
-                   std::uintmax_t size);
+                   const FileFacts& facts);
     void ShowCount();
 
     Host& m_host;
@@ -131,6 +143,14 @@ private:
     std::int64_t m_folders = 0;
     bool m_ended = false;
     std::u16string m_keptMessage;
+    FileFacts m_current;
+    // The files of the last complete counting pass, in walk order: the processing pass of the
+    // same folder goes over them instead of listing and examining every folder again, so a
+    // file costs one status call in the whole run.
+    std::vector<FoundFile> m_found;
+    bool m_foundComplete = false;
+    std::u16string m_foundRoot;
+    bool m_foundSubfolders = false;
 };
 
 // The listing of "List files to be scanned": the header written before the walk ("{Folder} =

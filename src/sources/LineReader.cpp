@@ -32,6 +32,20 @@ bool LineReader::Open(const std::filesystem::path& file) {
     return true;
 }
 
+bool LineReader::Open(const std::filesystem::path& file, std::int64_t size) {
+    Close();
+    errno = 0;
+    m_in.open(file, std::ios::in | std::ios::binary);
+    if (!m_in.is_open()) {
+        m_openError = errno == EACCES || errno == EPERM ? -3 : -9;
+        return false;
+    }
+    m_size = size;
+    if (m_buf.size() != kBlockSize)
+        m_buf.resize(kBlockSize);
+    return true;
+}
+
 void LineReader::Close() {
     if (m_in.is_open())
         m_in.close();

@@ -26,6 +26,9 @@ public:
 
     // Opens the file; false when it cannot be opened (OpenError() then tells why).
     bool Open(const std::filesystem::path& file);
+    // The same for a file already known to be a regular file of size bytes: it is opened and
+    // nothing else is asked of the file system. The block buffer is kept from the last file.
+    bool Open(const std::filesystem::path& file, std::int64_t size);
     void Close();
     bool IsOpen() const { return m_in.is_open(); }
 

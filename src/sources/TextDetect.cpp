@@ -62,6 +62,104 @@ bool ReadStart(std::ifstream& in, std::string& bytes, std::int64_t count) {
     return !in.bad();
 }
 
+// The kinds the first five bytes (and the extension) tell; nothing for a plain start.
+std::optional<FileKind> KindOfStart(std::string_view head, const std::u16string& ext) {
+    const auto b = [&](int i) {
+        return static_cast<unsigned char>(head[static_cast<std::size_t>(i)]);
+    };
+    if (head.substr(0, 5) == "{\\rtf")
+        return FileKind::Rtf;
+    if (b(0) == 0xFF && b(1) == 0xFE)
+        return FileKind::Utf16LE;
+    if (b(0) == 0xFE && b(1) == 0xFF)
+        return FileKind::Utf16BE;
+    if (b(0) == 0xEF && b(1) == 0xBB && b(2) == 0xBF)
+        return FileKind::Utf8;
+    if (b(0) == 0 && b(1) == 0 && b(2) == 0xFE && b(3) == 0xFF)
+        return FileKind::Utf32BE;
+    if (ext == u"xml" && b(0) == '<')
+        return b(1) != 0 ? FileKind::Utf8 : FileKind::Utf16LE;
+    return std::nullopt;
+}
+
+// The charset sniff over bytes in memory, line by line exactly as SniffUtf8Declaration reads
+// the file; nothing when the lines it would read run past the end of head and head is not the
+// whole file.
+std::optional<bool> SniffUtf8DeclarationOfHead(std::string_view head, bool whole) {
+    std::size_t pos = 0;
+    bool skipLf = false; // the last line ended at CR: an LF right after it belongs to it
+    int lines = 0;
+    while (lines < kSniffLines && static_cast<std::int64_t>(pos) < kSniffByteCap) {
+        if (skipLf && pos < head.size() && head[pos] == '\n')
+            ++pos;
+        skipLf = false;
+        if (pos >= head.size()) {
+            if (whole)
+                break;
+            return std::nullopt;
+        }
+        std::size_t end = head.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) {
+            if (!whole)
+                return std::nullopt;
+            end = head.size();
+        }
+        const std::string_view line = head.substr(pos, end - pos);
+        if (end < head.size()) {
+            skipLf = head[end] == '\r';
+            pos = end + 1;
+        } else {
+            pos = end;
+        }
+        if (line.empty())
+            continue;
+        // A declaration never spans a line end, so each line may be looked at alone.
+        if (DeclaresUtf8(std::string(line)))
+            return true;
+        ++lines;
+    }
+    return false;
+}
+
+// The sample part of the text test, on the sample in memory; result.kind is Plain or
+// TooShort. truncated: the file goes on beyond the sample.
+void TestSample(std::string_view sample, bool truncated, std::int64_t sampleSize,
+                double limitPercent, TextTestResult& result) {
+    result.sevenBitSample = std::all_of(sample.begin(), sample.end(),
+                                        [](char c) { return static_cast<unsigned char>(c) < 128; });
+    if (result.kind == FileKind::TooShort) {
+        // Files of 1 to 4 bytes are read as text without a byte test; they may still be UTF-8.
+        result.utf8 = IsUtf8Sample(sample, false);
+        return;
+    }
+    ByteTest(sample, sampleSize, limitPercent, result);
+    if (result.code != TextCode::NotText && IsUtf8Sample(sample, truncated)) {
+        result.kind = FileKind::Utf8;
+        result.code = TextCode::CrLf;
+        result.utf8 = true;
+    }
+}
+
+// The verdict of a known kind that needs no sample; false for Plain and TooShort.
+bool VerdictOfKind(TextTestResult& result) {
+    switch (result.kind) {
+    case FileKind::Utf8:
+        result.code = TextCode::CrLf;
+        result.utf8 = true;
+        return true;
+    case FileKind::Utf16LE:
+    case FileKind::Utf16BE:
+    case FileKind::Utf32BE:
+        result.code = TextCode::Unicode;
+        return true;
+    case FileKind::Plain:
+        return false;
+    default:
+        result.code = static_cast<TextCode>(result.kind); // the negative codes and RTF
+        return result.kind != FileKind::TooShort;
+    }
+}
+
 } // namespace
 
 std::u16string LowerExtension(const std::filesystem::path& file) {
@@ -105,23 +203,9 @@ FileKind FirstBytesKind(const std::filesystem::path& file, bool sniffContent) {
     std::string head;
     if (!ReadStart(in, head, 5) || head.size() < 5)
         return FileKind::CannotOpen;
-    const auto b = [&](int i) {
-        return static_cast<unsigned char>(head[static_cast<std::size_t>(i)]);
-    };
-
-    if (head == "{\\rtf")
-        return FileKind::Rtf;
-    if (b(0) == 0xFF && b(1) == 0xFE)
-        return FileKind::Utf16LE;
-    if (b(0) == 0xFE && b(1) == 0xFF)
-        return FileKind::Utf16BE;
-    if (b(0) == 0xEF && b(1) == 0xBB && b(2) == 0xBF)
-        return FileKind::Utf8;
-    if (b(0) == 0 && b(1) == 0 && b(2) == 0xFE && b(3) == 0xFF)
-        return FileKind::Utf32BE;
     const std::u16string ext = LowerExtension(file);
-    if (ext == u"xml" && b(0) == '<')
-        return b(1) != 0 ? FileKind::Utf8 : FileKind::Utf16LE;
+    if (const std::optional<FileKind> kind = KindOfStart(head, ext))
+        return *kind;
 
     if (sniffContent && IsTextLikeExtension(ext)) {
         in.close();
@@ -190,24 +274,8 @@ TextTestResult TextTest(const std::filesystem::path& file, std::int64_t sampleSi
             result.fileLength = static_cast<std::int64_t>(length);
     }
     result.kind = FirstBytesKind(file, sniffContent);
-    switch (result.kind) {
-    case FileKind::Utf8:
-        result.code = TextCode::CrLf;
-        result.utf8 = true;
+    if (VerdictOfKind(result))
         return result;
-    case FileKind::Utf16LE:
-    case FileKind::Utf16BE:
-    case FileKind::Utf32BE:
-        result.code = TextCode::Unicode;
-        return result;
-    case FileKind::Plain:
-        break;
-    default:
-        result.code = static_cast<TextCode>(result.kind); // the negative codes and RTF
-        if (result.kind != FileKind::TooShort)
-            return result;
-        break;
-    }
 
     std::ifstream in;
     if (const int error = OpenBinary(in, file); error != 0) {
@@ -225,19 +293,46 @@ TextTestResult TextTest(const std::filesystem::path& file, std::int64_t sampleSi
         return result;
     }
     const bool truncated = static_cast<std::int64_t>(sample.size()) < result.fileLength;
-    result.sevenBitSample = std::all_of(sample.begin(), sample.end(),
-                                        [](char c) { return static_cast<unsigned char>(c) < 128; });
-    if (result.kind == FileKind::TooShort) {
-        // Files of 1 to 4 bytes are read as text without a byte test; they may still be UTF-8.
-        result.utf8 = IsUtf8Sample(sample, false);
+    TestSample(sample, truncated, sampleSize, limitPercent, result);
+    return result;
+}
+
+std::optional<TextTestResult> TextTestOfHead(std::string_view head, std::int64_t length,
+                                             const std::filesystem::path& file,
+                                             std::int64_t sampleSize, double limitPercent,
+                                             bool sniffContent) {
+    TextTestResult result;
+    result.fileLength = length;
+    const bool whole = static_cast<std::int64_t>(head.size()) >= length;
+    if (file.empty())
+        result.kind = FileKind::NoName;
+    else if (length == 0)
+        result.kind = FileKind::ZeroLength;
+    else if (length < 5)
+        result.kind = FileKind::TooShort;
+    else if (head.size() < 5)
+        result.kind = FileKind::CannotOpen;
+    else {
+        const std::u16string ext = LowerExtension(file);
+        if (const std::optional<FileKind> kind = KindOfStart(head, ext)) {
+            result.kind = *kind;
+        } else if (sniffContent && IsTextLikeExtension(ext)) {
+            const std::optional<bool> declared = SniffUtf8DeclarationOfHead(head, whole);
+            if (!declared)
+                return std::nullopt;
+            result.kind = *declared ? FileKind::Utf8 : FileKind::Plain;
+        }
+    }
+    if (VerdictOfKind(result))
+        return result;
+    const std::int64_t n = std::min(length, std::max<std::int64_t>(sampleSize, 0));
+    if (static_cast<std::int64_t>(head.size()) < n && !whole) {
+        result.code = TextCode::CannotOpen; // the read fell short
         return result;
     }
-    ByteTest(sample, sampleSize, limitPercent, result);
-    if (result.code != TextCode::NotText && IsUtf8Sample(sample, truncated)) {
-        result.kind = FileKind::Utf8;
-        result.code = TextCode::CrLf;
-        result.utf8 = true;
-    }
+    const std::string_view sample = head.substr(0, static_cast<std::size_t>(n));
+    TestSample(sample, static_cast<std::int64_t>(sample.size()) < length, sampleSize, limitPercent,
+               result);
     return result;
 }
 

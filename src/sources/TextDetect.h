@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -84,6 +85,16 @@ FileKind FirstBytesKind(const std::filesystem::path& file, bool sniffContent);
 TextTestResult TextTest(const std::filesystem::path& file,
                         std::int64_t sampleSize = kDefaultSampleSize, double limitPercent = 1.0,
                         bool sniffContent = true);
+
+// The text test of a file already open, from its first bytes: head holds the first bytes of
+// the file (at least the sample and the first five; all of them when the file is shorter),
+// length is the file's length and file its name (for the extension). Gives what TextTest(file)
+// gives for the same file, without opening or examining it again; nothing when head does not
+// reach as far as the charset sniff reads (call TextTest then).
+std::optional<TextTestResult> TextTestOfHead(std::string_view head, std::int64_t length,
+                                             const std::filesystem::path& file,
+                                             std::int64_t sampleSize = kDefaultSampleSize,
+                                             double limitPercent = 1.0, bool sniffContent = true);
 
 // The byte test alone, on bytes already in memory (the sample). Fills code (0 to 3),
 // firstAnomalousByte, firstAnomalousPosition, percentage and bytesExamined of result.

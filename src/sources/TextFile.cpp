@@ -45,6 +45,16 @@ bool TextFile::Open(const std::filesystem::path& file, TextEncoding encoding) {
     Close();
     if (!m_reader.Open(file))
         return false;
+    Begin(encoding);
+    return true;
+}
+
+bool TextFile::OpenKnown(const std::filesystem::path& file, std::int64_t size) {
+    Close();
+    return m_reader.Open(file, size);
+}
+
+void TextFile::Begin(TextEncoding encoding) {
     m_encoding = encoding;
     const std::string_view start = m_reader.Peek(4);
     // A byte-order mark is not text: left in place it would cling to the first word.
@@ -79,7 +89,6 @@ bool TextFile::Open(const std::filesystem::path& file, TextEncoding encoding) {
     case TextEncoding::SevenBitSample:
         break;
     }
-    return true;
 }
 
 void TextFile::Close() {

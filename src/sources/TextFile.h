@@ -42,6 +42,14 @@ public:
     // Opens file for reading in encoding and skips the encoding's byte-order mark when there is
     // one. false when the file cannot be opened (OpenError() says why).
     bool Open(const std::filesystem::path& file, TextEncoding encoding);
+    // The open path of a file already known to be a regular file of size bytes, read once:
+    // OpenKnown opens it (nothing else is asked of the file system), Head() shows its first
+    // block (all of a file up to LineReader::kBlockSize bytes) for the text test, and Begin
+    // starts the lines in the encoding judged from it, skipping its byte-order mark. The
+    // reader's buffers are kept from file to file.
+    bool OpenKnown(const std::filesystem::path& file, std::int64_t size);
+    std::string_view Head() { return m_reader.Peek(LineReader::kBlockSize); }
+    void Begin(TextEncoding encoding);
     void Close();
     bool IsOpen() const { return m_reader.IsOpen(); }
 

@@ -26,6 +26,40 @@ std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path) {
 #endif
 }
 
+std::optional<FileFacts> FactsOf(const std::filesystem::path& path) {
+    FileFacts facts;
+#if defined(__unix__) || defined(__APPLE__)
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    facts.type = S_ISREG(st.st_mode)   ? FileFacts::Type::Regular
+                 : S_ISDIR(st.st_mode) ? FileFacts::Type::Folder
+                                       : FileFacts::Type::Other;
+    if (facts.type == FileFacts::Type::Regular)
+        facts.size = static_cast<std::uint64_t>(st.st_size);
+    facts.identity =
+        FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+#else
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status))
+        return std::nullopt;
+    facts.type = std::filesystem::is_regular_file(status) ? FileFacts::Type::Regular
+                 : std::filesystem::is_directory(status)  ? FileFacts::Type::Folder
+                                                          : FileFacts::Type::Other;
+    if (facts.type == FileFacts::Type::Regular) {
+        facts.size = std::filesystem::file_size(path, ec);
+        if (ec)
+            return std::nullopt;
+    }
+    const std::optional<FileIdentity> id = IdentityOf(path);
+    if (!id)
+        return std::nullopt;
+    facts.identity = *id;
+#endif
+    return facts;
+}
+
 bool IsVirtualSystemPath(const std::filesystem::path& canonical) {
 #if defined(__unix__) || defined(__APPLE__)
     const std::string& text = canonical.native();

@@ -25,6 +25,17 @@ struct FileIdentityHash {
 // The identity of what path names, links followed; nothing when it cannot be found.
 std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path);
 
+// What one status call says of what path names, links followed.
+struct FileFacts {
+    enum class Type { Regular, Folder, Other };
+    Type type = Type::Other;
+    std::uint64_t size = 0; // regular files only
+    FileIdentity identity;
+};
+
+// The facts of path in one status call; nothing when it cannot be found (or the call fails).
+std::optional<FileFacts> FactsOf(const std::filesystem::path& path);
+
 // True for a canonical path in the system's virtual file systems (/proc, /sys, /dev), whose
 // folders are endless or change while they are read: never walked through a link.
 bool IsVirtualSystemPath(const std::filesystem::path& canonical);
