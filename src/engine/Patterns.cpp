@@ -698,6 +698,11 @@ TooComplexMatch TakeTooComplexMatch() {
     return std::exchange(NotedTooComplex(), TooComplexMatch{});
 }
 
+void NoteTooComplexMatch(const TooComplexMatch& failure) {
+    if (NotedTooComplex().entry.empty())
+        NotedTooComplex() = failure;
+}
+
 std::u16string TooComplexMessage(const TooComplexMatch& failure) {
     return u"The pattern " + failure.entry + u" is too complex to match against '" + failure.text +
            u"'";

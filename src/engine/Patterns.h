@@ -59,6 +59,8 @@ struct TooComplexMatch {
 };
 // The first failure noted since the last call (none: an empty entry), and forgets it.
 TooComplexMatch TakeTooComplexMatch();
+// Notes a failure that another thread met, unless one is noted already.
+void NoteTooComplexMatch(const TooComplexMatch& failure);
 // "The pattern <...> is too complex to match against '...'"
 std::u16string TooComplexMessage(const TooComplexMatch& failure);
 

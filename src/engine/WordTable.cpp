@@ -250,6 +250,7 @@ void WordTable::Reset() {
     m_currentFile = 0;
     m_filePaths.clear();
     m_currentPath.clear();
+    m_tallied.clear();
 }
 
 void WordTable::ClearIndex() const {
@@ -316,10 +317,30 @@ std::size_t WordTable::Probe(std::u16string_view word, std::uint64_t h) const {
 void WordTable::CountFile(std::size_t record, std::int64_t fileNumber, std::uint64_t n) {
     if (m_files.size() < m_records.size())
         m_files.resize(m_records.size());
-    AddFileCount(m_files[record], fileNumber, n);
+    std::vector<FileCount>& files = m_files[record];
+    if (m_noteTallies && (files.empty() || files.back().fileNumber != fileNumber))
+        m_tallied.push_back(static_cast<std::uint32_t>(record));
+    AddFileCount(files, fileNumber, n);
+}
+
+void WordTable::TakeFileTally(FileTallyWords& out) {
+    for (const std::uint32_t record : m_tallied) {
+        std::vector<FileCount>& files = m_files[record];
+        const std::u16string_view word = WordOf(m_records[record]);
+        out.words.push_back({out.units.size(), word.size(),
+                             static_cast<std::uint64_t>(files.back().count), record});
+        out.units.append(word);
+        files.clear();
+    }
+    m_tallied.clear();
 }
 
 bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fileNumber) {
+    return CountMany(word, scope, fileNumber, 1);
+}
+
+bool WordTable::CountMany(std::u16string_view word, FileScope scope, std::int64_t fileNumber,
+                          std::uint64_t n) {
     if (!m_scopeSet) {
         m_scope = scope;
         m_scopeSet = true;
@@ -332,17 +353,19 @@ bool WordTable::Count(std::u16string_view word, FileScope scope, std::int64_t fi
     const std::uint64_t h = HashWord(word);
     const std::size_t i = Probe(word, h);
     if (const std::uint32_t record = m_slots[i].record; record != 0) {
-        ++m_records[record - 1].count;
+        m_records[record - 1].count += static_cast<std::int64_t>(n);
         if (scope == FileScope::Folder)
-            CountFile(record - 1, fileNumber);
+            CountFile(record - 1, fileNumber, n);
         return false;
     }
 
-    Add(word, h, 1);
+    Add(word, h, static_cast<std::int64_t>(n));
     m_slots[i] = {TagOf(word, h), static_cast<std::uint32_t>(m_records.size()), PrefixOf(word)};
     if (scope == FileScope::Folder) {
         m_files.resize(m_records.size());
-        m_files.back().push_back({fileNumber, 1});
+        m_files.back().push_back({fileNumber, static_cast<std::int64_t>(n)});
+        if (m_noteTallies)
+            m_tallied.push_back(static_cast<std::uint32_t>(m_records.size() - 1));
     }
     if (2 * m_records.size() > m_slots.size())
         Grow(2 * m_slots.size());

@@ -123,6 +123,23 @@ private:
     SeparateKey m_sortKey; // absent: the word itself
 };
 
+// The words counted in one file with their counts there, the words' units one after another.
+struct FileTallyWords {
+    struct Word {
+        std::size_t offset = 0; // in units
+        std::size_t length = 0;
+        std::uint64_t count = 0;
+        std::size_t record = 0; // in the table that counted the file (stays while it counts)
+    };
+    std::u16string units;
+    std::vector<Word> words;
+    std::u16string_view Text(const Word& w) const { return {units.data() + w.offset, w.length}; }
+    void Clear() {
+        units.clear();
+        words.clear();
+    }
+};
+
 // Which per-file data a counted occurrence carries.
 enum class FileScope {
     None,         // word-list read: no file data
@@ -161,6 +178,19 @@ public:
         if (scope == FileScope::Folder)
             CountFile(static_cast<std::size_t>(record), fileNumber, n);
     }
+    // Counts n occurrences of word in file fileNumber at once, exactly as n calls of Count
+    // would (n at least 1). Returns true when the word is new to the table.
+    bool CountMany(std::u16string_view word, FileScope scope, std::int64_t fileNumber,
+                   std::uint64_t n);
+
+    // Per-file tallies, for the tables of threaded folder runs that count a file at a time
+    // and hand each file's words on: while on, the records counted in the current file are
+    // noted in the order they were first counted in it (FileScope::Folder only). TakeFileTally
+    // appends each such word with its count in that file to out, and forgets the per-file data
+    // of those records, so a table that counts many files holds the data of one.
+    void NoteFileTallies(bool on) { m_noteTallies = on; }
+    void TakeFileTally(FileTallyWords& out);
+
     // Changes whenever the records are numbered anew (reset, lay-out, counting again after a
     // lay-out): handles of an older generation are void.
     std::uint64_t Generation() const { return m_generation; }
@@ -283,6 +313,9 @@ private:
     bool m_scopeSet = false;
     std::int64_t m_firstFreq = 0;
     bool m_chainByFiles = false;
+
+    bool m_noteTallies = false;
+    std::vector<std::uint32_t> m_tallied; // records counted in the current file, when noted
 
     std::int64_t m_currentFile = 0;
     std::vector<std::u16string> m_filePaths; // index n - 1 = file number n

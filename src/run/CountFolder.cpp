@@ -4,6 +4,7 @@
 // CountRun's own members.
 
 #include "run/CountRun.h"
+#include "run/CountWorkers.h"
 
 #include "base/Host.h"
 #include "base/RunState.h"
@@ -15,6 +16,7 @@
 #include "util/LineEnd.h"
 
 #include <exception>
+#include <memory>
 
 namespace lxty {
 
@@ -29,6 +31,17 @@ public:
         m_run.SetFolderProgress(fileNumber, walk != nullptr ? walk->FoldersCounted() : 1, true);
         // The word table numbers the files by the path shown for them.
         m_run.SetCurrentInputPath(shownPath);
+        if (m_run.m_workers != nullptr) {
+            const FileTally* tally = m_run.m_workers->Take(static_cast<std::size_t>(fileNumber - 1),
+                                                           m_run.m_host, m_run.m_run);
+            if (tally == nullptr)
+                return; // stopped
+            if (!tally->redo) {
+                m_run.CountTally(*tally, fileNumber,
+                                 static_cast<std::int64_t>(walk->CurrentFile().size));
+                return;
+            }
+        }
         m_run.DoItFromPath(file, shownPath, false, fileNumber,
                            walk != nullptr ? &walk->CurrentFile() : nullptr);
     }
@@ -106,14 +119,31 @@ bool CountRun::DoFolder(RunOutcome& endWith) {
             return false;
     }
 
-    // Processing pass.
+    // Processing pass, on every core where the run allows it.
+    std::unique_ptr<CountWorkers> workers;
+    if (const unsigned threads = CountThreads();
+        threads > 1 && files > 1 && MayCountOnThreads() &&
+        walk.FoundFiles().size() == static_cast<std::size_t>(files))
+        workers = std::make_unique<CountWorkers>(*this, walk.FoundFiles(), threads);
+    m_workers = workers.get();
     ResetTableForRun();
     m_shell.SetLabelFont("lblNumOccurrences", u"Courier New", 10);
     m_host.SetLabel("lblNumOccurrences", EmptyProgressBar());
     m_processingFolder = true;
     SetFolderProgress(0, 1, true);
     options.pass = WalkPass::Processing;
-    walk.Run(m_settings.Folder, options);
+    try {
+        walk.Run(m_settings.Folder, options);
+    } catch (...) {
+        m_workers = nullptr;
+        throw;
+    }
+    m_workers = nullptr;
+    if (workers) {
+        workers->Finish();
+        m_piecesOnThreads = workers->PiecesKnown();
+        workers.reset();
+    }
     m_processingFolder = false;
     m_filesCounted = walk.FilesCounted();
     SetScannedCounts(walk.FilesCounted(), walk.FoldersCounted());

@@ -283,6 +283,7 @@ RunOutcome CountRun::Start(CountMode mode, bool countArray) {
 
     m_running = true;
     m_outputIdentityKnown = false;
+    m_piecesOnThreads = 0;
     if (m_hooks.sizePhraseWindow)
         m_hooks.sizePhraseWindow();
     m_shell.EnableDisableButtons(false);
@@ -1119,7 +1120,7 @@ void CountRun::TakePendingPieces() {
 }
 
 std::size_t CountRun::PiecesKnown() const {
-    return m_pieces->Size();
+    return m_pieces->Size() + m_piecesOnThreads;
 }
 
 void CountRun::ValidatePieces() {

@@ -42,7 +42,9 @@ namespace lxty {
 
 class TextStreamReader;
 class TextFile;
+class CountWorkers;
 struct FileFacts;
+struct FileTally;
 struct FileIdentity;
 
 class Host;
@@ -160,7 +162,8 @@ public:
     // through a cache of what each distinct piece yields (on by default). Tests and
     // benchmarks turn it off to compare with the word-by-word path; the results are the same.
     void SetPieceCache(bool on) { m_pieceCacheOn = on; }
-    // The number of distinct pieces the cache knows (0 when it served no line).
+    // The number of distinct pieces the cache knows (0 when it served no line); after a folder
+    // counted on threads, the pieces their caches knew.
     std::size_t PiecesKnown() const;
     // The run's counting procedures (GetWords2, AddWordToList, the totals labels); the
     // specified-words and phrase branches count through it.
@@ -222,6 +225,16 @@ public:
 
 private:
     friend class CountRunFolderClient;
+    friend class CountWorkers;
+
+    // Makes this run count files for main on a thread of its own (CountWorkers): the state
+    // main's run set up before its source was read, and an empty table.
+    void PrepareAsWorkerOf(const CountRun& main);
+    // Whether this folder run's files may be counted on threads (see CountWorkers.h).
+    bool MayCountOnThreads() const;
+    // Counts a thread's tally of the file being processed into the table, as counting the
+    // file here would.
+    void CountTally(const FileTally& tally, std::int64_t fileNumber, std::int64_t size);
 
     // The folder procedure (CountFolder.cpp): false when the run is to end here.
     bool DoFolder(RunOutcome& endWith);
@@ -279,7 +292,9 @@ private:
     std::unique_ptr<WordCounting> m_counting;
     std::unique_ptr<WordExtractor> m_extractor;
     std::unique_ptr<ChunkCache> m_pieces;
-    std::unique_ptr<TextFile> m_file; // the reader of every input file, buffers kept
+    std::unique_ptr<TextFile> m_file;  // the reader of every input file, buffers kept
+    CountWorkers* m_workers = nullptr; // while a folder's files are counted on threads
+    std::size_t m_piecesOnThreads = 0; // pieces the threads' caches knew at their end
     // Which real file the output file is, asked once per table reset.
     std::unique_ptr<FileIdentity> m_outputIdentity;
     bool m_outputIdentityKnown = false;

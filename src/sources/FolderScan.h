@@ -113,7 +113,6 @@ public:
     // size, and which real file it is).
     const FileFacts& CurrentFile() const { return m_current; }
 
-private:
     // A file the counting pass selected, and the folders walked when it was met.
     struct FoundFile {
         std::filesystem::path path;
@@ -121,7 +120,11 @@ private:
         FileFacts facts;
         std::int64_t folders = 1;
     };
+    // After a complete counting pass: its files in walk order, which a processing pass of the
+    // same folder hands to the client as files 1, 2, ... (empty otherwise).
+    const std::vector<FoundFile>& FoundFiles() const { return m_found; }
 
+private:
     // copiesOf: for an "extracted_text" folder, the documents of its parent folder (lower-cased
     // names without ".docx"), whose kept text copies are not selected.
     void Walk(const std::filesystem::path& folder, const std::u16string& shownFolder,

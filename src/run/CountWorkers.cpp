@@ -1,0 +1,325 @@
+#include "run/CountWorkers.h"
+
+#include "base/Host.h"
+#include "base/RunState.h"
+#include "engine/WordExtraction.h"
+#include "engine/WordTable.h"
+#include "engine/WordsToIgnore.h"
+#include "reports/ReportState.h"
+#include "reports/TextWindow.h"
+#include "reports/WordListReport.h"
+#include "run/CountRun.h"
+#include "settings/Settings.h"
+#include "sources/TextDetect.h"
+#include "util/Format.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <exception>
+
+namespace lxty {
+
+namespace {
+
+// Files a thread may count ahead of the one the run takes next, per thread: enough to keep
+// every thread busy while the run counts a tally, few enough to bound the tallies held.
+constexpr std::size_t kAheadPerThread = 8;
+
+// A thread's host: nothing is shown; anything that would speak to a person marks the file,
+// which the run then counts itself. Yield passes the run's stop request on.
+class WorkerHost : public Host {
+public:
+    WorkerHost(const std::atomic<bool>& stop, RunState& state) : m_stop(stop), m_state(state) {}
+    bool spoke = false;
+
+    void MessageBox(const std::u16string&, const std::u16string&, MsgIcon) override {
+        spoke = true;
+    }
+    MsgAnswer Ask(const std::u16string&, const std::u16string&, MsgIcon, MsgButtons,
+                  MsgAnswer a) override {
+        spoke = true;
+        return a;
+    }
+    std::optional<std::u16string> InputBox(const std::u16string&, const std::u16string&,
+                                           const std::u16string&) override {
+        spoke = true;
+        return std::nullopt;
+    }
+    void TextWindowSet(const std::u16string&) override {}
+    void TextWindowAppend(const std::u16string&) override {}
+    void SetLabel(const std::string&, const std::u16string&) override {}
+    std::optional<std::u16string> ChooseOpenFile(const std::u16string&, const std::u16string&,
+                                                 const std::u16string&) override {
+        spoke = true;
+        return std::nullopt;
+    }
+    std::optional<std::u16string> ChooseSaveFile(const std::u16string&, const std::u16string&,
+                                                 const std::u16string&) override {
+        spoke = true;
+        return std::nullopt;
+    }
+    std::optional<std::u16string> ChooseFolder(const std::u16string&,
+                                               const std::u16string&) override {
+        spoke = true;
+        return std::nullopt;
+    }
+    std::u16string ClipboardText() override { return {}; }
+    void SetClipboardText(const std::u16string&) override {}
+    void PopUp(const std::u16string&, const std::string&) override {}
+    void Yield() override {
+        if (m_stop.load(std::memory_order_relaxed))
+            m_state.blnStop = true;
+    }
+
+private:
+    const std::atomic<bool>& m_stop;
+    RunState& m_state;
+};
+
+} // namespace
+
+unsigned CountThreads() {
+    if (const char* forced = std::getenv("LXTY_THREADS")) {
+        char* end = nullptr;
+        const long n = std::strtol(forced, &end, 10);
+        if (end != forced && *end == '\0' && n >= 1 && n <= 256)
+            return static_cast<unsigned>(n);
+    }
+    const unsigned n = std::thread::hardware_concurrency();
+    return n == 0 ? 1 : n;
+}
+
+// A thread's own count run and everything it counts with.
+class CountWorkers::Worker {
+public:
+    Worker(CountRun& main, const std::atomic<bool>& stop)
+        : host(stop, state), settings(main.m_settings), state(main.m_run),
+          window(host), ctx{{host, settings, state, window, report}, table, main.m_ctx.locale, {}},
+          run(ctx, ignore, shell) {
+        ignore.SetTyped(main.m_wordsToIgnore.Typed());
+        ignore.SetFileEntries(main.m_wordsToIgnore.FileEntries());
+        state.blnStop = false;
+        state.lngTotalNumOccurrences = 0;
+        run.PrepareAsWorkerOf(main);
+        table.NoteFileTallies(true);
+    }
+
+    WorkerHost host;
+    Settings settings;
+    RunState state;
+    WordTable table;
+    TextWindow window;
+    ReportState report;
+    ReportContext ctx;
+    WordsToIgnore ignore;
+    CountRunShell shell;
+    CountRun run;
+};
+
+CountWorkers::CountWorkers(CountRun& run, const std::vector<FolderWalk::FoundFile>& files,
+                           unsigned threads)
+    : m_files(files), m_slots(kAheadPerThread * threads), m_done(kAheadPerThread * threads, 0) {
+    for (unsigned t = 0; t < threads; ++t)
+        m_workers.push_back(std::make_unique<Worker>(run, m_stop));
+    m_toRecord.resize(threads);
+    for (std::size_t t = 0; t < m_workers.size(); ++t)
+        m_threads.emplace_back([this, t] { Work(*m_workers[t], t); });
+}
+
+bool CountWorkers::CountInto(WordTable& table, const FileTally& tally, std::int64_t file,
+                             const std::function<bool(bool)>& after) {
+    if (table.Generation() != m_generation) {
+        for (auto& records : m_toRecord)
+            records.clear();
+        m_generation = table.Generation();
+    }
+    std::vector<std::int64_t>& toRecord = m_toRecord[tally.worker];
+    for (const FileTallyWords::Word& w : tally.words.words) {
+        if (table.Generation() != m_generation) {
+            // The table was read while the host had control: its records were numbered anew.
+            for (auto& records : m_toRecord)
+                records.clear();
+            m_generation = table.Generation();
+        }
+        if (w.record >= toRecord.size())
+            toRecord.resize(w.record + 1, -1);
+        std::int64_t& record = toRecord[w.record];
+        bool isNew = false;
+        if (record >= 0) {
+            table.CountRecord(record, FileScope::Folder, file, w.count);
+        } else {
+            const std::u16string_view word = tally.words.Text(w);
+            isNew = table.CountMany(word, FileScope::Folder, file, w.count);
+            if (table.Generation() == m_generation)
+                record = table.Find(word);
+            else
+                m_generation = ~table.Generation(); // cleared at the next word
+        }
+        if (!after(isNew))
+            return false;
+    }
+    return true;
+}
+
+CountWorkers::~CountWorkers() {
+    Finish();
+}
+
+void CountWorkers::Finish() {
+    Stop();
+    for (std::thread& t : m_threads)
+        if (t.joinable())
+            t.join();
+}
+
+std::size_t CountWorkers::PiecesKnown() const {
+    std::size_t n = 0;
+    for (const auto& w : m_workers)
+        n += w->run.PiecesKnown();
+    return n;
+}
+
+void CountWorkers::Stop() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stop = true;
+    }
+    m_changed.notify_all();
+}
+
+void CountWorkers::Work(Worker& worker, std::size_t index) {
+    FileTally tally;
+    for (;;) {
+        std::size_t i = 0;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_changed.wait(lock, [&] { return m_stop || m_next < m_taken + m_slots.size(); });
+            if (m_stop || m_next >= m_files.size())
+                return;
+            i = m_next++;
+        }
+        const FolderWalk::FoundFile& file = m_files[i];
+        tally.words.Clear();
+        tally.occurrences = 0;
+        tally.tooComplex = {};
+        tally.worker = index;
+        // Documents are unpacked into folders of their own, and speak when they fail: the run
+        // counts them itself.
+        tally.redo = LowerExtension(file.path) == u"docx";
+        if (!tally.redo) {
+            try {
+                worker.host.spoke = false;
+                const std::int64_t before = worker.state.lngTotalNumOccurrences;
+                worker.run.SetCurrentInputPath(file.shown);
+                worker.run.DoItFromPath(file.path, file.shown, false,
+                                        static_cast<std::int64_t>(i) + 1, &file.facts);
+                worker.table.TakeFileTally(tally.words);
+                tally.occurrences = worker.state.lngTotalNumOccurrences - before;
+                tally.tooComplex = TakeTooComplexMatch();
+                tally.redo = worker.host.spoke;
+            } catch (const std::exception&) {
+                tally.words.Clear();
+                tally.redo = true;
+            }
+        }
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            const std::size_t slot = i % m_slots.size();
+            std::swap(m_slots[slot], tally);
+            m_done[slot] = 1;
+        }
+        m_changed.notify_all();
+    }
+}
+
+FileTally* CountWorkers::Take(std::size_t i, Host& host, const RunState& state) {
+    const std::size_t slot = i % m_slots.size();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    // The files before i have been counted into the table: their slots are free again (the
+    // slot of file i is not, until the next Take).
+    if (m_taken != i) {
+        m_taken = i;
+        lock.unlock();
+        m_changed.notify_all();
+        lock.lock();
+    }
+    while (!m_done[slot]) {
+        lock.unlock();
+        host.Yield();
+        if (state.blnStop) {
+            Stop();
+            return nullptr;
+        }
+        lock.lock();
+        m_changed.wait_for(lock, std::chrono::milliseconds(20), [&] { return m_done[slot] != 0; });
+    }
+    m_done[slot] = 0;
+    return &m_slots[slot];
+}
+
+// ---------------------------------------------------------------------------------------------
+// The count run's side
+
+bool CountRun::MayCountOnThreads() const {
+    // Each file's words alone decide what is counted, and nothing is shown while counting.
+    return m_mode == CountMode::AllWords && !m_run.blnThereAreCountOnlyWords &&
+           !m_run.blnCountingMFP && !m_run.blnStripPhrases && !m_run.blnReadingWords &&
+           m_settings.SuppressWords == 1 && m_capture == nullptr;
+}
+
+void CountRun::PrepareAsWorkerOf(const CountRun& main) {
+    m_mode = main.m_mode;
+    m_countArray = main.m_countArray;
+    m_pieceCacheOn = main.m_pieceCacheOn;
+    m_run.intWithinComment = -1;
+    m_extractor->SetAllowedExtraChars1();
+    m_extractor->SetAllowedExtraChars2();
+    m_counting->StartRun();
+    ResetTableForRun();
+}
+
+void CountRun::CountTally(const FileTally& tally, std::int64_t fileNumber, std::int64_t size) {
+    WordTable& table = m_ctx.table;
+    // The within-file bar of a large file, drawn from empty to full at once.
+    const bool withinFileBar = m_processingFolder && size >= kWithinFileBarMinSize;
+    if (withinFileBar) {
+        m_shell.SetLabelFont("lblTotalNumOccurrences", u"Courier New", 10);
+        m_host.SetLabel("lblTotalNumOccurrences", EmptyProgressBar());
+    }
+    if (!tally.words.words.empty()) {
+        // The file is numbered when its first word is counted, as it is here word by word.
+        const std::int64_t file = m_counting->FileOfOccurrence();
+        // A yield and the stop test after each word, as when the file is counted here; the
+        // within-file bar follows the words taken.
+        const auto words = static_cast<std::int64_t>(tally.words.words.size());
+        std::int64_t taken = 0;
+        std::u16string bar = EmptyProgressBar();
+        m_workers->CountInto(table, tally, file, [&](bool isNew) {
+            if (isNew)
+                m_run.lngNumWords = table.Size();
+            if (withinFileBar) {
+                std::u16string now = ProgressBar(++taken, words);
+                if (now != bar) {
+                    bar.swap(now);
+                    m_host.SetLabel("lblTotalNumOccurrences", bar);
+                }
+            }
+            m_host.Yield();
+            return !m_run.blnStop;
+        });
+    }
+    m_run.lngTotalNumOccurrences += tally.occurrences;
+    if (withinFileBar) {
+        m_host.SetLabel("lblTotalNumOccurrences", ProgressBar(size, size));
+        m_shell.SetLabelFont("lblTotalNumOccurrences", u"Arial", 10);
+    }
+    if (!tally.tooComplex.entry.empty())
+        NoteTooComplexMatch(tally.tooComplex);
+    if (m_processingFolder)
+        m_host.SetLabel("lblNumOccurrences", ProgressBar(fileNumber, m_filesToProcess));
+    m_host.SetLabel("lblNumberOfWords", u"Number of different " + WordsPhrases(m_run) +
+                                            u" found so far: " +
+                                            FormatCount(m_run.lngNumWords, m_ctx.locale));
+}
+
+} // namespace lxty
