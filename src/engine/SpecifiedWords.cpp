@@ -554,6 +554,28 @@ MatchResult SpecifiedWords::LookUpSlot(const std::u16string& slot) {
     return r;
 }
 
+int SpecifiedWords::CountsWord(std::u16string_view word) const {
+    if (m_run.blnCountingMFP || m_slots.size() > 1)
+        return -1;
+    std::u16string inner;
+    if (m_run.intNumExtraCountOnlyWords > 0) {
+        const MatchResult r =
+            m_extraCountOnly.Lookup(word, m_settings.CaseSignificant == 1, &inner);
+        if (r != MatchResult::NoMatch)
+            return r == MatchResult::Match ? 1 : -1;
+    }
+    if (m_run.lngNumCountOnlyWords > 0) {
+        if (m_settings.PatternMatchingInCountOnlyWordsFile == 1) {
+            const MatchResult r = m_countOnly.Lookup(word, false, &inner);
+            if (r != MatchResult::NoMatch)
+                return r == MatchResult::Match ? 1 : -1;
+        } else if (m_countOnly.Contains(LowerCaseAll(word))) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
 void SpecifiedWords::GetWords2Branch(const std::u16string& word) {
     blnPatternError = false;
     strPatternError.clear();

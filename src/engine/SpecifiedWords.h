@@ -188,6 +188,11 @@ public:
 
     // The phrase window: the largest number of words of any count-only entry (at least 1),
     // in all-phrases runs at least the rules' maximum; all slots empty.
+    // Whether GetWords2Branch would count word itself in a count-only run, as a function of
+    // the word alone: 1 yes, 0 no, -1 when that cannot be said (an all-phrases run, a phrase
+    // window of more than one word, or a pattern the engine refuses, whose message each
+    // occurrence shows).
+    int CountsWord(std::u16string_view word) const;
     void SizePhraseWindow();
     int PhraseWindowSize() const { return static_cast<int>(m_slots.size()); }
     // Empties slots 2 and up.

@@ -790,6 +790,15 @@ std::int64_t WordCounting::RecordOf(std::u16string_view word) const {
     return record >= 0 ? record : kNotCounted;
 }
 
+std::int64_t WordCounting::RecordOfSpecified(std::u16string_view word, bool listed) const {
+    if (m_settings.Only7bitASCII == 1 && !IsSevenBitAscii(word))
+        return kDropped;
+    if (!listed || static_cast<std::int64_t>(word.size()) > intMaxPermittedWordLength)
+        return kDropped;
+    const std::int64_t record = m_table.Find(word);
+    return record >= 0 ? record : kNotCounted;
+}
+
 void WordCounting::CountAgain(std::int64_t record, std::uint64_t n) {
     const FileScope scope =
         m_settings.Source == SourceKind::Folder ? FileScope::Folder : FileScope::SingleSource;

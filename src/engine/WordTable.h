@@ -383,6 +383,9 @@ public:
     static constexpr std::int64_t kDropped = -1;
     static constexpr std::int64_t kNotCounted = -2;
     std::int64_t RecordOf(std::u16string_view word) const;
+    // The same for a count-only run without phrases, given whether the count-only lists
+    // count word (the seven-bit step and the length limit apply here; words to ignore do not).
+    std::int64_t RecordOfSpecified(std::u16string_view word, bool listed) const;
     // n calls of GetWords2 in an all-words run for a word whose record RecordOf gave: the
     // same count and file data as for a word met before, without looking the word up. The
     // caller yields.

@@ -1019,9 +1019,13 @@ void CountRun::ExtractLine(std::u16string& line) {
 // control characters (tabs aside) go the ordinary way too.
 bool CountRun::ExtractLineByPieces(std::u16string& line) {
     const RunState& r = m_run;
-    if (!m_pieceCacheOn || r.blnReadingWords || r.blnThereAreCountOnlyWords || r.blnCountingMFP ||
-        r.blnStripPhrases || r.intNumCommentMarkers != 0 || r.blnCharacterEntitiesPossible ||
-        r.intWithinComment != -1 || m_countArray)
+    // Count-only runs may go by pieces when a word alone decides whether it is counted.
+    const bool specified = r.blnThereAreCountOnlyWords;
+    if (specified && (r.blnCountOnlyWordsIncludePhrase || !m_hooks.specifiedWordCounted))
+        return false;
+    if (!m_pieceCacheOn || r.blnReadingWords || r.blnCountingMFP || r.blnStripPhrases ||
+        r.intNumCommentMarkers != 0 || r.blnCharacterEntitiesPossible || r.intWithinComment != -1 ||
+        m_countArray)
         return false;
     // Text whose pieces hardly ever come again (lists of codes, random tokens) gains nothing
     // from the cache: once most lookups of a run have missed, the run goes word by word.
@@ -1107,12 +1111,17 @@ void CountRun::TakePendingPieces() {
             return;
         }
         const std::u16string text(m_pieces->TextOf(word));
-        std::int64_t record = m_counting->RecordOf(text);
+        std::int64_t record = RecordForPiece(text);
+        if (record == kUnknown) {
+            for (; n > 0; --n)
+                m_counting->GetWords2(text);
+            return;
+        }
         if (record == WordCounting::kNotCounted) {
             // The table is laid out: counting one occurrence the ordinary way takes it back.
             m_counting->AddWordToList(text);
             --n;
-            record = m_counting->RecordOf(text);
+            record = RecordForPiece(text);
         }
         if (record >= 0 && n > 0)
             m_counting->CountAgain(record, n);
@@ -1149,10 +1158,23 @@ bool CountRun::LearnPiece(std::u16string_view piece) {
         return false;
     ValidatePieces();
     m_capturedRecords.clear();
-    for (const std::u16string& word : m_captured)
-        m_capturedRecords.push_back(m_counting->RecordOf(word));
+    for (const std::u16string& word : m_captured) {
+        const std::int64_t record = RecordForPiece(word);
+        if (record == kUnknown)
+            return true; // counted, and learned again when it comes again
+        m_capturedRecords.push_back(record);
+    }
     m_pieces->Add(piece, m_captured, m_capturedRecords);
     return true;
+}
+
+std::int64_t CountRun::RecordForPiece(std::u16string_view word) const {
+    if (!m_run.blnThereAreCountOnlyWords)
+        return m_counting->RecordOf(word);
+    const int listed = m_hooks.specifiedWordCounted(word);
+    if (listed < 0)
+        return kUnknown;
+    return m_counting->RecordOfSpecified(word, listed == 1);
 }
 
 } // namespace lxty

@@ -135,6 +135,10 @@ struct CountRunHooks {
     std::function<std::u16string(const std::u16string&)> stripPhrase;
     // Specified-words branch of GetWords2.
     std::function<void(const std::u16string&)> specifiedWords;
+    // Whether that branch would count a word, as a function of the word alone: 1 yes, 0 no,
+    // -1 cannot be said (SpecifiedWords::CountsWord). With it, count-only runs without
+    // phrases count plain text a piece at a time too.
+    std::function<int(std::u16string_view)> specifiedWordCounted;
     // All phrases: the text has been read (or the run stopped); phrases a counter kept apart
     // go into the word table.
     std::function<void()> finishPhrases;
@@ -265,6 +269,10 @@ private:
     // not one the cache can serve.
     bool ExtractLineByPieces(std::u16string& line);
     bool LearnPiece(std::u16string_view piece);
+    // The record a word of a piece is counted in (WordCounting::RecordOf and kDropped,
+    // kNotCounted), or kUnknown when the piece may not be remembered.
+    static constexpr std::int64_t kUnknown = -3;
+    std::int64_t RecordForPiece(std::u16string_view word) const;
     void TakePendingPieces();
     void ValidatePieces();
     void ApplyOtherModeExclusions();

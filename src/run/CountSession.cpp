@@ -31,6 +31,9 @@ CountSession::CountSession(Host& h, std::filesystem::path programFolder)
         else
             specified.GetWords2Branch(w);
     };
+    hooks.specifiedWordCounted = [this](std::u16string_view w) {
+        return state.blnCountingMFP ? -1 : specified.CountsWord(w);
+    };
     hooks.sizePhraseWindow = [this] {
         if (state.blnCountingMFP)
             phraseCounter.SizePhraseWindow();
