@@ -123,8 +123,13 @@ bool CountRun::DoFolder(RunOutcome& endWith) {
     std::unique_ptr<CountWorkers> workers;
     if (const unsigned threads = CountThreads();
         threads > 1 && files > 1 && MayCountOnThreads() &&
-        walk.FoundFiles().size() == static_cast<std::size_t>(files))
-        workers = std::make_unique<CountWorkers>(*this, walk.FoundFiles(), threads);
+        walk.FoundFiles().size() == static_cast<std::size_t>(files)) {
+        try {
+            workers = std::make_unique<CountWorkers>(*this, walk.FoundFiles(), threads);
+        } catch (const std::exception&) {
+            workers.reset(); // no threads to be had: the run counts the files itself
+        }
+    }
     m_workers = workers.get();
     ResetTableForRun();
     m_shell.SetLabelFont("lblNumOccurrences", u"Courier New", 10);

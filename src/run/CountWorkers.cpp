@@ -122,8 +122,13 @@ CountWorkers::CountWorkers(CountRun& run, const std::vector<FolderWalk::FoundFil
     for (unsigned t = 0; t < threads; ++t)
         m_workers.push_back(std::make_unique<Worker>(run, m_stop));
     m_toRecord.resize(threads);
-    for (std::size_t t = 0; t < m_workers.size(); ++t)
-        m_threads.emplace_back([this, t] { Work(*m_workers[t], t); });
+    try {
+        for (std::size_t t = 0; t < m_workers.size(); ++t)
+            m_threads.emplace_back([this, t] { Work(*m_workers[t], t); });
+    } catch (...) {
+        Finish(); // the threads already started end before the error goes on
+        throw;
+    }
 }
 
 bool CountWorkers::CountInto(WordTable& table, const FileTally& tally, std::int64_t file,
@@ -184,7 +189,8 @@ void CountWorkers::Stop() {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_stop = true;
     }
-    m_changed.notify_all();
+    m_roomAhead.notify_all();
+    m_fileDone.notify_all();
 }
 
 void CountWorkers::Work(Worker& worker, std::size_t index) {
@@ -193,7 +199,7 @@ void CountWorkers::Work(Worker& worker, std::size_t index) {
         std::size_t i = 0;
         {
             std::unique_lock<std::mutex> lock(m_mutex);
-            m_changed.wait(lock, [&] { return m_stop || m_next < m_taken + m_slots.size(); });
+            m_roomAhead.wait(lock, [&] { return m_stop || m_next < m_taken + m_slots.size(); });
             if (m_stop || m_next >= m_files.size())
                 return;
             i = m_next++;
@@ -228,7 +234,7 @@ void CountWorkers::Work(Worker& worker, std::size_t index) {
             std::swap(m_slots[slot], tally);
             m_done[slot] = 1;
         }
-        m_changed.notify_all();
+        m_fileDone.notify_one();
     }
 }
 
@@ -238,10 +244,14 @@ FileTally* CountWorkers::Take(std::size_t i, Host& host, const RunState& state) 
     // The files before i have been counted into the table: their slots are free again (the
     // slot of file i is not, until the next Take).
     if (m_taken != i) {
+        // A thread waits only when it ran a whole window ahead.
+        const bool waiting = m_next >= m_taken + m_slots.size();
         m_taken = i;
-        lock.unlock();
-        m_changed.notify_all();
-        lock.lock();
+        if (waiting) {
+            lock.unlock();
+            m_roomAhead.notify_all();
+            lock.lock();
+        }
     }
     while (!m_done[slot]) {
         lock.unlock();
@@ -251,7 +261,7 @@ FileTally* CountWorkers::Take(std::size_t i, Host& host, const RunState& state) 
             return nullptr;
         }
         lock.lock();
-        m_changed.wait_for(lock, std::chrono::milliseconds(20), [&] { return m_done[slot] != 0; });
+        m_fileDone.wait_for(lock, std::chrono::milliseconds(20), [&] { return m_done[slot] != 0; });
     }
     m_done[slot] = 0;
     return &m_slots[slot];

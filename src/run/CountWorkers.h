@@ -91,9 +91,10 @@ private:
     std::vector<FileTally> m_slots;
     std::vector<char> m_done;
     std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::size_t m_next = 0;  // the next file a thread starts on
-    std::size_t m_taken = 0; // files taken by the run
+    std::condition_variable m_roomAhead; // threads wait for a file they may start
+    std::condition_variable m_fileDone;  // the run waits for the file it takes next
+    std::size_t m_next = 0;              // the next file a thread starts on
+    std::size_t m_taken = 0;             // files taken by the run
     std::atomic<bool> m_stop{false};
     // The run's side: for each thread, the record of the run's table each of its records went
     // to (-1: not yet), valid while the table has generation m_generation.
