@@ -14,6 +14,7 @@
 #include "util/Format.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <exception>
 
@@ -131,8 +132,9 @@ CountWorkers::CountWorkers(CountRun& run, const std::vector<FolderWalk::FoundFil
     }
 }
 
+template <typename After>
 bool CountWorkers::CountInto(WordTable& table, const FileTally& tally, std::int64_t file,
-                             const std::function<bool(bool)>& after) {
+                             After&& after) {
     if (table.Generation() != m_generation) {
         for (auto& records : m_toRecord)
             records.clear();
@@ -301,17 +303,19 @@ void CountRun::CountTally(const FileTally& tally, std::int64_t fileNumber, std::
         const std::int64_t file = m_counting->FileOfOccurrence();
         // A yield and the stop test after each word, as when the file is counted here; the
         // within-file bar follows the words taken.
-        const auto words = static_cast<std::int64_t>(tally.words.words.size());
+        const auto words = static_cast<double>(tally.words.words.size());
         std::int64_t taken = 0;
-        std::u16string bar = EmptyProgressBar();
+        double lastCells = -1; // the bar is rewritten only when another cell fills
         m_workers->CountInto(table, tally, file, [&](bool isNew) {
             if (isNew)
                 m_run.lngNumWords = table.Size();
             if (withinFileBar) {
-                std::u16string now = ProgressBar(++taken, words);
-                if (now != bar) {
-                    bar.swap(now);
-                    m_host.SetLabel("lblTotalNumOccurrences", bar);
+                const double cells =
+                    std::nearbyint(kProgressCells * static_cast<double>(++taken) / words);
+                if (cells != lastCells) {
+                    lastCells = cells;
+                    m_host.SetLabel("lblTotalNumOccurrences",
+                                    ProgressBar(taken, static_cast<std::int64_t>(words)));
                 }
             }
             m_host.Yield();

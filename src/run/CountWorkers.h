@@ -26,7 +26,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -72,8 +71,8 @@ public:
     // times would, calling after(isNew) after each word; ends early, returning false, when
     // after returns false. A word a thread's table has handed on before is counted straight
     // into the record it went to then, while the table keeps its generation.
-    bool CountInto(WordTable& table, const FileTally& tally, std::int64_t file,
-                   const std::function<bool(bool)>& after);
+    template <typename After>
+    bool CountInto(WordTable& table, const FileTally& tally, std::int64_t file, After&& after);
     // Ends the threads (the destructor does too).
     void Finish();
     // The pieces the threads' caches know, once Finish has ended them.
