@@ -90,6 +90,13 @@ unsigned CountThreads() {
     return n == 0 ? 1 : n;
 }
 
+bool WorthThreads(const std::vector<FolderWalk::FoundFile>& files) {
+    std::uint64_t bytes = 0;
+    for (const FolderWalk::FoundFile& f : files)
+        bytes += f.facts.size;
+    return !files.empty() && bytes / files.size() >= kThreadsMinAverageSize;
+}
+
 // A thread's own count run and everything it counts with.
 class CountWorkers::Worker {
 public:

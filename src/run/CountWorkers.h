@@ -17,7 +17,7 @@
 // yields to the host while it waits and returns null once the run state's stop request is set;
 // the threads see the request at their next word and end; the destructor ends and joins them.
 // LXTY_THREADS=1 in the environment forces one thread (for comparisons), any other number
-// that many.
+// that many; a folder of files averaging under 16 KiB is counted on one thread all the same.
 
 #include "engine/Patterns.h"
 #include "engine/WordTable.h"
@@ -42,6 +42,13 @@ struct RunState;
 // Threads for a folder run: LXTY_THREADS when it is a whole number from 1 to 256, else the
 // machine's hardware threads (at least 1).
 unsigned CountThreads();
+
+// Files of a folder run are worth counting on threads when they hold on average at least
+// kThreadsMinAverageSize bytes: a smaller file's words take less time to count than the
+// handing of them between threads (a wait and a wake for each file), so a folder of tiny files
+// is counted faster on the run's own thread.
+inline constexpr std::uint64_t kThreadsMinAverageSize = 16384;
+bool WorthThreads(const std::vector<FolderWalk::FoundFile>& files);
 
 // What a thread found in one file.
 struct FileTally {

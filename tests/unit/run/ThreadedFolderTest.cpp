@@ -79,6 +79,13 @@ std::string MakeText(unsigned seed, int lines) {
     return text;
 }
 
+std::string Repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 struct Outcome {
     std::vector<std::string> entries; // word=count@file:count...
     std::int64_t total = 0;
@@ -101,9 +108,10 @@ protected:
         fs::create_directories((m_dir / "texts" / name).parent_path());
         std::ofstream(m_dir / "texts" / name, std::ios::binary) << bytes;
     }
+    // Files of some 40 KB on average, so that the run hands them to threads.
     void AddFiles() {
         for (int i = 0; i < 14; ++i)
-            AddFile("f" + std::to_string(i) + ".txt", MakeText(i % 5, 40 + 37 * i));
+            AddFile("f" + std::to_string(i) + ".txt", MakeText(i % 5, 300 + 90 * i));
         AddFile("g-none.txt", "-- , . ; 123\n"); // no word counted: no file number
         AddFile("h-page.htm", "<html><body><p>the said, LORD's--word &amp; caf&eacute;</p>"
                               "<!-- hidden words --></body></html>\r\n");
@@ -230,7 +238,7 @@ TEST_F(ThreadedFolderTest, TableReadWhileTheRunYields) {
 // was counted once.
 TEST_F(ThreadedFolderTest, StopEndsTheThreads) {
     for (int i = 0; i < 60; ++i)
-        AddFile("f" + std::to_string(100 + i) + ".txt", "alpha beta\ngamma alpha\n");
+        AddFile("f" + std::to_string(100 + i) + ".txt", Repeat("alpha beta\ngamma alpha\n", 900));
     const Outcome o = Run(
         4, [](Settings&, WordsToIgnore&) {}, false,
         [](FakeHost& host, RunState& run, WordTable& table) {
