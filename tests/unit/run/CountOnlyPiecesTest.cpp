@@ -25,29 +25,12 @@ namespace lxty {
 namespace {
 
 std::string MakeText(unsigned seed, int lines) {
-    static const std::vector<std::string> tokens = {"the",
-                                                    "The",
-                                                    "LORD",
-                                                    "Lord's",
-                                                    "said,",
-                                                    "flies",
-                                                    "fly",
-                                                    "wishes",
-                                                    "don't",
-                                                    "a--b",
-                                                    "well-known",
-                                                    "4th",
-                                                    "caf\xc3\xa9",
-                                                    "Caf\xc3\xa9s",
-                                                    "thing",
-                                                    "things",
-                                                    "going",
-                                                    "gone",
-                                                    "unto",
-                                                    "under",
-                                                    "within",
-                                                    "\xe2\x80\x9cquoted\xe2\x80\x9d",
-                                                    std::string(120, 'z')};
+    // clang-format off
+    static const std::vector<std::string> tokens = {
+        "the", "The", "LORD", "Lord's", "said,", "flies", "fly", "wishes", "don't", "a--b",
+        "well-known", "4th", "caf\xc3\xa9", "Caf\xc3\xa9s", "thing", "things", "going", "gone",
+        "unto", "under", "within", "\xe2\x80\x9cquoted\xe2\x80\x9d", std::string(120, 'z')};
+    // clang-format on
     std::mt19937 rng(seed);
     std::string text;
     for (int l = 0; l < lines; ++l) {

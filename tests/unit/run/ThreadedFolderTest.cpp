@@ -37,36 +37,13 @@ namespace {
 
 // Lines of tokens that reach the rules inside and around words.
 std::string MakeText(unsigned seed, int lines) {
-    static const std::vector<std::string> tokens = {"the",
-                                                    "The",
-                                                    "THE",
-                                                    "and",
-                                                    "said,",
-                                                    "\"said\"",
-                                                    "LORD",
-                                                    "Lord's",
-                                                    "flies",
-                                                    "wishes",
-                                                    "don't",
-                                                    "o'clock",
-                                                    "--",
-                                                    "a--b",
-                                                    "well-known",
-                                                    "123",
-                                                    "4th",
-                                                    "caf\xc3\xa9",
-                                                    "Caf\xc3\xa9s",
-                                                    "abcdefghi",
-                                                    "&amp;",
-                                                    "a&b",
-                                                    "e-mail",
-                                                    "U.S.A.",
-                                                    "x/y",
-                                                    "__init__",
-                                                    "word\ttab",
-                                                    "\xe2\x80\x9cquoted\xe2\x80\x9d",
-                                                    "it\xe2\x80\x99s",
-                                                    std::string(120, 'z')};
+    // clang-format off
+    static const std::vector<std::string> tokens = {
+        "the", "The", "THE", "and", "said,", "\"said\"", "LORD", "Lord's", "flies", "wishes",
+        "don't", "o'clock", "--", "a--b", "well-known", "123", "4th", "caf\xc3\xa9",
+        "Caf\xc3\xa9s", "abcdefghi", "&amp;", "a&b", "e-mail", "U.S.A.", "x/y", "__init__",
+        "word\ttab", "\xe2\x80\x9cquoted\xe2\x80\x9d", "it\xe2\x80\x99s", std::string(120, 'z')};
+    // clang-format on
     std::mt19937 rng(seed);
     std::string text;
     for (int l = 0; l < lines; ++l) {
