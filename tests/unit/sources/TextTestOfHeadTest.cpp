@@ -5,7 +5,7 @@
 #include "sources/LineReader.h"
 #include "sources/TextDetect.h"
 
-#include "../util/GoldenCases.h"
+#include "Golden.h"
 #include "TextFilesTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +43,7 @@ protected:
 };
 
 TEST_F(TextTestOfHeadTest, GivesTheTextTestsVerdictOnEveryCase) {
-    test::ExpectCases("text-test.txt", [&](const std::vector<std::u16string>& in) {
+    test::ExpectCases("cases/text-test.txt", "", [&](const std::vector<std::u16string>& in) {
         const auto file = Write(U16ToUtf8(in.at(0)), test::Bytes(in.at(1)));
         const std::optional<TextTestResult> r = Judge(file, in.at(2) == u"1");
         if (!r)
