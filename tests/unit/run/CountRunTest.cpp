@@ -241,10 +241,6 @@ TEST_F(CountRunTest, ClipboardLimits) {
         // Characters whose low byte is a control code are still text.
         {"typographic apostrophe", WithControl(10, u'\u2019'), false, {"*"}},
         {"Latin Extended-A letter", WithControl(10, u'\u0100'), false, {"*"}},
-        {"case folds, punctuation ends words",
-         u"Zebra apple\r\nzebra, APPLE zebra.",
-         false,
-         {"apple=2", "zebra=3"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -363,42 +359,27 @@ TEST_F(CountRunTest, RefusedOrEmptyRunLeavesThePreviousOutputFileByteForByte) {
 }
 
 TEST_F(CountRunTest, LargeInputFiles) {
-    const std::string unix = WordLines(550000, "alpha beta\n");
-    struct Case {
+    const std::string big = WordLines(200001), unix = WordLines(550000, "alpha beta\n");
+    const MsgAnswer Y = MsgAnswer::Yes, No = MsgAnswer::No;
+    const RunOutcome Made = RunOutcome::Produced, Refused = RunOutcome::Refused;
+    const struct {
         std::string name, bytes;
         MsgAnswer answer;
-        std::optional<std::string> chosen; // the output file chosen, in dir
+        std::string chosen; // the output file chosen, in dir
         RunOutcome outcome;
-        std::optional<Lines> counts; // none: not compared
-    };
-    const std::vector<Case> cases = {
-        {"200,000 bytes: no question",
-         WordLines(200000),
-         MsgAnswer::Yes,
-         {},
-         RunOutcome::Produced,
-         {}},
-        {"200,001 bytes, No: counted",
-         WordLines(200001),
-         MsgAnswer::No,
-         {},
-         RunOutcome::Produced,
-         {}},
-        {"Cancel", WordLines(200001), MsgAnswer::Cancel, {}, RunOutcome::Refused, Lines{}},
-        {"Yes and an output file",
-         WordLines(200001),
-         MsgAnswer::Yes,
-         "out.txt",
-         RunOutcome::Produced,
-         {}},
-        {"Yes and the input file itself", WordLines(200001), MsgAnswer::Yes, "BIG.TXT",
-         RunOutcome::Refused, Lines{}},
+        Lines counts; // {"*"}: not compared
+    } cases[] = {
+        {"200,000 bytes: no question", WordLines(200000), Y, "", Made, {"*"}},
+        {"200,001 bytes, No: counted", big, No, "", Made, {"*"}},
+        {"Cancel", big, MsgAnswer::Cancel, "", Refused, {}},
+        {"Yes and an output file", big, Y, "out.txt", Made, {"*"}},
+        {"Yes and the input file itself", big, Y, "BIG.TXT", Refused, {}},
         {"Unix line ends: no warning, read whole",
          unix,
-         MsgAnswer::No,
-         {},
-         RunOutcome::Produced,
-         Lines{"alpha=50000", "beta=50000"}},
+         No,
+         "",
+         Made,
+         {"alpha=50000", "beta=50000"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -408,22 +389,20 @@ TEST_F(CountRunTest, LargeInputFiles) {
         r.settings.DropFinalS = 0;
         r.settings.File[0] = TextFromPath(dir / "big.txt");
         r.host.answers = {c.answer};
-        if (c.chosen)
-            r.host.chosenPaths = {TextFromPath(dir / *c.chosen)};
+        if (!c.chosen.empty())
+            r.host.chosenPaths = {TextFromPath(dir / c.chosen)};
         EXPECT_EQ(c.outcome, r.countRun.Start(CountMode::AllWords));
         g.Add(c.name, Said(r.host));
-        if (c.counts) {
-            EXPECT_EQ(*c.counts, test::Entries(r.table));
-        }
+        if (c.counts != Lines{"*"})
+            EXPECT_EQ(c.counts, test::Entries(r.table));
         EXPECT_EQ(c.bytes, ReadBytes(dir / "big.txt"));
         if (c.chosen == "out.txt") {
             EXPECT_EQ(TextFromPath(dir / "out.txt"), r.settings.File[1]);
             EXPECT_EQ(
                 0u, ReadBytes(dir / "out.txt").find("File: " + (dir / "big.txt").string() + "\n"));
         }
-        if (c.bytes == unix) {
-            EXPECT_EQ(u"This is a Unix-type file.", r.host.labels["lblXMLsize"]);
-        }
+        EXPECT_EQ(c.bytes == unix ? u"This is a Unix-type file." : u"",
+                  r.host.labels["lblXMLsize"]);
     }
 }
 
