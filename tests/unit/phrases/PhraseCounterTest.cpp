@@ -3,6 +3,7 @@
 // plain "+"-joined slots on generated text.
 
 #include "phrases/PhraseCounter.h"
+#include "Golden.h"
 #include "PhraseTestRig.h"
 #include "engine/SpecifiedWords.h"
 
@@ -29,106 +30,37 @@ void Treat(PhraseRig& rig, int treatment) {
     rig.run.blnStripPhrases = treatment == 4;
 }
 
-TEST(PhraseCounterTest, PhrasesOfATextForARange) {
-    struct Case {
-        const char* name;
-        int minWords, maxWords;
-        std::vector<std::u16string> lines;
-        int change; // 1 periods do not end phrases, 2 commas do, 3 line ends do
-        Counts expected;
-    };
-    const std::vector<Case> cases = {
-        {"2 to 3",
-         2,
-         3,
-         {u"alpha beta gamma"},
-         0,
-         {{u"alpha beta", 1}, {u"beta gamma", 1}, {u"alpha beta gamma", 1}}},
-        {"3 to 3", 3, 3, {u"alpha beta gamma"}, 0, {{u"alpha beta gamma", 1}}},
-        {"too few words for the minimum", 4, 5, {u"alpha beta gamma"}, 0, {}},
-        {"single words with a minimum of 1",
-         1,
-         2,
-         {u"red car red"},
-         0,
-         {{u"red", 2}, {u"car", 1}, {u"red car", 1}, {u"car red", 1}}},
-        {"red car red car", 2, 2, {u"red car red car"}, 0, {{u"red car", 2}, {u"car red", 1}}},
-        {"a period ends every phrase",
-         2,
-         3,
-         {u"alpha beta. gamma delta"},
-         0,
-         {{u"alpha beta", 1}, {u"gamma delta", 1}}},
-        {"a period is crossed when it does not terminate",
-         2,
-         2,
-         {u"alpha beta. gamma delta"},
-         1,
-         {{u"alpha beta", 1}, {u"beta gamma", 1}, {u"gamma delta", 1}}},
-        {"a comma terminates only when asked", 2, 2, {u"big, dog"}, 2, {}},
-        {"a comma is crossed by default", 2, 2, {u"big, dog"}, 0, {{u"big dog", 1}}},
-        {"a double quote ends phrases",
-         2,
-         2,
-         {u"he said\" go home"},
-         0,
-         {{u"he said", 1}, {u"go home", 1}}},
-        {"lines join unless the end of line terminates",
-         2,
-         2,
-         {u"one two", u"three"},
-         0,
-         {{u"one two", 1}, {u"two three", 1}}},
-        {"the end of a line terminates", 2, 2, {u"one two", u"three"}, 3, {{u"one two", 1}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        PhraseRig rig;
-        if (c.change == 1)
-            rig.settings.TerminatePhraseAtPeriod = 0;
-        if (c.change == 2)
-            rig.settings.TerminatePhraseAtComma = 1;
-        if (c.change == 3)
-            rig.settings.TerminatePhraseAtEndOfLine = 1;
-        rig.Prepare(c.minWords, c.maxWords);
-        rig.Count(c.lines);
-        EXPECT_EQ(rig.TableCounts(), c.expected);
-    }
+// Counts as "phrase count, phrase count", in the order of the phrases.
+std::string Shown(const Counts& counts) {
+    std::string out;
+    for (const auto& [phrase, n] : counts)
+        out += (out.empty() ? "" : ", ") + test::Narrow(phrase) + " " + std::to_string(n);
+    return out.empty() ? "(none)" : out;
 }
 
-TEST(PhraseCounterTest, WordsToIgnoreTreatments) {
-    const Counts all = {{u"top of", 1},      {u"of the", 1},     {u"the big", 1},
-                        {u"big hill", 1},    {u"top of the", 1}, {u"of the big", 1},
-                        {u"the big hill", 1}};
-    Counts withoutOfThe = all, allWithSingles = all;
-    withoutOfThe.erase(u"of the");
-    Counts excludeAllWithSingles = withoutOfThe;
-    for (const auto* w : {u"top", u"of", u"the", u"big", u"hill"})
-        allWithSingles[w] = 1;
-    for (const auto* w : {u"top", u"big", u"hill"})
-        excludeAllWithSingles[w] = 1;
-    struct Case {
-        int treatment, minWords;
-        Counts expected;
-    };
-    const Case cases[] = {
-        {1, 2, all},
-        {2, 2, withoutOfThe},
-        {3, 2, {{u"big hill", 1}}},
-        // Removing them: extraction drops them first.
-        {4, 2, {{u"top big", 1}, {u"big hill", 1}, {u"top big hill", 1}}},
-        // A minimum of 1: words to ignore are counted alone only when allowed.
-        {1, 1, allWithSingles},
-        {2, 1, excludeAllWithSingles},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "treatment " << c.treatment << ", min " << c.minWords);
+// The phrases a text gives for a range, with the terminators changed as a case says; lines of
+// tests/data/phrases/counter.txt.
+TEST(PhraseCounterTest, PhrasesOfATextForARange) {
+    test::ExpectCases("phrases/counter.txt", "Range", [](const test::Row& f) {
         PhraseRig rig;
-        Treat(rig, c.treatment);
-        rig.Prepare(c.minWords, 3);
+        rig.settings.TerminatePhraseAtPeriod = f[2] == u"periods cross" ? 0 : 1;
+        rig.settings.TerminatePhraseAtComma = f[2] == u"commas end" ? 1 : 0;
+        rig.settings.TerminatePhraseAtEndOfLine = f[2] == u"line ends end" ? 1 : 0;
+        rig.Prepare(static_cast<int>(test::Number(f[0])), static_cast<int>(test::Number(f[1])));
+        rig.Count(test::Fields(test::Narrow(f[3]), " || "));
+        return Shown(rig.TableCounts());
+    });
+}
+
+// The treatments of words to ignore for "top of the big hill", phrases of up to 3 words.
+TEST(PhraseCounterTest, WordsToIgnoreTreatments) {
+    test::ExpectCases("phrases/counter.txt", "Treatments", [](const test::Row& f) {
+        PhraseRig rig;
+        Treat(rig, static_cast<int>(test::Number(f[0])));
+        rig.Prepare(static_cast<int>(test::Number(f[1])), 3);
         rig.Count({u"top of the big hill"});
-        EXPECT_EQ(rig.TableCounts(), c.expected);
-    }
+        return Shown(rig.TableCounts());
+    });
 }
 
 TEST(PhraseCounterTest, WithoutWordsToIgnoreInForceTheListIsNotAsked) {
