@@ -3,6 +3,7 @@
 
 #include "reports/TextWindow.h"
 #include "FakeHost.h"
+#include "Golden.h"
 
 #include <gtest/gtest.h>
 
@@ -20,57 +21,35 @@ std::u16string A(std::size_t n, char16_t c = u'a') {
 
 const std::u16string kNote = u"\n\nTextbox is full.";
 
-// Steps: '+' appends, '=' sets the whole text, '0' clears the output.
-struct Case {
-    const char* name;
-    std::vector<std::pair<char, std::u16string>> steps;
-    std::u16string text;
-    bool full;
-};
+// A text with "c*N" standing for N times the character c, and back (runs of more than 8).
+std::u16string Expand(const std::u16string& text) {
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        std::size_t end = i + 2;
+        while (end < text.size() && text[end] >= u'0' && text[end] <= u'9')
+            ++end;
+        if (i + 2 < end && text[i + 1] == u'*') {
+            out.append(std::stoul(U16ToUtf8(text.substr(i + 2, end - i - 2))), text[i]);
+            i = end - 1;
+        } else
+            out += text[i];
+    }
+    return out;
+}
+std::string Runs(const std::u16string& text) {
+    std::u16string out;
+    for (std::size_t i = 0, end; i < text.size(); i = end) {
+        end = std::min(text.find_first_not_of(text[i], i), text.size());
+        out += end - i > 8 ? text[i] + Utf8ToU16("*" + std::to_string(end - i))
+                           : text.substr(i, end - i);
+    }
+    return test::Escape(out);
+}
 
+// Steps (" ; " between): "+text" appends, "=text" sets the whole text, "0" clears the output;
+// what the window holds afterwards, from tests/data/reports/text_window.txt.
 TEST(TextWindowTest, CapacityAndTheFullNote) {
-    const std::u16string cut = A(kCap - 256) + kNote;
-    const Case cases[] = {
-        {"exactly full", {{'+', A(kCap)}}, A(kCap), false},
-        {"one more is refused: the note", {{'+', A(kCap)}, {'+', u"x"}}, cut, true},
-        {"later output is refused too", {{'+', A(kCap)}, {'+', u"x"}, {'+', u"later"}}, cut, true},
-        {"one too many fills the window at once", {{'+', A(kCap) + u"Z"}}, cut, true},
-        {"then the next append is refused", {{'+', A(kCap) + u"Z"}, {'+', u"y"}}, cut, true},
-        {"one below takes one more", {{'+', A(kCap - 1)}, {'+', u"b"}}, A(kCap - 1) + u"b", false},
-        {"one below, two come: full", {{'+', A(kCap - 1)}, {'+', u"bc"}}, cut, true},
-        {"then stays full", {{'+', A(kCap - 1)}, {'+', u"bc"}, {'+', u"d"}}, cut, true},
-        {"overfull text set whole: full at the first append",
-         {{'=', A(kCap + 100)}, {'+', u"x"}},
-         A(kCap + 100 - 256) + kNote,
-         true},
-        {"and stays so",
-         {{'=', A(kCap + 100)}, {'+', u"x"}, {'+', u"x"}},
-         A(kCap - 156) + kNote,
-         true},
-        {"set text, then filled exactly",
-         {{'=', A(kCap - 10)}, {'+', A(10, u'b')}},
-         A(kCap - 10) + A(10, u'b'),
-         false},
-        {"an empty append is no refusal", {{'+', A(kCap)}, {'+', u""}}, A(kCap), false},
-        {"growing back after a clear is no refusal",
-         {{'+', A(kCap)}, {'0', u""}, {'+', A(kCap - 10)}, {'+', A(10, u'b')}},
-         A(kCap - 10) + A(10, u'b'),
-         false},
-        {"a clear ends the full state",
-         {{'+', A(kCap)}, {'+', u"x"}, {'0', u""}, {'+', u"again"}},
-         u"again",
-         false},
-        {"half a surrogate pair fits: full, not split",
-         {{'+', A(kCap - 1)}, {'+', u"\U0001F600"}},
-         A(kCap - 257) + kNote,
-         true},
-        {"appends join",
-         {{'+', u"Now counting"}, {'+', u" all words"}},
-         u"Now counting all words",
-         false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    test::ExpectCases("reports/text_window.txt", "", [](const test::Row& f) {
         test::FakeHost host;
         TextWindow tw{host};
         int emptied = 0; // outside a folder run the input-file box is kept
@@ -78,22 +57,21 @@ TEST(TextWindowTest, CapacityAndTheFullNote) {
         // Set from a std::u16string, not a literal: GCC 12 warns falsely (-Wrestrict).
         host.labels["lblTwirler"] = std::u16string(u"|");
         bool everFull = false;
-        for (const auto& [op, text] : c.steps) {
-            if (op == '+')
-                tw.OutputToTxb(text);
-            else if (op == '=')
-                tw.SetText(text);
+        for (const std::u16string& step : test::Fields(U16ToUtf8(f.at(0)), " ; ")) {
+            if (step[0] == u'+')
+                tw.OutputToTxb(Expand(step.substr(1)));
+            else if (step[0] == u'=')
+                tw.SetText(Expand(step.substr(1)));
             else
                 tw.ClearOutput();
             everFull = everFull || tw.blnTextboxFull();
         }
-        EXPECT_EQ(c.text.size(), tw.Text().size());
-        EXPECT_TRUE(c.text == tw.Text());
         EXPECT_TRUE(tw.Text() == host.textWindow);
-        EXPECT_EQ(c.full, tw.blnTextboxFull());
-        EXPECT_TRUE((everFull ? u"" : u"|") == host.labels["lblTwirler"]); // stops when full
         EXPECT_EQ(0, emptied);
-    }
+        // The twirler stops when the window is full.
+        EXPECT_TRUE((everFull ? u"" : u"|") == host.labels["lblTwirler"]);
+        return Runs(tw.Text()) + (tw.blnTextboxFull() ? " (full)" : "");
+    });
 }
 
 TEST(TextWindowTest, FolderRunNoteNamesFilesAndFoldersSoFar) {

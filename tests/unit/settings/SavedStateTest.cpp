@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -256,6 +257,31 @@ TEST_F(SavedStateTest, NoFileChangesNothing) {
     EXPECT_EQ(RestoreSavedState(dir.path(), {}, s, run, host, actions, false).code, kRestoreNoFile);
 }
 
+// The fields of `s` that differ from `before`, then both word-file lists, one per line.
+std::u16string Moved(const Settings& s, const Settings& before) {
+    std::u16string out;
+    for (const std::u16string& name : FieldNames())
+        if (GetFieldByName(s, name) != GetFieldByName(before, name))
+            out += u"  " + name + u"=" + *GetFieldByName(s, name) + u"\n";
+    for (const int i : {0, 1}) {
+        out += u"  list " + Utf8ToU16(std::to_string(i)) + u":";
+        for (const auto& path : s.WordsFile[i].paths)
+            out += u" " + path;
+        out += u" @" + Utf8ToU16(std::to_string(s.WordsFile[i].selected)) + u"\n";
+    }
+    return out;
+}
+
+// What a restore said and asked the windows to do, one line each.
+std::u16string Told(const FakeHost& h, const RecordingActions& a) {
+    std::u16string out;
+    for (const auto& m : Said(h))
+        out += u"  " + m + u"\n";
+    for (const auto& step : a.log)
+        out += u"  step " + step + u"\n";
+    return out;
+}
+
 // A file cut after some line: the values before stay read, the questions follow, and nothing
 // after the error runs. Each record is shown by the fields that moved from what it held before,
 // compared with tests/data/savedstate/short.txt.
@@ -276,19 +302,7 @@ TEST_F(SavedStateTest, ShortFileKeepsWhatWasReadAndAsksAboutDefaults) {
         const RestoreOutcome r = RestoreSavedState(p, {}, s, run, h, a, false);
         shown += u"cut after line " + Utf8ToU16(std::to_string(cut)) +
                  (answer == Y ? u", yes: " : u", no: ") + Utf8ToU16(std::to_string(r.code)) + u"\n";
-        for (const auto& m : Said(h))
-            shown += u"  " + m + u"\n";
-        for (const auto& step : a.log)
-            shown += u"  step " + step + u"\n";
-        for (const std::u16string& name : FieldNames())
-            if (GetFieldByName(s, name) != GetFieldByName(before, name))
-                shown += u"  " + name + u"=" + *GetFieldByName(s, name) + u"\n";
-        for (const int i : {0, 1}) {
-            shown += u"  list " + Utf8ToU16(std::to_string(i)) + u":";
-            for (const auto& path : s.WordsFile[i].paths)
-                shown += u" " + path;
-            shown += u" @" + Utf8ToU16(std::to_string(s.WordsFile[i].selected)) + u"\n";
-        }
+        shown += Told(h, a) + Moved(s, before);
     }
     test::ExpectSection("savedstate/short.txt", "", U16ToUtf8(shown));
 }
@@ -371,46 +385,40 @@ TEST_F(SavedStateTest, WindowsApplyTheValuesInOrder) {
         EXPECT_FALSE(step.starts_with(u"FileDetails"));
 }
 
+// Each selected word-list file is offered; No deselects without removing, a failed read gives
+// 2, and no language stays selected once the words-to-ignore file is declined. Compared with
+// tests/data/savedstate/offers.txt.
 TEST_F(SavedStateTest, OffersToLoadEachSelectedWordListFile) {
-    const struct {
-        std::vector<MsgAnswer> answers;
-        std::vector<bool> reads;
-        std::int16_t code;
-        std::vector<std::u16string> steps; // the reads asked for
-        int selected0, selected1;
-    } cases[] = {
-        {{Y, Y}, {}, kRestoreOk, {u"Read0", u"Read1"}, 1, 0},
-        {{N, Y}, {}, kRestoreOk, {u"Read1"}, -1, 0},
-        {{Y, N}, {}, kRestoreOk, {u"Read0"}, 1, -1},
-        {{Y, Y}, {false, true}, kRestoreWordsFileFailed, {u"Read0", u"Read1"}, 1, 0},
-        {{Y, Y}, {true, false}, kRestoreWordsFileFailed, {u"Read0", u"Read1"}, 1, 0},
-    };
     Lines lines = SplitLines(FixtureWithLists({"2", "\"/w/a.txt\"", "\"/w/b, c.txt\"", "1"},
                                               {"1", "\"/w/count.txt\"", "0"}));
     lines[73 + 3 - 1] = "2"; // the language line (three path lines further down): Spanish
-    for (const auto& c : cases) {
+    WriteFile(p, JoinLines(lines));
+    Settings before; // the record as read, with nothing offered
+    RestoreSavedState(p, {}, before, run, host, actions, true);
+    const auto yes = [](bool b) { return b ? u" yes" : u" no"; };
+    std::u16string shown;
+    for (const auto& [answers, reads] :
+         std::vector<std::pair<std::deque<MsgAnswer>, std::vector<bool>>>{
+             {{Y, Y}, {}},
+             {{N, Y}, {}},
+             {{Y, N}, {}},
+             {{Y, Y}, {false, true}},
+             {{Y, Y}, {true, false}}}) {
         Settings s;
         FakeHost h;
-        h.answers.assign(c.answers.begin(), c.answers.end());
+        h.answers = answers;
         RecordingActions a;
-        a.readResults = c.reads;
-        WriteFile(p, JoinLines(lines));
-        EXPECT_EQ(RestoreSavedState(p, {}, s, run, h, a, false).code, c.code);
-        EXPECT_EQ(Said(h), (std::vector<std::u16string>{
-                               u"?Load file?: Do you wish to load this words-to-ignore file?\n"
-                               u"/w/b, c.txt (0)",
-                               u"?Load file?: Do you wish to load this count-only words file?\n"
-                               u"/w/count.txt (0)"}));
-        std::vector<std::u16string> reads;
-        std::copy_if(a.log.begin(), a.log.end(), std::back_inserter(reads),
-                     [](const std::u16string& step) { return step.starts_with(u"Read"); });
-        EXPECT_EQ(reads, c.steps);
-        EXPECT_EQ(s.WordsFile[0].selected, c.selected0);
-        EXPECT_EQ(s.WordsFile[1].selected, c.selected1);
-        EXPECT_EQ(s.WordsFile[0].paths.size(), 2u); // No deselects, it does not remove
-        EXPECT_EQ(s.CommonWordsLanguages, c.selected0 == -1 ? kNoLanguageSelectedIndex : 2);
-        EXPECT_EQ(a.log.back(), u"ToolTips");
+        a.readResults = reads;
+        const std::int16_t code = RestoreSavedState(p, {}, s, run, h, a, false).code;
+        shown += u"answers";
+        for (const MsgAnswer answer : answers)
+            shown += yes(answer == Y);
+        shown += u", reads";
+        for (const bool read : reads)
+            shown += yes(read);
+        shown += u": " + Utf8ToU16(std::to_string(code)) + u"\n" + Told(h, a) + Moved(s, before);
     }
+    test::ExpectSection("savedstate/offers.txt", "", U16ToUtf8(shown));
 }
 
 TEST_F(SavedStateTest, NoOfferWhileRestoringOrWithNothingSelected) {
@@ -465,55 +473,44 @@ TEST_F(SavedStateTest, StartUpAsksToResetAfterResultsOneAndThree) {
 
 // Settings window ---------------------------------------------------------------------------
 
+// The label and messages of the settings window's Load button, compared with
+// tests/data/savedstate/load.txt. No word-list file is ever offered.
 TEST_F(SavedStateTest, LoadSettingsFromFileLabelsAndMessages) {
     const struct {
+        const char* name;
         std::string bytes; // empty: no file
-        std::u16string label;
-        std::vector<std::u16string> messages;
+        bool startedUp;
+        std::deque<MsgAnswer> answers;
     } cases[] = {
-        {ReadFile(kFixture), u"Settings loaded from", {}},
-        {"", u"Settings loaded from", {}},
+        {"the fixture", ReadFile(kFixture), true, {}},
+        {"no file", "", true, {}},
         // The file's empty lists were read, so Initialize finds no list to clear.
-        {FixtureWithLine(12, "-1"),
-         u"Error loading from",
-         {u"Load settings: Invalid combo box index. (2)"}},
+        {"a list index of -1", FixtureWithLine(12, "-1"), true, {}},
         // The read stopped before the lists: Initialize, after start-up, asks about the list
         // still holding a file.
-        {FixtureWithLine(12, "40"),
-         u"Error loading from",
-         {u"Load settings: Error when attempting to load settings: Invalid data (2)",
-          u"?Reinitialize: Do you wish to clear all words-to-ignore files? (4)"}},
+        {"a list index out of range", FixtureWithLine(12, "40"), true, {}},
+        // Every question answered Yes, as the command line does: the defaults are set again,
+        // the main window's fields stay read.
+        {"cut after line 47, answered yes", JoinLines(FixtureLines(), 47), false, {Y}},
     };
+    std::u16string shown;
     for (const auto& c : cases) {
         fs::remove(p);
         if (!c.bytes.empty())
             WriteFile(p, c.bytes);
         Settings s;
         s.WordsFile[0] = {{u"/w/a.txt"}, 0};
+        const Settings before = s;
         FakeHost h;
+        h.answers = c.answers;
         RecordingActions a;
         RunState r;
-        r.blnStartUpCompleted = true;
-        EXPECT_EQ(LoadSettingsFromFile(p, s, r, h, a).stateLabel, c.label);
-        EXPECT_EQ(Said(h), c.messages); // no word-list file is ever offered
-        EXPECT_EQ(std::count(a.log.begin(), a.log.end(), u"Initialize"),
-                  c.messages.empty() ? 0 : 1);
-        if (!c.messages.empty()) {
-            EXPECT_EQ(a.log.back(), u"Initialize");
-            EXPECT_EQ(s.ShortWordSize, 1); // back at its default
-            EXPECT_EQ(s.Folder, u"");
-        }
+        r.blnStartUpCompleted = c.startedUp;
+        const LoadSettingsOutcome out = LoadSettingsFromFile(p, s, r, h, a);
+        shown += Utf8ToU16(std::string(c.name) + ": " + std::to_string(out.restore.code) + " ") +
+                 out.stateLabel + u"\n" + Told(h, a) + Moved(s, before);
     }
-    // A short file, every question answered Yes as the command line does.
-    WriteFile(p, JoinLines(FixtureLines(), 47));
-    Settings s;
-    host.answers = {Y};
-    const LoadSettingsOutcome out = LoadSettingsFromFile(p, s, run, host, actions);
-    EXPECT_EQ(out.restore.code, kRestoreOk);
-    EXPECT_EQ(out.stateLabel, u"Settings loaded from");
-    EXPECT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(s.CaseSignificant, 0);               // defaults set again
-    EXPECT_EQ(s.Folder, u"/home/ann/Texts, 2024"); // main-window fields stay read
+    test::ExpectSection("savedstate/load.txt", "", U16ToUtf8(shown));
 }
 
 TEST_F(SavedStateTest, ChoosersSaveAndLoadTheChosenFileAndNothingWithoutOne) {
