@@ -5,6 +5,7 @@
 #include "Golden.h"
 #include "ReportRig.h"
 #include "phrases/PhraseResults.h"
+#include "settings/SettingsByName.h"
 
 #include <gtest/gtest.h>
 
@@ -13,31 +14,17 @@ namespace {
 
 using test::N;
 
+// The filter box in normal form, then its words; lines of tests/data/phrases/filter.txt.
 TEST(PhraseFilterTest, ParsingTheFilterWords) {
-    struct Case {
-        std::u16string box;
-        std::u16string normal;
-        std::vector<std::u16string> words;
-    };
-    const std::vector<Case> cases = {
-        {u"Red, Car!", u"red car", {u"red", u"car"}},
-        {u"  red   car  ", u"red car", {u"red", u"car"}},
-        {u"don't STOP-me", u"don't stop-me", {u"don't", u"stop-me"}},
-        {u"ÇA VA Œuvre été", u"ça va œuvre été", {u"ça", u"va", u"œuvre", u"été"}},
-        {u"x÷y×z", u"x y z", {u"x", u"y", u"z"}},
-        {u"route 66", u"route 66", {u"route", u"66"}},
-        {u"a_b.c/d", u"a b c d", {u"a", u"b", u"c", u"d"}},
-        {u"naïve Straße", u"naïve straße", {u"naïve", u"straße"}},
-        {u"!!! ???", u"", {}},
-        {u"", u"", {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(N(c.box));
-        PhraseFilter f;
-        EXPECT_EQ(N(f.Parse(c.box)), N(c.normal));
-        EXPECT_EQ(f.Words(), c.words);
-        EXPECT_EQ(f.Text(), c.normal);
-    }
+    test::ExpectCases("phrases/filter.txt", "Parse", [](const test::Row& f) {
+        PhraseFilter filter;
+        const std::u16string normal = filter.Parse(f.at(0));
+        EXPECT_EQ(filter.Text(), normal);
+        std::u16string out = u"\"" + normal + u"\"";
+        for (const auto& word : filter.Words())
+            out += u" [" + word + u"]";
+        return out;
+    });
 }
 
 TEST(PhraseFilterTest, TheBoxIsRewrittenInNormalForm) {
@@ -53,48 +40,15 @@ TEST(PhraseFilterTest, TheBoxIsRewrittenInNormalForm) {
     EXPECT_TRUE(f.Words().empty());
 }
 
+// Whether a phrase passes the filter in each mode; lines of tests/data/phrases/filter.txt.
 TEST(PhraseFilterTest, Modes) {
-    using M = FilterModeKind;
-    struct Case {
-        std::u16string filter;
-        M mode;
-        std::u16string phrase;
-        bool passes;
-    };
-    const std::vector<Case> cases = {
-        // All filter words, at word boundaries.
-        {u"car", M::IncludeAllWords, u"red car", true},
-        {u"car", M::IncludeAllWords, u"red carpet", false},
-        {u"car", M::IncludeAllWords, u"scar", false},
-        {u"car", M::IncludeAllWords, u"scar car", true},
-        {u"car", M::IncludeAllWords, u"car-park", false},
-        {u"car", M::IncludeAllWords, u"Red CAR", true},
-        {u"car", M::IncludeAllWords, u" \tred car\t ", true},
-        {u"red car", M::IncludeAllWords, u"car is red", true},
-        {u"red car", M::IncludeAllWords, u"red bus", false},
-        // All filter words in the same order.
-        {u"red car", M::IncludeAllWordsInSameOrder, u"red fast car", true},
-        {u"red car", M::IncludeAllWordsInSameOrder, u"car is red", false},
-        {u"red car", M::IncludeAllWordsInSameOrder, u"red car red", true},
-        {u"red car", M::IncludeAllWordsInSameOrder, u"red carpet", false},
-        {u"car", M::IncludeAllWordsInSameOrder, u"old car", true},
-        {u"a b c", M::IncludeAllWordsInSameOrder, u"a b c", true},
-        {u"a b c", M::IncludeAllWordsInSameOrder, u"a c b", false},
-        // The filter text as a subphrase.
-        {u"red car", M::IncludeAllWordsAsSubphrase, u"big red car", true},
-        {u"red car", M::IncludeAllWordsAsSubphrase, u"red big car", false},
-        {u"red car", M::IncludeAllWordsAsSubphrase, u"bred car", false},
-        {u"red car", M::IncludeAllWordsAsSubphrase, u"red carpet", false},
-        {u"red car", M::IncludeAllWordsAsSubphrase, u"bred car red car", true},
-        {u"red car", M::IncludeAllWordsAsSubphrase, u"red car", true},
-        {u"Red, Car!", M::IncludeAllWordsAsSubphrase, u"old red car", true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(N(c.filter + u" / " + c.phrase));
-        PhraseFilter f;
-        f.Parse(c.filter);
-        EXPECT_EQ(f.Passes(c.phrase, c.mode), c.passes);
-    }
+    test::ExpectCases("phrases/filter.txt", "Modes", [](const test::Row& f) {
+        Settings s;
+        EXPECT_TRUE(SetFieldByName(s, u"FilterMode", f.at(0), nullptr));
+        PhraseFilter filter;
+        filter.Parse(f.at(1));
+        return test::YesNo(filter.Passes(f.at(2), s.FilterMode));
+    });
 }
 
 TEST(PhraseFilterTest, WithoutFilterWordsEveryPhrasePasses) {

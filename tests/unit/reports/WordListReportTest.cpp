@@ -13,6 +13,7 @@
 #include "ReportRig.h"
 #include "settings/SettingsDefaults.h"
 
+#include <deque>
 #include <functional>
 
 namespace lxty {
@@ -563,34 +564,27 @@ TEST_F(WordListReportTest, RulesAroundTheListing) {
 
 // ---- Option handling -----------------------------------------------------------------------
 
+// The folder display formats with other sources: refused with a message, the format back at
+// 0; compared with tests/data/reports/options.txt.
 TEST_F(WordListReportTest, DisplayFormatsOfFoldersAreRefusedForOtherSources) {
-    struct Case {
-        SourceKind source;
-        int format;
-        bool passes;
-    };
-    const Case cases[] = {
-        {SourceKind::OnClipboard, 10, true},  {SourceKind::OnClipboard, 11, false},
-        {SourceKind::OnClipboard, 12, false}, {SourceKind::InFile, 13, false},
-        {SourceKind::Folder, 13, true},
-    };
-    for (const auto& c : cases) {
+    test::Golden g("reports/options", "folder formats/");
+    for (const auto& [source, format] :
+         std::vector<std::pair<SourceKind, int>>{{SourceKind::OnClipboard, 10},
+                                                 {SourceKind::OnClipboard, 11},
+                                                 {SourceKind::OnClipboard, 12},
+                                                 {SourceKind::InFile, 13},
+                                                 {SourceKind::Folder, 13}}) {
         Listing l;
-        l.settings.Source = c.source;
-        l.settings.DisplayFormat = c.format;
-        EXPECT_EQ(c.passes, CheckDisplayFormat(l.ctx)) << c.format;
-        EXPECT_EQ(c.passes ? c.format : 0, l.settings.DisplayFormat);
+        l.settings.Source = source;
+        l.settings.DisplayFormat = format;
+        const bool passes = CheckDisplayFormat(l.ctx);
         EXPECT_FALSE(l.report.blnSuppressOptionEvents);
-        EXPECT_EQ(c.passes ? 0u : 1u, l.host.messages.size());
-        if (!c.passes) {
-            EXPECT_EQ(
-                "Unavailable display format|The display format '" +
-                    test::N(GetText(static_cast<int>(TextId::FirstDisplayFormat) + c.format)) +
-                    "' is available\nonly when the source of the text is a folder.",
-                l.Only());
-            EXPECT_EQ(MsgIcon::Information, l.host.messages[0].icon);
-        }
+        g.Add("source " + std::to_string(static_cast<int>(source)) + ", format " +
+                  std::to_string(format),
+              (passes ? "passes, format " : "refused, format ") +
+                  std::to_string(l.settings.DisplayFormat) + "\n" + l.Said());
     }
+    g.Check();
 }
 
 TEST_F(WordListReportTest, OptionStatesFollowFormatOrderAndSource) {
@@ -704,18 +698,22 @@ TEST_F(WordListReportTest, RelistAfterOptionChange) {
     g.Check();
 }
 
+// Clicking the box that switches file output on again offers to relist, when there is a file
+// and a count; compared with tests/data/reports/options.txt.
 TEST_F(WordListReportTest, DisableOutputToFileClickOffersToRelist) {
-    struct Case {
+    const struct {
+        const char* name;
         int disabled;
         bool named, counted;
-        std::optional<MsgAnswer> answer; // nullopt: no question expected
-        bool written;
+        std::deque<MsgAnswer> answers;
+    } cases[] = {
+        {"switched on, yes", 0, true, true, {MsgAnswer::Yes}},
+        {"switched on, no", 0, true, true, {MsgAnswer::No}},
+        {"switched off", 1, true, true, {}},
+        {"no file named", 0, false, true, {}},
+        {"nothing counted", 0, true, false, {}},
     };
-    const Case cases[] = {
-        {0, true, true, MsgAnswer::Yes, true}, {0, true, true, MsgAnswer::No, false},
-        {1, true, true, std::nullopt, false},  {0, false, true, std::nullopt, false},
-        {0, true, false, std::nullopt, false},
-    };
+    test::Golden g("reports/options", "relist on click/");
     for (const auto& c : cases) {
         Listing l;
         l.Count(ClipboardSample());
@@ -724,15 +722,12 @@ TEST_F(WordListReportTest, DisableOutputToFileClickOffersToRelist) {
         fs::remove(dir / "relist.txt");
         if (c.named)
             l.settings.File[1] = TextFromPath(dir / "relist.txt");
-        if (c.answer)
-            l.host.answers.push_back(*c.answer);
-        EXPECT_EQ(c.written, OnDisableOutputToFileClick(l.ctx));
-        EXPECT_EQ(c.written, fs::exists(dir / "relist.txt"));
-        EXPECT_EQ(c.answer
-                      ? std::vector<std::string>{"Relist?|Relist words (so as to write to file)?"}
-                      : std::vector<std::string>{},
-                  l.Shown());
+        l.host.answers = c.answers;
+        const bool written = OnDisableOutputToFileClick(l.ctx);
+        EXPECT_EQ(written, fs::exists(dir / "relist.txt"));
+        g.Add(c.name, (written ? "written\n" : "not written\n") + l.Said());
     }
+    g.Check();
 }
 
 } // namespace

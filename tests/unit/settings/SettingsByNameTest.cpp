@@ -4,6 +4,7 @@
 #include "settings/SettingsLists.h"
 #include "util/StringUtils.h"
 
+#include "FieldWords.h"
 #include "Golden.h"
 
 #include <gtest/gtest.h>
@@ -83,22 +84,14 @@ TEST(SettingsByNameTest, RoundTripForEveryField) {
 
 TEST(SettingsByNameTest, ValuesLandInTheRightMembers) {
     Settings s;
-    for (const auto& [name, value] : std::vector<std::pair<const char16_t*, const char16_t*>>{
-             {u"File1", u"/out/list.txt"},
-             {u"WordsToIgnoreOrCount0", u"the a an"},
-             {u"FileFilepathSpecifications1", u"backup"},
-             {u"PhraseLength0", u"0"},
-             {u"PhraseLength1", u"24"},
-             {u"FilterMode", u"IncludeAllWordsInSameOrder"},
-             {u"Source", u"InFile"},
-             {u"WordsToIgnoreInPhrases", u"RemoveWordsToIgnore"},
-             {u"CountArrayTables", u"Both"},
-             {u"ExcessFrequency", u"22"},
-             {u"AllowWordsWithAmpersands", u"1"}})
-        ASSERT_TRUE(SetFieldByName(s, name, value, nullptr)) << Show(name);
+    test::SetFields(
+        s, u"File1=/out/list.txt WordsToIgnoreOrCount0=the FileFilepathSpecifications1=backup "
+           u"PhraseLength0=0 PhraseLength1=24 FilterMode=IncludeAllWordsInSameOrder "
+           u"Source=InFile WordsToIgnoreInPhrases=RemoveWordsToIgnore "
+           u"CountArrayTables=Both ExcessFrequency=22 AllowWordsWithAmpersands=1");
     Settings expected;
     expected.File[1] = u"/out/list.txt";
-    expected.WordsToIgnoreOrCount[0] = u"the a an";
+    expected.WordsToIgnoreOrCount[0] = u"the";
     expected.FileFilepathSpecifications[1] = u"backup";
     expected.PhraseLength = {0, 24};
     expected.FilterMode = FilterModeKind::IncludeAllWordsInSameOrder;
