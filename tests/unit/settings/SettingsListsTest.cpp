@@ -1,7 +1,10 @@
 // The fixed lists of the list fields, their values and SetUpLists.
 
 #include "settings/SettingsLists.h"
+#include "Golden.h"
+#include "settings/SettingsByName.h"
 #include "util/Catalogue.h"
+#include "util/StringUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +15,6 @@
 namespace lxty {
 namespace {
 
-std::vector<std::u16string> Texts(std::initializer_list<int> numbers) {
-    std::vector<std::u16string> out;
-    for (int n : numbers) {
-        std::u16string t;
-        for (char c : std::to_string(n))
-            t.push_back(static_cast<char16_t>(c));
-        out.push_back(t);
-    }
-    return out;
-}
-
 class SettingsListsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -30,36 +22,21 @@ protected:
     }
 };
 
+// The entries of each numeric list, from tests/data/cases/settings-lists.txt; every entry's
+// value is its text read as a whole number, and there is none outside the list.
 TEST_F(SettingsListsTest, NumericListsHoldExactlyTheirEntries) {
-    struct Case {
-        SettingsList list;
-        std::vector<std::u16string> expected;
-    };
-    const std::vector<Case> cases = {
-        {SettingsList::ShortWordSize,
-         Texts({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20})},
-        {SettingsList::LongWordSize, Texts({20, 30, 40, 50, 60, 70, 80, 90, 100})},
-        {SettingsList::ThresholdFrequency,
-         Texts({2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100})},
-        {SettingsList::ExcessFrequency, Texts({1,  2,  3,  4,  5,  6,  7,   8,   9,   10,  20, 30,
-                                               40, 50, 60, 70, 80, 90, 100, 200, 300, 400, 500})},
-        {SettingsList::PhraseLength, Texts({1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
-                                            14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25})},
-        {SettingsList::MinimumFrequency,
-         Texts({1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
-                16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30})},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.list));
-        EXPECT_EQ(c.expected, ListEntries(c.list));
-        EXPECT_EQ(static_cast<int>(c.expected.size()), ListSize(c.list));
-        // Every entry's value is its text read as a whole number; none outside the list.
-        for (int i = 0; i < static_cast<int>(c.expected.size()); ++i)
-            EXPECT_EQ(std::stoi(std::string(c.expected[i].begin(), c.expected[i].end())),
-                      ListEntryValue(c.list, i).value_or(-999));
-        EXPECT_EQ(std::nullopt, ListEntryValue(c.list, -1));
-        EXPECT_EQ(std::nullopt, ListEntryValue(c.list, ListSize(c.list)));
-    }
+    test::ExpectCases("cases/settings-lists.txt", "", [](const test::Row& in) {
+        const SettingsList list = FindSettingsField(in.at(0))->list;
+        const auto entries = ListEntries(list);
+        std::u16string out;
+        for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+            EXPECT_EQ(std::stoi(U16ToUtf8(entries[i])), ListEntryValue(list, i).value_or(-999));
+            out += (i ? u" " : u"") + entries[i];
+        }
+        EXPECT_EQ(std::nullopt, ListEntryValue(list, -1));
+        EXPECT_EQ(std::nullopt, ListEntryValue(list, ListSize(list)));
+        return Utf8ToU16(std::to_string(ListSize(list))) + u": " + out;
+    });
     // Lists of texts have no numeric values.
     for (SettingsList l :
          {SettingsList::CommonWordsLanguages, SettingsList::WordOrder, SettingsList::DisplayFormat})
