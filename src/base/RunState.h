@@ -33,6 +33,7 @@ struct RunState {
 
     std::u16string strLine;       // the text being extracted
     std::int64_t lngLP = 1;       // scan position in strLine, 1-based
+    std::int64_t lngWordStart = 0; // where the word last handed on began in strLine, 1-based
     int intWithinComment = -1;    // -1: outside any skipped region
     int intNumCommentMarkers = 0; // marker pairs in force
 

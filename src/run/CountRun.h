@@ -152,6 +152,12 @@ struct CountRunHooks {
     // Appends ". " to the all-phrases window's progress text (timer, while redundant
     // subphrases are being excluded).
     std::function<void()> phraseProgressTick;
+    // Watching a run (the concordance). fileStarted: a file's name as shown, before its first
+    // line ("" for the clipboard or a stream). textRead: each line of a file as read, before
+    // it is trimmed and extracted (fileLine true), or each piece of clipboard or stream text
+    // as extracted (fileLine false).
+    std::function<void(const std::u16string&)> fileStarted;
+    std::function<void(const std::u16string&, bool fileLine)> textRead;
 };
 
 class CountRun {
