@@ -264,6 +264,7 @@ RunOutcome frmConcordance::Find() {
                                                   });
 
     m_running = false;
+    m_grdHits->resizeColumnToContents(Match);
     m_cmdFind->setEnabled(true);
     m_cmdStop->setEnabled(false);
     m_spnContext->setEnabled(true);

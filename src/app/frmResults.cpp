@@ -77,7 +77,6 @@ frmResults::frmResults(CountSession& session, std::filesystem::path programFolde
     // Rows of one height are laid out without asking every row its size: a million stay smooth.
     m_grdResults->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grdResults->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_grdResults->horizontalHeader()->setStretchLastSection(true);
     m_grdResults->horizontalHeader()->setSortIndicatorShown(true);
 
     m_lblStatus = new QLabel(this);
@@ -129,7 +128,16 @@ void frmResults::Reload(CountMode mode) {
     m_view.SetFilter(U(m_txtFilter->text()), m_chkMatchCase->isChecked());
     m_grdResults->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_model->Reset();
-    m_grdResults->resizeColumnsToContents();
+    // The numbers take what they need (judged from the rows in sight, not a million); the
+    // word or phrase takes the rest.
+    QHeaderView* header = m_grdResults->horizontalHeader();
+    header->setResizeContentsPrecision(200);
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const bool entry = m_model->ColumnAt(c) == ResultsColumn::Entry;
+        header->setSectionResizeMode(c, entry ? QHeaderView::Stretch : QHeaderView::Interactive);
+        if (!entry)
+            m_grdResults->resizeColumnToContents(c);
+    }
     ShowStatus();
     EnableButtons();
     if (m_plot)

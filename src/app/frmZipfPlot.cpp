@@ -112,6 +112,8 @@ void frmZipfPlot::Plot(const WordTable& table) {
     axisY->setTitleText(QStringLiteral("log10 frequency"));
     axisY->setRange(0, std::max(1.0, std::ceil(maxY * 2) / 2));
     axisY->setLabelFormat(QStringLiteral("%.1f"));
+    axisX->applyNiceNumbers();
+    axisY->applyNiceNumbers();
     m_chart->addAxis(axisX, Qt::AlignBottom);
     m_chart->addAxis(axisY, Qt::AlignLeft);
     for (QAbstractSeries* s :

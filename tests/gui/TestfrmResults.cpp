@@ -190,6 +190,7 @@ private slots:
         QCOMPARE(matches, QStringList({"lords:1", "lord:1", "Lord:1", "lord:2", "LORDS:4"}));
         QCOMPARE(Child<QLabel>(*concordance, "lblStatus")->text(),
                  QStringLiteral("5 of 5 occurrences"));
+        test::Shot(*concordance, "h13-concordance");
         // Fewer characters each side, searched again.
         Child<QSpinBox>(*concordance, "spnContext")->setValue(3);
         QCOMPARE(concordance->Find(), RunOutcome::Produced);
@@ -197,7 +198,6 @@ private slots:
                  QStringLiteral("no "));
         QCOMPARE(QString::fromStdU16String(concordance->Model().Hits()[3].right),
                  QStringLiteral(" he"));
-        test::Shot(*concordance, "h13-concordance");
     }
 };
 
