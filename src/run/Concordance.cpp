@@ -66,8 +66,8 @@ RunOutcome Concordance::Run(CountMode mode, std::vector<std::u16string> entries,
         m_cursorLine = 0;
         m_text.clear();
     };
-    hooks.textRead = [this](const std::u16string& text, bool fileLine) {
-        TextRead(text, fileLine);
+    hooks.textRead = [this](const std::u16string& text, std::int64_t line) {
+        TextRead(text, line);
     };
     run.Counting().SetObserver(this);
     run.SetPieceCache(false);
@@ -83,9 +83,9 @@ RunOutcome Concordance::Run(CountMode mode, std::vector<std::u16string> entries,
     return outcome;
 }
 
-void Concordance::TextRead(const std::u16string& text, bool fileLine) {
+void Concordance::TextRead(const std::u16string& text, std::int64_t line) {
     ++m_serial;
-    if (fileLine) {
+    if (line > 0) {
         // Trimmed as the run trims a line before extracting it.
         std::size_t end = text.size();
         while (end > 0 && text[end - 1] <= 32)
@@ -94,7 +94,7 @@ void Concordance::TextRead(const std::u16string& text, bool fileLine) {
         while (begin < end && text[begin] <= 32)
             ++begin;
         m_text.assign(text, begin, end - begin);
-        ++m_fileLine;
+        m_fileLine = line;
     } else {
         // The lines of the pieces before this one.
         LineAt(m_text.size());

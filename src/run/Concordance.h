@@ -70,7 +70,7 @@ private:
     };
     void WordMet(const std::u16string& word) override;
     void Counted(std::u16string_view entry) override;
-    void TextRead(const std::u16string& text, bool fileLine);
+    void TextRead(const std::u16string& text, std::int64_t line);
     // Position in m_text of position p (1-based) of the line as extracted.
     std::size_t Original(std::int64_t p) const;
     std::int64_t LineAt(std::size_t pos);

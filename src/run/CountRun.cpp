@@ -743,7 +743,7 @@ bool CountRun::DoItFromClipboard() {
             if (m_pendingText.empty())
                 continue;
             if (m_hooks.textRead)
-                m_hooks.textRead(m_pendingText, false);
+                m_hooks.textRead(m_pendingText, 0);
             m_run.strLine.reserve(m_pendingText.size() + 1);
             m_run.strLine.assign(m_pendingText);
             if (m_settings.CaseSignificant != 1)
@@ -983,6 +983,7 @@ FileResult CountRun::ReadFile(const std::u16string& name, bool singleFile, std::
             line = SkipHtmlHead(line, reader);
             headSkipped = true;
         }
+        m_lineNumber = reader.LinesRead();
         ExtractLine(line);
     }
     TakePendingPieces();
@@ -999,7 +1000,7 @@ FileResult CountRun::ReadFile(const std::u16string& name, bool singleFile, std::
 
 void CountRun::ExtractLine(std::u16string& line) {
     if (m_hooks.textRead)
-        m_hooks.textRead(line, true);
+        m_hooks.textRead(line, m_lineNumber);
     TrimControlAndSpace(line);
     if (line.empty())
         return;

@@ -43,6 +43,7 @@ TextEncoding EncodingFor(const TextTestResult& judged) {
 
 bool TextFile::Open(const std::filesystem::path& file, TextEncoding encoding) {
     Close();
+    m_lines = 0;
     if (!m_reader.Open(file))
         return false;
     Begin(encoding);
@@ -121,6 +122,13 @@ void TextFile::Decode(std::string_view bytes, std::u16string& line) {
 }
 
 bool TextFile::ReadLine(std::u16string& line) {
+    if (!ReadNextLine(line))
+        return false;
+    ++m_lines;
+    return true;
+}
+
+bool TextFile::ReadNextLine(std::u16string& line) {
     if (UnitSize(m_encoding) > 1)
         return ReadWideLine(line);
     if (!m_reader.ReadLine(m_raw)) {

@@ -144,9 +144,12 @@ TEST(Concordance, ListsEachOccurrenceWithFileLineAndContext) {
     fs::create_directories(dir / "f");
     Write(dir / "f" / "a.txt", "  In the beginning the Lord\n\nmade lords, and LORD's day.\n");
     Write(dir / "f" / "b.txt", "lord\tof the lords of the sea\n");
+    Write(dir / "f" / "c.htm", "<!DOCTYPE html>\n<html><head>\n<title>lord</title>\n</head><body>\n"
+                               "<p>lord</p>\n</body></html>\n");
     Rig rig;
     rig.Source(dir / "f");
-    const std::string a = (dir / "f" / "a.txt").string(), b = (dir / "f" / "b.txt").string();
+    const std::string a = (dir / "f" / "a.txt").string(), b = (dir / "f" / "b.txt").string(),
+                      c = (dir / "f" / "c.htm").string();
     struct Case {
         CountMode mode;
         const char16_t* countOnly;
@@ -161,14 +164,14 @@ TEST(Concordance, ListsEachOccurrenceWithFileLineAndContext) {
                   6,
                   {a + ":1: g the [Lord]", a + ":3:  made [lords], and ",
                    a + ":3: , and [LORD]'s day", b + ":1:       [lord] of th",
-                   b + ":1: f the [lords] of th"}},
+                   b + ":1: f the [lords] of th", c + ":5:    <p>[lord]</p>"}},
              // Words of the count-only list are not reduced to the singular in an all-words
              // count: the concordance agrees.
              Case{CountMode::AllWords,
                   u"lord, of the",
                   "lord",
                   1,
-                  {a + ":1:  [Lord]", a + ":3:  [LORD]'", b + ":1:  [lord] "}},
+                  {a + ":1:  [Lord]", a + ":3:  [LORD]'", b + ":1:  [lord] ", c + ":5: >[lord]<"}},
              Case{CountMode::SpecifiedWords,
                   u"lord, of the",
                   "of the",
