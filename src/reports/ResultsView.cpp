@@ -51,6 +51,7 @@ void ResultsView::Reload() {
         m_occurrences += m_table.Entry(m_all[r]).count;
     }
     m_filtered = false;
+    m_alpha.clear();
     m_shown = m_all;
 }
 
@@ -115,44 +116,85 @@ std::vector<ResultsColumn> ResultsView::Columns() const {
     return columns;
 }
 
+// Rows are sorted by a whole number worked out for each first (the count, the rank, the
+// alphabetical position): a million rows sort in a fraction of a second that way, where
+// comparing entries' texts on every step takes seconds.
 void ResultsView::Sort(ResultsColumn column, bool descending) {
-    const auto rank = [this](std::int64_t i) { return m_rank[static_cast<std::size_t>(i)]; };
+    const std::vector<WordEntry>& entries = m_table.Entries();
+    const auto entry = [&](std::int64_t i) -> const WordEntry& {
+        return entries[static_cast<std::size_t>(i - 1)];
+    };
+    const std::vector<std::int64_t>* alpha =
+        column == ResultsColumn::Entry ? &AlphabeticalOrder() : nullptr;
+    struct Keyed {
+        std::int64_t key, rank, index;
+    };
+    std::vector<Keyed> rows;
+    rows.reserve(m_all.size());
+    for (const std::int64_t i : m_all) {
+        const std::int64_t rank = m_rank[static_cast<std::size_t>(i)];
+        std::int64_t key = rank;
+        switch (column) {
+        case ResultsColumn::Rank:
+            break;
+        case ResultsColumn::Entry:
+            key = (*alpha)[static_cast<std::size_t>(i)];
+            break;
+        case ResultsColumn::Frequency:
+        case ResultsColumn::Relative:
+            key = entry(i).count;
+            break;
+        case ResultsColumn::Files:
+            key = entry(i).NumFiles();
+            break;
+        }
+        rows.push_back({key, rank, i});
+    }
     // Every order ends in rank order among equals, whichever way it runs, so that a sort is
     // the same however the rows lay before it.
-    const auto by = [&](auto key) {
-        std::sort(m_all.begin(), m_all.end(), [&](std::int64_t a, std::int64_t b) {
-            const auto ka = key(a), kb = key(b);
-            if (ka != kb)
-                return descending ? kb < ka : ka < kb;
-            return rank(a) < rank(b);
-        });
-    };
-    const auto entry = [this](std::int64_t i) -> const WordEntry& { return m_table.Entry(i); };
-    switch (column) {
-    case ResultsColumn::Rank:
-        by(rank);
-        break;
-    case ResultsColumn::Entry:
-        std::sort(m_all.begin(), m_all.end(), [&](std::int64_t a, std::int64_t b) {
-            const WordEntry& ea = entry(a);
-            const WordEntry& eb = entry(b);
-            int c = ea.SortKey().compare(eb.SortKey());
-            if (c == 0)
-                c = ea.word.compare(eb.word);
-            if (c != 0)
-                return descending ? c > 0 : c < 0;
-            return rank(a) < rank(b);
-        });
-        break;
-    case ResultsColumn::Frequency:
-    case ResultsColumn::Relative:
-        by([&](std::int64_t i) { return entry(i).count; });
-        break;
-    case ResultsColumn::Files:
-        by([&](std::int64_t i) { return entry(i).NumFiles(); });
-        break;
-    }
+    std::sort(rows.begin(), rows.end(), [descending](const Keyed& a, const Keyed& b) {
+        if (a.key != b.key)
+            return descending ? b.key < a.key : a.key < b.key;
+        return a.rank < b.rank;
+    });
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        m_all[r] = rows[r].index;
     ApplyFilter();
+}
+
+const std::vector<std::int64_t>& ResultsView::AlphabeticalOrder() {
+    if (!m_alpha.empty())
+        return m_alpha;
+    // By sort key (case and accents folded), then by the word itself. A count leaves its
+    // table sorted by key already, so mostly only the runs of equal keys need sorting.
+    const std::vector<WordEntry>& entries = m_table.Entries();
+    const auto less = [&](std::size_t a, std::size_t b) {
+        const int c = entries[a].SortKey().compare(entries[b].SortKey());
+        return c != 0 ? c < 0 : entries[a].word < entries[b].word;
+    };
+    std::vector<std::size_t> order(entries.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        order[k] = k;
+    bool sorted = true;
+    for (std::size_t k = 1; k < entries.size() && sorted; ++k)
+        sorted = entries[k - 1].SortKey() <= entries[k].SortKey();
+    if (sorted) {
+        for (std::size_t k = 0; k < order.size();) {
+            std::size_t end = k + 1;
+            while (end < order.size() && entries[end].SortKey() == entries[k].SortKey())
+                ++end;
+            if (end - k > 1)
+                std::sort(order.begin() + static_cast<std::ptrdiff_t>(k),
+                          order.begin() + static_cast<std::ptrdiff_t>(end), less);
+            k = end;
+        }
+    } else {
+        std::sort(order.begin(), order.end(), less);
+    }
+    m_alpha.assign(entries.size() + 1, 0);
+    for (std::size_t k = 0; k < order.size(); ++k)
+        m_alpha[order[k] + 1] = static_cast<std::int64_t>(k + 1);
+    return m_alpha;
 }
 
 bool ResultsView::SetFilter(std::u16string_view filter, bool caseSignificant) {

@@ -69,12 +69,15 @@ public:
 
 private:
     void ApplyFilter();
+    // The alphabetical position of every entry (by table index), worked out on first need.
+    const std::vector<std::int64_t>& AlphabeticalOrder();
 
     const WordTable& m_table;
     std::vector<std::int64_t> m_all;   // table indices in the current order
     std::vector<std::int64_t> m_shown; // those that pass the filter, same order
     std::vector<std::int64_t> m_rank;  // by table index: rank in frequency order
     std::vector<char> m_pass;          // by table index: passes the filter
+    std::vector<std::int64_t> m_alpha; // by table index: alphabetical position (empty: not yet)
     std::int64_t m_occurrences = 0;
     bool m_filtered = false;
     bool m_hasFiles = false;

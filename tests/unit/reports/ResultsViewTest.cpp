@@ -20,7 +20,7 @@ struct Counted {
     WordTable table;
     ResultsView view{table};
     // (word, occurrences, files): a folder run when any word has files.
-    explicit Counted(std::vector<std::tuple<std::u16string, int, int>> words) {
+    explicit Counted(std::vector<std::tuple<std::u16string, int, int>> words, bool sort = true) {
         bool folder = false;
         for (const auto& [w, n, files] : words)
             folder = folder || files > 0;
@@ -31,7 +31,8 @@ struct Counted {
                 table.Count(w, folder ? FileScope::Folder : FileScope::SingleSource,
                             table.CurrentFileNumber());
             }
-        table.SortAlphabetically();
+        if (sort)
+            table.SortAlphabetically();
         table.Summarize(rs, host);
         table.BuildFrequencyChain(settings, rs, host);
         view.Reload();
@@ -91,6 +92,13 @@ TEST(ResultsView, SortsEveryColumnBothWaysWithTiesInRankOrder) {
                           Case{ResultsColumn::Rank, false, "gamma Alpha beta delta"}}) {
         c.view.Sort(s.column, s.descending);
         EXPECT_EQ(s.entries, c.Column(ResultsColumn::Entry));
+    }
+    // Words equal but for case: by key, then by the word, whether the count sorted its
+    // table alphabetically or left it in ordinal order.
+    for (const bool sorted : {true, false}) {
+        Counted u({{u"b", 1, 0}, {u"B", 2, 0}, {u"a", 3, 0}, {u"\u00E1", 1, 0}}, sorted);
+        u.view.Sort(ResultsColumn::Entry, false);
+        EXPECT_EQ("a \xC3\xA1 B b", u.Column(ResultsColumn::Entry)) << sorted;
     }
 }
 
