@@ -130,6 +130,10 @@ void Concordance::WordMet(const std::u16string& word) {
 }
 
 void Concordance::Counted(std::u16string_view entry) {
+    // Most counted occurrences are of other entries: one entry asked for is told apart by
+    // its length and text without hashing.
+    if (m_entries.size() == 1 && entry != m_entries.begin()->first)
+        return;
     const auto found = m_entries.find(entry);
     if (found == m_entries.end())
         return;
