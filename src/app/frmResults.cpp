@@ -144,6 +144,13 @@ void frmResults::Reload(CountMode mode) {
         m_plot->Plot(m_session.table);
 }
 
+void frmResults::Clear() {
+    m_view.Clear();
+    m_model->Reset();
+    ShowStatus();
+    EnableButtons();
+}
+
 void frmResults::ApplyFilter() {
     const bool ok = m_model->SetFilter(m_txtFilter->text(), m_chkMatchCase->isChecked());
     m_txtFilter->setToolTip(ok ? QString() : QStringLiteral("Not a valid pattern."));

@@ -41,6 +41,8 @@ public:
 
     // The table of a count of mode, afresh (filter kept, sort back to rank order).
     void Reload(CountMode mode);
+    // No rows (a count is about to change the table).
+    void Clear();
     // Writes the shown rows to path as CSV or TSV; false after a message when it cannot.
     bool ExportTo(const QString& path, bool csv);
     // The selected rows, with the heading line, tab-separated.
