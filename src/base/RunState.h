@@ -31,11 +31,10 @@ struct RunState {
     bool blnStoppedAtTab = false;
     bool blnStoppedAtComma = false;
 
-    std::u16string strLine;        // the text being extracted
-    std::int64_t lngLP = 1;        // scan position in strLine, 1-based
-    std::int64_t lngWordStart = 0; // where the word last handed on began in strLine, 1-based
-    int intWithinComment = -1;     // -1: outside any skipped region
-    int intNumCommentMarkers = 0;  // marker pairs in force
+    std::u16string strLine;       // the text being extracted
+    std::int64_t lngLP = 1;       // scan position in strLine, 1-based
+    int intWithinComment = -1;    // -1: outside any skipped region
+    int intNumCommentMarkers = 0; // marker pairs in force
 
     std::int64_t lngNumWords = 0;
     std::int64_t lngNumWordsIncluded = 0;
@@ -46,6 +45,7 @@ struct RunState {
     std::int64_t lngMaxNumFiles = 0;
     std::int64_t lngFirstFreq = 0;
     std::int64_t lngSecondsElapsed = 0;
+    std::int64_t lngWordStart = 0; // where the word last extracted began in strLine, 1-based
     std::int64_t lngNumWordsToIgnore = 0;
     std::int64_t lngNumCountOnlyWords = 0;
     int intNumExtraWordsToIgnore = 0;
