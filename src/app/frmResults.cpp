@@ -230,7 +230,10 @@ frmConcordance* frmResults::OpenConcordance() {
     if (m_view.Shown() == 0)
         return nullptr;
     const QModelIndex current = m_grdResults->currentIndex();
-    const std::size_t row = current.isValid() ? static_cast<std::size_t>(current.row()) : 0;
+    const std::size_t row =
+        current.isValid() && static_cast<std::size_t>(current.row()) < m_view.Shown()
+            ? static_cast<std::size_t>(current.row())
+            : 0;
     if (!m_concordance)
         m_concordance = new frmConcordance(m_session, m_programFolder, this);
     m_concordance->show();
