@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QtTest>
@@ -198,6 +199,16 @@ private slots:
                  QStringLiteral("no "));
         QCOMPARE(QString::fromStdU16String(concordance->Model().Hits()[3].right),
                  QStringLiteral(" he"));
+        // Stop, pressed while the search runs: the hits found so far stay.
+        c.host.onYield = [&] {
+            if (concordance->Model().rowCount() == 2)
+                Child<QPushButton>(*concordance, "cmdStop")->click();
+        };
+        concordance->Find();
+        QCOMPARE(concordance->Model().rowCount(), 2);
+        QCOMPARE(Child<QLabel>(*concordance, "lblStatus")->text(),
+                 QStringLiteral("2 of 5 occurrences (stopped)"));
+        QVERIFY(Child<QPushButton>(*concordance, "cmdFind")->isEnabled());
     }
 };
 
