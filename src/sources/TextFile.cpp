@@ -52,6 +52,7 @@ bool TextFile::Open(const std::filesystem::path& file, TextEncoding encoding) {
 
 bool TextFile::OpenKnown(const std::filesystem::path& file, std::int64_t size) {
     Close();
+    m_lines = 0;
     return m_reader.Open(file, size);
 }
 

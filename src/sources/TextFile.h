@@ -57,7 +57,7 @@ public:
     // capacity. false at the end of the file or after a read error (Failed()).
     bool ReadLine(std::u16string& line);
 
-    // Lines ReadLine has given since Open (the number of the line last read).
+    // Lines ReadLine has given since Open or OpenKnown (the number of the line last read).
     std::int64_t LinesRead() const { return m_lines; }
 
     // True when no line is left.

@@ -104,6 +104,11 @@ TEST(Concordance, HitsEqualFrequenciesInEveryCount) {
     fs::create_directories(dir / "folder" / "sub");
     Write(dir / "one.txt", GeneratedText(400, 1));
     Write(dir / "folder" / "a.txt", GeneratedText(200, 2));
+    // Files large enough that a plain count reads them on several threads (the concordance
+    // reads them on one).
+    fs::create_directories(dir / "big");
+    for (unsigned i = 0; i < 3; ++i)
+        Write(dir / "big" / ("t" + std::to_string(i) + ".txt"), GeneratedText(6000, 10 + i));
     Write(dir / "folder" / "sub" / "b.htm",
           "<html><body><p>The lords &amp; the <b>seas</b> of the city</p>\n<!-- lord "
           "-->lord</body></html>\n");
@@ -123,6 +128,7 @@ TEST(Concordance, HitsEqualFrequenciesInEveryCount) {
         {"words to ignore", "one.txt", CountMode::AllWords,
          [](Settings& s) { s.WordsToIgnoreOrCount[0] = u"the, of"; }},
         {"folder with markup", "folder", CountMode::AllWords, [](Settings&) {}},
+        {"folder of large files", "big", CountMode::AllWords, [](Settings&) {}},
         {"specified words and a phrase", "folder", CountMode::SpecifiedWords,
          [](Settings& s) { s.WordsToIgnoreOrCount[1] = u"lord, of the, fly, boxes"; }},
         {"all phrases", "one.txt", CountMode::AllPhrases,
