@@ -108,6 +108,7 @@ frmMain::frmMain(const QString& catalogueFile, QWidget* parent)
     m_session->listEngine.onCountWordsCaption = [this] { SetCountWordsCaption(); };
     m_session->listEngine.onClearResultFigure = [this] { m_lblNumberOfWords->clear(); };
     ConnectControls();
+    BuildResults();
 
     m_refreshTimer.setInterval(1000);
     connect(&m_refreshTimer, &QTimer::timeout, this, &frmMain::Refresh);
@@ -544,6 +545,7 @@ void frmMain::EnableControlsForSource() {
 }
 
 void frmMain::EnableDisableButtons(bool enable) {
+    ResultsAfterRun(enable);
     if (m_params)
         m_params->EnableDisableButtons(enable);
     if (!enable) {
@@ -647,10 +649,13 @@ void frmMain::OnChooseInputFile() {
     const auto chosen =
         m_host->ChooseOpenFile(GetText(TextId::SelectInputFileTitle),
                                u"A text file or a docx file (*)", TrimSpaces(m_settings.File[0]));
-    if (!chosen)
-        return;
-    m_settings.File[0] = *chosen;
-    m_keptFile = *chosen;
+    if (chosen)
+        UseInputFile(*chosen);
+}
+
+void frmMain::UseInputFile(const std::u16string& path) {
+    m_settings.File[0] = path;
+    m_keptFile = path;
     m_state.blnWordsGot = false;
     RecordToControls();
     ShowSingleFileDetails();
@@ -661,10 +666,13 @@ void frmMain::OnChooseInputFile() {
 void frmMain::OnChooseFolder() {
     const auto chosen =
         m_host->ChooseFolder(GetText(TextId::SelectFolderTitle), TrimSpaces(m_settings.Folder));
-    if (!chosen)
-        return;
-    m_settings.Folder = *chosen;
-    m_keptFolder = *chosen;
+    if (chosen)
+        UseFolder(*chosen);
+}
+
+void frmMain::UseFolder(const std::u16string& path) {
+    m_settings.Folder = path;
+    m_keptFolder = path;
     m_state.blnWordsGot = false;
     EraseNumWords(*m_host);
     m_lblTimeElapsed->clear();

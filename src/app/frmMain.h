@@ -36,6 +36,7 @@ namespace lxty::app {
 class FieldBinder;
 class frmCountWordsPhrases;
 class frmParams;
+class frmResults;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -92,11 +93,21 @@ public:
     // SetCountWordsCaption: count-only entries in force, the count button's caption.
     void SetCountWordsCaption();
 
+    // --- Results and drag and drop (frmMainResults.cpp) -------------------------------------
+    // The "Results" button: the results window of the last count (created on first use).
+    void ShowResults();
+    frmResults* ResultsWindow() const { return m_results; }
+    // A file or folder dropped on the window becomes the source, as if chosen with its
+    // button; false (nothing changes) for anything else, or while a count runs.
+    bool UseDroppedSource(const QString& path);
+
 signals:
     void recordChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void SetLabelFont(const std::string& label, const std::u16string& font, int points);
@@ -116,6 +127,13 @@ private:
     void OnSourceChosen(SourceKind kind);
     void OnChooseInputFile();
     void OnChooseFolder();
+    // What choosing a file or a folder with its button does once one is chosen.
+    void UseInputFile(const std::u16string& path);
+    void UseFolder(const std::u16string& path);
+    // The Results button beside the settings button, drops accepted (constructor).
+    void BuildResults();
+    // A count starts (enable false: the results window lets go of the table) or has ended.
+    void ResultsAfterRun(bool enable);
     void OnChooseOutputFile();
     void OnCountWords();
     void OnListFiles();
@@ -182,6 +200,8 @@ private:
     QPushButton* m_cmdSaveState = nullptr;
     QPushButton* m_cmdClearOutput = nullptr;
     QPushButton* m_cmdQuit = nullptr;
+    QPushButton* m_cmdResults = nullptr;
+    frmResults* m_results = nullptr;
     QPlainTextEdit* m_txbOutput = nullptr;
     QLabel* m_lblFile = nullptr;
     QLabel* m_lblFilesize = nullptr;

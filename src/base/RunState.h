@@ -45,6 +45,7 @@ struct RunState {
     std::int64_t lngMaxNumFiles = 0;
     std::int64_t lngFirstFreq = 0;
     std::int64_t lngSecondsElapsed = 0;
+    std::int64_t lngWordStart = 0; // where the word last extracted began in strLine, 1-based
     std::int64_t lngNumWordsToIgnore = 0;
     std::int64_t lngNumCountOnlyWords = 0;
     int intNumExtraWordsToIgnore = 0;

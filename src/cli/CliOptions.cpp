@@ -28,6 +28,11 @@ Options:
   --output FILE       write the report to FILE (without it, standard output receives what the
                       output file would hold)
   --text-window       print the text window's final text instead of the file layout
+  --concordance WORD  list every occurrence of WORD (a word, or a phrase in quotes, as the
+                      count lists it) that the count counts, one line each:
+                      FILE:LINE: LEFT[OCCURRENCE]RIGHT
+  --context N         characters of context each side for --concordance, 0 to 1000
+                      (default 40)
   --yes, --no         answer every question so (otherwise each takes its default button)
   --help              show this text
   --version           show the version
@@ -178,6 +183,10 @@ private:
             Phrases(*v);
         else if (auto v = Value(a, "--min-frequency", "--min-frequency needs a number."))
             MinFrequency(*v);
+        else if (auto v = Value(a, "--concordance", "--concordance needs a word."))
+            v->empty() ? Fail("--concordance needs a word.") : void(m_o.concordance = *v);
+        else if (auto v = Value(a, "--context", "--context needs a number from 0 to 1000."))
+            Context(*v);
         else
             return false;
         return true;
@@ -240,6 +249,13 @@ private:
         Imply(CountKind::Phrases, "--phrases");
     }
 
+    void Context(const std::string& v) {
+        const auto n = SmallNumber(v);
+        if (!n || *n > 1000)
+            return Fail("--context takes a number from 0 to 1000, not \"" + v + "\".");
+        m_o.context = *n;
+    }
+
     void MinFrequency(const std::string& v) {
         const auto n = SmallNumber(v);
         if (!n)
@@ -273,6 +289,10 @@ private:
         }
         if (m_o.yes && m_o.no)
             return Fail("--yes and --no cannot be given together.");
+        if (m_o.concordance &&
+            (m_o.count == CountKind::Array || m_o.listFiles || m_o.output || m_o.textWindow))
+            return Fail("--concordance lists occurrences only; it takes no --output, "
+                        "--text-window, --list-files or --count array.");
         if (m_o.count == CountKind::Array && !m_o.output && !m_o.help && !m_o.version &&
             !m_o.listSettings)
             return Fail("--count array needs --output FILE.");

@@ -37,7 +37,9 @@ struct CliOptions {
     bool textWindow = false;
     bool yes = false;
     bool no = false;
-    std::optional<std::string> source; // absent or "-": standard input
+    std::optional<std::string> source;      // absent or "-": standard input
+    std::optional<std::string> concordance; // the word or phrase whose occurrences to list
+    int context = 40;                       // characters each side of an occurrence
 };
 
 // Parses argv (without argv[0]). On a usage error returns std::nullopt and puts the one-line

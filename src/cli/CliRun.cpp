@@ -8,6 +8,7 @@
 #include "reports/ReportState.h"
 #include "reports/TextWindow.h"
 #include "reports/WordListReport.h"
+#include "run/Concordance.h"
 #include "run/CountRun.h"
 #include "run/CountSession.h"
 #include "settings/SavedState.h"
@@ -172,6 +173,34 @@ int StatusOf(RunOutcome outcome) {
     return outcome == RunOutcome::Produced ? 0 : 1;
 }
 
+// --concordance: the count the options name, run to list the occurrences of one entry as
+// they are counted (the report goes to the stand-in file and is dropped). The entry is
+// lower-cased as the count lower-cases words unless case is significant.
+int RunConcordance(const CliOptions& options, CountSession& session, CliHost& host,
+                   std::ostream& out) {
+    CountMode mode = CountMode::AllWords;
+    if (options.count == CountKind::Phrases) {
+        mode = CountMode::AllPhrases;
+    } else if (options.count == CountKind::Specified) {
+        mode = CountMode::SpecifiedWords;
+        if (!session.LoadWordListsFor(mode))
+            return 1;
+        if (!session.state.blnThereAreCountOnlyWords) {
+            host.MessageBox(u"There are no count-only words/phrases.", u"", MsgIcon::Exclamation);
+            return 1;
+        }
+    }
+    std::u16string entry = Utf8ToU16(*options.concordance);
+    if (session.settings.CaseSignificant != 1)
+        entry = LowerCaseAll(entry);
+    Concordance concordance(session);
+    const RunOutcome outcome =
+        concordance.Run(mode, entry, options.context, [&](const ConcordanceHit& hit) {
+            out << U16ToUtf8(FormatHit(hit, options.context)) << kLineEnd8;
+        });
+    return StatusOf(outcome);
+}
+
 // The count the options name. Returns the exit status.
 int RunCount(const CliOptions& options, CountSession& session, CliHost& host,
              const StandInOutputFile& standIn, std::ostream& out, std::ostream& err) {
@@ -187,6 +216,8 @@ int RunCount(const CliOptions& options, CountSession& session, CliHost& host,
     }
 
     RunOutcome outcome = RunOutcome::Refused;
+    if (options.concordance)
+        return RunConcordance(options, session, host, out);
     switch (options.count) {
     case CountKind::All:
         outcome = session.Count(CountMode::AllWords);

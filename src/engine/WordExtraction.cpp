@@ -702,6 +702,7 @@ void WordExtractor::ExtractWords() {
                     m_sink.CheckForNonAlphaNumeric(word);
             } else {
                 ++s.lngTotalNumOccurrences;
+                s.lngWordStart = start;
                 if (!s.blnStripPhrases || !m_sink.StripPhrase(word).empty())
                     m_sink.GetWords2(word);
             }

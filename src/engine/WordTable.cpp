@@ -714,6 +714,8 @@ void WordCounting::StartRun() {
 }
 
 void WordCounting::GetWords2(const std::u16string& word) {
+    if (m_observer)
+        m_observer->WordMet(word);
     // Both modes: a word that is not seven-bit is dropped silently when only seven-bit words
     // are wanted; it is neither counted nor reported as ignored.
     if (m_settings.Only7bitASCII == 1 && !IsSevenBitAscii(word))
@@ -741,6 +743,8 @@ void WordCounting::AddWordToList(const std::u16string& word) {
         return;
 
     FileScope scope = FileScope::None;
+    if (!readingList && m_observer)
+        m_observer->Counted(word);
     if (!readingList) {
         if (m_settings.Source == SourceKind::Folder) {
             m_table.UpdateCurrentFile(m_inputPath);

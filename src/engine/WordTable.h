@@ -352,6 +352,16 @@ private:
 // The main window's counting procedures: GetWords2 and AddWordToList with their progress
 // labels and the words-as-found display. Holds references only; one object may serve many
 // runs (call StartRun at the start of each).
+// Watches a count run occurrence by occurrence (the concordance): every word handed to
+// GetWords2, and every occurrence counted into an entry, whatever the counter (all words,
+// specified words, all phrases).
+class OccurrenceObserver {
+public:
+    virtual ~OccurrenceObserver() = default;
+    virtual void WordMet(const std::u16string& word) = 0;
+    virtual void Counted(std::u16string_view entry) = 0;
+};
+
 class WordCounting {
 public:
     WordCounting(WordTable& table, RunState& rs, const Settings& settings, Host& host,
@@ -368,6 +378,11 @@ public:
     void SetSpecifiedWordsBranch(std::function<void(const std::u16string&)> branch) {
         m_specifiedWordsBranch = std::move(branch);
     }
+
+    // The observer of this counting, or null (the default: nothing is watched). Counting
+    // through CountAgain is not watched: a watched run counts without the piece cache.
+    void SetObserver(OccurrenceObserver* observer) { m_observer = observer; }
+    OccurrenceObserver* Observer() const { return m_observer; }
 
     // Entry point for every extracted word of a count run: the seven-bit step, then the
     // all-words branch (words to ignore, then AddWordToList) or the specified-words branch.
@@ -420,6 +435,7 @@ private:
     TextWindowSink& m_textWindow;
     const WordsToIgnore& m_wordsToIgnore;
     std::function<void(const std::u16string&)> m_specifiedWordsBranch;
+    OccurrenceObserver* m_observer = nullptr;
     std::u16string m_inputPath;
     std::u16string m_pending;
     std::int64_t m_lastFlushSecond = -1;

@@ -273,6 +273,8 @@ void PhraseCounter::ChainStep(std::uint32_t id, bool ignored) {
 // One occurrence of a phrase, as AddWordToList counts it.
 void PhraseCounter::CountChain(std::size_t slot, std::uint32_t node) {
     const std::int64_t file = m_counting->FileOfOccurrence();
+    if (OccurrenceObserver* observer = m_counting->Observer())
+        observer->Counted(NodeText(node));
     const bool isNew = m_nodes.CountAt(slot);
     if (m_settings.Source == SourceKind::Folder) {
         if (m_nodeFiles.size() <= node)

@@ -737,9 +737,13 @@ bool CountRun::DoItFromClipboard() {
 
         // A stream comes in pieces that end at a space or a line end, each counted as it
         // comes as the one text of the clipboard is.
+        if (m_hooks.fileStarted)
+            m_hooks.fileStarted(u"");
         do {
             if (m_pendingText.empty())
                 continue;
+            if (m_hooks.textRead)
+                m_hooks.textRead(m_pendingText, 0);
             m_run.strLine.reserve(m_pendingText.size() + 1);
             m_run.strLine.assign(m_pendingText);
             if (m_settings.CaseSignificant != 1)
@@ -956,6 +960,8 @@ FileResult CountRun::ReadFile(const std::u16string& name, bool singleFile, std::
 
     const bool html = extension.find(u"htm") != std::u16string::npos;
     bool headSkipped = false;
+    if (m_hooks.fileStarted)
+        m_hooks.fileStarted(name);
     std::u16string line;
     std::int64_t lastCells = -1;
     const std::int64_t length = reader.Size();
@@ -977,6 +983,7 @@ FileResult CountRun::ReadFile(const std::u16string& name, bool singleFile, std::
             line = SkipHtmlHead(line, reader);
             headSkipped = true;
         }
+        m_lineNumber = reader.LinesRead();
         ExtractLine(line);
     }
     TakePendingPieces();
@@ -992,6 +999,8 @@ FileResult CountRun::ReadFile(const std::u16string& name, bool singleFile, std::
 }
 
 void CountRun::ExtractLine(std::u16string& line) {
+    if (m_hooks.textRead)
+        m_hooks.textRead(line, m_lineNumber);
     TrimControlAndSpace(line);
     if (line.empty())
         return;

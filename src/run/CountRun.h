@@ -152,6 +152,13 @@ struct CountRunHooks {
     // Appends ". " to the all-phrases window's progress text (timer, while redundant
     // subphrases are being excluded).
     std::function<void()> phraseProgressTick;
+    // Watching a run (the concordance). fileStarted: a file's name as shown, before its first
+    // line ("" for the clipboard or a stream). textRead: each line of a file as read, before
+    // it is trimmed and extracted, with its number in the file (a line after a skipped HTML
+    // head: the number of the head's last line); or each piece of clipboard or stream text as
+    // extracted, with line number 0.
+    std::function<void(const std::u16string&)> fileStarted;
+    std::function<void(const std::u16string&, std::int64_t line)> textRead;
 };
 
 class CountRun {
@@ -328,6 +335,7 @@ private:
     bool m_processingFolder = false;
     std::int64_t m_filesCounted = 0;
     std::int64_t m_filesToProcess = 0;
+    std::int64_t m_lineNumber = 0; // of the file line being extracted
     std::u16string m_pendingText;
     std::u16string m_countButtonCaption;
 };

@@ -62,6 +62,8 @@ public:
     // that writes the words-by-files array. The options window, when there is one, runs
     // between the checks and the run (optionsAccepted: false ends it).
     RunOutcome CountArray(const std::function<bool()>& optionsAccepted = {});
+    // The mode of the count last started (all words until one has run).
+    CountMode Mode() const { return m_mode; }
     // "List files to be scanned".
     RunOutcome ListFiles() { return run.ListFiles(); }
 

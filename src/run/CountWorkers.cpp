@@ -283,7 +283,8 @@ bool CountRun::MayCountOnThreads() const {
     // Each file's words alone decide what is counted, and nothing is shown while counting.
     return m_mode == CountMode::AllWords && !m_run.blnThereAreCountOnlyWords &&
            !m_run.blnCountingMFP && !m_run.blnStripPhrases && !m_run.blnReadingWords &&
-           m_settings.SuppressWords == 1 && m_capture == nullptr;
+           m_settings.SuppressWords == 1 && m_capture == nullptr &&
+           m_counting->Observer() == nullptr; // a watched run sees every occurrence itself
 }
 
 void CountRun::PrepareAsWorkerOf(const CountRun& main) {

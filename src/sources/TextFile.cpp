@@ -43,6 +43,7 @@ TextEncoding EncodingFor(const TextTestResult& judged) {
 
 bool TextFile::Open(const std::filesystem::path& file, TextEncoding encoding) {
     Close();
+    m_lines = 0;
     if (!m_reader.Open(file))
         return false;
     Begin(encoding);
@@ -51,6 +52,7 @@ bool TextFile::Open(const std::filesystem::path& file, TextEncoding encoding) {
 
 bool TextFile::OpenKnown(const std::filesystem::path& file, std::int64_t size) {
     Close();
+    m_lines = 0;
     return m_reader.Open(file, size);
 }
 
@@ -121,6 +123,13 @@ void TextFile::Decode(std::string_view bytes, std::u16string& line) {
 }
 
 bool TextFile::ReadLine(std::u16string& line) {
+    if (!ReadNextLine(line))
+        return false;
+    ++m_lines;
+    return true;
+}
+
+bool TextFile::ReadNextLine(std::u16string& line) {
     if (UnitSize(m_encoding) > 1)
         return ReadWideLine(line);
     if (!m_reader.ReadLine(m_raw)) {

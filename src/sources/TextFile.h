@@ -57,6 +57,9 @@ public:
     // capacity. false at the end of the file or after a read error (Failed()).
     bool ReadLine(std::u16string& line);
 
+    // Lines ReadLine has given since Open or OpenKnown (the number of the line last read).
+    std::int64_t LinesRead() const { return m_lines; }
+
     // True when no line is left.
     bool AtEnd();
 
@@ -76,11 +79,13 @@ public:
     int OpenError() const { return m_reader.OpenError(); }
 
 private:
+    bool ReadNextLine(std::u16string& line);
     bool ReadWideLine(std::u16string& line);
     bool FillWide();
     void Decode(std::string_view bytes, std::u16string& line);
 
     LineReader m_reader;
+    std::int64_t m_lines = 0;
     TextEncoding m_encoding = TextEncoding::Cp1252;
     static constexpr std::size_t kKeptRawCapacity = 16 << 20;
     std::string m_raw;      // the last line's bytes (8-bit encodings)
