@@ -262,15 +262,11 @@ struct ReadFailure {
 // (the person may pick any file, a large binary one included).
 constexpr std::size_t kMaxLineBytes = 1 << 20;
 
+// The lines of a saved state, from a file or from any stream holding its bytes.
 class LineReader {
 public:
-    bool Open(const fs::path& file, std::u16string& error) {
-        errno = 0;
-        in_.open(file, std::ios::binary);
-        if (!in_) {
-            error = Describe(LastError());
-            return false;
-        }
+    // Starts reading in; a UTF-8 byte-order mark makes the rest UTF-8, else Windows-1252.
+    explicit LineReader(std::istream& in) : in_(in) {
         char bom[3] = {};
         in_.read(bom, 3);
         if (in_.gcount() == 3 && std::string_view(bom, 3) == kUtf8Bom) {
@@ -279,9 +275,7 @@ public:
             in_.clear();
             in_.seekg(0);
         }
-        return true;
     }
-    void Close() { in_.close(); }
 
     // The next line without its line end (LF, CR LF, or CR alone); PastEndOfFile when there
     // is none.
@@ -309,7 +303,7 @@ public:
     }
 
 private:
-    std::ifstream in_;
+    std::istream& in_;
     bool utf8_ = false;
 };
 
@@ -632,12 +626,20 @@ RestoreOutcome RestoreSavedState(const fs::path& path, const fs::path& defaultPa
             u" is not a regular file";
         return out;
     }
-    LineReader reader;
-    if (!reader.Open(file, out.errorText)) {
+    errno = 0;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
         out.code = kRestoreReadError;
+        out.errorText = Describe(LastError());
         return out;
     }
+    return RestoreSavedStateFrom(in, s, run, host, actions, restoring);
+}
 
+RestoreOutcome RestoreSavedStateFrom(std::istream& in, Settings& s, RunState& run, Host& host,
+                                     RestoreActions& actions, bool restoring) {
+    RestoreOutcome out;
+    LineReader reader(in);
     ReadProgress progress;
     try {
         for (std::size_t line = 0; line < std::size(kLayout); ++line) {
@@ -646,22 +648,18 @@ RestoreOutcome RestoreSavedState(const fs::path& path, const fs::path& defaultPa
                 out.fileAsRead = s.File[0];
         }
     } catch (const PastEndOfFile&) {
-        reader.Close();
         AnswerPastEndOfFile(progress, s, run, host);
         out.code = kRestoreOk;
         return out;
     } catch (const InvalidData&) {
-        reader.Close();
         out.code = kRestoreReadError;
         out.errorText = u"Invalid data";
         return out;
     } catch (const ReadFailure& e) {
-        reader.Close();
         out.code = kRestoreReadError;
         out.errorText = e.description;
         return out;
     }
-    reader.Close();
 
     if (s.File[1].empty()) {
         s.DisableOutputToFile = 0;

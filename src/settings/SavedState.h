@@ -26,6 +26,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -143,6 +144,11 @@ RestoreOutcome RestoreSavedState(const std::filesystem::path& path,
                                  const std::filesystem::path& defaultPath, Settings& s,
                                  RunState& run, Host& host, RestoreActions& actions,
                                  bool restoring = false);
+
+// The same reading from the bytes of a saved state in a stream (RestoreSavedState opens the
+// file and reads it through this).
+RestoreOutcome RestoreSavedStateFrom(std::istream& in, Settings& s, RunState& run, Host& host,
+                                     RestoreActions& actions, bool restoring = false);
 
 // Start-up, after RestoreSavedState with the default path: for code 1 (catalogue text 37) and
 // code 3 (catalogue text 38, ": " and the error text) asks that message, two line breaks and

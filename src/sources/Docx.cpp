@@ -245,19 +245,57 @@ fs::path PartPath(const fs::path& destination, std::u16string_view kind) {
     return destination / "content.xml";
 }
 
-UnpackResult UnpackPart(const fs::path& document, const fs::path& destination,
-                        std::u16string_view kind) {
-    UnpackResult r;
-    const char* entry = kind == u"docx" ? "word/document.xml" : "content.xml";
+namespace {
 
-    int openError = 0;
-    zip_t* za = zip_open(NativeBytes(document).c_str(), ZIP_RDONLY, &openError);
-    if (!za) {
-        r.error = ZipErrorText(openError);
-        return r;
+// Where an unpacked part goes: a file in the temporary folder, or memory.
+class PartSink {
+public:
+    virtual ~PartSink() = default;
+    // Called once the part is found and opened; an error text when the sink cannot take it.
+    virtual std::u16string Begin() = 0;
+    virtual void Write(const char* bytes, std::size_t count) = 0;
+    // After the last byte: an error text when the bytes could not all be kept.
+    virtual std::u16string Finish() = 0;
+};
+
+class FileSink : public PartSink {
+public:
+    explicit FileSink(fs::path part) : m_part(std::move(part)) {}
+    std::u16string Begin() override {
+        std::error_code ec;
+        fs::create_directories(m_part.parent_path(), ec);
+        m_out.open(m_part, std::ios::binary | std::ios::trunc);
+        return m_out ? std::u16string() : u"Cannot create " + ShownPath(m_part);
     }
-    std::unique_ptr<zip_t, void (*)(zip_t*)> archive(za, [](zip_t* z) { zip_discard(z); });
+    void Write(const char* bytes, std::size_t count) override {
+        m_out.write(bytes, static_cast<std::streamsize>(count));
+    }
+    std::u16string Finish() override {
+        m_out.close();
+        return m_out ? std::u16string() : u"Cannot write " + ShownPath(m_part);
+    }
 
+private:
+    fs::path m_part;
+    std::ofstream m_out;
+};
+
+class MemorySink : public PartSink {
+public:
+    explicit MemorySink(std::string& part) : m_part(part) { m_part.clear(); }
+    std::u16string Begin() override { return {}; }
+    void Write(const char* bytes, std::size_t count) override { m_part.append(bytes, count); }
+    std::u16string Finish() override { return {}; }
+
+private:
+    std::string& m_part;
+};
+
+// Unpacks the part of kind from an open archive into sink (see UnpackPart).
+UnpackResult UnpackFromArchive(zip_t* za, std::u16string_view kind, PartSink& sink) {
+    UnpackResult r;
+    std::unique_ptr<zip_t, void (*)(zip_t*)> archive(za, [](zip_t* z) { zip_discard(z); });
+    const char* entry = kind == u"docx" ? "word/document.xml" : "content.xml";
     const zip_int64_t index = zip_name_locate(za, entry, ZIP_FL_NOCASE);
     if (index < 0) {
         r.error = u"No " + Utf8ToU16(entry) + u" in the document";
@@ -281,15 +319,9 @@ UnpackResult UnpackPart(const fs::path& document, const fs::path& destination,
         return r;
     }
     std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> file(zf, zip_fclose);
-
-    const fs::path part = PartPath(destination, kind);
-    std::error_code ec;
-    fs::create_directories(part.parent_path(), ec);
-    std::ofstream out(part, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        r.error = u"Cannot create " + ShownPath(part);
+    r.error = sink.Begin();
+    if (!r.error.empty())
         return r;
-    }
 
     // One byte beyond the limit is enough to know the part is too big, whatever the
     // directory declared.
@@ -312,19 +344,52 @@ UnpackResult UnpackPart(const fs::path& document, const fs::path& destination,
             break;
         const std::uintmax_t room = cap - r.bytesWritten;
         const std::uintmax_t take = std::min<std::uintmax_t>(room, static_cast<std::uintmax_t>(n));
-        out.write(buf.data(), static_cast<std::streamsize>(take));
+        sink.Write(buf.data(), static_cast<std::size_t>(take));
         r.bytesWritten += take;
         if (r.bytesWritten >= cap) {
             r.status = UnpackResult::TooBig;
             break;
         }
     }
-    out.close();
-    if (!out && r.status != UnpackResult::Failed) {
+    if (std::u16string error = sink.Finish(); !error.empty() && r.status != UnpackResult::Failed) {
         r.status = UnpackResult::Failed;
-        r.error = u"Cannot write " + ShownPath(part);
+        r.error = std::move(error);
     }
     return r;
+}
+
+} // namespace
+
+UnpackResult UnpackPart(const fs::path& document, const fs::path& destination,
+                        std::u16string_view kind) {
+    int openError = 0;
+    zip_t* za = zip_open(NativeBytes(document).c_str(), ZIP_RDONLY, &openError);
+    if (!za) {
+        UnpackResult r;
+        r.error = ZipErrorText(openError);
+        return r;
+    }
+    FileSink sink(PartPath(destination, kind));
+    return UnpackFromArchive(za, kind, sink);
+}
+
+UnpackResult UnpackPartFromBytes(std::string_view container, std::u16string_view kind,
+                                 std::string& part) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(container.data(), container.size(), 0, &error);
+    zip_t* za = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
+    if (!za) {
+        if (source)
+            zip_source_free(source);
+        UnpackResult r;
+        r.error = Utf8ToU16(zip_error_strerror(&error));
+        zip_error_fini(&error);
+        return r;
+    }
+    zip_error_fini(&error);
+    MemorySink sink(part);
+    return UnpackFromArchive(za, kind, sink);
 }
 
 std::u16string DocxProgressBar(std::uint64_t position, std::uint64_t length) {

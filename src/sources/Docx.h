@@ -87,6 +87,10 @@ struct UnpackResult {
 };
 UnpackResult UnpackPart(const std::filesystem::path& document,
                         const std::filesystem::path& destination, std::u16string_view kind);
+// The same from the bytes of a container held in memory, the part's bytes into part (at most
+// kDocxMaxPartSize + 1 of them).
+UnpackResult UnpackPartFromBytes(std::string_view container, std::u16string_view kind,
+                                 std::string& part);
 // The part's path below a destination folder for kind.
 std::filesystem::path PartPath(const std::filesystem::path& destination, std::u16string_view kind);
 

@@ -49,10 +49,21 @@ bool LineReader::Open(const std::filesystem::path& file, std::int64_t size) {
     return true;
 }
 
+void LineReader::OpenBytes(std::string_view bytes) {
+    Close();
+    m_inMemory = true;
+    m_memory = bytes;
+    m_size = static_cast<std::int64_t>(bytes.size());
+    if (m_buf.size() != kBlockSize)
+        m_buf.resize(kBlockSize);
+}
+
 void LineReader::Close() {
     if (m_in.is_open())
         m_in.close();
     m_in.clear();
+    m_inMemory = false;
+    m_memory = {};
     m_pos = m_len = 0;
     m_lfKnown = false;
     m_skipLf = false;
@@ -62,15 +73,25 @@ void LineReader::Close() {
     m_consumed = 0;
 }
 
+std::size_t LineReader::ReadSource(char* into, std::size_t count) {
+    if (m_inMemory) {
+        const std::size_t n = std::min(count, m_memory.size());
+        std::memcpy(into, m_memory.data(), n);
+        m_memory.remove_prefix(n);
+        return n;
+    }
+    m_in.read(into, static_cast<std::streamsize>(count));
+    if (m_in.bad())
+        m_failed = true;
+    return static_cast<std::size_t>(m_in.gcount());
+}
+
 bool LineReader::Fill() {
     m_pos = m_len = 0;
     m_lfKnown = false;
-    if (!m_in.is_open() || m_failed)
+    if (!IsOpen() || m_failed)
         return false;
-    m_in.read(m_buf.data(), static_cast<std::streamsize>(m_buf.size()));
-    m_len = static_cast<std::size_t>(m_in.gcount());
-    if (m_in.bad())
-        m_failed = true;
+    m_len = ReadSource(m_buf.data(), m_buf.size());
     return m_len > 0;
 }
 
@@ -145,17 +166,14 @@ bool LineReader::ReadLine(std::string& line) {
 std::string_view LineReader::Peek(std::size_t count) {
     if (m_pos == m_len)
         Fill();
-    if (m_len - m_pos < count && m_pos > 0 && m_in.is_open() && !m_failed) {
+    if (m_len - m_pos < count && m_pos > 0 && IsOpen() && !m_failed) {
         // Move the rest to the front and top the block up, so the bytes asked for are whole.
         std::copy(m_buf.begin() + static_cast<std::ptrdiff_t>(m_pos),
                   m_buf.begin() + static_cast<std::ptrdiff_t>(m_len), m_buf.begin());
         m_len -= m_pos;
         m_pos = 0;
         m_lfKnown = false;
-        m_in.read(m_buf.data() + m_len, static_cast<std::streamsize>(m_buf.size() - m_len));
-        m_len += static_cast<std::size_t>(m_in.gcount());
-        if (m_in.bad())
-            m_failed = true;
+        m_len += ReadSource(m_buf.data() + m_len, m_buf.size() - m_len);
     }
     return std::string_view(m_buf.data() + m_pos, std::min(count, m_len - m_pos));
 }

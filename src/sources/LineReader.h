@@ -29,8 +29,11 @@ public:
     // The same for a file already known to be a regular file of size bytes: it is opened and
     // nothing else is asked of the file system. The block buffer is kept from the last file.
     bool Open(const std::filesystem::path& file, std::int64_t size);
+    // Reads bytes held in memory instead of a file, exactly as a file of those bytes is read.
+    // bytes must outlive the reading (until Close or the next Open).
+    void OpenBytes(std::string_view bytes);
     void Close();
-    bool IsOpen() const { return m_in.is_open(); }
+    bool IsOpen() const { return m_in.is_open() || m_inMemory; }
 
     // The next line, its end removed, into line (replaced). false at the end of the file, or
     // when reading failed (Failed() is then true); line is empty then.
@@ -59,8 +62,12 @@ public:
 
 private:
     bool Fill();
+    // Reads up to count bytes from the file or the memory into `into`; the number read.
+    std::size_t ReadSource(char* into, std::size_t count);
 
     std::ifstream m_in;
+    std::string_view m_memory; // the bytes of OpenBytes not yet read into the block
+    bool m_inMemory = false;
     std::vector<char> m_buf;
     std::size_t m_pos = 0;
     std::size_t m_len = 0;

@@ -56,6 +56,12 @@ bool TextFile::OpenKnown(const std::filesystem::path& file, std::int64_t size) {
     return m_reader.Open(file, size);
 }
 
+void TextFile::OpenBytes(std::string_view bytes, TextEncoding encoding) {
+    Close();
+    m_reader.OpenBytes(bytes);
+    Begin(encoding);
+}
+
 void TextFile::Begin(TextEncoding encoding) {
     m_encoding = encoding;
     const std::string_view start = m_reader.Peek(4);

@@ -50,6 +50,8 @@ public:
     bool OpenKnown(const std::filesystem::path& file, std::int64_t size);
     std::string_view Head() { return m_reader.Peek(LineReader::kBlockSize); }
     void Begin(TextEncoding encoding);
+    // Reads bytes held in memory as Open reads a file of them (they must outlive the reading).
+    void OpenBytes(std::string_view bytes, TextEncoding encoding);
     void Close();
     bool IsOpen() const { return m_reader.IsOpen(); }
 

@@ -1,10 +1,12 @@
-// The docx reader: zip bytes in, the document's text out (through the temporary folder, as a
-// count run reads it), and the WordprocessingML converter on the raw bytes.
+// The docx reader: zip bytes in, the document part unpacked in memory as a count run unpacks
+// it from a file, and the WordprocessingML converter on the part and on the raw bytes.
 
 #include "FakeHost.h"
-#include "FuzzSupport.h"
 #include "base/RunState.h"
 #include "sources/Docx.h"
+
+#include <cstdint>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lxty;
@@ -12,13 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test::FakeHost host;
     RunState state;
     ConvertWordprocessingML(bytes, host, state);
-
-    const auto file = fuzz::ScratchFile("document.docx", bytes);
-    DocxDocument document(host, state);
-    DocxOptions options;
-    options.temporaryBase = file.parent_path();
-    options.askOnChecksumError = false;
-    options.askOnBigPart = false;
-    document.Prepare(file, options);
+    std::string part;
+    const UnpackResult r = UnpackPartFromBytes(bytes, u"docx", part);
+    if (r.status == UnpackResult::Unpacked || r.status == UnpackResult::Checksum)
+        ConvertWordprocessingML(part, host, state);
     return 0;
 }

@@ -1,10 +1,11 @@
 // The saved-state reader: any bytes as a settings file, every question answered by default.
 
 #include "FakeHost.h"
-#include "FuzzSupport.h"
 #include "base/RunState.h"
 #include "settings/SavedState.h"
 #include "settings/SettingsDefaults.h"
+
+#include <sstream>
 
 namespace {
 struct Actions : lxty::RestoreActions {
@@ -14,13 +15,12 @@ struct Actions : lxty::RestoreActions {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lxty;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const auto file = fuzz::ScratchFile("settings.usr", bytes);
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     Settings settings;
     RunState run;
     InitializeRecord(settings, run);
     test::FakeHost host;
     Actions actions;
-    RestoreSavedState(file, {}, settings, run, host, actions, data != nullptr && size % 2 == 0);
+    RestoreSavedStateFrom(in, settings, run, host, actions, data != nullptr && size % 2 == 0);
     return 0;
 }

@@ -6,11 +6,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace lxty::fuzz {
 
@@ -41,19 +38,5 @@ public:
 private:
     std::string_view m_bytes;
 };
-
-// A file of this process for inputs that must come from a file; rewritten for every input.
-inline std::filesystem::path ScratchFile(const std::string& name, std::string_view bytes) {
-    static const std::filesystem::path folder = [] {
-        auto f =
-            std::filesystem::temp_directory_path() / ("lxty-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(f);
-        return f;
-    }();
-    const auto path = folder / name;
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
 
 } // namespace lxty::fuzz

@@ -1,5 +1,6 @@
-// The text test and decoding: the byte test, the UTF-8 judgement, the text file read line by
-// line in the encoding the test chose, and the standard-input stream reader.
+// The text test and decoding, all in memory: the byte test, the UTF-8 judgement, the text
+// test and the text read line by line in the encoding it chose, and the standard-input stream
+// reader.
 
 #include "FuzzSupport.h"
 #include "sources/TextDetect.h"
@@ -23,15 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NormalisePunctuation(line);
     DecodeCp1252Line(bytes, line);
 
-    const auto file = fuzz::ScratchFile(xml ? "input.xml" : "input.txt", bytes);
-    const TextTestResult judged = TextTest(file);
+    const TextTestResult judged =
+        TextTestOfHead(bytes, static_cast<std::int64_t>(bytes.size()), xml ? "in.xml" : "in.txt")
+            .value();
     static TextFile text; // keeps its block buffer from input to input
-    if (text.Open(file, EncodingFor(judged))) {
-        std::size_t lines = 0;
-        while (text.ReadLine(line) && ++lines < 100000) {
-        }
-        text.Close();
+    text.OpenBytes(bytes, EncodingFor(judged));
+    std::size_t lines = 0;
+    while (text.ReadLine(line) && ++lines < 100000) {
     }
+    text.Close();
 
     std::istringstream stream{std::string(bytes)};
     TextStreamReader reader(stream);
