@@ -109,6 +109,26 @@ bool LineReader::AtEnd() {
     return false;
 }
 
+namespace {
+
+// Where a piece of a huge line ends within [begin, end): just after the last space or tab,
+// else at end less a UTF-8 sequence that end cuts short (begin when there is nothing else).
+const char* PieceEnd(const char* begin, const char* end) {
+    for (const char* q = end; q != begin; --q)
+        if (q[-1] == ' ' || q[-1] == '\t')
+            return q;
+    const char* lead = end;
+    while (lead != begin && end - lead < 4 && (static_cast<unsigned char>(lead[-1]) & 0xC0) == 0x80)
+        --lead;
+    if (lead == begin)
+        return end;
+    const auto c = static_cast<unsigned char>(lead[-1]);
+    const std::ptrdiff_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    return end - (lead - 1) < length ? lead - 1 : end;
+}
+
+} // namespace
+
 bool LineReader::ReadLine(std::string& line) {
     line.clear();
     bool any = false; // a partial line has been gathered (it may be empty only at a line end)
@@ -143,17 +163,19 @@ bool LineReader::ReadLine(std::string& line) {
             p = static_cast<const char*>(cr);
         else if (!p)
             p = end;
+        if (p == end && line.size() + static_cast<std::size_t>(end - begin) > kBlockSize) {
+            // A line longer than a block goes out in pieces (line is not empty here).
+            const char* const cut = PieceEnd(begin, end);
+            line.append(begin, cut);
+            m_consumed += cut - begin;
+            m_pos += static_cast<std::size_t>(cut - begin);
+            return true;
+        }
         line.append(begin, p);
         if (p == end) {
             m_consumed += end - begin;
             m_pos = m_len;
             any = true;
-            // A line longer than a whole block: room for the rest of the file at once, so
-            // that a huge line is not copied again each time it doubles.
-            const std::int64_t rest = m_size - m_consumed;
-            if (line.size() >= kBlockSize && rest > 0 &&
-                line.capacity() < line.size() + static_cast<std::size_t>(rest))
-                line.reserve(line.size() + static_cast<std::size_t>(rest));
             continue;
         }
         m_skipLf = *p == '\r';

@@ -6,6 +6,11 @@
 // line end is still a line; a file that ends with a line end has no empty line after it.
 // Nothing is allocated per character: the block buffer and the caller's line keep their
 // capacity from line to line, so files of hundreds of megabytes read at disk speed.
+//
+// A line longer than a block (minified HTML, one-line data dumps) is returned in pieces of
+// one to two blocks, each ending just after a space or tab, so that no word is cut in two and
+// a file of one line of any length is read in bounded memory; a stretch of a whole block
+// without a space or tab is cut at the block's end (never inside a UTF-8 sequence).
 
 #include <cstdint>
 #include <filesystem>

@@ -239,6 +239,18 @@ bool TextFile::ReadWideLine(std::u16string& line) {
         std::size_t p = from;
         while (p < m_wide.size() && m_wide[p] != u'\n' && m_wide[p] != u'\r')
             ++p;
+        if (p == m_wide.size() && line.size() + (p - from) > LineReader::kBlockSize) {
+            // A huge line goes out in pieces, as LineReader cuts them (line is not empty).
+            std::size_t cut = p;
+            while (cut > from && m_wide[cut - 1] != u' ' && m_wide[cut - 1] != u'\t')
+                --cut;
+            if (cut == from)
+                cut = p - (m_wide[p - 1] >= 0xD800 && m_wide[p - 1] <= 0xDBFF ? 1 : 0);
+            line.append(m_wide, from, cut - from);
+            m_widePos = cut;
+            NormalisePunctuation(line);
+            return true;
+        }
         line.append(m_wide, from, p - from);
         if (p == m_wide.size()) {
             m_widePos = p;
