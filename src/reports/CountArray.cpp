@@ -1,6 +1,7 @@
 #include "reports/CountArray.h"
 
 #include "reports/OutputFile.h"
+#include "sources/FolderScan.h"
 #include "util/Catalogue.h"
 #include "util/Format.h"
 #include "util/LineEnd.h"
@@ -127,7 +128,7 @@ void Writer::WriteHeading() {
     else if (m_files.singleSource && m_ctx.settings.Source != SourceKind::InFile)
         line += u"the text on the clipboard";
     else
-        line += u"the file " + m_files.paths.front();
+        line += u"the file " + EscapedPath(m_files.paths.front());
     m_file.WriteLine(line);
 
     const std::int64_t maxFrequency = m_ctx.run.lngMaxFrequency;
@@ -354,7 +355,7 @@ std::u16string CountArrayColumnHeader(const std::vector<std::u16string>& paths) 
         text += u'\t';
         text += Digits(i);
         text += u'\t';
-        text += paths[static_cast<std::size_t>(i - 1)];
+        text += EscapedPath(paths[static_cast<std::size_t>(i - 1)]);
         text += kLineEnd;
     }
     text += kLineEnd;

@@ -104,8 +104,9 @@ CountArrayResult WriteCountArray(ReportContext& ctx, const CountArrayOptions& op
 // --- The pieces of the writer -----------------------------------------------------------------
 
 // The column header and file list for paths (file index i = paths[i - 1]), each line ended by
-// CR LF: one line per file (tab, index, tab, path), an empty line, then "<File indices>", a
-// tab and each index, two tabs and "Total". Empty for fewer than 2 files.
+// CR LF: one line per file (tab, index, tab, path as EscapedPath shows it), an empty line,
+// then "<File indices>", a tab and each index, two tabs and "Total". Empty for fewer than 2
+// files. The heading's single file is shown as EscapedPath shows it too.
 std::u16string CountArrayColumnHeader(const std::vector<std::u16string>& paths);
 
 // The totals row, lines ended by CR LF: an empty line, then "Total", a tab and each file's

@@ -8,8 +8,10 @@
 #include "util/StringUtils.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -67,11 +69,54 @@ fs::path CanonicalOrSelf(const fs::path& folder) {
     return ec ? fs::absolute(folder, ec).lexically_normal() : c;
 }
 
+// Whether this user may read file (root may read anything; for others the permission bits and
+// the like decide). The reason when not.
+std::optional<std::error_code> ReadRefusal(const fs::path& file) {
+    if (::access(file.c_str(), R_OK) == 0)
+        return std::nullopt;
+    return std::error_code(errno, std::generic_category());
+}
+
+// At most this many unreadable folders and files are named in the message.
+constexpr std::size_t kUnreadableNamed = 20;
+
 } // namespace
 
 std::u16string ShownPath(const fs::path& path) {
     const std::u8string u8 = path.u8string();
     return Utf8ToU16(std::string_view(reinterpret_cast<const char*>(u8.data()), u8.size()));
+}
+
+std::u16string EscapedPath(std::u16string_view path) {
+    static constexpr char16_t kHex[] = u"0123456789abcdef";
+    const auto isControl = [](char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); };
+    if (std::none_of(path.begin(), path.end(),
+                     [&](char16_t c) { return isControl(c) || c == u'\\'; }))
+        return std::u16string(path);
+    std::u16string out;
+    out.reserve(path.size() + 8);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char16_t c = path[i];
+        if (c == u'\\') {
+            const char16_t next = i + 1 < path.size() ? path[i + 1] : u'\0';
+            out += c;
+            if (next == u'n' || next == u'r' || next == u't' || next == u'x' || next == u'\\')
+                out += c;
+        } else if (c == u'\n') {
+            out += u"\\n";
+        } else if (c == u'\r') {
+            out += u"\\r";
+        } else if (c == u'\t') {
+            out += u"\\t";
+        } else if (isControl(c)) {
+            out += u"\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
 fs::path PathFromText(std::u16string_view text) {
@@ -87,6 +132,14 @@ bool ValidateFolder(Host& host, const Settings& settings) {
     const fs::path folder = PathFromText(settings.Folder);
     if (!FolderExists(folder)) {
         host.MessageBox(u"Folder does not exist", u"Invalid input", MsgIcon::Exclamation);
+        return false;
+    }
+    std::error_code readError;
+    const fs::directory_iterator firstEntry(folder, readError);
+    if (readError) {
+        host.MessageBox(u"Cannot read the folder " + EscapedPath(settings.Folder) + u" (" +
+                            Utf8ToU16(readError.message()) + u").",
+                        u"Invalid input", MsgIcon::Exclamation);
         return false;
     }
     if (CountFiles(folder, u"*.*", true).files == 0) {
@@ -131,6 +184,7 @@ void FolderWalk::Run(const std::u16string& folder, const FolderWalkOptions& opti
     m_keptMessage.clear();
     m_visitedFolders.clear();
     m_visitedFiles.clear();
+    m_unreadable.clear();
     m_root = TrimTrailingSeparators(folder);
     if (options.pass == WalkPass::Processing && m_foundComplete && m_foundRoot == m_root &&
         m_foundSubfolders == options.includeSubfolders) {
@@ -153,6 +207,24 @@ void FolderWalk::Run(const std::u16string& folder, const FolderWalkOptions& opti
     } else {
         m_found.clear();
     }
+    // Said once per run: the processing pass meets the same folders and files again.
+    if (!m_unreadable.empty() && m_options.pass != WalkPass::Processing)
+        m_host.MessageBox(UnreadableMessage(m_unreadable), u"Unreadable folders or files",
+                          MsgIcon::Exclamation);
+}
+
+void FolderWalk::NoteUnreadable(const std::u16string& shown, const std::error_code& ec) {
+    m_unreadable.push_back(EscapedPath(shown) + u" (" + Utf8ToU16(ec.message()) + u")");
+}
+
+std::u16string UnreadableMessage(const std::vector<std::u16string>& named) {
+    std::u16string text = u"These folders or files cannot be read, so they are not scanned:";
+    for (std::size_t i = 0; i < named.size() && i < kUnreadableNamed; ++i)
+        text += u"\n" + named[i];
+    if (named.size() > kUnreadableNamed)
+        text += u"\n... and " +
+                FormatCount(static_cast<std::int64_t>(named.size() - kUnreadableNamed)) + u" more.";
+    return text;
 }
 
 void FolderWalk::ShowCount() {
@@ -179,11 +251,13 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
     std::vector<NamedEntry> subfolders;
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
-    if (ec)
+    if (ec) {
+        NoteUnreadable(shownFolder, ec);
         return;
+    }
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec)
-            return;
+            break;
         const fs::directory_entry& entry = *it;
         std::error_code tec;
         NamedEntry named{entry.path(), ShownPath(entry.path().filename()), {}};
@@ -197,8 +271,10 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
         } else if (!tec && entry.is_regular_file(tec))
             files.push_back(std::move(named));
     }
-    if (ec)
+    if (ec) {
+        NoteUnreadable(shownFolder, ec);
         return;
+    }
     SortByName(files);
     SortByName(subfolders);
 
@@ -229,6 +305,11 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
         // A file reached again (through a linked folder or a link to it) is counted once.
         if (!m_visitedFiles.insert(facts->identity).second)
             continue;
+        // A file that cannot be opened is not scanned, so it is not counted among the files.
+        if (const auto refusal = ReadRefusal(f.path)) {
+            NoteUnreadable(shown, *refusal);
+            continue;
+        }
         if (m_options.pass == WalkPass::Counting)
             m_found.push_back({f.path, shown, *facts, 0});
         VisitFile(f.path, shown, *facts);
@@ -287,7 +368,7 @@ std::u16string ListingHeader(const std::u16string& folder) {
     const std::u16string root = TrimTrailingSeparators(folder);
     if (root.size() <= kShortenAbove)
         return {};
-    return u"{Folder} = " + root + u"\n\n";
+    return u"{Folder} = " + EscapedPath(root) + u"\n\n";
 }
 
 std::u16string ListingLine(const std::u16string& folder, const std::u16string& fullPath,
@@ -296,7 +377,7 @@ std::u16string ListingLine(const std::u16string& folder, const std::u16string& f
     std::u16string shown = fullPath;
     if (root.size() > kShortenAbove && fullPath.compare(0, root.size(), root) == 0)
         shown = u"{Folder}" + fullPath.substr(root.size());
-    return shown + u" [" + SizeTextB(static_cast<double>(size), 2) + u"]\n";
+    return EscapedPath(shown) + u" [" + SizeTextB(static_cast<double>(size), 2) + u"]\n";
 }
 
 std::u16string ListingFooter(std::int64_t files, std::int64_t folders) {

@@ -13,7 +13,9 @@
 // each real folder and each real file once, however many links lead to it (the first path
 // met in that order is the one used), never follows a link into the system's virtual
 // folders (/proc, /sys, /dev), never enters a subfolder whose name contains "recycle.bin",
-// and skips folders and files it cannot read. Zero-length files are never selected: there is
+// and skips folders and files it cannot read, naming them in one message (UnreadableMessage)
+// at the end of the counting or listing pass; an unreadable file is not among the files
+// counted. Zero-length files are never selected: there is
 // nothing in them to count. Nor are the text copies that docx extraction keeps
 // ("extracted_text/<name>.txt" beside "<name>.docx"): their words are already counted in the
 // document itself.
@@ -24,6 +26,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <unordered_set>
 #include <vector>
 
@@ -36,6 +39,8 @@ struct Settings;
 // The checks of the folder box before a folder run or a listing, each with its message:
 //   empty box                      "Folder not specified."  ("Error", exclamation)
 //   no such folder                 "Folder does not exist"  ("Invalid input", exclamation)
+//   folder that cannot be read     "Cannot read the folder <folder> (<reason>)."
+//                                  ("Invalid input", exclamation)
 //   no file directly in the folder "Folder contains no files."  ("Nothing to do", information)
 //   output file inside the folder  "The output file cannot be in the folder or a subfolder."
 //                                  ("Invalid output file", information)
@@ -132,6 +137,7 @@ private:
     void VisitFile(const std::filesystem::path& file, const std::u16string& shown,
                    const FileFacts& facts);
     void ShowCount();
+    void NoteUnreadable(const std::u16string& shown, const std::error_code& ec);
 
     Host& m_host;
     RunState& m_state;
@@ -154,13 +160,20 @@ private:
     bool m_foundComplete = false;
     std::u16string m_foundRoot;
     bool m_foundSubfolders = false;
+    std::vector<std::u16string> m_unreadable; // "path (reason)" of each unreadable one
 };
+
+// The message after a counting or listing pass that met folders or files it cannot read
+// (each "path (reason)"): "These folders or files cannot be read, so they are not scanned:"
+// and one line for each of the first 20, then "... and N more." (title "Unreadable folders or
+// files", exclamation icon). The walk goes on without them.
+std::u16string UnreadableMessage(const std::vector<std::u16string>& named);
 
 // The listing of "List files to be scanned": the header written before the walk ("{Folder} =
 // " + folder + CR LF CR LF when the folder path is longer than 13 characters, else nothing),
 // one line per file (the path, its folder part replaced by "{Folder}" for such long folder
 // paths, then " [" + size with 2 decimals + "]" and CR LF), and the closing line written
-// after it.
+// after it. Paths are shown as EscapedPath shows them.
 std::u16string ListingHeader(const std::u16string& folder);
 std::u16string ListingLine(const std::u16string& folder, const std::u16string& fullPath,
                            std::uintmax_t size);
@@ -170,6 +183,12 @@ std::u16string ListingFooter(std::int64_t files, std::int64_t folders);
 
 // A path as the person reads it (UTF-8 names decoded; undecodable bytes as U+FFFD).
 std::u16string ShownPath(const std::filesystem::path& path);
+// A path as written into a listing or a table, one row per path: a line end, tab or other
+// control character (U+0000 to U+001F, U+007F to U+009F) is shown as "\n", "\r", "\t" or
+// "\x" and two lower-case hex digits ("\x1b"), and a backslash is doubled where it stands
+// before "n", "r", "t", "x" or another backslash, so that every shown path reads back as one.
+// Any other path is shown as it is.
+std::u16string EscapedPath(std::u16string_view path);
 // A path from the text of a box (UTF-16 to the native form).
 std::filesystem::path PathFromText(std::u16string_view text);
 

@@ -3,6 +3,7 @@
 #   args             the arguments, one per line ({DATA} stands for tests/data, {TMP} for a
 #                    fresh temporary folder)
 #   stdin            optional: fed to standard input (otherwise standard input is empty)
+#   setup            optional: a bash script run in {TMP} first (files git cannot hold)
 #   status           the expected exit status
 #   stdout           optional: the expected standard output, compared whole
 #   stderr           optional: the expected standard error, compared whole
@@ -44,6 +45,7 @@ for name in "${cases[@]}"; do
       args+=("$line")
     done < "$dir/args"
   fi
+  [ -f "$dir/setup" ] && (cd "$tmp" && bash "$dir/setup")
   if [ -f "$dir/stdin" ]; then
     (cd "$tmp" && "$cli" "${args[@]}" < "$dir/stdin" > "$tmp/.out" 2> "$tmp/.err")
   else

@@ -1,0 +1,242 @@
+// Files as people have them: names with control characters, folders and files this user may
+// not read, one line of many megabytes, and the same bytes read from memory as from a file.
+
+#include "sources/Docx.h"
+#include "sources/FolderScan.h"
+#include "sources/LineReader.h"
+#include "sources/TextDetect.h"
+#include "sources/TextFile.h"
+
+#include "FakeHost.h"
+#include "TempDir.h"
+#include "base/RunState.h"
+#include "settings/Settings.h"
+#include "util/StringUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace lxty {
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST(OddFiles, ControlCharactersInNamesAreShownEscaped) {
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"/d/plain name.txt", u"/d/plain name.txt"},
+        {u"/d/a\nb\rc\td.txt", u"/d/a\\nb\\rc\\td.txt"},
+        {u"/d/esc\x1b\x01\x7f\x9f\xa0.txt", u"/d/esc\\x1b\\x01\\x7f\\x9f\xa0.txt"},
+        // A backslash is doubled only where it could be read as the start of an escape.
+        {u"/d/a\\b\\nb\\\\\\", u"/d/a\\b\\\\nb\\\\\\\\\\"},
+        {u"/d/\\x41\\t\\r", u"/d/\\\\x41\\\\t\\\\r"},
+    };
+    for (const auto& [name, shown] : cases)
+        EXPECT_EQ(U16ToUtf8(EscapedPath(name)), U16ToUtf8(shown));
+    EXPECT_EQ(U16ToUtf8(ListingLine(u"/d", u"/d/a\nb", 3)), "/d/a\\nb [3 bytes]\n");
+    EXPECT_EQ(U16ToUtf8(ListingHeader(u"/a/folder/long\tname")),
+              "{Folder} = /a/folder/long\\tname\n\n");
+}
+
+// Runs body as an ordinary user: in a child process that gives up root when the tests run as
+// root (root reads everything), else right here. Returns what body returns.
+std::string AsOrdinaryUser(const std::function<std::string()>& body) {
+    if (::geteuid() != 0)
+        return body();
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        std::string out = "could not become nobody";
+        if (::setgid(65534) == 0 && ::setuid(65534) == 0)
+            out = body();
+        const bool written =
+            ::write(fds[1], out.data(), out.size()) == static_cast<ssize_t>(out.size());
+        ::_exit(written ? 0 : 1);
+    }
+    ::close(fds[1]);
+    std::string out;
+    char buf[4096];
+    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
+        out.append(buf, static_cast<std::size_t>(n));
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return out;
+}
+
+TEST(OddFiles, UnreadableFoldersAndFilesAreNamedAndNotCounted) {
+    test::TempDir dir;
+    const fs::path root = dir / "tree";
+    fs::create_directories(root / "closed");
+    fs::create_directories(root / "open");
+    WriteFile(root / "a.txt", "alpha\n");
+    WriteFile(root / "secret.txt", "beta\n");
+    WriteFile(root / "closed" / "c.txt", "gamma\n");
+    WriteFile(root / "open" / "d.txt", "delta\n");
+    fs::permissions(dir.path(), fs::perms::all, fs::perm_options::add);
+    fs::permissions(root / "secret.txt", fs::perms::none);
+    fs::permissions(root / "closed", fs::perms::none);
+    const std::string rootText = U16ToUtf8(ShownPath(root));
+
+    const std::string got = AsOrdinaryUser([&] {
+        struct Client : FolderWalkClient {
+            std::u16string out;
+            void ProcessFile(const fs::path&, const std::u16string&, std::int64_t) override {}
+            void OutputAppend(const std::u16string& text) override { out += text; }
+            void OutputSet(const std::u16string&) override {}
+        } client;
+        test::FakeHost host;
+        RunState state;
+        Settings settings;
+        FolderWalk walk(host, state, FileSelection::FromSettings(settings), client);
+        std::u16string transcript;
+        for (const WalkPass pass : {WalkPass::Listing, WalkPass::Processing}) {
+            walk.Run(ShownPath(root), {pass, true, u""});
+            transcript += client.out + u"files " + Utf8ToU16(std::to_string(walk.FilesCounted()));
+            client.out.clear();
+            for (const auto& m : host.messages)
+                transcript += u"\n[" + m.title + u"] " + m.text;
+            host.messages.clear();
+            transcript += u"\n";
+        }
+        settings.Folder = ShownPath(root / "closed");
+        ValidateFolder(host, settings);
+        for (const auto& m : host.messages)
+            transcript += u"[" + m.title + u"] " + m.text;
+        return U16ToUtf8(transcript);
+    });
+    const std::string f = "{Folder}";
+    EXPECT_EQ(got, f + "/a.txt [6 bytes]\n" + f +
+                       "/open/d.txt [6 bytes]\nfiles 2\n"
+                       "[Unreadable folders or files] These folders or files cannot be read, so "
+                       "they are not scanned:\n" +
+                       rootText + "/secret.txt (Permission denied)\n" + rootText +
+                       "/closed (Permission denied)\n"
+                       "files 2\n"
+                       "[Invalid input] Cannot read the folder " +
+                       rootText + "/closed (Permission denied).");
+    fs::permissions(root / "closed", fs::perms::owner_all);
+}
+
+// One line far longer than a block comes in pieces that end after a space or tab (or, with
+// none, at a character boundary), from a file and from memory alike; together they are the line.
+TEST(OddFiles, AHugeLineComesInPiecesAtWordBoundaries) {
+    constexpr std::size_t kBlock = LineReader::kBlockSize;
+    std::string words;
+    while (words.size() < 5 * kBlock)
+        words += "lorem ipsum\tdolor ";
+    // No blank at all, and after "first\n" the second block ends inside a two-byte letter.
+    std::string glued = "xyz";
+    while (glued.size() < 3 * kBlock)
+        glued += "abcdefg\xC3\xA9";
+    test::TempDir dir;
+    for (const std::string& line : {words, glued}) {
+        const std::string bytes = "first\n" + line + "\nlast";
+        WriteFile(dir / "huge.txt", bytes);
+        for (const bool fromFile : {true, false}) {
+            TextFile file;
+            if (fromFile)
+                ASSERT_TRUE(file.Open(dir / "huge.txt", TextEncoding::Utf8));
+            else
+                file.OpenBytes(bytes, TextEncoding::Utf8);
+            std::vector<std::u16string> lines;
+            for (std::u16string piece; file.ReadLine(piece);)
+                lines.push_back(piece);
+            ASSERT_GE(lines.size(), 4u);
+            EXPECT_EQ(lines.front(), u"first");
+            EXPECT_EQ(lines.back(), u"last");
+            std::u16string joined;
+            for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
+                EXPECT_LE(lines[i].size(), 2 * kBlock);
+                if (line == words && i + 2 < lines.size()) {
+                    EXPECT_TRUE(lines[i].back() == u' ' || lines[i].back() == u'\t');
+                }
+                joined += lines[i];
+            }
+            EXPECT_TRUE(joined == Utf8ToU16(line)) << "file " << fromFile;
+        }
+    }
+    // A UTF-16 file is cut the same way.
+    std::string wide = "\xFF\xFE";
+    for (const char c : words)
+        wide += std::string{c, '\0'};
+    TextFile file;
+    file.OpenBytes(wide, TextEncoding::Utf16LE);
+    std::u16string piece, joined;
+    int pieces = 0;
+    while (file.ReadLine(piece)) {
+        EXPECT_LE(piece.size(), 2 * kBlock);
+        joined += piece;
+        ++pieces;
+    }
+    EXPECT_GE(pieces, 3);
+    EXPECT_TRUE(joined == Utf8ToU16(words));
+}
+
+// The fuzzers read from memory; a count run reads files. Both roads must judge alike.
+TEST(OddFiles, BytesInMemoryAreJudgedAndUnpackedAsTheirFile) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain.txt", "Just some words\r\nand more.\r\n"},
+        {"unix.txt", "words\nand more\n"},
+        {"mac.log", "words\rand more\r"},
+        {"binary.dat", std::string("ab\0\1\2\3\4\5cd", 10)},
+        {"short.txt", "hi\xC3\xA9"},
+        {"empty.txt", ""},
+        {"bom16.txt", "\xFF\xFEh\0i\0"},
+        {"bom16be.txt", "\xFE\xFF\0h\0i"},
+        {"bom32.txt", std::string("\0\0\xFE\xFF\0\0\0h", 8)},
+        {"bom8.txt", "\xEF\xBB\xBFwords"},
+        {"doc.rtf", "{\\rtf1 words}"},
+        {"feed.xml", "<?xml version=\"1.0\"?><a>b</a>"},
+        {"wide.xml", std::string("<\0a\0>\0", 6)},
+        {"page.htm", "<html><meta charset=\"UTF-8\">caf\xE9</html>"},
+        {"page.csv", "a,b\r\n\xE2\x80\x9cq\xE2\x80\x9d\r\n"},
+        {"utf8.dat", "na\xC3\xAFve text here"},
+        {"cp1252.dat", "na\xEFve text here"},
+    };
+    test::TempDir dir;
+    for (const auto& [name, bytes] : cases) {
+        WriteFile(dir / name, bytes);
+        const TextTestResult a = TextTest(dir / name);
+        const TextTestResult b =
+            TextTestOfHead(bytes, static_cast<std::int64_t>(bytes.size()), dir / name).value();
+        EXPECT_EQ(a.code, b.code) << name;
+        EXPECT_EQ(a.kind, b.kind) << name;
+        EXPECT_EQ(a.utf8, b.utf8) << name;
+        EXPECT_EQ(a.sevenBitSample, b.sevenBitSample) << name;
+        EXPECT_EQ(a.firstAnomalousPosition, b.firstAnomalousPosition) << name;
+        EXPECT_EQ(a.fileLength, b.fileLength) << name;
+    }
+
+    for (const char* docx : {"runs.docx", "tabs.docx"}) {
+        const fs::path path = fs::path(LXTY_TEST_DATA_DIR) / "docx" / docx;
+        std::ifstream in(path, std::ios::binary);
+        const std::string container{std::istreambuf_iterator<char>(in), {}};
+        std::string part;
+        const UnpackResult fromBytes = UnpackPartFromBytes(container, u"docx", part);
+        const UnpackResult fromFile = UnpackPart(path, dir.path(), u"docx");
+        ASSERT_EQ(fromBytes.status, UnpackResult::Unpacked) << docx;
+        EXPECT_EQ(fromFile.status, fromBytes.status) << docx;
+        std::ifstream unpacked(PartPath(dir.path(), u"docx"), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(unpacked), {}), part) << docx;
+    }
+    std::string part = "kept?";
+    const UnpackResult notZip = UnpackPartFromBytes("PK\3\4 not a zip at all", u"docx", part);
+    EXPECT_EQ(notZip.status, UnpackResult::Failed);
+    EXPECT_FALSE(notZip.error.empty());
+}
+
+} // namespace
+} // namespace lxty
