@@ -22,9 +22,21 @@ bool IsAsciiLetter(unsigned c) {
 // The word-character test for a whole low-byte range at once: the extractor looks characters
 // up in such a table instead of searching the extra characters at every position.
 std::array<bool, 256> WordCharTable(std::u16string_view extra) {
+    // The extra characters are looked up once each, not once for every one of 256 bytes.
+    std::array<bool, 256> latin1{};
+    std::u16string beyond;
+    for (const char16_t e : extra) {
+        if (e < 256)
+            latin1[e] = true;
+        else
+            beyond += e;
+    }
     std::array<bool, 256> table{};
-    for (unsigned c = 0; c < 256; ++c)
-        table[c] = IsWordChar(static_cast<char16_t>(c), false, extra);
+    for (unsigned c = 0; c < 256; ++c) {
+        const char16_t asChar = Cp1252ToChar(static_cast<unsigned char>(c));
+        table[c] = IsWordChar(static_cast<char16_t>(c), false, {}) ||
+                   (asChar < 256 ? latin1[asChar] : beyond.find(asChar) != std::u16string::npos);
+    }
     return table;
 }
 

@@ -54,8 +54,10 @@ void LineReader::OpenBytes(std::string_view bytes) {
     m_inMemory = true;
     m_memory = bytes;
     m_size = static_cast<std::int64_t>(bytes.size());
-    if (m_buf.size() != kBlockSize)
-        m_buf.resize(kBlockSize);
+    // Short bytes need no whole block: they fit in one as they are, as a short file does.
+    const std::size_t block = std::clamp<std::size_t>(bytes.size(), 16, kBlockSize);
+    if (m_buf.size() < block)
+        m_buf.resize(block);
 }
 
 void LineReader::Close() {
