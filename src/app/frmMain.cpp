@@ -39,7 +39,11 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace lxty::app {
 
@@ -147,13 +151,18 @@ frmMain::frmMain(const QString& catalogueFile, QWidget* parent)
             m_session->run.TimerTick();
     });
     resize(1000, 720);
-    // Centred on the screen from the start: the questions of the start-up, centred on the
-    // window, then appear in the middle of the screen rather than at its top left corner.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        resize(size().boundedTo(available.size()).expandedTo(minimumSizeHint()));
-        move(available.center() - rect().center());
-    }
+}
+
+void frmMain::CentreOnScreen() {
+    QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    centralWidget()->layout()->activate();
+    resize(size().boundedTo(available.size()).expandedTo(minimumSizeHint()));
+    QRect frame = frameGeometry();
+    frame.moveCenter(available.center());
+    move(frame.topLeft());
 }
 
 frmMain::~frmMain() = default;
@@ -264,8 +273,9 @@ QGroupBox* frmMain::BuildDisplayFrame(QWidget* central) {
     m_cboWordOrder = Make<QComboBox>(m_fraDisplay, "cboWordOrder");
     m_lblDisplayFormat = Make<QLabel>(m_fraDisplay, "lblDisplayFormat", QStringLiteral("Format:"));
     m_cboDisplayFormat = Make<QComboBox>(m_fraDisplay, "cboDisplayFormat");
-    m_cboDisplayFormat->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_cboDisplayFormat->setMinimumContentsLength(28);
+    // Wide enough for the longest format: a list that cuts its entries hides the choice.
+    m_cboDisplayFormat->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_cboWordOrder->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_lblWordOrder->setBuddy(m_cboWordOrder);
     m_lblDisplayFormat->setBuddy(m_cboDisplayFormat);
     m_cboWordOrder->setAccessibleName(QStringLiteral("Order"));
@@ -647,6 +657,7 @@ void frmMain::FillLists() {
 
 void frmMain::StartUp() {
     m_state.blnStartUpCompleted = false;
+
     if (m_stateFile.empty()) {
         const QString config =
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -666,9 +677,28 @@ void frmMain::StartUp() {
             if (w != m_lblTwirler)
                 w->setFont(GeneralFont());
     }
+    // The lists hold their entries in the captions' font now: each is made wide enough to
+    // show its longest entry whole (the style's own estimate can fall a few pixels short).
+    for (QComboBox* list : {m_cboWordOrder, m_cboDisplayFormat}) {
+        list->adjustSize();
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const int field =
+            list->style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)
+                .width();
+        int longest = 0;
+        for (int i = 0; i < list->count(); ++i)
+            longest = std::max(longest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
+        list->setMinimumWidth(list->width() + std::max(0, longest - field) + 4);
+    }
     QFont bold = m_cmdCountWords->font();
     bold.setBold(true);
     m_cmdCountWords->setFont(bold);
+    // The questions of the start-up are centred on the window: the window, now at its final
+    // size, is placed in the middle of the screen first, rather than wherever it happens to be
+    // before the desktop has placed it (its top left corner).
+    CentreOnScreen();
 
     InitializeRecord(m_settings, m_state);
     // The questions of the restore and the first run appear over a window that already shows

@@ -130,6 +130,7 @@ protected:
 private:
     void SetLabelFont(const std::string& label, const std::u16string& font, int points);
 
+    void CentreOnScreen();
     void BuildControls();
     QGroupBox* BuildSourceFrame(QWidget* central);
     QGroupBox* BuildDisplayFrame(QWidget* central);
