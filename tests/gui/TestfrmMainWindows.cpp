@@ -65,7 +65,7 @@ QStringList MessageDuring(const std::function<void()>& act) {
         b->accept();
     });
     act();
-    QTest::qWaitFor([&] { return !shown.isEmpty(); }, 3000);
+    (void)QTest::qWaitFor([&] { return !shown.isEmpty(); }, 3000);
     return shown;
 }
 
