@@ -436,6 +436,28 @@ private slots:
         QCOMPARE(MessageDuring([view] { QTest::mouseClick(view, Qt::RightButton); }).value(0),
                  QStringLiteral("Text on clipboard"));
 
+        // A click while a count shows its words holds the count with a message.
+        WriteFile(Path("long.txt"), QByteArray("alpha beta gamma\n").repeated(200000));
+        Source(*w, "optInFile", Path("long.txt"), Path("long-out.txt"));
+        Child<QCheckBox>(*w, "chkSuppressWords")->setChecked(false);
+        QString during;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            // Once the words are in the table, so that the stop offers their list.
+            if (!w->Run().IsRunning() || w->Table().Size() < 3)
+                return;
+            poll.stop();
+            during = MessageDuring([view] { QTest::mouseClick(view, Qt::LeftButton); }).value(0);
+            WhenModal<QMessageBox>([](QMessageBox* b) { b->button(QMessageBox::No)->click(); });
+            Child<QPushButton>(*w, "cmdCountWords")->click();
+        });
+        poll.start(5);
+        WhenModal<lxty::app::frmCountWordsPhrases>([](lxty::app::frmCountWordsPhrases* d) {
+            Child<QPushButton>(*d, "cmdCountAllWords")->click();
+        });
+        Child<QPushButton>(*w, "cmdCountWords")->click();
+        QCOMPARE(during, QStringLiteral("Scanning files"));
+
         Child<QRadioButton>(*w, "optFolder")->click();
         const struct {
             const char* box;
