@@ -176,6 +176,11 @@ private slots:
         auto body = [](QByteArray b) { return b.mid(b.indexOf('\n')); };
         QCOMPARE(body(ReadAll(Path("array-window.txt"))), body(ReadAll(Path("array-cli.txt"))));
         QVERIFY(ReadAll(Path("array-cli.txt")).contains("<File indices>"));
+        // With count-only entries in force the array holds them, and says so.
+        w->State().intNumExtraCountOnlyWords = 1;
+        w->SetCountWordsCaption();
+        QCOMPARE(button->text(),
+                 QStringLiteral("Make 2-d count array of count-only words/phrases for Excel"));
     }
 
     // After a folder count sorted by the number of files, another format lists by frequency
