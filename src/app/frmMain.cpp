@@ -821,8 +821,8 @@ void frmMain::SetCountWordsCaption() {
     if (!m_session->run.IsRunning())
         m_cmdCountWords->setText(Q(GetText(TextId::CountWordsPhrases)));
     m_cmdCountArray->setText(
-        Q(GetText(m_state.blnThereAreCountOnlyWords ? TextId::CountArrayOfCountOnlyWords
-                                                    : TextId::CountArrayForExcel)));
+        Q(GetText(m_state.blnThereAreCountOnlyWords ? TextId::CountArrayOfCountOnly
+                                                    : TextId::CountArrayCaption)));
 }
 
 void frmMain::SetTheFocus() {
