@@ -89,8 +89,10 @@ void FieldBinder::Connect(const Binding& b) {
             Changed(f, previous);
         });
     } else if (auto* text = qobject_cast<QLineEdit*>(b.control)) {
-        connect(text, &QLineEdit::textEdited, this, [this, &f](const QString& t) {
-            if (m_showing)
+        // Typed, pasted or set by a screen reader: the box's text is the truth. Show() is
+        // the record's own update and does not echo back.
+        connect(text, &QLineEdit::textChanged, this, [this, &f](const QString& t) {
+            if (m_showing || U(t) == f.text(m_settings))
                 return;
             f.text(m_settings) = U(t);
             Changed(f, 0);

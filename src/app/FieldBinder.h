@@ -8,10 +8,10 @@
 //                                          person's choice, even of the selected entry)
 //   txb + text field         QLineEdit     the text
 //   opt + enumeration option QRadioButton  "optFolder" is Source = Folder
-// Show() writes the record into every bound control; a person's change of a control writes
-// the record at once and then calls `changed` with the field and its previous value (for a
-// text, 0). Showing never calls `changed`. Controls of other top-level windows (dialogs that
-// are children of this one) are left to their own binders.
+// Show() writes the record into every bound control; a change of a control however it came
+// (mouse, keys, a screen reader's actions) writes the record at once and then calls `changed` with
+// the field and its previous value (for a text, 0). Showing never calls `changed`. Controls of
+// other top-level windows (dialogs that are children of this one) are left to their own binders.
 
 #include "settings/Settings.h"
 #include "settings/SettingsByName.h"

@@ -7,11 +7,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace lxty::app {
 
@@ -79,6 +82,22 @@ private:
 
 } // namespace
 
+void FitTitle(QMessageBox& box) {
+    // A message box is as wide as its text and buttons; a short text under a long title
+    // would leave the title cut by the window frame ("Stop co... found)"). The frame's
+    // title font is usually a little larger and bolder than the box's own, and its buttons
+    // and icon take room too.
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int needed =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) * 6 / 5 + kTitleBarExtras;
+    grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 QtHost::QtHost(QWidget* window, QPlainTextEdit* textWindow)
     : m_window(window), m_textWindow(textWindow) {
     m_sinceYield.start();
@@ -91,6 +110,7 @@ void QtHost::SetTextWindow(QPlainTextEdit* textWindow) {
 void QtHost::MessageBox(const std::u16string& text, const std::u16string& title, MsgIcon icon) {
     const WaitScope wait(m_waiting);
     QMessageBox box(ToQt(icon), Title(title), Lines(text), QMessageBox::Ok, m_window);
+    FitTitle(box);
     box.exec();
 }
 
@@ -115,6 +135,7 @@ MsgAnswer QtHost::Ask(const std::u16string& text, const std::u16string& title, M
         break;
     }
     QMessageBox box(ToQt(icon), Title(title), Lines(text), b, m_window);
+    FitTitle(box);
     const WaitScope wait(m_waiting);
     box.setDefaultButton(ToQt(defaultAnswer));
     switch (box.exec()) {
@@ -160,9 +181,12 @@ void QtHost::TextWindowAppend(const std::u16string& text) {
 void QtHost::SetLabel(const std::string& name, const std::u16string& text) {
     if (!m_window)
         return;
-    if (auto* label = Named<QLabel>(m_window, name))
+    if (auto* label = Named<QLabel>(m_window, name)) {
         label->setText(Q(text));
-    else if (auto* button = Named<QAbstractButton>(m_window, name))
+        // "Clear textbox" hid the result figures until there are new ones.
+        if (!text.empty() && label->isHidden() && label->sizePolicy().retainSizeWhenHidden())
+            label->show();
+    } else if (auto* button = Named<QAbstractButton>(m_window, name))
         button->setText(Q(text)); // the count button's caption
 }
 
@@ -214,9 +238,22 @@ void QtHost::PopUp(const std::u16string& text, const std::string& nearControl) {
         return;
     if (!m_popUp)
         m_popUp = new frmPopUp(m_window);
-    // Beside the control, 300 twips high, for two seconds.
+    // Beside the control, 300 twips high, for two seconds; where that would hang past the
+    // window's edge (the button is the last of its row), just above the control instead,
+    // inside the window.
     const QPoint at = near->mapToGlobal(QPoint(near->width() + 4, 0));
     m_popUp->PopUp(Q(text), 2400, 300, 2000, at.y() * 15, at.x() * 15);
+    const QWidget* top = near->window();
+    const QRect inside(top->mapToGlobal(QPoint(0, 0)), top->size());
+    QRect r = m_popUp->geometry();
+    if (!inside.contains(r)) {
+        const QPoint corner = near->mapToGlobal(QPoint(near->width(), -2));
+        r.moveBottomRight(corner);
+        r.moveLeft(std::clamp(r.left(), inside.left(),
+                              std::max(inside.left(), inside.right() - r.width())));
+        r.moveTop(std::max(r.top(), inside.top()));
+        m_popUp->move(r.topLeft());
+    }
 }
 
 void QtHost::Yield() {

@@ -8,12 +8,18 @@
 #include <QElapsedTimer>
 #include <QPointer>
 
+class QMessageBox;
 class QWidget;
 class QPlainTextEdit;
 
 namespace lxty::app {
 
 class frmPopUp;
+
+// Room a window frame's title bar takes besides its text (icon and buttons), in pixels.
+inline constexpr int kTitleBarExtras = 140;
+// Widens a message box so that its whole title shows in the frame's title bar.
+void FitTitle(QMessageBox& box);
 
 class QtHost : public Host {
 public:

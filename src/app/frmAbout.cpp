@@ -48,6 +48,8 @@ frmAbout::frmAbout(Host& host, QString dataFolder, QWidget* parent)
     close->setAccessibleName(QStringLiteral("Close"));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
+    // The text stays together at the top; room to spare goes above the button.
+    layout->addStretch(1);
     layout->addWidget(close, 0, Qt::AlignRight);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     resize(480, 320);

@@ -1,9 +1,10 @@
 #include "app/frmCountAllPhrases.h"
 
+#include "app/FieldBinder.h"
+
 #include "phrases/CountAllPhrases.h"
 #include "util/Catalogue.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
@@ -74,8 +75,6 @@ frmCountAllPhrases::frmCountAllPhrases(CountSession& session, QWidget* parent)
         label->setObjectName(i == 0 ? "lblPhraseLength0" : "lblPhraseLength1");
         m_cboPhraseLength[i] = Named(
             new QComboBox(this), i == 0 ? "cboPhraseLength0" : "cboPhraseLength1", label->text());
-        for (int n = 1; n <= kMaxPhraseLength; ++n)
-            m_cboPhraseLength[i]->addItem(QString::number(n));
         label->setBuddy(m_cboPhraseLength[i]);
         lists->addWidget(label, i, 0);
         lists->addWidget(m_cboPhraseLength[i], i, 1);
@@ -83,39 +82,29 @@ frmCountAllPhrases::frmCountAllPhrases(CountSession& session, QWidget* parent)
     auto* occurrences = new QLabel(Q(kMinimumOccurrencesLabel), this);
     occurrences->setObjectName("lblMinimumFrequency");
     m_cboMinimumFrequency = Named(new QComboBox(this), "cboMinimumFrequency", occurrences->text());
-    for (int n = 1; n <= kMaxMinimumOccurrences; ++n)
-        m_cboMinimumFrequency->addItem(QString::number(n));
     occurrences->setBuddy(m_cboMinimumFrequency);
     lists->addWidget(occurrences, 2, 0);
     lists->addWidget(m_cboMinimumFrequency, 2, 1);
     lists->setColumnStretch(2, 1);
 
-    // How words to ignore are treated: option order = the record's values.
+    // How words to ignore are treated: one option of WordsToIgnoreInPhrases each.
     m_fraWordsToIgnoreInPhrases =
         Named(new QGroupBox(QStringLiteral("Words to ignore"), this), "fraWordsToIgnoreInPhrases",
               QStringLiteral("Words to ignore"));
-    m_wordsToIgnoreGroup = new QButtonGroup(this);
     auto* ignoreLayout = new QVBoxLayout(m_fraWordsToIgnoreInPhrases);
     const struct {
         const char* name;
         const char* caption;
-        WordsToIgnoreInPhrasesKind kind;
     } ignoreOptions[] = {
-        {"optAllowPhrasesAllWordsToIgnore", "Allow phrases consisting entirely of words to ignore",
-         WordsToIgnoreInPhrasesKind::AllowPhrasesAllWordsToIgnore},
+        {"optAllowPhrasesAllWordsToIgnore", "Allow phrases consisting entirely of words to ignore"},
         {"optExcludePhrasesAllWordsToIgnore",
-         "Exclude phrases consisting entirely of words to ignore",
-         WordsToIgnoreInPhrasesKind::ExcludePhrasesAllWordsToIgnore},
-        {"optRemoveWordsToIgnore", "Remove words to ignore from phrases",
-         WordsToIgnoreInPhrasesKind::RemoveWordsToIgnore},
-        {"optExcludePhrasesWithWordToIgnore", "Exclude phrases containing a word to ignore",
-         WordsToIgnoreInPhrasesKind::ExcludePhrasesWithWordToIgnore},
+         "Exclude phrases consisting entirely of words to ignore"},
+        {"optRemoveWordsToIgnore", "Remove words to ignore from phrases"},
+        {"optExcludePhrasesWithWordToIgnore", "Exclude phrases containing a word to ignore"},
     };
     for (const auto& o : ignoreOptions) {
-        auto* b = Named(new QRadioButton(QString::fromLatin1(o.caption), this), o.name,
-                        QString::fromLatin1(o.caption));
-        m_wordsToIgnoreGroup->addButton(b, static_cast<int>(o.kind));
-        ignoreLayout->addWidget(b);
+        ignoreLayout->addWidget(Named(new QRadioButton(QString::fromLatin1(o.caption), this),
+                                      o.name, QString::fromLatin1(o.caption)));
     }
 
     // The filter.
@@ -131,27 +120,23 @@ frmCountAllPhrases::frmCountAllPhrases(CountSession& session, QWidget* parent)
     auto* filterLabel = new QLabel(QStringLiteral("&Filter words:"), filter);
     filterLabel->setObjectName("lblFilterWords");
     filterLabel->setBuddy(m_txbFilterWords);
-    m_filterModeGroup = new QButtonGroup(this);
     const struct {
         const char* name;
         const char* caption;
-        FilterModeKind mode;
     } modes[] = {
-        {"optIncludeAllWords", "all filter words", FilterModeKind::IncludeAllWords},
-        {"optIncludeAllWordsInSameOrder", "all filter words in same order",
-         FilterModeKind::IncludeAllWordsInSameOrder},
-        {"optIncludeAllWordsAsSubphrase", "all filter words as a subphrase",
-         FilterModeKind::IncludeAllWordsAsSubphrase},
+        {"optIncludeAllWords", "all filter words"},
+        {"optIncludeAllWordsInSameOrder", "all filter words in same order"},
+        {"optIncludeAllWordsAsSubphrase", "all filter words as a subphrase"},
     };
     auto* filterLayout = new QGridLayout(filter);
     filterLayout->addWidget(filterLabel, 0, 0);
     filterLayout->addWidget(m_txbFilterWords, 0, 1, 1, 2);
     int row = 1;
     for (const auto& m : modes) {
-        auto* b = Named(new QRadioButton(QString::fromLatin1(m.caption), filter), m.name,
-                        QStringLiteral("Filter: ") + QString::fromLatin1(m.caption));
-        m_filterModeGroup->addButton(b, static_cast<int>(m.mode));
-        filterLayout->addWidget(b, row++, 1);
+        filterLayout->addWidget(Named(new QRadioButton(QString::fromLatin1(m.caption), filter),
+                                      m.name,
+                                      QStringLiteral("Filter: ") + QString::fromLatin1(m.caption)),
+                                row++, 1);
     }
     m_cmdFilter = Named(new QPushButton(QStringLiteral("Filter"), filter), "cmdFilter",
                         QStringLiteral("Filter"));
@@ -192,32 +177,13 @@ frmCountAllPhrases::frmCountAllPhrases(CountSession& session, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     resize(640, 600);
 
-    // A control's change reaches the record however it came (mouse, keys, accessibility).
-    for (int i = 0; i < 2; ++i)
-        connect(m_cboPhraseLength[i], &QComboBox::currentIndexChanged, this, [this, i](int v) {
-            if (m_updating)
-                return;
-            m_settings.PhraseLength[static_cast<std::size_t>(i)] = v;
+    // The lists, options and the filter box are bound to the record by their object names;
+    // a new phrase length or minimum leads on to "Count phrases".
+    m_binder = new FieldBinder(m_settings, this);
+    m_binder->changed = [this](const SettingsField& f, int) {
+        if (f.kind == FieldKind::List)
             m_cmdCountPhrases->setFocus();
-        });
-    connect(m_cboMinimumFrequency, &QComboBox::currentIndexChanged, this, [this](int v) {
-        if (m_updating)
-            return;
-        m_settings.MinimumFrequency = v;
-        m_cmdCountPhrases->setFocus();
-    });
-    connect(m_wordsToIgnoreGroup, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-        if (!m_updating && on)
-            m_settings.WordsToIgnoreInPhrases = static_cast<WordsToIgnoreInPhrasesKind>(id);
-    });
-    connect(m_filterModeGroup, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-        if (!m_updating && on)
-            m_settings.FilterMode = static_cast<FilterModeKind>(id);
-    });
-    connect(m_txbFilterWords, &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (!m_updating)
-            m_settings.FilterWords = t.toStdU16String();
-    });
+    };
     connect(m_chkFileList, &QCheckBox::toggled, this, [this](bool on) {
         if (!m_updating)
             OnFileList(on);
@@ -253,17 +219,8 @@ frmCountAllPhrases::frmCountAllPhrases(CountSession& session, QWidget* parent)
 }
 
 void frmCountAllPhrases::RecordToControls() {
+    m_binder->Show();
     m_updating = true;
-    for (int i = 0; i < 2; ++i)
-        m_cboPhraseLength[i]->setCurrentIndex(m_settings.PhraseLength[static_cast<std::size_t>(i)]);
-    m_cboMinimumFrequency->setCurrentIndex(m_settings.MinimumFrequency);
-    if (auto* b = m_wordsToIgnoreGroup->button(static_cast<int>(m_settings.WordsToIgnoreInPhrases)))
-        b->setChecked(true);
-    if (auto* b = m_filterModeGroup->button(static_cast<int>(m_settings.FilterMode)))
-        b->setChecked(true);
-    const QString filter = Q(m_settings.FilterWords);
-    if (m_txbFilterWords->text() != filter)
-        m_txbFilterWords->setText(filter);
     m_chkFileList->setChecked(m_settings.DisplayFormat == 11 &&
                               m_settings.Source == SourceKind::Folder &&
                               m_chkFileList->isChecked());

@@ -11,7 +11,6 @@
 #include <QDialog>
 #include <functional>
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -21,6 +20,8 @@ class QPushButton;
 class QRadioButton;
 
 namespace lxty::app {
+
+class FieldBinder;
 
 class frmCountAllPhrases : public QDialog {
     Q_OBJECT
@@ -55,6 +56,7 @@ private:
 
     CountSession& m_session;
     Settings& m_settings;
+    FieldBinder* m_binder = nullptr;
     bool m_updating = false;
     int m_keptDisplayFormat = 0;
     RunOutcome m_lastOutcome = RunOutcome::Refused;
@@ -64,9 +66,7 @@ private:
     QComboBox* m_cboPhraseLength[2] = {};
     QComboBox* m_cboMinimumFrequency = nullptr;
     QGroupBox* m_fraWordsToIgnoreInPhrases = nullptr;
-    QButtonGroup* m_wordsToIgnoreGroup = nullptr;
     QLineEdit* m_txbFilterWords = nullptr;
-    QButtonGroup* m_filterModeGroup = nullptr;
     QPushButton* m_cmdFilter = nullptr;
     QPushButton* m_cmdClear = nullptr;
     QCheckBox* m_chkFileList = nullptr;

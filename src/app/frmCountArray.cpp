@@ -1,6 +1,7 @@
 #include "app/frmCountArray.h"
 
-#include <QButtonGroup>
+#include "app/FieldBinder.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -51,24 +52,17 @@ frmCountArray::frmCountArray(Settings& settings, QWidget* parent)
     auto* frame = Named(new QGroupBox(QStringLiteral("Tables"), this), "fraCountArrayTables",
                         QStringLiteral("Tables"));
     auto* frameLayout = new QVBoxLayout(frame);
-    m_tables = new QButtonGroup(this);
     const struct {
         const char* name;
         const char* caption;
-        CountArrayTablesKind kind;
     } options[] = {
-        {"optAlphabetical", "One table, words/phrases listed in alphabetical order",
-         CountArrayTablesKind::Alphabetical},
-        {"optByFrequency", "One table, words/phrases listed by frequency",
-         CountArrayTablesKind::ByFrequency},
-        {"optBoth", "Two tables, alphabetical followed by frequency", CountArrayTablesKind::Both},
+        {"optAlphabetical", "One table, words/phrases listed in alphabetical order"},
+        {"optByFrequency", "One table, words/phrases listed by frequency"},
+        {"optBoth", "Two tables, alphabetical followed by frequency"},
     };
-    for (const auto& o : options) {
-        auto* b = Named(new QRadioButton(QString::fromLatin1(o.caption), frame), o.name,
-                        QString::fromLatin1(o.caption));
-        m_tables->addButton(b, static_cast<int>(o.kind));
-        frameLayout->addWidget(b);
-    }
+    for (const auto& o : options)
+        frameLayout->addWidget(Named(new QRadioButton(QString::fromLatin1(o.caption), frame),
+                                     o.name, QString::fromLatin1(o.caption)));
     m_chkZeroCellsBlank =
         Named(new QCheckBox(QStringLiteral("Leave cell blank if count is zero"), this),
               "chkZeroCellsBlank", QStringLiteral("Leave cell blank if count is zero"));
@@ -106,18 +100,8 @@ frmCountArray::frmCountArray(Settings& settings, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     resize(560, 420);
 
-    connect(m_tables, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-        if (!m_updating && on)
-            m_settings.CountArrayTables = static_cast<CountArrayTablesKind>(id);
-    });
-    connect(m_chkZeroCellsBlank, &QCheckBox::toggled, this, [this](bool on) {
-        if (!m_updating)
-            m_settings.ZeroCellsBlank = on ? 1 : 0;
-    });
-    connect(m_chkWriteRelativeFrequency, &QCheckBox::toggled, this, [this](bool on) {
-        if (!m_updating)
-            m_settings.WriteRelativeFrequency = on ? 1 : 0;
-    });
+    // The options and boxes are bound to the record by their object names.
+    m_binder = new FieldBinder(m_settings, this);
     connect(create, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(settingsButton, &QPushButton::clicked, this, [this] {
@@ -128,17 +112,11 @@ frmCountArray::frmCountArray(Settings& settings, QWidget* parent)
 }
 
 void frmCountArray::RecordToControls() {
-    m_updating = true;
     // With no table option selected, the alphabetical table is.
-    QAbstractButton* b = m_tables->button(static_cast<int>(m_settings.CountArrayTables));
-    if (b == nullptr) {
+    const int tables = static_cast<int>(m_settings.CountArrayTables);
+    if (tables < 0 || tables > static_cast<int>(CountArrayTablesKind::Both))
         m_settings.CountArrayTables = CountArrayTablesKind::Alphabetical;
-        b = m_tables->button(0);
-    }
-    b->setChecked(true);
-    m_chkZeroCellsBlank->setChecked(m_settings.ZeroCellsBlank == 1);
-    m_chkWriteRelativeFrequency->setChecked(m_settings.WriteRelativeFrequency == 1);
-    m_updating = false;
+    m_binder->Show();
 }
 
 bool frmCountArray::Choose() {

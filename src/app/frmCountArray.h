@@ -11,10 +11,11 @@
 #include <QDialog>
 #include <functional>
 
-class QButtonGroup;
 class QCheckBox;
 
 namespace lxty::app {
+
+class FieldBinder;
 
 class frmCountArray : public QDialog {
     Q_OBJECT
@@ -30,8 +31,7 @@ public:
 
 private:
     Settings& m_settings;
-    bool m_updating = false;
-    QButtonGroup* m_tables = nullptr;
+    FieldBinder* m_binder = nullptr;
     QCheckBox* m_chkZeroCellsBlank = nullptr;
     QCheckBox* m_chkWriteRelativeFrequency = nullptr;
 };

@@ -3,6 +3,11 @@
 #include "app/AppFonts.h"
 #include "app/FieldBinder.h"
 #include "app/QtText.h"
+#include "app/Shell.h"
+#include "app/frmAbout.h"
+#include "app/frmClipboardViewer.h"
+#include "app/frmCountAllPhrases.h"
+#include "app/frmCountArray.h"
 #include "app/frmCountWordsPhrases.h"
 #include "app/frmParams.h"
 #include "app/frmPopUp.h"
@@ -11,6 +16,7 @@
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsLists.h"
 #include "sources/Docx.h"
+#include "sources/FilePatterns.h"
 #include "util/Catalogue.h"
 #include "util/Format.h"
 #include "util/StringUtils.h"
@@ -21,14 +27,23 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace lxty::app {
 
@@ -53,6 +68,23 @@ template <class T> T* Make(QWidget* parent, const char* name, const QString& cap
     c->setAccessibleName(caption.isEmpty() ? QLatin1String(name) : caption);
     return c;
 }
+
+// A label that shows a long text shortened in its middle instead of asking for its width.
+class ElidingLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+    QSize sizeHint() const override { return {0, QLabel::sizeHint().height()}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect r = contentsRect();
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(r, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(text(), Qt::ElideMiddle, r.width()));
+    }
+};
 
 // The common-word files lie beside the numbered texts, in the program's folder.
 fs::path ProgramFolderOf(const QString& catalogueFile) {
@@ -121,6 +153,18 @@ frmMain::frmMain(const QString& catalogueFile, QWidget* parent)
     resize(1000, 720);
 }
 
+void frmMain::CentreOnScreen() {
+    QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    centralWidget()->layout()->activate();
+    resize(size().boundedTo(available.size()).expandedTo(minimumSizeHint()));
+    QRect frame = frameGeometry();
+    frame.moveCenter(available.center());
+    move(frame.topLeft());
+}
+
 frmMain::~frmMain() = default;
 
 void frmMain::BuildControls() {
@@ -144,8 +188,8 @@ void frmMain::BuildControls() {
     outer->addWidget(m_txbOutput, 1);
 
     setCentralWidget(central);
-    // The window never gets smaller than its controls need (3400 twips at the least).
-    setMinimumHeight(TwipsToPixels(3400));
+    // The window never gets smaller than its controls need, which is more than 3400 twips
+    // high: the layout's own minimum keeps the groups from overlapping.
 }
 
 QGroupBox* frmMain::BuildSourceFrame(QWidget* central) {
@@ -203,6 +247,14 @@ QGroupBox* frmMain::BuildSourceFrame(QWidget* central) {
         m_txbFileFilepathSpecifications[i]->setAccessibleName(l->text());
         src->addWidget(l, 4 + i, 0);
         src->addWidget(m_txbFileFilepathSpecifications[i], 4 + i, 1, 1, 2);
+        // The exclusions show for a folder source only; their row keeps its place, so the
+        // controls below do not move when the source changes.
+        for (QWidget* w : {static_cast<QWidget*>(l),
+                           static_cast<QWidget*>(m_txbFileFilepathSpecifications[i])}) {
+            QSizePolicy policy = w->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            w->setSizePolicy(policy);
+        }
     }
     src->setColumnStretch(1, 1);
     return m_fraSource;
@@ -221,8 +273,9 @@ QGroupBox* frmMain::BuildDisplayFrame(QWidget* central) {
     m_cboWordOrder = Make<QComboBox>(m_fraDisplay, "cboWordOrder");
     m_lblDisplayFormat = Make<QLabel>(m_fraDisplay, "lblDisplayFormat", QStringLiteral("Format:"));
     m_cboDisplayFormat = Make<QComboBox>(m_fraDisplay, "cboDisplayFormat");
-    m_cboDisplayFormat->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_cboDisplayFormat->setMinimumContentsLength(28);
+    // Wide enough for the longest format: a list that cuts its entries hides the choice.
+    m_cboDisplayFormat->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_cboWordOrder->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_lblWordOrder->setBuddy(m_cboWordOrder);
     m_lblDisplayFormat->setBuddy(m_cboDisplayFormat);
     m_cboWordOrder->setAccessibleName(QStringLiteral("Order"));
@@ -267,25 +320,60 @@ QGroupBox* frmMain::BuildOutputFrame(QWidget* central) {
     return m_fraOutput;
 }
 
-QHBoxLayout* frmMain::BuildCommands(QWidget* central) {
-    auto* cmds = new QHBoxLayout;
+QVBoxLayout* frmMain::BuildCommands(QWidget* central) {
     m_cmdCountWords =
         Make<QPushButton>(central, "cmdCountWords", QStringLiteral("Count words/phrases"));
     m_cmdCountWords->setToolTip(QStringLiteral("Count all words or count specified words/phrases"));
     m_cmdCountWords->setMinimumWidth(220);
+    m_cmdCountAllPhrases =
+        Make<QPushButton>(central, "cmdCountAllPhrases", QStringLiteral("Count all phrases"));
+    m_cmdCountAllPhrases->setToolTip(
+        QStringLiteral("Count all phrases with a specified number of words"));
+    m_cmdCountArray = Make<QPushButton>(central, "cmdCountArray",
+                                        QStringLiteral("Make 2-d count array for Excel"));
     m_cmdSetParameters = Make<QPushButton>(central, "cmdSetParameters", QStringLiteral("Settings"));
     m_cmdSetParameters->setToolTip(QStringLiteral("Define what counts as a word, specify words to "
                                                   "ignore and words/phrases to count"));
+    m_cmdClipboardViewer =
+        Make<QPushButton>(central, "cmdClipboardViewer", QStringLiteral("View clipboard"));
+    m_cmdHelp = Make<QPushButton>(central, "cmdHelp", QStringLiteral("Help"));
     m_cmdClearOutput =
         Make<QPushButton>(central, "cmdClearOutput", QStringLiteral("Clear textbox"));
     m_cmdSaveState = Make<QPushButton>(central, "cmdSaveState", QStringLiteral("Save settings"));
     m_cmdQuit = Make<QPushButton>(central, "cmdQuit", QStringLiteral("Quit"));
-    cmds->addWidget(m_cmdCountWords);
-    cmds->addWidget(m_cmdSetParameters);
-    cmds->addStretch(1);
-    cmds->addWidget(m_cmdClearOutput);
-    cmds->addWidget(m_cmdSaveState);
-    cmds->addWidget(m_cmdQuit);
+    // The two links: Tab reaches them, Enter or a click opens them.
+    auto link = [central](const char* name, const QString& caption) {
+        QLabel* l = Make<QLabel>(central, name, caption);
+        l->setText(QStringLiteral("<a href=\"#\">%1</a>").arg(caption));
+        l->setTextFormat(Qt::RichText);
+        l->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        l->setFocusPolicy(Qt::StrongFocus);
+        return l;
+    };
+    m_lblOnlineDocumentation = link("lblOnlineDocumentation", QStringLiteral("Online user manual"));
+    m_lblTarnwellSystems = link("lblTarnwellSystems", QStringLiteral("Tarnwell Systems"));
+    m_lblTarnwellSystems->setToolTip(QStringLiteral("About Lexitally"));
+    // Shown for a folder source only; its place is kept, so nothing moves when it comes and goes.
+    QSizePolicy keep = m_cmdCountArray->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_cmdCountArray->setSizePolicy(keep);
+
+    auto* counts = new QHBoxLayout;
+    for (QWidget* w : {m_cmdCountWords, m_cmdCountAllPhrases, m_cmdSetParameters, m_cmdCountArray})
+        counts->addWidget(w);
+    counts->addStretch(1);
+    auto* others = new QHBoxLayout;
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_cmdClipboardViewer), static_cast<QWidget*>(m_cmdHelp),
+          static_cast<QWidget*>(m_lblOnlineDocumentation),
+          static_cast<QWidget*>(m_lblTarnwellSystems)})
+        others->addWidget(w);
+    others->addStretch(1);
+    for (QWidget* w : {m_cmdClearOutput, m_cmdSaveState, m_cmdQuit})
+        others->addWidget(w);
+    auto* cmds = new QVBoxLayout;
+    cmds->addLayout(counts);
+    cmds->addLayout(others);
     return cmds;
 }
 
@@ -293,7 +381,9 @@ QGridLayout* frmMain::BuildFigures(QWidget* central) {
     auto* figures = new QGridLayout;
     figures->setHorizontalSpacing(16);
     figures->setVerticalSpacing(2);
-    m_lblFile = Make<QLabel>(central, "lblFile");
+    // A folder run shows the path of each file here: a long path is shortened in its middle
+    // rather than widening the window; its whole text stays the label's (and the reader's).
+    m_lblFile = Make<ElidingLabel>(central, "lblFile");
     m_lblFilesize = Make<QLabel>(central, "lblFilesize");
     m_lblXMLsize = Make<QLabel>(central, "lblXMLsize");
     m_lblTimeElapsed = Make<QLabel>(central, "lblTimeElapsed");
@@ -304,14 +394,27 @@ QGridLayout* frmMain::BuildFigures(QWidget* central) {
     m_lblTwirler = Make<QLabel>(central, "lblTwirler", QStringLiteral(" "));
     m_lblTwirler->setFont(FixedFont());
     m_lblTwirler->setFixedWidth(QFontMetrics(m_lblTwirler->font()).horizontalAdvance('W') + 4);
+    // A figure that is cut is a wrong figure: the figure labels never get narrower than
+    // their text, and each column starts wide enough for its longest text with a large
+    // figure, so the window does not grow while a count runs.
+    const QString widest[2] = {
+        QStringLiteral("Number of instances of words/phrases in this list: 999,999,999"),
+        QStringLiteral("No. of words ignored (other than words-to-ignore): 999,999,999")};
+    const QFontMetrics general(GeneralFont());
     for (QLabel* l : {m_lblFile, m_lblFilesize, m_lblXMLsize, m_lblTimeElapsed, m_lblNumberOfWords,
                       m_lblNumWordsExcluded, m_lblNumOccurrences, m_lblTotalNumOccurrences}) {
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        l->setMinimumWidth(0);
-        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         l->setFont(GeneralFont());
         l->setMinimumHeight(QFontMetrics(FixedFont()).height() + 2);
+        // "Clear textbox" hides the result figures: their rows keep their place.
+        QSizePolicy policy = l->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        l->setSizePolicy(policy);
     }
+    for (QLabel* l : {m_lblNumberOfWords, m_lblNumOccurrences})
+        l->setMinimumWidth(general.horizontalAdvance(widest[0]));
+    for (QLabel* l : {m_lblNumWordsExcluded, m_lblTotalNumOccurrences})
+        l->setMinimumWidth(general.horizontalAdvance(widest[1]));
     figures->addWidget(m_lblFile, 0, 0, 1, 3);
     figures->addWidget(m_lblTwirler, 0, 3);
     figures->addWidget(m_lblFilesize, 1, 0);
@@ -354,10 +457,120 @@ void frmMain::ConnectControls() {
     connect(m_cmdCountWords, &QPushButton::clicked, this, &frmMain::OnCountWords);
     connect(m_cmdSetParameters, &QPushButton::clicked, this, &frmMain::ShowSettingsWindow);
     connect(m_cmdListFiles, &QPushButton::clicked, this, &frmMain::OnListFiles);
-    connect(m_cmdClearOutput, &QPushButton::clicked, this,
-            [this] { m_session->textWindow.ClearOutput(); });
+    connect(m_cmdClearOutput, &QPushButton::clicked, this, &frmMain::OnClearOutput);
     connect(m_cmdSaveState, &QPushButton::clicked, this, &frmMain::OnSaveState);
     connect(m_cmdQuit, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_cmdCountAllPhrases, &QPushButton::clicked, this, &frmMain::OnCountAllPhrases);
+    connect(m_cmdCountArray, &QPushButton::clicked, this, &frmMain::OnCountArray);
+    connect(m_cmdClipboardViewer, &QPushButton::clicked, this, &frmMain::OnViewClipboard);
+    connect(m_cmdHelp, &QPushButton::clicked, this, &frmMain::ShowHelp);
+    connect(m_lblOnlineDocumentation, &QLabel::linkActivated, this,
+            [this] { OpenWebLink(*m_host, ManualUrl(DataFolder()).toString()); });
+    connect(m_lblTarnwellSystems, &QLabel::linkActivated, this, &frmMain::OnAbout);
+    m_lblOnlineDocumentation->setToolTip(
+        QStringLiteral("Click here for the online user manual at ") +
+        ManualUrl(DataFolder()).toString());
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_cmdHelp), static_cast<QWidget*>(m_cmdFile[1]),
+          static_cast<QWidget*>(m_cmdCountWords), static_cast<QWidget*>(m_lblOnlineDocumentation),
+          static_cast<QWidget*>(m_lblTarnwellSystems),
+          static_cast<QWidget*>(m_txbFileFilepathSpecifications[0]),
+          static_cast<QWidget*>(m_txbFileFilepathSpecifications[1]), m_txbOutput->viewport()})
+        w->installEventFilter(this);
+}
+
+QString frmMain::DataFolder() const {
+    return QFileInfo(m_catalogueFile).absolutePath();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_F1 &&
+            (watched == m_cmdHelp || watched == m_cmdFile[1] || watched == m_cmdCountWords)) {
+            ShowHelp();
+            return true;
+        }
+        const bool activate = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+        if (activate && (watched == m_lblOnlineDocumentation || watched == m_lblTarnwellSystems)) {
+            emit static_cast<QLabel*>(watched)->linkActivated(QStringLiteral("#"));
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        // Leaving a pattern box for another control of the program (not for another program's
+        // window or a menu) checks what was typed.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            for (int i = 0; i < 2; ++i)
+                if (watched == m_txbFileFilepathSpecifications[i])
+                    OnPatternBoxLeft(i);
+    } else if (watched == m_txbOutput->viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                                      event->type() == QEvent::ContextMenu)) {
+        if (event->type() == QEvent::ContextMenu)
+            return m_settings.Source == SourceKind::OnClipboard;
+        return OnTextWindowMouse(static_cast<QMouseEvent*>(event));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::OnPatternBoxLeft(int index) {
+    if (!m_state.blnStartUpCompleted || m_checkingPatterns || m_session->run.IsRunning())
+        return;
+    m_checkingPatterns = true;
+    if (index == 0)
+        CheckPatternBoxOnLeave(*m_host, m_settings);
+    else
+        ValidatePatterns(*m_host, FileSelection::FromSettings(m_settings));
+    m_checkingPatterns = false;
+}
+
+bool frmMain::OnTextWindowMouse(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && m_settings.Source == SourceKind::OnClipboard) {
+        m_host->MessageBox(u"To count words/phrases on the clipboard click on 'Count ...'",
+                           u"Text on clipboard", MsgIcon::Information);
+        return true;
+    }
+    if (event->button() != Qt::LeftButton || !m_session->run.IsRunning())
+        return false;
+    // The run waits while the message is up: the person can read what is shown.
+    if (m_session->run.ListingFiles())
+        m_host->MessageBox(u"Click on 'OK' to continue.", u"Listing files to be scanned",
+                           MsgIcon::Information);
+    else if (m_settings.SuppressWords == 0)
+        m_host->MessageBox(u"Click on 'OK' to continue.", u"Scanning files", MsgIcon::Information);
+    else
+        return false;
+    return true;
+}
+
+void frmMain::ShowHelp() {
+    ShowHelpMessage(*m_host, DataFolder());
+    SetFocusIfPossible(m_lblOnlineDocumentation);
+}
+
+void frmMain::OnClearOutput() {
+    m_session->textWindow.ClearOutput();
+    for (QLabel* l :
+         {m_lblNumberOfWords, m_lblNumWordsExcluded, m_lblNumOccurrences, m_lblTotalNumOccurrences})
+        l->hide();
+    SetTheFocus();
+}
+
+void frmMain::OnViewClipboard() {
+    if (!m_clipboardViewer)
+        m_clipboardViewer = new frmClipboardViewer(this);
+    m_clipboardViewer->RefreshFromClipboard();
+    m_clipboardViewer->show();
+    m_clipboardViewer->raise();
+    m_clipboardViewer->activateWindow();
+}
+
+void frmMain::OnAbout() {
+    if (!m_about)
+        m_about = new frmAbout(*m_host, DataFolder(), this);
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
 }
 
 // A person's change of a bound control has reached the record; what follows from it.
@@ -374,10 +587,11 @@ void frmMain::OnFieldChanged(std::u16string_view field, int previous) {
         m_lblFilesize->clear();
         m_lblXMLsize->clear();
     } else if (field == u"File1") {
+        // The person is typing the path: the focus stays in the box.
         if (TrimSpaces(m_settings.File[1]).empty())
             m_settings.DisableOutputToFile = 0;
         RecordToControls();
-        EnableControlsForSource();
+        m_cmdClearFile[1]->setEnabled(!m_txbFile[1]->text().isEmpty());
     } else if (field == u"Folder" || field == u"IncludeSubfolders") {
         m_state.blnWordsGot = false;
     } else if (field == u"DisableOutputToFile") {
@@ -443,6 +657,7 @@ void frmMain::FillLists() {
 
 void frmMain::StartUp() {
     m_state.blnStartUpCompleted = false;
+
     if (m_stateFile.empty()) {
         const QString config =
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -462,15 +677,36 @@ void frmMain::StartUp() {
             if (w != m_lblTwirler)
                 w->setFont(GeneralFont());
     }
+    // The lists hold their entries in the captions' font now: each is made wide enough to
+    // show its longest entry whole (the style's own estimate can fall a few pixels short).
+    for (QComboBox* list : {m_cboWordOrder, m_cboDisplayFormat}) {
+        list->adjustSize();
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const int field =
+            list->style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)
+                .width();
+        int longest = 0;
+        for (int i = 0; i < list->count(); ++i)
+            longest = std::max(longest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
+        list->setMinimumWidth(list->width() + std::max(0, longest - field) + 4);
+    }
     QFont bold = m_cmdCountWords->font();
     bold.setBold(true);
     m_cmdCountWords->setFont(bold);
+    // The questions of the start-up are centred on the window: the window, now at its final
+    // size, is placed in the middle of the screen first, rather than wherever it happens to be
+    // before the desktop has placed it (its top left corner).
+    CentreOnScreen();
 
     InitializeRecord(m_settings, m_state);
     // The questions of the restore and the first run appear over a window that already shows
     // the reset settings.
     RecordToControls();
     EnableDisableButtons(true);
+    if (m_helpAtStartUp)
+        ShowHelpMessage(*m_host, DataFolder());
     if (m_restoreAtStartUp) {
         Restore actions(*this);
         const RestoreOutcome outcome =
@@ -532,8 +768,9 @@ void frmMain::EnableControlsForSource() {
           static_cast<QWidget*>(m_lblScanOnlyFiles), static_cast<QWidget*>(m_lblExcludeFilepaths),
           static_cast<QWidget*>(m_txbFileFilepathSpecifications[0]),
           static_cast<QWidget*>(m_txbFileFilepathSpecifications[1]),
-          static_cast<QWidget*>(m_cmdListFiles)})
+          static_cast<QWidget*>(m_cmdListFiles), static_cast<QWidget*>(m_cmdCountArray)})
         w->setEnabled(folder);
+    m_cmdCountArray->setVisible(folder);
     m_cmdFile[1]->setEnabled(true);
     m_txbFile[1]->setEnabled(true);
     m_cmdClearFile[1]->setEnabled(true);
@@ -554,9 +791,10 @@ void frmMain::EnableDisableButtons(bool enable) {
         // Only the window's own controls: its dialogs are children too.
         for (QWidget* w : centralWidget()->findChildren<QWidget*>()) {
             if (w == m_cmdCountWords || w == m_cmdQuit || w == m_chkSuppressWords ||
-                w == m_txbOutput || w->parentWidget() == m_txbOutput || qobject_cast<QLabel*>(w) ||
-                qobject_cast<QGroupBox*>(w))
+                w == m_txbOutput || w->parentWidget() == m_txbOutput || qobject_cast<QGroupBox*>(w))
                 continue;
+            if (w == m_lblTarnwellSystems)
+                w->setEnabled(false);
             if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                 qobject_cast<QComboBox*>(w))
                 w->setEnabled(false);
@@ -568,7 +806,9 @@ void frmMain::EnableDisableButtons(bool enable) {
           static_cast<QWidget*>(m_optFolder), static_cast<QWidget*>(m_chkSuppressFilenames),
           static_cast<QWidget*>(m_cboWordOrder), static_cast<QWidget*>(m_cboDisplayFormat),
           static_cast<QWidget*>(m_cmdClearOutput), static_cast<QWidget*>(m_cmdSaveState),
-          static_cast<QWidget*>(m_cmdSetParameters)})
+          static_cast<QWidget*>(m_cmdSetParameters), static_cast<QWidget*>(m_cmdCountAllPhrases),
+          static_cast<QWidget*>(m_cmdClipboardViewer), static_cast<QWidget*>(m_cmdHelp),
+          static_cast<QWidget*>(m_lblTarnwellSystems)})
         w->setEnabled(true);
     m_chkDisplayRelativeFrequency->setEnabled(CanChangeDisplayRelativeFrequency(m_settings));
     m_chkSortByNumberOfFiles->setEnabled(CanChangeSortByNumberOfFiles(m_settings));
@@ -580,6 +820,9 @@ void frmMain::SetCountWordsCaption() {
         m_state.lngNumCountOnlyWords >= 1 || m_state.intNumExtraCountOnlyWords >= 1;
     if (!m_session->run.IsRunning())
         m_cmdCountWords->setText(Q(GetText(TextId::CountWordsPhrases)));
+    m_cmdCountArray->setText(
+        Q(GetText(m_state.blnThereAreCountOnlyWords ? TextId::CountArrayOfCountOnly
+                                                    : TextId::CountArrayCaption)));
 }
 
 void frmMain::SetTheFocus() {
@@ -710,6 +953,10 @@ void frmMain::OnCountWords() {
     else
         return;
     m_session->Count(mode);
+    AfterRun();
+}
+
+void frmMain::AfterRun() {
     RecordToControls();
     EnableDisableButtons(true);
     Refresh();
@@ -717,6 +964,34 @@ void frmMain::OnCountWords() {
         m_closeAfterRun = false;
         QTimer::singleShot(0, this, &QWidget::close);
     }
+}
+
+void frmMain::OnCountAllPhrases() {
+    if (m_session->run.IsRunning())
+        return;
+    if (!m_allPhrases) {
+        m_allPhrases = new frmCountAllPhrases(*m_session, this);
+        m_allPhrases->saveSettings = [this] { OnSaveState(); };
+        m_allPhrases->showSettingsWindow = [this] { ShowSettingsWindow(); };
+        m_allPhrases->quitProgram = [this] { QTimer::singleShot(0, this, &QWidget::close); };
+        m_allPhrases->displayFormatChanged = [this] { RecordToControls(); };
+        connect(this, &frmMain::recordChanged, m_allPhrases, &frmCountAllPhrases::RecordToControls);
+    }
+    // A count started there has run when the window returns.
+    m_allPhrases->Choose();
+    AfterRun();
+}
+
+void frmMain::OnCountArray() {
+    if (m_session->run.IsRunning())
+        return;
+    if (!m_countArray) {
+        m_countArray = new frmCountArray(m_settings, this);
+        m_countArray->showSettingsWindow = [this] { ShowSettingsWindow(); };
+        connect(this, &frmMain::recordChanged, m_countArray, &frmCountArray::RecordToControls);
+    }
+    m_session->CountArray([this] { return m_countArray->Choose(); });
+    AfterRun();
 }
 
 void frmMain::OnListFiles() {

@@ -25,8 +25,10 @@ class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
+class QVBoxLayout;
 class QLabel;
 class QLineEdit;
+class QMouseEvent;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -34,6 +36,10 @@ class QRadioButton;
 namespace lxty::app {
 
 class FieldBinder;
+class frmAbout;
+class frmClipboardViewer;
+class frmCountAllPhrases;
+class frmCountArray;
 class frmCountWordsPhrases;
 class frmParams;
 class frmResults;
@@ -61,6 +67,8 @@ public:
     // Whether StartUp restores the saved state and, with an empty words-to-ignore list,
     // offers the common words (on by default).
     void SetRestoreStateAtStartUp(bool restore) { m_restoreAtStartUp = restore; }
+    // Whether StartUp shows the help message that points to the manual (on by default).
+    void SetHelpAtStartUp(bool help) { m_helpAtStartUp = help; }
 
     // Start-up that may show messages: call after show().
     void StartUp();
@@ -90,8 +98,15 @@ public:
     void Refresh();
     // EnableDisableButtons (the count run calls it through the session).
     void EnableDisableButtons(bool enable);
-    // SetCountWordsCaption: count-only entries in force, the count button's caption.
+    // SetCountWordsCaption: count-only entries in force, the captions of the count button
+    // and of the count-array button (count-only entries or all words).
     void SetCountWordsCaption();
+    // The Help button (and F1): the message that points to the manual, then the focus on the
+    // label that opens it.
+    void ShowHelp();
+    // The windows opened from this one (created on first use, then hidden).
+    frmCountAllPhrases* AllPhrasesWindow() const { return m_allPhrases; }
+    frmCountArray* CountArrayWindow() const { return m_countArray; }
 
     // --- Results and drag and drop (frmMainResults.cpp) -------------------------------------
     // The "Results" button: the results window of the last count (created on first use).
@@ -108,15 +123,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // F1 on the help, output-file and count buttons; the pattern boxes left; clicks in the
+    // text window; Enter on the two link labels.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetLabelFont(const std::string& label, const std::u16string& font, int points);
 
+    void CentreOnScreen();
     void BuildControls();
     QGroupBox* BuildSourceFrame(QWidget* central);
     QGroupBox* BuildDisplayFrame(QWidget* central);
     QGroupBox* BuildOutputFrame(QWidget* central);
-    QHBoxLayout* BuildCommands(QWidget* central);
+    QVBoxLayout* BuildCommands(QWidget* central);
     QGridLayout* BuildFigures(QWidget* central);
     void ConnectControls();
     void OnFieldChanged(std::u16string_view field, int previous);
@@ -136,6 +155,17 @@ private:
     void ResultsAfterRun(bool enable);
     void OnChooseOutputFile();
     void OnCountWords();
+    void OnCountAllPhrases();
+    void OnCountArray();
+    // After a count started here has ended: the controls back, and the quit asked for
+    // during the run.
+    void AfterRun();
+    void OnClearOutput();
+    void OnViewClipboard();
+    void OnAbout();
+    void OnPatternBoxLeft(int index);
+    bool OnTextWindowMouse(QMouseEvent* event);
+    QString DataFolder() const;
     void OnListFiles();
     void OnSaveState();
     void OnReportOption(int option);
@@ -149,7 +179,9 @@ private:
     CatalogueLoadResult m_catalogueResult;
     std::filesystem::path m_stateFile;
     bool m_restoreAtStartUp = true;
-    bool m_closeAfterRun = false; // the window was closed during a count: quit once it ends
+    bool m_helpAtStartUp = true;
+    bool m_checkingPatterns = false; // a pattern box's message is up
+    bool m_closeAfterRun = false;    // the window was closed during a count: quit once it ends
     // Kept copies of the input-file and folder texts across source changes.
     std::u16string m_keptFile;
     std::u16string m_keptFolder;
@@ -162,6 +194,10 @@ private:
     RunState& m_state;
     frmCountWordsPhrases* m_countChoice = nullptr;
     frmParams* m_params = nullptr;
+    frmCountAllPhrases* m_allPhrases = nullptr;
+    frmCountArray* m_countArray = nullptr;
+    frmClipboardViewer* m_clipboardViewer = nullptr;
+    frmAbout* m_about = nullptr;
     FieldBinder* m_binder = nullptr;
 
     QTimer m_refreshTimer; // Timer1: the refresh
@@ -196,6 +232,12 @@ private:
     QCheckBox* m_chkDisplayRelativeFrequency = nullptr;
     QCheckBox* m_chkSortByNumberOfFiles = nullptr;
     QPushButton* m_cmdCountWords = nullptr;
+    QPushButton* m_cmdCountAllPhrases = nullptr;
+    QPushButton* m_cmdCountArray = nullptr;
+    QPushButton* m_cmdClipboardViewer = nullptr;
+    QPushButton* m_cmdHelp = nullptr;
+    QLabel* m_lblOnlineDocumentation = nullptr;
+    QLabel* m_lblTarnwellSystems = nullptr;
     QPushButton* m_cmdSetParameters = nullptr;
     QPushButton* m_cmdSaveState = nullptr;
     QPushButton* m_cmdClearOutput = nullptr;

@@ -31,6 +31,8 @@ enum class TextId : int {
     EnableOutputFileForAll = 95,    // enable the output file to get the complete list
     CompleteListWritten = 96,       // the complete list is in the output file
     Error = 97,                     // "Error"
+    CountArrayCaption = 101,        // the count-array button's caption
+    CountArrayOfCountOnly = 102,    // its caption with count-only entries in force
     NoOutputFile = 103,             // "No output file is specified."
     SpecifyCountArrayOutput = 104,  // specify an output file for the count array
     NoClipboardText = 213,          // "There is no text on the clipboard."

@@ -57,6 +57,7 @@ class TestfrmMain : public QObject {
         auto w = std::make_unique<frmMain>(QStringLiteral(LXTY_DATA_DIR "/lxty.dat"));
         w->SetStateFilePath(StateFile());
         w->SetRestoreStateAtStartUp(restore);
+        w->SetHelpAtStartUp(false);
         w->show();
         w->StartUp();
         return w;
@@ -109,6 +110,7 @@ private slots:
     void reportsAMissingCatalogue() {
         frmMain w(QStringLiteral("/nonexistent-folder/lxty.dat"));
         w.SetRestoreStateAtStartUp(false);
+        w.SetHelpAtStartUp(false);
         w.SetStateFilePath(StateFile());
         w.show();
         QString shown;

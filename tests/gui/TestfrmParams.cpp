@@ -91,6 +91,7 @@ class TestfrmParams : public QObject {
         auto w = std::make_unique<frmMain>(QStringLiteral(LXTY_DATA_DIR "/lxty.dat"));
         w->SetStateFilePath(std::filesystem::path(m_dir.filePath("state/lxty.usr").toStdString()));
         w->SetRestoreStateAtStartUp(false);
+        w->SetHelpAtStartUp(false);
         w->show();
         w->StartUp();
         Child<QPushButton>(*w, "cmdSetParameters")->click();
@@ -351,6 +352,7 @@ private slots:
     void goToSettingsOpensTheWindow() {
         frmMain w(QStringLiteral(LXTY_DATA_DIR "/lxty.dat"));
         w.SetRestoreStateAtStartUp(false);
+        w.SetHelpAtStartUp(false);
         w.show();
         w.StartUp();
         QVERIFY(!w.SettingsWindow());

@@ -1,0 +1,488 @@
+// The main window as a new user meets it: the windows it opens give what lexitally-cli gives
+// with the same settings, byte for byte; a refused count leaves the previous output file; its
+// figures, lists and rows show their whole text and stay in place; its messages open where
+// they are read; and each control reacts however it is changed. Controls found by object name.
+
+#include "GuiTestSupport.h"
+#include "Shots.h"
+#include "app/QtHost.h"
+#include "app/Shell.h"
+#include "app/frmAbout.h"
+#include "app/frmClipboardViewer.h"
+#include "app/frmCountAllPhrases.h"
+#include "app/frmCountArray.h"
+#include "app/frmCountWordsPhrases.h"
+#include "app/frmMain.h"
+#include "app/frmPopUp.h"
+#include "util/Catalogue.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTemporaryDir>
+
+using lxty::app::frmMain;
+using namespace lxty::test;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// lexitally-cli with the arguments; its exit status.
+int Cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(LXTY_CLI), args);
+    p.waitForFinished(60000);
+    return p.exitCode();
+}
+
+// Sets a line edit as a screen reader would: through its accessible text interface.
+void AccessibleSetText(QWidget* w, const QString& text) {
+    QAccessible::queryAccessibleInterface(w)->editableTextInterface()->replaceText(
+        0, static_cast<QLineEdit*>(w)->text().size(), text);
+}
+
+// The message box shown while act runs: its title and text (empty when none came up).
+QStringList MessageDuring(const std::function<void()>& act) {
+    QStringList shown;
+    WhenModal<QMessageBox>([&](QMessageBox* b) {
+        shown = {b->windowTitle(), b->text()};
+        b->accept();
+    });
+    act();
+    (void)QTest::qWaitFor([&] { return !shown.isEmpty(); }, 3000);
+    return shown;
+}
+
+const char* kText = "the red car and the red car and the blue car. the red car stops\n"
+                    "and the blue car goes, the red car and the blue car\n";
+
+} // namespace
+
+class TestfrmMainWindows : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    std::unique_ptr<frmMain> NewWindow(bool help = false) {
+        auto w = std::make_unique<frmMain>(QStringLiteral(LXTY_DATA_DIR "/lxty.dat"));
+        w->SetStateFilePath(std::filesystem::path(Path("state/lxty.usr").toStdString()));
+        w->SetRestoreStateAtStartUp(false);
+        w->SetHelpAtStartUp(help);
+        w->show();
+        w->StartUp();
+        QApplication::setActiveWindow(w.get());
+        (void)QTest::qWaitForWindowActive(w.get(), 1000); // a test that needs the focus checks it
+        return w;
+    }
+
+    // The source and output file typed into their boxes.
+    void Source(frmMain& w, const char* option, const QString& path, const QString& output) {
+        Child<QRadioButton>(w, option)->click();
+        const char* box = QByteArray(option) == "optFolder" ? "txbFolder" : "txbFile0";
+        if (QByteArray(option) != "optOnClipboard")
+            Child<QLineEdit>(w, box)->setText(path);
+        Child<QLineEdit>(w, "txbFile1")->setText(output);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid() && QDir().mkpath(Path("state")));
+        WriteFile(Path("in.txt"), kText);
+        WriteFile(Path("texts/a.txt"), "unto unto unto unto art thou\n");
+        WriteFile(Path("texts/b.txt"), "art thou\n");
+        WriteFile(Path("texts/sub/c.txt"), "art\n");
+    }
+
+    // "Count all phrases", then its filter, from the main window: the output file equals the
+    // command line's with the same settings.
+    void allPhrasesAndTheFilterEqualTheCommandLine() {
+        auto w = NewWindow();
+        Source(*w, "optInFile", Path("in.txt"), Path("phrases-window.txt"));
+        QStringList args = {"--count", "phrases",         "--set", "PhraseLength0=1",
+                            "--set",   "PhraseLength1=3", "--set", "MinimumFrequency=1"};
+        const struct {
+            const char* button;
+            QString filter;
+        } steps[] = {{"cmdCountPhrases", ""}, {"cmdFilter", "Red, Car!"}};
+        for (const auto& step : steps) {
+            WhenModal<lxty::app::frmCountAllPhrases>([&](lxty::app::frmCountAllPhrases* d) {
+                Child<QComboBox>(*d, "cboPhraseLength0")->setCurrentIndex(1);
+                Child<QComboBox>(*d, "cboPhraseLength1")->setCurrentIndex(3);
+                Child<QComboBox>(*d, "cboMinimumFrequency")->setCurrentIndex(1);
+                Child<QRadioButton>(*d, "optIncludeAllWordsInSameOrder")->setChecked(true);
+                QTest::keyClicks(Child<QLineEdit>(*d, "txbFilterWords"), step.filter);
+                Shot(*d, "h12-frmCountAllPhrases");
+                Child<QPushButton>(*d, step.button)->click();
+                if (d->isVisible())
+                    Child<QPushButton>(*d, "cmdClose")->click();
+            });
+            Child<QPushButton>(*w, "cmdCountAllPhrases")->click();
+            QStringList cli = args;
+            cli << "--set"
+                << "FilterMode=IncludeAllWordsInSameOrder"
+                << "--set"
+                << "FilterWords=" +
+                       Child<QLineEdit>(*w->AllPhrasesWindow(), "txbFilterWords")->text()
+                << "--output" << Path("phrases-cli.txt") << Path("in.txt");
+            QCOMPARE(Cli(cli), 0);
+            QCOMPARE(ReadAll(Path("phrases-window.txt")), ReadAll(Path("phrases-cli.txt")));
+        }
+        QVERIFY(ReadAll(Path("phrases-cli.txt")).contains("Phrase filtering"));
+        QVERIFY(Child<QPushButton>(*w, "cmdCountAllPhrases")->isEnabled());
+    }
+
+    // "Make 2-d count array": shown for a folder only, with the caption of the entries in
+    // force; its file equals the command line's (below the heading's time of writing).
+    void countArrayEqualsTheCommandLine() {
+        auto w = NewWindow();
+        auto* button = Child<QPushButton>(*w, "cmdCountArray");
+        Child<QRadioButton>(*w, "optInFile")->click();
+        QVERIFY(button->isHidden());
+        Source(*w, "optFolder", Path("texts"), Path("array-window.txt"));
+        QVERIFY(button->isVisible() && button->isEnabled());
+        QCOMPARE(button->text(), QStringLiteral("Make 2-d count array for Excel"));
+        Child<QCheckBox>(*w, "chkIncludeSubfolders")->click();
+        WhenModal<lxty::app::frmCountArray>([](lxty::app::frmCountArray* d) {
+            Child<QRadioButton>(*d, "optBoth")->click();
+            Child<QCheckBox>(*d, "chkZeroCellsBlank")->click();
+            Shot(*d, "h12-frmCountArray");
+            // The report of the file written is repeated in a message box.
+            WhenModal<QMessageBox>([](QMessageBox* b) { b->accept(); });
+            Child<QPushButton>(*d, "cmdCreateFile")->click();
+        });
+        button->click();
+        QCOMPARE(Cli({"--count", "array", "--set", "IncludeSubfolders=1", "--set",
+                      "CountArrayTables=Both", "--set", "ZeroCellsBlank=1", "--output",
+                      Path("array-cli.txt"), Path("texts")}),
+                 0);
+        auto body = [](QByteArray b) { return b.mid(b.indexOf('\n')); };
+        QCOMPARE(body(ReadAll(Path("array-window.txt"))), body(ReadAll(Path("array-cli.txt"))));
+        QVERIFY(ReadAll(Path("array-cli.txt")).contains("<File indices>"));
+        // With count-only entries in force the array holds them, and says so.
+        w->State().intNumExtraCountOnlyWords = 1;
+        w->SetCountWordsCaption();
+        QCOMPARE(button->text(),
+                 QStringLiteral("Make 2-d count array of count-only words/phrases for Excel"));
+    }
+
+    // After a folder count sorted by the number of files, another format lists by frequency
+    // again, in the text window and the output file, as the command line does.
+    void aFormatSwitchAfterSortingByFilesListsByFrequency() {
+        auto w = NewWindow();
+        Source(*w, "optFolder", Path("texts"), Path("switch-window.txt"));
+        Child<QCheckBox>(*w, "chkIncludeSubfolders")->click();
+        Child<QComboBox>(*w, "cboDisplayFormat")->setCurrentIndex(13);
+        Child<QCheckBox>(*w, "chkSortByNumberOfFiles")->click();
+        WhenModal<lxty::app::frmCountWordsPhrases>([](lxty::app::frmCountWordsPhrases* d) {
+            Child<QPushButton>(*d, "cmdCountAllWords")->click();
+        });
+        Child<QPushButton>(*w, "cmdCountWords")->click();
+        QVERIFY(ReadAll(Path("switch-window.txt")).indexOf("art") <
+                ReadAll(Path("switch-window.txt")).indexOf("unto"));
+        Child<QComboBox>(*w, "cboDisplayFormat")->setCurrentIndex(0);
+        QCOMPARE(Cli({"--set", "IncludeSubfolders=1", "--output", Path("switch-cli.txt"),
+                      Path("texts")}),
+                 0);
+        QCOMPARE(ReadAll(Path("switch-window.txt")), ReadAll(Path("switch-cli.txt")));
+        QVERIFY(Child<QPlainTextEdit>(*w, "txbOutput")
+                    ->toPlainText()
+                    .contains(QStringLiteral("        1         4  unto\n")));
+    }
+
+    // A count refused at its checks leaves the previous output file byte for byte.
+    void aRefusedCountLeavesThePreviousOutputFile() {
+        const struct {
+            const char* option;
+            const char* path;
+        } cases[] = {{"optInFile", "missing.txt"}, {"optOnClipboard", ""}};
+        for (const auto& c : cases) {
+            WriteFile(Path("kept.txt"), "previous report\r\n");
+            QApplication::clipboard()->clear();
+            auto w = NewWindow();
+            Source(*w, c.option, Path(c.path), Path("kept.txt"));
+            WhenModal<lxty::app::frmCountWordsPhrases>([](lxty::app::frmCountWordsPhrases* d) {
+                Child<QPushButton>(*d, "cmdCountAllWords")->click();
+            });
+            const QStringList shown =
+                MessageDuring([&] { Child<QPushButton>(*w, "cmdCountWords")->click(); });
+            QVERIFY2(!shown.isEmpty(), c.option);
+            QCOMPARE(ReadAll(Path("kept.txt")), QByteArray("previous report\r\n"));
+        }
+    }
+
+    // At the window's smallest size no label is narrower than its text, large figures
+    // included, and the groups, buttons and text window do not overlap.
+    void theSmallestWindowShowsEveryLabelWhole() {
+        auto w = NewWindow();
+        Child<QRadioButton>(*w, "optFolder")->click();
+        const std::pair<const char*, const char*> figures[] = {
+            {"lblNumberOfWords", "Number of different words/phrases found so far: 8,302,000"},
+            {"lblNumOccurrences", "Number of instances of words in this list: 16,604"},
+            {"lblTotalNumOccurrences", "Total number of instances of words/phrases: 8,302,000"},
+            {"lblNumWordsExcluded", "No. of words ignored (other than words-to-ignore): 8,302,000"},
+            {"lblFilesize", "Filesize: 1,023.9 Mb"},
+            {"lblXMLsize", "Text: 1,023.9 Mb"},
+            {"lblTimeElapsed", "Time elapsed: 23h 59m 59s"}};
+        for (const auto& [label, text] : figures)
+            w->TheHost().SetLabel(label, QString(text).toStdU16String());
+        w->resize(1, 1);
+        QApplication::processEvents();
+        Shot(*w, "h12-frmMain-minimum");
+        for (QLabel* l : w->findChildren<QLabel*>()) {
+            if (l->isVisible() && l->objectName() != "lblFile" && !l->wordWrap())
+                QVERIFY2(l->width() >= l->sizeHint().width(),
+                         qPrintable(l->objectName() + ": " + l->text()));
+        }
+        const char* blocks[] = {"fraSource", "fraDisplay",        "fraOutput", "cmdCountWords",
+                                "cmdQuit",   "lblNumOccurrences", "txbOutput"};
+        for (const char* a : blocks)
+            for (const char* b : blocks) {
+                const QWidget* wa = Child<QWidget>(*w, a);
+                const QWidget* wb = Child<QWidget>(*w, b);
+                const QRect ra(wa->mapTo(w.get(), QPoint()), wa->size());
+                const QRect rb(wb->mapTo(w.get(), QPoint()), wb->size());
+                QVERIFY2(wa == wb || !ra.intersects(rb), (QByteArray(a) + " over " + b).data());
+            }
+        // Each list is wide enough for its longest entry.
+        for (const char* name : {"cboWordOrder", "cboDisplayFormat"}) {
+            auto* list = Child<QComboBox>(*w, name);
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            const int field = list->style()
+                                  ->subControlRect(QStyle::CC_ComboBox, &option,
+                                                   QStyle::SC_ComboBoxEditField, list)
+                                  .width();
+            for (int i = 0; i < list->count(); ++i)
+                QVERIFY2(list->fontMetrics().horizontalAdvance(list->itemText(i)) <= field,
+                         qPrintable(list->itemText(i)));
+        }
+    }
+
+    // Nothing moves when the source changes between Folder and Single file.
+    void switchingTheSourceMovesNothing() {
+        auto w = NewWindow();
+        QApplication::processEvents();
+        auto where = [&w] {
+            QMap<QString, QRect> at;
+            for (QWidget* c : w->centralWidget()->findChildren<QWidget*>())
+                if (c->isVisible() && !c->objectName().isEmpty())
+                    at[c->objectName()] = QRect(c->mapTo(w.get(), QPoint()), c->size());
+            return at;
+        };
+        Child<QRadioButton>(*w, "optFolder")->click();
+        w->Refresh();
+        QApplication::processEvents();
+        const auto folder = where();
+        Child<QRadioButton>(*w, "optInFile")->click();
+        w->Refresh();
+        QApplication::processEvents();
+        const auto file = where();
+        for (auto it = file.begin(); it != file.end(); ++it)
+            QCOMPARE(it.key() + " " + QString::number(it.value().y()),
+                     it.key() + " " + QString::number(folder.value(it.key(), it.value()).y()));
+        QVERIFY(folder.contains("cmdCountArray") && !file.contains("cmdCountArray"));
+    }
+
+    // The start-up help message opens centred on the window, which opens centred on the
+    // screen; the "Settings saved" pop-up stays inside the window, clear of Quit; a message
+    // box is wide enough for its title.
+    void messagesOpenWhereTheyAreRead() {
+        QRect box;
+        QString title;
+        WhenModal<QMessageBox>([&](QMessageBox* b) {
+            box = b->frameGeometry();
+            title = b->windowTitle();
+            b->accept();
+        });
+        auto w = NewWindow(true);
+        QCOMPARE(title, QStringLiteral("Help is available online"));
+        // Each centre lies in the middle third of what it is centred on.
+        auto middle = [](QRect r) {
+            return r.adjusted(r.width() / 3, r.height() / 3, -r.width() / 3, -r.height() / 3);
+        };
+        QVERIFY(middle(w->screen()->availableGeometry()).contains(w->frameGeometry().center()));
+        QVERIFY(middle(w->frameGeometry()).contains(box.center()));
+
+        Child<QPushButton>(*w, "cmdSaveState")->click();
+        auto* popUp = w->findChild<lxty::app::frmPopUp*>("frmPopUp");
+        auto* quit = Child<QPushButton>(*w, "cmdQuit");
+        const QRect inside(w->mapToGlobal(QPoint()), w->size());
+        QVERIFY(popUp->isVisible());
+        QVERIFY(inside.contains(popUp->geometry()));
+        QVERIFY(!popUp->geometry().intersects(QRect(quit->mapToGlobal(QPoint()), quit->size())));
+
+        const QString stop =
+            QString::fromStdU16String(lxty::GetText(lxty::TextId::StopCountingManyFound));
+        int width = 0;
+        WhenModal<QMessageBox>([&](QMessageBox* b) {
+            width = b->width();
+            b->button(QMessageBox::No)->click();
+        });
+        w->TheHost().Ask(u"12,345 found so far.\n\nReally stop?", stop.toStdU16String(),
+                         lxty::MsgIcon::Question, lxty::MsgButtons::YesNo, lxty::MsgAnswer::Yes);
+        QVERIFY(width >= QFontMetrics(w->font()).horizontalAdvance(stop) + 100);
+    }
+
+    // The output-file box takes a typed path whole: the focus stays in it.
+    void theOutputFileBoxCanBeTypedInto() {
+        auto w = NewWindow();
+        Child<QRadioButton>(*w, "optFolder")->click();
+        auto* box = Child<QLineEdit>(*w, "txbFile1");
+        box->setFocus();
+        const QString path = Path("typed.txt");
+        for (QChar c : path)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QCOMPARE(box->text(), path);
+        QCOMPARE(QString::fromStdU16String(w->Record().File[1]), path);
+    }
+
+    // A screen reader's toggle and text reach the record as a click and typing do.
+    void accessibilityActionsReachTheRecord() {
+        auto w = NewWindow();
+        auto* file = Child<QRadioButton>(*w, "optInFile");
+        QAccessible::queryAccessibleInterface(file)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+        QVERIFY(file->isChecked());
+        QCOMPARE(w->Record().Source, lxty::SourceKind::InFile);
+        QVERIFY(Child<QPushButton>(*w, "cmdFile0")->isEnabled());
+        for (const char* box : {"txbFile0", "txbFile1"}) {
+            AccessibleSetText(Child<QLineEdit>(*w, box), Path(box));
+            QCOMPARE(QString::fromStdU16String(w->Record().File[box[7] - '0']), Path(box));
+        }
+        // The record's own updates do not echo back as changes.
+        w->Record().File[0] = u"/from/the/record";
+        w->RecordToControls();
+        QCOMPARE(Child<QLineEdit>(*w, "txbFile0")->text(), QStringLiteral("/from/the/record"));
+    }
+
+    // The manual names every control of the main window by its object name.
+    void theManualNamesEveryControl() {
+        auto w = NewWindow();
+        const QByteArray manual = ReadAll(QStringLiteral(LXTY_DATA_DIR "/manual.html"));
+        static const QRegularExpression control(
+            QStringLiteral("^(cmd|chk|opt|cbo|txb)\\w+?(?=\\d?$)"));
+        for (QWidget* c : w->centralWidget()->findChildren<QWidget*>()) {
+            const QString name = control.match(c->objectName()).captured(0);
+            if (!name.isEmpty())
+                QVERIFY2(manual.contains(("<code>" + name + "</code>").toUtf8()), qPrintable(name));
+        }
+    }
+
+    // The buttons and links that open a window or a message, and what they open.
+    void helpLinksAndViewers() {
+        auto w = NewWindow();
+        QUrl launched;
+        lxty::app::SetLauncher([&](const QUrl& u) {
+            launched = u;
+            return lxty::app::kLaunchOk;
+        });
+        auto* manual = Child<QLabel>(*w, "lblOnlineDocumentation");
+        for (const char* control : {"cmdHelp", "cmdCountWords", "cmdFile1"}) {
+            auto* c = Child<QWidget>(*w, control);
+            const QStringList shown = MessageDuring([c, control] {
+                if (QByteArray(control) == "cmdHelp")
+                    static_cast<QPushButton*>(c)->click();
+                else
+                    QTest::keyClick(c, Qt::Key_F1);
+            });
+            QCOMPARE(shown.value(0), QStringLiteral("Help is available online"));
+            QVERIFY(shown.value(1).contains("manual.html"));
+            QCOMPARE(w->focusWidget(), manual);
+        }
+        QTest::keyClick(manual, Qt::Key_Return);
+        QCOMPARE(launched.fileName(), QStringLiteral("manual.html"));
+        QTest::keyClick(Child<QLabel>(*w, "lblTarnwellSystems"), Qt::Key_Return);
+        QVERIFY(w->findChild<lxty::app::frmAbout*>()->isVisible());
+        Shot(*w->findChild<lxty::app::frmAbout*>(), "h12-frmAbout");
+        QApplication::clipboard()->setText("clipboard words");
+        Child<QPushButton>(*w, "cmdClipboardViewer")->click();
+        auto* viewer = w->findChild<lxty::app::frmClipboardViewer*>();
+        QVERIFY(viewer->isVisible());
+        QCOMPARE(Child<QPlainTextEdit>(*viewer, "txbClipboard")->toPlainText(),
+                 QStringLiteral("clipboard words"));
+        Shot(*viewer, "h12-frmClipboardViewer");
+        lxty::app::SetLauncher([](const QUrl&) { return lxty::app::kLaunchOk; });
+    }
+
+    // "Clear textbox" empties the text window, hides the figures until a count shows new ones
+    // and gives the focus back; a right click in the text window explains how to count the
+    // clipboard; leaving a pattern box checks it.
+    void clearTextboxClicksAndPatternBoxes() {
+        auto w = NewWindow();
+        Child<QRadioButton>(*w, "optOnClipboard")->click();
+        w->TheHost().TextWindowSet(u"old listing");
+        w->TheHost().SetLabel("lblNumberOfWords", u"Number of words in this list: 4");
+        Child<QPushButton>(*w, "cmdClearOutput")->click();
+        QCOMPARE(Child<QPlainTextEdit>(*w, "txbOutput")->toPlainText(), QString());
+        QVERIFY(Child<QLabel>(*w, "lblNumberOfWords")->isHidden());
+        QCOMPARE(QApplication::focusWidget(), Child<QWidget>(*w, "cmdCountWords"));
+        w->TheHost().SetLabel("lblNumberOfWords", u"Number of words in this list: 5");
+        QVERIFY(!Child<QLabel>(*w, "lblNumberOfWords")->isHidden());
+
+        auto* view = Child<QPlainTextEdit>(*w, "txbOutput")->viewport();
+        QCOMPARE(MessageDuring([view] { QTest::mouseClick(view, Qt::RightButton); }).value(0),
+                 QStringLiteral("Text on clipboard"));
+
+        // A click while a count shows its words holds the count with a message.
+        WriteFile(Path("long.txt"), QByteArray("alpha beta gamma\n").repeated(200000));
+        Source(*w, "optInFile", Path("long.txt"), Path("long-out.txt"));
+        Child<QCheckBox>(*w, "chkSuppressWords")->setChecked(false);
+        QString during;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            // Once the words are in the table, so that the stop offers their list.
+            if (!w->Run().IsRunning() || w->Table().Size() < 3)
+                return;
+            poll.stop();
+            during = MessageDuring([view] { QTest::mouseClick(view, Qt::LeftButton); }).value(0);
+            WhenModal<QMessageBox>([](QMessageBox* b) { b->button(QMessageBox::No)->click(); });
+            Child<QPushButton>(*w, "cmdCountWords")->click();
+        });
+        poll.start(5);
+        WhenModal<lxty::app::frmCountWordsPhrases>([](lxty::app::frmCountWordsPhrases* d) {
+            Child<QPushButton>(*d, "cmdCountAllWords")->click();
+        });
+        Child<QPushButton>(*w, "cmdCountWords")->click();
+        QCOMPARE(during, QStringLiteral("Scanning files"));
+
+        Child<QRadioButton>(*w, "optFolder")->click();
+        const struct {
+            const char* box;
+            const char* typed;
+            const char* title;
+        } cases[] = {{"txbFileFilepathSpecifications0", "*.txt *.doc", "Match file patterns"},
+                     {"txbFileFilepathSpecifications0", "a<b", "Invalid input"},
+                     {"txbFileFilepathSpecifications1", "old*", "Invalid input"}};
+        for (const auto& c : cases) {
+            auto* box = Child<QLineEdit>(*w, c.box);
+            QApplication::setActiveWindow(w.get());
+            box->setFocus();
+            QTRY_VERIFY(box->hasFocus());
+            box->setText(c.typed);
+            QCOMPARE(MessageDuring([box] { QTest::keyClick(box, Qt::Key_Tab); }).value(0),
+                     QString(c.title));
+            box->clear();
+        }
+    }
+};
+
+QTEST_MAIN(TestfrmMainWindows)
+#include "TestfrmMainWindows.moc"
