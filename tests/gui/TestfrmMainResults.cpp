@@ -46,6 +46,7 @@ class TestfrmMainResults : public QObject {
         auto w = std::make_unique<frmMain>(QStringLiteral(LXTY_DATA_DIR "/lxty.dat"));
         w->SetStateFilePath(m_dir.filePath("lxty.usr").toStdString());
         w->SetRestoreStateAtStartUp(false);
+        w->SetHelpAtStartUp(false);
         w->show();
         w->StartUp();
         return w;
