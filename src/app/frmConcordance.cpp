@@ -1,6 +1,7 @@
 #include "app/frmConcordance.h"
 
 #include "app/QtText.h"
+#include "base/QuietHost.h"
 #include "run/CountSession.h"
 
 #include <QCloseEvent>
@@ -24,39 +25,14 @@ namespace {
 // The concordance's count speaks to nobody but through its error messages: its labels, text
 // window and questions belong to a count the person did not start. Questions take their
 // default button; the window's events are served as the count yields.
-class ConcordanceHost : public Host {
+class ConcordanceHost : public QuietHost {
 public:
     explicit ConcordanceHost(Host& host) : m_host(host) {}
     void MessageBox(const std::u16string& text, const std::u16string& title,
                     MsgIcon icon) override {
         m_host.MessageBox(text, title, icon);
     }
-    MsgAnswer Ask(const std::u16string&, const std::u16string&, MsgIcon, MsgButtons,
-                  MsgAnswer defaultAnswer) override {
-        return defaultAnswer;
-    }
-    std::optional<std::u16string> InputBox(const std::u16string&, const std::u16string&,
-                                           const std::u16string& defaultAnswer) override {
-        return defaultAnswer;
-    }
-    void TextWindowSet(const std::u16string&) override {}
-    void TextWindowAppend(const std::u16string&) override {}
-    void SetLabel(const std::string&, const std::u16string&) override {}
-    std::optional<std::u16string> ChooseOpenFile(const std::u16string&, const std::u16string&,
-                                                 const std::u16string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::u16string> ChooseSaveFile(const std::u16string&, const std::u16string&,
-                                                 const std::u16string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::u16string> ChooseFolder(const std::u16string&,
-                                               const std::u16string&) override {
-        return std::nullopt;
-    }
     std::u16string ClipboardText() override { return m_host.ClipboardText(); }
-    void SetClipboardText(const std::u16string&) override {}
-    void PopUp(const std::u16string&, const std::string&) override {}
     void Yield() override { m_host.Yield(); }
 
 private:

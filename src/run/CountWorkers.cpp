@@ -1,6 +1,6 @@
 #include "run/CountWorkers.h"
 
-#include "base/Host.h"
+#include "base/QuietHost.h"
 #include "base/RunState.h"
 #include "engine/WordExtraction.h"
 #include "engine/WordTable.h"
@@ -28,49 +28,24 @@ constexpr std::size_t kAheadPerThread = 8;
 
 // A thread's host: nothing is shown; anything that would speak to a person marks the file,
 // which the run then counts itself. Yield passes the run's stop request on.
-class WorkerHost : public Host {
+class WorkerHost : public QuietHost {
 public:
     WorkerHost(const std::atomic<bool>& stop, RunState& state) : m_stop(stop), m_state(state) {}
     bool spoke = false;
 
-    void MessageBox(const std::u16string&, const std::u16string&, MsgIcon) override {
-        spoke = true;
-    }
-    MsgAnswer Ask(const std::u16string&, const std::u16string&, MsgIcon, MsgButtons,
-                  MsgAnswer a) override {
-        spoke = true;
-        return a;
-    }
+    // An input box is never answered here: the run asks the person when it counts the file.
     std::optional<std::u16string> InputBox(const std::u16string&, const std::u16string&,
                                            const std::u16string&) override {
-        spoke = true;
+        Spoke();
         return std::nullopt;
     }
-    void TextWindowSet(const std::u16string&) override {}
-    void TextWindowAppend(const std::u16string&) override {}
-    void SetLabel(const std::string&, const std::u16string&) override {}
-    std::optional<std::u16string> ChooseOpenFile(const std::u16string&, const std::u16string&,
-                                                 const std::u16string&) override {
-        spoke = true;
-        return std::nullopt;
-    }
-    std::optional<std::u16string> ChooseSaveFile(const std::u16string&, const std::u16string&,
-                                                 const std::u16string&) override {
-        spoke = true;
-        return std::nullopt;
-    }
-    std::optional<std::u16string> ChooseFolder(const std::u16string&,
-                                               const std::u16string&) override {
-        spoke = true;
-        return std::nullopt;
-    }
-    std::u16string ClipboardText() override { return {}; }
-    void SetClipboardText(const std::u16string&) override {}
-    void PopUp(const std::u16string&, const std::string&) override {}
     void Yield() override {
         if (m_stop.load(std::memory_order_relaxed))
             m_state.blnStop = true;
     }
+
+protected:
+    void Spoke() override { spoke = true; }
 
 private:
     const std::atomic<bool>& m_stop;
