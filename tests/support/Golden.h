@@ -16,6 +16,7 @@
 // With LXTY_WRITE_EXPECTED (or LXTY_UPDATE_CASES) set, each writes what it got instead: review
 // the difference before committing it.
 
+#include "util/Catalogue.h"
 #include "util/StringUtils.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,13 @@
 #include <vector>
 
 namespace lxty::test {
+
+// The program's numbered texts, loaded once per test program.
+inline void LoadTexts() {
+    static const bool loaded =
+        LoadProgramTexts(std::filesystem::path(LXTY_DATA_DIR) / "lxty.dat").Loaded();
+    ASSERT_TRUE(loaded);
+}
 
 inline bool WritingExpected() {
     return std::getenv("LXTY_WRITE_EXPECTED") != nullptr ||

@@ -5,6 +5,7 @@
 // "title|text" lines, the table as "word=count@file:count" lines, temporary paths by name).
 
 #include "FakeHost.h"
+#include "Golden.h"
 #include "TempDir.h"
 #include "base/RunState.h"
 #include "engine/WordTable.h"
@@ -35,25 +36,6 @@ inline std::string N(const std::u16string& s) {
 }
 inline std::u16string U(const std::string& s) {
     return Utf8ToU16(s);
-}
-
-inline std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Writes the bytes to p, making its folders first.
-inline void WriteBytes(const fs::path& p, const std::string& bytes) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// The program's numbered texts, loaded once per test program.
-inline void LoadTexts() {
-    static const bool loaded = LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat").Loaded();
-    ASSERT_TRUE(loaded);
 }
 
 // The messages shown, in order, as "title|text".

@@ -1,11 +1,14 @@
 #pragma once
 // A fresh folder under the system's temporary folder for one test, removed with everything in
 // it when the object goes. The name holds the prefix, the process id and a serial number, so
-// tests running side by side never share one.
+// tests running side by side never share one. Files go in and out of it as bytes.
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <unistd.h>
 
@@ -33,5 +36,18 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+inline std::string ReadBytes(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Writes the bytes to p, making its folders first; returns p.
+inline std::filesystem::path WriteBytes(const std::filesystem::path& p, std::string_view bytes) {
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return p;
+}
 
 } // namespace lxty::test

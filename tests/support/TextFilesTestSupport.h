@@ -9,33 +9,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace lxty::test {
-
-// Writes bytes to a file, making its folders.
-inline std::filesystem::path WriteFile(const std::filesystem::path& path, std::string_view bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
-
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class TextFilesTest : public ::testing::Test {
 protected:
     // Writes bytes to a file of the given name in the test's folder and returns its path.
     std::filesystem::path Write(const std::string& name, std::string_view bytes) {
-        return WriteFile(m_dir / name, bytes);
+        return WriteBytes(m_dir / name, bytes);
     }
     // Writes each named file (folders made on the way) holding "text".
     void Files(std::initializer_list<std::string> names) {

@@ -3,7 +3,6 @@
 // never destroys the previous file.
 
 #include "settings/SavedState.h"
-#include "FakeHost.h"
 #include "FieldWords.h"
 #include "Golden.h"
 #include "ScrambledSettings.h"
@@ -12,29 +11,16 @@
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsLists.h"
 #include "util/Catalogue.h"
-#include "util/StringUtils.h"
-
-#include <gtest/gtest.h>
-
-#include <deque>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace lxty {
 namespace {
 
 namespace fs = std::filesystem;
 using test::FakeHost;
-using test::ReadFile;
+using test::ReadBytes;
 using test::Said;
 using test::SetFields;
-using test::WriteFile;
+using test::WriteBytes;
 using Lines = std::vector<std::string>;
 constexpr MsgAnswer Y = MsgAnswer::Yes, N = MsgAnswer::No;
 
@@ -42,12 +28,7 @@ const fs::path kFixture = fs::path(LXTY_TEST_DATA_DIR) / "savedstate" / "full-em
 
 // The lines of a file without their line ends, and back.
 Lines SplitLines(const std::string& bytes) {
-    Lines lines;
-    for (std::size_t start = 0, end; start < bytes.size(); start = end + 1) {
-        end = std::min(bytes.find('\n', start), bytes.size());
-        lines.push_back(bytes.substr(start, end - start));
-    }
-    return lines;
+    return test::ExpectedFile::SplitTranscript(bytes);
 }
 
 std::string JoinLines(const Lines& lines, std::size_t count = std::string::npos,
@@ -59,7 +40,7 @@ std::string JoinLines(const Lines& lines, std::size_t count = std::string::npos,
 }
 
 const Lines& FixtureLines() {
-    static const Lines lines = SplitLines(ReadFile(kFixture));
+    static const Lines lines = SplitLines(ReadBytes(kFixture));
     return lines;
 }
 
@@ -144,20 +125,18 @@ private:
 
 class SavedStateTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(LoadProgramTexts(LXTY_DATA_DIR "/lxty.dat").Loaded());
-    }
+    static void SetUpTestSuite() { test::LoadTexts(); }
     void TearDown() override { fs::permissions(dir.path(), fs::perms::owner_all); }
 
     // Restores `bytes` written to a file into `s`.
     RestoreOutcome RestoreBytes(const std::string& bytes, Settings& s, bool restoring = true) {
-        WriteFile(p, bytes);
+        WriteBytes(p, bytes);
         return RestoreSavedState(p, {}, s, run, host, actions, restoring);
     }
     // Saves `saved`, checks the file has `lines` lines, and restores it into a fresh record.
     Settings RoundTrip(const Settings& saved, std::size_t lines = 79) {
         EXPECT_EQ(SaveState(saved, p, {}), u"");
-        EXPECT_EQ(SplitLines(ReadFile(p)).size(), lines);
+        EXPECT_EQ(SplitLines(ReadBytes(p)).size(), lines);
         Settings s;
         EXPECT_EQ(RestoreSavedState(p, {}, s, run, host, actions, true).code, kRestoreOk);
         return s;
@@ -175,7 +154,7 @@ protected:
 
 TEST_F(SavedStateTest, FixtureSavesByteForByteAndRestoresWhole) {
     EXPECT_EQ(SaveState(FixtureRecord(), p, {}), u"");
-    EXPECT_EQ(ReadFile(p), ReadFile(kFixture));
+    EXPECT_EQ(ReadBytes(p), ReadBytes(kFixture));
     EXPECT_EQ(FixtureLines().size(), static_cast<std::size_t>(kSavedStateLinesWithEmptyLists));
     Settings s;
     const RestoreOutcome r = RestoreSavedState(kFixture, {}, s, run, host, actions, true);
@@ -189,7 +168,7 @@ TEST_F(SavedStateTest, FixtureSavesByteForByteAndRestoresWhole) {
     // An empty path uses the default path, both ways.
     const fs::path def = dir / "default.usr";
     EXPECT_EQ(SaveState(FixtureRecord(), {}, def), u"");
-    EXPECT_EQ(ReadFile(def), ReadFile(kFixture));
+    EXPECT_EQ(ReadBytes(def), ReadBytes(kFixture));
     Settings t;
     EXPECT_EQ(RestoreSavedState({}, def, t, run, host, actions, true).code, kRestoreOk);
     EXPECT_TRUE(t == FixtureRecord());
@@ -213,7 +192,7 @@ TEST_F(SavedStateTest, TextsKeepCommasQuotesAndCharactersAndLoseLineBreaks) {
     saved.Folder = u"C:\\Texts, old";
     saved.FilterWords = u"say \"hi\" there";
     EXPECT_TRUE(RoundTrip(saved) == saved);
-    EXPECT_EQ(SplitLines(ReadFile(p)).at(2), "\"/data/smith, john/essay.txt\"");
+    EXPECT_EQ(SplitLines(ReadBytes(p)).at(2), "\"/data/smith, john/essay.txt\"");
 
     // Characters outside Windows-1252 switch the file to UTF-8 with a mark.
     saved.Folder = u"/home/\u0416\u0435\u043d\u044f/\u6587\u5b57";
@@ -298,7 +277,7 @@ TEST_F(SavedStateTest, ShortFileKeepsWhatWasReadAndAsksAboutDefaults) {
         FakeHost h;
         h.answers = {answer};
         RecordingActions a;
-        WriteFile(p, JoinLines(FixtureLines(), cut));
+        WriteBytes(p, JoinLines(FixtureLines(), cut));
         const RestoreOutcome r = RestoreSavedState(p, {}, s, run, h, a, false);
         shown += u"cut after line " + Utf8ToU16(std::to_string(cut)) +
                  (answer == Y ? u", yes: " : u", no: ") + Utf8ToU16(std::to_string(r.code)) + u"\n";
@@ -352,18 +331,18 @@ TEST_F(SavedStateTest, LineValues) {
 }
 
 // The selected phrase option is written as -1, the others as 0; a selection outside its word
-// file list is saved as none.
+// file list is saved as none, the first entry as itself.
 TEST_F(SavedStateTest, SelectionsAreSavedAsRead) {
     Settings saved = FixtureRecord();
     saved.WordsToIgnoreInPhrases = WordsToIgnoreInPhrasesKind::AllowPhrasesAllWordsToIgnore;
     saved.WordsFile[0] = {{u"/a.txt", u"/b.txt"}, 2};
-    saved.WordsFile[1] = {{}, 0};
-    const Settings s = RoundTrip(saved, 81);
-    const Lines lines = SplitLines(ReadFile(p));
+    saved.WordsFile[1] = {{u"/c.txt"}, 0};
+    const Settings s = RoundTrip(saved, 82);
+    const Lines lines = SplitLines(ReadBytes(p));
     EXPECT_EQ(Lines(lines.end() - 4, lines.end()), (Lines{"-1", "0", "0", "0"}));
     EXPECT_EQ(s.WordsToIgnoreInPhrases, saved.WordsToIgnoreInPhrases);
     EXPECT_EQ(s.WordsFile[0], (WordFileList{{u"/a.txt", u"/b.txt"}, -1}));
-    EXPECT_EQ(s.WordsFile[1], WordFileList{});
+    EXPECT_EQ(s.WordsFile[1], (WordFileList{{u"/c.txt"}, 0}));
 }
 
 TEST_F(SavedStateTest, WindowsApplyTheValuesInOrder) {
@@ -392,7 +371,7 @@ TEST_F(SavedStateTest, OffersToLoadEachSelectedWordListFile) {
     Lines lines = SplitLines(FixtureWithLists({"2", "\"/w/a.txt\"", "\"/w/b, c.txt\"", "1"},
                                               {"1", "\"/w/count.txt\"", "0"}));
     lines[73 + 3 - 1] = "2"; // the language line (three path lines further down): Spanish
-    WriteFile(p, JoinLines(lines));
+    WriteBytes(p, JoinLines(lines));
     Settings before; // the record as read, with nothing offered
     RestoreSavedState(p, {}, before, run, host, actions, true);
     const auto yes = [](bool b) { return b ? u" yes" : u" no"; };
@@ -482,7 +461,7 @@ TEST_F(SavedStateTest, LoadSettingsFromFileLabelsAndMessages) {
         bool startedUp;
         std::deque<MsgAnswer> answers;
     } cases[] = {
-        {"the fixture", ReadFile(kFixture), true, {}},
+        {"the fixture", ReadBytes(kFixture), true, {}},
         {"no file", "", true, {}},
         // The file's empty lists were read, so Initialize finds no list to clear.
         {"a list index of -1", FixtureWithLine(12, "-1"), true, {}},
@@ -497,7 +476,7 @@ TEST_F(SavedStateTest, LoadSettingsFromFileLabelsAndMessages) {
     for (const auto& c : cases) {
         fs::remove(p);
         if (!c.bytes.empty())
-            WriteFile(p, c.bytes);
+            WriteBytes(p, c.bytes);
         Settings s;
         s.WordsFile[0] = {{u"/w/a.txt"}, 0};
         const Settings before = s;
@@ -529,7 +508,7 @@ TEST_F(SavedStateTest, ChoosersSaveAndLoadTheChosenFileAndNothingWithoutOne) {
     std::u16string saved, loaded;
     EXPECT_EQ(ChooseAndSaveSettings(FixtureRecord(), host, u"", &saved),
               std::optional<std::u16string>(u"Settings saved to"));
-    EXPECT_EQ(ReadFile(dir / "mine.lxty"), ReadFile(kFixture));
+    EXPECT_EQ(ReadBytes(dir / "mine.lxty"), ReadBytes(kFixture));
     s = Settings{};
     const auto out = ChooseAndLoadSettings(s, run, host, actions, u"", &loaded);
     ASSERT_TRUE(out.has_value());
@@ -545,7 +524,7 @@ TEST_F(SavedStateTest, SaveButtonsReportFailures) {
     EXPECT_TRUE(SaveSettingsToDefault(FixtureRecord(), dir / "lxty.usr", host, "cmdSaveState"));
     ASSERT_FALSE(GetText(50).empty());
     EXPECT_EQ(host.popUps, std::vector<std::u16string>{GetText(50)});
-    EXPECT_EQ(ReadFile(dir / "lxty.usr"), ReadFile(kFixture));
+    EXPECT_EQ(ReadBytes(dir / "lxty.usr"), ReadBytes(kFixture));
     EXPECT_FALSE(
         SaveSettingsToDefault(FixtureRecord(), dir / "missing" / "lxty.usr", host, "cmdSaveState"));
     EXPECT_EQ(Said(host),
@@ -578,11 +557,11 @@ public:
 
 TEST_F(SavedStateTest, AFailedWriteLeavesTheOldFileIntact) {
     const std::string old = "old content, byte for byte\r\n\xE9\r\n";
-    WriteFile(p, old);
+    WriteBytes(p, old);
     HalfWayFailingWriter writer;
     EXPECT_EQ(SaveState(test::ScrambledSettings(), p, {}, writer),
               u"Error when attempting to save state: Disk full");
-    EXPECT_EQ(ReadFile(p), old);
+    EXPECT_EQ(ReadBytes(p), old);
     // The half-written file was beside the target, and is gone.
     EXPECT_EQ(writer.written.parent_path(), dir.path());
     EXPECT_NE(writer.written, p);
@@ -590,34 +569,34 @@ TEST_F(SavedStateTest, AFailedWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(FilesInDir(), 1u);
     // Through the settings window the same failure shows its message.
     EXPECT_EQ(SaveSettingsToFile(p, test::ScrambledSettings(), host, writer), u"Error saving to");
-    EXPECT_EQ(ReadFile(p), old);
+    EXPECT_EQ(ReadBytes(p), old);
 }
 
 TEST_F(SavedStateTest, ProtectedFilesAndFoldersAreNotReplaced) {
     const std::u16string denied = u"Error when attempting to save state: Permission denied";
-    WriteFile(p, "protected\r\n");
+    WriteBytes(p, "protected\r\n");
     fs::permissions(p, fs::perms::owner_read | fs::perms::group_read);
     EXPECT_EQ(SaveState(FixtureRecord(), p, {}), denied);
-    EXPECT_EQ(ReadFile(p), "protected\r\n");
+    EXPECT_EQ(ReadBytes(p), "protected\r\n");
 #ifndef _WIN32
     if (::geteuid() == 0)
         GTEST_SKIP() << "folder permissions do not bind the superuser";
 #endif
     const fs::path q = dir / "lxty.usr";
-    WriteFile(q, "old\r\n");
+    WriteBytes(q, "old\r\n");
     fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_EQ(SaveState(FixtureRecord(), q, {}), denied);
     fs::permissions(dir.path(), fs::perms::owner_all);
-    EXPECT_EQ(ReadFile(q), "old\r\n");
+    EXPECT_EQ(ReadBytes(q), "old\r\n");
     EXPECT_EQ(FilesInDir(), 2u);
 }
 
 TEST_F(SavedStateTest, ReplacingKeepsPermissionsAndLinks) {
-    WriteFile(p, "old\r\n");
+    WriteBytes(p, "old\r\n");
     const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write;
     fs::permissions(p, mode);
     EXPECT_EQ(SaveState(FixtureRecord(), p, {}), u"");
-    EXPECT_EQ(ReadFile(p), ReadFile(kFixture));
+    EXPECT_EQ(ReadBytes(p), ReadBytes(kFixture));
     EXPECT_EQ(fs::status(p).permissions() & fs::perms::all, mode);
 #ifndef _WIN32
     const fs::path link = dir / "link.usr";

@@ -1,16 +1,14 @@
-// Setting and reading every field of the record by its name.
+// Setting and reading every field of the record by its name; the fixed lists of the list
+// fields, their values and SetUpLists.
 
 #include "settings/SettingsByName.h"
 #include "settings/SettingsLists.h"
-#include "util/StringUtils.h"
 
 #include "FieldWords.h"
 #include "Golden.h"
-
-#include <gtest/gtest.h>
+#include "util/Catalogue.h"
 
 #include <set>
-#include <string>
 
 namespace lxty {
 namespace {
@@ -20,10 +18,7 @@ std::string Show(std::u16string_view s) {
 }
 
 std::u16string Decimal(int n) {
-    std::u16string out;
-    for (char c : std::to_string(n))
-        out.push_back(static_cast<char16_t>(c));
-    return out;
+    return Utf8ToU16(std::to_string(n));
 }
 
 TEST(SettingsByNameTest, EveryFieldHasOneNameAndPairsCarryTheirIndex) {
@@ -159,18 +154,11 @@ TEST(SettingsByNameTest, ShownValuesOfSpecialFields) {
     EXPECT_EQ(1, s.UseLog10);
     s.ShortWordSize = -1;
     s.PhraseLength[1] = -1;
-    const std::pair<const char16_t*, const char16_t*> shown[] = {
-        {u"UseLog10", u"1"},
-        {u"ShortWordSize", u"-1"}, // nothing selected
-        {u"PhraseLength1", u"-1"},
-        {u"ExcessFrequency", u"10"},
-        {u"Source", u"Folder"}, // enumerations show their option names
-        {u"FilterMode", u"IncludeAllWords"},
-        {u"WordsToIgnoreInPhrases", u"ExcludePhrasesAllWordsToIgnore"},
-        {u"CountArrayTables", u"Alphabetical"},
-    };
-    for (const auto& [name, value] : shown)
-        EXPECT_EQ(std::u16string(value), GetFieldByName(s, name)) << Show(name);
+    // Nothing selected shows -1; enumerations show their option names.
+    test::ExpectFields(s, u"UseLog10=1 ShortWordSize=-1 PhraseLength1=-1 ExcessFrequency=10 "
+                          u"Source=Folder FilterMode=IncludeAllWords "
+                          u"WordsToIgnoreInPhrases=ExcludePhrasesAllWordsToIgnore "
+                          u"CountArrayTables=Alphabetical");
 }
 
 TEST(SettingsByNameTest, WordsFileAddsAndSelectsPaths) {
@@ -192,6 +180,99 @@ TEST(SettingsByNameTest, WordsFileAddsAndSelectsPaths) {
     // A selection pointing outside the list shows as none.
     s.WordsFile[0] = {{u"/x"}, 3};
     EXPECT_EQ(u"", GetFieldByName(s, u"WordsFile0"));
+}
+
+class SettingsListsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::LoadTexts(); }
+};
+
+// The entries of each numeric list, from tests/data/cases/settings-lists.txt; every entry's
+// value is its text read as a whole number, and there is none outside the list.
+TEST_F(SettingsListsTest, NumericListsHoldExactlyTheirEntries) {
+    test::ExpectCases("cases/settings-lists.txt", "", [](const test::Row& in) {
+        const SettingsList list = FindSettingsField(in.at(0))->list;
+        const auto entries = ListEntries(list);
+        std::u16string out;
+        for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+            EXPECT_EQ(std::stoi(U16ToUtf8(entries[i])), ListEntryValue(list, i).value_or(-999));
+            out += (i ? u" " : u"") + entries[i];
+        }
+        EXPECT_EQ(std::nullopt, ListEntryValue(list, -1));
+        EXPECT_EQ(std::nullopt, ListEntryValue(list, ListSize(list)));
+        return Utf8ToU16(std::to_string(ListSize(list))) + u": " + out;
+    });
+    // Lists of texts have no numeric values.
+    for (SettingsList l :
+         {SettingsList::CommonWordsLanguages, SettingsList::WordOrder, SettingsList::DisplayFormat})
+        EXPECT_EQ(std::nullopt, ListEntryValue(l, 0));
+}
+
+TEST_F(SettingsListsTest, SetUpListsFillsEveryListAndSelectsTheInitialEntries) {
+    Settings s;
+    s.ShortWordSize = 7;
+    s.LongWordSize = -1;
+    s.ThresholdFrequency = 5;
+    s.ExcessFrequency = 0;
+    s.CommonWordsLanguages = 7;
+    s.WordOrder = 1;
+    s.DisplayFormat = 13;
+    s.PhraseLength = {0, 24};
+    s.MinimumFrequency = 29;
+    SettingsLists lists;
+    lists.ShortWordSize = {u"stale"}; // cleared before filling
+    SetUpLists(lists, s);
+
+    const std::pair<SettingsList, const std::vector<std::u16string>*> filled[] = {
+        {SettingsList::ShortWordSize, &lists.ShortWordSize},
+        {SettingsList::LongWordSize, &lists.LongWordSize},
+        {SettingsList::ThresholdFrequency, &lists.ThresholdFrequency},
+        {SettingsList::ExcessFrequency, &lists.ExcessFrequency},
+        {SettingsList::CommonWordsLanguages, &lists.CommonWordsLanguages},
+        {SettingsList::WordOrder, &lists.WordOrder},
+        {SettingsList::DisplayFormat, &lists.DisplayFormat},
+        {SettingsList::PhraseLength, &lists.PhraseLength},
+        {SettingsList::MinimumFrequency, &lists.MinimumFrequency},
+    };
+    for (const auto& [list, entries] : filled)
+        EXPECT_EQ(ListEntries(list), *entries) << static_cast<int>(list);
+    // The all-phrases window selects its own lists (0, 24 and 29 stay).
+    EXPECT_EQ((std::vector{1, 3, 0, 10, 0, 0, 0, 0, 24, 29}),
+              (std::vector{s.ShortWordSize, s.LongWordSize, s.ThresholdFrequency, s.ExcessFrequency,
+                           s.CommonWordsLanguages, s.WordOrder, s.DisplayFormat, s.PhraseLength[0],
+                           s.PhraseLength[1], s.MinimumFrequency}));
+}
+
+TEST_F(SettingsListsTest, ValueAccessorsReadTheSelectedEntryOrTheDefaultOne) {
+    // Indices: the defaults, the first and last entries, -1 ("nothing selected") and one past
+    // the end, which read as the default entry. Values: short, long, threshold, excess,
+    // phrase lengths, minimum frequency.
+    const struct {
+        int shortSize, longSize, threshold, excess, phrase0, phrase1, minimum;
+        std::vector<int> values;
+    } cases[] = {
+        {1, 3, 0, 10, 2, 5, 1, {3, 50, 2, 20, 3, 6, 2}},
+        {0, 8, 8, 22, 0, 24, 29, {2, 100, 10, 500, 1, 25, 30}},
+        {-1, -1, -1, -1, -1, -1, -1, {3, 50, 2, 20, 3, 6, 2}},
+        {19, 9, 18, 23, 25, 25, 30, {3, 50, 2, 20, 3, 6, 2}},
+    };
+    for (const auto& c : cases) {
+        Settings s;
+        s.ShortWordSize = c.shortSize;
+        s.LongWordSize = c.longSize;
+        s.ThresholdFrequency = c.threshold;
+        s.ExcessFrequency = c.excess;
+        s.PhraseLength = {c.phrase0, c.phrase1};
+        s.MinimumFrequency = c.minimum;
+        EXPECT_EQ(c.values, (std::vector{ShortWordSizeValue(s), LongWordSizeValue(s),
+                                         ThresholdFrequencyValue(s), ExcessFrequencyValue(s),
+                                         PhraseLengthValue(s, 0), PhraseLengthValue(s, 1),
+                                         MinimumFrequencyValue(s)}))
+            << c.shortSize;
+    }
+    Settings s; // a phrase-length index outside the pair reads the nearest one
+    s.PhraseLength = {4, 9};
+    EXPECT_EQ((std::pair{5, 10}), std::pair(PhraseLengthValue(s, -1), PhraseLengthValue(s, 2)));
 }
 
 } // namespace

@@ -7,12 +7,8 @@
 #include "ScrambledSettings.h"
 #include "settings/SettingsByName.h"
 #include "settings/SettingsLists.h"
-#include "util/StringUtils.h"
-
-#include <gtest/gtest.h>
 
 #include <set>
-#include <string>
 
 namespace lxty {
 namespace {

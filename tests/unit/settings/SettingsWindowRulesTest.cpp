@@ -1,17 +1,16 @@
 // The settings window's rules without the window: ConfirmReread, the check-box handlers with
 // their put-back on No, the order of "Check all" / "Clear all", the clean-up of the "any of:"
-// characters, and the texts that follow the record (tool tip, "occurrence(s)").
+// characters, the texts that follow the record (tool tip, "occurrence(s)"); the word-file lists
+// (FindInList, AddToList, RemoveSelected), the common-word language table (the language of each
+// file name) and its link to the selected file, and the check of the extra-words boxes.
 
 #include "settings/SettingsWindowRules.h"
+#include "settings/Languages.h"
 #include "settings/WordLists.h"
 
 #include "FakeHost.h"
+#include "FieldWords.h"
 #include "Golden.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace lxty {
 namespace {
@@ -106,6 +105,146 @@ TEST(SettingsWindowRulesTest, TextsThatFollowTheRecord) {
         s.ExcessFrequency = index;
         EXPECT_EQ(unit, ExcessFrequencyUnit(s));
     }
+}
+
+using test::FakeHost;
+
+WordFileList ListOf(std::vector<std::u16string> paths, int selected) {
+    WordFileList l;
+    l.paths = std::move(paths);
+    l.selected = selected;
+    return l;
+}
+
+// FindInList, the language of a file name and of the selected words-to-ignore file, from
+// tests/data/cases/word-lists.txt.
+TEST(WordListsTest, Cases) {
+    test::ExpectCases("cases/word-lists.txt", "", [](const test::Row& in) {
+        const std::u16string& f = in.at(0);
+        if (f == u"FindInList") // in /a/One.txt, /a/ÉTÉ.txt, /a/one.txt
+            return Utf8ToU16(std::to_string(
+                FindInList(ListOf({u"/a/One.txt", u"/a/\u00C9T\u00C9.txt", u"/a/one.txt"}, 0),
+                           in.at(1), in.at(2) == u"case-sensitive")));
+        if (f == u"LanguageIndexOfFile")
+            return Utf8ToU16(std::to_string(LanguageIndexOfFile(in.at(1))));
+        Settings s; // SyncLanguageWithIgnoreFile | selected | paths...
+        s.CommonWordsLanguages = 2;
+        s.WordsFile[0] =
+            ListOf({in.begin() + 2, in.end()}, static_cast<int>(test::Number(in.at(1))));
+        if (s.WordsFile[0].paths == std::vector<std::u16string>{u""})
+            s.WordsFile[0].paths.clear();
+        SyncLanguageWithIgnoreFile(s);
+        return Utf8ToU16(std::to_string(s.CommonWordsLanguages));
+    });
+    const auto table = CommonWordsLanguages(); // the seven files, and no language
+    ASSERT_EQ(8u, table.size());
+    EXPECT_EQ(u"all six languages", table[6].questionName);
+    EXPECT_EQ(u"[No language selected]", table[7].entry);
+    EXPECT_EQ(u"", table[7].fileName);
+}
+
+TEST(WordListsTest, AddToListAppendsANewPathAndRefusesOneAlreadyPresent) {
+    FakeHost host;
+    WordFileList list = ListOf({u"/w/Words.txt", u"/w/b.txt"}, 0);
+    EXPECT_TRUE(AddToList(list, u"/w/c.txt", true, host));
+    EXPECT_EQ(ListOf({u"/w/Words.txt", u"/w/b.txt", u"/w/c.txt"}, 2), list);
+    EXPECT_TRUE(host.messages.empty());
+    // Present in another letter case, or empty: refused, the selection untouched.
+    EXPECT_FALSE(AddToList(list, u"/W/WORDS.TXT", true, host));
+    EXPECT_FALSE(AddToList(list, u"", true, host));
+    EXPECT_FALSE(AddToList(list, u"/w/words.txt", false, host)); // without the warning
+    EXPECT_EQ(ListOf({u"/w/Words.txt", u"/w/b.txt", u"/w/c.txt"}, 2), list);
+    ASSERT_EQ(1u, host.messages.size());
+    EXPECT_EQ(u"/W/WORDS.TXT\nis already in this list. If the file has changed\n"
+              u"select it from the drop-down list and reload it.",
+              host.messages[0].text);
+    EXPECT_EQ(u"Already present", host.messages[0].title);
+    EXPECT_EQ(MsgIcon::Information, host.messages[0].icon);
+}
+
+TEST(WordListsTest, RemoveSelectedAndRemoveAt) {
+    WordFileList list = ListOf({u"a", u"b", u"c"}, 1);
+    RemoveSelected(list);
+    EXPECT_EQ(ListOf({u"a", u"c"}, -1), list);
+    RemoveSelected(list); // nothing selected: nothing removed
+    EXPECT_EQ(ListOf({u"a", u"c"}, -1), list);
+
+    WordFileList l2 = ListOf({u"a", u"b", u"c"}, 2);
+    RemoveAt(l2, 0); // the selection follows its path
+    EXPECT_EQ(ListOf({u"b", u"c"}, 1), l2);
+    RemoveAt(l2, 1); // the selected entry goes
+    EXPECT_EQ(ListOf({u"b"}, -1), l2);
+    RemoveAt(l2, 5);
+    RemoveAt(l2, -1);
+    EXPECT_EQ(ListOf({u"b"}, -1), l2);
+}
+
+TEST(WordListsTest, SetPathToCWDs_EngAppendsWithoutDuplicateTest) {
+    Settings s;
+    const std::u16string english = CommonWordsFilePath("/opt/lx", 0);
+    EXPECT_EQ(u"/opt/lx/cwds_en.txt", english);
+    s.WordsFile[0] = ListOf({english, u"/x/y.txt"}, 1);
+    SetPathToCWDs_Eng(s, "/opt/lx");
+    EXPECT_EQ(ListOf({english, u"/x/y.txt", english}, 2), s.WordsFile[0]);
+    EXPECT_EQ(u"", CommonWordsFilePath("/opt/lx", 7));
+}
+
+// --- CheckAllowedExtraChars --------------------------------------------------------------
+
+Settings AllOff() {
+    Settings s;
+    s.AllowWordsWithHyphens = 0;
+    return s;
+}
+
+TEST(WordListsTest, AllowedExtraCharsFollowTheCheckBoxesInCountRunOrder) {
+    Settings s = AllOff();
+    EXPECT_EQ(u"", AllowedExtraChars(s));
+    test::SetFields(s, u"AllowWordsWithHyphens=1 AllowWordsWithApostrophes=1 "
+                       u"AllowWordsWithUnderscores=1 AllowWordsWithColons=1 "
+                       u"AllowWordsWithBackslashes=1 AllowWordsWithForwardslashes=1 "
+                       u"AllowWordsWithPeriods=1 AllowWordsWithAtSigns=1 AllowWordsWithNumerals=1 "
+                       u"AllowWordsWithParentheses=1 AllowWordsWithAmpersands=1 "
+                       u"AllowWordsWithUserSpecifiedExtraChars=1 UserSpecifiedExtraChars=#$ "
+                       u"AllowWordsWithCommas=1");
+    EXPECT_EQ(u"-'\u2018_:\\/.@0123456789()&#$,", AllowedExtraChars(s));
+    s.AllowWordsWithUserSpecifiedExtraChars = 2; // greyed: not in force
+    EXPECT_EQ(u"-'\u2018_:\\/.@0123456789()&,", AllowedExtraChars(s));
+}
+
+TEST(WordListsTest, CheckOfTheExtraWordsBoxes) {
+    test::ExpectCases("cases/extra-words.txt", "", [](const std::vector<std::u16string>& in) {
+        Settings s = AllOff();
+        s.WordsToIgnoreOrCount = {in.at(0), in.at(1)};
+        s.AllowWordsWithHyphens = static_cast<int>(test::Number(in.at(2)));
+        FakeHost host;
+        const bool passed = CheckAllowedExtraChars(s, host);
+        EXPECT_EQ(passed, host.messages.empty());
+        std::u16string said;
+        for (const auto& m : host.messages)
+            said += m.title + u": " + m.text + u" (" +
+                    static_cast<char16_t>(u'0' + static_cast<int>(m.icon)) + u")";
+        return passed ? u"(none)" : said;
+    });
+}
+
+TEST(WordListsTest, CheckedBoxesAdmitTheirCharacters) {
+    Settings s = AllOff();
+    s.WordsToIgnoreOrCount = {u"don't 3d a,b", u"c++"};
+    s.AllowWordsWithApostrophes = 1;
+    s.AllowWordsWithNumerals = 1;
+    s.AllowWordsWithCommas = 1;
+    s.AllowWordsWithUserSpecifiedExtraChars = 1;
+    s.UserSpecifiedExtraChars = u"#";
+    FakeHost host;
+    // "+" is a list-syntax marker: no box admits it.
+    EXPECT_FALSE(CheckAllowedExtraChars(s, host));
+    ASSERT_EQ(1u, host.messages.size());
+    EXPECT_EQ(u"The character '+' occurs in some extra count-only word\n"
+              u"but is not a character allowed in a word.",
+              host.messages[0].text);
+    s.WordsToIgnoreOrCount[1] = u"c##";
+    EXPECT_TRUE(CheckAllowedExtraChars(s, host));
 }
 
 } // namespace

@@ -10,33 +10,19 @@
 #include "TextFilesTestSupport.h"
 #include "base/RunState.h"
 #include "util/Catalogue.h"
-#include "util/StringUtils.h"
 
-#include <gtest/gtest.h>
 #include <zip.h>
-
-#include <filesystem>
-#include <functional>
-#include <string>
-#include <vector>
 
 namespace fs = std::filesystem;
 using lxty::test::FakeHost;
-using lxty::test::ReadFile;
+using lxty::test::ReadBytes;
 using lxty::test::Said;
-using lxty::test::WriteFile;
+using lxty::test::WriteBytes;
 
 namespace lxty {
 namespace {
 
 const fs::path kFixtures = fs::path(LXTY_TEST_DATA_DIR) / "docx";
-
-class CatalogueEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat"); }
-};
-const auto* const kCatalogue =
-    ::testing::AddGlobalTestEnvironment(new CatalogueEnvironment); // NOLINT
 
 // A zip written by libzip with the given entries (name, content, stored or deflated).
 struct Entry {
@@ -103,6 +89,7 @@ struct Prepared {
 
 class DocxTest : public test::TextFilesTest {
 protected:
+    static void SetUpTestSuite() { test::LoadTexts(); }
     // Options that keep the temporary folders inside the test's own folder.
     DocxOptions Options() const {
         DocxOptions o;
@@ -123,7 +110,7 @@ protected:
         Prepared r{docx.Prepare(doc, o), docx.Code(), {}, {}, docx.TemporaryFolder()};
         r.said = Said(host);
         if (r.ok)
-            r.text = ReadFile(docx.TextFile());
+            r.text = ReadBytes(docx.TextFile());
         return r;
     }
     // A document whose part holds "big" padded to `size` bytes.
@@ -161,14 +148,14 @@ TEST_F(DocxTest, WordProcessorDocumentReadsAsAPersonReadsIt) {
     EXPECT_EQ(doc.TextFile(), Dir() / "tmp" / "LXTY001" / "runs.txt");
     // "<b>Hel</b>lo <i>wor</i>ld" is two words; paragraphs stay apart; references decoded;
     // a line break separates; each table cell is its own paragraph.
-    EXPECT_EQ(ReadFile(doc.TextFile()), Bom("Hello world\n"
-                                            "end\n"
-                                            "start\n"
-                                            "Tom & Jerry's \"caf\xC3\xA9\" <tag>\n"
-                                            "one two\n"
-                                            "cellA\n"
-                                            "cellB\n"
-                                            "\n"));
+    EXPECT_EQ(ReadBytes(doc.TextFile()), Bom("Hello world\n"
+                                             "end\n"
+                                             "start\n"
+                                             "Tom & Jerry's \"caf\xC3\xA9\" <tag>\n"
+                                             "one two\n"
+                                             "cellA\n"
+                                             "cellB\n"
+                                             "\n"));
     EXPECT_FALSE(fs::exists(doc.TemporaryFolder() / "word")); // the part is gone already
     EXPECT_FALSE(fs::exists(Dir() / "extracted_text"));
     const fs::path folder = doc.TemporaryFolder();
@@ -186,7 +173,7 @@ TEST_F(DocxTest, TabsSeparateWordsAndExtractedTextIsKeptWhenAsked) {
     EXPECT_FALSE(fs::exists(r.folder)); // the destructor cleans up
     EXPECT_EQ(DocxDocument::ExtractedTextCopyPath(Dir() / "docs" / "tabs.docx"),
               Dir() / "docs" / "extracted_text" / "tabs.txt");
-    EXPECT_EQ(ReadFile(Dir() / "docs" / "extracted_text" / "tabs.txt"), r.text);
+    EXPECT_EQ(ReadBytes(Dir() / "docs" / "extracted_text" / "tabs.txt"), r.text);
 }
 
 TEST(DocxConversion, Lines) {
@@ -203,6 +190,7 @@ TEST(DocxConversion, StopQuestion) {
     std::string body;
     for (int i = 0; i < 5; ++i)
         body += "<w:p><w:r><w:t>p" + std::to_string(i) + "</w:t></w:r></w:p>";
+    test::LoadTexts();
     ASSERT_FALSE(GetText(362).empty());
     // Yes: the conversion ends with what it has, and the stop request stays. No: the request
     // is withdrawn and the conversion goes on.
@@ -287,7 +275,7 @@ TEST_F(DocxTest, AllTemporaryFolderNamesTaken) {
 }
 
 TEST_F(DocxTest, DamagedContainersGiveMessagesNotCrashes) {
-    const std::string good = ReadFile(kFixtures / "runs.docx");
+    const std::string good = ReadBytes(kFixtures / "runs.docx");
     const std::string path = "word/document.xml";
     const std::size_t data = DataOffset(good, path);
     ASSERT_NE(data, std::string::npos);
@@ -311,7 +299,7 @@ TEST_F(DocxTest, DamagedContainersGiveMessagesNotCrashes) {
     const std::u16string suffix = u" when processing " + ShownPath(doc) + u" (2)";
     for (const auto& [what, bytes] : cases) {
         SCOPED_TRACE(what);
-        WriteFile(doc, bytes);
+        WriteBytes(doc, bytes);
         const Prepared r = Prepare(doc, {}, [](DocxOptions& o) { o.askOnChecksumError = false; });
         EXPECT_FALSE(r.ok);
         ASSERT_EQ(r.said.size(), 1u);
@@ -324,7 +312,7 @@ TEST_F(DocxTest, DamagedContainersGiveMessagesNotCrashes) {
         EXPECT_TRUE(fs::is_empty(Options().temporaryBase)); // cleaned up
     }
     // The part missing from the container says so.
-    WriteFile(doc, noPart);
+    WriteBytes(doc, noPart);
     EXPECT_EQ(Prepare(doc).said,
               std::vector{u"Error: No word/document.xml in the document" + suffix});
 }
@@ -333,11 +321,11 @@ TEST_F(DocxTest, ChecksumMismatch) {
     const fs::path doc = Dir() / "crc.docx";
     MakeZip(doc, {{"word/document.xml", Document("<w:p><w:r><w:t>checksum test</w:t></w:r></w:p>"),
                    true}});
-    std::string bytes = ReadFile(doc);
+    std::string bytes = ReadBytes(doc);
     const std::size_t at = bytes.find("checksum test", DataOffset(bytes, "word/document.xml"));
     ASSERT_NE(at, std::string::npos);
     bytes[at] = 'k'; // stored data: only the CRC can tell
-    WriteFile(doc, bytes);
+    WriteBytes(doc, bytes);
     EXPECT_EQ(UnpackPart(doc, Dir() / "out", u"docx").status, UnpackResult::Checksum);
 
     const std::u16string message = u"Invalid checksum found when processing\n" + ShownPath(doc);
@@ -404,7 +392,7 @@ TEST_F(DocxTest, InflationStopsAtTheLimitWhateverWasDeclared) {
     const fs::path doc = Dir() / "liar.docx";
     MakeZip(doc, {{"word/document.xml", std::string(kDocxMaxPartSize + 4096, 'a')}});
     // Claim 100 bytes in both the local header and the central directory.
-    std::string bytes = ReadFile(doc);
+    std::string bytes = ReadBytes(doc);
     const auto patch = [&](std::size_t at) {
         bytes[at] = 100;
         bytes[at + 1] = bytes[at + 2] = bytes[at + 3] = 0;
@@ -413,7 +401,7 @@ TEST_F(DocxTest, InflationStopsAtTheLimitWhateverWasDeclared) {
     const std::size_t central = bytes.find(std::string("PK\x01\x02", 4));
     ASSERT_NE(central, std::string::npos);
     patch(central + 24);
-    WriteFile(doc, bytes);
+    WriteBytes(doc, bytes);
 
     const UnpackResult r = UnpackPart(doc, Dir() / "out", u"docx");
     EXPECT_NE(r.status, UnpackResult::Unpacked);

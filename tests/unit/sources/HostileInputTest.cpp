@@ -18,18 +18,12 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace lxty {
 namespace {
 
 namespace fs = std::filesystem;
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::WriteBytes;
 
 // 8 MiB of one-letter lines ended by CR alone: four million lines, each of which once searched
 // the rest of its 1 MiB block for an LF (an LF every few lines would hide that: there is one,
@@ -40,7 +34,7 @@ TEST(HostileInput, CrOnlyLinesReadInLinearTime) {
     for (int i = 0; i < (4 << 20); ++i)
         bytes += i % 1000 == 999 ? "z\r" : "a\r";
     bytes.back() = '\n';
-    WriteFile(dir / "cr.txt", bytes);
+    WriteBytes(dir / "cr.txt", bytes);
     LineReader reader;
     ASSERT_TRUE(reader.Open(dir / "cr.txt"));
     std::string line;
@@ -73,7 +67,7 @@ TEST(HostileInput, ConvergingLinksVisitEachFolderAndFileOnce) {
     const fs::path root = dir / "tree";
     for (int level = 0; level <= 20; ++level) {
         const fs::path folder = root / ("level" + std::to_string(level));
-        WriteFile(folder / "words.txt", "word\n");
+        WriteBytes(folder / "words.txt", "word\n");
         if (level == 20)
             break;
         std::error_code ec;

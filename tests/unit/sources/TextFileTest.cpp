@@ -1,17 +1,14 @@
-// Reading judged files as lines of characters: every encoding, byte-order marks, block
-// boundaries, the switch to UTF-8 and the first-lines reader.
+// Reading files as lines: the line splitter (every kind of line end, block boundaries inside
+// a CR LF pair and inside a line), then judged files as lines of characters (every encoding,
+// byte-order marks, block boundaries, the switch to UTF-8, the first-lines reader) and the
+// skipping of an HTML head, which switches to UTF-8 when the head declares it.
 
 #include "sources/TextFile.h"
+#include "sources/HtmlHead.h"
+#include "sources/LineReader.h"
 
 #include "Golden.h"
 #include "TextFilesTestSupport.h"
-#include "util/StringUtils.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -22,7 +19,52 @@ using Strings = std::vector<std::string>;
 const std::u16string kEncodings[] = {u"Cp1252",  u"SevenBitSample", u"Utf8",   u"Utf16LE",
                                      u"Utf16BE", u"Utf32LE",        u"Utf32BE"};
 
-class TextFileTest : public test::TextFilesTest {};
+class TextFileTest : public test::TextFilesTest {
+protected:
+    // The lines of the bytes as the line splitter gives them.
+    Strings Lines(std::string_view bytes) {
+        LineReader reader;
+        EXPECT_TRUE(reader.Open(Write("lines.txt", bytes)));
+        Strings lines;
+        std::string line;
+        while (reader.ReadLine(line))
+            lines.push_back(line);
+        EXPECT_FALSE(reader.Failed());
+        EXPECT_TRUE(reader.AtEnd());
+        EXPECT_EQ(reader.Position(), static_cast<std::int64_t>(bytes.size()));
+        return lines;
+    }
+};
+
+TEST_F(TextFileTest, SplitsEveryKindOfLineEnd) {
+    test::ExpectCases("cases/line-ends.txt", "", [&](const std::vector<std::u16string>& in) {
+        std::string out;
+        for (const std::string& line : Lines(test::Bytes(in.at(0))))
+            out += "[" + line + "]";
+        return Utf8ToU16(out);
+    });
+}
+
+TEST_F(TextFileTest, BlockBoundaries) {
+    const std::string x(LineReader::kBlockSize - 1, 'x'), y(3 * LineReader::kBlockSize + 17, 'y');
+    EXPECT_EQ(Lines(x + "\r\nnext\r\n"), (Strings{x, "next"})); // CR and LF in two blocks
+    EXPECT_EQ(Lines(x + "\r"), Strings{x});                     // a final CR ends the file
+    // A line longer than a block, without a blank, is cut where the second block ends.
+    const std::size_t cut = 2 * LineReader::kBlockSize - 2;
+    EXPECT_EQ(Lines("a\n" + y + "\nb"), (Strings{"a", y.substr(0, cut), y.substr(cut), "b"}));
+}
+
+TEST_F(TextFileTest, PeekAndSkipBeforeTheFirstLine) {
+    LineReader reader;
+    ASSERT_TRUE(reader.Open(Write("bom.txt", "\xEF\xBB\xBFword\n")));
+    EXPECT_EQ(reader.Peek(3), "\xEF\xBB\xBF");
+    EXPECT_EQ(reader.Peek(10), "\xEF\xBB\xBFword\n"); // fewer at the end of the file
+    reader.Skip(3);
+    std::string line;
+    ASSERT_TRUE(reader.ReadLine(line));
+    EXPECT_EQ(line, "word");
+    EXPECT_EQ(reader.Size(), 8);
+}
 
 // Every line of the file read in `encoding`.
 Strings ReadAll(const std::filesystem::path& path, TextEncoding encoding) {
@@ -160,10 +202,14 @@ TEST_F(TextFileTest, SwitchToUtf8DecodesTheLastLineAgain) {
 
 TEST_F(TextFileTest, OpenFailures) {
     TextFile file;
-    EXPECT_FALSE(file.Open(Dir() / "missing.txt", TextEncoding::Cp1252));
-    EXPECT_EQ(file.OpenError(), -9);
-    EXPECT_FALSE(file.Open(Dir(), TextEncoding::Utf8));
-    EXPECT_EQ(file.OpenError(), -9);
+    for (const auto& [path, encoding] : {std::pair{Dir() / "missing.txt", TextEncoding::Cp1252},
+                                         std::pair{Dir(), TextEncoding::Utf8}}) {
+        LineReader reader;
+        EXPECT_FALSE(reader.Open(path));
+        EXPECT_EQ(reader.OpenError(), -9);
+        EXPECT_FALSE(file.Open(path, encoding));
+        EXPECT_EQ(file.OpenError(), -9);
+    }
     const auto missing = ReadFirstLines(Dir() / "missing.txt", 10, LineJoin::Lines, false, false);
     EXPECT_EQ(missing.text, u"");
     EXPECT_EQ(missing.numLines, 0);
@@ -174,6 +220,67 @@ TEST_F(TextFileTest, OpenFailures) {
     EXPECT_FALSE(file.Open(locked, TextEncoding::Cp1252));
     EXPECT_EQ(file.OpenError(), -3);
     EXPECT_EQ(static_cast<int>(TextTest(locked).code), -3);
+}
+
+// Reads the file as the count run does, the head skipped on the first document-type line:
+// each line in [ ], then " utf8" when the file was switched.
+std::u16string ReadSkippingHead(const std::filesystem::path& path, TextEncoding encoding) {
+    TextFile file;
+    EXPECT_TRUE(file.Open(path, encoding));
+    std::u16string out, line;
+    for (bool headSkipped = false; file.ReadLine(line);) {
+        if (!headSkipped && IsHtmlDocTypeLine(line)) {
+            headSkipped = true;
+            line = SkipHtmlHead(line, file);
+        }
+        out += u"[" + line + u"]";
+    }
+    return out + (file.IsUtf8() ? u" utf8" : u"");
+}
+
+// Case lines: "1252 | bytes", "utf16le | bytes" (read in that encoding), "page | fixture
+// file" (judged as the count run does) and "line | text" (document type? charset?).
+TEST_F(TextFileTest, HtmlHeadCases) {
+    test::ExpectCases("cases/html-head.txt", "", [&](const std::vector<std::u16string>& in) {
+        if (in.at(0) == u"line")
+            return std::u16string(IsHtmlDocTypeLine(in.at(1)) ? u"doctype" : u"") +
+                   (DeclaresUtf8Charset(in.at(1)) ? u"utf8" : u"");
+        if (in.at(0) == u"page") {
+            const auto path =
+                std::filesystem::path(LXTY_TEST_DATA_DIR) / "textfiles" / U16ToUtf8(in.at(1));
+            return ReadSkippingHead(path, EncodingFor(TextTest(path)));
+        }
+        return ReadSkippingHead(Write("page.htm", test::Bytes(in.at(1))),
+                                in.at(0) == u"utf16le" ? TextEncoding::Utf16LE
+                                                       : TextEncoding::Cp1252);
+    });
+}
+
+// A charset declared beyond the first ten lines, after a head long enough that the text
+// test's sample holds only ASCII: only the head skip can find it.
+TEST_F(TextFileTest, CharsetAfterTheSampleSwitchesToUtf8AfterTheHead) {
+    std::string head =
+        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<html>\r\n<head>\r\n";
+    for (int i = 0; i < 400; ++i)
+        head += "<!-- padding padding padding padding padding padding -->\r\n";
+    const struct {
+        std::string meta, body;
+        std::u16string expected;
+    } cases[] = {
+        {"<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">",
+         "<TITLE>Title words</TITLE></HEAD><BODY>Caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D\r\n"
+         "na\xC3\xAFve \xE2\x80\x94 end\r\n</BODY>\r\n",
+         u"[<BODY>Café \"quoted\"][naïve  --  end][</BODY>] utf8"},
+        {"<meta charset=\"windows-1252\">", "</head><body>caf\xE9\r\nna\xEFve\r\n",
+         u"[<body>café][naïve]"},
+    };
+    for (const auto& c : cases) {
+        const auto path = Write("late.htm", head + c.meta + "\r\n" + c.body);
+        const auto judged = TextTest(path);
+        EXPECT_EQ(judged.code, TextCode::CrLf);
+        EXPECT_FALSE(judged.utf8); // nothing in the sample says UTF-8
+        EXPECT_EQ(ReadSkippingHead(path, EncodingFor(judged)), c.expected);
+    }
 }
 
 } // namespace
