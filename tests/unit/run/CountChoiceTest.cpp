@@ -7,9 +7,6 @@
 #include "Golden.h"
 #include "base/RunState.h"
 #include "settings/Settings.h"
-#include "util/StringUtils.h"
-
-#include <gtest/gtest.h>
 
 namespace lxty {
 namespace {

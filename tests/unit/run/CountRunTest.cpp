@@ -9,13 +9,7 @@
 #include "engine/WordExtraction.h"
 #include "engine/WordsToIgnore.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <optional>
-#include <sstream>
 
 namespace lxty {
 namespace {

@@ -9,9 +9,6 @@
 
 #include "ReportRig.h"
 
-#include <gtest/gtest.h>
-
-#include <functional>
 #include <random>
 
 namespace lxty {
@@ -58,6 +55,15 @@ struct Outcome {
 
 using Setter = std::function<void(Settings&)>;
 using During = std::function<void(FakeHost&, RunState&)>;
+
+// Phrases of the lengths at the list indices first to last (0: one word), with the minimum
+// occurrences at its index when one is given.
+Setter Lengths(int first, int last, int minimum = -1) {
+    return [=](Settings& s) {
+        s.PhraseLength = {first, last};
+        s.MinimumFrequency = minimum < 0 ? s.MinimumFrequency : minimum;
+    };
+}
 
 class PhraseChainsTest : public ::testing::Test {
 protected:
@@ -142,19 +148,9 @@ TEST_F(PhraseChainsTest, RangesMinimaAndBoundaries) {
     AddFile("in.txt", MakeText(1, 1500, false));
     const std::vector<std::pair<const char*, Setter>> cases = {
         {"3 to 6 words, at least twice", [](Settings&) {}},
-        {"2 words only",
-         [](Settings& s) {
-             s.PhraseLength = {1, 1};
-         }},
-        {"1 to 4 words",
-         [](Settings& s) {
-             s.PhraseLength = {0, 3};
-         }},
-        {"2 to 25 words, at least 5 times",
-         [](Settings& s) {
-             s.PhraseLength = {1, 24};
-             s.MinimumFrequency = 4;
-         }},
+        {"2 words only", Lengths(1, 1)},
+        {"1 to 4 words", Lengths(0, 3)},
+        {"2 to 25 words, at least 5 times", Lengths(1, 24, 4)},
         {"once is enough, alphabetical",
          [](Settings& s) {
              s.MinimumFrequency = 0;
@@ -254,18 +250,13 @@ TEST_F(PhraseChainsTest, ClipboardCountsInFull) {
     const Case cases[] = {
         // "big red", "red car" (3 each) lie inside "big red car" (3); "the big" (2) inside
         // "the big red" (2); "a big", "a big red" occur once.
-        {"2 to 3 words, at least twice", cars, u"",
-         [](Settings& s) {
-             s.PhraseLength = {1, 2};
-             s.MinimumFrequency = 1;
-         },
+        {"2 to 3 words, at least twice", cars, u"", Lengths(1, 2, 1),
          head2to3 + columns +
              "        1         3  big red car\n"
              "        2         2  the big red\n"},
         {"filtered, then relisted by the filter button", cars, u"CAR",
          [](Settings& s) {
-             s.PhraseLength = {1, 2};
-             s.MinimumFrequency = 1;
+             Lengths(1, 2, 1)(s);
              s.FilterWords = u" The! ";
          },
          head2to3 +
@@ -274,18 +265,13 @@ TEST_F(PhraseChainsTest, ClipboardCountsInFull) {
              columns + "        2         2  the big red\n\n---\n" + head2to3 +
              "Phrase filtering (all filter words) has been applied.\nFilter words: car\n\n" +
              columns + "        1         3  big red car\n"},
-        {"nothing found", u"one two three", u"",
-         [](Settings& s) {
-             s.PhraseLength = {1, 2};
-             s.MinimumFrequency = 1;
-         },
+        {"nothing found", u"one two three", u"", Lengths(1, 2, 1),
          "There are no phrases with 2 to 3 words which occur at least twice.\n\n"},
         {"removing words to ignore", cars, u"",
          [](Settings& s) {
              s.WordsToIgnoreOrCount[0] = u"the a";
              s.WordsToIgnoreInPhrases = WordsToIgnoreInPhrasesKind::RemoveWordsToIgnore;
-             s.PhraseLength = {1, 1};
-             s.MinimumFrequency = 2;
+             Lengths(1, 1, 2)(s);
          },
          "There are 2 phrases of 2 words which occur at least 3 times when words to ignore "
          "are excluded.\n\n     Rank      Freq  Phrase [longest has 7 characters]\n"
