@@ -9,10 +9,6 @@
 #include "Golden.h"
 #include "ReportRig.h"
 
-#include <gtest/gtest.h>
-
-#include <limits>
-#include <optional>
 #include <regex>
 
 namespace lxty {
@@ -241,43 +237,16 @@ TEST_F(CountArrayTest, TrueRowIsWrittenAsCountedWithTheNote) {
                                GetText(TextId::SpreadsheetMayConvert)));
 }
 
-TEST(IsLogicalOrNumber, Table) {
-    struct Case {
-        const char16_t* word;
-        bool allowNumerals;
-        bool expected;
-    };
-    const Case cases[] = {
-        {u"true", false, true},      {u"TRUE", false, true},   {u"fAlSe", false, true},
-        {u"true-ish", false, false}, {u"tru", false, false},   {u"", false, false},
-        {u"123", false, false},      {u"123", true, true},     {u"-1", true, true},
-        {u"+1,5", true, true},       {u"1.000,5", true, true}, {u"  42  ", true, true},
-        {u"1-2", true, false},       {u"1+", true, false},     {u"--1", true, false},
-        {u"-+1", true, false},       {u"12a", true, false},    {u"1e5", true, false},
-        {u"", true, false},          {u"   ", true, false},    {u".", true, true},
-        {u"true", true, true},       {u"\u00bd", true, false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.expected, IsLogicalOrNumber(c.word, c.allowNumerals))
-            << N(c.word) << " numerals " << c.allowNumerals;
-}
-
 // ---- Cells, header and totals -------------------------------------------------------------------
 
-TEST(RelativeFrequencyCell, RoundsToWholePercent) {
-    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-    struct Case {
-        std::int64_t count, total;
-        const char16_t* expected;
-    };
-    const Case cases[] = {
-        {3, 3, u"100%"},       {1, 3, u"33%"},           {2, 3, u"67%"},      {1, 8, u"13%"},
-        {1, 200, u"1%"},       {1, 201, u"0%"},          {199, 200, u"100%"}, {397, 400, u"99%"},
-        {kMax, kMax, u"100%"}, {kMax / 2, kMax, u"50%"}, {1, kMax, u"0%"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(N(c.expected), N(RelativeFrequencyCell(c.count, c.total)))
-            << c.count << " of " << c.total;
+// Words a spreadsheet would read as logical values or numbers, and the relative-frequency
+// cells, from tests/data/cases/count-array.txt.
+TEST(CountArrayCells, Cases) {
+    test::ExpectCases("cases/count-array.txt", "", [](const test::Row& in) -> std::u16string {
+        if (in.at(0) == u"IsLogicalOrNumber")
+            return test::YesNo(IsLogicalOrNumber(in.at(1), in.at(2) == u"1"));
+        return RelativeFrequencyCell(test::Number(in.at(1)), test::Number(in.at(2)));
+    });
 }
 
 TEST(CountArrayColumnHeader, FileListAndIndicesFromTwoFiles) {

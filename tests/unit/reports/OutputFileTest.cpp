@@ -6,10 +6,7 @@
 #include "Golden.h"
 #include "ReportRig.h"
 
-#include <gtest/gtest.h>
-
 #include <cerrno>
-#include <optional>
 
 namespace lxty {
 namespace {
@@ -217,23 +214,9 @@ TEST_F(OutputFileTest, ContentReplacesTheTargetOnlyWhenClosed) {
 }
 
 TEST(OutputFile, FolderMembershipIsByWholeComponents) {
-    struct Case {
-        std::string path, folder;
-        bool inside;
-    };
-    const Case cases[] = {
-        {"/data/texts/out.txt", "/data/texts", true},
-        {"/data/texts/sub/out.txt", "/data/texts", true},
-        {"/data/texts/out.txt", "/data/texts/", true},
-        {"/data/textsout.txt", "/data/texts", false},
-        {"/data/ab.txt", "/data/a", false},
-        {"/data/out.txt", "/data/texts", false},
-        {"/data/texts/../out.txt", "/data/texts", false},
-        {"/data/out.txt", "", false},
-        {"/out.txt", "/", true},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.inside, IsInFolder(c.path, c.folder)) << c.path << " in " << c.folder;
+    test::ExpectCases("cases/in-folder.txt", "", [](const test::Row& in) {
+        return test::YesNo(IsInFolder(U16ToUtf8(in.at(0)), U16ToUtf8(in.at(1))));
+    });
 }
 
 TEST(OutputFile, ChoosingTheOutputFile) {

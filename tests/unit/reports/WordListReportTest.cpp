@@ -13,9 +13,6 @@
 #include "ReportRig.h"
 #include "settings/SettingsDefaults.h"
 
-#include <deque>
-#include <functional>
-
 namespace lxty {
 namespace {
 
@@ -66,15 +63,11 @@ Sample ClipboardSample() {
 // Three files in two folders; the folder path is longer than 13 characters.
 Sample FolderSample() {
     const std::u16string f = u"/data/corpus/texts/";
-    return {"folder",
-            SourceKind::Folder,
-            u"",
-            u"/data/corpus/texts",
-            3,
-            2,
-            {{f + u"a.txt", Words(u"the*3 cat*2 sat on mat*4 encyclopedia")},
-             {f + u"b.txt", Words(u"dog*2 the*2 cat encyclopedia")},
-             {f + u"sub/c.txt", Words(u"the dog caf\u00e9")}}};
+    Sample s{"folder", SourceKind::Folder, u"", u"/data/corpus/texts", 3, 2, {}};
+    s.files = {{f + u"a.txt", Words(u"the*3 cat*2 sat on mat*4 encyclopedia")},
+               {f + u"b.txt", Words(u"dog*2 the*2 cat encyclopedia")},
+               {f + u"sub/c.txt", Words(u"the dog caf\u00e9")}};
+    return s;
 }
 
 // ---- A listing with everything it needs ---------------------------------------------------
