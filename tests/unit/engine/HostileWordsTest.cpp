@@ -7,12 +7,8 @@
 #include "engine/WordExtraction.h"
 
 #include "FakeHost.h"
-#include "base/Host.h"
 
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace lxty {
 namespace {

@@ -13,14 +13,6 @@
 #include "settings/Settings.h"
 #include "sources/Markup.h"
 #include "util/Catalogue.h"
-#include "util/StringUtils.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <map>
-#include <string>
-#include <vector>
 
 namespace lxty {
 namespace {

@@ -5,18 +5,10 @@
 #include "engine/WordExtraction.h"
 
 #include "Transcript.h"
-#include "base/Host.h"
 #include "settings/WordLists.h"
-#include "util/StringUtils.h"
 
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <map>
 #include <sstream>
-#include <string>
 #include <tuple>
-#include <vector>
 
 namespace lxty {
 namespace {

@@ -13,20 +13,11 @@
 #include "settings/Languages.h"
 #include "settings/WordLists.h"
 #include "util/Catalogue.h"
-#include "util/StringUtils.h"
 
 #include "Transcript.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <map>
 #include <set>
-#include <string>
 #include <tuple>
-#include <vector>
 
 namespace lxty {
 namespace {
