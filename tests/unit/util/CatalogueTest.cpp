@@ -1,21 +1,14 @@
 // The text catalogue: every load result code and its message, the loader's detection of each
-// fault in small generated files, and the shipped lxty.dat.
+// fault in small generated files, and the shipped lxty.dat; and where the data files are found.
 
 #include "util/Catalogue.h"
-
+#include "util/DataFolder.h"
 #include "util/StringUtils.h"
 
 #include "Golden.h"
 #include "TempDir.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <set>
-#include <string>
-#include <vector>
 
 namespace lxty {
 namespace {
@@ -186,6 +179,29 @@ TEST(ShippedCatalogue, TextsFitTheirPlaces) {
     for (int n = 51; n <= 64; ++n)
         formats.insert(GetText(n));
     EXPECT_EQ(formats.size(), 14u);
+}
+
+// A build folder keeps the catalogue beside the program, an installed tree in
+// share/lexitally; the build folder wins when both hold one.
+TEST(DataFolderTest, BesideTheProgramFirstThenShare) {
+    struct Case {
+        bool beside, installed;
+        const char* want; // relative to the prefix
+    };
+    for (const Case c : {Case{true, false, "bin"}, Case{false, true, "share/lexitally"},
+                         Case{true, true, "bin"}, Case{false, false, "bin"}}) {
+        test::TempDir prefix("lxty-datafolder");
+        fs::create_directories(prefix / "bin");
+        fs::create_directories(prefix / "share/lexitally");
+        if (c.beside)
+            std::ofstream(prefix / "bin/lxty.dat") << "1\tx\n";
+        if (c.installed)
+            std::ofstream(prefix / "share/lexitally/lxty.dat") << "1\tx\n";
+        EXPECT_EQ(FindDataFolder(prefix / "bin"), prefix / c.want) << c.beside << c.installed;
+        // A trailing separator names the same folder.
+        EXPECT_EQ(FindDataFolder(prefix.path() / "bin" / ""),
+                  c.want == std::string("bin") ? prefix.path() / "bin" / "" : prefix / c.want);
+    }
 }
 
 } // namespace

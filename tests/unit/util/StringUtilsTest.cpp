@@ -1,14 +1,18 @@
 // String helpers: case and accent folding tables, the seven-bit and capital tests, the 1-based
-// set searches, suffix handling and the UTF-8 edge of the engine.
+// set searches, suffix handling, the UTF-8 edge of the engine and Windows-1252 (the 0x80-0x9F
+// table, Latin-1 elsewhere, and the way back); number, size, elapsed-time, count and date
+// texts, with both sides of every unit boundary.
 
 #include "util/StringUtils.h"
+#include "util/Cp1252.h"
+#include "util/Format.h"
 
 #include "Golden.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include <cstdint>
+#include <ctime>
+#include <limits>
+#include <regex>
 
 namespace lxty {
 namespace {
@@ -51,6 +55,8 @@ TEST(StringUtils, Cases) {
                 return YesNo(EndsWith(in.at(1), in.at(2), at(3) != 0));
             if (f == u"ReplaceSuffix")
                 return ReplaceSuffix(in.at(1), in.at(2), in.at(3), at(4) != 0);
+            if (f == u"Utf8ToU16")
+                return Utf8ToU16(test::Bytes(in.at(1)));
             return u"unknown function";
         });
 }
@@ -91,47 +97,6 @@ TEST(StringUtils, LowerCasingInPlaceAgreesWithTheCopyAndUnitByUnit) {
     }
 }
 
-TEST(StringUtils, Utf8DecodesEverySequenceLength) {
-    EXPECT_EQ(Utf8ToU16("plain"), u"plain");
-    EXPECT_EQ(Utf8ToU16("caf\xC3\xA9"), u"café");
-    EXPECT_EQ(Utf8ToU16("\xE2\x82\xAC 5"), u"€ 5");
-    EXPECT_EQ(Utf8ToU16("\xF0\x9F\x98\x80"), u"\U0001F600");
-    EXPECT_EQ(Utf8ToU16("\xF4\x8F\xBF\xBF"), u"\U0010FFFF");
-    EXPECT_EQ(Utf8ToU16(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
-    EXPECT_EQ(Utf8ToU16(""), u"");
-}
-
-TEST(StringUtils, Utf8ReplacesEachIllFormedStretchWithOneReplacementCharacter) {
-    struct Case {
-        std::string bytes;
-        std::u16string text;
-    };
-    const std::vector<Case> cases = {
-        {"\x80", u"\uFFFD"}, // lone continuation byte
-        {"a\xBF\xBF"
-         "b",
-         u"a\uFFFD\uFFFDb"}, // each stray continuation counts
-        {"\xC3", u"\uFFFD"}, // truncated at the end
-        {"\xE2\x82"
-         "a",
-         u"\uFFFDa"},                                      // truncated, next byte kept
-        {"\xC0\x80", u"\uFFFD\uFFFD"},                     // overlong NUL
-        {"\xC1\xBF", u"\uFFFD\uFFFD"},                     // overlong
-        {"\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},           // overlong three-byte form
-        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},           // encoded surrogate
-        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // beyond U+10FFFF
-        {"\xF5\x80", u"\uFFFD\uFFFD"},
-        {"\xFF"
-         "x",
-         u"\uFFFDx"},
-        {"\xF0\x9F\x98", u"\uFFFD"},     // truncated four-byte form
-        {"\xE9t\xE9", u"\uFFFDt\uFFFD"}, // a Latin-1 text is not UTF-8
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Utf8ToU16(c.bytes), c.text);
-    }
-}
-
 TEST(StringUtils, U16ToUtf8EncodesPairsAndReplacesLoneSurrogates) {
     EXPECT_EQ(U16ToUtf8(u"café €"), "caf\xC3\xA9 \xE2\x82\xAC");
     EXPECT_EQ(U16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
@@ -153,6 +118,110 @@ TEST(StringUtils, Utf8RoundTripsEveryCharacter) {
     }
     all += u"\U00010000\U0001F600\U0010FFFF";
     EXPECT_EQ(Utf8ToU16(U16ToUtf8(all)), all);
+}
+
+TEST(Cp1252, EveryByteFollowsTheWindowsTableAndRoundTrips) {
+    const std::u16string high = u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ";
+    for (int b = 0; b < 256; ++b) {
+        const char16_t c = Cp1252ToChar(static_cast<unsigned char>(b));
+        EXPECT_EQ(int(c), b >= 0x80 && b <= 0x9F ? int(high[b - 0x80]) : b) << "byte " << b;
+        EXPECT_EQ(CharToCp1252(c), b) << "byte " << b;
+    }
+    // C1 controls whose byte holds another character, and everything beyond the table.
+    for (char16_t c : u"\u0080\u0082\u0091\u009F\u0100\u0141\u0154\u2015\u20AD\uFFFD")
+        EXPECT_EQ(CharToCp1252(c), c ? -1 : 0) << int(c);
+}
+
+TEST(Cp1252, WholeTexts) {
+    EXPECT_EQ(Cp1252ToU16("caf\xE9 \x80"
+                          "5 \x93quoted\x94"),
+              u"café €5 “quoted”");
+    EXPECT_EQ(Cp1252ToU16(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+    EXPECT_EQ(U16ToCp1252(u"café €5 “quoted”"), "caf\xE9 \x80"
+                                                "5 \x93quoted\x94");
+    EXPECT_EQ(U16ToCp1252(u"Łódź \U0001F600"), "?\xF3"
+                                               "d? ??");
+    EXPECT_EQ(U16ToCp1252(u""), "");
+}
+
+using test::ExpectCases;
+
+const NumberLocale kGerman{u'.', u','};
+const NumberLocale kFrench{u'\u202F', u','};
+
+// Every boundary of the number, size, time and count texts, from one case file.
+TEST(Format, Cases) {
+    using test::Number;
+    ExpectCases(
+        "cases/format.txt", "", [](const std::vector<std::u16string>& in) -> std::u16string {
+            const std::u16string& f = in.at(0);
+            const auto real = [&](int i) { return std::stod(U16ToUtf8(in.at(i))); };
+            if (f == u"FormatNumber")
+                return FormatNumber(real(1), static_cast<int>(Number(in.at(2))));
+            if (f == u"SizeTextA")
+                return SizeTextA(Number(in.at(1)));
+            if (f == u"SizeTextB")
+                return SizeTextB(real(1), static_cast<int>(Number(in.at(2))));
+            if (f == u"ElapsedTime")
+                return ElapsedTime(Number(in.at(1)), Number(in.at(2)) != 0, Number(in.at(3)) != 0);
+            if (f == u"MinutesText")
+                return MinutesText(Number(in.at(1)), Number(in.at(2)) != 0);
+            if (f == u"FileFolderCountText")
+                return FileFolderCountText(Number(in.at(1)), Number(in.at(2)));
+            return u"unknown function";
+        });
+}
+
+TEST(Format, TheCallersSeparators) {
+    EXPECT_EQ(FormatNumber(1234567.891, 2, kGerman), u"1.234.567,89");
+    EXPECT_EQ(FormatNumber(0.5, 1, kGerman), u"0,5");
+    EXPECT_EQ(FormatNumber(-9876543.21, 1, kFrench), u"-9\u202F876\u202F543,2");
+    EXPECT_EQ(FormatNumber(12.5, 2, kGerman), u"12,50");
+    EXPECT_EQ(FormatCount(1234567, kGerman), u"1.234.567");
+    EXPECT_EQ(SizeTextA(1023, kGerman), u"1.023 bytes");
+    EXPECT_EQ(SizeTextA(1536, kGerman), u"1,50 Kb");
+    EXPECT_EQ(SizeTextB(1073741824, 2, kGerman), u"1,00 Gb");
+    EXPECT_EQ(FileFolderCountText(1234, 1, kGerman), u"1.234 files in 1 folder");
+}
+
+TEST(Format, FormatCountIsExactForEverySixtyFourBitValue) {
+    EXPECT_EQ(FormatCount(0), u"0");
+    EXPECT_EQ(FormatCount(-1000), u"-1,000");
+    EXPECT_EQ(FormatCount(100000), u"100,000");
+    EXPECT_EQ(FormatCount(std::numeric_limits<std::int64_t>::max()), u"9,223,372,036,854,775,807");
+    EXPECT_EQ(FormatCount(std::numeric_limits<std::int64_t>::min()), u"-9,223,372,036,854,775,808");
+}
+
+std::chrono::system_clock::time_point LocalTime(int year, int month, int day, int hour, int min,
+                                                int sec) {
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = min;
+    t.tm_sec = sec;
+    t.tm_isdst = -1;
+    return std::chrono::system_clock::from_time_t(std::mktime(&t));
+}
+
+TEST(Format, DateTimeStampIsYearMonthDayWithPaddedParts) {
+    const auto when = LocalTime(2026, 1, 5, 14, 5, 9);
+    EXPECT_EQ(DateTimeStamp(false, false, when), u"2026-01-05");
+    EXPECT_EQ(DateTimeStamp(false, true, when), u"2026-01-05");
+    EXPECT_EQ(DateTimeStamp(true, true, when), u"14:05:09 on 2026-01-05");
+    EXPECT_EQ(DateTimeStamp(true, false, when), u"2026-01-05 14:05:09");
+
+    const auto late = LocalTime(2031, 12, 31, 23, 59, 59);
+    EXPECT_EQ(DateTimeStamp(true, false, late), u"2031-12-31 23:59:59");
+    const auto midnight = LocalTime(2024, 2, 29, 0, 0, 0);
+    EXPECT_EQ(DateTimeStamp(true, true, midnight), u"00:00:00 on 2024-02-29");
+}
+
+TEST(Format, DateTimeStampDefaultsToNow) {
+    const std::string stamp = U16ToUtf8(DateTimeStamp(true, false));
+    EXPECT_TRUE(std::regex_match(stamp, std::regex(R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2})")))
+        << stamp;
 }
 
 } // namespace
