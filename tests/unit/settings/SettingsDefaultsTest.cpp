@@ -100,7 +100,7 @@ TEST(SettingsDefaultsTest, RestoreDefaultsShowsTheDocumentedSettings) {
            u"TerminatePhraseAtDoubleQuote=1 TerminatePhraseAtTab=1 TerminatePhraseAtComma=0 "
            u"UseLog10=1 WordsToIgnoreInPhrases=ExcludePhrasesAllWordsToIgnore "
            u"ShortWordSize=1 LongWordSize=3 ThresholdFrequency=0 ExcessFrequency=10");
-    // The selected entries read as 3, 50, 2 and 20 (SettingsListsTest).
+    // The selected entries read as 3, 50, 2 and 20 (SettingsByNameTest).
 }
 
 TEST(SettingsDefaultsTest, InitializeRecordResetsMainWindowFieldsThenTheDefaults) {
