@@ -1,7 +1,8 @@
-// The main window as a new user meets it: the windows it opens give what lexitally-cli gives
-// with the same settings, byte for byte; a refused count leaves the previous output file; its
-// figures, lists and rows show their whole text and stay in place; its messages open where
-// they are read; and each control reacts however it is changed. Controls found by object name.
+// The main window as a new user meets it: the windows it opens give what lexitally-cli gives with
+// the same settings, byte for byte; a refused count leaves the previous output file; its figures,
+// lists and rows show their whole text and stay in place; its messages open where they are read;
+// every control is named and reached by keyboard, and reacts however it is changed. Controls found
+// by object name.
 
 #include "GuiTestSupport.h"
 #include "Shots.h"
@@ -11,45 +12,24 @@
 #include "app/frmClipboardViewer.h"
 #include "app/frmCountAllPhrases.h"
 #include "app/frmCountArray.h"
-#include "app/frmCountWordsPhrases.h"
-#include "app/frmMain.h"
+#include "app/frmParams.h"
 #include "app/frmPopUp.h"
+#include "engine/WordTable.h"
 #include "util/Catalogue.h"
 
 #include <QAccessible>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionComboBox>
-#include <QTemporaryDir>
 
+using lxty::app::frmCountAllPhrases;
+using lxty::app::frmCountArray;
 using lxty::app::frmMain;
 using namespace lxty::test;
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-// lexitally-cli with the arguments; its exit status.
-int Cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(LXTY_CLI), args);
-    p.waitForFinished(60000);
-    return p.exitCode();
-}
 
 // Sets a line edit as a screen reader would: through its accessible text interface.
 void AccessibleSetText(QWidget* w, const QString& text) {
@@ -57,16 +37,24 @@ void AccessibleSetText(QWidget* w, const QString& text) {
         0, static_cast<QLineEdit*>(w)->text().size(), text);
 }
 
-// The message box shown while act runs: its title and text (empty when none came up).
-QStringList MessageDuring(const std::function<void()>& act) {
-    QStringList shown;
-    WhenModal<QMessageBox>([&](QMessageBox* b) {
-        shown = {b->windowTitle(), b->text()};
-        b->accept();
-    });
-    act();
-    (void)QTest::qWaitFor([&] { return !shown.isEmpty(); }, 3000);
-    return shown;
+// The controls of window (not of the windows it opens) that break the naming rules: each focusable
+// widget has an object name, and each control an accessible name and keyboard reach.
+QStringList Unnamed(QWidget& window) {
+    QStringList faults;
+    for (QWidget* c : window.findChildren<QWidget*>()) {
+        if (c->window() != &window)
+            continue;
+        if (c->focusPolicy() != Qt::NoFocus && c->objectName().size() <= 3)
+            faults << QString::fromLatin1(c->metaObject()->className());
+        // The arrow keys move among options; the tab key reaches the chosen one.
+        auto* option = qobject_cast<QRadioButton*>(c);
+        const bool reached =
+            (c->focusPolicy() & Qt::TabFocus) || (option && option->autoExclusive());
+        if (kControl.match(c->objectName()).hasMatch() &&
+            (c->accessibleName().isEmpty() || !reached))
+            faults << c->objectName();
+    }
+    return faults;
 }
 
 const char* kText = "the red car and the red car and the blue car. the red car stops\n"
@@ -81,20 +69,10 @@ class TestfrmMainWindows : public QObject {
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
-    std::unique_ptr<frmMain> NewWindow(bool help = false) {
-        auto w = std::make_unique<frmMain>(QStringLiteral(LXTY_DATA_DIR "/lxty.dat"));
-        w->SetStateFilePath(std::filesystem::path(Path("state/lxty.usr").toStdString()));
-        w->SetRestoreStateAtStartUp(false);
-        w->SetHelpAtStartUp(help);
-        w->show();
-        w->StartUp();
-        QApplication::setActiveWindow(w.get());
-        (void)QTest::qWaitForWindowActive(w.get(), 1000); // a test that needs the focus checks it
-        return w;
-    }
+    std::unique_ptr<frmMain> NewWindow(bool help = false) { return NewMain(m_dir, false, help); }
 
     // The source and output file typed into their boxes.
-    void Source(frmMain& w, const char* option, const QString& path, const QString& output) {
+    static void Source(frmMain& w, const char* option, const QString& path, const QString& output) {
         Child<QRadioButton>(w, option)->click();
         const char* box = QByteArray(option) == "optFolder" ? "txbFolder" : "txbFile0";
         if (QByteArray(option) != "optOnClipboard")
@@ -104,53 +82,81 @@ class TestfrmMainWindows : public QObject {
 
 private slots:
     void initTestCase() {
-        QVERIFY(m_dir.isValid() && QDir().mkpath(Path("state")));
+        QVERIFY(m_dir.isValid());
         WriteFile(Path("in.txt"), kText);
         WriteFile(Path("texts/a.txt"), "unto unto unto unto art thou\n");
         WriteFile(Path("texts/b.txt"), "art thou\n");
         WriteFile(Path("texts/sub/c.txt"), "art\n");
     }
 
-    // "Count all phrases", then its filter, from the main window: the output file equals the
-    // command line's with the same settings.
+    // "Count all phrases", then its filter button, from the main window: the output file equals the
+    // command line's with the same settings. Return parses the filter box; the last count takes the
+    // box as typed.
     void allPhrasesAndTheFilterEqualTheCommandLine() {
         auto w = NewWindow();
         Source(*w, "optInFile", Path("in.txt"), Path("phrases-window.txt"));
-        QStringList args = {"--count", "phrases",         "--set", "PhraseLength0=1",
-                            "--set",   "PhraseLength1=3", "--set", "MinimumFrequency=1"};
         const struct {
-            const char* button;
-            QString filter;
-        } steps[] = {{"cmdCountPhrases", ""}, {"cmdFilter", "Red, Car!"}};
+            const char *button, *filter, *mode, *parsed, *shows;
+            bool enter;
+        } steps[] = {
+            {"cmdCountPhrases", "", "optIncludeAllWordsInSameOrder", "", "the red car", true},
+            {"cmdFilter", "Red, Car!", "optIncludeAllWordsInSameOrder", "red car", "filtering",
+             true},
+            {"cmdCountPhrases", "blue car", "optIncludeAllWordsAsSubphrase", "blue car", "blue",
+             false}};
         for (const auto& step : steps) {
-            WhenModal<lxty::app::frmCountAllPhrases>([&](lxty::app::frmCountAllPhrases* d) {
-                Child<QComboBox>(*d, "cboPhraseLength0")->setCurrentIndex(1);
-                Child<QComboBox>(*d, "cboPhraseLength1")->setCurrentIndex(3);
+            QString parsed = "<not shown>";
+            WhenModal<frmCountAllPhrases>([&](frmCountAllPhrases* d) {
+                QVERIFY(Child<QLabel>(*d, "lblIntro")->text().startsWith("This operation counts"));
+                Child<QComboBox>(*d, "cboPhraseLength0")->setCurrentIndex(1); // 2 words
+                Child<QComboBox>(*d, "cboPhraseLength1")->setCurrentIndex(3); // 4 words
                 Child<QComboBox>(*d, "cboMinimumFrequency")->setCurrentIndex(1);
-                Child<QRadioButton>(*d, "optIncludeAllWordsInSameOrder")->setChecked(true);
-                QTest::keyClicks(Child<QLineEdit>(*d, "txbFilterWords"), step.filter);
-                Shot(*d, "h12-frmCountAllPhrases");
-                Child<QPushButton>(*d, step.button)->click();
+                Child<QRadioButton>(*d, step.mode)->setChecked(true);
+                auto* box = Child<QLineEdit>(*d, "txbFilterWords");
+                box->clear();
+                box->setFocus();
+                QTest::keyClicks(box, step.filter);
+                if (step.enter)
+                    QTest::keyClick(box, Qt::Key_Return);
+                parsed = box->text();
+                Shot(*d, "frmCountAllPhrases");
+                if (d->isVisible())
+                    Child<QPushButton>(*d, step.button)->click();
                 if (d->isVisible())
                     Child<QPushButton>(*d, "cmdClose")->click();
             });
             Child<QPushButton>(*w, "cmdCountAllPhrases")->click();
-            QStringList cli = args;
-            cli << "--set"
-                << "FilterMode=IncludeAllWordsInSameOrder"
-                << "--set"
-                << "FilterWords=" +
-                       Child<QLineEdit>(*w->AllPhrasesWindow(), "txbFilterWords")->text()
-                << "--output" << Path("phrases-cli.txt") << Path("in.txt");
-            QCOMPARE(Cli(cli), 0);
+            QCOMPARE(parsed, step.parsed);
+            QCOMPARE(
+                Cli({"--count", "phrases", "--set", "PhraseLength0=1", "--set", "PhraseLength1=3",
+                     "--set", "MinimumFrequency=1", "--set",
+                     "FilterMode=" + QString(step.mode).mid(3), "--set", "FilterWords=" + parsed,
+                     "--output", Path("phrases-cli.txt"), Path("in.txt")}),
+                0);
             QCOMPARE(ReadAll(Path("phrases-window.txt")), ReadAll(Path("phrases-cli.txt")));
+            QVERIFY2(ReadAll(Path("phrases-cli.txt")).contains(step.shows), step.button);
         }
-        QVERIFY(ReadAll(Path("phrases-cli.txt")).contains("Phrase filtering"));
         QVERIFY(Child<QPushButton>(*w, "cmdCountAllPhrases")->isEnabled());
+        // A phrase range the wrong way round is refused with a message, the window still open;
+        // without words to ignore their options are out of use; "Clear" empties the filter.
+        WhenModal<frmCountAllPhrases>([&](frmCountAllPhrases* d) {
+            Child<QComboBox>(*d, "cboPhraseLength0")->setCurrentIndex(4);
+            Child<QComboBox>(*d, "cboPhraseLength1")->setCurrentIndex(2);
+            auto* count = Child<QPushButton>(*d, "cmdCountPhrases");
+            QCOMPARE(MessageDuring([count] { count->click(); }).value(0), "Invalid input");
+            QVERIFY(d->isVisible());
+            QVERIFY(!Child<QRadioButton>(*d, "optRemoveWordsToIgnore")->isEnabled());
+            Child<QPushButton>(*d, "cmdClear")->click();
+            QCOMPARE(Child<QLineEdit>(*d, "txbFilterWords")->text(), QString());
+            Child<QPushButton>(*d, "cmdClose")->click();
+        });
+        Child<QPushButton>(*w, "cmdCountAllPhrases")->click();
+        QCOMPARE(w->Record().FilterWords, std::u16string());
     }
 
-    // "Make 2-d count array": shown for a folder only, with the caption of the entries in
-    // force; its file equals the command line's (below the heading's time of writing).
+    // "Make 2-d count array": shown for a folder only, with the caption of the entries in force;
+    // Cancel leaves the previous file; its file equals the command line's (below the heading's time
+    // of writing).
     void countArrayEqualsTheCommandLine() {
         auto w = NewWindow();
         auto* button = Child<QPushButton>(*w, "cmdCountArray");
@@ -160,10 +166,15 @@ private slots:
         QVERIFY(button->isVisible() && button->isEnabled());
         QCOMPARE(button->text(), QStringLiteral("Make 2-d count array for Excel"));
         Child<QCheckBox>(*w, "chkIncludeSubfolders")->click();
-        WhenModal<lxty::app::frmCountArray>([](lxty::app::frmCountArray* d) {
+        WriteFile(Path("array-window.txt"), "previous");
+        WhenModal<frmCountArray>(
+            [](frmCountArray* d) { Child<QPushButton>(*d, "cmdCancel")->click(); });
+        button->click();
+        QCOMPARE(ReadAll(Path("array-window.txt")), QByteArray("previous"));
+        WhenModal<frmCountArray>([](frmCountArray* d) {
             Child<QRadioButton>(*d, "optBoth")->click();
             Child<QCheckBox>(*d, "chkZeroCellsBlank")->click();
-            Shot(*d, "h12-frmCountArray");
+            Shot(*d, "frmCountArray");
             // The report of the file written is repeated in a message box.
             WhenModal<QMessageBox>([](QMessageBox* b) { b->accept(); });
             Child<QPushButton>(*d, "cmdCreateFile")->click();
@@ -321,11 +332,16 @@ private slots:
         QVERIFY(middle(w->screen()->availableGeometry()).contains(w->frameGeometry().center()));
         QVERIFY(middle(w->frameGeometry()).contains(box.center()));
 
+        // "Save settings" saves and confirms in a pop-up that vanishes by itself.
+        QFile::remove(StateFile(m_dir));
         Child<QPushButton>(*w, "cmdSaveState")->click();
+        QVERIFY(QFile::exists(StateFile(m_dir)));
         auto* popUp = w->findChild<lxty::app::frmPopUp*>("frmPopUp");
         auto* quit = Child<QPushButton>(*w, "cmdQuit");
         const QRect inside(w->mapToGlobal(QPoint()), w->size());
-        QVERIFY(popUp->isVisible());
+        QVERIFY(popUp && popUp->isVisible());
+        QCOMPARE(Child<QLabel>(*popUp, "lblMessage")->text(), QStringLiteral("Settings saved"));
+        QCOMPARE(popUp->intInterval, 2000);
         QVERIFY(inside.contains(popUp->geometry()));
         QVERIFY(!popUp->geometry().intersects(QRect(quit->mapToGlobal(QPoint()), quit->size())));
 
@@ -339,6 +355,7 @@ private slots:
         w->TheHost().Ask(u"12,345 found so far.\n\nReally stop?", stop.toStdU16String(),
                          lxty::MsgIcon::Question, lxty::MsgButtons::YesNo, lxty::MsgAnswer::Yes);
         QVERIFY(width >= QFontMetrics(w->font()).horizontalAdvance(stop) + 100);
+        QTRY_VERIFY_WITH_TIMEOUT(!popUp->isVisible(), 4000);
     }
 
     // The output-file box takes a typed path whole: the focus stays in it.
@@ -371,6 +388,26 @@ private slots:
         w->Record().File[0] = u"/from/the/record";
         w->RecordToControls();
         QCOMPARE(Child<QLineEdit>(*w, "txbFile0")->text(), QStringLiteral("/from/the/record"));
+    }
+
+    // Every control of each window has its object name, an accessible name and keyboard reach.
+    void everyControlIsNamedAndReachable() {
+        auto w = NewWindow();
+        QCOMPARE(Unnamed(*w), QStringList());
+        w->ShowSettingsWindow();
+        QCOMPARE(Unnamed(*w->SettingsWindow()), QStringList());
+        Source(*w, "optFolder", Path("texts"), Path("named-out.txt"));
+        // The count choice is left out: its buttons have no accessible names of their own
+        // (a screen reader reads their captions).
+        for (const char* button : {"cmdCountAllPhrases", "cmdCountArray"}) {
+            QStringList faults = {"<not opened>"};
+            WhenModal<QDialog>([&](QDialog* d) {
+                faults = Unnamed(*d);
+                d->reject();
+            });
+            Child<QPushButton>(*w, button)->click();
+            QVERIFY2(faults.isEmpty(), qPrintable(button + (": " + faults.join(' '))));
+        }
     }
 
     // The manual names every control of the main window by its object name.
@@ -411,14 +448,8 @@ private slots:
         QCOMPARE(launched.fileName(), QStringLiteral("manual.html"));
         QTest::keyClick(Child<QLabel>(*w, "lblTarnwellSystems"), Qt::Key_Return);
         QVERIFY(w->findChild<lxty::app::frmAbout*>()->isVisible());
-        Shot(*w->findChild<lxty::app::frmAbout*>(), "h12-frmAbout");
-        QApplication::clipboard()->setText("clipboard words");
         Child<QPushButton>(*w, "cmdClipboardViewer")->click();
-        auto* viewer = w->findChild<lxty::app::frmClipboardViewer*>();
-        QVERIFY(viewer->isVisible());
-        QCOMPARE(Child<QPlainTextEdit>(*viewer, "txbClipboard")->toPlainText(),
-                 QStringLiteral("clipboard words"));
-        Shot(*viewer, "h12-frmClipboardViewer");
+        QVERIFY(w->findChild<lxty::app::frmClipboardViewer*>()->isVisible());
         lxty::app::SetLauncher([](const QUrl&) { return lxty::app::kLaunchOk; });
     }
 
@@ -442,25 +473,15 @@ private slots:
                  QStringLiteral("Text on clipboard"));
 
         // A click while a count shows its words holds the count with a message.
-        WriteFile(Path("long.txt"), QByteArray("alpha beta gamma\n").repeated(200000));
+        WriteFile(Path("long.txt"), LongText());
         Source(*w, "optInFile", Path("long.txt"), Path("long-out.txt"));
         Child<QCheckBox>(*w, "chkSuppressWords")->setChecked(false);
         QString during;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            // Once the words are in the table, so that the stop offers their list.
-            if (!w->Run().IsRunning() || w->Table().Size() < 3)
-                return;
-            poll.stop();
+        WhileCounting(*w, [&] {
             during = MessageDuring([view] { QTest::mouseClick(view, Qt::LeftButton); }).value(0);
-            WhenModal<QMessageBox>([](QMessageBox* b) { b->button(QMessageBox::No)->click(); });
+            Answer(QMessageBox::No);
             Child<QPushButton>(*w, "cmdCountWords")->click();
         });
-        poll.start(5);
-        WhenModal<lxty::app::frmCountWordsPhrases>([](lxty::app::frmCountWordsPhrases* d) {
-            Child<QPushButton>(*d, "cmdCountAllWords")->click();
-        });
-        Child<QPushButton>(*w, "cmdCountWords")->click();
         QCOMPARE(during, QStringLiteral("Scanning files"));
 
         Child<QRadioButton>(*w, "optFolder")->click();

@@ -1,31 +1,19 @@
-// The settings window: every bound control reaches the record and back, a changed rule changes
-// the next count, the handlers of its buttons (Check all / Clear all, Restore defaults,
-// Reinitialize, settings files, word-list files through frmLoadRemove), how it is opened, and
-// that nothing in it can be used while a count runs. With LXTY_SHOTS set to a folder, the
-// screenshots test writes PNG pictures of the windows there.
-
-#include "app/FieldBinder.h"
-#include "app/QtText.h"
-#include "app/frmCountWordsPhrases.h"
-#include "app/frmLoadRemove.h"
-#include "app/frmMain.h"
-#include "app/frmParams.h"
-#include "app/frmPopUp.h"
-#include "settings/SavedState.h"
-#include "settings/SettingsByName.h"
+// The settings window: every bound control reaches the record and back, a changed rule changes the
+// next count, the handlers of its buttons (Check all / Clear all, Restore defaults, Reinitialize,
+// settings files, word-list files through frmLoadRemove), how it is opened, and that nothing in it
+// can be used while a count runs.
 
 #include "GuiTestSupport.h"
 #include "ScrambledSettings.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
+#include "Shots.h"
+#include "app/FieldBinder.h"
+#include "app/QtText.h"
+#include "app/frmCountAllPhrases.h"
+#include "app/frmCountArray.h"
+#include "app/frmLoadRemove.h"
+#include "app/frmParams.h"
+#include "app/frmPopUp.h"
+#include "settings/SettingsByName.h"
 
 #include <set>
 
@@ -37,15 +25,6 @@ using lxty::app::Q;
 using lxty::app::U;
 
 namespace {
-
-// Answers the next message box with `button` and keeps its text.
-void Answer(QMessageBox::StandardButton button, QString* text = nullptr) {
-    WhenModal<QMessageBox>([=](QMessageBox* box) {
-        if (text)
-            *text = box->text();
-        box->button(button)->click();
-    });
-}
 
 // A person's choice of entry `index` of a list.
 void Choose(QComboBox* list, int index) {
@@ -87,13 +66,9 @@ class TestfrmParams : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
 
+    // A main window with its settings window opened by its button.
     std::unique_ptr<frmMain> NewWindow() {
-        auto w = std::make_unique<frmMain>(QStringLiteral(LXTY_DATA_DIR "/lxty.dat"));
-        w->SetStateFilePath(std::filesystem::path(m_dir.filePath("state/lxty.usr").toStdString()));
-        w->SetRestoreStateAtStartUp(false);
-        w->SetHelpAtStartUp(false);
-        w->show();
-        w->StartUp();
+        auto w = NewMain(m_dir);
         Child<QPushButton>(*w, "cmdSetParameters")->click();
         return w;
     }
@@ -109,12 +84,9 @@ class TestfrmParams : public QObject {
         w.Record().Source = SourceKind::InFile;
         w.Record().File[0] = U(path);
         w.RecordToControls();
-        WhenModal<app::frmCountWordsPhrases>([](app::frmCountWordsPhrases* d) {
-            Child<QPushButton>(*d, "cmdCountAllWords")->click();
-        });
-        Child<QPushButton>(w, "cmdCountWords")->click();
+        Count(w);
         QStringList words;
-        for (const QString& line : Child<QPlainTextEdit>(w, "txbOutput")->toPlainText().split('\n'))
+        for (const QString& line : Output(w).split('\n'))
             if (line.startsWith(' ') && !line.trimmed().startsWith(QStringLiteral("Rank")))
                 words << line.split(' ', Qt::SkipEmptyParts).last();
         words.sort();
@@ -124,37 +96,37 @@ class TestfrmParams : public QObject {
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
-    // One pass over the field table: every field of the record has its control in one of the two
-    // windows (the all-phrases and count-array fields have windows of their own), shows the
-    // record, and a person's change of the control reaches the record.
+    // One pass over the field table: every field of the record has its control in one of the
+    // four windows that show settings, shows the record, and a person's change of the control
+    // reaches the record.
     void everyBoundControlReachesTheRecordAndBack() {
         auto w = NewWindow();
-        std::vector<app::FieldBinder::Binding> bindings = w->Binder().Bindings();
-        for (const auto& b : Params(*w).Binder().Bindings())
-            bindings.push_back(b);
+        app::frmCountAllPhrases phrases(w->Session());
+        app::frmCountArray array(w->Record());
+        std::vector<app::FieldBinder::Binding> bindings;
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{w.get(), &Params(*w), &phrases, &array})
+            for (const auto& b :
+                 window->findChild<app::FieldBinder*>({}, Qt::FindDirectChildrenOnly)->Bindings())
+                bindings.push_back(b);
         std::set<std::u16string> bound, expected;
         for (const auto& b : bindings)
             bound.emplace(b.field->name);
-        const std::set<std::u16string> elsewhere = {u"PhraseLength0",
-                                                    u"PhraseLength1",
-                                                    u"MinimumFrequency",
-                                                    u"FilterWords",
-                                                    u"FilterMode",
-                                                    u"WordsToIgnoreInPhrases",
-                                                    u"WriteRelativeFrequency",
-                                                    u"ZeroCellsBlank",
-                                                    u"CountArrayTables"};
         for (const SettingsField& f : SettingsFieldTable())
-            if (!elsewhere.count(std::u16string(f.name)))
-                expected.emplace(f.name);
+            expected.emplace(f.name);
         QCOMPARE(bound, expected);
+        const auto show = [&] {
+            w->RecordToControls();
+            phrases.RecordToControls();
+            array.RecordToControls();
+        };
 
         // Handlers stay inert: this is the binding alone.
         w->State().blnStartUpCompleted = false;
         Settings scrambled = ScrambledSettings();
         scrambled.UserSpecifiedExtraChars = u"#$%"; // the box takes 5 characters
         w->Record() = scrambled;
-        w->RecordToControls();
+        show();
         // An option button shows whether its option is the record's.
         auto want = [&](const app::FieldBinder::Binding& b) {
             const QString v = Q(*GetFieldByName(scrambled, b.field->name));
@@ -166,7 +138,7 @@ private slots:
         w->Record() = Settings();
         w->Record().WordsFile = scrambled.WordsFile;
         w->Record().WordsFile[0].selected = w->Record().WordsFile[1].selected = 0;
-        w->RecordToControls();
+        show();
         for (const auto& b : bindings) {
             if (want(b) == QStringLiteral("(other)") || b.field->name == u"UseLog10")
                 continue;                // UseLog10 is always 1
@@ -190,12 +162,6 @@ private slots:
             {"case",
              [](frmMain& w) { In<QCheckBox>(w, "chkCaseSignificant")->click(); },
              {"CAT", "Cat", "Son", "and", "cat", "hi-fi", "son"}},
-            {"plurals",
-             [](frmMain& w) { In<QCheckBox>(w, "chkDropFinalS")->click(); },
-             {"and", "cat", "hi-fi", "son", "sons"}},
-            {"hyphens",
-             [](frmMain& w) { In<QCheckBox>(w, "chkAllowWordsWithHyphens")->click(); },
-             {"and", "cat", "son"}},
             {"ignored word",
              [](frmMain& w) {
                  auto* box = In<QLineEdit>(w, "txbWordsToIgnoreOrCount0");
@@ -350,17 +316,12 @@ private slots:
     }
 
     void goToSettingsOpensTheWindow() {
-        frmMain w(QStringLiteral(LXTY_DATA_DIR "/lxty.dat"));
-        w.SetRestoreStateAtStartUp(false);
-        w.SetHelpAtStartUp(false);
-        w.show();
-        w.StartUp();
+        auto main = NewMain(m_dir);
+        frmMain& w = *main;
         QVERIFY(!w.SettingsWindow());
-        WhenModal<app::frmCountWordsPhrases>([](app::frmCountWordsPhrases* d) {
-            Child<QPushButton>(*d, "cmdSetParameters")->click();
-        });
-        Child<QPushButton>(w, "cmdCountWords")->click();
+        Count(w, "cmdSetParameters");
         QVERIFY(w.SettingsWindow() && w.SettingsWindow()->isVisible());
+        QCOMPARE(w.SettingsWindow()->windowTitle(), QStringLiteral("Lexitally settings"));
         QString question;
         Answer(QMessageBox::No, &question);
         Child<QPushButton>(*w.SettingsWindow(), "cmdQuit")->click();
@@ -373,35 +334,27 @@ private slots:
     // While a count runs only "Hide settings" may be used; afterwards everything comes back.
     void noControlIsEnabledDuringACount() {
         auto w = NewWindow();
-        QStringList enabledDuringRun;
-        bool sawRun = false;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, [&] {
-            if (!w->Run().IsRunning() || sawRun)
-                return;
-            sawRun = true;
+        Shot(Params(*w), "frmParams");
+        QStringList enabledDuringRun = {"<no run seen>"};
+        WriteFile(m_dir.filePath("long.txt"), LongText());
+        w->Record().Source = SourceKind::InFile;
+        w->Record().File[0] = U(m_dir.filePath("long.txt"));
+        w->Record().File[1] = U(m_dir.filePath("out.txt")); // a large input asks for one
+        w->RecordToControls();
+        WhileCounting(*w, [&] {
+            enabledDuringRun.clear();
             for (QWidget* c : Params(*w).findChildren<QWidget*>())
                 if (c->isEnabled() && c->focusPolicy() != Qt::NoFocus && c->window() == &Params(*w))
                     enabledDuringRun << c->objectName();
+            Answer(QMessageBox::No);
+            Child<QPushButton>(*w, "cmdCountWords")->click();
         });
-        poll.start(5);
-        w->Record().File[1] = U(m_dir.filePath("out.txt")); // a large input asks for one
-        CountWords(*w, QByteArray("alpha beta gamma delta ").repeated(60000));
-        QVERIFY(sawRun);
         QCOMPARE(enabledDuringRun, QStringList{"cmdHideSettings"});
         QVERIFY(In<QCheckBox>(*w, "chkCaseSignificant")->isEnabled());
     }
 
-    // Every control a person can reach by keyboard has its object name and an accessible name,
-    // and the engine's dialog filters reach Qt in its own syntax.
-    void controlsAreNamedAndFiltersAreQtSyntax() {
-        auto w = NewWindow();
-        for (QWidget* c : Params(*w).findChildren<QWidget*>()) {
-            if (c->window() != &Params(*w) || c->focusPolicy() == Qt::NoFocus)
-                continue;
-            QVERIFY2(c->objectName().size() > 3, c->metaObject()->className());
-            QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
-        }
+    // The engine's dialog filters reach Qt in its own syntax.
+    void filtersAreQtSyntax() {
         const std::pair<const char16_t*, const char*> filters[] = {
             {u"LXTY settings files (*.lxty) | *.lxty", "LXTY settings files (*.lxty)"},
             {u"Any text file (*.*) | *.*", "Any text file (*)"},
@@ -410,32 +363,6 @@ private slots:
         };
         for (const auto& [engine, qt] : filters)
             QCOMPARE(app::QtFileFilter(engine), QString::fromUtf8(qt));
-    }
-
-    void screenshots() {
-        const QString folder = qEnvironmentVariable("LXTY_SHOTS");
-        if (folder.isEmpty())
-            QSKIP("LXTY_SHOTS names no folder");
-        auto w = NewWindow();
-        QDir().mkpath(folder);
-        QTest::qWait(200);
-        QVERIFY(w->grab().save(folder + "/frmMain.png"));
-        QVERIFY(Params(*w).grab().save(folder + "/frmParams-default.png"));
-        const QSize minimum = Params(*w).minimumSizeHint();
-        Params(*w).resize(minimum);
-        QTest::qWait(200);
-        QVERIFY(Params(*w).grab().save(folder + "/frmParams-minimum.png"));
-        Params(*w).resize(1400, 900);
-        QTest::qWait(200);
-        QVERIFY(Params(*w).grab().save(folder + "/frmParams-large.png"));
-        w->Record().WordsFile[0] = {{U(m_dir.filePath("a rather long folder name/words.txt"))}, -1};
-        w->RecordToControls();
-        WhenModal<app::frmLoadRemove>([folder](app::frmLoadRemove* d) {
-            QTest::qWait(200);
-            d->grab().save(folder + "/frmLoadRemove.png");
-            d->close();
-        });
-        Choose(In<QComboBox>(*w, "cboWordsFile0"), 0);
     }
 };
 

@@ -12,20 +12,12 @@ using lxty::app::TwipsToPixels;
 class TestfrmPopUp : public QObject {
     Q_OBJECT
 private slots:
-    void twipsToPixels_data() {
-        QTest::addColumn<int>("twips");
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("zero") << 0 << 0;
-        QTest::newRow("one pixel") << 15 << 1;
-        QTest::newRow("rounds down below half") << 22 << 1;
-        QTest::newRow("rounds up from half") << 23 << 2;
-        QTest::newRow("pop-up height") << 300 << 20;
-        QTest::newRow("pop-up width") << 2400 << 160;
-    }
+    // 15 twips a pixel, rounded to the nearest.
     void twipsToPixels() {
-        QFETCH(int, twips);
-        QFETCH(int, pixels);
-        QCOMPARE(TwipsToPixels(twips), pixels);
+        const std::pair<int, int> cases[] = {{0, 0},  {15, 1},   {22, 1},
+                                             {23, 2}, {300, 20}, {2400, 160}};
+        for (const auto& [twips, pixels] : cases)
+            QCOMPARE(TwipsToPixels(twips), pixels);
     }
 
     void showsAndVanishesAfterItsInterval() {

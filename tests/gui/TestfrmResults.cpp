@@ -1,6 +1,6 @@
 // The results window, the Zipf plot and the concordance, driven by their controls: a header
-// click sorts, the filter box narrows the rows and says how many, an export reads back through
-// a CSV reader, the plot of a Zipf-distributed text fits a slope of -1, and the concordance of
+// click sorts, the filter box narrows the rows and says how many, an export writes the rows
+// shown, the plot of a Zipf-distributed text fits a slope of -1, and the concordance of
 // a row lists as many occurrences as the row's frequency.
 
 #include "FakeHost.h"
@@ -45,27 +45,6 @@ std::string ZipfText() {
     for (std::size_t k = 0; k < words.size(); ++k)
         text += words[(k * 7919) % words.size()] + (k % 12 == 11 ? "\n" : " ");
     return text;
-}
-
-std::vector<QStringList> ReadCsv(const QByteArray& bytes) {
-    const QString text = QString::fromUtf8(bytes);
-    std::vector<QStringList> rows(1, QStringList(QString()));
-    bool quoted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted && c == '"' && i + 1 < text.size() && text[i + 1] == '"')
-            rows.back().back() += text[++i];
-        else if (c == '"')
-            quoted = !quoted;
-        else if (!quoted && c == ',')
-            rows.back().append(QString());
-        else if (!quoted && c == '\n')
-            rows.emplace_back(QStringList(QString()));
-        else
-            rows.back().back() += c;
-    }
-    rows.pop_back();
-    return rows;
 }
 
 struct Counted {
@@ -144,19 +123,14 @@ private slots:
                                 "4\tplum\t1\t9.0909%\n"));
     }
 
-    void exportReadsBackThroughACsvReader() {
+    void exportWritesTheRowsShown() {
         Counted c("one, two two \"three\" three three x,y\n");
         Child<QLineEdit>(c.window, "txtFilter")->setText(QStringLiteral("t"));
         const QString path = QString::fromStdString((c.dir / "out.csv").string());
         QVERIFY(c.window.ExportTo(path, true));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const auto rows = ReadCsv(f.readAll());
-        QCOMPARE(rows.size(), std::size_t(3));
-        QCOMPARE(rows[0],
-                 QStringList({"Rank", "Word or phrase", "Frequency", "Relative frequency"}));
-        QCOMPARE(rows[1], QStringList({"1", "three", "3", "50.0000%"}));
-        QCOMPARE(rows[2], QStringList({"2", "two", "2", "33.3333%"}));
+        // The rows shown, in the engine's CSV, which its own tests read back.
+        QCOMPARE(test::ReadAll(path), "Rank,Word or phrase,Frequency,Relative frequency\n"
+                                      "1,three,3,50.0000%\n2,two,2,33.3333%\n");
     }
 
     void zipfPlotFitsSlopeMinusOne() {

@@ -1,18 +1,34 @@
 #pragma once
-// Shared pieces of the window tests: answering modal dialogs from the event loop, filling
-// in a file dialog, writing fixture files and finding controls by object name.
+// Shared pieces of the window tests: answering modal dialogs from the event loop, filling in a file
+// dialog, a started main window, counting from it, running lexitally-cli, and finding controls by
+// object name.
+
+#include "app/frmCountWordsPhrases.h"
+#include "app/frmMain.h"
+#include "settings/SavedState.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 namespace lxty::test {
 
@@ -42,6 +58,27 @@ template <class T> inline void WhenModal(std::function<void(T*)> act) {
     timer->start();
 }
 
+// Answers the next message box with button and keeps its text.
+inline void Answer(QMessageBox::StandardButton button, QString* text = nullptr) {
+    WhenModal<QMessageBox>([=](QMessageBox* box) {
+        if (text)
+            *text = box->text();
+        box->button(button)->click();
+    });
+}
+
+// The message box shown while act runs: its title and text (empty when none came up).
+inline QStringList MessageDuring(const std::function<void()>& act) {
+    QStringList shown;
+    WhenModal<QMessageBox>([&](QMessageBox* b) {
+        shown = {b->windowTitle(), b->text()};
+        b->accept();
+    });
+    act();
+    (void)QTest::qWaitFor([&] { return !shown.isEmpty(); }, 3000);
+    return shown;
+}
+
 // Types path into an open-file dialog and accepts it. The dialog's view of the folder loads in
 // the background, so the name box is filled again until the dialog has taken the file.
 inline void AcceptFileDialog(QFileDialog* d, const QString& path, int tries = 0) {
@@ -57,6 +94,12 @@ inline void AcceptFileDialog(QFileDialog* d, const QString& path, int tries = 0)
     });
 }
 
+// Clicks button once the file dialog it opens is up, and gives that dialog path.
+inline void ChooseThrough(QAbstractButton* button, const QString& path) {
+    WhenModal<QFileDialog>([path](QFileDialog* d) { AcceptFileDialog(d, path); });
+    button->click();
+}
+
 inline void WriteFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
@@ -64,11 +107,78 @@ inline void WriteFile(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
+inline QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// lexitally-cli with the arguments; its exit status.
+inline int Cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(LXTY_CLI), args);
+    p.waitForFinished(60000);
+    return p.exitCode();
+}
+
+// The object names of a window's controls: buttons, check boxes, options, lists, text boxes.
+inline const QRegularExpression kControl(QStringLiteral("^(cmd|chk|opt|cbo|txb)[A-Z]"));
+
 template <class T> inline T* Child(QWidget& w, const char* name) {
     T* c = w.findChild<T*>(QString::fromLatin1(name));
     if (!c)
         qFatal("no control %s", name);
     return c;
+}
+
+inline QString Output(app::frmMain& w) {
+    return Child<QPlainTextEdit>(w, "txbOutput")->toPlainText();
+}
+
+// The saved state file of a main window whose configuration folder is dir.
+inline QString StateFile(const QTemporaryDir& dir) {
+    return QString::fromStdString(DefaultStateFilePath(dir.path().toStdString()).string());
+}
+
+// A started, active main window whose saved state lives in dir; the saved state is restored (and
+// the common words offered) or the help message shown only when asked.
+inline std::unique_ptr<app::frmMain> NewMain(const QTemporaryDir& dir, bool restore = false,
+                                             bool help = false) {
+    auto w = std::make_unique<app::frmMain>(QStringLiteral(LXTY_DATA_DIR "/lxty.dat"));
+    w->SetStateFilePath(StateFile(dir).toStdString());
+    w->SetRestoreStateAtStartUp(restore);
+    w->SetHelpAtStartUp(help);
+    w->show();
+    w->StartUp();
+    QApplication::setActiveWindow(w.get());
+    (void)QTest::qWaitForWindowActive(w.get(), 1000); // a test that needs the focus checks it
+    return w;
+}
+
+// Presses the count button and answers the count choice with the named button.
+inline void Count(app::frmMain& w, const char* choice = "cmdCountAllWords") {
+    const QString name = QString::fromLatin1(choice);
+    WhenModal<app::frmCountWordsPhrases>(
+        [name](app::frmCountWordsPhrases* d) { d->findChild<QPushButton*>(name)->click(); });
+    Child<QPushButton>(w, "cmdCountWords")->click();
+}
+
+// Enough text for a count to be caught while it runs.
+inline QByteArray LongText() {
+    return QByteArray("alpha beta gamma\n").repeated(800000);
+}
+
+// Counts all words of the window's source; once the count runs with its three words in the table,
+// act runs from the event loop while the count goes on.
+inline void WhileCounting(app::frmMain& w, const std::function<void()>& act) {
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!w.Run().IsRunning() || w.Table().Size() < 3)
+            return;
+        poll.stop();
+        act();
+    });
+    poll.start(5);
+    Count(w);
 }
 
 } // namespace lxty::test
