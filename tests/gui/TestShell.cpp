@@ -3,30 +3,17 @@
 // and "About Lexitally"), found by object name.
 
 #include "FakeHost.h"
+#include "GuiTestSupport.h"
 #include "Shots.h"
+#include "app/QtText.h"
 #include "app/Shell.h"
 #include "app/frmAbout.h"
 #include "app/frmClipboardViewer.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QtTest>
 
 using namespace lxty;
 using namespace lxty::app;
-
-namespace {
-
-QString Q(const std::u16string& s) {
-    return QString::fromStdU16String(s);
-}
-
-} // namespace
 
 class TestShell : public QObject {
     Q_OBJECT

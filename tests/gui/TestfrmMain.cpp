@@ -5,8 +5,6 @@
 
 #include "GuiTestSupport.h"
 #include "app/frmResults.h"
-#include "engine/WordTable.h"
-#include "util/Catalogue.h"
 
 #include <QClipboard>
 #include <QMimeData>

@@ -16,12 +16,8 @@
 #include "util/Catalogue.h"
 
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
-#include <QtTest>
 #include <filesystem>
 #include <fstream>
 
