@@ -125,7 +125,8 @@ private slots:
         frmAbout about(host, LXTY_DATA_DIR);
         QCOMPARE(about.windowTitle(), QString("About Lexitally"));
         about.show();
-        test::Shot(about, "b8-frmAbout");
+        QCOMPARE(test::Unnamed(about), QStringList());
+        test::Shot(about, "frmAbout");
         const auto text = [&](const char* name) {
             auto* l = about.findChild<QLabel*>(name);
             return l ? l->text() : QString();
@@ -162,7 +163,8 @@ private slots:
         QVERIFY(box && length && box->isReadOnly());
         QCOMPARE(box->toPlainText(), QString("alpha beta"));
         QCOMPARE(length->text(), QString("10 characters"));
-        test::Shot(viewer, "b8-frmClipboardViewer");
+        QCOMPARE(test::Unnamed(viewer), QStringList());
+        test::Shot(viewer, "frmClipboardViewer");
         QApplication::clipboard()->setText(QString(1234, 'x'));
         QTRY_COMPARE(length->text(), QString("1,234 characters"));
         QApplication::clipboard()->clear();

@@ -35,26 +35,6 @@ void AccessibleSetText(QWidget* w, const QString& text) {
         0, static_cast<QLineEdit*>(w)->text().size(), text);
 }
 
-// The controls of window (not of the windows it opens) that break the naming rules: each focusable
-// widget has an object name, and each control an accessible name and keyboard reach.
-QStringList Unnamed(QWidget& window) {
-    QStringList faults;
-    for (QWidget* c : window.findChildren<QWidget*>()) {
-        if (c->window() != &window)
-            continue;
-        if (c->focusPolicy() != Qt::NoFocus && c->objectName().size() <= 3)
-            faults << QString::fromLatin1(c->metaObject()->className());
-        // The arrow keys move among options; the tab key reaches the chosen one.
-        auto* option = qobject_cast<QRadioButton*>(c);
-        const bool reached =
-            (c->focusPolicy() & Qt::TabFocus) || (option && option->autoExclusive());
-        if (kControl.match(c->objectName()).hasMatch() &&
-            (c->accessibleName().isEmpty() || !reached))
-            faults << c->objectName();
-    }
-    return faults;
-}
-
 const char* kText = "the red car and the red car and the blue car. the red car stops\n"
                     "and the blue car goes, the red car and the blue car\n";
 

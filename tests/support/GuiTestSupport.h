@@ -7,6 +7,7 @@
 #include "app/frmMain.h"
 #include "settings/SavedState.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -128,6 +129,28 @@ template <class T> inline T* Child(QWidget& w, const char* name) {
     if (!c)
         qFatal("no control %s", name);
     return c;
+}
+
+// The controls of window (not of the windows it opens) that break the naming rules: each focusable
+// widget has an object name, and each control an accessible name and keyboard reach.
+inline QStringList Unnamed(QWidget& window) {
+    QStringList faults;
+    for (QWidget* c : window.findChildren<QWidget*>()) {
+        if (c->window() != &window)
+            continue;
+        // A view's viewport is a part of its view, which is named.
+        if (c->focusPolicy() != Qt::NoFocus && c->objectName().size() <= 3 &&
+            !qobject_cast<QAbstractScrollArea*>(c->parentWidget()))
+            faults << QString::fromLatin1(c->metaObject()->className());
+        // The arrow keys move among options; the tab key reaches the chosen one.
+        auto* option = qobject_cast<QRadioButton*>(c);
+        const bool reached =
+            (c->focusPolicy() & Qt::TabFocus) || (option && option->autoExclusive());
+        if (kControl.match(c->objectName()).hasMatch() &&
+            (c->accessibleName().isEmpty() || !reached))
+            faults << c->objectName();
+    }
+    return faults;
 }
 
 inline QString Output(app::frmMain& w) {
