@@ -172,8 +172,7 @@ private slots:
         const QString folder = Path("scanned");
         QDir().mkpath(folder + "/sub");
         auto w = NewMain(m_dir);
-        Child<QRadioButton>(*w, "optFolder")->click();
-        QTest::keyClicks(Child<QLineEdit>(*w, "txbFolder"), folder);
+        Source(*w, "optFolder", folder, "");
         auto* box = Child<QLineEdit>(*w, "txbFile1");
         auto* disable = Child<QCheckBox>(*w, "chkDisableOutputToFile");
         auto* button = Child<QPushButton>(*w, "cmdFile1");
@@ -273,8 +272,7 @@ private slots:
         WriteFile(folder + "/a.txt", "alpha\n");
         WriteFile(folder + "/sub/c.txt", "gamma gamma gamma\n");
         auto w = NewMain(m_dir);
-        Child<QRadioButton>(*w, "optFolder")->click();
-        QTest::keyClicks(Child<QLineEdit>(*w, "txbFolder"), folder);
+        Source(*w, "optFolder", folder, "");
         Child<QCheckBox>(*w, "chkIncludeSubfolders")->click();
         Child<QPushButton>(*w, "cmdListFiles")->click();
         QCOMPARE(Output(*w), QStringLiteral("{Folder} = %1\n\n{Folder}/a.txt [6 bytes]\n"
@@ -294,8 +292,7 @@ private slots:
         const QString file = Path("long.txt");
         WriteFile(file, LongText());
         auto w = NewMain(m_dir);
-        QTest::keyClicks(Child<QLineEdit>(*w, "txbFile1"), Path("long-out.txt"));
-        ChooseInputFile(*w, file);
+        Source(*w, "optInFile", file, Path("long-out.txt"));
         QString runningCaption, question;
         QStringList unlocked;
         WhileCounting(*w, [&] {
@@ -326,8 +323,7 @@ private slots:
     void closingDuringACountStopsItFirst() {
         WriteFile(Path("long2.txt"), LongText());
         auto w = NewMain(m_dir);
-        QTest::keyClicks(Child<QLineEdit>(*w, "txbFile1"), Path("long2-out.txt"));
-        ChooseInputFile(*w, Path("long2.txt"));
+        Source(*w, "optInFile", Path("long2.txt"), Path("long2-out.txt"));
         bool closedWhileRunning = true;
         WhileCounting(*w, [&] {
             Answer(QMessageBox::No);
@@ -366,9 +362,7 @@ private slots:
         WriteFile(folder + "/a.txt", "beta alpha\n");
         WriteFile(folder + "/b.txt", "beta\n");
         auto w = NewMain(m_dir);
-        Child<QRadioButton>(*w, "optFolder")->click();
-        QTest::keyClicks(Child<QLineEdit>(*w, "txbFolder"), folder);
-        QTest::keyClicks(Child<QLineEdit>(*w, "txbFile1"), Path("pair-out.txt"));
+        Source(*w, "optFolder", folder, Path("pair-out.txt"));
         auto* format = Child<QComboBox>(*w, "cboDisplayFormat");
         format->setCurrentIndex(3);
         QList<int> formats;

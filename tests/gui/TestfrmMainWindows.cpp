@@ -49,15 +49,6 @@ class TestfrmMainWindows : public QObject {
 
     std::unique_ptr<frmMain> NewWindow(bool help = false) { return NewMain(m_dir, false, help); }
 
-    // The source and output file typed into their boxes.
-    static void Source(frmMain& w, const char* option, const QString& path, const QString& output) {
-        Child<QRadioButton>(w, option)->click();
-        const char* box = QByteArray(option) == "optFolder" ? "txbFolder" : "txbFile0";
-        if (QByteArray(option) != "optOnClipboard")
-            Child<QLineEdit>(w, box)->setText(path);
-        Child<QLineEdit>(w, "txbFile1")->setText(output);
-    }
-
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());

@@ -266,8 +266,7 @@ private slots:
         QCOMPARE(In<QLineEdit>(*w, "txbStateFile")->text(), file);
         In<QPushButton>(*w, "cmdRestoreDefaults")->click();
         QVERIFY(!(w->Record() == saved));
-        WhenModal<QFileDialog>([file](QFileDialog* d) { AcceptFileDialog(d, file); });
-        In<QPushButton>(*w, "cmdLoadSettingsFromFile")->click();
+        ChooseThrough(In<QPushButton>(*w, "cmdLoadSettingsFromFile"), file);
         QVERIFY(w->Record() == saved);
         QCOMPARE(In<QLabel>(*w, "lblState")->text(), QStringLiteral("Settings loaded from"));
         QVERIFY(In<QCheckBox>(*w, "chkCaseSignificant")->isChecked());
@@ -281,10 +280,8 @@ private slots:
         const QString a = m_dir.filePath("a-words.txt"), b = m_dir.filePath("b-words.txt");
         WriteFile(a, "apple\nbanana\n");
         WriteFile(b, "cherry\n");
-        for (const QString& path : {a, b}) {
-            WhenModal<QFileDialog>([path](QFileDialog* d) { AcceptFileDialog(d, path); });
-            In<QPushButton>(*w, "cmdWordsFile0")->click();
-        }
+        for (const QString& path : {a, b})
+            ChooseThrough(In<QPushButton>(*w, "cmdWordsFile0"), path);
         QCOMPARE(In<QComboBox>(*w, "cboWordsFile0")->count(), 2);
         QCOMPARE(In<QPushButton>(*w, "cmdWordsFile0")->text(),
                  QStringLiteral("Words-to-ignore files (2)"));

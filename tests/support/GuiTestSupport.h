@@ -177,6 +177,16 @@ inline std::unique_ptr<app::frmMain> NewMain(const QTemporaryDir& dir, bool rest
     return w;
 }
 
+// The source option, its file or folder and the output file, set in their boxes.
+inline void Source(app::frmMain& w, const char* option, const QString& path,
+                   const QString& output) {
+    Child<QRadioButton>(w, option)->click();
+    const char* box = QByteArray(option) == "optFolder" ? "txbFolder" : "txbFile0";
+    if (QByteArray(option) != "optOnClipboard")
+        Child<QLineEdit>(w, box)->setText(path);
+    Child<QLineEdit>(w, "txbFile1")->setText(output);
+}
+
 // Presses the count button and answers the count choice with the named button.
 inline void Count(app::frmMain& w, const char* choice = "cmdCountAllWords") {
     const QString name = QString::fromLatin1(choice);
