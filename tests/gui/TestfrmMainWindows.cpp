@@ -245,11 +245,14 @@ private slots:
                 const QRect rb(wb->mapTo(w.get(), QPoint()), wb->size());
                 QVERIFY2(wa == wb || !ra.intersects(rb), (QByteArray(a) + " over " + b).data());
             }
-        // Each list is wide enough for its longest entry.
+        // Each list is wide enough for its longest entry, however the layout shares the row.
         for (const char* name : {"cboWordOrder", "cboDisplayFormat"}) {
             auto* list = Child<QComboBox>(*w, name);
             QStyleOptionComboBox option;
             option.initFrom(list);
+            // At the narrowest the layout may make it.
+            option.rect.setWidth(list->minimumWidth() ? list->minimumWidth()
+                                                      : list->minimumSizeHint().width());
             const int field = list->style()
                                   ->subControlRect(QStyle::CC_ComboBox, &option,
                                                    QStyle::SC_ComboBoxEditField, list)
