@@ -32,6 +32,7 @@ frmCountWordsPhrases::frmCountWordsPhrases(Settings& settings, RunState& run, Ho
     auto button = [&](const char* name, const char* caption) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
         b->setObjectName(name);
+        b->setAccessibleName(b->text());
         b->setAutoDefault(false);
         buttons->addWidget(b);
         return b;
@@ -68,6 +69,7 @@ frmCountWordsPhrases::frmCountWordsPhrases(Settings& settings, RunState& run, Ho
 void frmCountWordsPhrases::Choose() {
     const CountChoiceView& view = m_choice.Open();
     m_chkFileList->setText(Lines(GetText(TextId::ShowNumberOfFiles)));
+    m_chkFileList->setAccessibleName(m_chkFileList->text().simplified());
     {
         // Clearing the box on opening is not a person's choice: the kept format stays.
         QSignalBlocker block(m_chkFileList);

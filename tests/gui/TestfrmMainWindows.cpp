@@ -373,9 +373,7 @@ private slots:
         w->ShowSettingsWindow();
         QCOMPARE(Unnamed(*w->SettingsWindow()), QStringList());
         Source(*w, "optFolder", Path("texts"), Path("named-out.txt"));
-        // The count choice is left out: its buttons have no accessible names of their own
-        // (a screen reader reads their captions).
-        for (const char* button : {"cmdCountAllPhrases", "cmdCountArray"}) {
+        for (const char* button : {"cmdCountWords", "cmdCountAllPhrases", "cmdCountArray"}) {
             QStringList faults = {"<not opened>"};
             WhenModal<QDialog>([&](QDialog* d) {
                 faults = Unnamed(*d);
