@@ -400,7 +400,6 @@ QGridLayout* frmMain::BuildFigures(QWidget* central) {
     const QString widest[2] = {
         QStringLiteral("Number of instances of words/phrases in this list: 999,999,999"),
         QStringLiteral("No. of words ignored (other than words-to-ignore): 999,999,999")};
-    const QFontMetrics general(GeneralFont());
     for (QLabel* l : {m_lblFile, m_lblFilesize, m_lblXMLsize, m_lblTimeElapsed, m_lblNumberOfWords,
                       m_lblNumWordsExcluded, m_lblNumOccurrences, m_lblTotalNumOccurrences}) {
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -411,10 +410,17 @@ QGridLayout* frmMain::BuildFigures(QWidget* central) {
         policy.setRetainSizeWhenHidden(true);
         l->setSizePolicy(policy);
     }
+    // The label's own size hint with the widest text, which counts the glyphs' overhang too.
+    auto holdWidest = [](QLabel* l, const QString& text) {
+        const QString kept = l->text();
+        l->setText(text);
+        l->setMinimumWidth(l->sizeHint().width());
+        l->setText(kept);
+    };
     for (QLabel* l : {m_lblNumberOfWords, m_lblNumOccurrences})
-        l->setMinimumWidth(general.horizontalAdvance(widest[0]));
+        holdWidest(l, widest[0]);
     for (QLabel* l : {m_lblNumWordsExcluded, m_lblTotalNumOccurrences})
-        l->setMinimumWidth(general.horizontalAdvance(widest[1]));
+        holdWidest(l, widest[1]);
     figures->addWidget(m_lblFile, 0, 0, 1, 3);
     figures->addWidget(m_lblTwirler, 0, 3);
     figures->addWidget(m_lblFilesize, 1, 0);

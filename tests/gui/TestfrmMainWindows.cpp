@@ -219,9 +219,10 @@ private slots:
         const QSize smallest = w->size();
         const std::pair<const char*, const char*> figures[] = {
             {"lblNumberOfWords", "Number of different words/phrases found so far: 8,302,000"},
-            {"lblNumOccurrences", "Number of instances of words in this list: 16,604"},
-            {"lblTotalNumOccurrences", "Total number of instances of words/phrases: 8,302,000"},
-            {"lblNumWordsExcluded", "No. of words ignored (other than words-to-ignore): 8,302,000"},
+            {"lblNumOccurrences", "Number of instances of words/phrases in this list: 999,999,999"},
+            {"lblTotalNumOccurrences", "Total number of instances of words/phrases: 16,604"},
+            {"lblNumWordsExcluded",
+             "No. of words ignored (other than words-to-ignore): 999,999,999"},
             {"lblFilesize", "Filesize: 1,023.9 Mb"},
             {"lblXMLsize", "Text: 1,023.9 Mb"},
             {"lblTimeElapsed", "Time elapsed: 23h 59m 59s"}};
