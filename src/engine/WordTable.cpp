@@ -212,6 +212,37 @@ void MiddlePivotQuicksort(std::int64_t first, std::int64_t last, KeyAt keyAt, Le
     }
 }
 
+// An entry laid out: the word, its sort key when it differs, the count and the files (taken
+// from files in folder runs).
+WordEntry MakeEntry(std::u16string_view word, std::int64_t count, FileScope scope,
+                    std::vector<FileCount>& files) {
+    WordEntry e;
+    e.word.assign(word);
+    // No ASCII character is folded, so a plain word needs only the lower-casing (one string
+    // made instead of two).
+    const bool plain = std::all_of(word.begin(), word.end(), [](char16_t c) { return c < 0x80; });
+    const bool lower = plain && std::none_of(word.begin(), word.end(),
+                                             [](char16_t c) { return c >= u'A' && c <= u'Z'; });
+    if (!lower) { // a lower-case ASCII word is its own key
+        std::u16string key = plain ? e.word : FoldAccents(e.word);
+        LowerCaseAllInPlace(key);
+        e.SetSortKey(std::move(key));
+    }
+    e.count = count;
+    switch (scope) {
+    case FileScope::Folder:
+        e.files = std::move(files);
+        break;
+    case FileScope::SingleSource:
+        // Clipboard and single-file runs keep every occurrence in file 0.
+        e.wholeCountInFileZero = true;
+        break;
+    case FileScope::None:
+        break;
+    }
+    return e;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -374,26 +405,54 @@ bool WordTable::CountMany(std::u16string_view word, FileScope scope, std::int64_
 
 void WordTable::Fill(
     FileScope scope,
-    const std::function<bool(std::u16string&, std::int64_t&, std::vector<FileCount>&)>& next) {
+    const std::function<bool(std::u16string&, std::int64_t&, std::vector<FileCount>&)>& next,
+    std::size_t expected) {
     // The file numbers and paths of the run stay: the per-file counts refer to them.
     ClearIndex();
-    m_entries.clear();
+    Release(m_entries);
     m_leftOut = 0;
     m_firstFreq = 0;
     m_scope = scope;
     m_scopeSet = true;
-    m_laidOut = false;
-    // Records only: the lay-out that follows does not need the lookup index, and Count makes
-    // it when it is asked to count after all.
+    m_entries.reserve(expected);
+    // The entries are made as they come (each word copied once, to its exact size), then put
+    // in the order the table has while counting.
     std::u16string word;
     std::int64_t count = 0;
     std::vector<FileCount> files;
     while (next(word, count, files)) {
-        Add(word, HashWord(word), count);
-        if (scope == FileScope::Folder)
-            m_files.push_back(std::move(files));
+        m_entries.push_back(MakeEntry(word, count, scope, files));
         files.clear();
     }
+    std::u16string().swap(word);
+    std::vector<PackedKey> keys(m_entries.size());
+    for (std::size_t e = 0; e < keys.size(); ++e)
+        keys[e] = PackedKey::Of(m_entries[e].word, static_cast<std::uint32_t>(e));
+    std::sort(keys.begin(), keys.end(), [this](const PackedKey& a, const PackedKey& b) {
+        if (const int c = a.Compare(b); c != 0)
+            return c < 0;
+        return OrdinalLess(m_entries[a.at].word, m_entries[b.at].word);
+    });
+    std::vector<std::uint32_t> from(keys.size()); // position -> the entry that goes there
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        from[k] = keys[k].at;
+    Release(keys);
+    // Each entry moves once, along the cycles of the permutation.
+    for (std::size_t start = 0; start < from.size(); ++start) {
+        if (from[start] == start)
+            continue;
+        WordEntry held = std::move(m_entries[start]);
+        std::size_t at = start;
+        while (from[at] != start) {
+            const std::size_t source = from[at];
+            m_entries[at] = std::move(m_entries[source]);
+            from[at] = static_cast<std::uint32_t>(at);
+            at = source;
+        }
+        m_entries[at] = std::move(held);
+        from[at] = static_cast<std::uint32_t>(at);
+    }
+    m_laidOut = true;
 }
 
 std::int64_t WordTable::Find(std::u16string_view word) const {
@@ -432,32 +491,10 @@ void WordTable::LayOut() const {
     m_entries.reserve(order.size());
     for (const std::uint32_t r : order) {
         const Record& record = m_records[r];
-        WordEntry e;
-        e.word.assign(WordOf(record));
-        // No ASCII character is folded, so a plain word needs only the lower-casing (one
-        // string made instead of two).
-        const bool plain =
-            std::all_of(e.word.begin(), e.word.end(), [](char16_t c) { return c < 0x80; });
-        const bool lower = plain && std::none_of(e.word.begin(), e.word.end(),
-                                                 [](char16_t c) { return c >= u'A' && c <= u'Z'; });
-        if (!lower) { // a lower-case ASCII word is its own key
-            std::u16string key = plain ? e.word : FoldAccents(e.word);
-            LowerCaseAllInPlace(key);
-            e.SetSortKey(std::move(key));
-        }
-        e.count = record.count;
-        switch (m_scope) {
-        case FileScope::Folder:
-            if (r < m_files.size())
-                e.files = std::move(m_files[r]);
-            break;
-        case FileScope::SingleSource:
-            // Clipboard and single-file runs keep every occurrence in file 0.
-            e.wholeCountInFileZero = true;
-            break;
-        case FileScope::None:
-            break;
-        }
+        std::vector<FileCount> none;
+        WordEntry e =
+            MakeEntry(WordOf(record), record.count, m_scope,
+                      m_scope == FileScope::Folder && r < m_files.size() ? m_files[r] : none);
         m_entries.push_back(std::move(e));
     }
     // The entries now hold the words; the index is not kept alongside them.

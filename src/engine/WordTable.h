@@ -199,10 +199,12 @@ public:
     // each with its count and (FileScope::Folder) its per-file counts in file order, as
     // counting them one occurrence at a time would: next(word, count, files) gives the next
     // one and returns false at the end. For counters that keep their own entries until the
-    // text has been read (all phrases).
+    // text has been read (all phrases). The entries are made at once, laid out, without the
+    // counting index; expected (the number of words, when known) sizes them exactly.
     void
     Fill(FileScope scope,
-         const std::function<bool(std::u16string&, std::int64_t&, std::vector<FileCount>&)>& next);
+         const std::function<bool(std::u16string&, std::int64_t&, std::vector<FileCount>&)>& next,
+         std::size_t expected = 0);
     // Entries a counter left out of the table because they were excluded before they got
     // there: the summary counts them among the entries and the excluded ones.
     void SetLeftOut(std::int64_t n) { m_leftOut = n; }

@@ -303,14 +303,14 @@ std::u16string PhraseCounter::NodeText(std::uint32_t node) const {
     return text;
 }
 
-std::u16string PhraseCounter::ChainText(std::uint32_t node, const std::vector<std::uint32_t>& first,
-                                        const std::vector<std::uint32_t>& rest) const {
-    std::u16string text = *m_wordTexts[first[node]];
-    for (std::uint32_t r = rest[node]; r != PhraseNodes::kNone; r = rest[r]) {
-        text.push_back(u' ');
-        text += *m_wordTexts[first[r]];
+void PhraseCounter::ChainText(std::uint32_t node, const PhraseNodes::Chains& c,
+                              std::u16string& text) const {
+    text.clear();
+    for (std::uint32_t r = node; r != PhraseNodes::kNone; r = c.Rest(r)) {
+        if (r != node)
+            text.push_back(u' ');
+        text += *m_wordTexts[c.First(r)];
     }
-    return text;
 }
 
 void PhraseCounter::MoveToTable(WordTable& table) {
@@ -320,16 +320,16 @@ void PhraseCounter::MoveToTable(WordTable& table) {
         return;
     }
     m_useChains = false;
-    const PhraseNodes::Chains c = m_nodes.TakeChains();
-    const std::size_t n = c.count.size();
+    PhraseNodes::Chains c = m_nodes.TakeChains();
+    const std::size_t n = c.Size();
     const bool stopped = m_run.blnStop;
     const std::int64_t threshold = m_run.intMFPThresholdFrequency;
 
     // 0: not an entry; 1: an entry that goes in; 2: an entry left out.
     std::vector<std::uint8_t> fate(n, 0);
-    for (std::size_t i = 0; i < n; ++i)
-        if (c.count[i] > 0)
-            fate[i] = (stopped || c.count[i] >= threshold) ? 1 : 2;
+    for (std::uint32_t i = 0; i < n; ++i)
+        if (const std::int64_t count = c.Count(i); count > 0)
+            fate[i] = (stopped || count >= threshold) ? 1 : 2;
     bool excluded = false;
     if (!stopped) {
         // A sub-phrase is redundant when a longer included phrase with its count contains it,
@@ -340,38 +340,43 @@ void PhraseCounter::MoveToTable(WordTable& table) {
         // none, and not only words to ignore when the sub-phrase has another. The
         // extensions of a phrase are the phrases whose rest (word added in front) or prefix
         // (word added at the end) it is.
-        for (std::size_t i = 0; i < n; ++i) {
-            if (c.count[i] <= 0 || c.count[i] < threshold ||
-                m_nodes.Words(static_cast<std::uint32_t>(i)) < 2)
+        for (std::uint32_t i = 0; i < n; ++i) {
+            if (fate[i] == 0 || m_nodes.Words(i) < 2)
                 continue;
-            for (const std::uint32_t sub :
-                 {c.rest[i], m_nodes.Prefix(static_cast<std::uint32_t>(i))}) {
-                if (sub != PhraseNodes::kNone && c.count[sub] == c.count[i] && fate[sub] == 1)
+            const std::int64_t count = c.Count(i);
+            if (count < threshold)
+                continue;
+            for (const std::uint32_t sub : {c.Rest(i), m_nodes.Prefix(i)}) {
+                if (sub != PhraseNodes::kNone && fate[sub] == 1 && c.Count(sub) == count)
                     fate[sub] = 2;
             }
         }
         excluded = true;
+    }
+    // The prefixes and lengths have served.
+    m_nodes.Clear();
+    if (!stopped) {
         // Phrases with the same sort key keep the order the alphabetical sort of the whole
         // table gives them: if any remain, every phrase goes in.
         // Distinct texts of lower-case ASCII words only are their own keys: the check is
         // needed only when some remaining phrase has another word.
         bool plain = true;
-        for (std::size_t i = 0; i < n && plain; ++i) {
+        for (std::uint32_t i = 0; i < n && plain; ++i) {
             if (fate[i] != 1)
                 continue;
-            for (std::uint32_t r = static_cast<std::uint32_t>(i); r != PhraseNodes::kNone;
-                 r = c.rest[r])
-                plain = plain && m_wordPlain[c.first[r]] != 0;
+            for (std::uint32_t r = i; r != PhraseNodes::kNone; r = c.Rest(r))
+                plain = plain && m_wordPlain[c.First(r)] != 0;
         }
         std::vector<std::uint64_t> keys;
-        for (std::size_t i = 0; i < n && !plain; ++i) {
+        std::u16string text;
+        for (std::uint32_t i = 0; i < n && !plain; ++i) {
             if (fate[i] != 1)
                 continue;
-            std::u16string text = ChainText(static_cast<std::uint32_t>(i), c.first, c.rest);
-            const bool plain = std::all_of(text.begin(), text.end(), [](char16_t ch) {
+            ChainText(i, c, text);
+            const bool plainText = std::all_of(text.begin(), text.end(), [](char16_t ch) {
                 return ch < 0x80 && !(ch >= u'A' && ch <= u'Z');
             });
-            if (!plain) {
+            if (!plainText) {
                 text = FoldAccents(text);
                 LowerCaseAllInPlace(text);
             }
@@ -387,27 +392,35 @@ void PhraseCounter::MoveToTable(WordTable& table) {
     }
 
     std::int64_t leftOut = 0;
-    for (const std::uint8_t f : fate)
+    std::size_t entries = 0;
+    for (const std::uint8_t f : fate) {
         leftOut += f == 2 ? 1 : 0;
+        entries += f == 1 ? 1 : 0;
+    }
     const FileScope scope =
         m_settings.Source == SourceKind::Folder ? FileScope::Folder : FileScope::SingleSource;
-    std::size_t next = 0;
-    table.Fill(scope,
-               [&](std::u16string& word, std::int64_t& count, std::vector<FileCount>& files) {
-                   while (next < n && fate[next] != 1)
-                       ++next;
-                   if (next == n)
-                       return false;
-                   const auto node = static_cast<std::uint32_t>(next++);
-                   word = ChainText(node, c.first, c.rest);
-                   count = c.count[node];
-                   if (scope == FileScope::Folder && node < m_nodeFiles.size())
-                       files = std::move(m_nodeFiles[node]);
-                   return true;
-               });
+    std::uint32_t next = 0;
+    table.Fill(
+        scope,
+        [&](std::u16string& word, std::int64_t& count, std::vector<FileCount>& files) {
+            while (next < n && fate[next] != 1)
+                ++next;
+            if (next == n) {
+                // The table sorts its entries next: the chains go first.
+                c = PhraseNodes::Chains();
+                std::vector<std::uint8_t>().swap(fate);
+                return false;
+            }
+            const std::uint32_t node = next++;
+            ChainText(node, c, word);
+            count = c.Count(node);
+            if (scope == FileScope::Folder && node < m_nodeFiles.size())
+                files = std::move(m_nodeFiles[node]);
+            return true;
+        },
+        entries);
     table.SetLeftOut(leftOut);
     m_subphrasesExcluded = excluded;
-    m_nodes.Clear();
     std::vector<std::vector<FileCount>>().swap(m_nodeFiles);
     std::vector<std::uint32_t>().swap(m_wordNode);
 }

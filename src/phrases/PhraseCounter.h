@@ -121,8 +121,8 @@ private:
     std::uint32_t Intern(const std::u16string& word);
     void ChainStep(std::uint32_t id, bool ignored);
     void CountChain(std::size_t slot, std::uint32_t node);
-    std::u16string ChainText(std::uint32_t node, const std::vector<std::uint32_t>& first,
-                             const std::vector<std::uint32_t>& rest) const;
+    // The text of a node's phrase into text.
+    void ChainText(std::uint32_t node, const PhraseNodes::Chains& c, std::u16string& text) const;
     std::u16string NodeText(std::uint32_t node) const;
     bool IsWordToIgnore(std::uint32_t id);
     void Push(SlotState& slot, int k, std::uint32_t id, bool ignored);

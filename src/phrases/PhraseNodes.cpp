@@ -1,17 +1,34 @@
 #include "phrases/PhraseNodes.h"
 
+#include <memory>
+#include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace lxty {
 
+namespace {
+
+// n slots from malloc, all empty.
+template <typename Slot> Slot* EmptySlots(std::size_t n) {
+    auto* slots = static_cast<Slot*>(std::malloc(n * sizeof(Slot)));
+    if (slots == nullptr)
+        throw std::bad_alloc();
+    std::uninitialized_fill_n(slots, n, Slot{});
+    return slots;
+}
+
+} // namespace
+
 std::uint32_t PhraseNodes::FindOrAdd(std::uint32_t first, std::uint32_t rest, std::uint32_t prefix,
                                      std::uint32_t words, std::uint32_t hash, std::size_t& slot) {
-    if (10 * (m_prefix.size() + 1) > 7 * m_slots.size())
+    if (4 * (m_prefix.size() + 1) > 3 * m_size)
         Grow();
-    const std::size_t size = m_slots.size();
+    Slot* slots = m_slots.get();
+    const std::size_t size = m_size;
     std::size_t i = Home(hash);
     for (;;) {
-        Slot& s = m_slots[i];
+        Slot& s = slots[i];
         if (s.node == kNone)
             break;
         if (s.first == first && s.rest == rest) {
@@ -27,50 +44,63 @@ std::uint32_t PhraseNodes::FindOrAdd(std::uint32_t first, std::uint32_t rest, st
     m_prefix.push_back(prefix);
     m_words.push_back(static_cast<std::uint8_t>(words));
     m_hashes.push_back(hash);
-    m_slots[i] = {first, rest, node, 0};
+    slots[i] = {first, rest, node, 0};
     slot = i;
     return node;
 }
 
 void PhraseNodes::Grow() {
-    std::vector<Slot> old;
-    old.swap(m_slots);
-    m_slots.assign(old.empty() ? 65536 : old.size() + old.size() / 2, Slot{});
-    const std::size_t size = m_slots.size();
-    for (const Slot& s : old) {
+    // Twice the slots: at most 3/4 and at least 3/8 full, and while the slots are placed
+    // again the old ones take half of what the new ones take.
+    const std::size_t oldSize = m_size;
+    std::unique_ptr<Slot, Free> old(m_slots.release());
+    m_size = oldSize == 0 ? 65536 : 2 * oldSize;
+    m_slots.reset(EmptySlots<Slot>(m_size));
+    Slot* slots = m_slots.get();
+    for (std::size_t o = 0; o < oldSize; ++o) {
+        const Slot& s = old.get()[o];
         if (s.node == kNone)
             continue;
         std::size_t i = Home(m_hashes[s.node]);
-        while (m_slots[i].node != kNone)
-            if (++i == size)
+        while (slots[i].node != kNone)
+            if (++i == m_size)
                 i = 0;
-        m_slots[i] = s;
+        slots[i] = s;
     }
+    // The node arrays grow with the index, to the most it holds.
+    const std::size_t most = 3 * m_size / 4 + 1;
+    m_prefix.reserve(most);
+    m_words.reserve(most);
+    m_hashes.reserve(most);
 }
 
 PhraseNodes::Chains PhraseNodes::TakeChains() {
     Chains c;
     const std::size_t n = m_prefix.size();
-    c.first.resize(n);
-    c.rest.resize(n);
-    c.count.resize(n);
-    for (const Slot& s : m_slots) {
-        if (s.node == kNone)
-            continue;
-        c.first[s.node] = s.first;
-        c.rest[s.node] = s.rest;
-        c.count[s.node] = static_cast<std::int64_t>(s.count);
+    // Every node goes to the slot of its number, by cycles of exchanges: the slots past the
+    // last node are then empty and go back.
+    Slot* slots = m_slots.get();
+    for (std::size_t i = 0; i < m_size; ++i)
+        while (slots[i].node != kNone && slots[i].node != i)
+            std::swap(slots[i], slots[slots[i].node]);
+    if (n > 0 && n < m_size) {
+        if (void* shrunk = std::realloc(slots, n * sizeof(Slot)); shrunk != nullptr) {
+            (void)m_slots.release();
+            m_slots.reset(static_cast<Slot*>(shrunk));
+        }
     }
-    for (const auto& [node, carried] : m_carried)
-        c.count[node] += static_cast<std::int64_t>(carried);
-    std::vector<Slot>().swap(m_slots);
-    std::vector<std::uint32_t>().swap(m_hashes);
+    c.m_nodes = std::move(m_slots);
+    c.m_size = n;
+    c.m_carried = std::move(m_carried);
+    m_size = 0;
     m_carried.clear();
+    std::vector<std::uint32_t>().swap(m_hashes);
     return c;
 }
 
 void PhraseNodes::Clear() {
-    std::vector<Slot>().swap(m_slots);
+    m_slots.reset();
+    m_size = 0;
     std::vector<std::uint32_t>().swap(m_prefix);
     std::vector<std::uint8_t>().swap(m_words);
     std::vector<std::uint32_t>().swap(m_hashes);

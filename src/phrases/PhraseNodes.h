@@ -12,6 +12,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -21,6 +23,18 @@ class PhraseNodes {
 public:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
+private:
+    struct Slot {
+        std::uint32_t first = 0;
+        std::uint32_t rest = 0;
+        std::uint32_t node = kNone; // kNone: empty
+        std::uint32_t count = 0;    // the low 32 bits; m_carried holds the rest
+    };
+    struct Free {
+        void operator()(void* p) const { std::free(p); }
+    };
+
+public:
     // The hash of a phrase: of its word (a single word), or of its first word and the hash of
     // its rest. It depends on the words only, so the hashes of all the phrases ending at a
     // word are known before any of them is looked up, and their slots can be fetched at once.
@@ -33,8 +47,8 @@ public:
 
     // Starts fetching the slot where a phrase of this hash would be found.
     void Prefetch(std::uint32_t hash) const {
-        if (!m_slots.empty())
-            __builtin_prefetch(&m_slots[Home(hash)]);
+        if (m_size != 0)
+            __builtin_prefetch(m_slots.get() + Home(hash));
     }
     // The node of word `first` followed by node `rest` (kNone for a single word), whose hash
     // is `hash`, made with the given prefix node and length in words when new. Returns the
@@ -43,7 +57,7 @@ public:
                             std::uint32_t words, std::uint32_t hash, std::size_t& slot);
     // One more occurrence of the node in `slot`; true when it is the node's first.
     bool CountAt(std::size_t slot) {
-        Slot& s = m_slots[slot];
+        Slot& s = m_slots.get()[slot];
         if (++s.count == 0) [[unlikely]]
             m_carried[s.node] += std::uint64_t{1} << 32;
         return s.count == 1 && (m_carried.empty() || m_carried.count(s.node) == 0);
@@ -53,30 +67,42 @@ public:
     std::uint32_t Prefix(std::uint32_t node) const { return m_prefix[node]; }
     std::uint32_t Words(std::uint32_t node) const { return m_words[node]; }
 
-    // After counting: every node's first word, rest and count, by node. The lookup index goes.
-    struct Chains {
-        std::vector<std::uint32_t> first;
-        std::vector<std::uint32_t> rest;
-        std::vector<std::int64_t> count;
+    // After counting: every node's first word, rest and count, by node. The lookup index is
+    // turned into them where it lies (it is sorted by node and its unused end given back), so
+    // the chains never sit beside a second copy of the nodes.
+    class Chains {
+    public:
+        std::size_t Size() const { return m_size; }
+        std::uint32_t First(std::uint32_t node) const { return m_nodes.get()[node].first; }
+        std::uint32_t Rest(std::uint32_t node) const { return m_nodes.get()[node].rest; }
+        std::int64_t Count(std::uint32_t node) const {
+            const auto low = static_cast<std::int64_t>(m_nodes.get()[node].count);
+            if (m_carried.empty())
+                return low;
+            const auto it = m_carried.find(node);
+            return low + (it == m_carried.end() ? 0 : static_cast<std::int64_t>(it->second));
+        }
+
+    private:
+        friend class PhraseNodes;
+        std::unique_ptr<Slot, Free> m_nodes;
+        std::size_t m_size = 0;
+        std::unordered_map<std::uint32_t, std::uint64_t> m_carried;
     };
     Chains TakeChains();
 
     void Clear();
 
 private:
-    struct Slot {
-        std::uint32_t first = 0;
-        std::uint32_t rest = 0;
-        std::uint32_t node = kNone; // kNone: empty
-        std::uint32_t count = 0;    // the low 32 bits; m_carried holds the rest
-    };
     // The hash scaled to the number of slots (which need not be a power of two).
     std::size_t Home(std::uint32_t hash) const {
-        return static_cast<std::size_t>((static_cast<std::uint64_t>(hash) * m_slots.size()) >> 32);
+        return static_cast<std::size_t>((static_cast<std::uint64_t>(hash) * m_size) >> 32);
     }
     void Grow();
 
-    std::vector<Slot> m_slots;                                  // at most 70 % full
+    // The index, in memory of malloc's so that TakeChains can give its end back in place.
+    std::unique_ptr<Slot, Free> m_slots;
+    std::size_t m_size = 0;                                     // slots; at most 3/4 full
     std::vector<std::uint32_t> m_prefix;                        // by node
     std::vector<std::uint8_t> m_words;                          // by node (at most 25)
     std::vector<std::uint32_t> m_hashes;                        // by node, for growing

@@ -47,14 +47,14 @@ TEST(PhraseNodesTest, ChainsSurviveGrowingAndComeBackByNode) {
     ASSERT_GT(known.size(), 100000u); // the index grew many times
     const std::size_t size = nodes.Size();
     PhraseNodes::Chains c = nodes.TakeChains();
-    ASSERT_EQ(size, c.count.size());
+    ASSERT_EQ(size, c.Size());
     for (const auto& [node, words] : wordsOf) {
-        EXPECT_EQ(counts[node], c.count[node]);
+        EXPECT_EQ(counts[node], c.Count(node));
         EXPECT_EQ(words.size(), nodes.Words(node));
         // Following first and rest spells the phrase.
         std::vector<std::uint32_t> spelt;
-        for (std::uint32_t n = node; n != PhraseNodes::kNone; n = c.rest[n])
-            spelt.push_back(c.first[n]);
+        for (std::uint32_t n = node; n != PhraseNodes::kNone; n = c.Rest(n))
+            spelt.push_back(c.First(n));
         EXPECT_EQ(words, spelt);
     }
 }
