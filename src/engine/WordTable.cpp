@@ -425,6 +425,13 @@ void WordTable::Fill(
         files.clear();
     }
     std::u16string().swap(word);
+    m_laidOut = true;
+    // Entries that come in order stay as they are.
+    if (std::adjacent_find(m_entries.begin(), m_entries.end(),
+                           [](const WordEntry& a, const WordEntry& b) {
+                               return !OrdinalLess(a.word, b.word);
+                           }) == m_entries.end())
+        return;
     std::vector<PackedKey> keys(m_entries.size());
     for (std::size_t e = 0; e < keys.size(); ++e)
         keys[e] = PackedKey::Of(m_entries[e].word, static_cast<std::uint32_t>(e));

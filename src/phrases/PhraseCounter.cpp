@@ -392,33 +392,34 @@ void PhraseCounter::MoveToTable(WordTable& table) {
     }
 
     std::int64_t leftOut = 0;
-    std::size_t entries = 0;
-    for (const std::uint8_t f : fate) {
-        leftOut += f == 2 ? 1 : 0;
-        entries += f == 1 ? 1 : 0;
+    std::vector<std::uint32_t> order; // the nodes that go in
+    for (std::uint32_t i = 0; i < n; ++i) {
+        leftOut += fate[i] == 2 ? 1 : 0;
+        if (fate[i] == 1)
+            order.push_back(i);
     }
+    std::vector<std::uint8_t>().swap(fate);
+    OrderByText(order, c, m_wordTexts);
     const FileScope scope =
         m_settings.Source == SourceKind::Folder ? FileScope::Folder : FileScope::SingleSource;
-    std::uint32_t next = 0;
+    std::size_t next = 0;
     table.Fill(
         scope,
         [&](std::u16string& word, std::int64_t& count, std::vector<FileCount>& files) {
-            while (next < n && fate[next] != 1)
-                ++next;
-            if (next == n) {
-                // The table sorts its entries next: the chains go first.
+            if (next == order.size()) {
+                // The table checks its order next: the chains go first.
                 c = PhraseNodes::Chains();
-                std::vector<std::uint8_t>().swap(fate);
+                std::vector<std::uint32_t>().swap(order);
                 return false;
             }
-            const std::uint32_t node = next++;
+            const std::uint32_t node = order[next++];
             ChainText(node, c, word);
             count = c.Count(node);
             if (scope == FileScope::Folder && node < m_nodeFiles.size())
                 files = std::move(m_nodeFiles[node]);
             return true;
         },
-        entries);
+        order.size());
     table.SetLeftOut(leftOut);
     m_subphrasesExcluded = excluded;
     std::vector<std::vector<FileCount>>().swap(m_nodeFiles);

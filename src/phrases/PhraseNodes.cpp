@@ -1,8 +1,10 @@
 #include "phrases/PhraseNodes.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace lxty {
@@ -105,6 +107,80 @@ void PhraseNodes::Clear() {
     std::vector<std::uint8_t>().swap(m_words);
     std::vector<std::uint32_t>().swap(m_hashes);
     m_carried.clear();
+}
+
+// Words are ranked in ordinal order once; while no word has
+// a unit at or below the blank that joins them, two phrases compare as the sequences of their
+// words' ranks do (a phrase that is the start of another sorts first, as does a word that is
+// the start of another, followed by the blank or nothing). The ranks of each phrase's first
+// words are packed into three numbers, which settle nearly every comparison; the chains
+// settle the rest.
+bool OrderByText(std::vector<std::uint32_t>& nodes, const PhraseNodes::Chains& c,
+                 const std::vector<const std::u16string*>& wordTexts) {
+    const std::size_t words = wordTexts.size();
+    for (const std::u16string* w : wordTexts)
+        if (std::any_of(w->begin(), w->end(), [](char16_t u) { return u <= u' '; }))
+            return false;
+    std::vector<std::uint32_t> rank(words);
+    {
+        std::vector<std::uint32_t> ids(words);
+        for (std::uint32_t id = 0; id < words; ++id)
+            ids[id] = id;
+        std::sort(ids.begin(), ids.end(),
+                  [&](std::uint32_t a, std::uint32_t b) { return *wordTexts[a] < *wordTexts[b]; });
+        for (std::uint32_t r = 0; r < words; ++r)
+            rank[ids[r]] = r + 1; // 0: the phrase has ended
+    }
+    int bits = 1;
+    while (bits < 32 && (std::uint64_t{1} << bits) <= words)
+        ++bits;
+    const int perNumber = 64 / bits;
+    struct Key {
+        std::uint64_t packed[3];
+        std::uint32_t node;
+    };
+    std::vector<Key> keys(nodes.size());
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        Key& key = keys[i];
+        key.node = nodes[i];
+        std::uint32_t r = nodes[i];
+        for (std::uint64_t& packed : key.packed) {
+            packed = 0;
+            for (int w = 0; w < perNumber; ++w) {
+                std::uint64_t value = 0;
+                if (r != PhraseNodes::kNone) {
+                    value = rank[c.First(r)];
+                    r = c.Rest(r);
+                }
+                packed |= value << (64 - bits * (w + 1));
+            }
+        }
+    }
+    const int packedWords = 3 * perNumber;
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        for (int p = 0; p < 3; ++p)
+            if (a.packed[p] != b.packed[p])
+                return a.packed[p] < b.packed[p];
+        // The same first words: the chains go on.
+        std::uint32_t ra = a.node;
+        std::uint32_t rb = b.node;
+        for (int w = 0; w < packedWords && ra != PhraseNodes::kNone && rb != PhraseNodes::kNone;
+             ++w) {
+            ra = c.Rest(ra);
+            rb = c.Rest(rb);
+        }
+        for (;;) {
+            if (ra == PhraseNodes::kNone || rb == PhraseNodes::kNone)
+                return ra == PhraseNodes::kNone && rb != PhraseNodes::kNone;
+            if (c.First(ra) != c.First(rb))
+                return rank[c.First(ra)] < rank[c.First(rb)];
+            ra = c.Rest(ra);
+            rb = c.Rest(rb);
+        }
+    });
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        nodes[i] = keys[i].node;
+    return true;
 }
 
 } // namespace lxty

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -108,5 +109,11 @@ private:
     std::vector<std::uint32_t> m_hashes;                        // by node, for growing
     std::unordered_map<std::uint32_t, std::uint64_t> m_carried; // counts beyond 32 bits
 };
+
+// Puts nodes in the ordinal order of their texts (words joined by single blanks; wordTexts
+// by word id), the order of the word table, so that it need not sort them again. Returns
+// false, leaving them as they are, when some word has a unit at or below the blank.
+bool OrderByText(std::vector<std::uint32_t>& nodes, const PhraseNodes::Chains& c,
+                 const std::vector<const std::u16string*>& wordTexts);
 
 } // namespace lxty

@@ -1,12 +1,15 @@
 // The phrase chains: a phrase is found again by its first word and its rest, through the
 // index's growth; counts, prefixes and lengths come back by node; first occurrences are told.
+// Chains come out in the ordinal order of their texts without the texts being made.
 
 #include "phrases/PhraseNodes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -56,6 +59,89 @@ TEST(PhraseNodesTest, ChainsSurviveGrowingAndComeBackByNode) {
         for (std::uint32_t n = node; n != PhraseNodes::kNone; n = c.Rest(n))
             spelt.push_back(c.First(n));
         EXPECT_EQ(words, spelt);
+    }
+}
+
+// Every phrase of 1 to maxWords words of a random text over the given words, as chains; with
+// a stretch, the first `stretch` words come again and again before each random word.
+PhraseNodes::Chains ChainsOf(std::size_t words, std::size_t maxWords, std::size_t stretch) {
+    PhraseNodes nodes;
+    std::mt19937 rng(5);
+    std::vector<std::uint32_t> text;
+    for (int i = 0; i < 3000; ++i) {
+        for (std::uint32_t w = 0; w < stretch; ++w)
+            text.push_back(w);
+        text.push_back(static_cast<std::uint32_t>(rng() % words));
+    }
+    std::size_t slot = 0;
+    for (std::size_t end = 0; end < text.size(); ++end) {
+        std::uint32_t hash = PhraseNodes::Hash(text[end], PhraseNodes::kNoHash);
+        std::uint32_t node =
+            nodes.FindOrAdd(text[end], PhraseNodes::kNone, PhraseNodes::kNone, 1, hash, slot);
+        nodes.CountAt(slot);
+        for (std::size_t len = 2; len <= maxWords && len <= end + 1; ++len) {
+            hash = PhraseNodes::Hash(text[end + 1 - len], hash);
+            node = nodes.FindOrAdd(text[end + 1 - len], node, PhraseNodes::kNone,
+                                   static_cast<std::uint32_t>(len), hash, slot);
+            nodes.CountAt(slot);
+        }
+    }
+    return nodes.TakeChains();
+}
+
+TEST(PhraseNodesTest, ChainsComeInTheOrdinalOrderOfTheirTexts) {
+    // So many words that three numbers hold the ranks of only nine.
+    std::vector<std::u16string> many;
+    for (int i = 0; i < 70000; ++i)
+        many.push_back(u"w" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) +
+                       std::u16string(1, static_cast<char16_t>(0x100 + i / 26)));
+    const struct {
+        std::vector<std::u16string> words;
+        std::size_t maxWords;
+        bool ordered; // false: a word has a unit at or below the blank
+        std::size_t stretch = 0;
+    } cases[] = {
+        // Words that start others, and units just above the blank.
+        {{u"a", u"ab", u"abc", u"b", u"a-b", u"ab!", u"!", u"a!"}, 4, true},
+        // Capitals, accents, units beyond ASCII and surrogates: ordinal, no folding.
+        {{u"The", u"the", u"caf\u00e9", u"cafe", u"Caf\u00e9", u"\uff21", u"\xd83d\xde00", u"z"},
+         3,
+         true},
+        // Longer than the packed ranks reach: phrases that share their first dozen words.
+        {{u"x", u"y"}, 25, true},
+        {many, 14, true, 12},
+        // A tab or a control unit inside a word: the table sorts the texts.
+        {{u"a\tb", u"a", u"b"}, 3, false},
+        {{u"a", u"\x1f", u"b"}, 3, false},
+    };
+    for (const auto& c : cases) {
+        std::vector<const std::u16string*> texts;
+        for (const auto& w : c.words)
+            texts.push_back(&w);
+        const PhraseNodes::Chains chains = ChainsOf(c.words.size(), c.maxWords, c.stretch);
+        const auto textOf = [&](std::uint32_t node) {
+            std::u16string t;
+            for (std::uint32_t r = node; r != PhraseNodes::kNone; r = chains.Rest(r))
+                t += (t.empty() ? u"" : u" ") + c.words[chains.First(r)];
+            return t;
+        };
+        std::vector<std::uint32_t> nodes(chains.Size());
+        for (std::uint32_t i = 0; i < nodes.size(); ++i)
+            nodes[i] = i;
+        std::reverse(nodes.begin(), nodes.end());
+        const std::vector<std::uint32_t> given = nodes;
+        ASSERT_EQ(c.ordered, OrderByText(nodes, chains, texts));
+        if (!c.ordered) {
+            EXPECT_EQ(given, nodes);
+            continue;
+        }
+        std::vector<std::u16string> got, expected;
+        for (const std::uint32_t node : nodes)
+            got.push_back(textOf(node));
+        expected = got;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(expected, got) << "words " << c.words.size() << ", up to " << c.maxWords;
+        EXPECT_GT(got.size(), 30u);
     }
 }
 
