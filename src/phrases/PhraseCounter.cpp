@@ -392,34 +392,48 @@ void PhraseCounter::MoveToTable(WordTable& table) {
     }
 
     std::int64_t leftOut = 0;
-    std::vector<std::uint32_t> order; // the nodes that go in
+    std::vector<std::uint32_t> nodes; // the nodes that go in
     for (std::uint32_t i = 0; i < n; ++i) {
         leftOut += fate[i] == 2 ? 1 : 0;
         if (fate[i] == 1)
-            order.push_back(i);
+            nodes.push_back(i);
     }
     std::vector<std::uint8_t>().swap(fate);
-    OrderByText(order, c, m_wordTexts);
+    // In text order the table need not sort them; when their words and counts are all in
+    // the order's keys, the chains go before the entries are made.
+    TextOrder order;
+    if (OrderByText(nodes, c, m_wordTexts, order))
+        std::vector<std::uint32_t>().swap(nodes);
+    if (order.spelt)
+        c = PhraseNodes::Chains();
+    const std::size_t entries = std::max(nodes.size(), order.keys.size());
     const FileScope scope =
         m_settings.Source == SourceKind::Folder ? FileScope::Folder : FileScope::SingleSource;
     std::size_t next = 0;
     table.Fill(
         scope,
         [&](std::u16string& word, std::int64_t& count, std::vector<FileCount>& files) {
-            if (next == order.size()) {
+            if (next == entries) {
                 // The table checks its order next: the chains go first.
                 c = PhraseNodes::Chains();
-                std::vector<std::uint32_t>().swap(order);
+                order = TextOrder();
+                std::vector<std::uint32_t>().swap(nodes);
                 return false;
             }
-            const std::uint32_t node = order[next++];
-            ChainText(node, c, word);
-            count = c.Count(node);
+            const std::size_t i = next++;
+            const std::uint32_t node = nodes.empty() ? order.keys[i].node : nodes[i];
+            if (order.spelt) {
+                order.Text(i, m_wordTexts, word);
+                count = order.keys[i].count;
+            } else {
+                ChainText(node, c, word);
+                count = c.Count(node);
+            }
             if (scope == FileScope::Folder && node < m_nodeFiles.size())
                 files = std::move(m_nodeFiles[node]);
             return true;
         },
-        order.size());
+        entries);
     table.SetLeftOut(leftOut);
     m_subphrasesExcluded = excluded;
     std::vector<std::vector<FileCount>>().swap(m_nodeFiles);

@@ -109,40 +109,38 @@ void PhraseNodes::Clear() {
     m_carried.clear();
 }
 
-// Words are ranked in ordinal order once; while no word has
-// a unit at or below the blank that joins them, two phrases compare as the sequences of their
-// words' ranks do (a phrase that is the start of another sorts first, as does a word that is
-// the start of another, followed by the blank or nothing). The ranks of each phrase's first
-// words are packed into three numbers, which settle nearly every comparison; the chains
-// settle the rest.
-bool OrderByText(std::vector<std::uint32_t>& nodes, const PhraseNodes::Chains& c,
-                 const std::vector<const std::u16string*>& wordTexts) {
+// Words are ranked in ordinal order once; while no word has a unit at or below the blank
+// that joins them, two phrases compare as the sequences of their words' ranks do (a phrase
+// that is the start of another sorts first, as does a word that is the start of another,
+// followed by the blank or nothing). The ranks of each phrase's first words are packed into
+// three numbers, which settle nearly every comparison; the chains settle the rest.
+bool OrderByText(const std::vector<std::uint32_t>& nodes, const PhraseNodes::Chains& c,
+                 const std::vector<const std::u16string*>& wordTexts, TextOrder& order) {
     const std::size_t words = wordTexts.size();
+    order = TextOrder();
     for (const std::u16string* w : wordTexts)
         if (std::any_of(w->begin(), w->end(), [](char16_t u) { return u <= u' '; }))
             return false;
     std::vector<std::uint32_t> rank(words);
-    {
-        std::vector<std::uint32_t> ids(words);
-        for (std::uint32_t id = 0; id < words; ++id)
-            ids[id] = id;
-        std::sort(ids.begin(), ids.end(),
-                  [&](std::uint32_t a, std::uint32_t b) { return *wordTexts[a] < *wordTexts[b]; });
-        for (std::uint32_t r = 0; r < words; ++r)
-            rank[ids[r]] = r + 1; // 0: the phrase has ended
-    }
+    order.wordOfRank.resize(words);
+    for (std::uint32_t id = 0; id < words; ++id)
+        order.wordOfRank[id] = id;
+    std::sort(order.wordOfRank.begin(), order.wordOfRank.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return *wordTexts[a] < *wordTexts[b]; });
+    for (std::uint32_t r = 0; r < words; ++r)
+        rank[order.wordOfRank[r]] = r + 1; // 0: the phrase has ended
     int bits = 1;
     while (bits < 32 && (std::uint64_t{1} << bits) <= words)
         ++bits;
+    order.bits = bits;
     const int perNumber = 64 / bits;
-    struct Key {
-        std::uint64_t packed[3];
-        std::uint32_t node;
-    };
-    std::vector<Key> keys(nodes.size());
+    order.spelt = true;
+    order.keys.resize(nodes.size());
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        Key& key = keys[i];
+        TextOrder::Key& key = order.keys[i];
         key.node = nodes[i];
+        const std::int64_t count = c.Count(nodes[i]);
+        key.count = static_cast<std::uint32_t>(count);
         std::uint32_t r = nodes[i];
         for (std::uint64_t& packed : key.packed) {
             packed = 0;
@@ -155,32 +153,51 @@ bool OrderByText(std::vector<std::uint32_t>& nodes, const PhraseNodes::Chains& c
                 packed |= value << (64 - bits * (w + 1));
             }
         }
+        order.spelt = order.spelt && r == PhraseNodes::kNone && key.count == count;
     }
     const int packedWords = 3 * perNumber;
-    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
-        for (int p = 0; p < 3; ++p)
-            if (a.packed[p] != b.packed[p])
-                return a.packed[p] < b.packed[p];
-        // The same first words: the chains go on.
-        std::uint32_t ra = a.node;
-        std::uint32_t rb = b.node;
-        for (int w = 0; w < packedWords && ra != PhraseNodes::kNone && rb != PhraseNodes::kNone;
-             ++w) {
-            ra = c.Rest(ra);
-            rb = c.Rest(rb);
-        }
-        for (;;) {
-            if (ra == PhraseNodes::kNone || rb == PhraseNodes::kNone)
-                return ra == PhraseNodes::kNone && rb != PhraseNodes::kNone;
-            if (c.First(ra) != c.First(rb))
-                return rank[c.First(ra)] < rank[c.First(rb)];
-            ra = c.Rest(ra);
-            rb = c.Rest(rb);
-        }
-    });
-    for (std::size_t i = 0; i < nodes.size(); ++i)
-        nodes[i] = keys[i].node;
+    std::sort(order.keys.begin(), order.keys.end(),
+              [&](const TextOrder::Key& a, const TextOrder::Key& b) {
+                  for (int p = 0; p < 3; ++p)
+                      if (a.packed[p] != b.packed[p])
+                          return a.packed[p] < b.packed[p];
+                  // The same first words: the chains go on.
+                  std::uint32_t ra = a.node;
+                  std::uint32_t rb = b.node;
+                  for (int w = 0;
+                       w < packedWords && ra != PhraseNodes::kNone && rb != PhraseNodes::kNone;
+                       ++w) {
+                      ra = c.Rest(ra);
+                      rb = c.Rest(rb);
+                  }
+                  for (;;) {
+                      if (ra == PhraseNodes::kNone || rb == PhraseNodes::kNone)
+                          return ra == PhraseNodes::kNone && rb != PhraseNodes::kNone;
+                      if (c.First(ra) != c.First(rb))
+                          return rank[c.First(ra)] < rank[c.First(rb)];
+                      ra = c.Rest(ra);
+                      rb = c.Rest(rb);
+                  }
+              });
     return true;
+}
+
+void TextOrder::Text(std::size_t i, const std::vector<const std::u16string*>& wordTexts,
+                     std::u16string& text) const {
+    const Key& key = keys[i];
+    const int perNumber = 64 / bits;
+    const std::uint64_t mask = (std::uint64_t{1} << bits) - 1;
+    text.clear();
+    for (const std::uint64_t packed : key.packed) {
+        for (int w = 0; w < perNumber; ++w) {
+            const std::uint64_t value = (packed >> (64 - bits * (w + 1))) & mask;
+            if (value == 0)
+                return;
+            if (!text.empty())
+                text.push_back(u' ');
+            text += *wordTexts[wordOfRank[value - 1]];
+        }
+    }
 }
 
 } // namespace lxty

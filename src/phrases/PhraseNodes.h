@@ -110,10 +110,30 @@ private:
     std::unordered_map<std::uint32_t, std::uint64_t> m_carried; // counts beyond 32 bits
 };
 
-// Puts nodes in the ordinal order of their texts (words joined by single blanks; wordTexts
-// by word id), the order of the word table, so that it need not sort them again. Returns
-// false, leaving them as they are, when some word has a unit at or below the blank.
-bool OrderByText(std::vector<std::uint32_t>& nodes, const PhraseNodes::Chains& c,
-                 const std::vector<const std::u16string*>& wordTexts);
+// Phrases in the ordinal order of their texts (words joined by single blanks), the order of
+// the word table, so that it need not sort them again; each with the ranks of its first words
+// in the ordinal order of the words, packed, from which its text can be spelt without the
+// chains.
+struct TextOrder {
+    struct Key {
+        std::uint64_t packed[3]; // ranks + 1, from the high bits; 0 after the last word
+        std::uint32_t node;
+        std::uint32_t count; // the node's count, when spelt
+    };
+    std::vector<Key> keys;                 // in text order
+    std::vector<std::uint32_t> wordOfRank; // word ids in ordinal order
+    int bits = 0;                          // per rank
+    // Every phrase has all its words in its key and its count in 32 bits: the chains may go.
+    bool spelt = false;
+
+    // The text of keys[i], when spelt (wordTexts by word id).
+    void Text(std::size_t i, const std::vector<const std::u16string*>& wordTexts,
+              std::u16string& text) const;
+};
+
+// Puts nodes (of chains c, with wordTexts by word id) in text order. Returns false, leaving
+// order empty, when some word has a unit at or below the blank.
+bool OrderByText(const std::vector<std::uint32_t>& nodes, const PhraseNodes::Chains& c,
+                 const std::vector<const std::u16string*>& wordTexts, TextOrder& order);
 
 } // namespace lxty
