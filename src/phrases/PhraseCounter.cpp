@@ -54,14 +54,22 @@ void PhraseCounter::SizePhraseWindow() {
     m_subphrasesExcluded = false;
     m_nodes.Clear();
     m_wordNode.clear();
-    m_ring.assign(static_cast<std::size_t>(m_windowSize), 0);
-    m_ringStart = 0;
+    // The ring keeps the words of the phrases still waiting to be looked up as well.
+    std::size_t ring = 1;
+    while (ring < static_cast<std::size_t>(m_windowSize) + kMostWaiting + 1)
+        ring *= 2;
+    m_ring.assign(ring, 0);
+    m_ringMask = ring - 1;
+    m_newest = 0;
+    m_looking = 0;
     m_filled = 0;
+    m_waiting.assign(kMostWaiting + 1, Waiting{});
+    m_waitingHashes.assign((kMostWaiting + 1) * (static_cast<std::size_t>(m_windowSize) + 1), 0);
+    m_firstWaiting = 0;
+    m_numWaiting = 0;
+    m_mostWaiting = 0;
     m_current.assign(static_cast<std::size_t>(m_windowSize) + 1, PhraseNodes::kNone);
     m_previous = m_current;
-    m_hashes.assign(static_cast<std::size_t>(m_windowSize) + 1, 0);
-    m_firsts.assign(static_cast<std::size_t>(m_windowSize) + 1, 0);
-    m_ignoredWords.assign(static_cast<std::size_t>(m_windowSize) + 1, 0);
     m_nodeFiles.clear();
     m_distinct = 0;
 }
@@ -158,9 +166,18 @@ void PhraseCounter::PhraseStep(const std::u16string& word) {
         // removal of words to ignore from phrases.
         m_useChains = m_chainsAllowed && m_counting && !m_run.blnStripPhrases;
         m_chainsDecided = true;
+        // Lookups wait for a few words while their slots are fetched, unless an occurrence
+        // must be told or filed at once: to an observer, which sees every word as it comes,
+        // or in a folder run, whose next word may be in the next file.
+        m_mostWaiting = m_useChains && m_counting->Observer() == nullptr &&
+                                m_settings.Source != SourceKind::Folder
+                            ? kMostWaiting
+                            : 0;
     }
     if (m_useChains) {
-        ChainStep(id, ignored);
+        Prepare(id, ignored);
+        if (m_numWaiting > m_mostWaiting)
+            LookUpFirstWaiting();
         if (PhraseEndsAfterWord(m_settings, m_run))
             ResetPhrases();
         return;
@@ -204,67 +221,83 @@ void PhraseCounter::PhraseStep(const std::u16string& word) {
 // followed by the phrase of k - 1 words ending here, so each length is one lookup of two
 // numbers. The text length decides, as in AddWordToList, whether a phrase is too long to
 // count; a longer one is longer still.
-void PhraseCounter::ChainStep(std::uint32_t id, bool ignored) {
-    const PhraseOptions& o = m_options;
-    const auto window = static_cast<std::size_t>(m_windowSize);
-    m_ringStart = static_cast<int>((static_cast<std::size_t>(m_ringStart) + 1) % window);
-    m_ring[static_cast<std::size_t>(m_ringStart)] = id;
+//
+// The step comes in two halves. Prepare takes the word into the ring and works out the
+// hashes of the phrases ending with it, which depend on the words only, and starts fetching
+// their slots; the lookups and counts (LookUpFirstWaiting) follow up to kMostWaiting words
+// later, in the order of the words, by which time the slots have mostly arrived.
+void PhraseCounter::Prepare(std::uint32_t id, bool ignored) {
+    const std::uint64_t pos = ++m_newest;
+    m_ring[pos & m_ringMask] = id;
     if (m_filled < m_windowSize)
         ++m_filled;
     if (m_wordNode.size() <= id)
         m_wordNode.resize(id + 1, PhraseNodes::kNone);
 
-    // AddWordToList's length limit, which does not apply when the count-only words include
-    // a phrase.
-    const bool limited = !m_run.blnReadingWords &&
-                         !(m_run.blnThereAreCountOnlyWords && m_run.blnCountOnlyWordsIncludePhrase);
-    const std::int64_t maxLength =
-        limited ? intMaxPermittedWordLength : std::numeric_limits<std::int64_t>::max();
-    // First the hashes of the phrases ending here, with their slots fetched: the lookups then
-    // wait for memory together instead of one after another.
+    const std::size_t at = (m_firstWaiting + m_numWaiting) % (kMostWaiting + 1);
+    std::uint32_t* hashes = &m_waitingHashes[at * (static_cast<std::size_t>(m_windowSize) + 1)];
+    const std::int64_t maxLength = MaxLength();
     const auto longest = static_cast<std::size_t>(m_filled);
-    std::uint32_t* hashes = m_hashes.data();
-    std::uint32_t* firsts = m_firsts.data();
-    int* ignoredWords = m_ignoredWords.data(); // words to ignore among the last k
-    ignoredWords[1] = ignored ? 1 : 0;
     std::int64_t length = static_cast<std::int64_t>(m_wordTexts[id]->size());
     hashes[1] = PhraseNodes::Hash(id, PhraseNodes::kNoHash);
     std::size_t reach = 1; // the longest phrase ending here that is not too long
     for (std::size_t k = 2; k <= longest; ++k) {
-        const std::uint32_t first =
-            m_ring[(static_cast<std::size_t>(m_ringStart) + window - (k - 1)) % window];
+        const std::uint32_t first = m_ring[(pos - (k - 1)) & m_ringMask];
         length += 1 + static_cast<std::int64_t>(m_wordTexts[first]->size());
         if (length > maxLength)
             break;
-        firsts[k] = first;
-        ignoredWords[k] = ignoredWords[k - 1] + (m_wordIgnored[first] == 1 ? 1 : 0);
         hashes[k] = PhraseNodes::Hash(first, hashes[k - 1]);
         m_nodes.Prefetch(hashes[k]);
         reach = k;
     }
+    m_waiting[at] = {id, ignored, static_cast<std::uint32_t>(reach), pos,
+                     m_run.lngTotalNumOccurrences};
+    ++m_numWaiting;
+}
 
+// AddWordToList's length limit, which does not apply when the count-only words include a
+// phrase.
+std::int64_t PhraseCounter::MaxLength() const {
+    const bool limited = !m_run.blnReadingWords &&
+                         !(m_run.blnThereAreCountOnlyWords && m_run.blnCountOnlyWordsIncludePhrase);
+    return limited ? intMaxPermittedWordLength : std::numeric_limits<std::int64_t>::max();
+}
+
+void PhraseCounter::LookUpFirstWaiting() {
+    const Waiting w = m_waiting[m_firstWaiting];
+    const std::uint32_t* hashes =
+        &m_waitingHashes[m_firstWaiting * (static_cast<std::size_t>(m_windowSize) + 1)];
+    m_firstWaiting = (m_firstWaiting + 1) % (kMostWaiting + 1);
+    --m_numWaiting;
+    m_looking = w.pos;
+    m_lookedUpTotal = w.total;
+
+    const PhraseOptions& o = m_options;
     std::size_t slot = 0;
-    std::uint32_t node = m_wordNode[id];
-    const bool single = o.intMinNumWordsInPhrase == 1 && CountsSingleWord(o, ignored) &&
-                        static_cast<std::int64_t>(m_wordTexts[id]->size()) <= maxLength;
+    std::uint32_t node = m_wordNode[w.id];
+    const bool single = o.intMinNumWordsInPhrase == 1 && CountsSingleWord(o, w.ignored) &&
+                        static_cast<std::int64_t>(m_wordTexts[w.id]->size()) <= MaxLength();
     if (node == PhraseNodes::kNone || single) {
-        node = m_nodes.FindOrAdd(id, PhraseNodes::kNone, PhraseNodes::kNone, 1, hashes[1], slot);
-        m_wordNode[id] = node;
+        node = m_nodes.FindOrAdd(w.id, PhraseNodes::kNone, PhraseNodes::kNone, 1, hashes[1], slot);
+        m_wordNode[w.id] = node;
         if (single)
             CountChain(slot, node);
     }
     m_current[1] = node;
 
-    for (std::size_t k = 2; k <= reach; ++k) {
+    int ignoredWords = w.ignored ? 1 : 0; // words to ignore among the last k
+    for (std::size_t k = 2; k <= w.reach; ++k) {
         if (m_run.blnStop)
             return;
-        node = m_nodes.FindOrAdd(firsts[k], m_current[k - 1], m_previous[k - 1],
+        const std::uint32_t first = m_ring[(w.pos - (k - 1)) & m_ringMask];
+        ignoredWords += m_wordIgnored[first] == 1 ? 1 : 0;
+        node = m_nodes.FindOrAdd(first, m_current[k - 1], m_previous[k - 1],
                                  static_cast<std::uint32_t>(k), hashes[k], slot);
         m_current[k] = node;
         if (static_cast<int>(k) < o.intMinNumWordsInPhrase)
             continue;
         // Removing words to ignore from phrases keeps the text path.
-        if (KeptWhole(o, static_cast<int>(k), ignoredWords[k]))
+        if (KeptWhole(o, static_cast<int>(k), ignoredWords))
             CountChain(slot, node);
     }
     m_previous.swap(m_current);
@@ -290,15 +323,14 @@ void PhraseCounter::CountChain(std::size_t slot, std::uint32_t node) {
 }
 
 std::u16string PhraseCounter::NodeText(std::uint32_t node) const {
-    // While counting, the words of a node are found from the ring of the step that made it:
-    // the node is the newest phrase of its length.
-    const auto window = static_cast<std::size_t>(m_windowSize);
+    // While counting, the words of a node are found in the ring: the node is the phrase of
+    // its length ending at the word being looked up.
     const std::size_t k = m_nodes.Words(node);
     std::u16string text;
     for (std::size_t i = k; i-- > 0;) {
         if (!text.empty())
             text.push_back(u' ');
-        text += *m_wordTexts[m_ring[(static_cast<std::size_t>(m_ringStart) + window - i) % window]];
+        text += *m_wordTexts[m_ring[(m_looking - i) & m_ringMask]];
     }
     return text;
 }
@@ -319,6 +351,15 @@ void PhraseCounter::MoveToTable(WordTable& table) {
         m_nodes.Clear();
         return;
     }
+    // The words still waiting are looked up, as they would have been at once. After a stop
+    // they go, as if the stop had come before they were read (as it had, counted in words
+    // looked up): the total of words read is what it was at the last word looked up.
+    while (m_numWaiting > 0 && !m_run.blnStop)
+        LookUpFirstWaiting();
+    if (m_numWaiting > 0)
+        m_run.lngTotalNumOccurrences =
+            m_newest - m_numWaiting > 0 ? m_lookedUpTotal : m_waiting[m_firstWaiting].total - 1;
+    m_numWaiting = 0;
     m_useChains = false;
     PhraseNodes::Chains c = m_nodes.TakeChains();
     const std::size_t n = c.Size();

@@ -119,7 +119,9 @@ private:
     };
 
     std::uint32_t Intern(const std::u16string& word);
-    void ChainStep(std::uint32_t id, bool ignored);
+    void Prepare(std::uint32_t id, bool ignored);
+    void LookUpFirstWaiting();
+    std::int64_t MaxLength() const;
     void CountChain(std::size_t slot, std::uint32_t node);
     // The text of a node's phrase into text.
     void ChainText(std::uint32_t node, const PhraseNodes::Chains& c, std::u16string& text) const;
@@ -153,15 +155,30 @@ private:
     bool m_chainsDecided = false;
     bool m_subphrasesExcluded = false;
     PhraseNodes m_nodes;
-    std::vector<std::uint32_t> m_wordNode;           // by word id: its single-word node, or kNone
-    std::vector<std::uint32_t> m_ring;               // the last words read, by id
-    int m_ringStart = 0;                             // position of the newest word
-    int m_filled = 0;                                // words read since the window was emptied
+    std::vector<std::uint32_t> m_wordNode; // by word id: its single-word node, or kNone
+    // Words whose phrases wait to be looked up: at most kMostWaiting, while their slots are
+    // fetched.
+    static constexpr std::size_t kMostWaiting = 4;
+    struct Waiting {
+        std::uint32_t id = 0;
+        bool ignored = false;
+        std::uint32_t reach = 0; // the longest phrase ending there that is not too long
+        std::uint64_t pos = 0;   // in the ring
+        std::int64_t total = 0;  // run.lngTotalNumOccurrences when it was read
+    };
+    std::vector<std::uint32_t> m_ring; // the last words read, by id, at position & m_ringMask
+    std::size_t m_ringMask = 0;
+    std::uint64_t m_newest = 0;                 // position of the newest word
+    std::uint64_t m_looking = 0;                // position of the word whose phrases are looked up
+    int m_filled = 0;                           // words read since the window was emptied
+    std::vector<Waiting> m_waiting;             // a ring of kMostWaiting + 1
+    std::vector<std::uint32_t> m_waitingHashes; // by waiting word, by length
+    std::size_t m_firstWaiting = 0;
+    std::size_t m_numWaiting = 0;
+    std::size_t m_mostWaiting = 0;                   // for this run
+    std::int64_t m_lookedUpTotal = 0;                // the total of the last word looked up
     std::vector<std::uint32_t> m_current;            // by length: the phrase ending at this word
     std::vector<std::uint32_t> m_previous;           // the same at the word before
-    std::vector<std::uint32_t> m_hashes;             // by length: of the phrase ending at this word
-    std::vector<std::uint32_t> m_firsts;             // by length: its first word
-    std::vector<int> m_ignoredWords;                 // by length: its words to ignore
     std::vector<std::vector<FileCount>> m_nodeFiles; // folder runs: by node
     std::int64_t m_distinct = 0;                     // phrases counted at least once
 };

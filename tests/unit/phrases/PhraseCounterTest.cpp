@@ -274,6 +274,33 @@ TEST(PhraseCounterTest, CompactWindowCountsAsThePlainSlotsOnGeneratedText) {
     EXPECT_EQ(cases, 5 * (3 + 3 + 2 + 2));
 }
 
+// Counted as chains, whose lookups wait a few words, the new phrases are shown as found in
+// the order and with the texts that the text way shows them, up to the last word.
+TEST(PhraseCounterTest, ChainsShowTheNewPhrasesAsTheTextWayDoes) {
+    const std::vector<std::u16string> vocabulary = {u"a", u"bb", u"c", u"of", u"the"};
+    for (const auto& [minWords, maxWords] : {std::pair{1, 2}, {2, 5}, {3, 3}, {1, 8}}) {
+        std::u16string shown[2];
+        for (const bool chains : {false, true}) {
+            PhraseRig rig;
+            rig.settings.SuppressWords = 0;
+            rig.settings.TerminatePhraseAtComma = 1;
+            rig.Prepare(minWords, maxWords);
+            if (chains)
+                rig.counter.SetCounting(&rig.counting);
+            std::mt19937 rng(7);
+            for (int i = 0; i < 400; ++i) {
+                rig.run.blnStoppedAtComma = rng() % 9 == 0;
+                rig.counter.PhraseStep(vocabulary[rng() % vocabulary.size()]);
+            }
+            rig.counter.MoveToTable(rig.table);
+            shown[chains] = rig.host.textWindow + rig.counting.PendingWords();
+        }
+        SCOPED_TRACE(testing::Message() << minWords << " to " << maxWords);
+        EXPECT_EQ(shown[0], shown[1]);
+        EXPECT_GT(shown[0].size(), 100u);
+    }
+}
+
 // The string-slot window of the specified-words branch, given the same rules, counts the same.
 TEST(PhraseCounterTest, RulesForTheStringSlotWindowCountTheSame) {
     const std::vector<std::u16string> vocabulary = {u"a", u"b", u"of", u"the", u"c"};
