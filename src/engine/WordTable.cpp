@@ -704,9 +704,24 @@ void WordTable::BuildFrequencyChain(const Settings& settings, RunState& rs, Host
         if (e.included && m >= 1 && m <= maxMeasure)
             order.push_back(static_cast<std::int64_t>(k) + 1);
     }
-    std::stable_sort(order.begin(), order.end(), [&](std::int64_t a, std::int64_t b) {
-        return measure(m_entries[a - 1]) > measure(m_entries[b - 1]);
-    });
+    if (static_cast<std::uint64_t>(maxMeasure) <= 4 * order.size() + 1024) {
+        // Measures within reach of the number of entries: one counting pass places each entry
+        // (the same stable order, without comparisons).
+        std::vector<std::int64_t> start(static_cast<std::size_t>(maxMeasure) + 2, 0);
+        for (const std::int64_t i : order)
+            ++start[static_cast<std::size_t>(maxMeasure - measure(m_entries[i - 1])) + 1];
+        for (std::size_t m = 1; m < start.size(); ++m)
+            start[m] += start[m - 1];
+        std::vector<std::int64_t> sorted(order.size());
+        for (const std::int64_t i : order)
+            sorted[static_cast<std::size_t>(
+                start[static_cast<std::size_t>(maxMeasure - measure(m_entries[i - 1]))]++)] = i;
+        order.swap(sorted);
+    } else {
+        std::stable_sort(order.begin(), order.end(), [&](std::int64_t a, std::int64_t b) {
+            return measure(m_entries[a - 1]) > measure(m_entries[b - 1]);
+        });
+    }
     for (std::size_t r = 0; r < order.size(); ++r)
         m_entries[order[r] - 1].frequencyRank = static_cast<std::int64_t>(r) + 1;
 

@@ -401,12 +401,17 @@ void PhraseCounter::MoveToTable(WordTable& table) {
         // table gives them: if any remain, every phrase goes in.
         // Distinct texts of lower-case ASCII words only are their own keys: the check is
         // needed only when some remaining phrase has another word.
-        bool plain = true;
-        for (std::uint32_t i = 0; i < n && plain; ++i) {
-            if (fate[i] != 1)
-                continue;
-            for (std::uint32_t r = i; r != PhraseNodes::kNone; r = c.Rest(r))
-                plain = plain && m_wordPlain[c.First(r)] != 0;
+        // (When every word met is such a word, no phrase need be looked at.)
+        bool plain = std::all_of(m_wordPlain.begin(), m_wordPlain.end(),
+                                 [](std::uint8_t p) { return p != 0; });
+        if (!plain) {
+            plain = true;
+            for (std::uint32_t i = 0; i < n && plain; ++i) {
+                if (fate[i] != 1)
+                    continue;
+                for (std::uint32_t r = i; r != PhraseNodes::kNone; r = c.Rest(r))
+                    plain = plain && m_wordPlain[c.First(r)] != 0;
+            }
         }
         std::vector<std::uint64_t> keys;
         std::u16string text;

@@ -240,6 +240,23 @@ INSTANTIATE_TEST_SUITE_P(Generated, WordTableEquivalence,
                                            EquivalenceCase{4, true, 3, 5},
                                            EquivalenceCase{5, false, 1, 1}));
 
+// Ties keep table order in the frequency chain whether the counts lie within reach of the
+// number of entries (placed by counting) or far beyond it (sorted).
+TEST(WordTableChainTest, TiesKeepTableOrderForSmallAndHugeCounts) {
+    for (const std::int64_t scale : {1, 10, 100000}) {
+        Rig rig;
+        for (const auto& [word, n] :
+             {std::pair{u"delta", 2}, {u"alpha", 5}, {u"charlie", 5}, {u"bravo", 1}})
+            rig.table.CountMany(word, FileScope::SingleSource, 0,
+                                static_cast<std::uint64_t>(n * scale));
+        rig.Finish();
+        EXPECT_EQ((std::vector<std::u16string>{u"alpha", u"charlie", u"delta", u"bravo"}),
+                  rig.ByFrequency())
+            << "scale " << scale;
+        EXPECT_EQ(2, rig.table.Entry(3).frequencyRank);
+    }
+}
+
 // The generator really produces what the comparison needs: shared keys and tied counts.
 TEST(WordTableEquivalenceInput, HasEqualKeysAndTiedCounts) {
     WordGenerator gen(1);
