@@ -2,6 +2,7 @@
 
 #include "engine/SpecifiedWords.h"
 #include "engine/WordsToIgnore.h"
+#include "util/FoldUnits.h"
 #include "util/StringUtils.h"
 
 #include <algorithm>
@@ -84,7 +85,8 @@ void PhraseCounter::ResetPhrases() {
 }
 
 std::uint32_t PhraseCounter::Intern(const std::u16string& word) {
-    const std::uint64_t hash = std::hash<std::u16string_view>{}(word);
+    std::uint64_t hash = FoldUnits(0x243F6A8885A308D3ull ^ word.size(), word.data(), word.size());
+    hash ^= hash >> 32;
     if (2 * (m_words.size() + 1) > m_wordSlots.size()) {
         // Grow: twice the slots, every word placed again.
         m_wordSlots.assign(std::max<std::size_t>(1024, 2 * m_wordSlots.size()), 0);
@@ -100,7 +102,7 @@ std::uint32_t PhraseCounter::Intern(const std::u16string& word) {
     std::size_t i = hash & mask;
     for (; m_wordSlots[i] != 0; i = (i + 1) & mask) {
         const std::uint32_t id = m_wordSlots[i] - 1;
-        if (m_wordHashes[id] == hash && m_words[id] == word)
+        if (m_wordHashes[id] == hash && *m_wordTexts[id] == word)
             return id;
     }
     const auto id = static_cast<std::uint32_t>(m_words.size());
@@ -448,10 +450,17 @@ void PhraseCounter::MoveToTable(WordTable& table) {
     // In text order the table need not sort them; when their words and counts are all in
     // the order's keys, the chains go before the entries are made.
     TextOrder order;
-    if (OrderByText(nodes, c, m_wordTexts, order))
-        std::vector<std::uint32_t>().swap(nodes);
-    if (order.spelt)
-        c = PhraseNodes::Chains();
+    if (OrderByText(nodes, c, m_wordTexts, order)) {
+        if (order.spelt) {
+            c = PhraseNodes::Chains();
+            std::vector<std::uint32_t>().swap(nodes);
+        } else {
+            // The texts come from the chains: the nodes in order are all that is kept.
+            for (std::size_t i = 0; i < nodes.size(); ++i)
+                nodes[i] = order.keys[i].node;
+            order = TextOrder();
+        }
+    }
     const std::size_t entries = std::max(nodes.size(), order.keys.size());
     const FileScope scope =
         m_settings.Source == SourceKind::Folder ? FileScope::Folder : FileScope::SingleSource;
