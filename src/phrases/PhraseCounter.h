@@ -26,7 +26,8 @@
 // Cost: a word is looked up once in an index of distinct words, and whether it is a word to
 // ignore is asked once per distinct word and run. Wired to the run's counting procedures
 // (SetCounting), the counter keeps the phrases as chains of word ids (PhraseNodes): one lookup
-// of two numbers per candidate, and text only for the phrases that reach the word table. In
+// of two numbers per candidate, whose slots are fetched while the next few words are read,
+// and text only for the phrases that reach the word table, made in the table's order. In
 // runs that remove words to ignore from phrases (or without SetCounting), a slot keeps word ids
 // in a ring with a rolling count of words to ignore, and an accepted candidate's text is
 // assembled in one reused buffer and handed to AddWordToList, whose table copies it only when
