@@ -1,6 +1,7 @@
 #include "reports/WordListReport.h"
 
 #include "reports/ReportError.h"
+#include "settings/SettingsDefaults.h"
 #include "util/Catalogue.h"
 #include "util/Format.h"
 #include "util/LineEnd.h"
@@ -674,15 +675,12 @@ void EnsureFrequencyOrder(ReportContext& ctx) {
 } // namespace
 
 ReportOptionStates UpdateReportOptionStates(ReportContext& ctx) {
-    Settings& settings = ctx.settings;
-    const int f = settings.DisplayFormat;
+    // The enabling rule lives with the settings: the window greys its boxes by the same calls.
     ReportOptionStates states;
-    states.displayRelativeFrequencyEnabled =
-        f == 0 || f == 1 || f == 2 || f == 4 || f == 5 || f == 7 || f == 11 || f == 13;
-    states.sortByNumberOfFilesEnabled =
-        f == 13 && settings.WordOrder == 0 && settings.Source == SourceKind::Folder;
+    states.displayRelativeFrequencyEnabled = CanChangeDisplayRelativeFrequency(ctx.settings);
+    states.sortByNumberOfFilesEnabled = CanChangeSortByNumberOfFiles(ctx.settings);
     if (!states.sortByNumberOfFilesEnabled)
-        settings.SortByNumberOfFiles = 0;
+        ctx.settings.SortByNumberOfFiles = 0;
     EnsureFrequencyOrder(ctx);
     return states;
 }
