@@ -8,6 +8,7 @@
 #include "sources/FilePatterns.h"
 
 #include "Golden.h"
+#include "RecordedWalk.h"
 #include "TextFilesTestSupport.h"
 #include "base/RunState.h"
 #include "settings/Settings.h"
@@ -99,26 +100,7 @@ TEST(FilePatterns, Cases) {
 // ---------------------------------------------------------------------------------------
 // Folder trees
 
-struct RecordingClient : FolderWalkClient {
-    std::vector<std::u16string> processed;
-    std::vector<std::int64_t> numbers;
-    std::vector<std::u16string> sets;
-    std::u16string appended;
-    std::function<void(std::int64_t)> onFile;
-
-    void ProcessFile(const fs::path& file, const std::u16string& shownPath,
-                     std::int64_t fileNumber) override {
-        EXPECT_EQ(ShownPath(file), shownPath);
-        processed.push_back(shownPath);
-        numbers.push_back(fileNumber);
-        if (onFile)
-            onFile(fileNumber);
-    }
-    void OutputAppend(const std::u16string& text) override { appended += text; }
-    void OutputSet(const std::u16string& text) override { sets.push_back(text); }
-};
-
-class FolderTree : public test::TextFilesTest {
+class FolderTree : public test::TextFilesTest, protected test::RecordedWalk {
 protected:
     void TearDown() override { // give back what a test locked, so the folder can go
         std::error_code ec;
@@ -144,16 +126,8 @@ protected:
                                      const std::u16string& countOnly = u"") {
         Settings s;
         s.FileFilepathSpecifications = {patterns, exclusions};
-        client = RecordingClient{};
-        walk.emplace(host, state, FileSelection::FromSettings(s), client);
-        walk->Run(folder, {pass, subfolders, countOnly});
-        return client.processed;
+        return Pass(folder, {pass, subfolders, countOnly}, s);
     }
-
-    FakeHost host;
-    RunState state;
-    RecordingClient client;
-    std::optional<FolderWalk> walk;
 };
 
 // The folder check, from tests/data/cases/folder-check.txt: "{dir}" stands for the test's
@@ -352,19 +326,6 @@ TEST_F(FolderTree, CountsAndFolders) {
 // ---------------------------------------------------------------------------------------
 // A processing pass after a counting pass
 
-// Each processed file as "number folders size path".
-struct ReplayClient : FolderWalkClient {
-    std::vector<std::string> seen;
-    FolderWalk* walk = nullptr;
-    void ProcessFile(const fs::path& file, const std::u16string& shown, std::int64_t n) override {
-        EXPECT_EQ(ShownPath(file), shown);
-        seen.push_back(std::to_string(n) + " " + std::to_string(walk->FoldersCounted()) + " " +
-                       std::to_string(walk->CurrentFile().size) + " " + U16ToUtf8(shown));
-    }
-    void OutputAppend(const std::u16string&) override {}
-    void OutputSet(const std::u16string&) override {}
-};
-
 class FolderReplayTest : public test::TextFilesTest {
 protected:
     void SetUp() override {
@@ -382,18 +343,15 @@ protected:
     // Processing pass after the given first pass of the same walk (none: processing alone).
     std::vector<std::string> Process(bool subfolders, std::optional<WalkPass> first = {},
                                      std::u16string firstFolder = {}) {
-        RunState state;
-        ReplayClient client;
-        FolderWalk walk(host, state, FileSelection::FromSettings(Settings{}), client);
-        client.walk = &walk;
+        test::RecordedWalk w;
+        FolderWalk& walk = w.NewWalk();
         const std::u16string folder = ShownPath(Dir());
         if (first)
             walk.Run(firstFolder.empty() ? folder : firstFolder, {*first, subfolders, u""});
         walk.Run(folder, {WalkPass::Processing, subfolders, u""});
-        EXPECT_EQ(walk.FilesCounted(), static_cast<std::int64_t>(client.seen.size()));
-        return client.seen;
+        EXPECT_EQ(walk.FilesCounted(), static_cast<std::int64_t>(w.client.lines.size()));
+        return w.client.lines;
     }
-    test::FakeHost host;
 };
 
 TEST_F(FolderReplayTest, AfterCountingTheSameFilesAsAWalkOfItsOwn) {
@@ -409,18 +367,16 @@ TEST_F(FolderReplayTest, AfterCountingTheSameFilesAsAWalkOfItsOwn) {
 }
 
 TEST_F(FolderReplayTest, AfterAStoppedCountTheFolderIsWalkedAgain) {
-    RunState state;
-    ReplayClient client;
-    FolderWalk walk(host, state, FileSelection::FromSettings(Settings{}), client);
-    client.walk = &walk;
+    test::RecordedWalk w;
+    FolderWalk& walk = w.NewWalk();
     const std::u16string folder = ShownPath(Dir());
-    state.blnStop = true;
+    w.state.blnStop = true;
     walk.Run(folder, {WalkPass::Counting, true, u""});
     Write("new.txt", "new");
-    state.blnStop = false;
+    w.state.blnStop = false;
     walk.Run(folder, {WalkPass::Processing, true, u""});
-    ASSERT_EQ(client.seen.size(), 7u);
-    EXPECT_EQ(client.seen[3], "4 1 3 " + U16ToUtf8(ShownPath(Dir() / "new.txt")));
+    ASSERT_EQ(w.client.lines.size(), 7u);
+    EXPECT_EQ(w.client.lines[3], "4 1 3 " + U16ToUtf8(ShownPath(Dir() / "new.txt")));
 }
 
 } // namespace

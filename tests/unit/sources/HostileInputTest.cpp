@@ -9,6 +9,7 @@
 #include "sources/TextStream.h"
 
 #include "FakeHost.h"
+#include "RecordedWalk.h"
 #include "TempDir.h"
 #include "base/RunState.h"
 #include "settings/Settings.h"
@@ -81,29 +82,16 @@ TEST(HostileInput, ConvergingLinksVisitEachFolderAndFileOnce) {
     std::error_code ec;
     fs::create_directory_symlink("/proc/self", root / "level0" / "proc", ec);
 
-    struct Client : FolderWalkClient {
-        std::vector<std::u16string> files;
-        std::vector<std::int64_t> numbers;
-        void ProcessFile(const fs::path&, const std::u16string& shown, std::int64_t n) override {
-            files.push_back(shown);
-            numbers.push_back(n);
-        }
-        void OutputAppend(const std::u16string&) override {}
-        void OutputSet(const std::u16string&) override {}
-    } client;
-    test::FakeHost host;
-    RunState state;
-    Settings settings;
-    FolderWalk walk(host, state, FileSelection::FromSettings(settings), client);
-    walk.Run(ShownPath(root / "level0"), {WalkPass::Processing, true, u""});
+    test::RecordedWalk w;
+    w.Pass(ShownPath(root / "level0"), {WalkPass::Processing, true, u""});
     // Files before subfolders, in name order: each file under the first path that reaches it.
     std::vector<std::u16string> expected;
     std::u16string path = ShownPath(root / "level0");
     for (int level = 0; level <= 20; ++level, path += u"/a")
         expected.push_back(path + u"/words.txt");
-    EXPECT_EQ(client.files, expected);
-    EXPECT_EQ(client.numbers.back(), 21);
-    EXPECT_EQ(walk.FoldersCounted(), 21);
+    EXPECT_EQ(w.client.processed, expected);
+    EXPECT_EQ(w.client.numbers.back(), 21);
+    EXPECT_EQ(w.walk->FoldersCounted(), 21);
     EXPECT_TRUE(IsVirtualSystemPath("/proc/1"));
     EXPECT_TRUE(IsVirtualSystemPath("/sys"));
     EXPECT_FALSE(IsVirtualSystemPath("/process"));

@@ -7,6 +7,7 @@
 #include "sources/TextFile.h"
 
 #include "FakeHost.h"
+#include "RecordedWalk.h"
 #include "TempDir.h"
 #include "base/RunState.h"
 #include "settings/Settings.h"
@@ -86,21 +87,16 @@ TEST(OddFiles, UnreadableFoldersAndFilesAreNamedAndNotCounted) {
     const std::string rootText = U16ToUtf8(ShownPath(root));
 
     const std::optional<std::string> got = AsOrdinaryUser([&] {
-        struct Client : FolderWalkClient {
-            std::u16string out;
-            void ProcessFile(const fs::path&, const std::u16string&, std::int64_t) override {}
-            void OutputAppend(const std::u16string& text) override { out += text; }
-            void OutputSet(const std::u16string&) override {}
-        } client;
-        test::FakeHost host;
-        RunState state;
+        test::RecordedWalk w;
+        FolderWalk& walk = w.NewWalk();
+        test::FakeHost& host = w.host;
         Settings settings;
-        FolderWalk walk(host, state, FileSelection::FromSettings(settings), client);
         std::u16string transcript;
         for (const WalkPass pass : {WalkPass::Listing, WalkPass::Processing}) {
             walk.Run(ShownPath(root), {pass, true, u""});
-            transcript += client.out + u"files " + Utf8ToU16(std::to_string(walk.FilesCounted()));
-            client.out.clear();
+            transcript +=
+                w.client.appended + u"files " + Utf8ToU16(std::to_string(walk.FilesCounted()));
+            w.client.appended.clear();
             for (const auto& m : host.messages)
                 transcript += u"\n[" + m.title + u"] " + m.text;
             host.messages.clear();
