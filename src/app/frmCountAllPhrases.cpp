@@ -1,6 +1,7 @@
 #include "app/frmCountAllPhrases.h"
 
 #include "app/FieldBinder.h"
+#include "app/WindowBuilder.h"
 
 #include "phrases/CountAllPhrases.h"
 #include "util/Catalogue.h"
@@ -173,8 +174,7 @@ frmCountAllPhrases::frmCountAllPhrases(CountSession& session, QWidget* parent)
     layout->addWidget(m_chkFileList);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    // The window never shrinks below what its labels need to show their whole text.
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    KeepWrappedTextWhole(this);
     resize(640, 600);
 
     // The lists, options and the filter box are bound to the record by their object names;
@@ -248,6 +248,8 @@ void frmCountAllPhrases::Activate() {
     m_chkFileList->setChecked(false);
     m_updating = false;
     m_chkFileList->setVisible(m_settings.Source == SourceKind::Folder);
+    // The window never shrinks below what its labels need to show their whole text.
+    KeepWrappedTextWhole(this);
     RecordToControls();
     // The introduction's new text may need more lines: lay the window out for it now.
     layout()->activate();

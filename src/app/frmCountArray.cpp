@@ -1,6 +1,7 @@
 #include "app/frmCountArray.h"
 
 #include "app/FieldBinder.h"
+#include "app/WindowBuilder.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -97,7 +98,7 @@ frmCountArray::frmCountArray(Settings& settings, QWidget* parent)
     layout->addWidget(m_chkWriteRelativeFrequency);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    KeepWrappedTextWhole(this);
     resize(560, 420);
 
     // The options and boxes are bound to the record by their object names.

@@ -195,7 +195,12 @@ void frmMain::BuildControls() {
 QGroupBox* frmMain::BuildSourceFrame(QWidget* central) {
     m_fraSource = Make<QGroupBox>(central, "fraSource");
     m_fraSource->setTitle(QStringLiteral("Source"));
-    auto* src = new QGridLayout(m_fraSource);
+    // Rows of their own grids: the file boxes take what the buttons leave, the pattern boxes
+    // what their labels leave, and the group stays narrow enough to fit a 1,024-pixel screen
+    // beside the display options.
+    auto* src = new QVBoxLayout(m_fraSource);
+    auto* files = new QGridLayout;
+    auto* patterns = new QGridLayout;
     m_lblSelectSource = Make<QLabel>(m_fraSource, "lblSelectSource");
     m_optOnClipboard =
         Make<QRadioButton>(m_fraSource, "optOnClipboard", QStringLiteral("Clipboard"));
@@ -207,7 +212,7 @@ QGroupBox* frmMain::BuildSourceFrame(QWidget* central) {
           static_cast<QWidget*>(m_optInFile), static_cast<QWidget*>(m_optFolder)})
         opts->addWidget(w);
     opts->addStretch(1);
-    src->addLayout(opts, 0, 0, 1, 3);
+    src->addLayout(opts);
 
     m_cmdFile[0] = Make<QPushButton>(m_fraSource, "cmdFile0", QStringLiteral("Single file"));
     m_txbFile[0] = Make<QLineEdit>(m_fraSource, "txbFile0");
@@ -218,10 +223,12 @@ QGroupBox* frmMain::BuildSourceFrame(QWidget* central) {
     m_txbFolder->setAccessibleName(QStringLiteral("Folder to scan"));
     m_cmdClearFolder = Make<QPushButton>(m_fraSource, "cmdClearFolder", QStringLiteral("Clear"));
     for (int row : {1, 2}) {
-        src->addWidget(row == 1 ? m_cmdFile[0] : m_cmdFolder, row, 0);
-        src->addWidget(row == 1 ? static_cast<QWidget*>(m_txbFile[0]) : m_txbFolder, row, 1);
-        src->addWidget(row == 1 ? m_cmdClearFile[0] : m_cmdClearFolder, row, 2);
+        files->addWidget(row == 1 ? m_cmdFile[0] : m_cmdFolder, row, 0);
+        files->addWidget(row == 1 ? static_cast<QWidget*>(m_txbFile[0]) : m_txbFolder, row, 1);
+        files->addWidget(row == 1 ? m_cmdClearFile[0] : m_cmdClearFolder, row, 2);
     }
+    files->setColumnStretch(1, 1);
+    src->addLayout(files);
 
     m_chkIncludeSubfolders =
         Make<QCheckBox>(m_fraSource, "chkIncludeSubfolders", QStringLiteral("Include subfolders"));
@@ -231,7 +238,7 @@ QGroupBox* frmMain::BuildSourceFrame(QWidget* central) {
     folderOpts->addWidget(m_chkIncludeSubfolders);
     folderOpts->addStretch(1);
     folderOpts->addWidget(m_cmdListFiles);
-    src->addLayout(folderOpts, 3, 1, 1, 2);
+    src->addLayout(folderOpts);
 
     m_lblScanOnlyFiles = Make<QLabel>(m_fraSource, "lblScanOnlyFiles",
                                       QStringLiteral("Scan files matching patterns:"));
@@ -245,8 +252,8 @@ QGroupBox* frmMain::BuildSourceFrame(QWidget* central) {
         QLabel* l = i == 0 ? m_lblScanOnlyFiles : m_lblExcludeFilepaths;
         l->setBuddy(m_txbFileFilepathSpecifications[i]);
         m_txbFileFilepathSpecifications[i]->setAccessibleName(l->text());
-        src->addWidget(l, 4 + i, 0);
-        src->addWidget(m_txbFileFilepathSpecifications[i], 4 + i, 1, 1, 2);
+        patterns->addWidget(l, i, 0);
+        patterns->addWidget(m_txbFileFilepathSpecifications[i], i, 1);
         // The exclusions show for a folder source only; their row keeps its place, so the
         // controls below do not move when the source changes.
         for (QWidget* w : {static_cast<QWidget*>(l),
@@ -256,7 +263,9 @@ QGroupBox* frmMain::BuildSourceFrame(QWidget* central) {
             w->setSizePolicy(policy);
         }
     }
-    src->setColumnStretch(1, 1);
+    patterns->setColumnStretch(1, 1);
+    src->addLayout(patterns);
+    src->addStretch(1);
     return m_fraSource;
 }
 

@@ -10,10 +10,13 @@
 #include "app/Shell.h"
 #include "app/frmAbout.h"
 #include "app/frmClipboardViewer.h"
+#include "app/frmConcordance.h"
 #include "app/frmCountAllPhrases.h"
 #include "app/frmCountArray.h"
 #include "app/frmParams.h"
 #include "app/frmPopUp.h"
+#include "app/frmResults.h"
+#include "app/frmZipfPlot.h"
 #include "util/Catalogue.h"
 
 #include <QAccessible>
@@ -22,9 +25,12 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
+using lxty::app::frmConcordance;
 using lxty::app::frmCountAllPhrases;
 using lxty::app::frmCountArray;
 using lxty::app::frmMain;
+using lxty::app::frmResults;
+using lxty::app::frmZipfPlot;
 using namespace lxty::test;
 
 namespace {
@@ -34,6 +40,8 @@ void AccessibleSetText(QWidget* w, const QString& text) {
     QAccessible::queryAccessibleInterface(w)->editableTextInterface()->replaceText(
         0, static_cast<QLineEdit*>(w)->text().size(), text);
 }
+
+const QSize kSmallScreen(1024, 720);
 
 const char* kText = "the red car and the red car and the blue car. the red car stops\n"
                     "and the blue car goes, the red car and the blue car\n";
@@ -230,22 +238,16 @@ private slots:
             w->TheHost().SetLabel(label, QString(text).toStdU16String());
         QApplication::processEvents();
         QCOMPARE(w->size(), smallest);
+        QVERIFY2(
+            kSmallScreen.expandedTo(smallest) == kSmallScreen,
+            qPrintable(QStringLiteral("%1 x %2").arg(smallest.width()).arg(smallest.height())));
         Shot(*w, "frmMain-minimum");
         for (QLabel* l : w->findChildren<QLabel*>()) {
             if (l->isVisible() && l->objectName() != "lblFile" && !l->wordWrap())
                 QVERIFY2(l->width() >= l->sizeHint().width(),
                          qPrintable(l->objectName() + ": " + l->text()));
         }
-        const char* blocks[] = {"fraSource", "fraDisplay",        "fraOutput", "cmdCountWords",
-                                "cmdQuit",   "lblNumOccurrences", "txbOutput"};
-        for (const char* a : blocks)
-            for (const char* b : blocks) {
-                const QWidget* wa = Child<QWidget>(*w, a);
-                const QWidget* wb = Child<QWidget>(*w, b);
-                const QRect ra(wa->mapTo(w.get(), QPoint()), wa->size());
-                const QRect rb(wb->mapTo(w.get(), QPoint()), wb->size());
-                QVERIFY2(wa == wb || !ra.intersects(rb), (QByteArray(a) + " over " + b).data());
-            }
+        QCOMPARE(Crowded(*w), QStringList());
         // Each list is wide enough for its longest entry, however the layout shares the row.
         for (const char* name : {"cboWordOrder", "cboDisplayFormat"}) {
             auto* list = Child<QComboBox>(*w, name);
@@ -262,6 +264,39 @@ private slots:
                 QVERIFY2(list->fontMetrics().horizontalAdvance(list->itemText(i)) <= field,
                          qPrintable(list->itemText(i)));
         }
+    }
+
+    // Every window at its smallest fits a 1,024 x 768 screen less a panel.
+    void everyWindowFitsASmallScreen() {
+        auto w = NewWindow();
+        Child<QRadioButton>(*w, "optFolder")->click();
+        w->ShowSettingsWindow();
+        frmCountAllPhrases phrases(w->Session());
+        frmCountArray array(w->Record());
+        frmResults results(w->Session(), LXTY_DATA_DIR);
+        frmZipfPlot plot;
+        frmConcordance concordance(w->Session(), LXTY_DATA_DIR);
+        QStringList faults;
+        for (QWidget* window : std::initializer_list<QWidget*>{
+                 w.get(), w->SettingsWindow(), &phrases, &array, &results, &plot, &concordance}) {
+            window->show();
+            for (const QSize asked :
+                 {QSize(1, 1), kSmallScreen}) { // the smallest, and a normal size
+                window->resize(asked);
+                QApplication::processEvents();
+                const QString size = QStringLiteral("%1 %2 x %3")
+                                         .arg(window->objectName())
+                                         .arg(window->width())
+                                         .arg(window->height());
+                qInfo("%s", qPrintable(size));
+                Shot(*window, size);
+                if (kSmallScreen.expandedTo(window->size()) != kSmallScreen)
+                    faults << size;
+                for (const QString& crowded : Crowded(*window))
+                    faults << size + ": " + crowded;
+            }
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
     }
 
     // Nothing moves when the source changes between Folder and Single file.

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -149,6 +150,40 @@ inline QStringList Unnamed(QWidget& window) {
         if (kControl.match(c->objectName()).hasMatch() &&
             (c->accessibleName().isEmpty() || !reached))
             faults << c->objectName();
+    }
+    return faults;
+}
+
+// The controls of window laid over one another or squeezed below the height their text needs
+// at their width, as "name" or "name over name". Parts of a control (a list's box, a view's
+// bars) are the control's business.
+inline QStringList Crowded(QWidget& window) {
+    QList<QWidget*> controls;
+    for (QWidget* c : window.findChildren<QWidget*>()) {
+        bool part = false;
+        for (QWidget* p = c->parentWidget(); p && p != &window; p = p->parentWidget())
+            part = part ||
+                   !(qobject_cast<QGroupBox*>(p) || p->metaObject() == &QWidget::staticMetaObject);
+        if (c->window() == &window && c->isVisible() && !part &&
+            c->metaObject() != &QWidget::staticMetaObject)
+            controls << c;
+    }
+    QStringList faults;
+    const auto name = [](QWidget* c) {
+        return c->objectName().isEmpty() ? QString::fromLatin1(c->metaObject()->className())
+                                         : c->objectName();
+    };
+    for (QWidget* a : controls) {
+        const QRect ra(a->mapTo(&window, QPoint()), a->size());
+        const int needs =
+            a->hasHeightForWidth() ? a->heightForWidth(a->width()) : a->minimumSizeHint().height();
+        if (a->height() < needs)
+            faults << name(a) + QStringLiteral(" %1 high, needs %2").arg(a->height()).arg(needs);
+        for (QWidget* b : controls) {
+            const QRect rb(b->mapTo(&window, QPoint()), b->size());
+            if (a < b && !a->isAncestorOf(b) && !b->isAncestorOf(a) && ra.intersects(rb))
+                faults << name(a) + " over " + name(b);
+        }
     }
     return faults;
 }
