@@ -41,6 +41,8 @@ void InitializeRecord(Settings& s, RunState& run);
 void InitializeAfterStartUp(Settings& s, RunState& run, Host& host,
                             const std::u16string& reinitializeCaption);
 
+// The rule for the two report options, in one place: the main window greys its boxes by it and
+// the word-list report's option states (UpdateReportOptionStates) come from it.
 // DisplayRelativeFrequency is editable only for DisplayFormat 0, 1, 2, 4, 5, 7, 11 or 13.
 bool CanChangeDisplayRelativeFrequency(const Settings& s);
 // SortByNumberOfFiles is editable only with WordOrder 0, DisplayFormat 13 and Source Folder.
