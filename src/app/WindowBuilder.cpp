@@ -1,9 +1,35 @@
 #include "app/WindowBuilder.h"
 
 #include <QHBoxLayout>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace lxty::app {
+
+QString PlainCaption(const QString& caption) {
+    QString plain;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && ++i == caption.size())
+            break;
+        plain += caption[i];
+    }
+    return plain;
+}
+
+QGroupBox* Frame(QWidget* parent, const char* name, const QString& title) {
+    auto* f = Make<QGroupBox>(parent, name, QString(), title);
+    f->setTitle(title);
+    return f;
+}
+
+QGroupBox* OptionGroup(QWidget* parent, const char* name, const QString& title,
+                       std::initializer_list<Option> options) {
+    QGroupBox* f = Frame(parent, name, title);
+    auto* layout = new QVBoxLayout(f);
+    for (const Option& o : options)
+        layout->addWidget(Make<QRadioButton>(f, o.name, QString::fromLatin1(o.caption)));
+    return f;
+}
 
 void NameWindow(QWidget* window, const char* name, const QString& title) {
     window->setObjectName(QLatin1String(name));
@@ -23,10 +49,6 @@ QPushButton* CloseButton(QWidget* window) {
     auto* b = Make<QPushButton>(window, "cmdClose", QStringLiteral("Close"));
     QObject::connect(b, &QPushButton::clicked, window, &QWidget::close);
     return b;
-}
-
-QLabel* StatusLabel(QWidget* window, const char* name, const QString& accessible) {
-    return Make<QLabel>(window, name, QString(), accessible);
 }
 
 void LayOutToolWindow(QWidget* window, QLayout* top, QWidget* body, QWidget* status,

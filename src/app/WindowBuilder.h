@@ -4,6 +4,7 @@
 // row on top, the body that takes the room, a status line with the buttons below it).
 
 #include <QBoxLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
@@ -13,21 +14,41 @@
 
 namespace lxty::app {
 
+// The caption as read out: "&" marks dropped, "&&" read as "&".
+QString PlainCaption(const QString& caption);
+
+// Names an existing control: object name and accessible name.
+template <class T> T* Named(T* c, const char* name, const QString& accessible) {
+    c->setObjectName(QLatin1String(name));
+    c->setAccessibleName(accessible);
+    return c;
+}
+
 // A control of kind T in parent, named name, showing caption (where it has a text). Its
-// accessible name is accessible, else the caption without its '&' marks, else the object name.
+// accessible name is accessible, else the plain caption, else the object name.
 template <class T>
 T* Make(QWidget* parent, const char* name, const QString& caption = QString(),
         const QString& accessible = QString()) {
     T* c = new T(parent);
-    c->setObjectName(QLatin1String(name));
     if constexpr (requires { c->setText(caption); })
         c->setText(caption);
-    const QString plain = QString(caption).remove(QLatin1Char('&'));
-    c->setAccessibleName(!accessible.isEmpty() ? accessible
-                         : !plain.isEmpty()    ? plain
-                                               : QLatin1String(name));
-    return c;
+    const QString plain = PlainCaption(caption);
+    return Named(c, name,
+                 !accessible.isEmpty() ? accessible
+                 : !plain.isEmpty()    ? plain
+                                       : QString::fromLatin1(name));
 }
+
+// A titled frame (a group box) whose accessible name is its title.
+QGroupBox* Frame(QWidget* parent, const char* name, const QString& title);
+
+// A frame of options one under another, each named and captioned.
+struct Option {
+    const char* name;
+    const char* caption;
+};
+QGroupBox* OptionGroup(QWidget* parent, const char* name, const QString& title,
+                       std::initializer_list<Option> options);
 
 // A window's object name, title and accessible name.
 void NameWindow(QWidget* window, const char* name, const QString& title);
@@ -37,9 +58,6 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> controls, int stretch = 0);
 
 // A "Close" button (cmdClose) in window that closes it.
 QPushButton* CloseButton(QWidget* window);
-
-// A label for a figure or a state that a screen reader names accessible.
-QLabel* StatusLabel(QWidget* window, const char* name, const QString& accessible);
 
 // Lays window out as a column: top (none when null), then body taking the height, then a row
 // of status (taking the width) and the buttons; the window opens at size.

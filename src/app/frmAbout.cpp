@@ -1,6 +1,7 @@
 #include "app/frmAbout.h"
 
 #include "app/Shell.h"
+#include "app/WindowBuilder.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -22,8 +23,7 @@ QString Link(const QUrl& url, const QString& text) {
 
 frmAbout::frmAbout(Host& host, QString dataFolder, QWidget* parent)
     : QDialog(parent), m_host(host), m_dataFolder(std::move(dataFolder)) {
-    setObjectName("frmAbout");
-    setWindowTitle(QStringLiteral("About Lexitally"));
+    NameWindow(this, "frmAbout", QStringLiteral("About Lexitally"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         AddLabel("lblVersion", QStringLiteral("Version"),
@@ -43,11 +43,8 @@ frmAbout::frmAbout(Host& host, QString dataFolder, QWidget* parent)
         AddLabel("lblLibraries", QStringLiteral("Libraries and their licences"),
                  QStringLiteral("Libraries used:<br>Qt 6 (LGPLv3)<br>PCRE2 (BSD licence)<br>"
                                 "libzip (BSD licence)")));
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName("cmdClose");
-    close->setAccessibleName(QStringLiteral("Close"));
+    QPushButton* close = CloseButton(this);
     close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, &QDialog::hide);
     // The text stays together at the top; room to spare goes above the button.
     layout->addStretch(1);
     layout->addWidget(close, 0, Qt::AlignRight);
@@ -56,9 +53,7 @@ frmAbout::frmAbout(Host& host, QString dataFolder, QWidget* parent)
 }
 
 QLabel* frmAbout::AddLabel(const char* name, const QString& accessibleName, const QString& html) {
-    auto* label = new QLabel(html, this);
-    label->setObjectName(name);
-    label->setAccessibleName(accessibleName);
+    auto* label = Make<QLabel>(this, name, html, accessibleName);
     label->setWordWrap(true);
     label->setTextFormat(Qt::RichText);
     // Links are opened by our own launcher, so a failure says why; Tab reaches them.

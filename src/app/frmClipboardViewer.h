@@ -7,7 +7,6 @@
 
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 
 namespace lxty::app {
 
@@ -22,7 +21,6 @@ public:
 private:
     QPlainTextEdit* m_txbClipboard = nullptr;
     QLabel* m_lblLength = nullptr;
-    QPushButton* m_cmdClose = nullptr;
 };
 
 } // namespace lxty::app

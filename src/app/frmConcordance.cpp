@@ -1,13 +1,13 @@
 #include "app/frmConcordance.h"
 
 #include "app/QtText.h"
+#include "app/WindowBuilder.h"
 #include "base/QuietHost.h"
 #include "run/CountSession.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -16,7 +16,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace lxty::app {
 
@@ -111,32 +110,19 @@ frmConcordance::frmConcordance(CountSession& origin, std::filesystem::path progr
                                QWidget* parent)
     : QWidget(parent, Qt::Window), m_origin(origin), m_programFolder(std::move(programFolder)),
       m_host(std::make_unique<ConcordanceHost>(origin.host)), m_model(this) {
-    setObjectName("frmConcordance");
-    setWindowTitle(QStringLiteral("Concordance"));
-    setAccessibleName(QStringLiteral("Concordance"));
-
-    m_lblEntry = new QLabel(this);
-    m_lblEntry->setObjectName("lblEntry");
-    m_lblEntry->setAccessibleName(QStringLiteral("Word or phrase"));
+    NameWindow(this, "frmConcordance", QStringLiteral("Concordance"));
+    m_lblEntry = Make<QLabel>(this, "lblEntry", QString(), QStringLiteral("Word or phrase"));
     m_lblEntry->setTextFormat(Qt::PlainText);
-    auto* lblContext = new QLabel(QStringLiteral("C&haracters each side:"), this);
-    m_spnContext = new QSpinBox(this);
-    m_spnContext->setObjectName("spnContext");
-    m_spnContext->setAccessibleName(QStringLiteral("Characters each side"));
+    auto* lblContext = Make<QLabel>(this, "lblContext", QStringLiteral("C&haracters each side:"));
+    m_spnContext = Make<QSpinBox>(this, "spnContext", QString(), PlainCaption(lblContext->text()));
     m_spnContext->setRange(0, 1000);
     m_spnContext->setValue(40);
     lblContext->setBuddy(m_spnContext);
-    m_cmdFind = new QPushButton(QStringLiteral("&Find"), this);
-    m_cmdFind->setObjectName("cmdFind");
-    m_cmdFind->setAccessibleName(QStringLiteral("Find"));
-    m_cmdStop = new QPushButton(QStringLiteral("&Stop"), this);
-    m_cmdStop->setObjectName("cmdStop");
-    m_cmdStop->setAccessibleName(QStringLiteral("Stop"));
+    m_cmdFind = Make<QPushButton>(this, "cmdFind", QStringLiteral("&Find"));
+    m_cmdStop = Make<QPushButton>(this, "cmdStop", QStringLiteral("&Stop"));
     m_cmdStop->setEnabled(false);
 
-    m_grdHits = new QTableView(this);
-    m_grdHits->setObjectName("grdHits");
-    m_grdHits->setAccessibleName(QStringLiteral("Occurrences"));
+    m_grdHits = Make<QTableView>(this, "grdHits", QString(), QStringLiteral("Occurrences"));
     m_grdHits->setModel(&m_model);
     m_grdHits->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grdHits->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -150,34 +136,15 @@ frmConcordance::frmConcordance(CountSession& origin, std::filesystem::path progr
     m_grdHits->setColumnWidth(Left, 280);
     m_grdHits->setColumnWidth(Match, 90);
 
-    m_lblStatus = new QLabel(this);
-    m_lblStatus->setObjectName("lblStatus");
-    m_lblStatus->setAccessibleName(QStringLiteral("Occurrences found"));
-    m_cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    m_cmdClose->setObjectName("cmdClose");
-    m_cmdClose->setAccessibleName(QStringLiteral("Close"));
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_lblEntry, 1);
-    top->addWidget(lblContext);
-    top->addWidget(m_spnContext);
-    top->addWidget(m_cmdFind);
-    top->addWidget(m_cmdStop);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_lblStatus, 1);
-    bottom->addWidget(m_cmdClose);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(m_grdHits, 1);
-    layout->addLayout(bottom);
-    resize(860, 460);
+    m_lblStatus = Make<QLabel>(this, "lblStatus", QString(), QStringLiteral("Occurrences found"));
+    LayOutToolWindow(this, Row({m_lblEntry, lblContext, m_spnContext, m_cmdFind, m_cmdStop}),
+                     m_grdHits, m_lblStatus, {CloseButton(this)}, {860, 460});
 
     connect(m_cmdFind, &QPushButton::clicked, this, [this] {
         if (!m_running)
             Find();
     });
     connect(m_cmdStop, &QPushButton::clicked, this, &frmConcordance::Stop);
-    connect(m_cmdClose, &QPushButton::clicked, this, &QWidget::close);
 }
 
 frmConcordance::~frmConcordance() = default;

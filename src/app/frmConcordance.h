@@ -85,7 +85,6 @@ private:
     QPushButton* m_cmdStop = nullptr;
     QTableView* m_grdHits = nullptr;
     QLabel* m_lblStatus = nullptr;
-    QPushButton* m_cmdClose = nullptr;
 };
 
 } // namespace lxty::app

@@ -27,12 +27,6 @@ QString Q(std::u16string_view s) {
     return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-template <typename W> W* Named(W* w, const char* name, const QString& accessible) {
-    w->setObjectName(name);
-    w->setAccessibleName(accessible);
-    return w;
-}
-
 // The filter-words box: Enter parses it, as leaving it does.
 class FilterWordsBox : public QLineEdit {
 public:
@@ -58,13 +52,11 @@ protected:
 
 frmCountAllPhrases::frmCountAllPhrases(CountSession& session, QWidget* parent)
     : QDialog(parent), m_session(session), m_settings(session.settings) {
-    setObjectName("frmCountAllPhrases");
-    setWindowTitle(QStringLiteral("Count all phrases"));
-
-    m_lblIntro = Named(new QLabel(this), "lblIntro", QStringLiteral("Introduction"));
+    NameWindow(this, "frmCountAllPhrases", QStringLiteral("Count all phrases"));
+    m_lblIntro = Make<QLabel>(this, "lblIntro", QString(), QStringLiteral("Introduction"));
     m_lblIntro->setWordWrap(true);
     m_lblWordsToIgnore =
-        Named(new QLabel(this), "lblWordsToIgnore", QStringLiteral("Words to ignore"));
+        Make<QLabel>(this, "lblWordsToIgnore", QString(), QStringLiteral("Words to ignore"));
     m_lblWordsToIgnore->setWordWrap(true);
 
     // The lists: phrase lengths 1 to 25, minimum occurrences 1 to 30.
@@ -72,45 +64,34 @@ frmCountAllPhrases::frmCountAllPhrases(CountSession& session, QWidget* parent)
     const std::u16string_view lengthLabels[2] = {kMinimumNumberOfWordsLabel,
                                                  kMaximumNumberOfWordsLabel};
     for (int i = 0; i < 2; ++i) {
-        auto* label = new QLabel(Q(lengthLabels[i]), this);
-        label->setObjectName(i == 0 ? "lblPhraseLength0" : "lblPhraseLength1");
-        m_cboPhraseLength[i] = Named(
-            new QComboBox(this), i == 0 ? "cboPhraseLength0" : "cboPhraseLength1", label->text());
+        auto* label = Make<QLabel>(this, i == 0 ? "lblPhraseLength0" : "lblPhraseLength1",
+                                   Q(lengthLabels[i]));
+        m_cboPhraseLength[i] = Make<QComboBox>(
+            this, i == 0 ? "cboPhraseLength0" : "cboPhraseLength1", QString(), label->text());
         label->setBuddy(m_cboPhraseLength[i]);
         lists->addWidget(label, i, 0);
         lists->addWidget(m_cboPhraseLength[i], i, 1);
     }
-    auto* occurrences = new QLabel(Q(kMinimumOccurrencesLabel), this);
-    occurrences->setObjectName("lblMinimumFrequency");
-    m_cboMinimumFrequency = Named(new QComboBox(this), "cboMinimumFrequency", occurrences->text());
+    auto* occurrences = Make<QLabel>(this, "lblMinimumFrequency", Q(kMinimumOccurrencesLabel));
+    m_cboMinimumFrequency =
+        Make<QComboBox>(this, "cboMinimumFrequency", QString(), occurrences->text());
     occurrences->setBuddy(m_cboMinimumFrequency);
     lists->addWidget(occurrences, 2, 0);
     lists->addWidget(m_cboMinimumFrequency, 2, 1);
     lists->setColumnStretch(2, 1);
 
     // How words to ignore are treated: one option of WordsToIgnoreInPhrases each.
-    m_fraWordsToIgnoreInPhrases =
-        Named(new QGroupBox(QStringLiteral("Words to ignore"), this), "fraWordsToIgnoreInPhrases",
-              QStringLiteral("Words to ignore"));
-    auto* ignoreLayout = new QVBoxLayout(m_fraWordsToIgnoreInPhrases);
-    const struct {
-        const char* name;
-        const char* caption;
-    } ignoreOptions[] = {
-        {"optAllowPhrasesAllWordsToIgnore", "Allow phrases consisting entirely of words to ignore"},
-        {"optExcludePhrasesAllWordsToIgnore",
-         "Exclude phrases consisting entirely of words to ignore"},
-        {"optRemoveWordsToIgnore", "Remove words to ignore from phrases"},
-        {"optExcludePhrasesWithWordToIgnore", "Exclude phrases containing a word to ignore"},
-    };
-    for (const auto& o : ignoreOptions) {
-        ignoreLayout->addWidget(Named(new QRadioButton(QString::fromLatin1(o.caption), this),
-                                      o.name, QString::fromLatin1(o.caption)));
-    }
+    m_fraWordsToIgnoreInPhrases = OptionGroup(
+        this, "fraWordsToIgnoreInPhrases", QStringLiteral("Words to ignore"),
+        {{"optAllowPhrasesAllWordsToIgnore",
+          "Allow phrases consisting entirely of words to ignore"},
+         {"optExcludePhrasesAllWordsToIgnore",
+          "Exclude phrases consisting entirely of words to ignore"},
+         {"optRemoveWordsToIgnore", "Remove words to ignore from phrases"},
+         {"optExcludePhrasesWithWordToIgnore", "Exclude phrases containing a word to ignore"}});
 
     // The filter.
-    auto* filter = Named(new QGroupBox(QStringLiteral("Phrase filter"), this), "fraFilter",
-                         QStringLiteral("Phrase filter"));
+    QGroupBox* filter = Frame(this, "fraFilter", QStringLiteral("Phrase filter"));
     auto* filterBox = new FilterWordsBox(filter);
     m_txbFilterWords =
         Named(static_cast<QLineEdit*>(filterBox), "txbFilterWords", QStringLiteral("Filter words"));
@@ -118,8 +99,7 @@ frmCountAllPhrases::frmCountAllPhrases(CountSession& session, QWidget* parent)
     courier.setStyleHint(QFont::TypeWriter);
     m_txbFilterWords->setFont(courier);
     filterBox->parse = [this] { ParseFilterBox(); };
-    auto* filterLabel = new QLabel(QStringLiteral("&Filter words:"), filter);
-    filterLabel->setObjectName("lblFilterWords");
+    auto* filterLabel = Make<QLabel>(filter, "lblFilterWords", QStringLiteral("&Filter words:"));
     filterLabel->setBuddy(m_txbFilterWords);
     const struct {
         const char* name;
@@ -134,24 +114,22 @@ frmCountAllPhrases::frmCountAllPhrases(CountSession& session, QWidget* parent)
     filterLayout->addWidget(m_txbFilterWords, 0, 1, 1, 2);
     int row = 1;
     for (const auto& m : modes) {
-        filterLayout->addWidget(Named(new QRadioButton(QString::fromLatin1(m.caption), filter),
-                                      m.name,
-                                      QStringLiteral("Filter: ") + QString::fromLatin1(m.caption)),
-                                row++, 1);
+        filterLayout->addWidget(
+            Make<QRadioButton>(filter, m.name, QString::fromLatin1(m.caption),
+                               QStringLiteral("Filter: ") + QString::fromLatin1(m.caption)),
+            row++, 1);
     }
-    m_cmdFilter = Named(new QPushButton(QStringLiteral("Filter"), filter), "cmdFilter",
-                        QStringLiteral("Filter"));
-    m_cmdClear = Named(new QPushButton(QStringLiteral("Clear"), filter), "cmdClear",
-                       QStringLiteral("Clear filter words"));
+    m_cmdFilter = Make<QPushButton>(filter, "cmdFilter", QStringLiteral("Filter"));
+    m_cmdClear = Make<QPushButton>(filter, "cmdClear", QStringLiteral("Clear"),
+                                   QStringLiteral("Clear filter words"));
     filterLayout->addWidget(m_cmdFilter, 1, 2);
     filterLayout->addWidget(m_cmdClear, 2, 2);
 
-    m_chkFileList = Named(new QCheckBox(Q(GetText(TextId::ShowNumberOfFiles)), this), "chkFileList",
-                          Q(GetText(TextId::ShowNumberOfFiles)));
+    m_chkFileList = Make<QCheckBox>(this, "chkFileList", Q(GetText(TextId::ShowNumberOfFiles)));
 
     // The buttons.
     auto button = [this](const char* name, const QString& caption) {
-        return Named(new QPushButton(caption, this), name, QString(caption).remove('&'));
+        return Make<QPushButton>(this, name, caption);
     };
     m_cmdCountPhrases = button("cmdCountPhrases", QStringLiteral("Count &phrases"));
     m_cmdCountPhrases->setDefault(true);

@@ -13,76 +13,50 @@
 
 namespace lxty::app {
 
-namespace {
-
-template <typename W> W* Named(W* w, const char* name, const QString& accessible) {
-    w->setObjectName(name);
-    w->setAccessibleName(accessible);
-    return w;
-}
-
-} // namespace
+namespace {} // namespace
 
 frmCountArray::frmCountArray(Settings& settings, QWidget* parent)
     : QDialog(parent), m_settings(settings) {
-    setObjectName("frmCountArray");
-    setWindowTitle(QStringLiteral("Make 2-d count array for Excel"));
+    NameWindow(this, "frmCountArray", QStringLiteral("Make 2-d count array for Excel"));
 
-    auto* intro1 = Named(
-        new QLabel(QStringLiteral(
-                       "This program can be used to create a tab-delimited text file which can be "
+    auto* intro1 = Make<QLabel>(
+        this, "lblIntro1",
+        QStringLiteral("This program can be used to create a tab-delimited text file which can be "
                        "read into Excel.  The words/phrases to be counted are to be specified in "
                        "the 'Settings' window as usual.  Regular expressions can be used for "
                        "count-only words/phrases."),
-                   this),
-        "lblIntro1", QStringLiteral("Introduction"));
-    auto* intro2 = Named(
-        new QLabel(
-            QStringLiteral(
-                "The Excel file shows a table with words/phrases down the left side and file "
-                "indices (pointers to the file paths) across the top.  You can choose to have one "
-                "table with the words/phrases ordered either alphabetically or by frequency, or "
-                "two tables (the first with alphabetical ordering, the second by frequency).  You "
-                "can also choose whether a cell (showing the count for a particular word/phrase) "
-                "should be left blank if the count is zero."),
-            this),
-        "lblIntro2", QStringLiteral("Introduction, continued"));
+        QStringLiteral("Introduction"));
+    auto* intro2 = Make<QLabel>(
+        this, "lblIntro2",
+        QStringLiteral(
+            "The Excel file shows a table with words/phrases down the left side and file "
+            "indices (pointers to the file paths) across the top.  You can choose to have one "
+            "table with the words/phrases ordered either alphabetically or by frequency, or "
+            "two tables (the first with alphabetical ordering, the second by frequency).  You "
+            "can also choose whether a cell (showing the count for a particular word/phrase) "
+            "should be left blank if the count is zero."),
+        QStringLiteral("Introduction, continued"));
     intro1->setWordWrap(true);
     intro2->setWordWrap(true);
 
-    auto* frame = Named(new QGroupBox(QStringLiteral("Tables"), this), "fraCountArrayTables",
-                        QStringLiteral("Tables"));
-    auto* frameLayout = new QVBoxLayout(frame);
-    const struct {
-        const char* name;
-        const char* caption;
-    } options[] = {
-        {"optAlphabetical", "One table, words/phrases listed in alphabetical order"},
-        {"optByFrequency", "One table, words/phrases listed by frequency"},
-        {"optBoth", "Two tables, alphabetical followed by frequency"},
-    };
-    for (const auto& o : options)
-        frameLayout->addWidget(Named(new QRadioButton(QString::fromLatin1(o.caption), frame),
-                                     o.name, QString::fromLatin1(o.caption)));
-    m_chkZeroCellsBlank =
-        Named(new QCheckBox(QStringLiteral("Leave cell blank if count is zero"), this),
-              "chkZeroCellsBlank", QStringLiteral("Leave cell blank if count is zero"));
+    QGroupBox* frame =
+        OptionGroup(this, "fraCountArrayTables", QStringLiteral("Tables"),
+                    {{"optAlphabetical", "One table, words/phrases listed in alphabetical order"},
+                     {"optByFrequency", "One table, words/phrases listed by frequency"},
+                     {"optBoth", "Two tables, alphabetical followed by frequency"}});
+    m_chkZeroCellsBlank = Make<QCheckBox>(this, "chkZeroCellsBlank",
+                                          QStringLiteral("Leave cell blank if count is zero"));
     m_chkWriteRelativeFrequency =
-        Named(new QCheckBox(
-                  QStringLiteral("Write relative frequency instead of absolute frequency"), this),
-              "chkWriteRelativeFrequency",
-              QStringLiteral("Write relative frequency instead of absolute frequency"));
+        Make<QCheckBox>(this, "chkWriteRelativeFrequency",
+                        QStringLiteral("Write relative frequency instead of absolute frequency"));
     // The manual ships with the program; its section on the count array explains the figure.
     m_chkWriteRelativeFrequency->setToolTip(
         QStringLiteral("'Relative frequency' is explained in 'The count array' in the user "
                        "manual."));
 
-    auto* create = Named(new QPushButton(QStringLiteral("C&reate file"), this), "cmdCreateFile",
-                         QStringLiteral("Create file"));
-    auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel",
-                         QStringLiteral("Cancel"));
-    auto* settingsButton = Named(new QPushButton(QStringLiteral("&Settings"), this),
-                                 "cmdSetParameters", QStringLiteral("Settings"));
+    auto* create = Make<QPushButton>(this, "cmdCreateFile", QStringLiteral("C&reate file"));
+    auto* cancel = Make<QPushButton>(this, "cmdCancel", QStringLiteral("Cancel"));
+    auto* settingsButton = Make<QPushButton>(this, "cmdSetParameters", QStringLiteral("&Settings"));
     create->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(settingsButton);

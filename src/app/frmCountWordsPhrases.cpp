@@ -1,6 +1,7 @@
 #include "app/frmCountWordsPhrases.h"
 
 #include "app/QtText.h"
+#include "app/WindowBuilder.h"
 #include "util/Catalogue.h"
 
 #include <QCheckBox>
@@ -14,25 +15,20 @@ namespace lxty::app {
 frmCountWordsPhrases::frmCountWordsPhrases(Settings& settings, RunState& run, Host& host,
                                            QWidget* parent)
     : QDialog(parent), m_choice(settings, run, host) {
-    setObjectName("frmCountWordsPhrases");
-    setWindowTitle("Count words/phrases");
+    NameWindow(this, "frmCountWordsPhrases", QStringLiteral("Count words/phrases"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    m_lblIntro = new QLabel(this);
-    m_lblIntro->setObjectName("lblIntro");
+    m_lblIntro = Make<QLabel>(this, "lblIntro", QString(), QStringLiteral("Introduction"));
     m_lblIntro->setWordWrap(true);
     m_lblIntro->setMinimumWidth(420);
     layout->addWidget(m_lblIntro);
 
-    m_chkFileList = new QCheckBox(this);
-    m_chkFileList->setObjectName("chkFileList");
+    m_chkFileList = Make<QCheckBox>(this, "chkFileList");
     layout->addWidget(m_chkFileList);
 
     auto* buttons = new QHBoxLayout;
     auto button = [&](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(name);
-        b->setAccessibleName(b->text());
+        auto* b = Make<QPushButton>(this, name, QString::fromUtf8(caption));
         b->setAutoDefault(false);
         buttons->addWidget(b);
         return b;

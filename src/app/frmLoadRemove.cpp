@@ -1,6 +1,7 @@
 #include "app/frmLoadRemove.h"
 
 #include "app/AppFonts.h"
+#include "app/WindowBuilder.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -10,31 +11,25 @@
 namespace lxty::app {
 
 frmLoadRemove::frmLoadRemove(QWidget* parent) : QDialog(parent) {
-    setObjectName("frmLoadRemove");
-    setWindowTitle(QStringLiteral("Load or remove this file"));
+    NameWindow(this, "frmLoadRemove", QStringLiteral("Load or remove this file"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    m_lblFile = new QLabel(this);
-    m_lblFile->setObjectName("lblFile");
+    m_lblFile = Make<QLabel>(this, "lblFile", QString(), QStringLiteral("File"));
     m_lblFile->setWordWrap(true);
     m_lblFile->setMinimumWidth(360);
     m_lblFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_lblFile);
     auto option = [&](const char* name, const QString& caption) {
-        auto* o = new QRadioButton(caption, this);
-        o->setObjectName(QLatin1String(name));
-        o->setAccessibleName(caption);
+        auto* o = Make<QRadioButton>(this, name, caption);
         layout->addWidget(o);
         connect(o, &QRadioButton::clicked, this, [this] { m_cmdClose->setFocus(); });
         return o;
     };
-    m_cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    m_cmdClose = Make<QPushButton>(this, "cmdClose", QStringLiteral("Close"));
     m_optLoadThisFile = option("optLoadThisFile", QStringLiteral("Load this file"));
     m_optRemoveThisFile =
         option("optRemoveThisFile", QStringLiteral("Remove this file from the list"));
     m_optCancel = option("optCancel", QStringLiteral("Cancel"));
-    m_cmdClose->setObjectName("cmdClose");
-    m_cmdClose->setAccessibleName(QStringLiteral("Close"));
     m_cmdClose->setDefault(true);
     layout->addWidget(m_cmdClose, 0, Qt::AlignRight);
     connect(m_cmdClose, &QPushButton::clicked, this, &QDialog::accept);

@@ -4,6 +4,7 @@
 #include "app/FieldBinder.h"
 #include "app/QtText.h"
 #include "app/Shell.h"
+#include "app/WindowBuilder.h"
 #include "app/frmAbout.h"
 #include "app/frmClipboardViewer.h"
 #include "app/frmCountAllPhrases.h"
@@ -57,17 +58,6 @@ const QString kOutputFileTip =
     QStringLiteral("To specify an output file click on the button labelled 'Output file'.");
 const QString kFolderTip =
     QStringLiteral("To specify a folder click on the button labelled 'Folder'.");
-
-// A control of kind T with its object name and caption; its accessible name is the caption,
-// or the object name where it has none.
-template <class T> T* Make(QWidget* parent, const char* name, const QString& caption = QString()) {
-    T* c = new T(parent);
-    c->setObjectName(QLatin1String(name));
-    if constexpr (requires { c->setText(caption); })
-        c->setText(caption);
-    c->setAccessibleName(caption.isEmpty() ? QLatin1String(name) : caption);
-    return c;
-}
 
 // A label that shows a long text shortened in its middle instead of asking for its width.
 class ElidingLabel : public QLabel {

@@ -1,6 +1,7 @@
 // The main window's way to the results window, and the source dropped on the window.
 
 #include "app/QtText.h"
+#include "app/WindowBuilder.h"
 #include "app/frmMain.h"
 #include "app/frmResults.h"
 
@@ -28,9 +29,7 @@ QString DraggedPath(const QMimeData* data) {
 } // namespace
 
 void frmMain::BuildResults() {
-    m_cmdResults = new QPushButton(QStringLiteral("&Results"), centralWidget());
-    m_cmdResults->setObjectName("cmdResults");
-    m_cmdResults->setAccessibleName(QStringLiteral("Results"));
+    m_cmdResults = Make<QPushButton>(centralWidget(), "cmdResults", QStringLiteral("&Results"));
     m_cmdResults->setToolTip(
         QStringLiteral("Sort and search the whole list, see its Zipf plot and the concordance of "
                        "a word"));

@@ -3,6 +3,7 @@
 #include "app/AppFonts.h"
 #include "app/FieldBinder.h"
 #include "app/QtText.h"
+#include "app/WindowBuilder.h"
 #include "app/frmLoadRemove.h"
 #include "app/frmMain.h"
 #include "app/frmPopUp.h"
@@ -27,29 +28,7 @@
 
 namespace lxty::app {
 
-namespace {
-
-// A control of kind T with its object name, caption and accessible name (the caption without
-// its "&&" escapes, or `accessible` where the control shows no caption of its own).
-template <class T>
-T* Make(QWidget* parent, const char* name, const QString& caption = QString(),
-        const QString& accessible = QString()) {
-    T* c = new T(parent);
-    c->setObjectName(QLatin1String(name));
-    if constexpr (requires { c->setText(caption); })
-        c->setText(caption);
-    QString a = accessible.isEmpty() ? caption : accessible;
-    c->setAccessibleName(a.replace(QStringLiteral("&&"), QStringLiteral("&")));
-    return c;
-}
-
-QGroupBox* Frame(QWidget* parent, const char* name, const QString& title) {
-    auto* f = Make<QGroupBox>(parent, name, QString(), title);
-    f->setTitle(title);
-    return f;
-}
-
-} // namespace
+namespace {} // namespace
 
 frmParams::frmParams(frmMain& main)
     : QWidget(&main, Qt::Window), m_main(main), m_session(main.Session()), m_s(main.Record()),

@@ -2,6 +2,7 @@
 
 #include "app/QtText.h"
 #include "app/ResultsModel.h"
+#include "app/WindowBuilder.h"
 #include "app/frmConcordance.h"
 #include "app/frmZipfPlot.h"
 #include "engine/WordTable.h"
@@ -12,7 +13,6 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeySequence>
@@ -23,20 +23,12 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace lxty::app {
 
 namespace {
-
-QPushButton* Button(QWidget* parent, const QString& caption, const char* name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAccessibleName(QString(caption).remove('&'));
-    return b;
-}
 
 QString Count(std::size_t n) {
     return QLocale(QLocale::English).toString(static_cast<qulonglong>(n));
@@ -47,25 +39,16 @@ QString Count(std::size_t n) {
 frmResults::frmResults(CountSession& session, std::filesystem::path programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_session(session), m_programFolder(std::move(programFolder)),
       m_view(session.table) {
-    setObjectName("frmResults");
-    setWindowTitle(QStringLiteral("Results"));
-    setAccessibleName(QStringLiteral("Results"));
-
-    auto* lblFilter = new QLabel(QStringLiteral("&Filter:"), this);
-    m_txtFilter = new QLineEdit(this);
-    m_txtFilter->setObjectName("txtFilter");
-    m_txtFilter->setAccessibleName(QStringLiteral("Filter"));
+    NameWindow(this, "frmResults", QStringLiteral("Results"));
+    auto* lblFilter = Make<QLabel>(this, "lblFilter", QStringLiteral("&Filter:"));
+    m_txtFilter = Make<QLineEdit>(this, "txtFilter", QString(), QStringLiteral("Filter"));
     m_txtFilter->setPlaceholderText(QStringLiteral("text, or a pattern such as lo~ or <ing$>"));
     m_txtFilter->setClearButtonEnabled(true);
     lblFilter->setBuddy(m_txtFilter);
-    m_chkMatchCase = new QCheckBox(QStringLiteral("&Match case"), this);
-    m_chkMatchCase->setObjectName("chkMatchCase");
-    m_chkMatchCase->setAccessibleName(QStringLiteral("Match case"));
+    m_chkMatchCase = Make<QCheckBox>(this, "chkMatchCase", QStringLiteral("&Match case"));
 
     m_model = new ResultsModel(m_view, this);
-    m_grdResults = new QTableView(this);
-    m_grdResults->setObjectName("grdResults");
-    m_grdResults->setAccessibleName(QStringLiteral("Results table"));
+    m_grdResults = Make<QTableView>(this, "grdResults", QString(), QStringLiteral("Results table"));
     m_grdResults->setModel(m_model);
     m_grdResults->setSortingEnabled(true);
     m_grdResults->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -79,29 +62,14 @@ frmResults::frmResults(CountSession& session, std::filesystem::path programFolde
     m_grdResults->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_grdResults->horizontalHeader()->setSortIndicatorShown(true);
 
-    m_lblStatus = new QLabel(this);
-    m_lblStatus->setObjectName("lblStatus");
-    m_lblStatus->setAccessibleName(QStringLiteral("Rows shown"));
-
-    m_cmdCopy = Button(this, QStringLiteral("&Copy rows"), "cmdCopy");
-    m_cmdExport = Button(this, QStringLiteral("&Export..."), "cmdExport");
-    m_cmdZipfPlot = Button(this, QStringLiteral("&Zipf plot"), "cmdZipfPlot");
-    m_cmdConcordance = Button(this, QStringLiteral("C&oncordance"), "cmdConcordance");
-    m_cmdClose = Button(this, QStringLiteral("Close"), "cmdClose");
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(lblFilter);
-    top->addWidget(m_txtFilter, 1);
-    top->addWidget(m_chkMatchCase);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_lblStatus, 1);
-    for (QPushButton* b : {m_cmdCopy, m_cmdExport, m_cmdZipfPlot, m_cmdConcordance, m_cmdClose})
-        bottom->addWidget(b);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(m_grdResults, 1);
-    layout->addLayout(bottom);
-    resize(720, 520);
+    m_lblStatus = Make<QLabel>(this, "lblStatus", QString(), QStringLiteral("Rows shown"));
+    m_cmdCopy = Make<QPushButton>(this, "cmdCopy", QStringLiteral("&Copy rows"));
+    m_cmdExport = Make<QPushButton>(this, "cmdExport", QStringLiteral("&Export..."));
+    m_cmdZipfPlot = Make<QPushButton>(this, "cmdZipfPlot", QStringLiteral("&Zipf plot"));
+    m_cmdConcordance = Make<QPushButton>(this, "cmdConcordance", QStringLiteral("C&oncordance"));
+    LayOutToolWindow(
+        this, Row({lblFilter, m_txtFilter, m_chkMatchCase}, 1), m_grdResults, m_lblStatus,
+        {m_cmdCopy, m_cmdExport, m_cmdZipfPlot, m_cmdConcordance, CloseButton(this)}, {720, 520});
 
     connect(m_txtFilter, &QLineEdit::textChanged, this, &frmResults::ApplyFilter);
     connect(m_chkMatchCase, &QCheckBox::toggled, this, &frmResults::ApplyFilter);
@@ -109,7 +77,6 @@ frmResults::frmResults(CountSession& session, std::filesystem::path programFolde
     connect(m_cmdExport, &QPushButton::clicked, this, &frmResults::ChooseExportFile);
     connect(m_cmdZipfPlot, &QPushButton::clicked, this, &frmResults::OpenZipfPlot);
     connect(m_cmdConcordance, &QPushButton::clicked, this, &frmResults::OpenConcordance);
-    connect(m_cmdClose, &QPushButton::clicked, this, &QWidget::close);
     connect(m_grdResults, &QTableView::doubleClicked, this, &frmResults::OpenConcordance);
     connect(m_grdResults->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmResults::EnableButtons);

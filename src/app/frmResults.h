@@ -74,7 +74,6 @@ private:
     QPushButton* m_cmdExport = nullptr;
     QPushButton* m_cmdZipfPlot = nullptr;
     QPushButton* m_cmdConcordance = nullptr;
-    QPushButton* m_cmdClose = nullptr;
     frmZipfPlot* m_plot = nullptr;
     frmConcordance* m_concordance = nullptr;
 };

@@ -1,12 +1,13 @@
 #include "app/frmZipfPlot.h"
 
+#include "app/WindowBuilder.h"
+
 #include "engine/WordTable.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMessageBox>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QSvgGenerator>
-#include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <cmath>
@@ -30,43 +30,23 @@ constexpr double kRankStep = 0.001;
 } // namespace
 
 frmZipfPlot::frmZipfPlot(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName("frmZipfPlot");
-    setWindowTitle(QStringLiteral("Zipf plot"));
-    setAccessibleName(QStringLiteral("Zipf plot"));
+    NameWindow(this, "frmZipfPlot", QStringLiteral("Zipf plot"));
     m_chart = new QChart;
     m_chart->legend()->setAlignment(Qt::AlignBottom);
-    m_chvPlot = new QChartView(m_chart, this);
-    m_chvPlot->setObjectName("chvPlot");
-    m_chvPlot->setAccessibleName(QStringLiteral("Rank-frequency plot"));
+    m_chvPlot =
+        Named(new QChartView(m_chart, this), "chvPlot", QStringLiteral("Rank-frequency plot"));
     m_chvPlot->setRenderHint(QPainter::Antialiasing);
     m_chvPlot->setFocusPolicy(Qt::StrongFocus);
-    m_lblFit = new QLabel(this);
-    m_lblFit->setObjectName("lblFit");
-    m_lblFit->setAccessibleName(QStringLiteral("Fitted line"));
+    m_lblFit = Make<QLabel>(this, "lblFit", QString(), QStringLiteral("Fitted line"));
     m_lblFit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_cmdSavePng = new QPushButton(QStringLiteral("Save as &PNG..."), this);
-    m_cmdSavePng->setObjectName("cmdSavePng");
-    m_cmdSavePng->setAccessibleName(QStringLiteral("Save as PNG"));
-    m_cmdSaveSvg = new QPushButton(QStringLiteral("Save as S&VG..."), this);
-    m_cmdSaveSvg->setObjectName("cmdSaveSvg");
-    m_cmdSaveSvg->setAccessibleName(QStringLiteral("Save as SVG"));
-    m_cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    m_cmdClose->setObjectName("cmdClose");
-    m_cmdClose->setAccessibleName(QStringLiteral("Close"));
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_lblFit, 1);
-    bottom->addWidget(m_cmdSavePng);
-    bottom->addWidget(m_cmdSaveSvg);
-    bottom->addWidget(m_cmdClose);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_chvPlot, 1);
-    layout->addLayout(bottom);
-    resize(720, 540);
-
-    connect(m_cmdSavePng, &QPushButton::clicked, this, [this] { ChooseFile(false); });
-    connect(m_cmdSaveSvg, &QPushButton::clicked, this, [this] { ChooseFile(true); });
-    connect(m_cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    auto* savePng = Make<QPushButton>(this, "cmdSavePng", QStringLiteral("Save as &PNG..."),
+                                      QStringLiteral("Save as PNG"));
+    auto* saveSvg = Make<QPushButton>(this, "cmdSaveSvg", QStringLiteral("Save as S&VG..."),
+                                      QStringLiteral("Save as SVG"));
+    LayOutToolWindow(this, nullptr, m_chvPlot, m_lblFit, {savePng, saveSvg, CloseButton(this)},
+                     {720, 540});
+    connect(savePng, &QPushButton::clicked, this, [this] { ChooseFile(false); });
+    connect(saveSvg, &QPushButton::clicked, this, [this] { ChooseFile(true); });
 }
 
 void frmZipfPlot::Plot(const WordTable& table) {

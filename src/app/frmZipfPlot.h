@@ -8,7 +8,6 @@
 #include <QWidget>
 
 class QLabel;
-class QPushButton;
 
 class QChart;
 class QChartView;
@@ -37,9 +36,6 @@ private:
     QChart* m_chart = nullptr;
     QChartView* m_chvPlot = nullptr;
     QLabel* m_lblFit = nullptr;
-    QPushButton* m_cmdSavePng = nullptr;
-    QPushButton* m_cmdSaveSvg = nullptr;
-    QPushButton* m_cmdClose = nullptr;
 };
 
 } // namespace lxty::app
