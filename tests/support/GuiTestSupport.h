@@ -154,9 +154,9 @@ inline QStringList Unnamed(QWidget& window) {
     return faults;
 }
 
-// The controls of window laid over one another or squeezed below the height their text needs
-// at their width, as "name" or "name over name". Parts of a control (a list's box, a view's
-// bars) are the control's business.
+// The controls of window laid over one another, narrower than their caption or shorter than their
+// text needs at their width, as "name ..." or "name over name". Parts of a control (a list's box,
+// a view's bars) are the control's business.
 inline QStringList Crowded(QWidget& window) {
     QList<QWidget*> controls;
     for (QWidget* c : window.findChildren<QWidget*>()) {
@@ -177,8 +177,13 @@ inline QStringList Crowded(QWidget& window) {
         const QRect ra(a->mapTo(&window, QPoint()), a->size());
         const int needs =
             a->hasHeightForWidth() ? a->heightForWidth(a->width()) : a->minimumSizeHint().height();
-        if (a->height() < needs)
-            faults << name(a) + QStringLiteral(" %1 high, needs %2").arg(a->height()).arg(needs);
+        if (a->height() < needs ||
+            (!a->hasHeightForWidth() && a->width() < a->minimumSizeHint().width()))
+            faults << name(a) + QStringLiteral(" %1 x %2, needs %3 x %4")
+                                    .arg(a->width())
+                                    .arg(a->height())
+                                    .arg(a->minimumSizeHint().width())
+                                    .arg(needs);
         for (QWidget* b : controls) {
             const QRect rb(b->mapTo(&window, QPoint()), b->size());
             if (a < b && !a->isAncestorOf(b) && !b->isAncestorOf(a) && ra.intersects(rb))
