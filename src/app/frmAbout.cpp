@@ -48,13 +48,15 @@ frmAbout::frmAbout(Host& host, QString dataFolder, QWidget* parent)
     // The text stays together at the top; room to spare goes above the button.
     layout->addStretch(1);
     layout->addWidget(close, 0, Qt::AlignRight);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    KeepWrappedTextWhole(this);
     resize(480, 320);
 }
 
 QLabel* frmAbout::AddLabel(const char* name, const QString& accessibleName, const QString& html) {
     auto* label = Make<QLabel>(this, name, html, accessibleName);
     label->setWordWrap(true);
+    // Some forty characters a line at the narrowest, rather than a column of single words.
+    label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 40);
     label->setTextFormat(Qt::RichText);
     // Links are opened by our own launcher, so a failure says why; Tab reaches them.
     label->setTextInteractionFlags(Qt::TextBrowserInteraction);

@@ -274,11 +274,13 @@ private slots:
         frmResults results(w->Session(), LXTY_DATA_DIR);
         frmZipfPlot plot;
         frmConcordance concordance(w->Session(), LXTY_DATA_DIR);
+        lxty::app::frmAbout about(w->TheHost(), LXTY_DATA_DIR);
+        lxty::app::frmClipboardViewer clipboard;
         frmCountWordsPhrases choice(w->Record(), w->State(), w->TheHost(), w.get());
         QStringList faults;
-        for (QWidget* window :
-             std::initializer_list<QWidget*>{w.get(), w->SettingsWindow(), &phrases, &array,
-                                             &results, &plot, &concordance, &choice}) {
+        for (QWidget* window : std::initializer_list<QWidget*>{
+                 w.get(), w->SettingsWindow(), &phrases, &array, &results, &plot, &concordance,
+                 &about, &clipboard, &choice}) {
             for (const QString& unnamed : Unnamed(*window))
                 faults << window->objectName() + ": " + unnamed;
             window->show();
