@@ -13,6 +13,7 @@
 #include "app/frmConcordance.h"
 #include "app/frmCountAllPhrases.h"
 #include "app/frmCountArray.h"
+#include "app/frmLoadRemove.h"
 #include "app/frmParams.h"
 #include "app/frmPopUp.h"
 #include "app/frmResults.h"
@@ -276,11 +277,12 @@ private slots:
         frmConcordance concordance(w->Session(), LXTY_DATA_DIR);
         lxty::app::frmAbout about(w->TheHost(), LXTY_DATA_DIR);
         lxty::app::frmClipboardViewer clipboard;
+        lxty::app::frmLoadRemove loadRemove(w.get());
         frmCountWordsPhrases choice(w->Record(), w->State(), w->TheHost(), w.get());
         QStringList faults;
         for (QWidget* window : std::initializer_list<QWidget*>{
                  w.get(), w->SettingsWindow(), &phrases, &array, &results, &plot, &concordance,
-                 &about, &clipboard, &choice}) {
+                 &about, &clipboard, &loadRemove, &choice}) {
             for (const QString& unnamed : Unnamed(*window))
                 faults << window->objectName() + ": " + unnamed;
             window->show();
