@@ -74,6 +74,7 @@ void frmCountWordsPhrases::Choose() {
     m_chkFileList->setVisible(view.chkFileListVisible);
     m_cmdCountSpecifiedWordsPhrases->setEnabled(view.cmdCountSpecifiedWordsPhrasesEnabled);
     m_lblIntro->setText(Lines(view.lblIntro));
+    KeepWrappedTextWhole(this);
     adjustSize();
     m_cmdCancel->setFocus();
     exec();

@@ -268,7 +268,7 @@ private slots:
     // keyboard reach.
     void everyWindowFitsASmallScreenAndNamesItsControls() {
         auto w = NewWindow();
-        Child<QRadioButton>(*w, "optFolder")->click();
+        Source(*w, "optFolder", Path("texts"), Path("fit-out.txt"));
         w->ShowSettingsWindow();
         frmCountAllPhrases phrases(w->Session());
         frmCountArray array(w->Record());
@@ -278,16 +278,12 @@ private slots:
         lxty::app::frmAbout about(w->TheHost(), LXTY_DATA_DIR);
         lxty::app::frmClipboardViewer clipboard;
         lxty::app::frmLoadRemove loadRemove(w.get());
-        frmCountWordsPhrases choice(w->Record(), w->State(), w->TheHost(), w.get());
         QStringList faults;
-        for (QWidget* window : std::initializer_list<QWidget*>{
-                 w.get(), w->SettingsWindow(), &phrases, &array, &results, &plot, &concordance,
-                 &about, &clipboard, &loadRemove, &choice}) {
+        const auto check = [&faults](QWidget* window) {
             for (const QString& unnamed : Unnamed(*window))
                 faults << window->objectName() + ": " + unnamed;
             window->show();
-            for (const QSize asked :
-                 {QSize(1, 1), kSmallScreen}) { // the smallest, and a normal size
+            for (const QSize asked : {QSize(1, 1), kSmallScreen}) { // the smallest, a normal size
                 window->resize(asked);
                 QApplication::processEvents();
                 const QString size = QStringLiteral("%1 %2 x %3")
@@ -301,7 +297,17 @@ private slots:
                 for (const QString& crowded : Crowded(*window))
                     faults << size + ": " + crowded;
             }
-        }
+        };
+        for (QWidget* window : std::initializer_list<QWidget*>{
+                 w.get(), w->SettingsWindow(), &phrases, &array, &results, &plot, &concordance,
+                 &about, &clipboard, &loadRemove})
+            check(window);
+        // The count choice, with the texts it shows when it opens.
+        WhenModal<frmCountWordsPhrases>([&](frmCountWordsPhrases* d) {
+            check(d);
+            Child<QPushButton>(*d, "cmdCancel")->click();
+        });
+        Child<QPushButton>(*w, "cmdCountWords")->click();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
     }
 
