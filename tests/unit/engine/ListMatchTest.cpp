@@ -130,71 +130,38 @@ TEST(EntryMatch, WildcardsAndPatterns) {
     });
 }
 
-TEST(ListMatcher, FirstMatchOrFirstPatternErrorWins) {
-    // The refused pattern comes before the exact entry: the lookup ends with the error.
-    ListMatcher errorFirst({u"<(ab>", u"x"}, false);
-    std::u16string inner;
-    EXPECT_EQ(errorFirst.Lookup(u"x", &inner), MatchResult::PatternError);
-    EXPECT_EQ(inner, u"(ab");
-    // The exact entry comes first: found, the pattern is never tried.
-    ListMatcher exactFirst({u"x", u"<(ab>"}, false);
-    EXPECT_EQ(exactFirst.Lookup(u"x"), MatchResult::Match);
-    EXPECT_EQ(exactFirst.Lookup(u"y"), MatchResult::PatternError);
-    // A phrase entry with a refused pattern does not disturb one-word lookups.
-    ListMatcher phrase({u"big+<(ab>", u"dog"}, false);
-    EXPECT_EQ(phrase.Lookup(u"dog"), MatchResult::Match);
-    EXPECT_EQ(phrase.Lookup(u"big+cat"), MatchResult::PatternError);
-    EXPECT_EQ(phrase.Lookup(u"small+cat"), MatchResult::NoMatch);
-}
-
-TEST(ListMatcher, RepeatedLookupsGiveTheFirstAnswerAgain) {
-    // Answers are remembered per text; a remembered pattern error still names its pattern,
-    // and compiling another list forgets what the old one answered.
-    ListMatcher m({u"<(ab>", u"x"}, false);
-    for (int round = 0; round < 3; ++round) {
-        std::u16string inner;
-        EXPECT_EQ(m.Lookup(u"x", &inner), MatchResult::PatternError) << round;
-        EXPECT_EQ(inner, u"(ab") << round;
-        EXPECT_EQ(m.Lookup(u"X"), MatchResult::PatternError) << round;
-    }
+// One compiled list against texts in turn: the first match or the first refused pattern wins,
+// a repeated text gets its first answer again, and case folding follows the list's flag.
+TEST(ListMatcher, Lookups) {
+    test::ExpectCases("engine/listmatch.txt", "ListMatcher", [](const test::Row& f) {
+        std::vector<std::u16string> list;
+        if (f[1] != u"(none)")
+            list = test::Fields(U16ToUtf8(f[1]), " ; ");
+        const ListMatcher m(list, f[0] == u"1");
+        std::string out;
+        for (const auto& text : test::Fields(U16ToUtf8(f[2]), " ; ")) {
+            std::u16string inner;
+            const MatchResult r = m.Lookup(text, &inner);
+            out += (out.empty() ? "\"" : ", \"") + test::Escape(text) + "\" " + Name(r) +
+                   (r == MatchResult::PatternError ? " " + U16ToUtf8(inner) : "");
+        }
+        return out;
+    });
+    ListMatcher m({u"<(ab>", u"x"}, false); // compiling another list forgets the old answers
+    EXPECT_EQ(m.Lookup(u"x"), MatchResult::PatternError);
     m.Compile({u"x"}, false);
     EXPECT_EQ(m.Lookup(u"x"), MatchResult::Match);
-    EXPECT_EQ(m.Lookup(u"y"), MatchResult::NoMatch);
     m.Compile({u"x"}, true);
     EXPECT_EQ(m.Lookup(u"X"), MatchResult::NoMatch);
 }
 
-TEST(ListMatcher, EmptyTextOrListFindsNothing) {
-    EXPECT_EQ(ListMatcher({u"~"}, false).Lookup(u""), MatchResult::NoMatch);
-    EXPECT_EQ(ListMatcher({}, false).Lookup(u"a"), MatchResult::NoMatch);
-    EXPECT_EQ(ListMatcher({u"~"}, false).Lookup(u"a"), MatchResult::Match);
-}
-
-TEST(ListMatcher, CaseFlag) {
-    EXPECT_EQ(ListMatcher({u"Apple"}, false).Lookup(u"APPLE"), MatchResult::Match);
-    EXPECT_EQ(ListMatcher({u"Apple"}, true).Lookup(u"APPLE"), MatchResult::NoMatch);
-    EXPECT_EQ(ListMatcher({u"Apple"}, true).Lookup(u"Apple"), MatchResult::Match);
-    EXPECT_EQ(ListMatcher({u"App~"}, true).Lookup(u"apple"), MatchResult::NoMatch);
-    EXPECT_EQ(ListMatcher({u"App~"}, false).Lookup(u"APPLE"), MatchResult::Match);
-    EXPECT_EQ(ListMatcher({u"<ÉTÉ>"}, false).Lookup(u"l'été"), MatchResult::Match);
-    // Case-blind matching folds the Kelvin sign to "k" and the long s to "s", also when the
-    // text begins with them.
-    for (const std::u16string text : {u"\u212Aelvin", u"\u017Fun"}) {
-        const std::vector<std::u16string> list{u"k~", u"s?n"};
-        EXPECT_EQ(ListMatcher(list, false).Lookup(text), ReferenceLookup(text, list, false).result)
-            << U16ToUtf8(text);
-        EXPECT_EQ(ListMatcher(list, true).Lookup(text), MatchResult::NoMatch) << U16ToUtf8(text);
-    }
-}
-
 TEST(SplitPhraseParts, AngleItemsStayWhole) {
-    const auto parts = SplitPhraseParts(u"big+<[a-z]+ing>+dog");
-    ASSERT_EQ(parts.size(), 3u);
-    EXPECT_EQ(std::u16string(parts[1]), u"<[a-z]+ing>");
-    EXPECT_EQ(NumWordsInEntry(u"big+<[a-z]+ing>+dog"), 3);
-    EXPECT_EQ(NumWordsInEntry(u"<a+b>"), 1);
-    EXPECT_EQ(NumWordsInEntry(u"a"), 1);
-    EXPECT_EQ(NumWordsInEntry(u"a+"), 2);
+    test::ExpectCases("engine/listmatch.txt", "SplitPhraseParts", [](const test::Row& f) {
+        std::string out = std::to_string(NumWordsInEntry(f[0])) + ":";
+        for (const auto part : SplitPhraseParts(f[0]))
+            out += " [" + U16ToUtf8(std::u16string(part)) + "]";
+        return out;
+    });
 }
 
 // The compiled matcher against the straightforward lookup on generated lists and texts.
@@ -325,60 +292,24 @@ TEST(PatternHelpers, AngleItemsAndBrackets) {
     });
 }
 
+// Matches with "~" and "?" or the markers given ("*%": with them "~" and "?" are ordinary
+// expression characters); an expression the engine refuses is no match with the error flag.
 TEST(RegExpMatch, WildcardsPatternsCaseAndTheOldDialect) {
     test::ExpectCases("engine/patterns.txt", "RegExpMatch", [](const test::Row& f) {
+        const std::u16string any = f.size() > 3 ? f[3].substr(0, 1) : u"~";
+        const std::u16string one = f.size() > 3 ? f[3].substr(1) : u"?";
         bool error = true;
-        const bool match = RegExpMatch(f[0], f[1], u"~", u"?", f[2] == u"1", &error);
-        EXPECT_FALSE(error) << U16ToUtf8(f[1]);
-        return match ? "yes" : "no";
+        const bool match = RegExpMatch(f[0], f[1], any, one, f[2] == u"1", &error);
+        EXPECT_EQ(match, RegExpMatch(f[0], f[1], any, one, f[2] == u"1")) << U16ToUtf8(f[1]);
+        return std::string(match ? "yes" : "no") + (error ? " (error)" : "");
     });
-    EXPECT_TRUE(IsValidRegExp(u"a" + std::u16string(1, u'\xD800')));
 }
 
-TEST(RegExpMatch, OtherMarkersAreConvertedTheSameWay) {
-    bool error = true;
-    EXPECT_TRUE(RegExpMatch(u"cat", u"c%t", u"*", u"%", false, &error));
-    EXPECT_FALSE(error);
-    EXPECT_FALSE(RegExpMatch(u"coat", u"c%t", u"*", u"%", false, &error));
-    EXPECT_TRUE(RegExpMatch(u"walking", u"*ing", u"*", u"%", false, &error));
-    EXPECT_TRUE(RegExpMatch(u"whatever", u"*", u"*", u"%", false, &error));
-    // with other markers "~" and "?" are ordinary expression characters
-    EXPECT_TRUE(RegExpMatch(u"ct", u"c?t", u"*", u"%", false, &error));
-    EXPECT_FALSE(error);
-}
-
-TEST(RegExpMatch, AnExpressionTheEngineRefusesIsNoMatchWithTheErrorFlag) {
-    struct Case {
-        std::u16string text;
-        std::u16string entry;
-    };
-    const std::vector<Case> cases = {
-        {u"ab", u"<(ab>"}, {u"ab", u"<a**>"}, {u"ab", u"(a~"}, {u"ab", u"a[b"}, {u"ab", u"<ab\\>"},
-    };
-    for (const auto& c : cases) {
-        bool error = false;
-        EXPECT_FALSE(RegExpMatch(c.text, c.entry, u"~", u"?", false, &error)) << P(c.entry);
-        EXPECT_TRUE(error) << P(c.entry);
-        EXPECT_FALSE(RegExpMatch(c.text, c.entry, u"~", u"?", false)) << P(c.entry);
-    }
-    bool error = true;
-    EXPECT_FALSE(RegExpMatch(u"xyz", u"<ab>", u"~", u"?", false, &error));
-    EXPECT_FALSE(error); // a plain miss is no error
-}
-
-// The old engine's dialect: what it accepted, what it refused, and what each construct meant.
+// The old engine's dialect: what it accepted, and what it refused though PCRE2 takes it.
 TEST(RegExpDialect, AcceptsWhatTheOldEngineAccepted) {
-    for (const std::u16string valid :
-         {u"[a-z]+ing",   u"(?:ab)+", u"a(?=b)", u"a(?!b)", u"a*?", u"a{2,3}?", u"a{",
-          u"a{,2}",       u"x}",      u"]",      u"[]",     u"[^]", u"\\q",     u"\\Qa\\E",
-          u"[[:alpha:]]", u"[\\d-z]", u"\\1(a)", u"\\c",    u"<b>", u""})
-        EXPECT_TRUE(IsValidRegExp(valid)) << P(valid);
-    // Refused there, and refused here though PCRE2 itself would take them; then refused by both.
-    for (const std::u16string refused :
-         {u"a*+", u"a++", u"a?+", u"a{2}+", u"(?<n>a)", u"(?i)a", u"(?#note)a", u"(?>a)",
-          u"(?<=a)b", u"(*FAIL)", u"(*UCP)a", u"(ab", u"ab)", u"*a", u"a**", u"[b-a]", u"a{3,2}",
-          u"ab\\", u"[ab"})
-        EXPECT_FALSE(IsValidRegExp(refused)) << P(refused);
+    test::ExpectCases("engine/patterns.txt", "IsValidRegExp",
+                      [](const test::Row& f) { return IsValidRegExp(f[0]) ? "valid" : "refused"; });
+    EXPECT_TRUE(IsValidRegExp(u""));
 }
 
 // Lower-casing around patterns: texts typed in a box keep their patterns as typed; list

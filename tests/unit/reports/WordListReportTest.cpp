@@ -216,27 +216,6 @@ TEST_F(WordListReportTest, FolderEveryFormatBothOrdersAndLayouts) {
     got.Check();
 }
 
-TEST_F(WordListReportTest, RelativeFrequencyAndLogarithmsFollowTheLocale) {
-    Listing l;
-    l.Count(SingleFileSample());
-    l.ctx.locale = {u'.', u','};
-    WordListReport r(l.ctx);
-    l.settings.DisplayRelativeFrequency = 1;
-    r.SetColumnWidths();
-    // encyclopedia: 2 of 16 occurrences; rank 3.
-    std::int64_t enc = 0;
-    for (std::int64_t i = 1; i <= l.table.Size(); ++i)
-        if (l.table.Entry(i).word == u"encyclopedia")
-            enc = i;
-    ASSERT_NE(0, enc);
-    EXPECT_EQ(u"Rel freq", r.FrequencyColumn(0));
-    EXPECT_EQ(u"  12,50%", r.FrequencyColumn(enc));
-    EXPECT_EQ(u"   ,4771", r.LogRankColumn(enc, true));  // log10(3)
-    EXPECT_EQ(u"  1,0986", r.LogRankColumn(enc, false)); // ln(3)
-    EXPECT_EQ(u"   ,6931", r.LogFreqColumn(enc, false)); // ln(2)
-    EXPECT_EQ(u"   L10(F)", u" " + r.LogFreqColumn(0, true));
-}
-
 TEST_F(WordListReportTest, ColumnWidthsHaveTheMinimumAndGrowWithTheirTexts) {
     Listing l;
     Sample s = SingleFileSample();
@@ -277,39 +256,18 @@ Sample BigSample(int words = 9000) {
     return s;
 }
 
-TEST_F(WordListReportTest, ListingLargerThanTheTextWindow) {
-    Listing l;
-    l.Count(BigSample());
-    l.settings.WordOrder = 1;
-    l.settings.DisplayFormat = 3; // " " rank "  " word: 23 characters a line with its LF
-    l.settings.File[1] = TextFromPath(dir / "big.txt");
-    ListWords(l.ctx);
-
-    // The file holds every line; the window ends at a whole line and the out-of-space note.
-    const std::string file = ReadBytes(dir / "big.txt");
-    EXPECT_NE(std::string::npos, file.find("w100008999xx\n"));
-    EXPECT_EQ(test::N(GetText(TextId::TextWindowFull) + u"|" + GetText(TextId::TextWindowFull) +
-                      u"  \n" + GetText(TextId::CompleteListWritten)),
-              l.Only());
-    const std::u16string& text = l.tw.Text();
-    EXPECT_LE(text.size(), 65000u);
-    const std::u16string tail = u"\n\n" + GetText(TextId::TextWindowFull);
-    ASSERT_GT(text.size(), tail.size());
-    EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
-    const std::u16string body = text.substr(0, text.size() - tail.size());
-    EXPECT_EQ(u"xx", body.substr(body.size() - 2)); // a whole last line
-    EXPECT_EQ(text, l.host.textWindow);
-}
-
-TEST_F(WordListReportTest, ListingCutByItsLastBlockEndsAtAWholeLineWithTheNote) {
+TEST_F(WordListReportTest, ListingLargerThanTheTextWindowEndsAtAWholeLineWithTheNote) {
     // Every listing size around the capacity, so that the window fills in the last block
-    // (written when the pass ends) as well as in an earlier one: a listing is either whole
-    // or ends at a whole line with the out-of-space note and its message.
+    // (written when the pass ends) as well as in an earlier one: a listing is either whole or
+    // ends at a whole line with the out-of-space note and its message; a file holds it all.
     for (int words = 2600; words <= 2720; words += 2) {
+        const bool toFile = words % 4 == 0;
         Listing l;
         l.Count(BigSample(words));
         l.settings.WordOrder = 1;
-        l.settings.DisplayFormat = 3; // 24 characters a line with CR LF
+        l.settings.DisplayFormat = 3; // " " rank "  " word: 23 characters a line with its LF
+        if (toFile)
+            l.settings.File[1] = TextFromPath(dir / "big.txt");
         ListWords(l.ctx);
         const std::u16string& text = l.tw.Text();
         const std::u16string last = U("w" + std::to_string(100000000 + words - 1) + "xx\n");
@@ -317,6 +275,17 @@ TEST_F(WordListReportTest, ListingCutByItsLastBlockEndsAtAWholeLineWithTheNote) 
         const std::u16string& end = l.host.messages.empty() ? last : tail;
         ASSERT_GT(text.size(), end.size()) << words;
         EXPECT_EQ(end, text.substr(text.size() - end.size())) << words;
+        EXPECT_LE(text.size(), 65000u);
+        EXPECT_EQ(text, l.host.textWindow);
+        EXPECT_TRUE(!toFile || ReadBytes(dir / "big.txt").ends_with(test::N(last))) << words;
+        const std::u16string said = toFile ? GetText(TextId::TextWindowFull) + u"  \n" +
+                                                 GetText(TextId::CompleteListWritten)
+                                           : GetText(TextId::TextWindowFull) + u"  " +
+                                                 GetText(TextId::SpecifyOutputFileForAll);
+        EXPECT_EQ(l.host.messages.empty() ? ""
+                                          : test::N(GetText(TextId::TextWindowFull) + u"|" + said),
+                  l.host.messages.empty() ? "" : l.Only())
+            << words;
     }
 }
 
@@ -456,6 +425,18 @@ TEST_F(WordListReportTest, RulesAroundTheListing) {
         g.Add("folder summary " + std::to_string(c[0]) + " " + std::to_string(c[1]) + " " +
                   std::to_string(c[2]) + std::to_string(c[3]),
               test::N(l.run.strOutput));
+    }
+    for (const auto& [format, relative, log10] : {std::tuple{0, 1, 1}, {10, 0, 1}, {10, 0, 0}}) {
+        Listing l; // a German locale: decimal commas in relative frequencies and logarithms
+        l.Count(SingleFileSample());
+        l.ctx.locale = {u'.', u','};
+        l.settings.DisplayFormat = format;
+        l.settings.DisplayRelativeFrequency = relative;
+        l.settings.UseLog10 = log10;
+        ListWords(l.ctx);
+        g.Add("German locale, format " + std::to_string(format) + ", relative " +
+                  std::to_string(relative) + ", log10 " + std::to_string(log10),
+              test::N(l.tw.Text()));
     }
     {
         Listing l; // the file list keeps large counts whole

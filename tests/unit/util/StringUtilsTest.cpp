@@ -10,54 +10,73 @@
 #include "Golden.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
-#include <limits>
+#include <iomanip>
 #include <regex>
+#include <sstream>
 
 namespace lxty {
 namespace {
 
-// Case mapping and folding, the character tests, the 1-based searches and suffixes, from
-// one case file.
+std::u16string StringCase(const test::Row& in) {
+    using test::Number;
+    using test::YesNo;
+    const std::u16string& f = in.at(0);
+    const auto text = [](std::int64_t n) { return Utf8ToU16(std::to_string(n)); };
+    const auto at = [&](int i) { return Number(in.at(i)); };
+    if (f == u"LowerCaseAll")
+        return LowerCaseAll(in.at(1));
+    if (f == u"UpperCaseAll")
+        return UpperCaseAll(in.at(1));
+    if (f == u"FoldAccents")
+        return FoldAccents(in.at(1));
+    if (f == u"IsAllUpperCase")
+        return YesNo(IsAllUpperCase(in.at(1)));
+    if (f == u"IsSevenBitAscii")
+        return YesNo(IsSevenBitAscii(in.at(1)));
+    if (f == u"IsAlphanumeric")
+        return YesNo(IsAlphanumeric(in.at(1), at(2) != 0));
+    if (f == u"FindFirstOf") {
+        int index = -1;
+        const std::int64_t found = FindFirstOf(in.at(1), at(2), in.at(3), &index);
+        EXPECT_EQ(found, FindFirstOf(in.at(1), at(2), in.at(3)));
+        return text(found) + u", " + text(index);
+    }
+    if (f == u"FindFirstNotOf")
+        return text(FindFirstNotOf(in.at(1), at(2), in.at(3)));
+    if (f == u"NextNonSpace")
+        return text(NextNonSpace(in.at(1), at(2)));
+    if (f == u"RemoveChars")
+        return RemoveChars(in.at(1), in.at(2));
+    if (f == u"EndsWith")
+        return YesNo(EndsWith(in.at(1), in.at(2), at(3) != 0));
+    if (f == u"ReplaceSuffix")
+        return ReplaceSuffix(in.at(1), in.at(2), in.at(3), at(4) != 0);
+    if (f == u"Utf8ToU16")
+        return Utf8ToU16(test::Bytes(in.at(1)));
+    if (f == u"Cp1252ToU16")
+        return Cp1252ToU16(test::Bytes(in.at(1)));
+    return u"unknown function";
+}
+
+// Case mapping and folding, the character tests, the 1-based searches and suffixes, the
+// conversions to and from UTF-8 and Windows-1252 (bytes as \xHH above 0x7F), from one case
+// file.
 TEST(StringUtils, Cases) {
     test::ExpectCases(
-        "cases/strings.txt", "", [](const std::vector<std::u16string>& in) -> std::u16string {
-            using test::Number;
-            using test::YesNo;
-            const std::u16string& f = in.at(0);
-            const auto text = [](std::int64_t n) { return Utf8ToU16(std::to_string(n)); };
-            const auto at = [&](int i) { return Number(in.at(i)); };
-            if (f == u"LowerCaseAll")
-                return LowerCaseAll(in.at(1));
-            if (f == u"UpperCaseAll")
-                return UpperCaseAll(in.at(1));
-            if (f == u"FoldAccents")
-                return FoldAccents(in.at(1));
-            if (f == u"IsAllUpperCase")
-                return YesNo(IsAllUpperCase(in.at(1)));
-            if (f == u"IsSevenBitAscii")
-                return YesNo(IsSevenBitAscii(in.at(1)));
-            if (f == u"IsAlphanumeric")
-                return YesNo(IsAlphanumeric(in.at(1), at(2) != 0));
-            if (f == u"FindFirstOf") {
-                int index = -1;
-                const std::int64_t found = FindFirstOf(in.at(1), at(2), in.at(3), &index);
-                EXPECT_EQ(found, FindFirstOf(in.at(1), at(2), in.at(3)));
-                return text(found) + u", " + text(index);
+        "cases/strings.txt", "", [](const std::vector<std::u16string>& in) -> std::string {
+            if (in.at(0) == u"U16ToUtf8" || in.at(0) == u"U16ToCp1252") {
+                std::string out;
+                for (const unsigned char b :
+                     in.at(0) == u"U16ToUtf8" ? U16ToUtf8(in.at(1)) : U16ToCp1252(in.at(1))) {
+                    char hex[5];
+                    std::snprintf(hex, sizeof hex, "\\x%02X", b);
+                    out += b < 0x80 ? std::string(1, static_cast<char>(b)) : hex;
+                }
+                return out;
             }
-            if (f == u"FindFirstNotOf")
-                return text(FindFirstNotOf(in.at(1), at(2), in.at(3)));
-            if (f == u"NextNonSpace")
-                return text(NextNonSpace(in.at(1), at(2)));
-            if (f == u"RemoveChars")
-                return RemoveChars(in.at(1), in.at(2));
-            if (f == u"EndsWith")
-                return YesNo(EndsWith(in.at(1), in.at(2), at(3) != 0));
-            if (f == u"ReplaceSuffix")
-                return ReplaceSuffix(in.at(1), in.at(2), in.at(3), at(4) != 0);
-            if (f == u"Utf8ToU16")
-                return Utf8ToU16(test::Bytes(in.at(1)));
-            return u"unknown function";
+            return test::Escape(StringCase(in));
         });
 }
 
@@ -97,18 +116,6 @@ TEST(StringUtils, LowerCasingInPlaceAgreesWithTheCopyAndUnitByUnit) {
     }
 }
 
-TEST(StringUtils, U16ToUtf8EncodesPairsAndReplacesLoneSurrogates) {
-    EXPECT_EQ(U16ToUtf8(u"café €"), "caf\xC3\xA9 \xE2\x82\xAC");
-    EXPECT_EQ(U16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
-    EXPECT_EQ(U16ToUtf8(std::u16string(1, char16_t(0xD83D))), "\xEF\xBF\xBD");
-    EXPECT_EQ(U16ToUtf8(std::u16string(1, char16_t(0xDE00))), "\xEF\xBF\xBD");
-    const std::u16string reversed = {char16_t(0xDE00), char16_t(0xD83D), u'x'};
-    EXPECT_EQ(U16ToUtf8(reversed), "\xEF\xBF\xBD\xEF\xBF\xBDx");
-    const std::u16string highThenText = {char16_t(0xD83D), u'a'};
-    EXPECT_EQ(U16ToUtf8(highThenText), "\xEF\xBF\xBD"
-                                       "a");
-}
-
 TEST(StringUtils, Utf8RoundTripsEveryCharacter) {
     std::u16string all;
     for (char32_t c = 0; c < 0x10000; ++c) {
@@ -132,90 +139,43 @@ TEST(Cp1252, EveryByteFollowsTheWindowsTableAndRoundTrips) {
         EXPECT_EQ(CharToCp1252(c), c ? -1 : 0) << int(c);
 }
 
-TEST(Cp1252, WholeTexts) {
-    EXPECT_EQ(Cp1252ToU16("caf\xE9 \x80"
-                          "5 \x93quoted\x94"),
-              u"café €5 “quoted”");
-    EXPECT_EQ(Cp1252ToU16(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
-    EXPECT_EQ(U16ToCp1252(u"café €5 “quoted”"), "caf\xE9 \x80"
-                                                "5 \x93quoted\x94");
-    EXPECT_EQ(U16ToCp1252(u"Łódź \U0001F600"), "?\xF3"
-                                               "d? ??");
-    EXPECT_EQ(U16ToCp1252(u""), "");
-}
-
 using test::ExpectCases;
 
-const NumberLocale kGerman{u'.', u','};
-const NumberLocale kFrench{u'\u202F', u','};
-
-// Every boundary of the number, size, time and count texts, from one case file.
+// Every boundary of the number, size, time, count and date texts, from one case file; a name
+// followed by "de" or "fr" formats with that locale's separators.
 TEST(Format, Cases) {
     using test::Number;
     ExpectCases(
         "cases/format.txt", "", [](const std::vector<std::u16string>& in) -> std::u16string {
-            const std::u16string& f = in.at(0);
+            const std::u16string f = in.at(0).substr(0, in.at(0).find(u' '));
+            const NumberLocale locale = in.at(0).ends_with(u" de")   ? NumberLocale{u'.', u','}
+                                        : in.at(0).ends_with(u" fr") ? NumberLocale{u'\u202F', u','}
+                                                                     : NumberLocale{};
             const auto real = [&](int i) { return std::stod(U16ToUtf8(in.at(i))); };
+            const auto n = [&](int i) { return Number(in.at(i)); };
             if (f == u"FormatNumber")
-                return FormatNumber(real(1), static_cast<int>(Number(in.at(2))));
+                return FormatNumber(real(1), static_cast<int>(n(2)), locale);
+            if (f == u"FormatCount")
+                return FormatCount(n(1), locale);
             if (f == u"SizeTextA")
-                return SizeTextA(Number(in.at(1)));
+                return SizeTextA(n(1), locale);
             if (f == u"SizeTextB")
-                return SizeTextB(real(1), static_cast<int>(Number(in.at(2))));
+                return SizeTextB(real(1), static_cast<int>(n(2)), locale);
             if (f == u"ElapsedTime")
-                return ElapsedTime(Number(in.at(1)), Number(in.at(2)) != 0, Number(in.at(3)) != 0);
+                return ElapsedTime(n(1), n(2) != 0, n(3) != 0);
             if (f == u"MinutesText")
-                return MinutesText(Number(in.at(1)), Number(in.at(2)) != 0);
+                return MinutesText(n(1), n(2) != 0);
             if (f == u"FileFolderCountText")
-                return FileFolderCountText(Number(in.at(1)), Number(in.at(2)));
+                return FileFolderCountText(n(1), n(2), locale);
+            if (f == u"DateTimeStamp") { // local "YYYY-MM-DD hh:mm:ss" | time | long form
+                std::tm t{};
+                std::istringstream(U16ToUtf8(in.at(1))) >> std::get_time(&t, "%Y-%m-%d %H:%M:%S");
+                t.tm_isdst = -1;
+                return DateTimeStamp(n(2) != 0, n(3) != 0,
+                                     std::chrono::system_clock::from_time_t(std::mktime(&t)));
+            }
             return u"unknown function";
         });
-}
-
-TEST(Format, TheCallersSeparators) {
-    EXPECT_EQ(FormatNumber(1234567.891, 2, kGerman), u"1.234.567,89");
-    EXPECT_EQ(FormatNumber(0.5, 1, kGerman), u"0,5");
-    EXPECT_EQ(FormatNumber(-9876543.21, 1, kFrench), u"-9\u202F876\u202F543,2");
-    EXPECT_EQ(FormatNumber(12.5, 2, kGerman), u"12,50");
-    EXPECT_EQ(FormatCount(1234567, kGerman), u"1.234.567");
-    EXPECT_EQ(SizeTextA(1023, kGerman), u"1.023 bytes");
-    EXPECT_EQ(SizeTextA(1536, kGerman), u"1,50 Kb");
-    EXPECT_EQ(SizeTextB(1073741824, 2, kGerman), u"1,00 Gb");
-    EXPECT_EQ(FileFolderCountText(1234, 1, kGerman), u"1.234 files in 1 folder");
-}
-
-TEST(Format, FormatCountIsExactForEverySixtyFourBitValue) {
-    EXPECT_EQ(FormatCount(0), u"0");
-    EXPECT_EQ(FormatCount(-1000), u"-1,000");
-    EXPECT_EQ(FormatCount(100000), u"100,000");
-    EXPECT_EQ(FormatCount(std::numeric_limits<std::int64_t>::max()), u"9,223,372,036,854,775,807");
-    EXPECT_EQ(FormatCount(std::numeric_limits<std::int64_t>::min()), u"-9,223,372,036,854,775,808");
-}
-
-std::chrono::system_clock::time_point LocalTime(int year, int month, int day, int hour, int min,
-                                                int sec) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = min;
-    t.tm_sec = sec;
-    t.tm_isdst = -1;
-    return std::chrono::system_clock::from_time_t(std::mktime(&t));
-}
-
-TEST(Format, DateTimeStampIsYearMonthDayWithPaddedParts) {
-    const auto when = LocalTime(2026, 1, 5, 14, 5, 9);
-    EXPECT_EQ(DateTimeStamp(false, false, when), u"2026-01-05");
-    EXPECT_EQ(DateTimeStamp(false, true, when), u"2026-01-05");
-    EXPECT_EQ(DateTimeStamp(true, true, when), u"14:05:09 on 2026-01-05");
-    EXPECT_EQ(DateTimeStamp(true, false, when), u"2026-01-05 14:05:09");
-
-    const auto late = LocalTime(2031, 12, 31, 23, 59, 59);
-    EXPECT_EQ(DateTimeStamp(true, false, late), u"2031-12-31 23:59:59");
-    const auto midnight = LocalTime(2024, 2, 29, 0, 0, 0);
-    EXPECT_EQ(DateTimeStamp(true, true, midnight), u"00:00:00 on 2024-02-29");
 }
 
 TEST(Format, DateTimeStampDefaultsToNow) {
