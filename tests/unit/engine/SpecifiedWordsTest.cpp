@@ -319,6 +319,24 @@ TEST(WordsToIgnoreFile, WildcardEntries) {
     });
 }
 
+// A word is looked up lower-cased: a file entry is found whatever the case of the counted word,
+// and with case significant the typed box keeps its capitals, which then match no word.
+TEST(WordsToIgnoreFile, CaseOfWordsAndEntries) {
+    test::ExpectCases("engine/specifiedwords.txt", "IgnoreCase", [](const test::Row& f) {
+        Rig rig; // case significant | pattern matching | typed box | file entries | words
+        rig.settings.CaseSignificant = f[0] == u"1";
+        rig.settings.PatternMatchingInWordsToIgnoreFile = f[1] == u"1";
+        EXPECT_TRUE(f[2] == u"-" || rig.Typed(kWordsToIgnoreList, f[2]));
+        if (f[3] != u"-")
+            rig.ignore.SetFileEntries(test::Fields(U16ToUtf8(f[3]), " ; "));
+        std::string out;
+        for (const auto& word : test::Fields(U16ToUtf8(f[4]), " ; "))
+            out += U16ToUtf8(word) +
+                   (rig.ignore.IsIgnored(word, rig.settings) ? " ignored " : " counted ");
+        return out.substr(0, out.size() - 1);
+    });
+}
+
 // ---------------------------------------------------------------------------------------------
 // Typed boxes
 
