@@ -32,7 +32,7 @@ public:
     std::map<std::string, std::u16string> labels;
     std::u16string clipboard;
     std::vector<std::u16string> popUps;
-    std::vector<std::u16string> inputPrompts;
+    std::vector<std::u16string> inputPrompts, inputTitles;
     long long yields = 0;
     // Called on every Yield(), e.g. to request a stop in the middle of a run.
     std::function<void()> onYield;
@@ -51,9 +51,11 @@ public:
         messages.push_back({text, title, icon, true, a});
         return a;
     }
-    std::optional<std::u16string> InputBox(const std::u16string& prompt, const std::u16string&,
+    std::optional<std::u16string> InputBox(const std::u16string& prompt,
+                                           const std::u16string& title,
                                            const std::u16string& defaultAnswer) override {
         inputPrompts.push_back(prompt);
+        inputTitles.push_back(title);
         if (inputs.empty())
             return defaultAnswer;
         auto v = inputs.front();

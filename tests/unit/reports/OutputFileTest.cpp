@@ -43,7 +43,7 @@ TEST_F(OutputFileTest, Decision) {
         {"output switched off", existing, 1, 1, {}},
         {"new file, warning on", InDir("new.txt"), 0, 1, {}},
         {"existing file, warning off", existing, 0, 0, {}},
-        {"OK keeps the path", existing, 0, 1, Answer(existing)},
+        {"OK keeps the path offered", existing, 0, 1, {}},
         {"Cancel turns file output off", existing, 0, 1, Answer()},
         {"emptied field", existing, 0, 1, Answer(u"")},
         {"blanks only", existing, 0, 1, Answer(u"   ")},
@@ -65,31 +65,11 @@ TEST_F(OutputFileTest, Decision) {
         std::string got = "decided " + std::to_string(decided) + ", disabled " +
                           std::to_string(r.settings.DisableOutputToFile) + ", file " +
                           N(r.settings.File[1]) + "\n";
-        for (const auto& p : r.host.inputPrompts)
-            got += "asked: " + N(p) + "\n";
+        for (std::size_t i = 0; i < r.host.inputPrompts.size(); ++i)
+            got += "asked: " + N(r.host.inputTitles[i] + u"|" + r.host.inputPrompts[i]) + "\n";
         g.Add(c.name, test::Named(got + r.Said(), dir.path(), "{dir}"));
     }
     g.Check();
-}
-
-TEST_F(OutputFileTest, OverwriteQuestionIsTitledAndOffersTheCurrentPath) {
-    struct TitleHost : test::FakeHost {
-        std::u16string title, defaultAnswer;
-        std::optional<std::u16string> InputBox(const std::u16string& prompt,
-                                               const std::u16string& t,
-                                               const std::u16string& d) override {
-            title = t;
-            defaultAnswer = d;
-            return test::FakeHost::InputBox(prompt, t, d);
-        }
-    } h;
-    test::ReportRig r;
-    OutputContext cx{h, r.settings, r.run, r.tw, r.report};
-    r.settings.File[1] = InDir("exists.txt");
-    r.settings.WarnOnOverwrite = 1;
-    EXPECT_TRUE(DecideOutputFile(cx));
-    EXPECT_EQ(u"The output file exists.", h.title);
-    EXPECT_EQ(InDir("exists.txt"), h.defaultAnswer);
 }
 
 TEST_F(OutputFileTest, WritesUtf8LinesAndReplacesAnExistingFile) {
