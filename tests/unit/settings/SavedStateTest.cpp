@@ -223,17 +223,14 @@ TEST_F(SavedStateTest, FilesReadTheSameWhateverTheirLineEnds) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(SavedStateTest, NoFileChangesNothing) {
-    Settings s = test::ScrambledSettings();
-    const RestoreOutcome r =
-        RestoreSavedState(dir / "missing.usr", {}, s, run, host, actions, false);
-    EXPECT_EQ(r.code, kRestoreNoFile);
-    EXPECT_TRUE(s == test::ScrambledSettings());
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(actions.log.empty());
-    EXPECT_FALSE(r.folderAsRead.has_value());
-    // A folder is no state file either.
-    EXPECT_EQ(RestoreSavedState(dir.path(), {}, s, run, host, actions, false).code, kRestoreNoFile);
+TEST_F(SavedStateTest, NoFileOrAFolderChangesNothing) {
+    for (const fs::path& path : {dir / "missing.usr", dir.path()}) {
+        Settings s = test::ScrambledSettings();
+        const RestoreOutcome r = RestoreSavedState(path, {}, s, run, host, actions, false);
+        EXPECT_EQ(r.code, kRestoreNoFile) << path;
+        EXPECT_TRUE(s == test::ScrambledSettings() && !r.folderAsRead.has_value()) << path;
+    }
+    EXPECT_TRUE(host.messages.empty() && actions.log.empty());
 }
 
 // The fields of `s` that differ from `before`, then both word-file lists, one per line.

@@ -116,8 +116,8 @@ WordFileList ListOf(std::vector<std::u16string> paths, int selected) {
     return l;
 }
 
-// FindInList, the language of a file name and of the selected words-to-ignore file, from
-// tests/data/cases/word-lists.txt.
+// FindInList, the language of a file name and of the selected words-to-ignore file, adding
+// and removing paths, from tests/data/cases/word-lists.txt.
 TEST(WordListsTest, Cases) {
     test::ExpectCases("cases/word-lists.txt", "", [](const test::Row& in) {
         const std::u16string& f = in.at(0);
@@ -127,6 +127,24 @@ TEST(WordListsTest, Cases) {
                            in.at(1), in.at(2) == u"case-sensitive")));
         if (f == u"LanguageIndexOfFile")
             return Utf8ToU16(std::to_string(LanguageIndexOfFile(in.at(1))));
+        if (f != u"SyncLanguageWithIgnoreFile") { // ... | selected | paths => paths @selected
+            const std::size_t at = f == u"RemoveSelected" ? 1 : f == u"RemoveAt" ? 2 : 3;
+            WordFileList list = ListOf({in.begin() + at + 1, in.end()}, int(test::Number(in[at])));
+            FakeHost host;
+            std::u16string out;
+            if (f == u"RemoveSelected")
+                RemoveSelected(list);
+            else if (f == u"RemoveAt")
+                RemoveAt(list, static_cast<int>(test::Number(in.at(1))));
+            else // AddToList | path | warn or quiet
+                out = test::YesNo(AddToList(list, in.at(1), in.at(2) == u"warn", host)) + u": ";
+            for (const auto& path : list.paths)
+                out += path + u" ";
+            out += u"@" + Utf8ToU16(std::to_string(list.selected));
+            for (const auto& m : host.messages)
+                out += u" / " + m.title + u" (" + char16_t(u'0' + int(m.icon)) + u"): " + m.text;
+            return out;
+        }
         Settings s; // SyncLanguageWithIgnoreFile | selected | paths...
         s.CommonWordsLanguages = 2;
         s.WordsFile[0] =
@@ -141,42 +159,6 @@ TEST(WordListsTest, Cases) {
     EXPECT_EQ(u"all six languages", table[6].questionName);
     EXPECT_EQ(u"[No language selected]", table[7].entry);
     EXPECT_EQ(u"", table[7].fileName);
-}
-
-TEST(WordListsTest, AddToListAppendsANewPathAndRefusesOneAlreadyPresent) {
-    FakeHost host;
-    WordFileList list = ListOf({u"/w/Words.txt", u"/w/b.txt"}, 0);
-    EXPECT_TRUE(AddToList(list, u"/w/c.txt", true, host));
-    EXPECT_EQ(ListOf({u"/w/Words.txt", u"/w/b.txt", u"/w/c.txt"}, 2), list);
-    EXPECT_TRUE(host.messages.empty());
-    // Present in another letter case, or empty: refused, the selection untouched.
-    EXPECT_FALSE(AddToList(list, u"/W/WORDS.TXT", true, host));
-    EXPECT_FALSE(AddToList(list, u"", true, host));
-    EXPECT_FALSE(AddToList(list, u"/w/words.txt", false, host)); // without the warning
-    EXPECT_EQ(ListOf({u"/w/Words.txt", u"/w/b.txt", u"/w/c.txt"}, 2), list);
-    ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(u"/W/WORDS.TXT\nis already in this list. If the file has changed\n"
-              u"select it from the drop-down list and reload it.",
-              host.messages[0].text);
-    EXPECT_EQ(u"Already present", host.messages[0].title);
-    EXPECT_EQ(MsgIcon::Information, host.messages[0].icon);
-}
-
-TEST(WordListsTest, RemoveSelectedAndRemoveAt) {
-    WordFileList list = ListOf({u"a", u"b", u"c"}, 1);
-    RemoveSelected(list);
-    EXPECT_EQ(ListOf({u"a", u"c"}, -1), list);
-    RemoveSelected(list); // nothing selected: nothing removed
-    EXPECT_EQ(ListOf({u"a", u"c"}, -1), list);
-
-    WordFileList l2 = ListOf({u"a", u"b", u"c"}, 2);
-    RemoveAt(l2, 0); // the selection follows its path
-    EXPECT_EQ(ListOf({u"b", u"c"}, 1), l2);
-    RemoveAt(l2, 1); // the selected entry goes
-    EXPECT_EQ(ListOf({u"b"}, -1), l2);
-    RemoveAt(l2, 5);
-    RemoveAt(l2, -1);
-    EXPECT_EQ(ListOf({u"b"}, -1), l2);
 }
 
 TEST(WordListsTest, SetPathToCWDs_EngAppendsWithoutDuplicateTest) {

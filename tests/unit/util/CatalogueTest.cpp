@@ -147,7 +147,7 @@ TEST_F(CatalogueLoad, ANewLoadReplacesTheOldTextsAndAFailedOneLeavesNone) {
 }
 
 // The shipped catalogue holds a fitting text for every number the program asks for.
-TEST(ShippedCatalogue, LoadsWithEveryTextTheProgramUses) {
+TEST(ShippedCatalogue, LoadsWithEveryTextTheProgramUsesFittingItsPlace) {
     const fs::path file = fs::path(LXTY_DATA_DIR) / "lxty.dat";
     const CatalogueLoadResult result = LoadProgramTexts(file);
     ASSERT_TRUE(result.Loaded()) << U16ToUtf8(CatalogueLoadMessage(result, file));
@@ -158,10 +158,6 @@ TEST(ShippedCatalogue, LoadsWithEveryTextTheProgramUses) {
                           (n >= 101 && n <= 104) || n == 213 || (n >= 354 && n <= 363) || n >= 374;
         EXPECT_TRUE(!used || !GetText(n).empty()) << "catalogue text " << n;
     }
-}
-
-TEST(ShippedCatalogue, TextsFitTheirPlaces) {
-    ASSERT_TRUE(LoadProgramTexts(fs::path(LXTY_DATA_DIR) / "lxty.dat").Loaded());
     // The home-page address is opened in a browser.
     EXPECT_TRUE(GetText(14).starts_with(u"https://")) << U16ToUtf8(GetText(14));
     // The refresh timer recognises a running count by "stop" in the button caption.
