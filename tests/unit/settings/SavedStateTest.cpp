@@ -152,18 +152,23 @@ protected:
     RecordingActions actions;
 };
 
+// The fixture is written byte for byte, and read back whole from files with LF ends (as
+// written now), CR LF ends (as earlier builds wrote them) and CR ends.
 TEST_F(SavedStateTest, FixtureSavesByteForByteAndRestoresWhole) {
     EXPECT_EQ(SaveState(FixtureRecord(), p, {}), u"");
     EXPECT_EQ(ReadBytes(p), ReadBytes(kFixture));
     EXPECT_EQ(FixtureLines().size(), static_cast<std::size_t>(kSavedStateLinesWithEmptyLists));
-    Settings s;
-    const RestoreOutcome r = RestoreSavedState(kFixture, {}, s, run, host, actions, true);
-    EXPECT_EQ(r.code, kRestoreOk);
-    EXPECT_EQ(r.errorText, u"");
-    EXPECT_TRUE(s == FixtureRecord());
-    EXPECT_EQ(r.folderAsRead, std::optional<std::u16string>(u"/home/ann/Texts, 2024"));
-    EXPECT_EQ(r.fileAsRead, std::optional<std::u16string>(u"/home/ann/in.txt"));
-    EXPECT_FALSE(r.disableOutputToFileBox);
+    for (const std::string end : {"\n", "\r\n", "\r"}) {
+        Settings s;
+        const RestoreOutcome r = RestoreBytes(JoinLines(FixtureLines(), std::string::npos, end), s);
+        SCOPED_TRACE(testing::PrintToString(end));
+        EXPECT_EQ(r.code, kRestoreOk);
+        EXPECT_EQ(r.errorText, u"");
+        EXPECT_TRUE(s == FixtureRecord());
+        EXPECT_EQ(r.folderAsRead, std::optional<std::u16string>(u"/home/ann/Texts, 2024"));
+        EXPECT_EQ(r.fileAsRead, std::optional<std::u16string>(u"/home/ann/in.txt"));
+        EXPECT_FALSE(r.disableOutputToFileBox);
+    }
     EXPECT_TRUE(host.messages.empty());
     // An empty path uses the default path, both ways.
     const fs::path def = dir / "default.usr";
@@ -209,18 +214,6 @@ TEST_F(SavedStateTest, TextsKeepCommasQuotesAndCharactersAndLoseLineBreaks) {
     s = RoundTrip(saved);
     EXPECT_EQ(s.WordsToIgnoreOrCount[0], u"one two three four");
     EXPECT_EQ(s.FilterWords, u"red fox");
-}
-
-// Files with LF ends (as written now), CR LF ends (as earlier builds wrote them) and CR ends.
-TEST_F(SavedStateTest, FilesReadTheSameWhateverTheirLineEnds) {
-    for (const std::string end : {"\n", "\r\n", "\r"}) {
-        Settings s;
-        EXPECT_EQ(RestoreBytes(JoinLines(FixtureLines(), std::string::npos, end), s).code,
-                  kRestoreOk)
-            << testing::PrintToString(end);
-        EXPECT_TRUE(s == FixtureRecord()) << testing::PrintToString(end);
-    }
-    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(SavedStateTest, NoFileOrAFolderChangesNothing) {
@@ -361,57 +354,52 @@ TEST_F(SavedStateTest, WindowsApplyTheValuesInOrder) {
         EXPECT_FALSE(step.starts_with(u"FileDetails"));
 }
 
-// Each selected word-list file is offered; No deselects without removing, a failed read gives
-// 2, and no language stays selected once the words-to-ignore file is declined. Compared with
+// Each selected word-list file is offered, none while restoring; No deselects without
+// removing, a failed read gives 2 (also with a list index of -1), and no language stays
+// selected once the words-to-ignore file is declined. Compared with
 // tests/data/savedstate/offers.txt.
 TEST_F(SavedStateTest, OffersToLoadEachSelectedWordListFile) {
     Lines lines = SplitLines(FixtureWithLists({"2", "\"/w/a.txt\"", "\"/w/b, c.txt\"", "1"},
                                               {"1", "\"/w/count.txt\"", "0"}));
     lines[73 + 3 - 1] = "2"; // the language line (three path lines further down): Spanish
-    WriteBytes(p, JoinLines(lines));
-    Settings before; // the record as read, with nothing offered
-    RestoreSavedState(p, {}, before, run, host, actions, true);
-    const auto yes = [](bool b) { return b ? u" yes" : u" no"; };
+    Lines noIndex = SplitLines(FixtureWithLists({"1", "\"/w/a.txt\"", "0"}, {"0", "-1"}));
+    noIndex[12 - 1] = "-1"; // a list index of -1
+    const std::string files[] = {
+        JoinLines(lines), JoinLines(noIndex),
+        FixtureWithLists({"1", "\"/w/a.txt\"", "0"}, {"1", "\"/w/count.txt\"", "-1"})};
+    const struct {
+        int file;
+        bool restoring;
+        std::deque<MsgAnswer> answers;
+        std::vector<bool> reads;
+    } cases[] = {{0, false, {Y, Y}, {}},
+                 {0, false, {N, Y}, {}},
+                 {0, false, {Y, N}, {}},
+                 {0, false, {Y, Y}, {false, true}},
+                 {0, false, {Y, Y}, {true, false}},
+                 {0, true, {}, {}},
+                 {1, false, {Y}, {false}},
+                 {2, false, {Y}, {}}};
     std::u16string shown;
-    for (const auto& [answers, reads] :
-         std::vector<std::pair<std::deque<MsgAnswer>, std::vector<bool>>>{
-             {{Y, Y}, {}},
-             {{N, Y}, {}},
-             {{Y, N}, {}},
-             {{Y, Y}, {false, true}},
-             {{Y, Y}, {true, false}}}) {
-        Settings s;
+    for (const auto& c : cases) {
+        WriteBytes(p, files[c.file]);
+        Settings before, s; // the record as read, with nothing offered
+        RestoreSavedState(p, {}, before, run, host, actions, true);
         FakeHost h;
-        h.answers = answers;
+        h.answers = c.answers;
         RecordingActions a;
-        a.readResults = reads;
-        const std::int16_t code = RestoreSavedState(p, {}, s, run, h, a, false).code;
-        shown += u"answers";
-        for (const MsgAnswer answer : answers)
-            shown += yes(answer == Y);
+        a.readResults = c.reads;
+        const std::int16_t code = RestoreSavedState(p, {}, s, run, h, a, c.restoring).code;
+        shown += u"file " + Utf8ToU16(std::to_string(c.file)) +
+                 (c.restoring ? u" restoring" : u"") + u", answers";
+        for (const MsgAnswer answer : c.answers)
+            shown += answer == Y ? u" yes" : u" no";
         shown += u", reads";
-        for (const bool read : reads)
-            shown += yes(read);
+        for (const bool read : c.reads)
+            shown += read ? u" yes" : u" no";
         shown += u": " + Utf8ToU16(std::to_string(code)) + u"\n" + Told(h, a) + Moved(s, before);
     }
     test::ExpectSection("savedstate/offers.txt", "", U16ToUtf8(shown));
-}
-
-TEST_F(SavedStateTest, NoOfferWhileRestoringOrWithNothingSelected) {
-    const std::string bytes =
-        FixtureWithLists({"1", "\"/w/a.txt\"", "0"}, {"1", "\"/w/count.txt\"", "-1"});
-    Settings s;
-    RestoreBytes(bytes, s, true);
-    EXPECT_TRUE(host.messages.empty());
-    RestoreBytes(bytes, s, false); // only list 0 has a selected file
-    EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::u16string>{u"Do you wish to load this words-to-ignore file?\n"
-                                          u"/w/a.txt"});
-    // A list index of -1 and a failed read together give 2.
-    Lines lines = SplitLines(FixtureWithLists({"1", "\"/w/a.txt\"", "0"}, {"0", "-1"}));
-    lines[12 - 1] = "-1";
-    actions.readResults = {false};
-    EXPECT_EQ(RestoreBytes(JoinLines(lines), s, false).code, kRestoreWordsFileFailed);
 }
 
 // At start-up, results 1 and 3 ask whether to reset; Yes initializes, No keeps what was read

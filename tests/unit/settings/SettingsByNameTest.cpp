@@ -13,6 +13,8 @@
 namespace lxty {
 namespace {
 
+using namespace std::string_literals;
+
 std::string Show(std::u16string_view s) {
     return U16ToUtf8(s);
 }
@@ -118,11 +120,9 @@ TEST(SettingsByNameTest, ListFieldsAcceptExactlyTheirIndices) {
             EXPECT_TRUE(SetFieldByName(s, c.name, good, nullptr)) << Show(good);
             EXPECT_EQ(good, GetFieldByName(s, c.name));
         }
-        for (const std::u16string& bad :
-             {Decimal(c.size), std::u16string(u"-1"), std::u16string(u""), std::u16string(u" 1"),
-              std::u16string(u"1 "), std::u16string(u"+1"), std::u16string(u"1.0"),
-              std::u16string(u"x"), std::u16string(u"4294967296"),
-              std::u16string(u"99999999999999999999")}) {
+        for (const std::u16string bad :
+             {Decimal(c.size), u"-1"s, u""s, u" 1"s, u"1 "s, u"+1"s, u"1.0"s, u"x"s, u"4294967296"s,
+              u"99999999999999999999"s}) {
             Settings s;
             const Settings before = s;
             std::u16string error;
