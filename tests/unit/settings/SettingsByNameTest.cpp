@@ -120,7 +120,7 @@ TEST(SettingsByNameTest, ListFieldsAcceptExactlyTheirIndices) {
             EXPECT_TRUE(SetFieldByName(s, c.name, good, nullptr)) << Show(good);
             EXPECT_EQ(good, GetFieldByName(s, c.name));
         }
-        for (const std::u16string bad :
+        for (const std::u16string& bad :
              {Decimal(c.size), u"-1"s, u""s, u" 1"s, u"1 "s, u"+1"s, u"1.0"s, u"x"s, u"4294967296"s,
               u"99999999999999999999"s}) {
             Settings s;
