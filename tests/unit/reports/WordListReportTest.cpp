@@ -260,7 +260,10 @@ TEST_F(WordListReportTest, ListingLargerThanTheTextWindowEndsAtAWholeLineWithThe
     // Every listing size around the capacity, so that the window fills in the last block
     // (written when the pass ends) as well as in an earlier one: a listing is either whole or
     // ends at a whole line with the out-of-space note and its message; a file holds it all.
-    for (int words = 2600; words <= 2720; words += 2) {
+    std::vector<int> sizes = {9000}; // and one that fills the window long before its end
+    for (int words = 2600; words <= 2720; words += 2)
+        sizes.push_back(words);
+    for (const int words : sizes) {
         const bool toFile = words % 4 == 0;
         Listing l;
         l.Count(BigSample(words));
