@@ -17,7 +17,8 @@ namespace {
 
 using test::FakeHost;
 
-// ConfirmReread, the check-box handlers and the clean-up of the "any of:" characters, from
+// ConfirmReread, the check-box handlers, the clean-up of the "any of:" characters and the
+// texts that follow the record (tool tip, "occurrence(s)"), from
 // tests/data/cases/settings-window.txt.
 TEST(SettingsWindowRulesTest, Cases) {
     test::ExpectCases("cases/settings-window.txt", "", [](const test::Row& in) {
@@ -44,6 +45,12 @@ TEST(SettingsWindowRulesTest, Cases) {
             out = Utf8ToU16(std::to_string(field->getInt(s)) + ", follow-up " +
                             std::to_string(static_cast<int>(next)) + ", \"") +
                   s.UserSpecifiedExtraChars + u"\"";
+        } else if (f == u"CountOnlyBoxToolTip") { // - | case significant
+            s.CaseSignificant = static_cast<int>(test::Number(in.at(2)));
+            out = CountOnlyBoxToolTip(s);
+        } else if (f == u"ExcessFrequencyUnit") { // - | list index
+            s.ExcessFrequency = static_cast<int>(test::Number(in.at(2)));
+            out = ExcessFrequencyUnit(s);
         } else { // UserSpecifiedExtraCharsLostFocus | - | typed
             s.UserSpecifiedExtraChars = in.at(2);
             s.AllowWordsWithUserSpecifiedExtraChars = 1;
@@ -91,23 +98,6 @@ TEST(SettingsWindowRulesTest, CheckAllAndClearAllSetTheBoxesInTheirOrder) {
         }
     }
 }
-
-TEST(SettingsWindowRulesTest, TextsThatFollowTheRecord) {
-    Settings s;
-    const std::u16string start = u"Extra words and phrases to be counted may be added here.  A "
-                                 u"comma plus a space should be used to separate them (not just a "
-                                 u"comma).";
-    EXPECT_EQ(start + u"  Case is not significant.", CountOnlyBoxToolTip(s));
-    s.CaseSignificant = 1;
-    EXPECT_EQ(start + u"  Case is significant.", CountOnlyBoxToolTip(s));
-    for (auto [index, unit] : std::vector<std::pair<int, std::u16string>>{
-             {0, u"occurrence"}, {1, u"occurrences"}, {22, u"occurrences"}}) {
-        s.ExcessFrequency = index;
-        EXPECT_EQ(unit, ExcessFrequencyUnit(s));
-    }
-}
-
-using test::FakeHost;
 
 WordFileList ListOf(std::vector<std::u16string> paths, int selected) {
     WordFileList l;
@@ -199,6 +189,8 @@ TEST(WordListsTest, CheckOfTheExtraWordsBoxes) {
         Settings s = AllOff();
         s.WordsToIgnoreOrCount = {in.at(0), in.at(1)};
         s.AllowWordsWithHyphens = static_cast<int>(test::Number(in.at(2)));
+        if (in.size() > 3) // more boxes, as settings words
+            test::SetFields(s, in[3]);
         FakeHost host;
         const bool passed = CheckAllowedExtraChars(s, host);
         EXPECT_EQ(passed, host.messages.empty());
@@ -208,25 +200,6 @@ TEST(WordListsTest, CheckOfTheExtraWordsBoxes) {
                     static_cast<char16_t>(u'0' + static_cast<int>(m.icon)) + u")";
         return passed ? u"(none)" : said;
     });
-}
-
-TEST(WordListsTest, CheckedBoxesAdmitTheirCharacters) {
-    Settings s = AllOff();
-    s.WordsToIgnoreOrCount = {u"don't 3d a,b", u"c++"};
-    s.AllowWordsWithApostrophes = 1;
-    s.AllowWordsWithNumerals = 1;
-    s.AllowWordsWithCommas = 1;
-    s.AllowWordsWithUserSpecifiedExtraChars = 1;
-    s.UserSpecifiedExtraChars = u"#";
-    FakeHost host;
-    // "+" is a list-syntax marker: no box admits it.
-    EXPECT_FALSE(CheckAllowedExtraChars(s, host));
-    ASSERT_EQ(1u, host.messages.size());
-    EXPECT_EQ(u"The character '+' occurs in some extra count-only word\n"
-              u"but is not a character allowed in a word.",
-              host.messages[0].text);
-    s.WordsToIgnoreOrCount[1] = u"c##";
-    EXPECT_TRUE(CheckAllowedExtraChars(s, host));
 }
 
 } // namespace
