@@ -9,6 +9,7 @@
 #include "util/Catalogue.h"
 
 #include <set>
+#include <sstream>
 
 namespace lxty {
 namespace {
@@ -188,9 +189,23 @@ protected:
 };
 
 // The entries of each numeric list, from tests/data/cases/settings-lists.txt; every entry's
-// value is its text read as a whole number, and there is none outside the list.
+// value is its text read as a whole number, and there is none outside the list. Then the
+// values the accessors read for selected entries.
 TEST_F(SettingsListsTest, NumericListsHoldExactlyTheirEntries) {
     test::ExpectCases("cases/settings-lists.txt", "", [](const test::Row& in) {
+        if (in.at(0) == u"Values") { // the values read through the accessors
+            Settings s;
+            std::istringstream(U16ToUtf8(in.at(1))) >> s.ShortWordSize >> s.LongWordSize >>
+                s.ThresholdFrequency >> s.ExcessFrequency >> s.PhraseLength[0] >>
+                s.PhraseLength[1] >> s.MinimumFrequency;
+            std::string out;
+            for (const int v :
+                 {ShortWordSizeValue(s), LongWordSizeValue(s), ThresholdFrequencyValue(s),
+                  ExcessFrequencyValue(s), PhraseLengthValue(s, 0), PhraseLengthValue(s, 1),
+                  MinimumFrequencyValue(s)})
+                out += (out.empty() ? "" : " ") + std::to_string(v);
+            return Utf8ToU16(out);
+        }
         const SettingsList list = FindSettingsField(in.at(0))->list;
         const auto entries = ListEntries(list);
         std::u16string out;
@@ -243,33 +258,7 @@ TEST_F(SettingsListsTest, SetUpListsFillsEveryListAndSelectsTheInitialEntries) {
                            s.PhraseLength[1], s.MinimumFrequency}));
 }
 
-TEST_F(SettingsListsTest, ValueAccessorsReadTheSelectedEntryOrTheDefaultOne) {
-    // Indices: the defaults, the first and last entries, -1 ("nothing selected") and one past
-    // the end, which read as the default entry. Values: short, long, threshold, excess,
-    // phrase lengths, minimum frequency.
-    const struct {
-        int shortSize, longSize, threshold, excess, phrase0, phrase1, minimum;
-        std::vector<int> values;
-    } cases[] = {
-        {1, 3, 0, 10, 2, 5, 1, {3, 50, 2, 20, 3, 6, 2}},
-        {0, 8, 8, 22, 0, 24, 29, {2, 100, 10, 500, 1, 25, 30}},
-        {-1, -1, -1, -1, -1, -1, -1, {3, 50, 2, 20, 3, 6, 2}},
-        {19, 9, 18, 23, 25, 25, 30, {3, 50, 2, 20, 3, 6, 2}},
-    };
-    for (const auto& c : cases) {
-        Settings s;
-        s.ShortWordSize = c.shortSize;
-        s.LongWordSize = c.longSize;
-        s.ThresholdFrequency = c.threshold;
-        s.ExcessFrequency = c.excess;
-        s.PhraseLength = {c.phrase0, c.phrase1};
-        s.MinimumFrequency = c.minimum;
-        EXPECT_EQ(c.values, (std::vector{ShortWordSizeValue(s), LongWordSizeValue(s),
-                                         ThresholdFrequencyValue(s), ExcessFrequencyValue(s),
-                                         PhraseLengthValue(s, 0), PhraseLengthValue(s, 1),
-                                         MinimumFrequencyValue(s)}))
-            << c.shortSize;
-    }
+TEST_F(SettingsListsTest, PhraseLengthIndexOutsideThePairReadsTheNearestOne) {
     Settings s; // a phrase-length index outside the pair reads the nearest one
     s.PhraseLength = {4, 9};
     EXPECT_EQ((std::pair{5, 10}), std::pair(PhraseLengthValue(s, -1), PhraseLengthValue(s, 2)));
