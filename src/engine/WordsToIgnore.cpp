@@ -73,8 +73,11 @@ bool WordsToIgnore::IsIgnored(std::u16string_view word, const Settings& settings
         return false;
     const bool caseSignificant = settings.CaseSignificant == 1;
     const std::u16string lowered = LowerCaseAll(word);
+    // The typed box promises "Case is not significant": it keeps its capitals when case is
+    // significant, but the word is looked up lower-cased, so its entries compare without case
+    // (a typed "The" would otherwise never match anything).
     if (!m_typed.empty() &&
-        Matcher(m_typed, m_typedMatcher, caseSignificant).Lookup(lowered) == MatchResult::Match)
+        Matcher(m_typed, m_typedMatcher, false).Lookup(lowered) == MatchResult::Match)
         return true;
     if (!m_file.empty()) {
         if (settings.PatternMatchingInWordsToIgnoreFile == 1)
