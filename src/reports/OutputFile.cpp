@@ -102,20 +102,36 @@ bool OutputFile::Open(const fs::path& path) {
 }
 
 bool OutputFile::Write(std::u16string_view text) {
+    return Put(text, false);
+}
+
+bool OutputFile::WriteLine(std::u16string_view text) {
+    return Put(text, true);
+}
+
+bool OutputFile::Put(std::u16string_view text, bool lineEnd) {
     if (m_error || !m_out.is_open())
         return false;
-    const std::string bytes = U16ToUtf8(text);
+    // Reports are mostly ASCII: those units go across as they are, into a buffer kept from
+    // call to call; from the first other unit on, the rest is converted whole.
+    m_bytes.clear();
+    std::size_t ascii = 0;
+    while (ascii < text.size() && text[ascii] < 0x80)
+        ++ascii;
+    m_bytes.resize(ascii);
+    for (std::size_t i = 0; i < ascii; ++i)
+        m_bytes[i] = static_cast<char>(text[i]);
+    if (ascii < text.size())
+        m_bytes += U16ToUtf8(text.substr(ascii));
+    if (lineEnd)
+        m_bytes += kLineEnd8;
     errno = 0;
-    m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    m_out.write(m_bytes.data(), static_cast<std::streamsize>(m_bytes.size()));
     if (!m_out) {
         Fail(errno);
         return false;
     }
     return true;
-}
-
-bool OutputFile::WriteLine(std::u16string_view text) {
-    return Write(text) && Write(kLineEnd);
 }
 
 bool OutputFile::Close() {

@@ -65,8 +65,10 @@ public:
 
 private:
     void Fail(int err);
+    bool Put(std::u16string_view text, bool lineEnd);
 
     std::ofstream m_out;
+    std::string m_bytes; // the UTF-8 of the text being written
     std::filesystem::path m_target;
     std::filesystem::path m_temp; // the content being written; empty once renamed or removed
     std::optional<FileError> m_error;

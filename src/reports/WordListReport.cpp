@@ -339,6 +339,80 @@ std::u16string WordListReport::FormatLine(std::int64_t index, Layout layout) {
     return {};
 }
 
+bool WordListReport::FileLine(std::int64_t index, std::u16string& out) const {
+    const int format = m_ctx.settings.DisplayFormat;
+    if (index <= 0 || format < 0 || format > 7)
+        return false;
+    const WordEntry& entry = m_ctx.table.Entry(index);
+    out.clear();
+    const auto padded = [&out](std::int64_t value, int width) {
+        char digits[24];
+        int n = 0;
+        std::uint64_t v = static_cast<std::uint64_t>(value);
+        if (value < 0)
+            v = 0 - v;
+        do {
+            digits[n++] = static_cast<char>('0' + v % 10);
+            v /= 10;
+        } while (v != 0);
+        if (value < 0)
+            digits[n++] = '-';
+        if (n < width)
+            out.append(static_cast<std::size_t>(width - n), u' ');
+        while (n > 0)
+            out.push_back(static_cast<char16_t>(digits[--n]));
+    };
+    const auto R = [&] { padded(entry.frequencyRank, m_ctx.run.intRankWidth); };
+    const auto F = [&] {
+        if (m_ctx.settings.DisplayRelativeFrequency != 0)
+            out += FrequencyColumn(index);
+        else
+            padded(entry.count, m_ctx.run.intFreqWidth);
+    };
+    // The word without its outer blanks; a phrase ends at a tab, a word in the formats that
+    // put a column after it is padded to the column's width.
+    const std::u16string_view word = entry.word;
+    const auto first = word.find_first_not_of(u' ');
+    const std::u16string_view trimmed =
+        first == std::u16string_view::npos
+            ? std::u16string_view()
+            : word.substr(first, word.find_last_not_of(u' ') - first + 1);
+    const auto W = [&](bool padded) {
+        out += trimmed;
+        if (m_ctx.run.blnCountingMFP)
+            out.push_back(u'\t');
+        else if (padded && trimmed.size() < static_cast<std::size_t>(m_ctx.report.intWordWidth))
+            out.append(static_cast<std::size_t>(m_ctx.report.intWordWidth) - trimmed.size(), u' ');
+    };
+    switch (format) {
+    case 0:
+        R(), out += u'\t', F(), out += u'\t', W(false);
+        break;
+    case 1:
+        R(), out += u'\t', W(true), F();
+        break;
+    case 2:
+        R(), out += u'\t', F();
+        break;
+    case 3:
+        R(), out += u'\t', W(false);
+        break;
+    case 4:
+        F(), out += u'\t', R();
+        break;
+    case 5:
+        F(), out += u'\t', W(false);
+        break;
+    case 6:
+        W(true), R();
+        break;
+    case 7:
+        W(true), F();
+        break;
+    }
+    return true;
+}
+
 std::u16string WordListReport::FormatLineForTextbox(std::int64_t index) {
     return FormatLine(index, Layout::Textbox);
 }
@@ -367,6 +441,13 @@ void WordListReport::DisplayNextLine(std::int64_t index) {
     if (!run.blnOutputFile && index > 0 &&
         static_cast<std::int64_t>(run.strOutput.size()) >= TextWindowSink::kCapacity)
         return;
+
+    // The lines of most formats are built in one reused buffer on their way to the file.
+    if (run.blnOutputFile && settings.OutputWithCommas == 0 && FileLine(index, m_line)) {
+        if (m_file != nullptr)
+            m_file->WriteLine(m_line);
+        return;
+    }
 
     std::u16string line;
     if (run.blnOutputFile)

@@ -96,6 +96,9 @@ public:
 private:
     enum class Layout { Textbox, FileTabs, FileCommas };
     std::u16string FormatLine(std::int64_t index, Layout layout);
+    // FormatLineForFile of entry index (> 0) in formats 0 to 7, built into out without
+    // temporaries; false, out untouched, for the other formats.
+    bool FileLine(std::int64_t index, std::u16string& out) const;
     std::u16string Word(std::int64_t index, Layout layout);
     std::u16string FolderHeader() const;
     std::u16string RelativeFrequencyText(std::int64_t count) const;
@@ -107,6 +110,7 @@ private:
     ReportContext& m_ctx;
     OutputFile* m_file = nullptr;
     bool m_lastEntryOfPass = false; // the entry being sent is the last one of the pass
+    std::u16string m_line;          // the line being written to the file
 };
 
 // The report, as the count run and the option handlers call it.

@@ -245,6 +245,40 @@ TEST_F(WordListReportTest, ColumnWidthsHaveTheMinimumAndGrowWithTheirTexts) {
     EXPECT_EQ(u"ant           ", r.WordColumn(1));
 }
 
+// The file lines of formats 0 to 7 are built apart, in one reused buffer: they stay those of
+// FormatLineForFile for words with outer blanks, only blanks, none, other scripts and more
+// characters than the column, for phrases, and with relative frequencies.
+TEST_F(WordListReportTest, FileLinesOfEveryFormatMatchTheirGeneralForm) {
+    Listing l;
+    Sample s = SingleFileSample();
+    s.files[0].words = {u" ox ",        u" ox ",          u"   ", u"", u"caf\u00e9 \U0001F600",
+                        u"the cat sat", u"hippopotamuses"};
+    l.Count(s);
+    l.run.intMaxWordLengthFound = 5;
+    for (int format = 0; format <= 7; ++format)
+        for (const bool phrases : {false, true})
+            for (const int relative : {0, 1}) {
+                l.settings.DisplayFormat = format;
+                l.settings.DisplayRelativeFrequency = relative;
+                l.run.blnCountingMFP = phrases;
+                l.run.blnOutputFile = true;
+                WordListReport r(l.ctx);
+                r.SetColumnWidths();
+                std::u16string expected;
+                OutputFile file;
+                ASSERT_TRUE(file.Open(dir / "lines.txt"));
+                r.SetOutputFile(&file);
+                for (std::int64_t i = 1; i <= l.table.Size(); ++i) {
+                    expected += r.FormatLineForFile(i) + u"\n";
+                    r.DisplayNextLine(i);
+                }
+                ASSERT_TRUE(file.Close());
+                EXPECT_EQ(U16ToUtf8(expected), ReadBytes(dir / "lines.txt"))
+                    << "format " << format << (phrases ? ", phrases" : "")
+                    << (relative ? ", relative" : "");
+            }
+}
+
 // A table big enough to overflow the text window: 9,000 words of 12 characters.
 Sample BigSample(int words = 9000) {
     Sample s = SingleFileSample();
