@@ -28,6 +28,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -264,8 +265,11 @@ int RunCount(const CliOptions& options, CountSession& session, CliHost& host,
 
 } // namespace
 
+// Where a quick end leaves the session: reachable until the process ends.
+CountSession* g_sessionLeftAtExit = nullptr;
+
 int Run(const CliOptions& options, const std::string& argv0, std::istream& in, std::ostream& out,
-        std::ostream& err) {
+        std::ostream& err, RunEnd end) {
     CliHost host(err, AnswerOf(options));
     const fs::path dataFolder = FindDataFolder(ProgramFolder(argv0));
     const auto catalogue = dataFolder / "lxty.dat";
@@ -273,18 +277,27 @@ int Run(const CliOptions& options, const std::string& argv0, std::istream& in, s
     if (!loaded.Loaded())
         host.MessageBox(CatalogueLoadMessage(loaded, catalogue), u"", MsgIcon::Critical);
 
-    CountSession session(host, dataFolder);
-    InitializeRecord(session.settings, session.state);
-    session.state.blnStartUpCompleted = true;
-    if (const auto status = ApplySettings(options, session, host, err))
-        return *status;
-    if (options.listSettings) {
-        ListSettings(session.settings, out);
-        return 0;
+    auto session = std::make_unique<CountSession>(host, dataFolder);
+    const auto count = [&]() -> int {
+        InitializeRecord(session->settings, session->state);
+        session->state.blnStartUpCompleted = true;
+        if (const auto status = ApplySettings(options, *session, host, err))
+            return *status;
+        if (options.listSettings) {
+            ListSettings(session->settings, out);
+            return 0;
+        }
+        StandInOutputFile standIn;
+        ChooseSourceAndOutput(options, *session, in, standIn);
+        return RunCount(options, *session, host, standIn, out, err);
+    };
+    const int status = count();
+    if (end == RunEnd::Quick) {
+        // The report and the stand-in file are closed by now; the session holds only memory.
+        delete g_sessionLeftAtExit;
+        g_sessionLeftAtExit = session.release();
     }
-    StandInOutputFile standIn;
-    ChooseSourceAndOutput(options, session, in, standIn);
-    return RunCount(options, session, host, standIn, out, err);
+    return status;
 }
 
 } // namespace lxty::cli

@@ -24,5 +24,6 @@ int main(int argc, char** argv) {
         std::cout << "lexitally-cli " << LXTY_VERSION << '\n';
         return 0;
     }
-    return lxty::cli::Run(*options, argc > 0 ? argv[0] : "", std::cin, std::cout, std::cerr);
+    return lxty::cli::Run(*options, argc > 0 ? argv[0] : "", std::cin, std::cout, std::cerr,
+                          lxty::cli::RunEnd::Quick);
 }
