@@ -6,6 +6,7 @@
 #include "util/StringUtils.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace lxty {
@@ -45,7 +46,7 @@ void PhraseCounter::SizePhraseWindow() {
     // them start afresh.
     m_words.clear();
     m_wordTexts.clear();
-    m_wordHashes.clear();
+    m_wordKeys.clear();
     m_wordSlots.clear();
     m_wordPlain.clear();
     m_wordIgnored.clear();
@@ -92,7 +93,7 @@ std::uint32_t PhraseCounter::Intern(const std::u16string& word) {
         m_wordSlots.assign(std::max<std::size_t>(1024, 2 * m_wordSlots.size()), 0);
         const std::size_t mask = m_wordSlots.size() - 1;
         for (std::size_t id = 0; id < m_words.size(); ++id) {
-            std::size_t i = m_wordHashes[id] & mask;
+            std::size_t i = m_wordKeys[id].hash & mask;
             while (m_wordSlots[i] != 0)
                 i = (i + 1) & mask;
             m_wordSlots[i] = static_cast<std::uint32_t>(id + 1);
@@ -102,13 +103,15 @@ std::uint32_t PhraseCounter::Intern(const std::u16string& word) {
     std::size_t i = hash & mask;
     for (; m_wordSlots[i] != 0; i = (i + 1) & mask) {
         const std::uint32_t id = m_wordSlots[i] - 1;
-        if (m_wordHashes[id] == hash && *m_wordTexts[id] == word)
+        const WordKey& key = m_wordKeys[id];
+        if (key.hash == hash && key.size == word.size() &&
+            std::memcmp(key.units, word.data(), word.size() * sizeof(char16_t)) == 0)
             return id;
     }
     const auto id = static_cast<std::uint32_t>(m_words.size());
     m_words.push_back(word);
     m_wordTexts.push_back(&m_words.back());
-    m_wordHashes.push_back(hash);
+    m_wordKeys.push_back({hash, m_words.back().data(), word.size()});
     m_wordIgnored.push_back(-1);
     m_wordPlain.push_back(std::all_of(word.begin(), word.end(), [](char16_t c) {
         return c < 0x80 && !(c >= u'A' && c <= u'Z');
@@ -240,12 +243,12 @@ void PhraseCounter::Prepare(std::uint32_t id, bool ignored) {
     std::uint32_t* hashes = &m_waitingHashes[at * (static_cast<std::size_t>(m_windowSize) + 1)];
     const std::int64_t maxLength = MaxLength();
     const auto longest = static_cast<std::size_t>(m_filled);
-    std::int64_t length = static_cast<std::int64_t>(m_wordTexts[id]->size());
+    std::int64_t length = static_cast<std::int64_t>(m_wordKeys[id].size);
     hashes[1] = PhraseNodes::Hash(id, PhraseNodes::kNoHash);
     std::size_t reach = 1; // the longest phrase ending here that is not too long
     for (std::size_t k = 2; k <= longest; ++k) {
         const std::uint32_t first = m_ring[(pos - (k - 1)) & m_ringMask];
-        length += 1 + static_cast<std::int64_t>(m_wordTexts[first]->size());
+        length += 1 + static_cast<std::int64_t>(m_wordKeys[first].size);
         if (length > maxLength)
             break;
         hashes[k] = PhraseNodes::Hash(first, hashes[k - 1]);

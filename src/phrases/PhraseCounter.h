@@ -143,11 +143,17 @@ private:
     // The words met in this run, by id, and an open-addressing index over them.
     std::deque<std::u16string> m_words;             // never moves a word once added
     std::vector<const std::u16string*> m_wordTexts; // by id, into m_words
-    std::vector<std::uint64_t> m_wordHashes;        // by id
-    std::vector<std::uint32_t> m_wordSlots;         // id + 1 (0: empty); a power of two
-    std::vector<std::uint8_t> m_wordPlain;          // by id: lower-case ASCII only
-    std::vector<std::int8_t> m_wordIgnored;         // by id: -1 not yet asked, 0, 1
-    std::u16string m_text;                          // the candidate being counted
+    // By id: what Intern compares and the phrase step measures, in one place.
+    struct WordKey {
+        std::uint64_t hash;
+        const char16_t* units; // into m_words
+        std::size_t size;
+    };
+    std::vector<WordKey> m_wordKeys;
+    std::vector<std::uint32_t> m_wordSlots; // id + 1 (0: empty); a power of two
+    std::vector<std::uint8_t> m_wordPlain;  // by id: lower-case ASCII only
+    std::vector<std::int8_t> m_wordIgnored; // by id: -1 not yet asked, 0, 1
+    std::u16string m_text;                  // the candidate being counted
 
     // Counting by chains.
     WordCounting* m_counting = nullptr;
