@@ -79,24 +79,27 @@ void PhraseNodes::Grow() {
 PhraseNodes::Chains PhraseNodes::TakeChains() {
     Chains c;
     const std::size_t n = m_prefix.size();
-    // Every node goes to the slot of its number, by cycles of exchanges: the slots past the
-    // last node are then empty and go back.
-    Slot* slots = m_slots.get();
-    for (std::size_t i = 0; i < m_size; ++i)
-        while (slots[i].node != kNone && slots[i].node != i)
-            std::swap(slots[i], slots[slots[i].node]);
-    if (n > 0 && n < m_size) {
-        if (void* shrunk = std::realloc(slots, n * sizeof(Slot)); shrunk != nullptr) {
-            (void)m_slots.release();
-            m_slots.reset(static_cast<Slot*>(shrunk));
-        }
+    // Every node is copied to the place of its number in an array of the nodes alone: the
+    // index is read in order and the copies do not wait for one another. (Following the
+    // cycles of the permutation in place waits for memory at every step.) The hashes go
+    // first, so that the two arrays stand in their place.
+    std::vector<std::uint32_t>().swap(m_hashes);
+    if (n > 0) {
+        std::unique_ptr<Slot, Free> nodes(static_cast<Slot*>(std::malloc(n * sizeof(Slot))));
+        if (nodes == nullptr)
+            throw std::bad_alloc();
+        const Slot* slots = m_slots.get();
+        Slot* out = nodes.get();
+        for (std::size_t i = 0; i < m_size; ++i)
+            if (slots[i].node != kNone)
+                out[slots[i].node] = slots[i];
+        m_slots = std::move(nodes);
     }
     c.m_nodes = std::move(m_slots);
     c.m_size = n;
     c.m_carried = std::move(m_carried);
     m_size = 0;
     m_carried.clear();
-    std::vector<std::uint32_t>().swap(m_hashes);
     return c;
 }
 
