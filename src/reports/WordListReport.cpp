@@ -583,6 +583,15 @@ void WordListReport::FinishPass(bool alphabetical) {
         ReportError(m_ctx, kErrTextWindowFull, u"Insufficient memory", u"");
 }
 
+bool WordListReport::TextPassDone() const {
+    // Once the text window's pending text is full, no later line is built or kept, and the
+    // only mark a later entry could still leave is that of a phrase through the filter.
+    const RunState& run = m_ctx.run;
+    return !run.blnOutputFile &&
+           static_cast<std::int64_t>(run.strOutput.size()) >= TextWindowSink::kCapacity &&
+           (!(run.blnCountingMFP && run.blnFilteringPhrases) || run.blnFilterWordFound);
+}
+
 void WordListReport::ListWordsAlphabetically() {
     PrepareForPass();
     const std::int64_t last = std::min(m_ctx.run.lngNumWords, m_ctx.table.Size());
@@ -593,7 +602,7 @@ void WordListReport::ListWordsAlphabetically() {
             break;
         }
     }
-    for (std::int64_t i = 1; i <= last && !FilePassFailed(); ++i) {
+    for (std::int64_t i = 1; i <= last && !FilePassFailed() && !TextPassDone(); ++i) {
         if (!m_ctx.table.Entry(i).included)
             continue;
         m_lastEntryOfPass = i == lastIncluded;
@@ -610,7 +619,8 @@ void WordListReport::ListWordsByFrequency() {
     PrepareForPass();
     const std::int64_t size = m_ctx.table.Size();
     std::int64_t i = m_ctx.run.lngFirstFreq;
-    for (std::int64_t k = 1; k <= m_ctx.run.lngNumWordsIncluded && !FilePassFailed(); ++k) {
+    for (std::int64_t k = 1;
+         k <= m_ctx.run.lngNumWordsIncluded && !FilePassFailed() && !TextPassDone(); ++k) {
         if (i < 1 || i > size)
             break; // the chain ended early
         m_lastEntryOfPass = k == m_ctx.run.lngNumWordsIncluded;

@@ -106,6 +106,8 @@ private:
     void PrepareForPass();
     void FinishPass(bool alphabetical);
     bool FilePassFailed() const { return m_file != nullptr && m_file->Failed(); }
+    // The text pass can change nothing more: its window is full.
+    bool TextPassDone() const;
 
     ReportContext& m_ctx;
     OutputFile* m_file = nullptr;
