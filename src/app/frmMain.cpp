@@ -12,6 +12,7 @@
 #include "app/frmCountWordsPhrases.h"
 #include "app/frmParams.h"
 #include "app/frmPopUp.h"
+#include "app/frmResults.h"
 #include "reports/OutputFile.h"
 #include "run/CountChoice.h"
 #include "settings/SettingsDefaults.h"
@@ -1081,6 +1082,10 @@ void frmMain::SetLabelFont(const std::string& label, const std::u16string& font,
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // A concordance search yields to the event loop from below this handler, as a count does;
+    // the program ends only once it has unwound, so it stops now.
+    if (m_results)
+        m_results->StopSearch();
     if (m_session->run.IsRunning()) {
         // The run is still on the stack below this handler: ask it to stop, and quit once
         // it has unwound (unless the person declined to stop).
@@ -1089,6 +1094,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // So does a listing outside a count (a relisting after an option change, the phrase
+    // filter): it ends at its next yield, as a stopped count's listing does.
+    m_state.blnStop = true;
     if (m_state.blnStartUpCompleted && m_settings.SaveStateOnQuit == 1)
         OnSaveState();
     RemoveDocxTemporaryFolders();

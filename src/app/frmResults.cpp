@@ -209,4 +209,9 @@ frmConcordance* frmResults::OpenConcordance() {
     return m_concordance;
 }
 
+void frmResults::StopSearch() {
+    if (m_concordance)
+        m_concordance->close();
+}
+
 } // namespace lxty::app

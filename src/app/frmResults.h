@@ -53,6 +53,9 @@ public:
     // entry (the first shown row when none is selected).
     frmZipfPlot* OpenZipfPlot();
     frmConcordance* OpenConcordance();
+    // Stops what this window started that may still run (the concordance's search), as its
+    // Stop button does: the program is quitting.
+    void StopSearch();
 
 private:
     void ApplyFilter();

@@ -4,6 +4,7 @@
 // button. Modal dialogs are answered from the event loop.
 
 #include "GuiTestSupport.h"
+#include "app/frmConcordance.h"
 #include "app/frmResults.h"
 
 #include <QClipboard>
@@ -332,6 +333,31 @@ private slots:
         QVERIFY(!closedWhileRunning);
         QVERIFY(!w->Run().IsRunning());
         QTRY_VERIFY(!w->isVisible());
+    }
+
+    // Quitting while the concordance searches stops the search at once, and saves the state.
+    void quittingStopsAConcordanceSearch() {
+        WriteFile(Path("long3.txt"), LongText());
+        QFile::remove(StateFile(m_dir));
+        auto w = NewMain(m_dir);
+        w->Record().SaveStateOnQuit = 1;
+        Source(*w, "optInFile", Path("long3.txt"), Path("long3-out.txt"));
+        Count(*w);
+        Child<QPushButton>(*w, "cmdResults")->click();
+        lxty::app::frmConcordance* search = w->ResultsWindow()->OpenConcordance();
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (search->Running() && search->Model().rowCount() > 0 && poll.isActive()) {
+                poll.stop();
+                QVERIFY(w->close());
+            }
+        });
+        poll.start(5);
+        QTRY_VERIFY(!poll.isActive() && !search->Running());
+        QVERIFY(!w->isVisible());
+        QVERIFY(search->Model().rowCount() < 800000);
+        QVERIFY(Child<QLabel>(*search, "lblStatus")->text().endsWith("(stopped)"));
+        QVERIFY(QFile::exists(StateFile(m_dir)));
     }
 
     // A start without a words-to-ignore file offers the English common words; accepted, a count
