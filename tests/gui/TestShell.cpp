@@ -39,54 +39,48 @@ private slots:
     }
 
     // A launch that fails says why in a message; a success (above 32) says nothing.
-    void webLinkFailures() {
-        const QString first = "Error launching web browser, error code =%1.";
-        const std::pair<int, QString> cases[] = {
-            {42, ""},
-            {33, ""},
-            {31, first.arg(31) + "\n\nFile extension 'htm' is not associated with any "
-                                 "application program."},
-            {8, first.arg(8) + "\n\nOut of memory."},
-            {2, first.arg(2) + "\n\nPlease try once more."},
-            {5, first.arg(5)},
-            {32, first.arg(32)}};
-        for (const auto& [code, message] : cases) {
+    void failedLaunchesSayWhy() {
+        const QString web = "Error launching web browser, error code =%1.",
+                      file = "Error when opening file /data/a b.xyz.";
+        const struct {
+            int code;
+            bool webLink, explain;
+            QString message;
+        } cases[] = {{42, true, false, ""},
+                     {33, true, false, ""},
+                     {31, true, false,
+                      web.arg(31) +
+                          "\n\nFile extension 'htm' is not associated with any application "
+                          "program."},
+                     {8, true, false, web.arg(8) + "\n\nOut of memory."},
+                     {2, true, false, web.arg(2) + "\n\nPlease try once more."},
+                     {5, true, false, web.arg(5)},
+                     {32, true, false, web.arg(32)},
+                     {33, false, true, ""},
+                     {32, false, false, file},
+                     {kLaunchNoAssociation, false, true,
+                      file + "\nPerhaps the file extension has no association."}};
+        for (const auto& c : cases) {
             QUrl launched;
-            SetLauncher([&, code = code](const QUrl& u) {
+            SetLauncher([&, code = c.code](const QUrl& u) {
                 launched = u;
                 return code;
             });
             test::FakeHost host;
-            OpenWebLink(host, "https://x.example/lxty/LXTY.HTM");
-            QCOMPARE(launched, QUrl("https://x.example/lxty/LXTY.HTM"));
-            QCOMPARE(int(host.messages.size()), message.isEmpty() ? 0 : 1);
-            if (message.isEmpty())
+            const QString path = c.webLink ? "https://x.example/lxty/LXTY.HTM" : "/data/a b.xyz";
+            if (c.webLink)
+                OpenWebLink(host, path);
+            else
+                QCOMPARE(OpenWithAssociatedApp(host, path, c.explain), c.message.isEmpty());
+            QCOMPARE(launched, c.webLink ? QUrl(path) : QUrl::fromLocalFile(path));
+            QCOMPARE(int(host.messages.size()), c.message.isEmpty() ? 0 : 1);
+            if (c.message.isEmpty())
                 continue;
-            QCOMPARE(Q(host.messages[0].text), message);
-            QCOMPARE(Q(host.messages[0].title), QString("Cannot launch web browser"));
+            QCOMPARE(Q(host.messages[0].text), c.message);
+            QCOMPARE(Q(host.messages[0].title),
+                     QString(c.webLink ? "Cannot launch web browser" : "Error"));
             QCOMPARE(host.messages[0].icon, MsgIcon::Exclamation);
         }
-    }
-
-    void associatedApp() {
-        test::FakeHost host;
-        QUrl launched;
-        SetLauncher([&](const QUrl& u) {
-            launched = u;
-            return kLaunchNoAssociation;
-        });
-        QVERIFY(!OpenWithAssociatedApp(host, "/data/a b.xyz", false));
-        QCOMPARE(launched, QUrl::fromLocalFile("/data/a b.xyz"));
-        QVERIFY(!OpenWithAssociatedApp(host, "/data/a b.xyz", true));
-        QCOMPARE(int(host.messages.size()), 2);
-        QCOMPARE(Q(host.messages[0].text), QString("Error when opening file /data/a b.xyz."));
-        QCOMPARE(Q(host.messages[1].text), QString("Error when opening file /data/a b.xyz.\n"
-                                                   "Perhaps the file extension has no "
-                                                   "association."));
-        QCOMPARE(Q(host.messages[1].title), QString("Error"));
-        SetLauncher([](const QUrl&) { return kLaunchOk; });
-        QVERIFY(OpenWithAssociatedApp(host, "/data/a.txt", true));
-        QCOMPARE(int(host.messages.size()), 2);
     }
 
     void focusOnlyWhereItCanGo() {

@@ -5,6 +5,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/frmConcordance.h"
+#include "app/frmParams.h"
 #include "app/frmResults.h"
 
 #include <QClipboard>
@@ -51,11 +52,7 @@ private slots:
 
     void startsWithTheShippedCatalogue() {
         auto w = NewMain(m_dir);
-        QCOMPARE(w->windowTitle(), QStringLiteral("Lexitally"));
         QVERIFY(w->CatalogueResult().Loaded() && w->State().blnStartUpCompleted);
-        QCOMPARE(Child<QLabel>(*w, "lblSelectSource")->text(),
-                 QStringLiteral("Source of the text:"));
-        QCOMPARE(Child<QPushButton>(*w, "cmdCountWords")->text(), "Count words/phrases");
         // The two display lists hold the catalogue's entries, the first selected.
         auto* order = Child<QComboBox>(*w, "cboWordOrder");
         auto* format = Child<QComboBox>(*w, "cboDisplayFormat");
@@ -75,18 +72,11 @@ private slots:
         w.SetHelpAtStartUp(false);
         w.SetStateFilePath(StateFile(m_dir).toStdString());
         w.show();
-        QString shown;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        WhenModal<QMessageBox>([&](QMessageBox* box) {
-            shown = box->text();
-            icon = box->icon();
-            box->accept();
-        });
-        w.StartUp();
+        QCOMPARE(MessageDuring([&] { w.StartUp(); }).mid(1),
+                 QStringList({"Cannot open file containing program text.\n"
+                              "/nonexistent-folder/lxty.dat",
+                              QString::number(QMessageBox::Critical)}));
         QCOMPARE(w.CatalogueResult().Code(), -1);
-        QCOMPARE(shown, "Cannot open file containing program "
-                        "text.\n/nonexistent-folder/lxty.dat");
-        QCOMPARE(icon, QMessageBox::Critical);
         QVERIFY(w.State().blnStartUpCompleted); // start-up goes on after the message
     }
 
@@ -287,14 +277,16 @@ private slots:
     }
 
     // While a count runs the count button is the Stop request and every other control but Quit and
-    // "Don't display words" is locked; a stopped count offers its partial list and puts everything
-    // back.
+    // "Don't display words" is locked, and in the settings window all but "Hide settings"; a click
+    // in the text window holds the count with a message; a stopped count offers its partial list
+    // and puts everything back.
     void theCountButtonStopsARun() {
         const QString file = Path("long.txt");
         WriteFile(file, LongText());
         auto w = NewMain(m_dir);
         Source(*w, "optInFile", file, Path("long-out.txt"));
-        QString runningCaption, question;
+        Child<QPushButton>(*w, "cmdSetParameters")->click();
+        QString runningCaption, question, clicked;
         QStringList unlocked;
         WhileCounting(*w, [&] {
             auto* count = Child<QPushButton>(*w, "cmdCountWords");
@@ -302,13 +294,23 @@ private slots:
             for (QWidget* c : w->centralWidget()->findChildren<QWidget*>(kControl))
                 if (c->isEnabled())
                     unlocked << c->objectName();
+            for (QWidget* c : w->SettingsWindow()->findChildren<QWidget*>())
+                if (c->isEnabled() && c->focusPolicy() != Qt::NoFocus &&
+                    c->window() == w->SettingsWindow())
+                    unlocked << c->objectName();
             unlocked.sort();
+            // While the words found are shown.
+            auto* view = Child<QPlainTextEdit>(*w, "txbOutput")->viewport();
+            Child<QCheckBox>(*w, "chkSuppressWords")->setChecked(false);
+            clicked = MessageDuring([view] { QTest::mouseClick(view, Qt::LeftButton); }).value(0);
+            Child<QCheckBox>(*w, "chkSuppressWords")->setChecked(true);
             Answer(QMessageBox::No, &question);
             count->click();
         });
         QCOMPARE(runningCaption, QStringLiteral("Stop counting"));
-        QCOMPARE(unlocked,
-                 QStringList({"chkSuppressWords", "cmdCountWords", "cmdQuit", "txbOutput"}));
+        QCOMPARE(unlocked, QStringList({"chkSuppressWords", "cmdCountWords", "cmdHideSettings",
+                                        "cmdQuit", "txbOutput"}));
+        QCOMPARE(clicked, QStringLiteral("Scanning files"));
         QCOMPARE(question, "The operation was stopped before all words were counted.\n"
                            "Do you wish to list those which were found?");
         QVERIFY(!w->Run().IsRunning());
@@ -317,6 +319,7 @@ private slots:
         QCOMPARE(Child<QPushButton>(*w, "cmdCountWords")->text(), "Count words/phrases");
         QVERIFY(Child<QRadioButton>(*w, "optFolder")->isEnabled());
         QVERIFY(Child<QPushButton>(*w, "cmdFile1")->isEnabled());
+        QVERIFY(Child<QCheckBox>(*w->SettingsWindow(), "chkCaseSignificant")->isEnabled());
     }
 
     // Closing the window during a count asks the count to stop; the window closes once the

@@ -181,10 +181,7 @@ private slots:
         Child<QCheckBox>(*w, "chkIncludeSubfolders")->click();
         Child<QComboBox>(*w, "cboDisplayFormat")->setCurrentIndex(13);
         Child<QCheckBox>(*w, "chkSortByNumberOfFiles")->click();
-        WhenModal<lxty::app::frmCountWordsPhrases>([](lxty::app::frmCountWordsPhrases* d) {
-            Child<QPushButton>(*d, "cmdCountAllWords")->click();
-        });
-        Child<QPushButton>(*w, "cmdCountWords")->click();
+        Count(*w);
         QVERIFY(ReadAll(Path("switch-window.txt")).indexOf("art") <
                 ReadAll(Path("switch-window.txt")).indexOf("unto"));
         Child<QComboBox>(*w, "cboDisplayFormat")->setCurrentIndex(0);
@@ -208,12 +205,7 @@ private slots:
             QApplication::clipboard()->clear();
             auto w = NewWindow();
             Source(*w, c.option, Path(c.path), Path("kept.txt"));
-            WhenModal<lxty::app::frmCountWordsPhrases>([](lxty::app::frmCountWordsPhrases* d) {
-                Child<QPushButton>(*d, "cmdCountAllWords")->click();
-            });
-            const QStringList shown =
-                MessageDuring([&] { Child<QPushButton>(*w, "cmdCountWords")->click(); });
-            QVERIFY2(!shown.isEmpty(), c.option);
+            QVERIFY2(!MessageDuring([&] { Count(*w); }).isEmpty(), c.option);
             QCOMPARE(ReadAll(Path("kept.txt")), QByteArray("previous report\r\n"));
         }
     }
@@ -265,7 +257,7 @@ private slots:
 
     // Every window at its smallest fits a 1,024 x 768 screen less a panel, with no control over
     // another or squeezed; every control of each has its object name, an accessible name and
-    // keyboard reach.
+    // keyboard reach; the manual names each control of the main window.
     void everyWindowFitsASmallScreenAndNamesItsControls() {
         auto w = NewWindow();
         Source(*w, "optFolder", Path("texts"), Path("fit-out.txt"));
@@ -308,31 +300,35 @@ private slots:
             Child<QPushButton>(*d, "cmdCancel")->click();
         });
         Child<QPushButton>(*w, "cmdCountWords")->click();
+        // The manual names every control of the main window by its object name.
+        const QByteArray manual = ReadAll(QStringLiteral(LXTY_DATA_DIR "/manual.html"));
+        static const QRegularExpression control(
+            QStringLiteral("^(cmd|chk|opt|cbo|txb)\\w+?(?=\\d?$)"));
+        for (QWidget* c : w->centralWidget()->findChildren<QWidget*>()) {
+            const QString name = control.match(c->objectName()).captured(0);
+            if (!name.isEmpty() && !manual.contains(("<code>" + name + "</code>").toUtf8()))
+                faults << "not in the manual: " + name;
+        }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
     }
 
     // Nothing moves when the source changes between Folder and Single file.
     void switchingTheSourceMovesNothing() {
         auto w = NewWindow();
-        QApplication::processEvents();
-        auto where = [&w] {
-            QMap<QString, QRect> at;
+        const auto where = [&w](const char* option) {
+            Child<QRadioButton>(*w, option)->click();
+            w->Refresh();
+            QApplication::processEvents();
+            QMap<QString, int> at;
             for (QWidget* c : w->centralWidget()->findChildren<QWidget*>())
                 if (c->isVisible() && !c->objectName().isEmpty())
-                    at[c->objectName()] = QRect(c->mapTo(w.get(), QPoint()), c->size());
+                    at[c->objectName()] = c->mapTo(w.get(), QPoint()).y();
             return at;
         };
-        Child<QRadioButton>(*w, "optFolder")->click();
-        w->Refresh();
-        QApplication::processEvents();
-        const auto folder = where();
-        Child<QRadioButton>(*w, "optInFile")->click();
-        w->Refresh();
-        QApplication::processEvents();
-        const auto file = where();
+        const auto folder = where("optFolder"), file = where("optInFile");
         for (auto it = file.begin(); it != file.end(); ++it)
-            QCOMPARE(it.key() + " " + QString::number(it.value().y()),
-                     it.key() + " " + QString::number(folder.value(it.key(), it.value()).y()));
+            QCOMPARE(it.key() + " " + QString::number(it.value()),
+                     it.key() + " " + QString::number(folder.value(it.key(), it.value())));
         QVERIFY(folder.contains("cmdCountArray") && !file.contains("cmdCountArray"));
     }
 
@@ -382,21 +378,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!popUp->isVisible(), 4000);
     }
 
-    // The output-file box takes a typed path whole: the focus stays in it.
-    void theOutputFileBoxCanBeTypedInto() {
-        auto w = NewWindow();
-        Child<QRadioButton>(*w, "optFolder")->click();
-        auto* box = Child<QLineEdit>(*w, "txbFile1");
-        box->setFocus();
-        const QString path = Path("typed.txt");
-        for (QChar c : path)
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-        QCOMPARE(box->text(), path);
-        QCOMPARE(QString::fromStdU16String(w->Record().File[1]), path);
-    }
-
-    // A screen reader's toggle and text reach the record as a click and typing do.
-    void accessibilityActionsReachTheRecord() {
+    // A screen reader's toggle and text, and typing, reach the record.
+    void typingAndAccessibilityActionsReachTheRecord() {
         auto w = NewWindow();
         auto* file = Child<QRadioButton>(*w, "optInFile");
         QAccessible::queryAccessibleInterface(file)->actionInterface()->doAction(
@@ -408,23 +391,20 @@ private slots:
             AccessibleSetText(Child<QLineEdit>(*w, box), Path(box));
             QCOMPARE(QString::fromStdU16String(w->Record().File[box[7] - '0']), Path(box));
         }
+        // Typed, the output-file box takes the path whole: the focus stays in it.
+        Child<QRadioButton>(*w, "optFolder")->click();
+        auto* box = Child<QLineEdit>(*w, "txbFile1");
+        box->clear();
+        box->setFocus();
+        const QString path = Path("typed.txt");
+        for (QChar c : path)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QCOMPARE(box->text(), path);
+        QCOMPARE(QString::fromStdU16String(w->Record().File[1]), path);
         // The record's own updates do not echo back as changes.
         w->Record().File[0] = u"/from/the/record";
         w->RecordToControls();
         QCOMPARE(Child<QLineEdit>(*w, "txbFile0")->text(), QStringLiteral("/from/the/record"));
-    }
-
-    // The manual names every control of the main window by its object name.
-    void theManualNamesEveryControl() {
-        auto w = NewWindow();
-        const QByteArray manual = ReadAll(QStringLiteral(LXTY_DATA_DIR "/manual.html"));
-        static const QRegularExpression control(
-            QStringLiteral("^(cmd|chk|opt|cbo|txb)\\w+?(?=\\d?$)"));
-        for (QWidget* c : w->centralWidget()->findChildren<QWidget*>()) {
-            const QString name = control.match(c->objectName()).captured(0);
-            if (!name.isEmpty())
-                QVERIFY2(manual.contains(("<code>" + name + "</code>").toUtf8()), qPrintable(name));
-        }
     }
 
     // The buttons and links that open a window or a message, and what they open.
@@ -475,18 +455,6 @@ private slots:
         auto* view = Child<QPlainTextEdit>(*w, "txbOutput")->viewport();
         QCOMPARE(MessageDuring([view] { QTest::mouseClick(view, Qt::RightButton); }).value(0),
                  QStringLiteral("Text on clipboard"));
-
-        // A click while a count shows its words holds the count with a message.
-        WriteFile(Path("long.txt"), LongText());
-        Source(*w, "optInFile", Path("long.txt"), Path("long-out.txt"));
-        Child<QCheckBox>(*w, "chkSuppressWords")->setChecked(false);
-        QString during;
-        WhileCounting(*w, [&] {
-            during = MessageDuring([view] { QTest::mouseClick(view, Qt::LeftButton); }).value(0);
-            Answer(QMessageBox::No);
-            Child<QPushButton>(*w, "cmdCountWords")->click();
-        });
-        QCOMPARE(during, QStringLiteral("Scanning files"));
 
         Child<QRadioButton>(*w, "optFolder")->click();
         const struct {

@@ -69,11 +69,11 @@ inline void Answer(QMessageBox::StandardButton button, QString* text = nullptr) 
     });
 }
 
-// The message box shown while act runs: its title and text (empty when none came up).
+// The message box shown while act runs: its title, text and icon (empty when none came up).
 inline QStringList MessageDuring(const std::function<void()>& act) {
     QStringList shown;
     WhenModal<QMessageBox>([&](QMessageBox* b) {
-        shown = {b->windowTitle(), b->text()};
+        shown = {b->windowTitle(), b->text(), QString::number(b->icon())};
         b->accept();
     });
     act();
