@@ -23,19 +23,16 @@ private slots:
     }
 
     void fileExtension() {
-        const struct {
-            const char* path;
-            bool lower;
-            const char* extension;
-        } cases[] = {{"readme", true, ""},
-                     {"archive.tar.gz", true, "gz"},
-                     {"/a.b/readme", true, ""},
-                     {"/home/ann/Photo.JPG", true, "jpg"},
-                     {"notes.", true, ""},
-                     {"/home/ann/Photo.JPG", false, "JPG"},
-                     {"https://x.example/lxty/lxty.htm", true, "htm"}};
-        for (const auto& c : cases)
-            QCOMPARE(GetFileExtension(c.path, c.lower), QString(c.extension));
+        const std::tuple<const char*, bool, const char*> cases[] = {
+            {"readme", true, ""},
+            {"archive.tar.gz", true, "gz"},
+            {"/a.b/readme", true, ""},
+            {"/home/ann/Photo.JPG", true, "jpg"},
+            {"notes.", true, ""},
+            {"/home/ann/Photo.JPG", false, "JPG"},
+            {"https://x.example/lxty/lxty.htm", true, "htm"}};
+        for (const auto& [path, lower, extension] : cases)
+            QCOMPARE(GetFileExtension(path, lower), QString(extension));
     }
 
     // A launch that fails says why in a message; a success (above 32) says nothing.

@@ -322,31 +322,24 @@ private slots:
         QVERIFY(Child<QCheckBox>(*w->SettingsWindow(), "chkCaseSignificant")->isEnabled());
     }
 
-    // Closing the window during a count asks the count to stop; the window closes once the
-    // count has ended.
-    void closingDuringACountStopsItFirst() {
+    // Quitting during a count asks it to stop, and quits once it has ended; quitting while the
+    // concordance searches stops the search at once. The state is saved as usual.
+    void quittingStopsWhatRuns() {
         WriteFile(Path("long2.txt"), LongText());
         auto w = NewMain(m_dir);
+        w->Record().SaveStateOnQuit = 1;
         Source(*w, "optInFile", Path("long2.txt"), Path("long2-out.txt"));
         bool closedWhileRunning = true;
         WhileCounting(*w, [&] {
             Answer(QMessageBox::No);
             closedWhileRunning = w->close();
         });
-        QVERIFY(!closedWhileRunning);
-        QVERIFY(!w->Run().IsRunning());
+        QVERIFY(!closedWhileRunning && !w->Run().IsRunning());
         QTRY_VERIFY(!w->isVisible());
-    }
-
-    // Quitting while the concordance searches stops the search at once, and saves the state.
-    void quittingStopsAConcordanceSearch() {
-        WriteFile(Path("long3.txt"), LongText());
-        QFile::remove(StateFile(m_dir));
-        auto w = NewMain(m_dir);
-        w->Record().SaveStateOnQuit = 1;
-        Source(*w, "optInFile", Path("long3.txt"), Path("long3-out.txt"));
+        w->show();
         Count(*w);
         Child<QPushButton>(*w, "cmdResults")->click();
+        QFile::remove(StateFile(m_dir));
         lxty::app::frmConcordance* search = w->ResultsWindow()->OpenConcordance();
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -357,8 +350,7 @@ private slots:
         });
         poll.start(5);
         QTRY_VERIFY(!poll.isActive() && !search->Running());
-        QVERIFY(!w->isVisible());
-        QVERIFY(search->Model().rowCount() < 800000);
+        QVERIFY(!w->isVisible() && search->Model().rowCount() < 800000);
         QVERIFY(Child<QLabel>(*search, "lblStatus")->text().endsWith("(stopped)"));
         QVERIFY(QFile::exists(StateFile(m_dir)));
     }
