@@ -407,8 +407,9 @@ private slots:
         QCOMPARE(Child<QLineEdit>(*w, "txbFile0")->text(), QStringLiteral("/from/the/record"));
     }
 
-    // The buttons and links that open a window or a message, and what they open.
-    void helpLinksAndViewers() {
+    // The buttons and links that open a window or a message, and what they open; the text
+    // window's own buttons and clicks, and the pattern boxes.
+    void buttonsLinksAndBoxes() {
         auto w = NewWindow();
         QUrl launched;
         lxty::app::SetLauncher([&](const QUrl& u) {
@@ -435,13 +436,11 @@ private slots:
         Child<QPushButton>(*w, "cmdClipboardViewer")->click();
         QVERIFY(w->findChild<lxty::app::frmClipboardViewer*>()->isVisible());
         lxty::app::SetLauncher([](const QUrl&) { return lxty::app::kLaunchOk; });
-    }
 
-    // "Clear textbox" empties the text window, hides the figures until a count shows new ones
-    // and gives the focus back; a right click in the text window explains how to count the
-    // clipboard; leaving a pattern box checks it.
-    void clearTextboxClicksAndPatternBoxes() {
-        auto w = NewWindow();
+        // "Clear textbox" empties the text window, hides the figures until a count shows new
+        // ones and gives the focus back; a right click in the text window explains how to count
+        // the clipboard; leaving a pattern box checks it.
+        QApplication::setActiveWindow(w.get());
         Child<QRadioButton>(*w, "optOnClipboard")->click();
         w->TheHost().TextWindowSet(u"old listing");
         w->TheHost().SetLabel("lblNumberOfWords", u"Number of words in this list: 4");
