@@ -251,26 +251,6 @@ private slots:
         QVERIFY(allWordsEnabled);
     }
 
-    // "List files" shows the files a folder count would read, with or without subfolders.
-    void folderFileList() {
-        const QString folder = Path("corpus");
-        WriteFile(folder + "/b.txt", "beta beta\n");
-        WriteFile(folder + "/a.txt", "alpha\n");
-        WriteFile(folder + "/sub/c.txt", "gamma gamma gamma\n");
-        auto w = NewMain(m_dir);
-        Source(*w, "optFolder", folder, "");
-        Child<QCheckBox>(*w, "chkIncludeSubfolders")->click();
-        Child<QPushButton>(*w, "cmdListFiles")->click();
-        QCOMPARE(Output(*w), QStringLiteral("{Folder} = %1\n\n{Folder}/a.txt [6 bytes]\n"
-                                            "{Folder}/b.txt [10 bytes]\n"
-                                            "{Folder}/sub/c.txt [18 bytes]\n\n"
-                                            "3 files in 2 folders will be scanned.\n")
-                                 .arg(folder));
-        Child<QCheckBox>(*w, "chkIncludeSubfolders")->click();
-        Child<QPushButton>(*w, "cmdListFiles")->click();
-        QVERIFY(Output(*w).endsWith("[10 bytes]\n\n2 files in 1 folder will be scanned.\n"));
-    }
-
     // While a count runs the count button is the Stop request and every other control but Quit and
     // "Don't display words" is locked, and in the settings window all but "Hide settings"; a click
     // in the text window holds the count with a message; a stopped count offers its partial list
@@ -370,15 +350,27 @@ private slots:
                              "        1         2  cat\n        2         1  dog\n");
     }
 
-    // For a folder, the file-list box of the count choice borrows the file-list format and gives
-    // the kept one back when it is cleared; checked, the count lists each word with the number of
+    // "List files" shows the files a folder count would read, with or without subfolders. For a
+    // folder, the file-list box of the count choice borrows the file-list format and gives the
+    // kept one back when it is cleared; checked, the count lists each word with the number of
     // files that contain it, in the text window and in the output file.
-    void folderCountWithTheFileList() {
-        const QString folder = Path("pair");
-        WriteFile(folder + "/a.txt", "beta alpha\n");
+    void folderFileListAndCountWithTheFileList() {
+        const QString folder = Path("corpus");
         WriteFile(folder + "/b.txt", "beta\n");
+        WriteFile(folder + "/a.txt", "beta alpha\n");
+        WriteFile(folder + "/sub/c.txt", "gamma gamma gamma\n");
         auto w = NewMain(m_dir);
         Source(*w, "optFolder", folder, Path("pair-out.txt"));
+        Child<QCheckBox>(*w, "chkIncludeSubfolders")->click();
+        Child<QPushButton>(*w, "cmdListFiles")->click();
+        QCOMPARE(Output(*w), QStringLiteral("{Folder} = %1\n\n{Folder}/a.txt [11 bytes]\n"
+                                            "{Folder}/b.txt [5 bytes]\n"
+                                            "{Folder}/sub/c.txt [18 bytes]\n\n"
+                                            "3 files in 2 folders will be scanned.\n")
+                                 .arg(folder));
+        Child<QCheckBox>(*w, "chkIncludeSubfolders")->click();
+        Child<QPushButton>(*w, "cmdListFiles")->click();
+        QVERIFY(Output(*w).endsWith("[5 bytes]\n\n2 files in 1 folder will be scanned.\n"));
         auto* format = Child<QComboBox>(*w, "cboDisplayFormat");
         format->setCurrentIndex(3);
         QList<int> formats;
