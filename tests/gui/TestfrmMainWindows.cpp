@@ -135,8 +135,8 @@ private slots:
 
     // "Make 2-d count array": shown for a folder only, with the caption of the entries in force;
     // Cancel leaves the previous file; its file equals the command line's (below the heading's time
-    // of writing).
-    void countArrayEqualsTheCommandLine() {
+    // of writing). A folder count's listing also equals the command line's.
+    void countArrayAndAFolderCountEqualTheCommandLine() {
         auto w = NewWindow();
         auto* button = Child<QPushButton>(*w, "cmdCountArray");
         Child<QRadioButton>(*w, "optInFile")->click();
@@ -167,18 +167,9 @@ private slots:
         QCOMPARE(body(ReadAll(Path("array-window.txt"))), body(ReadAll(Path("array-cli.txt"))));
         QVERIFY(ReadAll(Path("array-cli.txt")).contains("<File indices>"));
         // With count-only entries in force the array holds them, and says so.
-        w->State().intNumExtraCountOnlyWords = 1;
-        w->SetCountWordsCaption();
-        QCOMPARE(button->text(),
-                 QStringLiteral("Make 2-d count array of count-only words/phrases for Excel"));
-    }
-
-    // After a folder count sorted by the number of files, another format lists by frequency
-    // again, in the text window and the output file, as the command line does.
-    void aFormatSwitchAfterSortingByFilesListsByFrequency() {
-        auto w = NewWindow();
-        Source(*w, "optFolder", Path("texts"), Path("switch-window.txt"));
-        Child<QCheckBox>(*w, "chkIncludeSubfolders")->click();
+        // After a folder count sorted by the number of files, another format lists by frequency
+        // again, in the text window and the output file, as the command line does.
+        Child<QLineEdit>(*w, "txbFile1")->setText(Path("switch-window.txt"));
         Child<QComboBox>(*w, "cboDisplayFormat")->setCurrentIndex(13);
         Child<QCheckBox>(*w, "chkSortByNumberOfFiles")->click();
         Count(*w);
@@ -189,9 +180,11 @@ private slots:
                       Path("texts")}),
                  0);
         QCOMPARE(ReadAll(Path("switch-window.txt")), ReadAll(Path("switch-cli.txt")));
-        QVERIFY(Child<QPlainTextEdit>(*w, "txbOutput")
-                    ->toPlainText()
-                    .contains(QStringLiteral("        1         4  unto\n")));
+        QVERIFY(Output(*w).contains(QStringLiteral("        1         4  unto\n")));
+        w->State().intNumExtraCountOnlyWords = 1;
+        w->SetCountWordsCaption();
+        QCOMPARE(button->text(),
+                 QStringLiteral("Make 2-d count array of count-only words/phrases for Excel"));
     }
 
     // A count refused at its checks leaves the previous output file byte for byte.
