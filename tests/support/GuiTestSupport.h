@@ -36,28 +36,26 @@ namespace lxty::test {
 
 // Polls the event loop until a modal widget of type T is up, then hands it to act. The poll
 // gives up after a few seconds, so a dialog that never opens fails the test instead of
-// hanging it.
-template <class T> inline void WhenModal(std::function<void(T*)> act) {
+// hanging it. The poll is returned so that a caller whose act refers to its locals can end it.
+template <class T> inline QPointer<QTimer> WhenModal(std::function<void(T*)> act) {
     auto* timer = new QTimer;
-    auto* tries = new int(0);
     timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
+    QObject::connect(timer, &QTimer::timeout, [timer, act, tries = 0]() mutable {
         if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
             timer->stop();
             timer->deleteLater();
-            delete tries;
             act(w);
-        } else if (++*tries > 250) {
+        } else if (++tries > 250) {
             qWarning("no modal dialog of the expected type came up (%s)",
                      QApplication::activeModalWidget()
                          ? QApplication::activeModalWidget()->metaObject()->className()
                          : "none");
             timer->stop();
             timer->deleteLater();
-            delete tries;
         }
     });
     timer->start();
+    return timer;
 }
 
 // Answers the next message box with button and keeps its text.
@@ -72,12 +70,16 @@ inline void Answer(QMessageBox::StandardButton button, QString* text = nullptr) 
 // The message box shown while act runs: its title, text and icon (empty when none came up).
 inline QStringList MessageDuring(const std::function<void()>& act) {
     QStringList shown;
-    WhenModal<QMessageBox>([&](QMessageBox* b) {
+    QPointer<QTimer> poll = WhenModal<QMessageBox>([&](QMessageBox* b) {
         shown = {b->windowTitle(), b->text(), QString::number(b->icon())};
         b->accept();
     });
     act();
     (void)QTest::qWaitFor([&] { return !shown.isEmpty(); }, 3000);
+    if (poll) { // no box came up: the poll must not outlive shown
+        poll->stop();
+        poll->deleteLater();
+    }
     return shown;
 }
 
