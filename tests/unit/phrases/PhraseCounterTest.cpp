@@ -63,101 +63,55 @@ TEST(PhraseCounterTest, WordsToIgnoreTreatments) {
     });
 }
 
-TEST(PhraseCounterTest, WithoutWordsToIgnoreInForceTheListIsNotAsked) {
-    PhraseRig rig;
-    rig.wordsToIgnore.AddTyped(u"of"); // present, but the run says none are in force
-    rig.options.blnExcludePhrasesContainingAWordToIgnore = true;
-    int asked = 0;
-    rig.counter.SetWordToIgnoreTest([&](std::u16string_view) {
-        ++asked;
-        return true;
+// How often the list of words to ignore is asked about each word, with phrases containing one
+// excluded, and what is counted; lines of tests/data/phrases/counter.txt.
+TEST(PhraseCounterTest, WordsToIgnoreAskedOncePerDistinctWord) {
+    test::ExpectCases("phrases/counter.txt", "Asked", [](const test::Row& f) {
+        PhraseRig rig;
+        rig.wordsToIgnore.AddTyped(u"of");
+        rig.run.blnThereAreWordsToIgnore = f[0] == u"in force";
+        rig.options.blnExcludePhrasesContainingAWordToIgnore = true;
+        std::map<std::u16string, int> asked;
+        rig.counter.SetWordToIgnoreTest([&](std::u16string_view w) {
+            ++asked[std::u16string(w)];
+            return w == u"of";
+        });
+        rig.Prepare(2, static_cast<int>(test::Number(f[1])));
+        rig.Count({f[2]});
+        std::string out;
+        for (const auto& [w, n] : asked)
+            out += test::Narrow(w) + " " + std::to_string(n) + ", ";
+        return out + "counted: " + Shown(rig.TableCounts());
     });
-    rig.Prepare(2, 2);
-    rig.Count({u"top of hill"});
-    EXPECT_EQ(rig.TableCounts(), (Counts{{u"top of", 1}, {u"of hill", 1}}));
-    EXPECT_EQ(asked, 0);
 }
 
-TEST(PhraseCounterTest, WordToIgnoreAskedOncePerDistinctWord) {
-    PhraseRig rig;
-    rig.run.blnThereAreWordsToIgnore = true;
-    rig.options.blnExcludePhrasesContainingAWordToIgnore = true;
-    std::map<std::u16string, int> asked;
-    rig.counter.SetWordToIgnoreTest([&](std::u16string_view w) {
-        ++asked[std::u16string(w)];
-        return w == u"of";
+// Words handed straight to the phrase step (no extraction): a word ending in "." ends the
+// phrases after it, "STOP" sets the stop and "x*60" is 60 x's. Gives the phrases counted and
+// the window's slots 1 to the maximum + 1; lines of tests/data/phrases/counter.txt.
+TEST(PhraseCounterTest, StepsAndSlots) {
+    test::ExpectCases("phrases/counter.txt", "Step", [](const test::Row& f) {
+        PhraseRig rig;
+        Treat(rig, static_cast<int>(test::Number(f[0])));
+        const int maxWords = static_cast<int>(test::Number(f[2]));
+        rig.Prepare(static_cast<int>(test::Number(f[1])), maxWords);
+        EXPECT_EQ(rig.counter.WindowSize(), maxWords);
+        for (std::u16string w : test::Fields(test::Narrow(f[3]), " ")) {
+            if (w == u"STOP") {
+                rig.run.blnStop = true;
+                continue;
+            }
+            if (w.size() > 2 && w[1] == u'*')
+                w = std::u16string(static_cast<std::size_t>(test::Number(w.substr(2))), w[0]);
+            rig.run.blnStoppedAtPeriod = w.back() == u'.';
+            if (rig.run.blnStoppedAtPeriod)
+                w.pop_back();
+            rig.counter.PhraseStep(w);
+        }
+        std::string out = Shown(rig.TableCounts()) + " ;";
+        for (int k = 1; k <= maxWords + 1; ++k)
+            out += " [" + test::Narrow(rig.counter.Slot(k)) + "]";
+        return out;
     });
-    rig.Prepare(2, 3);
-    rig.Count({u"top of hill top of hill top hill"});
-    EXPECT_EQ(asked, (std::map<std::u16string, int>{{u"top", 1}, {u"of", 1}, {u"hill", 1}}));
-    EXPECT_EQ(rig.TableCounts(),
-              (Counts{{u"hill top", 2}, {u"top hill", 1}, {u"hill top hill", 1}}));
-}
-
-// Feeds words straight into the phrase step (no extraction), with a period after the words
-// that end in "." in the list.
-void Feed(PhraseRig& rig, const std::vector<std::u16string>& words) {
-    for (std::u16string w : words) {
-        const bool period = !w.empty() && w.back() == u'.';
-        if (period)
-            w.pop_back();
-        rig.run.blnStoppedAtPeriod = period;
-        rig.counter.PhraseStep(w);
-    }
-    rig.run.blnStoppedAtPeriod = false;
-}
-
-TEST(PhraseCounterTest, SlotsHoldTheLastWordsJoinedByPlus) {
-    PhraseRig rig;
-    rig.Prepare(2, 4);
-    EXPECT_EQ(rig.counter.WindowSize(), 4);
-    Feed(rig, {u"a", u"b"});
-    EXPECT_EQ(rig.counter.Slot(1), u"");
-    EXPECT_EQ(rig.counter.Slot(2), u"a+b");
-    EXPECT_EQ(rig.counter.Slot(3), u"a+b");
-    EXPECT_EQ(rig.counter.Slot(4), u"a+b");
-    Feed(rig, {u"c", u"d", u"e"});
-    EXPECT_EQ(rig.counter.Slot(2), u"d+e");
-    EXPECT_EQ(rig.counter.Slot(3), u"c+d+e");
-    EXPECT_EQ(rig.counter.Slot(4), u"b+c+d+e");
-    EXPECT_EQ(rig.counter.Slot(5), u"");
-    Feed(rig, {u"f."});
-    EXPECT_EQ(rig.counter.Slot(2), u"");
-    EXPECT_EQ(rig.counter.Slot(4), u"");
-}
-
-TEST(PhraseCounterTest, RemovingWordsToIgnoreEndsTheStepAtAPhraseOfOnlyIgnoredWords) {
-    // When the words to ignore do reach the phrase step, a slot made only of them ends the step
-    // for the word at once: later slots miss that word.
-    PhraseRig rig;
-    rig.IgnoreWords({u"of", u"the"});
-    rig.run.blnStripPhrases = true;
-    rig.Prepare(2, 3);
-    Feed(rig, {u"top", u"of", u"the"});
-    EXPECT_EQ(rig.counter.Slot(2), u"of+the");
-    EXPECT_EQ(rig.counter.Slot(3), u"top+of");
-    Feed(rig, {u"big."});
-    // "top of" and "the big" keep one word each: too short. "top of big" keeps two.
-    EXPECT_EQ(rig.TableCounts(), (Counts{{u"top of big", 1}}));
-    EXPECT_EQ(rig.counter.Slot(2), u""); // the period still ended the phrases after "big"
-}
-
-TEST(PhraseCounterTest, AStopLeavesTheStepAtOnce) {
-    PhraseRig rig;
-    rig.Prepare(2, 3);
-    Feed(rig, {u"a", u"b"});
-    rig.run.blnStop = true;
-    Feed(rig, {u"c"});
-    EXPECT_EQ(rig.TableCounts(), (Counts{{u"a b", 1}}));
-}
-
-TEST(PhraseCounterTest, PhrasesLongerThanAHundredCharactersAreKept) {
-    PhraseRig rig;
-    rig.Prepare(2, 2);
-    const std::u16string a(60, u'a');
-    const std::u16string b(60, u'b');
-    Feed(rig, {a, b});
-    EXPECT_EQ(rig.TableCounts(), (Counts{{a + u" " + b, 1}}));
 }
 
 // ---- The compact window against the plain one ----------------------------------------------
