@@ -1,6 +1,6 @@
 #pragma once
 // The word table done the simple way, step by step as the program has always done it: an
-// array kept in ordinal word order by binary search and shifting insertion, the middle-pivot
+// array kept in ordinal word order by insertion at its lower bound, the middle-pivot
 // quicksort by sort key, and the frequency chain built by scanning the whole table once per
 // measure value and once per rank. Slow (quadratic) but obviously right; the tests compare
 // the fast WordTable against it on generated text.
@@ -10,6 +10,7 @@
 #include "engine/WordTable.h"
 #include "util/StringUtils.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,74 +25,24 @@ public:
     std::int64_t Size() const { return static_cast<std::int64_t>(entries.size()); }
     WordEntry& At(std::int64_t i) { return entries[static_cast<std::size_t>(i - 1)]; }
 
-    // Binary search by word: found -> position; not found -> minus the insertion position.
-    std::int64_t Search(const std::u16string& word) const {
-        const std::int64_t n = Size();
-        auto w = [&](std::int64_t i) -> const std::u16string& {
-            return entries[static_cast<std::size_t>(i - 1)].word;
-        };
-        if (n == 0)
-            return -1;
-        if (word < w(1))
-            return -1;
-        if (word > w(n))
-            return -(n + 1);
-        if (n == 1)
-            return 1;
-        std::int64_t lo = 1, hi = n, mid = n / 2;
-        for (;;) {
-            if (word == w(mid))
-                return mid;
-            if (word > w(mid)) {
-                if (mid == hi)
-                    return -(hi + 1);
-                lo = mid + 1;
-                mid = mid + (hi - mid + 1) / 2;
-            } else {
-                if (mid == lo)
-                    return -lo;
-                hi = mid - 1;
-                mid = mid - (mid - lo + 1) / 2;
-            }
-        }
-    }
-
-    // One occurrence; fileNumber < 0 means no file data (word-list read).
+    // One occurrence; fileNumber < 0 means no file data (word-list read). Entries stay in
+    // ordinal word order.
     void Add(const std::u16string& word, std::int64_t fileNumber) {
-        auto newEntry = [&] {
+        auto it = std::lower_bound(
+            entries.begin(), entries.end(), word,
+            [](const WordEntry& e, const std::u16string& w) { return e.word < w; });
+        if (it == entries.end() || it->word != word) {
             WordEntry e;
             e.word = word;
             e.SetSortKey(LowerCaseAll(FoldAccents(word)));
-            e.count = 1;
-            e.included = true;
-            if (fileNumber >= 0)
-                e.files.push_back({fileNumber, 1});
-            return e;
-        };
-        if (entries.empty()) {
-            entries.push_back(newEntry());
-            return;
+            it = entries.insert(it, std::move(e));
         }
-        const std::int64_t p = Search(word);
-        if (p > 0) {
-            WordEntry& e = At(p);
-            ++e.count;
-            if (fileNumber >= 0) {
-                if (e.files.empty() || e.files.back().fileNumber != fileNumber)
-                    e.files.push_back({fileNumber, 0});
-                ++e.files.back().count;
-            }
-            return;
+        ++it->count;
+        if (fileNumber >= 0) {
+            if (it->files.empty() || it->files.back().fileNumber != fileNumber)
+                it->files.push_back({fileNumber, 0});
+            ++it->files.back().count;
         }
-        const std::int64_t q = -p;
-        entries.push_back(newEntry());
-        const std::int64_t n = Size();
-        if (At(n - 1).word < word)
-            return;
-        WordEntry held = std::move(At(n));
-        for (std::int64_t k = n; k > q; --k)
-            At(k) = std::move(At(k - 1));
-        At(q) = std::move(held);
     }
 
     void QuickSort(std::int64_t lo, std::int64_t hi) {
