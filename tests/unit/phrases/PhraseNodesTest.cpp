@@ -16,6 +16,22 @@
 namespace lxty {
 namespace {
 
+// Finds or adds the phrase of the k words at `words` as the phrase step does, from its last word
+// backwards, counting each shorter phrase that ends there when countEach. Gives the phrase's
+// node and leaves slot at its place in the index.
+std::uint32_t Chain(PhraseNodes& nodes, const std::uint32_t* words, std::size_t k,
+                    std::size_t& slot, bool countEach) {
+    std::uint32_t hash = PhraseNodes::kNoHash, node = PhraseNodes::kNone;
+    for (std::size_t len = 1; len <= k; ++len) {
+        hash = PhraseNodes::Hash(words[k - len], hash);
+        node = nodes.FindOrAdd(words[k - len], node, PhraseNodes::kNone,
+                               static_cast<std::uint32_t>(len), hash, slot);
+        if (countEach)
+            nodes.CountAt(slot);
+    }
+    return node;
+}
+
 TEST(PhraseNodesTest, ChainsSurviveGrowingAndComeBackByNode) {
     PhraseNodes nodes;
     std::mt19937 rng(11);
@@ -29,17 +45,8 @@ TEST(PhraseNodesTest, ChainsSurviveGrowingAndComeBackByNode) {
         std::vector<std::uint32_t> words;
         for (std::size_t w = 0; w < k; ++w)
             words.push_back(static_cast<std::uint32_t>(rng() % 300));
-        // Build the chain from the last word backwards, as the phrase step does.
-        std::uint32_t hash = PhraseNodes::Hash(words.back(), PhraseNodes::kNoHash);
         std::size_t slot = 0;
-        std::uint32_t node =
-            nodes.FindOrAdd(words.back(), PhraseNodes::kNone, PhraseNodes::kNone, 1, hash, slot);
-        for (std::size_t len = 2; len <= k; ++len) {
-            const std::uint32_t first = words[k - len];
-            hash = PhraseNodes::Hash(first, hash);
-            node = nodes.FindOrAdd(first, node, PhraseNodes::kNone, static_cast<std::uint32_t>(len),
-                                   hash, slot);
-        }
+        const std::uint32_t node = Chain(nodes, words.data(), k, slot, false);
         const bool isNew = nodes.CountAt(slot);
         auto [it, inserted] = known.try_emplace(words, node);
         EXPECT_EQ(it->second, node);
@@ -74,17 +81,9 @@ PhraseNodes::Chains ChainsOf(std::size_t words, std::size_t maxWords, std::size_
         text.push_back(static_cast<std::uint32_t>(rng() % words));
     }
     std::size_t slot = 0;
-    for (std::size_t end = 0; end < text.size(); ++end) {
-        std::uint32_t hash = PhraseNodes::Hash(text[end], PhraseNodes::kNoHash);
-        std::uint32_t node =
-            nodes.FindOrAdd(text[end], PhraseNodes::kNone, PhraseNodes::kNone, 1, hash, slot);
-        nodes.CountAt(slot);
-        for (std::size_t len = 2; len <= maxWords && len <= end + 1; ++len) {
-            hash = PhraseNodes::Hash(text[end + 1 - len], hash);
-            node = nodes.FindOrAdd(text[end + 1 - len], node, PhraseNodes::kNone,
-                                   static_cast<std::uint32_t>(len), hash, slot);
-            nodes.CountAt(slot);
-        }
+    for (std::size_t end = 1; end <= text.size(); ++end) {
+        const std::size_t k = std::min(maxWords, end);
+        Chain(nodes, text.data() + end - k, k, slot, true);
     }
     return nodes.TakeChains();
 }
