@@ -230,40 +230,33 @@ TEST(PhraseResultsTest, SummarySentence) {
     g.Check();
 }
 
-struct PostListing : test::ReportRig {
-    PhraseOptions options;
-};
-
-TEST(PhraseResultsTest, PostListingWithPhrases) {
-    PostListing p;
-    p.options.intMinNumWordsInPhrase = 2;
-    p.options.intMaxNumWordsInPhrase = 2;
-    p.run.intMFPThresholdFrequency = 2;
-    p.run.lngNumWordsIncluded = 1;
-    p.run.blnFilterWordFound = true;
-    p.tw.SetText(u"Processing . . .");
-    EXPECT_TRUE(PhrasePostListing(p.ctx, p.options));
-    EXPECT_EQ(test::Narrow(p.run.strHowManyPhrases),
-              "There is one phrase of 2 words which occurs at least twice.\n\n");
-    EXPECT_FALSE(p.run.blnFilterWordFound);
-    EXPECT_EQ(test::Narrow(p.tw.Text()), "Processing . . .");
-}
-
-TEST(PhraseResultsTest, PostListingWithoutPhrasesShowsTheSentence) {
-    PostListing p;
-    p.options.intMinNumWordsInPhrase = 2;
-    p.options.intMaxNumWordsInPhrase = 3;
-    p.run.intMFPThresholdFrequency = 3;
-    p.run.lngNumWordsIncluded = 0;
-    p.run.strHowManyPhrases = u"stale";
-    p.host.labels["lblNumberOfWords"] = u"Number of phrases in this list: 0";
-    EXPECT_FALSE(PhrasePostListing(p.ctx, p.options));
-    const std::string sentence =
-        "There are no phrases with 2 to 3 words which occur at least 3 times.\n\n";
-    EXPECT_EQ(test::Narrow(p.tw.Text()), sentence);
-    EXPECT_EQ(test::Narrow(p.host.textWindow), sentence);
-    EXPECT_EQ(p.host.labels["lblNumberOfWords"], u"");
-    EXPECT_EQ(p.run.strHowManyPhrases, u"");
+// After the listing: with phrases the sentence waits for the report and the window keeps its
+// text; without, the sentence replaces the window's text and the phrase count's label.
+TEST(PhraseResultsTest, PostListing) {
+    const std::string
+        one = "There is one phrase of 2 words which occurs at least twice.\n\n",
+        none = "There are no phrases with 2 to 3 words which occur at least 3 times.\n\n";
+    for (const int found : {1, 0}) {
+        SCOPED_TRACE(found);
+        test::ReportRig p;
+        PhraseOptions o;
+        o.intMinNumWordsInPhrase = 2;
+        o.intMaxNumWordsInPhrase = p.run.intMFPThresholdFrequency = 3 - found;
+        p.run.lngNumWordsIncluded = found;
+        p.run.blnFilterWordFound = true;
+        p.run.strHowManyPhrases = u"stale";
+        p.tw.SetText(u"Processing . . .");
+        p.host.labels["lblNumberOfWords"] = u"Number of phrases in this list: 0";
+        EXPECT_EQ(PhrasePostListing(p.ctx, o), found == 1);
+        EXPECT_EQ(test::Narrow(p.run.strHowManyPhrases), found ? one : "");
+        EXPECT_EQ(test::Narrow(p.tw.Text()), found ? "Processing . . ." : none);
+        if (found) {
+            EXPECT_FALSE(p.run.blnFilterWordFound);
+        } else {
+            EXPECT_EQ(test::Narrow(p.host.textWindow), none);
+            EXPECT_EQ(p.host.labels["lblNumberOfWords"], u"");
+        }
+    }
 }
 
 } // namespace
