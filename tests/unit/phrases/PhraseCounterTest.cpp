@@ -126,15 +126,14 @@ struct PlainPhraseStep {
     Counts counts;
 
     static std::vector<std::u16string> Split(const std::u16string& s) {
-        std::vector<std::u16string> out;
-        std::size_t b = 0;
-        for (;;) {
-            const auto p = s.find(u'+', b);
-            out.push_back(s.substr(b, p == std::u16string::npos ? std::u16string::npos : p - b));
-            if (p == std::u16string::npos)
-                return out;
-            b = p + 1;
+        std::vector<std::u16string> out(1);
+        for (const char16_t c : s) {
+            if (c == u'+')
+                out.emplace_back();
+            else
+                out.back() += c;
         }
+        return out;
     }
     void Reset() {
         for (std::size_t k = 2; k < slots.size(); ++k)

@@ -91,14 +91,6 @@ struct PhraseRig : WordSink {
             out[e.word] = e.count;
         return out;
     }
-    Counts IncludedCounts() const {
-        Counts out;
-        for (const auto& e : table.Entries()) {
-            if (e.included)
-                out[e.word] = e.count;
-        }
-        return out;
-    }
 };
 
 } // namespace lxty::test
