@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <system_error>
 
 namespace lxty {
@@ -21,12 +22,17 @@ int OpenBinary(std::ifstream& in, const std::filesystem::path& file) {
 
 bool LineReader::Open(const std::filesystem::path& file) {
     Close();
-    m_openError = OpenBinary(m_in, file);
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) {
+        m_openError = -9;
+        return false;
+    }
+    m_openError = m_file.Open(file);
     if (m_openError != 0)
         return false;
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(file, ec);
-    m_size = ec ? 0 : static_cast<std::int64_t>(size);
+    const std::int64_t size = m_file.Size();
+    m_size = size < 0 ? 0 : size;
+    m_knownEnd = size < 0 ? std::numeric_limits<std::int64_t>::max() : size;
     if (m_buf.size() != kBlockSize)
         m_buf.resize(kBlockSize);
     return true;
@@ -34,16 +40,12 @@ bool LineReader::Open(const std::filesystem::path& file) {
 
 bool LineReader::Open(const std::filesystem::path& file, std::int64_t size) {
     Close();
-    // Every read goes to the block buffer: the stream needs no buffer of its own, which it
-    // would otherwise allocate and free again for each of a folder's many small files.
-    m_in.rdbuf()->pubsetbuf(nullptr, 0);
-    errno = 0;
-    m_in.open(file, std::ios::in | std::ios::binary);
-    if (!m_in.is_open()) {
-        m_openError = errno == EACCES || errno == EPERM ? -3 : -9;
+    // The file is read straight into the block buffer, which is kept from file to file: a
+    // folder's many small files cost an open, one read and a close each.
+    m_openError = m_file.Open(file);
+    if (m_openError != 0)
         return false;
-    }
-    m_size = size;
+    m_size = m_knownEnd = size;
     if (m_buf.size() != kBlockSize)
         m_buf.resize(kBlockSize);
     return true;
@@ -61,9 +63,9 @@ void LineReader::OpenBytes(std::string_view bytes) {
 }
 
 void LineReader::Close() {
-    if (m_in.is_open())
-        m_in.close();
-    m_in.clear();
+    m_file.Close();
+    m_fileRead = m_knownEnd = 0;
+    m_fileEnd = false;
     m_inMemory = false;
     m_memory = {};
     m_pos = m_len = 0;
@@ -82,10 +84,20 @@ std::size_t LineReader::ReadSource(char* into, std::size_t count) {
         m_memory.remove_prefix(n);
         return n;
     }
-    m_in.read(into, static_cast<std::streamsize>(count));
-    if (m_in.bad())
-        m_failed = true;
-    return static_cast<std::size_t>(m_in.gcount());
+    std::size_t got = 0;
+    while (got < count && !m_fileEnd) {
+        const std::int64_t n = m_file.Read(into + got, count - got);
+        if (n < 0) {
+            m_failed = true;
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+        m_fileRead += n;
+        // A read that falls short at the known end is the end (the block asked for more than
+        // the file holds): no read is spent to learn it.
+        m_fileEnd = n == 0 || (got < count && m_fileRead >= m_knownEnd);
+    }
+    return got;
 }
 
 bool LineReader::Fill() {

@@ -12,7 +12,9 @@
 // a file of one line of any length is read in bounded memory; a stretch of a whole block
 // without a space or tab is cut at the block's end (never inside a UTF-8 sequence).
 
+#include "util/InputFile.h"
 #include <cstdint>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -38,7 +40,7 @@ public:
     // bytes must outlive the reading (until Close or the next Open).
     void OpenBytes(std::string_view bytes);
     void Close();
-    bool IsOpen() const { return m_in.is_open() || m_inMemory; }
+    bool IsOpen() const { return m_file.IsOpen() || m_inMemory; }
 
     // The next line, its end removed, into line (replaced). false at the end of the file, or
     // when reading failed (Failed() is then true); line is empty then.
@@ -70,7 +72,12 @@ private:
     // Reads up to count bytes from the file or the memory into `into`; the number read.
     std::size_t ReadSource(char* into, std::size_t count);
 
-    std::ifstream m_in;
+    InputFile m_file;
+    // Bytes read from the file, and where its end lies as far as known when it was opened: a
+    // read that falls short there needs no further read to find the end.
+    std::int64_t m_fileRead = 0;
+    std::int64_t m_knownEnd = 0;
+    bool m_fileEnd = false;
     std::string_view m_memory; // the bytes of OpenBytes not yet read into the block
     bool m_inMemory = false;
     std::vector<char> m_buf;

@@ -54,6 +54,28 @@ TEST_F(TextFileTest, BlockBoundaries) {
     EXPECT_EQ(Lines("a\n" + y + "\nb"), (Strings{"a", y.substr(0, cut), y.substr(cut), "b"}));
 }
 
+// A file opened with the size the folder walk found: the whole file is read even when it
+// has grown or shrunk since, across a block boundary too.
+TEST_F(TextFileTest, KnownSizeThatNoLongerHoldsStillReadsTheWholeFile) {
+    const std::string big(LineReader::kBlockSize + 2, 'z');
+    for (const std::string& bytes : {std::string("one\ntwo"), "a\n" + big}) {
+        const auto path = Write("known.txt", bytes);
+        const auto n = static_cast<std::int64_t>(bytes.size());
+        for (const std::int64_t size : {n, std::int64_t{1}, n - 1, n + 1, n + 9000}) {
+            LineReader reader;
+            ASSERT_TRUE(reader.Open(path, size));
+            std::string all, line;
+            while (reader.ReadLine(line))
+                all += line + "|";
+            EXPECT_EQ(all, bytes.substr(0, bytes.find('\n')) + "|" +
+                               bytes.substr(bytes.find('\n') + 1) + "|")
+                << size;
+            EXPECT_TRUE(reader.AtEnd());
+            EXPECT_EQ(reader.Position(), n) << size;
+        }
+    }
+}
+
 TEST_F(TextFileTest, PeekAndSkipBeforeTheFirstLine) {
     LineReader reader;
     ASSERT_TRUE(reader.Open(Write("bom.txt", "\xEF\xBB\xBFword\n")));
