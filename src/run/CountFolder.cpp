@@ -119,13 +119,11 @@ bool CountRun::DoFolder(RunOutcome& endWith) {
             return false;
     }
 
-    // Processing pass, on every core where the run allows it and the files are large enough
-    // to be worth handing between threads.
+    // Processing pass, on every core where the run allows it.
     std::unique_ptr<CountWorkers> workers;
     if (const unsigned threads = CountThreads();
         threads > 1 && files > 1 && MayCountOnThreads() &&
-        walk.FoundFiles().size() == static_cast<std::size_t>(files) &&
-        WorthThreads(walk.FoundFiles())) {
+        walk.FoundFiles().size() == static_cast<std::size_t>(files)) {
         try {
             workers = std::make_unique<CountWorkers>(*this, walk.FoundFiles(), threads);
         } catch (const std::exception&) {

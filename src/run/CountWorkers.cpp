@@ -22,7 +22,7 @@ namespace lxty {
 
 namespace {
 
-// Files a thread may count ahead of the one the run takes next, per thread: enough to keep
+// Batches a thread may count ahead of the one the run takes from, per thread: enough to keep
 // every thread busy while the run counts a tally, few enough to bound the tallies held.
 constexpr std::size_t kAheadPerThread = 8;
 
@@ -65,11 +65,19 @@ unsigned CountThreads() {
     return n == 0 ? 1 : n;
 }
 
-bool WorthThreads(const std::vector<FolderWalk::FoundFile>& files) {
+std::vector<std::size_t> BatchStarts(const std::vector<FolderWalk::FoundFile>& files) {
+    std::vector<std::size_t> starts{0};
     std::uint64_t bytes = 0;
-    for (const FolderWalk::FoundFile& f : files)
-        bytes += f.facts.size;
-    return !files.empty() && bytes / files.size() >= kThreadsMinAverageSize;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        bytes += files[i].facts.size;
+        if (bytes >= kBatchBytes || i + 1 - starts.back() >= kBatchFiles) {
+            starts.push_back(i + 1);
+            bytes = 0;
+        }
+    }
+    if (starts.back() != files.size())
+        starts.push_back(files.size());
+    return starts;
 }
 
 // A thread's own count run and everything it counts with.
@@ -101,7 +109,7 @@ public:
 
 CountWorkers::CountWorkers(CountRun& run, const std::vector<FolderWalk::FoundFile>& files,
                            unsigned threads)
-    : m_files(files), m_slots(kAheadPerThread * threads), m_done(kAheadPerThread * threads, 0) {
+    : m_files(files), m_starts(BatchStarts(files)), m_window(kAheadPerThread * threads) {
     for (unsigned t = 0; t < threads; ++t)
         m_workers.push_back(std::make_unique<Worker>(run, m_stop));
     m_toRecord.resize(threads);
@@ -174,81 +182,106 @@ void CountWorkers::Stop() {
         m_stop = true;
     }
     m_roomAhead.notify_all();
-    m_fileDone.notify_all();
+    m_batchDone.notify_all();
 }
 
 void CountWorkers::Work(Worker& worker, std::size_t index) {
-    FileTally tally;
     for (;;) {
-        std::size_t i = 0;
+        std::size_t b = 0;
         {
             std::unique_lock<std::mutex> lock(m_mutex);
-            m_roomAhead.wait(lock, [&] { return m_stop || m_next < m_taken + m_slots.size(); });
-            if (m_stop || m_next >= m_files.size())
+            m_roomAhead.wait(lock, [&] { return m_stop || m_next < m_taken + m_window.size(); });
+            if (m_stop || m_next + 1 >= m_starts.size())
                 return;
-            i = m_next++;
+            b = m_next++;
         }
+        // The batch's slot is this thread's alone until it is handed over: the run has
+        // released the batch that held it before.
+        CountBatch(worker, index, b);
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_window[b % m_window.size()].done = true;
+        }
+        m_batchDone.notify_one();
+    }
+}
+
+void CountWorkers::CountBatch(Worker& worker, std::size_t index, std::size_t b) {
+    Batch& batch = m_window[b % m_window.size()];
+    const std::size_t first = m_starts[b];
+    const std::size_t count = m_starts[b + 1] - first;
+    if (batch.tallies.size() < count)
+        batch.tallies.resize(count); // tallies keep their capacity from batch to batch
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t i = first + k;
         const FolderWalk::FoundFile& file = m_files[i];
+        FileTally& tally = batch.tallies[k];
         tally.words.Clear();
         tally.occurrences = 0;
         tally.tooComplex = {};
         tally.worker = index;
         // Documents are unpacked into folders of their own, and speak when they fail: the run
-        // counts them itself.
-        tally.redo = LowerExtension(file.path) == u"docx";
-        if (!tally.redo) {
-            try {
-                worker.host.spoke = false;
-                const std::int64_t before = worker.state.lngTotalNumOccurrences;
-                worker.run.SetCurrentInputPath(file.shown);
-                worker.run.DoItFromPath(file.path, file.shown, false,
-                                        static_cast<std::int64_t>(i) + 1, &file.facts);
-                worker.table.TakeFileTally(tally.words);
-                tally.occurrences = worker.state.lngTotalNumOccurrences - before;
-                tally.tooComplex = TakeTooComplexMatch();
-                tally.redo = worker.host.spoke;
-            } catch (const std::exception&) {
-                tally.words.Clear();
-                tally.redo = true;
-            }
+        // counts them itself. So does a stopped run: the run never takes the tally.
+        tally.redo = LowerExtension(file.path) == u"docx" || m_stop.load(std::memory_order_relaxed);
+        if (tally.redo)
+            continue;
+        try {
+            worker.host.spoke = false;
+            const std::int64_t before = worker.state.lngTotalNumOccurrences;
+            worker.run.SetCurrentInputPath(file.shown);
+            worker.run.DoItFromPath(file.path, file.shown, false, static_cast<std::int64_t>(i) + 1,
+                                    &file.facts);
+            worker.table.TakeFileTally(tally.words);
+            tally.occurrences = worker.state.lngTotalNumOccurrences - before;
+            tally.tooComplex = TakeTooComplexMatch();
+            // A file that stops the run (the output file, reached through a link) stops the
+            // run when the run counts it itself; the thread goes on with the next file.
+            tally.redo = worker.host.spoke || worker.state.blnStop;
+            if (!m_stop.load(std::memory_order_relaxed))
+                worker.state.blnStop = false;
+        } catch (const std::exception&) {
+            tally.words.Clear();
+            tally.redo = true;
         }
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            const std::size_t slot = i % m_slots.size();
-            std::swap(m_slots[slot], tally);
-            m_done[slot] = 1;
-        }
-        m_fileDone.notify_one();
     }
 }
 
 FileTally* CountWorkers::Take(std::size_t i, Host& host, const RunState& state) {
-    const std::size_t slot = i % m_slots.size();
-    std::unique_lock<std::mutex> lock(m_mutex);
-    // The files before i have been counted into the table: their slots are free again (the
-    // slot of file i is not, until the next Take).
-    if (m_taken != i) {
-        // A thread waits only when it ran a whole window ahead.
-        const bool waiting = m_next >= m_taken + m_slots.size();
-        m_taken = i;
-        if (waiting) {
+    // Files are taken in order: the batch of file i is the last one or one after it.
+    if (i >= m_starts[m_current + 1]) {
+        while (i >= m_starts[m_current + 1])
+            ++m_current;
+        m_inHand = false;
+    }
+    Batch& batch = m_window[m_current % m_window.size()];
+    if (!m_inHand) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        // The batches before this one have been counted into the table: their slots are free
+        // again (this batch's is not, until the run takes from the next).
+        if (m_taken != m_current) {
+            // A thread waits only when it ran a whole window ahead.
+            const bool waiting = m_next >= m_taken + m_window.size();
+            m_taken = m_current;
+            if (waiting) {
+                lock.unlock();
+                m_roomAhead.notify_all();
+                lock.lock();
+            }
+        }
+        while (!batch.done) {
             lock.unlock();
-            m_roomAhead.notify_all();
+            host.Yield();
+            if (state.blnStop) {
+                Stop();
+                return nullptr;
+            }
             lock.lock();
+            m_batchDone.wait_for(lock, std::chrono::milliseconds(20), [&] { return batch.done; });
         }
+        batch.done = false;
+        m_inHand = true;
     }
-    while (!m_done[slot]) {
-        lock.unlock();
-        host.Yield();
-        if (state.blnStop) {
-            Stop();
-            return nullptr;
-        }
-        lock.lock();
-        m_fileDone.wait_for(lock, std::chrono::milliseconds(20), [&] { return m_done[slot] != 0; });
-    }
-    m_done[slot] = 0;
-    return &m_slots[slot];
+    return &batch.tallies[i - m_starts[m_current]];
 }
 
 // ---------------------------------------------------------------------------------------------

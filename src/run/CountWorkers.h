@@ -2,22 +2,27 @@
 // Folder runs on every core. In an all-words or count-array run of a folder (without the
 // words-as-found display), the files the counting pass found are counted on standard threads,
 // each thread with a count run of its own (settings, run state, words to ignore, word table
-// and piece cache), a file at a time; the run itself takes the files' tallies in file order and
-// counts them into its table, so that file numbers, per-file counts and every report are what
-// the one-thread run gives. Runs whose rules depend on what came before across files (all
-// phrases, the specified words, the words-as-found display) stay on one thread.
+// and piece cache); the run itself takes the files' tallies in file order and counts them into
+// its table, so that file numbers, per-file counts and every report are what the one-thread
+// run gives. Runs whose rules depend on what came before across files (all phrases, the
+// specified words, the words-as-found display) stay on one thread.
 //
 //     CountWorkers workers(run, walk.FoundFiles(), CountThreads());
 //     ... for file n of the processing pass:
 //     FileTally* tally = workers.Take(n - 1, host, runState);  // null: the run was stopped
 //     if (tally && !tally->redo) ... count tally->words ...
 //
+// A thread takes the files in batches of consecutive files (a large file alone, small ones
+// until some 64 KiB of them), and hands a batch's tallies over at once: a folder of many tiny
+// files costs a wait and a wake per batch, not per file, and the run takes the tallies of a
+// batch handed over without waiting or locking again.
+//
 // A file a thread would have to speak about (a message, a question) or that is a document is
 // left to the run (redo), which counts it the ordinary way when its turn comes. Stop: Take
 // yields to the host while it waits and returns null once the run state's stop request is set;
 // the threads see the request at their next word and end; the destructor ends and joins them.
 // LXTY_THREADS=1 in the environment forces one thread (for comparisons), any other number
-// that many; a folder of files averaging under 16 KiB is counted on one thread all the same.
+// that many.
 
 #include "engine/Patterns.h"
 #include "engine/WordTable.h"
@@ -43,12 +48,12 @@ struct RunState;
 // machine's hardware threads (at least 1).
 unsigned CountThreads();
 
-// Files of a folder run are worth counting on threads when they hold on average at least
-// kThreadsMinAverageSize bytes: a smaller file's words take less time to count than the
-// handing of them between threads (a wait and a wake for each file), so a folder of tiny files
-// is counted faster on the run's own thread.
-inline constexpr std::uint64_t kThreadsMinAverageSize = 16384;
-bool WorthThreads(const std::vector<FolderWalk::FoundFile>& files);
+// A batch of a thread: files until they hold kBatchBytes bytes or number kBatchFiles (a file
+// of kBatchBytes or more is a batch of its own).
+inline constexpr std::uint64_t kBatchBytes = 64 * 1024;
+inline constexpr std::size_t kBatchFiles = 256;
+// Where each batch of files begins, and files.size() after the last one.
+std::vector<std::size_t> BatchStarts(const std::vector<FolderWalk::FoundFile>& files);
 
 // What a thread found in one file.
 struct FileTally {
@@ -87,20 +92,29 @@ public:
 
 private:
     class Worker;
+    // The tallies of a batch of files, in file order.
+    struct Batch {
+        std::vector<FileTally> tallies;
+        bool done = false; // handed over, not yet released by the run
+    };
     void Work(Worker& worker, std::size_t index);
+    void CountBatch(Worker& worker, std::size_t index, std::size_t batch);
     void Stop();
 
     const std::vector<FolderWalk::FoundFile>& m_files;
+    const std::vector<std::size_t> m_starts; // BatchStarts(m_files)
     std::vector<std::unique_ptr<Worker>> m_workers;
     std::vector<std::thread> m_threads;
-    // Tallies of files not yet taken, by file index modulo the window.
-    std::vector<FileTally> m_slots;
-    std::vector<char> m_done;
+    // Batches not yet released by the run, by batch number modulo the window.
+    std::vector<Batch> m_window;
     std::mutex m_mutex;
-    std::condition_variable m_roomAhead; // threads wait for a file they may start
-    std::condition_variable m_fileDone;  // the run waits for the file it takes next
-    std::size_t m_next = 0;              // the next file a thread starts on
-    std::size_t m_taken = 0;             // files taken by the run
+    std::condition_variable m_roomAhead; // threads wait for a batch they may start
+    std::condition_variable m_batchDone; // the run waits for the batch it takes from next
+    std::size_t m_next = 0;              // the next batch a thread starts on
+    std::size_t m_taken = 0;             // the batch the run takes from (those before: free)
+    // The run's side, without the lock: the batch of the last Take and whether it is in hand.
+    std::size_t m_current = 0;
+    bool m_inHand = false;
     std::atomic<bool> m_stop{false};
     // The run's side: for each thread, the record of the run's table each of its records went
     // to (-1: not yet), valid while the table has generation m_generation.

@@ -2,10 +2,12 @@
 // entries, counts, file numbers and per-file counts, totals, listing and messages, under the
 // settings that change what a file yields (those of the piece cache's comparison), with files
 // that have no word to count, markup, a document that cannot be read and a file that is not
-// text among them; also when the table is read while the run yields, for a count array, and
-// when the run is stopped.
+// text among them; also for a folder of many tiny files (counted in batches), when the table is
+// read while the run yields, for a count array, when the run is stopped and when a file is the
+// output file.
 
 #include "run/CountRun.h"
+#include "run/CountWorkers.h"
 
 #include "RunComparison.h"
 
@@ -73,6 +75,52 @@ TEST_F(ThreadedFolderTest, SameResultUnderEachSetting) {
     for (const auto& [name, set] : test::PieceSettings())
         ExpectSame(set, name);
     ExpectSame([](Settings&, WordsToIgnore&) {}, "count array", true);
+}
+
+// Batches end once their files hold 64 KiB or number 256, a large file alone.
+TEST(ThreadBatches, EndAtTheirLimits) {
+    const std::uint64_t k = kBatchBytes;
+    const std::vector<std::pair<std::vector<std::uint64_t>, std::vector<std::size_t>>> cases = {
+        {{}, {0}},
+        {{5}, {0, 1}},
+        {{k - 1, 1, 3}, {0, 2, 3}},
+        {{k - 2, 1, 3}, {0, 3}},
+        {{1, k, 1}, {0, 2, 3}},
+        {{k + 9, 0, k}, {0, 1, 3}},
+        {std::vector<std::uint64_t>(kBatchFiles, 1), {0, kBatchFiles}},
+        {std::vector<std::uint64_t>(kBatchFiles + 1, 1), {0, kBatchFiles, kBatchFiles + 1}},
+    };
+    for (const auto& [sizes, starts] : cases) {
+        std::vector<FolderWalk::FoundFile> files(sizes.size());
+        for (std::size_t i = 0; i < sizes.size(); ++i)
+            files[i].facts.size = sizes[i];
+        EXPECT_EQ(BatchStarts(files), starts) << sizes.size() << " files";
+    }
+}
+
+// Some six hundred files of a line or two: many batches, each of many files.
+TEST_F(ThreadedFolderTest, ManyTinyFilesInBatches) {
+    for (int i = 0; i < 600; ++i)
+        AddFile("t" + std::to_string(1000 + i) + ".txt", test::MixedText(i, 1 + i % 3, false));
+    AddFile("t1300-none.txt", ", . ;\n");
+    AddFile("t1400-binary.txt", std::string(300, '\x02'));
+    ExpectSame([](Settings&, WordsToIgnore&) {}, "tiny files");
+}
+
+// A link in the folder to the output file: the run stops there, as the one-thread run does,
+// instead of a thread alone stopping and later files going uncounted.
+TEST_F(ThreadedFolderTest, OutputFileReachedThroughALink) {
+    AddFiles();
+    const auto none = [](Settings&, WordsToIgnore&) {};
+    test::WriteBytes(m_dir / "out-kept.txt", "previous report\n");
+    const auto linked = [&](FakeHost& host, RunState&, WordTable&) {
+        host.answers.assign(8, MsgAnswer::No);
+        fs::copy_file(m_dir / "out-kept.txt", m_dir / "out.txt");
+    };
+    fs::create_symlink(m_dir / "out.txt", m_dir / "texts" / "f4-link.txt");
+    const RunResult one = Run(1, none, false, linked);
+    EXPECT_EQ(static_cast<int>(RunOutcome::Stopped), one.outcome);
+    test::ExpectSameResult(one, Run(2, none, false, linked), "output file linked");
 }
 
 // The window reads the table while the run yields: its records are numbered anew, and the
