@@ -45,10 +45,17 @@ public:
         m_run.DoItFromPath(file, shownPath, false, fileNumber,
                            walk != nullptr ? &walk->CurrentFile() : nullptr);
     }
+    // The threads start on the files as the counting pass finds them.
+    void FileFound(const std::filesystem::path& file, const std::u16string& shownPath,
+                   const FileFacts& facts) override {
+        if (workers != nullptr)
+            workers->Add(file, shownPath, facts);
+    }
     void OutputAppend(const std::u16string& text) override { m_run.OutputToTxb(text); }
     void OutputSet(const std::u16string& text) override { m_run.OutputSet(text); }
 
     FolderWalk* walk = nullptr;
+    CountWorkers* workers = nullptr; // during the counting pass
 
 private:
     CountRun& m_run;
@@ -73,10 +80,29 @@ bool CountRun::DoFolder(RunOutcome& endWith) {
             m_settings.WordsFile[1]
                 .paths[static_cast<std::size_t>(m_settings.WordsFile[1].selected)];
 
+    // Threads, where the run allows them: they count the files the counting pass finds while
+    // it goes on walking.
+    const unsigned threads = CountThreads();
+    const bool threaded = !m_listFiles && threads > 1 && MayCountOnThreads();
+    std::unique_ptr<CountWorkers> workers;
+    const auto startThreads = [&] {
+        try {
+            workers = std::make_unique<CountWorkers>(*this, threads);
+        } catch (const std::exception&) {
+            workers.reset(); // no threads to be had: the run counts the files itself
+        }
+    };
+    if (threaded)
+        startThreads();
+    // What the threads count with, to know whether it still holds for the processing pass.
+    const Settings settingsForThreads = m_settings;
+
     // Counting pass (and, for "List files to be scanned", the listing).
     options.pass = m_listFiles ? WalkPass::Listing : WalkPass::Counting;
     m_countingFiles = true;
+    client.workers = workers.get();
     walk.Run(m_settings.Folder, options);
+    client.workers = nullptr;
     m_countingFiles = false;
     const std::int64_t files = walk.FilesCounted();
     const std::int64_t folders = walk.FoldersCounted();
@@ -119,17 +145,22 @@ bool CountRun::DoFolder(RunOutcome& endWith) {
             return false;
     }
 
-    // Processing pass, on every core where the run allows it.
-    std::unique_ptr<CountWorkers> workers;
-    if (const unsigned threads = CountThreads();
-        threads > 1 && files > 1 && MayCountOnThreads() &&
-        walk.FoundFiles().size() == static_cast<std::size_t>(files)) {
-        try {
-            workers = std::make_unique<CountWorkers>(*this, walk.FoundFiles(), threads);
-        } catch (const std::exception&) {
-            workers.reset(); // no threads to be had: the run counts the files itself
-        }
+    // Processing pass, on every core where the run allows it. The threads started during the
+    // counting pass go on when they have every file and count with what the run counts with
+    // (a question may have named another output file); otherwise they start anew.
+    if (threaded && files > 1 && walk.FoundFiles().size() == static_cast<std::size_t>(files) &&
+        (!workers || workers->Files() != walk.FoundFiles().size() ||
+         !(m_settings == settingsForThreads))) {
+        workers.reset();
+        startThreads();
+        if (workers)
+            for (const FolderWalk::FoundFile& f : walk.FoundFiles())
+                workers->Add(f.path, f.shown, f.facts);
     }
+    if (workers && (files <= 1 || workers->Files() != static_cast<std::size_t>(files)))
+        workers.reset();
+    if (workers)
+        workers->EndOfFiles();
     m_workers = workers.get();
     ResetTableForRun();
     m_shell.SetLabelFont("lblNumOccurrences", u"Courier New", 10);

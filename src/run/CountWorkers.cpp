@@ -10,9 +10,10 @@
 #include "reports/WordListReport.h"
 #include "run/CountRun.h"
 #include "settings/Settings.h"
-#include "sources/TextDetect.h"
+#include "sources/Docx.h"
 #include "util/Format.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -23,8 +24,12 @@ namespace lxty {
 namespace {
 
 // Batches a thread may count ahead of the one the run takes from, per thread: enough to keep
-// every thread busy while the run counts a tally, few enough to bound the tallies held.
+// every thread busy while the run counts a tally, few enough to bound the tallies held. Small
+// batches may run further ahead (while the counting pass is still walking, say), as long as
+// their files hold no more than kAheadBytes, in a window of kWindow batches.
 constexpr std::size_t kAheadPerThread = 8;
+constexpr std::uint64_t kAheadBytes = 8 << 20;
+constexpr std::size_t kWindow = 256;
 
 // A thread's host: nothing is shown; anything that would speak to a person marks the file,
 // which the run then counts itself. Yield passes the run's stop request on.
@@ -65,18 +70,23 @@ unsigned CountThreads() {
     return n == 0 ? 1 : n;
 }
 
-std::vector<std::size_t> BatchStarts(const std::vector<FolderWalk::FoundFile>& files) {
+bool BatchCutter::Add(std::uint64_t size) {
+    m_bytes += size;
+    if (m_bytes < kBatchBytes && ++m_files < kBatchFiles)
+        return false;
+    m_bytes = 0;
+    m_files = 0;
+    return true;
+}
+
+std::vector<std::size_t> BatchStarts(const std::vector<std::uint64_t>& sizes) {
     std::vector<std::size_t> starts{0};
-    std::uint64_t bytes = 0;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        bytes += files[i].facts.size;
-        if (bytes >= kBatchBytes || i + 1 - starts.back() >= kBatchFiles) {
+    BatchCutter cutter;
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        if (cutter.Add(sizes[i]))
             starts.push_back(i + 1);
-            bytes = 0;
-        }
-    }
-    if (starts.back() != files.size())
-        starts.push_back(files.size());
+    if (starts.back() != sizes.size())
+        starts.push_back(sizes.size());
     return starts;
 }
 
@@ -107,9 +117,8 @@ public:
     CountRun run;
 };
 
-CountWorkers::CountWorkers(CountRun& run, const std::vector<FolderWalk::FoundFile>& files,
-                           unsigned threads)
-    : m_files(files), m_starts(BatchStarts(files)), m_window(kAheadPerThread * threads) {
+CountWorkers::CountWorkers(CountRun& run, unsigned threads)
+    : m_window(std::max<std::size_t>(kWindow, kAheadPerThread * threads)) {
     for (unsigned t = 0; t < threads; ++t)
         m_workers.push_back(std::make_unique<Worker>(run, m_stop));
     m_toRecord.resize(threads);
@@ -131,7 +140,8 @@ bool CountWorkers::CountInto(WordTable& table, const FileTally& tally, std::int6
         m_generation = table.Generation();
     }
     std::vector<std::int64_t>& toRecord = m_toRecord[tally.worker];
-    for (const FileTallyWords::Word& w : tally.words.words) {
+    for (std::size_t k = tally.first; k < tally.end; ++k) {
+        const FileTallyWords::Word& w = tally.words->words[k];
         if (table.Generation() != m_generation) {
             // The table was read while the host had control: its records were numbered anew.
             for (auto& records : m_toRecord)
@@ -145,7 +155,7 @@ bool CountWorkers::CountInto(WordTable& table, const FileTally& tally, std::int6
         if (record >= 0) {
             table.CountRecord(record, FileScope::Folder, file, w.count);
         } else {
-            const std::u16string_view word = tally.words.Text(w);
+            const std::u16string_view word = tally.words->Text(w);
             isNew = table.CountMany(word, FileScope::Folder, file, w.count);
             if (table.Generation() == m_generation)
                 record = table.Find(word);
@@ -185,19 +195,59 @@ void CountWorkers::Stop() {
     m_batchDone.notify_all();
 }
 
+void CountWorkers::Add(const std::filesystem::path& path, const std::u16string& shown,
+                       const FileFacts& facts) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_files.push_back({path, shown, facts, 0});
+    m_bytes += facts.size;
+    if (m_cutter.Add(facts.size))
+        CloseBatch();
+}
+
+void CountWorkers::EndOfFiles() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_starts.back() != m_files.size())
+            CloseBatch();
+        m_ended = true;
+    }
+    m_roomAhead.notify_all();
+}
+
+void CountWorkers::CloseBatch() {
+    m_starts.push_back(m_files.size());
+    m_bytesBefore.push_back(m_bytes);
+    m_roomAhead.notify_one();
+}
+
+bool CountWorkers::MayStart(std::size_t b) const {
+    if (b + 1 >= m_starts.size() || b >= m_taken + m_window.size())
+        return false;
+    return b < m_taken + kAheadPerThread * m_workers.size() ||
+           m_bytesBefore[b + 1] - m_bytesBefore[m_taken] <= kAheadBytes;
+}
+
 void CountWorkers::Work(Worker& worker, std::size_t index) {
+    std::vector<const FolderWalk::FoundFile*> files;
     for (;;) {
         std::size_t b = 0;
+        std::size_t first = 0;
         {
             std::unique_lock<std::mutex> lock(m_mutex);
-            m_roomAhead.wait(lock, [&] { return m_stop || m_next < m_taken + m_window.size(); });
-            if (m_stop || m_next + 1 >= m_starts.size())
+            m_roomAhead.wait(lock, [&] {
+                return m_stop || MayStart(m_next) || (m_ended && m_next + 1 >= m_starts.size());
+            });
+            if (m_stop || !MayStart(m_next))
                 return;
             b = m_next++;
+            first = m_starts[b];
+            files.clear();
+            for (std::size_t i = m_starts[b]; i < m_starts[b + 1]; ++i)
+                files.push_back(&m_files[i]);
         }
         // The batch's slot is this thread's alone until it is handed over: the run has
         // released the batch that held it before.
-        CountBatch(worker, index, b);
+        CountBatch(worker, index, b, first, files);
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_window[b % m_window.size()].done = true;
@@ -206,32 +256,34 @@ void CountWorkers::Work(Worker& worker, std::size_t index) {
     }
 }
 
-void CountWorkers::CountBatch(Worker& worker, std::size_t index, std::size_t b) {
+void CountWorkers::CountBatch(Worker& worker, std::size_t index, std::size_t b, std::size_t first,
+                              const std::vector<const FolderWalk::FoundFile*>& files) {
     Batch& batch = m_window[b % m_window.size()];
-    const std::size_t first = m_starts[b];
-    const std::size_t count = m_starts[b + 1] - first;
-    if (batch.tallies.size() < count)
-        batch.tallies.resize(count); // tallies keep their capacity from batch to batch
-    for (std::size_t k = 0; k < count; ++k) {
-        const std::size_t i = first + k;
-        const FolderWalk::FoundFile& file = m_files[i];
+    if (batch.tallies.size() < files.size())
+        batch.tallies.resize(files.size());
+    batch.words.Clear();
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        const FolderWalk::FoundFile& file = *files[k];
         FileTally& tally = batch.tallies[k];
-        tally.words.Clear();
+        tally.words = &batch.words;
+        tally.first = tally.end = batch.words.words.size();
         tally.occurrences = 0;
         tally.tooComplex = {};
         tally.worker = index;
         // Documents are unpacked into folders of their own, and speak when they fail: the run
         // counts them itself. So does a stopped run: the run never takes the tally.
-        tally.redo = LowerExtension(file.path) == u"docx" || m_stop.load(std::memory_order_relaxed);
+        tally.redo = HasDocxName(file.path) || m_stop.load(std::memory_order_relaxed);
         if (tally.redo)
             continue;
+        const std::size_t units = batch.words.units.size();
         try {
             worker.host.spoke = false;
             const std::int64_t before = worker.state.lngTotalNumOccurrences;
             worker.run.SetCurrentInputPath(file.shown);
-            worker.run.DoItFromPath(file.path, file.shown, false, static_cast<std::int64_t>(i) + 1,
-                                    &file.facts);
-            worker.table.TakeFileTally(tally.words);
+            worker.run.DoItFromPath(file.path, file.shown, false,
+                                    static_cast<std::int64_t>(first + k) + 1, &file.facts);
+            worker.table.TakeFileTally(batch.words);
+            tally.end = batch.words.words.size();
             tally.occurrences = worker.state.lngTotalNumOccurrences - before;
             tally.tooComplex = TakeTooComplexMatch();
             // A file that stops the run (the output file, reached through a link) stops the
@@ -240,9 +292,18 @@ void CountWorkers::CountBatch(Worker& worker, std::size_t index, std::size_t b) 
             if (!m_stop.load(std::memory_order_relaxed))
                 worker.state.blnStop = false;
         } catch (const std::exception&) {
-            tally.words.Clear();
+            // What the file's words left in the thread's table goes with the file.
+            try {
+                worker.table.TakeFileTally(batch.words);
+            } catch (const std::exception&) {
+            }
+            batch.words.words.resize(tally.first);
+            batch.words.units.resize(units);
+            tally.end = tally.first;
             tally.redo = true;
         }
+        if (tally.redo)
+            tally.end = tally.first;
     }
 }
 
@@ -259,8 +320,8 @@ FileTally* CountWorkers::Take(std::size_t i, Host& host, const RunState& state) 
         // The batches before this one have been counted into the table: their slots are free
         // again (this batch's is not, until the run takes from the next).
         if (m_taken != m_current) {
-            // A thread waits only when it ran a whole window ahead.
-            const bool waiting = m_next >= m_taken + m_window.size();
+            // A thread waits only when it ran as far ahead as it may.
+            const bool waiting = !MayStart(m_next);
             m_taken = m_current;
             if (waiting) {
                 lock.unlock();
@@ -314,12 +375,12 @@ void CountRun::CountTally(const FileTally& tally, std::int64_t fileNumber, std::
         m_shell.SetLabelFont("lblTotalNumOccurrences", u"Courier New", 10);
         m_host.SetLabel("lblTotalNumOccurrences", EmptyProgressBar());
     }
-    if (!tally.words.words.empty()) {
+    if (tally.end > tally.first) {
         // The file is numbered when its first word is counted, as it is here word by word.
         const std::int64_t file = m_counting->FileOfOccurrence();
         // A yield and the stop test after each word, as when the file is counted here; the
         // within-file bar follows the words taken.
-        const auto words = static_cast<double>(tally.words.words.size());
+        const auto words = static_cast<double>(tally.end - tally.first);
         std::int64_t taken = 0;
         double lastCells = -1; // the bar is rewritten only when another cell fills
         m_workers->CountInto(table, tally, file, [&](bool isNew) {

@@ -142,7 +142,26 @@ std::size_t SkipPast(std::string_view xml, std::size_t at, std::string_view clos
 
 } // namespace
 
+bool HasDocxName(const fs::path& file) {
+    // Only ASCII letters lower-case to the letters of "docx", so the name's native form may be
+    // compared as it is.
+    const auto& name = file.native();
+    constexpr std::string_view kDocx = ".docx";
+    if (name.size() < kDocx.size())
+        return false;
+    for (std::size_t i = 0; i < kDocx.size(); ++i) {
+        auto c = name[name.size() - kDocx.size() + i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<decltype(c)>(c - 'A' + 'a');
+        if (c != static_cast<decltype(c)>(kDocx[i]))
+            return false;
+    }
+    return true;
+}
+
 bool IsDocx(const fs::path& file) {
+    if (!HasDocxName(file))
+        return false;
     const std::u16string name = ShownPath(file.filename());
     if (LowerCaseAll(ExtensionOf(name)) != u"docx")
         return false;

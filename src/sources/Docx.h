@@ -53,6 +53,9 @@ enum DocxCode : int {
 // True when the lower-cased extension is "docx" and the file begins with the zip signature
 // "PK" 3 4 and is at least 10 bytes long. A ".docx" file without it is read as plain text.
 bool IsDocx(const std::filesystem::path& file);
+// Whether the file's name ends in ".docx" in any case (the first of IsDocx's tests, without
+// touching the file).
+bool HasDocxName(const std::filesystem::path& file);
 
 // The first free temporary folder base/prefix + "001" .. "999" (a name taken by a folder, a
 // file or a link is skipped), created; an empty path when all 999 are taken or base cannot

@@ -351,6 +351,7 @@ void FolderWalk::VisitFile(const fs::path& file, const std::u16string& shown,
     switch (m_options.pass) {
     case WalkPass::Counting:
         m_found.back().folders = m_folders;
+        m_client.FileFound(file, shown, facts);
         ShowCount();
         break;
     case WalkPass::Listing:

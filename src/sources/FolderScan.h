@@ -66,6 +66,12 @@ public:
     // RunState::blnStop.
     virtual void ProcessFile(const std::filesystem::path& file, const std::u16string& shownPath,
                              std::int64_t fileNumber) = 0;
+    // Counting pass only: each selected file as it is met, in walk order (as FoundFiles()
+    // lists them once the pass is complete), so that work on them may start early.
+    virtual void FileFound(const std::filesystem::path& file, const std::u16string& shownPath,
+                           const FileFacts& facts) {
+        (void)file, (void)shownPath, (void)facts;
+    }
     // The output window: append text / replace all of it (the count run's OutputToTxb and
     // its clearing). The walk writes the "Counting files . . ." counter with OutputSet and
     // the listing lines with OutputAppend.
