@@ -2,6 +2,7 @@
 
 #include "sources/LineReader.h"
 #include "sources/Utf8Decode.h"
+#include "util/StringUtils.h"
 
 #include <algorithm>
 #include <array>
@@ -20,14 +21,27 @@ char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The declarations and the punctuation start that make a text-like file UTF-8.
-bool DeclaresUtf8(const std::string& text) {
-    if (text.find("\xE2\x80") != std::string::npos)
+// The declarations and the punctuation start that make a text-like file UTF-8:
+// "charset=utf-8" or charset="utf-8" in any case, or the bytes E2 80.
+bool DeclaresUtf8(std::string_view text) {
+    if (text.find("\xE2\x80") != std::string_view::npos)
         return true;
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
-    return lower.find("charset=utf-8") != std::string::npos ||
-           lower.find("charset=\"utf-8\"") != std::string::npos;
+    const auto sameIgnoringCase = [&](std::size_t at, std::string_view lower) {
+        if (text.size() - at < lower.size())
+            return false;
+        for (std::size_t i = 0; i < lower.size(); ++i)
+            if (AsciiLower(text[at + i]) != lower[i])
+                return false;
+        return true;
+    };
+    // Each "=" may close a "charset"; no copy of the text is made.
+    for (std::size_t eq = text.find('='); eq != std::string_view::npos;
+         eq = text.find('=', eq + 1)) {
+        if (eq >= 7 && sameIgnoringCase(eq - 7, "charset") &&
+            (sameIgnoringCase(eq + 1, "utf-8") || sameIgnoringCase(eq + 1, "\"utf-8\"")))
+            return true;
+    }
+    return false;
 }
 
 // The first 10 non-empty lines joined by CR LF, as far as the sniff reads.
@@ -98,7 +112,12 @@ std::optional<bool> SniffUtf8DeclarationOfHead(std::string_view head, bool whole
                 break;
             return std::nullopt;
         }
-        std::size_t end = head.find_first_of("\r\n", pos);
+        // The line ends at the first CR or LF: two bounded searches, not a test per byte.
+        std::size_t end = head.find('\n', pos);
+        if (const std::size_t cr =
+                head.substr(0, end == std::string_view::npos ? head.size() : end).find('\r', pos);
+            cr != std::string_view::npos)
+            end = cr;
         if (end == std::string_view::npos) {
             if (!whole)
                 return std::nullopt;
@@ -114,7 +133,7 @@ std::optional<bool> SniffUtf8DeclarationOfHead(std::string_view head, bool whole
         if (line.empty())
             continue;
         // A declaration never spans a line end, so each line may be looked at alone.
-        if (DeclaresUtf8(std::string(line)))
+        if (DeclaresUtf8(line))
             return true;
         ++lines;
     }
@@ -163,9 +182,21 @@ bool VerdictOfKind(TextTestResult& result) {
 } // namespace
 
 std::u16string LowerExtension(const std::filesystem::path& file) {
-    std::u16string ext = file.extension().u16string();
-    if (!ext.empty() && ext[0] == u'.')
-        ext.erase(0, 1);
+    // As path::extension() finds it, from the name's native form: a name of only "." or "..",
+    // or with no dot but a leading one, has none. Undecodable bytes become U+FFFD (the
+    // standard conversion would throw for them).
+    const auto& native = file.native();
+    const std::size_t slash = native.find_last_of(
+        std::filesystem::path::string_type{std::filesystem::path::preferred_separator, '/'});
+    const std::size_t from = slash == native.npos ? 0 : slash + 1;
+    const std::size_t dot = native.rfind('.');
+    if (dot == native.npos || dot <= from || (native.size() - from == 2 && dot == from + 1))
+        return {};
+#if defined(_WIN32)
+    std::u16string ext = std::filesystem::path(native.substr(dot + 1)).u16string();
+#else
+    std::u16string ext = Utf8ToU16(std::string_view(native).substr(dot + 1));
+#endif
     for (auto& c : ext)
         if (c >= u'A' && c <= u'Z')
             c = static_cast<char16_t>(c - u'A' + u'a');

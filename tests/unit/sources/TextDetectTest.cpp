@@ -42,6 +42,16 @@ protected:
     }
 };
 
+// The extension as the file name's last dot gives it, lower-cased; undecodable bytes too.
+TEST(LowerExtensionTest, AsTheNameGivesIt) {
+    const std::vector<std::pair<std::string, std::u16string>> cases = {
+        {"a/b.TXT", u"txt"}, {"c.tar.Gz", u"gz"}, {"a.b/c", u""}, {"a/.txt", u""},
+        {"a/..", u""},       {"a/.", u""},        {"a/b.", u""},  {".a.Docx", u"docx"},
+        {"noext", u""},      {"x.", u""},         {"d/.x.", u""}, {"b.t\xFF", u"t\uFFFD"}};
+    for (const auto& [name, ext] : cases)
+        EXPECT_EQ(LowerExtension(std::filesystem::path(name)), ext) << name;
+}
+
 // n bytes of text whose first `anomalous` bytes are the control byte 1, the rest letters.
 std::string WithAnomalies(std::size_t n, std::size_t anomalous) {
     std::string s(n, 'a');
