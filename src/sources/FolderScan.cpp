@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <optional>
 #include <system_error>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -71,10 +70,10 @@ fs::path CanonicalOrSelf(const fs::path& folder) {
 
 // Whether this user may read file (root may read anything; for others the permission bits and
 // the like decide). The reason when not.
-std::optional<std::error_code> ReadRefusal(const fs::path& file) {
-    if (::access(file.c_str(), R_OK) == 0)
-        return std::nullopt;
-    return std::error_code(errno, std::generic_category());
+std::optional<std::error_code> ReadRefusal(const FolderLookup& folder, const fs::path& file) {
+    if (const int error = folder.ReadError(file); error != 0)
+        return std::error_code(error, std::generic_category());
+    return std::nullopt;
 }
 
 // At most this many unreadable folders and files are named in the message.
@@ -290,6 +289,8 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
             documents.push_back(f.key.substr(0, f.key.size() - 5));
     }
 
+    // The folder is held open while its files are examined: each is looked up by its name.
+    const FolderLookup lookup(folder);
     for (const auto& f : files) {
         const std::u16string shown = JoinShown(shownFolder, f.name);
         if (!IsFileToBeScanned(shown, m_selection))
@@ -299,14 +300,14 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
                 copiesOf->end())
             continue;
         // One status call tells the size and which real file this is.
-        const std::optional<FileFacts> facts = FactsOf(f.path);
+        const std::optional<FileFacts> facts = lookup.FactsOf(f.path);
         if (!facts || facts->type != FileFacts::Type::Regular || facts->size == 0)
             continue; // unreadable or nothing to count
         // A file reached again (through a linked folder or a link to it) is counted once.
         if (!m_visitedFiles.insert(facts->identity).second)
             continue;
         // A file that cannot be opened is not scanned, so it is not counted among the files.
-        if (const auto refusal = ReadRefusal(f.path)) {
+        if (const auto refusal = ReadRefusal(lookup, f.path)) {
             NoteUnreadable(shown, *refusal);
             continue;
         }

@@ -36,6 +36,26 @@ struct FileFacts {
 // The facts of path in one status call; nothing when it cannot be found (or the call fails).
 std::optional<FileFacts> FactsOf(const std::filesystem::path& path);
 
+// A folder held open while its files are examined, so that each file is looked up by its name
+// alone instead of its whole path again. Where the folder cannot be held open (or the system
+// has no such calls) the calls go by the whole path, with the same results.
+class FolderLookup {
+public:
+    explicit FolderLookup(const std::filesystem::path& folder);
+    ~FolderLookup();
+    FolderLookup(const FolderLookup&) = delete;
+    FolderLookup& operator=(const FolderLookup&) = delete;
+
+    // FactsOf(file), for a file directly in the folder (folder / name).
+    std::optional<FileFacts> FactsOf(const std::filesystem::path& file) const;
+    // 0 when this user may read file, as access(R_OK) decides it (root, groups, access control
+    // lists), else the reason (an errno value).
+    int ReadError(const std::filesystem::path& file) const;
+
+private:
+    int m_fd = -1;
+};
+
 // True for a canonical path in the system's virtual file systems (/proc, /sys, /dev), whose
 // folders are endless or change while they are read: never walked through a link.
 bool IsVirtualSystemPath(const std::filesystem::path& canonical);
