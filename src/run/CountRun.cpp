@@ -194,7 +194,8 @@ bool CountRun::IsOutputFile(const std::u16string& name, const FileIdentity& iden
     const std::u16string input = TrimSpaces(name);
     if (output.empty() || input.empty())
         return false;
-    if (LowerCaseAll(output) == LowerCaseAll(input))
+    // Lower-casing keeps the length: names of other lengths need no copies.
+    if (output.size() == input.size() && LowerCaseAll(output) == LowerCaseAll(input))
         return true;
     if (!m_outputIdentityKnown) {
         const std::optional<FileIdentity> id = IdentityOf(PathFromText(output));

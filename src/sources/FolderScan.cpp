@@ -291,6 +291,7 @@ void FolderWalk::Walk(const fs::path& folder, const std::u16string& shownFolder,
 
     // The folder is held open while its files are examined: each is looked up by its name.
     const FolderLookup lookup(folder);
+    m_visitedFiles.reserve(m_visitedFiles.size() + files.size());
     for (const auto& f : files) {
         const std::u16string shown = JoinShown(shownFolder, f.name);
         if (!IsFileToBeScanned(shown, m_selection))
