@@ -4,7 +4,7 @@
 // that have no word to count, markup, a document that cannot be read and a file that is not
 // text among them; also for a folder of many tiny files (counted in batches), when the table is
 // read while the run yields, for a count array, when the run is stopped and when a file is the
-// output file.
+// output file, also when it is named between the passes.
 
 #include "run/CountRun.h"
 #include "run/CountWorkers.h"
@@ -117,6 +117,23 @@ TEST_F(ThreadedFolderTest, OutputFileReachedThroughALink) {
     const RunResult one = Run(1, none, false, linked);
     EXPECT_EQ(static_cast<int>(RunOutcome::Stopped), one.outcome);
     test::ExpectSameResult(one, Run(2, none, false, linked), "output file linked");
+}
+
+// The output file named at the question between the passes is reached through a link: the
+// threads, which started counting before it was named, start anew and leave it to the run.
+TEST_F(ThreadedFolderTest, OutputFileNamedBetweenThePasses) {
+    AddFiles();
+    test::WriteBytes(m_dir / "chosen.txt", "previous report\n");
+    fs::create_symlink(m_dir / "chosen.txt", m_dir / "texts" / "f4-link.txt");
+    const auto noOutput = [](Settings& s, WordsToIgnore&) { s.File[1].clear(); };
+    const auto choose = [&](FakeHost& host, RunState&, WordTable&) {
+        host.answers.assign(8, MsgAnswer::No);
+        host.answers.front() = MsgAnswer::Ok;
+        host.chosenPaths.push_back(TextFromPath(m_dir / "chosen.txt"));
+    };
+    const RunResult one = Run(1, noOutput, false, choose);
+    EXPECT_EQ(static_cast<int>(RunOutcome::Stopped), one.outcome);
+    test::ExpectSameResult(one, Run(2, noOutput, false, choose), "output file chosen");
 }
 
 // The window reads the table while the run yields: its records are numbered anew, and the
