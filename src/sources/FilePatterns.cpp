@@ -113,12 +113,17 @@ bool IsFileToBeScanned(std::u16string_view fullPath, const FileSelection& select
     auto slash = fullPath.find_last_of(separators);
     std::u16string_view name =
         slash == std::u16string_view::npos ? fullPath : fullPath.substr(slash + 1);
-    if (IsSkippedExtension(ExtensionOf(name)))
+    // The extension as ExtensionOf gives it, without a copy.
+    const auto dot = name.rfind(u'.');
+    if (IsSkippedExtension(dot == std::u16string_view::npos ? std::u16string_view()
+                                                            : name.substr(dot + 1)))
         return false;
-    const std::u16string lowerPath = LowerCaseAll(fullPath);
-    for (const auto& ex : selection.exclusionPatterns) {
-        if (lowerPath.find(ex) != std::u16string::npos)
-            return false;
+    if (!selection.exclusionPatterns.empty()) {
+        const std::u16string lowerPath = LowerCaseAll(fullPath);
+        for (const auto& ex : selection.exclusionPatterns) {
+            if (lowerPath.find(ex) != std::u16string::npos)
+                return false;
+        }
     }
     if (selection.filePatterns.empty())
         return true;

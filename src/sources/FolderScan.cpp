@@ -54,11 +54,23 @@ struct NamedEntry {
 };
 
 void SortByName(std::vector<NamedEntry>& entries) {
-    std::sort(entries.begin(), entries.end(), [](const NamedEntry& a, const NamedEntry& b) {
+    // The entries' numbers are sorted and each entry then moved once: a folder of many files
+    // would otherwise move its entries (a path and two names each) at every step of the sort.
+    std::vector<std::size_t> order(entries.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
+        const NamedEntry& a = entries[i];
+        const NamedEntry& b = entries[j];
         if (a.key != b.key)
             return a.key < b.key;
         return a.name < b.name;
     });
+    std::vector<NamedEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const std::size_t i : order)
+        sorted.push_back(std::move(entries[i]));
+    entries.swap(sorted);
 }
 
 // The folder's canonical form: where a link leads, and for comparing folder paths.
