@@ -28,8 +28,8 @@ namespace {
 // batches may run further ahead (while the counting pass is still walking, say), as long as
 // their files hold no more than kAheadBytes, in a window of kWindow batches.
 constexpr std::size_t kAheadPerThread = 8;
-constexpr std::uint64_t kAheadBytes = 8 << 20;
-constexpr std::size_t kWindow = 256;
+constexpr std::uint64_t kAheadBytes = 4 << 20;
+constexpr std::size_t kWindow = 64;
 
 // A thread's host: nothing is shown; anything that would speak to a person marks the file,
 // which the run then counts itself. Yield passes the run's stop request on.
