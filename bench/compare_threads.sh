@@ -28,12 +28,24 @@ if [ ! -d "$dir" ] || [ "$(ls "$dir" | wc -l)" != 660 ]; then
   rm "$dir"/b*.txt
 fi
 [ -x "$cli" ] || { echo "Build first: scripts/build.sh"; exit 1; }
-. "$top/bench/measure.sh"
 echo "Folder: $dir ($(ls "$dir" | wc -l) files), $(nproc) cores, $runs runs each"
-one=$(measure one-thread "LXTY_THREADS=1 '$cli' '$dir' $extra --output '$work/threads1.txt'")
-all=$(measure all-threads "'$cli' '$dir' $extra --output '$work/threadsN.txt'")
-set -- $one; ot=$2; om=$3
-set -- $all; nt=$2; nm=$3
+# The two runs alternate, round by round, so that a machine whose speed drifts during the go
+# (a shared or virtual one) slows both alike; the ratio is the median of the rounds' ratios.
+for _ in $(seq "$runs"); do
+  /usr/bin/time -f '%e %M' -o "$work/time1.txt" env LXTY_THREADS=1 "$cli" "$dir" $extra \
+    --output "$work/threads1.txt" > /dev/null 2>&1
+  /usr/bin/time -f '%e %M' -o "$work/timeN.txt" "$cli" "$dir" $extra \
+    --output "$work/threadsN.txt" > /dev/null 2>&1
+  echo "$(cat "$work/time1.txt") $(cat "$work/timeN.txt")"
+done > "$work/rounds.txt"
 if cmp -s "$work/threads1.txt" "$work/threadsN.txt"; then same=yes; else same=NO; fi
-awk -v ot="$ot" -v nt="$nt" -v om="$om" -v nm="$nm" -v same="$same" 'BEGIN{
-  printf "one thread:  %.2f s, %.1f MiB\nall threads: %.2f s, %.1f MiB\nratio %.2f (target at most 0.6); same report: %s\n", ot, om/1024, nt, nm/1024, nt/ot, same}'
+awk -v same="$same" '
+  function median(v, n,   i, j, t) {
+    for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j-1] > v[j]; j--) { t = v[j]; v[j] = v[j-1]; v[j-1] = t }
+    return v[int((n + 1) / 2)]
+  }
+  { n++; o[n] = $1; a[n] = $3; r[n] = $3 / $1; if ($2 > om) om = $2; if ($4 > am) am = $4 }
+  END {
+    printf "one thread:  %.2f s, %.1f MiB\nall threads: %.2f s, %.1f MiB\n", median(o, n), om/1024, median(a, n), am/1024
+    printf "ratio %.2f, median of %d alternating rounds (target at most 0.6); same report: %s\n", median(r, n), n, same
+  }' "$work/rounds.txt"
