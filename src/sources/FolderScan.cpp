@@ -212,6 +212,10 @@ void FolderWalk::Run(const std::u16string& folder, const FolderWalkOptions& opti
     m_foundComplete = false;
     Walk(PathFromText(m_root), m_root, nullptr);
     if (recording && !m_ended && !m_state.blnStop) {
+        // The counter shows every fifth file as it goes; the whole number stays up once the
+        // pass is done (the question about an output file may come next).
+        if (m_files >= 10 && m_files % 5 != 0)
+            m_client.OutputSet(u"Counting files . . ." + FormatCount(m_files));
         m_foundComplete = true;
         m_foundRoot = m_root;
         m_foundSubfolders = options.includeSubfolders;

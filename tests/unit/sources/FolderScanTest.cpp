@@ -209,13 +209,19 @@ TEST_F(FolderTree, CountingPassCountsAndShowsProgress) {
     for (const auto& s : client.sets)
         if (shown.empty() || shown.back() != s)
             shown.push_back(s);
-    for (int i = 1; i <= 10; ++i)
+    for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14}) // the whole number at the end
         expected.push_back(u"Counting files . . ." + Utf8ToU16(std::to_string(i)));
     EXPECT_EQ(shown, expected);
     EXPECT_GE(host.yields, 14);
+    client.sets.clear();
     Walk(Text(), false, WalkPass::Counting);
     EXPECT_EQ(walk->FilesCounted(), 12);
     EXPECT_EQ(walk->FoldersCounted(), 1);
+    EXPECT_EQ(client.sets.back(), u"Counting files . . .12");
+    client.sets.clear();
+    Files({"f12.txt", "f13.txt", "f14.txt"}); // 15: shown as it went, not again
+    Walk(Text(), false, WalkPass::Counting);
+    EXPECT_EQ(client.sets.size(), 11u);
 }
 
 TEST_F(FolderTree, StopEndsTheWalk) {
