@@ -29,12 +29,11 @@ std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path) {
 #endif
 }
 
-std::optional<FileFacts> FactsOf(const std::filesystem::path& path) {
-    FileFacts facts;
 #if defined(__unix__) || defined(__APPLE__)
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return std::nullopt;
+namespace {
+
+FileFacts FactsOfStatus(const struct stat& st) {
+    FileFacts facts;
     facts.type = S_ISREG(st.st_mode)   ? FileFacts::Type::Regular
                  : S_ISDIR(st.st_mode) ? FileFacts::Type::Folder
                                        : FileFacts::Type::Other;
@@ -42,7 +41,20 @@ std::optional<FileFacts> FactsOf(const std::filesystem::path& path) {
         facts.size = static_cast<std::uint64_t>(st.st_size);
     facts.identity =
         FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    return facts;
+}
+
+} // namespace
+#endif
+
+std::optional<FileFacts> FactsOf(const std::filesystem::path& path) {
+#if defined(__unix__) || defined(__APPLE__)
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return FactsOfStatus(st);
 #else
+    FileFacts facts;
     std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::status(path, ec);
     if (ec || !std::filesystem::exists(status))
@@ -59,25 +71,13 @@ std::optional<FileFacts> FactsOf(const std::filesystem::path& path) {
     if (!id)
         return std::nullopt;
     facts.identity = *id;
-#endif
     return facts;
+#endif
 }
 
 #if defined(__unix__) || defined(__APPLE__)
 
 namespace {
-
-FileFacts FactsOfStatus(const struct stat& st) {
-    FileFacts facts;
-    facts.type = S_ISREG(st.st_mode)   ? FileFacts::Type::Regular
-                 : S_ISDIR(st.st_mode) ? FileFacts::Type::Folder
-                                       : FileFacts::Type::Other;
-    if (facts.type == FileFacts::Type::Regular)
-        facts.size = static_cast<std::uint64_t>(st.st_size);
-    facts.identity =
-        FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-    return facts;
-}
 
 // The name of file within its folder, in place.
 const char* NameOf(const std::filesystem::path& file) {
