@@ -8,26 +8,6 @@
 
 namespace lxty {
 
-namespace {
-
-// a and b hold the same n code units.
-bool SameUnits(const char16_t* a, const char16_t* b, std::size_t n) {
-    // Inline: the rest of a piece is a few units, too short to pay for a library call.
-    for (; n >= 4; n -= 4, a += 4, b += 4) {
-        std::uint64_t x, y;
-        std::memcpy(&x, a, 8);
-        std::memcpy(&y, b, 8);
-        if (x != y)
-            return false;
-    }
-    for (; n > 0; --n)
-        if (*a++ != *b++)
-            return false;
-    return true;
-}
-
-} // namespace
-
 std::uint64_t ChunkCache::HashTail(std::uint64_t h, const char16_t* p, std::size_t n) {
     h = FoldUnits(h, p, n);
     return h ^ (h << 29);

@@ -75,24 +75,6 @@ inline std::uint32_t TagOf(std::u16string_view w, std::uint64_t hash) {
     return (length << 24) | static_cast<std::uint32_t>(hash >> 40);
 }
 
-// a and b hold the same n code units (a short inline comparison; words are short).
-bool SameUnits(const char16_t* a, const char16_t* b, std::size_t n) {
-    while (n >= 4) {
-        std::uint64_t x, y;
-        std::memcpy(&x, a, 8);
-        std::memcpy(&y, b, 8);
-        if (x != y)
-            return false;
-        a += 4;
-        b += 4;
-        n -= 4;
-    }
-    for (std::size_t i = 0; i < n; ++i)
-        if (a[i] != b[i])
-            return false;
-    return true;
-}
-
 // a < b, ordinal by 16-bit code unit as std::u16string_view's operator< orders them, but
 // skipping equal stretches four units at a time: the sorts of big tables spend most of their
 // time here.

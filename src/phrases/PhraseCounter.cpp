@@ -21,23 +21,6 @@ bool KeptWhole(const PhraseOptions& o, int k, int ignored) {
     return !(o.blnExcludePhrasesConsistingOnlyOfWordsToIgnore && ignored == k);
 }
 
-// Whether n units at a and at b are the same: four at a time, inline (words are short, and a
-// call of memcmp for each word read costs more than the comparison).
-bool SameUnits(const char16_t* a, const char16_t* b, std::size_t n) {
-    for (; n >= 4; a += 4, b += 4, n -= 4) {
-        std::uint64_t x;
-        std::uint64_t y;
-        std::memcpy(&x, a, sizeof x);
-        std::memcpy(&y, b, sizeof y);
-        if (x != y)
-            return false;
-    }
-    for (; n > 0; --n)
-        if (*a++ != *b++)
-            return false;
-    return true;
-}
-
 // Whether a single word counts as a phrase of one word when the range starts at one.
 bool CountsSingleWord(const PhraseOptions& o, bool ignored) {
     return o.blnAllowPhrasesConsistingOnlyOfWordsToIgnore || !ignored;
