@@ -371,12 +371,7 @@ bool WordListReport::FileLine(std::int64_t index, std::u16string& out) const {
     };
     // The word without its outer blanks; a phrase ends at a tab, a word in the formats that
     // put a column after it is padded to the column's width.
-    const std::u16string_view word = entry.word;
-    const auto first = word.find_first_not_of(u' ');
-    const std::u16string_view trimmed =
-        first == std::u16string_view::npos
-            ? std::u16string_view()
-            : word.substr(first, word.find_last_not_of(u' ') - first + 1);
+    const std::u16string_view trimmed = TrimmedSpaces(entry.word);
     const auto W = [&](bool padded) {
         out += trimmed;
         if (m_ctx.run.blnCountingMFP)

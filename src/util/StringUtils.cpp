@@ -524,12 +524,15 @@ std::string U16ToUtf8(std::u16string_view text) {
     return out;
 }
 
-std::u16string TrimSpaces(std::u16string_view text) {
+std::u16string_view TrimmedSpaces(std::u16string_view text) {
     const auto first = text.find_first_not_of(u' ');
     if (first == std::u16string_view::npos)
         return {};
-    const auto last = text.find_last_not_of(u' ');
-    return std::u16string(text.substr(first, last - first + 1));
+    return text.substr(first, text.find_last_not_of(u' ') - first + 1);
+}
+
+std::u16string TrimSpaces(std::u16string_view text) {
+    return std::u16string(TrimmedSpaces(text));
 }
 
 } // namespace lxty

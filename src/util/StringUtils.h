@@ -35,6 +35,8 @@ std::int64_t FindFirstNotOf(std::u16string_view text, std::int64_t start, std::u
 std::int64_t NextNonSpace(std::u16string_view text, std::int64_t start);
 // text without the spaces (U+0020 only) at its two ends.
 std::u16string TrimSpaces(std::u16string_view text);
+// The same, as a view into text (no copy).
+std::u16string_view TrimmedSpaces(std::u16string_view text);
 // text without any character of set.
 std::u16string RemoveChars(std::u16string_view text, std::u16string_view set);
 // Whether word ends with ending; ignoring case unless exact.
